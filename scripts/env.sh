@@ -1,0 +1,14 @@
+# Shared settings of the build scripts (sourced).
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+export CCACHE_BASEDIR="$root"
+export CCACHE_NOHASHDIR=1
+export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-5G}
+jobs=$(nproc 2>/dev/null || echo 2)
+
+# configure_and_build DIR [cmake args...]
+configure_and_build() {
+  local dir=$1
+  shift
+  cmake -S "$root" -B "$root/$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$root/$dir" -j "$jobs"
+}
