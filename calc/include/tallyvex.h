@@ -27,6 +27,7 @@ TALLYVEX_API double DameCuantiaMaximaPlanPensiones(int age);
 /* ---- form 100: F2, G4 to L ----------------------------------------------------------------- */
 
 /* ---- form 100: liquidation, N and O -------------------------------------------------------- */
+TALLYVEX_API void Calculos100O(void* o, void* k, void* s, void* p, void* f, void* i, int pass);
 
 /* ---- form 100: regional deductions (P) ----------------------------------------------------- */
 
