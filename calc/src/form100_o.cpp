@@ -232,6 +232,13 @@ double MurciaSplit(const Vec& A, const Vec& B, const Vec& C, int flagged, int ot
   double af = A[flagged], bf = B[flagged], cf = C[flagged];
   double ao = A[other], bo = B[other], co = C[other];
   double R = L;
+  // Caps an amount at the shared remaining limit, prices it and takes it from the limit.
+  auto take = [&R](double& amount, double rate) {
+    Cap(amount, R);
+    const double part = R2(amount * rate);
+    R -= amount;
+    return part;
+  };
   double rAf, rAo, rBf, rBo;
   Cap(af, R);
   if (af <= T && af + ao <= T) {
@@ -241,11 +248,8 @@ double MurciaSplit(const Vec& A, const Vec& B, const Vec& C, int flagged, int ot
     double t = T - af - ao;
     Cap(bf, R);
     if (bf + bo <= t) {
-      rBf = R2(bf * M.q1);
-      R -= bf;
-      Cap(bo, R);
-      rBo = R2(bo * G.q1);
-      R -= bo;
+      rBf = take(bf, M.q1);
+      rBo = take(bo, G.q1);
     } else if (bf <= t) {
       rBf = R2(bf * M.q1);
       R -= bf;
@@ -256,9 +260,7 @@ double MurciaSplit(const Vec& A, const Vec& B, const Vec& C, int flagged, int ot
     } else {
       rBf = R2((bf - t) * M.p2 + t * M.q1);
       R -= bf;
-      Cap(bo, R);
-      rBo = R2(bo * G.p2);
-      R -= bo;
+      rBo = take(bo, G.p2);
     }
   } else if (af <= T) {
     rAf = R2(af * M.p1);
@@ -266,31 +268,17 @@ double MurciaSplit(const Vec& A, const Vec& B, const Vec& C, int flagged, int ot
     rAo = R2((af + ao - T) * G.p2 + (T - af) * G.p1);  // ao as summed, before its cap
     Cap(ao, R);
     R -= ao;
-    Cap(bf, R);
-    rBf = R2(bf * M.p2);
-    R -= bf;
-    Cap(bo, R);
-    rBo = R2(bo * G.p2);
-    R -= bo;
+    rBf = take(bf, M.p2);
+    rBo = take(bo, G.p2);
   } else {
     rAf = R2((af - T) * M.p2 + M.k);
     R = L - af;
-    Cap(ao, R);
-    rAo = R2(ao * G.p2);
-    R -= ao;
-    Cap(bf, R);
-    rBf = R2(bf * M.p2);
-    R -= bf;
-    Cap(bo, R);
-    rBo = R2(bo * G.p2);
-    R -= bo;
+    rAo = take(ao, G.p2);
+    rBf = take(bf, M.p2);
+    rBo = take(bo, G.p2);
   }
-  Cap(cf, R);
-  const double rCf = R2(cf * M.r);
-  R -= cf;
-  Cap(co, R);
-  const double rCo = R2(co * G.r);
-  R -= co;
+  const double rCf = take(cf, M.r);
+  const double rCo = take(co, G.r);
   out.firstRegional[0] = rAf + rAo;
   out.laterRegional[0] = rBf + rBo;
   out.financedRegional[0] = out.firstRegional[0] + out.laterRegional[0];
