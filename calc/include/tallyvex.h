@@ -31,6 +31,9 @@ TALLYVEX_API double DameCuantiaMaximaPlanPensiones(int age);
 /* ---- form 100: regional deductions (P) ----------------------------------------------------- */
 
 /* ---- form 100: annex C deductions (Q) ------------------------------------------------------ */
+/* Annex C: limited deductions for business investment into Form100SectionQ, their state and
+ * regional parts into Form100Summary +1120 and +1160, and the investment reserve totals and keys. */
+TALLYVEX_API void Calculos100Q(void* secQ, void* summary, void* secF1, void* secE4, void* secE5);
 
 /* ---- form 714: section totals K to N ------------------------------------------------------- */
 
