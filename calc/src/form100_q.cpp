@@ -148,6 +148,12 @@ struct Annex {
     return applied;
   }
   static void reduce(Vec& limit, const Vec& applied) { limit = difference(limit, applied); }
+  // The apply step under a running limit: what is applied is also taken from the limit.
+  Vec applyRunning(const Vec& amount, Vec& limit) {
+    const Vec applied = applyUnder(amount, limit);
+    reduce(limit, applied);
+    return applied;
+  }
 
   Vec load(const blocks::Vec5& f) const { return f.load(q); }
   void store(const blocks::Vec5& f, const Vec& v) { f.store(q, v); }
@@ -156,12 +162,14 @@ struct Annex {
   void line2Deductions(const q::YearLine& line, double rate);
   void pendingSteps();
   void pendingTotals();
+  template <std::size_t N, class Apply>
+  void yearList(const std::array<q::YearLine, N>& lines, Apply applyLine);
   void linesOfTheYear();
   void totalAndSplit();
   void reserveBlocks();
 };
 
-Vec claimedOfFourRows(const void* rec, const q::YearLine& line) {
+Vec claimedOfRows(const void* rec, const q::YearLine& line) {
   ByHolder sum;
   for (int r = 0; r < line.rowCount; ++r) sum.add(holderCode(rec, line.holder(r)), line.deduction(r).get(rec));
   return sum.v;
@@ -178,7 +186,7 @@ void Annex::line2Deductions(const q::YearLine& line, double rate) {
     const double bound = objectiveIncome[static_cast<std::size_t>(c - 1)];
     line.deduction(r).set(q, R(rate * (direct + (objective <= bound ? objective : bound))));
   }
-  store(line.claimed, claimedOfFourRows(q, line));
+  store(line.claimed, claimedOfRows(q, line));
 }
 
 void Annex::limitBases() {
@@ -195,7 +203,7 @@ void Annex::limitBases() {
   quotaAvailable = available.rounded();
   raiseToZero(quotaAvailable);
 
-  store(q::FirstList[0].claimed, claimedOfFourRows(q, q::FirstList[0]));
+  store(q::FirstList[0].claimed, claimedOfRows(q, q::FirstList[0]));
 
   ByHolder income;
   for (int r = 0; r < q::kE4Rows.rows; ++r) {
@@ -215,7 +223,7 @@ void Annex::limitBases() {
   raiseToZero(objectiveIncome);
 
   line2Deductions(q::FirstList[1], kLine2FirstRate);
-  store(q::SecondList[0].claimed, claimedOfFourRows(q, q::SecondList[0]));
+  store(q::SecondList[0].claimed, claimedOfRows(q, q::SecondList[0]));
   line2Deductions(q::SecondList[1], kLine2SecondRate);
 
   const Vec first1 = load(q::FirstList[0].claimed), first2 = load(q::FirstList[1].claimed);
@@ -243,8 +251,7 @@ void Annex::pendingSteps() {
     Vec applied;
     switch (rule.limit) {
       case LimitKind::General:
-        applied = applyUnder(amount.v, generalLimit);
-        reduce(generalLimit, applied);
+        applied = applyRunning(amount.v, generalLimit);
         break;
       case LimitKind::Basic: {
         // 35 % of the base less what groups 1 to 5 applied so far in this call.
@@ -266,16 +273,13 @@ void Annex::pendingSteps() {
         reduce(group6Limit, applied);
         break;
       case LimitKind::SecondList:
-        applied = applyUnder(amount.v, secondListLimit);
-        reduce(secondListLimit, applied);
+        applied = applyRunning(amount.v, secondListLimit);
         break;
       case LimitKind::Research:
-        applied = applyUnder(amount.v, researchLimit);
-        reduce(researchLimit, applied);
+        applied = applyRunning(amount.v, researchLimit);
         break;
       case LimitKind::Other:
-        applied = applyUnder(amount.v, otherLimit);
-        reduce(otherLimit, applied);
+        applied = applyRunning(amount.v, otherLimit);
         break;
     }
     stepApplied[i] = applied;
@@ -322,45 +326,39 @@ void Annex::pendingTotals() {
   }
 }
 
+// One list of the year: each line's claimed vector (lines 1 and 2 hold theirs already), what its
+// limit lets through, and the rest carried forward whole.
+template <std::size_t N, class Apply>
+void Annex::yearList(const std::array<q::YearLine, N>& lines, Apply applyLine) {
+  for (std::size_t i = 0; i < N; ++i) {
+    const q::YearLine& line = lines[i];
+    if (i >= 2) store(line.claimed, claimedOfRows(q, line));
+    const Vec claimed = load(line.claimed);
+    const Vec applied = applyLine(static_cast<int>(i), claimed);
+    store(line.applied, applied);
+    store(line.carriedForward, difference(claimed, applied));
+  }
+}
+
 void Annex::linesOfTheYear() {
-  const q::PendingGroup* basicGroups[] = {&q::PendingGroup1, &q::PendingGroup2, &q::PendingGroup3,
-                                          &q::PendingGroup4, &q::PendingGroup5};
-  for (int i = 0; i < q::kFirstListLines; ++i) {
-    const q::YearLine& line = q::FirstList[static_cast<std::size_t>(i)];
-    if (i >= 2) store(line.claimed, claimedOfFourRows(q, line));
-    const Vec claimed = load(line.claimed);
-    Vec applied;
-    if (i < kFirstListGeneralLines) {
-      applied = applyUnder(claimed, generalLimit);
-      reduce(generalLimit, applied);
-    } else {
-      // 35 % shared with everything applied under the general limit, even when that was raised.
-      Combination basic;
-      basic.add(quotaBase, kBasicRate);
-      for (const q::PendingGroup* g : basicGroups) basic.add(load(g->applied), -1.0);
-      for (int j = 0; j < i; ++j) basic.add(load(q::FirstList[static_cast<std::size_t>(j)].applied), -1.0);
-      basicLimit = basic.rounded();
-      raiseToZero(basicLimit);
-      applied = applyUnder(claimed, basicLimit);
-    }
-    store(line.applied, applied);
-    store(line.carriedForward, difference(claimed, applied));
-  }
-  for (int i = 0; i < q::kSecondListLines; ++i) {
-    const q::YearLine& line = q::SecondList[static_cast<std::size_t>(i)];
-    if (i >= 2) store(line.claimed, claimedOfFourRows(q, line));
-    const Vec claimed = load(line.claimed);
-    Vec applied;
-    if (i < kSecondListRunningLines) {
-      applied = applyUnder(claimed, secondListLimit);
-      reduce(secondListLimit, applied);
-    } else {
-      lastLineLimit = scaled(quotaBase, kLastLineRate);
-      applied = applyUnder(claimed, lastLineLimit);
-    }
-    store(line.applied, applied);
-    store(line.carriedForward, difference(claimed, applied));
-  }
+  yearList(q::FirstList, [this](int i, const Vec& claimed) {
+    if (i < kFirstListGeneralLines) return applyRunning(claimed, generalLimit);
+    // 35 % shared with everything applied under the general limit, even when that was raised.
+    Combination basic;
+    basic.add(quotaBase, kBasicRate);
+    for (const q::PendingGroup* g : {&q::PendingGroup1, &q::PendingGroup2, &q::PendingGroup3, &q::PendingGroup4,
+                                     &q::PendingGroup5})
+      basic.add(load(g->applied), -1.0);
+    for (int j = 0; j < i; ++j) basic.add(load(q::FirstList[static_cast<std::size_t>(j)].applied), -1.0);
+    basicLimit = basic.rounded();
+    raiseToZero(basicLimit);
+    return applyUnder(claimed, basicLimit);
+  });
+  yearList(q::SecondList, [this](int i, const Vec& claimed) {
+    if (i < kSecondListRunningLines) return applyRunning(claimed, secondListLimit);
+    lastLineLimit = scaled(quotaBase, kLastLineRate);
+    return applyUnder(claimed, lastLineLimit);
+  });
 }
 
 void Annex::totalAndSplit() {
