@@ -32,9 +32,42 @@ TALLYVEX_API void Calculos100O(void* o, void* k, void* s, void* p, void* f, void
 /* ---- form 100: regional deductions (P) ----------------------------------------------------- */
 
 /* ---- form 100: annex C deductions (Q) ------------------------------------------------------ */
+/* Annex C: limited deductions for business investment into Form100SectionQ, their state and
+ * regional parts into Form100Summary +1120 and +1160, and the investment reserve totals and keys. */
+TALLYVEX_API void Calculos100Q(void* secQ, void* summary, void* secF1, void* secE4, void* secE5);
 
 /* ---- form 714: section totals K to N ------------------------------------------------------- */
 
 /* ---- form 714: other sections, personal data, liquidation and result ----------------------- */
+/* Section totals: mode != 0 sums the rows into the record, mode 0 publishes the total into its
+ * Form714Summary slot. Calculos714C1 also runs Calculos714C2 with the same arguments. */
+TALLYVEX_API void Calculos714A(void* secA, int mode, void* summary);
+TALLYVEX_API void Calculos714B(void* secB, int mode, void* summary);
+TALLYVEX_API void Calculos714C1(void* secC, int mode, void* summary);
+TALLYVEX_API void Calculos714C2(void* secC, int mode, void* summary);
+TALLYVEX_API void Calculos714D(void* secD, int mode, void* summary);
+TALLYVEX_API void Calculos714E(void* secE, int mode, void* summary);
+TALLYVEX_API void Calculos714F1(void* secF1, int mode, void* summary);
+TALLYVEX_API void Calculos714F2(void* secF2, int mode, void* summary);
+TALLYVEX_API void Calculos714G1(void* secG1, int mode, void* summary);
+TALLYVEX_API void Calculos714G2(void* secG2, int mode, void* summary);
+TALLYVEX_API void Calculos714G3(void* secG3, int mode, void* summary);
+TALLYVEX_API void Calculos714G4(void* secG4, int mode, void* summary);
+TALLYVEX_API void Calculos714H1(void* secH1, int mode, void* summary);
+TALLYVEX_API void Calculos714H2(void* secH2, int mode, void* summary);
+TALLYVEX_API void Calculos714I(void* secI, int mode, void* summary);
+TALLYVEX_API void Calculos714J(void* secJ, int mode, void* summary);
+TALLYVEX_API void Calculos714O(void* secO, int mode, void* summary);
+TALLYVEX_API void Calculos714P(void* secP, int mode, void* summary);
+TALLYVEX_API void Calculos714Q(void* secQ, int mode, void* summary);
+TALLYVEX_API void Calculos714DEUDAS(void* debts, int mode, void* summary);
+/* Keeps the three option bytes of Form714Personal for the liquidation and the result, tied to the
+ * declaration they came from. */
+TALLYVEX_API void Calculos714DP(void* personal);
+/* The liquidation into Form714Summary; `pass` is not read. Returns 1. */
+TALLYVEX_API int Calculos714LI(void* summary, void* personal, int pass);
+/* The payment document amounts of Form714Result from the summary's quota to pay. */
+TALLYVEX_API void Calculos714DI(void* result, void* summary);
+
 
 #endif /* TALLYVEX_H */
