@@ -6,6 +6,8 @@
 #include "numeric.h"
 #include "tallyvex.h"
 
+#include <initializer_list>
+
 namespace {
 
 using tv::Vec;
@@ -169,40 +171,36 @@ void Pass1(void* s, const void* h, void* q) {
 }
 
 // ---- pass 2: net quotas ------------------------------------------------------------------------
+// Sumatorio5PorTitulares of the gross quota (+1.0) and every deduction (-1.0), in the listed order,
+// floored at 0.
+void netQuota(void* s, blocks::Vec5 gross, std::initializer_list<blocks::Vec5> deductions, blocks::Vec5 out) {
+  double acc[5] = {0, 0, 0, 0, 0};
+  const Vec g = load(s, gross);
+  for (int k = 0; k < 5; ++k) acc[k] += 1.0 * g[k];
+  for (blocks::Vec5 d : deductions) {
+    const Vec v = load(s, d);
+    for (int k = 0; k < 5; ++k) acc[k] += -1.0 * v[k];
+  }
+  Vec net;
+  for (int k = 0; k < 5; ++k) net[k] = R(acc[k]);
+  floorVector(net);
+  out.store(s, net);
+}
+
 void Pass2(void* s) {
   // The state side takes 13 deductions, the regional side 14 (the community's own at +1576).
-  const Vec g = load(s, in::StateGrossQuota);
-  const Vec d[13] = {load(s, in::OItemState),         load(s, in::ODonationsState),
-                     load(s, in::OHousingFinancedState), load(s, in::OHousingUnfinancedState),
-                     load(s, in::OConstructionState),   load(s, in::OAccountsState),
-                     load(s, in::OWorksFinancedState),  load(s, in::OWorksUnfinancedState),
-                     load(s, in::QIncentivesState),     load(s, sm::ReserveCreditState),
-                     load(s, sm::CanaryGoodsCreditState), load(s, in::OCeutaState),
-                     load(s, in::ODepositState)};
-  Vec net;
-  tv::Sumatorio5PorTitulares(net, {{g.data(), 1.0},     {d[0].data(), -1.0},  {d[1].data(), -1.0},
-                                   {d[2].data(), -1.0}, {d[3].data(), -1.0},  {d[4].data(), -1.0},
-                                   {d[5].data(), -1.0}, {d[6].data(), -1.0},  {d[7].data(), -1.0},
-                                   {d[8].data(), -1.0}, {d[9].data(), -1.0},  {d[10].data(), -1.0},
-                                   {d[11].data(), -1.0}, {d[12].data(), -1.0}});
-  floorVector(net);
-  sm::StateNetQuota.store(s, net);
-
-  const Vec rg = load(s, in::RegionalGrossQuota);
-  const Vec r[14] = {load(s, in::OItemRegional),          load(s, in::ODonationsRegional),
-                     load(s, in::OHousingFinancedRegional), load(s, in::OHousingUnfinancedRegional),
-                     load(s, in::OConstructionRegional),    load(s, in::OAccountsRegional),
-                     load(s, in::OWorksFinancedRegional),   load(s, in::OWorksUnfinancedRegional),
-                     load(s, in::QIncentivesRegional),      load(s, sm::ReserveCreditRegional),
-                     load(s, sm::CanaryGoodsCreditRegional), load(s, in::OCeutaRegional),
-                     load(s, in::ODepositRegional),         load(s, in::PRegionalDeductions)};
-  tv::Sumatorio5PorTitulares(net, {{rg.data(), 1.0},    {r[0].data(), -1.0},  {r[1].data(), -1.0},
-                                   {r[2].data(), -1.0}, {r[3].data(), -1.0},  {r[4].data(), -1.0},
-                                   {r[5].data(), -1.0}, {r[6].data(), -1.0},  {r[7].data(), -1.0},
-                                   {r[8].data(), -1.0}, {r[9].data(), -1.0},  {r[10].data(), -1.0},
-                                   {r[11].data(), -1.0}, {r[12].data(), -1.0}, {r[13].data(), -1.0}});
-  floorVector(net);
-  sm::RegionalNetQuota.store(s, net);
+  netQuota(s, in::StateGrossQuota,
+           {in::OItemState, in::ODonationsState, in::OHousingFinancedState, in::OHousingUnfinancedState,
+            in::OConstructionState, in::OAccountsState, in::OWorksFinancedState, in::OWorksUnfinancedState,
+            in::QIncentivesState, sm::ReserveCreditState, sm::CanaryGoodsCreditState, in::OCeutaState,
+            in::ODepositState},
+           sm::StateNetQuota);
+  netQuota(s, in::RegionalGrossQuota,
+           {in::OItemRegional, in::ODonationsRegional, in::OHousingFinancedRegional, in::OHousingUnfinancedRegional,
+            in::OConstructionRegional, in::OAccountsRegional, in::OWorksFinancedRegional,
+            in::OWorksUnfinancedRegional, in::QIncentivesRegional, sm::ReserveCreditRegional,
+            sm::CanaryGoodsCreditRegional, in::OCeutaRegional, in::ODepositRegional, in::PRegionalDeductions},
+           sm::RegionalNetQuota);
 }
 
 // ---- pass 3: increased net quotas --------------------------------------------------------------
