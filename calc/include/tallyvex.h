@@ -27,6 +27,8 @@ TALLYVEX_API double DameCuantiaMaximaPlanPensiones(int age);
 /* ---- form 100: F2, G4 to L ----------------------------------------------------------------- */
 
 /* ---- form 100: liquidation, N and O -------------------------------------------------------- */
+TALLYVEX_API void Calculos100Li(void* summary, void* h, void* q, void* b, void* f1, void* k, void* d, void* f2, void* e1, void* e4, void* e5, void* c, void* f3, void* f4, void* f5, void* g6, void* i, void* a, void* j, void* result, void* family, int pass);
+TALLYVEX_API void Calculos100N(void* n, void* summary, void* family, void* personal);
 TALLYVEX_API void Calculos100O(void* o, void* k, void* s, void* p, void* f, void* i, int pass);
 
 /* ---- form 100: regional deductions (P) ----------------------------------------------------- */
