@@ -141,6 +141,16 @@ double LimitToWork(double amount, double work, double earlier) {
   return amount < 0.0 ? 0.0 : amount;
 }
 
+// The minimum applied to a base: lowered to the base, raised to 0; and the base after it.
+void ApplyMinimum(const Vec& minimum, const Vec& base, Vec& applied, Vec& after) {
+  for (int k = 0; k < 5; ++k) {
+    applied[k] = minimum[k];
+    if (applied[k] > base[k]) applied[k] = base[k];
+    if (applied[k] < 0.0) applied[k] = 0.0;
+    after[k] = base[k] - applied[k];
+  }
+}
+
 }  // namespace
 
 double MinimoDescendiente(int rank, int half) {
@@ -196,14 +206,9 @@ TALLYVEX_API void Calculos100I(void* i, void* personal, void* family, void* h, v
       break;
     }
     case 4: {
-      const Vec base = f100::sec_h::GeneralBase.load(h), minimum = Minimum.load(i);
+      const Vec base = f100::sec_h::GeneralBase.load(h);
       Vec applied, after;
-      for (int k = 0; k < 5; ++k) {
-        applied[k] = minimum[k];
-        if (applied[k] > base[k]) applied[k] = base[k];
-        if (applied[k] < 0.0) applied[k] = 0.0;
-        after[k] = base[k] - applied[k];
-      }
+      tv::ApplyMinimum(Minimum.load(i), base, applied, after);
       GeneralBase.store(i, base);
       MinimumOnGeneral.store(i, applied);
       GeneralAfterMinimum.store(i, after);
@@ -212,13 +217,9 @@ TALLYVEX_API void Calculos100I(void* i, void* personal, void* family, void* h, v
     case 5: {
       const Vec base = f100::sec_h::SpecialBase.load(h), minimum = Minimum.load(i);
       const Vec onGeneral = MinimumOnGeneral.load(i);
-      Vec applied, after;
-      for (int k = 0; k < 5; ++k) {
-        applied[k] = minimum[k] - onGeneral[k];
-        if (applied[k] > base[k]) applied[k] = base[k];
-        if (applied[k] < 0.0) applied[k] = 0.0;
-        after[k] = base[k] - applied[k];
-      }
+      Vec left, applied, after;
+      for (int k = 0; k < 5; ++k) left[k] = minimum[k] - onGeneral[k];
+      tv::ApplyMinimum(left, base, applied, after);
       SpecialBase.store(i, base);
       MinimumOnSpecial.store(i, applied);
       SpecialAfterMinimum.store(i, after);
