@@ -1,0 +1,40 @@
+// Per-holder sums over the row tables of the section records: every row begins with its holder
+// code byte and carries its amounts at fixed offsets. Fields are addressed by descriptors at row 0
+// and stepped by the row size, so nothing inside a record is read through a typed pointer.
+#pragma once
+
+#include <cstddef>
+#include <initializer_list>
+
+#include "data/blocks/field.h"
+#include "numeric.h"
+
+namespace tv {
+
+// One amount column of a row table.
+struct RowColumn {
+  blocks::U8 holder;   // holder code of row 0
+  blocks::F64 amount;  // the amount of row 0
+  int rows;
+  std::size_t stride;  // row size
+};
+
+// Adds each row's amount by its holder code, in row order (the steps of SumaASuTitular).
+inline void AccumulateRows(Vec& v, const void* rec, const RowColumn& c) {
+  for (int i = 0; i < c.rows; ++i) {
+    const auto r = static_cast<std::size_t>(i);
+    AcumulaATitular(v.data(), 5, c.holder(r, c.stride).get(rec), c.amount(r, c.stride).get(rec));
+  }
+}
+
+// SumaASuTitular over the rows of the columns, one column after the other.
+inline Vec SumByHolder(const void* rec, std::initializer_list<RowColumn> columns) {
+  Vec v{};
+  for (const RowColumn& c : columns) AccumulateRows(v, rec, c);
+  return v;
+}
+
+// Every negative column becomes 0.
+inline void FloorAtZero(Vec& v) { LimitaVector(v.data(), 5, {{0.0, 0}, {0.0, 0}, {0.0, 0}, {0.0, 0}, {0.0, 0}}); }
+
+}  // namespace tv
