@@ -34,6 +34,19 @@ inline Vec SumByHolder(const void* rec, std::initializer_list<RowColumn> columns
   return v;
 }
 
+// Activity rows (sections E4 and E5) count in the family unit whatever their holder code, 0
+// included, and in the holder's own column. They carry one holder (codes 2 to 5): a common row
+// splits like any other common amount, and a code without a column reaches no other column.
+inline void AddActivityAmount(Vec& v, int code, double amount) {
+  v[0] += amount;
+  if (code == 1) {
+    v[1] += Redondea(0.5 * amount, 2);
+    v[2] += Redondea(0.5 * amount, 2);
+  } else if (code >= 2 && code <= 5) {
+    v[static_cast<std::size_t>(code - 1)] += amount;
+  }
+}
+
 // Every negative column becomes 0.
 inline void FloorAtZero(Vec& v) { LimitaVector(v.data(), 5, {{0.0, 0}, {0.0, 0}, {0.0, 0}, {0.0, 0}, {0.0, 0}}); }
 
