@@ -92,14 +92,10 @@ double NonSalariedPersons(double holder, double spouse, double children, double 
   return tv::Trunc((holder + spouse + children) / kFullYearHours, 2);
 }
 
-struct ActivityRow {
-  void* rec;
-  int row;
-  double get(blocks::F64 f) const { return f(static_cast<std::size_t>(row), e4::kRowSize).get(rec); }
-  void set(blocks::F64 f, double v) const { f(static_cast<std::size_t>(row), e4::kRowSize).set(rec, v); }
-  unsigned char byte(blocks::U8 f) const { return f(static_cast<std::size_t>(row), e4::kRowSize).get(rec); }
-  double module(blocks::F64 f, int k) const { return e4::moduleField(f, row, k).get(rec); }
-  void setModule(blocks::F64 f, int k, double v) const { e4::moduleField(f, row, k).set(rec, v); }
+struct ActivityRow : tv::RowRef {
+  int index() const { return static_cast<int>(row); }
+  double module(blocks::F64 f, int k) const { return e4::moduleField(f, index(), k).get(rec); }
+  void setModule(blocks::F64 f, int k, double v) const { e4::moduleField(f, index(), k).set(rec, v); }
   double previousPersons(int k) const {
     return SalariedPersons(module(mod::PreviousHours1, k), module(mod::PreviousHours2, k), module(mod::PreviousHours3, k));
   }
@@ -110,7 +106,7 @@ double ModuleYields(const ActivityRow& r) {
   double lastSalaried = 0.0;
   r.set(e4::PreviousNet, 0.0);
   for (int k = 0; k < e4::kModuleCount; ++k) {
-    const int kind = e4::moduleKind(r.row, k).get(r.rec);
+    const int kind = e4::moduleKind(r.index(), k).get(r.rec);
     double units;
     if (IsSalariedStaff(kind)) {
       units = SalariedPersons(r.module(mod::Hours1, k), r.module(mod::Hours2, k), r.module(mod::Hours3, k));
@@ -195,9 +191,7 @@ double SeasonalIndex(double days) {
 
 // Steps 4 to 9: the reduced net yield through the corrector indices into +1352.
 void ApplyIndices(const ActivityRow& r, int activity) {
-  for (blocks::F64 f : {e4::ActivityIndex, e4::SmallBusinessIndex, e4::SeasonalIndex, e4::ExcessIndex,
-                        e4::NewActivityIndex})
-    r.set(f, 0.0);
+  r.zero({e4::ActivityIndex, e4::SmallBusinessIndex, e4::SeasonalIndex, e4::ExcessIndex, e4::NewActivityIndex});
   r.set(e4::NetAfterIndices, r.get(e4::ReducedNet));
   if (r.get(e4::ReducedNet) < 0) return;  // a negative yield takes no index
 
@@ -232,9 +226,9 @@ void ApplyIndices(const ActivityRow& r, int activity) {
 
 TALLYVEX_API void Calculos100E4(void* secE4) {
   tv::Vec yields{};
-  for (int i = 0; i < e4::kRows; ++i) {
-    const ActivityRow r{secE4, i};
-    const int activity = e4::Activity(static_cast<std::size_t>(i), e4::kRowSize).get(secE4);
+  for (std::size_t i = 0; i < e4::kRows; ++i) {
+    const ActivityRow r{{secE4, i, e4::kRowSize}};
+    const int activity = e4::Activity(i, e4::kRowSize).get(secE4);
     const double lastSalaried = ModuleYields(r);
     r.set(e4::StaffReduction, StaffReduction(r, activity, lastSalaried));
     r.set(e4::ReducedNet, r.get(e4::PreviousNet) - r.get(e4::StaffReduction) - r.get(e4::FurtherReduction));

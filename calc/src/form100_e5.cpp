@@ -43,15 +43,11 @@ bool IsItemised(unsigned char t) { return IsType(t, "137"); }
 // Forestry types: corrected only by the forestry index.
 bool IsForestry(unsigned char t) { return IsType(t, "268"); }
 
-struct ActivityRow {
-  void* rec;
-  int row;
-  double get(blocks::F64 f) const { return f(static_cast<std::size_t>(row), e5::kRowSize).get(rec); }
-  void set(blocks::F64 f, double v) const { f(static_cast<std::size_t>(row), e5::kRowSize).set(rec, v); }
-  unsigned char byte(blocks::U8 f) const { return f(static_cast<std::size_t>(row), e5::kRowSize).get(rec); }
-  double group(int g, std::size_t at) const { return e5::groupField(row, g, at).get(rec); }
+struct ActivityRow : tv::RowRef {
+  int index() const { return static_cast<int>(row); }
+  double group(int g, std::size_t at) const { return e5::groupField(index(), g, at).get(rec); }
   double yieldOf(int g) const { return group(g, e5::kGroupTable[static_cast<std::size_t>(g - 1)].shape->yieldTotal); }
-  double productNet(int g, int p) const { return productField(row, g, p, product::Net).get(rec); }
+  double productNet(int g, int p) const { return productField(index(), g, p, product::Net).get(rec); }
 };
 
 // Income and net totals of every group and the group's index text.
@@ -60,16 +56,16 @@ void GroupTotals(const ActivityRow& r) {
     const e5::Shape& shape = *e5::kGroupTable[static_cast<std::size_t>(g - 1)].shape;
     double income = 0.0, net = 0.0;
     for (int p = 1; p <= shape.products; ++p) {
-      income += productField(r.row, g, p, product::Income).get(r.rec);
-      net += productField(r.row, g, p, product::Net).get(r.rec);
+      income += productField(r.index(), g, p, product::Income).get(r.rec);
+      net += productField(r.index(), g, p, product::Net).get(r.rec);
     }
-    e5::groupField(r.row, g, e5::kIncomeTotal).set(r.rec, income);
-    e5::groupField(r.row, g, shape.netTotal).set(r.rec, net);
+    e5::groupField(r.index(), g, e5::kIncomeTotal).set(r.rec, income);
+    e5::groupField(r.index(), g, shape.netTotal).set(r.rec, net);
 
-    auto index = [&](int p) { return productField(r.row, g, p, product::Index).get(r.rec); };
+    auto index = [&](int p) { return productField(r.index(), g, p, product::Index).get(r.rec); };
     const int* order = &shape == &e5::S6 ? kTextOrderS6 : &shape == &e5::S6B ? kTextOrderS6B : kTextOrderS3;
     char text[e5::kIndexTextSize];
-    const blocks::Text field = e5::groupIndexText(r.row, g);
+    const blocks::Text field = e5::groupIndexText(r.index(), g);
     std::memcpy(text, field.raw(r.rec).data(), sizeof text);
     if (shape.products == 6)
       tv::TextoPorcentaje(text, {index(order[0]), index(order[1]), index(order[2]), index(order[3]), index(order[4]),
@@ -158,7 +154,7 @@ double ApplyIndices(const ActivityRow& row, unsigned char type, Categories c) {
     const bool onR = c.r > 0, onS = c.s > 0;
     if (onR) c.r = Scaled(c.r, kFeedIndexR);
     if (onS) c.s = Scaled(c.s, kFeedIndexS);
-    e5::FeedIndexText(static_cast<std::size_t>(row.row), e5::kRowSize)
+    e5::FeedIndexText(row.row, e5::kRowSize)
         .set(row.rec, onR && onS ? "0,75/0,95" : onR ? "0,75" : "0,95", '\0');
   }
 
@@ -186,12 +182,11 @@ TALLYVEX_API void Calculos100E5(void* secE5) {
   tv::Vec incomes{}, nets{};
   double previousByHolder[6] = {};  // by holder code 2 to 5
 
-  for (int i = 0; i < e5::kRows; ++i) {
-    const ActivityRow row{secE5, i};
-    for (blocks::F64 f : {e5::TotalIncome, e5::MeansIndex, e5::StaffCostIndex, e5::RentedLandIndex,
-                          e5::SmallYieldIndex, e5::ForestryIndex, e5::ActivityNet})
-      row.set(f, 0.0);
-    e5::FeedIndexText(static_cast<std::size_t>(i), e5::kRowSize).clear(secE5, '\0');
+  for (std::size_t i = 0; i < e5::kRows; ++i) {
+    const ActivityRow row{{secE5, i, e5::kRowSize}};
+    row.zero({e5::TotalIncome, e5::MeansIndex, e5::StaffCostIndex, e5::RentedLandIndex, e5::SmallYieldIndex,
+              e5::ForestryIndex, e5::ActivityNet});
+    e5::FeedIndexText(i, e5::kRowSize).clear(secE5, '\0');
 
     GroupTotals(row);
     double income = 0.0, net = 0.0;
@@ -228,8 +223,8 @@ TALLYVEX_API void Calculos100E5(void* secE5) {
     tv::AddActivityAmount(incomes, code, row.get(e5::TotalIncome));
   }
 
-  for (int i = 0; i < e5::kRows; ++i) {
-    const ActivityRow row{secE5, i};
+  for (std::size_t i = 0; i < e5::kRows; ++i) {
+    const ActivityRow row{{secE5, i, e5::kRowSize}};
     const int code = row.byte(e5::Holder);
     const unsigned char installation = row.byte(e5::FirstInstallation);
     if (code >= 2 && code <= 5 && previousByHolder[code] > 0 && previousByHolder[code] <= kSmallYieldLimit &&

@@ -29,20 +29,18 @@ tv::Vec OneHolder(int code, double amount) {
 
 TALLYVEX_API void Calculos100F1(void* secF1, void* summary) {
   for (std::size_t i = 0; i < f1::kRows; ++i) {
-    auto at = [i](blocks::F64 f) { return f(i, f1::kRowSize); };
-    auto get = [&](blocks::F64 f) { return at(f).get(secF1); };
-    auto set = [&](blocks::F64 f, double v) { at(f).set(secF1, v); };
-    set(f1::Income3, get(f1::Income3Entered));
-    set(f1::Income1, get(f1::Income1PartA) + get(f1::Income1PartB));
-    set(f1::Net1, get(f1::Income1) - get(f1::Expenses1));
-    set(f1::Net2, get(f1::Income2) - get(f1::Expenses2));
+    const tv::RowRef r{secF1, i, f1::kRowSize};
+    r.set(f1::Income3, r.get(f1::Income3Entered));
+    r.set(f1::Income1, r.get(f1::Income1PartA) + r.get(f1::Income1PartB));
+    r.set(f1::Net1, r.get(f1::Income1) - r.get(f1::Expenses1));
+    r.set(f1::Net2, r.get(f1::Income2) - r.get(f1::Expenses2));
     // Income of the third kind is not attributed to a row held in common.
-    if (f1::Holder(i, f1::kRowSize).get(secF1) == kCommon) {
-      set(f1::Expenses3, 0.0);
-      set(f1::Income3, 0.0);
-      set(f1::Net3, 0.0);
+    if (r.byte(f1::Holder) == kCommon) {
+      r.set(f1::Expenses3, 0.0);
+      r.set(f1::Income3, 0.0);
+      r.set(f1::Net3, 0.0);
     } else {
-      set(f1::Net3, get(f1::Income3) - get(f1::Expenses3));
+      r.set(f1::Net3, r.get(f1::Income3) - r.get(f1::Expenses3));
     }
   }
   f1::Net1Total.store(secF1, tv::SumByHolder(secF1, {f1Rows(f1::Net1)}));

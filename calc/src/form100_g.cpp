@@ -23,17 +23,16 @@ tv::RowColumn kindPrizes(blocks::F64 amount) { return {g1::kind::Holder, amount,
 
 void G1Rows(void* rec) {
   for (std::size_t i = 0; i < g1::kRows; ++i) {
-    auto at = [i](blocks::F64 f) { return f(i, g1::kRowSize); };
-    auto get = [&](blocks::F64 f) { return at(f).get(rec); };
-    for (blocks::F64 f : {g1::ShortTermGain, g1::ShortTermLoss, g1::LongTermGain, g1::LongTermLoss}) at(f).set(rec, 0.0);
-    if (get(g1::ShortTermValue1) - get(g1::ShortTermValue2) >= 0)
-      at(g1::ShortTermGain).set(rec, get(g1::ShortTermValue1) - get(g1::ShortTermValue2));
+    const tv::RowRef r{rec, i, g1::kRowSize};
+    r.zero({g1::ShortTermGain, g1::ShortTermLoss, g1::LongTermGain, g1::LongTermLoss});
+    if (r.get(g1::ShortTermValue1) - r.get(g1::ShortTermValue2) >= 0)
+      r.set(g1::ShortTermGain, r.get(g1::ShortTermValue1) - r.get(g1::ShortTermValue2));
     else
-      at(g1::ShortTermLoss).set(rec, get(g1::ShortTermValue2) - get(g1::ShortTermValue1));
-    if (get(g1::LongTermValue1) - get(g1::LongTermValue2) >= 0)
-      at(g1::LongTermGain).set(rec, get(g1::LongTermValue1) - get(g1::LongTermValue2));
+      r.set(g1::ShortTermLoss, r.get(g1::ShortTermValue2) - r.get(g1::ShortTermValue1));
+    if (r.get(g1::LongTermValue1) - r.get(g1::LongTermValue2) >= 0)
+      r.set(g1::LongTermGain, r.get(g1::LongTermValue1) - r.get(g1::LongTermValue2));
     else
-      at(g1::LongTermLoss).set(rec, get(g1::LongTermValue2) - get(g1::LongTermValue1));
+      r.set(g1::LongTermLoss, r.get(g1::LongTermValue2) - r.get(g1::LongTermValue1));
   }
   g1::ShortTermGains.store(rec, tv::SumByHolder(rec, {g1Rows(g1::ShortTermGain)}));
   g1::ShortTermLosses.store(rec, tv::SumByHolder(rec, {g1Rows(g1::ShortTermLoss)}));
@@ -73,40 +72,37 @@ const ClassCoefficient* ReducedClass(std::string_view code) {
 }
 
 void G2Row(void* rec, std::size_t i) {
-  auto at = [i](blocks::F64 f) { return f(i, g2::kRowSize); };
-  auto get = [&](blocks::F64 f) { return at(f).get(rec); };
-  auto add = [&](blocks::F64 f, double v) { at(f).set(rec, get(f) + v); };
+  const tv::RowRef r{rec, i, g2::kRowSize};
   auto element = [](blocks::F64 f, std::size_t j) { return f(j); };
 
-  at(g2::FirstValuesSum).set(rec, get(element(g2::FirstValue, 0)) + get(element(g2::FirstValue, 1)) +
-                                      get(element(g2::FirstValue, 2)));
-  at(g2::SecondValuesSum).set(rec, get(element(g2::SecondValue, 0)) + get(element(g2::SecondValue, 1)) +
-                                       get(element(g2::SecondValue, 2)));
-  for (blocks::F64 f : {g2::GainsGP1, g2::LossesGP1, g2::ComputableLossesGP1, g2::GainsG2x, g2::ReducedGainsG2x,
-                        g2::LossesP2, g2::ComputableLossesP2})
-    at(f).set(rec, 0.0);
+  r.set(g2::FirstValuesSum, r.get(element(g2::FirstValue, 0)) + r.get(element(g2::FirstValue, 1)) +
+                                      r.get(element(g2::FirstValue, 2)));
+  r.set(g2::SecondValuesSum, r.get(element(g2::SecondValue, 0)) + r.get(element(g2::SecondValue, 1)) +
+                                       r.get(element(g2::SecondValue, 2)));
+  r.zero({g2::GainsGP1, g2::LossesGP1, g2::ComputableLossesGP1, g2::GainsG2x, g2::ReducedGainsG2x, g2::LossesP2,
+          g2::ComputableLossesP2});
 
   for (std::size_t j = 0; j < g2::kElements; ++j) {
-    const double d = get(element(g2::FirstValue, j)) - get(element(g2::SecondValue, j));
+    const double d = r.get(element(g2::FirstValue, j)) - r.get(element(g2::SecondValue, j));
     const std::string_view code = g2::ClassCode(j)(i, g2::kRowSize).raw(rec);
     const bool computable = g2::LossExcluded(j)(i, g2::kRowSize).get(rec) == 0;
     const ClassCoefficient* reduced = ReducedClass(code);
-    if (d > 0 && code == kShortTermClass) add(g2::GainsGP1, d);
+    if (d > 0 && code == kShortTermClass) r.add(g2::GainsGP1, d);
     if (d < 0 && code == kShortTermClass) {
-      add(g2::LossesGP1, d);
-      if (computable) add(g2::ComputableLossesGP1, d);
+      r.add(g2::LossesGP1, d);
+      if (computable) r.add(g2::ComputableLossesGP1, d);
     }
     if (d > 0 && reduced != nullptr) {
-      add(g2::GainsG2x, d);
-      add(g2::ReducedGainsG2x, d * reduced->coefficient);
+      r.add(g2::GainsG2x, d);
+      r.add(g2::ReducedGainsG2x, d * reduced->coefficient);
     }
     if (d < 0 && code == kLongTermLossClass) {
-      add(g2::LossesP2, d);
-      if (computable) add(g2::ComputableLossesP2, d);
+      r.add(g2::LossesP2, d);
+      if (computable) r.add(g2::ComputableLossesP2, d);
     }
   }
   for (blocks::F64 f : {g2::LossesGP1, g2::ComputableLossesGP1, g2::LossesP2, g2::ComputableLossesP2})
-    at(f).set(rec, -get(f));
+    r.set(f, -r.get(f));
 }
 
 // ---- G3 ----
@@ -115,60 +111,55 @@ constexpr double kFourPerCentReduction = 0.04;
 bool TakesFourPerCent(unsigned char kind) { return kind == '1' || kind == '2'; }
 
 void G3Row(void* rec, std::size_t i) {
-  auto at = [i](blocks::F64 f) { return f(i, g3::kRowSize); };
-  auto get = [&](blocks::F64 f) { return at(f).get(rec); };
-  auto set = [&](blocks::F64 f, double v) { at(f).set(rec, v); };
-  auto byte = [&](blocks::U8 f) { return f(i, g3::kRowSize).get(rec); };
+  const tv::RowRef r{rec, i, g3::kRowSize};
 
-  for (blocks::F64 f : {g3::TransferValue, g3::AcquisitionValue, g3::Loss, g3::ComputableLoss, g3::Gain, g3::ExemptGain,
-                        g3::GainNotExempt, g3::ComputableGainNotExempt, g3::Reduction, g3::ReducedGain,
-                        g3::ComputableReducedGain})
-    set(f, 0.0);
-  const unsigned char kind = byte(g3::AssetKind);
-  if (byte(g3::Holder) == 0 || kind == 0) {
+  r.zero({g3::TransferValue, g3::AcquisitionValue, g3::Loss, g3::ComputableLoss, g3::Gain, g3::ExemptGain,
+          g3::GainNotExempt, g3::ComputableGainNotExempt, g3::Reduction, g3::ReducedGain, g3::ComputableReducedGain});
+  const unsigned char kind = r.byte(g3::AssetKind);
+  if (r.byte(g3::Holder) == 0 || kind == 0) {
     blocks::Area{g3::TransferInputs.off + i * g3::kRowSize, g3::TransferInputs.size}.clear(rec);
     blocks::Area{g3::AcquisitionInputs.off + i * g3::kRowSize, g3::AcquisitionInputs.size}.clear(rec);
     return;
   }
-  set(g3::TransferValue, get(g3::TransferAmount) - get(g3::TransferExpenses));
-  set(g3::AcquisitionValue, get(g3::AcquisitionAmount) + get(g3::AcquisitionExpenses) - get(g3::Amortisation));
-  const bool instalments = byte(g3::Instalments) == 1;
-  const double amount = get(g3::TransferAmount);
+  r.set(g3::TransferValue, r.get(g3::TransferAmount) - r.get(g3::TransferExpenses));
+  r.set(g3::AcquisitionValue, r.get(g3::AcquisitionAmount) + r.get(g3::AcquisitionExpenses) - r.get(g3::Amortisation));
+  const bool instalments = r.byte(g3::Instalments) == 1;
+  const double amount = r.get(g3::TransferAmount);
 
-  if (get(g3::TransferValue) < get(g3::AcquisitionValue)) {
-    set(g3::Loss, get(g3::AcquisitionValue) - get(g3::TransferValue));
+  if (r.get(g3::TransferValue) < r.get(g3::AcquisitionValue)) {
+    r.set(g3::Loss, r.get(g3::AcquisitionValue) - r.get(g3::TransferValue));
     if (instalments) {
-      if (amount != 0) set(g3::ComputableLoss, get(g3::CollectedInYear) * get(g3::Loss) / amount);
+      if (amount != 0) r.set(g3::ComputableLoss, r.get(g3::CollectedInYear) * r.get(g3::Loss) / amount);
     } else {
-      set(g3::ComputableLoss, get(g3::Loss));
+      r.set(g3::ComputableLoss, r.get(g3::Loss));
     }
-    if (byte(g3::LossNotComputable) == 1) set(g3::ComputableLoss, 0.0);
+    if (r.byte(g3::LossNotComputable) == 1) r.set(g3::ComputableLoss, 0.0);
     return;
   }
 
-  set(g3::Gain, get(g3::TransferValue) - get(g3::AcquisitionValue));
+  r.set(g3::Gain, r.get(g3::TransferValue) - r.get(g3::AcquisitionValue));
   if (TakesFourPerCent(kind)) {
-    if (byte(g3::FourPerCentMarker) == 1) set(g3::Reduction, tv::Redondea(get(g3::Gain) * kFourPerCentReduction, 2));
-    set(g3::ReducedGain, get(g3::Gain) - get(g3::Reduction));
+    if (r.byte(g3::FourPerCentMarker) == 1) r.set(g3::Reduction, tv::Redondea(r.get(g3::Gain) * kFourPerCentReduction, 2));
+    r.set(g3::ReducedGain, r.get(g3::Gain) - r.get(g3::Reduction));
     if (instalments) {
       if (amount != 0)
-        set(g3::ComputableReducedGain, tv::Redondea(get(g3::ReducedGain) * get(g3::CollectedInYear) / amount, 2));
+        r.set(g3::ComputableReducedGain, tv::Redondea(r.get(g3::ReducedGain) * r.get(g3::CollectedInYear) / amount, 2));
     } else {
-      set(g3::ComputableReducedGain, get(g3::ReducedGain));
+      r.set(g3::ComputableReducedGain, r.get(g3::ReducedGain));
     }
     return;
   }
   // The part of the gain reinvested in a new main home, against the transfer value less the loan.
-  const double base = tv::Redondea(amount - get(g3::OutstandingLoan) - get(g3::TransferExpenses), 2);
-  if (base != 0) set(g3::ExemptGain, tv::Redondea(get(g3::Gain) * get(g3::Reinvested) / base, 2));
-  if (get(g3::ExemptGain) > get(g3::Gain)) set(g3::ExemptGain, get(g3::Gain));
-  if (get(g3::ExemptGain) < 0) set(g3::ExemptGain, 0.0);
-  set(g3::GainNotExempt, get(g3::Gain) - get(g3::ExemptGain));
+  const double base = tv::Redondea(amount - r.get(g3::OutstandingLoan) - r.get(g3::TransferExpenses), 2);
+  if (base != 0) r.set(g3::ExemptGain, tv::Redondea(r.get(g3::Gain) * r.get(g3::Reinvested) / base, 2));
+  if (r.get(g3::ExemptGain) > r.get(g3::Gain)) r.set(g3::ExemptGain, r.get(g3::Gain));
+  if (r.get(g3::ExemptGain) < 0) r.set(g3::ExemptGain, 0.0);
+  r.set(g3::GainNotExempt, r.get(g3::Gain) - r.get(g3::ExemptGain));
   if (instalments) {
     if (amount != 0)
-      set(g3::ComputableGainNotExempt, tv::Redondea(get(g3::GainNotExempt) * get(g3::CollectedInYear) / amount, 2));
+      r.set(g3::ComputableGainNotExempt, tv::Redondea(r.get(g3::GainNotExempt) * r.get(g3::CollectedInYear) / amount, 2));
   } else {
-    set(g3::ComputableGainNotExempt, get(g3::GainNotExempt));
+    r.set(g3::ComputableGainNotExempt, r.get(g3::GainNotExempt));
   }
 }
 

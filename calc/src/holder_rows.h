@@ -19,6 +19,21 @@ struct RowColumn {
   std::size_t stride;  // row size
 };
 
+// Fields of one row of a row table: descriptors at row 0 stepped to the row.
+struct RowRef {
+  void* rec;
+  std::size_t row;
+  std::size_t size;  // row size
+  double get(blocks::F64 f) const { return f(row, size).get(rec); }
+  void set(blocks::F64 f, double v) const { f(row, size).set(rec, v); }
+  void add(blocks::F64 f, double v) const { set(f, get(f) + v); }
+  unsigned char byte(blocks::U8 f) const { return f(row, size).get(rec); }
+  // Sets each field to 0.
+  void zero(std::initializer_list<blocks::F64> fields) const {
+    for (blocks::F64 f : fields) set(f, 0.0);
+  }
+};
+
 // Adds each row's amount by its holder code, in row order (the steps of SumaASuTitular).
 inline void AccumulateRows(Vec& v, const void* rec, const RowColumn& c) {
   for (int i = 0; i < c.rows; ++i) {
