@@ -22,7 +22,7 @@ inline constexpr int kSlots = 6;
 inline constexpr blocks::U8 SlotCode{472};           // slot s: SlotCode(s)
 inline constexpr blocks::Vec5 SlotAmount{480};       // slot s: SlotAmount(s)
 inline constexpr std::size_t kSlotTextSize = 100;    // five 20-character texts, one per member column
-inline constexpr blocks::Text SlotText{720, 20};     // slot s, column j: SlotText(s, 100) then (j)
+inline constexpr blocks::Text SlotText{720, 20};     // slot s, column j: slotText(s, j)
 inline constexpr blocks::Vec5 SlotImputed{1320};
 inline constexpr blocks::Area RowTableEntries{1560, 120};  // kept by the page's row table
 constexpr blocks::Text slotText(int slot, int column) {
