@@ -1,5 +1,7 @@
 #include "data/db/ado.h"
 
+#include "data/util/text.h"
+
 #include <sqlite3.h>
 
 #include <algorithm>
@@ -120,19 +122,8 @@ int BindCell(sqlite3_stmt* s, int at, const CellT& cell) {
       cell);
 }
 
-bool EqualsNoCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-         });
-}
-
-std::string Trim(std::string_view s) {
-  std::size_t b = 0, e = s.size();
-  while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
-  while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
-  return std::string(s.substr(b, e - b));
-}
+using qxtext::Trim;
+using qxtext::SameName;
 
 std::vector<std::string> SplitCommas(std::string_view s) {
   std::vector<std::string> parts;
@@ -542,7 +533,7 @@ bool CAdoRecordset::Open(std::string_view table, CAdoConnection* connection, con
   } else {
     for (const std::string& name : SplitCommas(f)) {
       std::string n = StripBrackets(name);
-      auto it = std::find_if(all.begin(), all.end(), [&](const Column& c) { return EqualsNoCase(c.name, n); });
+      auto it = std::find_if(all.begin(), all.end(), [&](const Column& c) { return SameName(c.name, n); });
       if (it == all.end()) {
         Fail(7, "Columna desconocida: " + n);
         columns_.clear();
@@ -562,12 +553,12 @@ bool CAdoRecordset::Open(std::string_view table, CAdoConnection* connection, con
         dir = Trim(term.substr(blank));
       }
       std::string q = QuoteIdentifier(StripBrackets(name));
-      if (q.empty() || !(dir.empty() || EqualsNoCase(dir, "ASC") || EqualsNoCase(dir, "DESC"))) {
+      if (q.empty() || !(dir.empty() || SameName(dir, "ASC") || SameName(dir, "DESC"))) {
         Fail(8, "Orden no válido: " + term);
         columns_.clear();
         return false;
       }
-      order += q + " COLLATE QXNOCASE" + (EqualsNoCase(dir, "DESC") ? " DESC" : " ASC") + ", ";
+      order += q + " COLLATE QXNOCASE" + (SameName(dir, "DESC") ? " DESC" : " ASC") + ", ";
     }
   }
   order += "rowid";
@@ -708,7 +699,7 @@ bool CAdoRecordset::Find(const Filter& criteria, bool forward, bool restart) {
 
 int CAdoRecordset::ColumnIndex(std::string_view column) {
   for (std::size_t i = 0; i < columns_.size(); ++i)
-    if (EqualsNoCase(columns_[i].name, column)) return static_cast<int>(i);
+    if (SameName(columns_[i].name, column)) return static_cast<int>(i);
   Fail(7, "Columna desconocida: " + std::string(column));
   return -1;
 }

@@ -1,5 +1,7 @@
 #include "data/settings/ini_file.h"
 
+#include "data/util/text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -9,22 +11,8 @@
 
 namespace settings {
 
-namespace {
-
-bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
-std::string Trim(std::string_view s) {
-  std::size_t b = 0, e = s.size();
-  while (b < e && std::isspace(static_cast<unsigned char>(s[b]))) ++b;
-  while (e > b && std::isspace(static_cast<unsigned char>(s[e - 1]))) --e;
-  return std::string(s.substr(b, e - b));
-}
-
-}  // namespace
+using qxtext::SameName;
+using qxtext::Trim;
 
 int LeadingInt(std::string_view text) {
   std::string t(text);
