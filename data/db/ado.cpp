@@ -382,6 +382,7 @@ bool Transaction::Commit() {
 void Transaction::Rollback() {
   if (!active_) return;
   active_ = false;
+  if (!connection_.IsOpen()) return;  // closing the connection has taken the changes back
   connection_.Execute("ROLLBACK TO " + name_);
   connection_.Execute("RELEASE " + name_);
 }
