@@ -10,12 +10,15 @@
 
 #include "data/blocks/form100_p.h"
 #include "fixture.h"
+#include "numeric.h"
 #include "tallyvex.h"
 
 namespace regional_test {
 
 namespace sp = f100::sec_p;
 namespace in = f100::sec_p::in;
+
+inline double rnd2(double x) { return tv::Redondea(x, 2); }
 
 struct Regional {
   Block100 b;
