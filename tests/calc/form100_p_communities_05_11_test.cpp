@@ -4,18 +4,12 @@
 namespace regional_test {
 namespace {
 
-struct Everyone : RegionalTest {
-  void in(const char* code) {
-    live(code, {0, 1, 2, 3, 4});
-    marriedCouple();
-  }
-};
 
 // ---- community 5 ------------------------------------------------------------------------------------
 
-struct Community5 : Everyone {
+struct Community5 : RegionalTest {
   void SetUp() override {
-    in("05");
+    everyoneIn("05");
     vecAll(f100::Summary, in::summary::RegionalGrossQuota, 100000.0);
   }
 };
@@ -80,8 +74,8 @@ TEST(Community6, FifteenPercentOfTheAidByHolder) {
 
 // ---- community 7 ------------------------------------------------------------------------------------
 
-struct Community7 : Everyone {
-  void SetUp() override { in("07"); }
+struct Community7 : RegionalTest {
+  void SetUp() override { everyoneIn("07"); }
 };
 
 TEST_F(Community7, PerPersonNeedsMostIncomeFromWork) {
@@ -142,8 +136,8 @@ TEST_F(Community7, TwoSharesOfTenPercentOfTheTaxableBases) {
 
 // ---- community 8 ------------------------------------------------------------------------------------
 
-struct Community8 : Everyone {
-  void SetUp() override { in("08"); }
+struct Community8 : RegionalTest {
+  void SetUp() override { everyoneIn("08"); }
   // n descendants in use with both flags clear.
   void descendants(int n, char situation = '1') {
     namespace d = in::family::descendant;
@@ -215,9 +209,9 @@ TEST_F(Community8, SharesAreLimitedIndependently) {
 
 // ---- community 9 ------------------------------------------------------------------------------------
 
-struct Community9 : Everyone {
+struct Community9 : RegionalTest {
   void SetUp() override {
-    in("09");
+    everyoneIn("09");
     ages(30, 40);
   }
   void rent(int i, int code, double paid, double persons, const char* nif = nullptr) {
@@ -293,8 +287,8 @@ TEST_F(Community9, PercentagesWholeAndOnePercent) {
 
 // ---- community 10 -----------------------------------------------------------------------------------
 
-struct Community10 : Everyone {
-  void SetUp() override { in("10"); }
+struct Community10 : RegionalTest {
+  void SetUp() override { everyoneIn("10"); }
 };
 
 TEST_F(Community10, YoungLowIncome) {
@@ -332,8 +326,8 @@ TEST_F(Community10, TwoSharesOfOneCeiling) {
 
 // ---- community 11 -----------------------------------------------------------------------------------
 
-struct Community11 : Everyone {
-  void SetUp() override { in("11"); }
+struct Community11 : RegionalTest {
+  void SetUp() override { everyoneIn("11"); }
 };
 
 TEST_F(Community11, ChildrenInThreeClasses) {

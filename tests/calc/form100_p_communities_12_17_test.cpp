@@ -7,10 +7,6 @@ namespace regional_test {
 namespace {
 
 struct Everyone : RegionalTest {
-  void in(const char* code) {
-    live(code, {0, 1, 2, 3, 4});
-    marriedCouple();
-  }
   void incomes(double unit, double declarant, double spouse) {
     vec(f100::SectionI, in::sec_i::GeneralBase, {unit, declarant, spouse, 0, 0});
   }
@@ -19,7 +15,7 @@ struct Everyone : RegionalTest {
 // ---- community 12 -----------------------------------------------------------------------------------
 
 struct Community12 : Everyone {
-  void SetUp() override { in("12"); }
+  void SetUp() override { everyoneIn("12"); }
 };
 
 TEST_F(Community12, BirthsByRateWithIncomeLimits) {
@@ -95,7 +91,7 @@ TEST_F(Community12, SharedLimitAndFifteenPercent) {
 // ---- community 13 -----------------------------------------------------------------------------------
 
 struct Community13 : Everyone {
-  void SetUp() override { in("13"); }
+  void SetUp() override { everyoneIn("13"); }
   void taxable(std::initializer_list<double> general, std::initializer_list<double> special) {
     vec(f100::SectionK, in::sec_k::GeneralTaxableBase, general);
     vec(f100::SectionK, in::sec_k::SpecialTaxableBase, special);
@@ -152,7 +148,7 @@ TEST_F(Community13, LowIncomeNeedsWorkOrActivityIncome) {
 // ---- community 16 -----------------------------------------------------------------------------------
 
 struct Community16 : Everyone {
-  void SetUp() override { in("16"); }
+  void SetUp() override { everyoneIn("16"); }
 };
 
 TEST_F(Community16, PerItemHalvesOwnCountsOnly) {
@@ -194,7 +190,7 @@ TEST_F(Community16, YoungHousingUnitSumKeepsAPersonAboveTheIndividualLimit) {
 // ---- community 17 -----------------------------------------------------------------------------------
 
 struct Community17 : Everyone {
-  void SetUp() override { in("17"); }
+  void SetUp() override { everyoneIn("17"); }
   void periodEnd(const char* date) { in::personal::PeriodEndDate.set(rec(f100::Personal), date); }
 };
 

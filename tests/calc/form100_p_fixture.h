@@ -30,6 +30,11 @@ struct Regional {
   void live(const char* code, std::initializer_list<int> members) {
     for (int m : members) in::personal::CommunityCode(m).set(rec(f100::Personal), code);
   }
+  // Every member in one community, a married couple.
+  void everyoneIn(const char* code) {
+    live(code, {0, 1, 2, 3, 4});
+    marriedCouple();
+  }
   void marriedCouple(bool yes = true) { in::personal::UnitKind.set(rec(f100::Personal), yes ? 1 : 2); }
   // Person 1 declarant .. 4 child 2.
   void age(int p, int years) { in::personal::Age(p).set(rec(f100::Personal), years); }

@@ -128,14 +128,7 @@ void Young(Records& r, int m) {
 }
 
 void Confirmed(Records& r, int m) {
-  double d = 0.0;
-  if (m >= 1) {
-    if (confirmed(r, m)) d = kConfirmed;
-  } else {
-    for (int person = 1; person <= 4; ++person)
-      if (confirmed(r, person)) d += kConfirmed;
-  }
-  c::Confirmed.set(r.p, m, d);
+  c::Confirmed.set(r.p, m, perPerson(m, kConfirmed, [&](int p) { return confirmed(r, p); }));
 }
 
 }  // namespace

@@ -105,14 +105,7 @@ bool youngOrFamily(const Records& r, int person) {
 }
 
 void YoungOrFamily(Records& r, int m) {
-  double d = 0.0;
-  if (m >= 1) {
-    if (youngOrFamily(r, m)) d = kYoungOrFamily;
-  } else {
-    for (int person = 1; person <= 4; ++person)
-      if (youngOrFamily(r, person)) d += kYoungOrFamily;
-  }
-  c::YoungOrFamily.set(r.p, m, d);
+  c::YoungOrFamily.set(r.p, m, perPerson(m, kYoungOrFamily, [&](int p) { return youngOrFamily(r, p); }));
 }
 
 void Other(Records& r, int m) {

@@ -6,12 +6,7 @@ namespace tv::regional {
 namespace {
 namespace c = sp::c05;
 
-struct Percentage {
-  blocks::Vec5 result;
-  sp::Rows rows;
-  double rate;
-};
-constexpr Percentage kPercentages[3] = {{c::Deduction1, c::Rows1, 0.1},
+constexpr RatedRows kPercentages[3] = {{c::Deduction1, c::Rows1, 0.1},
                                         {c::Deduction2, c::Rows2, 0.2},
                                         {c::Deduction3, c::Rows3, 0.1}};
 constexpr double kPercentageShareOfQuota = 0.1;
@@ -30,7 +25,7 @@ double incomeTotal(const Records& r, int k) {
 }
 
 void Percentages(Records& r) {
-  for (const Percentage& d : kPercentages) {
+  for (const RatedRows& d : kPercentages) {
     Vec v = splitRows(r.p, d.rows);
     for (std::size_t k = 0; k <= 2; ++k) {
       v[k] = rnd(d.rate * v[k]);

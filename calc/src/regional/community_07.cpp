@@ -66,13 +66,9 @@ void SevereDisability(Records& r, int m) {
 // 7.5 uses up 10 percent of the taxable bases first; 7.6 gets what is left.
 void Shares(Records& r) {
   Vec t = splitRows(r.p, c::FirstShareRows);
+  capAtTenPercentOfTaxableBases(r, t);
   Vec first{};
-  for (std::size_t k = 0; k < 5; ++k) {
-    const double limit = rnd(kShareOfTaxableBases * taxableBases(r, static_cast<int>(k)));
-    if (limit < t[k]) t[k] = limit;
-    if (t[k] < 0.0) t[k] = 0.0;
-    first[k] = rnd(kFirstShareRate * t[k]);
-  }
+  for (std::size_t k = 0; k < 5; ++k) first[k] = rnd(kFirstShareRate * t[k]);
   store(r.p, c::FirstShare, first);
 
   Vec u = splitRows(r.p, c::SecondShareRows);

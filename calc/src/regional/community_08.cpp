@@ -13,7 +13,6 @@ constexpr double kPerChild[3] = {100.0, 250.0, 500.0};
 constexpr double kPaidRate = 0.3;
 constexpr double kJointPaidLimit = 30000.0, kJointPaidCeiling = 300.0;
 constexpr double kIndividualPaidLimit = 18000.0, kIndividualPaidCeiling = 150.0;
-constexpr double kShareOfTaxableBases = 0.1;
 constexpr double kShareRate = 0.15;
 
 struct FamilyCounts {
@@ -95,13 +94,9 @@ void PaidLessReceived(Records& r) {
 // 8.4 and 8.5 are each limited to 10 percent of the taxable bases, independently.
 void Share(Records& r, blocks::Vec5 result, const sp::Rows& rows) {
   Vec t = splitRows(r.p, rows);
+  capAtTenPercentOfTaxableBases(r, t);
   Vec v{};
-  for (std::size_t k = 0; k < 5; ++k) {
-    const double limit = rnd(kShareOfTaxableBases * taxableBases(r, static_cast<int>(k)));
-    if (limit < t[k]) t[k] = limit;
-    if (t[k] < 0.0) t[k] = 0.0;
-    v[k] = rnd(kShareRate * t[k]);
-  }
+  for (std::size_t k = 0; k < 5; ++k) v[k] = rnd(kShareRate * t[k]);
   store(r.p, result, v);
 }
 

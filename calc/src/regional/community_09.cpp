@@ -108,11 +108,6 @@ void Rent(Records& r, int m) {
 
 void Whole(Records& r) { store(r.p, c::Whole, splitRows(r.p, c::WholeRows)); }
 
-void OnePercent(Records& r) {
-  Vec v = splitRows(r.p, c::OnePercentRows);
-  for (double& x : v) x = rnd(kOnePercent * x);
-  store(r.p, c::OnePercent, v);
-}
 
 }  // namespace
 
@@ -121,7 +116,7 @@ void Community09(Records& r, int m) {
   QuotaShare(r);
   Rent(r, m);
   Whole(r);
-  OnePercent(r);
+  PercentOfRows(r, {c::OnePercent, c::OnePercentRows, kOnePercent});
 }
 
 }  // namespace tv::regional

@@ -94,11 +94,6 @@ void SharedLimit(Records& r) {
   store(r.p, c::SharedLimit, v);
 }
 
-void FifteenPercent(Records& r) {
-  Vec v = splitRows(r.p, c::FifteenPercentRows);
-  for (double& x : v) x = rnd(kFifteenRate * x);
-  store(r.p, c::FifteenPercent, v);
-}
 
 }  // namespace
 
@@ -111,7 +106,7 @@ void Community12(Records& r, int m) {
   Entitled(r, m);
   YoungRent(r, m);
   SharedLimit(r);
-  FifteenPercent(r);
+  PercentOfRows(r, {c::FifteenPercent, c::FifteenPercentRows, kFifteenRate});
 }
 
 }  // namespace tv::regional

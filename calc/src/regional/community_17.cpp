@@ -29,12 +29,7 @@ constexpr double kRentIncomeLimit = 21035.0;
 constexpr double kRentJointIncomeLimit = 30500.0;
 constexpr double kYearDays = 365.0;
 constexpr char kPeriodStart[] = "31122002";
-struct Plain {
-  blocks::Vec5 result;
-  sp::Rows rows;
-  double rate;
-};
-constexpr Plain kPlain[3] = {{c::TwentyPercent, c::TwentyPercentRows, 0.20},
+constexpr RatedRows kPlain[3] = {{c::TwentyPercent, c::TwentyPercentRows, 0.20},
                              {c::TenPercent, c::TenPercentRows, 0.10},
                              {c::FivePercent, c::FivePercentRows, 0.05}};
 constexpr double kBaseLimitedRate = 0.05;
@@ -345,13 +340,6 @@ void RentByMonths(Records& r, int m, int days) {
   c::RentByMonths.set(p, m, v);
 }
 
-void PlainPercentages(Records& r) {
-  for (const Plain& d : kPlain) {
-    Vec v = splitRows(r.p, d.rows);
-    for (double& x : v) x = rnd(d.rate * x);
-    store(r.p, d.result, v);
-  }
-}
 
 void BaseLimited(Records& r) {
   Vec x = splitRows(r.p, c::BaseLimitedRows);
@@ -382,7 +370,7 @@ void Community17(Records& r, int m) {
   Claimed(r, m, young, disabled);
   Rent(r, m, days);
   RentByMonths(r, m, days);
-  PlainPercentages(r);
+  for (const RatedRows& d : kPlain) PercentOfRows(r, d);
   BaseLimited(r);
 }
 

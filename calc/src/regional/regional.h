@@ -118,6 +118,28 @@ struct ActivityAmounts {
 };
 Vec activityIncome(const Records& r, const ActivityAmounts& a);
 
+// A plain percentage of the rows of an area: rnd(rate x rows sum) in every column.
+struct RatedRows {
+  blocks::Vec5 result;
+  sp::Rows rows;
+  double rate;
+};
+void PercentOfRows(Records& r, const RatedRows& d);
+
+// Caps every column at 10 percent of the member's taxable bases, rounded, and floors it at 0.
+void capAtTenPercentOfTaxableBases(const Records& r, Vec& amounts);
+
+// A fixed amount for member m (1..4) when the person qualifies; for the family unit (0), that
+// amount for each of the four persons who qualify.
+template <class Qualifies>
+double perPerson(int m, double amount, Qualifies qualifies) {
+  if (m >= 1) return qualifies(m) ? amount : 0.0;
+  double total = 0.0;
+  for (int person = 1; person <= 4; ++person)
+    if (qualifies(person)) total += amount;
+  return total;
+}
+
 // What the state housing deductions leave under 9015.18, column k (communities 13 and 16).
 double housingMargin(const Records& r, int k);
 

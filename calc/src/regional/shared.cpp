@@ -20,6 +20,21 @@ void fillFromIdentifications(void* p, blocks::Text slot, const Identifications& 
   if (const blocks::Text* nif = ids.first(codes)) fillSlotIfEmpty(p, slot, *nif);
 }
 
+void PercentOfRows(Records& r, const RatedRows& d) {
+  Vec v = splitRows(r.p, d.rows);
+  for (double& x : v) x = rnd(d.rate * x);
+  store(r.p, d.result, v);
+}
+
+void capAtTenPercentOfTaxableBases(const Records& r, Vec& amounts) {
+  constexpr double kShare = 0.1;
+  for (std::size_t k = 0; k < 5; ++k) {
+    const double limit = rnd(kShare * taxableBases(r, static_cast<int>(k)));
+    if (limit < amounts[k]) amounts[k] = limit;
+    if (amounts[k] < 0.0) amounts[k] = 0.0;
+  }
+}
+
 Vec activityIncome(const Records& r, const ActivityAmounts& a) {
   Vec out{};
   addRows(out, r.secE1, in::sec_e1::Activities, a.e1);
