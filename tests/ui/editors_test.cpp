@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "platform/help.h"
 #include "platform/icons.h"
 #include "platform/sound.h"
 #include "support/ui_helpers.h"
@@ -334,6 +335,19 @@ TEST_F(Editors, ShiftTabAndEnterMoveBetweenFields) {
   EXPECT_EQ(QApplication::focusWidget(), dlg.GetDlgItem(1001));
   Key(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_EQ(QApplication::focusWidget(), dlg.GetDlgItem(1002));
+}
+
+TEST_F(Editors, F1OpensTheFieldsHelpTopic) {
+  int topic = 0;
+  platform::SetHelpHook([&](int t) { topic = t; });
+  auto* e = Focus<CMoneda>(1002);
+  e->Box()->NumeroDeCo = 3;
+  Key(e, Qt::Key_F1);
+  EXPECT_EQ(topic, 3);
+  e->Box()->NumeroDeCo = 1200;  // beyond the help's numbers: the contents
+  Key(e, Qt::Key_F1);
+  EXPECT_EQ(topic, 1);
+  platform::SetHelpHook({});
 }
 
 TEST_F(Editors, EscapeInAFieldCancelsTheDialog) {
