@@ -14,25 +14,7 @@ bool HasAlnumBefore(const char* text, int position) {
 void CRowMatrixPage::SetMatrix(int rows, int columns, std::vector<int> ids) {
   rows_ = rows;
   columns_ = columns;
-  ids_ = std::move(ids);
-}
-
-int CRowMatrixPage::GetRowOfControl(int id) const {
-  for (std::size_t i = 0; i < ids_.size(); ++i)
-    if (ids_[i] == id && rows_ > 0) return static_cast<int>(i) % rows_;
-  return -1;
-}
-
-int CRowMatrixPage::GetColumnOfControl(int id) const {
-  for (std::size_t i = 0; i < ids_.size(); ++i)
-    if (ids_[i] == id && rows_ > 0) return static_cast<int>(i) / rows_;
-  return -1;
-}
-
-int CRowMatrixPage::GetControlId(int column, int row) const {
-  if (column < 0 || column >= columns_ || row < 0 || row >= rows_) return 0;
-  const std::size_t i = static_cast<std::size_t>(row + column * rows_);
-  return i < ids_.size() ? ids_[i] : 0;
+  cells_ = {rows, columns, std::move(ids)};
 }
 
 bool CRowMatrixPage::IsRowUsed(int row) const {

@@ -15,6 +15,32 @@
 // TRUE when one of the characters at position-1 down to 1 is a letter or a digit.
 bool HasAlnumBefore(const char* text, int position);
 
+// The control ids of a row matrix in column order (column c, row r at r + c * rows).
+struct CellMatrix {
+  int rows = 0, columns = 0;
+  std::vector<int> ids;
+  int RowOf(int id) const {
+    const int i = IndexOf(id);
+    return i < 0 || rows <= 0 ? -1 : i % rows;
+  }
+  int ColumnOf(int id) const {
+    const int i = IndexOf(id);
+    return i < 0 || rows <= 0 ? -1 : i / rows;
+  }
+  int IdAt(int column, int row) const {
+    if (column < 0 || column >= columns || row < 0 || row >= rows) return 0;
+    const std::size_t i = static_cast<std::size_t>(row + column * rows);
+    return i < ids.size() ? ids[i] : 0;
+  }
+
+ private:
+  int IndexOf(int id) const {
+    for (std::size_t i = 0; i < ids.size(); ++i)
+      if (ids[i] == id) return static_cast<int>(i);
+    return -1;
+  }
+};
+
 // The row behaviour shared by the dialog and the page base.
 template <class Base, int MaxRows>
 class RowMatrixBase : public Base {
@@ -28,29 +54,17 @@ class RowMatrixBase : public Base {
   void SetMatrix(int rows, int columns, std::vector<int> ids) {
     rows_ = std::min(rows, MaxRows);
     columns_ = columns;
-    ids_ = std::move(ids);
+    cells_ = {rows_, columns, std::move(ids)};
   }
   int Rows() const { return rows_; }
   int Columns() const { return columns_; }
   bool IsEditable() const { return editable_; }
   int HolderModeByte() const { return holderModeByte_; }
 
-  int GetRowOfControl(int id) const {
-    for (std::size_t i = 0; i < ids_.size(); ++i)
-      if (ids_[i] == id && rows_ > 0) return static_cast<int>(i) % rows_;
-    return -1;
-  }
-  int GetColumnOfControl(int id) const {
-    for (std::size_t i = 0; i < ids_.size(); ++i)
-      if (ids_[i] == id && rows_ > 0) return static_cast<int>(i) / rows_;
-    return -1;
-  }
+  int GetRowOfControl(int id) const { return cells_.RowOf(id); }
+  int GetColumnOfControl(int id) const { return cells_.ColumnOf(id); }
 
-  virtual int GetControlId(int column, int row) const {
-    if (column < 0 || column >= columns_ || row < 0 || row >= rows_) return 0;
-    const std::size_t i = static_cast<std::size_t>(row + column * rows_);
-    return i < ids_.size() ? ids_[i] : 0;
-  }
+  virtual int GetControlId(int column, int row) const { return cells_.IdAt(column, row); }
   virtual void ClearRowControls(int row) {}
   virtual void CompactRows() {
     std::vector<int> used;
@@ -140,7 +154,7 @@ class RowMatrixBase : public Base {
 
   int rows_ = 0;
   int columns_ = 0;
-  std::vector<int> ids_;
+  CellMatrix cells_;
   bool editable_ = true;
   unsigned char holderModeByte_;
 };
@@ -164,14 +178,14 @@ class CRowMatrixPage : public CTemplatePropPg {
   CRowMatrixPage(const ui::DialogTemplate& tmpl, QWidget* parent = nullptr) : CTemplatePropPg(tmpl, parent) {}
 
   void SetMatrix(int rows, int columns, std::vector<int> ids);
-  int GetRowOfControl(int id) const;
-  int GetColumnOfControl(int id) const;
+  int GetRowOfControl(int id) const { return cells_.RowOf(id); }
+  int GetColumnOfControl(int id) const { return cells_.ColumnOf(id); }
   bool IsEditable() const { return editable_; }
   int LastEnabledRow() const { return lastEnabled_; }
   // A row is used when the text of any of its controls is neither "", " " nor an empty date.
   bool IsRowUsed(int row) const;
 
-  virtual int GetControlId(int column, int row) const;
+  virtual int GetControlId(int column, int row) const { return cells_.IdAt(column, row); }
   virtual void ClearRow(int row) {}
   virtual void CompactRows();
   virtual void RefreshEnabledRows();
@@ -187,7 +201,7 @@ class CRowMatrixPage : public CTemplatePropPg {
  private:
   void EnableRow(int row, bool enable);
   int rows_ = 0, columns_ = 0;
-  std::vector<int> ids_;
+  CellMatrix cells_;
   bool editable_ = true;
   int lastEnabled_ = 0;
   bool busy_ = false;

@@ -66,6 +66,15 @@ class Editors : public ::testing::Test {
     return e;
   }
   void Key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier) { QTest::keyClick(w, k, m); }
+  // The date field focused over `stored` (eight characters), the caret at `caret`.
+  CDateEdit* DateAt(const char* stored, int caret = 0) {
+    auto* e = Focus<CDateEdit>(1003);
+    std::memcpy(date, stored, 8);
+    e->BindData(date);
+    e->LoadFromData(0);
+    e->setCursorPosition(caret);
+    return e;
+  }
 
   // Bound data outlives the dialog: hiding it at the end stores the focused field once more.
   Block b;
@@ -222,12 +231,8 @@ TEST_F(Editors, AmountWithOccurrencesUsesTheShownMembersDouble) {
 }
 
 TEST_F(Editors, DateTypedDigitByDigitJumpsOverSlashes) {
-  auto* e = Focus<CDateEdit>(1003);
+  auto* e = DateAt("        ");
   char* field = date;
-  std::memset(field, ' ', 8);
-  e->BindData(field);
-  e->LoadFromData(0);
-  e->setCursorPosition(0);
   qxtest::Type(e, "311");
   EXPECT_EQ(e->cursorPosition(), 4);  // after the month's first digit, the "/" skipped
   qxtest::Type(e, "22003");
@@ -237,12 +242,7 @@ TEST_F(Editors, DateTypedDigitByDigitJumpsOverSlashes) {
 }
 
 TEST_F(Editors, DateRefusesDay32AndKeepsTheCaret) {
-  auto* e = Focus<CDateEdit>(1003);
-  char* field = date;
-  std::memset(field, ' ', 8);
-  e->BindData(field);
-  e->LoadFromData(0);
-  e->setCursorPosition(0);
+  auto* e = DateAt("        ");
   qxtest::Type(e, "32");
   EXPECT_EQ(messages.Codes(), std::vector<QString>{"WIN009"});
   EXPECT_EQ(messages.shown[0].icon, platform::kIconHand);
@@ -256,12 +256,8 @@ TEST_F(Editors, DateTwoDigitYearsAreCompletedOnTab) {
     const char* stored;
   } cases[] = {{"010305", "01032005"}, {"010398", "01031998"}, {"010310", "01031910"}};
   for (const Case& c : cases) {
-    auto* e = Focus<CDateEdit>(1003);
+    auto* e = DateAt("        ");
     char* field = date;
-    std::memset(field, ' ', 8);
-    e->BindData(field);
-    e->LoadFromData(0);
-    e->setCursorPosition(0);
     qxtest::Type(e, c.typed);
     Key(e, Qt::Key_Tab);
     EXPECT_EQ(std::string(field, 8), c.stored) << c.typed;
@@ -270,22 +266,13 @@ TEST_F(Editors, DateTwoDigitYearsAreCompletedOnTab) {
 }
 
 TEST_F(Editors, DateDigitOnAFullYearPositionIsInsertedWhenTheLastIsBlank) {
-  auto* e = Focus<CDateEdit>(1003);
-  char* field = date;
-  std::memcpy(field, "010320  ", 8);
-  e->BindData(field);
-  e->LoadFromData(0);
-  e->setCursorPosition(6);
+  auto* e = DateAt("010320  ", 6);
   qxtest::Type(e, "1");
   EXPECT_EQ(e->text(), "01/03/120 ");
 }
 
 TEST_F(Editors, EmptyDateIsLeftWithTabWithoutMessage) {
-  auto* e = Focus<CDateEdit>(1003);
-  char* field = date;
-  std::memset(field, ' ', 8);
-  e->BindData(field);
-  e->LoadFromData(0);
+  auto* e = DateAt("        ");
   Key(e, Qt::Key_Tab);
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(QApplication::focusWidget(), dlg.GetDlgItem(1004));
