@@ -123,7 +123,7 @@ void CCircleButton::paintEvent(QPaintEvent*) {
     // Greyed like a disabled label: a light copy one pixel down and right under the dark one.
     p.setPen(pal.color(QPalette::Light));
     p.drawText(box.translated(1, 1), flags, caption);
-    p.setPen(pal.color(QPalette::Disabled, QPalette::Dark));
+    p.setPen(pal.color(QPalette::Disabled, QPalette::ButtonText));
     p.drawText(box, flags, caption);
   }
 }

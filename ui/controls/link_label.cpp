@@ -47,9 +47,12 @@ constexpr const char* kUnknownError = "Error desconocido (%1).";    // string 12
 
 }  // namespace
 
-CLinkLabel::CLinkLabel(QWidget* parent) : QLabel(parent) {}
+// Like a plain static text: top left unless the owner aligns it otherwise.
+CLinkLabel::CLinkLabel(QWidget* parent) : QLabel(parent) { setAlignment(Qt::AlignLeft | Qt::AlignTop); }
 
-CLinkLabel::CLinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {}
+CLinkLabel::CLinkLabel(const QString& text, QWidget* parent) : QLabel(text, parent) {
+  setAlignment(Qt::AlignLeft | Qt::AlignTop);
+}
 
 void CLinkLabel::PreSubclassWindow() {
   setTextFormat(Qt::PlainText);

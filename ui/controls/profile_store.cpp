@@ -21,7 +21,10 @@ IniProfileStore::IniProfileStore(QString path) : path_(std::move(path)) {}
 
 QString IniProfileStore::GetString(const QString& section, const QString& key, const QString& fallback) const {
   QSettings ini(path_, QSettings::IniFormat);
-  return ini.value(Joined(section, key), fallback).toString();
+  const QVariant v = ini.value(Joined(section, key), fallback);
+  // An unquoted comma makes the INI reader split the value into a list: "12,500000".
+  if (v.typeId() == QMetaType::QStringList) return v.toStringList().join(QLatin1Char(','));
+  return v.toString();
 }
 
 void IniProfileStore::SetString(const QString& section, const QString& key, const QString& value) {
