@@ -80,6 +80,17 @@ TEST(ScrollingText, APictureLineIsRevealedRowByRowWithGreyTransparent) {
   EXPECT_EQ(done.pixel(57, 54), qRgb(0, 0, 255));
 }
 
+TEST(ScrollingText, BeforeTheFirstTickThePanelShowsTheListFromItsHead) {
+  Panel p;
+  p.ctl.SetLines({QStringLiteral("HHHH."), QStringLiteral("."), QStringLiteral("HH.")});
+  const QImage shown = p.ctl.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const auto [top, bottom] = InkRows(shown, qRgb(0, 0, 0));
+  EXPECT_GE(top, 0);
+  EXPECT_LT(top, 10);
+  EXPECT_GT(bottom, 20);  // the third line, below the empty one
+  EXPECT_LT(bottom, 45);
+}
+
 TEST(ScrollingText, GradientBands) {
   const QColor base(200, 100, 50);
   const struct {

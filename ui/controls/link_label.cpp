@@ -8,15 +8,19 @@
 
 namespace {
 
+bool DesktopOpen(const QUrl& url) { return QDesktopServices::openUrl(url); }
+
+void WarningBox(QWidget* parent, const QString& text) {
+  QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
+}
+
 CLinkLabel::Opener& ActiveOpener() {
-  static CLinkLabel::Opener opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  static CLinkLabel::Opener opener = DesktopOpen;
   return opener;
 }
 
 CLinkLabel::ErrorReporter& ActiveReporter() {
-  static CLinkLabel::ErrorReporter reporter = [](QWidget* parent, const QString& text) {
-    QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
-  };
+  static CLinkLabel::ErrorReporter reporter = WarningBox;
   return reporter;
 }
 
@@ -159,11 +163,9 @@ QString CLinkLabel::OpenErrorText(int result) {
 }
 
 void CLinkLabel::SetOpener(Opener opener) {
-  ActiveOpener() = opener ? std::move(opener) : [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  ActiveOpener() = opener ? std::move(opener) : Opener(DesktopOpen);
 }
 
 void CLinkLabel::SetErrorReporter(ErrorReporter reporter) {
-  ActiveReporter() = reporter ? std::move(reporter) : [](QWidget* parent, const QString& text) {
-    QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
-  };
+  ActiveReporter() = reporter ? std::move(reporter) : ErrorReporter(WarningBox);
 }
