@@ -42,7 +42,6 @@ class TableAvisosView : public IAvisosListView {
 };
 
 class CAvisosErroresDlg : public QDialog {
-  Q_OBJECT
  public:
   enum ControlId : int {
     kIdGrid = 345,
