@@ -89,6 +89,8 @@ void CGridCellEditor::keyPressEvent(QKeyEvent* e) {
     return;
   }
   QLineEdit::keyPressEvent(e);
+  // Keys the line leaves unused (Up, Down, pages) must not reach the grid behind it.
+  e->accept();
 }
 
 void CGridCellEditor::focusOutEvent(QFocusEvent* e) {

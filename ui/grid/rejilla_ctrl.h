@@ -176,6 +176,8 @@ class CRejillaCtrl : public QAbstractScrollArea {
   // Prints onto an already set-up printer (PDF in tests); returns the number of pages printed.
   int PrintTo(QPrinter& printer);
   int GetPrintPageCount() const { return printLastPage_; }
+  int GetPrintCurrentPage() const { return printCurrentPage_; }
+  int GetPageBodyHeight() const { return pageBodyHeight_; }
   // Paints the whole client area into an image (used by previews and the benchmark).
   void RenderTo(QImage& img);
 
