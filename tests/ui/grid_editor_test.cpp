@@ -105,5 +105,38 @@ TEST(GridEditor, GrowingTextWidensTheEditorUpToTheGridEdge) {
   EXPECT_EQ(ed->geometry().right(), g->viewport()->width() - 1);
 }
 
+// A grid class that edits with a drop-down list of choices.
+class ChoiceGrid : public CRejillaCtrl {
+ public:
+  using CRejillaCtrl::CRejillaCtrl;
+  QWidget* CreateCellEditor(const QRect& rect, unsigned, int id, int row, int col, const QString& text,
+                            int key) override {
+    return new CGridCellChooser(this, rect, false, id, row, col, {QStringLiteral("SI"), QStringLiteral("NO")}, text,
+                                key);
+  }
+};
+
+TEST(GridEditor, DropDownChooserReportsLikeTheEditLine) {
+  ChoiceGrid g(nullptr, 4, 2, 1, 0);
+  g.resize(300, 200);
+  g.show();
+  g.SetItemText(1, 0, QStringLiteral("SI"));
+  g.SetFocusCell(1, 0);
+  g.StartCellEdit(1, 0, kKeyLeftButton);
+  auto* chooser = qobject_cast<CGridCellChooser*>(g.GetCellEditor());
+  ASSERT_NE(chooser, nullptr);
+  chooser->setCurrentIndex(1);
+  QTest::keyClick(chooser, Qt::Key_Escape);
+  EXPECT_EQ(g.GetItemText(1, 0), QStringLiteral("SI"));
+  g.StartCellEdit(1, 0, kKeyLeftButton);
+  chooser = qobject_cast<CGridCellChooser*>(g.GetCellEditor());
+  ASSERT_NE(chooser, nullptr);
+  chooser->setCurrentIndex(1);
+  QTest::keyClick(chooser, Qt::Key_Return);
+  EXPECT_EQ(g.GetItemText(1, 0), QStringLiteral("NO"));
+  EXPECT_EQ(chooser->LastKey(), int(Qt::Key_Return));
+  EXPECT_TRUE(g.IsModified());
+}
+
 }  // namespace
 }  // namespace qx::grid::test

@@ -22,8 +22,7 @@ int NormaliseKey(int k) { return k == Qt::Key_Enter ? int(Qt::Key_Return) : k ==
 
 CGridCellEditor::CGridCellEditor(CRejillaCtrl* grid, const QRect& rect, unsigned format, int id, int row,
                                  int col, const QString& text, int key)
-    : QLineEdit(grid->viewport()), grid_(grid), id_(id), row_(row), col_(col), initial_(text),
-      exitOnArrows_(key != kKeyLeftButton) {
+    : QLineEdit(grid->viewport()), s_{grid, id, row, col, text, 0, key != kKeyLeftButton, false} {
   setAlignment((format & kFmtRight) ? Qt::AlignRight : (format & kFmtCenter) ? Qt::AlignHCenter : Qt::AlignLeft);
   setGeometry(rect);
   setFont(grid->GetGridFont());
@@ -53,10 +52,10 @@ CGridCellEditor::CGridCellEditor(CRejillaCtrl* grid, const QRect& rect, unsigned
 }
 
 void CGridCellEditor::Widen() {
-  if (!grid_) return;
+  if (!s_.grid) return;
   const int need = fontMetrics().horizontalAdvance(text()) + 5;
   if (width() >= need) return;
-  const int maxRight = grid_->viewport()->width();
+  const int maxRight = s_.grid->viewport()->width();
   const int w = std::min(need, maxRight - x());
   if (w > width()) resize(w, height());
 }
@@ -74,18 +73,9 @@ bool CGridCellEditor::event(QEvent* e) {
 }
 
 void CGridCellEditor::keyPressEvent(QKeyEvent* e) {
-  const int k = e->key();
-  if (IsPageOrArrow(k) && (exitOnArrows_ || (e->modifiers() & Qt::ControlModifier))) {
+  if (const int k = s_.EndingKey(e)) {
+    if (k == Qt::Key_Escape) setText(s_.initial);
     EndEdit(k);
-    return;
-  }
-  if (k == Qt::Key_Escape) {
-    setText(initial_);
-    EndEdit(k);
-    return;
-  }
-  if (IsEndingKey(k)) {
-    EndEdit(NormaliseKey(k));
     return;
   }
   QLineEdit::keyPressEvent(e);
@@ -99,30 +89,36 @@ void CGridCellEditor::focusOutEvent(QFocusEvent* e) {
   if (e->reason() != Qt::PopupFocusReason) EndEdit(0);
 }
 
-void CGridCellEditor::EndEdit(int lastKey) {
-  if (ended_) return;
-  ended_ = true;
-  lastKey_ = lastKey;
+void CGridCellEditor::EndEdit(int lastKey) { s_.Finish(this, text(), lastKey); }
+
+int CellEditSession::EndingKey(const QKeyEvent* e) const {
+  const int k = e->key();
+  if (IsPageOrArrow(k)) return exitOnArrows || (e->modifiers() & Qt::ControlModifier) ? k : 0;
+  return IsEndingKey(k) ? NormaliseKey(k) : 0;
+}
+
+void CellEditSession::Finish(QWidget* editor, const QString& text, int key) {
+  if (ended) return;
+  ended = true;
+  lastKey = key;
   GridEditInfo info;
-  info.row = row_;
-  info.col = col_;
-  info.text = text();
-  info.lastKey = lastKey;
-  hide();
-  QPointer<CRejillaCtrl> grid = grid_;
-  if (grid) {
-    grid->setFocus(Qt::OtherFocusReason);
-    grid->OnCellEditEnded(info);
+  info.row = row;
+  info.col = col;
+  info.text = text;
+  info.lastKey = key;
+  editor->hide();
+  if (QPointer<CRejillaCtrl> g = grid) {
+    g->setFocus(Qt::OtherFocusReason);
+    g->OnCellEditEnded(info);
   }
-  deleteLater();
+  editor->deleteLater();
 }
 
 // ---------------------------------------------------------------- drop-down chooser
 
 CGridCellChooser::CGridCellChooser(CRejillaCtrl* grid, const QRect& rect, bool editable, int id, int row,
                                    int col, const QStringList& items, const QString& text, int key)
-    : QComboBox(grid->viewport()), grid_(grid), id_(id), row_(row), col_(col), initial_(text),
-      exitOnArrows_(key != kKeyLeftButton) {
+    : QComboBox(grid->viewport()), s_{grid, id, row, col, text, 0, key != kKeyLeftButton, false} {
   setEditable(editable);
   addItems(items);
   setGeometry(rect);
@@ -134,21 +130,11 @@ CGridCellChooser::CGridCellChooser(CRejillaCtrl* grid, const QRect& rect, bool e
 }
 
 bool CGridCellChooser::HandleKey(QKeyEvent* e) {
-  const int k = e->key();
-  if (IsPageOrArrow(k) && (exitOnArrows_ || (e->modifiers() & Qt::ControlModifier))) {
-    EndEdit(k);
-    return true;
-  }
-  if (k == Qt::Key_Escape) {
-    setCurrentText(initial_);
-    EndEdit(k);
-    return true;
-  }
-  if (IsEndingKey(k)) {
-    EndEdit(NormaliseKey(k));
-    return true;
-  }
-  return false;
+  const int k = s_.EndingKey(e);
+  if (!k) return false;
+  if (k == Qt::Key_Escape) setCurrentText(s_.initial);
+  EndEdit(k);
+  return true;
 }
 
 bool CGridCellChooser::eventFilter(QObject* o, QEvent* e) {
@@ -176,22 +162,6 @@ void CGridCellChooser::focusOutEvent(QFocusEvent* e) {
   if (!isEditable() && e->reason() != Qt::PopupFocusReason && !(view() && view()->isVisible())) EndEdit(0);
 }
 
-void CGridCellChooser::EndEdit(int lastKey) {
-  if (ended_) return;
-  ended_ = true;
-  lastKey_ = lastKey;
-  GridEditInfo info;
-  info.row = row_;
-  info.col = col_;
-  info.text = currentText();
-  info.lastKey = lastKey;
-  hide();
-  QPointer<CRejillaCtrl> grid = grid_;
-  if (grid) {
-    grid->setFocus(Qt::OtherFocusReason);
-    grid->OnCellEditEnded(info);
-  }
-  deleteLater();
-}
+void CGridCellChooser::EndEdit(int lastKey) { s_.Finish(this, currentText(), lastKey); }
 
 }  // namespace qx::grid

@@ -5,12 +5,29 @@
 #include "ui/grid/grid_types.h"
 
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPointer>
 
 namespace qx::grid {
 
 class CRejillaCtrl;
+
+// What both editors keep of the cell they edit, and their single report to the grid.
+struct CellEditSession {
+  QPointer<CRejillaCtrl> grid;
+  int id = kEditorControlId;
+  int row = -1, col = -1;
+  QString initial;
+  int lastKey = 0;
+  bool exitOnArrows = true;  // false when the edit began with the mouse
+  bool ended = false;
+  // Reports once: hides the editor, gives the focus back to the grid, hands it the text and the
+  // key, and schedules the editor's deletion.
+  void Finish(QWidget* editor, const QString& text, int key);
+  // The key that ends the edit for this key press (Escape included), or 0 when it does not.
+  int EndingKey(const QKeyEvent* e) const;
+};
 
 class CGridCellEditor : public QLineEdit {
   Q_OBJECT
@@ -21,15 +38,15 @@ class CGridCellEditor : public QLineEdit {
   CGridCellEditor(CRejillaCtrl* grid, const QRect& rect, unsigned format, int id, int row, int col,
                   const QString& text, int key);
 
-  int Row() const { return row_; }
-  int Column() const { return col_; }
-  int LastKey() const { return lastKey_; }
-  bool ExitsOnArrows() const { return exitOnArrows_; }
-  int ControlId() const { return id_; }
+  int Row() const { return s_.row; }
+  int Column() const { return s_.col; }
+  int LastKey() const { return s_.lastKey; }
+  bool ExitsOnArrows() const { return s_.exitOnArrows; }
+  int ControlId() const { return s_.id; }
   // Ends the edit and reports it (once); the editor then deletes itself.
   void EndEdit(int lastKey);
   // The grid is going away: no report.
-  void Detach() { grid_ = nullptr; ended_ = true; }
+  void Detach() { s_.grid = nullptr; s_.ended = true; }
 
  protected:
   bool event(QEvent* e) override;
@@ -39,13 +56,7 @@ class CGridCellEditor : public QLineEdit {
  private:
   void Widen();
 
-  QPointer<CRejillaCtrl> grid_;
-  int id_;
-  int row_, col_;
-  QString initial_;
-  int lastKey_ = 0;
-  bool exitOnArrows_;
-  bool ended_ = false;
+  CellEditSession s_;
 };
 
 // The drop-down companion editor with the same report; the grid never makes one itself, a grid
@@ -57,7 +68,7 @@ class CGridCellChooser : public QComboBox {
   CGridCellChooser(CRejillaCtrl* grid, const QRect& rect, bool editable, int id, int row, int col,
                    const QStringList& items, const QString& text, int key);
   void EndEdit(int lastKey);
-  int LastKey() const { return lastKey_; }
+  int LastKey() const { return s_.lastKey; }
 
  protected:
   bool eventFilter(QObject* o, QEvent* e) override;
@@ -67,13 +78,7 @@ class CGridCellChooser : public QComboBox {
  private:
   bool HandleKey(QKeyEvent* e);
 
-  QPointer<CRejillaCtrl> grid_;
-  int id_;
-  int row_, col_;
-  QString initial_;
-  int lastKey_ = 0;
-  bool exitOnArrows_;
-  bool ended_ = false;
+  CellEditSession s_;
 };
 
 }  // namespace qx::grid

@@ -532,26 +532,19 @@ void CRejillaCtrl::mouseReleaseEvent(QMouseEvent* e) {
     case MouseMode::PrepareDrag:
       ResetSelectedRange();
       break;
-    case MouseMode::SizingColumn: {
-      bandPos_ = -1;
-      if (mouseMoved_ && resizeIndex_ >= 0 && resizeIndex_ < colCount_) {
-        QPoint tl;
-        const int row = fixedRows_ > 0 ? 0 : GetFirstScrolledCell().row;
-        if (GetCellTopLeft(row, resizeIndex_, tl) && p.x() - tl.x() >= 0) {
-          SetColumnWidth(resizeIndex_, p.x() - tl.x());
-          UpdateScrollBars();
-        }
-      }
-      viewport()->update();
-      break;
-    }
+    case MouseMode::SizingColumn:
     case MouseMode::SizingRow: {
+      const bool cols = mouseMode_ == MouseMode::SizingColumn;
       bandPos_ = -1;
-      if (mouseMoved_ && resizeIndex_ >= 0 && resizeIndex_ < rowCount_) {
-        QPoint tl;
-        const int col = fixedCols_ > 0 ? 0 : GetFirstScrolledCell().col;
-        if (GetCellTopLeft(resizeIndex_, col, tl) && p.y() - tl.y() >= 0) {
-          SetRowHeight(resizeIndex_, p.y() - tl.y());
+      const GridCellId first = GetFirstScrolledCell();
+      if (mouseMoved_ && resizeIndex_ >= 0 && resizeIndex_ < (cols ? colCount_ : rowCount_)) {
+        // The new size runs from the line's own edge to the release point; a negative one is refused.
+        const int size = cols ? p.x() - ColX(resizeIndex_, first.col) : p.y() - RowY(resizeIndex_, first.row);
+        if (size >= 0) {
+          if (cols)
+            SetColumnWidth(resizeIndex_, size);
+          else
+            SetRowHeight(resizeIndex_, size);
           UpdateScrollBars();
         }
       }

@@ -72,27 +72,22 @@ void CRejillaCtrl::PaintGrid(QPainter& p, const QRect& clip) {
              gridBk_);
 
   // Visible body rows and columns that meet the clip box, found by bisection of the prefix sums.
+  // lo..hi (the visible body lines) narrowed to those between the clip edges a and b.
+  auto narrow = [](int& lo, int& hi, int a, int b, int head, auto at) {
+    if (a >= head) {
+      const int i = at(a);
+      lo = i < 0 ? hi + 1 : std::max(i, lo);
+    }
+    if (b >= head) {
+      const int i = at(b);
+      if (i >= 0) hi = std::min(i, hi);
+    } else {
+      hi = lo - 1;
+    }
+  };
   int r0 = vis.minRow, r1 = vis.maxRow, c0 = vis.minCol, c1 = vis.maxCol;
-  if (clip.top() >= headH) {
-    const int r = RowAtY(clip.top(), first.row);
-    r0 = r < 0 ? r1 + 1 : std::max(r, r0);
-  }
-  if (clip.bottom() >= headH) {
-    const int r = RowAtY(clip.bottom(), first.row);
-    if (r >= 0) r1 = std::min(r, r1);
-  } else {
-    r1 = r0 - 1;
-  }
-  if (clip.left() >= headW) {
-    const int c = ColAtX(clip.left(), first.col);
-    c0 = c < 0 ? c1 + 1 : std::max(c, c0);
-  }
-  if (clip.right() >= headW) {
-    const int c = ColAtX(clip.right(), first.col);
-    if (c >= 0) c1 = std::min(c, c1);
-  } else {
-    c1 = c0 - 1;
-  }
+  narrow(r0, r1, clip.top(), clip.bottom(), headH, [&](int y) { return RowAtY(y, first.row); });
+  narrow(c0, c1, clip.left(), clip.right(), headW, [&](int x) { return ColAtX(x, first.col); });
   auto rectOf = [&](int r, int c) {
     return QRect(ColX(c, first.col), RowY(r, first.row), colWidths_[size_t(c)], rowHeights_[size_t(r)]);
   };
