@@ -87,6 +87,24 @@ TEST(GridPaint, FocusCellIsFramedAndItsHeadingIsBold) {
   EXPECT_GT(DarkPixels(img, h1.adjusted(3, 3, -3, -3)), DarkPixels(img, h2.adjusted(3, 3, -3, -3)));
 }
 
+TEST(GridPaint, CellImageSitsAtTheTopLeftInsideTheMargin) {
+  auto g = MakeGrid(3, 2, 1, 0);
+  QPixmap red(16, 16);
+  red.fill(Qt::red);
+  GridImageList images;
+  images.images = {red};
+  g->SetImages(&images);
+  g->SetItemImage(1, 1, 0);
+  g->SetItemImage(2, 1, 3);  // no such image: nothing drawn
+  const QImage img = Render(*g);
+  QRect with, without;
+  ASSERT_TRUE(g->GetCellRect(1, 1, with));
+  ASSERT_TRUE(g->GetCellRect(2, 1, without));
+  const int m = g->GetMargin();
+  EXPECT_EQ(img.pixelColor(with.left() + m + 1, with.top() + 1), QColor(Qt::red));
+  EXPECT_NE(img.pixelColor(without.left() + m + 1, without.top() + 1), QColor(Qt::red));
+}
+
 // Records what printing draws.
 class PrintProbe : public CRejillaCtrl {
  public:

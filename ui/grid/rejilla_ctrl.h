@@ -261,6 +261,7 @@ class CRejillaCtrl : public QAbstractScrollArea {
   static quint64 SelKey(int row, int col) { return (quint64(quint32(col)) << 32) | quint32(row); }
   void RedrawHeadingsOf(int row, int col);
   void ApplyFontToCells();
+  void DrawMarginsAndImage(QPainter& p, QRect& rect, int image) const;
   void DrawCellText(QPainter& p, const QRect& r, const QString& text, unsigned format) const;
 
   // Prefix sums of the row heights and column widths, rebuilt lazily after a change.

@@ -34,6 +34,17 @@ void CRejillaCtrl::DrawCellText(QPainter& p, const QRect& r, const QString& text
   p.drawText(r, flags, t);
 }
 
+// Keeps the margins left and right and draws the cell's image at the top left, moving the text
+// past it.
+void CRejillaCtrl::DrawMarginsAndImage(QPainter& p, QRect& rect, int image) const {
+  rect.adjust(margin_, 0, -margin_, 0);
+  if (images_ && image >= 0 && size_t(image) < images_->images.size()) {
+    const QPixmap& img = images_->images[size_t(image)];
+    p.drawPixmap(rect.topLeft(), img);
+    rect.setLeft(rect.left() + margin_ + img.width() + 1);
+  }
+}
+
 // ---------------------------------------------------------------- screen
 
 void CRejillaCtrl::paintEvent(QPaintEvent* e) {
@@ -151,12 +162,7 @@ bool CRejillaCtrl::PaintCell(QPainter& p, int row, int col, QRect rect, bool era
   }
   p.setFont(cell->font);
   p.setPen(fg);
-  rect.adjust(margin_, 0, -margin_, 0);
-  if (images_ && cell->image >= 0 && size_t(cell->image) < images_->images.size()) {
-    const QPixmap& img = images_->images[size_t(cell->image)];
-    p.drawPixmap(rect.topLeft(), img);
-    rect.setLeft(rect.left() + margin_ + img.width() + 1);
-  }
+  DrawMarginsAndImage(p, rect, cell->image);
   if (cell->text.contains(kLineSeparator)) {
     const QStringList pieces = cell->text.split(kLineSeparator);
     for (int i = 0; i < pieces.size(); ++i) {
@@ -196,12 +202,7 @@ bool CRejillaCtrl::PaintHeadingCell(QPainter& p, int row, int col, QRect rect, b
   rect.adjust(1, 1, -1, -1);
   p.setFont(f);
   p.setPen(fg);
-  rect.adjust(margin_, 0, -margin_, 0);
-  if (images_ && cell->image >= 0 && size_t(cell->image) < images_->images.size()) {
-    const QPixmap& img = images_->images[size_t(cell->image)];
-    p.drawPixmap(rect.topLeft(), img);
-    rect.setLeft(rect.left() + margin_ + img.width() + 1);
-  }
+  DrawMarginsAndImage(p, rect, cell->image);
   DrawCellText(p, rect, cell->text, cell->format);  // heading texts are never split
   p.restore();
   return true;
