@@ -25,6 +25,20 @@ TALLYVEX_API double DameCuantiaMaximaPlanPensiones(int age);
 /* ---- form 100: sections A to G3 ------------------------------------------------------------ */
 
 /* ---- form 100: F2, G4 to L ----------------------------------------------------------------- */
+/* f2, a, b, c, d, e1, e4, e5, f1, f3, f4, f5, h, k, g6, summary. */
+TALLYVEX_API void Calculos100F2(void* f2, void* a, void* b, void* c, void* d, void* e1, void* e4, void* e5, void* f1, void* f3, void* f4, void* f5, void* h, void* k, void* g6, void* summary);
+/* Passes 1 to 4. */
+TALLYVEX_API void Calculos100G4(void* g4, int pass);
+TALLYVEX_API void Calculos100G5(void* g5);
+TALLYVEX_API void Calculos100G6(void* g6, void* f1, void* g1, void* g2, void* g3, void* g4, void* b);
+TALLYVEX_API void Calculos100H(void* h, void* g6, void* a, void* b, void* c, void* d, void* e1, void* e4, void* e5, void* f1, void* f2, void* f3, void* f4, void* f5);
+/* Passes 1 to 16. */
+TALLYVEX_API void Calculos100I(void* i, void* personal, void* family, void* h, void* a, void* b, void* c, void* d, void* e1, void* e4, void* e5, void* f1, void* f2, void* f3, void* f4, void* f5, void* g6, void* j, int pass);
+/* Passes 1 to 5; the member shown changes no result. */
+TALLYVEX_API void Calculos100J(void* j, void* personal, void* a, void* b, void* c, void* d, void* e1, void* e4, void* e5, void* f1, void* f2, void* f3, void* f4, void* f5, void* g6, int pass, int member);
+/* member: the member shown, 1 family unit .. 5 child 2 (carry-forward records). */
+TALLYVEX_API void Calculos100K(void* k, void* i, void* j, void* personal, int member);
+TALLYVEX_API void Calculos100L(void* summary, void* k, void* personal);
 
 /* ---- form 100: liquidation, N and O -------------------------------------------------------- */
 TALLYVEX_API void Calculos100Li(void* summary, void* h, void* q, void* b, void* f1, void* k, void* d, void* f2, void* e1, void* e4, void* e5, void* c, void* f3, void* f4, void* f5, void* g6, void* i, void* a, void* j, void* result, void* family, int pass);
