@@ -23,6 +23,21 @@ TALLYVEX_API void Sumatorio5PorTitulares(double* out, ...);
 TALLYVEX_API double DameCuantiaMaximaPlanPensiones(int age);
 
 /* ---- form 100: sections A to G3 ------------------------------------------------------------ */
+/* Section records and Form100Summary; pass and member selectors as the driver passes them. */
+TALLYVEX_API void Calculos100A(void* secA, void* summary);
+TALLYVEX_API void Calculos100B(void* secB, void* summary, int pass);
+TALLYVEX_API void Calculos100C(void* secC, int member);
+TALLYVEX_API void Calculos100D(void* secD, void* summary);
+TALLYVEX_API void Calculos100E1(void* secE1);
+TALLYVEX_API void Calculos100E4(void* secE4);
+TALLYVEX_API void Calculos100E5(void* secE5);
+TALLYVEX_API void Calculos100F1(void* secF1, void* summary);
+TALLYVEX_API void Calculos100F3(void* secF3);
+TALLYVEX_API void Calculos100F4(void* secF4, void* summary);
+TALLYVEX_API void Calculos100F5(void* secF5);
+TALLYVEX_API void Calculos100G1(void* secG1, void* summary, int pass);
+TALLYVEX_API void Calculos100G2(void* secG2);
+TALLYVEX_API void Calculos100G3(void* secG3);
 
 /* ---- form 100: F2, G4 to L ----------------------------------------------------------------- */
 /* f2, a, b, c, d, e1, e4, e5, f1, f3, f4, f5, h, k, g6, summary. */
@@ -53,6 +68,11 @@ TALLYVEX_API void Calculos100O(void* o, void* k, void* s, void* p, void* f, void
 TALLYVEX_API void Calculos100Q(void* secQ, void* summary, void* secF1, void* secE4, void* secE5);
 
 /* ---- form 714: section totals K to N ------------------------------------------------------- */
+/* mode != 0: total the rows into the record; mode 0: copy the record's total into Form714Summary. */
+TALLYVEX_API void Calculos714K(void* secK, int mode, void* summary);
+TALLYVEX_API void Calculos714L(void* secL, int mode, void* summary);
+TALLYVEX_API void Calculos714M(void* secM, int mode, void* summary);
+TALLYVEX_API void Calculos714N(void* secN, int mode, void* summary);
 
 /* ---- form 714: other sections, personal data, liquidation and result ----------------------- */
 /* Section totals: mode != 0 sums the rows into the record, mode 0 publishes the total into its
