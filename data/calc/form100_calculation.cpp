@@ -1,19 +1,23 @@
 #include "data/calc/form100_calculation.h"
 
-#include "tallyvex.h"
 #include "data/blocks/form100.h"
 #include "data/message_service.h"
+#include "tallyvex.h"
+
+int SectionMember(const Form100CalcContext& ctx) {
+  const int member = ctx.useTargetMember ? ctx.targetMember : ctx.shownMember;
+  return member >= f100::kFamilyUnit && member <= f100::kChild2 ? member : ctx.shownMember;
+}
 
 int CalculateForm100(void* block, const Form100CalcContext& ctx) {
   using namespace f100;
-  auto* b = static_cast<unsigned char*>(block);
-  auto r = [b](const blocks::RecordDef& def) -> void* { return b + def.offset; };
+  auto r = [block](const blocks::RecordDef& def) -> void* { return record(block, def); };
 
   void* per = r(Personal);
   void* fam = r(Family);
   void* sum = r(Summary);
   void* a = r(SectionA);
-  void* bb = r(SectionB);
+  void* b = r(SectionB);
   void* c = r(SectionC);
   void* d = r(SectionD);
   void* e1 = r(SectionE1);
@@ -39,19 +43,19 @@ int CalculateForm100(void* block, const Form100CalcContext& ctx) {
   void* o = r(SectionO);
   void* p = r(SectionP);
   void* q = r(SectionQ);
-  const int member = ctx.member;
+  const int member = SectionMember(ctx);
 
   if (ctx.reformatBoxes) *ctx.reformatBoxes = true;
 
   Calculos100A(a, sum);
-  for (int pass = 1; pass <= 2; ++pass) Calculos100B(bb, sum, pass);
+  for (int pass = 1; pass <= 2; ++pass) Calculos100B(b, sum, pass);
   Calculos100C(c, member);
   Calculos100D(d, sum);
   Calculos100E1(e1);
   Calculos100E4(e4);
   Calculos100E5(e5);
   Calculos100F1(f1, sum);
-  Calculos100F2(f2, a, bb, c, d, e1, e4, e5, f1, f3, f4, f5, h, k, g6, sum);
+  Calculos100F2(f2, a, b, c, d, e1, e4, e5, f1, f3, f4, f5, h, k, g6, sum);
   Calculos100F3(f3);
   Calculos100F4(f4, sum);
   Calculos100F5(f5);
@@ -60,20 +64,22 @@ int CalculateForm100(void* block, const Form100CalcContext& ctx) {
   Calculos100G3(g3);
   for (int pass = 1; pass <= 4; ++pass) Calculos100G4(g4, pass);
   Calculos100G5(g5);
-  Calculos100G6(g6, f1, g1, g2, g3, g4, bb);
-  Calculos100H(h, g6, a, bb, c, d, e1, e4, e5, f1, f2, f3, f4, f5);
+  Calculos100G6(g6, f1, g1, g2, g3, g4, b);
+  Calculos100H(h, g6, a, b, c, d, e1, e4, e5, f1, f2, f3, f4, f5);
   for (int pass = 1; pass <= 16; ++pass)
-    Calculos100I(i, per, fam, h, a, bb, c, d, e1, e4, e5, f1, f2, f3, f4, f5, g6, j, pass);
+    Calculos100I(i, per, fam, h, a, b, c, d, e1, e4, e5, f1, f2, f3, f4, f5, g6, j, pass);
   for (int pass = 1; pass <= 5; ++pass)
-    Calculos100J(j, per, a, bb, c, d, e1, e4, e5, f1, f2, f3, f4, f5, g6, pass, member);
+    Calculos100J(j, per, a, b, c, d, e1, e4, e5, f1, f2, f3, f4, f5, g6, pass, member);
   Calculos100K(k, i, j, per, member);
   Calculos100L(sum, k, per);
   for (int pass = 1; pass <= 4; ++pass) Calculos100O(o, k, sum, per, fam, i, pass);
-  Calculos100P(p, per, sum, i, fam, o, a, bb, k, c, d, e1, e4, e5, f1, f2, f3, f4, f5, g6, h, ctx.modality);
+  Calculos100P(p, per, sum, i, fam, o, a, b, k, c, d, e1, e4, e5, f1, f2, f3, f4, f5, g6, h, ctx.modality);
   Calculos100Q(q, sum, f1, e4, e5);
   for (int pass = 1; pass <= 5; ++pass)
-    Calculos100Li(sum, h, q, bb, f1, k, d, f2, e1, e4, e5, c, f3, f4, f5, g6, i, a, j, res, fam, pass);
+    Calculos100Li(sum, h, q, b, f1, k, d, f2, e1, e4, e5, c, f3, f4, f5, g6, i, a, j, res, fam, pass);
 
+  // Section N may withdraw the spouses' request of suspension and waiver; the user is told once,
+  // on the calculation that withdrew it.
   const unsigned char requestBefore = summary::SuspensionRequest.get(sum);
   Calculos100N(n, sum, fam, per);
   if (requestBefore == 1 && summary::SuspensionRequest.get(sum) != 1 && ctx.messages)

@@ -5,11 +5,18 @@
 class IMessageService;
 
 struct Form100CalcContext {
-  int member = 2;         // the shown member (1..5), or the target member while filing selects it
-  int modality = 0;       // the document's modality byte: 1 joint, 0 individual
+  int shownMember = 1;     // the member on screen, 1 family unit .. 5 child 2
+  int targetMember = 1;    // the member that printing or filing works for (6: both spouses)
+  bool useTargetMember = false;  // the filing command's output flag: sections C, J, K follow the target
+  unsigned char modality = 0;    // the document's joint-declaration byte: 1 joint, 0 individual
   IMessageService* messages = nullptr;  // none: the message is not shown
   bool* reformatBoxes = nullptr;        // set so the box formatters reformat every box
 };
+
+// The member that sections C, J and K are computed for: the target member while the filing command
+// selects it, else the member shown. A target outside 1..5 (both spouses) has no column of its own,
+// so the member shown stands in for it.
+int SectionMember(const Form100CalcContext& context);
 
 // Recomputes every derived box of a Form100Data block in place. Always returns 1.
 int CalculateForm100(void* block, const Form100CalcContext& context);

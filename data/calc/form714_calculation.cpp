@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "data/blocks/form714.h"
+#include "data/blocks/form714_liquidation.h"
 #include "data/message_service.h"
 #include "tallyvex.h"
 
@@ -28,66 +29,66 @@ const std::array<SectionCall, 24> kSections{{
     {&f714::SectionP, Calculos714P},   {&f714::SectionQ, Calculos714Q},   {&f714::Debts, Calculos714DEUDAS},
 }};
 
-// Liquidation values that the messages after a run compare with the values before it.
-constexpr blocks::F64 kNetWealth{168};
-constexpr blocks::F64 kLimitValue304{304};
-constexpr blocks::F64 kLimitValue328{328};
-constexpr blocks::F64 kLimitValue336{336};
-constexpr blocks::F64 kCredit456{456};
-constexpr blocks::F64 kCredit472{472};
-constexpr blocks::F64 kCredit488{488};
-constexpr blocks::F64 kCeutaMelilla512{512};
+// The part of the summary a run compares with what it held before (everything up to the result).
 constexpr std::size_t kSummaryCopy = 552;
+static_assert(f714::liq::QuotaToPay.off + 8 <= kSummaryCopy && kSummaryCopy <= f714::Summary.size);
 
-int Run(unsigned char* b, int mode, const Form714CalcContext& ctx, int depth) {
-  unsigned char* sum = b + f714::Summary.offset;
-  unsigned char* per = b + f714::Personal.offset;
+int Run(void* block, int mode, const Form714CalcContext& ctx, bool isRecalculation) {
+  namespace liq = f714::liq;
+  unsigned char* sum = f714::record(block, f714::Summary);
+  unsigned char* per = f714::record(block, f714::Personal);
   unsigned char before[kSummaryCopy];
   std::memcpy(before, sum, kSummaryCopy);
 
   if (mode != 0) {
     Calculos714DP(per);
     for (const SectionCall& s : kSections) {
-      s.calculate(b + s.record->offset, -1, sum);
-      s.calculate(b + s.record->offset, 0, sum);
+      s.calculate(f714::record(block, *s.record), -1, sum);
+      s.calculate(f714::record(block, *s.record), 0, sum);
     }
   }
   Calculos714LI(sum, per, -1);
   Calculos714LI(sum, per, 0);
-  Calculos714DI(b + f714::Result.offset, sum);
-  FinishResult714(b);
+  Calculos714DI(f714::record(block, f714::Result), sum);
+  FinishResult714(block);
+  if (ctx.updateViews) ctx.updateViews(ctx.viewsOwner);
 
+  // The liquidation clears inputs that exceed the net wealth; the user is told which.
   const auto changed = [&](const blocks::F64& f) { return f.get(sum) != f.get(before); };
-  bool again = false;
-  if (changed(kNetWealth) && kNetWealth.get(sum) > 0.0) {
-    if (changed(kCeutaMelilla512) && ctx.messages) ctx.messages->ShowMessage("100R111", MessageIcon::Stop);
-    if (kLimitValue336.get(sum) > kNetWealth.get(sum)) {
-      if (ctx.messages) ctx.messages->ShowMessage("100P103", MessageIcon::Stop);
-      kLimitValue304.set(sum, 0.0);
-      kLimitValue328.set(sum, 0.0);
-      kLimitValue336.set(sum, 0.0);
-      again = true;
+  const auto show = [&](const char* code) {
+    if (ctx.messages) ctx.messages->ShowMessage(code, MessageIcon::Stop);
+  };
+  bool recalculate = false;
+  if (changed(liq::NetWealth) && liq::NetWealth.get(sum) > 0.0) {
+    if (changed(liq::CeutaMelillaValue)) show("100R111");
+    if (liq::ExcludedAssets.get(sum) > liq::NetWealth.get(sum)) {
+      show("100P103");
+      liq::FirstIncomeBase.set(sum, 0.0);
+      liq::IncomeTaxQuota.set(sum, 0.0);
+      liq::ExcludedAssets.set(sum, 0.0);
+      recalculate = true;
     }
-    if ((changed(kCredit456) || changed(kCredit472) || changed(kCredit488)) && ctx.messages)
-      ctx.messages->ShowMessage("714R005", MessageIcon::Stop);
+    bool creditChanged = false;
+    for (int k = 0; k < liq::kPairs; ++k) creditChanged = creditChanged || changed(liq::PaidValue(k, liq::kPairStride));
+    if (creditChanged) show("714R005");
   }
-  // The recalculation after the reset runs once: a second reset could otherwise repeat forever.
-  if (again && depth == 0) Run(b, 1, ctx, depth + 1);
+  // One recalculation after the reset: the reset inputs cannot trigger it again, and a run that
+  // did would otherwise repeat without end.
+  if (recalculate && !isRecalculation) Run(block, 1, ctx, true);
   return 1;
 }
 
 }  // namespace
 
 void FinishResult714(void* block) {
-  auto* b = static_cast<unsigned char*>(block);
-  unsigned char* sum = b + f714::Summary.offset;
-  unsigned char* res = b + f714::Result.offset;
-  const unsigned char* per = b + f714::Personal.offset;
+  unsigned char* sum = f714::record(block, f714::Summary);
+  unsigned char* res = f714::record(block, f714::Result);
+  const unsigned char* per = f714::record(block, f714::Personal);
   const double result = f714::summary::Result.get(sum);
   f714::summary::NothingToPay.set(sum, result > 0.0 ? 0 : 1);
   for (const blocks::U8& option : {f714::result::Option24, f714::result::Option25})
     if (option.get(res) != 0 && option.get(res) != 1) option.set(res, 0);
-  if (f714::personal::CopyResult.isSet(per)) {
+  if (f714::personal::CopyResult.get(per) != 0) {
     f714::result::AmountToPay.set(res, result);
     const double difference = result - f714::result::AlreadyPaid.get(res);
     f714::result::Difference.set(res, difference < 0.0 ? 0.0 : difference);
@@ -97,6 +98,4 @@ void FinishResult714(void* block) {
   }
 }
 
-int CalculateForm714(void* block, int mode, const Form714CalcContext& ctx) {
-  return Run(static_cast<unsigned char*>(block), mode, ctx, 0);
-}
+int CalculateForm714(void* block, int mode, const Form714CalcContext& ctx) { return Run(block, mode, ctx, false); }

@@ -4,10 +4,13 @@
 class IMessageService;
 
 struct Form714CalcContext {
-  IMessageService* messages = nullptr;
+  IMessageService* messages = nullptr;  // none: the messages are not shown
+  // Called after each run's final step, before its messages (the document refreshes its views).
+  void (*updateViews)(void* owner) = nullptr;
+  void* viewsOwner = nullptr;
 };
 
-// mode 1: personal data, every section (-1 then 0), liquidation and result; mode 0: only the
+// mode not 0: personal data, every section (-1 then 0), liquidation and result; mode 0: only the
 // liquidation and the result from the section totals already in the summary. Returns 1.
 int CalculateForm714(void* block, int mode, const Form714CalcContext& context);
 
