@@ -5,8 +5,7 @@
 #include "tallyvex.h"
 
 int SectionMember(const Form100CalcContext& ctx) {
-  const int member = ctx.useTargetMember ? ctx.targetMember : ctx.shownMember;
-  return member >= f100::kFamilyUnit && member <= f100::kChild2 ? member : ctx.shownMember;
+  return ctx.useTargetMember ? ctx.targetMember : ctx.shownMember;
 }
 
 int CalculateForm100(void* block, const Form100CalcContext& ctx) {

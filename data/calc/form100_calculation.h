@@ -14,8 +14,7 @@ struct Form100CalcContext {
 };
 
 // The member that sections C, J and K are computed for: the target member while the filing command
-// selects it, else the member shown. A target outside 1..5 (both spouses) has no column of its own,
-// so the member shown stands in for it.
+// selects it, else the member shown.
 int SectionMember(const Form100CalcContext& context);
 
 // Recomputes every derived box of a Form100Data block in place. Always returns 1.
