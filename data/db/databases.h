@@ -1,0 +1,57 @@
+// The program's three databases and where their files live.
+#pragma once
+
+#include <string>
+
+#include "data/db/ado.h"
+
+namespace db {
+
+// Folder of the shipped data (databases, pictures, help): $QX_RESOURCES_DIR when set, else
+// ../resources next to the running executable. Ends with "/".
+std::string ShippedDataDir();
+// The user's data folder ($XDG_DATA_HOME/quildexan or ~/.local/share/quildexan), created on
+// demand. Ends with "/".
+std::string UserDataDir();
+// The user's configuration folder ($XDG_CONFIG_HOME/quildexan or ~/.config/quildexan), created
+// on demand. Ends with "/".
+std::string UserConfigDir();
+
+inline constexpr const char* kDeclarationsFile = "DatRed.db";
+inline constexpr const char* kLocalFile = "DatLocal.db";
+inline constexpr const char* kModulesFile = "MODULO03.db";
+
+// The most declarations the store holds.
+inline constexpr int kMaxDeclarations = 50;
+
+// Creates the tables of the declarations database that are missing (DATOSDEC, DATOSFISC,
+// CORREGIX, CONTADORES); existing tables and rows are left alone.
+bool CreateDeclarationsSchema(CAdoConnection& connection);
+
+// Which of the three failed to open, for the start-up message.
+enum class OpenFailure { None, Declarations, Local, Modules };
+
+// The three connections the application owns from start-up to shutdown.
+class AppDatabases {
+ public:
+  AppDatabases();
+  void SetReporter(ErrorReporter* reporter);
+
+  // Opens (creating it and its tables on first run) `declarationsDir`/DatRed.db, then
+  // `localDir`/DatLocal.db and `localDir`/MODULO03.db read-only, in that order; the first
+  // failure stops the sequence. Folders end with a separator (they are joined directly).
+  OpenFailure Open(const std::string& declarationsDir, const std::string& localDir);
+  // Local, then modules, then declarations.
+  void Close();
+
+  CAdoConnection& Declarations() { return declarations_; }  // DatRed
+  CAdoConnection& Local() { return local_; }                // DatLocal
+  CAdoConnection& Modules() { return modules_; }            // MODULO03
+
+ private:
+  CAdoConnection declarations_;
+  CAdoConnection local_;
+  CAdoConnection modules_;
+};
+
+}  // namespace db

@@ -1,0 +1,140 @@
+#include "data/settings/profile.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "data/db/databases.h"
+
+namespace settings {
+
+std::string FormatPosition(const WindowRect& r) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%04d %04d %04d %04d", r.left, r.top, r.right, r.bottom);
+  return buffer;
+}
+
+WindowRect ParsePosition(std::string_view text) {
+  WindowRect r;
+  if (text.empty()) return r;
+  auto at = [&](std::size_t i) { return i < text.size() ? LeadingInt(text.substr(i)) : 0; };
+  r.left = at(0);
+  r.top = at(5);
+  r.right = at(10);
+  r.bottom = at(15);
+  return r;
+}
+
+int EstadoFromShowState(ShowState state) {
+  switch (state) {
+    case ShowState::Normal: return 3;
+    case ShowState::Minimized: return 2;
+    default: return 1;
+  }
+}
+
+ShowState ShowStateFromEstado(int estado) { return estado == 3 ? ShowState::Normal : ShowState::Maximized; }
+
+double ParseCalculatorMemory(std::string_view text) {
+  std::string t(text);
+  for (char& c : t)
+    if (c == ',') c = '.';
+  return std::strtod(t.c_str(), nullptr);
+}
+
+bool LanguageOffered(std::string_view idioDisp, int index) {
+  return index >= 0 && static_cast<std::size_t>(index) < idioDisp.size() && idioDisp[static_cast<std::size_t>(index)] == '1';
+}
+
+SettingsProfile::SettingsProfile(std::string path, FolderDefaults folders)
+    : ini_(std::move(path)), folders_(std::move(folders)) {
+  values.dirBase = folders_.shipped;
+  values.dirBDRed = folders_.userData;
+  values.dirBDLocal = folders_.shipped;
+}
+
+std::string SettingsProfile::DefaultPath() { return db::UserConfigDir() + kProfileName; }
+
+void SettingsProfile::ReadStartup() {
+  ini_.Load();
+  values.previewPages = ini_.GetInt("Settings", "PreviewPages", 0);
+  values.remota = ini_.GetInt("Remota", "Remota", 0);
+  values.accesibilidad = ini_.GetInt("Accesibilidad", "Accesibilidad", 0);
+  values.idiomaV = ini_.GetString("Idioma", "IdiomaV", "e");
+  values.idiomaI = ini_.GetString("Idioma", "IdiomaI", "e");
+  values.zoom = ini_.GetString("Aspecto", "Zoom", "1.0");
+}
+
+bool SettingsProfile::ShowIntroduction() {
+  ini_.Load();
+  return ini_.GetString("Inicio", "Introduccion", "TRUE") == "TRUE";
+}
+
+bool SettingsProfile::DisableIntroduction() {
+  ini_.Load();
+  ini_.SetString("Inicio", "Introduccion", "FALSE");
+  return ini_.Save();
+}
+
+bool SettingsProfile::LoadFrameSettings() {
+  ini_.Load();
+  values.remota = ini_.GetInt("Remota", "Remota", 0);
+  values.impExp = ini_.GetInt("Remota", "ImpExp", 1);
+  values.idioDisp = ini_.GetString("Idioma", "IdioDisp", "1000");
+  values.idiomaV = ini_.GetString("Idioma", "IdiomaV", "e");
+  values.idiomaI = ini_.GetString("Idioma", "IdiomaI", "e");
+  values.zoom = ini_.GetString("Aspecto", "Zoom", "1.0");
+  values.dirBase = ini_.GetString("Directorios", "DirBase", folders_.shipped);
+  values.dirBDRed = ini_.GetString("Directorios", "DirBDRed", folders_.userData);
+  values.dirBDLocal = ini_.GetString("Directorios", "DirBDLocal", folders_.shipped);
+  values.barApartados = ini_.GetInt("Aspecto", "BarApartados", 2);
+  values.barApartadosX = ini_.GetInt("Aspecto", "BarApartadosX", 50);
+  values.barApartadosY = ini_.GetInt("Aspecto", "BarApartadosY", 425);
+  values.asistente = ini_.GetInt("Aspecto", "Asistente", 0);
+  values.showState = ShowStateFromEstado(ini_.GetInt("Aspecto", "Estado", 0));
+  values.normalRect = ParsePosition(ini_.GetString("Aspecto", "Posicion", ""));
+  values.barTool = ini_.GetInt("Aspecto", "BarTool", 1);
+  values.barStat = ini_.GetInt("Aspecto", "BarStat", 1);
+  // The calculator's memory lasts only until the program ends.
+  ini_.SetString("CALCULADORA", "Memoria", "0.0");
+  return ini_.Save();
+}
+
+bool SettingsProfile::SaveFrameSettings() {
+  if (values.remota) return true;
+  ini_.Load();
+  ini_.SetString("Idioma", "IdioDisp", values.idioDisp);
+  ini_.SetString("Idioma", "IdiomaV", values.idiomaV);
+  ini_.SetString("Idioma", "IdiomaI", values.idiomaI);
+  ini_.SetString("Aspecto", "Zoom", values.zoom);
+  ini_.SetString("Directorios", "DirBase", values.dirBase);
+  ini_.SetString("Directorios", "DirBDRed", values.dirBDRed);
+  ini_.SetString("Directorios", "DirBDLocal", values.dirBDLocal);
+  ini_.SetInt("Aspecto", "BarApartados", values.barApartados);
+  ini_.SetInt("Aspecto", "BarApartadosX", values.barApartadosX);
+  ini_.SetInt("Aspecto", "BarApartadosY", values.barApartadosY);
+  ini_.SetInt("Aspecto", "Asistente", values.asistente);
+  ini_.SetInt("Accesibilidad", "Accesibilidad", values.accesibilidad);
+  ini_.SetInt("Aspecto", "Estado", EstadoFromShowState(values.showState));
+  ini_.SetString("Aspecto", "Posicion", FormatPosition(values.normalRect));
+  ini_.SetInt("Aspecto", "BarTool", values.barTool);
+  ini_.SetInt("Aspecto", "BarStat", values.barStat);
+  return ini_.Save();
+}
+
+std::string SettingsProfile::CalculatorMemory() {
+  ini_.Load();
+  return ini_.GetString("CALCULADORA", "Memoria", "");
+}
+
+bool SettingsProfile::SetCalculatorMemory(std::string_view text) {
+  ini_.Load();
+  ini_.SetString("CALCULADORA", "Memoria", text);
+  return ini_.Save();
+}
+
+int SettingsProfile::MaxDeclarations() {
+  ini_.Load();
+  return ini_.GetInt("Parametros", "MaxDeclar", db::kMaxDeclarations);
+}
+
+}  // namespace settings

@@ -1,0 +1,5 @@
+-- Municipalities by postal code.
+CREATE TABLE MUNICIPE (
+  CP VARCHAR(5) NOT NULL,
+  NOMBRE VARCHAR(60) NOT NULL
+);

@@ -1,0 +1,5 @@
+-- Activity descriptions (C language).
+CREATE TABLE EPIMOD_C (
+  ID_IAE DOUBLE NOT NULL,
+  descripcio LONGTEXT
+);

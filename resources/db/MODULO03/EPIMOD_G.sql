@@ -1,0 +1,5 @@
+-- Activity descriptions (G language).
+CREATE TABLE EPIMOD_G (
+  ID_IAE DOUBLE NOT NULL,
+  descripcio LONGTEXT
+);

@@ -1,0 +1,5 @@
+-- Activity descriptions (V language).
+CREATE TABLE EPIMOD_V (
+  ID_IAE DOUBLE NOT NULL,
+  descripcio LONGTEXT
+);
