@@ -10,14 +10,8 @@
 
 namespace {
 
-std::vector<unsigned char> BlockOf(const fixture::Declaration& decl, std::size_t size) {
-  std::vector<unsigned char> block(size, 0);
-  for (const fixture::Field& f : decl.inputs) fixture::Write(block, f);
-  return block;
-}
-
 void BM_CalculateForm100(benchmark::State& state) {
-  std::vector<unsigned char> block = BlockOf(fixture::MarriedCoupleJoint(), f100::kBlockSize);
+  std::vector<unsigned char> block = fixture::BlockOf(fixture::MarriedCoupleJoint(), f100::kBlockSize);
   Form100CalcContext ctx;
   ctx.shownMember = f100::kDeclarant;
   ctx.modality = 1;
@@ -29,7 +23,7 @@ void BM_CalculateForm100(benchmark::State& state) {
 BENCHMARK(BM_CalculateForm100);
 
 void BM_CalculateForm714(benchmark::State& state) {
-  std::vector<unsigned char> block = BlockOf(fixture::Wealth714LimitAndCredit(), f714::kBlockSize);
+  std::vector<unsigned char> block = fixture::BlockOf(fixture::Wealth714LimitAndCredit(), f714::kBlockSize);
   for (auto _ : state) {
     benchmark::DoNotOptimize(CalculateForm714(block.data(), 1, Form714CalcContext{}));
     benchmark::ClobberMemory();

@@ -70,8 +70,7 @@ TEST(CalculationAllocations, WholeForm100CalculationAllocatesNothing) {
   if (!QX_COUNT_ALLOCATIONS) GTEST_SKIP() << "the sanitizer owns the allocator";
   for (auto make : {&fixture::SalariedWorker, &fixture::MarriedCoupleJoint, &fixture::ModulesSelfEmployed}) {
     const fixture::Declaration decl = make();
-    std::vector<unsigned char> block(f100::kBlockSize, 0);
-    for (const fixture::Field& f : decl.inputs) fixture::Write(block, f);
+    std::vector<unsigned char> block = fixture::BlockOf(decl, f100::kBlockSize);
     Form100CalcContext ctx;
     ctx.shownMember = f100::kDeclarant;
     EXPECT_EQ(AllocationsOf([&] { CalculateForm100(block.data(), ctx); }), 0u) << decl.name;
@@ -82,8 +81,7 @@ TEST(CalculationAllocations, WholeForm714CalculationAllocatesNothing) {
   if (!QX_COUNT_ALLOCATIONS) GTEST_SKIP() << "the sanitizer owns the allocator";
   for (auto make : {&fixture::Wealth714Single, &fixture::Wealth714LimitAndCredit}) {
     const fixture::Declaration decl = make();
-    std::vector<unsigned char> block(f714::kBlockSize, 0);
-    for (const fixture::Field& f : decl.inputs) fixture::Write(block, f);
+    std::vector<unsigned char> block = fixture::BlockOf(decl, f714::kBlockSize);
     EXPECT_EQ(AllocationsOf([&] { CalculateForm714(block.data(), 1, Form714CalcContext{}); }), 0u) << decl.name;
   }
 }

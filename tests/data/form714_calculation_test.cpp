@@ -21,16 +21,12 @@ class Declarations714 : public ::testing::TestWithParam<fixture::Declaration (*)
 
 TEST_P(Declarations714, DerivedBoxesAndRepeatability) {
   const fixture::Declaration decl = GetParam()();
-  Block block = Fresh();
-  for (const fixture::Field& f : decl.inputs) fixture::Write(block, f);
+  Block block = fixture::BlockOf(decl, f714::kBlockSize);
   MessageRecorder rec;
   Form714CalcContext ctx;
   ctx.messages = &rec;
   EXPECT_EQ(CalculateForm714(block.data(), 1, ctx), 1);
-  for (const fixture::Field& f : decl.expected) {
-    std::string actual;
-    EXPECT_TRUE(fixture::Matches(block, f, actual)) << decl.name << ": " << f.name << " is " << actual;
-  }
+  EXPECT_EQ(fixture::Mismatches(block, decl), std::vector<std::string>{}) << decl.name;
   EXPECT_EQ(rec.codes(), decl.messages) << decl.name;
 
   const Block first = block;
@@ -82,8 +78,7 @@ TEST(Calculate714, ModeZeroRecomputesOnlyTheLiquidation) {
 // Assets excluded from the limit above the net wealth: 100P103, the three inputs of the limit are
 // reset, and the declaration is calculated once more without them.
 TEST(Calculate714, ExcludedAssetsAboveNetWealthResetAndRecalculateOnce) {
-  Block block = Fresh();
-  for (const fixture::Field& f : fixture::Wealth714LimitAndCredit().inputs) fixture::Write(block, f);
+  Block block = fixture::BlockOf(fixture::Wealth714LimitAndCredit(), f714::kBlockSize);
   lq::IncomeTaxData.set(Sum(block), 0);
   lq::SecondIncomeBase.set(Sum(block), 0.0);
   lq::ExcludedAssets.set(Sum(block), 500000.0);
