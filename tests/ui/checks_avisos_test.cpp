@@ -2,7 +2,7 @@
 
 #include <QLabel>
 #include <QPushButton>
-#include <QTableWidget>
+#include "ui/grid/rejilla_ctrl.h"
 #include <map>
 
 #include "checks_fakes.h"
@@ -69,10 +69,11 @@ TEST_F(AvisosTest, WarningsOnlyLetTheFileBeWritten) {
   EXPECT_EQ(static_cast<QPushButton*>(dlg->Control(CAvisosErroresDlg::kIdPrint))->text(), "Escribir");
   EXPECT_EQ(label(*dlg, CAvisosErroresDlg::kIdVerdict), QString::fromUtf8(avisos_text::kCanFile));
   EXPECT_FALSE(dlg->Control(CAvisosErroresDlg::kIdErrorLegend)->isVisibleTo(dlg.get()));
-  auto* table = static_cast<QTableWidget*>(dlg->Control(CAvisosErroresDlg::kIdGrid));
-  EXPECT_EQ(table->rowCount(), 2);
-  EXPECT_EQ(table->item(1, 1)->text(), "Revise los datos familiares.");
-  EXPECT_EQ(table->item(1, 2)->text(), "DECLARANTE");
+  auto* grid = static_cast<CRejillaCtrl*>(dlg->Control(CAvisosErroresDlg::kIdGrid));
+  EXPECT_EQ(grid->GetRowCount(), 2);
+  EXPECT_EQ(grid->GetItemText(1, 1), "Revise los datos familiares.");
+  EXPECT_EQ(grid->GetItemText(1, 2), "DECLARANTE");
+  EXPECT_EQ(grid->GetItemImage(1, 0), 0) << "warning icon";
   dlg->OnPrintOrWrite();
   EXPECT_EQ(dlg->result(), kAvisosWriteFile);
 }

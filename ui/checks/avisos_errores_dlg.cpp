@@ -1,16 +1,14 @@
 #include "ui/checks/avisos_errores_dlg.h"
 
+#include "ui/grid/rejilla_ctrl.h"
+#include "ui/grid/grid_types.h"
+
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QPushButton>
 #include <QStyle>
-#include <QTableWidget>
-#include <QTextDocument>
 
 namespace checks {
 
@@ -24,87 +22,66 @@ const QColor kCellBackground(255, 255, 224);
 QString q(const std::string& s) { return QString::fromUtf8(s.data(), static_cast<int>(s.size())); }
 }  // namespace
 
-TableAvisosView::TableAvisosView(QWidget* parent) : table_(new QTableWidget(parent)) {
-  table_->setObjectName(QString::number(CAvisosErroresDlg::kIdGrid));
-  table_->setColumnCount(3);
-  table_->setRowCount(1);
-  table_->horizontalHeader()->hide();
-  table_->verticalHeader()->hide();
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-  table_->setSelectionMode(QAbstractItemView::SingleSelection);
-  table_->setWordWrap(true);
-  QObject::connect(table_, &QTableWidget::cellDoubleClicked, table_, [this](int r, int c) {
+GridAvisosView::GridAvisosView(QWidget* parent)
+    : grid_(new CRejillaCtrl(parent, 1, 3, 1, 0)), icons_(std::make_unique<GridImageList>()) {
+  grid_->setObjectName(QString::number(CAvisosErroresDlg::kIdGrid));
+  grid_->SetEditable(false);
+  grid_->SetRowMode(true);
+  const int side = 16;
+  for (QStyle::StandardPixmap icon : {QStyle::SP_MessageBoxWarning, QStyle::SP_MessageBoxCritical})
+    icons_->images.push_back(grid_->style()->standardIcon(icon).pixmap(side, side));
+  grid_->SetImages(icons_.get());
+  QObject::connect(grid_, &CRejillaCtrl::cellDoubleClicked, grid_, [this](int r, int c) {
     if (onActivate) onActivate(r, c);
   });
 }
 
-QWidget* TableAvisosView::Widget() { return table_; }
+GridAvisosView::~GridAvisosView() = default;
 
-void TableAvisosView::SetRows(const std::vector<AvisosListRow>& rows) {
-  table_->clearContents();
-  table_->setRowCount(static_cast<int>(rows.size()) + 1);
+QWidget* GridAvisosView::Widget() { return grid_; }
+
+void GridAvisosView::SetRows(const std::vector<AvisosListRow>& rows) {
+  grid_->SetRowCount(static_cast<int>(rows.size()) + 1);
   const char* headings[] = {avisos_text::kColumnType, avisos_text::kColumnDescription, avisos_text::kColumnMember};
   for (int c = 0; c < 3; ++c) {
-    auto* item = new QTableWidgetItem(QString::fromUtf8(headings[c]));
-    item->setTextAlignment(Qt::AlignCenter);
-    QFont f = item->font();
+    grid_->SetItemText(0, c, QString::fromUtf8(headings[c]));
+    grid_->SetItemFormat(0, c, qx::grid::kFmtCenter | qx::grid::kFmtVCenter | qx::grid::kFmtSingleLine | qx::grid::kFmtNoPrefix);
+    QFont f = grid_->font();
     f.setItalic(true);
-    item->setFont(f);
-    table_->setItem(0, c, item);
+    grid_->SetItemFont(0, c, f);
   }
-  int base = table_->verticalHeader()->defaultSectionSize();
-  table_->setRowHeight(0, base * 3 / 2);
-  table_->setColumnWidth(0, kWidthType);
-  table_->setColumnWidth(2, kWidthMember);
-  table_->setColumnWidth(1, std::max(100, table_->viewport()->width() - kWidthType - kWidthMember));
-  QIcon icons[] = {table_->style()->standardIcon(QStyle::SP_MessageBoxWarning),
-                   table_->style()->standardIcon(QStyle::SP_MessageBoxCritical)};
+  const int base = grid_->GetDefaultRowHeight();
+  grid_->SetRowHeight(0, base * 3 / 2);
+  grid_->SetColumnWidth(0, kWidthType);
+  grid_->SetColumnWidth(2, kWidthMember);
+  grid_->SetColumnWidth(1, std::max(100, grid_->viewport()->width() - kWidthType - kWidthMember));
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    int r = static_cast<int>(i) + 1;
+    const int r = static_cast<int>(i) + 1;
     const AvisosListRow& row = rows[i];
-    auto* code = new QTableWidgetItem(icons[row.severity > 0 ? 1 : 0], q(row.code));
-    code->setData(Qt::UserRole, row.severity);
-    auto* text = new QTableWidgetItem(q(row.description));
-    text->setData(Qt::UserRole, row.addedLines ? kFormatWrapped : kFormatSingle);
-    auto* member = new QTableWidgetItem(q(row.memberWord));
-    for (auto* it : {code, text, member}) it->setBackground(kCellBackground);
-    table_->setItem(r, 0, code);
-    table_->setItem(r, 1, text);
-    table_->setItem(r, 2, member);
-    table_->setRowHeight(r, row.Height(base));
+    grid_->SetItemText(r, 0, q(row.code));
+    grid_->SetItemImage(r, 0, row.severity > 0 ? 1 : 0);
+    grid_->SetItemText(r, 1, q(row.description));
+    grid_->SetItemText(r, 2, q(row.memberWord));
+    grid_->SetItemFormat(r, 1, static_cast<unsigned>(row.addedLines ? kFormatWrapped : kFormatSingle));
+    for (int c = 0; c < 3; ++c) grid_->SetItemBkColour(r, c, kCellBackground);
+    grid_->SetRowHeight(r, row.Height(base));
   }
+  grid_->viewport()->update();
 }
 
-int TableAvisosView::FocusRow() const {
-  int r = table_->currentRow();
+int GridAvisosView::FocusRow() const {
+  const int r = grid_->GetFocusCell().row;
   return r >= 1 ? r : -1;
 }
 
-void TableAvisosView::Print() {
-  QPrinter printer;
-  QPrintDialog dialog(&printer, table_);
-  if (dialog.exec() != QDialog::Accepted) return;
-  QString html = "<table border=1 cellspacing=0 cellpadding=3>";
-  for (int r = 0; r < table_->rowCount(); ++r) {
-    html += "<tr>";
-    for (int c = 0; c < 3; ++c) {
-      QTableWidgetItem* it = table_->item(r, c);
-      html += "<td>" + (it ? it->text().toHtmlEscaped().replace('\n', "<br>") : QString()) + "</td>";
-    }
-    html += "</tr>";
-  }
-  QTextDocument doc;
-  doc.setHtml(html + "</table>");
-  doc.print(&printer);
-}
+void GridAvisosView::Print() { grid_->Print(); }
 
 CAvisosErroresDlg::CAvisosErroresDlg(ICorrectionsStore& store, IMessageTexts& texts, IMessageService& messages,
                                      IAvisosHost& host, std::unique_ptr<IAvisosListView> view)
     : QDialog(nullptr), model_(store, texts, messages), messages_(messages), host_(host), view_(std::move(view)) {
   setWindowTitle(QString::fromUtf8(avisos_text::kCaption));
   resize(600, 425);  // 400 x 261 dialog units
-  if (!view_) view_ = std::make_unique<TableAvisosView>(this);
+  if (!view_) view_ = std::make_unique<GridAvisosView>(this);
   view_->onActivate = [this](int r, int c) { OnActivate(r, c); };
 
   auto button = [this](int id, const char* text) {

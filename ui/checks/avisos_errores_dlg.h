@@ -11,7 +11,12 @@
 
 class QLabel;
 class QPushButton;
-class QTableWidget;
+namespace qx::grid {
+class CRejillaCtrl;
+struct GridImageList;
+}  // namespace qx::grid
+using qx::grid::CRejillaCtrl;
+using qx::grid::GridImageList;
 
 namespace checks {
 
@@ -27,18 +32,21 @@ class IAvisosListView {
   std::function<void(int, int)> onActivate;
 };
 
-// The list in a QTableWidget: a heading row, columns "Tipo de Error", "Descripción", "Modalidad".
-class TableAvisosView : public IAvisosListView {
+// The list in the program's grid: a heading row, columns "Tipo de Error", "Descripción",
+// "Modalidad", the warning and error icons in the first column.
+class GridAvisosView : public IAvisosListView {
  public:
-  explicit TableAvisosView(QWidget* parent);
+  explicit GridAvisosView(QWidget* parent);
+  ~GridAvisosView() override;
   QWidget* Widget() override;
   void SetRows(const std::vector<AvisosListRow>& rows) override;
   int FocusRow() const override;
   void Print() override;
-  QTableWidget* Table() const { return table_; }
+  CRejillaCtrl* Grid() const { return grid_; }
 
  private:
-  QTableWidget* table_;
+  CRejillaCtrl* grid_;
+  std::unique_ptr<GridImageList> icons_;
 };
 
 class CAvisosErroresDlg : public QDialog {
