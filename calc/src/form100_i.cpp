@@ -3,6 +3,7 @@
 #include <cstring>
 #include <utility>
 
+#include "data/blocks/form100_a.h"
 #include "data/blocks/form100_h.h"
 #include "data/blocks/form100_i.h"
 #include "data/blocks/form100_j.h"
@@ -168,7 +169,7 @@ TALLYVEX_API void Calculos100I(void* i, void* personal, void* family, void* h, v
   namespace jf = f100::sec_j;
   tv::Descendants kids;
   tv::Prepare(personal, family, kids);
-  const Vec W = f100::sec_h::in::ANet.load(a);
+  const Vec W = f100::sec_a::NetWorkIncome.load(a);
   auto age = [&](int m) { return tv::per::Age(m).get(personal); };
 
   switch (pass) {

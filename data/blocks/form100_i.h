@@ -54,22 +54,4 @@ static_assert(base(kCount) <= Family.size);
 }  // namespace ascendant
 }  // namespace family
 
-// Income read by the reduction for work income (and by section J), each written by its section.
-namespace in {
-inline constexpr blocks::Vec5 BOther{1792};  // Calculos100B
-inline constexpr blocks::Vec5 DOther{752};   // Calculos100D
-// Rows of the activity sections: holder code at row +0 and the row's net income.
-struct Rows {
-  std::size_t rowSize;
-  static constexpr int kCount = 6;
-  constexpr blocks::U8 holder(int i) const { return {rowSize * static_cast<std::size_t>(i)}; }
-  constexpr blocks::F64 at(int i, std::size_t field) const { return {rowSize * static_cast<std::size_t>(i) + field}; }
-};
-inline constexpr Rows E1Rows{288};    // Calculos100E1, net at +264
-inline constexpr Rows E4Rows{1416};   // Calculos100E4, net at +1392
-inline constexpr Rows E5Rows{2056};   // Calculos100E5, net at +2032
-inline constexpr Rows F1Rows{184};    // Calculos100F1, nets at +24, +72, +96
-inline constexpr std::size_t kE1Net = 264, kE4Net = 1392, kE5Net = 2032;
-inline constexpr std::size_t kF1Nets[3] = {24, 72, 96};
-}  // namespace in
 }  // namespace f100::sec_i
