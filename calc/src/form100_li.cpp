@@ -143,7 +143,7 @@ void Pass1(void* s, const void* h, void* q) {
   Vec total;
   const Vec st = load(s, sm::ReserveCreditState), rg = load(s, sm::ReserveCreditRegional);
   tv::Sumatorio5PorTitulares(total, {{st.data(), 1.0}, {rg.data(), 1.0}});
-  iq::ReserveCreditTotal.store(q, total);
+  iq::ReserveDeductionTotal.store(q, total);
 
   // Canary goods: the share of the general quota left after the reserve credit that falls on them.
   Vec CG = sumEntries(s, en::CanaryGoods, 8);
@@ -353,7 +353,9 @@ void ForeignIncome(void* s, const Sections4& x) {
     ByHolder dv;
     for (int r = 0; r < 6; ++r) {
       auto amt = [&](std::size_t off) { return id::Properties.at(r, off).get(x.d); };
-      dv.add(id::Properties.code(r).get(x.d), floorAt0(amt(8) + amt(16) - amt(24) - amt(32) - amt(40) - amt(48)));
+      dv.add(id::Properties.code(r).get(x.d),
+             floorAt0(amt(id::kRental) + amt(id::kSublease) - amt(id::kInterest) - amt(id::kAmortisation) -
+                      amt(id::kFiscalCompensation) - amt(id::kOtherExpenses)));
     }
     DV = dv.v;
     ByHolder pi;
@@ -496,7 +498,7 @@ void Rent(void* s, const Sections4& x) {
   const Vec RV = sumEntries(s, K, en::kRentPaid);
   const Vec I120 = load(x.i, li::in_i::GeneralBase), I240 = load(x.i, li::in_i::SpecialBase);
   const Vec J0 = load(x.j, li::in_j::WorkReduction), J320 = load(x.j, li::in_j::DisabledWorkers);
-  Vec rent = load(s, sm::RentDeduction);
+  Vec rent = load(s, sm::StateZeduDeduction);
   for (int c = 0; c < 3; ++c) {
     sm::RentLandlordNif(c).clear(s, '\0');
     rent[c] = 0;
@@ -515,7 +517,7 @@ void Rent(void* s, const Sections4& x) {
       break;
     }
   }
-  storeTriple(s, sm::RentDeduction, rent);
+  storeTriple(s, sm::StateZeduDeduction, rent);
 }
 
 void HousingCompensation(void* s, const Sections4& x) {
@@ -578,7 +580,7 @@ void HousingCompensation(void* s, const Sections4& x) {
 
 void ResultingQuota(void* s) {
   const Vec a = load(s, sm::IncreasedNetQuota), b = load(s, sm::DividendsApplied), c = load(s, sm::ForeignTaxDeduction),
-            d = load(s, sm::TransparencyDeduction), e = load(s, in::F4Deduction), f = load(s, sm::RentDeduction),
+            d = load(s, sm::TransparencyDeduction), e = load(s, in::F4Deduction), f = load(s, sm::StateZeduDeduction),
             g = load(s, sm::HousingCompensation);
   Vec q;
   tv::Sumatorio5PorTitulares(q, {{a.data(), 1.0}, {b.data(), -1.0}, {c.data(), -1.0}, {d.data(), -1.0},

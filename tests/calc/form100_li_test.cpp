@@ -86,7 +86,7 @@ TEST_F(Pass1, ReserveCreditOfTheDeclarantsFilingIsTheSmallerOfDeductionAndLimit)
   EXPECT_DOUBLE_EQ(iq::ReserveDeductionBeforeLimit(1).get(q), 0.0);
   EXPECT_DOUBLE_EQ(iq::ReserveLimit(1).get(q), 0.0);
   EXPECT_DOUBLE_EQ(sm::ReserveCreditState.get(s, 0), 1340.00);
-  expectVec(q, iq::ReserveCreditTotal, {2000, 2000, 0, 0, 0}, "reserve total");
+  expectVec(q, iq::ReserveDeductionTotal, {2000, 2000, 0, 0, 0}, "reserve total");
 }
 
 TEST_F(Pass1, CanaryGoodsShareOfTheQuotaLeftAfterTheReserveCredit) {
@@ -141,7 +141,7 @@ TEST_F(Pass1, OnlyColumnsZeroToTwoAreWrittenAndTheOverlappingTriplesStayApart) {
   // +1352's three columns end where +1376 begins.
   EXPECT_DOUBLE_EQ(sm::CanaryGoodsCreditRegional.get(s, 1), 247.50);
   // The total over five columns takes the kept columns 3 and 4 too.
-  EXPECT_DOUBLE_EQ(li::in_q::ReserveCreditTotal.get(q, 3), 22.0);
+  EXPECT_DOUBLE_EQ(li::in_q::ReserveDeductionTotal.get(q, 3), 22.0);
 }
 
 TEST_F(Pass1, CanaryGoodsAreFlooredPerHolderAndTheShareIsCappedUnrounded) {
@@ -297,7 +297,7 @@ TEST_F(Liquidation, RentDeductionThresholdsRateAndCap) {
     li::in_a::NetWorkIncome.store(bl[f100::SectionA], income);
     entry(bl[f100::Summary], en::RentContracts, 0, 2, en::kRentPaid, c.rent);
     Li(bl, 4);
-    EXPECT_DOUBLE_EQ(sm::RentDeduction.get(bl[f100::Summary], c.column), c.want)
+    EXPECT_DOUBLE_EQ(sm::StateZeduDeduction.get(bl[f100::Summary], c.column), c.want)
         << "column " << c.column << " base " << c.base << " rent " << c.rent;
   }
 }
@@ -310,7 +310,7 @@ TEST_F(Liquidation, RentLandlordShownIsTheFirstOfTheColumnWithANif) {
   }
   sm::RentLandlordNif(1).set(s, "STALE");
   Li(b, 4);
-  expectVec(s, sm::RentDeduction, {300, 150, 150, 0, 0}, "rent");
+  expectVec(s, sm::StateZeduDeduction, {300, 150, 150, 0, 0}, "rent");
   EXPECT_EQ(sm::RentLandlordNif(0).raw(s), "A11111111");
   EXPECT_EQ(sm::RentLandlordNif(1).raw(s), "B22222222");
   EXPECT_EQ(sm::RentLandlordNif(2).raw(s), "A11111111");

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "data/blocks/form100_liquidation.h"
 #include "data/blocks/form100_q.h"
 #include "fixture.h"
 #include "tallyvex.h"
@@ -315,8 +316,8 @@ TEST(AnnexC, WritesOnlyItsOwnFieldsAndTwiceGivesTheSameBlock) {
   blocks::F64{q::ReserveBlock2001.row0 + 32}.set(a.q(), 77);
   std::memset(static_cast<unsigned char*>(a.q()) + q::kLiquidationStart + 96, 0x5A,
               q::kLiquidationEnd - q::kLiquidationStart - 96);
-  std::memset(static_cast<unsigned char*>(a.q()) + q::ReserveDeductionTotal.off, 0x5A,
-              f100::SectionQ.size - q::ReserveDeductionTotal.off);
+  std::memset(static_cast<unsigned char*>(a.q()) + f100::sec_li::in_q::ReserveDeductionTotal.off, 0x5A,
+              f100::SectionQ.size - f100::sec_li::in_q::ReserveDeductionTotal.off);
   const std::vector<unsigned char> before = a.bytes;
 
   a.run();
@@ -324,7 +325,7 @@ TEST(AnnexC, WritesOnlyItsOwnFieldsAndTwiceGivesTheSameBlock) {
   const std::size_t qStart = f100::SectionQ.offset;
   for (std::size_t i = qStart + q::kLiquidationStart; i < qStart + q::kLiquidationEnd; ++i)
     ASSERT_EQ(once[i], before[i]) << "liquidation field at +" << i - qStart;
-  for (std::size_t i = qStart + q::ReserveDeductionTotal.off; i < f100::kBlockSize; ++i)
+  for (std::size_t i = qStart + f100::sec_li::in_q::ReserveDeductionTotal.off; i < f100::kBlockSize; ++i)
     ASSERT_EQ(once[i], before[i]) << "byte +" << i - qStart;
   for (std::size_t i = 0; i < qStart; ++i) {
     const std::size_t s = i - f100::Summary.offset;
