@@ -5,6 +5,9 @@
 
 #include "data/blocks/field.h"
 #include "data/blocks/form100.h"
+#include "data/blocks/form100_i.h"
+#include "data/blocks/form100_k.h"
+#include "data/blocks/form100_l.h"
 
 namespace f100::sec_o {
 
@@ -143,24 +146,24 @@ static_assert(HousingAdmittedAccounts.off + blocks::Vec5::width == kSize);
 
 // Form100SectionK, written by Calculos100K (pass 1).
 namespace from_k {
-inline constexpr blocks::Vec5 GeneralBaseAfterReductions{280};
-inline constexpr blocks::Vec5 SpecialLiquidableBase{744};
+inline constexpr blocks::Vec5 GeneralBaseAfterReductions = sec_k::GeneralAfterReductions;
+inline constexpr blocks::Vec5 SpecialLiquidableBase = sec_k::SpecialLiquidable;
 }  // namespace from_k
 
 // Form100SectionI, written by Calculos100I (passes 2 and 3).
 namespace from_i {
-inline constexpr blocks::Vec5 GeneralTaxBase{120};
-inline constexpr blocks::Vec5 GeneralBaseAfterMinimum{200};
-inline constexpr blocks::Vec5 SpecialTaxBase{240};
-inline constexpr blocks::Vec5 SpecialBaseAfterMinimum{320};
+inline constexpr blocks::Vec5 GeneralTaxBase = sec_i::GeneralBase;
+inline constexpr blocks::Vec5 GeneralBaseAfterMinimum = sec_i::GeneralAfterMinimum;
+inline constexpr blocks::Vec5 SpecialTaxBase = sec_i::SpecialBase;
+inline constexpr blocks::Vec5 SpecialBaseAfterMinimum = sec_i::SpecialAfterMinimum;
 }  // namespace from_i
 
 // Form100Summary, written by Calculos100L (pass 3).
 namespace from_summary {
-inline constexpr blocks::Vec5 GeneralQuotaState{160};
-inline constexpr blocks::Vec5 GeneralQuotaRegional{200};
-inline constexpr blocks::Vec5 SpecialQuotaState{320};
-inline constexpr blocks::Vec5 SpecialQuotaRegional{360};
+inline constexpr blocks::Vec5 GeneralQuotaState = summary::StateGeneralQuota;
+inline constexpr blocks::Vec5 GeneralQuotaRegional = summary::RegionalGeneralQuota;
+inline constexpr blocks::Vec5 SpecialQuotaState = summary::StateSpecialQuota;
+inline constexpr blocks::Vec5 SpecialQuotaRegional = summary::RegionalSpecialQuota;
 }  // namespace from_summary
 
 // Form100Personal, filled by the personal and family data wizard (pass 2). The community code of

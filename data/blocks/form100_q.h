@@ -142,30 +142,6 @@ inline constexpr int kKeyBytes = 3;  // family unit, declarant, spouse; the chil
 inline constexpr std::size_t kLiquidationStart = 7152;
 inline constexpr std::size_t kLiquidationEnd = 7336;
 
-// ---- Form100Summary read here, written by other sections -------------------------------------
-namespace from_summary {
-inline constexpr blocks::Vec5 StateGrossQuota{400};     // Calculos100L
-inline constexpr blocks::Vec5 RegionalGrossQuota{440};  // Calculos100L
-// Deductions subtracted from the gross quotas to form the quota base (Calculos100O).
-inline constexpr std::array<std::size_t, 14> kQuotaBaseDeductions{480, 520, 640, 680, 720, 760, 800,
-                                                                   840, 880, 920, 960, 1000, 1040, 1080};
-// Further deductions subtracted to form the quota available: +560, +600 and +1416 .. +1536 by
-// Calculos100O, +1200, +1240, +1280, +1376 by Calculos100Li (the previous calculation's values).
-inline constexpr std::array<std::size_t, 10> kQuotaAvailableDeductions{560,  600,  1200, 1240, 1280,
-                                                                        1376, 1416, 1456, 1496, 1536};
-}  // namespace from_summary
-
-// ---- rows of other sections read here --------------------------------------------------------
-struct IncomeRows {
-  int rows;
-  std::size_t rowSize;
-  std::size_t amountAt;
-};
-inline constexpr IncomeRows kE4Rows{6, 1416, 1392};  // Form100SectionE4 net yield (Calculos100E4)
-inline constexpr IncomeRows kE5Rows{6, 2056, 2032};  // Form100SectionE5 reduced net yield (Calculos100E5)
-inline constexpr IncomeRows kF1Rows{6, 184, 112};    // Form100SectionF1 amount, counted when the flag is set
-inline constexpr std::size_t kF1FlagAt = 105;
-
 // ---- checks of the layout ----------------------------------------------------------------------
 constexpr bool rowsOfGroupFit(const PendingGroup& g) {
   return g.row0 + g.rowSize == g.row1 && g.amount(1, g.firstYear + g.years - 1).off + 8 <= g.row1 + g.rowSize;

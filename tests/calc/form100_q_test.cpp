@@ -4,6 +4,7 @@
 #include <cstring>
 #include <vector>
 
+#include "data/blocks/form100_l.h"
 #include "data/blocks/form100_liquidation.h"
 #include "data/blocks/form100_q.h"
 #include "fixture.h"
@@ -21,7 +22,7 @@ struct AnnexC : Block100 {
   void* sum() { return (*this)[f100::Summary]; }
   void run() { Calculos100Q(q(), sum(), (*this)[f100::SectionF1], (*this)[f100::SectionE4], (*this)[f100::SectionE5]); }
   // The quota base: the state gross quota of the family unit and the declarant.
-  void base(double b) { q::from_summary::StateGrossQuota.store(sum(), V{b, b, 0, 0, 0}); }
+  void base(double b) { f100::summary::StateGrossQuota.store(sum(), V{b, b, 0, 0, 0}); }
   void pending(const q::PendingGroup& g, int row, int code, int year, double amount) {
     g.holder(row).set(q(), static_cast<unsigned char>(code));
     g.amount(row, year).set(q(), amount);
@@ -66,7 +67,7 @@ TEST(AnnexC, WithoutQuotaNothingAppliesAndOnly1998Lapses) {
   a.pending(q::PendingGroup6, 0, D, 1998, 40);
   a.pending(q::PendingGroup6, 0, D, 2002, 45);
   // Deductions larger than the gross quota: the base is 0.
-  q::from_summary::StateGrossQuota.store(a.sum(), V{100, 100, 0, 0, 0});
+  f100::summary::StateGrossQuota.store(a.sum(), V{100, 100, 0, 0, 0});
   blocks::Vec5{480}.store(a.sum(), V{150, 150, 0, 0, 0});
   a.run();
   for (const q::PendingGroup* g : {&q::PendingGroup1, &q::PendingGroup4, &q::PendingGroup5, &q::PendingGroup6})
@@ -302,7 +303,7 @@ TEST(AnnexC, EmptyBlock) {
 TEST(AnnexC, WritesOnlyItsOwnFieldsAndTwiceGivesTheSameBlock) {
   AnnexC a;
   a.base(5000);
-  q::from_summary::RegionalGrossQuota.store(a.sum(), V{2000, 1000, 1000, 0, 0});
+  f100::summary::RegionalGrossQuota.store(a.sum(), V{2000, 1000, 1000, 0, 0});
   a.pending(q::PendingGroup1, 0, 1, 1998, 800.33);
   a.pending(q::PendingGroup3, 1, S, 2000, 300);
   a.pending(q::PendingGroup7, 0, D, 1999, 900);
