@@ -308,7 +308,7 @@ TALLYVEX_API void Calculos100I(void* i, void* personal, void* family, void* h, v
     case 12: {
       Vec v{};
       for (int m = 1; m <= 4; ++m) {
-        const unsigned char degree = tv::per::Disability(m).get(personal);
+        const unsigned char degree = tv::per::DisabilityCode(m).get(personal);
         if (tv::IsModerate(degree)) v[m] = tv::kDisabilityModerate;
         if (degree == '3') v[m] = tv::kDisabilitySevere;
       }
@@ -365,7 +365,7 @@ TALLYVEX_API void Calculos100I(void* i, void* personal, void* family, void* h, v
     }
     case 15: {
       Vec M{}, ascendants{}, descendants{};
-      for (int m = 1; m <= 4; ++m) M[m] = tv::NeedsAssistance(tv::per::Disability(m).get(personal)) ? tv::kAssistance : 0.0;
+      for (int m = 1; m <= 4; ++m) M[m] = tv::NeedsAssistance(tv::per::DisabilityCode(m).get(personal)) ? tv::kAssistance : 0.0;
       M[0] = M[1] + M[2];
       for (int col = 0; col < 3; ++col) {
         for (int e = 0; e < tv::asc::kCount; ++e)

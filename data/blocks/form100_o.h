@@ -169,16 +169,16 @@ inline constexpr blocks::Vec5 SpecialQuotaRegional = summary::RegionalSpecialQuo
 // Form100Personal, filled by the personal and family data wizard (pass 2). The community code of
 // member m is f100::personal::communityCode.
 namespace from_personal {
-inline constexpr blocks::I32 DeclarantAge{48};
-inline constexpr blocks::I32 SpouseAge{52};
-inline constexpr blocks::U8 DeclarantDisability{116};  // "1", "2" or "3"
-inline constexpr blocks::U8 SpouseDisability{117};
+inline constexpr blocks::I32 DeclarantAge = personal::Age(1);
+inline constexpr blocks::I32 SpouseAge = personal::Age(2);
+inline constexpr blocks::U8 DeclarantDisability = personal::DisabilityCode(1);  // "1", "2" or "3"
+inline constexpr blocks::U8 SpouseDisability = personal::DisabilityCode(2);
 }  // namespace from_personal
 
 // Form100Family descendant entries, filled by the same wizard (pass 2); age, birth and death dates
 // are f100::family::descendant's.
 namespace from_family {
-constexpr blocks::U8 DescendantSituation(int i) { return {family::descendant::base(i) + 132}; }  // "1".."4"
+constexpr blocks::U8 DescendantSituation(int i) { return family::descendant::Situation(i); }  // "1".."4"
 }  // namespace from_family
 
 }  // namespace f100::sec_o

@@ -498,14 +498,13 @@ static_assert(communityBlocksTile(), "community blocks must tile Form100SectionP
 namespace in {
 // Form100Personal, filled by the personal and family data wizard.
 namespace personal {
-inline constexpr blocks::U8 UnitKind{0};  // 1 = married couple, other = one parent with children
-inline constexpr blocks::Text PeriodEndDate{11, 8};
+using f100::personal::UnitKind;  // 1 = married couple, other = one parent with children
+using f100::personal::PeriodEndDate;
 // Person p = 1 declarant, 2 spouse, 3 child 1, 4 child 2.
-constexpr blocks::I32 Age(int p) { return {44u + 4u * static_cast<std::size_t>(p)}; }
-constexpr blocks::U8 DisabilityCode(int p) { return {115u + static_cast<std::size_t>(p)}; }
+using f100::personal::Age;
+using f100::personal::DisabilityCode;
 // Member m = 0 family unit .. 4 child 2.
-constexpr blocks::Text CommunityCode(int m) { return {124u + 32u * static_cast<std::size_t>(m), 2}; }
-static_assert(CommunityCode(0).off == f100::personal::communityCode(kFamilyUnit).off);
+constexpr blocks::Text CommunityCode(int m) { return f100::personal::communityCode(m + 1); }
 }  // namespace personal
 
 // Form100Family, filled by the wizard and the family annex dialogs.
@@ -513,16 +512,17 @@ namespace family {
 constexpr blocks::U8 FamilyMemberMark(int p) { return {450u + static_cast<std::size_t>(p)}; }  // p = 1..4
 constexpr blocks::U8 Community9Mark(int m) { return {475u + static_cast<std::size_t>(m)}; }     // declarant: m = 1
 namespace descendant {
-constexpr std::size_t base(int i) { return f100::family::descendant::base(i); }
-constexpr blocks::I32 Age(int i) { return {base(i) + 104}; }
-constexpr blocks::U8 Used(int i) { return {base(i) + 108}; }  // first byte of the birth date
-constexpr blocks::U8 Disability(int i) { return {base(i) + 125}; }
-constexpr blocks::U8 CodeTowardsDeclarant(int i) { return {base(i) + 128}; }
-constexpr blocks::U8 CodeTowardsSpouse(int i) { return {base(i) + 129}; }
-constexpr blocks::U8 Situation(int i) { return {base(i) + 132}; }
-constexpr blocks::U8 Flag134(int i) { return {base(i) + 134}; }
-constexpr blocks::U8 Flag135(int i) { return {base(i) + 135}; }
-constexpr blocks::U8 Excluded(int i) { return {base(i) + 137}; }  // first byte of the date of death
+namespace d = f100::family::descendant;
+using d::Age;
+using d::base;
+using d::Disability;
+using d::Situation;
+constexpr blocks::U8 Used(int i) { return {d::BirthDate(i).off}; }  // first byte of the birth date
+constexpr blocks::U8 CodeTowardsDeclarant(int i) { return d::Entitlement(i, 1); }
+constexpr blocks::U8 CodeTowardsSpouse(int i) { return d::Entitlement(i, 2); }
+constexpr blocks::U8 Flag134(int i) { return d::Exclusion1(i); }
+constexpr blocks::U8 Flag135(int i) { return d::Exclusion2(i); }
+constexpr blocks::U8 Excluded(int i) { return {d::DeathDate(i).off}; }  // first byte of the date of death
 }  // namespace descendant
 }  // namespace family
 

@@ -141,7 +141,7 @@ TEST_F(I, AgeDisabilityAndAssistanceOfMembersAndRelatives) {
   personal::UnitKind.set(per, 1);
   personal::Age(1).set(per, 70);
   personal::Age(2).set(per, 80);
-  personal::Disability(2).set(per, '3');
+  personal::DisabilityCode(2).set(per, '3');
   // An ascendant of 80 with severe disability, shared with another person, claimed by the declarant.
   asc::Age(0).set(fam, 80);
   asc::Presence(0).set(fam, 'S');
