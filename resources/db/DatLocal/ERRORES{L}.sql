@@ -1,5 +1,5 @@
--- Coded messages in the E language.
-CREATE TABLE ERRORESE (
+-- Coded messages in the {L} language.
+CREATE TABLE ERRORES{L} (
   Coderror VARCHAR(7) NOT NULL,
   TituError VARCHAR(27),
   TextError VARCHAR(255),

@@ -1,8 +1,0 @@
--- Coded messages in the V language.
-CREATE TABLE ERRORESV (
-  Coderror VARCHAR(7) NOT NULL,
-  TituError VARCHAR(27),
-  TextError VARCHAR(255),
-  numbotones DOUBLE,
-  TextBotone VARCHAR(255)
-);
