@@ -89,51 +89,8 @@ inline constexpr blocks::Vec5 ResultingQuota{8632};
 
 namespace sec_li {
 
-// Summary slots written by other exports, read here under the liquidation's names; each is the
-// writer's own descriptor.
-namespace in_summary {
-// Calculos100L.
-inline constexpr blocks::Vec5 StateGeneralGrossQuota = summary::StateGeneralQuota;
-inline constexpr blocks::Vec5 RegionalGeneralGrossQuota = summary::RegionalGeneralQuota;
-inline constexpr blocks::Vec5 StateAverageRate = summary::StateAverageRate;
-inline constexpr blocks::Vec5 RegionalAverageRate = summary::RegionalAverageRate;
-inline constexpr blocks::Vec5 StateSpecialGrossQuota = summary::StateSpecialQuota;
-inline constexpr blocks::Vec5 RegionalSpecialGrossQuota = summary::RegionalSpecialQuota;
-inline constexpr blocks::Vec5 StateGrossQuota = summary::StateGrossQuota;
-inline constexpr blocks::Vec5 RegionalGrossQuota = summary::RegionalGrossQuota;
-// Calculos100O: state and regional parts of its deductions, in the order the net quotas take them.
-inline constexpr blocks::Vec5 OItemState = summary::Item15State, OItemRegional = summary::Item15Regional;
-inline constexpr blocks::Vec5 ODonationsState = summary::DonationState, ODonationsRegional = summary::DonationRegional;
-inline constexpr blocks::Vec5 OHousingFinancedState = summary::HousingFinancedState,
-                              OHousingFinancedRegional = summary::HousingFinancedRegional;
-inline constexpr blocks::Vec5 OHousingUnfinancedState = summary::HousingUnfinancedState,
-                              OHousingUnfinancedRegional = summary::HousingUnfinancedRegional;
-inline constexpr blocks::Vec5 OConstructionState = summary::HousingConstructionState,
-                              OConstructionRegional = summary::HousingConstructionRegional;
-inline constexpr blocks::Vec5 OAccountsState = summary::HousingAccountState,
-                              OAccountsRegional = summary::HousingAccountRegional;
-inline constexpr blocks::Vec5 OWorksFinancedState = summary::WorksFinancedState,
-                              OWorksFinancedRegional = summary::WorksFinancedRegional;
-inline constexpr blocks::Vec5 OWorksUnfinancedState = summary::WorksUnfinancedState,
-                              OWorksUnfinancedRegional = summary::WorksUnfinancedRegional;
-inline constexpr blocks::Vec5 OCeutaState = summary::CeutaState, OCeutaRegional = summary::CeutaRegional;
-inline constexpr blocks::Vec5 ODepositState = summary::DepositState, ODepositRegional = summary::DepositRegional;
-// Calculos100Q.
-inline constexpr blocks::Vec5 QIncentivesState = summary::IncentiveDeductionStatePart;
-inline constexpr blocks::Vec5 QIncentivesRegional = summary::IncentiveDeductionRegionalPart;
-// Calculos100P.
-inline constexpr blocks::Vec5 PRegionalDeductions = summary::RegionalDeductionsTotal;
-// Calculos100F4.
-inline constexpr blocks::Vec5 F4Deduction = summary::ImageRightsDeduction;
-// Withholdings and payments on account of the income sections (pass 5).
-inline constexpr blocks::Vec5 WorkWithholdings = summary::WorkWithholdings;          // Calculos100A
-inline constexpr blocks::Vec5 CapitalWithholdings = summary::CapitalWithholdings;    // Calculos100B
-inline constexpr blocks::Vec5 F1Payments = summary::AttributedWithholdings;          // Calculos100F1
-inline constexpr blocks::Vec5 F2PaymentsA = summary::ImputedBaseDeduction;           // Calculos100F2
-inline constexpr blocks::Vec5 F2PaymentsB = summary::ImputedBaseCarried;             // Calculos100F2
-inline constexpr blocks::Vec5 F4Payments = summary::ImageRightsPayment;              // Calculos100F4
-inline constexpr blocks::Vec5 G1Payments = summary::GainsWithholdings;               // Calculos100G1
-}  // namespace in_summary
+// The summary slots of the other exports (gross quotas, deductions, withholdings) are read under
+// their writers' names in f100::summary.
 
 // Entries in Form100Summary filled by annex dialogs: holder code byte at +0, amounts after it.
 struct Entries {
