@@ -58,8 +58,8 @@ struct StoreMessages {
   IMessageService* coded = nullptr;
   std::function<void(std::string_view text, MessageIcon icon)> plain;
 
-  int Coded(std::string_view code, MessageIcon icon = MessageIcon::Warning) const {
-    return coded ? coded->ShowMessage(code, icon) : 1;
+  int Coded(std::string_view code, MessageIcon icon = MessageIcon::Warning, std::string_view extra = {}) const {
+    return coded ? coded->ShowMessage(code, icon, extra) : 1;
   }
   void Plain(std::string_view t, MessageIcon icon = MessageIcon::Warning) const {
     if (plain) plain(t, icon);
