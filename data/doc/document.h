@@ -73,6 +73,9 @@ struct CalcRequest {
   std::uint8_t modality = 0;
 };
 using Calculator = std::function<void(std::span<std::uint8_t> block, const CalcRequest&)>;
+// The whole-declaration validator: writes its findings as CORREGIX rows and returns a negative
+// value when it found nothing (type, member, section -1 for all).
+using Validator = std::function<int(int type, int member, int section)>;
 
 // The text of string 2187, shown with WIN026 when printed references are renewed.
 inline constexpr std::string_view kReplaceSheetsText =

@@ -344,6 +344,13 @@ bool DeclarationStore::WriteRow(std::string_view key, int kind, std::optional<ch
   return t.Commit();
 }
 
+bool DeclarationStore::DeleteCorrections(std::string_view key) {
+  db::Transaction t(conn_);
+  bool failed = false;
+  DeleteRows(kCorr, key, &failed);
+  return !failed && t.Commit();
+}
+
 bool DeclarationStore::Compact() { return conn_.Compact(); }
 
 // --- transfer files ---

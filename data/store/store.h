@@ -138,6 +138,8 @@ class DeclarationStore {
   bool WriteRow(std::string_view key, int kind, std::optional<char> modality, std::span<const std::uint8_t> block);
   // Removes a row that a new declaration left unsaved; string 201 when that fails.
   bool DeleteUnsaved(std::string_view key);
+  // Removes the corrections rows (CORREGIX) of a declaration.
+  bool DeleteCorrections(std::string_view key);
   // Rewrites the database file without its free space.
   bool Compact();
 
