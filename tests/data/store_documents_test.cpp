@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "data/blocks/form100_payment.h"
+#include "data/doc/calculators.h"
 #include "data/doc/doc714.h"
 #include "data/doc/renta_doc.h"
 #include "db_fixture.h"
@@ -316,6 +317,28 @@ TEST_F(DocumentTest, OpeningOneOfFiftyIsFast) {
   }
   std::printf("open a form-100 document among 50: %.3f ms (worst of 5)\n", worst);
   EXPECT_LT(worst, 20.0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DocumentTest, SavingRunsTheCalculationDrivers) {
+  using namespace doc;
+  ASSERT_TRUE(store.Create("P", store::kKindForm714));
+  C714Doc p(store, host, Form714Driver(&rec));
+  ASSERT_TRUE(p.OpenDeclaration("P", false));
+  auto* r = f714::record(p.Block().data(), f714::Result);
+  f714::result::Option24.set(r, 7);  // not 0 or 1: the final step resets it
+  ASSERT_TRUE(p.Save());
+  EXPECT_EQ(f714::result::Option24.get(r), 0);
+
+  std::vector<std::uint8_t> b(f100::kBlockSize, 0);
+  Store100("R", b, 'I');
+  CRentaDoc d(store, host, Form100Driver(&rec));
+  ASSERT_TRUE(d.OpenDeclaration("R", false));
+  EXPECT_TRUE(d.Save());
+  EXPECT_EQ(store.Load("R")->block, std::vector<std::uint8_t>(d.Block().begin(), d.Block().end()));
 }
 
 }  // namespace
