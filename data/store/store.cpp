@@ -122,12 +122,12 @@ std::vector<IndexRow> DeclarationStore::List(const ListFilter& filter) {
 }
 
 std::vector<FiscalSlot> DeclarationStore::LoadFiscal(std::string_view key, bool* ok) {
-  std::vector<FiscalSlot> slots;
+  std::vector<FiscalSlot> rows;
   *ok = true;
   CAdoRecordset rs;
   if (!rs.Open(kFisc, &conn_, ByKey(key))) {
     *ok = rs.IsOpen();
-    return slots;
+    return rows;
   }
   for (rs.MoveFirst(); rs.IsNotAtEnd(); rs.MoveNext()) {
     FiscalSlot s;
@@ -141,9 +141,9 @@ std::vector<FiscalSlot> DeclarationStore::LoadFiscal(std::string_view key, bool*
     if (!*ok) return {};
     s.yes.resize(static_cast<std::size_t>(std::max(yes, 0)));
     s.no.resize(static_cast<std::size_t>(std::max(no, 0)));
-    slots.push_back(std::move(s));
+    rows.push_back(std::move(s));
   }
-  return slots;
+  return rows;
 }
 
 std::optional<StoredDeclaration> DeclarationStore::Load(std::string_view key) {
@@ -371,8 +371,8 @@ bool DeclarationStore::CollectForExport(std::span<const std::string> keys, std::
       e.block.resize(n, 0);
     }
     if (CarriesForm100(d->kind)) {
-      e.slots = std::move(d->fiscal);
-      if (e.slots.size() > static_cast<std::size_t>(kFiscalSlots)) e.slots.resize(kFiscalSlots);
+      e.fiscalSlots = std::move(d->fiscal);
+      if (e.fiscalSlots.size() > static_cast<std::size_t>(kFiscalSlots)) e.fiscalSlots.resize(kFiscalSlots);
     }
     out.push_back(std::move(e));
   }
@@ -421,7 +421,7 @@ bool DeclarationStore::WriteImported(const TransferDeclaration& d, std::string_v
   DeleteRows(kFisc, key, &failed);
   if (failed) return false;
   if (CarriesForm100(d.kind))
-    for (const FiscalSlot& s : d.slots)
+    for (const FiscalSlot& s : d.fiscalSlots)
       if (!s.Empty() && !AddFiscal(key, s)) return false;
   return AddRow(key, d.kind, ModalityText(d.modality), d.block);
 }
@@ -542,7 +542,7 @@ std::optional<int> DeclarationStore::LoadLocalCopies(const std::string& folder,
       if (d.kind != kind) continue;  // each copy holds one form only
       std::string key = FreeLocalKey(d.key);
       if (CarriesForm100(d.kind))
-        for (const FiscalSlot& s : d.slots)
+        for (const FiscalSlot& s : d.fiscalSlots)
           if (!s.Empty() && !AddFiscal(key, s)) return std::nullopt;
       if (!AddRow(key, d.kind, ModalityText(d.modality), d.block)) return std::nullopt;
       ++here;

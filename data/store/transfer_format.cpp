@@ -116,7 +116,7 @@ std::optional<std::vector<std::uint8_t>> EncodeTransferFile(std::span<const Tran
     PutBytes(out, d.block);
     if (!CarriesForm100(d.kind)) continue;
     for (int i = 0; i < kFiscalSlots; ++i) {
-      const FiscalSlot* s = static_cast<std::size_t>(i) < d.slots.size() ? &d.slots[static_cast<std::size_t>(i)] : nullptr;
+      const FiscalSlot* s = static_cast<std::size_t>(i) < d.fiscalSlots.size() ? &d.fiscalSlots[static_cast<std::size_t>(i)] : nullptr;
       PutDouble(out, s ? s->subject : 0.0);
       PutDouble(out, s ? static_cast<double>(s->yes.size()) : 0.0);
       if (s) PutBytes(out, s->yes);
@@ -190,8 +190,8 @@ TransferFileContents DecodeTransferFile(std::span<const std::uint8_t> bytes, con
     if (!c.Take(BlockBytesForKind(d.kind), block)) return fail(TransferError::Truncated);
     d.block.assign(block.begin(), block.end());
     if (CarriesForm100(d.kind)) {
-      d.slots.resize(kFiscalSlots);
-      for (FiscalSlot& s : d.slots)
+      d.fiscalSlots.resize(kFiscalSlots);
+      for (FiscalSlot& s : d.fiscalSlots)
         if (TransferError e = ReadSlot(c, s); e != TransferError::None) return fail(e);
     }
     r.entries.push_back(std::move(d));

@@ -74,7 +74,7 @@ struct TransferDeclaration {
   std::int32_t kind = kKindForm100;
   char modality = 'I';
   std::vector<std::uint8_t> block;      // kForm100Bytes or kForm714Bytes (empty for other kinds)
-  std::vector<FiscalSlot> slots;        // form 100 only; at most four are written
+  std::vector<FiscalSlot> fiscalSlots;        // form 100 only; at most four are written
   bool operator==(const TransferDeclaration&) const = default;
 };
 

@@ -19,7 +19,7 @@ TransferDeclaration Form100(std::string key, std::uint8_t fill, std::vector<Fisc
   d.kind = kKindForm100;
   d.modality = 'C';
   d.block.assign(kForm100Bytes, fill);
-  d.slots = std::move(slots);
+  d.fiscalSlots = std::move(slots);
   return d;
 }
 
@@ -67,10 +67,10 @@ TEST(StoreTransferFormat, RoundTripWithFiscalSlotsAndCp1252Keys) {
   ASSERT_EQ(out.entries.size(), 2u);
   EXPECT_EQ(out.entries[0].key, "PEÑA ´X");
   EXPECT_EQ(out.entries[0].block, in[0].block);
-  ASSERT_EQ(out.entries[0].slots.size(), 4u);
-  EXPECT_EQ(out.entries[0].slots[0], declarant);
-  EXPECT_EQ(out.entries[0].slots[1], spouse);
-  EXPECT_TRUE(out.entries[0].slots[2].Empty());
+  ASSERT_EQ(out.entries[0].fiscalSlots.size(), 4u);
+  EXPECT_EQ(out.entries[0].fiscalSlots[0], declarant);
+  EXPECT_EQ(out.entries[0].fiscalSlots[1], spouse);
+  EXPECT_TRUE(out.entries[0].fiscalSlots[2].Empty());
   EXPECT_EQ(out.entries[1], in[1]);
   // Encoding what was read gives the same bytes.
   EXPECT_EQ(EncodeTransferFile(out.entries), bytes);
