@@ -10,24 +10,9 @@ namespace per = f714::personal;
 
 namespace {
 
-std::string Trimmed(std::string_view s) {
-  std::size_t e = s.find_last_not_of(' ');
-  return e == std::string_view::npos ? std::string() : std::string(s.substr(0, e + 1));
-}
 std::string Stripped(std::string_view s) {
   std::size_t b = s.find_first_not_of(' ');
-  return b == std::string_view::npos ? std::string() : Trimmed(s.substr(b));
-}
-
-std::string AmountDigits(double x) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%11.2f", x);
-  std::string s;
-  for (char c : std::string(buf)) {
-    if (c == '.') continue;
-    s += (c == ' ' || c == '-') ? '0' : c;
-  }
-  return "0" + s;
+  return b == std::string_view::npos ? std::string() : TrimBlanks(s.substr(b));
 }
 
 }  // namespace
@@ -54,18 +39,6 @@ bool C714Doc::OpenDeclaration(std::string_view key, bool isNew) {
   }
   currentPage_ = 0;
   host_.ShowPage(0, 0);
-  return true;
-}
-
-bool C714Doc::LoadFromDatabase() {
-  auto d = store_.Load(key_);
-  if (!d) {
-    store_.Messages().Coded(store::msg::kNotFound);
-    return false;
-  }
-  if (newDeclaration_) return true;
-  std::fill(block_.begin(), block_.end(), 0);
-  std::copy_n(d->block.begin(), std::min(d->block.size(), block_.size()), block_.begin());
   return true;
 }
 
@@ -116,10 +89,10 @@ void C714Doc::SetPrinted(bool) { per::Printed.set(Personal(), 1); }
 
 const std::string& C714Doc::ComposeDeclarantName() {
   const std::uint8_t* p = Personal();
-  std::string name = Trimmed(per::Surname1.raw(p));
+  std::string name = TrimBlanks(per::Surname1.raw(p));
   if (per::Surname1.raw(p)[0] != 0) name += ' ';
   name += Stripped(per::Surname2.raw(p));
-  name = Trimmed(name);
+  name = TrimBlanks(name);
   if (name.find(',') == std::string::npos) name += ", ";
   name += Stripped(per::GivenName.raw(p));
   name.resize(48, ' ');
@@ -142,12 +115,10 @@ std::string C714Doc::BuildBarcodeData() {
   } else {
     data += std::string(20, '0');
   }
-  data += x == 0 ? std::string(22, '0') : AmountDigits(x) + AmountDigits(x);
+  data += x == 0 ? std::string(22, '0') : BarcodeAmountDigits(x) + BarcodeAmountDigits(x);
   data += "03";
   data += "0A";
-  barcode_.fill('\0');
-  std::string kept = "90558" + data;
-  std::copy_n(kept.begin(), std::min(kept.size(), barcode_.size()), barcode_.begin());
+  KeepBarcode(barcode_, data);
   return data;
 }
 

@@ -21,7 +21,6 @@ class C714Doc : public CProg32Doc {
   int LastPageIndex() const override { return kPages - 1; }
 
   bool OpenDeclaration(std::string_view key, bool isNew) override;
-  bool LoadFromDatabase() override;
   bool SaveToDatabase() override;
   void Calculate(int mode) override;
   void ClearDeclarationData() override;

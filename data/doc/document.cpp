@@ -1,10 +1,35 @@
 #include "data/doc/document.h"
 
+#include <algorithm>
+#include <cstdio>
+
 namespace doc {
 
 ProgramState& State() {
   static ProgramState state;
   return state;
+}
+
+std::string BarcodeAmountDigits(double amount) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%11.2f", amount);
+  std::string s;
+  for (char c : std::string(buf)) {
+    if (c == '.') continue;
+    s += (c == ' ' || c == '-') ? '0' : c;
+  }
+  return "0" + s;
+}
+
+void KeepBarcode(std::array<char, 80>& area, std::string_view data) {
+  area.fill('\0');
+  std::string kept = "90558" + std::string(data);
+  std::copy_n(kept.begin(), std::min(kept.size(), area.size()), area.begin());
+}
+
+std::string TrimBlanks(std::string_view s) {
+  std::size_t e = s.find_last_not_of(' ');
+  return e == std::string_view::npos ? std::string() : std::string(s.substr(0, e + 1));
 }
 
 CProg32Doc::CProg32Doc(store::DeclarationStore& store, DocumentHost& host, int kind)
@@ -45,6 +70,9 @@ bool CProg32Doc::LoadFromDatabase() {
     kind_ = d->kind;
     key_ = store::PadKey(d->key);
     modality_ = d->modality.rfind("C", 0) == 0 ? 1 : 0;
+    std::span<std::uint8_t> block = Block();
+    std::fill(block.begin(), block.end(), 0);
+    std::copy_n(d->block.begin(), std::min(d->block.size(), block.size()), block.begin());
   }
   return true;
 }

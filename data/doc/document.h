@@ -82,6 +82,14 @@ inline constexpr std::string_view kReplaceSheetsText =
     "En el caso de haberse impreso, sustituya TODAS las hojas correspondientes a la anterior declaración. "
     "Compruebe que todas las \nhojas incorporan el Nº de Referencia que les corresponda.";
 
+// Shared by the payment bar codes of both forms.
+// "%11.2f" with blanks and "-" as "0", without the point, a "0" in front: 11 digits.
+std::string BarcodeAmountDigits(double amount);
+// The document's 80-byte area: "90558" and the data, zero-filled.
+void KeepBarcode(std::array<char, 80>& area, std::string_view data);
+// Without trailing blanks.
+std::string TrimBlanks(std::string_view s);
+
 class CProg32Doc {
  public:
   CProg32Doc(store::DeclarationStore& store, DocumentHost& host, int kind);

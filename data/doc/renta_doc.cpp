@@ -34,23 +34,6 @@ constexpr blocks::Text kFirstDate{4224, 8};
 constexpr blocks::F64 kSecondNumber{4264};
 constexpr blocks::Text kSecondDate{4304, 8};
 
-std::string Trimmed(std::string_view s) {
-  std::size_t e = s.find_last_not_of(' ');
-  return e == std::string_view::npos ? std::string() : std::string(s.substr(0, e + 1));
-}
-
-// "%11.2f" with blanks and "-" as "0", without the point, a "0" in front: 11 digits.
-std::string AmountDigits(double x) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%11.2f", x);
-  std::string s;
-  for (char c : std::string(buf)) {
-    if (c == '.') continue;
-    s += (c == ' ' || c == '-') ? '0' : c;
-  }
-  return "0" + s;
-}
-
 std::string AccountText(const void* q, const f100::payment::Account& a) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "%4.4s%4.4s%2.2s%10.10s", std::string(a.entity.str(q)).c_str(),
@@ -87,19 +70,9 @@ void CRentaDoc::ClearDeclarationData() {
 }
 
 bool CRentaDoc::LoadFromDatabase() {
-  auto d = store_.Load(key_);
-  if (!d) {
-    store_.Messages().Coded(store::msg::kNotFound);
-    return false;
-  }
-  if (newDeclaration_) {
+  if (!CProg32Doc::LoadFromDatabase()) return false;
+  if (newDeclaration_)
     for (int i = 0; i < f100::kMembers; ++i) fam::MemberStatus(i).set(Family(), 0);
-    return true;
-  }
-  kind_ = d->kind;
-  modality_ = d->modality.rfind("C", 0) == 0 ? 1 : 0;
-  std::fill(block_.begin(), block_.end(), 0);
-  std::copy_n(d->block.begin(), std::min(d->block.size(), block_.size()), block_.begin());
   return true;
 }
 
@@ -355,11 +328,11 @@ void CRentaDoc::ApplyFamilyData(int remembered, bool spouseJustExcluded) {
 
 std::string CRentaDoc::HolderName(std::string_view given, std::string_view s1, std::string_view s2,
                                   bool surname1Present) {
-  std::string name = Trimmed(s1);
+  std::string name = TrimBlanks(s1);
   if (surname1Present) name += ' ';
-  name += Trimmed(s2);
-  name = Trimmed(name);
-  name += ", " + Trimmed(given);
+  name += TrimBlanks(s2);
+  name = TrimBlanks(name);
+  name += ", " + TrimBlanks(given);
   name.resize(48, ' ');
   return name;
 }
@@ -419,13 +392,11 @@ std::string CRentaDoc::BuildBarcodeData() {
 
   std::string amounts;
   if (x == 0) amounts.assign(22, '0');
-  else if (x > 0 && !pay::Code01Flag(m).isSet(q)) amounts = AmountDigits(pay::SecondAmount(m).get(q)) + AmountDigits(x);
-  else amounts = AmountDigits(x) + AmountDigits(x);
+  else if (x > 0 && !pay::Code01Flag(m).isSet(q)) amounts = BarcodeAmountDigits(pay::SecondAmount(m).get(q)) + BarcodeAmountDigits(x);
+  else amounts = BarcodeAmountDigits(x) + BarcodeAmountDigits(x);
 
   std::string data = std::string(1, letter) + code + account + amounts + "03" + "0A";
-  barcode_.fill('\0');
-  std::string kept = "90558" + data;
-  std::copy_n(kept.begin(), std::min(kept.size(), barcode_.size()), barcode_.begin());
+  KeepBarcode(barcode_, data);
   return data;
 }
 

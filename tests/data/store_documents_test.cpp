@@ -10,20 +10,14 @@
 #include "data/doc/doc714.h"
 #include "data/doc/renta_doc.h"
 #include "db_fixture.h"
+#include "store_fixture.h"
 
 namespace {
 
 using namespace doc;
 namespace fam = f100::family;
 
-struct Recorder : IMessageService {
-  std::vector<std::string> codes;
-  int ShowMessage(std::string_view code, MessageIcon, std::string_view) override {
-    codes.emplace_back(code);
-    return 1;
-  }
-  int Count(std::string_view c) const { return static_cast<int>(std::count(codes.begin(), codes.end(), c)); }
-};
+using Recorder = storetest::MessageRecorder;
 
 struct ScriptedHost : DocumentHost {
   Answer answer = Answer::No;
@@ -47,12 +41,7 @@ class DocumentTest : public dbtest::DeclarationsTest {
     State() = ProgramState{};
     State().clock = [] { return LocalTime{2004, 5, 10, 11, 30, 15}; };
   }
-  store::StoreMessages Messages() {
-    store::StoreMessages m;
-    m.coded = &rec;
-    m.plain = [this](std::string_view t, MessageIcon) { plain.emplace_back(t); };
-    return m;
-  }
+  store::StoreMessages Messages() { return storetest::RecordedMessages(&rec, &plain); }
   // A stored form-100 declaration built from a block the test prepares.
   void Store100(const std::string& key, const std::vector<std::uint8_t>& block, char modality) {
     ASSERT_TRUE(store.Create(key, store::kKindForm100));

@@ -3,6 +3,7 @@
 
 #include "data/store/import_plan.h"
 #include "db_fixture.h"
+#include "store_fixture.h"
 
 namespace {
 
@@ -10,11 +11,7 @@ using namespace store;
 
 class ImportPlanTest : public dbtest::DeclarationsTest {
  protected:
-  StoreMessages Messages() {
-    StoreMessages m;
-    m.plain = [this](std::string_view t, MessageIcon) { plain.emplace_back(t); };
-    return m;
-  }
+  StoreMessages Messages() { return storetest::RecordedMessages(nullptr, &plain); }
   std::vector<std::string> plain;
   DeclarationStore store{conn, Messages()};
   std::vector<std::string> names{"UNO", "DOS", "TRES"};

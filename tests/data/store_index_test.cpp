@@ -6,6 +6,7 @@
 
 #include "data/store/index_controller.h"
 #include "db_fixture.h"
+#include "store_fixture.h"
 
 namespace {
 
@@ -41,21 +42,11 @@ struct FakeView : IIndexView {
   std::optional<std::string> RunSearch() override { return search; }
 };
 
-struct Recorder : IMessageService {
-  std::vector<std::string> codes;
-  int ShowMessage(std::string_view code, MessageIcon, std::string_view) override {
-    codes.emplace_back(code);
-    return 1;
-  }
-};
+using Recorder = storetest::MessageRecorder;
 
 class IndexTest : public dbtest::DeclarationsTest {
  protected:
-  StoreMessages Messages() {
-    StoreMessages m;
-    m.coded = &rec;
-    return m;
-  }
+  StoreMessages Messages() { return storetest::RecordedMessages(&rec, nullptr); }
   void Type(const std::string& t) {
     view.SetText(id::kKeyField, t);
     index.OnKeyChanged();

@@ -8,28 +8,17 @@
 
 #include "data/store/store.h"
 #include "db_fixture.h"
+#include "store_fixture.h"
 
 namespace {
 
 using namespace store;
 
-struct Recorder : IMessageService {
-  std::vector<std::string> codes;
-  int answer = 1;
-  int ShowMessage(std::string_view code, MessageIcon, std::string_view) override {
-    codes.emplace_back(code);
-    return answer;
-  }
-};
+using Recorder = storetest::MessageRecorder;
 
 class StoreTest : public dbtest::DeclarationsTest {
  protected:
-  StoreMessages Messages() {
-    StoreMessages m;
-    m.coded = &rec;
-    m.plain = [this](std::string_view t, MessageIcon) { plain.emplace_back(t); };
-    return m;
-  }
+  StoreMessages Messages() { return storetest::RecordedMessages(&rec, &plain); }
   std::string LastCode() const { return rec.codes.empty() ? "" : rec.codes.back(); }
   std::string LastPlain() const { return plain.empty() ? "" : plain.back(); }
 

@@ -6,6 +6,7 @@
 
 #include "data/store/previous_year.h"
 #include "db_fixture.h"
+#include "store_fixture.h"
 
 namespace {
 
@@ -66,11 +67,7 @@ class PreviousYearTest : public dbtest::DeclarationsTest {
                   rs.AddPendingBlob("DATOS", block) && rs.AppendPendingRow());
     }
   }
-  StoreMessages Messages() {
-    StoreMessages m;
-    m.plain = [this](std::string_view t, MessageIcon) { plain.emplace_back(t); };
-    return m;
-  }
+  StoreMessages Messages() { return storetest::RecordedMessages(nullptr, &plain); }
   std::string lastPath;
   std::vector<std::string> plain;
   DeclarationStore store{conn, Messages()};

@@ -9,6 +9,7 @@
 #include <QPushButton>
 
 #include "data/db_fixture.h"
+#include "data/store_fixture.h"
 #include "ui/store/store_dialogs.h"
 
 namespace {
@@ -16,21 +17,11 @@ namespace {
 using namespace ui::store_dlg;
 namespace sid = store::index_id;
 
-struct Recorder : IMessageService {
-  std::vector<std::string> codes;
-  int ShowMessage(std::string_view code, MessageIcon, std::string_view) override {
-    codes.emplace_back(code);
-    return 1;
-  }
-};
+using Recorder = storetest::MessageRecorder;
 
 class StoreDialogsTest : public dbtest::DeclarationsTest {
  protected:
-  store::StoreMessages Messages() {
-    store::StoreMessages m;
-    m.coded = &rec;
-    return m;
-  }
+  store::StoreMessages Messages() { return storetest::RecordedMessages(&rec, nullptr); }
   Recorder rec;
   store::DeclarationStore st{conn, Messages()};
 };
