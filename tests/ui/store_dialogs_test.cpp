@@ -83,3 +83,37 @@ TEST_F(StoreDialogsTest, SearchSaveAsAndClash) {
 }
 
 }  // namespace
+
+#include <QListWidget>
+
+#include "ui/store/transfer_dialogs.h"
+
+namespace {
+
+TEST_F(StoreDialogsTest, ExportListSelectAllAndImportPlan) {
+  CExportacionDlg empty(st);
+  EXPECT_EQ(empty.List()->count(), 0);
+  empty.accept();
+  EXPECT_NE(empty.result(), QDialog::Accepted);
+
+  ASSERT_TRUE(st.Create("UNO", store::kKindForm714));
+  ASSERT_TRUE(st.Create("DOS", store::kKindForm714));
+  CExportacionDlg d(st);
+  EXPECT_FALSE(d.AcceptButton()->isEnabled());
+  d.SelectAll(true);
+  EXPECT_TRUE(d.AcceptButton()->isEnabled());
+  d.SelectAll(false);
+  EXPECT_FALSE(d.AcceptButton()->isEnabled());
+  d.SelectRow(1, true);
+  d.accept();
+  ASSERT_EQ(d.ChosenKeys().size(), 1u);
+  EXPECT_EQ(d.ChosenKeys()[0], store::PadKey("DOS"));
+
+  CImportacionDlg i(st, {"TRES", "CUATRO"});
+  i.SelectAll(true);
+  i.accept();
+  EXPECT_EQ(i.result(), QDialog::Accepted);
+  EXPECT_TRUE(i.Plan().choices[0].import && i.Plan().choices[1].import);
+}
+
+}  // namespace
