@@ -1,5 +1,5 @@
--- Fiscal-data file records (V language): one row per record key.
-CREATE TABLE DFLISTASV (
+-- Fiscal-data file records ({L} language): one row per record key.
+CREATE TABLE DFLISTAS{L} (
   claveDF VARCHAR(4) NOT NULL,
   orden INTEGER,
   titulo VARCHAR(255),

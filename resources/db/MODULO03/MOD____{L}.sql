@@ -1,5 +1,5 @@
--- Module definitions (V language).
-CREATE TABLE MOD____V (
+-- Module definitions ({L} language).
+CREATE TABLE MOD____{L} (
   id_modulo DOUBLE NOT NULL,
   des_larga VARCHAR(43),
   des_corta VARCHAR(25),

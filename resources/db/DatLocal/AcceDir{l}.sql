@@ -1,5 +1,5 @@
--- Texts of the sections bar in the v language.
-CREATE TABLE AcceDirv (
+-- Texts of the sections bar in the {l} language.
+CREATE TABLE AcceDir{l} (
   INDICEFICH VARCHAR(4) NOT NULL,
   INDNUMERO VARCHAR(10) NOT NULL,
   Texto VARCHAR(255)

@@ -1,5 +1,5 @@
--- Fiscal-data file fields (E language): one row per field of a record key.
-CREATE TABLE DFCAMPOSE (
+-- Fiscal-data file fields ({L} language): one row per field of a record key.
+CREATE TABLE DFCAMPOS{L} (
   clavedf VARCHAR(4) NOT NULL,
   orden INTEGER,
   Nombre VARCHAR(255),

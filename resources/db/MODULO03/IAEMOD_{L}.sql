@@ -1,5 +1,5 @@
--- Activities under objective estimation (C language).
-CREATE TABLE IAEMOD_C (
+-- Activities under objective estimation ({L} language).
+CREATE TABLE IAEMOD_{L} (
   id_iae DOUBLE NOT NULL,
   cod_sector VARCHAR(32),
   descripcio VARCHAR(85),

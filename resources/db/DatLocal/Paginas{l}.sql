@@ -1,5 +1,5 @@
--- Page titles in the e language.
-CREATE TABLE Paginase (
+-- Page titles in the {l} language.
+CREATE TABLE Paginas{l} (
   INDICEFICH VARCHAR(4) NOT NULL,
   TituloPagi VARCHAR(52)
 );
