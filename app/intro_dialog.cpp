@@ -1,0 +1,101 @@
+#include "app/intro_dialog.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTextBrowser>
+
+#include "app/app_texts.h"
+#include "app/seams.h"
+#include "app/version_info.h"
+
+namespace app {
+
+namespace {
+CIntroDlg::TextLoader& Loader() {
+  static CIntroDlg::TextLoader loader;
+  return loader;
+}
+
+QFont ArialPx(int px, int weight) {
+  QFont f(QStringLiteral("Arial"));
+  f.setPixelSize(px);
+  f.setWeight(static_cast<QFont::Weight>(weight));
+  return f;
+}
+}  // namespace
+
+void CIntroDlg::SetTextLoader(TextLoader loader) { Loader() = std::move(loader); }
+
+QString CIntroDlg::IntroFilePath(const QString& dirBase, char letter) {
+  QString name = QStringLiteral("Intro__x.rtf");
+  name[7] = QChar::fromLatin1(letter);
+  return dirBase + name;
+}
+
+CIntroDlg::CIntroDlg(QWidget* parent, const QString& dirBase, char letter, bool plainColours) : QDialog(parent) {
+  EnsureResources();
+  setWindowTitle(Text(kStrIntroCaption, letter));
+  setObjectName(QStringLiteral("CIntroDlg"));
+  resize(596, 356);  // 397 x 219 dialog units
+
+  title_ = new QLabel(Text(kStrProductTitle, letter), this);
+  title_->setFont(ArialPx(19, 700));
+  version_ = new QLabel(this);
+  version_->setFont(ArialPx(17, 700));
+  maker_ = new QLabel(Text(kStrIntroMaker, letter), this);
+  maker_->setFont(ArialPx(19, 700));
+  if (!plainColours) {
+    const QString green = QStringLiteral("color: rgb(0, 128, 64);");
+    title_->setStyleSheet(green);
+    version_->setStyleSheet(green);
+  }
+  text_ = new QTextBrowser(this);
+  text_->setOpenExternalLinks(true);
+  dontShow_ = new QCheckBox(Text(kStrIntroDontShow, letter), this);
+  continue_ = new QPushButton(QIcon(QStringLiteral(":/icons/124.svg")), Text(kStrIntroContinue, letter), this);
+  continue_->setIconSize(QSize(32, 32));
+  continue_->setFlat(!plainColours);
+  continue_->setDefault(true);
+  title_->setProperty("ctrlId", kTitle);
+  version_->setProperty("ctrlId", kVersion);
+  maker_->setProperty("ctrlId", kMaker);
+  text_->setProperty("ctrlId", kText);
+  dontShow_->setProperty("ctrlId", kDontShow);
+  continue_->setProperty("ctrlId", kContinue);
+
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(title_, 0, 0);
+  grid->addWidget(version_, 0, 1, Qt::AlignRight);
+  grid->addWidget(text_, 1, 0, 1, 2);
+  grid->addWidget(maker_, 2, 0, 1, 2);
+  grid->addWidget(dontShow_, 3, 0);
+  grid->addWidget(continue_, 3, 1, Qt::AlignRight);
+  grid->setRowStretch(1, 1);
+
+  const VersionBlock v = VersionFor(letter);
+  version_->setText(v.productVersion.isEmpty() ? Text(kStrVersionPrefix, letter).trimmed()
+                                               : Text(kStrVersionPrefix, letter) + v.productVersion);
+
+  introFile_ = IntroFilePath(dirBase, letter);
+  if (Loader() && QFileInfo::exists(introFile_)) Loader()(text_, introFile_);
+
+  connect(continue_, &QPushButton::clicked, this, &QDialog::accept);
+
+  // Centred on the parent, or on the screen without one.
+  const QRect area = parent ? parent->geometry() : (screen() ? screen()->availableGeometry() : QRect());
+  if (area.isValid()) move(area.center() - rect().center());
+}
+
+bool CIntroDlg::DontShowAgain() const { return dontShow_->isChecked(); }
+
+QWidget* CIntroDlg::GetDlgItem(int id) const {
+  for (QWidget* w : findChildren<QWidget*>())
+    if (w->property("ctrlId").toInt() == id) return w;
+  return nullptr;
+}
+
+}  // namespace app
