@@ -61,6 +61,12 @@ TALLYVEX_API void Calculos100N(void* n, void* summary, void* family, void* perso
 TALLYVEX_API void Calculos100O(void* o, void* k, void* s, void* p, void* f, void* i, int pass);
 
 /* ---- form 100: regional deductions (P) ----------------------------------------------------- */
+/* Records of Form100Data: P, Personal, Summary, I, Family, O, A, B, K, C, D, E1, E4, E5, F1 to F5, G6, H;
+ * then the joint-declaration byte (1 joint). */
+TALLYVEX_API void Calculos100P(void* secP, void* personal, void* summary, void* secI, void* family, void* secO,
+                               void* secA, void* secB, void* secK, void* secC, void* secD, void* secE1,
+                               void* secE4, void* secE5, void* secF1, void* secF2, void* secF3, void* secF4,
+                               void* secF5, void* secG6, void* secH, int modality);
 
 /* ---- form 100: annex C deductions (Q) ------------------------------------------------------ */
 /* Annex C: limited deductions for business investment into Form100SectionQ, their state and

@@ -1,8 +1,7 @@
--- Coded messages in the C language.
 CREATE TABLE ERRORESC (
-  Coderror VARCHAR(7) NOT NULL,
-  TituError VARCHAR(27),
-  TextError VARCHAR(255),
-  numbotones DOUBLE,
-  TextBotone VARCHAR(255)
+  Coderror TEXT NOT NULL PRIMARY KEY COLLATE NOCASE,
+  TituError TEXT,
+  TextError TEXT,
+  numbotones REAL,
+  TextBotone TEXT
 );

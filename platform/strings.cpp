@@ -1,0 +1,83 @@
+#ifdef QT_CORE_LIB
+#include "platform/strings.h"
+
+#include <QFile>
+#include <QStringList>
+
+namespace platform {
+
+QString UnescapeTsv(const QString& value) {
+  if (value == QLatin1String("\\N")) return {};
+  QString out;
+  out.reserve(value.size());
+  for (qsizetype i = 0; i < value.size(); ++i) {
+    QChar c = value[i];
+    if (c == u'\\' && i + 1 < value.size()) {
+      QChar n = value[++i];
+      if (n == u't') out += u'\t';
+      else if (n == u'n') out += u'\n';
+      else if (n == u'\\') out += u'\\';
+      else { out += u'\\'; out += n; }
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+int StringTable::ParseTsv(const QString& content) {
+  int rows = 0;
+  const QStringList lines = content.split(u'\n');
+  for (qsizetype i = 1; i < lines.size(); ++i) {  // line 0: column names
+    QString line = lines[i];
+    if (line.endsWith(u'\r')) line.chop(1);
+    if (line.isEmpty()) continue;
+    const qsizetype tab = line.indexOf(u'\t');
+    if (tab <= 0) continue;
+    bool ok = false;
+    const int id = line.left(tab).toInt(&ok);
+    if (!ok) continue;
+    texts_[id] = UnescapeTsv(line.mid(tab + 1));
+    ++rows;
+  }
+  return rows;
+}
+
+QString StringTable::Get(int id) const {
+  auto it = texts_.find(id);
+  return it == texts_.end() ? QString() : it->second;
+}
+
+namespace {
+char g_language = 'e';
+
+StringTable LoadTable(char letter) {
+  StringTable t;
+  QFile f(QStringLiteral(":/strings/%1.tsv").arg(QChar(letter)));
+  if (f.open(QIODevice::ReadOnly)) t.ParseTsv(QString::fromUtf8(f.readAll()));
+  return t;
+}
+}  // namespace
+
+const StringTable& Strings(char letter) {
+  static std::map<char, StringTable> tables;
+  auto it = tables.find(letter);
+  if (it == tables.end()) it = tables.emplace(letter, LoadTable(letter)).first;
+  return it->second;
+}
+
+void SetLanguage(char letter) {
+  if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
+  g_language = letter;
+}
+
+char Language() { return g_language; }
+
+QString LoadString(int id) {
+  const StringTable& own = Strings(g_language);
+  if (own.Has(id)) return own.Get(id);
+  return Strings('e').Get(id);
+}
+
+}  // namespace platform
+#endif

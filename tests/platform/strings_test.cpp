@@ -1,0 +1,44 @@
+// String tables by language letter and the help index.
+#include <gtest/gtest.h>
+
+#include "platform/help.h"
+#include "platform/strings.h"
+
+namespace {
+
+TEST(StringTables, EveryLanguageHasTheButtonWordsAndFallsBackToCastellano) {
+  for (char l : {'e', 'c', 'g', 'v'})
+    for (int id : {59, 61, 62, 65, 66, 210, 72, 208, 75, 207, 34, 35, 36, 40, 41, 42, 43, 44, 46, 47})
+      EXPECT_FALSE(platform::Strings(l).Get(id).isEmpty()) << l << id;
+  EXPECT_EQ(platform::Strings('g').Get(208), "Co&rrixir");
+  platform::SetLanguage('C');
+  EXPECT_EQ(platform::Language(), 'c');
+  EXPECT_EQ(platform::LoadString(61), "&Acceptar");
+  platform::SetLanguage('x');
+  EXPECT_EQ(platform::LoadString(61), "&Aceptar");
+  platform::SetLanguage('e');
+}
+
+TEST(StringTables, EscapesInsideValues) {
+  platform::StringTable t;
+  EXPECT_EQ(t.ParseTsv("id\ttext\n5\ta\\tb\\nc\\\\d\nbad\tx\n"), 1);
+  EXPECT_EQ(t.Get(5), "a\tb\nc\\d");
+}
+
+TEST(Help, ContextNumbersResolveToAuthoredTopics) {
+  EXPECT_EQ(platform::ResolveHelpContext(0), 1);
+  EXPECT_EQ(platform::ResolveHelpContext(1000), 1);
+  EXPECT_EQ(platform::ResolveHelpContext(3), 3);
+  EXPECT_EQ(platform::ResolveHelpContext(999), 1);  // no such topic: the contents
+  EXPECT_FALSE(platform::HelpIndex::Get().Html(1).isEmpty());
+  int shown = 0;
+  platform::SetHelpHook([&](int t) { shown = t; });
+  EXPECT_EQ(platform::ShowHelp(2), 2);
+  EXPECT_EQ(shown, 2);
+  platform::SetHelpHook({});
+  platform::HelpViewer v;
+  v.ShowTopic(4);
+  EXPECT_EQ(v.CurrentTopic(), 4);
+}
+
+}  // namespace

@@ -1,0 +1,105 @@
+// Helpers of the widget tests: scripted answers to coded messages, the shown member and household,
+// key sequences, and the message rows of the authored tables.
+#pragma once
+
+#include <QApplication>
+#include <QFile>
+#include <QTest>
+#include <QTimer>
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/strings.h"
+#include "ui/message_dlg.h"
+#include "ui/message_source.h"
+#include "ui/session.h"
+
+namespace qxtest {
+
+// Every coded message shown while it lives is recorded and answered from the script (1 when the
+// script runs out).
+class ScriptedMessages {
+ public:
+  explicit ScriptedMessages(std::deque<int> answers = {}) : answers_(std::move(answers)) {
+    CMessageDlg::SetAnswerHook([this](const ShownMessage& m) {
+      shown.push_back(m);
+      if (onShow) onShow(m);
+      if (answers_.empty()) return 1;
+      const int a = answers_.front();
+      answers_.pop_front();
+      return a;
+    });
+  }
+  ~ScriptedMessages() { CMessageDlg::SetAnswerHook({}); }
+  std::vector<QString> Codes() const {
+    std::vector<QString> c;
+    for (const auto& m : shown) c.push_back(m.code);
+    return c;
+  }
+  std::vector<ShownMessage> shown;
+  std::function<void(const ShownMessage&)> onShow;
+
+ private:
+  std::deque<int> answers_;
+};
+
+// The shown member and the household (family unit, declarant, spouse, child 1, child 2) for the
+// life of the scope.
+class MemberView {
+ public:
+  MemberView(int shown, std::array<int, 5> household) : household_(household), saved_(ui::CurrentSession()) {
+    ui::CurrentSession().shownMember = shown;
+    ui::CurrentSession().household = &household_;
+  }
+  ~MemberView() { ui::CurrentSession() = saved_; }
+
+ private:
+  std::array<int, 5> household_;
+  ui::Session saved_;
+};
+
+// The authored message tables of the four languages, read from their .tsv sources.
+inline std::shared_ptr<ui::MemoryMessageSource> AuthoredMessages() {
+  auto src = std::make_shared<ui::MemoryMessageSource>();
+  for (char l : {'E', 'C', 'G', 'V'}) {
+    const QString table = QStringLiteral("ERRORES") + QChar(l);
+    QFile f(QStringLiteral(QX_SOURCE_DIR "/resources/db/DatLocal/") + table + QStringLiteral(".tsv"));
+    if (f.open(QIODevice::ReadOnly)) src->LoadTsv(table, QString::fromUtf8(f.readAll()));
+  }
+  return src;
+}
+
+// Shows `w` and makes it the active window, so that focus moves as it does for the user.
+inline bool ShowActive(QWidget* w) {
+  w->show();
+  QApplication::setActiveWindow(w);
+  return QTest::qWaitForWindowActive(w);
+}
+
+// Runs `action` on the modal dialog once it is on screen (the action may press keys on it).
+inline void WhenModal(std::function<void(QWidget* modal)> action) {
+  auto* timer = new QTimer;
+  timer->setInterval(1);
+  QObject::connect(timer, &QTimer::timeout, [timer, action] {
+    QWidget* m = QApplication::activeModalWidget();
+    if (!m || !m->isVisible() || QApplication::activeWindow() != m) return;
+    timer->stop();
+    timer->deleteLater();
+    action(m);
+  });
+  timer->start();
+}
+
+// Types a sequence into the focused widget.
+inline void Type(QWidget* w, const QString& keys) {
+  for (QChar c : keys) {
+    if (c.unicode() < 128) QTest::keyClicks(w, QString(c));
+    else QTest::sendKeyEvent(QTest::Click, w, Qt::Key(c.toUpper().unicode()), QString(c), Qt::NoModifier);
+  }
+}
+
+}  // namespace qxtest

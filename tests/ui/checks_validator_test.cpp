@@ -1,0 +1,199 @@
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "checks_fakes.h"
+#include "data/blocks/field.h"
+#include "ui/checks/validators.h"
+
+using namespace checks;
+
+namespace {
+
+void text(std::vector<unsigned char>& b, std::size_t off, const std::string& s) {
+  blocks::Text{off, s.size()}.set(b.data(), s);
+}
+
+struct ValidatorFixture : ::testing::Test {
+  std::vector<unsigned char> block = std::vector<unsigned char>(95208);
+  DocumentState doc;
+  RecordingMessages messages;
+  InMemoryCorrectionsStore store;
+  CFieldCheck check{doc, messages, store};
+  CValidator100 v100{check};
+
+  // A declarant with everything the validator asks for.
+  void SetUp() override {
+    doc.block = block.data();
+    doc.blockSize = block.size();
+    doc.shownMember = 2;
+    check.SetDeclarationKey("DECL1");
+    text(block, 782, "12345678Z");
+    text(block, 833, "JUAN");
+    text(block, 908, "GARCIA");
+    text(block, 983, "LOPEZ");
+    text(block, 1527, "1");
+    text(block, 1098, "C");
+    block[1066] = 1;
+    text(block, 4634, "20");
+    block[10536] = 2;
+    blocks::F64{10544}.set(block.data(), 100);
+    text(block, 10552, "X");
+  }
+  std::vector<std::string> codes() {
+    std::vector<std::string> c;
+    for (const auto& r : store.rows) c.push_back(r.coderror);
+    return c;
+  }
+};
+
+}  // namespace
+
+TEST_F(ValidatorFixture, CleanDeclarationHasNoFinding) {
+  EXPECT_EQ(v100.Validate(0, 2, -1), -1);
+  EXPECT_TRUE(store.rows.empty()) << ::testing::PrintToString(codes());
+}
+
+TEST_F(ValidatorFixture, RulesOnSmallFixtures) {
+  struct Case {
+    const char* name;
+    std::function<void(std::vector<unsigned char>&)> mutate;
+    const char* code;
+    int severity;
+  } cases[] = {
+      {"no NIF", [](auto& b) { text(b, 782, "         "); }, "WIN001", 1},
+      {"one-word name", [](auto& b) { text(b, 983, std::string(15, ' ')); text(b, 908, "G" + std::string(14, ' ')); }, "WIN017", 1},
+      {"no street", [](auto& b) { b[1098] = 0; }, "WIN016", 1},
+      {"E1 marks 1 then 2",
+       [](auto& b) {
+         b[11568] = 2; b[11568 + 9] = '1';
+         b[11568 + 288] = 2; b[11568 + 288 + 9] = '2';
+       },
+       "100R089", 1},
+      {"E1 withholding 400.6 of 1000",
+       [](auto& b) {
+         b[11568] = 2;
+         blocks::F64{11568 + 264}.set(b.data(), 1000);
+         blocks::F64{11568 + 272}.set(b.data(), 400.6);
+       },
+       "100P025", 0},
+      {"gain with one amount 0",
+       [](auto& b) { b[48448] = 2; blocks::F64{48448 + 8}.set(b.data(), 50); }, "100R058", 1},
+      {"no family rows", [](auto& b) { b[10536] = 0; }, "100I020", 0},
+  };
+  for (const auto& c : cases) {
+    block.assign(block.size(), 0);
+    SetUp();
+    c.mutate(block);
+    int result = v100.Validate(0, 2, -1);
+    auto found = codes();
+    EXPECT_NE(std::find(found.begin(), found.end(), c.code), found.end()) << c.name << ": " << ::testing::PrintToString(found);
+    EXPECT_EQ(result, c.severity) << c.name << ": counted by the severity of its row " << ::testing::PrintToString(found);
+  }
+}
+
+TEST_F(ValidatorFixture, WithholdingLimitIsRoundedFortyPercentPlusHalf) {
+  block[11568] = 2;
+  blocks::F64{11568 + 264}.set(block.data(), 1000);
+  blocks::F64{11568 + 272}.set(block.data(), 400.4);
+  EXPECT_EQ(v100.Validate(0, 2, 3), -1);
+  block[11568] = 1;  // common rows count for the spouse too
+  doc.household[2] = 1;
+  blocks::F64{11568 + 272}.set(block.data(), 400.6);
+  EXPECT_EQ(v100.Validate(0, 3, 3), 0);
+  EXPECT_EQ(codes(), std::vector<std::string>{"100P025"});
+}
+
+TEST_F(ValidatorFixture, RunRules) {
+  text(block, 156, "99");
+  text(block, 782, "         ");
+  EXPECT_EQ(v100.Validate(0, 2, -1), 1);
+  EXPECT_EQ(codes(), std::vector<std::string>{"100R071"});
+  text(block, 156, "01");
+  EXPECT_EQ(v100.Validate(0, 2, 0), 1);
+  EXPECT_TRUE(store.rows.empty());
+  EXPECT_EQ(v100.Validate(0, 2, 9), -1);
+  // The box-range notice is an error of the run.
+  text(block, 782, "12345678Z");
+  doc.boxRangeNoticeArmed = [] { return false; };
+  EXPECT_EQ(v100.Validate(0, 2, 14), 1);
+  EXPECT_EQ(codes(), std::vector<std::string>{"WIN022"});
+}
+
+TEST_F(ValidatorFixture, LostRowCountsAsError) {
+  block[10536] = 0;  // a warning only
+  store.failWrites = true;
+  EXPECT_EQ(v100.Validate(0, 2, 2), 1);
+}
+
+TEST_F(ValidatorFixture, Form714) {
+  std::vector<unsigned char> b714(22024);
+  doc.kind = kForm714;
+  doc.block = b714.data();
+  doc.blockSize = b714.size();
+  CValidator714 v714{check};
+  std::size_t P = 6200, R = 6696;
+  text(b714, P + 86, "12345678Z");
+  text(b714, P + 96, "GARCIA");
+  text(b714, P + 126, "JUAN");
+  b714[P + 431] = 'A';
+  b714[P + 144] = 'C';
+  b714[P + 141] = 'X';
+  b714[R + 24] = 1;
+  EXPECT_EQ(v714.Validate(0, 2, -1), -1) << ::testing::PrintToString(codes());
+  b714[R + 24] = 0;
+  EXPECT_EQ(v714.Validate(0, 2, -1), 1);
+  EXPECT_EQ(b714[R + 25], 1);
+  EXPECT_EQ(codes(), std::vector<std::string>{"100R080"});
+  text(b714, R + 26, "21000418450200051332");
+  EXPECT_EQ(v714.Validate(0, 5, -1), -1);
+  text(b714, P + 86, "         ");
+  text(b714, P + 96, "AAAB");
+  // The limited quota above the quota is an error that stops the filing.
+  b714[21440 + 296] = 'C';
+  blocks::F64{21440 + 352}.set(b714.data(), 10);
+  EXPECT_EQ(v714.Validate(0, 4, -1), 1);
+  EXPECT_EQ(codes(), (std::vector<std::string>{"WIN041", "WIN015", "714R002"}));
+  for (const auto& r : store.rows) EXPECT_EQ(r.sujetodecl, 2);
+}
+
+TEST(CorrectionsTable, WriterAndClearerOverSqlite) {
+  sqlite3* db = nullptr;
+  ASSERT_EQ(sqlite3_open(":memory:", &db), SQLITE_OK);
+  SqliteCorrectionsStore store(db);
+  ASSERT_TRUE(store.EnsureTable());
+  DocumentState doc;
+  doc.shownMember = 2;
+  doc.household = {1, 1, 0, 0, 0};
+  RecordingMessages messages;
+  CFieldCheck check(doc, messages, store);
+  check.SetDeclarationKey("O'BRIEN 2003");
+  CFieldCheck other(doc, messages, store);
+  other.SetDeclarationKey("O'BRIEN 2003X");
+  EXPECT_TRUE(check.AddCorrection("100R042", 3, 7, 1, 2));
+  EXPECT_TRUE(check.AddCorrection("100R042", 4, 9, 1, 2));
+  EXPECT_TRUE(check.AddCorrection("100R042", 5, 1, 0, 2));  // lower severity: no change
+  EXPECT_TRUE(check.AddCorrection("100R042", 6, 6, 1, 3));  // no spouse: the member shown
+  doc.household[3] = 1;
+  EXPECT_TRUE(check.AddCorrection("100R042", 8, 8, 1, 4));
+  EXPECT_TRUE(other.AddCorrection("100R042", 1, 1, 1, 2));
+  std::vector<CorrectionRow> rows;
+  ASSERT_TRUE(store.List(check.DeclarationKey(), rows));
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].clave.size(), 50u);
+  EXPECT_EQ(rows[0].sujetodecl, 2);
+  EXPECT_EQ(rows[0].vista, 6);
+  EXPECT_EQ(rows[0].numcontr, 6);
+  EXPECT_EQ(rows[1].sujetodecl, 4);
+  EXPECT_TRUE(check.ClearResults());
+  ASSERT_TRUE(store.List(check.DeclarationKey(), rows));
+  EXPECT_TRUE(rows.empty());
+  ASSERT_TRUE(store.List(other.DeclarationKey(), rows));
+  EXPECT_EQ(rows.size(), 1u);
+  sqlite3_exec(db, "DROP TABLE CORREGIX", nullptr, nullptr, nullptr);
+  EXPECT_FALSE(check.AddCorrection("100R042", 3, 7, 1, 2)) << "a database error is not a success";
+  sqlite3_close(db);
+}

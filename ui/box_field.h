@@ -1,0 +1,80 @@
+// The box and field descriptor: how a value is typed and shown, and which field of a data block
+// it shows. Bound edits, page boxes and dialog fields all work through one.
+//
+// The bound data is the address of the field's first byte inside a block held as bytes; values
+// are read and written only through the descriptors of data/blocks/field.h (memcpy), member slots
+// by the occurrence rules below.
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+#include <string>
+
+#include "data/blocks/field.h"
+
+class CBoxField {
+ public:
+  CBoxField() = default;
+
+  // Definition (texts are UTF-8 here; the stored field texts are cp1252).
+  int pageCode = 0;
+  int IndNumero = 0;           // box number: the control id of an in-place editor
+  std::string Identifica;      // 10 characters
+  std::string StrValidac;      // format spec; first character the type letter
+  std::string FicheroTab;      // lookup table name
+  std::string NombreVent;      // sub-dialog name
+  std::string TituloVent;      // title
+  QRect rect;                  // Coor_1..Coor_4 in page pixels at the current zoom
+  int SoloLectur = 0;          // read-only
+  int errorFlag = 0;           // the last display failed the width or sign check
+  std::string prompt;
+  int NumeroDeCo = 0;          // help context number
+  int PintarEn = 0;
+  int AdmitNega = 0;           // negatives allowed
+  std::string Base;            // not empty: lookups on the modules database
+  QString displayText;
+  QString secondText;          // holder boxes: the code in decimal
+  int Pintacero = 0;           // show zero
+  void* data = nullptr;        // bound field; null = nothing bound
+  void* option = nullptr;      // option word: sub-dialog or selection data
+  int width = 0;               // characters of a text; integer digits of a number
+  int occurrences = 0;         // values per member (2 or more: one per member)
+  int decimals = 0;            // decimals; for text types 1 = several lines
+  int textFieldFlag = 0;       // editable in member views
+  int shownDecimals = 0;
+  int specParsed = 0;
+
+  char TypeLetter() const { return StrValidac.empty() ? '\0' : StrValidac[0]; }
+
+  // Display text from the bound value by the type letter; empty when nothing is bound.
+  void UpdateText();
+  // Normalises an amount spec once ("R%d*%d.%d" or "R%d.%d"), shown decimals 2.
+  void ParseFormatSpec();
+  // Splits the spec into width, occurrences and decimals (amount specs parsed first).
+  void ApplyFormatSpec();
+  void FormatText();
+  void FormatNumber();
+  void FormatInteger();  // "%d"
+  void FormatLong();     // "%ld"
+  bool HasValue() const;
+
+  // Member slots. Numbers, integers and marks: slot (h-1) when occurrences > 1 and a member is
+  // shown; -1 for a member beyond the occurrences; 0 otherwise.
+  int NumberSlot() const;
+  // Texts and dates: byte offset of the shown member's run.
+  std::size_t TextOffset() const;
+  // The double of the shown member (0 beyond the occurrences).
+  double MemberDouble() const;
+  std::int32_t MemberInt() const;
+
+ private:
+  void FormatIntegerWith(const char* fmt);
+};
+
+namespace ui {
+// Half away from zero, a fraction within 1e-7 of one half counting as one half.
+double RoundToDecimals(double value, int decimals);
+// "1234567.50" -> "1.234.567,50": groups of three with ".", decimal comma.
+QString GroupThousands(const QString& plainFixed);
+}  // namespace ui

@@ -1,0 +1,70 @@
+// The corrections table CORREGIX: one row per validation finding of a declaration.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace checks {
+
+struct CorrectionRow {
+  std::string clave;     // DeclarationKey, 50 characters padded with blanks
+  std::string coderror;  // MessageCode of the finding
+  int tipdecla = 4;
+  int vista = 0;         // page position; 100 personal and family data; 0 no page
+  int severidad = 0;     // 1 error, 0 warning
+  int numcontr = -1;     // box on that page; -1 none
+  int sujetodecl = 2;    // member 1..5
+};
+
+// Every operation reports whether the database did what was asked.
+class ICorrectionsStore {
+ public:
+  virtual ~ICorrectionsStore() = default;
+  // The row of this declaration, code and member, if any.
+  virtual bool Find(const std::string& clave, const std::string& code, int member,
+                    std::optional<CorrectionRow>& found) = 0;
+  virtual bool Insert(const CorrectionRow& row) = 0;
+  // Rewrites vista, severidad, numcontr and tipdecla of the row keyed by clave, code and member.
+  virtual bool Update(const CorrectionRow& row) = 0;
+  // Deletes every row whose clave equals `clave` exactly.
+  virtual bool Clear(const std::string& clave) = 0;
+  // The rows of a declaration sorted by code.
+  virtual bool List(const std::string& clave, std::vector<CorrectionRow>& rows) = 0;
+};
+
+class InMemoryCorrectionsStore : public ICorrectionsStore {
+ public:
+  bool Find(const std::string& clave, const std::string& code, int member,
+            std::optional<CorrectionRow>& found) override;
+  bool Insert(const CorrectionRow& row) override;
+  bool Update(const CorrectionRow& row) override;
+  bool Clear(const std::string& clave) override;
+  bool List(const std::string& clave, std::vector<CorrectionRow>& rows) override;
+
+  std::vector<CorrectionRow> rows;
+  bool failWrites = false;  // lets tests make every write fail
+};
+
+// CORREGIX in the declarations database over the SQLite C API; every value is bound.
+class SqliteCorrectionsStore : public ICorrectionsStore {
+ public:
+  explicit SqliteCorrectionsStore(sqlite3* db) : db_(db) {}
+  // Creates the table when the database has none (a new declarations database).
+  bool EnsureTable();
+  bool Find(const std::string& clave, const std::string& code, int member,
+            std::optional<CorrectionRow>& found) override;
+  bool Insert(const CorrectionRow& row) override;
+  bool Update(const CorrectionRow& row) override;
+  bool Clear(const std::string& clave) override;
+  bool List(const std::string& clave, std::vector<CorrectionRow>& rows) override;
+  const std::string& LastError() const { return lastError_; }
+
+ private:
+  sqlite3* db_;
+  std::string lastError_;
+};
+
+}  // namespace checks

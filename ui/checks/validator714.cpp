@@ -1,0 +1,128 @@
+// The form-714 validator.
+#include <string>
+#include <string_view>
+
+#include "data/blocks/form714.h"
+#include "ui/checks/validation_helper.h"
+#include "ui/checks/validators.h"
+
+namespace checks {
+
+namespace {
+
+using VH = CValidationHelper;
+
+// Fields read by the validation, within their records of Form714Data. The liquidation fields of
+// Form714Result and Form714Summary are written by the form-714 liquidation and section totals.
+namespace v714 {
+namespace personal {
+constexpr blocks::Text Nif{86, 9};
+constexpr blocks::Text Surname1{96, 15};
+constexpr blocks::Text GivenName{126, 15};
+constexpr blocks::U8 Representation{81};  // 1, "x" or "X": a representative acts
+constexpr blocks::U8 NoAddress{82};
+constexpr blocks::U8 RepresentativeKind{83};
+constexpr blocks::U8 AddressMark{141};
+constexpr blocks::U8 Street{144};
+constexpr blocks::U8 SecondStreet{186};
+constexpr blocks::U8 SecondAddressA{256};
+constexpr blocks::U8 SecondAddressB{257};
+constexpr blocks::Text RepresentativeNif{258, 9};
+constexpr blocks::U8 Office{431};
+constexpr blocks::U8 CopyResult{453};
+}  // namespace personal
+namespace result {
+constexpr blocks::F64 Quota{0};
+constexpr blocks::F64 Deducted{8};
+constexpr blocks::U8 PaymentMode{24};
+constexpr blocks::U8 DirectDebit{25};
+constexpr blocks::Text Account{26, 20};
+}  // namespace result
+namespace summary {
+constexpr blocks::F64 NetWealth{168};
+constexpr blocks::U8 Kind{296};
+constexpr blocks::F64 Limit{336};
+constexpr blocks::F64 Quota{344};
+constexpr blocks::F64 LimitedQuota{352};
+constexpr blocks::F64 ReducedQuota{360};
+constexpr blocks::F64 Credit1{448};
+constexpr blocks::F64 Credit2{464};
+constexpr blocks::F64 Credit3{480};
+constexpr blocks::F64 Payable{552};
+}  // namespace summary
+}  // namespace v714
+
+bool emptyChar(unsigned char c) { return c == 0 || c == ' '; }
+
+// A bank account passes numbered check 9 (without touching the stored account).
+bool accountValid(std::string_view ccc) {
+  for (char c : ccc)
+    if (VH::IsCharEmpty(c)) return false;
+  return util::CheckBankAccountDigits(ccc) == 0;
+}
+
+std::string cut15(std::string_view t) {
+  std::string s(util::UpToTerminator(t.substr(0, 15)));
+  while (!s.empty() && s.back() == ' ') s.pop_back();
+  return s;
+}
+
+}  // namespace
+
+int CValidator714::Validate(int purpose, int member, int section) {
+  Begin();
+  const DocumentState& doc = check_.Document();
+  if (doc.block == nullptr || doc.blockSize < f714::kBlockSize) return highest_;
+  unsigned char* P = doc.block + f714::Personal.offset;
+  unsigned char* R = doc.block + f714::Result.offset;
+  unsigned char* S = doc.block + f714::Summary.offset;
+  using namespace v714;
+
+  if (!doc.boxRangeNoticeArmed()) Report("WIN022", 9, 0, 1, member);
+  if (!emptyChar(personal::CopyResult.get(P)) && result::Quota.get(R) - result::Deducted.get(R) <= 0)
+    Report("100R079", 1, 36, 1, 2);
+
+  char* nif = reinterpret_cast<char*>(P + personal::Nif.off);
+  if (VH::IsBlank(nif, 9)) Report("WIN041", 1, 3, 1, 2);
+  else if (!VH::ValidateNif(nif, 9, false)) Report("WIN004", 1, 3, 1, 2);
+
+  std::string first = cut15(personal::Surname1.raw(P)), second = cut15(personal::GivenName.raw(P));
+  if (first.size() < 2 || second.empty() || (first.size() > 2 && first[0] == first[1] && first[1] == first[2]))
+    Report("WIN015", 1, 4, 1, 2);
+
+  unsigned char rep = personal::Representation.get(P);
+  if (emptyChar(personal::Office.get(P)) && rep != 1 && rep != 'x' && rep != 'X') Report("WIN006", 1, 36, 1, 2);
+
+  char* repNif = reinterpret_cast<char*>(P + personal::RepresentativeNif.off);
+  if (!VH::IsCharEmpty(repNif[0]) && !VH::ValidateNif(repNif, 9, false)) Report("WIN004", 1, 18, 1, 2);
+
+  if (rep == 1 && emptyChar(personal::RepresentativeKind.get(P))) Report("714R001", 1, 1, 1, 2);
+
+  bool accountRule = result::DirectDebit.get(R) != 0;
+  if (result::PaymentMode.get(R) == 0 && result::DirectDebit.get(R) == 0 && summary::Payable.get(S) == 0) {
+    result::DirectDebit.set(R, 1);
+    accountRule = true;
+  }
+  if (accountRule && !accountValid(result::Account.raw(R))) Report("100R080", 11, 23, 1, 2);
+
+  bool kindC = summary::Kind.get(S) == 'C';
+  double quota = summary::Quota.get(S), limited = summary::LimitedQuota.get(S);
+  if (kindC && limited > quota && limited != 0) Report("714R002", 10, 10, 1, 2);
+  if (kindC && summary::ReducedQuota.get(S) > quota && summary::ReducedQuota.get(S) > 0)
+    Report("714R003", 10, 10, 1, 2);
+  double net = summary::NetWealth.get(S);
+  if (summary::Limit.get(S) > net && limited != 0) Report("714R004", 10, 10, 1, 2);
+  double credits = summary::Credit3.get(S) + summary::Credit2.get(S) + summary::Credit1.get(S);
+  if (credits > net && credits > 0) Report("714R005", 10, 18, 1, 2);
+
+  bool noStreet = emptyChar(personal::Street.get(P));
+  if (noStreet) Report("WIN016", 1, 7, 1, 2);
+  if (emptyChar(personal::SecondStreet.get(P)) &&
+      (personal::SecondAddressA.get(P) != 0 || personal::SecondAddressB.get(P) != 0))
+    Report("WIN018", 1, 7, 1, 2);
+  if (rep == 0 && personal::NoAddress.get(P) == 0 && emptyChar(personal::AddressMark.get(P)) && !noStreet)
+    Report("WIN019", 1, 7, 1, 2);
+  return highest_;
+}
+
+}  // namespace checks

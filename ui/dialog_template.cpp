@@ -1,0 +1,87 @@
+#include "ui/dialog_template.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+
+#include <map>
+
+#include "platform/strings.h"
+#include "ui/date_edit.h"
+#include "ui/double_edit.h"
+#include "ui/edit_host.h"
+#include "ui/owner_draw_button.h"
+#include "ui/text_edits.h"
+
+namespace ui {
+
+QString ControlText(const ControlDef& def) {
+  if (def.textId) return platform::LoadString(def.textId);
+  return def.text ? QString::fromUtf8(def.text) : QString();
+}
+
+QWidget* CreateControl(const ControlDef& d, QWidget* parent) {
+  const QString text = ControlText(d);
+  QWidget* w = nullptr;
+  switch (d.kind) {
+    case Ctl::Static:
+    case Ctl::Legend: {
+      auto* l = new QLabel(text, parent);
+      l->setTextFormat(Qt::PlainText);
+      w = l;
+      break;
+    }
+    case Ctl::GroupBox: w = new QGroupBox(text, parent); break;
+    case Ctl::Button:
+    case Ctl::Ok:
+    case Ctl::Cancel:
+    case Ctl::Help: w = new COwnerDrawButton(text, parent); break;
+    case Ctl::CheckBox: w = new QCheckBox(text, parent); break;
+    case Ctl::Edit: w = new CEditEx(d.width, parent); break;
+    case Ctl::Alfa: w = new CAlfaEdit(d.width, parent); break;
+    case Ctl::ANum: w = new CANumEdit(d.width, parent); break;
+    case Ctl::Money: w = new CMoneda(d.width, d.decimals, parent); break;
+    case Ctl::Double: w = new CDoubleEdit(d.width, d.decimals, parent); break;
+    case Ctl::Date: w = new CDateEdit(d.width ? d.width : 8, parent); break;
+    case Ctl::Integer: w = new CIntegerEdit(d.width, parent); break;
+    case Ctl::Count: w = new CCountEdit(d.width, parent); break;
+    case Ctl::YesNo: w = new CYesNoEdit(parent); break;
+    case Ctl::Custom: return nullptr;
+  }
+  SetControlId(w, d.id);
+  return w;
+}
+
+void BuildTemplate(QWidget* host, const DialogTemplate& t,
+                   const std::function<QWidget*(const ControlDef&, QWidget*)>& custom) {
+  if (t.captionId) host->setWindowTitle(platform::LoadString(t.captionId));
+  else if (t.caption) host->setWindowTitle(QString::fromUtf8(t.caption));
+  auto* grid = new QGridLayout(host);
+  std::map<int, QGridLayout*> groups;
+  // Group boxes first, so that their members can be placed whatever the order of the table.
+  for (const ControlDef& d : t.controls) {
+    if (d.kind != Ctl::GroupBox) continue;
+    QWidget* box = CreateControl(d, host);
+    groups[d.id] = new QGridLayout(box);
+  }
+  for (const ControlDef& d : t.controls) {
+    QWidget* w;
+    if (d.kind == Ctl::GroupBox) {
+      w = FindControl(host, d.id);
+    } else {
+      QWidget* parent = host;
+      if (auto g = groups.find(d.group); g != groups.end()) parent = g->second->parentWidget();
+      w = d.kind == Ctl::Custom ? (custom ? custom(d, parent) : nullptr) : CreateControl(d, parent);
+      if (!w) continue;
+      if (d.kind == Ctl::Custom) SetControlId(w, d.id);
+    }
+    QGridLayout* into = grid;
+    if (d.kind != Ctl::GroupBox)
+      if (auto g = groups.find(d.group); g != groups.end()) into = g->second;
+    into->addWidget(w, d.row, d.col, d.rowSpan, d.colSpan);
+    if (d.hidden) w->hide();
+  }
+}
+
+}  // namespace ui

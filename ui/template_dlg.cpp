@@ -1,0 +1,283 @@
+#include "ui/template_dlg.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QScreen>
+
+#include "platform/help.h"
+#include "platform/strings.h"
+#include "ui/edit_ex.h"
+#include "ui/session.h"
+
+namespace ui {
+
+bool HouseholdHas(int member) {
+  const Session& s = CurrentSession();
+  return s.household && member >= 1 && member <= 5 && (*s.household)[member - 1] != 0;
+}
+
+int HolderLegendId(int mode, bool hasOtherMembers) {
+  const bool spouse = hasOtherMembers && HouseholdHas(kSpouse);
+  const bool child1 = HouseholdHas(kChild1), child2 = HouseholdHas(kChild2);
+  auto byChildren = [&](int both, int none, int first) { return child2 ? both : !child1 ? none : first; };
+  switch (mode) {
+    case 0:
+    case 5: return spouse ? byChildren(34, 36, 35) : byChildren(40, 42, 41);
+    case 1: return 42;
+    case 2: return spouse ? 43 : 42;
+    case 3: return spouse ? 36 : 42;
+    case 4: return spouse ? byChildren(46, 43, 47) : byChildren(44, 42, 41);
+    case 6: return byChildren(40, 42, 41);
+    default: return 0;
+  }
+}
+
+QString HolderLegend(int mode, bool hasOtherMembers) {
+  const int id = HolderLegendId(mode, hasOtherMembers);
+  return id ? platform::LoadString(id) : QString();
+}
+
+}  // namespace ui
+
+namespace {
+
+QFont DataEntryFont() {
+  QFont f(QStringLiteral("Arial"));
+  f.setPixelSize(13);
+  return f;
+}
+
+// Centred on the main window when the whole dialog then lies on the screen, else on the screen.
+void PlaceOverMainWindow(QWidget* w) {
+  const QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->geometry() : QRect();
+  QWidget* main = ui::CurrentSession().mainWindow;
+  const QSize sz = w->frameGeometry().size();
+  if (main) {
+    const QRect m = main->frameGeometry();
+    const QPoint tl(m.left() + m.width() / 2 - sz.width() / 2, m.top() + m.height() / 2 - sz.height() / 2);
+    if (screen.isNull() || (screen.contains(tl) && screen.contains(tl + QPoint(sz.width(), sz.height())))) {
+      w->move(tl);
+      return;
+    }
+  }
+  if (!screen.isNull()) w->move(screen.center() - QPoint(sz.width() / 2, sz.height() / 2));
+}
+
+void SetUpButton(QWidget* host, int id, unsigned icon) {
+  auto* b = dynamic_cast<COwnerDrawButton*>(ui::FindControl(host, id));
+  if (!b) return;
+  b->SetIcon(icon, 0, 32, 32);
+  b->SetFlat(!ui::CurrentSession().plainColours);
+  b->SetDrawFocusRect(true, true);
+}
+
+bool FocusOnCancel() {
+  QWidget* f = QApplication::focusWidget();
+  return f && ui::ControlId(f) == ui::IDCANCEL;
+}
+
+}  // namespace
+
+void ApplyEditLook(QWidget* window, const QFont& font) {
+  const bool plain = ui::CurrentSession().plainColours;
+  for (CEditEx* e : window->findChildren<CEditEx*>()) {
+    e->setFont(font);
+    if (plain) continue;
+    QPalette pal = e->palette();
+    pal.setColor(QPalette::Disabled, QPalette::Base, QColor(255, 255, 192));
+    pal.setColor(QPalette::Disabled, QPalette::Window, QColor(255, 255, 192));
+    pal.setColor(QPalette::Disabled, QPalette::Text, Qt::black);
+    e->setPalette(pal);
+  }
+}
+
+// ---------------------------------------------------------------- CTemplateDlg
+
+int CTemplateDlg::liveCount_ = 0;
+bool CTemplateDlg::brushExists_ = false;
+
+CTemplateDlg::CTemplateDlg(const ui::DialogTemplate& tmpl, QWidget* parent)
+    : QDialog(parent), tmpl_(tmpl), font_(DataEntryFont()) {
+  ++liveCount_;
+}
+
+CTemplateDlg::~CTemplateDlg() {
+  if (--liveCount_ == 0) brushExists_ = false;
+}
+
+CEditEx* CTemplateDlg::Edit(int id) const { return dynamic_cast<CEditEx*>(GetDlgItem(id)); }
+
+void CTemplateDlg::EnsureCreated() {
+  if (created_) return;
+  created_ = true;
+  ui::BuildTemplate(this, tmpl_, [this](const ui::ControlDef& d, QWidget* p) { return CreateCustomControl(d, p); });
+  for (QAbstractButton* b : findChildren<QAbstractButton*>()) {
+    const int id = ui::ControlId(b);
+    connect(b, &QAbstractButton::clicked, this, [this, id] { OnCommand(id, ui::kBnClicked); });
+  }
+  OnInitDialog();
+}
+
+void CTemplateDlg::OnInitDialog() {
+  if (lookFlags_ & ui::kLookOk) SetUpButton(this, ui::IDOK, 124);
+  if (lookFlags_ & ui::kLookCancel) SetUpButton(this, ui::IDCANCEL, 141);
+  if (lookFlags_ & ui::kLookHelp) SetUpButton(this, ui::kHelpButtonId, 161);
+  if (!caption.isEmpty()) setWindowTitle(caption);
+  ApplyEditLook(this, font_);
+  adjustSize();
+  PlaceOverMainWindow(this);
+  if (liveCount_ == 1) brushExists_ = true;
+  if (shownMember != ui::kFamilyUnit && HouseholdHasSeveralHolders()) CTemplatePropPg::SetChildEditsEnabled(this, 0);
+}
+
+int CTemplateDlg::DoModal() {
+  EnsureCreated();
+  return exec();
+}
+
+void CTemplateDlg::showEvent(QShowEvent* e) {
+  EnsureCreated();
+  QDialog::showEvent(e);
+}
+
+void CTemplateDlg::OnOK() {
+  if (shownMember == ui::kFamilyUnit || !HouseholdHasSeveralHolders()) done(ui::IDOK);
+  else done(ui::IDCANCEL);
+}
+
+void CTemplateDlg::OnCancel() { done(ui::IDCANCEL); }
+
+int CTemplateDlg::OnCommand(int id, int code) {
+  switch (code) {
+    case ui::kEnSetFocus: return OnEditSetFocus(id);
+    case ui::kEnKillFocus: return OnEditKillFocus(id);
+    case ui::kEnChange: return OnEditChange(id);
+    case ui::kNotifyValueCleared: return OnEditValueCleared(id);
+    case ui::kNotifySubDialogValue: return OnSubDialogValue(id);
+    case ui::kNotifyValueStored: return OnEditValueChanged(id);
+    case ui::kNotifyEnterTab: return OnEditEnter(id);
+    default: break;
+  }
+  if (code == ui::kBnClicked && FocusOnCancel()) {
+    OnCancel();
+    return 0;
+  }
+  if (code != ui::kBnClicked) return 0;
+  if (id == ui::IDOK) OnOK();
+  else if (id == ui::IDCANCEL) OnCancel();
+  else if (id == ui::kHelpButtonId) platform::ShowHelp(1);
+  else return OnButton(id) ? 1 : 0;
+  return 1;
+}
+
+void CTemplateDlg::OnHostKeyDown(int key, Qt::KeyboardModifiers) {
+  if (key == Qt::Key_Up) focusNextPrevChild(false);
+  else if (key == Qt::Key_Down) focusNextPrevChild(true);
+  // Tab is swallowed; other keys have no effect on the dialog.
+}
+
+void CTemplateDlg::OnHostChar(int ch, Qt::KeyboardModifiers) {
+  if (ch == 0x0D) focusNextPrevChild(true);
+  else if (ch == 0x1B) OnCancel();
+}
+
+void CTemplateDlg::keyPressEvent(QKeyEvent* e) {
+  switch (e->key()) {
+    case Qt::Key_Escape: OnCancel(); return;
+    case Qt::Key_Up: focusNextPrevChild(false); return;
+    case Qt::Key_Down: focusNextPrevChild(true); return;
+    default: QDialog::keyPressEvent(e);
+  }
+}
+
+// ---------------------------------------------------------------- CTemplatePropPg
+
+int CTemplatePropPg::liveCount_ = 0;
+bool CTemplatePropPg::brushExists_ = false;
+
+CTemplatePropPg::CTemplatePropPg(const ui::DialogTemplate& tmpl, QWidget* parent)
+    : QWidget(parent), tmpl_(tmpl), font_(DataEntryFont()) {
+  ++liveCount_;
+}
+
+CTemplatePropPg::~CTemplatePropPg() {
+  if (--liveCount_ == 0) brushExists_ = false;
+}
+
+CEditEx* CTemplatePropPg::Edit(int id) const { return dynamic_cast<CEditEx*>(GetDlgItem(id)); }
+
+void CTemplatePropPg::EnsureCreated() {
+  if (created_) return;
+  created_ = true;
+  ui::BuildTemplate(this, tmpl_, [this](const ui::ControlDef& d, QWidget* p) { return CreateCustomControl(d, p); });
+  OnInitDialog();
+}
+
+void CTemplatePropPg::OnInitDialog() {
+  ApplyEditLook(this, font_);
+  if (QWidget* main = ui::CurrentSession().mainWindow; main && !parentWidget())
+    move((main->width() - width()) / 2, (main->height() - height()) / 2);
+  brushExists_ = true;
+}
+
+void CTemplatePropPg::showEvent(QShowEvent* e) {
+  EnsureCreated();
+  QWidget::showEvent(e);
+  OnSetActive();
+}
+
+bool CTemplatePropPg::OnSetActive() {
+  QMetaObject::invokeMethod(this, [this] { emit activated(); }, Qt::QueuedConnection);
+  return true;
+}
+
+void CTemplatePropPg::ShowHelp() { platform::ShowHelp(1); }
+
+int CTemplatePropPg::OnCommand(int id, int code) {
+  switch (code) {
+    case ui::kEnKillFocus: return OnEditKillFocus(id);
+    case ui::kNotifyValueCleared: return OnEditValueCleared(id);
+    case ui::kEnSetFocus: return OnEditSetFocus(id);
+    case ui::kEnChange: return OnEditChange(id);
+    case ui::kNotifySubDialogValue: return OnSubDialogValue(id);
+    case ui::kNotifyValueStored: return OnEditValueChanged(id);
+    default: break;
+  }
+  // Everything else (Enter and Tab included) belongs to the sheet that holds the page.
+  if (ui::IEditHost* sheet = ui::FindEditHost(this)) return sheet->OnCommand(id, code);
+  return 0;
+}
+
+void CTemplatePropPg::OnHostKeyDown(int key, Qt::KeyboardModifiers) {
+  if (key == Qt::Key_Up) focusNextPrevChild(false);
+  else if (key == Qt::Key_Down) focusNextPrevChild(true);
+}
+
+void CTemplatePropPg::OnHostChar(int ch, Qt::KeyboardModifiers mods) {
+  if (ui::IEditHost* sheet = ui::FindEditHost(this)) sheet->OnHostChar(ch, mods);
+}
+
+void CTemplatePropPg::keyPressEvent(QKeyEvent* e) {
+  switch (e->key()) {
+    case Qt::Key_F1: ShowHelp(); return;
+    case Qt::Key_Up: focusNextPrevChild(false); return;
+    case Qt::Key_Down: focusNextPrevChild(true); return;
+    case Qt::Key_Tab: return;
+    default: QWidget::keyPressEvent(e);
+  }
+}
+
+void CTemplatePropPg::UpdateChildControls(QWidget* window, bool save) {
+  if (!window) return;
+  for (CEditEx* e : window->findChildren<CEditEx*>()) e->DataExchange(save);
+}
+
+void CTemplatePropPg::SetChildEditsEnabled(QWidget* window, int enable) {
+  if (!window) return;
+  for (CEditEx* e : window->findChildren<CEditEx*>()) {
+    const int id = e->GetDlgCtrlID();
+    if (id <= 0 || id == ui::IDCANCEL) continue;
+    e->setEnabled(enable == 1);
+    e->setReadOnly(enable != 1);
+  }
+}

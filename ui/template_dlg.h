@@ -1,0 +1,154 @@
+// Bases of every data-entry dialog and property page: one look (owner-drawn OK, Cancel and Help
+// buttons, Arial edits, pale-yellow disabled edits), one keyboard (Enter and Tab forward, Shift+Tab
+// and Up back, Esc cancels), virtual handlers for the notifications of the bound edits, and the
+// member-view rule (opened while one member of a household with several is shown: read-only, and
+// OK ends with IDCANCEL so nothing is written back).
+#pragma once
+
+#include <QDialog>
+#include <QFont>
+#include <QWidget>
+
+#include "ui/dialog_template.h"
+#include "ui/edit_host.h"
+#include "ui/owner_draw_button.h"
+
+class CEditEx;
+
+namespace ui {
+// Look flags of the dialog base.
+enum LookFlag : int { kLookOk = 1, kLookCancel = 2, kLookHelp = 4, kLookFlat = 0x100 };
+constexpr int kHelpButtonId = 372;
+constexpr int kHolderLegendId = 1294;
+// String id of the holder legend for a holder mode and household (0 = empty legend).
+int HolderLegendId(int holderMode, bool hasOtherMembers);
+QString HolderLegend(int holderMode, bool hasOtherMembers);
+// Spouse, child 1 and child 2 of the open declaration's household.
+bool HouseholdHas(int member);
+}  // namespace ui
+
+// The state that the launcher sets on a dialog or page before its modal run.
+struct OpeningState {
+  QString caption;           // replaces the window title when not empty
+  int occurrences = 0;       // of the box that opened it
+  int index = -1;
+  int shownMember = 1;       // member shown when it was opened
+  int hasOtherMembers = 1;
+  int holderMode = 0;        // selects the holder legend
+  int extra = 0;
+};
+
+class CTemplateDlg : public QDialog, public ui::IEditHost, public OpeningState {
+  Q_OBJECT
+ public:
+  CTemplateDlg(const ui::DialogTemplate& tmpl, QWidget* parent = nullptr);
+  ~CTemplateDlg() override;
+
+  // Creates the controls (once) and initialises the dialog; DoModal and show() call it.
+  void EnsureCreated();
+  int DoModal();
+  QWidget* GetDlgItem(int id) const { return ui::FindControl(this, id); }
+  template <class T>
+  T* Item(int id) const { return dynamic_cast<T*>(GetDlgItem(id)); }
+  CEditEx* Edit(int id) const;
+  QString GetHolderLegend() const { return ui::HolderLegend(holderMode, hasOtherMembers != 0); }
+  int LookFlags() const { return lookFlags_; }
+  const QFont& DialogFont() const { return font_; }
+
+  // Edit handlers, called with the control id; base answers in brackets.
+  virtual int OnEditKillFocus(int id) { return 0; }
+  virtual int OnEditValueCleared(int id) { return 1; }
+  virtual int OnEditSetFocus(int id) { return 0; }
+  virtual int OnEditChange(int id) { return 0; }
+  virtual int OnSubDialogValue(int id) { return 0; }
+  virtual int OnEditValueChanged(int id) { return 0; }
+  virtual int OnEditEnter(int id) { return 0; }
+
+  virtual void OnOK();
+  virtual void OnCancel();
+  // A button of the dialog's own (not OK or Cancel) was pressed.
+  virtual bool OnButton(int id) { return false; }
+
+  // IEditHost
+  bool IsDialogHost() const override { return true; }
+  int OnCommand(int id, int code) override;
+  void OnHostKeyDown(int key, Qt::KeyboardModifiers mods) override;
+  void OnHostChar(int ch, Qt::KeyboardModifiers mods) override;
+
+  static int LiveCount() { return liveCount_; }
+  static bool SharedBrushExists() { return brushExists_; }
+
+ protected:
+  virtual void OnInitDialog();
+  // Makes the Custom rows of the template (lookup, holder and selection editors of other Parts).
+  virtual QWidget* CreateCustomControl(const ui::ControlDef& def, QWidget* parent) { return nullptr; }
+  void accept() override { OnOK(); }
+  void reject() override { OnCancel(); }
+  void showEvent(QShowEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+
+ private:
+  const ui::DialogTemplate& tmpl_;
+  bool created_ = false;
+  int lookFlags_ = ui::kLookOk | ui::kLookCancel | ui::kLookHelp | ui::kLookFlat;
+  QFont font_;
+  static int liveCount_;
+  static bool brushExists_;
+};
+
+class CTemplatePropPg : public QWidget, public ui::IEditHost, public OpeningState {
+  Q_OBJECT
+ public:
+  CTemplatePropPg(const ui::DialogTemplate& tmpl, QWidget* parent = nullptr);
+  ~CTemplatePropPg() override;
+
+  void EnsureCreated();
+  QWidget* GetDlgItem(int id) const { return ui::FindControl(this, id); }
+  template <class T>
+  T* Item(int id) const { return dynamic_cast<T*>(GetDlgItem(id)); }
+  CEditEx* Edit(int id) const;
+  QString GetHolderLegend() const { return ui::HolderLegend(holderMode, hasOtherMembers != 0); }
+
+  // Moves every bound edit of `window` into (save) or out of its field in one call.
+  static void UpdateChildControls(QWidget* window, bool save);
+  // Makes every edit of `window` (id above 0 and not 2) editable (1) or disabled and read-only.
+  static void SetChildEditsEnabled(QWidget* window, int enable);
+
+  virtual void ShowHelp();
+  virtual int OnEditKillFocus(int id) { return 0; }
+  virtual int OnEditValueCleared(int id) { return 0; }
+  virtual int ReservedHook(int id) { return 1; }  // never dispatched
+  virtual int OnEditSetFocus(int id) { return 0; }
+  virtual int OnEditChange(int id) { return 0; }
+  virtual int OnSubDialogValue(int id) { return 0; }
+  virtual int OnEditValueChanged(int id) { return 0; }
+  // The page became the active one of its sheet (the sheet hears of it through `activated`).
+  virtual bool OnSetActive();
+
+  bool IsDialogHost() const override { return true; }
+  int OnCommand(int id, int code) override;
+  void OnHostKeyDown(int key, Qt::KeyboardModifiers mods) override;
+  void OnHostChar(int ch, Qt::KeyboardModifiers mods) override;
+
+  static int LiveCount() { return liveCount_; }
+  static bool SharedBrushExists() { return brushExists_; }
+
+ signals:
+  void activated();
+
+ protected:
+  virtual void OnInitDialog();
+  virtual QWidget* CreateCustomControl(const ui::ControlDef& def, QWidget* parent) { return nullptr; }
+  void showEvent(QShowEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+
+ private:
+  const ui::DialogTemplate& tmpl_;
+  bool created_ = false;
+  QFont font_;
+  static int liveCount_;
+  static bool brushExists_;
+};
+
+// The pale-yellow background of disabled bound edits (unless plain colours).
+void ApplyEditLook(QWidget* window, const QFont& font);
