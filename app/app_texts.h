@@ -1,5 +1,6 @@
-// Texts of the application shell (menus, captions, prompts and start-up messages) in the four
-// interface languages, keyed by the program's string and command ids.
+// Texts of the application shell in the four interface languages: its strings (captions, prompts,
+// start-up messages; the string tables of platform/, keyed by string and command ids) and its
+// menu texts (keyed by command id).
 #pragma once
 
 #include <QString>

@@ -11,6 +11,9 @@
 #include "app/sections_bar.h"
 #include "app/single_instance.h"
 #include "app/version_info.h"
+#include "platform/help.h"
+#include "ui/controls/calculator_dlg.h"
+#include "ui/session.h"
 
 namespace app {
 
@@ -58,9 +61,11 @@ AppOptions AppOptions::FromEnvironment() {
 CRentaApp::CRentaApp(AppOptions options) : options_(std::move(options)), reporter_(std::make_unique<Reporter>(*this)) {
   profile_ = std::make_unique<settings::SettingsProfile>(options_.profilePath, options_.folders);
   databases_.SetReporter(reporter_.get());
+  helpViewer_ = [](const QString&, int topic) { platform::ShowHelp(topic); };
 }
 
 CRentaApp::~CRentaApp() {
+  if (ui::CurrentSession().mainWindow == frame_.get()) ui::CurrentSession().mainWindow = nullptr;
   frame_.reset();
   databases_.Close();
 }
@@ -93,6 +98,8 @@ CRentaApp::Start CRentaApp::InitInstance() {
   CreateTemplates();
   // 10. The main frame.
   frame_ = std::make_unique<CMainFrame>(*this);
+  ui::CurrentSession().mainWindow = frame_.get();
+  ui::CurrentSession().plainColours = accessibility_ != 0;
   // 12. An embedded start leaves the frame hidden, with no database and no index.
   if (options_.embedding) return Start::Embedded;
   // 13. Title and show state.
@@ -112,6 +119,7 @@ int CRentaApp::ExitInstance(int exitCode) {
   // The remote export only runs over databases that were opened.
   if (remote_ && databasesOpened_ && remoteExport_) remoteExport_();
   if (instance_) instance_->Release();
+  if (ui::CurrentSession().mainWindow == frame_.get()) ui::CurrentSession().mainWindow = nullptr;
   frame_.reset();
   databases_.Close();
   databasesOpened_ = false;
@@ -281,6 +289,17 @@ void CRentaApp::OnReorganizeData() {
   // The compaction rewrites the file and reopens it; a failure leaves the original open.
   if (c.Compact()) ShowMessage(frame_.get(), {QStringLiteral("WIN033"), QString(), kIconWarning});
   else ShowMessage(frame_.get(), {QStringLiteral("WIN024"), QString(), kIconWarning});
+}
+
+void CRentaApp::SetAccessibility(bool on) {
+  accessibility_ = on ? 1 : 0;
+  ui::CurrentSession().plainColours = on;
+}
+
+void CRentaApp::OnCalculator() {
+  CCalculadoraDlg dlg(nullptr);
+  dlg.SetResultUsable(1);
+  dlg.DoModal();
 }
 
 void CRentaApp::OnAbout() {

@@ -60,6 +60,8 @@ class CRentaApp : public QObject {
   void LoadLanguageLibrary();
   void OnReorganizeData();
   void OnAbout();
+  // The calculator, with its result offered for copying.
+  void OnCalculator();
   // Help topic `helpId`: 0, 1000 or more, or no open declaration give topic 1.
   int HelpTopicFor(int helpId) const;
   void WinHelp(int helpId);
@@ -88,7 +90,7 @@ class CRentaApp : public QObject {
   char PrintingLanguage() const { return printingLetter_; }
   bool RemoteMode() const { return remote_ != 0; }
   bool Accessibility() const { return accessibility_ != 0; }
-  void SetAccessibility(bool on) { accessibility_ = on ? 1 : 0; }
+  void SetAccessibility(bool on);
   const QString& HelpFile() const { return helpFile_; }
   const QString& StartDirectory() const { return startDir_; }
   const std::string& KeyToReopen() const { return keyToReopen_; }

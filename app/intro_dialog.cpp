@@ -6,20 +6,16 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QTextBrowser>
 
 #include "app/app_texts.h"
 #include "app/seams.h"
 #include "app/version_info.h"
+#include "platform/richtext_view.h"
+#include "ui/controls/rich_text.h"
 
 namespace app {
 
 namespace {
-CIntroDlg::TextLoader& Loader() {
-  static CIntroDlg::TextLoader loader;
-  return loader;
-}
-
 QFont ArialPx(int px, int weight) {
   QFont f(QStringLiteral("Arial"));
   f.setPixelSize(px);
@@ -28,12 +24,8 @@ QFont ArialPx(int px, int weight) {
 }
 }  // namespace
 
-void CIntroDlg::SetTextLoader(TextLoader loader) { Loader() = std::move(loader); }
-
 QString CIntroDlg::IntroFilePath(const QString& dirBase, char letter) {
-  QString name = QStringLiteral("Intro__x.rtf");
-  name[7] = QChar::fromLatin1(letter);
-  return dirBase + name;
+  return platform::IntroTextPath(dirBase, QChar::fromLatin1(letter));
 }
 
 CIntroDlg::CIntroDlg(QWidget* parent, const QString& dirBase, char letter, bool plainColours) : QDialog(parent) {
@@ -53,8 +45,7 @@ CIntroDlg::CIntroDlg(QWidget* parent, const QString& dirBase, char letter, bool 
     title_->setStyleSheet(green);
     version_->setStyleSheet(green);
   }
-  text_ = new QTextBrowser(this);
-  text_->setOpenExternalLinks(true);
+  text_ = new CRichText(this);
   dontShow_ = new QCheckBox(Text(kStrIntroDontShow, letter), this);
   continue_ = new QPushButton(QIcon(QStringLiteral(":/icons/124.svg")), Text(kStrIntroContinue, letter), this);
   continue_->setIconSize(QSize(32, 32));
@@ -81,7 +72,7 @@ CIntroDlg::CIntroDlg(QWidget* parent, const QString& dirBase, char letter, bool 
                                                : Text(kStrVersionPrefix, letter) + v.productVersion);
 
   introFile_ = IntroFilePath(dirBase, letter);
-  if (Loader() && QFileInfo::exists(introFile_)) Loader()(text_, introFile_);
+  text_->SetFileName(introFile_);  // a missing file leaves the area empty
 
   connect(continue_, &QPushButton::clicked, this, &QDialog::accept);
 

@@ -4,12 +4,10 @@
 
 #include <QDialog>
 
-#include <functional>
-
 class QCheckBox;
 class QLabel;
 class QPushButton;
-class QTextBrowser;
+class CRichText;
 
 namespace app {
 
@@ -23,23 +21,18 @@ class CIntroDlg : public QDialog {
   // language; `plainColours`: the accessibility flag.
   CIntroDlg(QWidget* parent, const QString& dirBase, char letter, bool plainColours);
 
-  // "Intro__x.rtf" with its eighth character the language letter, in `dirBase`.
+  // "Intro__x.html" with its eighth character the language letter, in `dirBase`.
   static QString IntroFilePath(const QString& dirBase, char letter);
   const QString& IntroFile() const { return introFile_; }
   // The flag of check box 1916, read after the dialog ended.
   bool DontShowAgain() const;
   QWidget* GetDlgItem(int id) const;
 
-  // The viewer that turns the introduction file into the text shown (the rich-text viewer of
-  // the controls); without one the text stays empty, as with a missing file.
-  using TextLoader = std::function<void(QTextBrowser* view, const QString& path)>;
-  static void SetTextLoader(TextLoader loader);
-
  private:
   QLabel* title_;
   QLabel* version_;
   QLabel* maker_;
-  QTextBrowser* text_;
+  CRichText* text_;
   QCheckBox* dontShow_;
   QPushButton* continue_;
   QString introFile_;

@@ -192,6 +192,7 @@ void CMainFrame::CreateActions() {
   SetCommandHandler(ID_APP_ABOUT, [this] { app_.OnAbout(); });
   SetCommandHandler(ID_INTRODUCTION, [this] { RunIntroduction(); });
   SetCommandHandler(ID_REORGANIZE, [this] { app_.OnReorganizeData(); });
+  SetCommandHandler(ID_CALCULATOR, [this] { app_.OnCalculator(); });
   SetCommandHandler(ID_VIEW_TOOLBAR, [this] { toolbar_->setVisible(toolbar_->isHidden()); });
   SetCommandHandler(ID_VIEW_STATUS_BAR, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
   SetCommandHandler(ID_ACCESSIBILITY, [this] { app_.SetAccessibility(!app_.Accessibility()); });
@@ -208,7 +209,6 @@ void CMainFrame::CreateActions() {
     static QPrinter printer;
     QPageSetupDialog(&printer, this).exec();
   });
-  // Help reaches the help viewer once one is connected.
   SetCommandHandler(ID_HELP_FINDER, [this] { app_.WinHelp(1); });
   SetCommandHandler(ID_CONTEXT_HELP, [this] { app_.WinHelp(app_.GetCurrentDocument() ? 1 : 2); });
   SetCommandRule(ID_HELP_FINDER, [this] { return app_.HasHelpViewer(); });

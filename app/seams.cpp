@@ -2,6 +2,8 @@
 
 #include <QMessageBox>
 
+#include "ui/message_dlg.h"
+
 static void InitIconResources() { Q_INIT_RESOURCE(icons); }
 
 namespace app {
@@ -22,6 +24,7 @@ void SetMessageHook(MessageHook hook) { Hook() = std::move(hook); }
 
 int ShowMessage(QWidget* parent, const ShellMessage& message) {
   if (Hook()) return Hook()(parent, message);
+  if (!message.code.isEmpty()) return CMessageDlg(parent).Show(message.code, message.icon);
   QMessageBox box(parent);
   box.setWindowTitle(QStringLiteral("QUILDEXAN"));
   box.setText(message.code.isEmpty() ? message.text : message.code + QStringLiteral(": ") + message.text);

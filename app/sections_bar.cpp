@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QTabBar>
 #include <QTimer>
-#include <QToolButton>
 #include <QToolTip>
 #include <QTreeWidget>
 
@@ -14,6 +13,7 @@
 #include "app/sections_index.h"
 #include "app/seams.h"
 #include "data/db/ado.h"
+#include "ui/hover_icon_button.h"
 
 namespace app {
 
@@ -118,11 +118,9 @@ CBarraApartados::CBarraApartados(QWidget* parent, std::string localDbPath, std::
   setMinimumSize(kMinSize, kMinSize);
 
   title_ = new TitleBar(this);
-  close_ = new QToolButton(title_);
-  dock_ = new QToolButton(title_);
-  for (QToolButton* b : {close_, dock_}) {
-    b->setAutoRaise(true);
-    b->setIconSize(QSize(13, 13));
+  close_ = new CHoverIconButton(title_);
+  dock_ = new CHoverIconButton(title_);
+  for (CHoverIconButton* b : {close_, dock_}) {
     b->setFixedSize(12, 12);
     b->setFocusPolicy(Qt::NoFocus);
   }
@@ -130,9 +128,9 @@ CBarraApartados::CBarraApartados(QWidget* parent, std::string localDbPath, std::
   dock_->setObjectName(QStringLiteral("dockFloat"));
   close_->setProperty("ctrlId", kCloseButton);
   dock_->setProperty("ctrlId", kDockButton);
-  close_->setIcon(BarImage(0));
-  connect(close_, &QToolButton::clicked, this, &QWidget::hide);
-  connect(dock_, &QToolButton::clicked, this, [this] { setFloating(!isFloating()); });
+  close_->SetIcon(BarImage(0), 13, 13);
+  connect(close_, &QPushButton::clicked, this, &QWidget::hide);
+  connect(dock_, &QPushButton::clicked, this, [this] { setFloating(!isFloating()); });
   setTitleBarWidget(title_);
 
   body_ = new Body(this);
@@ -219,7 +217,7 @@ void CBarraApartados::OnPlacementChanged() {
     title_->show();
     close_->show();
     dock_->show();
-    dock_->setIcon(BarImage(DockButtonImage(side)));
+    dock_->SetIcon(BarImage(DockButtonImage(side)), 13, 13);
     auto* frame = qobject_cast<QMainWindow*>(parentWidget());
     if (frame && frame->dockWidgetArea(this) != Qt::NoDockWidgetArea) {
       if (side == BarSide::Top || side == BarSide::Bottom)

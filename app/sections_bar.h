@@ -10,7 +10,7 @@
 #include <memory>
 
 class QTabBar;
-class QToolButton;
+class CHoverIconButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -64,8 +64,8 @@ class CBarraApartados : public QDockWidget {
   void SetDockedSize(int width, int height);
   QTabBar* Tabs() const { return tabs_; }
   QTreeWidget* Tree() const { return tree_; }
-  QToolButton* CloseButton() const { return close_; }
-  QToolButton* DockButton() const { return dock_; }
+  CHoverIconButton* CloseButton() const { return close_; }
+  CHoverIconButton* DockButton() const { return dock_; }
 
   // Chooses an entry as a double click or the space key does.
   void ChooseItem(QTreeWidgetItem* item);
@@ -100,8 +100,8 @@ class CBarraApartados : public QDockWidget {
   TitleBar* title_;
   QTabBar* tabs_;
   QTreeWidget* tree_;
-  QToolButton* close_;
-  QToolButton* dock_;
+  CHoverIconButton* close_;
+  CHoverIconButton* dock_;
   bool filling_ = false;
 };
 

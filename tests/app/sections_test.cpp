@@ -1,7 +1,7 @@
 // The sections bar: the index tables, the tabs and tree built from them, choosing an entry,
 // the bar's layout and its state in the profile.
 #include <QTabBar>
-#include <QToolButton>
+#include "ui/hover_icon_button.h"
 #include <QTreeWidget>
 
 #include "app/sections_bar.h"
