@@ -40,7 +40,8 @@ QString UsageText() {
       "  QX_CONFIG_DIR     folder of the settings profile QUILDXAN.INI\n"
       "  QX_DATA_DIR       folder of the declarations database DatRed.db\n"
       "  QX_RESOURCES_DIR  folder of the shipped data (DatLocal.db, MODULO03.db ...)\n"
-      "  QX_INSTANCE_NAME  name of the single-instance socket\n");
+      "  QX_INSTANCE_NAME  name of the single-instance socket\n"
+      "  QX_STARTUP_TIME   report the start-up time to the declarations index, then end\n");
 }
 
 QString VersionText() {

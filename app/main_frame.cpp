@@ -14,6 +14,7 @@
 #include <QUrl>
 
 #include "app/app_texts.h"
+#include "app/doc_template.h"
 #include "app/seams.h"
 #include "app/application.h"
 #include "app/sections_bar.h"
@@ -114,6 +115,12 @@ CMainFrame::CMainFrame(CRentaApp& app) : app_(app) {
   mdi_ = new QMdiArea(this);
   mdi_->setBackground(palette().brush(QPalette::Dark));
   setCentralWidget(mdi_);
+  // A declaration's child frame that loses the activation recalculates its declaration first.
+  connect(mdi_, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* w) {
+    if (activeChild_ && activeChild_ != w)
+      if (auto* child = qobject_cast<CChildFrame*>(activeChild_.data())) child->OnDeactivated();
+    activeChild_ = w;
+  });
   LoadSettings();
   CreateActions();
   CreateMenus();

@@ -10,6 +10,7 @@
 
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 
@@ -117,6 +118,7 @@ class CMainFrame : public QMainWindow {
   bool keyState_[3] = {};
   bool firstOpening_ = true;
   bool closing_ = false;
+  QPointer<QMdiSubWindow> activeChild_;
 };
 
 }  // namespace app

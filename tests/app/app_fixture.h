@@ -10,32 +10,16 @@
 
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 #include "app/application.h"
 #include "app/intro_dialog.h"
 #include "app/main_frame.h"
 #include "app/seams.h"
+#include "data/db_fixture.h"  // tests/data: TempDir
 
 namespace apptest {
 
-class TempDir {
- public:
-  TempDir() {
-    std::random_device r;
-    path_ = std::filesystem::temp_directory_path() / ("qx_app_test_" + std::to_string(r()) + std::to_string(r()));
-    std::filesystem::create_directories(path_);
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  std::string Str() const { return path_.string() + "/"; }
-  const std::filesystem::path& Path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using dbtest::TempDir;
 
 struct FakeDocument : app::IDeclarationDocument {
   int kind = 2;
