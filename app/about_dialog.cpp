@@ -8,15 +8,19 @@
 #include "app/app_texts.h"
 #include "app/seams.h"
 #include "app/version_info.h"
+#include "platform/icons.h"
+#include "ui/controls/link_label.h"
+#include "ui/owner_draw_button.h"
 
 namespace app {
 
 namespace {
-QLabel* Link(const QString& url, const QString& text, int id, QWidget* parent) {
-  auto* l = new QLabel(QStringLiteral("<a href=\"%1\">%2</a>").arg(url, text.toHtmlEscaped()), parent);
-  l->setOpenExternalLinks(true);
-  l->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
-  l->setCursor(Qt::PointingHandCursor);
+CLinkLabel* Link(const QString& url, const QString& text, int id, QWidget* parent) {
+  auto* l = new CLinkLabel(text, parent);
+  l->SetURL(url);
+  l->SetUnderline(true);
+  l->SetLinkCursor(QCursor(Qt::PointingHandCursor));
+  l->PreSubclassWindow();
   l->setProperty("ctrlId", id);
   return l;
 }
@@ -42,15 +46,15 @@ CAboutDlg::CAboutDlg(QWidget* parent, char letter, bool plainColours, bool remot
   grid->addWidget(label(v.specialBuild, kEdition), 2, 0);
   grid->addWidget(label(v.privateBuild, kBuildDate), 2, 1, Qt::AlignRight);
   grid->addWidget(label(v.legalCopyright, kLegal), 3, 0, 1, 2);
-  QLabel* web = Link(QString::fromLatin1(kMakerWebUrl), Text(kStrAboutWeb, letter), kWebLink, this);
-  QLabel* mail = Link(QString::fromLatin1(kMakerMailUrl), Text(kStrAboutMail, letter), kMailLink, this);
+  CLinkLabel* web = Link(QString::fromLatin1(kMakerWebUrl), Text(kStrAboutWeb, letter), kWebLink, this);
+  CLinkLabel* mail = Link(QString::fromLatin1(kMakerMailUrl), Text(kStrAboutMail, letter), kMailLink, this);
   web->setEnabled(!remoteMode);
   mail->setEnabled(!remoteMode);
   grid->addWidget(web, 4, 0);
   grid->addWidget(mail, 4, 1, Qt::AlignRight);
-  auto* ok = new QPushButton(QIcon(QStringLiteral(":/icons/124.svg")), Text(kStrAboutOk, letter), this);
-  ok->setIconSize(QSize(32, 32));
-  ok->setFlat(!plainColours);
+  auto* ok = new COwnerDrawButton(Text(kStrAboutOk, letter), this);
+  ok->SetIcon(platform::ProgramIcon(124, 32), QIcon(), 32, 32);
+  ok->SetFlat(!plainColours);
   ok->setDefault(true);
   ok->setProperty("ctrlId", kOk);
   grid->addWidget(ok, 5, 0, 1, 2, Qt::AlignHCenter);

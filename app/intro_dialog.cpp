@@ -10,7 +10,9 @@
 #include "app/app_texts.h"
 #include "app/seams.h"
 #include "app/version_info.h"
+#include "platform/icons.h"
 #include "platform/richtext_view.h"
+#include "ui/owner_draw_button.h"
 #include "ui/controls/rich_text.h"
 
 namespace app {
@@ -47,9 +49,10 @@ CIntroDlg::CIntroDlg(QWidget* parent, const QString& dirBase, char letter, bool 
   }
   text_ = new CRichText(this);
   dontShow_ = new QCheckBox(Text(kStrIntroDontShow, letter), this);
-  continue_ = new QPushButton(QIcon(QStringLiteral(":/icons/124.svg")), Text(kStrIntroContinue, letter), this);
-  continue_->setIconSize(QSize(32, 32));
-  continue_->setFlat(!plainColours);
+  auto* cont = new COwnerDrawButton(Text(kStrIntroContinue, letter), this);
+  cont->SetIcon(platform::ProgramIcon(124, 32), QIcon(), 32, 32);
+  cont->SetFlat(!plainColours);
+  continue_ = cont;
   continue_->setDefault(true);
   title_->setProperty("ctrlId", kTitle);
   version_->setProperty("ctrlId", kVersion);

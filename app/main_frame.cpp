@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -19,6 +18,7 @@
 #include "app/application.h"
 #include "app/sections_bar.h"
 #include "app/version_info.h"
+#include "ui/controls/link_label.h"
 
 namespace app {
 
@@ -460,7 +460,7 @@ void CMainFrame::GoToBox(int page, int box) {
 
 void CMainFrame::OpenWebPage(int id) {
   const QString url = WebAddress(id, GetProductVersion());
-  if (!url.isEmpty()) QDesktopServices::openUrl(QUrl(url));
+  if (!url.isEmpty()) CLinkLabel::OpenURL(url);
 }
 
 void CMainFrame::RunIntroduction() { app_.RunIntroduction(); }

@@ -8,6 +8,7 @@
 #include "app/sections_bar.h"
 #include "app/version_info.h"
 #include "app_fixture.h"
+#include "ui/controls/link_label.h"
 
 using namespace apptest;
 
@@ -163,6 +164,22 @@ TEST_F(AppTest, AFailedDocumentCreationShowsWIN039AndOpensNothing) {
   ASSERT_FALSE(messages.empty());
   EXPECT_EQ(messages.back().code, QStringLiteral("WIN039"));
   EXPECT_EQ(a.GetCurrentDocument(), nullptr);
+}
+
+TEST_F(AppTest, WebCommandsOpenTheirAddressThroughTheLinkOpener) {
+  WriteProfile("[Inicio]\nIntroduccion=FALSE\n");
+  app::CRentaApp& a = Start();
+  std::vector<QUrl> opened;
+  CLinkLabel::SetOpener([&](const QUrl& u) {
+    opened.push_back(u);
+    return true;
+  });
+  a.MainFrame()->Action(app::ID_WEB_FAQ)->trigger();
+  a.MainFrame()->Action(app::ID_WEB_HOME)->trigger();
+  CLinkLabel::SetOpener(nullptr);
+  ASSERT_EQ(opened.size(), 2u);
+  EXPECT_EQ(opened[0].toString(), app::WebAddress(app::ID_WEB_FAQ, app::GetProductVersion()));
+  EXPECT_EQ(opened[1].toString(), QString::fromLatin1(app::kTaxWebServer) + QLatin1Char('/'));
 }
 
 TEST(WebAddress, CarriesFormYearVersionAndPage) {

@@ -1,4 +1,5 @@
 // Start-up and shutdown: one running copy, the introduction, the databases and the index.
+#include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
 
@@ -150,4 +151,13 @@ TEST(CommandLine, OptionsSwitchesAndIgnoredArguments) {
   EXPECT_FALSE(file.embedding || file.help || file.version);
   EXPECT_EQ(ParseCommandLine({"--screenshot", "a.png"}).screenshot, QStringLiteral("a.png"));
   EXPECT_FALSE(ParseCommandLine({"--screenshot"}).error.isEmpty());
+}
+
+TEST_F(AppTest, AnUnknownLanguageLetterKeepsTheProgramsOwnTexts) {
+  WriteProfile("[Idioma]\nIdiomaV=x\n[Inicio]\nIntroduccion=FALSE\n");
+  app::CRentaApp& a = Start();
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.front().text, QStringLiteral("No se ha podido cargar DLL de idioma. \nError: 2"));
+  EXPECT_EQ(a.MainFrame()->MenuBarPopup(0)->title(), QStringLiteral("&Archivo"));
+  EXPECT_EQ(a.MainFrame()->Action(app::ID_FILE_OPEN)->statusTip(), QStringLiteral("Abrir"));
 }
