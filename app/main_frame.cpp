@@ -272,8 +272,10 @@ void CMainFrame::CreateStatusBar() {
   indicators_[1] = pane(QStringLiteral("DESP"));
   indicators_[2] = pane(QStringLiteral("DESP"));
   // The idle prompt whenever nothing else is shown.
-  connect(sb, &QStatusBar::messageChanged, this, [sb](const QString& text) {
-    if (text.isEmpty()) sb->showMessage(Text(kStrIdlePrompt));
+  connect(sb, &QStatusBar::messageChanged, this, [this, sb](const QString& text) {
+    if (!text.isEmpty()) return;
+    const QString box = boxPrompt_ ? boxPrompt_() : QString();
+    sb->showMessage(box.isEmpty() ? Text(kStrIdlePrompt) : box);
   });
   sb->showMessage(Text(kStrIdlePrompt));
   UpdateIndicators();
@@ -466,6 +468,10 @@ void CMainFrame::OpenWebPage(int id) {
 void CMainFrame::RunIntroduction() { app_.RunIntroduction(); }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+  if (previewCloser_ && previewCloser_()) {
+    event->ignore();
+    return;
+  }
   HideSectionsBar();
   closing_ = true;
   if (!app_.CloseAllDeclarations()) {

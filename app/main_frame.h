@@ -71,6 +71,11 @@ class CMainFrame : public QMainWindow {
   // The prompt pane.
   void ShowPrompt(const QString& text);
   QString PromptShown() const;
+  // The prompt of the box being edited, shown in place of the idle prompt (empty: none).
+  void SetBoxPromptProvider(std::function<QString()> provider) { boxPrompt_ = std::move(provider); }
+  // Closes the print preview when one is shown; true when it did (closing the main window then
+  // only closes the preview).
+  void SetPrintPreviewCloser(std::function<bool()> closer) { previewCloser_ = std::move(closer); }
   // Key indicator panes: "MAY", "NUM", "DESP".
   bool IndicatorOn(int key) const;
 
@@ -111,6 +116,8 @@ class CMainFrame : public QMainWindow {
   std::map<int, QAction*> actions_;
   std::map<int, Handler> handlers_;
   std::map<int, std::function<bool()>> rules_;
+  std::function<QString()> boxPrompt_;
+  std::function<bool()> previewCloser_;
   std::vector<QMenu*> popups_;
   QMenu* languageMenu_ = nullptr;
   QLabel* panes_[3] = {};       // prompt pane is the status bar's own message

@@ -202,3 +202,31 @@ TEST(Dialogs, IntroductionFileAndAboutBoxFollowTheLanguage) {
   EXPECT_EQ(about.PaintedName(), QStringLiteral("QUILDEXAN "));  // the first 10 characters
   EXPECT_TRUE(about.GetDlgItem(app::CAboutDlg::kWebLink)->isEnabled());
 }
+
+TEST_F(AppTest, ClosingTheMainWindowOverThePreviewOnlyClosesThePreview) {
+  WriteProfile("[Inicio]\nIntroduccion=FALSE\n");
+  app::CRentaApp& a = Start();
+  app::CMainFrame* f = a.MainFrame();
+  bool previewShown = true;
+  f->SetPrintPreviewCloser([&] {
+    const bool was = previewShown;
+    previewShown = false;
+    return was;
+  });
+  f->close();
+  EXPECT_TRUE(f->isVisible());
+  EXPECT_FALSE(previewShown);
+  f->close();
+  EXPECT_FALSE(f->isVisible());
+}
+
+TEST_F(AppTest, TheIdlePromptGivesWayToTheBoxPrompt) {
+  WriteProfile("[Inicio]\nIntroduccion=FALSE\n");
+  app::CRentaApp& a = Start();
+  app::CMainFrame* f = a.MainFrame();
+  f->ShowPrompt(QString());
+  EXPECT_EQ(f->PromptShown(), QStringLiteral("Para obtener ayuda presione F1"));
+  f->SetBoxPromptProvider([] { return QStringLiteral("Casilla 001: retribuciones dinerarias"); });
+  f->ShowPrompt(QString());
+  EXPECT_EQ(f->PromptShown(), QStringLiteral("Casilla 001: retribuciones dinerarias"));
+}
