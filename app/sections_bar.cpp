@@ -1,6 +1,7 @@
 #include "app/sections_bar.h"
 
 #include <QEvent>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMainWindow>
 #include <QPainter>
@@ -145,6 +146,9 @@ CBarraApartados::CBarraApartados(QWidget* parent, std::string localDbPath, std::
   tree_ = new QTreeWidget(body_);
   tree_->setProperty("ctrlId", kTree);
   tree_->setHeaderHidden(true);
+  // Long texts scroll sideways rather than being cut.
+  tree_->header()->setStretchLastSection(false);
+  tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
   tree_->setRootIsDecorated(true);
   tree_->setFrameShape(QFrame::StyledPanel);
   tree_->setFrameShadow(QFrame::Sunken);
