@@ -15,3 +15,8 @@ if [[ "${CI:-}" == "true" || "${QX_SANITIZE:-0}" == "1" ]]; then
   (cd "$root/build-asan" && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
      ctest --output-on-failure -j "$jobs")
 fi
+
+# Under CI the file readers are also fuzzed for a bounded time (clang and libFuzzer).
+if [[ "${CI:-}" == "true" || "${QX_FUZZ:-0}" == "1" ]]; then
+  QX_FUZZ_SECONDS=${QX_FUZZ_SECONDS:-20} "$root/scripts/fuzz.sh"
+fi

@@ -1,11 +1,23 @@
 // Section F2: imputed bases by holder and, per eligible row, the deduction limited to the tax
 // that the imputed base bears at the average rate of the general base. The bases and quotas it
 // reads are those the previous calculation left.
+#include "data/blocks/form100_a.h"
+#include "data/blocks/form100_b.h"
+#include "data/blocks/form100_c.h"
+#include "data/blocks/form100_d.h"
+#include "data/blocks/form100_e1.h"
+#include "data/blocks/form100_e4.h"
+#include "data/blocks/form100_e5.h"
+#include "data/blocks/form100_f1.h"
 #include "data/blocks/form100_f2.h"
+#include "data/blocks/form100_f3.h"
+#include "data/blocks/form100_f4.h"
+#include "data/blocks/form100_f5.h"
 #include "data/blocks/form100_g6.h"
 #include "data/blocks/form100_h.h"
 #include "data/blocks/form100_k.h"
 #include "data/blocks/form100_l.h"
+#include "data/blocks/form100_liquidation.h"
 #include "numeric.h"
 #include "tallyvex.h"
 
@@ -36,7 +48,6 @@ TALLYVEX_API void Calculos100F2(void* f2, void* a, void* b, void* c, void* d, vo
                                 void* f3, void* f4, void* f5, void* h, void* k, void* g6, void* summary) {
   using namespace f100::sec_f2;
   using tv::Vec;
-  namespace hin = f100::sec_h::in;
   namespace sm = f100::summary;
   void* rows[kRows];
   for (int r = 0; r < kRows; ++r) rows[r] = blocks::at(f2, rowOffset(r));
@@ -53,18 +64,20 @@ TALLYVEX_API void Calculos100F2(void* f2, void* a, void* b, void* c, void* d, vo
   }
 
   // Positive net incomes by holder: what the general liquidable base is shared out over.
-  const Vec floored[10] = {tv::Floored(a, hin::ANet),    tv::Floored(b, hin::BNet),    tv::Floored(c, hin::CNet),
-                           tv::Floored(d, hin::DNet),    tv::Floored(e1, hin::E1Net),  tv::Floored(e4, hin::E4Net),
-                           tv::Floored(e5, hin::E5Net),  tv::Floored(f1, hin::F1Net1), tv::Floored(f1, hin::F1Net2),
-                           tv::Floored(f1, hin::F1Net3)};
-  const Vec vf3 = hin::F3Net.load(f3), vf4 = hin::F4Net.load(f4), vf5 = hin::F5Net.load(f5);
+  const Vec floored[10] = {tv::Floored(a, f100::sec_a::NetWorkIncome),     tv::Floored(b, f100::sec_b::NetIncome),
+                           tv::Floored(c, f100::sec_c::ImputedIncome),     tv::Floored(d, f100::sec_d::NetAfterReductions),
+                           tv::Floored(e1, f100::sec_e1::NetYields),       tv::Floored(e4, f100::sec_e4::NetYields),
+                           tv::Floored(e5, f100::sec_e5::NetYields),       tv::Floored(f1, f100::sec_f1::Net1Total),
+                           tv::Floored(f1, f100::sec_f1::Net2Total),       tv::Floored(f1, f100::sec_f1::Net3Total)};
+  const Vec vf3 = f100::sec_f3::Amounts.load(f3), vf4 = f100::sec_f4::AmountToImputeByHolder.load(f4);
+  const Vec vf5 = f100::sec_f5::Amounts.load(f5);
   const Vec shortPositive = f100::sec_g6::ShortPositive.load(g6);
   const Vec hShort = f100::sec_h::ShortPositive.load(h), hGeneral = f100::sec_h::GeneralIncome.load(h);
   const Vec general = f100::sec_k::GeneralLiquidable.load(k), special = f100::sec_k::SpecialLiquidable.load(k);
   const Vec stateGeneral = sm::StateGeneralQuota.load(summary), regionalGeneral = sm::RegionalGeneralQuota.load(summary);
   const Vec stateGross = sm::StateGrossQuota.load(summary), regionalGross = sm::RegionalGrossQuota.load(summary);
-  const Vec stateNet = in::StateNetQuota.load(summary), regionalNet = in::RegionalNetQuota.load(summary);
-  const Vec dividends = in::DividendDeductions.load(summary);
+  const Vec stateNet = sm::StateNetQuota.load(summary), regionalNet = sm::RegionalNetQuota.load(summary);
+  const Vec dividends = sm::DividendsApplied.load(summary);
 
   for (void* r : rows) {
     const double deduction = row::SecondAmountCopy.get(r) + row::ThirdAmountCopy.get(r);

@@ -1,5 +1,10 @@
 // Section G6: integration of the gains and losses of sections F1, G1 to G4 and B into a short-
 // and a long-term balance per holder.
+#include "data/blocks/form100_b.h"
+#include "data/blocks/form100_f1.h"
+#include "data/blocks/form100_g1.h"
+#include "data/blocks/form100_g2.h"
+#include "data/blocks/form100_g3.h"
 #include "data/blocks/form100_g4.h"
 #include "data/blocks/form100_g6.h"
 #include "numeric.h"
@@ -25,17 +30,22 @@ void Balance(const Vec& gains, const Vec& losses, Vec& positive, Vec& negative) 
 TALLYVEX_API void Calculos100G6(void* g6, void* f1, void* g1, void* g2, void* g3, void* g4, void* b) {
   using namespace f100::sec_g6;
   namespace g4f = f100::sec_g4;
-  const tv::Vec f1sg = in::F1ShortGains.load(f1), f1sl = in::F1ShortLosses.load(f1);
-  const tv::Vec f1lg = in::F1LongGains.load(f1), f1ll = in::F1LongLosses.load(f1);
-  const tv::Vec g1sg = in::G1ShortGains.load(g1), g1sg2 = in::G1ShortGains2.load(g1), g1p = in::G1Prizes.load(g1);
-  const tv::Vec g1sl = in::G1ShortLosses.load(g1), g1lg = in::G1LongGains.load(g1), g1ll = in::G1LongLosses.load(g1);
-  const tv::Vec g2sg = in::G2ShortGains.load(g2), g2sl = in::G2ShortLosses.load(g2);
-  const tv::Vec g2lg = in::G2LongGains.load(g2), g2ll = in::G2LongLosses.load(g2);
-  const tv::Vec g3sl = in::G3ShortLosses.load(g3), g3sg = in::G3ShortGains.load(g3), g3sg2 = in::G3ShortGains2.load(g3);
+  namespace f1f = f100::sec_f1;
+  namespace g1f = f100::sec_g1;
+  namespace g2f = f100::sec_g2;
+  namespace g3f = f100::sec_g3;
+  const tv::Vec f1sg = f1f::ShortTermGainsTotal.load(f1), f1sl = f1f::ShortTermLossesTotal.load(f1);
+  const tv::Vec f1lg = f1f::LongTermGainsTotal.load(f1), f1ll = f1f::LongTermLossesTotal.load(f1);
+  const tv::Vec g1sg = g1f::ShortTermGains.load(g1), g1sg2 = g1f::cash::Total.load(g1), g1p = g1f::kind::Total.load(g1);
+  const tv::Vec g1sl = g1f::ShortTermLosses.load(g1), g1lg = g1f::LongTermGains.load(g1), g1ll = g1f::LongTermLosses.load(g1);
+  const tv::Vec g2sg = g2f::ShortTermGains.load(g2), g2sl = g2f::ShortTermLosses.load(g2);
+  const tv::Vec g2lg = g2f::LongTermGains.load(g2), g2ll = g2f::LongTermLosses.load(g2);
+  const tv::Vec g3sl = g3f::ComputableLosses.load(g3), g3sg = g3f::ComputableGainsOther.load(g3);
+  const tv::Vec g3sg2 = g3f::ComputableGainsReduced.load(g3);
   const tv::Vec g4a = g4f::ShortGainsA.load(g4), g4b = g4f::ShortLossesB.load(g4), g4c = g4f::ShortGainsC.load(g4);
   const tv::Vec g4il = g4f::ItemLosses.load(g4), g4inb = g4f::ItemGainsNonBusiness.load(g4);
   const tv::Vec g4ib = g4f::ItemGainsBusiness.load(g4), g4e = g4f::LongGainsE.load(g4), g4f_ = g4f::LongLossesF.load(g4);
-  const tv::Vec bp = in::BPositive.load(b), bn = in::BNegative.load(b);
+  const tv::Vec bp = f100::sec_b::LongTermGains.load(b), bn = f100::sec_b::LongTermLosses.load(b);
 
   tv::Vec shortGains, shortLosses, longGains, longLosses;
   tv::Sumatorio5PorTitulares(shortGains, {{f1sg.data(), 1.0}, {g1sg.data(), 1.0}, {g1sg2.data(), 1.0},

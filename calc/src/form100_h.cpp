@@ -1,6 +1,17 @@
 // Section H: general and special tax bases, with the offsets of earlier years' amounts and this
 // year's short-term loss within ten per cent of the general income.
+#include "data/blocks/form100_a.h"
+#include "data/blocks/form100_b.h"
+#include "data/blocks/form100_c.h"
+#include "data/blocks/form100_d.h"
+#include "data/blocks/form100_e1.h"
+#include "data/blocks/form100_e4.h"
+#include "data/blocks/form100_e5.h"
+#include "data/blocks/form100_f1.h"
 #include "data/blocks/form100_f2.h"
+#include "data/blocks/form100_f3.h"
+#include "data/blocks/form100_f4.h"
+#include "data/blocks/form100_f5.h"
 #include "data/blocks/form100_g6.h"
 #include "data/blocks/form100_h.h"
 #include "numeric.h"
@@ -27,11 +38,15 @@ TALLYVEX_API void Calculos100H(void* h, void* g6, void* a, void* b, void* c, voi
   Vec earlierLong = tv::SumPairs(h, EarlierLongLosses);
   Vec earlierLong2 = tv::SumPairs(h, EarlierLong2);
 
-  const Vec va = in::ANet.load(a), vb = in::BNet.load(b), vc = in::CNet.load(c), vd = in::DNet.load(d);
-  const Vec ve1 = in::E1Net.load(e1), ve4 = in::E4Net.load(e4), ve5 = in::E5Net.load(e5);
-  const Vec vf11 = in::F1Net1.load(f1), vf12 = in::F1Net2.load(f1), vf13 = in::F1Net3.load(f1);
+  const Vec va = f100::sec_a::NetWorkIncome.load(a), vb = f100::sec_b::NetIncome.load(b);
+  const Vec vc = f100::sec_c::ImputedIncome.load(c), vd = f100::sec_d::NetAfterReductions.load(d);
+  const Vec ve1 = f100::sec_e1::NetYields.load(e1), ve4 = f100::sec_e4::NetYields.load(e4);
+  const Vec ve5 = f100::sec_e5::NetYields.load(e5);
+  const Vec vf11 = f100::sec_f1::Net1Total.load(f1), vf12 = f100::sec_f1::Net2Total.load(f1);
+  const Vec vf13 = f100::sec_f1::Net3Total.load(f1);
   const Vec vf2 = f100::sec_f2::ImputedBases.load(f2);
-  const Vec vf3 = in::F3Net.load(f3), vf4 = in::F4Net.load(f4), vf5 = in::F5Net.load(f5);
+  const Vec vf3 = f100::sec_f3::Amounts.load(f3), vf4 = f100::sec_f4::AmountToImputeByHolder.load(f4);
+  const Vec vf5 = f100::sec_f5::Amounts.load(f5);
   Vec general;
   tv::Sumatorio5PorTitulares(general, {{va.data(), 1.0}, {vb.data(), 1.0}, {vc.data(), 1.0}, {vd.data(), 1.0},
                                        {ve1.data(), 1.0}, {ve4.data(), 1.0}, {ve5.data(), 1.0}, {vf11.data(), 1.0},

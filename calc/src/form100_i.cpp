@@ -3,6 +3,7 @@
 #include <cstring>
 #include <utility>
 
+#include "data/blocks/form100_a.h"
 #include "data/blocks/form100_h.h"
 #include "data/blocks/form100_i.h"
 #include "data/blocks/form100_j.h"
@@ -168,7 +169,7 @@ TALLYVEX_API void Calculos100I(void* i, void* personal, void* family, void* h, v
   namespace jf = f100::sec_j;
   tv::Descendants kids;
   tv::Prepare(personal, family, kids);
-  const Vec W = f100::sec_h::in::ANet.load(a);
+  const Vec W = f100::sec_a::NetWorkIncome.load(a);
   auto age = [&](int m) { return tv::per::Age(m).get(personal); };
 
   switch (pass) {
@@ -307,7 +308,7 @@ TALLYVEX_API void Calculos100I(void* i, void* personal, void* family, void* h, v
     case 12: {
       Vec v{};
       for (int m = 1; m <= 4; ++m) {
-        const unsigned char degree = tv::per::Disability(m).get(personal);
+        const unsigned char degree = tv::per::DisabilityCode(m).get(personal);
         if (tv::IsModerate(degree)) v[m] = tv::kDisabilityModerate;
         if (degree == '3') v[m] = tv::kDisabilitySevere;
       }
@@ -364,7 +365,7 @@ TALLYVEX_API void Calculos100I(void* i, void* personal, void* family, void* h, v
     }
     case 15: {
       Vec M{}, ascendants{}, descendants{};
-      for (int m = 1; m <= 4; ++m) M[m] = tv::NeedsAssistance(tv::per::Disability(m).get(personal)) ? tv::kAssistance : 0.0;
+      for (int m = 1; m <= 4; ++m) M[m] = tv::NeedsAssistance(tv::per::DisabilityCode(m).get(personal)) ? tv::kAssistance : 0.0;
       M[0] = M[1] + M[2];
       for (int col = 0; col < 3; ++col) {
         for (int e = 0; e < tv::asc::kCount; ++e)

@@ -1,6 +1,6 @@
 // Section J: reductions for contributions to pension schemes, the spouse's schemes, schemes in
 // favour of disabled persons, the further reduction and the sportspeople's mutual fund.
-#include "data/blocks/form100_h.h"
+#include "data/blocks/form100_a.h"
 #include "data/blocks/form100_i.h"
 #include "data/blocks/form100_j.h"
 #include "form100_income.h"
@@ -109,7 +109,7 @@ TALLYVEX_API void Calculos100J(void* j, void* personal, void* a, void* b, void* 
     }
     case 5: {
       const Vec v2 = tv::ActivityRowsIncome(e1, e4, e5, f1, false);
-      const Vec work = f100::sec_h::in::ANet.load(a);
+      const Vec work = f100::sec_a::NetWorkIncome.load(a);
       Vec W;
       tv::Sumatorio5PorTitulares(W, {{v2.data(), 1.0}, {work.data(), 1.0}});
       Vec v{};

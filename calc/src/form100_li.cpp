@@ -13,7 +13,6 @@ namespace {
 using tv::Vec;
 namespace sm = f100::summary;
 namespace li = f100::sec_li;
-namespace in = f100::sec_li::in_summary;
 namespace en = f100::sec_li::entries;
 
 // Rates, caps and splits of the liquidation.
@@ -71,8 +70,8 @@ Vec sumEntries(const void* rec, const li::Entries& e, std::size_t at) {
 void Pass1(void* s, const void* h, void* q) {
   using namespace rules;
   namespace iq = li::in_q;
-  const Vec q160 = load(s, in::StateGeneralGrossQuota), q200 = load(s, in::RegionalGeneralGrossQuota);
-  const Vec r240 = load(s, in::StateAverageRate), r280 = load(s, in::RegionalAverageRate);
+  const Vec q160 = load(s, sm::StateGeneralQuota), q200 = load(s, sm::RegionalGeneralQuota);
+  const Vec r240 = load(s, sm::StateAverageRate), r280 = load(s, sm::RegionalAverageRate);
   const Vec h0 = load(h, li::in_h::ShortTermBalance), h112 = load(h, li::in_h::GeneralIncome);
   auto GQ = [&](int c) { return q160[c] + q200[c]; };
   auto GB = [&](int c) { return h0[c] + h112[c]; };
@@ -143,7 +142,7 @@ void Pass1(void* s, const void* h, void* q) {
   Vec total;
   const Vec st = load(s, sm::ReserveCreditState), rg = load(s, sm::ReserveCreditRegional);
   tv::Sumatorio5PorTitulares(total, {{st.data(), 1.0}, {rg.data(), 1.0}});
-  iq::ReserveCreditTotal.store(q, total);
+  iq::ReserveDeductionTotal.store(q, total);
 
   // Canary goods: the share of the general quota left after the reserve credit that falls on them.
   Vec CG = sumEntries(s, en::CanaryGoods, 8);
@@ -189,17 +188,17 @@ void netQuota(void* s, blocks::Vec5 gross, std::initializer_list<blocks::Vec5> d
 
 void Pass2(void* s) {
   // The state side takes 13 deductions, the regional side 14 (the community's own at +1576).
-  netQuota(s, in::StateGrossQuota,
-           {in::OItemState, in::ODonationsState, in::OHousingFinancedState, in::OHousingUnfinancedState,
-            in::OConstructionState, in::OAccountsState, in::OWorksFinancedState, in::OWorksUnfinancedState,
-            in::QIncentivesState, sm::ReserveCreditState, sm::CanaryGoodsCreditState, in::OCeutaState,
-            in::ODepositState},
+  netQuota(s, sm::StateGrossQuota,
+           {sm::Item15State, sm::DonationState, sm::HousingFinancedState, sm::HousingUnfinancedState,
+            sm::HousingConstructionState, sm::HousingAccountState, sm::WorksFinancedState, sm::WorksUnfinancedState,
+            sm::IncentiveDeductionStatePart, sm::ReserveCreditState, sm::CanaryGoodsCreditState, sm::CeutaState,
+            sm::DepositState},
            sm::StateNetQuota);
-  netQuota(s, in::RegionalGrossQuota,
-           {in::OItemRegional, in::ODonationsRegional, in::OHousingFinancedRegional, in::OHousingUnfinancedRegional,
-            in::OConstructionRegional, in::OAccountsRegional, in::OWorksFinancedRegional,
-            in::OWorksUnfinancedRegional, in::QIncentivesRegional, sm::ReserveCreditRegional,
-            sm::CanaryGoodsCreditRegional, in::OCeutaRegional, in::ODepositRegional, in::PRegionalDeductions},
+  netQuota(s, sm::RegionalGrossQuota,
+           {sm::Item15Regional, sm::DonationRegional, sm::HousingFinancedRegional, sm::HousingUnfinancedRegional,
+            sm::HousingConstructionRegional, sm::HousingAccountRegional, sm::WorksFinancedRegional,
+            sm::WorksUnfinancedRegional, sm::IncentiveDeductionRegionalPart, sm::ReserveCreditRegional,
+            sm::CanaryGoodsCreditRegional, sm::CeutaRegional, sm::DepositRegional, sm::RegionalDeductionsTotal},
            sm::RegionalNetQuota);
 }
 
@@ -317,15 +316,15 @@ void ForeignIncome(void* s, const Sections4& x) {
   const li::Entries& E = en::ForeignIncome;
   Vec QG, QS, NQ;
   {
-    const Vec a = load(s, in::StateGeneralGrossQuota), b = load(s, in::RegionalGeneralGrossQuota);
+    const Vec a = load(s, sm::StateGeneralQuota), b = load(s, sm::RegionalGeneralQuota);
     tv::Sumatorio5PorTitulares(QG, {{a.data(), 1.0}, {b.data(), 1.0}});
-    const Vec c = load(s, in::StateSpecialGrossQuota), d = load(s, in::RegionalSpecialGrossQuota);
+    const Vec c = load(s, sm::StateSpecialQuota), d = load(s, sm::RegionalSpecialQuota);
     tv::Sumatorio5PorTitulares(QS, {{c.data(), 1.0}, {d.data(), 1.0}});
     const Vec e = load(s, sm::StateNetQuota), f = load(s, sm::RegionalNetQuota);
     tv::Sumatorio5PorTitulares(NQ, {{e.data(), 1.0}, {f.data(), 1.0}});
     floorVector(NQ);
   }
-  const Vec g400 = load(s, in::StateGrossQuota), g440 = load(s, in::RegionalGrossQuota);
+  const Vec g400 = load(s, sm::StateGrossQuota), g440 = load(s, sm::RegionalGrossQuota);
   const Vec K464 = load(x.k, li::in_k::GeneralLiquidableBase), K744 = load(x.k, li::in_k::SpecialLiquidableBase);
   const Vec G160 = load(x.g6, li::in_g6::LongTermGains);
 
@@ -353,7 +352,9 @@ void ForeignIncome(void* s, const Sections4& x) {
     ByHolder dv;
     for (int r = 0; r < 6; ++r) {
       auto amt = [&](std::size_t off) { return id::Properties.at(r, off).get(x.d); };
-      dv.add(id::Properties.code(r).get(x.d), floorAt0(amt(8) + amt(16) - amt(24) - amt(32) - amt(40) - amt(48)));
+      dv.add(id::Properties.code(r).get(x.d),
+             floorAt0(amt(id::kRental) + amt(id::kSublease) - amt(id::kInterest) - amt(id::kAmortisation) -
+                      amt(id::kFiscalCompensation) - amt(id::kOtherExpenses)));
     }
     DV = dv.v;
     ByHolder pi;
@@ -496,7 +497,7 @@ void Rent(void* s, const Sections4& x) {
   const Vec RV = sumEntries(s, K, en::kRentPaid);
   const Vec I120 = load(x.i, li::in_i::GeneralBase), I240 = load(x.i, li::in_i::SpecialBase);
   const Vec J0 = load(x.j, li::in_j::WorkReduction), J320 = load(x.j, li::in_j::DisabledWorkers);
-  Vec rent = load(s, sm::RentDeduction);
+  Vec rent = load(s, sm::StateZeduDeduction);
   for (int c = 0; c < 3; ++c) {
     sm::RentLandlordNif(c).clear(s, '\0');
     rent[c] = 0;
@@ -515,7 +516,7 @@ void Rent(void* s, const Sections4& x) {
       break;
     }
   }
-  storeTriple(s, sm::RentDeduction, rent);
+  storeTriple(s, sm::StateZeduDeduction, rent);
 }
 
 void HousingCompensation(void* s, const Sections4& x) {
@@ -553,9 +554,9 @@ void HousingCompensation(void* s, const Sections4& x) {
     tv::Sumatorio5PorTitulares(into, {{one.v.data(), 1.0}, {into.data(), 1.0}});
   }
   const Vec PT = sumEntries(s, H, en::kHomePropertyTax);
-  const Vec h640 = load(s, in::OHousingFinancedState), h680 = load(s, in::OHousingFinancedRegional),
-            h720 = load(s, in::OHousingUnfinancedState), h760 = load(s, in::OHousingUnfinancedRegional);
-  const Vec r240 = load(s, in::StateAverageRate), r280 = load(s, in::RegionalAverageRate);
+  const Vec h640 = load(s, sm::HousingFinancedState), h680 = load(s, sm::HousingFinancedRegional),
+            h720 = load(s, sm::HousingUnfinancedState), h760 = load(s, sm::HousingUnfinancedRegional);
+  const Vec r240 = load(s, sm::StateAverageRate), r280 = load(s, sm::RegionalAverageRate);
 
   Vec comp = load(s, sm::HousingCompensation);
   for (int c = 0; c < 3; ++c) {
@@ -578,7 +579,7 @@ void HousingCompensation(void* s, const Sections4& x) {
 
 void ResultingQuota(void* s) {
   const Vec a = load(s, sm::IncreasedNetQuota), b = load(s, sm::DividendsApplied), c = load(s, sm::ForeignTaxDeduction),
-            d = load(s, sm::TransparencyDeduction), e = load(s, in::F4Deduction), f = load(s, sm::RentDeduction),
+            d = load(s, sm::TransparencyDeduction), e = load(s, sm::ImageRightsDeduction), f = load(s, sm::StateZeduDeduction),
             g = load(s, sm::HousingCompensation);
   Vec q;
   tv::Sumatorio5PorTitulares(q, {{a.data(), 1.0}, {b.data(), -1.0}, {c.data(), -1.0}, {d.data(), -1.0},
@@ -649,10 +650,10 @@ void Pass5(void* s, const Sections5& x, void* result, const void* family) {
   sm::OtherPaymentsA.store(s, sumEntries(s, en::OtherA, 8));
   sm::OtherPaymentsB.store(s, sumEntries(s, en::OtherB, 8));
 
-  const Vec p[12] = {load(s, in::WorkWithholdings), load(s, in::CapitalWithholdings), load(s, sm::RealEstateWithholdings),
-                     load(s, sm::ActivityWithholdings), load(s, sm::ActivityInstallments), load(s, in::F1Payments),
-                     load(s, in::F2PaymentsA), load(s, in::F2PaymentsB), load(s, in::F4Payments),
-                     load(s, in::G1Payments), load(s, sm::OtherPaymentsA), load(s, sm::OtherPaymentsB)};
+  const Vec p[12] = {load(s, sm::WorkWithholdings), load(s, sm::CapitalWithholdings), load(s, sm::RealEstateWithholdings),
+                     load(s, sm::ActivityWithholdings), load(s, sm::ActivityInstallments), load(s, sm::AttributedWithholdings),
+                     load(s, sm::ImputedBaseDeduction), load(s, sm::ImputedBaseCarried), load(s, sm::ImageRightsPayment),
+                     load(s, sm::GainsWithholdings), load(s, sm::OtherPaymentsA), load(s, sm::OtherPaymentsB)};
   Vec payments;
   tv::Sumatorio5PorTitulares(payments, {{p[0].data(), 1.0}, {p[1].data(), 1.0}, {p[2].data(), 1.0}, {p[3].data(), 1.0},
                                         {p[4].data(), 1.0}, {p[5].data(), 1.0}, {p[6].data(), 1.0}, {p[7].data(), 1.0},

@@ -7,6 +7,12 @@
 // anywhere is taken from one running vector, the quota still available.
 #include <array>
 
+#include "data/blocks/form100_e4.h"
+#include "data/blocks/form100_e5.h"
+#include "data/blocks/form100_f1.h"
+#include "data/blocks/form100_l.h"
+#include "data/blocks/form100_liquidation.h"
+#include "data/blocks/form100_o.h"
 #include "data/blocks/form100_q.h"
 #include "numeric.h"
 #include "tallyvex.h"
@@ -15,6 +21,23 @@ namespace {
 
 namespace q = f100::sec_q;
 using tv::Vec;
+
+// ---- Form100Summary read here, written by other sections ---------------------------------------
+namespace from_summary {
+namespace sm = f100::summary;
+// Deductions subtracted from the gross quotas to form the quota base (Calculos100O).
+constexpr std::array<blocks::Vec5, 14> kQuotaBaseDeductions{
+    sm::Item15State,         sm::Item15Regional,         sm::HousingFinancedState,    sm::HousingFinancedRegional,
+    sm::HousingUnfinancedState, sm::HousingUnfinancedRegional, sm::HousingConstructionState,
+    sm::HousingConstructionRegional, sm::HousingAccountState, sm::HousingAccountRegional, sm::WorksFinancedState,
+    sm::WorksFinancedRegional, sm::WorksUnfinancedState, sm::WorksUnfinancedRegional};
+// Further deductions subtracted to form the quota available: the donations, Ceuta and deposits of
+// Calculos100O, and the credits of Calculos100Li (the previous calculation's values).
+constexpr std::array<blocks::Vec5, 10> kQuotaAvailableDeductions{
+    sm::DonationState,          sm::DonationRegional,       sm::ReserveCreditState, sm::ReserveCreditRegional,
+    sm::CanaryGoodsCreditState, sm::CanaryGoodsCreditRegional, sm::CeutaState,      sm::CeutaRegional,
+    sm::DepositState,           sm::DepositRegional};
+}  // namespace from_summary
 
 // ---- rates -----------------------------------------------------------------------------------
 constexpr double kLine2FirstRate = 0.1;    // line 2 of the first list, of its expenses
@@ -190,34 +213,32 @@ void Annex::line2Deductions(const q::YearLine& line, double rate) {
 }
 
 void Annex::limitBases() {
-  namespace s = q::from_summary;
+  namespace s = from_summary;
   Combination base;
-  base.add(s::StateGrossQuota.load(summary), 1.0).add(s::RegionalGrossQuota.load(summary), 1.0);
-  for (std::size_t off : s::kQuotaBaseDeductions) base.add(blocks::Vec5{off}.load(summary), -1.0);
+  base.add(s::sm::StateGrossQuota.load(summary), 1.0).add(s::sm::RegionalGrossQuota.load(summary), 1.0);
+  for (const blocks::Vec5& v : s::kQuotaBaseDeductions) base.add(v.load(summary), -1.0);
   quotaBase = base.rounded();
   raiseToZero(quotaBase);
 
   Combination available;
   available.add(quotaBase, 1.0);
-  for (std::size_t off : s::kQuotaAvailableDeductions) available.add(blocks::Vec5{off}.load(summary), -1.0);
+  for (const blocks::Vec5& v : s::kQuotaAvailableDeductions) available.add(v.load(summary), -1.0);
   quotaAvailable = available.rounded();
   raiseToZero(quotaAvailable);
 
   store(q::FirstList[0].claimed, claimedOfRows(q, q::FirstList[0]));
 
   ByHolder income;
-  for (int r = 0; r < q::kE4Rows.rows; ++r) {
-    const std::size_t row = q::kE4Rows.rowSize * static_cast<std::size_t>(r);
-    income.add(holderCode(e4, {row}), blocks::F64{row + q::kE4Rows.amountAt}.get(e4));
-  }
-  for (int r = 0; r < q::kE5Rows.rows; ++r) {
-    const std::size_t row = q::kE5Rows.rowSize * static_cast<std::size_t>(r);
-    income.add(holderCode(e5, {row}), blocks::F64{row + q::kE5Rows.amountAt}.get(e5));
-  }
-  for (int r = 0; r < q::kF1Rows.rows; ++r) {
-    const std::size_t row = q::kF1Rows.rowSize * static_cast<std::size_t>(r);
-    const bool counted = blocks::U8{row + q::kF1FlagAt}.get(f1) != 0;
-    income.add(holderCode(f1, {row}), counted ? blocks::F64{row + q::kF1Rows.amountAt}.get(f1) : 0.0);
+  namespace e4f = f100::sec_e4;
+  namespace e5f = f100::sec_e5;
+  namespace f1f = f100::sec_f1;
+  for (int r = 0; r < e4f::kRows; ++r)
+    income.add(e4f::Holder(r, e4f::kRowSize).get(e4), e4f::NetBeforeLastReduction(r, e4f::kRowSize).get(e4));
+  for (int r = 0; r < e5f::kRows; ++r)
+    income.add(e5f::Holder(r, e5f::kRowSize).get(e5), e5f::ReducedNet(r, e5f::kRowSize).get(e5));
+  for (int r = 0; r < f1f::kRows; ++r) {
+    const bool counted = f1f::ObjectiveEstimationFlag(r, f1f::kRowSize).get(f1) != 0;
+    income.add(f1f::Holder(r, f1f::kRowSize).get(f1), counted ? f1f::Income3Entered(r, f1f::kRowSize).get(f1) : 0.0);
   }
   objectiveIncome = income.v;
   raiseToZero(objectiveIncome);

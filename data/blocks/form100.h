@@ -62,6 +62,13 @@ inline constexpr std::size_t kHolderBlockSize = 32;
 constexpr blocks::Text communityCode(int member) {
   return {kHolderBlocks + kHolderBlockSize * static_cast<std::size_t>(member - 1) + 8, 2};
 }
+// Filled by the personal and family data wizard and read by the calculation. Person p = 1
+// declarant, 2 spouse, 3 child 1, 4 child 2.
+inline constexpr blocks::U8 UnitKind = DeclarationMode;  // 1: a married couple (and their children)
+inline constexpr blocks::Text PeriodEndDate{11, 8};
+constexpr blocks::I32 Age(int person) { return {44u + 4u * static_cast<std::size_t>(person)}; }
+constexpr blocks::U8 DisabilityCode(int person) { return {115u + static_cast<std::size_t>(person)}; }  // '1'..'3'
+static_assert(DisabilityCode(4).off < communityCode(kFamilyUnit).off);
 }  // namespace personal
 
 // Fields of Form100Family that the application core uses (offsets within the record).
@@ -105,7 +112,14 @@ constexpr blocks::Text Surname2(int i) { return {base(i) + 87, 15}; }
 constexpr blocks::I32 Age(int i) { return {base(i) + 104}; }
 constexpr blocks::Text BirthDate(int i) { return {base(i) + 108, 8}; }
 constexpr blocks::Text AdoptionDate(int i) { return {base(i) + 117, 8}; }
+constexpr blocks::U8 Disability(int i) { return {base(i) + 125}; }  // degree '1'..'3'
 constexpr blocks::U8 Owner(int i) { return {base(i) + 126}; }  // 'D' declarant, 'C' spouse, else both
+// Entitlement in column 0 (family unit), 1 (declarant), 2 (spouse): '1' full, '2' none, blank or
+// zero byte half.
+constexpr blocks::U8 Entitlement(int i, int column) { return {base(i) + 127 + static_cast<std::size_t>(column)}; }
+constexpr blocks::U8 Situation(int i) { return {base(i) + 132}; }  // '1'..'4'
+constexpr blocks::U8 Exclusion1(int i) { return {base(i) + 134}; }
+constexpr blocks::U8 Exclusion2(int i) { return {base(i) + 135}; }
 constexpr blocks::Text DeathDate(int i) { return {base(i) + 137, 8}; }
 constexpr blocks::U8 Child1Mark(int i) { return {base(i) + 146}; }
 constexpr blocks::U8 Child2Mark(int i) { return {base(i) + 147}; }

@@ -19,6 +19,7 @@ inline constexpr blocks::F64 Income2{72};
 inline constexpr blocks::F64 Expenses2{80};
 inline constexpr blocks::F64 Net2{88};
 inline constexpr blocks::F64 Income3{96};  // as counted: 0 for a row held in common
+inline constexpr blocks::U8 ObjectiveEstimationFlag{105};  // not 0: the annex C calculation counts +112
 inline constexpr blocks::F64 Income3Entered{112};
 inline constexpr blocks::F64 InstalmentPayments{120};  // read by the liquidation
 inline constexpr blocks::F64 Expenses3{128};

@@ -36,12 +36,6 @@ constexpr std::size_t rowOffset(int i) { return kRowSize * static_cast<std::size
 inline constexpr blocks::Vec5 ImputedBases{1296};
 static_assert(rowOffset(kRows) <= ImputedBases.off && ImputedBases.off + 40 == SectionF2.size);
 
-// Values of the liquidation read here, from the previous calculation.
-namespace in {
-inline constexpr blocks::Vec5 StateNetQuota{1616};       // Form100Summary, Calculos100Li
-inline constexpr blocks::Vec5 RegionalNetQuota{1656};    // Form100Summary, Calculos100Li
-inline constexpr blocks::Vec5 DividendDeductions{7688};  // Form100Summary, Calculos100Li
-}  // namespace in
 }  // namespace f100::sec_f2
 
 namespace f100::summary {

@@ -30,21 +30,4 @@ inline constexpr Pair EarlierLong2[2] = {{536}, {552}};
 inline constexpr blocks::Vec5 SpecialBase{568};
 static_assert(SpecialBase.off + 40 == SectionH.size);
 
-// Net income vectors of the income sections that make up the general income; each is written by
-// the export of its section. Also read by sections F2, I and J.
-namespace in {
-inline constexpr blocks::Vec5 ANet{1200};     // Calculos100A: net work income
-inline constexpr blocks::Vec5 BNet{1912};     // Calculos100B
-inline constexpr blocks::Vec5 CNet{0};        // Calculos100C
-inline constexpr blocks::Vec5 DNet{872};      // Calculos100D
-inline constexpr blocks::Vec5 E1Net{1728};    // Calculos100E1
-inline constexpr blocks::Vec5 E4Net{8496};    // Calculos100E4
-inline constexpr blocks::Vec5 E5Net{12376};   // Calculos100E5
-inline constexpr blocks::Vec5 F1Net1{1104};   // Calculos100F1
-inline constexpr blocks::Vec5 F1Net2{1144};   // Calculos100F1
-inline constexpr blocks::Vec5 F1Net3{1184};   // Calculos100F1
-inline constexpr blocks::Vec5 F3Net{192};     // Calculos100F3
-inline constexpr blocks::Vec5 F4Net{56};      // Calculos100F4
-inline constexpr blocks::Vec5 F5Net{192};     // Calculos100F5
-}  // namespace in
 }  // namespace f100::sec_h

@@ -19,9 +19,9 @@ static_assert(SpecialAfterMinimum.off + 40 == SectionI.size);
 
 // Form100Personal, filled by the personal and family data wizard. Column m = 1..4.
 namespace personal {
-inline constexpr blocks::U8 UnitKind{0};  // 1: married couple with their children
-constexpr blocks::I32 Age(int column) { return {44u + 4u * static_cast<std::size_t>(column)}; }
-constexpr blocks::U8 Disability(int column) { return {115u + static_cast<std::size_t>(column)}; }  // '1'..'3'
+using f100::personal::Age;
+using f100::personal::DisabilityCode;
+using f100::personal::UnitKind;
 constexpr blocks::U8 WorkerDisability(int column) { return {119u + static_cast<std::size_t>(column)}; }  // '1','2'
 }  // namespace personal
 
@@ -32,13 +32,8 @@ constexpr blocks::U8 GeographicMobility(int column) { return {460u + static_cast
 inline constexpr blocks::U8 SingleMinimum = f100::family::SpouseExcluded;  // +2070
 namespace descendant {
 using namespace f100::family::descendant;
-constexpr blocks::U8 Disability(int i) { return {base(i) + 125}; }
-// Entitlement in column 0, 1, 2: '1' full, '2' none, blank or zero byte half.
-constexpr blocks::U8 Entitlement(int i, int column) { return {base(i) + 127 + static_cast<std::size_t>(column)}; }
-constexpr blocks::U8 Situation(int i) { return {base(i) + 132}; }
-constexpr blocks::U8 Exclusion1(int i) { return {base(i) + 134}; }
-constexpr blocks::U8 Exclusion2(int i) { return {base(i) + 135}; }
 }  // namespace descendant
+// Ascendant entry i lies in the last 24 bytes of further person i.
 namespace ascendant {
 inline constexpr std::size_t kBase = 3920;
 inline constexpr std::size_t kSize = 80;
@@ -50,26 +45,8 @@ constexpr blocks::U8 Presence(int i) { return {base(i) + 5}; }
 // Entitlement of the declarant (column 1) and the spouse (column 2): '1' counted.
 constexpr blocks::U8 Entitlement(int i, int column) { return {base(i) + 6 + static_cast<std::size_t>(column)}; }
 constexpr blocks::F64 Sharers(int i) { return {base(i) + 16}; }
-static_assert(base(kCount) <= Family.size);
+static_assert(Sharers(kCount - 1).off + 8 == f100::family::FurtherPersons.off + f100::family::FurtherPersons.size);
 }  // namespace ascendant
 }  // namespace family
 
-// Income read by the reduction for work income (and by section J), each written by its section.
-namespace in {
-inline constexpr blocks::Vec5 BOther{1792};  // Calculos100B
-inline constexpr blocks::Vec5 DOther{752};   // Calculos100D
-// Rows of the activity sections: holder code at row +0 and the row's net income.
-struct Rows {
-  std::size_t rowSize;
-  static constexpr int kCount = 6;
-  constexpr blocks::U8 holder(int i) const { return {rowSize * static_cast<std::size_t>(i)}; }
-  constexpr blocks::F64 at(int i, std::size_t field) const { return {rowSize * static_cast<std::size_t>(i) + field}; }
-};
-inline constexpr Rows E1Rows{288};    // Calculos100E1, net at +264
-inline constexpr Rows E4Rows{1416};   // Calculos100E4, net at +1392
-inline constexpr Rows E5Rows{2056};   // Calculos100E5, net at +2032
-inline constexpr Rows F1Rows{184};    // Calculos100F1, nets at +24, +72, +96
-inline constexpr std::size_t kE1Net = 264, kE4Net = 1392, kE5Net = 2032;
-inline constexpr std::size_t kF1Nets[3] = {24, 72, 96};
-}  // namespace in
 }  // namespace f100::sec_i

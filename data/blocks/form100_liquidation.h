@@ -7,6 +7,28 @@
 #pragma once
 
 #include "data/blocks/form100.h"
+#include "data/blocks/form100_a.h"
+#include "data/blocks/form100_b.h"
+#include "data/blocks/form100_c.h"
+#include "data/blocks/form100_d.h"
+#include "data/blocks/form100_e1.h"
+#include "data/blocks/form100_e4.h"
+#include "data/blocks/form100_e5.h"
+#include "data/blocks/form100_f1.h"
+#include "data/blocks/form100_f2.h"
+#include "data/blocks/form100_f3.h"
+#include "data/blocks/form100_f4.h"
+#include "data/blocks/form100_f5.h"
+#include "data/blocks/form100_g1.h"
+#include "data/blocks/form100_g6.h"
+#include "data/blocks/form100_h.h"
+#include "data/blocks/form100_i.h"
+#include "data/blocks/form100_j.h"
+#include "data/blocks/form100_k.h"
+#include "data/blocks/form100_l.h"
+#include "data/blocks/form100_o.h"
+#include "data/blocks/form100_p.h"
+#include "data/blocks/form100_q.h"
 
 namespace f100 {
 
@@ -53,7 +75,7 @@ constexpr blocks::F64 ForeignGeneralPart(int column, int entry) { return {Foreig
 constexpr blocks::F64 ForeignSpecialPart(int column, int entry) { return {ForeignGeneralRate(column).off + 40 + 8u * static_cast<std::size_t>(entry)}; }
 // Pass 4: transparency, rent, housing compensation, resulting quota.
 inline constexpr blocks::Vec5 TransparencyDeduction{8056};
-inline constexpr blocks::Vec5 RentDeduction{8176};  // triple
+inline constexpr blocks::Vec5 StateZeduDeduction{8176};  // the rent deduction, triple
 constexpr blocks::Text RentLandlordNif(int column) { return {8312 + 9u * static_cast<std::size_t>(column), 9}; }
 inline constexpr blocks::Vec5 HousingCompensation{8360};  // triple
 inline constexpr std::size_t kCompensationBlocks = 8512;  // one 40-byte block per column 0, 1, 2
@@ -67,36 +89,8 @@ inline constexpr blocks::Vec5 ResultingQuota{8632};
 
 namespace sec_li {
 
-// Summary slots written by other exports, read here.
-namespace in_summary {
-// Calculos100L.
-inline constexpr blocks::Vec5 StateGeneralGrossQuota{160};
-inline constexpr blocks::Vec5 RegionalGeneralGrossQuota{200};
-inline constexpr blocks::Vec5 StateAverageRate{240};
-inline constexpr blocks::Vec5 RegionalAverageRate{280};
-inline constexpr blocks::Vec5 StateSpecialGrossQuota{320};
-inline constexpr blocks::Vec5 RegionalSpecialGrossQuota{360};
-inline constexpr blocks::Vec5 StateGrossQuota{400};
-inline constexpr blocks::Vec5 RegionalGrossQuota{440};
-// Calculos100O: state and regional parts of its deductions, in the order the net quotas take them.
-inline constexpr blocks::Vec5 OItemState{480}, OItemRegional{520};
-inline constexpr blocks::Vec5 ODonationsState{560}, ODonationsRegional{600};
-inline constexpr blocks::Vec5 OHousingFinancedState{640}, OHousingFinancedRegional{680};
-inline constexpr blocks::Vec5 OHousingUnfinancedState{720}, OHousingUnfinancedRegional{760};
-inline constexpr blocks::Vec5 OConstructionState{800}, OConstructionRegional{840};
-inline constexpr blocks::Vec5 OAccountsState{880}, OAccountsRegional{920};
-inline constexpr blocks::Vec5 OWorksFinancedState{960}, OWorksFinancedRegional{1000};
-inline constexpr blocks::Vec5 OWorksUnfinancedState{1040}, OWorksUnfinancedRegional{1080};
-inline constexpr blocks::Vec5 OCeutaState{1416}, OCeutaRegional{1456};
-inline constexpr blocks::Vec5 ODepositState{1496}, ODepositRegional{1536};
-// Calculos100Q.
-inline constexpr blocks::Vec5 QIncentivesState{1120};
-inline constexpr blocks::Vec5 QIncentivesRegional{1160};
-// Calculos100P.
-inline constexpr blocks::Vec5 PRegionalDeductions{1576};
-// Calculos100F4.
-inline constexpr blocks::Vec5 F4Deduction{8136};
-}  // namespace in_summary
+// The summary slots of the other exports (gross quotas, deductions, withholdings) are read under
+// their writers' names in f100::summary.
 
 // Entries in Form100Summary filled by annex dialogs: holder code byte at +0, amounts after it.
 struct Entries {
@@ -131,22 +125,29 @@ inline constexpr blocks::Area CompensationPageBlock{8400, 232};
 
 // Form100SectionQ: Canary Islands investment reserve. Calculos100Q leaves these bytes alone.
 namespace in_q {
-inline constexpr Entries Reserve{7152, 48, 2};  // allocation +8, income in the Canary Islands +16
-inline constexpr std::size_t kAllocation = 8, kCanaryIncome = 16;
+// The two 2003 reserve rows of the annex: allocation +8, income in the Canary Islands +16.
+inline constexpr Entries Reserve{sec_q::ReserveBlock2003.row0, sec_q::ReserveBlock2003.row1 - sec_q::ReserveBlock2003.row0, 2};
+inline constexpr std::size_t kAllocation = sec_q::kReserve2003Allowance, kCanaryIncome = sec_q::kReserve2003CanaryIncome;
 // Written by pass 1.
 inline constexpr blocks::Vec5 ReserveAverageRate{7248};       // triple
 inline constexpr blocks::F64 ReserveDeductionBeforeLimit{7272};  // (i): joint declarant, joint spouse, declarant, spouse
 inline constexpr blocks::F64 ReserveLimit{7304};                 // (i): same order
-inline constexpr blocks::Vec5 ReserveCreditTotal{7832};
+inline constexpr blocks::Vec5 ReserveDeductionTotal{7832};     // state plus regional part, all five columns
+// Pass 1 writes between the annex's 2003 rows and its reserve totals; the total straddles the end
+// of what Calculos100Q touches.
+static_assert(Reserve.first + Reserve.size * 2 == ReserveAverageRate.off &&
+              ReserveLimit.off + 4 * 8 == sec_q::kLiquidationEnd && sec_q::kLiquidationStart == Reserve.first);
+static_assert(ReserveDeductionTotal.off == sec_q::EarlyInvestments.keys + 8 &&
+              ReserveDeductionTotal.off < sec_q::kCalculationEnd);
 }  // namespace in_q
 
 // Form100SectionH (Calculos100H): general income = positive short-term balance + general income.
 namespace in_h {
-inline constexpr blocks::Vec5 ShortTermBalance{0};
-inline constexpr blocks::Vec5 GeneralIncome{112};
+inline constexpr blocks::Vec5 ShortTermBalance = sec_h::ShortPositive;
+inline constexpr blocks::Vec5 GeneralIncome = sec_h::GeneralIncome;
 }
 
-// Rows of the income sections, all from record +0 unless said.
+// Rows of the income sections: holder code at row +0; fields at offsets within the row.
 struct Rows {
   std::size_t first;
   std::size_t size;
@@ -154,68 +155,99 @@ struct Rows {
   constexpr blocks::U8 code(int r) const { return {first + size * static_cast<std::size_t>(r)}; }
   constexpr blocks::F64 at(int r, std::size_t off) const { return {first + size * static_cast<std::size_t>(r) + off}; }
 };
+// Offset within its row of a writer's row-0 field.
+constexpr std::size_t inRow(blocks::F64 field, blocks::U8 holder) { return field.off - holder.off; }
+
 namespace in_b {  // Calculos100B
-inline constexpr Rows Dividends{320, 56};
-inline constexpr std::size_t kDividendDeduction = 40;
-inline constexpr blocks::Vec5 NetIncome{1912};
-inline constexpr blocks::Vec5 RentNetA{1792}, RentNetB{1952}, RentNetLess{1992};
+inline constexpr Rows Dividends{sec_b::g2::Holder.off, sec_b::g2::kRowSize};
+inline constexpr std::size_t kDividendDeduction = inRow(sec_b::g2::QuotaDeduction, sec_b::g2::Holder);
+inline constexpr blocks::Vec5 NetIncome = sec_b::NetIncome;
+inline constexpr blocks::Vec5 RentNetA = sec_b::NetBeforeReductions, RentNetB = sec_b::LongTermGains,
+                              RentNetLess = sec_b::LongTermLosses;
 }
 namespace in_a {  // Calculos100A
-inline constexpr blocks::Vec5 NetWorkIncome{1200};
+inline constexpr blocks::Vec5 NetWorkIncome = sec_a::NetWorkIncome;
 }
 namespace in_c {  // Calculos100C
-inline constexpr blocks::Vec5 ImputedIncome{0};
+inline constexpr blocks::Vec5 ImputedIncome = sec_c::ImputedIncome;
 }
 namespace in_d {  // Calculos100D
-inline constexpr Rows Properties{40, 72};
-inline constexpr std::size_t kAmountsFirst = 8;  // +8 + +16 − +24 − +32 − +40 − +48
-inline constexpr std::size_t kWithholding = 64;
-inline constexpr blocks::Vec5 NetIncome{752}, ReductionA{792}, ReductionB{832};
+inline constexpr Rows Properties{sec_d::Holder.off, sec_d::kRowSize};
+// Rental income and sublease share, less interest, amortisation, fiscal compensation and other expenses.
+inline constexpr std::size_t kRental = inRow(sec_d::RentalIncome, sec_d::Holder),
+                             kSublease = inRow(sec_d::SubleaseShare, sec_d::Holder),
+                             kInterest = inRow(sec_d::Interest, sec_d::Holder),
+                             kAmortisation = inRow(sec_d::Amortisation, sec_d::Holder),
+                             kFiscalCompensation = inRow(sec_d::FiscalCompensation, sec_d::Holder),
+                             kOtherExpenses = inRow(sec_d::OtherExpenses, sec_d::Holder);
+inline constexpr std::size_t kWithholding = inRow(sec_d::Withholding, sec_d::Holder);
+inline constexpr blocks::Vec5 NetIncome = sec_d::NetYield, ReductionA = sec_d::HalfReduction,
+                              ReductionB = sec_d::IrregularReductions;
 }
 namespace in_e1 {  // Calculos100E1
-inline constexpr Rows Activities{0, 288};
-inline constexpr std::size_t kWithholdingOther = 48, kWithholdingRenting = 56, kInstallments = 64,
-                             kNetIncome = 264, kNetYield = 280;
+inline constexpr Rows Activities{sec_e1::Holder.off, sec_e1::kRowSize};
+inline constexpr std::size_t kWithholdingOther = inRow(sec_e1::Withholdings, sec_e1::Holder),
+                             kWithholdingRenting = inRow(sec_e1::RentingWithholdings, sec_e1::Holder),
+                             kInstallments = inRow(sec_e1::InstalmentPayments, sec_e1::Holder),
+                             kNetIncome = inRow(sec_e1::NetYield, sec_e1::Holder),
+                             kNetYield = inRow(sec_e1::NetAfterReduction, sec_e1::Holder);
 }
 namespace in_e4 {  // Calculos100E4
-inline constexpr Rows Activities{0, 1416};
-inline constexpr std::size_t kWithholding = 80, kInstallments = 88, kNetIncome = 1392, kNetYield = 1408;
+inline constexpr Rows Activities{sec_e4::Holder.off, sec_e4::kRowSize};
+inline constexpr std::size_t kWithholding = inRow(sec_e4::Withholdings, sec_e4::Holder),
+                             kInstallments = inRow(sec_e4::InstalmentPayments, sec_e4::Holder),
+                             kNetIncome = inRow(sec_e4::NetBeforeLastReduction, sec_e4::Holder),
+                             kNetYield = inRow(sec_e4::ActivityNet, sec_e4::Holder);
 }
 namespace in_e5 {  // Calculos100E5
-inline constexpr Rows Activities{0, 2056};
-inline constexpr std::size_t kWithholding = 40, kInstallments = 48, kNetIncome = 2032, kNetYield = 2048;
+inline constexpr Rows Activities{sec_e5::Holder.off, sec_e5::kRowSize};
+inline constexpr std::size_t kWithholding = inRow(sec_e5::Withholdings, sec_e5::Holder),
+                             kInstallments = inRow(sec_e5::InstalmentPayments, sec_e5::Holder),
+                             kNetIncome = inRow(sec_e5::ReducedNet, sec_e5::Holder),
+                             kNetYield = inRow(sec_e5::ActivityNet, sec_e5::Holder);
 }
 namespace in_f1 {  // Calculos100F1
-inline constexpr Rows Entities{0, 184};
-inline constexpr std::size_t kIncome1 = 24, kDividendDeduction = 48, kNet1 = 64, kIncome2 = 72, kNet2 = 88,
-                             kIncome3 = 96, kInstallments = 120, kNet3 = 136;
+inline constexpr Rows Entities{sec_f1::Holder.off, sec_f1::kRowSize};
+inline constexpr std::size_t kIncome1 = inRow(sec_f1::Income1, sec_f1::Holder),
+                             kDividendDeduction = inRow(sec_f1::DividendDeduction, sec_f1::Holder),
+                             kNet1 = inRow(sec_f1::Net1, sec_f1::Holder), kIncome2 = inRow(sec_f1::Income2, sec_f1::Holder),
+                             kNet2 = inRow(sec_f1::Net2, sec_f1::Holder), kIncome3 = inRow(sec_f1::Income3, sec_f1::Holder),
+                             kInstallments = inRow(sec_f1::InstalmentPayments, sec_f1::Holder),
+                             kNet3 = inRow(sec_f1::Net3, sec_f1::Holder);
 }
 namespace in_f2 {  // Calculos100F2
-inline constexpr Rows Imputations{0, 216};
-inline constexpr std::size_t kNetIncome = 16, kDividendDeduction = 64;
+inline constexpr Rows Imputations{sec_f2::rowOffset(0), sec_f2::kRowSize};
+inline constexpr std::size_t kNetIncome = inRow(sec_f2::row::ImputedBase, sec_f2::row::Holder),
+                             kDividendDeduction = inRow(sec_f2::row::DividendDeduction, sec_f2::row::Holder);
 }
-namespace in_f3 { inline constexpr blocks::Vec5 Amounts{192}; }  // Calculos100F3
-namespace in_f4 { inline constexpr blocks::Vec5 Amounts{56}; }   // Calculos100F4
-namespace in_f5 { inline constexpr blocks::Vec5 Amounts{192}; }  // Calculos100F5
+namespace in_f3 { inline constexpr blocks::Vec5 Amounts = sec_f3::Amounts; }                 // Calculos100F3
+namespace in_f4 { inline constexpr blocks::Vec5 Amounts = sec_f4::AmountToImputeByHolder; }  // Calculos100F4
+namespace in_f5 { inline constexpr blocks::Vec5 Amounts = sec_f5::Amounts; }                 // Calculos100F5
 namespace in_g6 {  // Calculos100G6
-inline constexpr blocks::Vec5 ShortTermGains{0};
-inline constexpr blocks::Vec5 LongTermGains{160};
+inline constexpr blocks::Vec5 ShortTermGains = sec_g6::ShortGains;
+inline constexpr blocks::Vec5 LongTermGains = sec_g6::LongGains;
 }
 namespace in_i {  // Calculos100I
-inline constexpr blocks::Vec5 GeneralBase{120}, GeneralMinimum{160}, SpecialBase{240}, SpecialMinimum{280};
+inline constexpr blocks::Vec5 GeneralBase = sec_i::GeneralBase, GeneralMinimum = sec_i::MinimumOnGeneral,
+                              SpecialBase = sec_i::SpecialBase, SpecialMinimum = sec_i::MinimumOnSpecial;
 }
-namespace in_j {  // Calculos100J
-inline constexpr blocks::Vec5 WorkReduction{0}, ChildrenUnderThree{120}, AgeOver64{160}, MembersDisability{240},
-    RelativesDisability{280}, DisabledWorkers{320};
+namespace in_j {  // Calculos100I (the reductions of section J it writes)
+inline constexpr blocks::Vec5 WorkReduction = sec_j::WorkIncome, ChildrenUnderThree = sec_j::ChildrenUnderThree,
+                              AgeOver64 = sec_j::AgeOver64, MembersDisability = sec_j::MembersDisability,
+                              RelativesDisability = sec_j::RelativesDisability, DisabledWorkers = sec_j::DisabledWorkers;
 }
 namespace in_k {  // Calculos100K
-inline constexpr blocks::Vec5 GeneralBaseAfterReductions{280}, GeneralLiquidableBase{464}, SpecialLiquidableBase{744};
+inline constexpr blocks::Vec5 GeneralBaseAfterReductions = sec_k::GeneralAfterReductions,
+                              GeneralLiquidableBase = sec_k::GeneralLiquidable, SpecialLiquidableBase = sec_k::SpecialLiquidable;
 }
+static_assert(Rows::count == sec_b::kRows && Rows::count == sec_d::kRows && Rows::count == sec_e1::kRows &&
+              Rows::count == sec_e4::kRows && Rows::count == sec_e5::kRows && Rows::count == sec_f1::kRows &&
+              Rows::count == sec_f2::kRows);
 
 }  // namespace sec_li
 
 static_assert(summary::ResultingQuota.off + summary::ResultingQuota.width <= Summary.size);
-static_assert(sec_li::in_q::ReserveCreditTotal.off + 40 <= SectionQ.size);
+static_assert(sec_li::in_q::ReserveDeductionTotal.off + 40 <= SectionQ.size);
 static_assert(sec_li::entries::Homes.first + 2 * 56 == summary::kCompensationBlocks);
 static_assert(summary::kCompensationBlocks + 3 * summary::kCompensationBlockSize == summary::ResultingQuota.off);
 static_assert(summary::kForeignRateBlocks + 3 * summary::kForeignRateBlockSize == summary::TransparencyDeduction.off);

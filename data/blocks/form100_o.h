@@ -5,6 +5,9 @@
 
 #include "data/blocks/field.h"
 #include "data/blocks/form100.h"
+#include "data/blocks/form100_i.h"
+#include "data/blocks/form100_k.h"
+#include "data/blocks/form100_l.h"
 
 namespace f100::sec_o {
 
@@ -143,39 +146,39 @@ static_assert(HousingAdmittedAccounts.off + blocks::Vec5::width == kSize);
 
 // Form100SectionK, written by Calculos100K (pass 1).
 namespace from_k {
-inline constexpr blocks::Vec5 GeneralBaseAfterReductions{280};
-inline constexpr blocks::Vec5 SpecialLiquidableBase{744};
+inline constexpr blocks::Vec5 GeneralBaseAfterReductions = sec_k::GeneralAfterReductions;
+inline constexpr blocks::Vec5 SpecialLiquidableBase = sec_k::SpecialLiquidable;
 }  // namespace from_k
 
 // Form100SectionI, written by Calculos100I (passes 2 and 3).
 namespace from_i {
-inline constexpr blocks::Vec5 GeneralTaxBase{120};
-inline constexpr blocks::Vec5 GeneralBaseAfterMinimum{200};
-inline constexpr blocks::Vec5 SpecialTaxBase{240};
-inline constexpr blocks::Vec5 SpecialBaseAfterMinimum{320};
+inline constexpr blocks::Vec5 GeneralTaxBase = sec_i::GeneralBase;
+inline constexpr blocks::Vec5 GeneralBaseAfterMinimum = sec_i::GeneralAfterMinimum;
+inline constexpr blocks::Vec5 SpecialTaxBase = sec_i::SpecialBase;
+inline constexpr blocks::Vec5 SpecialBaseAfterMinimum = sec_i::SpecialAfterMinimum;
 }  // namespace from_i
 
 // Form100Summary, written by Calculos100L (pass 3).
 namespace from_summary {
-inline constexpr blocks::Vec5 GeneralQuotaState{160};
-inline constexpr blocks::Vec5 GeneralQuotaRegional{200};
-inline constexpr blocks::Vec5 SpecialQuotaState{320};
-inline constexpr blocks::Vec5 SpecialQuotaRegional{360};
+inline constexpr blocks::Vec5 GeneralQuotaState = summary::StateGeneralQuota;
+inline constexpr blocks::Vec5 GeneralQuotaRegional = summary::RegionalGeneralQuota;
+inline constexpr blocks::Vec5 SpecialQuotaState = summary::StateSpecialQuota;
+inline constexpr blocks::Vec5 SpecialQuotaRegional = summary::RegionalSpecialQuota;
 }  // namespace from_summary
 
 // Form100Personal, filled by the personal and family data wizard (pass 2). The community code of
 // member m is f100::personal::communityCode.
 namespace from_personal {
-inline constexpr blocks::I32 DeclarantAge{48};
-inline constexpr blocks::I32 SpouseAge{52};
-inline constexpr blocks::U8 DeclarantDisability{116};  // "1", "2" or "3"
-inline constexpr blocks::U8 SpouseDisability{117};
+inline constexpr blocks::I32 DeclarantAge = personal::Age(1);
+inline constexpr blocks::I32 SpouseAge = personal::Age(2);
+inline constexpr blocks::U8 DeclarantDisability = personal::DisabilityCode(1);  // "1", "2" or "3"
+inline constexpr blocks::U8 SpouseDisability = personal::DisabilityCode(2);
 }  // namespace from_personal
 
 // Form100Family descendant entries, filled by the same wizard (pass 2); age, birth and death dates
 // are f100::family::descendant's.
 namespace from_family {
-constexpr blocks::U8 DescendantSituation(int i) { return {family::descendant::base(i) + 132}; }  // "1".."4"
+constexpr blocks::U8 DescendantSituation(int i) { return family::descendant::Situation(i); }  // "1".."4"
 }  // namespace from_family
 
 }  // namespace f100::sec_o

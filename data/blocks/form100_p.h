@@ -8,6 +8,24 @@
 
 #include "data/blocks/field.h"
 #include "data/blocks/form100.h"
+#include "data/blocks/form100_a.h"
+#include "data/blocks/form100_b.h"
+#include "data/blocks/form100_c.h"
+#include "data/blocks/form100_d.h"
+#include "data/blocks/form100_e1.h"
+#include "data/blocks/form100_e4.h"
+#include "data/blocks/form100_e5.h"
+#include "data/blocks/form100_f1.h"
+#include "data/blocks/form100_f2.h"
+#include "data/blocks/form100_f3.h"
+#include "data/blocks/form100_f4.h"
+#include "data/blocks/form100_f5.h"
+#include "data/blocks/form100_g6.h"
+#include "data/blocks/form100_h.h"
+#include "data/blocks/form100_i.h"
+#include "data/blocks/form100_k.h"
+#include "data/blocks/form100_l.h"
+#include "data/blocks/form100_o.h"
 
 namespace f100::sec_p {
 
@@ -475,18 +493,18 @@ constexpr bool communityBlocksTile() {
 static_assert(communityBlocksTile(), "community blocks must tile Form100SectionP up to the NIF slots");
 
 // ---- fields of other records that the community rules read ------------------------------------
-// Their owners' headers are written in parallel; each group names its writer.
+// Personal and family data come from the wizard and the annex dialogs; the sections' fields below
+// are their writers' descriptors.
 namespace in {
 // Form100Personal, filled by the personal and family data wizard.
 namespace personal {
-inline constexpr blocks::U8 UnitKind{0};  // 1 = married couple, other = one parent with children
-inline constexpr blocks::Text PeriodEndDate{11, 8};
+using f100::personal::UnitKind;  // 1 = married couple, other = one parent with children
+using f100::personal::PeriodEndDate;
 // Person p = 1 declarant, 2 spouse, 3 child 1, 4 child 2.
-constexpr blocks::I32 Age(int p) { return {44u + 4u * static_cast<std::size_t>(p)}; }
-constexpr blocks::U8 DisabilityCode(int p) { return {115u + static_cast<std::size_t>(p)}; }
+using f100::personal::Age;
+using f100::personal::DisabilityCode;
 // Member m = 0 family unit .. 4 child 2.
-constexpr blocks::Text CommunityCode(int m) { return {124u + 32u * static_cast<std::size_t>(m), 2}; }
-static_assert(CommunityCode(0).off == f100::personal::communityCode(kFamilyUnit).off);
+constexpr blocks::Text CommunityCode(int m) { return f100::personal::communityCode(m + 1); }
 }  // namespace personal
 
 // Form100Family, filled by the wizard and the family annex dialogs.
@@ -494,124 +512,132 @@ namespace family {
 constexpr blocks::U8 FamilyMemberMark(int p) { return {450u + static_cast<std::size_t>(p)}; }  // p = 1..4
 constexpr blocks::U8 Community9Mark(int m) { return {475u + static_cast<std::size_t>(m)}; }     // declarant: m = 1
 namespace descendant {
-constexpr std::size_t base(int i) { return f100::family::descendant::base(i); }
-constexpr blocks::I32 Age(int i) { return {base(i) + 104}; }
-constexpr blocks::U8 Used(int i) { return {base(i) + 108}; }  // first byte of the birth date
-constexpr blocks::U8 Disability(int i) { return {base(i) + 125}; }
-constexpr blocks::U8 CodeTowardsDeclarant(int i) { return {base(i) + 128}; }
-constexpr blocks::U8 CodeTowardsSpouse(int i) { return {base(i) + 129}; }
-constexpr blocks::U8 Situation(int i) { return {base(i) + 132}; }
-constexpr blocks::U8 Flag134(int i) { return {base(i) + 134}; }
-constexpr blocks::U8 Flag135(int i) { return {base(i) + 135}; }
-constexpr blocks::U8 Excluded(int i) { return {base(i) + 137}; }  // first byte of the date of death
+namespace d = f100::family::descendant;
+using d::Age;
+using d::base;
+using d::Disability;
+using d::Situation;
+constexpr blocks::U8 Used(int i) { return {d::BirthDate(i).off}; }  // first byte of the birth date
+constexpr blocks::U8 CodeTowardsDeclarant(int i) { return d::Entitlement(i, 1); }
+constexpr blocks::U8 CodeTowardsSpouse(int i) { return d::Entitlement(i, 2); }
+constexpr blocks::U8 Flag134(int i) { return d::Exclusion1(i); }
+constexpr blocks::U8 Flag135(int i) { return d::Exclusion2(i); }
+constexpr blocks::U8 Excluded(int i) { return {d::DeathDate(i).off}; }  // first byte of the date of death
 }  // namespace descendant
 }  // namespace family
 
-// Form100SectionI, written by Calculos100I.
-namespace sec_i {
-inline constexpr blocks::Vec5 GeneralBase{120};
-inline constexpr blocks::Vec5 GeneralBaseAfterMinimum{200};
-inline constexpr blocks::Vec5 SpecialBase{240};
-inline constexpr blocks::Vec5 SpecialBaseAfterMinimum{320};
+// Fields of the other sections, under the names the community rules use; each is the writer's
+// own descriptor. The state rent deduction (Form100Summary, Calculos100Li) is read through the
+// liquidation's header, which itself reads RegionalDeductionsTotal from here.
+namespace sec_i {  // Calculos100I
+inline constexpr blocks::Vec5 GeneralBase = f100::sec_i::GeneralBase;
+inline constexpr blocks::Vec5 GeneralBaseAfterMinimum = f100::sec_i::GeneralAfterMinimum;
+inline constexpr blocks::Vec5 SpecialBase = f100::sec_i::SpecialBase;
+inline constexpr blocks::Vec5 SpecialBaseAfterMinimum = f100::sec_i::SpecialAfterMinimum;
 }  // namespace sec_i
 
-// Form100SectionK, written by Calculos100K.
-namespace sec_k {
-inline constexpr blocks::Vec5 GeneralTaxableBase{280};
-inline constexpr blocks::Vec5 SpecialTaxableBase{744};
+namespace sec_k {  // Calculos100K
+inline constexpr blocks::Vec5 GeneralTaxableBase = f100::sec_k::GeneralAfterReductions;
+inline constexpr blocks::Vec5 SpecialTaxableBase = f100::sec_k::SpecialLiquidable;
 }  // namespace sec_k
 
-// Form100Summary: +440 written by Calculos100L, +640 .. +1080 by Calculos100O, +8176 by Calculos100Li.
 namespace summary {
-inline constexpr blocks::Vec5 RegionalGrossQuota{440};
-inline constexpr blocks::Vec5 HousingInvestmentDeductions{640};  // (i = 0..5)
-inline constexpr blocks::Vec5 OtherDeductions{960};              // (i = 0..3): +960 .. +1080
-inline constexpr blocks::Vec5 StateZeduDeduction{8176};
+inline constexpr blocks::Vec5 RegionalGrossQuota = f100::summary::RegionalGrossQuota;  // Calculos100L
+// Calculos100O: (i = 0..5) the state and regional parts of the housing deductions, +640 .. +840.
+inline constexpr blocks::Vec5 HousingInvestmentDeductions = f100::summary::HousingFinancedState;
+static_assert(HousingInvestmentDeductions(5).off == f100::summary::HousingConstructionRegional.off);
+// Calculos100O: (i = 0..3) the state and regional parts of the adaptation works, +960 .. +1080.
+inline constexpr blocks::Vec5 OtherDeductions = f100::summary::WorksFinancedState;
+static_assert(OtherDeductions(3).off == f100::summary::WorksUnfinancedRegional.off);
 }  // namespace summary
 
-// Form100SectionO, written by Calculos100O.
-namespace sec_o {
-inline constexpr blocks::Vec5 TenPercentUsedFirst{88};
-inline constexpr blocks::Vec5 TenPercentUsedSecond{328};
-inline constexpr blocks::Vec5 HousingLimitUsed{2600};  // (i = 0..4)
+namespace sec_o {  // Calculos100O
+// What the donations already counted against the limit of 10 percent of the taxable base.
+inline constexpr blocks::Vec5 TenPercentUsedFirst = f100::sec_o::Item15Admitted;
+inline constexpr blocks::Vec5 TenPercentUsedSecond = f100::sec_o::DonationAdmitted;
+// (i = 0..4) the housing amounts admitted within the limit.
+inline constexpr blocks::Vec5 HousingLimitUsed = f100::sec_o::HousingAdmittedFinancedFirst;
+static_assert(HousingLimitUsed(4).off == f100::sec_o::HousingAdmittedAccounts.off);
 }  // namespace sec_o
 
-// Income vectors and rows of sections A to H, written by their section exports.
+// Income vectors and rows of sections A to H.
 namespace sec_a {  // Calculos100A
-inline constexpr blocks::Vec5 WorkIncome1{720};
-inline constexpr blocks::Vec5 WorkIncome2{880};
-inline constexpr blocks::Vec5 WorkIncome3{920};
-inline constexpr blocks::Vec5 Income960{960};
-inline constexpr blocks::Vec5 NetIncome{1200};
+inline constexpr blocks::Vec5 WorkIncome1 = f100::sec_a::MoneyPayTotal;
+inline constexpr blocks::Vec5 WorkIncome2 = f100::sec_a::IncomeInKind;
+inline constexpr blocks::Vec5 WorkIncome3 = f100::sec_a::PromoterContributionsTotal;
+inline constexpr blocks::Vec5 Income960 = f100::sec_a::IrregularReductions;
+inline constexpr blocks::Vec5 NetIncome = f100::sec_a::NetWorkIncome;
 }  // namespace sec_a
 namespace sec_b {  // Calculos100B
-inline constexpr blocks::Vec5 Yield0{0};
-inline constexpr blocks::Vec5 Yield656{656};
-inline constexpr blocks::Vec5 Yield792{792};
-inline constexpr blocks::Vec5 Yield1072{1072};
-inline constexpr blocks::Vec5 Yield1352{1352};
-inline constexpr blocks::Vec5 NetYield{1792};
-inline constexpr blocks::Vec5 Added1952{1952};
-inline constexpr blocks::Vec5 Subtracted1992{1992};
-inline constexpr Rows YieldRows{320, 56, 6};
+inline constexpr blocks::Vec5 Yield0 = f100::sec_b::G1.income;
+inline constexpr blocks::Vec5 Yield656 = f100::sec_b::g3::Income;
+inline constexpr blocks::Vec5 Yield792 = f100::sec_b::G4.income;
+inline constexpr blocks::Vec5 Yield1072 = f100::sec_b::G5.income;
+inline constexpr blocks::Vec5 Yield1352 = f100::sec_b::G6.income;
+inline constexpr blocks::Vec5 NetYield = f100::sec_b::NetBeforeReductions;
+inline constexpr blocks::Vec5 Added1952 = f100::sec_b::LongTermGains;
+inline constexpr blocks::Vec5 Subtracted1992 = f100::sec_b::LongTermLosses;
+// The dividend rows and their gross amount received.
+inline constexpr Rows YieldRows{f100::sec_b::g2::Holder.off, f100::sec_b::g2::kRowSize, f100::sec_b::kRows};
+inline constexpr std::size_t kYieldAmount = f100::sec_b::g2::GrossReceived.off - f100::sec_b::g2::Holder.off;
 }  // namespace sec_b
 namespace sec_c {  // Calculos100C
-inline constexpr blocks::Vec5 Net{0};
+inline constexpr blocks::Vec5 Net = f100::sec_c::ImputedIncome;
 }
 namespace sec_d {  // Calculos100D
-inline constexpr blocks::Vec5 Yield512{512};
-inline constexpr blocks::Vec5 Net{752};
+inline constexpr blocks::Vec5 Yield512 = f100::sec_d::TotalIncome;
+inline constexpr blocks::Vec5 Net = f100::sec_d::NetYield;
 }  // namespace sec_d
 namespace sec_e1 {  // Calculos100E1
-inline constexpr Rows Activities{0, 288, 6};
-inline constexpr std::size_t kYield = 88;
-inline constexpr std::size_t kNet = 264;
+inline constexpr Rows Activities{f100::sec_e1::Holder.off, f100::sec_e1::kRowSize, f100::sec_e1::kRows};
+inline constexpr std::size_t kYield = f100::sec_e1::TotalIncome.off;
+inline constexpr std::size_t kNet = f100::sec_e1::NetYield.off;
 }  // namespace sec_e1
 namespace sec_e4 {  // Calculos100E4
-inline constexpr Rows Activities{0, 1416, 6};
-inline constexpr std::size_t kYield = 1272;
-inline constexpr std::size_t kNet = 1392;
+inline constexpr Rows Activities{f100::sec_e4::Holder.off, f100::sec_e4::kRowSize, f100::sec_e4::kRows};
+inline constexpr std::size_t kYield = f100::sec_e4::PreviousNet.off;
+inline constexpr std::size_t kNet = f100::sec_e4::NetBeforeLastReduction.off;
 }  // namespace sec_e4
 namespace sec_e5 {  // Calculos100E5
-inline constexpr Rows Activities{0, 2056, 6};
-inline constexpr std::size_t kYield = 1832;
-inline constexpr std::size_t kNet = 2032;
+inline constexpr Rows Activities{f100::sec_e5::Holder.off, f100::sec_e5::kRowSize, f100::sec_e5::kRows};
+inline constexpr std::size_t kYield = f100::sec_e5::ProductsNet.off;
+inline constexpr std::size_t kNet = f100::sec_e5::ReducedNet.off;
 }  // namespace sec_e5
 namespace sec_f1 {  // Calculos100F1
-inline constexpr Rows Activities{0, 184, 6};
-inline constexpr std::size_t kAmount24 = 24;
-inline constexpr std::size_t kAmount72 = 72;
-inline constexpr std::size_t kAmount96 = 96;
+inline constexpr Rows Activities{f100::sec_f1::Holder.off, f100::sec_f1::kRowSize, f100::sec_f1::kRows};
+inline constexpr std::size_t kAmount24 = f100::sec_f1::Income1.off;
+inline constexpr std::size_t kAmount72 = f100::sec_f1::Income2.off;
+inline constexpr std::size_t kAmount96 = f100::sec_f1::Income3.off;
 }  // namespace sec_f1
+// The activity rows start at +0 of their records, so row fields are the writers' row-0 offsets.
+static_assert(sec_e1::Activities.off == 0 && sec_e4::Activities.off == 0 && sec_e5::Activities.off == 0 &&
+              sec_f1::Activities.off == 0);
 namespace sec_f2 {  // Calculos100F2
-inline constexpr blocks::Vec5 Net{1296};
+inline constexpr blocks::Vec5 Net = f100::sec_f2::ImputedBases;
 }
 namespace sec_f3 {  // Calculos100F3
-inline constexpr blocks::Vec5 Net{192};
+inline constexpr blocks::Vec5 Net = f100::sec_f3::Amounts;
 }
 namespace sec_f4 {  // Calculos100F4
-inline constexpr blocks::Vec5 Net{56};
+inline constexpr blocks::Vec5 Net = f100::sec_f4::AmountToImputeByHolder;
 }
 namespace sec_f5 {  // Calculos100F5
-inline constexpr blocks::Vec5 Net{192};
+inline constexpr blocks::Vec5 Net = f100::sec_f5::Amounts;
 }
 namespace sec_g6 {  // Calculos100G6
-inline constexpr blocks::Vec5 Gains0{0};
-inline constexpr blocks::Vec5 Losses40{40};
-inline constexpr blocks::Vec5 Vector120{120};
-inline constexpr blocks::Vec5 Gains160{160};
-inline constexpr blocks::Vec5 Losses200{200};
-inline constexpr blocks::Vec5 Vector280{280};
+inline constexpr blocks::Vec5 Gains0 = f100::sec_g6::ShortGains;
+inline constexpr blocks::Vec5 Losses40 = f100::sec_g6::ShortLosses;
+inline constexpr blocks::Vec5 Vector120 = f100::sec_g6::ShortNegative;
+inline constexpr blocks::Vec5 Gains160 = f100::sec_g6::LongGains;
+inline constexpr blocks::Vec5 Losses200 = f100::sec_g6::LongLosses;
+inline constexpr blocks::Vec5 Vector280 = f100::sec_g6::LongNegative;
 }  // namespace sec_g6
 namespace sec_h {  // Calculos100H
-inline constexpr blocks::Vec5 Part0{0};
-inline constexpr blocks::Vec5 Part112{112};
-inline constexpr blocks::Vec5 Part384{384};
+inline constexpr blocks::Vec5 Part0 = f100::sec_h::ShortPositive;
+inline constexpr blocks::Vec5 Part112 = f100::sec_h::GeneralIncome;
+inline constexpr blocks::Vec5 Part384 = f100::sec_h::LongPositive;
 }  // namespace sec_h
 
-static_assert(sec_e1::Activities.end() <= SectionE1.size && sec_e4::Activities.end() <= SectionE4.size &&
-              sec_e5::Activities.end() <= SectionE5.size && sec_f1::Activities.end() <= SectionF1.size &&
-              sec_b::YieldRows.end() <= SectionB.size);
 }  // namespace in
 }  // namespace f100::sec_p
 

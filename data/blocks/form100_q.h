@@ -127,41 +127,20 @@ inline constexpr ReserveBlock ReserveBlock2000{6688, 6720, 24, {{{6648}, {7336},
 inline constexpr ReserveBlock ReserveBlock2001{6792, 6832, 24, {{{6752}, {7384}, {7576}}}, {8, 16, 32}, 3, 7424};
 inline constexpr ReserveBlock ReserveBlock3{6912, 6952, 24, {{{6872}, {7432}, {7616}}}, {8, 16, 32}, 3, 7472};
 inline constexpr ReserveBlock ReserveBlock4{7032, 7072, 24, {{{6992}, {7480}, {7656}}}, {8, 16, 32}, 3, 7520};
-// Row +16 is the income earned in the Canary Islands, which no total sums.
-inline constexpr ReserveBlock ReserveBlock2003{7152, 7200, 32, {{{7112}, {7528}, {7696}}}, {8, 24, 40}, 3, 7568};
+// Row +16 is the income earned in the Canary Islands, which no total sums; the liquidation reads
+// it with the allowance.
+inline constexpr std::size_t kReserve2003Allowance = 8, kReserve2003CanaryIncome = 16;
+inline constexpr ReserveBlock ReserveBlock2003{
+    7152, 7200, 32, {{{7112}, {7528}, {7696}}}, {kReserve2003Allowance, 24, 40}, 3, 7568};
 inline constexpr ReserveBlock EarlyInvestments{7776, 7800, 16, {{{7736}, {0}, {0}}}, {8, 0, 0}, 1, 7824};
 inline constexpr std::array<ReserveBlock, 6> kReserveBlocks{ReserveBlock2000, ReserveBlock2001, ReserveBlock3,
                                                             ReserveBlock4,    ReserveBlock2003, EarlyInvestments};
 inline constexpr int kKeyBytes = 3;  // family unit, declarant, spouse; the children's two are not written
 
-// Written by the liquidation (Calculos100Li pass 1), never by the annex calculation.
+// Written by the liquidation (Calculos100Li pass 1), never by the annex calculation; so is the
+// holder vector ReserveDeductionTotal at +7832 (sec_li::in_q).
 inline constexpr std::size_t kLiquidationStart = 7152;
 inline constexpr std::size_t kLiquidationEnd = 7336;
-inline constexpr blocks::F64 ReserveDeductionTotal{7832};
-
-// ---- Form100Summary read here, written by other sections -------------------------------------
-namespace from_summary {
-inline constexpr blocks::Vec5 StateGrossQuota{400};     // Calculos100L
-inline constexpr blocks::Vec5 RegionalGrossQuota{440};  // Calculos100L
-// Deductions subtracted from the gross quotas to form the quota base (Calculos100O).
-inline constexpr std::array<std::size_t, 14> kQuotaBaseDeductions{480, 520, 640, 680, 720, 760, 800,
-                                                                   840, 880, 920, 960, 1000, 1040, 1080};
-// Further deductions subtracted to form the quota available: +560, +600 and +1416 .. +1536 by
-// Calculos100O, +1200, +1240, +1280, +1376 by Calculos100Li (the previous calculation's values).
-inline constexpr std::array<std::size_t, 10> kQuotaAvailableDeductions{560,  600,  1200, 1240, 1280,
-                                                                        1376, 1416, 1456, 1496, 1536};
-}  // namespace from_summary
-
-// ---- rows of other sections read here --------------------------------------------------------
-struct IncomeRows {
-  int rows;
-  std::size_t rowSize;
-  std::size_t amountAt;
-};
-inline constexpr IncomeRows kE4Rows{6, 1416, 1392};  // Form100SectionE4 net yield (Calculos100E4)
-inline constexpr IncomeRows kE5Rows{6, 2056, 2032};  // Form100SectionE5 reduced net yield (Calculos100E5)
-inline constexpr IncomeRows kF1Rows{6, 184, 112};    // Form100SectionF1 amount, counted when the flag is set
-inline constexpr std::size_t kF1FlagAt = 105;
 
 // ---- checks of the layout ----------------------------------------------------------------------
 constexpr bool rowsOfGroupFit(const PendingGroup& g) {
@@ -179,7 +158,6 @@ static_assert(FirstList[kFirstListLines - 1].applied.off + 40 == FirstList[0].ca
               FirstList[kFirstListLines - 1].carriedForward.off + 40 == PendingGroup6.claimed.off);
 static_assert(SecondList[kSecondListLines - 1].carriedForward.off + 40 == PendingGroup8.claimed.off &&
               PendingGroup8.carriedForward.off + 40 == TotalApplied.off);
-static_assert(EarlyInvestments.keys + 8 == ReserveDeductionTotal.off && ReserveDeductionTotal.off + 8 == kCalculationEnd);
 // What the reserve stage writes (totals and key bytes) lies outside the liquidation's fields.
 constexpr bool writesOutsideLiquidation(const ReserveBlock& b) {
   for (int t = 0; t < b.totalCount; ++t) {

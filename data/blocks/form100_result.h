@@ -30,15 +30,6 @@ inline constexpr blocks::Vec5 RefundedBefore{40};
 }  // namespace result
 
 namespace sec_li {
-namespace in_summary {
-inline constexpr blocks::Vec5 WorkWithholdings{8672};     // Calculos100A
-inline constexpr blocks::Vec5 CapitalWithholdings{8712};  // Calculos100B
-inline constexpr blocks::Vec5 F1Payments{8872};           // Calculos100F1
-inline constexpr blocks::Vec5 F2PaymentsA{8912};          // Calculos100F2
-inline constexpr blocks::Vec5 F2PaymentsB{8952};          // Calculos100F2
-inline constexpr blocks::Vec5 F4Payments{8992};           // Calculos100F4
-inline constexpr blocks::Vec5 G1Payments{9032};           // Calculos100G1
-}  // namespace in_summary
 namespace entries {
 inline constexpr Entries OtherA{9112, 16, 2};  // amount +8
 inline constexpr Entries OtherB{9184, 16, 3};  // amount +8

@@ -74,7 +74,7 @@ inline constexpr blocks::F64 A{0}, B{8}, C{16}, E{24}, F1{32}, F2{40}, G1{48}, G
     I{80}, J{88}, K{96}, L{104}, M{112}, N{120}, O{128}, P{136}, Q{144};
 inline constexpr blocks::F64 TotalAssets{152};
 inline constexpr blocks::F64 Debts{160};
-inline constexpr blocks::F64 TaxableBase{168};
+inline constexpr blocks::F64 NetWealth{168};  // total assets less debts; the taxable base is at +184
 inline constexpr blocks::F64 D{192}, H1{200}, H2{208};
 inline constexpr blocks::F64 Result{536};
 inline constexpr blocks::U8 NothingToPay{552};

@@ -16,8 +16,7 @@ inline constexpr blocks::U8 SecondOption{82};        // kept, not used
 inline constexpr blocks::U8 CommunityFirst{431};     // two characters of the community code
 inline constexpr blocks::U8 CommunitySecond{432};
 inline constexpr blocks::U8 DoubleMinimum{433};      // community "09": not 0 doubles the minimum
-inline constexpr blocks::U8 Complementary{453};      // 1: complements an earlier declaration
-static_assert(Complementary.off == f714::personal::CopyResult.off);
+inline constexpr blocks::U8 Complementary = f714::personal::CopyResult;  // 1: complements an earlier declaration
 static_assert(Complementary.off < f714::Personal.size);
 }  // namespace personal
 
@@ -27,9 +26,9 @@ inline constexpr int kAssetSlots = 19;
 static_assert(AssetSlot(kAssetSlots - 1).off == f714::summary::Q.off);
 
 // Form714Summary fields: "out" are written by the liquidation, "in" typed on the pages.
-inline constexpr blocks::F64 TotalAssets{152};      // out (f714::summary::TotalAssets)
-inline constexpr blocks::F64 Debts{160};            // in, published by the debts export
-inline constexpr blocks::F64 NetWealth{168};        // out (the slot f714::summary names TaxableBase)
+inline constexpr blocks::F64 TotalAssets = f714::summary::TotalAssets;  // out
+inline constexpr blocks::F64 Debts = f714::summary::Debts;  // in, published by the debts export
+inline constexpr blocks::F64 NetWealth = f714::summary::NetWealth;  // out
 inline constexpr blocks::F64 ExemptMinimum{176};    // out
 inline constexpr blocks::F64 TaxableBase{184};      // out
 inline constexpr blocks::F64 BaseLessMinimum{216};  // out
@@ -69,9 +68,8 @@ inline constexpr blocks::F64 PaidCredit{504};       // out
 inline constexpr blocks::F64 CeutaMelillaValue{512};// in
 inline constexpr blocks::F64 CeutaMelillaQuota{520};// out
 inline constexpr blocks::F64 CeutaMelillaBonus{528};// out
-inline constexpr blocks::F64 QuotaToPay{536};       // out (f714::summary::Result)
-static_assert(TotalAssets.off == f714::summary::TotalAssets.off && NetWealth.off == f714::summary::TaxableBase.off &&
-              QuotaToPay.off == f714::summary::Result.off && Debts.off == f714::summary::Debts.off);
+inline constexpr blocks::F64 QuotaToPay = f714::summary::Result;  // out
+static_assert(TotalAssets.off == AssetSlot(kAssetSlots).off && NetWealth.off + 8 == ExemptMinimum.off);
 static_assert(QuotaToPay.off + 8 <= f714::Summary.size);
 
 // The wealth-tax scale: lower bound of the taxable base, quota at the bound, marginal rate above it.

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 namespace db {
 
@@ -50,6 +51,13 @@ bool ParseTsvLine(const std::string& line, std::vector<std::string>& values, std
 }
 
 namespace {
+
+// A schema file named with one of these marks stands for one table per interface language.
+struct LanguageMark {
+  const char* mark;
+  const char* letters;
+};
+constexpr LanguageMark kLanguageMarks[] = {{"{L}", "ECGV"}, {"{l}", "ecgv"}};
 
 bool ReadFile(const fs::path& p, std::string& out) {
   std::ifstream in(p, std::ios::binary);
@@ -118,6 +126,53 @@ bool LoadRows(sqlite3* db, const std::string& table, const fs::path& tsv, std::s
   return ok;
 }
 
+// One table's schema: the concrete stem it was read or expanded as, and its statement.
+struct Schema {
+  std::string table;
+  fs::path source;
+  std::string sql;
+};
+
+// Replaces every occurrence of `from` in `text` with `to`.
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+    text.replace(at, from.size(), to);
+  return text;
+}
+
+// The schemas of a source folder, language templates expanded, ordered by table name.
+bool ReadSchemas(const std::vector<fs::path>& files, std::vector<Schema>& out, std::string* error) {
+  for (const auto& path : files) {
+    std::string sql;
+    if (!ReadFile(path, sql)) {
+      *error = "cannot read " + path.string();
+      return false;
+    }
+    const std::string stem = path.stem().string();
+    bool expanded = false;
+    for (const auto& [mark, letters] : kLanguageMarks) {
+      if (stem.find(mark) == std::string::npos) continue;
+      for (char letter : std::string_view(letters)) {
+        const std::string l(1, letter);
+        out.push_back({ReplaceAll(stem, mark, l), path, ReplaceAll(sql, mark, l)});
+      }
+      expanded = true;
+      break;
+    }
+    if (!expanded) out.push_back({stem, path, sql});
+  }
+  // In the order of the file names the tables would have on their own, so that a template builds
+  // the same database as its four copies did.
+  std::sort(out.begin(), out.end(),
+            [](const Schema& a, const Schema& b) { return a.table + ".sql" < b.table + ".sql"; });
+  for (std::size_t i = 1; i < out.size(); ++i)
+    if (out[i].table == out[i - 1].table) {
+      *error = out[i].source.string() + ": table " + out[i].table + " is also defined by " + out[i - 1].source.string();
+      return false;
+    }
+  return true;
+}
+
 }  // namespace
 
 bool BuildDatabaseFromSources(const fs::path& sourceDir, const fs::path& output, std::string* error) {
@@ -133,13 +188,13 @@ bool BuildDatabaseFromSources(const fs::path& sourceDir, const fs::path& output,
     *error = "cannot list " + sourceDir.string() + ": " + ec.message();
     return false;
   }
-  std::sort(schemas.begin(), schemas.end());
   std::sort(rows.begin(), rows.end());
+  std::vector<Schema> tables;
+  if (!ReadSchemas(schemas, tables, error)) return false;
   for (const auto& tsv : rows) {
-    fs::path sql = tsv;
-    sql.replace_extension(".sql");
-    if (!fs::exists(sql)) {
-      *error = tsv.string() + ": no schema " + sql.filename().string();
+    const std::string table = tsv.stem().string();
+    if (std::none_of(tables.begin(), tables.end(), [&](const Schema& t) { return t.table == table; })) {
+      *error = tsv.string() + ": no schema " + table + ".sql";
       return false;
     }
   }
@@ -153,14 +208,10 @@ bool BuildDatabaseFromSources(const fs::path& sourceDir, const fs::path& output,
   if (!ok) *error = "cannot create " + temp.string();
   // The whole build is one transaction: fast, and nothing partial is ever committed.
   if (ok) ok = sqlite3_exec(db, "PRAGMA journal_mode=OFF; BEGIN", nullptr, nullptr, nullptr) == SQLITE_OK;
-  for (const auto& sqlPath : schemas) {
+  for (const auto& t : tables) {
     if (!ok) break;
-    std::string sql;
-    if (!ReadFile(sqlPath, sql)) {
-      *error = "cannot read " + sqlPath.string();
-      ok = false;
-    } else if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
-      *error = sqlPath.string() + ": " + sqlite3_errmsg(db);
+    if (sqlite3_exec(db, t.sql.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+      *error = t.source.string() + " (" + t.table + "): " + sqlite3_errmsg(db);
       ok = false;
     }
   }

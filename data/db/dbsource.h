@@ -1,6 +1,7 @@
 // Builds a database file from its text sources: one <TABLE>.sql (schema) and optionally one
-// <TABLE>.tsv (rows) per table, in the format of resources/db/README.md. Used by the build
-// tool and by tests; depends on nothing but SQLite.
+// <TABLE>.tsv (rows) per table, in the format of resources/db/README.md; a schema named with
+// {L} or {l} is a template of the four language variants. Used by the build tool and by tests;
+// depends on nothing but SQLite.
 #pragma once
 
 #include <filesystem>

@@ -2,11 +2,13 @@
 
 #include <vector>
 
+#include "data/blocks/form100_a.h"
 #include "data/blocks/form100_f2.h"
 #include "data/blocks/form100_h.h"
 #include "data/blocks/form100_i.h"
 #include "data/blocks/form100_k.h"
 #include "data/blocks/form100_l.h"
+#include "data/blocks/form100_liquidation.h"
 #include "fixture.h"
 #include "tallyvex.h"
 
@@ -62,10 +64,10 @@ struct F2 : ::testing::Test {
     f100::sec_k::GeneralLiquidable.store(b[f100::SectionK], V{20000, 20000, 0, 0, 0});
     f100::summary::StateGrossQuota.store(s, V{3000, 3000, 0, 0, 0});
     f100::sec_h::GeneralIncome.store(b[f100::SectionH], V{20000, 20000, 0, 0, 0});
-    in::StateNetQuota.store(s, V{2046, 2046, 0, 0, 0});
-    in::RegionalNetQuota.store(s, V{1100, 1100, 0, 0, 0});
-    in::DividendDeductions.store(s, V{100, 100, 0, 0, 0});
-    f100::sec_h::in::ANet.store(b[f100::SectionA], V{20000, 20000, 0, 0, 0});
+    f100::summary::StateNetQuota.store(s, V{2046, 2046, 0, 0, 0});
+    f100::summary::RegionalNetQuota.store(s, V{1100, 1100, 0, 0, 0});
+    f100::summary::DividendsApplied.store(s, V{100, 100, 0, 0, 0});
+    f100::sec_a::NetWorkIncome.store(b[f100::SectionA], V{20000, 20000, 0, 0, 0});
   }
 };
 
@@ -127,9 +129,9 @@ TEST_F(F2, NoBaseLeftByThePreviousCalculation) {
 
 TEST_F(F2, ChainReachesTheSameFiguresOnTheSecondCalculation) {
   f100::sec_i::personal::UnitKind.set(b[f100::Personal], 2);
-  f100::sec_h::in::ANet.store(b[f100::SectionA], V{30000, 30000, 0, 0, 0});
-  in::StateNetQuota.store(s, V{4000, 4000, 0, 0, 0});
-  in::RegionalNetQuota.store(s, V{2000, 2000, 0, 0, 0});
+  f100::sec_a::NetWorkIncome.store(b[f100::SectionA], V{30000, 30000, 0, 0, 0});
+  f100::summary::StateNetQuota.store(s, V{4000, 4000, 0, 0, 0});
+  f100::summary::RegionalNetQuota.store(s, V{2000, 2000, 0, 0, 0});
   unsigned char* w = row(0, 2, '1', 5000, 900, 1000, 123);
 
   chain();

@@ -2,6 +2,10 @@
 
 #include <vector>
 
+#include "data/blocks/form100_b.h"
+#include "data/blocks/form100_f1.h"
+#include "data/blocks/form100_g1.h"
+#include "data/blocks/form100_g3.h"
 #include "data/blocks/form100_g4.h"
 #include "data/blocks/form100_g6.h"
 #include "fixture.h"
@@ -22,14 +26,14 @@ struct G6 : ::testing::Test {
 
 TEST_F(G6, SourcesNetIntoShortAndLongBalances) {
   // Short term: gains 1,000 (600 from G1 prizes, 400 from G4 list A) against losses 1,500.
-  in::G1Prizes.store(b[f100::SectionG1], V{600, 600, 0, 0, 0});
+  f100::sec_g1::kind::Total.store(b[f100::SectionG1], V{600, 600, 0, 0, 0});
   f100::sec_g4::ShortGainsA.store(b[f100::SectionG4], V{400, 400, 0, 0, 0});
-  in::G3ShortLosses.store(b[f100::SectionG3], V{1500, 1500, 0, 0, 0});
+  f100::sec_g3::ComputableLosses.store(b[f100::SectionG3], V{1500, 1500, 0, 0, 0});
   // Long term: B's positive items and G4's items against F1's losses; the spouse breaks even.
-  in::BPositive.store(b[f100::SectionB], V{3000, 2000, 1000, 0, 0});
+  f100::sec_b::LongTermGains.store(b[f100::SectionB], V{3000, 2000, 1000, 0, 0});
   f100::sec_g4::ItemGainsBusiness.store(b[f100::SectionG4], V{0.005, 0.005, 0, 0, 0});
-  in::F1LongLosses.store(b[f100::SectionF1], V{1500, 500, 1000, 0, 0});
-  in::F1ShortGains.store(b[f100::SectionF1], V{0, 0, 0, 0, 250});
+  f100::sec_f1::LongTermLossesTotal.store(b[f100::SectionF1], V{1500, 500, 1000, 0, 0});
+  f100::sec_f1::ShortTermGainsTotal.store(b[f100::SectionF1], V{0, 0, 0, 0, 250});
   run();
   EXPECT_EQ(ShortGains.load(g6), (V{1000, 1000, 0, 0, 250}));
   EXPECT_EQ(ShortLosses.load(g6), (V{1500, 1500, 0, 0, 0}));

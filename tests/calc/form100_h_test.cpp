@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "data/blocks/form100_a.h"
+#include "data/blocks/form100_d.h"
 #include "data/blocks/form100_g6.h"
 #include "data/blocks/form100_h.h"
 #include "fixture.h"
@@ -22,8 +24,8 @@ struct H : ::testing::Test {
   }
   // General income of the declarant, half from work and half from real estate.
   void income(double amount) {
-    in::ANet.store(b[f100::SectionA], V{amount / 2, amount / 2, 0, 0, 0});
-    in::DNet.store(b[f100::SectionD], V{amount / 2, amount / 2, 0, 0, 0});
+    f100::sec_a::NetWorkIncome.store(b[f100::SectionA], V{amount / 2, amount / 2, 0, 0, 0});
+    f100::sec_d::NetAfterReductions.store(b[f100::SectionD], V{amount / 2, amount / 2, 0, 0, 0});
   }
   void pair(Pair p, int code, double amount) {
     p.holder().set(h, static_cast<unsigned char>(code));

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "data/blocks/form100_a.h"
+#include "data/blocks/form100_b.h"
 #include "data/blocks/form100_h.h"
 #include "data/blocks/form100_i.h"
 #include "data/blocks/form100_j.h"
@@ -36,7 +38,7 @@ struct I : ::testing::Test {
     desc::BirthDate(e).set(fam, birth);
   }
   void work(double declarant) {
-    f100::sec_h::in::ANet.store(b[f100::SectionA], V{declarant, declarant, 0, 0, 0});
+    f100::sec_a::NetWorkIncome.store(b[f100::SectionA], V{declarant, declarant, 0, 0, 0});
   }
 };
 
@@ -106,7 +108,7 @@ TEST_F(I, ReductionForNetWorkIncome) {
                         {14000, 0, 2400},      {8200, 0, 3500},     {-10, 0, 0}};
   for (const Case& c : cases) {
     work(c.work);
-    f100::sec_i::in::BOther.store(b[f100::SectionB], V{c.other, c.other, 0, 0, 0});
+    f100::sec_b::NetBeforeReductions.store(b[f100::SectionB], V{c.other, c.other, 0, 0, 0});
     run(6);
     EXPECT_DOUBLE_EQ(jf::WorkIncome.load(j)[1], c.reduction) << c.work << " " << c.other;
   }
@@ -139,7 +141,7 @@ TEST_F(I, AgeDisabilityAndAssistanceOfMembersAndRelatives) {
   personal::UnitKind.set(per, 1);
   personal::Age(1).set(per, 70);
   personal::Age(2).set(per, 80);
-  personal::Disability(2).set(per, '3');
+  personal::DisabilityCode(2).set(per, '3');
   // An ascendant of 80 with severe disability, shared with another person, claimed by the declarant.
   asc::Age(0).set(fam, 80);
   asc::Presence(0).set(fam, 'S');

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "data/blocks/form100_a.h"
 #include "data/blocks/form100_h.h"
 #include "data/blocks/form100_i.h"
 #include "data/blocks/form100_j.h"
@@ -75,7 +76,7 @@ TEST_F(J, SpouseSchemesWhileTheSpousesIncomeIsLow) {
   SpouseContribution[1].set(j, 2000);
   struct Case { double spouseIncome, reduction; };
   for (const Case& c : {Case{7999.99, 2000}, Case{8000, 0}}) {
-    f100::sec_h::in::ANet.store(b[f100::SectionA], V{c.spouseIncome, 0, c.spouseIncome, 0, 0});
+    f100::sec_a::NetWorkIncome.store(b[f100::SectionA], V{c.spouseIncome, 0, c.spouseIncome, 0, 0});
     run(2);
     EXPECT_EQ(SpouseSchemes.load(j), (V{c.reduction, c.reduction, 0, 0, 0})) << c.spouseIncome;
   }
@@ -112,10 +113,10 @@ TEST_F(J, FurtherReductionAndSportspeople) {
   SportHolder(1).set(j, 3);
   SportOwn(1).set(j, 1000);
   SportHolder(1).set(j, 3);
-  f100::sec_h::in::ANet.store(b[f100::SectionA], V{59000, 60000, -1000, 0, 0});
+  f100::sec_a::NetWorkIncome.store(b[f100::SectionA], V{59000, 60000, -1000, 0, 0});
   run(5);
   EXPECT_EQ(Sportspeople.load(j), (V{24250, 24250, 0, 0, 0}));
-  f100::sec_h::in::ANet.store(b[f100::SectionA], V{15000, 15000, 0, 0, 0});
+  f100::sec_a::NetWorkIncome.store(b[f100::SectionA], V{15000, 15000, 0, 0, 0});
   run(5);
   EXPECT_EQ(Sportspeople.load(j), (V{15000, 15000, 0, 0, 0}));
 

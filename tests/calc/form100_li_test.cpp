@@ -16,7 +16,6 @@ namespace {
 using V = blocks::Vec5::Values;
 namespace sm = f100::summary;
 namespace li = f100::sec_li;
-namespace in = f100::sec_li::in_summary;
 namespace en = f100::sec_li::entries;
 
 // Runs one pass with the block's records; a dialog's working copy may stand for the summary or Q.
@@ -63,10 +62,10 @@ TEST_F(Liquidation, PassesOutsideOneToFiveWriteNothing) {
 struct Pass1 : Liquidation {
   // Declarant's filing and the joint filing alike: rates 12 + 8, quota 5000 + 3000, income 40000.
   void SetUp() override {
-    in::StateAverageRate.store(s, {12, 12, 0, 0, 0});
-    in::RegionalAverageRate.store(s, {8, 8, 0, 0, 0});
-    in::StateGeneralGrossQuota.store(s, {5000, 5000, 0, 0, 0});
-    in::RegionalGeneralGrossQuota.store(s, {3000, 3000, 0, 0, 0});
+    sm::StateAverageRate.store(s, {12, 12, 0, 0, 0});
+    sm::RegionalAverageRate.store(s, {8, 8, 0, 0, 0});
+    sm::StateGeneralQuota.store(s, {5000, 5000, 0, 0, 0});
+    sm::RegionalGeneralQuota.store(s, {3000, 3000, 0, 0, 0});
     li::in_h::GeneralIncome.store(h, {40000, 40000, 0, 0, 0});
     entry(q, li::in_q::Reserve, 0, 2, li::in_q::kAllocation, 10000);
     li::in_q::Reserve.amount(0, li::in_q::kCanaryIncome).set(q, 50000);
@@ -86,7 +85,7 @@ TEST_F(Pass1, ReserveCreditOfTheDeclarantsFilingIsTheSmallerOfDeductionAndLimit)
   EXPECT_DOUBLE_EQ(iq::ReserveDeductionBeforeLimit(1).get(q), 0.0);
   EXPECT_DOUBLE_EQ(iq::ReserveLimit(1).get(q), 0.0);
   EXPECT_DOUBLE_EQ(sm::ReserveCreditState.get(s, 0), 1340.00);
-  expectVec(q, iq::ReserveCreditTotal, {2000, 2000, 0, 0, 0}, "reserve total");
+  expectVec(q, iq::ReserveDeductionTotal, {2000, 2000, 0, 0, 0}, "reserve total");
 }
 
 TEST_F(Pass1, CanaryGoodsShareOfTheQuotaLeftAfterTheReserveCredit) {
@@ -98,10 +97,10 @@ TEST_F(Pass1, CanaryGoodsShareOfTheQuotaLeftAfterTheReserveCredit) {
 }
 
 TEST_F(Pass1, JointCreditIsCappedAgainstTheUnitsQuota) {
-  in::StateGeneralGrossQuota.store(s, {1000, 0, 0, 0, 0});
-  in::RegionalGeneralGrossQuota.store(s, {0, 0, 0, 0, 0});
-  in::StateAverageRate.store(s, {20, 0, 0, 0, 0});
-  in::RegionalAverageRate.store(s, {0, 0, 0, 0, 0});
+  sm::StateGeneralQuota.store(s, {1000, 0, 0, 0, 0});
+  sm::RegionalGeneralQuota.store(s, {0, 0, 0, 0, 0});
+  sm::StateAverageRate.store(s, {20, 0, 0, 0, 0});
+  sm::RegionalAverageRate.store(s, {0, 0, 0, 0, 0});
   for (int e = 0; e < 2; ++e) {
     entry(q, li::in_q::Reserve, e, e + 2, li::in_q::kAllocation, 10000);
     li::in_q::Reserve.amount(e, li::in_q::kCanaryIncome).set(q, 40000);
@@ -141,7 +140,7 @@ TEST_F(Pass1, OnlyColumnsZeroToTwoAreWrittenAndTheOverlappingTriplesStayApart) {
   // +1352's three columns end where +1376 begins.
   EXPECT_DOUBLE_EQ(sm::CanaryGoodsCreditRegional.get(s, 1), 247.50);
   // The total over five columns takes the kept columns 3 and 4 too.
-  EXPECT_DOUBLE_EQ(li::in_q::ReserveCreditTotal.get(q, 3), 22.0);
+  EXPECT_DOUBLE_EQ(li::in_q::ReserveDeductionTotal.get(q, 3), 22.0);
 }
 
 TEST_F(Pass1, CanaryGoodsAreFlooredPerHolderAndTheShareIsCappedUnrounded) {
@@ -150,8 +149,8 @@ TEST_F(Pass1, CanaryGoodsAreFlooredPerHolderAndTheShareIsCappedUnrounded) {
   EXPECT_EQ(sm::CanaryGoodsQuotaShare.get(s, 2), 0.0);
 
   li::in_q::Reserve.code(0).set(q, 0);
-  in::StateGeneralGrossQuota.store(s, {0, 1000.004, 0, 0, 0});
-  in::RegionalGeneralGrossQuota.store(s, {0, 0, 0, 0, 0});
+  sm::StateGeneralQuota.store(s, {0, 1000.004, 0, 0, 0});
+  sm::RegionalGeneralQuota.store(s, {0, 0, 0, 0, 0});
   entry(s, en::CanaryGoods, 0, 2, 8, 50000);  // more than the income: share above the quota left
   Li(b, 1);
   EXPECT_EQ(sm::CanaryGoodsQuotaShare.get(s, 1), 1000.004);
@@ -161,14 +160,14 @@ TEST_F(Pass1, CanaryGoodsAreFlooredPerHolderAndTheShareIsCappedUnrounded) {
 // ---- passes 2 and 3: net and increased net quotas ----------------------------------------------
 
 TEST_F(Liquidation, NetQuotasSubtractEveryDeductionAndNeverGoNegative) {
-  in::StateGrossQuota.store(s, {1000, 1000, 0, 0, 0});
-  in::OItemState.store(s, {100, 100, 0, 0, 0});
-  in::QIncentivesState.store(s, {50, 50, 0, 0, 0});
+  sm::StateGrossQuota.store(s, {1000, 1000, 0, 0, 0});
+  sm::Item15State.store(s, {100, 100, 0, 0, 0});
+  sm::IncentiveDeductionStatePart.store(s, {50, 50, 0, 0, 0});
   sm::ReserveCreditState.store(s, {30, 30, 0, 0, 0});
-  in::ODepositState.store(s, {0.01, 2000, 0, 0, 0});
-  in::RegionalGrossQuota.store(s, {500, 500, 0, 0, 0});
-  in::PRegionalDeductions.store(s, {600, 100, 0, 0, 0});  // no state counterpart
-  in::OCeutaRegional.store(s, {0, 0.5, 0, 0, 0});
+  sm::DepositState.store(s, {0.01, 2000, 0, 0, 0});
+  sm::RegionalGrossQuota.store(s, {500, 500, 0, 0, 0});
+  sm::RegionalDeductionsTotal.store(s, {600, 100, 0, 0, 0});  // no state counterpart
+  sm::CeutaRegional.store(s, {0, 0.5, 0, 0, 0});
   Li(b, 2);
   expectVec(s, sm::StateNetQuota, {819.99, 0, 0, 0, 0}, "state");
   expectVec(s, sm::RegionalNetQuota, {0, 399.5, 0, 0, 0}, "regional");
@@ -219,8 +218,8 @@ struct Foreign : Liquidation {
     li::in_k::GeneralLiquidableBase.store(b[f100::SectionK], base);
     li::in_a::NetWorkIncome.store(b[f100::SectionA], base);
     sm::StateNetQuota.store(s, netQuota);
-    in::StateGeneralGrossQuota.store(s, netQuota);
-    in::StateGrossQuota.store(s, netQuota);
+    sm::StateGeneralQuota.store(s, netQuota);
+    sm::StateGrossQuota.store(s, netQuota);
   }
   void income(int e, int code, double general, double tax) {
     entry(s, en::ForeignIncome, e, code, en::kForeignGeneral, general);
@@ -270,7 +269,7 @@ TEST_F(Foreign, NegativeBasePartTakesTheRateOfItsBaseWithIt) {
   setColumns({0, 30000, 0, 0, 0}, {0, 5000, 0, 0, 0});
   li::in_k::SpecialLiquidableBase.store(b[f100::SectionK], {0, 10000, 0, 0, 0});
   li::in_g6::LongTermGains.store(b[f100::SectionG6], {0, -5000, 0, 0, 0});
-  in::StateSpecialGrossQuota.store(s, {0, 1000, 0, 0, 0});
+  sm::StateSpecialQuota.store(s, {0, 1000, 0, 0, 0});
   income(0, 2, 3000, 900);
   en::ForeignIncome.amount(0, en::kForeignSpecial).set(s, 1000);
   Li(b, 4);
@@ -297,7 +296,7 @@ TEST_F(Liquidation, RentDeductionThresholdsRateAndCap) {
     li::in_a::NetWorkIncome.store(bl[f100::SectionA], income);
     entry(bl[f100::Summary], en::RentContracts, 0, 2, en::kRentPaid, c.rent);
     Li(bl, 4);
-    EXPECT_DOUBLE_EQ(sm::RentDeduction.get(bl[f100::Summary], c.column), c.want)
+    EXPECT_DOUBLE_EQ(sm::StateZeduDeduction.get(bl[f100::Summary], c.column), c.want)
         << "column " << c.column << " base " << c.base << " rent " << c.rent;
   }
 }
@@ -310,7 +309,7 @@ TEST_F(Liquidation, RentLandlordShownIsTheFirstOfTheColumnWithANif) {
   }
   sm::RentLandlordNif(1).set(s, "STALE");
   Li(b, 4);
-  expectVec(s, sm::RentDeduction, {300, 150, 150, 0, 0}, "rent");
+  expectVec(s, sm::StateZeduDeduction, {300, 150, 150, 0, 0}, "rent");
   EXPECT_EQ(sm::RentLandlordNif(0).raw(s), "A11111111");
   EXPECT_EQ(sm::RentLandlordNif(1).raw(s), "B22222222");
   EXPECT_EQ(sm::RentLandlordNif(2).raw(s), "A11111111");
@@ -335,23 +334,23 @@ void home(void* s, int e, int code, double interest, double investment, double c
 TEST_F(Liquidation, HousingCompensationOfOneHoldersFiling) {
   home(s, 0, 2, 3000, 6000, 50000, true, 365, 300);
   li::in_k::GeneralBaseAfterReductions.store(b[f100::SectionK], {100000, 100000, 0, 0, 0});
-  in::StateAverageRate.store(s, {12, 12, 0, 0, 0});
-  in::RegionalAverageRate.store(s, {8, 8, 0, 0, 0});
-  in::OHousingFinancedState.store(s, {0, 670, 0, 0, 0});
-  in::OHousingUnfinancedRegional.store(s, {0, 330, 0, 0, 0});
+  sm::StateAverageRate.store(s, {12, 12, 0, 0, 0});
+  sm::RegionalAverageRate.store(s, {8, 8, 0, 0, 0});
+  sm::HousingFinancedState.store(s, {0, 670, 0, 0, 0});
+  sm::HousingUnfinancedRegional.store(s, {0, 330, 0, 0, 0});
   Li(b, 4);
   const double want[5] = {550.00, 900.00, 1450.00, 1000.00, 450.00};
   for (int f = 0; f < 5; ++f) EXPECT_DOUBLE_EQ(sm::CompensationField(1, f).get(s), want[f]) << f;
   EXPECT_DOUBLE_EQ(sm::HousingCompensation.get(s, 1), 450.00);
 
-  in::OHousingFinancedState.store(s, {0, 2670, 0, 0, 0});  // more applied than the incentive
+  sm::HousingFinancedState.store(s, {0, 2670, 0, 0, 0});  // more applied than the incentive
   Li(b, 4);
   EXPECT_EQ(sm::CompensationField(1, sm::kCompensation).get(s), 0.0);
   EXPECT_EQ(sm::HousingCompensation.get(s, 1), 0.0);
 }
 
 TEST_F(Liquidation, HousingInterestCapsAndImputedIncome) {
-  in::StateAverageRate.store(s, {100, 100, 100, 100, 100});  // incentive = capped interest - imputed
+  sm::StateAverageRate.store(s, {100, 100, 100, 100, 100});  // incentive = capped interest - imputed
   home(s, 0, 1, 7000, 0, 0, false, 0, 0);
   Li(b, 4);
   expectVec(s, sm::HousingCompensation, {6010.12, 3500, 3500, 0, 0}, "common interest");
@@ -366,7 +365,7 @@ TEST_F(Liquidation, HousingInterestCapsAndImputedIncome) {
 
 TEST_F(Liquidation, ResultingQuotaNeverNegative) {
   sm::IncreasedNetQuota.store(s, {1000, 600, 400, 0, 0});
-  in::F4Deduction.store(s, {100, 700, 0, 0, 0});
+  sm::ImageRightsDeduction.store(s, {100, 700, 0, 0, 0});
   en::TransparencyJoint.set(s, 50);
   Li(b, 4);
   expectVec(s, sm::ResultingQuota, {850, 0, 400, 0, 0}, "resulting quota");
@@ -374,7 +373,7 @@ TEST_F(Liquidation, ResultingQuotaNeverNegative) {
 
 // The housing wizard's compensation page runs pass 4 on a summary copy holding its own block.
 TEST_F(Liquidation, CompensationPageRunsPassFourOnACopy) {
-  in::StateAverageRate.store(s, {20, 20, 0, 0, 0});
+  sm::StateAverageRate.store(s, {20, 20, 0, 0, 0});
   sm::IncreasedNetQuota.store(s, {5000, 5000, 0, 0, 0});
   const std::vector<unsigned char> document = b.bytes;
 
@@ -431,7 +430,7 @@ TEST_F(Pass5, InstallmentsCountOncePerHolderFromTheFirstNonZeroRow) {
 
 TEST_F(Pass5, WithholdingsAboveTheQuotaGiveARefund) {
   sm::ResultingQuota.store(s, {1000, 1000, 0, 0, 0});
-  in::WorkWithholdings.store(s, {900, 900, 0, 0, 0});
+  sm::WorkWithholdings.store(s, {900, 900, 0, 0, 0});
   li::in_d::Properties.code(0).set(b[f100::SectionD], 2);
   li::in_d::Properties.at(0, li::in_d::kWithholding).set(b[f100::SectionD], 150);
   row(e1, li::in_e1::Activities, 0, 3, li::in_e1::kWithholdingOther, 20);
@@ -476,12 +475,12 @@ TEST_F(Pass5, ComplementaryDeclarationResult) {
 // ---- the whole liquidation ---------------------------------------------------------------------
 
 TEST_F(Liquidation, CalculatingTwiceGivesTheSameBlock) {
-  in::StateGeneralGrossQuota.store(s, {8000, 5000, 3000, 0, 0});
-  in::RegionalGeneralGrossQuota.store(s, {4000, 2500, 1500, 0, 0});
-  in::StateGrossQuota.store(s, {8500, 5300, 3200, 0, 0});
-  in::RegionalGrossQuota.store(s, {4200, 2600, 1600, 0, 0});
-  in::StateAverageRate.store(s, {15, 14, 12, 0, 0});
-  in::RegionalAverageRate.store(s, {7, 6, 5, 0, 0});
+  sm::StateGeneralQuota.store(s, {8000, 5000, 3000, 0, 0});
+  sm::RegionalGeneralQuota.store(s, {4000, 2500, 1500, 0, 0});
+  sm::StateGrossQuota.store(s, {8500, 5300, 3200, 0, 0});
+  sm::RegionalGrossQuota.store(s, {4200, 2600, 1600, 0, 0});
+  sm::StateAverageRate.store(s, {15, 14, 12, 0, 0});
+  sm::RegionalAverageRate.store(s, {7, 6, 5, 0, 0});
   li::in_h::GeneralIncome.store(h, {60000, 35000, 25000, 0, 0});
   li::in_k::GeneralLiquidableBase.store(b[f100::SectionK], {55000, 32000, 23000, 0, 0});
   li::in_a::NetWorkIncome.store(b[f100::SectionA], {60000, 35000, 25000, 0, 0});
@@ -493,7 +492,7 @@ TEST_F(Liquidation, CalculatingTwiceGivesTheSameBlock) {
   en::ForeignIncome.amount(0, en::kForeignTaxPaid).set(s, 250);
   home(s, 0, 1, 5000, 4000, 60000, false, 300, 200);
   entry(s, en::RentContracts, 0, 2, en::kRentPaid, 4000);
-  in::WorkWithholdings.store(s, {9000, 6000, 3000, 0, 0});
+  sm::WorkWithholdings.store(s, {9000, 6000, 3000, 0, 0});
   f100::summary::SuspensionRequest.set(s, 1);
   f100::summary::WaiverRequest.set(s, 1);
 

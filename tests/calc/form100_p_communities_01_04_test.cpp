@@ -64,11 +64,11 @@ TEST_F(Community1, RentPerContractCeilingAndCommonHalving) {
 
 TEST_F(Community1, RentNeedsNoStateRentDeductionAndYouth) {
   row(sp::c01::RentRows, 0, 1, 2000.0);
-  vec(f100::Summary, in::summary::StateZeduDeduction, {0.0, 200.0, 0.0, 0, 0});
+  vec(f100::Summary, f100::summary::StateZeduDeduction, {0.0, 200.0, 0.0, 0, 0});
   run();
   EXPECT_VEC(*this, sp::c01::Rent, 150.0, 0.0, 100.0, 0.0, 0.0);
   // A single parent of 40 whose spouse fields say 20: the spouse's age does not count for the unit.
-  vecAll(f100::Summary, in::summary::StateZeduDeduction, 0.0);
+  vecAll(f100::Summary, f100::summary::StateZeduDeduction, 0.0);
   marriedCouple(false);
   ages(40, 20);
   run();
@@ -164,10 +164,10 @@ TEST_F(Community3, RentMustExceedFifteenPercentOfTheBase) {
   EXPECT_VEC(*this, sp::c03::Rent, 150.05, 150.05, 0.0, 0.0, 0.0);
   EXPECT_EQ(nif(1), "12345678Z");
   row(sp::c03::RentRows, 0, 2, 9000.0, "12345678Z");
-  vec(f100::Summary, in::summary::StateZeduDeduction, {0.0, 0.0, 0.0, 0, 0});
+  vec(f100::Summary, f100::summary::StateZeduDeduction, {0.0, 0.0, 0.0, 0, 0});
   run();
   EXPECT_VEC(*this, sp::c03::Rent, 250.0, 250.0, 0.0, 0.0, 0.0);
-  vec(f100::Summary, in::summary::StateZeduDeduction, {0.0, 50.0, 0.0, 0, 0});
+  vec(f100::Summary, f100::summary::StateZeduDeduction, {0.0, 50.0, 0.0, 0, 0});
   run();
   EXPECT_VEC(*this, sp::c03::Rent, 250.0, 0.0, 0.0, 0.0, 0.0);
 }

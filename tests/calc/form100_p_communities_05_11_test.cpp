@@ -262,7 +262,7 @@ TEST_F(Community9, RentConditions) {
   run();
   EXPECT_DOUBLE_EQ(at(sp::c09::Rent, 1), 0.0);
   vec(f100::SectionI, in::sec_i::SpecialBase, {0.0, 0.0, 0.0, 0, 0});
-  vec(f100::Summary, in::summary::StateZeduDeduction, {0.0, 1.0, 0.0, 0, 0});
+  vec(f100::Summary, f100::summary::StateZeduDeduction, {0.0, 1.0, 0.0, 0, 0});
   run();
   EXPECT_DOUBLE_EQ(at(sp::c09::Rent, 1), 0.0);
   // The spouse (40) qualifies only through the unemployment, disability or large-family marks.

@@ -69,7 +69,7 @@ TEST_F(Community12, YoungRentAboveTenPercentOfIncome) {
   EXPECT_VEC(*this, sp::c12::YoungRent, 700.0, 700.0, 0.0, 0.0, 0.0);
   EXPECT_EQ(nif(1), "10101010T");
   EXPECT_EQ(nif(0), "10101010T");
-  vec(f100::Summary, in::summary::StateZeduDeduction, {0.0, 60.0, 0.0, 0, 0});
+  vec(f100::Summary, f100::summary::StateZeduDeduction, {0.0, 60.0, 0.0, 0, 0});
   run();
   EXPECT_VEC(*this, sp::c12::YoungRent, 700.0, 0.0, 0.0, 0.0, 0.0);
 }

@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "data/blocks/form100_l.h"
+#include "data/blocks/form100_liquidation.h"
 #include "data/blocks/form100_q.h"
 #include "fixture.h"
 #include "tallyvex.h"
@@ -20,7 +22,7 @@ struct AnnexC : Block100 {
   void* sum() { return (*this)[f100::Summary]; }
   void run() { Calculos100Q(q(), sum(), (*this)[f100::SectionF1], (*this)[f100::SectionE4], (*this)[f100::SectionE5]); }
   // The quota base: the state gross quota of the family unit and the declarant.
-  void base(double b) { q::from_summary::StateGrossQuota.store(sum(), V{b, b, 0, 0, 0}); }
+  void base(double b) { f100::summary::StateGrossQuota.store(sum(), V{b, b, 0, 0, 0}); }
   void pending(const q::PendingGroup& g, int row, int code, int year, double amount) {
     g.holder(row).set(q(), static_cast<unsigned char>(code));
     g.amount(row, year).set(q(), amount);
@@ -65,7 +67,7 @@ TEST(AnnexC, WithoutQuotaNothingAppliesAndOnly1998Lapses) {
   a.pending(q::PendingGroup6, 0, D, 1998, 40);
   a.pending(q::PendingGroup6, 0, D, 2002, 45);
   // Deductions larger than the gross quota: the base is 0.
-  q::from_summary::StateGrossQuota.store(a.sum(), V{100, 100, 0, 0, 0});
+  f100::summary::StateGrossQuota.store(a.sum(), V{100, 100, 0, 0, 0});
   blocks::Vec5{480}.store(a.sum(), V{150, 150, 0, 0, 0});
   a.run();
   for (const q::PendingGroup* g : {&q::PendingGroup1, &q::PendingGroup4, &q::PendingGroup5, &q::PendingGroup6})
@@ -301,7 +303,7 @@ TEST(AnnexC, EmptyBlock) {
 TEST(AnnexC, WritesOnlyItsOwnFieldsAndTwiceGivesTheSameBlock) {
   AnnexC a;
   a.base(5000);
-  q::from_summary::RegionalGrossQuota.store(a.sum(), V{2000, 1000, 1000, 0, 0});
+  f100::summary::RegionalGrossQuota.store(a.sum(), V{2000, 1000, 1000, 0, 0});
   a.pending(q::PendingGroup1, 0, 1, 1998, 800.33);
   a.pending(q::PendingGroup3, 1, S, 2000, 300);
   a.pending(q::PendingGroup7, 0, D, 1999, 900);
@@ -315,8 +317,8 @@ TEST(AnnexC, WritesOnlyItsOwnFieldsAndTwiceGivesTheSameBlock) {
   blocks::F64{q::ReserveBlock2001.row0 + 32}.set(a.q(), 77);
   std::memset(static_cast<unsigned char*>(a.q()) + q::kLiquidationStart + 96, 0x5A,
               q::kLiquidationEnd - q::kLiquidationStart - 96);
-  std::memset(static_cast<unsigned char*>(a.q()) + q::ReserveDeductionTotal.off, 0x5A,
-              f100::SectionQ.size - q::ReserveDeductionTotal.off);
+  std::memset(static_cast<unsigned char*>(a.q()) + f100::sec_li::in_q::ReserveDeductionTotal.off, 0x5A,
+              f100::SectionQ.size - f100::sec_li::in_q::ReserveDeductionTotal.off);
   const std::vector<unsigned char> before = a.bytes;
 
   a.run();
@@ -324,7 +326,7 @@ TEST(AnnexC, WritesOnlyItsOwnFieldsAndTwiceGivesTheSameBlock) {
   const std::size_t qStart = f100::SectionQ.offset;
   for (std::size_t i = qStart + q::kLiquidationStart; i < qStart + q::kLiquidationEnd; ++i)
     ASSERT_EQ(once[i], before[i]) << "liquidation field at +" << i - qStart;
-  for (std::size_t i = qStart + q::ReserveDeductionTotal.off; i < f100::kBlockSize; ++i)
+  for (std::size_t i = qStart + f100::sec_li::in_q::ReserveDeductionTotal.off; i < f100::kBlockSize; ++i)
     ASSERT_EQ(once[i], before[i]) << "byte +" << i - qStart;
   for (std::size_t i = 0; i < qStart; ++i) {
     const std::size_t s = i - f100::Summary.offset;

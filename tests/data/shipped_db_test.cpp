@@ -45,6 +45,38 @@ TEST(BuildDatabase, RefusesBadSourcesWithoutLeavingAFile) {
   EXPECT_EQ(a, 2);
 }
 
+TEST(BuildDatabase, LanguageTemplatesGiveOneTablePerLanguage) {
+  TempDir src, out;
+  std::ofstream(src.Path() / "T_{L}.sql") << "CREATE TABLE T_{L} (A INTEGER); CREATE INDEX T_{L}_A ON T_{L} (A);";
+  std::ofstream(src.Path() / "u{l}.sql") << "CREATE TABLE u{l} (B VARCHAR(5) DEFAULT '{l}');";
+  std::ofstream(src.Path() / "T_G.tsv") << "A\n7\n";
+  std::string error;
+  ASSERT_TRUE(db::BuildDatabaseFromSources(src.Path(), out.Path() / "X.db", &error)) << error;
+  db::CAdoConnection c;
+  ASSERT_TRUE(c.Open((out.Path() / "X.db").string(), db::OpenMode::ReadOnly));
+  std::set<std::string> names;
+  CAdoRecordset rs;
+  ASSERT_TRUE(rs.Open("sqlite_master", &c, {}, "name"));
+  for (; !rs.IsEOF(); rs.MoveNext()) {
+    std::string n;
+    rs.GetText("name", n);
+    names.insert(n);
+  }
+  EXPECT_EQ(names, (std::set<std::string>{"T_C", "T_C_A", "T_E", "T_E_A", "T_G", "T_G_A", "T_V", "T_V_A", "uc", "ue",
+                                          "ug", "uv"}));
+  CAdoRecordset g;
+  ASSERT_TRUE(g.Open("T_G", &c));
+  std::int32_t a = 0;
+  g.GetInt("A", a);
+  EXPECT_EQ(a, 7);
+
+  // A table written both as a template and on its own is refused, naming both files.
+  std::ofstream(src.Path() / "T_V.sql") << "CREATE TABLE T_V (A INTEGER);";
+  EXPECT_FALSE(db::BuildDatabaseFromSources(src.Path(), out.Path() / "Y.db", &error));
+  EXPECT_NE(error.find("T_V"), std::string::npos) << error;
+  EXPECT_FALSE(std::filesystem::exists(out.Path() / "Y.db"));
+}
+
 class ShippedLocal : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {

@@ -75,9 +75,9 @@ void Rent(Records& r) {
   void* p = r.p;
   Vec v{};
   const Identifications ids = collectIdentifications(p, c::RentRows, sp::kRowNif);
-  const double zedu[3] = {col(r.summary, in::summary::StateZeduDeduction, 0),
-                          col(r.summary, in::summary::StateZeduDeduction, 1),
-                          col(r.summary, in::summary::StateZeduDeduction, 2)};
+  const double zedu[3] = {col(r.summary, f100::summary::StateZeduDeduction, 0),
+                          col(r.summary, f100::summary::StateZeduDeduction, 1),
+                          col(r.summary, f100::summary::StateZeduDeduction, 2)};
   bool positive[3] = {false, false, false};
   auto becamePositive = [&](int k) {
     if (positive[k] || !(v[static_cast<std::size_t>(k)] > 0.0)) return;

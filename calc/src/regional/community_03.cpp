@@ -87,7 +87,7 @@ void Rent(Records& r, int m) {
   c::Rent.set(p, m, 0.0);
   if (m > kSpouse) return;
   if (!(rnd(kRentShareOfBase * base(r, m)) < rent[m])) return;
-  if (col(r.summary, in::summary::StateZeduDeduction, m) != 0.0) return;
+  if (col(r.summary, f100::summary::StateZeduDeduction, m) != 0.0) return;
   if (base(r, m) > limitOf(m)) return;
   double d = rnd(kRentRate * rent[m]);
   if (d > kRentCeiling) d = kRentCeiling;

@@ -76,7 +76,7 @@ void Rent(Records& r, int m) {
   const double bases = col(r.secI, in::sec_i::GeneralBaseAfterMinimum, m) + col(r.secI, in::sec_i::SpecialBase, m);
   if (!(rent[m] > rnd(kRentShareOfIncome * income[m])) ||
       bases > (m == kUnit ? kJointBaseLimit : kIndividualBaseLimit) ||
-      col(r.summary, in::summary::StateZeduDeduction, m) != 0.0)
+      col(r.summary, f100::summary::StateZeduDeduction, m) != 0.0)
     return;
 
   const double ceiling = marked(p, c::LargeFamily) || m == kUnit ? kRentCeilingLarge : kRentCeiling;

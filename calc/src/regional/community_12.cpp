@@ -61,7 +61,7 @@ void YoungRent(Records& r, int m) {
   if (m > kSpouse) return;
   const bool eligible = m == kUnit ? young(r, 1) || (young(r, 2) && marriedCouple(r)) : young(r, m);
   if (!eligible || !(rnd(kRentShareOfIncome * income(r, m)) < rent[static_cast<std::size_t>(m)]) ||
-      income(r, m) > limitOf(m) || col(r.summary, in::summary::StateZeduDeduction, m) != 0.0)
+      income(r, m) > limitOf(m) || col(r.summary, f100::summary::StateZeduDeduction, m) != 0.0)
     return;
   double base = rent[static_cast<std::size_t>(m)];
   if (m == kUnit) base = (young(r, 1) ? rent[1] : 0.0) + (young(r, 2) && marriedCouple(r) ? rent[2] : 0.0);

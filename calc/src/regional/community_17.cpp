@@ -145,7 +145,7 @@ void LowIncomeFamily(Records& r, int m) {
       b656 = load(r.secB, in::sec_b::Yield656);
   for (Vec* v : {&b0, &b792, &b1072, &b1352, &b656}) Sumatorio5PorTitulares(*v, {{v->data(), 1.0}});
   const Vec b1952 = load(r.secB, in::sec_b::Added1952), b1992 = load(r.secB, in::sec_b::Subtracted1992);
-  const Vec s = splitRows(r.secB, in::sec_b::YieldRows);
+  const Vec s = splitRows(r.secB, in::sec_b::YieldRows, in::sec_b::kYieldAmount);
   const Vec t = splitRows(r.secF1, in::sec_f1::Activities, in::sec_f1::kAmount24);
   bool secondFlag[5];
   for (std::size_t k = 0; k < 5; ++k)

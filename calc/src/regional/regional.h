@@ -3,6 +3,7 @@
 #pragma once
 
 #include "calc/src/numeric.h"
+#include "data/blocks/form100_liquidation.h"
 #include "data/blocks/form100_p.h"
 
 namespace tv::regional {

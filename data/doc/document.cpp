@@ -1,0 +1,160 @@
+#include "data/doc/document.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace doc {
+
+ProgramState& State() {
+  static ProgramState state;
+  return state;
+}
+
+std::string BarcodeAmountDigits(double amount) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%11.2f", amount);
+  std::string s;
+  for (char c : std::string(buf)) {
+    if (c == '.') continue;
+    s += (c == ' ' || c == '-') ? '0' : c;
+  }
+  return "0" + s;
+}
+
+void KeepBarcode(std::array<char, 80>& area, std::string_view data) {
+  area.fill('\0');
+  std::string kept = "90558" + std::string(data);
+  std::copy_n(kept.begin(), std::min(kept.size(), area.size()), area.begin());
+}
+
+std::string TrimBlanks(std::string_view s) {
+  std::size_t e = s.find_last_not_of(' ');
+  return e == std::string_view::npos ? std::string() : std::string(s.substr(0, e + 1));
+}
+
+CProg32Doc::CProg32Doc(store::DeclarationStore& store, DocumentHost& host, int kind)
+    : store_(store), host_(host), kind_(kind) {}
+
+CProg32Doc::~CProg32Doc() {
+  State().household = nullptr;
+  State().shownMember = nullptr;
+  State().reformatBoxes = true;
+}
+
+void CProg32Doc::SetKey(std::string_view key) { key_ = store::PadKey(store::FirstChars(key)); }
+
+void CProg32Doc::BuildReferenceCode(std::string_view id, int member) {
+  doc::BuildReferenceCode(id, member, State().remote, State().clock(), referenceText_);
+}
+
+void CProg32Doc::ClearDeclarationData() {
+  yearText_ = "2003";
+  referenceText_.assign(60, ' ');
+}
+
+bool CProg32Doc::OpenDeclaration(std::string_view key, bool isNew) {
+  newNotSaved_ = isNew;
+  newDeclaration_ = isNew;
+  modified_ = false;
+  SetKey(key);
+  return true;
+}
+
+bool CProg32Doc::LoadFromDatabase() {
+  auto d = store_.Load(key_);
+  if (!d) {
+    store_.Messages().Coded(store::msg::kNotFound);
+    return false;
+  }
+  if (!newDeclaration_) {
+    kind_ = d->kind;
+    key_ = store::PadKey(d->key);
+    modality_ = d->modality.rfind("C", 0) == 0 ? 1 : 0;
+    std::span<std::uint8_t> block = Block();
+    std::fill(block.begin(), block.end(), 0);
+    std::copy_n(d->block.begin(), std::min(d->block.size(), block.size()), block.begin());
+  }
+  return true;
+}
+
+bool CProg32Doc::SaveToDatabase() {
+  State().editedSincePrinted = false;
+  if (!store_.WriteRow(key_, kind_, std::nullopt, Block())) return false;
+  modified_ = false;
+  return true;
+}
+
+int CProg32Doc::CommitPendingBoxEdit() {
+  int r = host_.CommitPendingBoxEdit();
+  if (r == 1) modified_ = true;
+  return r;
+}
+
+bool CProg32Doc::Save() {
+  newNotSaved_ = false;
+  CommitPendingBoxEdit();
+  if (!SaveToDatabase()) return false;
+  modified_ = false;
+  return true;
+}
+
+bool CProg32Doc::SaveModified() {
+  if (CommitPendingBoxEdit() == 1 && !modified_) modified_ = true;
+  if (!modified_) return true;
+  std::string text = "La declaración de " + store::TrimKey(key_) + " ha cambiado.\n¿ Desea guardar los datos ?";
+  switch (host_.AskSaveChanges(text)) {
+    case Answer::Cancel: return false;
+    case Answer::Yes: return Save() && !modified_;
+    case Answer::No: modified_ = false; return true;
+  }
+  return true;
+}
+
+bool CProg32Doc::OnCloseDocument() {
+  if (modified_ && !SaveModified()) return false;
+  // A declaration created by the store and never saved by the user leaves no row behind.
+  if (newNotSaved_) store_.DeleteUnsaved(key_);
+  host_.HideSectionsBar();
+  host_.SetStatusPanes({}, {});
+  return true;
+}
+
+bool CProg32Doc::SaveAs() {
+  std::string current = store::TrimKey(key_);
+  auto name = host_.AskSaveAsName(current);
+  if (!name) return false;
+  if (store::TrimKey(*name) == current) return Save();
+  std::string newKey = store::PadKey(store::FirstChars(*name));
+  if (!store_.SaveAs(key_, newKey, kind_, modality_, Block())) return false;
+  // The row under the old name stays as it was last saved.
+  modified_ = false;
+  OnCloseDocument();
+  host_.OpenDeclaration(newKey);
+  return true;
+}
+
+int CProg32Doc::PageIndexFromCode(int kind, int code) {
+  int base = (kind == 2 || kind == 255) ? 200 : kind == 3 ? 300 : 100;
+  int index = code / base != 0 ? code % base - 1 : code - 1;
+  if (kind == 1 && index == 16) index = 7;
+  return index;
+}
+
+void CProg32Doc::NavigatePage(int where, int box) {
+  if (int n = host_.PendingBoxFocus(); n > 0) {
+    host_.ShowPage(currentPage_, n);
+    return;
+  }
+  const int last = LastPageIndex();
+  switch (where) {
+    case 1: currentPage_ = 0; break;
+    case 80: if (currentPage_ < last) ++currentPage_; break;
+    case 90: if (currentPage_ > 0) --currentPage_; break;
+    case 99: currentPage_ = last; break;
+    default:
+      if (where - 1 >= 0 && where - 1 <= last) currentPage_ = where - 1;
+  }
+  if (last > 0) host_.ShowPage(currentPage_, box);
+}
+
+}  // namespace doc

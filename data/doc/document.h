@@ -1,0 +1,156 @@
+// The declaration documents: one open declaration, its key, kind and block, the storage
+// protocol both forms share (load by key, save, the new-not-saved rule on close, save under
+// another name) and the page navigation. The windows around a document (page views, frames,
+// wizards, dialogs) reach it through DocumentHost, which the application implements; the
+// calculation drivers through a Calculator.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/doc/reference.h"
+#include "data/message_service.h"
+#include "data/store/store.h"
+
+namespace doc {
+
+// Program-wide state that documents publish and page views, box formatters and dialogs read.
+struct ProgramState {
+  bool editedSincePrinted = false;  // set by every box edit, cleared by the saves
+  bool reformatBoxes = false;       // set by the calculation and by a closing document
+  const std::array<std::uint8_t, 5>* household = nullptr;  // open form-100 document's members
+  const int* shownMember = nullptr;
+  bool remote = false;  // remote mode: reference codes begin 9997.
+  Clock clock = SystemLocalTime;
+};
+ProgramState& State();
+
+// Answers of the save prompt.
+enum class Answer { Yes = 6, No = 7, Cancel = 2 };
+
+class CProg32Doc;
+class CRentaDoc;
+
+// What a document asks of the windows around it. Defaults answer as a host without windows.
+class DocumentHost {
+ public:
+  virtual ~DocumentHost() = default;
+  // Stores the open box editor when its text changed; the page's result (1 accepted), 0 when
+  // nothing was pending.
+  virtual int CommitPendingBoxEdit() { return 0; }
+  virtual void UpdateAllViews(int /*hint*/) {}
+  // String 122 with the key: Yes, No or Cancel.
+  virtual Answer AskSaveChanges(std::string_view /*text*/) { return Answer::No; }
+  // The save-as dialog: the name typed (upper case), nullopt when cancelled.
+  virtual std::optional<std::string> AskSaveAsName(std::string_view /*current*/) { return std::nullopt; }
+  // The application opens a declaration by name (after save as).
+  virtual void OpenDeclaration(std::string_view /*key*/) {}
+  virtual void HideSectionsBar() {}
+  virtual void SetStatusPanes(std::string_view /*member*/, std::string_view /*kind*/) {}
+  // Shows page `index` of the document's page list (creating its frame); FALSE when the frame
+  // cannot be made (WIN020 shown by the host).
+  virtual bool ShowPage(int /*index*/, int /*box*/) { return true; }
+  // n > 0 when box n-1 of the active page must get the focus first.
+  virtual int PendingBoxFocus() { return 0; }
+  // Form 100: the capture-type question (0 individual, 1 joint, 255 cancelled) and the
+  // personal and family data wizard over the document (FALSE when cancelled).
+  virtual std::uint8_t AskCaptureType() { return 1; }
+  virtual bool RunFamilyWizard(CRentaDoc& /*doc*/, bool /*isNew*/, int /*startPage*/) { return true; }
+};
+
+// One run of a calculation driver over a block.
+struct CalcRequest {
+  int mode = 1;
+  int shownMember = 2;
+  int targetMember = 2;
+  bool useTargetMember = false;
+  std::uint8_t modality = 0;
+};
+using Calculator = std::function<void(std::span<std::uint8_t> block, const CalcRequest&)>;
+// The whole-declaration validator: writes its findings as CORREGIX rows and returns a negative
+// value when it found nothing (type, member, section -1 for all).
+using Validator = std::function<int(int type, int member, int section)>;
+
+// The text of string 2187, shown with WIN026 when printed references are renewed.
+inline constexpr std::string_view kReplaceSheetsText =
+    "En el caso de haberse impreso, sustituya TODAS las hojas correspondientes a la anterior declaración. "
+    "Compruebe que todas las \nhojas incorporan el Nº de Referencia que les corresponda.";
+
+// Shared by the payment bar codes of both forms.
+// "%11.2f" with blanks and "-" as "0", without the point, a "0" in front: 11 digits.
+std::string BarcodeAmountDigits(double amount);
+// The document's 80-byte area: "90558" and the data, zero-filled.
+void KeepBarcode(std::array<char, 80>& area, std::string_view data);
+// Without trailing blanks.
+std::string TrimBlanks(std::string_view s);
+
+class CProg32Doc {
+ public:
+  CProg32Doc(store::DeclarationStore& store, DocumentHost& host, int kind);
+  virtual ~CProg32Doc();
+  CProg32Doc(const CProg32Doc&) = delete;
+  CProg32Doc& operator=(const CProg32Doc&) = delete;
+
+  const std::string& Key() const { return key_; }  // padded to 50
+  int Kind() const { return kind_; }
+  bool IsModified() const { return modified_; }
+  void SetModifiedFlag(bool modified) { modified_ = modified; }
+  bool NewNotSaved() const { return newNotSaved_; }
+  void ClearNewNotSaved() { newNotSaved_ = false; }
+  std::uint8_t Modality() const { return modality_; }
+  int CurrentPage() const { return currentPage_; }
+  const std::string& ReferenceText() const { return referenceText_; }
+  const std::string& YearText() const { return yearText_; }
+
+  virtual std::span<std::uint8_t> Block() = 0;
+  virtual int LastPageIndex() const = 0;
+
+  // Builds the printed reference text for an id and a member into ReferenceText().
+  virtual void BuildReferenceCode(std::string_view id, int member);
+  virtual bool LoadFromDatabase();
+  virtual bool SaveToDatabase();
+  virtual void Calculate(int /*mode*/) {}
+  virtual bool IsPrinted() const { return false; }
+  virtual void SetPrinted(bool) {}
+  virtual bool OpenDeclaration(std::string_view key, bool isNew);
+  virtual void ClearDeclarationData();
+  virtual int ValidateDeclaration(int /*mode*/) { return 1; }
+
+  // Commands.
+  bool Save();                  // 57603
+  bool SaveModified();          // the prompt before closing
+  bool OnCloseDocument();       // FALSE: the declaration stays open
+  bool SaveAs();                // 32859
+  void NavigatePage(int where, int box);  // 1 first, 80 next, 90 previous, 99 last, n page n
+  // Update rules of the navigation commands.
+  bool CanGoFirstOrPrevious() const { return currentPage_ != 0 && currentPage_ != -1; }
+  bool CanGoLast() const { return currentPage_ != LastPageIndex() && currentPage_ != -1; }
+  // The page index a page code stands for (kind 2 or 255: 200 + n; kind 3: 300 + n).
+  static int PageIndexFromCode(int kind, int code);
+
+  // Runs the host's box commit and marks the document modified when the page accepted a
+  // change. Form 100 then updates its member status.
+  virtual int CommitPendingBoxEdit();
+
+ protected:
+  void SetKey(std::string_view key);
+  store::DeclarationStore& store_;
+  DocumentHost& host_;
+  std::string key_;
+  int kind_;
+  std::uint8_t modality_ = 0;
+  bool modified_ = false;
+  bool newNotSaved_ = false;
+  bool newDeclaration_ = false;
+  int currentPage_ = -1;
+  std::string yearText_ = "2003";
+  std::string referenceText_ = std::string(60, ' ');
+};
+
+}  // namespace doc

@@ -1,0 +1,457 @@
+#include "data/doc/renta_doc.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "data/blocks/form100_payment.h"
+#include "data/util/utilities.h"
+
+namespace doc {
+
+namespace fam = f100::family;
+
+namespace {
+
+// Fields of the declarant that a spouse filing jointly shares: source, width, destinations
+// (offsets within Form100Family).
+struct SharedField {
+  std::size_t from, width;
+  std::array<std::size_t, 3> to;
+};
+constexpr SharedField kSharedWithSpouse[] = {
+    {765, 2, {1560, 1562, 769}},   {790, 20, {1585, 1605, 830}},  {890, 5, {1685, 1690, 900}},
+    {915, 2, {1710, 1712, 919}},   {925, 2, {1720, 1722, 929}},   {935, 2, {1730, 1732, 939}},
+    {945, 25, {1740, 1765, 995}},  {1070, 14, {1865, 1879, 1098}}, {1140, 5, {1935, 1940, 1150}},
+};
+constexpr blocks::U8 kDeclarantMarker{755}, kSpouseMarker{1555};
+
+// NIFs of Form100Personal.
+constexpr blocks::Text kDeclarantNif{80, 9}, kSpouseNif{89, 9}, kChild1Nif{98, 9}, kChild2Nif{107, 9};
+
+// Descendant ranking arrays in Form100Family.
+constexpr blocks::F64 kFirstNumber{4184};
+constexpr blocks::Text kFirstDate{4224, 8};
+constexpr blocks::F64 kSecondNumber{4264};
+constexpr blocks::Text kSecondDate{4304, 8};
+
+std::string AccountText(const void* q, const f100::payment::Account& a) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%4.4s%4.4s%2.2s%10.10s", std::string(a.entity.str(q)).c_str(),
+                std::string(a.branch.str(q)).c_str(), std::string(a.control.str(q)).c_str(),
+                std::string(a.number.str(q)).c_str());
+  return buf;
+}
+
+bool SameAccount(const void* q, const f100::payment::Account& a, const f100::payment::Account& b) {
+  return a.entity.raw(q) == b.entity.raw(q) && a.branch.raw(q) == b.branch.raw(q) &&
+         a.control.raw(q) == b.control.raw(q) && a.number.raw(q) == b.number.raw(q);
+}
+
+}  // namespace
+
+CRentaDoc::CRentaDoc(store::DeclarationStore& store, DocumentHost& host, Calculator calculator)
+    : CProg32Doc(store, host, store::kKindForm100),
+      block_(f100::kBlockSize, 0),
+      calculator_(std::move(calculator)),
+      header_(57, ' ') {
+  header_.append(57, '\0');
+  State().household = &household_;
+  State().shownMember = &shownMember_;
+  targetMember_ = shownMember_;
+  targetView_ = memberView_;
+}
+
+CRentaDoc::~CRentaDoc() = default;
+
+void CRentaDoc::ClearDeclarationData() {
+  modality_ = 0;
+  std::fill(block_.begin(), block_.end(), 0);
+  CProg32Doc::ClearDeclarationData();
+}
+
+bool CRentaDoc::LoadFromDatabase() {
+  if (!CProg32Doc::LoadFromDatabase()) return false;
+  if (newDeclaration_)
+    for (int i = 0; i < f100::kMembers; ++i) fam::MemberStatus(i).set(Family(), 0);
+  return true;
+}
+
+bool CRentaDoc::OpenDeclaration(std::string_view key, bool isNew) {
+  if (!CProg32Doc::OpenDeclaration(key, isNew)) return false;
+  ClearDeclarationData();
+  kind_ = 255;
+  if (!LoadFromDatabase()) return false;
+  if (isNew) {
+    kind_ = 0;
+    SaveToDatabase();
+    modified_ = false;
+    modality_ = host_.AskCaptureType();
+    if (!host_.RunFamilyWizard(*this, true, 0)) {
+      UpdateMemberStatusBar(true);
+      return false;
+    }
+    ShowFormPages();
+  } else {
+    int loadedKind = kind_;
+    ComputeHouseholdFlags();
+    if (fam::CommunityCodeCopy(2).raw(Family()) == std::string_view("\0\0", 2)) {
+      household_[2] = 0;
+      std::fill_n(barcode_.begin(), 4, '\0');
+    }
+    kind_ = 255;
+    if (loadedKind == store::kKindForm100) ShowFormPages();
+  }
+  // The member shown on opening.
+  if (modality_ != 1) {
+    shownMember_ = 2;
+  } else if (f100::personal::OpenOnFamilyUnit.get(Personal()) != 0) {
+    shownMember_ = 1;
+    memberView_ = 1;
+  } else if (f100::GetDeclarationMode(block_.data()) != 1 || fam::SpouseExcluded.get(Family()) != 0) {
+    shownMember_ = 2;
+    memberView_ = 0;
+  } else {
+    shownMember_ = 1;
+    memberView_ = 1;
+  }
+  return true;
+}
+
+void CRentaDoc::ShowFormPages() {
+  if (kind_ == store::kKindForm100) return;
+  CommitPendingBoxEdit();
+  if (kind_ != 255) modified_ = true;
+  kind_ = store::kKindForm100;
+  currentPage_ = 0;
+  host_.ShowPage(0, 0);
+  UpdateMemberStatusBar(false);
+}
+
+void CRentaDoc::Calculate(int mode) {
+  if (calculator_) {
+    CalcRequest r;
+    r.mode = mode;
+    r.shownMember = shownMember_;
+    r.targetMember = targetMember_;
+    r.useTargetMember = targetMemberFlag_;
+    r.modality = modality_;
+    calculator_(block_, r);
+  }
+  State().reformatBoxes = true;
+}
+
+int CRentaDoc::CommitPendingBoxEdit() {
+  int r = CProg32Doc::CommitPendingBoxEdit();
+  UpdateMemberStatusAfterEdit();
+  return r;
+}
+
+bool CRentaDoc::SaveToDatabase() {
+  CommitPendingBoxEdit();
+  const bool wasModified = modified_;
+  Calculate(1);
+
+  std::uint8_t* f = Family();
+  bool need = false, anyChanged = false;
+  for (int i = 0; i < f100::kMembers; ++i) {
+    std::string_view text = fam::ReferenceText(i).raw(f), number = fam::ReferenceNumber(i).raw(f);
+    if (text[0] == 0 || text[0] == ' ' || number[0] == 0 || (number[0] == ' ' && !State().editedSincePrinted))
+      need = true;
+    if (fam::MemberStatus(i).get(f) == 2) anyChanged = true;
+  }
+  bool renew;
+  if (anyChanged) {
+    State().editedSincePrinted = true;
+    renew = true;
+  } else {
+    State().editedSincePrinted = false;
+    renew = need && !secondPaperCopy_;
+  }
+  if (renew) {
+    bool warned = false;
+    for (int i = 0; i < f100::kMembers; ++i) {
+      const int m = i + 1;
+      const std::string nif(fam::HolderNif(i).raw(f));
+      const std::uint8_t status = fam::MemberStatus(i).get(f);
+      BuildReferenceCode(nif, m);
+      if (status != 1) fam::ReferenceText(i).set(f, referenceText_.substr(0, 60));
+      std::string n = BuildReferenceNumber(2, yearText_, nif, i, State().clock());
+      if (status != 1) fam::ReferenceNumber(i).set(f, n.substr(0, 20), '\0');
+      State().editedSincePrinted = false;
+      if (status == 2) {
+        if ((m == shownMember_ || shownMember_ == 1) && !warned) {
+          store_.Messages().Coded("WIN026", MessageIcon::Warning, kReplaceSheetsText);
+          warned = true;
+        }
+        fam::MemberStatus(i).set(f, 0);
+      }
+    }
+  }
+  // A new declaration's row always names its form, never a transient kind.
+  const int kind = (kind_ == 0 || kind_ == 255) ? store::kKindForm100 : kind_;
+  std::optional<char> modality;
+  if (modality_ == 0) modality = 'I';
+  else if (modality_ == 1) modality = 'C';
+  if (!store_.WriteRow(key_, kind, modality, block_)) return false;
+  modified_ = false;
+  if (newNotSaved_) modified_ = wasModified;
+  return true;
+}
+
+bool CRentaDoc::UpdateMemberStatusAfterEdit() {
+  std::uint8_t* f = Family();
+  if (State().editedSincePrinted) {
+    auto promote = [&](int member) {
+      if (fam::MemberStatus(member - 1).get(f) == 1) fam::MemberStatus(member - 1).set(f, 2);
+    };
+    if (shownMember_ == 1) {
+      for (int m = 1; m <= f100::kMembers; ++m) promote(m);
+    } else {
+      promote(1);
+      promote(shownMember_);
+      std::uint8_t d = fam::MemberStatus(1).get(f), s = fam::MemberStatus(2).get(f);
+      if (f100::summary::SuspensionRequest.get(f100::record(block_.data(), f100::Summary)) == 1 && d != s &&
+          (d == 2 || s == 2)) {
+        fam::MemberStatus(1).set(f, 2);
+        fam::MemberStatus(2).set(f, 2);
+      }
+    }
+    State().editedSincePrinted = false;
+  }
+  return shownMember_ < 1 || shownMember_ > 5 || fam::MemberStatus(shownMember_ - 1).get(f) != 2;
+}
+
+void CRentaDoc::SetMemberStatus(int status) {
+  if (targetMember_ >= 1 && targetMember_ <= 5)
+    fam::MemberStatus(targetMember_ - 1).set(Family(), static_cast<std::uint8_t>(status));
+}
+
+std::string CRentaDoc::CommunityCode(int member) const {
+  return std::string(f100::personal::communityCode(member).raw(Personal()));
+}
+
+void CRentaDoc::ComputeHouseholdFlags() {
+  household_.fill(0);
+  household_[1] = 1;
+  if (modality_ != 1) {
+    shownMember_ = 2;
+  } else {
+    household_[2] = f100::GetDeclarationMode(block_.data()) == 1 ? 1 : 0;
+    if (fam::SpouseExcluded.get(Family()) != 0) household_[2] = 0;
+    for (int i = 0; i < fam::kDescendantCount; ++i) {
+      if (fam::descendant::Child1Mark(i).isSet(Family())) household_[3] = 1;
+      if (fam::descendant::Child2Mark(i).isSet(Family())) household_[4] = 1;
+    }
+    shownMember_ = 2;
+    if (household_[2] || household_[3] || household_[4] || f100::personal::OpenOnFamilyUnit.get(Personal()) == 1) {
+      household_[0] = 1;
+      shownMember_ = 1;
+    }
+  }
+  State().household = &household_;
+  State().shownMember = &shownMember_;
+}
+
+bool CRentaDoc::CanShowMember(int member) const {
+  const bool joint = modality_ == 1;
+  switch (member) {
+    case 1: return joint && household_[0];
+    case 2: return true;
+    case 3: return joint && household_[2] && CommunityCode(3) != "99" && fam::SpouseExcluded.get(Family()) == 0;
+    case 4:
+    case 5: return joint && household_[member - 1] && CommunityCode(member) != "99";
+  }
+  return false;
+}
+
+void CRentaDoc::ShowMember(int member) {
+  host_.UpdateAllViews(3);
+  shownMember_ = member;
+  memberView_ = member == 1 ? 1 : 0;
+  UpdateMemberStatusBar(false);
+  host_.UpdateAllViews(3);
+  host_.UpdateAllViews(1);
+}
+
+std::string_view CRentaDoc::MemberName(int member) {
+  switch (member) {
+    case 1: return "U.FAMILIAR";
+    case 2: return "DECLARANTE";
+    case 3: return "CÓNYUGE";
+    case 4: return "HIJO 1º";
+    case 5: return "HIJO 2º";
+  }
+  return {};
+}
+
+void CRentaDoc::UpdateMemberStatusBar(bool clear) {
+  if (clear) host_.SetStatusPanes({}, {});
+  else host_.SetStatusPanes(MemberName(shownMember_), kind_ == 1 ? "SIMPLIFICADA" : "");
+}
+
+void CRentaDoc::ApplyFamilyData(int remembered, bool spouseJustExcluded) {
+  std::uint8_t* f = Family();
+  const std::uint8_t* p = Personal();
+  fam::SpouseExcludedCopy.set(f, fam::SpouseExcluded.get(f));
+  // Identification tables: holders' NIFs per member.
+  auto nif = [&](const blocks::Text& t) { return std::string(t.raw(p)); };
+  fam::HolderNif(0).set(f, nif(kDeclarantNif));
+  fam::HolderNif(1).set(f, nif(kDeclarantNif));
+  fam::SpouseNif(2).set(f, nif(kDeclarantNif));
+  fam::SpouseNif(0).set(f, nif(kSpouseNif));
+  fam::SpouseNif(1).set(f, nif(kSpouseNif));
+  fam::HolderNif(2).set(f, nif(kSpouseNif));
+  fam::HolderNif(3).set(f, nif(kChild1Nif));
+  fam::HolderNif(4).set(f, nif(kChild2Nif));
+  for (int m = 1; m <= f100::kMembers; ++m) fam::CommunityCodeCopy(m - 1).set(f, CommunityCode(m));
+  if (fam::SpouseExcluded.get(f) == 0 && f100::GetDeclarationMode(block_.data()) == 1 && kDeclarantMarker.isSet(f) &&
+      kSpouseMarker.isSet(f)) {
+    for (const SharedField& s : kSharedWithSpouse)
+      for (std::size_t to : s.to) std::memmove(f + to, f + s.from, s.width);
+  }
+  modified_ = true;
+  Calculate(1);
+  ComputeHouseholdFlags();
+  int show = 2;
+  if (modality_ == 1) {
+    show = remembered;
+    if (show == 3 && spouseJustExcluded) show = 1;
+    if (!MemberExists(show) || CommunityCode(show) == "99") show = household_[0] ? 1 : 2;
+  }
+  shownMember_ = show;
+  memberView_ = show == 1 ? 1 : 0;
+  host_.UpdateAllViews(1);
+  host_.UpdateAllViews(3);
+  host_.UpdateAllViews(1);
+  UpdateMemberStatusBar(false);
+}
+
+std::string CRentaDoc::HolderName(std::string_view given, std::string_view s1, std::string_view s2,
+                                  bool surname1Present) {
+  std::string name = TrimBlanks(s1);
+  if (surname1Present) name += ' ';
+  name += TrimBlanks(s2);
+  name = TrimBlanks(name);
+  name += ", " + TrimBlanks(given);
+  name.resize(48, ' ');
+  return name;
+}
+
+void CRentaDoc::FillHeaderIdentification() {
+  const int m = shownMember_;
+  if (m < 1 || m > 5) return;
+  const std::uint8_t* f = Family();
+  const int i = m - 1;
+  header_.assign(114, '\0');
+  header_.replace(0, 9, fam::HolderNif(i).raw(f));
+  header_.replace(9, 48,
+                  HolderName(fam::HolderGivenName(i).raw(f), fam::HolderSurname1(i).raw(f),
+                             fam::HolderSurname2(i).raw(f), fam::HolderSurname1(i).raw(f)[0] != 0));
+  const bool second = m == 3 || ((m == 1 || m == 2) && household_[2]);
+  if (second) {
+    header_.replace(57, 9, fam::SpouseNif(i).raw(f));
+    header_.replace(66, 48,
+                    HolderName(fam::SpouseGivenName(i).raw(f), fam::SpouseSurname1(i).raw(f),
+                               fam::SpouseSurname2(i).raw(f), fam::SpouseSurname1(i).raw(f)[0] != 0));
+  }
+}
+
+std::string CRentaDoc::BuildBarcodeData() {
+  namespace pay = f100::payment;
+  const int m = targetMember_ >= 1 && targetMember_ <= 5 ? targetMember_ : 2;
+  const std::uint8_t* f = Family();
+  const std::uint8_t* q = f100::record(block_.data(), f100::SectionQ);
+  double result = (fam::ResultSelection1(m).get(f) == 1 || fam::ResultSelection2(m).get(f) == 1)
+                      ? f100::result::MemberResult.get(f100::record(block_.data(), f100::Result), m - 1)
+                      : f100::section_n::ResultCopy.get(f100::record(block_.data(), f100::SectionN), m - 1);
+  const double x = CUtilities::RoundToDecimals(result, 2);
+  const bool suspension =
+      f100::summary::SuspensionRequest.get(f100::record(block_.data(), f100::Summary)) == 1 && (m == 2 || m == 3);
+
+  char letter;
+  if (suspension && x == 0) letter = '2';
+  else if (x > 0) letter = '0';
+  else if (x < 0) letter = pay::RefundWaiverFlag(m).isSet(q) ? '4' : '1';
+  else letter = '3';
+
+  std::string code;
+  if (suspension && x == 0) code = "11";
+  else if (x < 0) code = "12";
+  else if (x == 0) code = "01";
+  else if (pay::Code01Flag(m).isSet(q)) code = "01";
+  else if (pay::Code02Flag(m).isSet(q)) code = "02";
+  else if (pay::Code23Flag(m).isSet(q)) code = "23";
+  else if (!SameAccount(q, pay::Account1(m), pay::Account2(m))) code = "13";
+  else code = "03";
+
+  std::string account;
+  if (pay::Account3(m).entity.raw(q)[0] != 0) account = AccountText(q, pay::Account3(m));
+  else if (pay::Account1(m).entity.raw(q)[0] != 0) account = AccountText(q, pay::Account1(m));
+  else if (pay::Account2(m).entity.raw(q)[0] != 0) account = AccountText(q, pay::Account2(m));
+  else account.assign(20, '0');
+
+  std::string amounts;
+  if (x == 0) amounts.assign(22, '0');
+  else if (x > 0 && !pay::Code01Flag(m).isSet(q)) amounts = BarcodeAmountDigits(pay::SecondAmount(m).get(q)) + BarcodeAmountDigits(x);
+  else amounts = BarcodeAmountDigits(x) + BarcodeAmountDigits(x);
+
+  std::string data = std::string(1, letter) + code + account + amounts + "03" + "0A";
+  KeepBarcode(barcode_, data);
+  return data;
+}
+
+std::string CRentaDoc::GetReferenceText(int index) const {
+  int i = index == 0 ? targetMember_ - 1 : index;
+  if (i < 0 || i >= f100::kMembers) return {};
+  std::string n(fam::ReferenceNumber(i).raw(Family()));
+  CUtilities::SqueezeOutBlanks(n);
+  n.resize(13);
+  return std::string(n.c_str());
+}
+
+void CRentaDoc::RankDescendants() {
+  std::uint8_t* f = Family();
+  fam::DescendantRanking.clear(f);
+  int declarant = 0, spouse = 0;
+  std::array<int, 3> found{};
+  auto record = [&](int holder, int number, std::string_view date) {
+    if (found[holder] == 0) {
+      kFirstNumber(holder).set(f, number);
+      kFirstDate(holder).set(f, date);
+    } else if (found[holder] == 1) {
+      kSecondNumber(holder).set(f, number);
+      kSecondDate(holder).set(f, date);
+    }
+    ++found[holder];
+  };
+  for (int i = 0; i < fam::kDescendantCount; ++i) {
+    const int p = i + 1;
+    const std::uint8_t o = fam::descendant::Owner(i).get(f);
+    if (o != 'C') ++declarant;
+    if (o != 'D') ++spouse;
+    const blocks::Text death = fam::descendant::DeathDate(i);
+    if (death.isAbsent(f)) continue;
+    const std::string date(death.raw(f));
+    record(0, p, date);
+    if (o != 'C') record(1, declarant, date);
+    if (o != 'D') record(2, spouse, date);
+  }
+}
+
+int CRentaDoc::AgeAtDate(const char* birth, const char* at) {
+  if (!birth || birth[0] == 0 || birth[0] == ' ') return 0;
+  int years = 0, notAnniversary = 0;
+  if (CUtilities::WholeYearsBetween(birth, at, years, notAnniversary) < 0) return 0;
+  return years;
+}
+
+int CRentaDoc::FindChildDescendant(int child, int exclude) const {
+  for (int i = 0; i < fam::kDescendantCount; ++i) {
+    if (i == exclude) continue;
+    const blocks::U8 mark = child == 1 ? fam::descendant::Child1Mark(i) : fam::descendant::Child2Mark(i);
+    if (mark.isSet(Family())) return i;
+  }
+  return -1;
+}
+
+}  // namespace doc

@@ -1,0 +1,95 @@
+// The form-100 document: its block, which members of the household exist and which one is
+// shown, the members' print status and printed references, and the records that printing and
+// filing derive from the block (page header, payment bar code, reference text, descendant
+// ranking).
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "data/blocks/form100.h"
+#include "data/doc/document.h"
+
+namespace doc {
+
+class CRentaDoc : public CProg32Doc {
+ public:
+  static constexpr int kPages = 17;  // ORD001 .. ORD017
+
+  CRentaDoc(store::DeclarationStore& store, DocumentHost& host, Calculator calculator = {});
+  ~CRentaDoc() override;
+
+  std::span<std::uint8_t> Block() override { return block_; }
+  std::span<const std::uint8_t> Block() const { return block_; }
+  int LastPageIndex() const override { return kPages - 1; }
+
+  bool OpenDeclaration(std::string_view key, bool isNew) override;
+  bool LoadFromDatabase() override;
+  bool SaveToDatabase() override;
+  void Calculate(int mode) override;
+  void ClearDeclarationData() override;
+  int CommitPendingBoxEdit() override;
+
+  // Command 2060: show the form pages.
+  void ShowFormPages();
+
+  // Household and members.
+  const std::array<std::uint8_t, 5>& Household() const { return household_; }
+  int ShownMember() const { return shownMember_; }
+  std::uint8_t MemberView() const { return memberView_; }
+  int TargetMember() const { return targetMember_; }
+  void SetTargetMember(int member, std::uint8_t view) {
+    targetMember_ = member;
+    targetView_ = view;
+  }
+  void ComputeHouseholdFlags();
+  // Commands 2061 .. 2065 and their update rules.
+  bool CanShowMember(int member) const;
+  void ShowMember(int member);
+  std::uint8_t MemberStatus(int member) const { return f100::family::MemberStatus(member - 1).get(Family()); }
+  void SetMemberStatus(int status);  // the target member's status (1 after printing)
+  bool UpdateMemberStatusAfterEdit();
+  // The member name for the status bar ("U.FAMILIAR" ...).
+  static std::string_view MemberName(int member);
+  void UpdateMemberStatusBar(bool clear);
+  // Second paper-copy flag: set while printing after a filing; suppresses reference renewal.
+  void SetSecondPaperCopy(bool on) { secondPaperCopy_ = on; }
+
+  // After the family wizard accepted its data (copied back into the block): NIFs and community
+  // codes into the identification tables, the spouse's shared fields, the member to show.
+  void ApplyFamilyData(int rememberedMember, bool spouseJustExcluded);
+
+  // Print and filing records.
+  void FillHeaderIdentification();
+  const std::string& HeaderIdentification() const { return header_; }  // 114 characters
+  std::string BuildBarcodeData();
+  const std::array<char, 80>& BarcodeArea() const { return barcode_; }
+  std::string GetReferenceText(int index) const;
+  void RankDescendants();
+  static int AgeAtDate(const char* birth, const char* at);
+  int FindChildDescendant(int child, int exclude) const;
+  // The holder name of the page header: "SURNAME1 SURNAME2, NAME" padded to 48.
+  static std::string HolderName(std::string_view given, std::string_view surname1, std::string_view surname2,
+                                bool surname1Present);
+
+ private:
+  std::uint8_t* Family() { return f100::record(block_.data(), f100::Family); }
+  const std::uint8_t* Family() const { return f100::record(block_.data(), f100::Family); }
+  const std::uint8_t* Personal() const { return f100::record(block_.data(), f100::Personal); }
+  std::string CommunityCode(int member) const;
+  bool MemberExists(int member) const { return member >= 1 && member <= 5 && household_[member - 1] != 0; }
+
+  std::vector<std::uint8_t> block_;
+  Calculator calculator_;
+  std::array<std::uint8_t, 5> household_{};
+  int shownMember_ = 1;
+  std::uint8_t memberView_ = 0;
+  int targetMember_ = 1;
+  std::uint8_t targetView_ = 0;
+  bool secondPaperCopy_ = false;
+  bool targetMemberFlag_ = false;
+  std::string header_;
+  std::array<char, 80> barcode_{};
+};
+
+}  // namespace doc

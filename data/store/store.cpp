@@ -1,0 +1,556 @@
+#include "data/store/store.h"
+
+#include <cstdio>
+#include <filesystem>
+
+#include "platform/cp1252.h"
+
+namespace store {
+
+namespace {
+
+using db::CAdoRecordset;
+using db::Filter;
+
+constexpr const char* kDec = "DATOSDEC";
+constexpr const char* kFisc = "DATOSFISC";
+constexpr const char* kCorr = "CORREGIX";
+
+bool IsContinuation(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+std::size_t CharCount(std::string_view s) {
+  std::size_t n = 0;
+  for (char c : s) n += !IsContinuation(c);
+  return n;
+}
+
+Filter ByKey(std::string_view key) { return Filter::Eq("CLAVE", PadKey(key)); }
+
+std::string ModalityText(char c) {
+  if (c == '\0') return {};
+  return platform::Cp1252ToUtf8(std::string_view(&c, 1));
+}
+
+char ModalityChar(std::string_view utf8) {
+  std::string b = platform::Utf8ToCp1252(utf8);
+  return b.empty() ? '\0' : b[0];
+}
+
+}  // namespace
+
+std::string StoreFullText(int maximum) {
+  std::string t(text::kStoreFull);
+  t.replace(t.find("%d"), 2, std::to_string(maximum));
+  return t;
+}
+
+std::string PadKey(std::string_view key) {
+  std::size_t n = CharCount(key);
+  std::string k(key);
+  if (n < kKeyChars) k.append(kKeyChars - n, ' ');
+  return k;
+}
+
+std::string TrimKey(std::string_view key) {
+  std::size_t e = key.find_last_not_of(' ');
+  return e == std::string_view::npos ? std::string() : std::string(key.substr(0, e + 1));
+}
+
+std::string FirstChars(std::string_view utf8, std::size_t chars) {
+  std::size_t n = 0, i = 0;
+  for (; i < utf8.size(); ++i) {
+    if (!IsContinuation(utf8[i])) {
+      if (n == chars) break;
+      ++n;
+    }
+  }
+  return std::string(utf8.substr(0, i));
+}
+
+std::string NewKeyFromTyped(std::string_view typed) {
+  std::string_view line = typed.substr(0, typed.find_first_of("\r\n"));
+  std::string k = FirstChars(line);
+  std::string out;
+  for (char c : k) {
+    if (c == '\'') out += "\xC2\xB4";  // ´
+    else out += c;
+  }
+  return FirstChars(out);
+}
+
+std::string CopyName(std::string_view key) { return FirstChars("COPIA DE " + std::string(key)); }
+
+void ClearReferenceData(int kind, std::span<std::uint8_t> block) {
+  // Form 100: the five member status bytes, reference numbers and reference texts at the start
+  // of Form100Family (288 .. 692). Form 714: printed flag, reference number and text at the
+  // start of Form714Personal (6200 .. 6280).
+  if (CarriesForm100(kind) && block.size() == kForm100Bytes) std::fill(block.begin() + 288, block.begin() + 693, 0);
+  if (CarriesForm714(kind) && block.size() == kForm714Bytes) std::fill(block.begin() + 6200, block.begin() + 6281, 0);
+}
+
+DeclarationStore::DeclarationStore(db::CAdoConnection& connection, StoreMessages messages)
+    : conn_(connection), messages_(std::move(messages)) {}
+
+int DeclarationStore::Count() {
+  CAdoRecordset rs;
+  if (!rs.Open(kDec, &conn_, {}, {}, "CLAVE")) return 0;
+  return rs.GetRecordCount();
+}
+
+bool DeclarationStore::Exists(std::string_view key) {
+  CAdoRecordset rs;
+  return rs.Open(kDec, &conn_, ByKey(key), {}, "CLAVE");
+}
+
+std::vector<IndexRow> DeclarationStore::List(const ListFilter& filter) {
+  std::vector<IndexRow> rows;
+  Filter f;
+  if (filter.renta && filter.patrimonio) f = Filter::Lt("TIPODEC", std::int64_t{5});
+  else if (filter.renta) f = Filter::Lt("TIPODEC", std::int64_t{3});
+  else if (filter.patrimonio) f = Filter::Eq("TIPODEC", std::int64_t{3});
+  else return rows;
+  CAdoRecordset rs;
+  if (!rs.Open(kDec, &conn_, f, {}, "CLAVE, TIPODEC, MODALIDAD")) return rows;
+  for (rs.MoveFirst(); rs.IsNotAtEnd(); rs.MoveNext()) {
+    IndexRow r;
+    rs.GetText("CLAVE", r.key);
+    rs.GetInt("TIPODEC", r.kind);
+    rs.GetText("MODALIDAD", r.modality);
+    rows.push_back(std::move(r));
+  }
+  return rows;
+}
+
+std::vector<FiscalSlot> DeclarationStore::LoadFiscal(std::string_view key, bool* ok) {
+  std::vector<FiscalSlot> rows;
+  *ok = true;
+  CAdoRecordset rs;
+  if (!rs.Open(kFisc, &conn_, ByKey(key))) {
+    *ok = rs.IsOpen();
+    return rows;
+  }
+  for (rs.MoveFirst(); rs.IsNotAtEnd(); rs.MoveNext()) {
+    FiscalSlot s;
+    std::int32_t yes = 0, no = 0;
+    rs.GetInt("SUJETODECLA", s.subject);
+    rs.GetInt("TAMANOFICHEROSI", yes);
+    rs.GetInt("TAMANOFICHERONO", no);
+    // A size the file column does not hold means the fiscal file cannot be read.
+    if (yes > 0 && (!rs.GetBlob("FICHEROSI", s.yes) || s.yes.size() < static_cast<std::size_t>(yes))) *ok = false;
+    if (no > 0 && (!rs.GetBlob("FICHERONO", s.no) || s.no.size() < static_cast<std::size_t>(no))) *ok = false;
+    if (!*ok) return {};
+    s.yes.resize(static_cast<std::size_t>(std::max(yes, 0)));
+    s.no.resize(static_cast<std::size_t>(std::max(no, 0)));
+    rows.push_back(std::move(s));
+  }
+  return rows;
+}
+
+std::optional<StoredDeclaration> DeclarationStore::Load(std::string_view key) {
+  CAdoRecordset rs;
+  if (!rs.Open(kDec, &conn_, ByKey(key))) return std::nullopt;
+  StoredDeclaration d;
+  rs.GetText("CLAVE", d.key);
+  rs.GetInt("TIPODEC", d.kind);
+  rs.GetText("MODALIDAD", d.modality);
+  rs.GetBlob("DATOS", d.block);
+  if (CarriesForm100(d.kind)) {
+    bool ok = true;
+    d.fiscal = LoadFiscal(key, &ok);
+    if (!ok) return std::nullopt;
+  }
+  return d;
+}
+
+bool DeclarationStore::AddRow(std::string_view key, int kind, std::string_view modality,
+                              std::span<const std::uint8_t> block) {
+  CAdoRecordset rs;
+  rs.Open(kDec, &conn_, Filter::Eq("TIPODEC", std::int64_t{-1}), {}, "CLAVE, TIPODEC, MODALIDAD, DATOS");
+  if (!rs.IsOpen()) return false;
+  rs.SetDefaultBlockSize(BlockBytesForKind(kind));
+  return rs.PrepareNewRow() && rs.AddPendingInt("TIPODEC", kind) && rs.AddPendingValue("MODALIDAD", modality) &&
+         rs.AddPendingValue("CLAVE", PadKey(key)) && (block.empty() || rs.AddPendingBlob("DATOS", block)) &&
+         rs.AppendPendingRow();
+}
+
+bool DeclarationStore::AddFiscal(std::string_view key, const FiscalSlot& slot) {
+  CAdoRecordset rs;
+  rs.Open(kFisc, &conn_, Filter::Eq("SUJETODECLA", std::int64_t{-1}));
+  if (!rs.IsOpen()) return false;
+  rs.SetDefaultBlockSize(0);
+  return rs.PrepareNewRow() && rs.AddPendingValue("CLAVE", PadKey(key)) &&
+         rs.AddPendingInt("SUJETODECLA", slot.subject) &&
+         rs.AddPendingInt("TAMANOFICHEROSI", static_cast<std::int64_t>(slot.yes.size())) &&
+         rs.AddPendingBlob("FICHEROSI", slot.yes) &&
+         rs.AddPendingInt("TAMANOFICHERONO", static_cast<std::int64_t>(slot.no.size())) &&
+         rs.AddPendingBlob("FICHERONO", slot.no) && rs.AppendPendingRow();
+}
+
+bool DeclarationStore::DeleteRows(const char* table, std::string_view key, bool* anyFailed) {
+  CAdoRecordset rs;
+  bool found = rs.Open(table, &conn_, ByKey(key), {}, "CLAVE");
+  if (!rs.IsOpen()) {
+    if (anyFailed) *anyFailed = true;
+    return false;
+  }
+  bool ok = true;
+  if (found)
+    for (rs.MoveFirst(); rs.IsNotAtEnd(); rs.MoveNext()) ok = rs.DeleteCurrent() && ok;
+  if (!ok && anyFailed) *anyFailed = true;
+  return found && ok;
+}
+
+bool DeclarationStore::Create(std::string_view key, int kind) {
+  if (TrimKey(key).empty()) {
+    messages_.Coded(msg::kNoName);
+    return false;
+  }
+  if (Exists(key)) {
+    messages_.Coded(msg::kNameTaken);
+    return false;
+  }
+  if (Count() >= kMaxDeclarations) {
+    messages_.Plain(StoreFullText());
+    return false;
+  }
+  db::Transaction t(conn_);
+  std::vector<std::uint8_t> block(BlockBytesForKind(kind == kKindForm714 ? kKindForm714 : kKindForm100), 0);
+  if (!AddRow(key, kind, "0", block)) {
+    messages_.Coded(msg::kCannotPrepare);
+    return false;
+  }
+  return t.Commit();
+}
+
+std::optional<std::string> DeclarationStore::Duplicate(std::string_view sourceKey) {
+  if (TrimKey(sourceKey).empty()) return std::nullopt;
+  std::string newKey = CopyName(PadKey(sourceKey));
+  auto src = Load(sourceKey);
+  if (!src) {
+    messages_.Coded(msg::kNotFound);
+    return std::nullopt;
+  }
+  if (Count() >= kMaxDeclarations) {
+    messages_.Plain(StoreFullText());
+    return std::nullopt;
+  }
+  if (Exists(newKey)) {
+    messages_.Coded(msg::kNameTaken);
+    return std::nullopt;
+  }
+  std::vector<std::uint8_t> block;
+  if (std::size_t n = BlockBytesForKind(src->kind)) {
+    block = src->block;
+    block.resize(n, 0);
+    ClearReferenceData(src->kind, block);
+  }
+  db::Transaction t(conn_);
+  if (src->kind == kKindForm100)
+    for (const FiscalSlot& s : src->fiscal)
+      if (!AddFiscal(newKey, s)) return std::nullopt;
+  std::string modality = src->modality.empty() ? std::string() : FirstChars(src->modality, 1);
+  if (!AddRow(newKey, src->kind, modality, block)) {
+    messages_.Coded(msg::kCannotPrepare);
+    return std::nullopt;
+  }
+  if (!t.Commit()) return std::nullopt;
+  return PadKey(newKey);
+}
+
+bool DeclarationStore::Rename(std::string_view oldKey, std::string_view newName, bool ask) {
+  std::string name = FirstChars(newName);
+  if (TrimKey(oldKey).empty() || TrimKey(name).empty()) return false;
+  if (Count() == 0) return false;
+  if (Exists(name)) {
+    messages_.Coded(msg::kNameTaken);
+    return false;
+  }
+  if (ask && messages_.Coded(msg::kAskRename) != 1) return false;
+  db::Transaction t(conn_);
+  for (const char* table : {kDec, kFisc, kCorr}) {
+    CAdoRecordset rs;
+    bool found = rs.Open(table, &conn_, ByKey(oldKey), {}, "CLAVE");
+    if (!rs.IsOpen()) return false;
+    if (table == kDec && !found) return false;
+    if (!found) continue;
+    for (rs.MoveFirst(); rs.IsNotAtEnd(); rs.MoveNext())
+      if (!rs.SetText("CLAVE", PadKey(name))) return false;
+  }
+  return t.Commit();
+}
+
+bool DeclarationStore::Delete(std::string_view key, bool ask) {
+  if (TrimKey(key).empty()) return false;
+  if (ask && messages_.Coded(msg::kAskDelete) != 1) return false;
+  db::Transaction t(conn_);
+  bool failed = false;
+  if (!DeleteRows(kDec, key, &failed)) {
+    if (failed) messages_.Coded(msg::kCannotDelete);
+    return false;
+  }
+  DeleteRows(kFisc, key, &failed);
+  DeleteRows(kCorr, key, &failed);
+  if (failed) {
+    messages_.Coded(msg::kCannotDelete);
+    return false;
+  }
+  return t.Commit();
+}
+
+bool DeclarationStore::DeleteUnsaved(std::string_view key) {
+  db::Transaction t(conn_);
+  bool failed = false;
+  bool found = DeleteRows(kDec, key, &failed);
+  if (found) DeleteRows(kFisc, key, &failed);
+  if (failed) {
+    messages_.Plain(text::kCannotDeleteRow);
+    return false;
+  }
+  return t.Commit() && found;
+}
+
+bool DeclarationStore::SaveAs(std::string_view oldKey, std::string_view newKey, int kind, int modalityByte,
+                              std::span<const std::uint8_t> block) {
+  if (Count() >= kMaxDeclarations) {
+    messages_.Plain(StoreFullText());
+    return false;
+  }
+  if (Exists(newKey)) {
+    messages_.Coded(msg::kNameTaken);
+    return false;
+  }
+  std::vector<std::uint8_t> copy(block.begin(), block.end());
+  ClearReferenceData(kind, copy);
+  std::string modality = kind == kKindForm714 ? "0" : (modalityByte == 1 ? "C" : "I");
+  db::Transaction t(conn_);
+  if (!AddRow(newKey, kind, modality, copy)) return false;
+  if (CarriesForm100(kind)) {
+    bool ok = true;
+    for (const FiscalSlot& s : LoadFiscal(oldKey, &ok))
+      if (!AddFiscal(newKey, s)) return false;
+    if (!ok) return false;
+  }
+  return t.Commit();
+}
+
+bool DeclarationStore::WriteRow(std::string_view key, int kind, std::optional<char> modality,
+                                std::span<const std::uint8_t> block) {
+  db::Transaction t(conn_);
+  CAdoRecordset rs;
+  if (!rs.Open(kDec, &conn_, ByKey(key))) return false;
+  if (!rs.SetInt("TIPODEC", kind) || !rs.SetText("CLAVE", PadKey(key))) return false;
+  if (modality && !rs.SetText("MODALIDAD", ModalityText(*modality))) return false;
+  if (!rs.SetBlob("DATOS", block)) return false;
+  return t.Commit();
+}
+
+bool DeclarationStore::DeleteCorrections(std::string_view key) {
+  db::Transaction t(conn_);
+  bool failed = false;
+  DeleteRows(kCorr, key, &failed);
+  return !failed && t.Commit();
+}
+
+bool DeclarationStore::Compact() { return conn_.Compact(); }
+
+// --- transfer files ---
+
+bool DeclarationStore::CollectForExport(std::span<const std::string> keys, std::vector<TransferDeclaration>& out) {
+  for (const std::string& key : keys) {
+    auto d = Load(key);
+    if (!d) {
+      messages_.Coded(msg::kNotFound);
+      return false;
+    }
+    TransferDeclaration e;
+    e.key = TrimKey(d->key);
+    e.kind = d->kind;
+    e.modality = ModalityChar(d->modality);
+    if (std::size_t n = BlockBytesForKind(d->kind)) {
+      e.block = std::move(d->block);
+      e.block.resize(n, 0);
+    }
+    if (CarriesForm100(d->kind)) {
+      e.fiscalSlots = std::move(d->fiscal);
+      if (e.fiscalSlots.size() > static_cast<std::size_t>(kFiscalSlots)) e.fiscalSlots.resize(kFiscalSlots);
+    }
+    out.push_back(std::move(e));
+  }
+  return true;
+}
+
+bool DeclarationStore::Export(const std::string& path, std::span<const std::string> keys, bool announceSuccess) {
+  if (keys.size() > static_cast<std::size_t>(kMaxDeclarations)) keys = keys.first(kMaxDeclarations);
+  std::vector<TransferDeclaration> entries;
+  if (!CollectForExport(keys, entries)) return false;
+  auto bytes = EncodeTransferFile(entries);
+  if (!bytes) {
+    messages_.Plain(text::kCannotCreate);
+    return false;
+  }
+  if (!WriteFileAtomically(path, *bytes)) {
+    messages_.Plain(text::kDiskFull);
+    return false;
+  }
+  if (announceSuccess) messages_.Plain(text::kExported);
+  return true;
+}
+
+std::optional<std::vector<std::string>> DeclarationStore::ReadIndex(const std::string& path) {
+  TransferError e = TransferError::None;
+  auto bytes = ReadWholeFile(path, &e);
+  if (!bytes) {
+    messages_.Plain(e == TransferError::Unreadable ? text::kNoDataFile : TransferErrorText(e));
+    return std::nullopt;
+  }
+  TransferFileContents c = DecodeTransferFile(*bytes);
+  if (!c.ok()) {
+    messages_.Plain(c.error == TransferError::WrongVersion ? text::kNotTransferFile : TransferErrorText(c.error));
+    return std::nullopt;
+  }
+  std::vector<std::string> keys;
+  for (const auto& d : c.entries) keys.push_back(d.key);
+  return keys;
+}
+
+bool DeclarationStore::WriteImported(const TransferDeclaration& d, std::string_view key) {
+  // An existing declaration is replaced whole, so that its modality and fiscal rows never
+  // belong to another declaration than its block.
+  bool failed = false;
+  DeleteRows(kDec, key, &failed);
+  DeleteRows(kFisc, key, &failed);
+  if (failed) return false;
+  if (CarriesForm100(d.kind))
+    for (const FiscalSlot& s : d.fiscalSlots)
+      if (!s.Empty() && !AddFiscal(key, s)) return false;
+  return AddRow(key, d.kind, ModalityText(d.modality), d.block);
+}
+
+bool DeclarationStore::Import(const std::string& path, std::span<const ImportChoice> choices, bool announceSuccess) {
+  TransferError e = TransferError::None;
+  auto bytes = ReadWholeFile(path, &e);
+  if (!bytes) {
+    messages_.Plain(e == TransferError::Unreadable ? text::kNoDataFile : TransferErrorText(e));
+    return false;
+  }
+  TransferFileContents c = DecodeTransferFile(*bytes);
+  if (!c.ok()) {
+    messages_.Plain(c.error == TransferError::WrongVersion ? text::kNotTransferFile : TransferErrorText(c.error));
+    return false;
+  }
+  // Room: every chosen entry that creates a declaration counts against the maximum.
+  int stored = Count();
+  int added = 0;
+  std::vector<std::string> targets;
+  for (std::size_t i = 0; i < c.entries.size() && i < choices.size(); ++i) {
+    if (!choices[i].import) {
+      targets.emplace_back();
+      continue;
+    }
+    std::string key = choices[i].newName.empty() ? c.entries[i].key : FirstChars(choices[i].newName);
+    if (TrimKey(key).empty()) {
+      messages_.Coded(msg::kEmptyListName);
+      return false;
+    }
+    bool taken = Exists(key);
+    for (const auto& t : targets)
+      if (!t.empty() && TrimKey(t) == TrimKey(key)) taken = true;
+    if (!taken) ++added;
+    targets.push_back(key);
+  }
+  if (stored + added > kMaxDeclarations) {
+    messages_.Plain(StoreFullText());
+    return false;
+  }
+  db::Transaction t(conn_);
+  for (std::size_t i = 0; i < targets.size(); ++i)
+    if (!targets[i].empty() && !WriteImported(c.entries[i], targets[i])) return false;
+  if (!t.Commit()) return false;
+  if (announceSuccess) messages_.Plain(text::kImported, MessageIcon::Information);
+  return true;
+}
+
+// --- local copies ---
+
+bool DeclarationStore::ExportLocalCopies(const std::string& folder, const std::function<void()>& between) {
+  bool all = true;
+  for (int kind : {kKindForm100, kKindForm714}) {
+    std::vector<std::string> keys;
+    {
+      CAdoRecordset rs;
+      if (rs.Open(kDec, &conn_, Filter::Eq("TIPODEC", std::int64_t{kind}), {}, "CLAVE"))
+        for (rs.MoveFirst(); rs.IsNotAtEnd(); rs.MoveNext()) {
+          std::string k;
+          rs.GetText("CLAVE", k);
+          keys.push_back(k);
+        }
+    }
+    std::vector<TransferDeclaration> entries;
+    bool ok = true;
+    for (const std::string& k : keys) {
+      if (between) between();
+      std::vector<TransferDeclaration> one;
+      if (!CollectForExport(std::span(&k, 1), one)) {
+        ok = false;
+        break;
+      }
+      entries.push_back(std::move(one.front()));
+    }
+    // A fiscal file that cannot be read ends the export; the file already in place stays.
+    if (!ok) return false;
+    auto bytes = EncodeTransferFile(entries, /*writeCountWhenEmpty=*/false);
+    const char* name = kind == kKindForm100 ? kLocalCopy100 : kLocalCopy714;
+    if (!bytes || !WriteFileAtomically(folder + name, *bytes)) all = false;
+  }
+  return all;
+}
+
+std::string DeclarationStore::FreeLocalKey(std::string_view key) {
+  std::string k = TrimKey(key);
+  for (;;) {
+    CAdoRecordset rs;
+    if (!rs.Open(kDec, &conn_, ByKey(k), {}, "CLAVE")) return k;
+    k = FirstChars(std::to_string(rs.GetRecordCount()) + " " + k);
+    k = TrimKey(k);
+  }
+}
+
+std::optional<int> DeclarationStore::LoadLocalCopies(const std::string& folder,
+                                                     const std::function<void(std::string_view)>& progress) {
+  int loaded = 0;
+  for (int kind : {kKindForm100, kKindForm714}) {
+    const std::string path = folder + (kind == kKindForm100 ? kLocalCopy100 : kLocalCopy714);
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) continue;
+    auto bytes = ReadWholeFile(path);
+    if (!bytes) {
+      messages_.Plain("Fichero no encontrado.");
+      return std::nullopt;
+    }
+    DecodeOptions opt;
+    opt.maxEntries = static_cast<std::size_t>(kMaxDeclarations - loaded);
+    opt.stopAtMax = true;
+    TransferFileContents c = DecodeTransferFile(*bytes, opt);
+    // A file of another edition, or a damaged one, is passed over whole.
+    if (!c.ok()) continue;
+    if (progress)
+      progress(kind == kKindForm100 ? "Cargando datos del equipo local (Decla.100)"
+                                    : "Cargando datos del equipo local (Decla.714)");
+    db::Transaction t(conn_);
+    int here = 0;
+    for (const TransferDeclaration& d : c.entries) {
+      if (d.kind != kind) continue;  // each copy holds one form only
+      std::string key = FreeLocalKey(d.key);
+      if (CarriesForm100(d.kind))
+        for (const FiscalSlot& s : d.fiscalSlots)
+          if (!s.Empty() && !AddFiscal(key, s)) return std::nullopt;
+      if (!AddRow(key, d.kind, ModalityText(d.modality), d.block)) return std::nullopt;
+      ++here;
+    }
+    if (!t.Commit()) return std::nullopt;
+    loaded += here;
+  }
+  return loaded;
+}
+
+}  // namespace store

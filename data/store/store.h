@@ -1,0 +1,193 @@
+// The declarations store: the rows of DATOSDEC (one per declaration, its block in DATOS) and
+// the DATOSFISC rows that travel with a form-100 declaration, kept within the program-wide
+// maximum of declarations. Every operation is one transaction: it happens whole or not at all.
+//
+// Keys are stored padded with blanks to 50 characters; the database compares them without
+// regard to trailing blanks, so callers may pass them trimmed or padded.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "data/db/ado.h"
+#include "data/db/databases.h"
+#include "data/message_service.h"
+#include "data/store/transfer_format.h"
+
+namespace store {
+
+inline constexpr int kMaxDeclarations = db::kMaxDeclarations;
+inline constexpr std::size_t kKeyChars = 50;
+
+// Message codes of the store.
+namespace msg {
+inline constexpr std::string_view kAskDelete = "WIN002";
+inline constexpr std::string_view kNotFound = "WIN023";
+inline constexpr std::string_view kNameMismatch = "WIN034";
+inline constexpr std::string_view kCannotPrepare = "WIN035";
+inline constexpr std::string_view kEmptyListName = "WIN036";
+inline constexpr std::string_view kAskRename = "WIN037";
+inline constexpr std::string_view kNoSuchName = "WIN038";
+inline constexpr std::string_view kNameTaken = "WIN040";
+inline constexpr std::string_view kNoName = "WIN047";
+inline constexpr std::string_view kCannotDelete = "NOBORR";
+}  // namespace msg
+
+// Plain-box texts of the store (string table entries).
+namespace text {
+inline constexpr std::string_view kStoreFull = "Se ha excedido el máximo de declaraciones que se pueden almacenar (%d)";
+inline constexpr std::string_view kNoDataFile = "No existe el fichero de datos\n";
+inline constexpr std::string_view kNotTransferFile = "Fichero no correspondiente a declaraciones de Renta/Patrimonio.";
+inline constexpr std::string_view kExported = "Las declaraciones han sido exportadas correctamente";
+inline constexpr std::string_view kImported = "El fichero ha sido importado con éxito";
+inline constexpr std::string_view kDiskFull = "Disco lleno o insuficiente memoria.";
+inline constexpr std::string_view kCannotCreate = "Error al crear el fichero";
+inline constexpr std::string_view kCannotDeleteRow = "No se puede borrar la declaración";
+}  // namespace text
+// kStoreFull with the maximum filled in.
+std::string StoreFullText(int maximum = kMaxDeclarations);
+
+// What the store says to the user: coded messages (their answer: 1 accepts a question) and
+// plain message boxes. Either may be absent (nothing is shown; questions are then accepted).
+struct StoreMessages {
+  IMessageService* coded = nullptr;
+  std::function<void(std::string_view text, MessageIcon icon)> plain;
+
+  int Coded(std::string_view code, MessageIcon icon = MessageIcon::Warning, std::string_view extra = {}) const {
+    return coded ? coded->ShowMessage(code, icon, extra) : 1;
+  }
+  void Plain(std::string_view t, MessageIcon icon = MessageIcon::Warning) const {
+    if (plain) plain(t, icon);
+  }
+};
+
+// A key padded with blanks to 50 characters (characters, not bytes); longer keys stay whole.
+std::string PadKey(std::string_view key);
+// Without trailing blanks.
+std::string TrimKey(std::string_view key);
+// The first 50 characters of a text.
+std::string FirstChars(std::string_view utf8, std::size_t chars = kKeyChars);
+// A new name as the index takes it: first line, 50 characters, "'" replaced by "´".
+std::string NewKeyFromTyped(std::string_view typed);
+// "COPIA DE " and the key, cut to 50 characters.
+std::string CopyName(std::string_view key);
+
+struct IndexRow {
+  std::string key;       // as stored, with its trailing blanks
+  std::int32_t kind = 0;
+  std::string modality;
+};
+
+// Which forms the index lists.
+struct ListFilter {
+  bool renta = true;
+  bool patrimonio = true;
+};
+
+// A declaration row with its block and fiscal rows.
+struct StoredDeclaration {
+  std::string key;  // as stored
+  std::int32_t kind = 0;
+  std::string modality;
+  std::vector<std::uint8_t> block;
+  std::vector<FiscalSlot> fiscal;  // every DATOSFISC row, in table order
+};
+
+// Reference data that neither a copy nor a new name may carry over: the print status and
+// printed references of the members (form 100) or of the declaration (form 714).
+void ClearReferenceData(int kind, std::span<std::uint8_t> block);
+
+class DeclarationStore {
+ public:
+  DeclarationStore(db::CAdoConnection& connection, StoreMessages messages = {});
+
+  db::CAdoConnection& Connection() { return conn_; }
+  const StoreMessages& Messages() const { return messages_; }
+
+  // Rows of DATOSDEC, whatever their form.
+  int Count();
+  bool Exists(std::string_view key);
+  // The index: the listed forms, in table order.
+  std::vector<IndexRow> List(const ListFilter& filter = {});
+  // A declaration whole; nullopt when there is none with that key.
+  std::optional<StoredDeclaration> Load(std::string_view key);
+
+  // A placeholder row for a new declaration (kind 2 or 3): zeroed block, modality "0".
+  // WIN047 without a name, WIN040 when the name is taken, the store-full text at the maximum.
+  bool Create(std::string_view key, int kind);
+  // A copy named "COPIA DE <key>" without print status and references, with the fiscal rows;
+  // returns the new key. Store full: the plain text; copy name taken: WIN040.
+  std::optional<std::string> Duplicate(std::string_view sourceKey);
+  // Asks WIN037 first (unless `ask` is false); WIN040 when the new name is taken. The fiscal
+  // rows follow the declaration.
+  bool Rename(std::string_view oldKey, std::string_view newName, bool ask = true);
+  // Asks WIN002 first (unless `ask` is false); removes the row, its fiscal rows and its
+  // corrections rows. NOBORR when the row cannot be deleted.
+  bool Delete(std::string_view key, bool ask = true);
+  // Save as: a new row with the given block (references cleared) and the fiscal rows of the
+  // old key copied. `modalityByte` is the document's (1 joint). Store full: the plain text;
+  // name taken: WIN040.
+  bool SaveAs(std::string_view oldKey, std::string_view newKey, int kind, int modalityByte,
+              std::span<const std::uint8_t> block);
+  // Writes a declaration's row (kind, key, modality when given, block) in place.
+  bool WriteRow(std::string_view key, int kind, std::optional<char> modality, std::span<const std::uint8_t> block);
+  // Removes a row that a new declaration left unsaved; string 201 when that fails.
+  bool DeleteUnsaved(std::string_view key);
+  // Removes the corrections rows (CORREGIX) of a declaration.
+  bool DeleteCorrections(std::string_view key);
+  // Rewrites the database file without its free space.
+  bool Compact();
+
+  // --- transfer files ---
+  // Writes the declarations of `keys` (list order) into a transfer file. Nothing is written
+  // unless every declaration could be read; the file appears whole or not at all.
+  bool Export(const std::string& path, std::span<const std::string> keys, bool announceSuccess = true);
+  // The keys of a transfer file (nullopt and a message when it is no transfer file).
+  std::optional<std::vector<std::string>> ReadIndex(const std::string& path);
+
+  // What to do with each entry of a file, by entry index: skip, store under the entry's key
+  // (creating or overwriting) or under a new name.
+  struct ImportChoice {
+    bool import = false;
+    std::string newName;  // empty: the entry's own key
+  };
+  // Stores the chosen entries of the file in one transaction. An entry whose key exists is
+  // replaced whole: kind, modality, block and fiscal rows. The store never goes beyond the
+  // maximum: when the chosen new declarations do not fit, nothing is imported. A damaged
+  // file gives its message and imports nothing.
+  bool Import(const std::string& path, std::span<const ImportChoice> choices, bool announceSuccess = true);
+
+  // --- remote mode's local copies ---
+  static constexpr const char* kLocalCopy100 = "Decla.100";
+  static constexpr const char* kLocalCopy714 = "Decla.714";
+  // Writes both files in `folder` (ending with "/"); a file that cannot be written is skipped.
+  // `between` runs between declarations (the user interface keeps painting). Returns false
+  // when a file could not be written.
+  bool ExportLocalCopies(const std::string& folder, const std::function<void()>& between = {});
+  // Loads both files into the store, renaming taken keys "n key"; at most 50 declarations in
+  // all. `progress` receives the caption of the file being loaded. Returns how many rows were
+  // added, or nullopt when a file exists and cannot be read ("Fichero no encontrado.").
+  std::optional<int> LoadLocalCopies(const std::string& folder,
+                                     const std::function<void(std::string_view)>& progress = {});
+  // Key for a local copy's declaration: "n key" while the key is taken, n the number of rows
+  // holding it.
+  std::string FreeLocalKey(std::string_view key);
+
+ private:
+  bool AddRow(std::string_view key, int kind, std::string_view modality, std::span<const std::uint8_t> block);
+  bool AddFiscal(std::string_view key, const FiscalSlot& slot);
+  bool DeleteRows(const char* table, std::string_view key, bool* anyFailed = nullptr);
+  std::vector<FiscalSlot> LoadFiscal(std::string_view key, bool* ok);
+  bool CollectForExport(std::span<const std::string> keys, std::vector<TransferDeclaration>& out);
+  bool WriteImported(const TransferDeclaration& d, std::string_view key);
+
+  db::CAdoConnection& conn_;
+  StoreMessages messages_;
+};
+
+}  // namespace store

@@ -1,7 +1,0 @@
--- Box titles and prompts in the c language, in the order of ControlX.
-CREATE TABLE Controlc (
-  IndiceFich VARCHAR(4) NOT NULL,
-  IndNumero VARCHAR(4) NOT NULL,
-  TituloVent VARCHAR(49),
-  TEXTODIBUJ VARCHAR(79)
-);

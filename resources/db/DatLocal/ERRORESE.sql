@@ -1,7 +1,0 @@
-CREATE TABLE ERRORESE (
-  Coderror TEXT NOT NULL PRIMARY KEY COLLATE NOCASE,
-  TituError TEXT,
-  TextError TEXT,
-  numbotones REAL,
-  TextBotone TEXT
-);

@@ -1,5 +1,0 @@
--- Provinces by their two-digit INE code.
-CREATE TABLE PROVINCE (
-  CLAVE VARCHAR(2) NOT NULL,
-  DESCRIPC VARCHAR(50) NOT NULL
-);

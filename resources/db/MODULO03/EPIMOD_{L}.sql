@@ -1,0 +1,5 @@
+-- Activity descriptions ({L} language).
+CREATE TABLE EPIMOD_{L} (
+  ID_IAE DOUBLE NOT NULL,
+  descripcio LONGTEXT
+);

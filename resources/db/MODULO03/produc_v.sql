@@ -1,5 +1,0 @@
--- Agricultural products (v language).
-CREATE TABLE produc_v (
-  ID_PRODUCTO INTEGER NOT NULL,
-  DESCRIPCION VARCHAR(255)
-);

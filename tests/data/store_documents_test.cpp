@@ -1,0 +1,333 @@
+// The declaration documents over a temporary store: the new-not-saved rule, the save prompt,
+// save as, members shown, print status and references, and the print records.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+
+#include "data/blocks/form100_payment.h"
+#include "data/doc/calculators.h"
+#include "data/doc/doc714.h"
+#include "data/doc/renta_doc.h"
+#include "db_fixture.h"
+#include "store_fixture.h"
+
+namespace {
+
+using namespace doc;
+namespace fam = f100::family;
+
+using Recorder = storetest::MessageRecorder;
+
+struct ScriptedHost : DocumentHost {
+  Answer answer = Answer::No;
+  int prompts = 0;
+  std::optional<std::string> saveAsName;
+  std::vector<std::string> opened;
+  int commit = 0;
+  Answer AskSaveChanges(std::string_view) override {
+    ++prompts;
+    return answer;
+  }
+  std::optional<std::string> AskSaveAsName(std::string_view) override { return saveAsName; }
+  void OpenDeclaration(std::string_view key) override { opened.emplace_back(key); }
+  int CommitPendingBoxEdit() override { return std::exchange(commit, 0); }
+};
+
+class DocumentTest : public dbtest::DeclarationsTest {
+ protected:
+  void SetUp() override {
+    DeclarationsTest::SetUp();
+    State() = ProgramState{};
+    State().clock = [] { return LocalTime{2004, 5, 10, 11, 30, 15}; };
+  }
+  store::StoreMessages Messages() { return storetest::RecordedMessages(&rec, &plain); }
+  // A stored form-100 declaration built from a block the test prepares.
+  void Store100(const std::string& key, const std::vector<std::uint8_t>& block, char modality) {
+    ASSERT_TRUE(store.Create(key, store::kKindForm100));
+    ASSERT_TRUE(store.WriteRow(key, store::kKindForm100, modality, block));
+  }
+  static std::uint8_t* Fam(std::vector<std::uint8_t>& b) { return f100::record(b.data(), f100::Family); }
+  static std::uint8_t* Per(std::vector<std::uint8_t>& b) { return f100::record(b.data(), f100::Personal); }
+
+  Recorder rec;
+  std::vector<std::string> plain;
+  store::DeclarationStore store{conn, Messages()};
+  ScriptedHost host;
+};
+
+TEST_F(DocumentTest, NewDeclarationNeverSavedLeavesNoRow) {
+  for (Answer a : {Answer::No, Answer::Yes}) {
+    ASSERT_TRUE(store.Create("NUEVA", store::kKindForm100));
+    {
+      CRentaDoc d(store, host);
+      ASSERT_TRUE(d.OpenDeclaration("NUEVA", true));
+      EXPECT_TRUE(d.IsModified());  // the form pages were shown on a new declaration
+      host.answer = a;
+      ASSERT_TRUE(d.OnCloseDocument());
+    }
+    EXPECT_EQ(store.Exists("NUEVA"), a == Answer::Yes);
+    // The saved new declaration names its form, not a transient kind.
+    if (a == Answer::Yes) EXPECT_EQ(store.Load("NUEVA")->kind, 2);
+  }
+  // Cancel keeps the declaration open.
+  ASSERT_TRUE(store.Create("OTRA", store::kKindForm714));
+  C714Doc p(store, host);
+  ASSERT_TRUE(p.OpenDeclaration("OTRA", true));
+  EXPECT_TRUE(p.IsModified());
+  host.answer = Answer::Cancel;
+  EXPECT_FALSE(p.OnCloseDocument());
+  EXPECT_TRUE(store.Exists("OTRA"));
+  // Unmodified and never saved: deleted on close.
+  p.SetModifiedFlag(false);
+  EXPECT_TRUE(p.OnCloseDocument());
+  EXPECT_FALSE(store.Exists("OTRA"));
+}
+
+TEST_F(DocumentTest, MissingRowIsNotFoundAndAFailedSaveIsNoSuccess) {
+  CRentaDoc d(store, host);
+  EXPECT_FALSE(d.OpenDeclaration("NADIE", false));
+  EXPECT_EQ(rec.codes.back(), "WIN023");
+
+  ASSERT_TRUE(store.Create("P", store::kKindForm714));
+  C714Doc p(store, host);
+  ASSERT_TRUE(p.OpenDeclaration("P", false));
+  ASSERT_TRUE(store.Delete("P", false));
+  EXPECT_FALSE(p.SaveToDatabase());
+  EXPECT_FALSE(p.Save());
+}
+
+TEST_F(DocumentTest, SaveAsCopiesAndOpensTheNewName) {
+  std::vector<std::uint8_t> b(f100::kBlockSize, 0);
+  fam::MemberStatus(1).set(Fam(b), 1);
+  Store100("PEREZ", b, 'C');
+  CRentaDoc d(store, host);
+  ASSERT_TRUE(d.OpenDeclaration("PEREZ", false));
+  host.saveAsName = "PEREZ NUEVA";
+  ASSERT_TRUE(d.SaveAs());
+  EXPECT_EQ(host.opened, std::vector<std::string>{store::PadKey("PEREZ NUEVA")});
+  auto copy = store.Load("PEREZ NUEVA");
+  EXPECT_EQ(copy->modality, "C");
+  EXPECT_EQ(fam::MemberStatus(1).get(f100::record(copy->block.data(), f100::Family)), 0);
+
+  // The same name only saves; a full store refuses the copy.
+  host.saveAsName = "PEREZ";
+  EXPECT_TRUE(d.SaveAs());
+  for (int i = store.Count(); i < store::kMaxDeclarations; ++i) ASSERT_TRUE(store.Create("D" + std::to_string(i), 3));
+  host.saveAsName = "OTRA";
+  EXPECT_FALSE(d.SaveAs());
+  EXPECT_EQ(plain.back(), store::StoreFullText());
+  EXPECT_FALSE(store.Exists("OTRA"));
+}
+
+TEST_F(DocumentTest, MemberShownOnOpening) {
+  struct Case {
+    const char* name;
+    char modality;
+    std::uint8_t mode, openOnUnit, child1;
+    int shown;
+  };
+  const Case cases[] = {
+      {"individual", 'I', 1, 1, 1, 2},
+      {"joint, unit asked for without spouse or children", 'C', 0, 1, 0, 1},
+      {"joint without spouse", 'C', 0, 0, 0, 2},
+      {"joint with spouse", 'C', 1, 0, 0, 1},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    std::vector<std::uint8_t> b(f100::kBlockSize, 0);
+    f100::personal::DeclarationMode.set(Per(b), c.mode);
+    f100::personal::OpenOnFamilyUnit.set(Per(b), c.openOnUnit);
+    fam::descendant::Child1Mark(3).set(Fam(b), c.child1);
+    fam::CommunityCodeCopy(2).set(Fam(b), "01");
+    std::string key = "K" + std::to_string(n++);
+    Store100(key, b, c.modality);
+    CRentaDoc d(store, host);
+    ASSERT_TRUE(d.OpenDeclaration(key, false)) << c.name;
+    EXPECT_EQ(d.ShownMember(), c.shown) << c.name;
+    EXPECT_EQ(d.Kind(), 2) << c.name;
+    if (c.modality == 'I')
+      for (int m : {1, 3, 4, 5}) EXPECT_FALSE(d.CanShowMember(m)) << m;
+  }
+}
+
+TEST_F(DocumentTest, SpouseWithCommunity99CannotBeShown) {
+  std::vector<std::uint8_t> b(f100::kBlockSize, 0);
+  f100::personal::DeclarationMode.set(Per(b), 1);
+  f100::personal::communityCode(3).set(Per(b), "99");
+  fam::CommunityCodeCopy(2).set(Fam(b), "99");
+  Store100("K", b, 'C');
+  CRentaDoc d(store, host);
+  ASSERT_TRUE(d.OpenDeclaration("K", false));
+  EXPECT_TRUE(d.CanShowMember(1));
+  EXPECT_FALSE(d.CanShowMember(3));
+  d.ApplyFamilyData(3, false);
+  EXPECT_EQ(d.ShownMember(), 1);
+}
+
+TEST_F(DocumentTest, PrintStatusKeepsReferencesAndEditsRenewThemWithOneWarning) {
+  std::vector<std::uint8_t> b(f100::kBlockSize, 0);
+  f100::personal::DeclarationMode.set(Per(b), 1);
+  fam::CommunityCodeCopy(2).set(Fam(b), "01");
+  for (int i = 0; i < 5; ++i) fam::HolderNif(i).set(Fam(b), "12345678Z");
+  Store100("K", b, 'C');
+  CRentaDoc d(store, host);
+  ASSERT_TRUE(d.OpenDeclaration("K", false));
+  ASSERT_TRUE(d.Save());  // references built for every member
+  auto stored = store.Load("K")->block;
+  const std::string ref0(fam::ReferenceNumber(0).raw(f100::record(stored.data(), f100::Family)));
+  EXPECT_NE(ref0[0], 0);
+  EXPECT_EQ(d.ReferenceText().rfind("Ref.: ", 0), 0u);
+
+  // The declarant and the spouse are printed; a later edit on the family unit marks both.
+  d.SetTargetMember(2, 0);
+  d.SetMemberStatus(1);
+  d.SetTargetMember(3, 0);
+  d.SetMemberStatus(1);
+  State().clock = [] { return LocalTime{2004, 6, 1, 9, 0, 0}; };
+  ASSERT_TRUE(d.Save());
+  EXPECT_EQ(d.MemberStatus(2), 1);
+  stored = store.Load("K")->block;
+  EXPECT_EQ(std::string(fam::ReferenceNumber(1).raw(f100::record(stored.data(), f100::Family))),
+            std::string(fam::ReferenceNumber(1).raw(f100::record(d.Block().data(), f100::Family))));
+
+  State().editedSincePrinted = true;  // a box edit
+  d.CommitPendingBoxEdit();
+  EXPECT_EQ(d.MemberStatus(2), 2);
+  EXPECT_EQ(d.MemberStatus(3), 2);
+  ASSERT_TRUE(d.Save());
+  EXPECT_EQ(rec.Count("WIN026"), 1);
+  EXPECT_EQ(d.MemberStatus(2), 0);
+  EXPECT_EQ(d.MemberStatus(3), 0);
+}
+
+TEST_F(DocumentTest, BarcodeDataFollowsTheResult) {
+  namespace pay = f100::payment;
+  std::vector<std::uint8_t> b(f100::kBlockSize, 0);
+  Store100("K", b, 'I');
+  CRentaDoc d(store, host);
+  ASSERT_TRUE(d.OpenDeclaration("K", false));
+  d.SetTargetMember(2, 0);
+  auto* block = d.Block().data();
+  auto* n = f100::record(block, f100::SectionN);
+  auto* q = f100::record(block, f100::SectionQ);
+
+  EXPECT_EQ(d.BuildBarcodeData(), "301" + std::string(20, '0') + std::string(22, '0') + "030A");
+  f100::summary::SuspensionRequest.set(f100::record(block, f100::Summary), 1);
+  EXPECT_EQ(d.BuildBarcodeData().substr(0, 3), "211");
+  f100::summary::SuspensionRequest.set(f100::record(block, f100::Summary), 0);
+
+  f100::section_n::ResultCopy.set(n, 1, 1234.5);
+  pay::SecondAmount(2).set(q, 99.99);
+  pay::Account1(2).entity.set(q, "2100");
+  pay::Account1(2).branch.set(q, "0001");
+  pay::Account1(2).control.set(q, "12");
+  pay::Account1(2).number.set(q, "0123456789");
+  std::string data = d.BuildBarcodeData();
+  EXPECT_EQ(data, "013" "21000001120123456789" "00000009999" "00000123450" "030A");
+  EXPECT_EQ(std::string(d.BarcodeArea().data(), 5), "90558");
+  pay::Code01Flag(2).set(q, 1);
+  EXPECT_EQ(d.BuildBarcodeData().substr(0, 3), "001");
+  EXPECT_EQ(d.BuildBarcodeData().substr(23, 22), "00000123450" "00000123450");
+
+  f100::section_n::ResultCopy.set(n, 1, -50);
+  EXPECT_EQ(d.BuildBarcodeData().substr(0, 3), "112");
+  EXPECT_EQ(d.BuildBarcodeData().substr(23, 11), "00000005000");
+}
+
+TEST_F(DocumentTest, ReferenceTextRankingAndChildren) {
+  std::vector<std::uint8_t> b(f100::kBlockSize, 0);
+  fam::ReferenceNumber(1).set(Fam(b), "100912345678 3", '\0');
+  using namespace fam::descendant;
+  // Entry 0 the spouse's only, entry 1 shared, both died in the year; entry 2 the declarant's.
+  Owner(0).set(Fam(b), 'C');
+  DeathDate(0).set(Fam(b), "01052003");
+  Owner(1).set(Fam(b), ' ');
+  DeathDate(1).set(Fam(b), "02062003");
+  Owner(2).set(Fam(b), 'D');
+  DeathDate(2).set(Fam(b), "03072003");
+  Child2Mark(5).set(Fam(b), 1);
+  Store100("K", b, 'C');
+  CRentaDoc d(store, host);
+  ASSERT_TRUE(d.OpenDeclaration("K", false));
+  EXPECT_EQ(d.GetReferenceText(1), "1009123456783");
+  d.RankDescendants();
+  const auto* f = f100::record(d.Block().data(), f100::Family);
+  // Family unit: positions 1 and 2; declarant: 1 (entry 1) and 2 (entry 2); spouse: 1 and 2.
+  EXPECT_EQ(fam::FirstDescendantNumber(0).get(f), 1);
+  EXPECT_EQ(fam::SecondDescendantNumber(0).get(f), 2);
+  EXPECT_EQ(fam::FirstDescendantNumber(1).get(f), 1);
+  EXPECT_EQ(std::string(fam::FirstDescendantBirth(1).raw(f)), "02062003");
+  EXPECT_EQ(fam::SecondDescendantNumber(1).get(f), 2);
+  EXPECT_EQ(fam::FirstDescendantNumber(2).get(f), 1);
+  EXPECT_EQ(fam::SecondDescendantNumber(2).get(f), 2);
+  EXPECT_EQ(d.FindChildDescendant(2, -1), 5);
+  EXPECT_EQ(d.FindChildDescendant(2, 5), -1);
+  EXPECT_EQ(CRentaDoc::AgeAtDate("15062000", "31122003"), 3);
+  EXPECT_EQ(CRentaDoc::AgeAtDate(" ", "31122003"), 0);
+  EXPECT_EQ(CRentaDoc::HolderName("ANA", "PEREZ", "GOMEZ", true), "PEREZ GOMEZ, ANA" + std::string(32, ' '));
+}
+
+TEST_F(DocumentTest, WealthTaxPrintedFlagRenewsOnceAndBarcode) {
+  ASSERT_TRUE(store.Create("P", store::kKindForm714));
+  C714Doc p(store, host);
+  ASSERT_TRUE(p.OpenDeclaration("P", false));
+  auto* per = f714::record(p.Block().data(), f714::Personal);
+  f714::personal::Nif.set(per, "12345678Z");
+  ASSERT_TRUE(p.Save());
+  EXPECT_EQ(p.GetReferenceText().size(), 13u);
+  p.SetPrinted(false);
+  EXPECT_TRUE(p.IsPrinted());
+  ASSERT_TRUE(p.Save());
+  EXPECT_EQ(rec.Count("WIN026"), 0);
+  State().editedSincePrinted = true;
+  ASSERT_TRUE(p.Save());
+  EXPECT_EQ(rec.Count("WIN026"), 1);
+  EXPECT_FALSE(p.IsPrinted());
+
+  f714::personal::Surname1.set(per, "PEREZ");
+  f714::personal::Surname2.set(per, "GOMEZ");
+  f714::personal::GivenName.set(per, "ANA");
+  EXPECT_EQ(p.ComposeDeclarantName(), "PEREZ GOMEZ, ANA" + std::string(32, ' '));
+  auto* r = f714::record(p.Block().data(), f714::Result);
+  f714::result::BarcodeAmount.set(r, 10);
+  EXPECT_EQ(p.BuildBarcodeData(), "000" + std::string(20, '0') + "00000001000" "00000001000" "030A");
+}
+
+TEST_F(DocumentTest, OpeningOneOfFiftyIsFast) {
+  std::vector<std::uint8_t> b(f100::kBlockSize, 7);
+  for (int i = 0; i < 50; ++i) Store100("D" + std::to_string(i), b, 'I');
+  double worst = 0;
+  for (int round = 0; round < 5; ++round) {
+    auto t0 = std::chrono::steady_clock::now();
+    CRentaDoc d(store, host);
+    ASSERT_TRUE(d.OpenDeclaration("D37", false));
+    worst = std::max(worst, std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count());
+  }
+  std::printf("open a form-100 document among 50: %.3f ms (worst of 5)\n", worst);
+  EXPECT_LT(worst, 20.0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DocumentTest, SavingRunsTheCalculationDrivers) {
+  using namespace doc;
+  ASSERT_TRUE(store.Create("P", store::kKindForm714));
+  C714Doc p(store, host, Form714Driver(&rec));
+  ASSERT_TRUE(p.OpenDeclaration("P", false));
+  auto* r = f714::record(p.Block().data(), f714::Result);
+  f714::result::Option24.set(r, 7);  // not 0 or 1: the final step resets it
+  ASSERT_TRUE(p.Save());
+  EXPECT_EQ(f714::result::Option24.get(r), 0);
+
+  std::vector<std::uint8_t> b(f100::kBlockSize, 0);
+  Store100("R", b, 'I');
+  CRentaDoc d(store, host, Form100Driver(&rec));
+  ASSERT_TRUE(d.OpenDeclaration("R", false));
+  EXPECT_TRUE(d.Save());
+  EXPECT_EQ(store.Load("R")->block, std::vector<std::uint8_t>(d.Block().begin(), d.Block().end()));
+}
+
+}  // namespace

@@ -1,0 +1,31 @@
+// What the store tests share: a recorder of coded messages with a scripted answer.
+#pragma once
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "data/message_service.h"
+#include "data/store/store.h"
+
+namespace storetest {
+
+struct MessageRecorder : IMessageService {
+  std::vector<std::string> codes;
+  int answer = 1;
+  int ShowMessage(std::string_view code, MessageIcon, std::string_view) override {
+    codes.emplace_back(code);
+    return answer;
+  }
+  int Count(std::string_view c) const { return static_cast<int>(std::count(codes.begin(), codes.end(), c)); }
+};
+
+// Messages of a store: coded ones to the recorder, plain texts into `plain`.
+inline store::StoreMessages RecordedMessages(MessageRecorder* recorder, std::vector<std::string>* plain) {
+  store::StoreMessages m;
+  m.coded = recorder;
+  if (plain) m.plain = [plain](std::string_view t, MessageIcon) { plain->emplace_back(t); };
+  return m;
+}
+
+}  // namespace storetest
