@@ -1,0 +1,335 @@
+#include "app/application.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStatusBar>
+
+#include "app/about_dialog.h"
+#include "app/app_texts.h"
+#include "app/intro_dialog.h"
+#include "app/main_frame.h"
+#include "app/sections_bar.h"
+#include "app/single_instance.h"
+#include "app/version_info.h"
+#include "platform/help.h"
+#include "ui/controls/calculator_dlg.h"
+#include "ui/session.h"
+
+namespace app {
+
+namespace {
+
+std::string WithSlash(std::string dir) {
+  if (!dir.empty() && dir.back() != '/') dir += '/';
+  return dir;
+}
+
+std::string TrimRight(std::string s) {
+  while (!s.empty() && s.back() == ' ') s.pop_back();
+  return s;
+}
+
+bool IsLanguageLetter(char c) { return c == 'e' || c == 'c' || c == 'g' || c == 'v'; }
+
+}  // namespace
+
+// Database errors reach the user one message box each.
+class CRentaApp::Reporter : public db::ErrorReporter {
+ public:
+  explicit Reporter(CRentaApp& app) : app_(app) {}
+  void Report(const db::DbError& error) override {
+    ShowMessage(app_.MainFrame(), {QString(), QString::fromStdString(error.Text()), kIconStop});
+  }
+
+ private:
+  CRentaApp& app_;
+};
+
+AppOptions AppOptions::FromEnvironment() {
+  AppOptions o;
+  o.instanceName = DefaultInstanceName();
+  const QByteArray config = qgetenv("QX_CONFIG_DIR");
+  const std::string configDir = config.isEmpty() ? db::UserConfigDir() : WithSlash(config.toStdString());
+  if (!config.isEmpty()) QDir().mkpath(QString::fromStdString(configDir));
+  o.profilePath = configDir + settings::kProfileName;
+  const QByteArray data = qgetenv("QX_DATA_DIR");
+  o.folders.userData = data.isEmpty() ? db::UserDataDir() : WithSlash(data.toStdString());
+  o.folders.shipped = db::ShippedDataDir();
+  return o;
+}
+
+CRentaApp::CRentaApp(AppOptions options) : options_(std::move(options)), reporter_(std::make_unique<Reporter>(*this)) {
+  profile_ = std::make_unique<settings::SettingsProfile>(options_.profilePath, options_.folders);
+  databases_.SetReporter(reporter_.get());
+  helpViewer_ = [](const QString&, int topic) { platform::ShowHelp(topic); };
+}
+
+CRentaApp::~CRentaApp() {
+  if (ui::CurrentSession().mainWindow == frame_.get()) ui::CurrentSession().mainWindow = nullptr;
+  frame_.reset();
+  databases_.Close();
+}
+
+bool CRentaApp::CheckSingleInstance() {
+  instance_ = std::make_unique<SingleInstance>(options_.instanceName);
+  if (!instance_->Claim()) return false;
+  connect(instance_.get(), &SingleInstance::activationRequested, this, [this] { BringToFront(frame_.get()); });
+  return true;
+}
+
+CRentaApp::Start CRentaApp::InitInstance() {
+  // 1. One running copy.
+  if (!CheckSingleInstance()) return Start::HandedOver;
+  // 2. The start directory.
+  startDir_ = QDir::currentPath() + QLatin1Char('/');
+  // 5. Settings read before anything is shown.
+  profile_->ReadStartup();
+  const settings::ProfileValues& v = profile_->values;
+  remote_ = v.remota;
+  accessibility_ = v.accesibilidad;
+  interfaceLetter_ = v.idiomaV.empty() ? 'e' : v.idiomaV[0];
+  printingLetter_ = v.idiomaI.empty() ? 'e' : v.idiomaI[0];
+  zoom_ = QString::fromStdString(v.zoom);
+  // 6. The texts of the interface language.
+  LoadLanguageLibrary();
+  // 7. The introduction.
+  if (profile_->ShowIntroduction()) RunIntroduction();
+  // 8. The two document templates.
+  CreateTemplates();
+  // 10. The main frame.
+  frame_ = std::make_unique<CMainFrame>(*this);
+  ui::CurrentSession().mainWindow = frame_.get();
+  ui::CurrentSession().plainColours = accessibility_ != 0;
+  // 12. An embedded start leaves the frame hidden, with no database and no index.
+  if (options_.embedding) return Start::Embedded;
+  // 13. Title and show state.
+  frame_->setWindowTitle(Text(kStrProductTitle));
+  if (profile_->values.showState == settings::ShowState::Normal) frame_->showNormal();
+  else frame_->showMaximized();
+  // 14. The databases.
+  if (!OpenDatabases()) return Start::Failed;
+  // 15. The help file of the interface language.
+  BuildHelpPath();
+  // 16. The declarations index.
+  RunOpenCommand(false);
+  return Start::Running;
+}
+
+int CRentaApp::ExitInstance(int exitCode) {
+  // The remote export only runs over databases that were opened.
+  if (remote_ && databasesOpened_ && remoteExport_) remoteExport_();
+  if (instance_) instance_->Release();
+  if (ui::CurrentSession().mainWindow == frame_.get()) ui::CurrentSession().mainWindow = nullptr;
+  frame_.reset();
+  databases_.Close();
+  databasesOpened_ = false;
+  return exitCode;
+}
+
+std::string CRentaApp::DeclarationsDbPath() const { return TrimRight(profile_->values.dirBDRed); }
+std::string CRentaApp::LocalDbPath() const { return TrimRight(profile_->values.dirBDLocal); }
+
+bool CRentaApp::OpenDatabases() {
+  // The folders are joined to the file names without a separator, as the profile holds them.
+  switch (databases_.Open(DeclarationsDbPath(), LocalDbPath())) {
+    case db::OpenFailure::None:
+      databasesOpened_ = true;
+      return true;
+    case db::OpenFailure::Declarations:
+      ShowMessage(frame_.get(), {QString(), Text(kStrDbRed), kIconStop});
+      break;
+    case db::OpenFailure::Local:
+      ShowMessage(frame_.get(), {QString(), Text(kStrDbLocal), kIconStop});
+      break;
+    case db::OpenFailure::Modules:
+      ShowMessage(frame_.get(), {QString(), Text(kStrDbModules), kIconStop});
+      break;
+  }
+  return false;
+}
+
+void CRentaApp::BuildHelpPath() {
+  QString name = QStringLiteral("quildxae.hlp");
+  name[7] = QChar::fromLatin1(interfaceLetter_);
+  helpFile_ = QString::fromStdString(profile_->values.dirBase) + name;
+}
+
+void CRentaApp::RunIntroduction() {
+  CIntroDlg dlg(nullptr, QString::fromStdString(profile_->values.dirBase), interfaceLetter_, accessibility_ != 0);
+  const bool continued = options_.runIntroduction ? options_.runIntroduction(dlg) : dlg.exec() == QDialog::Accepted;
+  if (continued && dlg.DontShowAgain()) profile_->DisableIntroduction();
+}
+
+void CRentaApp::CreateTemplates() {
+  templates_[0] = std::make_unique<CDeclarTemplate>(kForm100Template, QString::fromLatin1(kForm100TypeName), factories_[0]);
+  templates_[1] = std::make_unique<CDeclarTemplate>(kForm714Template, QString::fromLatin1(kForm714TypeName), factories_[1]);
+  for (auto& t : templates_)
+    t->SetBeforeClose([this] {
+      if (frame_) frame_->HideSectionsBar();
+    });
+}
+
+void CRentaApp::SetDocumentFactory(int templateId, DocumentFactory factory) {
+  const int i = templateId == kForm714Template ? 1 : 0;
+  factories_[i] = factory;
+  if (templates_[i]) templates_[i]->SetFactory(std::move(factory));
+}
+
+CDeclarTemplate* CRentaApp::TemplateByType(const QString& typeName) {
+  for (auto& t : templates_)
+    if (t && t->TypeName() == typeName) return t.get();
+  return nullptr;
+}
+
+IDeclarationDocument* CRentaApp::GetCurrentDocument() const {
+  for (const auto& t : templates_)
+    if (t && t->FirstDocument()) return t->FirstDocument();
+  return nullptr;
+}
+
+bool CRentaApp::CloseAllDeclarations() {
+  for (auto& t : templates_)
+    if (t && !t->CloseAllDocuments()) return false;
+  if (frame_) frame_->UpdateCommandStates();
+  return true;
+}
+
+void CRentaApp::RunOpenCommand(bool newFlag) {
+  std::string key, text;
+  const int kind = SelectDeclaration(newFlag, key, text);
+  if (kind >= 0) OpenDeclaration(key, kind, text, newFlag);
+}
+
+int CRentaApp::SelectDeclaration(bool& newFlag, std::string& key, std::string& text) {
+  if (frame_) {
+    frame_->SetPaneText(1, QString());
+    frame_->SetPaneText(2, QString());
+  }
+  if (!CloseAllDeclarations()) return -1;
+  if (!index_) return -1;
+  const IndexChoice choice = index_->Run(frame_.get(), newFlag);
+  if (choice.result == IndexChoice::Ok || choice.newFlag) {
+    key = choice.key;
+    text.clear();
+    newFlag = choice.newFlag;
+    return choice.wealthTax ? 3 : 2;
+  }
+  return choice.result == IndexChoice::Cancel ? -2 : -1;
+}
+
+void CRentaApp::OpenDeclaration(const std::string& key, int kind, const std::string& text, bool newFlag) {
+  CDeclarTemplate* t = TemplateByType(QString::fromLatin1(kind == 2 ? kForm100TypeName : kForm714TypeName));
+  if (!t) return;
+  IDeclarationDocument* doc = t->OpenDocumentFile(frame_.get());
+  if (!doc) return;
+  if (!doc->OpenDeclaration(key, text, newFlag)) {
+    t->RemoveDocument(doc);
+    return;
+  }
+  if (frame_) frame_->setWindowTitle(Text(kStrProductTitle));
+  doc->SetTitle(QString::fromStdString(key));
+  const int kindByte = doc->KindByte();
+  if (kindByte != 2 && kindByte != 3) return;
+  if (frame_) {
+    frame_->ShowSectionsForDeclaration(kindByte == 2 ? 200 : 300);
+    frame_->UpdateCommandStates();
+  }
+}
+
+void CRentaApp::LoadLanguageLibrary() {
+  if (IsLanguageLetter(interfaceLetter_)) {
+    SetTextLanguage(interfaceLetter_);
+    return;
+  }
+  // No texts for that letter: the program's own (Castellano) stay.
+  SetTextLanguage('e');
+  ShowMessage(frame_.get(), {QString(), Text(kStrLanguageLib).replace(QStringLiteral("%d"), QStringLiteral("2")), kIconWarning});
+}
+
+void CRentaApp::SwitchLanguage(char letter) {
+  if (letter == interfaceLetter_) return;
+  IDeclarationDocument* doc = GetCurrentDocument();
+  IDeclarationDocument::Place place;
+  std::string key;
+  int kind = 0;
+  if (doc) {
+    place = doc->CurrentPlace();
+    kind = doc->KindByte();
+    key = doc->Key();
+    keyToReopen_ = key;
+    if (!CloseAllDeclarations()) return;
+  }
+  interfaceLetter_ = printingLetter_ = letter;
+  profile_->values.idiomaV = std::string(1, letter);
+  profile_->values.idiomaI = std::string(1, letter);
+  templates_[0].reset();
+  templates_[1].reset();
+  LoadLanguageLibrary();
+  CreateTemplates();
+  if (frame_) frame_->ReloadMenus();
+  BuildHelpPath();
+  if (doc) {
+    if (!key.empty()) {
+      OpenDeclaration(key, kind, "01", false);
+      if (IDeclarationDocument* reopened = GetCurrentDocument()) reopened->RestorePlace(place);
+    } else if (frame_) {
+      frame_->SetPaneText(1, QString());
+      frame_->SetPaneText(2, QString());
+    }
+  }
+  emit languageChanged(letter);
+}
+
+void CRentaApp::OnReorganizeData() {
+  db::CAdoConnection& c = databases_.Declarations();
+  if (!c.IsOpen()) {
+    ShowMessage(frame_.get(), {QStringLiteral("WIN024"), QString(), kIconWarning});
+    return;
+  }
+  // The compaction rewrites the file and reopens it; a failure leaves the original open.
+  if (c.Compact()) ShowMessage(frame_.get(), {QStringLiteral("WIN033"), QString(), kIconWarning});
+  else ShowMessage(frame_.get(), {QStringLiteral("WIN024"), QString(), kIconWarning});
+}
+
+void CRentaApp::SetAccessibility(bool on) {
+  accessibility_ = on ? 1 : 0;
+  ui::CurrentSession().plainColours = on;
+}
+
+void CRentaApp::OnCalculator() {
+  CCalculadoraDlg dlg(nullptr);
+  dlg.SetResultUsable(1);
+  dlg.DoModal();
+}
+
+void CRentaApp::OnAbout() {
+  CAboutDlg dlg(frame_.get(), interfaceLetter_, accessibility_ != 0, remote_ != 0);
+  dlg.exec();
+}
+
+int CRentaApp::HelpTopicFor(int helpId) const {
+  if (helpId == 0 || helpId >= 1000 || !GetCurrentDocument()) return 1;
+  return helpId;
+}
+
+void CRentaApp::WinHelp(int helpId) {
+  if (helpViewer_) helpViewer_(helpFile_, HelpTopicFor(helpId));
+}
+
+void CRentaApp::RunVersionUpdate() {
+  if (IDeclarationDocument* doc = GetCurrentDocument()) doc->Save();
+  if (!updateAvailable_ || updateAvailable_() == 0) {
+    ShowMessage(frame_.get(), {QString(), Text(kStrUpdateUnavailable), kIconInfo});
+    return;
+  }
+  if (updateRun_)
+    updateRun_(QStringLiteral("100"), QString::number(kTaxYear), GetProductVersion(), QString::fromLatin1(kUpdateService),
+               startDir_ + QStringLiteral("SP/"));
+}
+
+void CRentaApp::SetUpdateService(UpdateAvailable available, UpdateRun run) {
+  updateAvailable_ = std::move(available);
+  updateRun_ = std::move(run);
+}
+
+}  // namespace app

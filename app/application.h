@@ -1,0 +1,144 @@
+// The application object: start-up and shutdown, the three database connections, the settings
+// read at start-up, and the commands that belong to no open declaration.
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/doc_template.h"
+#include "app/seams.h"
+#include "data/db/databases.h"
+#include "data/settings/profile.h"
+
+namespace app {
+
+class CMainFrame;
+class CIntroDlg;
+class SingleInstance;
+
+struct AppOptions {
+  QString instanceName;              // the single-instance socket
+  std::string profilePath;           // QUILDXAN.INI
+  settings::FolderDefaults folders;  // defaults of DirBDRed and DirBase/DirBDLocal
+  bool embedding = false;            // started with /Embedding or /Automation
+  // Runs the introduction dialog; answers whether it ended with Continue. Default: modal.
+  std::function<bool(CIntroDlg&)> runIntroduction;
+
+  // Defaults from the environment: QX_CONFIG_DIR (profile folder), QX_DATA_DIR (declarations
+  // folder), QX_RESOURCES_DIR (shipped data), QX_INSTANCE_NAME.
+  static AppOptions FromEnvironment();
+};
+
+class CRentaApp : public QObject {
+  Q_OBJECT
+ public:
+  explicit CRentaApp(AppOptions options);
+  ~CRentaApp() override;
+
+  enum class Start { Running, HandedOver, Failed, Embedded };
+  Start InitInstance();
+  // Shutdown in order: remote export, release of the instance name, the main frame (which saves
+  // the settings), the local, modules and declarations connections.
+  int ExitInstance(int exitCode);
+
+  bool CheckSingleInstance();
+  bool OpenDatabases();
+
+  // New (true) and Open (false): the declarations index, then the chosen declaration.
+  void RunOpenCommand(bool newFlag);
+  // 2 form 100, 3 form 714, -2 cancelled, -1 refused to close or not run.
+  int SelectDeclaration(bool& newFlag, std::string& key, std::string& text);
+  void OpenDeclaration(const std::string& key, int kind, const std::string& text, bool newFlag);
+  bool CloseAllDeclarations();
+  IDeclarationDocument* GetCurrentDocument() const;
+
+  void SwitchLanguage(char letter);
+  void LoadLanguageLibrary();
+  void OnReorganizeData();
+  void OnAbout();
+  // The calculator, with its result offered for copying.
+  void OnCalculator();
+  // Help topic `helpId`: 0, 1000 or more, or no open declaration give topic 1.
+  int HelpTopicFor(int helpId) const;
+  void WinHelp(int helpId);
+
+  // Seams connected by the program's assembly.
+  void SetDeclarationsIndex(IDeclarationsIndex* index) { index_ = index; }
+  void SetDocumentFactory(int templateId, DocumentFactory factory);
+  using HelpViewer = std::function<void(const QString& helpFile, int topic)>;
+  void SetHelpViewer(HelpViewer viewer) { helpViewer_ = std::move(viewer); }
+  bool HasHelpViewer() const { return static_cast<bool>(helpViewer_); }
+  // Remote mode's export of the declarations to the local copies, run at shutdown.
+  void SetRemoteExport(std::function<void()> exporter) { remoteExport_ = std::move(exporter); }
+  // The update service: whether it is reachable, and the update itself.
+  using UpdateAvailable = std::function<int()>;
+  using UpdateRun = std::function<void(const QString& form, const QString& year, const QString& version,
+                                       const QString& service, const QString& spDir)>;
+  void SetUpdateService(UpdateAvailable available, UpdateRun run);
+  void RunVersionUpdate();
+
+  settings::SettingsProfile& Profile() { return *profile_; }
+  db::AppDatabases& Databases() { return databases_; }
+  CMainFrame* MainFrame() const { return frame_.get(); }
+  SingleInstance* Instance() const { return instance_.get(); }
+
+  char InterfaceLanguage() const { return interfaceLetter_; }
+  char PrintingLanguage() const { return printingLetter_; }
+  bool RemoteMode() const { return remote_ != 0; }
+  bool Accessibility() const { return accessibility_ != 0; }
+  void SetAccessibility(bool on);
+  const QString& HelpFile() const { return helpFile_; }
+  const QString& StartDirectory() const { return startDir_; }
+  const std::string& KeyToReopen() const { return keyToReopen_; }
+  void ClearKeyToReopen() { keyToReopen_.clear(); }
+  QString& LastTransferPath() { return lastTransferPath_; }
+  QString& FiscalDataMark() { return fiscalDataMark_; }
+  static constexpr int kTaxYear = 2003;
+
+  // Runs the introduction as the start-up and the Introduction command do.
+  void RunIntroduction();
+  // Folder paths as the profile holds them (ending with "/").
+  std::string DeclarationsDbPath() const;
+  std::string LocalDbPath() const;
+
+ signals:
+  void languageChanged(char letter);
+
+ private:
+  class Reporter;
+  CDeclarTemplate* TemplateByType(const QString& typeName);
+  void CreateTemplates();
+  void BuildHelpPath();
+
+  AppOptions options_;
+  std::unique_ptr<settings::SettingsProfile> profile_;
+  db::AppDatabases databases_;
+  std::unique_ptr<Reporter> reporter_;
+  std::unique_ptr<SingleInstance> instance_;
+  std::unique_ptr<CMainFrame> frame_;
+  std::unique_ptr<CDeclarTemplate> templates_[2];
+  DocumentFactory factories_[2];
+  IDeclarationsIndex* index_ = nullptr;
+  HelpViewer helpViewer_;
+  std::function<void()> remoteExport_;
+  UpdateAvailable updateAvailable_;
+  UpdateRun updateRun_;
+
+  int remote_ = 0;
+  int accessibility_ = 0;
+  char interfaceLetter_ = 'e';
+  char printingLetter_ = 'e';
+  QString zoom_ = QStringLiteral("1.0");
+  QString startDir_;
+  QString helpFile_;
+  QString lastTransferPath_;
+  QString fiscalDataMark_ = QStringLiteral(" ");
+  std::string keyToReopen_;
+  bool databasesOpened_ = false;
+};
+
+}  // namespace app
