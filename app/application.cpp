@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "app/about_dialog.h"
 #include "app/app_texts.h"
@@ -40,6 +41,7 @@ class CRentaApp::Reporter : public db::ErrorReporter {
   void Report(const db::DbError& error) override {
     ShowMessage(app_.MainFrame(), {QString(), QString::fromStdString(error.Text()), kIconStop});
   }
+  void SeriousWriteFailure() override { app_.OnSeriousWriteFailure(); }
 
  private:
   CRentaApp& app_;
@@ -134,6 +136,7 @@ bool CRentaApp::OpenDatabases() {
   switch (databases_.Open(DeclarationsDbPath(), LocalDbPath())) {
     case db::OpenFailure::None:
       databasesOpened_ = true;
+      emit databasesOpened();
       return true;
     case db::OpenFailure::Declarations:
       ShowMessage(frame_.get(), {QString(), Text(kStrDbRed), kIconStop});
@@ -192,6 +195,31 @@ bool CRentaApp::CloseAllDeclarations() {
     if (t && !t->CloseAllDocuments()) return false;
   if (frame_) frame_->UpdateCommandStates();
   return true;
+}
+
+void CRentaApp::WhenDocumentIdle(std::function<void()> action) {
+  IDeclarationDocument* doc = GetCurrentDocument();
+  // A busy declaration has a message box of its own up: look again a little later.
+  QTimer::singleShot(doc && doc->Busy() ? 50 : 0, this, [this, action = std::move(action)]() mutable {
+    IDeclarationDocument* d = GetCurrentDocument();
+    if (d && d->Busy()) {
+      WhenDocumentIdle(std::move(action));
+      return;
+    }
+    action();
+  });
+}
+
+void CRentaApp::OnSeriousWriteFailure() {
+  IDeclarationDocument* doc = GetCurrentDocument();
+  if (!doc) return;
+  // Nothing half-written is kept: the declaration goes without its save question.
+  doc->DiscardChanges();
+  WhenDocumentIdle([this, doc] {
+    if (GetCurrentDocument() != doc) return;
+    doc->DiscardChanges();
+    CloseAllDeclarations();
+  });
 }
 
 void CRentaApp::RunOpenCommand(bool newFlag) {
