@@ -147,8 +147,10 @@ CMainFrame::CMainFrame(CRentaApp& app) : app_(app) {
 
 CMainFrame::~CMainFrame() {
   qApp->removeEventFilter(this);
-  // The bar is hidden while the frame goes; nothing of the frame may answer it then.
+  // The bar is hidden and the declaration's child frame goes with the frame; nothing of the
+  // frame may answer them then.
   disconnect(bar_, nullptr, this, nullptr);
+  disconnect(mdi_, nullptr, this, nullptr);
   SaveSettings();
 }
 
