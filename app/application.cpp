@@ -197,13 +197,12 @@ bool CRentaApp::CloseAllDeclarations() {
   return true;
 }
 
-void CRentaApp::WhenDocumentIdle(std::function<void()> action) {
-  IDeclarationDocument* doc = GetCurrentDocument();
-  // A busy declaration has a message box of its own up: look again a little later.
-  QTimer::singleShot(doc && doc->Busy() ? 50 : 0, this, [this, action = std::move(action)]() mutable {
+void CRentaApp::WhenDocumentIdle(std::function<void()> action, int delayMs) {
+  QTimer::singleShot(delayMs, this, [this, action = std::move(action)]() mutable {
+    // A declaration still busy has a message box of its own up: look again a little later.
     IDeclarationDocument* d = GetCurrentDocument();
     if (d && d->Busy()) {
-      WhenDocumentIdle(std::move(action));
+      WhenDocumentIdle(std::move(action), 50);
       return;
     }
     action();
@@ -251,7 +250,9 @@ void CRentaApp::OpenDeclaration(const std::string& key, int kind, const std::str
   IDeclarationDocument* doc = t->OpenDocumentFile(frame_.get());
   if (!doc) return;
   if (!doc->OpenDeclaration(key, text, newFlag)) {
-    t->RemoveDocument(doc);
+    // Closed as any other, so that a new declaration that never opened leaves no row behind.
+    if (!t->CloseAllDocuments()) t->RemoveDocument(doc);
+    if (frame_) frame_->UpdateCommandStates();
     return;
   }
   if (frame_) frame_->setWindowTitle(Text(kStrProductTitle));

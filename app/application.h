@@ -58,7 +58,7 @@ class CRentaApp : public QObject {
   // Runs `action` from the event loop once the open declaration is between operations (closing
   // or reopening a declaration from inside one of its own operations would pull it from under
   // that operation).
-  void WhenDocumentIdle(std::function<void()> action);
+  void WhenDocumentIdle(std::function<void()> action, int delayMs = 0);
   // A serious failure while writing a row: the open declaration is closed without saving.
   void OnSeriousWriteFailure();
 
