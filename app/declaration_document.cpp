@@ -268,6 +268,7 @@ bool CDeclarationDocument::ShowPage(int, int) {
     view_->SetKey(Q(Key()));
     frame_->setWidget(view_);
     frame_->setWindowTitle(FormName());
+    frame_->setWindowIcon(main->windowIcon());
     frame_->setAttribute(Qt::WA_DeleteOnClose, false);
     main->MdiArea()->addSubWindow(frame_);
     frame_->showMaximized();

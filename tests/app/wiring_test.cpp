@@ -114,6 +114,15 @@ class WiringTest : public apptest::AppTest {
       Click(dlg, sid::kSeleccionar);
     });
   }
+  // "&Alta" of a declaration of either form under `name`.
+  static Step Create(const std::string& name, bool wealthTax) {
+    return Index([name, wealthTax](IndexDlg& dlg) {
+      Type(dlg, name);
+      // The form choice follows the focused row until the user picks one.
+      Click(dlg, wealthTax ? sid::kFormPatrimonio : sid::kFormRenta);
+      Click(dlg, sid::kAlta);
+    });
+  }
   static Step Cancel() { return Index([](IndexDlg& dlg) { Click(dlg, sid::kCancelar); }); }
   static Step FileChosen(const std::string& path) {
     return [path](QDialog& d) {
@@ -170,11 +179,7 @@ class WiringTest : public apptest::AppTest {
 // close, find them again, rename, duplicate, delete.
 TEST_F(WiringTest, DeclarationsOfBothFormsFromTheIndexToTheStoreAndBack) {
   // Start-up: the index creates a wealth-tax declaration.
-  script.push_back(Index([](IndexDlg& dlg) {
-    Type(dlg, kWealth);
-    Click(dlg, sid::kFormPatrimonio);
-    Click(dlg, sid::kAlta);
-  }));
+  script.push_back(Create(kWealth, true));
   CRentaApp& a = Start();
   ASSERT_NE(Current(), nullptr);
   EXPECT_EQ(Current()->KindByte(), 3);
@@ -189,11 +194,7 @@ TEST_F(WiringTest, DeclarationsOfBothFormsFromTheIndexToTheStoreAndBack) {
   EXPECT_FALSE(Enabled(ID_FILE_SAVE));
 
   // New: the saved declaration closes without a question, the index creates an income-tax one.
-  script.push_back(Index([](IndexDlg& dlg) {
-    Type(dlg, kIncome);
-    Click(dlg, sid::kFormRenta);  // the focused row had chosen its own form
-    Click(dlg, sid::kAlta);
-  }));
+  script.push_back(Create(kIncome, false));
   Trigger(ID_FILE_NEW);
   EXPECT_EQ(saveQuestions, 0);
   ASSERT_NE(Current(), nullptr);
@@ -280,10 +281,7 @@ TEST_F(WiringTest, DeclarationsOfBothFormsFromTheIndexToTheStoreAndBack) {
 // A database error reaches the user as the message box of the database layer; the declaration
 // being written is closed without saving and the program carries on.
 TEST_F(WiringTest, ADatabaseErrorIsShownAndTheProgramCarriesOn) {
-  script.push_back(Index([](IndexDlg& dlg) {
-    Type(dlg, kIncome);
-    Click(dlg, sid::kAlta);
-  }));
+  script.push_back(Create(kIncome, false));
   CRentaApp& a = Start();
   ASSERT_NE(Current(), nullptr);
   Trigger(ID_FILE_SAVE);
@@ -315,11 +313,7 @@ TEST_F(WiringTest, ADatabaseErrorIsShownAndTheProgramCarriesOn) {
 // The status command validates the declaration and lists the findings in "Avisos y errores";
 // jumping to one goes to its page through the main frame.
 TEST_F(WiringTest, ValidationWithAFindingOpensTheWindowAndJumpsToItsPage) {
-  script.push_back(Index([](IndexDlg& dlg) {
-    Type(dlg, kWealth);
-    Click(dlg, sid::kFormPatrimonio);
-    Click(dlg, sid::kAlta);
-  }));
+  script.push_back(Create(kWealth, true));
   CRentaApp& a = Start();
   ASSERT_NE(Current(), nullptr);
   Current()->Document().NavigatePage(99, 0);
@@ -359,10 +353,7 @@ TEST_F(WiringTest, ValidationWithAFindingOpensTheWindowAndJumpsToItsPage) {
 // Save as writes the declaration under the new name and opens that one in its place; the row
 // under the old name stays as it was last saved.
 TEST_F(WiringTest, SaveAsOpensTheCopyInPlaceOfTheDeclaration) {
-  script.push_back(Index([](IndexDlg& dlg) {
-    Type(dlg, kIncome);
-    Click(dlg, sid::kAlta);
-  }));
+  script.push_back(Create(kIncome, false));
   CRentaApp& a = Start();
   Trigger(ID_FILE_SAVE);
   f100::sec_a::MoneyPay.set(f100::record(Current()->Document().Block().data(), f100::SectionA), 1000.0);
