@@ -351,8 +351,8 @@ TEST_F(WiringTest, ValidationWithAFindingOpensTheWindowAndJumpsToItsPage) {
 }
 
 // Save as writes the declaration under the new name and opens that one in its place; the row
-// under the old name stays as it was last saved.
-TEST_F(WiringTest, SaveAsOpensTheCopyInPlaceOfTheDeclaration) {
+// under the old name stays as it was last saved. Closing the frame closes the declaration.
+TEST_F(WiringTest, SaveAsOpensTheCopyInPlaceAndClosingTheFrameClosesIt) {
   script.push_back(Create(kIncome, false));
   CRentaApp& a = Start();
   Trigger(ID_FILE_SAVE);
@@ -370,6 +370,19 @@ TEST_F(WiringTest, SaveAsOpensTheCopyInPlaceOfTheDeclaration) {
   EXPECT_EQ(StoredKeys(), (std::vector<std::string>{kIncome, kRenamed}));
   EXPECT_EQ(f100::sec_a::MoneyPay.get(f100::record(StoredBlock(kRenamed).data(), f100::SectionA)), 1000.0);
   EXPECT_EQ(f100::sec_a::MoneyPay.get(f100::record(StoredBlock(kIncome).data(), f100::SectionA)), 0.0);
+
+  // Closing the declaration's frame asks first; Cancel keeps it open, No closes it unsaved.
+  Current()->Document().SetModifiedFlag(true);
+  saveAnswer = kAnswerCancel;
+  Current()->Frame()->close();
+  ASSERT_TRUE(Settle([&] { return saveQuestions == 1; }));
+  ASSERT_NE(Current(), nullptr);
+  EXPECT_EQ(a.MainFrame()->MdiArea()->subWindowList().size(), 1);
+  saveAnswer = kAnswerNo;
+  Current()->Frame()->close();
+  ASSERT_TRUE(Settle([&] { return a.GetCurrentDocument() == nullptr; }));
+  EXPECT_EQ(saveQuestions, 2);
+  EXPECT_TRUE(a.MainFrame()->MdiArea()->subWindowList().isEmpty());
 }
 
 // Export to a transfer file and import back, through the commands and their dialogs.
