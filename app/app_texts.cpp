@@ -56,6 +56,10 @@ constexpr CommandEntry kCommands[] = {
     {57664, {"&Acerca de QUILDEXAN...", "&Quant a QUILDEXAN...", "&Acerca de QUILDEXAN...", "&Quant a QUILDEXAN..."}},
     {134, {"&Apartados de la Declaración", "&Apartats de la Declaració", "&Apartados da Declaración", "&Apartats de la Declaració"}},
     {2020, {"&Calculadora\tF5", "&Calculadora\tF5", "&Calculadora\tF5", "&Calculadora\tF5"}},
+    {57602, {"&Cerrar", "&Tancar", "&Pechar", "&Tancar"}},
+    {57603, {"&Guardar\tCtrl+G", "&Desar\tCtrl+G", "&Gardar\tCtrl+G", "&Guardar\tCtrl+G"}},
+    {32859, {"G&uardar Como ...", "D&esar Com ...", "G&ardar Como ...", "G&uardar Com ..."}},
+    {2042, {"&Estado de la Declaración", "&Estat de la Declaració", "&Estado da Declaración", "&Estat de la Declaració"}},
     {32865, {"Datos Fiscales Incorporados", "Dades Fiscals Incorporades", "Datos Fiscais Incorporados", "Dades Fiscals Incorporades"}},
 };
 

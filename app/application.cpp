@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QStatusBar>
+#include <QTimer>
 
 #include "app/about_dialog.h"
 #include "app/app_texts.h"
@@ -40,6 +41,7 @@ class CRentaApp::Reporter : public db::ErrorReporter {
   void Report(const db::DbError& error) override {
     ShowMessage(app_.MainFrame(), {QString(), QString::fromStdString(error.Text()), kIconStop});
   }
+  void SeriousWriteFailure() override { app_.OnSeriousWriteFailure(); }
 
  private:
   CRentaApp& app_;
@@ -134,6 +136,7 @@ bool CRentaApp::OpenDatabases() {
   switch (databases_.Open(DeclarationsDbPath(), LocalDbPath())) {
     case db::OpenFailure::None:
       databasesOpened_ = true;
+      emit databasesOpened();
       return true;
     case db::OpenFailure::Declarations:
       ShowMessage(frame_.get(), {QString(), Text(kStrDbRed), kIconStop});
@@ -194,6 +197,30 @@ bool CRentaApp::CloseAllDeclarations() {
   return true;
 }
 
+void CRentaApp::WhenDocumentIdle(std::function<void()> action, int delayMs) {
+  QTimer::singleShot(delayMs, this, [this, action = std::move(action)]() mutable {
+    // A declaration still busy has a message box of its own up: look again a little later.
+    IDeclarationDocument* d = GetCurrentDocument();
+    if (d && d->Busy()) {
+      WhenDocumentIdle(std::move(action), 50);
+      return;
+    }
+    action();
+  });
+}
+
+void CRentaApp::OnSeriousWriteFailure() {
+  IDeclarationDocument* doc = GetCurrentDocument();
+  if (!doc) return;
+  // Nothing half-written is kept: the declaration goes without its save question.
+  doc->DiscardChanges();
+  WhenDocumentIdle([this, doc] {
+    if (GetCurrentDocument() != doc) return;
+    doc->DiscardChanges();
+    CloseAllDeclarations();
+  });
+}
+
 void CRentaApp::RunOpenCommand(bool newFlag) {
   std::string key, text;
   const int kind = SelectDeclaration(newFlag, key, text);
@@ -223,7 +250,9 @@ void CRentaApp::OpenDeclaration(const std::string& key, int kind, const std::str
   IDeclarationDocument* doc = t->OpenDocumentFile(frame_.get());
   if (!doc) return;
   if (!doc->OpenDeclaration(key, text, newFlag)) {
-    t->RemoveDocument(doc);
+    // Closed as any other, so that a new declaration that never opened leaves no row behind.
+    if (!t->CloseAllDocuments()) t->RemoveDocument(doc);
+    if (frame_) frame_->UpdateCommandStates();
     return;
   }
   if (frame_) frame_->setWindowTitle(Text(kStrProductTitle));

@@ -55,6 +55,12 @@ class CRentaApp : public QObject {
   void OpenDeclaration(const std::string& key, int kind, const std::string& text, bool newFlag);
   bool CloseAllDeclarations();
   IDeclarationDocument* GetCurrentDocument() const;
+  // Runs `action` from the event loop once the open declaration is between operations (closing
+  // or reopening a declaration from inside one of its own operations would pull it from under
+  // that operation).
+  void WhenDocumentIdle(std::function<void()> action, int delayMs = 0);
+  // A serious failure while writing a row: the open declaration is closed without saving.
+  void OnSeriousWriteFailure();
 
   void SwitchLanguage(char letter);
   void LoadLanguageLibrary();
@@ -81,6 +87,7 @@ class CRentaApp : public QObject {
   void SetUpdateService(UpdateAvailable available, UpdateRun run);
   void RunVersionUpdate();
 
+  const AppOptions& Options() const { return options_; }
   settings::SettingsProfile& Profile() { return *profile_; }
   db::AppDatabases& Databases() { return databases_; }
   CMainFrame* MainFrame() const { return frame_.get(); }
@@ -107,6 +114,8 @@ class CRentaApp : public QObject {
 
  signals:
   void languageChanged(char letter);
+  // The three databases are open (start-up step 14).
+  void databasesOpened();
 
  private:
   class Reporter;

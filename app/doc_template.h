@@ -56,6 +56,8 @@ class CChildFrame : public QMdiSubWindow {
  public:
   CChildFrame(IDeclarationDocument* document, QWidget* parent = nullptr);
   IDeclarationDocument* Document() const { return document_; }
+  // The document is going: the frame no longer reaches it.
+  void ForgetDocument() { document_ = nullptr; }
   // Called by the MDI area when another child takes the activation.
   void OnDeactivated();
 

@@ -10,6 +10,7 @@
 #include "app/command_line.h"
 #include "app/intro_dialog.h"
 #include "app/main_frame.h"
+#include "app/program_assembly.h"
 
 namespace {
 
@@ -56,6 +57,33 @@ int main(int argc, char** argv) {
     };
   }
   app::CRentaApp theApp(options);
+  app::CProgramAssembly assembly(theApp);
+
+  // --screenshot: the screen once the declarations index is up (it runs inside the start-up),
+  // then the program ends.
+  bool screenshotTaken = false;
+  if (!cl.screenshot.isEmpty()) {
+    QObject::connect(&theApp, &app::CRentaApp::databasesOpened, &qapp, [&] {
+      QTimer::singleShot(700, &qapp, [&] {
+        SaveScreen(cl.screenshot);
+        screenshotTaken = true;
+        if (cl.introScreenshot.isEmpty()) {
+          QCoreApplication::exit(0);
+          return;
+        }
+        auto* intro = new app::CIntroDlg(theApp.MainFrame(), QString::fromStdString(theApp.Profile().values.dirBase),
+                                         theApp.InterfaceLanguage(), theApp.Accessibility());
+        intro->setAttribute(Qt::WA_DeleteOnClose);
+        intro->show();
+        QTimer::singleShot(700, &qapp, [&, intro] {
+          SaveScreen(cl.introScreenshot);
+          intro->close();
+          QCoreApplication::exit(0);
+        });
+      });
+    });
+  }
+
   const app::CRentaApp::Start start = theApp.InitInstance();
   if (start == app::CRentaApp::Start::HandedOver) return 0;
   if (start == app::CRentaApp::Start::Failed) {
@@ -68,24 +96,8 @@ int main(int argc, char** argv) {
     return theApp.ExitInstance(0);
   }
 
-  if (!cl.screenshot.isEmpty()) {
-    QTimer::singleShot(700, &qapp, [&] {
-      SaveScreen(cl.screenshot);
-      if (cl.introScreenshot.isEmpty()) {
-        QApplication::quit();
-        return;
-      }
-      auto* intro = new app::CIntroDlg(theApp.MainFrame(), QString::fromStdString(theApp.Profile().values.dirBase),
-                                       theApp.InterfaceLanguage(), theApp.Accessibility());
-      intro->setAttribute(Qt::WA_DeleteOnClose);
-      intro->show();
-      QTimer::singleShot(700, &qapp, [&, intro] {
-        SaveScreen(cl.introScreenshot);
-        intro->close();
-        QApplication::quit();
-      });
-    });
-  }
+  // The screenshots were taken while the index was up: nothing more to run.
+  if (screenshotTaken) return theApp.ExitInstance(0);
   const int code = qapp.exec();
   return theApp.ExitInstance(code);
 }

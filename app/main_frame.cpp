@@ -25,16 +25,17 @@ namespace app {
 namespace {
 
 // Menu 118: the frame's menu while no declaration is open. 0 is a separator, -1 the language
-// submenu; 134 and 32865 are the items the declaration menus add.
+// submenu; 134 and 32865 are the items the declaration menus add, and so are the items in
+// DocumentItems().
 struct PopupDef {
   int titleId;
   std::vector<int> items;
 };
 const std::vector<PopupDef>& MenuDefs() {
   static const std::vector<PopupDef> defs = {
-      {kStrMenuFile, {ID_FILE_NEW, ID_FILE_OPEN, 0, ID_IMPORT, ID_EXPORT, ID_IMPORT_LAST_YEAR, 0, ID_FILE_PRINT_SETUP, 0,
-                      ID_INTRODUCTION, 0, ID_APP_EXIT}},
-      {kStrMenuTools, {ID_REORGANIZE}},
+      {kStrMenuFile, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, 0, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_IMPORT,
+                      ID_EXPORT, ID_IMPORT_LAST_YEAR, 0, ID_FILE_PRINT_SETUP, 0, ID_INTRODUCTION, 0, ID_APP_EXIT}},
+      {kStrMenuTools, {ID_ERRORS, ID_REORGANIZE}},
       {kStrMenuView, {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_SECTIONS_BAR, ID_FISCAL_DATA, 0, -1, 0, ID_ACCESSIBILITY}},
       {kStrMenuWeb, {ID_WEB_RULES, ID_WEB_FAQ, ID_WEB_HOME, 0, ID_UPDATE_VERSION}},
       {kStrMenuHelp, {ID_HELP_FINDER, 0, ID_APP_ABOUT}},
@@ -78,6 +79,12 @@ const std::map<int, std::vector<QKeySequence>>& Accelerators() {
       {ID_PREV_PANE, {QKeySequence(Qt::SHIFT | Qt::Key_F6)}},
   };
   return keys;
+}
+
+// Items of the declaration menus in the popups above: their own menu entries, apart from the
+// toolbar's buttons of the same commands, shown only while a declaration is open.
+bool IsDocumentItem(int id) {
+  return id == ID_FILE_CLOSE || id == ID_FILE_SAVE || id == ID_FILE_SAVE_AS || id == ID_ERRORS;
 }
 
 constexpr int kLanguageCommands[4] = {ID_LANG_E, ID_LANG_C, ID_LANG_G, ID_LANG_V};
@@ -140,8 +147,10 @@ CMainFrame::CMainFrame(CRentaApp& app) : app_(app) {
 
 CMainFrame::~CMainFrame() {
   qApp->removeEventFilter(this);
-  // The bar is hidden while the frame goes; nothing of the frame may answer it then.
+  // The bar is hidden and the declaration's child frame goes with the frame; nothing of the
+  // frame may answer them then.
   disconnect(bar_, nullptr, this, nullptr);
+  disconnect(mdi_, nullptr, this, nullptr);
   SaveSettings();
 }
 
@@ -180,7 +189,7 @@ void CMainFrame::CreateActions() {
   };
   for (const PopupDef& p : MenuDefs())
     for (int id : p.items)
-      if (id > 0) make(id);
+      if (id > 0 && !IsDocumentItem(id)) make(id);
   for (int id : kLanguageCommands) make(id);
   for (const auto& g : ToolbarGroups())
     for (int id : g)
@@ -232,6 +241,12 @@ void CMainFrame::CreateMenus() {
       } else if (id == -1) {
         languageMenu_ = popup->addMenu(QString());
         for (int lang : kLanguageCommands) languageMenu_->addAction(actions_[lang]);
+      } else if (IsDocumentItem(id)) {
+        auto* a = new QAction(this);
+        a->setData(id);
+        connect(a, &QAction::triggered, this, [this, id] { Command(id); });
+        documentItems_[id] = a;
+        popup->addAction(a);
       } else {
         popup->addAction(actions_[id]);
       }
@@ -314,8 +329,7 @@ void CMainFrame::SetCommandRule(int id, std::function<bool()> rule) {
 
 void CMainFrame::Command(int id) {
   UpdateCommandStates();
-  QAction* a = Action(id);
-  if (a && !a->isEnabled()) return;
+  if (!CommandEnabled(id)) return;
   auto it = handlers_.find(id);
   if (it != handlers_.end()) {
     Handler h = it->second;  // the handler may replace the map's entry
@@ -324,25 +338,34 @@ void CMainFrame::Command(int id) {
   UpdateCommandStates();
 }
 
-void CMainFrame::UpdateCommandStates() {
+bool CMainFrame::CommandEnabled(int id) const {
   const bool docOpen = app_.GetCurrentDocument() != nullptr;
   const bool remote = app_.RemoteMode();
   const bool impExp = app_.Profile().values.impExp != 0;
-  for (auto& [id, action] : actions_) {
-    bool enabled = handlers_.count(id) != 0;
-    if (auto r = rules_.find(id); enabled && r != rules_.end()) enabled = r->second();
-    switch (id) {
-      case ID_WEB_RULES: case ID_WEB_FAQ: case ID_WEB_HOME: case ID_WEB_CDF: case ID_FILE_PRINT_SETUP:
-      case ID_UPDATE_VERSION:
-        enabled = enabled && !remote;
-        break;
-      case ID_IMPORT: case ID_EXPORT: enabled = enabled && !docOpen && impExp; break;
-      case ID_IMPORT_LAST_YEAR: enabled = enabled && impExp; break;
-      case ID_FILE_PRINT: enabled = enabled && docOpen; break;
-      case ID_SECTIONS_BAR: enabled = false; break;
-      default: break;
-    }
-    action->setEnabled(enabled);
+  bool enabled = handlers_.count(id) != 0;
+  if (auto r = rules_.find(id); enabled && r != rules_.end()) enabled = r->second();
+  switch (id) {
+    case ID_WEB_RULES: case ID_WEB_FAQ: case ID_WEB_HOME: case ID_WEB_CDF: case ID_FILE_PRINT_SETUP:
+    case ID_UPDATE_VERSION:
+      return enabled && !remote;
+    // Commands of menu 118 only: the declaration menus do not offer them.
+    case ID_IMPORT: case ID_EXPORT: return enabled && !docOpen && impExp;
+    case ID_IMPORT_LAST_YEAR: return enabled && !docOpen && impExp;
+    case ID_REORGANIZE: return enabled && !docOpen;
+    // Commands of the open declaration.
+    case ID_FILE_PRINT: case ID_FILE_SAVE: case ID_FILE_SAVE_AS: case ID_FILE_CLOSE: case ID_ERRORS:
+      return enabled && docOpen;
+    case ID_SECTIONS_BAR: return false;
+    default: return enabled;
+  }
+}
+
+void CMainFrame::UpdateCommandStates() {
+  const bool docOpen = app_.GetCurrentDocument() != nullptr;
+  for (auto& [id, action] : actions_) action->setEnabled(CommandEnabled(id));
+  for (auto& [id, item] : documentItems_) {
+    item->setEnabled(CommandEnabled(id));
+    item->setVisible(docOpen);
   }
   actions_[ID_SECTIONS_BAR]->setChecked(false);
   actions_[ID_VIEW_TOOLBAR]->setChecked(toolbar_ && !toolbar_->isHidden());
@@ -355,12 +378,13 @@ void CMainFrame::UpdateCommandStates() {
 }
 
 void CMainFrame::ReloadMenus() {
-  for (auto& [id, a] : actions_) {
-    QString menu = MenuText(id);
-    a->setText(menu.isEmpty() ? TooltipText(id) : menu);
-    a->setToolTip(TooltipText(id));
-    a->setStatusTip(PromptText(id));
-  }
+  for (auto* items : {&actions_, &documentItems_})
+    for (auto& [id, a] : *items) {
+      QString menu = MenuText(id);
+      a->setText(menu.isEmpty() ? TooltipText(id) : menu);
+      a->setToolTip(TooltipText(id));
+      a->setStatusTip(PromptText(id));
+    }
   const auto& defs = MenuDefs();
   for (size_t i = 0; i < defs.size(); ++i) popups_[i]->setTitle(Text(defs[i].titleId));
   if (languageMenu_) languageMenu_->setTitle(Text(kStrMenuLanguage));

@@ -21,7 +21,7 @@ class CRentaApp;
 
 // Command ids of the shell.
 enum CommandId : int {
-  ID_FILE_NEW = 57600, ID_FILE_OPEN = 57601, ID_FILE_SAVE = 57603, ID_FILE_PRINT_SETUP = 57606,
+  ID_FILE_NEW = 57600, ID_FILE_OPEN = 57601, ID_FILE_CLOSE = 57602, ID_FILE_SAVE = 57603, ID_FILE_SAVE_AS = 32859, ID_FILE_PRINT_SETUP = 57606,
   ID_FILE_PRINT = 57607, ID_FILE_SEND = 57612, ID_APP_EXIT = 57665, ID_APP_ABOUT = 57664,
   ID_HELP_FINDER = 57667, ID_CONTEXT_HELP = 57669, ID_HELP_INDEX = 57671,
   ID_EDIT_COPY = 57634, ID_EDIT_CUT = 57635, ID_EDIT_PASTE = 57637, ID_EDIT_UNDO = 57643,
@@ -108,12 +108,15 @@ class CMainFrame : public QMainWindow {
   void OpenWebPage(int id);
   void RunIntroduction();
   void UpdateIndicators();
+  bool CommandEnabled(int id) const;
 
   CRentaApp& app_;
   QMdiArea* mdi_;
   CBarraApartados* bar_ = nullptr;
   QToolBar* toolbar_ = nullptr;
   std::map<int, QAction*> actions_;
+  // The open declaration's own menu items (shown only while one is open).
+  std::map<int, QAction*> documentItems_;
   std::map<int, Handler> handlers_;
   std::map<int, std::function<bool()>> rules_;
   std::function<QString()> boxPrompt_;

@@ -24,18 +24,26 @@ void SetMessageHook(MessageHook hook) { Hook() = std::move(hook); }
 
 int ShowMessage(QWidget* parent, const ShellMessage& message) {
   if (Hook()) return Hook()(parent, message);
-  if (!message.code.isEmpty()) return CMessageDlg(parent).Show(message.code, message.icon);
+  if (!message.code.isEmpty()) return CMessageDlg(parent).Show(message.code, message.icon, message.extra);
   QMessageBox box(parent);
   box.setWindowTitle(QStringLiteral("QUILDEXAN"));
-  box.setText(message.code.isEmpty() ? message.text : message.code + QStringLiteral(": ") + message.text);
+  box.setText(message.text);
+  if (message.buttons == kButtonsYesNoCancel) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Yes);
+  }
   switch (message.icon) {
     case kIconStop: box.setIcon(QMessageBox::Critical); break;
     case kIconWarning: box.setIcon(QMessageBox::Warning); break;
     case kIconQuestion: box.setIcon(QMessageBox::Question); break;
     default: box.setIcon(QMessageBox::Information); break;
   }
-  box.exec();
-  return 1;
+  switch (box.exec()) {
+    case QMessageBox::Yes: return kAnswerYes;
+    case QMessageBox::No: return kAnswerNo;
+    case QMessageBox::Cancel: return kAnswerCancel;
+    default: return 1;
+  }
 }
 
 }  // namespace app

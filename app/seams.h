@@ -57,6 +57,12 @@ class IDeclarationDocument {
   virtual void RestorePlace(const Place& place) = 0;
   // Recalculates and refreshes its views (the child frame losing the activation).
   virtual void Recalculate() = 0;
+  // After a serious failure while writing: nothing more is saved, the declaration is closed
+  // without the save question.
+  virtual void DiscardChanges() {}
+  // True while one of its operations runs (a message box of that operation may be up): the
+  // document must not be closed under it.
+  virtual bool Busy() const { return false; }
 };
 
 using DocumentFactory = std::function<std::unique_ptr<IDeclarationDocument>()>;
@@ -64,13 +70,24 @@ using DocumentFactory = std::function<std::unique_ptr<IDeclarationDocument>()>;
 // Message icons by their system ids.
 enum MessageIcon : int { kIconStop = 32513, kIconQuestion = 32514, kIconWarning = 32515, kIconInfo = 32516 };
 
-// Every message of the shell goes through here: a plain message box by default; tests and the
-// coded-message dialog replace it. `code` is the coded message ("WIN024") or empty for a plain
-// text. Answers the button pressed (1 OK).
+// Buttons of a plain message box.
+enum MessageButtons : int { kButtonsOk = 0, kButtonsYesNoCancel = 3 };
+// Answers of a plain message box besides OK (1).
+enum MessageAnswer : int { kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
+
+// Every message of the program goes through here: a plain message box by default, the coded
+// message dialog for a code; tests replace it. `code` is the coded message ("WIN024") or empty
+// for a plain text; `extra` takes the place of "%s" in a coded message. Answers the button
+// pressed (1 OK; a coded message the id of its button).
 struct ShellMessage {
+  ShellMessage() = default;
+  ShellMessage(QString c, QString t, int i = kIconInfo, QString x = {}, int b = kButtonsOk)
+      : code(std::move(c)), text(std::move(t)), icon(i), extra(std::move(x)), buttons(b) {}
   QString code;
   QString text;
   int icon = kIconInfo;
+  QString extra;
+  int buttons = kButtonsOk;
 };
 using MessageHook = std::function<int(QWidget* parent, const ShellMessage&)>;
 void SetMessageHook(MessageHook hook);

@@ -1,3 +1,18 @@
+# qx_moc_rescan_on_new_headers(NAME FILES): moc reruns only when a file it scanned before
+# changes; when the list of a target's files changes (a header added or removed), drop its stamp
+# so that the next build scans again.
+function(qx_moc_rescan_on_new_headers name files)
+  set(list_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_headers.txt)
+  set(old_list "")
+  if(EXISTS ${list_file})
+    file(READ ${list_file} old_list)
+  endif()
+  if(NOT old_list STREQUAL "${files}")
+    file(WRITE ${list_file} "${files}")
+    file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/${name}_autogen/timestamp)
+  endif()
+endfunction()
+
 # qx_add_folder_library(NAME [QT] [LIBS ...]): one static library per source folder, sources globbed
 # so that new files join without editing the list.
 function(qx_add_folder_library name)
@@ -17,17 +32,7 @@ function(qx_add_folder_library name)
   target_link_libraries(${name} PUBLIC ${A_LIBS})
   if(A_QT)
     set_target_properties(${name} PROPERTIES AUTOMOC ON)
-    # moc reruns only when a file it scanned before changes: when the list of headers changes
-    # (a header added or removed), drop its stamp so that the next build scans again.
-    set(list_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_headers.txt)
-    set(old_list "")
-    if(EXISTS ${list_file})
-      file(READ ${list_file} old_list)
-    endif()
-    if(NOT old_list STREQUAL "${hdrs}")
-      file(WRITE ${list_file} "${hdrs}")
-      file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/${name}_autogen/timestamp)
-    endif()
+    qx_moc_rescan_on_new_headers(${name} "${hdrs}")
     target_precompile_headers(${name} PRIVATE <QtWidgets>)
   endif()
 endfunction()

@@ -62,6 +62,10 @@ class DocumentHost {
   // personal and family data wizard over the document (FALSE when cancelled).
   virtual std::uint8_t AskCaptureType() { return 1; }
   virtual bool RunFamilyWizard(CRentaDoc& /*doc*/, bool /*isNew*/, int /*startPage*/) { return true; }
+  // Form 100, a validation without findings: the tax-assignment question for `member` ("DEC",
+  // "CON" or empty `who`); 0 when the user goes to mark the boxes now, 2 when they are to be
+  // filled by hand, 1 to go on.
+  virtual int AskTaxAssignmentChoice(int /*member*/, int /*flag*/, std::string_view /*who*/) { return 1; }
 };
 
 // One run of a calculation driver over a block.

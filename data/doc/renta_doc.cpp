@@ -49,10 +49,11 @@ bool SameAccount(const void* q, const f100::payment::Account& a, const f100::pay
 
 }  // namespace
 
-CRentaDoc::CRentaDoc(store::DeclarationStore& store, DocumentHost& host, Calculator calculator)
+CRentaDoc::CRentaDoc(store::DeclarationStore& store, DocumentHost& host, Calculator calculator, Validator validator)
     : CProg32Doc(store, host, store::kKindForm100),
       block_(f100::kBlockSize, 0),
       calculator_(std::move(calculator)),
+      validator_(std::move(validator)),
       header_(57, ' ') {
   header_.append(57, '\0');
   State().household = &household_;
@@ -196,6 +197,27 @@ bool CRentaDoc::SaveToDatabase() {
   modified_ = false;
   if (newNotSaved_) modified_ = wasModified;
   return true;
+}
+
+int CRentaDoc::ValidateDeclaration(int type) {
+  store_.DeleteCorrections(key_);
+  if (!SaveToDatabase()) return 2;
+  // The status command validates both spouses when they ask for suspension and waiver and the
+  // declarant's declaration was not printed yet.
+  if (type == 3 && f100::summary::SuspensionRequest.get(f100::record(block_.data(), f100::Summary)) == 1 &&
+      (shownMember_ == 2 || shownMember_ == 3) && MemberStatus(2) != 1)
+    targetMember_ = 6;
+  if (!validator_) return 1;
+  if (validator_(type, targetView_ == 1 ? 1 : targetMember_, -1) >= 0) return 0;
+  switch (type) {
+    case 0:
+    case 2: return host_.AskTaxAssignmentChoice(targetMember_, 0, "") == 0 ? 2 : 1;
+    case 1:
+      if (targetMember_ == 6)
+        return host_.AskTaxAssignmentChoice(2, 0, "DEC") == 0 || host_.AskTaxAssignmentChoice(3, 0, "CON") == 0 ? 2 : 1;
+      return host_.AskTaxAssignmentChoice(targetMember_, 1, "") == 0 ? 2 : 1;
+  }
+  return 1;
 }
 
 bool CRentaDoc::UpdateMemberStatusAfterEdit() {

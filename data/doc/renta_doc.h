@@ -16,7 +16,7 @@ class CRentaDoc : public CProg32Doc {
  public:
   static constexpr int kPages = 17;  // ORD001 .. ORD017
 
-  CRentaDoc(store::DeclarationStore& store, DocumentHost& host, Calculator calculator = {});
+  CRentaDoc(store::DeclarationStore& store, DocumentHost& host, Calculator calculator = {}, Validator validator = {});
   ~CRentaDoc() override;
 
   std::span<std::uint8_t> Block() override { return block_; }
@@ -29,6 +29,8 @@ class CRentaDoc : public CProg32Doc {
   void Calculate(int mode) override;
   void ClearDeclarationData() override;
   int CommitPendingBoxEdit() override;
+  // 0 findings, 1 none, 2 the declaration could not be saved (or the user chose to stop).
+  int ValidateDeclaration(int type) override;
 
   // Command 2060: show the form pages.
   void ShowFormPages();
@@ -81,6 +83,7 @@ class CRentaDoc : public CProg32Doc {
 
   std::vector<std::uint8_t> block_;
   Calculator calculator_;
+  Validator validator_;
   std::array<std::uint8_t, 5> household_{};
   int shownMember_ = 1;
   std::uint8_t memberView_ = 0;

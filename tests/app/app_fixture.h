@@ -101,6 +101,7 @@ class AppTest : public ::testing::Test {
         auto d = std::make_unique<FakeDocument>();
         d->kind = t == app::kForm714Template ? 3 : 2;
         d->closed = &closedDocs;
+        d->openResult = !openFails;
         lastDoc = d.get();
         return d;
       });
@@ -124,6 +125,7 @@ class AppTest : public ::testing::Test {
   int closedDocs = 0;
   int introRuns = 0;
   bool tickIntro = false;
+  bool openFails = false;  // the documents the factory makes fail to open
 };
 
 }  // namespace apptest

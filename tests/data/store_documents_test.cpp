@@ -331,3 +331,50 @@ TEST_F(DocumentTest, SavingRunsTheCalculationDrivers) {
 }
 
 }  // namespace
+
+namespace {
+
+// The form-100 validation: saved first, the validator given the target (both spouses under
+// suspension and waiver), findings give 0, none 1 or the tax-assignment answer.
+TEST_F(DocumentTest, FormHundredValidationRunsItsValidator) {
+  struct AssignHost : ScriptedHost {
+    std::vector<std::pair<int, std::string>> asked;
+    int choice = 1;
+    int AskTaxAssignmentChoice(int member, int, std::string_view who) override {
+      asked.emplace_back(member, std::string(who));
+      return choice;
+    }
+  } assign;
+  std::vector<std::uint8_t> b(f100::kBlockSize, 0);
+  Store100("V", b, 'I');
+  std::vector<std::array<int, 2>> calls;
+  int result = 0;
+  CRentaDoc d(store, assign, {}, [&](int type, int member, int) {
+    calls.push_back({type, member});
+    return result;
+  });
+  ASSERT_TRUE(d.OpenDeclaration("V", false));
+  d.SetTargetMember(d.ShownMember(), d.MemberView());
+  EXPECT_EQ(d.ValidateDeclaration(3), 0) << "findings";
+  result = -1;
+  EXPECT_EQ(d.ValidateDeclaration(3), 1) << "none: the status command asks nothing";
+  EXPECT_TRUE(assign.asked.empty());
+  assign.choice = 0;
+  EXPECT_EQ(d.ValidateDeclaration(0), 2) << "the user goes to mark the assignment boxes";
+  EXPECT_EQ(assign.asked.size(), 1u);
+  ASSERT_EQ(calls.size(), 3u);
+  EXPECT_EQ(calls[0], (std::array<int, 2>{3, 2}));
+
+  f100::summary::SuspensionRequest.set(f100::record(d.Block().data(), f100::Summary), 1);
+  assign.asked.clear();
+  assign.choice = 1;
+  EXPECT_EQ(d.ValidateDeclaration(3), 1);
+  EXPECT_EQ(calls.back(), (std::array<int, 2>{3, 6})) << "both spouses";
+  EXPECT_EQ(d.ValidateDeclaration(1), 1);
+  EXPECT_EQ(assign.asked, (std::vector<std::pair<int, std::string>>{{2, "DEC"}, {3, "CON"}}));
+
+  store.Delete("V", false);
+  EXPECT_EQ(d.ValidateDeclaration(3), 2) << "a declaration that cannot be saved is not validated";
+}
+
+}  // namespace

@@ -7,6 +7,7 @@
 
 #include "checks_fakes.h"
 #include "data/blocks/field.h"
+#include "ui/checks/avisos_model.h"
 #include "ui/checks/validators.h"
 
 using namespace checks;
@@ -196,4 +197,29 @@ TEST(CorrectionsTable, WriterAndClearerOverSqlite) {
   sqlite3_exec(db, "DROP TABLE CORREGIX", nullptr, nullptr, nullptr);
   EXPECT_FALSE(check.AddCorrection("100R042", 3, 7, 1, 2)) << "a database error is not a success";
   sqlite3_close(db);
+}
+
+// The check object and the window key a declaration as the store does: 50 characters, so that a
+// long accented name is never cut inside a letter and its rows stay the declaration's.
+TEST(CorrectionsTable, KeyIsFiftyCharactersAsTheStoreHasIt) {
+  DocumentState doc;
+  RecordingMessages messages;
+  InMemoryCorrectionsStore store;
+  CFieldCheck check(doc, messages, store);
+  std::string longName;
+  for (int i = 0; i < 26; ++i) longName += "É";  // 26 characters, 52 bytes
+  longName += std::string(30, 'A');              // 56 characters in all
+  check.SetDeclarationKey(longName);
+  const std::string expected = std::string(longName, 0, 52) + std::string(24, 'A');
+  EXPECT_EQ(check.DeclarationKey(), expected);
+  check.SetDeclarationKey("JOSÉ");
+  EXPECT_EQ(check.DeclarationKey(), "JOSÉ" + std::string(46, ' '));
+  ASSERT_TRUE(check.AddCorrection("100R042", 3, 7, 1, 2));
+  struct NoTexts : IMessageTexts {
+    bool Lookup(const std::string&, std::string&, std::string&) override { return false; }
+  } texts;
+  AvisosErroresModel model(store, texts, messages);
+  model.SetDeclarationKey("JOSÉ");
+  ASSERT_TRUE(model.Load());
+  EXPECT_EQ(model.Rows().size(), 1u);
 }

@@ -49,6 +49,24 @@ TEST_F(StoreDialogsTest, IndexListsTheStoreAndFollowsTyping) {
   EXPECT_EQ(d.Controller().ChosenKey(), "GOMEZ");
 }
 
+// The index's columns share the grid window's client width (w = width / 12), however wide the
+// dialog is, and the first declaration is in view when it opens.
+TEST_F(StoreDialogsTest, IndexColumnsFollowTheGridWidthAndTheFirstRowIsShown) {
+  ASSERT_TRUE(st.Create("PEREZ", store::kKindForm100));
+  CIndiceDeclaracionesDlg d(st);
+  d.show();
+  EXPECT_EQ(d.Grid()->GetVisibleBodyRange().minRow, 1);
+  for (int dialogWidth : {700, 1000}) {
+    d.resize(dialogWidth, d.height());
+    const int width = d.Grid()->viewport()->width();
+    const int w = width / 12;
+    EXPECT_EQ(d.Grid()->GetColumnWidth(0), w);
+    EXPECT_EQ(d.Grid()->GetColumnWidth(1), width - 3 * w - 25);
+    EXPECT_EQ(d.Grid()->GetColumnWidth(2), w);
+    EXPECT_EQ(d.Grid()->GetColumnWidth(3), w + 15);
+  }
+}
+
 TEST_F(StoreDialogsTest, SearchSaveAsAndClash) {
   ASSERT_TRUE(st.Create("MARTA", store::kKindForm714));
   CBuscarDeclaracionDlg s(st, true, false);

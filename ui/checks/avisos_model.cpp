@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "data/store/store.h"
+
 namespace checks {
 
 namespace {
@@ -39,8 +41,8 @@ int BreakDescription(std::string& text) {
 }
 
 void AvisosErroresModel::SetDeclarationKey(const std::string& key) {
-  key_ = key.substr(0, std::min<std::size_t>(key.size(), 50));
-  key_.resize(50, ' ');
+  // The key as the check object writes it into CORREGIX.
+  key_ = store::PadKey(store::FirstChars(key, store::kKeyChars));
 }
 
 bool AvisosErroresModel::Load() {

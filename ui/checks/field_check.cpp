@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "data/blocks/field.h"
+#include "data/store/store.h"
 #include "ui/checks/validation_helper.h"
 
 namespace checks {
@@ -224,8 +225,9 @@ void applyRefusal(const CheckRule& rule, Byte* v) {
 }  // namespace
 
 void CFieldCheck::SetDeclarationKey(const std::string& key) {
-  key_ = key.substr(0, std::min(key.size(), kKeyLength));
-  key_.resize(kKeyLength, ' ');
+  // Characters, not bytes, as the store pads its keys: a cut inside an accented letter would
+  // leave rows that the store's own key never matches.
+  key_ = store::PadKey(store::FirstChars(key, kKeyLength));
 }
 
 bool CFieldCheck::IsKnownCheck(int number) {

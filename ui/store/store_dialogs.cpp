@@ -115,13 +115,11 @@ CIndiceDeclaracionesDlg::CIndiceDeclaracionesDlg(::store::DeclarationStore& stor
   grid_->SetItemText(0, 1, QStringLiteral("Declaraciones"));
   grid_->SetItemText(0, 2, QStringLiteral("Modelo"));
   grid_->SetItemText(0, 3, QStringLiteral("Captura individual"));
+  for (int c = 1; c < 4; ++c)
+    grid_->SetItemFormat(0, c, qx::grid::kFmtCenter | qx::grid::kFmtVCenter | qx::grid::kFmtWordBreak | qx::grid::kFmtNoPrefix);
   grid_->SetCellBackground(QColor(255, 255, 224));
-  grid_->setMinimumSize(480, 260);
-  const int w = 480 / 12;
-  grid_->SetColumnWidth(0, w);
-  grid_->SetColumnWidth(1, 480 - 3 * w - 25);
-  grid_->SetColumnWidth(2, w);
-  grid_->SetColumnWidth(3, w + 15);
+  grid_->setMinimumSize(620, 260);
+  SetColumnWidths();
   grid_->SetRowHeight(0, grid_->GetRowHeight(1) * 2);
 
   auto addButton = [this](int id, const QString& text) {
@@ -230,6 +228,30 @@ CIndiceDeclaracionesDlg::CIndiceDeclaracionesDlg(::store::DeclarationStore& stor
 }
 
 CIndiceDeclaracionesDlg::~CIndiceDeclaracionesDlg() = default;
+
+void CIndiceDeclaracionesDlg::SetColumnWidths() {
+  // The columns share the grid window's client width (without its scroll bar), whatever the
+  // layout gave it.
+  const int width = grid_->viewport()->width();
+  const int w = width / 12;
+  grid_->SetColumnWidth(0, w);
+  grid_->SetColumnWidth(1, width - 3 * w - 25);
+  grid_->SetColumnWidth(2, w);
+  grid_->SetColumnWidth(3, w + 15);
+}
+
+void CIndiceDeclaracionesDlg::resizeEvent(QResizeEvent* e) {
+  QDialog::resizeEvent(e);
+  SetColumnWidths();
+}
+
+void CIndiceDeclaracionesDlg::showEvent(QShowEvent* e) {
+  QDialog::showEvent(e);
+  SetColumnWidths();
+  // The focused row was scrolled to before the grid had its size.
+  const int row = FocusedRow();
+  if (row >= 1) grid_->EnsureVisible(row, std::max(FocusedColumn(), 1));
+}
 
 QWidget* CIndiceDeclaracionesDlg::Control(int id) const {
   auto it = controls_.find(id);

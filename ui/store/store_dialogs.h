@@ -78,8 +78,12 @@ class CIndiceDeclaracionesDlg : public QDialog, public ::store::IIndexView {
  protected:
   void reject() override { controller_.OnCancelar(); }
   void accept() override { controller_.OnSeleccionar(); }
+  void resizeEvent(QResizeEvent* e) override;
+  void showEvent(QShowEvent* e) override;
 
  private:
+  void SetColumnWidths();
+
   ::store::DeclarationStore& store_;
   ::store::IndexController controller_;
   CRejillaCtrl* grid_ = nullptr;

@@ -142,11 +142,13 @@ bool ExportDeclarations(::store::DeclarationStore& store, const std::string& pat
   return store.Export(path, keys);
 }
 
-bool ImportDeclarations(::store::DeclarationStore& store, const std::string& path, QWidget* parent) {
+bool ImportDeclarations(::store::DeclarationStore& store, const std::string& path, QWidget* parent,
+                        const std::function<int(QDialog&)>& runModal) {
   auto keys = store.ReadIndex(path);
   if (!keys) return false;
   CImportacionDlg d(store, *keys, parent);
-  if (d.exec() != QDialog::Accepted || !d.Plan().proceed) return false;
+  const int result = runModal ? runModal(d) : d.exec();
+  if (result != QDialog::Accepted || !d.Plan().proceed) return false;
   return store.Import(path, d.Plan().choices);
 }
 

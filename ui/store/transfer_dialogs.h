@@ -5,6 +5,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -84,7 +85,9 @@ class CImportacionPatrimonioDlg : public CDeclarationListDlg {
 
 // The export command after its dialogs: writes the chosen keys into `path`.
 bool ExportDeclarations(::store::DeclarationStore& store, const std::string& path, const std::vector<std::string>& keys);
-// The import command after its file dialog: the index, the choice, the import.
-bool ImportDeclarations(::store::DeclarationStore& store, const std::string& path, QWidget* parent = nullptr);
+// The import command after its file dialog: the index, the choice, the import. `runModal` runs
+// the list dialog (exec when empty).
+bool ImportDeclarations(::store::DeclarationStore& store, const std::string& path, QWidget* parent = nullptr,
+                        const std::function<int(QDialog&)>& runModal = {});
 
 }  // namespace ui::store_dlg

@@ -1,0 +1,292 @@
+#include "app/declaration_document.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QVBoxLayout>
+
+#include <cctype>
+
+#include "app/application.h"
+#include "app/main_frame.h"
+#include "app/program_messages.h"
+#include "data/doc/calculators.h"
+#include "data/doc/doc714.h"
+#include "data/doc/renta_doc.h"
+#include "ui/checks/avisos_errores_dlg.h"
+#include "ui/store/store_dialogs.h"
+
+namespace app {
+
+namespace {
+
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+}  // namespace
+
+// ---------------------------------------------------------------- view and frame
+
+CDeclarationView::CDeclarationView(const QString& formName, QWidget* parent)
+    : QWidget(parent), formName_(formName), label_(new QLabel(this)) {
+  setObjectName(QStringLiteral("CDeclarationView"));
+  label_->setAlignment(Qt::AlignCenter);
+  label_->setWordWrap(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(label_);
+  SetKey(QString());
+}
+
+void CDeclarationView::SetKey(const QString& key) {
+  label_->setText(QStringLiteral("%1\n\n%2\n\n%3")
+                      .arg(formName_, key.trimmed(),
+                           QStringLiteral("Las páginas del impreso no están disponibles en esta versión del programa.")));
+}
+
+QString CDeclarationView::Text() const { return label_->text(); }
+
+CDeclarationFrame::CDeclarationFrame(IDeclarationDocument* document, std::function<void()> close, QWidget* parent)
+    : CChildFrame(document, parent), close_(std::move(close)) {}
+
+void CDeclarationFrame::closeEvent(QCloseEvent* event) {
+  // The declaration decides (its save question); it removes this frame when it goes.
+  event->ignore();
+  if (close_) close_();
+}
+
+// ---------------------------------------------------------------- the "Avisos y errores" host
+
+class CDeclarationDocument::AvisosHost : public checks::IAvisosHost {
+ public:
+  explicit AvisosHost(CDeclarationDocument& d) : d_(d) {}
+  bool IsForm714() const override { return d_.kindByte_ == store::kKindForm714; }
+  int ValidatedMember() const override { return d_.renta_ ? d_.renta_->TargetMember() : 2; }
+  void SetShownMember(int member) override {
+    if (d_.renta_ && member >= 1 && member <= 5 && d_.renta_->CanShowMember(member)) d_.renta_->ShowMember(member);
+  }
+  void GoToPage(int page, int box) override {
+    if (CMainFrame* f = d_.services_.app.MainFrame()) f->GoToBox(page, box);
+  }
+  // Printing is not part of the program yet: the window's print button stays disabled.
+  void PrintDeclaration() override {}
+  void SetPrintOrFile(bool) override {}
+  bool HasAssignmentMarks(int) const override { return true; }
+  int AskTaxAssignmentChoice(int, bool, const std::string&) override { return 1; }
+  bool Save() override { return d_.Save(); }
+  void NoteBothSpousesPrinted() override {}
+
+ private:
+  CDeclarationDocument& d_;
+};
+
+// ---------------------------------------------------------------- the document
+
+CDeclarationDocument::CDeclarationDocument(DocumentServices& services, int kindByte)
+    : services_(services),
+      kindByte_(kindByte == store::kKindForm714 ? store::kKindForm714 : store::kKindForm100),
+      check_(checkState_, services.messages, services.corrections) {
+  auto validator = [this](int type, int member, int section) { return Validate(type, member, section); };
+  doc::DocumentHost& host = *this;
+  if (kindByte_ == store::kKindForm714) {
+    validator_ = std::make_unique<checks::CValidator714>(check_);
+    doc_ = std::make_unique<doc::C714Doc>(services_.store, host, doc::Form714Driver(&services_.messages), validator);
+  } else {
+    validator_ = std::make_unique<checks::CValidator100>(check_);
+    auto renta = std::make_unique<doc::CRentaDoc>(services_.store, host, doc::Form100Driver(&services_.messages), validator);
+    renta_ = renta.get();
+    doc_ = std::move(renta);
+  }
+}
+
+CDeclarationDocument::~CDeclarationDocument() {
+  if (frame_) {
+    frame_->ForgetDocument();
+    delete frame_.data();
+  }
+  doc_.reset();
+}
+
+QString CDeclarationDocument::FormName() const {
+  return kindByte_ == store::kKindForm714 ? QStringLiteral("Declaración del Patrimonio (modelo 714)")
+                                          : QStringLiteral("Declaración I.R.P.F. (modelo 100)");
+}
+
+bool CDeclarationDocument::OpenDeclaration(const std::string& key, const std::string&, bool newFlag) {
+  BusyScope busy(*this);
+  return doc_->OpenDeclaration(key, newFlag);
+}
+
+bool CDeclarationDocument::SaveModified() {
+  // A declaration that closed itself (save as) has nothing left to ask.
+  if (closed_) return true;
+  BusyScope busy(*this);
+  if (!doc_->OnCloseDocument()) return false;
+  closed_ = true;
+  return true;
+}
+
+bool CDeclarationDocument::Save() {
+  BusyScope busy(*this);
+  const bool saved = doc_->Save();
+  if (CMainFrame* f = services_.app.MainFrame()) f->UpdateCommandStates();
+  return saved;
+}
+
+bool CDeclarationDocument::IsModified() const { return doc_->IsModified(); }
+
+int CDeclarationDocument::KindByte() const { return doc_->Kind(); }
+
+std::string CDeclarationDocument::Key() const { return store::TrimKey(doc_->Key()); }
+
+void CDeclarationDocument::SetTitle(const QString& title) {
+  if (view_) view_->SetKey(title);
+}
+
+void CDeclarationDocument::GoToBox(int page, int box) {
+  BusyScope busy(*this);
+  if (renta_) {
+    const int shown = renta_->ShownMember();
+    if (shown >= 1 && shown <= 5) renta_->ShowMember(shown);  // member view 1 for the family unit, else 0
+  }
+  // Page 100 is the personal and family data wizard, which is not part of the program yet.
+  if (page == 100) return;
+  if (page >= 1) doc_->NavigatePage(page, box);
+  UpdateAllViews(3);
+  UpdateAllViews(1);
+}
+
+IDeclarationDocument::Place CDeclarationDocument::CurrentPlace() {
+  doc_->CommitPendingBoxEdit();
+  Place p;
+  p.page = doc_->CurrentPage() + 1;
+  p.memberView = renta_ ? renta_->MemberView() : 0;
+  p.shownMember = renta_ ? renta_->ShownMember() : 2;
+  return p;
+}
+
+void CDeclarationDocument::RestorePlace(const Place& place) {
+  BusyScope busy(*this);
+  if (renta_ && (place.memberView == 0 || place.memberView == 1) && renta_->CanShowMember(place.shownMember))
+    renta_->ShowMember(place.shownMember);
+  doc_->NavigatePage(place.page, place.box < 0 ? 0 : place.box);
+}
+
+void CDeclarationDocument::Recalculate() {
+  BusyScope busy(*this);
+  doc_->Calculate(1);
+}
+
+void CDeclarationDocument::DiscardChanges() { doc_->SetModifiedFlag(false); }
+
+void CDeclarationDocument::SaveAs() {
+  BusyScope busy(*this);
+  reopenKey_.reset();
+  const int kind = doc_->Kind();
+  doc_->SaveAs();
+  if (!reopenKey_) return;
+  // The declaration closed itself; the copy opens in its place once this one has gone.
+  closed_ = true;
+  CRentaApp& app = services_.app;
+  const std::string key = *reopenKey_;
+  app.WhenDocumentIdle([&app, key, kind] { app.OpenDeclaration(key, kind, std::string(), false); });
+}
+
+bool CDeclarationDocument::ShowStatus() {
+  BusyScope busy(*this);
+  doc_->CommitPendingBoxEdit();
+  if (renta_) renta_->SetTargetMember(renta_->ShownMember(), renta_->MemberView());
+  lastSeverity_ = -1;
+  if (doc_->ValidateDeclaration(3) == 2) return false;
+  AvisosHost host(*this);
+  checks::CAvisosErroresDlg dlg(services_.corrections, services_.messages, services_.messages, host);
+  dlg.SetDeclarationKey(doc_->Key());
+  dlg.SetValidationResult(lastSeverity_);
+  if (!dlg.Initialize()) return false;
+  dlg.Control(checks::CAvisosErroresDlg::kIdPrint)->setEnabled(false);
+  return services_.runModal(dlg) == checks::kAvisosPrinting;
+}
+
+// ---------------------------------------------------------------- validation
+
+void CDeclarationDocument::RefreshCheckState() {
+  std::span<std::uint8_t> block = doc_->Block();
+  checkState_.kind = kindByte_ == store::kKindForm714 ? checks::kForm714 : checks::kForm100;
+  checkState_.block = block.data();
+  checkState_.blockSize = block.size();
+  checkState_.shownMember = renta_ ? renta_->ShownMember() : 2;
+  if (renta_)
+    for (int i = 0; i < 5; ++i) checkState_.household[static_cast<std::size_t>(i)] = renta_->Household()[static_cast<std::size_t>(i)];
+  else
+    checkState_.household = {0, 1, 0, 0, 0};
+  checkState_.joint = doc_->Modality() == 1;
+  checkState_.language = static_cast<char>(std::toupper(static_cast<unsigned char>(services_.app.InterfaceLanguage())));
+}
+
+int CDeclarationDocument::Validate(int type, int member, int section) {
+  RefreshCheckState();
+  check_.SetDeclarationKey(doc_->Key());
+  lastSeverity_ = validator_->Validate(type, member, section);
+  return lastSeverity_;
+}
+
+// ---------------------------------------------------------------- DocumentHost
+
+doc::Answer CDeclarationDocument::AskSaveChanges(std::string_view text) {
+  switch (app::ShowMessage(CProgramMessages::Parent(), {QString(), Q(text), kIconQuestion, QString(), kButtonsYesNoCancel})) {
+    case kAnswerYes: return doc::Answer::Yes;
+    case kAnswerNo: return doc::Answer::No;
+    default: return doc::Answer::Cancel;
+  }
+}
+
+std::optional<std::string> CDeclarationDocument::AskSaveAsName(std::string_view current) {
+  ui::store_dlg::CGuardarComoDlg dlg(CProgramMessages::Parent());
+  dlg.SetName(Q(current));
+  if (services_.runModal(dlg) != QDialog::Accepted) return std::nullopt;
+  return dlg.Name().toStdString();
+}
+
+void CDeclarationDocument::OpenDeclaration(std::string_view key) { reopenKey_ = std::string(key); }
+
+void CDeclarationDocument::SetStatusPanes(std::string_view member, std::string_view kind) {
+  if (CMainFrame* f = services_.app.MainFrame()) {
+    f->SetPaneText(1, Q(member));
+    f->SetPaneText(2, Q(kind));
+  }
+}
+
+bool CDeclarationDocument::ShowPage(int, int) {
+  CMainFrame* main = services_.app.MainFrame();
+  if (!main) return true;
+  if (!frame_) {
+    CRentaApp& app = services_.app;
+    frame_ = new CDeclarationFrame(this, [&app] {
+      app.WhenDocumentIdle([&app] {
+        app.CloseAllDeclarations();
+      });
+    });
+    view_ = new CDeclarationView(FormName());
+    view_->SetKey(Q(Key()));
+    frame_->setWidget(view_);
+    frame_->setWindowTitle(FormName());
+    frame_->setWindowIcon(main->windowIcon());
+    frame_->setAttribute(Qt::WA_DeleteOnClose, false);
+    main->MdiArea()->addSubWindow(frame_);
+    frame_->showMaximized();
+  }
+  main->MdiArea()->setActiveSubWindow(frame_);
+  return true;
+}
+
+void CDeclarationDocument::UpdateAllViews(int) {
+  if (view_) view_->update();
+}
+
+bool CDeclarationDocument::RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int) {
+  // The personal and family data wizard is not part of the program yet: a new declaration
+  // starts from empty personal data, as when the wizard is accepted unchanged.
+  if (!isNew) return false;
+  doc.ApplyFamilyData(doc.ShownMember(), false);
+  return true;
+}
+
+}  // namespace app

@@ -1,0 +1,140 @@
+// An open declaration as the program has it: the document of its form (doc::CRentaDoc or
+// doc::C714Doc) with the windows around it (its child frame, the save question, the save-as
+// dialog, the status bar panes), its check object and validator, and the commands of an open
+// declaration (save, save as, the status window "Avisos y errores").
+//
+// The form's pages are not part of the program yet: the child frame shows a plain view that names
+// the declaration and its form.
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/doc_template.h"
+#include "app/seams.h"
+#include "data/doc/document.h"
+#include "ui/checks/field_check.h"
+#include "ui/checks/validators.h"
+
+class QDialog;
+class QLabel;
+
+namespace doc {
+class CRentaDoc;
+}
+
+namespace app {
+
+class CProgramMessages;
+class CRentaApp;
+
+// What every open declaration shares with the rest of the program.
+struct DocumentServices {
+  CRentaApp& app;
+  store::DeclarationStore& store;
+  CProgramMessages& messages;
+  checks::ICorrectionsStore& corrections;
+  // Runs a modal dialog and answers its result (exec by default; tests script it).
+  std::function<int(QDialog&)> runModal;
+};
+
+// The view of a declaration whose pages are not available: which declaration is open and its form.
+class CDeclarationView : public QWidget {
+  Q_OBJECT
+ public:
+  CDeclarationView(const QString& formName, QWidget* parent = nullptr);
+  void SetKey(const QString& key);
+  QString Text() const;
+
+ private:
+  QString formName_;
+  QLabel* label_;
+};
+
+// The declaration's child frame: closing it closes the declaration (its save question first).
+class CDeclarationFrame : public CChildFrame {
+  Q_OBJECT
+ public:
+  CDeclarationFrame(IDeclarationDocument* document, std::function<void()> close, QWidget* parent = nullptr);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  std::function<void()> close_;
+};
+
+class CDeclarationDocument final : public IDeclarationDocument, private doc::DocumentHost {
+ public:
+  // `kindByte` 2 form 100, 3 form 714.
+  CDeclarationDocument(DocumentServices& services, int kindByte);
+  ~CDeclarationDocument() override;
+
+  // IDeclarationDocument
+  bool OpenDeclaration(const std::string& key, const std::string& text, bool newFlag) override;
+  bool SaveModified() override;
+  bool Save() override;
+  int KindByte() const override;
+  std::string Key() const override;
+  void SetTitle(const QString& title) override;
+  void GoToBox(int page, int box) override;
+  Place CurrentPlace() override;
+  void RestorePlace(const Place& place) override;
+  void Recalculate() override;
+  void DiscardChanges() override;
+  bool Busy() const override { return busy_ > 0; }
+
+  // Commands of the open declaration.
+  bool IsModified() const;
+  void SaveAs();    // 32859
+  bool ShowStatus();  // 2042: validates and opens "Avisos y errores"; whether it ended with OK
+
+  doc::CProg32Doc& Document() { return *doc_; }
+  CDeclarationFrame* Frame() const { return frame_; }
+  CDeclarationView* View() const { return view_; }
+  // The highest severity of the last validation (-1 nothing, 0 warnings, 1 errors).
+  int LastValidation() const { return lastSeverity_; }
+
+ private:
+  class AvisosHost;
+  struct BusyScope {
+    explicit BusyScope(CDeclarationDocument& d) : d_(d) { ++d_.busy_; }
+    ~BusyScope() { --d_.busy_; }
+    CDeclarationDocument& d_;
+  };
+
+  // doc::DocumentHost
+  doc::Answer AskSaveChanges(std::string_view text) override;
+  std::optional<std::string> AskSaveAsName(std::string_view current) override;
+  void OpenDeclaration(std::string_view key) override;
+  void SetStatusPanes(std::string_view member, std::string_view kind) override;
+  bool ShowPage(int index, int box) override;
+  void UpdateAllViews(int hint) override;
+  bool RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int startPage) override;
+
+  // The document's validator: the check state follows the document, then the form's validator.
+  int Validate(int type, int member, int section);
+  void RefreshCheckState();
+  QString FormName() const;
+
+  DocumentServices& services_;
+  int kindByte_;
+  checks::DocumentState checkState_;
+  checks::CFieldCheck check_;
+  std::unique_ptr<checks::CDeclarationValidator> validator_;
+  std::unique_ptr<doc::CProg32Doc> doc_;
+  doc::CRentaDoc* renta_ = nullptr;  // the form-100 document, null for form 714
+  QPointer<CDeclarationFrame> frame_;
+  QPointer<CDeclarationView> view_;
+  std::optional<std::string> reopenKey_;
+  int lastSeverity_ = -1;
+  int busy_ = 0;
+  bool closed_ = false;
+};
+
+}  // namespace app

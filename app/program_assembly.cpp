@@ -1,0 +1,151 @@
+#include "app/program_assembly.h"
+
+#include <QDialog>
+
+#include <sqlite3.h>
+
+#include "app/application.h"
+#include "app/main_frame.h"
+#include "data/db/ado.h"
+#include "data/settings/ini_file.h"
+#include "data/settings/profile.h"
+#include "ui/controls/calculator_dlg.h"
+#include "ui/edit_ex.h"
+#include "ui/message_source.h"
+
+namespace app {
+
+// ---------------------------------------------------------------- corrections
+
+template <typename Op>
+bool ConnectionCorrectionsStore::Run(Op op) {
+  checks::SqliteCorrectionsStore table(connection_.Handle());
+  if (op(table)) return true;
+  connection_.ReportEngineError(SQLITE_ERROR, "CORREGIX");
+  return false;
+}
+
+bool ConnectionCorrectionsStore::Find(const std::string& clave, const std::string& code, int member,
+                                      std::optional<checks::CorrectionRow>& found) {
+  return Run([&](checks::SqliteCorrectionsStore& t) { return t.Find(clave, code, member, found); });
+}
+bool ConnectionCorrectionsStore::Insert(const checks::CorrectionRow& row) {
+  return Run([&](checks::SqliteCorrectionsStore& t) { return t.Insert(row); });
+}
+bool ConnectionCorrectionsStore::Update(const checks::CorrectionRow& row) {
+  return Run([&](checks::SqliteCorrectionsStore& t) { return t.Update(row); });
+}
+bool ConnectionCorrectionsStore::Clear(const std::string& clave) {
+  return Run([&](checks::SqliteCorrectionsStore& t) { return t.Clear(clave); });
+}
+bool ConnectionCorrectionsStore::List(const std::string& clave, std::vector<checks::CorrectionRow>& rows) {
+  return Run([&](checks::SqliteCorrectionsStore& t) { return t.List(clave, rows); });
+}
+
+// ---------------------------------------------------------------- profile
+
+namespace {
+bool IsCalculatorMemory(const QString& section, const QString& key) {
+  return section.compare(QLatin1String(CCalculadoraDlg::kProfileSection), Qt::CaseInsensitive) == 0 &&
+         key.compare(QLatin1String(CCalculadoraDlg::kProfileKey), Qt::CaseInsensitive) == 0;
+}
+}  // namespace
+
+QString SettingsProfileStore::GetString(const QString& section, const QString& key, const QString& fallback) const {
+  if (IsCalculatorMemory(section, key)) {
+    const std::string memory = profile_.CalculatorMemory();
+    return memory.empty() ? fallback : QString::fromStdString(memory);
+  }
+  settings::IniFile ini(profile_.Path());
+  ini.Load();
+  return QString::fromStdString(ini.GetString(section.toStdString(), key.toStdString(), fallback.toStdString()));
+}
+
+void SettingsProfileStore::SetString(const QString& section, const QString& key, const QString& value) {
+  if (IsCalculatorMemory(section, key)) {
+    profile_.SetCalculatorMemory(value.toStdString());
+    return;
+  }
+  settings::IniFile ini(profile_.Path());
+  ini.Load();
+  ini.SetString(section.toStdString(), key.toStdString(), value.toStdString());
+  ini.Save();
+}
+
+// ---------------------------------------------------------------- assembly
+
+CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> runModal)
+    : app_(app),
+      runModal_(runModal ? std::move(runModal) : [](QDialog& d) { return d.exec(); }),
+      store_(app.Databases().Declarations(), messages_.ForStore()),
+      corrections_(app.Databases().Declarations()),
+      services_{app, store_, messages_, corrections_, runModal_},
+      index_(store_, [this] { return app_.RemoteMode() ? commands_.LocalCopiesFolder() : std::string(); }, runModal_),
+      commands_(app, store_, runModal_),
+      profile_(app.Profile()) {
+  app_.SetDeclarationsIndex(&index_);
+  for (int templateId : {kForm100Template, kForm714Template}) {
+    const int kind = templateId == kForm714Template ? store::kKindForm714 : store::kKindForm100;
+    app_.SetDocumentFactory(templateId, [this, kind]() -> std::unique_ptr<IDeclarationDocument> {
+      return std::make_unique<CDeclarationDocument>(services_, kind);
+    });
+  }
+  app_.SetRemoteExport([this] { commands_.ExportLocalCopies(); });
+  ui::controls::SetActiveProfile(&profile_);
+  CEditEx::SetCalculatorHook([](QWidget* parent, bool numeric) -> std::optional<QString> {
+    CCalculadoraDlg dlg(parent);
+    dlg.SetResultUsable(numeric ? 1 : 0);
+    if (dlg.DoModal() != CCalculadoraDlg::kIdOk) return std::nullopt;
+    return dlg.GetDisplayText();
+  });
+  connect(&app_, &CRentaApp::databasesOpened, this, &CProgramAssembly::OnDatabasesOpened);
+}
+
+CProgramAssembly::~CProgramAssembly() {
+  if (CMainFrame* frame = app_.MainFrame()) DisconnectCommands(*frame);
+  CEditEx::SetCalculatorHook({});
+  ui::controls::SetActiveProfile(nullptr);
+  ui::SetMessageSource(nullptr);
+  app_.SetRemoteExport({});
+  app_.SetDocumentFactory(kForm100Template, {});
+  app_.SetDocumentFactory(kForm714Template, {});
+  app_.SetDeclarationsIndex(nullptr);
+}
+
+CDeclarationDocument* CProgramAssembly::CurrentDeclaration() const {
+  return dynamic_cast<CDeclarationDocument*>(app_.GetCurrentDocument());
+}
+
+void CProgramAssembly::OnDatabasesOpened() {
+  // Coded messages read the message tables of the local database.
+  ui::SetMessageSource(
+      std::make_shared<ui::SqliteMessageSource>(QString::fromStdString(app_.Databases().Local().Path())));
+  if (CMainFrame* frame = app_.MainFrame()) ConnectCommands(*frame);
+}
+
+void CProgramAssembly::ConnectCommands(CMainFrame& frame) {
+  auto onDeclaration = [this](void (*command)(CDeclarationDocument&)) {
+    return [this, command] {
+      if (CDeclarationDocument* d = CurrentDeclaration()) command(*d);
+    };
+  };
+  frame.SetCommandHandler(ID_FILE_SAVE, onDeclaration([](CDeclarationDocument& d) { d.Save(); }));
+  frame.SetCommandRule(ID_FILE_SAVE, [this] {
+    CDeclarationDocument* d = CurrentDeclaration();
+    return d && d->IsModified();
+  });
+  frame.SetCommandHandler(ID_FILE_SAVE_AS, onDeclaration([](CDeclarationDocument& d) { d.SaveAs(); }));
+  frame.SetCommandHandler(ID_ERRORS, onDeclaration([](CDeclarationDocument& d) { d.ShowStatus(); }));
+  frame.SetCommandHandler(ID_FILE_CLOSE, [this] { app_.CloseAllDeclarations(); });
+  frame.SetCommandHandler(ID_EXPORT, [this] { commands_.Export(); });
+  frame.SetCommandHandler(ID_IMPORT, [this] { commands_.Import(); });
+  frame.SetCommandHandler(ID_IMPORT_LAST_YEAR, [this] { commands_.ImportLastYear(); });
+}
+
+void CProgramAssembly::DisconnectCommands(CMainFrame& frame) {
+  for (int id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_ERRORS, ID_FILE_CLOSE, ID_EXPORT, ID_IMPORT, ID_IMPORT_LAST_YEAR})
+    frame.SetCommandHandler(id, {});
+  frame.SetCommandRule(ID_FILE_SAVE, {});
+}
+
+}  // namespace app

@@ -1,0 +1,92 @@
+// The program's assembly: the parts built in their own folders meet the shell here. It connects
+// the declarations index, the two forms' documents, the messages of the layers below the shell,
+// the corrections table of the validations, the calculator and its profile, the store's commands
+// and remote mode's export to the local copies.
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+
+#include "app/declaration_document.h"
+#include "app/declarations_index.h"
+#include "app/program_messages.h"
+#include "app/store_commands.h"
+#include "data/store/store.h"
+#include "ui/checks/corrections_store.h"
+#include "ui/controls/profile_store.h"
+
+class QDialog;
+
+namespace db {
+class CAdoConnection;
+}
+namespace settings {
+class SettingsProfile;
+}
+
+namespace app {
+
+class CMainFrame;
+class CRentaApp;
+
+// CORREGIX in the declarations database, over whatever connection the program has open at the
+// moment (the compaction reopens it). A failing statement is reported like any database error.
+class ConnectionCorrectionsStore : public checks::ICorrectionsStore {
+ public:
+  explicit ConnectionCorrectionsStore(db::CAdoConnection& connection) : connection_(connection) {}
+  bool Find(const std::string& clave, const std::string& code, int member,
+            std::optional<checks::CorrectionRow>& found) override;
+  bool Insert(const checks::CorrectionRow& row) override;
+  bool Update(const checks::CorrectionRow& row) override;
+  bool Clear(const std::string& clave) override;
+  bool List(const std::string& clave, std::vector<checks::CorrectionRow>& rows) override;
+
+ private:
+  template <typename Op>
+  bool Run(Op op);
+  db::CAdoConnection& connection_;
+};
+
+// The calculator's profile values in the program's settings profile.
+class SettingsProfileStore : public ui::controls::ProfileStore {
+ public:
+  explicit SettingsProfileStore(settings::SettingsProfile& profile) : profile_(profile) {}
+  QString GetString(const QString& section, const QString& key, const QString& fallback = {}) const override;
+  void SetString(const QString& section, const QString& key, const QString& value) override;
+
+ private:
+  settings::SettingsProfile& profile_;
+};
+
+class CProgramAssembly : public QObject {
+  Q_OBJECT
+ public:
+  // `runModal` runs the modal dialogs the assembly opens (exec when empty).
+  explicit CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> runModal = {});
+  ~CProgramAssembly() override;
+
+  CProgramMessages& Messages() { return messages_; }
+  store::DeclarationStore& Store() { return store_; }
+  CStoreCommands& StoreCommands() { return commands_; }
+  // The open declaration, if any.
+  CDeclarationDocument* CurrentDeclaration() const;
+
+ private:
+  void OnDatabasesOpened();
+  void ConnectCommands(CMainFrame& frame);
+  void DisconnectCommands(CMainFrame& frame);
+
+  CRentaApp& app_;
+  std::function<int(QDialog&)> runModal_;
+  CProgramMessages messages_;
+  store::DeclarationStore store_;
+  ConnectionCorrectionsStore corrections_;
+  DocumentServices services_;
+  CDeclarationsIndex index_;
+  CStoreCommands commands_;
+  SettingsProfileStore profile_;
+};
+
+}  // namespace app

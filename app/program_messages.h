@@ -1,0 +1,38 @@
+// The coded message dialog behind the message interfaces of the layers below the shell: the
+// store, the documents and the calculation drivers (IMessageService), the checks and validators
+// (checks::IMessageService), and the message texts the "Avisos y errores" window lists. Every
+// message goes through app::ShowMessage, so one hook sees them all.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "data/message_service.h"
+#include "data/store/store.h"
+#include "ui/checks/avisos_model.h"
+#include "ui/checks/message_service.h"
+
+class QWidget;
+
+namespace app {
+
+class CProgramMessages : public ::IMessageService, public checks::IMessageService, public checks::IMessageTexts {
+ public:
+  // IMessageService
+  int ShowMessage(std::string_view code, ::MessageIcon icon, std::string_view extra) override;
+  // checks::IMessageService
+  int Show(const std::string& code, int icon, const std::string& extra) override;
+  void Notice(const std::string& text) override;
+  // checks::IMessageTexts: title and text of a code in the interface language's table.
+  bool Lookup(const std::string& code, std::string& title, std::string& text) override;
+
+  // A plain message box.
+  void Plain(std::string_view text, int icon);
+  // What the store says to the user.
+  store::StoreMessages ForStore();
+
+  // Messages belong to the dialog on screen, else to the main window.
+  static QWidget* Parent();
+};
+
+}  // namespace app

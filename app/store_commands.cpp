@@ -1,0 +1,83 @@
+#include "app/store_commands.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include <optional>
+
+#include "app/application.h"
+#include "app/main_frame.h"
+#include "ui/controls/file_dialog_ex.h"
+#include "ui/store/transfer_dialogs.h"
+
+namespace app {
+
+namespace {
+
+// The file dialog of both transfer commands and of last year's import, starting in the folder of
+// the last transfer file of the run.
+std::optional<QString> ChooseFile(CRentaApp& app, const std::function<int(QDialog&)>& run, bool open,
+                                  const QString& title, const QString& extension, const QString& filter) {
+  CFileDialogEx dlg(open, extension, QString(), open ? CFileDialogEx::kFileMustExist : 0u, filter, app.MainFrame());
+  dlg.setWindowTitle(title);
+  const QString& last = app.LastTransferPath();
+  if (!last.isEmpty()) dlg.setDirectory(QFileInfo(last).path());
+  if (run(dlg) != QDialog::Accepted) return std::nullopt;
+  const QString path = dlg.GetPathName();
+  if (path.isEmpty()) return std::nullopt;
+  return path;
+}
+
+}  // namespace
+
+CStoreCommands::CStoreCommands(CRentaApp& app, store::DeclarationStore& store, std::function<int(QDialog&)> runModal)
+    : app_(app), store_(store), runModal_(std::move(runModal)) {}
+
+void CStoreCommands::Export() {
+  ui::store_dlg::CExportacionDlg list(store_, app_.MainFrame());
+  if (runModal_(list) != QDialog::Accepted) return;
+  const auto path = ChooseFile(app_, runModal_, false, QStringLiteral("Exportar"), QStringLiteral("ren"),
+                               QStringLiteral("Declaraciones de Renta|*.ren||"));
+  if (!path) return;
+  app_.LastTransferPath() = *path;
+  store_.Export(path->toStdString(), list.ChosenKeys());
+}
+
+void CStoreCommands::Import() {
+  const auto path = ChooseFile(app_, runModal_, true, QStringLiteral("Importar"), QStringLiteral("ren"),
+                               QStringLiteral("Declaraciones de Renta|*.ren|"));
+  if (!path) return;
+  app_.LastTransferPath() = *path;
+  ui::store_dlg::ImportDeclarations(store_, path->toStdString(), app_.MainFrame(), runModal_);
+}
+
+void CStoreCommands::ImportLastYear() {
+  // Last year's store is a declarations database of the previous edition.
+  const auto path = ChooseFile(app_, runModal_, true, QStringLiteral("Importar"), QStringLiteral("db"),
+                               QStringLiteral("Declaraciones de Quildexor|*.db||"));
+  if (!path) return;
+  ui::store_dlg::CImportacionPatrimonioDlg dlg(store_, path->toStdString(), app_.Profile().MaxDeclarations(),
+                                               app_.MainFrame());
+  // A file that is no declarations database has shown its message: the dialog ends at once.
+  if (!dlg.Opened()) return;
+  runModal_(dlg);
+}
+
+std::string CStoreCommands::LocalCopiesFolder() const { return app_.Options().folders.userData; }
+
+void CStoreCommands::ExportLocalCopies() {
+  QDialog progress(app_.MainFrame());
+  progress.setWindowTitle(QStringLiteral("EXPORTACION DE DATOS"));
+  auto* layout = new QVBoxLayout(&progress);
+  layout->addWidget(new QLabel(QStringLiteral("Exportando declaraciones al fichero local (Decla.100, Decla.714)"), &progress));
+  progress.show();
+  store_.ExportLocalCopies(LocalCopiesFolder(), [&progress] {
+    progress.show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  });
+}
+
+}  // namespace app

@@ -1,0 +1,490 @@
+// The program assembled as the user starts it, on temporary folders: the declarations index, both
+// forms' documents, calculation on save, validation and its window, coded messages from the
+// message tables, database errors, the transfer files and remote mode's local copies. Modal
+// dialogs are scripted: each one the program runs takes the next step of the script.
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+
+#include <deque>
+
+#include "app/declaration_document.h"
+#include "app/program_assembly.h"
+#include "app_fixture.h"
+#include "data/blocks/form100_a.h"
+#include "data/blocks/form714.h"
+#include "data/doc/renta_doc.h"
+#include "support/ui_helpers.h"
+#include "ui/checks/avisos_errores_dlg.h"
+#include "ui/controls/file_dialog_ex.h"
+#include "ui/controls/profile_store.h"
+#include "ui/message_source.h"
+#include "ui/store/store_dialogs.h"
+#include "ui/store/transfer_dialogs.h"
+
+namespace {
+
+using namespace app;
+namespace sid = store::index_id;
+using IndexDlg = ui::store_dlg::CIndiceDeclaracionesDlg;
+using Step = std::function<int(QDialog&)>;
+
+const std::string kWealth = "D'ÁLVAREZ ÑÚÑEZ";    // typed: the index stores the apostrophe as "´"
+const std::string kWealthStored = "D´ÁLVAREZ ÑÚÑEZ";
+const std::string kIncome = "JOSÉ LÓPEZ PEÑA";
+const std::string kRenamed = "O'BRIEN ÁÉÍÓÚ";     // renaming keeps the apostrophe
+
+class WiringTest : public apptest::AppTest {
+ protected:
+  void SetUp() override {
+    AppTest::SetUp();
+    // Every message is recorded; coded ones go on to the coded message dialog, which reads the
+    // message table and takes its answer from `coded` (accept).
+    app::SetMessageHook([this](QWidget* parent, const ShellMessage& m) {
+      messages.push_back(m);
+      if (!m.code.isEmpty()) return CMessageDlg(parent).Show(m.code, m.icon, m.extra);
+      if (m.buttons == kButtonsYesNoCancel) {
+        ++saveQuestions;
+        return saveAnswer;
+      }
+      return 1;
+    });
+  }
+  void TearDown() override {
+    if (program) program->ExitInstance(0);
+    assembly.reset();
+    program.reset();
+    ui::store_dlg::CIndiceDeclaracionesDlg::ResetLocalCopiesLoaded();
+    AppTest::TearDown();
+  }
+
+  CRentaApp& Start() {
+    program = std::make_unique<CRentaApp>(Options());
+    assembly = std::make_unique<CProgramAssembly>(*program, [this](QDialog& d) { return RunModal(d); });
+    EXPECT_EQ(program->InitInstance(), CRentaApp::Start::Running);
+    return *program;
+  }
+
+  int RunModal(QDialog& d) {
+    if (script.empty()) {
+      ADD_FAILURE() << "a dialog the script does not expect: " << d.metaObject()->className();
+      return QDialog::Rejected;
+    }
+    Step step = std::move(script.front());
+    script.pop_front();
+    return step(d);
+  }
+
+  // A step on the declarations index: the actions run on the shown dialog; the answer is how they
+  // ended it (Rejected when they did not).
+  static Step Index(std::function<void(IndexDlg&)> actions) {
+    return [actions](QDialog& d) {
+      auto& dlg = dynamic_cast<IndexDlg&>(d);
+      dlg.show();
+      actions(dlg);
+      dlg.hide();
+      return dlg.result();
+    };
+  }
+  static void Type(IndexDlg& dlg, const std::string& name) {
+    static_cast<QLineEdit*>(dlg.Control(sid::kKeyField))->setText(QString::fromStdString(name));
+  }
+  static void Click(IndexDlg& dlg, int id) {
+    auto* b = static_cast<QAbstractButton*>(dlg.Control(id));
+    ASSERT_TRUE(b->isEnabled()) << "button " << id;
+    b->click();
+  }
+  static int RowOf(IndexDlg& dlg, const std::string& key) {
+    for (int r = 1; r <= store::kIndexRows; ++r)
+      if (store::TrimKey(dlg.Cell(r, 1)) == key) return r;
+    return -1;
+  }
+  static void Select(IndexDlg& dlg, const std::string& key) {
+    const int row = RowOf(dlg, key);
+    ASSERT_GT(row, 0) << key << " is not listed";
+    dlg.Controller().SelectCell(row, 1);
+  }
+  static Step Choose(const std::string& key) {
+    return Index([key](IndexDlg& dlg) {
+      Select(dlg, key);
+      Click(dlg, sid::kSeleccionar);
+    });
+  }
+  // "&Alta" of a declaration of either form under `name`.
+  static Step Create(const std::string& name, bool wealthTax) {
+    return Index([name, wealthTax](IndexDlg& dlg) {
+      Type(dlg, name);
+      // The form choice follows the focused row until the user picks one.
+      Click(dlg, wealthTax ? sid::kFormPatrimonio : sid::kFormRenta);
+      Click(dlg, sid::kAlta);
+    });
+  }
+  static Step Cancel() { return Index([](IndexDlg& dlg) { Click(dlg, sid::kCancelar); }); }
+  static Step FileChosen(const std::string& path) {
+    return [path](QDialog& d) {
+      auto& fd = dynamic_cast<CFileDialogEx&>(d);
+      fd.selectFile(QString::fromStdString(path));
+      return static_cast<int>(QDialog::Accepted);
+    };
+  }
+
+  // A command of the main frame, as a menu item or a toolbar button gives it.
+  void Trigger(int id) {
+    CMainFrame* f = program->MainFrame();
+    QAction* action = f->Action(id);
+    for (QAction* top : f->menuBar()->actions())
+      if (!action && top->menu())
+        for (QAction* item : top->menu()->actions())
+          if (item->data().toInt() == id) action = item;
+    ASSERT_NE(action, nullptr) << "command " << id;
+    f->UpdateCommandStates();
+    ASSERT_TRUE(action->isEnabled()) << "command " << id;
+    action->trigger();
+    EXPECT_TRUE(script.empty()) << script.size() << " dialog(s) of the script did not run";
+  }
+  bool Enabled(int id) {
+    program->MainFrame()->UpdateCommandStates();
+    return program->MainFrame()->Action(id)->isEnabled();
+  }
+
+  CDeclarationDocument* Current() { return assembly->CurrentDeclaration(); }
+  std::vector<std::string> StoredKeys() {
+    std::vector<std::string> keys;
+    for (const auto& r : assembly->Store().List()) keys.push_back(store::TrimKey(r.key));
+    return keys;
+  }
+  std::vector<std::uint8_t> StoredBlock(const std::string& key) {
+    auto d = assembly->Store().Load(key);
+    return d ? d->block : std::vector<std::uint8_t>{};
+  }
+  // Runs the program's queued work until `done` holds.
+  static bool Settle(const std::function<bool()>& done) {
+    for (int i = 0; i < 200 && !done(); ++i) QTest::qWait(5);
+    return done();
+  }
+
+  std::unique_ptr<CRentaApp> program;
+  std::unique_ptr<CProgramAssembly> assembly;
+  std::deque<Step> script;
+  qxtest::ScriptedMessages coded;
+  int saveAnswer = kAnswerYes;
+  int saveQuestions = 0;
+};
+
+// The whole round of a user's session: create a declaration of each form, save (calculating),
+// close, find them again, rename, duplicate, delete.
+TEST_F(WiringTest, DeclarationsOfBothFormsFromTheIndexToTheStoreAndBack) {
+  // Start-up: the index creates a wealth-tax declaration.
+  script.push_back(Create(kWealth, true));
+  CRentaApp& a = Start();
+  ASSERT_NE(Current(), nullptr);
+  EXPECT_EQ(Current()->KindByte(), 3);
+  EXPECT_EQ(Current()->Key(), kWealthStored);
+  ASSERT_NE(Current()->Frame(), nullptr);
+  EXPECT_EQ(a.MainFrame()->MdiArea()->subWindowList().size(), 1);
+  EXPECT_TRUE(Current()->View()->Text().contains(QString::fromStdString(kWealthStored)));
+  EXPECT_TRUE(Current()->View()->Text().contains(QStringLiteral("Patrimonio")));
+  EXPECT_TRUE(Enabled(ID_FILE_SAVE)) << "a new wealth-tax declaration is modified";
+  EXPECT_FALSE(Enabled(ID_EXPORT)) << "not offered while a declaration is open";
+  Trigger(ID_FILE_SAVE);
+  EXPECT_FALSE(Enabled(ID_FILE_SAVE));
+
+  // New: the saved declaration closes without a question, the index creates an income-tax one.
+  script.push_back(Create(kIncome, false));
+  Trigger(ID_FILE_NEW);
+  EXPECT_EQ(saveQuestions, 0);
+  ASSERT_NE(Current(), nullptr);
+  EXPECT_EQ(Current()->KindByte(), 2);
+  EXPECT_EQ(Current()->Key(), kIncome);
+  EXPECT_EQ(a.MainFrame()->MdiArea()->subWindowList().size(), 1) << "the other declaration's frame went";
+  EXPECT_EQ(a.MainFrame()->PaneText(1), QStringLiteral("DECLARANTE"));
+
+  // Saving calculates: the salary less its expenses is the net work income.
+  {
+    std::uint8_t* secA = f100::record(Current()->Document().Block().data(), f100::SectionA);
+    f100::sec_a::Holder.set(secA, 2);
+    f100::sec_a::MoneyPay.set(secA, 24000.0);
+    f100::sec_a::SocialSecurity.set(secA, 1500.0);
+    f100::sec_a::UnionDues.set(secA, 120.0);
+  }
+  Trigger(ID_FILE_SAVE);
+  std::vector<std::uint8_t> stored = StoredBlock(kIncome);
+  ASSERT_EQ(stored.size(), f100::kBlockSize);
+  EXPECT_EQ(f100::sec_a::NetWorkIncome.get(f100::record(stored.data(), f100::SectionA), 1), 22380.0);
+
+  Trigger(ID_FILE_CLOSE);
+  EXPECT_EQ(a.GetCurrentDocument(), nullptr);
+  EXPECT_TRUE(a.MainFrame()->MdiArea()->subWindowList().isEmpty());
+  EXPECT_EQ(a.MainFrame()->PaneText(1), QString());
+
+  // Open: both are listed with their forms; the wealth-tax one opens and calculates on save.
+  script.push_back(Index([](IndexDlg& dlg) {
+    EXPECT_EQ(dlg.Text(sid::kTotal), "2");
+    EXPECT_EQ(dlg.Cell(RowOf(dlg, kWealthStored), 2), "714");
+    EXPECT_EQ(dlg.Cell(RowOf(dlg, kIncome), 2), "IRPF");
+    Select(dlg, kWealthStored);
+    Click(dlg, sid::kSeleccionar);
+  }));
+  Trigger(ID_FILE_OPEN);
+  ASSERT_NE(Current(), nullptr);
+  EXPECT_EQ(Current()->KindByte(), 3);
+  EXPECT_EQ(Current()->Key(), kWealthStored);
+  std::uint8_t* result = f714::record(Current()->Document().Block().data(), f714::Result);
+  f714::result::Option24.set(result, 7);  // the calculation's final step resets it
+  Current()->Document().SetModifiedFlag(true);
+  Trigger(ID_FILE_SAVE);
+  stored = StoredBlock(kWealthStored);
+  ASSERT_EQ(stored.size(), f714::kBlockSize);
+  EXPECT_EQ(f714::result::Option24.get(f714::record(stored.data(), f714::Result)), 0);
+
+  // The index renames (keeping the apostrophe), duplicates and deletes, asking with the message
+  // table's questions; a taken name is no new name.
+  script.push_back(Index([](IndexDlg& dlg) {
+    Select(dlg, kIncome);
+    Type(dlg, kRenamed);
+    Click(dlg, sid::kRenombrar);
+    Select(dlg, kRenamed);
+    Click(dlg, sid::kDuplicar);
+    EXPECT_GT(RowOf(dlg, "COPIA DE " + kRenamed), 0);
+    Select(dlg, "COPIA DE " + kRenamed);
+    Click(dlg, sid::kBaja);
+    EXPECT_EQ(RowOf(dlg, "COPIA DE " + kRenamed), -1);
+    Select(dlg, kWealthStored);
+    Type(dlg, kRenamed);
+    EXPECT_FALSE(dlg.IsEnabled(sid::kRenombrar)) << "a taken name is no new name";
+    Click(dlg, sid::kCancelar);
+  }));
+  Trigger(ID_FILE_OPEN);
+  EXPECT_EQ(StoredKeys(), (std::vector<std::string>{kWealthStored, kRenamed}));
+  std::vector<QString> codes = coded.Codes();
+  EXPECT_NE(std::find(codes.begin(), codes.end(), QStringLiteral("WIN037")), codes.end());
+  EXPECT_NE(std::find(codes.begin(), codes.end(), QStringLiteral("WIN002")), codes.end());
+  for (const ShownMessage& m : coded.shown)
+    if (m.code == QStringLiteral("WIN002")) {
+      EXPECT_TRUE(m.text.contains(QStringLiteral("borrar"))) << m.text.toStdString();
+      EXPECT_EQ(m.buttons, kBtnAceptar | kBtnCancelar);
+    }
+
+  // The renamed declaration is found under its name with the apostrophe.
+  script.push_back(Choose(kRenamed));
+  Trigger(ID_FILE_OPEN);
+  ASSERT_NE(Current(), nullptr);
+  EXPECT_EQ(Current()->Key(), kRenamed);
+  EXPECT_EQ(f100::sec_a::NetWorkIncome.get(f100::record(Current()->Document().Block().data(), f100::SectionA), 1),
+            22380.0);
+}
+
+// A database error reaches the user as the message box of the database layer; the declaration
+// being written is closed without saving and the program carries on.
+TEST_F(WiringTest, ADatabaseErrorIsShownAndTheProgramCarriesOn) {
+  script.push_back(Create(kIncome, false));
+  CRentaApp& a = Start();
+  ASSERT_NE(Current(), nullptr);
+  Trigger(ID_FILE_SAVE);
+  const std::vector<std::uint8_t> saved = StoredBlock(kIncome);
+
+  ASSERT_TRUE(a.Databases().Declarations().Execute(
+      "CREATE TRIGGER refuse BEFORE UPDATE ON DATOSDEC BEGIN SELECT RAISE(ABORT, 'disco lleno'); END"));
+  f100::sec_a::MoneyPay.set(f100::record(Current()->Document().Block().data(), f100::SectionA), 999.0);
+  Current()->Document().SetModifiedFlag(true);
+  messages.clear();
+  Trigger(ID_FILE_SAVE);
+  ASSERT_FALSE(messages.empty());
+  const QString shown = messages.front().text;
+  EXPECT_TRUE(shown.contains(QStringLiteral("\nError : -"))) << shown.toStdString();
+  EXPECT_TRUE(shown.contains(QStringLiteral("\nDescripcion: "))) << shown.toStdString();
+  EXPECT_TRUE(shown.contains(QStringLiteral("disco lleno"))) << shown.toStdString();
+  ASSERT_TRUE(Settle([&] { return a.GetCurrentDocument() == nullptr; })) << "closed after the failed write";
+  EXPECT_EQ(saveQuestions, 0) << "closed without the save question";
+  EXPECT_TRUE(a.MainFrame()->MdiArea()->subWindowList().isEmpty());
+
+  ASSERT_TRUE(a.Databases().Declarations().Execute("DROP TRIGGER refuse"));
+  EXPECT_EQ(StoredBlock(kIncome), saved) << "nothing half-written";
+  script.push_back(Choose(kIncome));
+  Trigger(ID_FILE_OPEN);
+  ASSERT_NE(Current(), nullptr);
+  EXPECT_EQ(Current()->Key(), kIncome);
+}
+
+// The status command validates the declaration and lists the findings in "Avisos y errores";
+// jumping to one goes to its page through the main frame.
+TEST_F(WiringTest, ValidationWithAFindingOpensTheWindowAndJumpsToItsPage) {
+  script.push_back(Create(kWealth, true));
+  CRentaApp& a = Start();
+  ASSERT_NE(Current(), nullptr);
+  Current()->Document().NavigatePage(99, 0);
+  ASSERT_EQ(Current()->Document().CurrentPage(), 10);
+
+  std::vector<std::string> listed;
+  script.push_back([&](QDialog& d) {
+    auto& dlg = dynamic_cast<checks::CAvisosErroresDlg&>(d);
+    EXPECT_FALSE(dlg.Control(checks::CAvisosErroresDlg::kIdPrint)->isEnabled()) << "nothing prints yet";
+    int row = 0;
+    for (std::size_t i = 0; i < dlg.Model().Rows().size(); ++i) {
+      listed.push_back(dlg.Model().Rows()[i].code);
+      if (listed.back() == "WIN041") row = static_cast<int>(i) + 1;
+    }
+    EXPECT_GT(row, 0);
+    dlg.OnActivate(row, 0);
+    return dlg.result();
+  });
+  Trigger(ID_ERRORS);
+  EXPECT_NE(std::find(listed.begin(), listed.end(), "WIN041"), listed.end()) << "the declarant's NIF is missing";
+  EXPECT_EQ(Current()->LastValidation(), 1);
+  EXPECT_EQ(Current()->Document().CurrentPage(), 0) << "the finding's box is on the first page";
+  std::optional<checks::CorrectionRow> row;
+  ConnectionCorrectionsStore corrections(a.Databases().Declarations());
+  ASSERT_TRUE(corrections.Find(store::PadKey(kWealthStored), "WIN041", 2, row));
+  ASSERT_TRUE(row.has_value());
+  EXPECT_EQ(row->vista, 1);
+  EXPECT_EQ(row->numcontr, 3);
+
+  // Deleting the declaration takes its findings with it.
+  a.CloseAllDeclarations();
+  ASSERT_TRUE(assembly->Store().Delete(kWealthStored, false));
+  ASSERT_TRUE(corrections.Find(store::PadKey(kWealthStored), "WIN041", 2, row));
+  EXPECT_FALSE(row.has_value());
+}
+
+// Save as writes the declaration under the new name and opens that one in its place; the row
+// under the old name stays as it was last saved. Closing the frame closes the declaration.
+TEST_F(WiringTest, SaveAsOpensTheCopyInPlaceAndClosingTheFrameClosesIt) {
+  script.push_back(Create(kIncome, false));
+  CRentaApp& a = Start();
+  Trigger(ID_FILE_SAVE);
+  f100::sec_a::MoneyPay.set(f100::record(Current()->Document().Block().data(), f100::SectionA), 1000.0);
+  script.push_back([](QDialog& d) {
+    auto& dlg = dynamic_cast<ui::store_dlg::CGuardarComoDlg&>(d);
+    EXPECT_EQ(dlg.NameEdit()->text().toStdString(), kIncome);
+    dlg.NameEdit()->setText(QString::fromStdString(kRenamed));
+    dlg.accept();
+    return dlg.result();
+  });
+  Trigger(ID_FILE_SAVE_AS);
+  ASSERT_TRUE(Settle([&] { return Current() && Current()->Key() == kRenamed; }));
+  EXPECT_EQ(a.MainFrame()->MdiArea()->subWindowList().size(), 1);
+  EXPECT_EQ(StoredKeys(), (std::vector<std::string>{kIncome, kRenamed}));
+  EXPECT_EQ(f100::sec_a::MoneyPay.get(f100::record(StoredBlock(kRenamed).data(), f100::SectionA)), 1000.0);
+  EXPECT_EQ(f100::sec_a::MoneyPay.get(f100::record(StoredBlock(kIncome).data(), f100::SectionA)), 0.0);
+
+  // Closing the declaration's frame asks first; Cancel keeps it open, No closes it unsaved.
+  Current()->Document().SetModifiedFlag(true);
+  saveAnswer = kAnswerCancel;
+  Current()->Frame()->close();
+  ASSERT_TRUE(Settle([&] { return saveQuestions == 1; }));
+  ASSERT_NE(Current(), nullptr);
+  EXPECT_EQ(a.MainFrame()->MdiArea()->subWindowList().size(), 1);
+  saveAnswer = kAnswerNo;
+  Current()->Frame()->close();
+  ASSERT_TRUE(Settle([&] { return a.GetCurrentDocument() == nullptr; }));
+  EXPECT_EQ(saveQuestions, 2);
+  EXPECT_TRUE(a.MainFrame()->MdiArea()->subWindowList().isEmpty());
+}
+
+// Export to a transfer file and import back, through the commands and their dialogs.
+TEST_F(WiringTest, ExportAndImportThroughTheCommands) {
+  script.push_back(Cancel());
+  CRentaApp& a = Start();
+  store::DeclarationStore& s = assembly->Store();
+  ASSERT_TRUE(s.Create(kIncome, store::kKindForm100));
+  ASSERT_TRUE(s.Create(kRenamed, store::kKindForm714));
+  const std::string file = data.Str() + "copia.ren";
+
+  script.push_back([](QDialog& d) {
+    auto& list = dynamic_cast<ui::store_dlg::CExportacionDlg&>(d);
+    list.SelectAll(true);
+    list.accept();
+    return list.result();
+  });
+  script.push_back(FileChosen(file));
+  Trigger(ID_EXPORT);
+  ASSERT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(a.LastTransferPath(), QString::fromStdString(file));
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back().text.toStdString(), store::text::kExported);
+
+  ASSERT_TRUE(s.Delete(kIncome, false));
+  ASSERT_TRUE(s.Delete(kRenamed, false));
+  script.push_back(FileChosen(file));
+  script.push_back([](QDialog& d) {
+    auto& list = dynamic_cast<ui::store_dlg::CImportacionDlg&>(d);
+    list.SelectAll(true);
+    list.accept();
+    return list.result();
+  });
+  Trigger(ID_IMPORT);
+  EXPECT_EQ(StoredKeys(), (std::vector<std::string>{kIncome, kRenamed}));
+  EXPECT_EQ(messages.back().text.toStdString(), store::text::kImported);
+}
+
+// Remote mode: the store goes to the local copies at the end of a run and comes back at the
+// first index of the next run.
+TEST_F(WiringTest, RemoteModeCarriesTheDeclarationsInItsLocalCopies) {
+  WriteProfile("[Remota]\nRemota=1\n");
+  script.push_back(Cancel());
+  Start();
+  ASSERT_TRUE(assembly->Store().Create(kRenamed, store::kKindForm714));
+  program->ExitInstance(0);
+  assembly.reset();
+  program.reset();
+  EXPECT_TRUE(std::filesystem::exists(data.Path() / "Decla.100"));
+  ASSERT_TRUE(std::filesystem::exists(data.Path() / "Decla.714"));
+
+  std::filesystem::remove(data.Path() / "DatRed.db");
+  ui::store_dlg::CIndiceDeclaracionesDlg::ResetLocalCopiesLoaded();  // a new run of the program
+  script.push_back(Index([](IndexDlg& dlg) {
+    EXPECT_GT(RowOf(dlg, kRenamed), 0) << "loaded from the local copy";
+    Click(dlg, sid::kCancelar);
+  }));
+  Start();
+}
+
+// The calculator keeps its memory in the program's profile; its hook opens the calculator.
+TEST_F(WiringTest, CalculatorMemoryLivesInTheSettingsProfile) {
+  script.push_back(Cancel());
+  CRentaApp& a = Start();
+  ui::controls::ActiveProfile().SetString(QStringLiteral("CALCULADORA"), QStringLiteral("Memoria"),
+                                          QStringLiteral("12,500000"));
+  EXPECT_EQ(a.Profile().CalculatorMemory(), "12,500000");
+  EXPECT_EQ(ui::controls::ActiveProfile().GetString(QStringLiteral("CALCULADORA"), QStringLiteral("Memoria")),
+            QStringLiteral("12,500000"));
+}
+
+// Every coded message the application core shows has its row in the four message tables, and a
+// question offers its two buttons.
+TEST(ProgramMessages, TheCoreCodesHaveRowsInEveryLanguage) {
+  ui::SqliteMessageSource source(QStringLiteral(QX_BINARY_DIR "/resources/DatLocal.db"));
+  ASSERT_TRUE(source.IsOpen());
+  const char* codes[] = {"WIN002", "WIN020", "WIN023", "WIN024", "WIN026", "WIN033", "WIN034", "WIN035",
+                         "WIN036", "WIN037", "WIN038", "WIN039", "WIN040", "WIN047", "NOBORR", "100R067"};
+  for (char l : {'e', 'c', 'g', 'v'})
+    for (const char* code : codes) {
+      auto row = source.Find(ui::MessageTableName(l), QString::fromLatin1(code));
+      ASSERT_TRUE(row.has_value()) << code << " in " << l;
+      EXPECT_FALSE(row->text.isEmpty());
+      const bool question = std::string_view(code) == "WIN002" || std::string_view(code) == "WIN037";
+      EXPECT_EQ(row->numbotones, question ? 2.0 : 1.0) << code;
+    }
+}
+
+}  // namespace
+
+namespace {
+
+using ShellTest = apptest::AppTest;
+
+// A declaration that fails to open is closed as any other (its close deletes the row of a new
+// declaration), not just dropped.
+TEST_F(ShellTest, ADeclarationThatFailsToOpenIsClosedLikeAnyOther) {
+  WriteProfile("[Inicio]\nIntroduccion=FALSE\n");
+  openFails = true;
+  app::CRentaApp& a = Start({app::IndexChoice::Ok, true, "X", false});
+  EXPECT_EQ(closedDocs, 1);
+  EXPECT_EQ(a.GetCurrentDocument(), nullptr);
+}
+
+}  // namespace
