@@ -1,5 +1,6 @@
 #include "ui/checks/field_check.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string_view>
 #include <utility>
@@ -232,6 +233,13 @@ void CFieldCheck::SetDeclarationKey(const std::string& key) {
 
 bool CFieldCheck::IsKnownCheck(int number) {
   return findCheck(number) != nullptr || isCarryOver(number) || isSelection(number);
+}
+
+std::vector<std::string> CFieldCheck::MessageCodes() {
+  std::vector<std::string> codes;
+  for (const auto& r : kChecks)
+    if (r.code != nullptr && std::find(codes.begin(), codes.end(), r.code) == codes.end()) codes.emplace_back(r.code);
+  return codes;
 }
 
 int CFieldCheck::ShowCheckMessage(const std::string& code, int icon, const std::string& extra) {

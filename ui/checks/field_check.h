@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/checks/corrections_store.h"
 #include "ui/checks/message_service.h"
@@ -46,6 +47,9 @@ class CFieldCheck {
   int RunCheck(int number, void* value);
   // True when `number` is one of the numbered checks.
   static bool IsKnownCheck(int number);
+  // The message codes that the numbered checks show when they refuse, in table order (a code
+  // shared by several checks is listed once).
+  static std::vector<std::string> MessageCodes();
   int ShowCheckMessage(const std::string& code, int icon, const std::string& extra);
 
   // Records one finding of the open declaration; false when the database refused it.
