@@ -51,7 +51,7 @@ class CBoxField {
   void UpdateText();
   // Normalises an amount spec once ("R%d*%d.%d" or "R%d.%d"), shown decimals 2.
   void ParseFormatSpec();
-  // Splits the spec into width, occurrences and decimals (amount specs parsed first).
+  // Splits the format text into width, occurrences and decimals (amount formats parsed first).
   void ApplyFormatSpec();
   void FormatText();
   void FormatNumber();
