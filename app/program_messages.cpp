@@ -22,11 +22,7 @@ int CProgramMessages::ShowMessage(std::string_view code, ::MessageIcon icon, std
   return app::ShowMessage(Parent(), {Q(code), QString(), static_cast<int>(icon), Q(extra)});
 }
 
-int CProgramMessages::Show(const std::string& code, int icon, const std::string& extra) {
-  return app::ShowMessage(Parent(), {Q(code), QString(), icon, Q(extra)});
-}
-
-void CProgramMessages::Notice(const std::string& text) { Plain(text, kIconInfo); }
+void CProgramMessages::Notice(std::string_view text) { Plain(text, kIconInfo); }
 
 void CProgramMessages::Plain(std::string_view text, int icon) { app::ShowMessage(Parent(), {QString(), Q(text), icon}); }
 

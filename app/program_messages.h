@@ -16,13 +16,11 @@ class QWidget;
 
 namespace app {
 
-class CProgramMessages : public ::IMessageService, public checks::IMessageService, public checks::IMessageTexts {
+class CProgramMessages : public ::IMessageService, public checks::IMessageTexts {
  public:
   // IMessageService
   int ShowMessage(std::string_view code, ::MessageIcon icon, std::string_view extra) override;
-  // checks::IMessageService
-  int Show(const std::string& code, int icon, const std::string& extra) override;
-  void Notice(const std::string& text) override;
+  void Notice(std::string_view text) override;
   // checks::IMessageTexts: title and text of a code in the interface language's table.
   bool Lookup(const std::string& code, std::string& title, std::string& text) override;
 

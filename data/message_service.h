@@ -13,4 +13,6 @@ class IMessageService {
   virtual ~IMessageService() = default;
   // Shows the message `code` of the interface language; returns the button pressed.
   virtual int ShowMessage(std::string_view code, MessageIcon icon, std::string_view extra = {}) = 0;
+  // A plain message box with a fixed text (no message code).
+  virtual void Notice(std::string_view text) = 0;
 };

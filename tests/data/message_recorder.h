@@ -16,6 +16,8 @@ struct MessageRecorder : IMessageService {
     shown.push_back({std::string(code), icon});
     return 1;
   }
+  std::vector<std::string> notices;
+  void Notice(std::string_view text) override { notices.emplace_back(text); }
   std::vector<std::string> codes() const {
     std::vector<std::string> c;
     for (const Shown& s : shown) c.push_back(s.code);

@@ -17,6 +17,8 @@ struct MessageRecorder : IMessageService {
     codes.emplace_back(code);
     return answer;
   }
+  std::vector<std::string> notices;
+  void Notice(std::string_view text) override { notices.emplace_back(text); }
   int Count(std::string_view c) const { return static_cast<int>(std::count(codes.begin(), codes.end(), c)); }
 };
 

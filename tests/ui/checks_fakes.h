@@ -8,9 +8,9 @@
 
 struct RecordingMessages : checks::IMessageService {
   std::vector<std::string> shown, notices;
-  int Show(const std::string& code, int, const std::string&) override {
-    shown.push_back(code);
+  int ShowMessage(std::string_view code, MessageIcon, std::string_view) override {
+    shown.emplace_back(code);
     return 1;
   }
-  void Notice(const std::string& text) override { notices.push_back(text); }
+  void Notice(std::string_view text) override { notices.emplace_back(text); }
 };

@@ -52,7 +52,7 @@ bool AvisosErroresModel::Load() {
   // An error of the validation stops printing and filing even when its row could not be read.
   writeEnabled_ = !loadFailed_ && validationResult_ < 1;
   if (stored.empty() && !loadFailed_ && validationResult_ == 0) {
-    messages_.Show("WIN023", kIconStop, "");
+    messages_.ShowMessage("WIN023", MessageIcon::Stop);
     return false;
   }
   for (const auto& r : stored) {

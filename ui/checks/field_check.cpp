@@ -243,7 +243,7 @@ std::vector<std::string> CFieldCheck::MessageCodes() {
 }
 
 int CFieldCheck::ShowCheckMessage(const std::string& code, int icon, const std::string& extra) {
-  return messages_.Show(code, icon, extra);
+  return messages_.ShowMessage(code, static_cast<MessageIcon>(icon), extra);
 }
 
 int CFieldCheck::RunCheck(int number, void* value) {
