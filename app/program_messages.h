@@ -1,6 +1,6 @@
-// The coded message dialog behind the message interfaces of the layers below the shell: the
-// store, the documents and the calculation drivers (IMessageService), the checks and validators
-// (checks::IMessageService), and the message texts the "Avisos y errores" window lists. Every
+// The coded message dialog behind the message service of the layers below the shell (the store,
+// the documents, the calculation drivers, the checks and validators: IMessageService), and the
+// message texts the "Avisos y errores" window lists. Every
 // message goes through app::ShowMessage, so one hook sees them all.
 #pragma once
 
