@@ -80,7 +80,7 @@ int CUtilities::CheckBankAccountDigits(std::string_view account) {
   if (account.size() < 20) return 1;
   int total = 0;
   for (std::size_t i = 0; i < 20; ++i) {
-    if (account[i] == ' ' || account[i] == '\0') return 1;
+    if (account[i] < '0' || account[i] > '9') return 1;
     total += Digit(account[i]);
   }
   if (total == 0) return 1;

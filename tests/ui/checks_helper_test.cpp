@@ -160,11 +160,13 @@ TEST(ChecksUtil, SmallRules) {
   EXPECT_EQ(util::CheckBankAccountDigits("21000418460200051332"), 2);
   EXPECT_EQ(util::CheckBankAccountDigits("00000000000000000000"), 1);
   EXPECT_EQ(util::CheckBankAccountDigits("2100 418450200051332"), 1);
+  EXPECT_EQ(util::CheckBankAccountDigits("2100041845020005133A"), 1) << "a letter is never a digit";
   EXPECT_DOUBLE_EQ(util::RoundToDecimals(2.675, 2), 2.68);
   EXPECT_DOUBLE_EQ(util::RoundToDecimals(-0.125, 2), -0.13);
   EXPECT_EQ(util::MonthNumberFromSpanish("marzo"), "03");
   EXPECT_EQ(util::MonthNumberFromCatalan("DESEMBRE"), "12");
   EXPECT_EQ(util::MonthNumberFromGalician("outubro"), "10");
+  EXPECT_EQ(util::MonthNumberFromGalician("xu\xF1o"), "06") << "xuño, in cp1252";
   EXPECT_EQ(util::MonthNumberFromSpanish("xyz"), "13");
   for (const char* ok : {"", "  ", "01", "28", "52", "5"}) EXPECT_TRUE(CValidationHelper::IsProvinceCode(ok)) << ok;
   for (const char* bad : {"00", "53", "60", "9", "1 ", "A1"}) EXPECT_FALSE(CValidationHelper::IsProvinceCode(bad)) << bad;

@@ -1,5 +1,8 @@
 #include "ui/checks/validation_helper.h"
 
+#include "calc/src/dates.h"
+#include "data/util/utilities.h"
+
 #include <array>
 #include <cmath>
 #include <cstdlib>
@@ -97,78 +100,21 @@ std::string NormalizeNif(std::string_view text) {
   return foreigner ? "X" + out.substr(0, 8) : out;
 }
 
-int CheckBankAccountDigits(std::string_view ccc) {
-  if (ccc.size() < 20) return 1;
-  bool allZero = true;
-  for (std::size_t i = 0; i < 20; ++i) {
-    if (ccc[i] == ' ' || ccc[i] == 0 || !isDigit(ccc[i])) return 1;
-    if (ccc[i] != '0') allZero = false;
-  }
-  if (allZero) return 1;
-  // Published weights, from the rightmost digit leftwards.
-  static constexpr std::array<int, 10> kWeights{6, 3, 7, 9, 10, 5, 8, 4, 2, 1};
-  auto control = [](std::string_view ten) {
-    int sum = 0;
-    for (int i = 0; i < 10; ++i) sum += (ten[static_cast<std::size_t>(9 - i)] - '0') * kWeights[static_cast<std::size_t>(i)];
-    int d = 11 - sum % 11;
-    if (d == 11) d = 0;
-    if (d == 10) d = 1;
-    return static_cast<char>('0' + d);
-  };
-  std::string first = "00" + std::string(ccc.substr(0, 8));
-  if (control(first) != ccc[8]) return 1;
-  if (control(ccc.substr(10, 10)) != ccc[9]) return 2;
-  return 0;
-}
+int CheckBankAccountDigits(std::string_view ccc) { return CUtilities::CheckBankAccountDigits(ccc); }
 
 bool SplitDate(std::string_view date, DateParts& out) {
-  date = UpToTerminator(date);
-  if (date.size() <= 5) return false;
-  out.day = static_cast<int>(readNumber(date.substr(0, 2)));
-  out.month = static_cast<int>(readNumber(date.substr(2, 2)));
-  std::string_view y = date.substr(4);
-  out.year = static_cast<int>(readNumber(y));
-  if (y.size() == 2) out.year += 1900;
-  return true;
+  return CUtilities::SplitDate(date, out.day, out.month, out.year);
 }
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year == 2000; }
+bool IsLeapYear(int year) { return tv::IsLeapYear(year); }
 
-int DaysInMonth(int month, int year) {
-  static constexpr std::array<int, 12> kDays{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  if (month < 1 || month > 12) return 0;
-  if (month == 2 && IsLeapYear(year)) return 29;
-  return kDays[static_cast<std::size_t>(month - 1)];
-}
+int DaysInMonth(int month, int year) { return tv::MonthLength(month, year); }
 
-namespace {
-std::string monthNumber(std::string_view word, const std::array<const char*, 12>& names) {
-  std::string key;
-  for (char c : UpToTerminator(word).substr(0, 3)) key += platform::UpperCp1252(c);
-  for (std::size_t i = 0; i < names.size(); ++i)
-    if (key == names[i]) return (i < 9 ? "0" : "") + std::to_string(i + 1);
-  return "13";
-}
-}  // namespace
+std::string MonthNumberFromSpanish(std::string_view w) { return CUtilities::MonthNumberFromSpanish(w); }
+std::string MonthNumberFromCatalan(std::string_view w) { return CUtilities::MonthNumberFromCatalan(w); }
+std::string MonthNumberFromGalician(std::string_view w) { return CUtilities::MonthNumberFromGalician(w); }
 
-std::string MonthNumberFromSpanish(std::string_view w) {
-  return monthNumber(w, {"ENE", "FEB", "MAR", "ABR", "MAY", "JUN", "JUL", "AGO", "SEP", "OCT", "NOV", "DIC"});
-}
-std::string MonthNumberFromCatalan(std::string_view w) {
-  return monthNumber(w, {"GEN", "FEB", "MAR", "ABR", "MAI", "JUN", "JUL", "AGO", "SET", "OCT", "NOV", "DES"});
-}
-std::string MonthNumberFromGalician(std::string_view w) {
-  return monthNumber(w, {"XAN", "FEB", "MAR", "ABR", "MAI", "XUN", "XUL", "AGO", "SET", "OUT", "NOV", "DEC"});
-}
-
-double RoundToDecimals(double value, int decimals) {
-  double scale = std::pow(10.0, decimals);
-  double x = std::fabs(value) * scale;
-  double whole = std::floor(x);
-  if (x - whole >= 0.5 - 1e-7) whole += 1.0;
-  double r = whole / scale;
-  return value < 0 ? -r : r;
-}
+double RoundToDecimals(double value, int decimals) { return CUtilities::RoundToDecimals(value, decimals); }
 
 }  // namespace util
 
