@@ -118,8 +118,7 @@ CDeclarationDocument* CProgramAssembly::CurrentDeclaration() const {
 
 void CProgramAssembly::OnDatabasesOpened() {
   // Coded messages read the message tables of the local database.
-  ui::SetMessageSource(
-      std::make_shared<ui::SqliteMessageSource>(QString::fromStdString(app_.Databases().Local().Path())));
+  ui::SetMessageSource(std::make_shared<ui::DatabaseMessageSource>(&app_.Databases().Local()));
   if (CMainFrame* frame = app_.MainFrame()) ConnectCommands(*frame);
 }
 

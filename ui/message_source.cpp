@@ -1,9 +1,9 @@
 #include "ui/message_source.h"
 
-#include <sqlite3.h>
 
 #include <QStringList>
 
+#include "data/db/ado.h"
 #include "platform/strings.h"
 
 namespace ui {
@@ -18,10 +18,6 @@ bool IsPlainTableName(const QString& t) {
   return true;
 }
 
-QString Column(sqlite3_stmt* st, int col) {
-  const unsigned char* txt = sqlite3_column_text(st, col);
-  return txt ? QString::fromUtf8(reinterpret_cast<const char*>(txt)) : QString();
-}
 }  // namespace
 
 QString MessageTableName(char languageLetter) {
@@ -30,44 +26,29 @@ QString MessageTableName(char languageLetter) {
   return name.toUpper();
 }
 
-SqliteMessageSource::SqliteMessageSource(const QString& path) {
-  const QByteArray p = path.toUtf8();
-  if (sqlite3_open_v2(p.constData(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
-    sqlite3_close(db_);
-    db_ = nullptr;
-  }
+DatabaseMessageSource::DatabaseMessageSource(db::CAdoConnection* connection) : connection_(connection) {}
+
+DatabaseMessageSource::DatabaseMessageSource(const QString& path)
+    : own_(std::make_unique<db::CAdoConnection>("DatLocal")) {
+  if (own_->Open(path.toStdString(), db::OpenMode::ReadOnly)) connection_ = own_.get();
 }
 
-SqliteMessageSource::~SqliteMessageSource() {
-  if (db_) sqlite3_close(db_);
-}
+DatabaseMessageSource::~DatabaseMessageSource() = default;
 
-std::optional<MessageRow> SqliteMessageSource::Find(const QString& table, const QString& code) {
-  // The table name is formed by the program, never typed; it is still checked before it is
-  // quoted into the statement, and the code is bound.
-  if (!db_ || !IsPlainTableName(table)) return std::nullopt;
-  const QByteArray sql = QStringLiteral(
-      "SELECT TituError, TextError, numbotones, TextBotone FROM \"%1\" WHERE Coderror = ?1 COLLATE NOCASE LIMIT 1")
-                             .arg(table)
-                             .toUtf8();
-  sqlite3_stmt* st = nullptr;
-  if (sqlite3_prepare_v2(db_, sql.constData(), -1, &st, nullptr) != SQLITE_OK) {
-    sqlite3_finalize(st);
-    return std::nullopt;
-  }
-  const QByteArray c = code.toUtf8();
-  sqlite3_bind_text(st, 1, c.constData(), static_cast<int>(c.size()), SQLITE_TRANSIENT);
-  std::optional<MessageRow> row;
-  if (sqlite3_step(st) == SQLITE_ROW) {
-    MessageRow r;
-    r.titu = Column(st, 0);
-    r.text = Column(st, 1);
-    r.numbotones = sqlite3_column_double(st, 2);
-    r.botones = Column(st, 3);
-    row = r;
-  }
-  sqlite3_finalize(st);
-  return row;
+bool DatabaseMessageSource::IsOpen() const { return connection_ != nullptr && connection_->IsOpen(); }
+
+std::optional<MessageRow> DatabaseMessageSource::Find(const QString& table, const QString& code) {
+  // The table name is formed by the program; it is still checked, and the code is bound.
+  if (!IsOpen() || !IsPlainTableName(table)) return std::nullopt;
+  db::CAdoRecordset rs;
+  if (!rs.Open(table.toStdString(), connection_, db::Filter::Eq("Coderror", code.toStdString()))) return std::nullopt;
+  MessageRow r;
+  std::string text;
+  if (rs.GetText("TituError", text)) r.titu = QString::fromStdString(text);
+  if (rs.GetText("TextError", text)) r.text = QString::fromStdString(text);
+  rs.GetDouble("numbotones", r.numbotones);
+  if (rs.GetText("TextBotone", text)) r.botones = QString::fromStdString(text);
+  return r;
 }
 
 void MemoryMessageSource::Add(const QString& table, const QString& code, const MessageRow& row) {

@@ -8,7 +8,9 @@
 #include <memory>
 #include <optional>
 
-struct sqlite3;
+namespace db {
+class CAdoConnection;
+}
 
 namespace ui {
 
@@ -26,18 +28,22 @@ class IMessageSource {
   virtual std::optional<MessageRow> Find(const QString& table, const QString& code) = 0;
 };
 
-// Over the SQLite C API: opens the database read-only; the code is a bound parameter.
-class SqliteMessageSource : public IMessageSource {
+// The message tables of a database, read through the program's database layer (the code is a
+// bound value): either a connection the program already holds open, or one of its own opened
+// read-only on `path`.
+class DatabaseMessageSource : public IMessageSource {
  public:
-  explicit SqliteMessageSource(const QString& path);
-  ~SqliteMessageSource() override;
-  SqliteMessageSource(const SqliteMessageSource&) = delete;
-  SqliteMessageSource& operator=(const SqliteMessageSource&) = delete;
-  bool IsOpen() const { return db_ != nullptr; }
+  explicit DatabaseMessageSource(db::CAdoConnection* connection);
+  explicit DatabaseMessageSource(const QString& path);
+  ~DatabaseMessageSource() override;
+  DatabaseMessageSource(const DatabaseMessageSource&) = delete;
+  DatabaseMessageSource& operator=(const DatabaseMessageSource&) = delete;
+  bool IsOpen() const;
   std::optional<MessageRow> Find(const QString& table, const QString& code) override;
 
  private:
-  sqlite3* db_ = nullptr;
+  std::unique_ptr<db::CAdoConnection> own_;
+  db::CAdoConnection* connection_ = nullptr;
 };
 
 // Rows held in memory: tests, and tables read from their authored .tsv files.

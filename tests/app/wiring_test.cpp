@@ -457,7 +457,7 @@ TEST_F(WiringTest, CalculatorMemoryLivesInTheSettingsProfile) {
 // Every coded message the application core shows has its row in the four message tables, and a
 // question offers its two buttons.
 TEST(ProgramMessages, TheCoreCodesHaveRowsInEveryLanguage) {
-  ui::SqliteMessageSource source(QStringLiteral(QX_BINARY_DIR "/resources/DatLocal.db"));
+  ui::DatabaseMessageSource source(QStringLiteral(QX_BINARY_DIR "/resources/DatLocal.db"));
   ASSERT_TRUE(source.IsOpen());
   const char* codes[] = {"WIN002", "WIN020", "WIN023", "WIN024", "WIN026", "WIN033", "WIN034", "WIN035",
                          "WIN036", "WIN037", "WIN038", "WIN039", "WIN040", "WIN047", "NOBORR", "100R067"};

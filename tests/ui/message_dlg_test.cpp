@@ -126,7 +126,7 @@ TEST_F(MessageDlg, SqliteSourceBindsTheCodeAndReadsTheLanguageTable) {
                "INSERT INTO ERRORESC VALUES ('100R025', 'AVÍS', 'No es pot modificar', 1, 'ACCEPTAR@');",
                nullptr, nullptr, nullptr);
   sqlite3_close(db);
-  auto src = std::make_shared<ui::SqliteMessageSource>(path);
+  auto src = std::make_shared<ui::DatabaseMessageSource>(path);
   ASSERT_TRUE(src->IsOpen());
   EXPECT_TRUE(src->Find("ERRORESC", "100r025").has_value());
   EXPECT_FALSE(src->Find("ERRORESC", "x' OR '1'='1").has_value());
