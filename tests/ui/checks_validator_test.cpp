@@ -7,6 +7,8 @@
 
 #include "checks_fakes.h"
 #include "data/blocks/field.h"
+#include "data/db/ado.h"
+#include "data/db/databases.h"
 #include "ui/checks/avisos_model.h"
 #include "ui/checks/validators.h"
 
@@ -162,10 +164,12 @@ TEST_F(ValidatorFixture, Form714) {
 }
 
 TEST(CorrectionsTable, WriterAndClearerOverSqlite) {
-  sqlite3* db = nullptr;
-  ASSERT_EQ(sqlite3_open(":memory:", &db), SQLITE_OK);
+  // The table as the program creates it in a new declarations database.
+  db::CAdoConnection connection("DatRed");
+  ASSERT_TRUE(connection.Open(":memory:", db::OpenMode::Create));
+  ASSERT_TRUE(db::CreateDeclarationsSchema(connection));
+  sqlite3* db = connection.Handle();
   SqliteCorrectionsStore store(db);
-  ASSERT_TRUE(store.EnsureTable());
   DocumentState doc;
   doc.shownMember = 2;
   doc.household = {1, 1, 0, 0, 0};
@@ -196,7 +200,6 @@ TEST(CorrectionsTable, WriterAndClearerOverSqlite) {
   EXPECT_EQ(rows.size(), 1u);
   sqlite3_exec(db, "DROP TABLE CORREGIX", nullptr, nullptr, nullptr);
   EXPECT_FALSE(check.AddCorrection("100R042", 3, 7, 1, 2)) << "a database error is not a success";
-  sqlite3_close(db);
 }
 
 // The check object and the window key a declaration as the store does: 50 characters, so that a

@@ -100,19 +100,6 @@ CorrectionRow readRow(Statement& s) {
 
 }  // namespace
 
-bool SqliteCorrectionsStore::EnsureTable() {
-  char* err = nullptr;
-  int rc = sqlite3_exec(db_,
-                        "CREATE TABLE IF NOT EXISTS CORREGIX (clave TEXT, coderror TEXT, tipdecla INTEGER, "
-                        "vista INTEGER, severidad INTEGER, numcontr INTEGER, sujetodecl INTEGER)",
-                        nullptr, nullptr, &err);
-  if (err) {
-    lastError_ = err;
-    sqlite3_free(err);
-  }
-  return rc == SQLITE_OK;
-}
-
 bool SqliteCorrectionsStore::Find(const std::string& clave, const std::string& code, int member,
                                   std::optional<CorrectionRow>& found) {
   found.reset();

@@ -52,8 +52,6 @@ class InMemoryCorrectionsStore : public ICorrectionsStore {
 class SqliteCorrectionsStore : public ICorrectionsStore {
  public:
   explicit SqliteCorrectionsStore(sqlite3* db) : db_(db) {}
-  // Creates the table when the database has none (a new declarations database).
-  bool EnsureTable();
   bool Find(const std::string& clave, const std::string& code, int member,
             std::optional<CorrectionRow>& found) override;
   bool Insert(const CorrectionRow& row) override;
