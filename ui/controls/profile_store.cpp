@@ -1,6 +1,6 @@
 #include "ui/controls/profile_store.h"
 
-#include <QSettings>
+#include "data/settings/ini_file.h"
 
 namespace ui::controls {
 
@@ -19,18 +19,19 @@ void MemoryProfileStore::SetString(const QString& section, const QString& key, c
 
 IniProfileStore::IniProfileStore(QString path) : path_(std::move(path)) {}
 
+// Through the program's own INI file, which keeps values as written ("12,500000" stays one text)
+// and every other line of the file as it was.
 QString IniProfileStore::GetString(const QString& section, const QString& key, const QString& fallback) const {
-  QSettings ini(path_, QSettings::IniFormat);
-  const QVariant v = ini.value(Joined(section, key), fallback);
-  // An unquoted comma makes the INI reader split the value into a list: "12,500000".
-  if (v.typeId() == QMetaType::QStringList) return v.toStringList().join(QLatin1Char(','));
-  return v.toString();
+  settings::IniFile ini(path_.toStdString());
+  ini.Load();
+  return QString::fromStdString(ini.GetString(section.toStdString(), key.toStdString(), fallback.toStdString()));
 }
 
 void IniProfileStore::SetString(const QString& section, const QString& key, const QString& value) {
-  QSettings ini(path_, QSettings::IniFormat);
-  ini.setValue(Joined(section, key), value);
-  ini.sync();
+  settings::IniFile ini(path_.toStdString());
+  ini.Load();
+  ini.SetString(section.toStdString(), key.toStdString(), value.toStdString());
+  ini.Save();
 }
 
 ProfileStore& ActiveProfile() {
