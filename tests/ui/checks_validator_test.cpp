@@ -161,6 +161,33 @@ TEST_F(ValidatorFixture, Form714) {
   for (const auto& r : store.rows) EXPECT_EQ(r.sujetodecl, 2);
 }
 
+// The nothing-to-pay mark is one byte: what follows it does not decide whether the account is required.
+TEST_F(ValidatorFixture, Form714NothingToPayIsOneByte) {
+  std::vector<unsigned char> b714(22024);
+  doc.kind = kForm714;
+  doc.block = b714.data();
+  doc.blockSize = b714.size();
+  CValidator714 v714{check};
+  std::size_t P = 6200, R = 6696, S = 21440;
+  text(b714, P + 86, "12345678Z");
+  text(b714, P + 96, "GARCIA");
+  text(b714, P + 126, "JUAN");
+  b714[P + 431] = 'A';
+  b714[P + 144] = 'C';
+  b714[P + 141] = 'X';
+  struct Case {
+    unsigned char mark, next;
+    bool accountRequired;
+  };
+  for (Case c : {Case{0, 0, true}, Case{0, 0x40, true}, Case{1, 0, false}, Case{1, 0x40, false}}) {
+    b714[R + 25] = 0;
+    b714[S + 552] = c.mark;
+    b714[S + 553] = c.next;
+    EXPECT_EQ(v714.Validate(0, 2, -1), c.accountRequired ? 1 : -1) << int(c.mark) << "/" << int(c.next);
+    EXPECT_EQ(b714[R + 25], c.accountRequired ? 1 : 0);
+  }
+}
+
 TEST(CorrectionsTable, WriterAndClearerOverSqlite) {
   sqlite3* db = nullptr;
   ASSERT_EQ(sqlite3_open(":memory:", &db), SQLITE_OK);

@@ -48,7 +48,7 @@ constexpr blocks::F64 ReducedQuota{360};
 constexpr blocks::F64 Credit1{448};
 constexpr blocks::F64 Credit2{464};
 constexpr blocks::F64 Credit3{480};
-constexpr blocks::F64 Payable{552};
+constexpr blocks::U8 NothingToPay{552};  // a byte: 1 when the result is not above 0
 }  // namespace summary
 }  // namespace v714
 
@@ -99,7 +99,7 @@ int CValidator714::Validate(int purpose, int member, int section) {
   if (rep == 1 && emptyChar(personal::RepresentativeKind.get(P))) Report("714R001", 1, 1, 1, 2);
 
   bool accountRule = result::DirectDebit.get(R) != 0;
-  if (result::PaymentMode.get(R) == 0 && result::DirectDebit.get(R) == 0 && summary::Payable.get(S) == 0) {
+  if (result::PaymentMode.get(R) == 0 && result::DirectDebit.get(R) == 0 && summary::NothingToPay.get(S) == 0) {
     result::DirectDebit.set(R, 1);
     accountRule = true;
   }
