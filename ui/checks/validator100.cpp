@@ -11,6 +11,17 @@
 
 #include "calc/include/tallyvex.h"
 #include "data/blocks/form100.h"
+#include "data/blocks/form100_c.h"
+#include "data/blocks/form100_e1.h"
+#include "data/blocks/form100_e4.h"
+#include "data/blocks/form100_e5.h"
+#include "data/blocks/form100_f1.h"
+#include "data/blocks/form100_f2.h"
+#include "data/blocks/form100_f3.h"
+#include "data/blocks/form100_g1.h"
+#include "data/blocks/form100_g3.h"
+#include "data/blocks/form100_g4.h"
+#include "data/blocks/form100_j.h"
 #include "ui/checks/validation_helper.h"
 #include "ui/checks/validators.h"
 
@@ -37,23 +48,53 @@ struct Blk {
 
 size_t um(int m) { return static_cast<size_t>(m); }
 
-// Row areas of Form100Data.
+// Row areas of Form100Data, from the layouts of the records that hold them.
 struct Rows {
   size_t start, count, size;
   size_t row(size_t k) const { return start + k * size; }
 };
-constexpr Rows kE1{11568, 6, 288}, kE4{13336, 6, 1416}, kE5{21872, 6, 2056}, kF1{34288, 6, 184},
-    kF2{35672, 6, 216}, kF3{37008, 6, 32}, kG1{37624, 15, 88}, kDescendants{2376, 12, 148},
-    kFurtherPersons{4152, 4, 80}, kFamilyRows{10536, 3, 40}, kSlotsA{64064, 2, 88}, kSlotsB{64344, 4, 80},
-    kEntriesJ{64705, 3, 24};
-constexpr size_t kG3Holders = 45328 + 21, kG3Size = 200, kG3Count = 15;
+template <class Count>
+constexpr Rows rows(const blocks::RecordDef& rec, size_t at, Count count, size_t size) {
+  return {rec.offset + at, static_cast<size_t>(count), size};
+}
+constexpr Rows kE1 = rows(f100::SectionE1, 0, f100::sec_e1::kRows, f100::sec_e1::kRowSize);
+constexpr Rows kE4 = rows(f100::SectionE4, 0, f100::sec_e4::kRows, f100::sec_e4::kRowSize);
+constexpr Rows kE5 = rows(f100::SectionE5, 0, f100::sec_e5::kRows, f100::sec_e5::kRowSize);
+constexpr Rows kF1 = rows(f100::SectionF1, 0, f100::sec_f1::kRows, f100::sec_f1::kRowSize);
+constexpr Rows kF2 = rows(f100::SectionF2, 0, f100::sec_f2::kRows, f100::sec_f2::kRowSize);
+constexpr Rows kF3 = rows(f100::SectionF3, 0, f100::sec_f3::kRows, f100::sec_f3::kRowSize);
+// G1 rows as the validator sees them: from the holder byte.
+constexpr Rows kG1 = rows(f100::SectionG1, f100::sec_g1::Holder.off, f100::sec_g1::kRows, f100::sec_g1::kRowSize);
+constexpr Rows kDescendants = rows(f100::Family, f100::family::kDescendants, f100::family::kDescendantCount,
+                                   f100::family::kDescendantSize);
+constexpr Rows kFurtherPersons = rows(f100::Family, f100::family::FurtherPersons.off, 4, 80);
+static_assert(kFurtherPersons.count * kFurtherPersons.size == f100::family::FurtherPersons.size);
+constexpr Rows kFamilyRows = rows(f100::SectionC, f100::sec_c::RowTableEntries.off, 3, 40);
+static_assert(kFamilyRows.count * kFamilyRows.size == f100::sec_c::RowTableEntries.size);
+constexpr Rows kSlotsA = rows(f100::SectionJ, f100::sec_j::kPensionRows, f100::sec_j::kPensionRowCount,
+                              f100::sec_j::kPensionRowSize);
+constexpr Rows kSlotsB = rows(f100::SectionJ, f100::sec_j::kDisabledRows, f100::sec_j::kDisabledRowCount,
+                              f100::sec_j::kDisabledRowSize);
+// The further reductions of section J as the validator sees them: from the byte after the holder.
+constexpr Rows kEntriesJ = rows(f100::SectionJ, f100::sec_j::FurtherHolder(0).off + 1, f100::sec_j::kFurtherRowCount,
+                                f100::sec_j::FurtherHolder(1).off - f100::sec_j::FurtherHolder(0).off);
+static_assert(f100::sec_j::FurtherAmount(0).off == f100::sec_j::FurtherHolder(0).off + 16);
+// G3 rows from their kind byte: the validator treats a row without kind as a row without holder.
+constexpr size_t kG3Holders = f100::SectionG3.offset + f100::sec_g3::AssetKind.off;
+constexpr size_t kG3Size = f100::sec_g3::kRowSize, kG3Count = f100::sec_g3::kRows;
+static_assert(f100::sec_g3::TransferValue.off == f100::sec_g3::AssetKind.off + 3 &&
+              f100::sec_g3::AcquisitionValue.off == f100::sec_g3::AssetKind.off + 75);
 struct Group {
   size_t start, size;
   int box;
 };
-constexpr std::array<Group, 5> kG4{{{48448, 24, 4}, {48848, 24, 14}, {49248, 32, 24}, {61288, 24, 94}, {61688, 24, 104}}};
-constexpr size_t kG4Rows = 15;
-constexpr size_t kSummary = 65736;
+constexpr Group group(const f100::sec_g4::AmountList& l, int box) { return {f100::SectionG4.offset + l.off, l.rowSize, box}; }
+constexpr std::array<Group, 5> kG4{{group(f100::sec_g4::ListA, 4), group(f100::sec_g4::ListB, 14),
+                                    group(f100::sec_g4::ListC, 24), group(f100::sec_g4::ListE, 94),
+                                    group(f100::sec_g4::ListF, 104)}};
+constexpr size_t kG4Rows = f100::sec_g4::AmountList::kRows;
+static_assert(f100::sec_g4::ListA.amount(0).off == 8 && f100::sec_g4::ListA.counted(0).off == 16);
+constexpr size_t kSummary = f100::Summary.offset;
 
 // Rows considered for member m: every row for the family unit, else those of m or common.
 bool considered(int holder, int m) { return m == 1 || holder == m || holder == 1; }
