@@ -398,7 +398,7 @@ void carryOver(const CarryOver& c, Byte* block) {
 constexpr blocks::U8 kSpouseSlotHolder{inJ(sj::SpouseContributor.off)};
 constexpr blocks::F64 kSpouseSlotSecond{inJ(sj::SpouseContribution[0].off)};
 constexpr blocks::F64 kSpouseSlotAmount{inJ(sj::SpouseContribution[1].off)};
-constexpr std::size_t kSpouseRowAmount = 48;
+constexpr std::size_t kSpouseRowAmount = f100::sec_a::PromoterContributions.off;
 
 void carryOverSpouse(Byte* block, bool joint) {
   if (!joint || f100::GetDeclarationMode(block) != 1) return;

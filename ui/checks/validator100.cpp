@@ -108,6 +108,18 @@ constexpr std::array<Group, 5> kG4{{group(f100::sec_g4::ListA, 4), group(f100::s
                                     group(f100::sec_g4::ListF, 104)}};
 constexpr size_t kG4Rows = f100::sec_g4::AmountList::kRows;
 static_assert(f100::sec_g4::ListA.amount(0).off == 8 && f100::sec_g4::ListA.counted(0).off == 16);
+
+// Row fields the checks read, within their rows.
+namespace e1 = f100::sec_e1;
+namespace e4 = f100::sec_e4;
+namespace f1 = f100::sec_f1;
+namespace f2 = f100::sec_f2::row;
+namespace pen = f100::sec_j::pension;
+namespace dis = f100::sec_j::disabled;
+constexpr size_t e4Module(int k, blocks::F64 f) { return e4::kModules + e4::kModuleSize * static_cast<size_t>(k) + f.off; }
+constexpr size_t kF1Counted = f1::ObjectiveEstimationFlag.off - 1;  // not 0: the row counts in F1-a
+// The further reductions of section J, from their character (the byte after the holder).
+constexpr size_t kEntryJAmount = f100::sec_j::FurtherAmount(0).off - (f100::sec_j::FurtherHolder(0).off + 1);
 constexpr size_t kSummary = f100::Summary.offset;
 
 // Single fields and vectors, as offsets from the start of Form100Data.
@@ -224,27 +236,29 @@ Vec loadVec(const Blk& B, size_t off) { return blocks::Vec5{off}.load(B.p); }
 Vec f1a(const Blk& B) {
   std::vector<std::pair<int, double>> items;
   for (size_t k = 0; k < kF1.count; ++k)
-    if (B.b(kF1.row(k) + 104) != 0) items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + 112)});
+    if (B.b(kF1.row(k) + kF1Counted) != 0) items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + f1::Income3Entered.off)});
   return sumaASuTitular(items);
 }
 
 Vec income2(const Blk& B) {
   std::vector<std::pair<int, double>> items;
-  for (size_t k = 0; k < kE4.count; ++k) items.push_back({B.holder(kE4.row(k)), B.d(kE4.row(k) + 1272)});
-  for (size_t k = 0; k < kE5.count; ++k) items.push_back({B.holder(kE5.row(k)), B.d(kE5.row(k) + 1832)});
+  for (size_t k = 0; k < kE4.count; ++k) items.push_back({B.holder(kE4.row(k)), B.d(kE4.row(k) + e4::PreviousNet.off)});
+  for (size_t k = 0; k < kE5.count; ++k) items.push_back({B.holder(kE5.row(k)), B.d(kE5.row(k) + f100::sec_e5::ProductsNet.off)});
   for (size_t k = 0; k < kF1.count; ++k)
-    if (B.b(kF1.row(k) + 105) != 0) items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + 112)});
+    if (B.b(kF1.row(k) + f1::ObjectiveEstimationFlag.off) != 0)
+      items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + f1::Income3Entered.off)});
   return sumaASuTitular(items);
 }
 
 Vec income3(const Blk& B) {
   std::vector<std::pair<int, double>> items;
   for (size_t k = 0; k < kF2.count; ++k)
-    items.push_back({B.holder(kF2.row(k)), B.c(kF2.row(k) + 10) == '1' ? 0.0 : B.d(kF2.row(k) + 16)});
+    items.push_back(
+        {B.holder(kF2.row(k)), B.c(kF2.row(k) + f2::Kind.off) == '1' ? 0.0 : B.d(kF2.row(k) + f2::ImputedBase.off)});
   for (size_t k = 0; k < kF1.count; ++k)
-    if (B.b(kF1.row(k) + 104) != 0 && B.b(kF1.row(k) + 105) == 0)
-      items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + 112)});
-  for (size_t k = 0; k < kE1.count; ++k) items.push_back({B.holder(kE1.row(k)), B.d(kE1.row(k) + 88)});
+    if (B.b(kF1.row(k) + kF1Counted) != 0 && B.b(kF1.row(k) + f1::ObjectiveEstimationFlag.off) == 0)
+      items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + f1::Income3Entered.off)});
+  for (size_t k = 0; k < kE1.count; ++k) items.push_back({B.holder(kE1.row(k)), B.d(kE1.row(k) + e1::TotalIncome.off)});
   return sumaASuTitular(items);
 }
 
@@ -486,9 +500,9 @@ void CValidator100::Section3(int m) {
     char kind = B.c(r + 1);
     if ((kind == '1' || kind == '4' || kind == '5') && B.empty(r + 4)) r1 = true;
     std::string_view code = B.t(r + 4, 5);
-    if (B.d(r + 56) > 0 && code != "861.1" && code != "861.2" && code != "862  " && code != "     " && code[0] != 0)
+    if (B.d(r + e1::RentingWithholdings.off) > 0 && code != "861.1" && code != "861.2" && code != "862  " && code != "     " && code[0] != 0)
       r3 = true;
-    double a = B.d(r + 264), b = B.d(r + 272);
+    double a = B.d(r + e1::NetYield.off), b = B.d(r + e1::Reduction.off);
     if (std::fabs(b) > util::RoundToDecimals(std::fabs(a * 0.4), 2) + 0.5) r4 = true;
     if ((a > 0 && b < 0) || (a < 0 && b > 0)) r5 = true;
   }
@@ -508,12 +522,12 @@ void CValidator100::Section4(int m) {
     int h = B.holder(r);
     if (considered(h, m)) {
       std::string_view code = util::UpToTerminator(B.t(r + 1, 5));
-      double x = B.d(r + 152) + B.d(r + 144);
-      if (code == "644.1" || code == "644.2" || code == "644.3" || code == "644.6") x += B.d(r + 320) + B.d(r + 312);
-      double a = B.d(r + 72);
+      double x = B.d(r + e4Module(0, e4::module::Hours2)) + B.d(r + e4Module(0, e4::module::Hours1));
+      if (code == "644.1" || code == "644.2" || code == "644.3" || code == "644.6") x += B.d(r + e4Module(1, e4::module::Hours2)) + B.d(r + e4Module(1, e4::module::Hours1));
+      double a = B.d(r + e4::MaxEmployees.off);
       if ((a != 0 && x == 0) || (a == 0 && x != 0)) r1 = true;
     }
-    if ((m == 1 || h == m) && B.d(r + 1400) != 0 && B.d(r + 1400) > B.d(r + 1384) * 0.4 + 0.5) r2 = true;
+    if ((m == 1 || h == m) && B.d(r + e4::LastReduction.off) != 0 && B.d(r + e4::LastReduction.off) > B.d(r + e4::Added.off) * 0.4 + 0.5) r2 = true;
   }
   if (r1) Report("100R090", 4, 7, 1, m);
   if (r2) Report("100P029", 4, 40, 0, m);
@@ -531,16 +545,19 @@ void CValidator100::Section6(int m) {
     size_t r = kF1.row(k);
     if (!considered(B.holder(r), m)) continue;
     auto d = [&](size_t o) { return B.d(r + o); };
-    double sum = d(24) + d(72) + d(96) + d(144) + d(152) + d(160) + d(168);
+    const double in1 = d(f1::Income1.off), in2 = d(f1::Income2.off), in3 = d(f1::Income3.off);
+    const double stGains = d(f1::ShortTermGains.off), ltGains = d(f1::LongTermGains.off);
+    const double withheld = d(f1::Withholdings.off);
+    double sum = in1 + in2 + in3 + stGains + d(f1::ShortTermLosses.off) + ltGains + d(f1::LongTermLosses.off);
     if (sum > 0 && (B.empty(r + 1) || d(16) == 0)) r1 = true;
-    double a = d(24), b = d(56);
-    if (0.4 * a < b || (b > 0 && a < 0) || (b < 0 && a > 0) || (a > 0 && d(176) == 0)) r2 = true;
-    if (d(176) > 0) {
-      double t1 = std::trunc(d(160) + d(144) + d(96) + d(72));
-      double t2 = std::trunc(d(160) + d(144) + d(24));
-      if (d(72) > 0) t2 = std::trunc(t2 + d(72));
-      if (d(96) > 0) t2 = std::trunc(t2 + d(96));
-      if ((t1 == 0 && d(176) > 0.15 * d(24) + 0.5) || d(176) > 0.15 * t2 + 0.5) r3 = true;
+    double a = in1, b = d(f1::Expenses1.off);
+    if (0.4 * a < b || (b > 0 && a < 0) || (b < 0 && a > 0) || (a > 0 && withheld == 0)) r2 = true;
+    if (withheld > 0) {
+      double t1 = std::trunc(ltGains + stGains + in3 + in2);
+      double t2 = std::trunc(ltGains + stGains + in1);
+      if (in2 > 0) t2 = std::trunc(t2 + in2);
+      if (in3 > 0) t2 = std::trunc(t2 + in3);
+      if ((t1 == 0 && withheld > 0.15 * in1 + 0.5) || withheld > 0.15 * t2 + 0.5) r3 = true;
     }
   }
   if (r1) Report("100R097", 6, 3, 1, m);
@@ -633,13 +650,13 @@ void CValidator100::Section10(int m) {
   for (size_t k = 0; k < kSlotsB.count; ++k) {
     size_t s = kSlotsB.row(k);
     int h = B.holder(s);
-    double a40 = B.d(s + 40), a56 = B.d(s + 56);
+    double a40 = B.d(s + dis::Own.off), a56 = B.d(s + dis::Promoter.off);
     if (h == 2 && (m == 1 || m == 2) && B.c(f100::personal::DisabilityCode(1).off) != '3' && a56 + a40 > 0) r1 = true;
     if (h == 3 && (m == 1 || m == 3) && B.c(f100::personal::DisabilityCode(2).off) != '3' && (a40 > 0 || a56 > 0)) r1 = true;
     if (h == 4 && (m == 1 || m == 4) && B.c(f100::personal::DisabilityCode(3).off) != '3' && a40 > 0) r1 = true;
     if (h == 5 && (m == 1 || m == 5) && B.c(f100::personal::DisabilityCode(4).off) != '3' && a40 > 0) r1 = true;
-    if (B.d(s + 48) > 0 && B.empty(s + 16)) r2 = true;
-    if ((m == 1 || h == m) && a56 + a40 > 0 && B.d(s + 48) > 0) r3 = true;
+    if (B.d(s + dis::Relatives.off) > 0 && B.empty(s + dis::Nif.off)) r2 = true;
+    if ((m == 1 || h == m) && a56 + a40 > 0 && B.d(s + dis::Relatives.off) > 0) r3 = true;
   }
   if (r1) Report("100P049", 10, 21, 0, m);
   if (r2) Report("100P062", 10, 20, 0, m);
@@ -653,13 +670,17 @@ void CValidator100::Section10(int m) {
     int h = B.holder(sa);
     if (h == 0 || (m != 1 && h != m)) continue;
     double limit = DameCuantiaMaximaPlanPensiones(B.i32(at(f100::Personal, f100::personal::Age(h - 1).off)));
-    if (B.d(sa + 72) + B.d(sa + 64) > 0 && B.d(sa + 32) + B.d(sa + 24) > 0)
+    if (B.d(sa + pen::PromoterYearIn.off) + B.d(sa + pen::PromoterExcessIn.off) > 0 &&
+        B.d(sa + pen::OwnYearIn.off) + B.d(sa + pen::OwnExcessIn.off) > 0)
       limit = util::RoundToDecimals(2 * limit, 2);
     limit = std::min(limit, kOverallMaximum);
     bool exceeded = false;
     for (size_t j = 0; j < kSlotsB.count; ++j) {
       size_t sb = kSlotsB.row(j);
-      if (B.holder(sb) == h && B.d(sa + 80) + B.d(sa + 40) + B.d(sb + 64) > limit) exceeded = true;
+      if (B.holder(sb) == h && B.d(sa + pen::PromoterReduction.off) + B.d(sa + pen::OwnReduction.off) +
+                                      B.d(sb + dis::OwnReduction.off) >
+                                  limit)
+        exceeded = true;
     }
     if (exceeded) {
       Report("100P075", 10, 3, 0, m);
@@ -669,7 +690,7 @@ void CValidator100::Section10(int m) {
 
   for (size_t k = 0; k < kEntriesJ.count; ++k) {
     size_t e = kEntriesJ.row(k);
-    bool hit = m == 1 ? B.d(e + 15) != 0 && B.empty(e) : B.holder(e - 1) == m && B.empty(e);
+    bool hit = m == 1 ? B.d(e + kEntryJAmount) != 0 && B.empty(e) : B.holder(e - 1) == m && B.empty(e);
     if (hit) {
       Report("100R127", 10, 29, 1, m);
       break;
