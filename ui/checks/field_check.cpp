@@ -340,8 +340,8 @@ constexpr std::size_t kSportRowSize = sj::SportHolder(1).off - sj::SportHolder(0
 constexpr CarryOver kCarryOvers[] = {
     {203, '1', f100::sec_a::PromoterContributionsAnnex.off, {2, 3}, 2, inJ(sj::kPensionRows), sj::kPensionRowCount,
      sj::kPensionRowSize, sj::pension::PromoterYearIn.off, {{64, 79}}, 1, false},
-    {209, '3', f100::sec_a::PromoterContributions.off, {2, 3}, 2, inJ(sj::kSportRows), sj::kSportRowCount, kSportRowSize,
-     sj::SportPromoter(0).off - sj::kSportRows, {{8, 23}}, 1, false},
+    {209, '3', f100::sec_a::PromoterContributions.off, {2, 3}, 2, inJ(sj::kSportRows), sj::kSportRowCount,
+     kSportRowSize, sj::SportPromoter(0).off - sj::kSportRows, {{8, 23}}, 1, false},
     {204, '2', f100::sec_a::PromoterContributions.off, {2, 3, 4, 5}, 4, inJ(sj::kDisabledRows), sj::kDisabledRowCount,
      sj::kDisabledRowSize, sj::disabled::Promoter.off, {{1, 9}, {16, 24}, {32, 63}}, 3, true},
 };
@@ -447,7 +447,8 @@ constexpr SelectionSource kSelections[] = {{207, so::kHousingAccounts, so::kHous
 constexpr std::size_t kSelRowSize = so::kHousingAccountSize;
 constexpr std::size_t kSelAmount = so::DepositAmount(0).off - so::kDepositRows;
 constexpr std::size_t kSelectorStride = so::kHousingColumnSize;
-static_assert(so::kDepositRowSize == kSelRowSize && so::HousingAccountAmount(0).off - so::kHousingAccounts == kSelAmount);
+static_assert(so::kDepositRowSize == kSelRowSize &&
+              so::HousingAccountAmount(0).off - so::kHousingAccounts == kSelAmount);
 
 // Identification fields of a row and where they go in the first and second output set of member i.
 struct IdField {

@@ -79,16 +79,16 @@ constexpr Rows kF2 = rows(f100::SectionF2, 0, f100::sec_f2::kRows, f100::sec_f2:
 constexpr Rows kF3 = rows(f100::SectionF3, 0, f100::sec_f3::kRows, f100::sec_f3::kRowSize);
 // G1 rows as the validator sees them: from the holder byte.
 constexpr Rows kG1 = rows(f100::SectionG1, f100::sec_g1::Holder.off, f100::sec_g1::kRows, f100::sec_g1::kRowSize);
-constexpr Rows kDescendants = rows(f100::Family, f100::family::kDescendants, f100::family::kDescendantCount,
-                                   f100::family::kDescendantSize);
+constexpr Rows kDescendants =
+    rows(f100::Family, f100::family::kDescendants, f100::family::kDescendantCount, f100::family::kDescendantSize);
 constexpr Rows kFurtherPersons = rows(f100::Family, f100::family::FurtherPersons.off, 4, 80);
 static_assert(kFurtherPersons.count * kFurtherPersons.size == f100::family::FurtherPersons.size);
 constexpr Rows kFamilyRows = rows(f100::SectionC, f100::sec_c::RowTableEntries.off, 3, 40);
 static_assert(kFamilyRows.count * kFamilyRows.size == f100::sec_c::RowTableEntries.size);
-constexpr Rows kSlotsA = rows(f100::SectionJ, f100::sec_j::kPensionRows, f100::sec_j::kPensionRowCount,
-                              f100::sec_j::kPensionRowSize);
-constexpr Rows kSlotsB = rows(f100::SectionJ, f100::sec_j::kDisabledRows, f100::sec_j::kDisabledRowCount,
-                              f100::sec_j::kDisabledRowSize);
+constexpr Rows kSlotsA =
+    rows(f100::SectionJ, f100::sec_j::kPensionRows, f100::sec_j::kPensionRowCount, f100::sec_j::kPensionRowSize);
+constexpr Rows kSlotsB =
+    rows(f100::SectionJ, f100::sec_j::kDisabledRows, f100::sec_j::kDisabledRowCount, f100::sec_j::kDisabledRowSize);
 // The further reductions of section J as the validator sees them: from the byte after the holder.
 constexpr Rows kEntriesJ = rows(f100::SectionJ, f100::sec_j::FurtherHolder(0).off + 1, f100::sec_j::kFurtherRowCount,
                                 f100::sec_j::FurtherHolder(1).off - f100::sec_j::FurtherHolder(0).off);
@@ -102,7 +102,9 @@ struct Group {
   size_t start, size;
   int box;
 };
-constexpr Group group(const f100::sec_g4::AmountList& l, int box) { return {f100::SectionG4.offset + l.off, l.rowSize, box}; }
+constexpr Group group(const f100::sec_g4::AmountList& l, int box) {
+  return {f100::SectionG4.offset + l.off, l.rowSize, box};
+}
 constexpr std::array<Group, 5> kG4{{group(f100::sec_g4::ListA, 4), group(f100::sec_g4::ListB, 14),
                                     group(f100::sec_g4::ListC, 24), group(f100::sec_g4::ListE, 94),
                                     group(f100::sec_g4::ListF, 104)}};
@@ -116,7 +118,9 @@ namespace f1 = f100::sec_f1;
 namespace f2 = f100::sec_f2::row;
 namespace pen = f100::sec_j::pension;
 namespace dis = f100::sec_j::disabled;
-constexpr size_t e4Module(int k, blocks::F64 f) { return e4::kModules + e4::kModuleSize * static_cast<size_t>(k) + f.off; }
+constexpr size_t e4Module(int k, blocks::F64 f) {
+  return e4::kModules + e4::kModuleSize * static_cast<size_t>(k) + f.off;
+}
 constexpr size_t kF1Counted = f1::ObjectiveEstimationFlag.off - 1;  // not 0: the row counts in F1-a
 // The further reductions of section J, from their character (the byte after the holder).
 constexpr size_t kEntryJAmount = f100::sec_j::FurtherAmount(0).off - (f100::sec_j::FurtherHolder(0).off + 1);
@@ -127,7 +131,8 @@ constexpr size_t at(const blocks::RecordDef& rec, size_t off) { return rec.offse
 namespace fam = f100::family;
 // Identification of member m (m - 1 entries of each array).
 constexpr size_t kNif = at(f100::Family, fam::HolderNif.off), kGivenName = at(f100::Family, fam::HolderGivenName.off),
-                 kSurname1 = at(f100::Family, fam::HolderSurname1.off), kSurname2 = at(f100::Family, fam::HolderSurname2.off);
+                 kSurname1 = at(f100::Family, fam::HolderSurname1.off),
+                 kSurname2 = at(f100::Family, fam::HolderSurname2.off);
 constexpr size_t kSpouseNif = at(f100::Family, fam::SpouseNif.off),
                  kSpouseGivenName = at(f100::Family, fam::SpouseGivenName.off),
                  kSpouseSurname1 = at(f100::Family, fam::SpouseSurname1.off),
@@ -188,10 +193,11 @@ constexpr size_t kMemberResult = at(f100::Result, f100::result::MemberResult.off
 // Rent deductions of the communities and the identification behind them (section P).
 namespace sp = f100::sec_p;
 constexpr size_t kRentByMonths = at(f100::SectionP, sp::c17::RentByMonths.off);
-constexpr std::array<size_t, 7> kRents{at(f100::SectionP, sp::c17::Rent.off), at(f100::SectionP, sp::c12::YoungRent.off),
-                                       at(f100::SectionP, sp::c11::YoungRent.off), at(f100::SectionP, sp::c09::Rent.off),
-                                       at(f100::SectionP, sp::c04::YoungRent.off), at(f100::SectionP, sp::c03::Rent.off),
-                                       at(f100::SectionP, sp::c01::Rent.off)};
+constexpr std::array<size_t, 7> kRents{
+    at(f100::SectionP, sp::c17::Rent.off),      at(f100::SectionP, sp::c12::YoungRent.off),
+    at(f100::SectionP, sp::c11::YoungRent.off), at(f100::SectionP, sp::c09::Rent.off),
+    at(f100::SectionP, sp::c04::YoungRent.off), at(f100::SectionP, sp::c03::Rent.off),
+    at(f100::SectionP, sp::c01::Rent.off)};
 constexpr size_t counterpartyNif(int m) { return at(f100::SectionP, sp::CounterpartyNif(m - 1).off); }
 constexpr size_t secondCounterpartyNif(int m) { return at(f100::SectionP, sp::SecondCounterpartyNif(m - 1).off); }
 // Section Q: the line computed from the expenses in each list, and the total applied.
@@ -236,14 +242,16 @@ Vec loadVec(const Blk& B, size_t off) { return blocks::Vec5{off}.load(B.p); }
 Vec f1a(const Blk& B) {
   std::vector<std::pair<int, double>> items;
   for (size_t k = 0; k < kF1.count; ++k)
-    if (B.b(kF1.row(k) + kF1Counted) != 0) items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + f1::Income3Entered.off)});
+    if (B.b(kF1.row(k) + kF1Counted) != 0)
+      items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + f1::Income3Entered.off)});
   return sumaASuTitular(items);
 }
 
 Vec income2(const Blk& B) {
   std::vector<std::pair<int, double>> items;
   for (size_t k = 0; k < kE4.count; ++k) items.push_back({B.holder(kE4.row(k)), B.d(kE4.row(k) + e4::PreviousNet.off)});
-  for (size_t k = 0; k < kE5.count; ++k) items.push_back({B.holder(kE5.row(k)), B.d(kE5.row(k) + f100::sec_e5::ProductsNet.off)});
+  for (size_t k = 0; k < kE5.count; ++k)
+    items.push_back({B.holder(kE5.row(k)), B.d(kE5.row(k) + f100::sec_e5::ProductsNet.off)});
   for (size_t k = 0; k < kF1.count; ++k)
     if (B.b(kF1.row(k) + f1::ObjectiveEstimationFlag.off) != 0)
       items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + f1::Income3Entered.off)});
@@ -404,7 +412,8 @@ void CValidator100::Section1(int m) {
   if (!B.empty(s1b) && !B.empty(nb) && !B.empty(nifb) && nameFails(B, nifb, s1b, s2b, nb))
     Report("WIN017", 1, 26, 1, m);
   if (mode == 1 && m < 4 && spouse && (B.empty(s1b) || B.empty(nb))) Report("100R069", 1, 26, 1, m);
-  if (!joint && mode == 1 && m == 2 && (B.empty(kSpouseSurname1 + kNameSize) || B.empty(kSpouseGivenName + kNameSize))) Report("100R069", 1, 26, 1, 2);
+  if (!joint && mode == 1 && m == 2 && (B.empty(kSpouseSurname1 + kNameSize) || B.empty(kSpouseGivenName + kNameSize)))
+    Report("100R069", 1, 26, 1, 2);
 
   bool noNumber = B.empty(1509 + 9 * um(m));
   if (noNumber) Report("100I009", 1, 24, 0, m);
@@ -442,7 +451,9 @@ void CValidator100::Section1(int m) {
     }
   }
 
-  auto total = [&](int person) { return B.e(kMoneyPay, person) + B.e(kKindValuation, person) + B.e(kPromoterContributions, person); };
+  auto total = [&](int person) {
+    return B.e(kMoneyPay, person) + B.e(kKindValuation, person) + B.e(kPromoterContributions, person);
+  };
   bool markWithIncome = false;
   if (m == 1) {
     for (int k = 1; k <= 4; ++k)
@@ -470,7 +481,8 @@ void CValidator100::Section2(int m) {
     items.push_back({B.holder(kE1.row(k)), B.d(kE1.row(k) + f100::sec_e1::NetYield.off)});
     items.push_back({B.holder(kE4.row(k)), B.d(kE4.row(k) + f100::sec_e4::NetBeforeLastReduction.off)});
     items.push_back({B.holder(kE5.row(k)), B.d(kE5.row(k) + f100::sec_e5::ReducedNet.off)});
-    for (size_t a : {f100::sec_f1::Income1.off, f100::sec_f1::Income2.off, f100::sec_f1::Income3.off}) items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + a)});
+    for (size_t a : {f100::sec_f1::Income1.off, f100::sec_f1::Income2.off, f100::sec_f1::Income3.off})
+      items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + a)});
   }
   std::vector<std::pair<Vec, double>> terms{{sumaASuTitular(items), 1.0}};
   for (size_t v : {kWorkNet, kCapitalNet, kRealEstateImputed, kRealEstateNet, kImputedBases, kF3Amounts, kImageRights,
@@ -500,7 +512,8 @@ void CValidator100::Section3(int m) {
     char kind = B.c(r + 1);
     if ((kind == '1' || kind == '4' || kind == '5') && B.empty(r + 4)) r1 = true;
     std::string_view code = B.t(r + 4, 5);
-    if (B.d(r + e1::RentingWithholdings.off) > 0 && code != "861.1" && code != "861.2" && code != "862  " && code != "     " && code[0] != 0)
+    if (B.d(r + e1::RentingWithholdings.off) > 0 && code != "861.1" && code != "861.2" && code != "862  " &&
+        code != "     " && code[0] != 0)
       r3 = true;
     double a = B.d(r + e1::NetYield.off), b = B.d(r + e1::Reduction.off);
     if (std::fabs(b) > util::RoundToDecimals(std::fabs(a * 0.4), 2) + 0.5) r4 = true;
@@ -523,11 +536,14 @@ void CValidator100::Section4(int m) {
     if (considered(h, m)) {
       std::string_view code = util::UpToTerminator(B.t(r + 1, 5));
       double x = B.d(r + e4Module(0, e4::module::Hours2)) + B.d(r + e4Module(0, e4::module::Hours1));
-      if (code == "644.1" || code == "644.2" || code == "644.3" || code == "644.6") x += B.d(r + e4Module(1, e4::module::Hours2)) + B.d(r + e4Module(1, e4::module::Hours1));
+      if (code == "644.1" || code == "644.2" || code == "644.3" || code == "644.6")
+        x += B.d(r + e4Module(1, e4::module::Hours2)) + B.d(r + e4Module(1, e4::module::Hours1));
       double a = B.d(r + e4::MaxEmployees.off);
       if ((a != 0 && x == 0) || (a == 0 && x != 0)) r1 = true;
     }
-    if ((m == 1 || h == m) && B.d(r + e4::LastReduction.off) != 0 && B.d(r + e4::LastReduction.off) > B.d(r + e4::Added.off) * 0.4 + 0.5) r2 = true;
+    if ((m == 1 || h == m) && B.d(r + e4::LastReduction.off) != 0 &&
+        B.d(r + e4::LastReduction.off) > B.d(r + e4::Added.off) * 0.4 + 0.5)
+      r2 = true;
   }
   if (r1) Report("100R090", 4, 7, 1, m);
   if (r2) Report("100P029", 4, 40, 0, m);
@@ -652,7 +668,8 @@ void CValidator100::Section10(int m) {
     int h = B.holder(s);
     double a40 = B.d(s + dis::Own.off), a56 = B.d(s + dis::Promoter.off);
     if (h == 2 && (m == 1 || m == 2) && B.c(f100::personal::DisabilityCode(1).off) != '3' && a56 + a40 > 0) r1 = true;
-    if (h == 3 && (m == 1 || m == 3) && B.c(f100::personal::DisabilityCode(2).off) != '3' && (a40 > 0 || a56 > 0)) r1 = true;
+    if (h == 3 && (m == 1 || m == 3) && B.c(f100::personal::DisabilityCode(2).off) != '3' && (a40 > 0 || a56 > 0))
+      r1 = true;
     if (h == 4 && (m == 1 || m == 4) && B.c(f100::personal::DisabilityCode(3).off) != '3' && a40 > 0) r1 = true;
     if (h == 5 && (m == 1 || m == 5) && B.c(f100::personal::DisabilityCode(4).off) != '3' && a40 > 0) r1 = true;
     if (B.d(s + dis::Relatives.off) > 0 && B.empty(s + dis::Nif.off)) r2 = true;
@@ -677,9 +694,9 @@ void CValidator100::Section10(int m) {
     bool exceeded = false;
     for (size_t j = 0; j < kSlotsB.count; ++j) {
       size_t sb = kSlotsB.row(j);
-      if (B.holder(sb) == h && B.d(sa + pen::PromoterReduction.off) + B.d(sa + pen::OwnReduction.off) +
-                                      B.d(sb + dis::OwnReduction.off) >
-                                  limit)
+      if (B.holder(sb) == h &&
+          B.d(sa + pen::PromoterReduction.off) + B.d(sa + pen::OwnReduction.off) + B.d(sb + dis::OwnReduction.off) >
+              limit)
         exceeded = true;
     }
     if (exceeded) {
@@ -727,10 +744,11 @@ void CValidator100::Section10(int m) {
 void CValidator100::Section11(int m) {
   Blk B{block_};
   Vec fa = f1a(B);
-  constexpr std::pair<blocks::Vec5, blocks::Vec5> kPairs[] = {{sum::StateOnlyIncrements, sum::StateInterestTotal},
-                                                              {sum::SplitIncrementsState, sum::PastInterestState},
-                                                              {sum::SplitIncrementsRegional, sum::PastInterestRegional},
-                                                              {sum::RegionalOnlyIncrements, sum::RegionalInterestTotal}};
+  constexpr std::pair<blocks::Vec5, blocks::Vec5> kPairs[] = {
+      {sum::StateOnlyIncrements, sum::StateInterestTotal},
+      {sum::SplitIncrementsState, sum::PastInterestState},
+      {sum::SplitIncrementsRegional, sum::PastInterestRegional},
+      {sum::RegionalOnlyIncrements, sum::RegionalInterestTotal}};
   auto S = [&](blocks::Vec5 v, int p) { return B.e(kSummary + v.off, p); };
   int first = m == 1 ? 0 : m - 1, last = m == 1 ? 4 : m - 1;
   for (int p = first; p <= last; ++p) {
@@ -742,8 +760,10 @@ void CValidator100::Section11(int m) {
       if (m == 1) return;
     }
     bool noIncome = B.e(kActivityNet, p) + fa[static_cast<size_t>(p)] == 0;
-    if (noIncome && S(sum::ReserveCreditState, p) + S(sum::ReserveCreditRegional, p) > 0) Report("100I018", 16, 128, 0, m);
-    if (noIncome && S(sum::CanaryGoodsCreditState, p) + S(sum::CanaryGoodsCreditRegional, p) > 0) Report("100I019", 11, 30, 0, m);
+    if (noIncome && S(sum::ReserveCreditState, p) + S(sum::ReserveCreditRegional, p) > 0)
+      Report("100I018", 16, 128, 0, m);
+    if (noIncome && S(sum::CanaryGoodsCreditState, p) + S(sum::CanaryGoodsCreditRegional, p) > 0)
+      Report("100I019", 11, 30, 0, m);
   }
 }
 
@@ -831,14 +851,16 @@ void CValidator100::Section17(int m) {
   double v = B.b(resultSelection1(m)) != 0 ? B.e(kMemberResult, m - 1) : B.e(kResultCopy, m - 1);
   if ((m == 2 || m == 3) && resultSelected) {
     double x = B.e(kDeclarationResult, 1), y = B.e(kDeclarationResult, 2);
-    if ((x >= 0 && y >= 0) || (x < 0 && y < 0) || B.b(resultSelection1(2)) == 1 || B.b(resultSelection1(3)) == 1) Report("WIN032", 17, 19, 0, m);
+    if ((x >= 0 && y >= 0) || (x < 0 && y < 0) || B.b(resultSelection1(2)) == 1 || B.b(resultSelection1(3)) == 1)
+      Report("WIN032", 17, 19, 0, m);
   }
   if ((m == 1 || m == 2) && resultSelected) Report("100I015", 17, -1, 0, m);
 
   namespace pay = f100::payment;
   auto q = [](size_t off) { return at(f100::SectionQ, off); };
   auto incomplete = [&](const pay::Account& a) {
-    return B.empty(q(a.entity.off)) || B.empty(q(a.branch.off)) || B.empty(q(a.control.off)) || B.empty(q(a.number.off));
+    return B.empty(q(a.entity.off)) || B.empty(q(a.branch.off)) || B.empty(q(a.control.off)) ||
+           B.empty(q(a.number.off));
   };
   bool acc1 = incomplete(pay::Account1(m));
   bool acc2 = incomplete(pay::Account2(m));
@@ -850,7 +872,8 @@ void CValidator100::Section17(int m) {
   if (v > 0) {
     if (a1 == 1 && acc1) box = 25;
     else if (a2 == 1 && acc2) box = 31;
-    else if (a1 == 0 && B.b(q(pay::Code23Flag(m).off)) == 0) box = 25;
+    else if (a1 == 0 && B.b(q(pay::Code23Flag(m).off)) == 0)
+      box = 25;
   } else if (v < 0) {
     if (b1 == 1 && acc3) box = 38;
     else if (b1 == 0 && B.b(q(pay::RefundWaiverFlag(m).off)) == 0 && B.b(resultSelection1(m)) != 1 &&
