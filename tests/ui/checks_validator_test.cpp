@@ -46,6 +46,23 @@ struct ValidatorFixture : ::testing::Test {
     blocks::F64{10544}.set(block.data(), 100);
     text(block, 10552, "X");
   }
+  // A form-714 declarant with a NIF, a name, an office and an address; the validator is pointed at it.
+  static constexpr std::size_t P = 6200, R = 6696, S = 21440;
+  std::vector<unsigned char> form714() {
+    std::vector<unsigned char> b(22024);
+    text(b, P + 86, "12345678Z");
+    text(b, P + 96, "GARCIA");
+    text(b, P + 126, "JUAN");
+    b[P + 431] = 'A';
+    b[P + 144] = 'C';
+    b[P + 141] = 'X';
+    return b;
+  }
+  void use(std::vector<unsigned char>& b) {
+    doc.kind = kForm714;
+    doc.block = b.data();
+    doc.blockSize = b.size();
+  }
   std::vector<std::string> codes() {
     std::vector<std::string> c;
     for (const auto& r : store.rows) c.push_back(r.coderror);
@@ -133,18 +150,9 @@ TEST_F(ValidatorFixture, LostRowCountsAsError) {
 }
 
 TEST_F(ValidatorFixture, Form714) {
-  std::vector<unsigned char> b714(22024);
-  doc.kind = kForm714;
-  doc.block = b714.data();
-  doc.blockSize = b714.size();
+  std::vector<unsigned char> b714 = form714();
+  use(b714);
   CValidator714 v714{check};
-  std::size_t P = 6200, R = 6696;
-  text(b714, P + 86, "12345678Z");
-  text(b714, P + 96, "GARCIA");
-  text(b714, P + 126, "JUAN");
-  b714[P + 431] = 'A';
-  b714[P + 144] = 'C';
-  b714[P + 141] = 'X';
   b714[R + 24] = 1;
   EXPECT_EQ(v714.Validate(0, 2, -1), -1) << ::testing::PrintToString(codes());
   b714[R + 24] = 0;
@@ -161,6 +169,24 @@ TEST_F(ValidatorFixture, Form714) {
   EXPECT_EQ(v714.Validate(0, 4, -1), 1);
   EXPECT_EQ(codes(), (std::vector<std::string>{"WIN041", "WIN015", "714R002"}));
   for (const auto& r : store.rows) EXPECT_EQ(r.sujetodecl, 2);
+}
+
+// The nothing-to-pay mark is one byte: what follows it does not decide whether the account is required.
+TEST_F(ValidatorFixture, Form714NothingToPayIsOneByte) {
+  std::vector<unsigned char> b714 = form714();
+  use(b714);
+  CValidator714 v714{check};
+  struct Case {
+    unsigned char mark, next;
+    bool accountRequired;
+  };
+  for (Case c : {Case{0, 0, true}, Case{0, 0x40, true}, Case{1, 0, false}, Case{1, 0x40, false}}) {
+    b714[R + 25] = 0;
+    b714[S + 552] = c.mark;
+    b714[S + 553] = c.next;
+    EXPECT_EQ(v714.Validate(0, 2, -1), c.accountRequired ? 1 : -1) << int(c.mark) << "/" << int(c.next);
+    EXPECT_EQ(b714[R + 25], c.accountRequired ? 1 : 0);
+  }
 }
 
 TEST(CorrectionsTable, WriterAndClearerOverSqlite) {

@@ -6,6 +6,10 @@
 #include <utility>
 
 #include "data/blocks/field.h"
+#include "data/blocks/form100.h"
+#include "data/blocks/form100_a.h"
+#include "data/blocks/form100_j.h"
+#include "data/blocks/form100_o.h"
 #include "data/store/store.h"
 #include "ui/checks/validation_helper.h"
 
@@ -255,7 +259,7 @@ int CFieldCheck::RunCheck(int number, void* value) {
     return 0;
   }
   if (isCarryOver(number)) {
-    if (doc_.kind == kForm100 && doc_.block != nullptr && doc_.blockSize >= 95208)
+    if (doc_.kind == kForm100 && doc_.block != nullptr && doc_.blockSize >= f100::kBlockSize)
       CarryOverPerHolder(number, doc_.block, doc_.joint);
     return 1;
   }
@@ -306,9 +310,10 @@ bool CFieldCheck::ClearResults() { return store_.Clear(key_); }
 
 namespace {
 
-constexpr std::size_t kSectionA = 5608;
-constexpr std::size_t kRowsA = 6, kRowSizeA = 120;
-constexpr std::size_t kRowKindA = 72;
+constexpr std::size_t kSectionA = f100::SectionA.offset;
+constexpr std::size_t kRowsA = f100::sec_a::kRows, kRowSizeA = f100::sec_a::kRowSize;
+constexpr std::size_t kRowKindA = 72;  // the row's kind character, kept by the page
+static_assert(f100::sec_a::PromoterContributionsAnnex.off + 8 == kRowKindA);
 
 struct ClearRange {
   std::size_t from, to;  // inclusive
@@ -329,10 +334,16 @@ struct CarryOver {
   bool firstSlotOnly;      // a holder is placed in its first slot only
 };
 
+namespace sj = f100::sec_j;
+constexpr std::size_t inJ(std::size_t off) { return f100::SectionJ.offset + off; }
+constexpr std::size_t kSportRowSize = sj::SportHolder(1).off - sj::SportHolder(0).off;
 constexpr CarryOver kCarryOvers[] = {
-    {203, '1', 64, {2, 3}, 2, 64064, 2, 88, 72, {{64, 79}}, 1, false},
-    {209, '3', 48, {2, 3}, 2, 64856, 2, 24, 16, {{8, 23}}, 1, false},
-    {204, '2', 48, {2, 3, 4, 5}, 4, 64344, 4, 80, 56, {{1, 9}, {16, 24}, {32, 63}}, 3, true},
+    {203, '1', f100::sec_a::PromoterContributionsAnnex.off, {2, 3}, 2, inJ(sj::kPensionRows), sj::kPensionRowCount,
+     sj::kPensionRowSize, sj::pension::PromoterYearIn.off, {{64, 79}}, 1, false},
+    {209, '3', f100::sec_a::PromoterContributions.off, {2, 3}, 2, inJ(sj::kSportRows), sj::kSportRowCount,
+     kSportRowSize, sj::SportPromoter(0).off - sj::kSportRows, {{8, 23}}, 1, false},
+    {204, '2', f100::sec_a::PromoterContributions.off, {2, 3, 4, 5}, 4, inJ(sj::kDisabledRows), sj::kDisabledRowCount,
+     sj::kDisabledRowSize, sj::disabled::Promoter.off, {{1, 9}, {16, 24}, {32, 63}}, 3, true},
 };
 
 int holderCode(const Byte* block, std::size_t off) {
@@ -384,13 +395,13 @@ void carryOver(const CarryOver& c, Byte* block) {
 }
 
 // Check 205: the other spouse's kind-"4" rows of a joint declaration in mode 1.
-constexpr blocks::U8 kSpouseSlotHolder{64320};
-constexpr blocks::F64 kSpouseSlotSecond{64328};
-constexpr blocks::F64 kSpouseSlotAmount{64336};
-constexpr std::size_t kSpouseRowAmount = 48;
+constexpr blocks::U8 kSpouseSlotHolder{inJ(sj::SpouseContributor.off)};
+constexpr blocks::F64 kSpouseSlotSecond{inJ(sj::SpouseContribution[0].off)};
+constexpr blocks::F64 kSpouseSlotAmount{inJ(sj::SpouseContribution[1].off)};
+constexpr std::size_t kSpouseRowAmount = f100::sec_a::PromoterContributions.off;
 
 void carryOverSpouse(Byte* block, bool joint) {
-  if (!joint || blocks::U8{0}.get(block) != 1) return;
+  if (!joint || f100::GetDeclarationMode(block) != 1) return;
   auto sums = sumRows(block, '4', kSpouseRowAmount);
   int h = kSpouseSlotHolder.get(block);
   if (h == 2 || h == 3) {
@@ -428,8 +439,16 @@ struct SelectionSource {
   std::size_t selectors;  // selector byte of row k at selectors + 40k; 0: the row's own code byte
   std::size_t outputShift;
 };
-constexpr SelectionSource kSelections[] = {{207, 656, 536, 0}, {208, 2160, 0, 1108}};
-constexpr std::size_t kSelRowSize = 48;
+namespace so = f100::sec_o;
+// Check 207 picks among the housing accounts (selector: the code of the housing column of the same
+// index), check 208 among the account deposits; their output sets lie in the page data after each.
+constexpr SelectionSource kSelections[] = {{207, so::kHousingAccounts, so::kHousingColumns, 0},
+                                           {208, so::kDepositRows, 0, 1108}};
+constexpr std::size_t kSelRowSize = so::kHousingAccountSize;
+constexpr std::size_t kSelAmount = so::DepositAmount(0).off - so::kDepositRows;
+constexpr std::size_t kSelectorStride = so::kHousingColumnSize;
+static_assert(so::kDepositRowSize == kSelRowSize &&
+              so::HousingAccountAmount(0).off - so::kHousingAccounts == kSelAmount);
 
 // Identification fields of a row and where they go in the first and second output set of member i.
 struct IdField {
@@ -473,8 +492,8 @@ void SelectRowsPerMember(int number, unsigned char* rec) {
       double v[3];
       for (int k = 0; k < 3; ++k) {
         std::size_t row = s.rows + kSelRowSize * static_cast<std::size_t>(k);
-        double a = blocks::F64{row + 8}.get(rec);
-        int selector = s.selectors ? blocks::U8{s.selectors + 40u * static_cast<std::size_t>(k)}.get(rec)
+        double a = blocks::F64{row + kSelAmount}.get(rec);
+        int selector = s.selectors ? blocks::U8{s.selectors + kSelectorStride * static_cast<std::size_t>(k)}.get(rec)
                                    : blocks::U8{row}.get(rec);
         v[k] = member == 1 ? a : selector == 1 ? a / 2 : selector == member ? a : 0.0;
       }

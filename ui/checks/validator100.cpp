@@ -11,6 +11,31 @@
 
 #include "calc/include/tallyvex.h"
 #include "data/blocks/form100.h"
+#include "data/blocks/form100_a.h"
+#include "data/blocks/form100_b.h"
+#include "data/blocks/form100_c.h"
+#include "data/blocks/form100_d.h"
+#include "data/blocks/form100_e1.h"
+#include "data/blocks/form100_e4.h"
+#include "data/blocks/form100_e5.h"
+#include "data/blocks/form100_f1.h"
+#include "data/blocks/form100_f2.h"
+#include "data/blocks/form100_f3.h"
+#include "data/blocks/form100_f4.h"
+#include "data/blocks/form100_f5.h"
+#include "data/blocks/form100_g1.h"
+#include "data/blocks/form100_g3.h"
+#include "data/blocks/form100_g4.h"
+#include "data/blocks/form100_g6.h"
+#include "data/blocks/form100_h.h"
+#include "data/blocks/form100_j.h"
+#include "data/blocks/form100_k.h"
+#include "data/blocks/form100_liquidation.h"
+#include "data/blocks/form100_n.h"
+#include "data/blocks/form100_p.h"
+#include "data/blocks/form100_payment.h"
+#include "data/blocks/form100_q.h"
+#include "data/blocks/form100_result.h"
 #include "ui/checks/validation_helper.h"
 #include "ui/checks/validators.h"
 
@@ -37,23 +62,150 @@ struct Blk {
 
 size_t um(int m) { return static_cast<size_t>(m); }
 
-// Row areas of Form100Data.
+// Row areas of Form100Data, from the layouts of the records that hold them.
 struct Rows {
   size_t start, count, size;
   size_t row(size_t k) const { return start + k * size; }
 };
-constexpr Rows kE1{11568, 6, 288}, kE4{13336, 6, 1416}, kE5{21872, 6, 2056}, kF1{34288, 6, 184},
-    kF2{35672, 6, 216}, kF3{37008, 6, 32}, kG1{37624, 15, 88}, kDescendants{2376, 12, 148},
-    kFurtherPersons{4152, 4, 80}, kFamilyRows{10536, 3, 40}, kSlotsA{64064, 2, 88}, kSlotsB{64344, 4, 80},
-    kEntriesJ{64705, 3, 24};
-constexpr size_t kG3Holders = 45328 + 21, kG3Size = 200, kG3Count = 15;
+template <class Count>
+constexpr Rows rows(const blocks::RecordDef& rec, size_t at, Count count, size_t size) {
+  return {rec.offset + at, static_cast<size_t>(count), size};
+}
+constexpr Rows kE1 = rows(f100::SectionE1, 0, f100::sec_e1::kRows, f100::sec_e1::kRowSize);
+constexpr Rows kE4 = rows(f100::SectionE4, 0, f100::sec_e4::kRows, f100::sec_e4::kRowSize);
+constexpr Rows kE5 = rows(f100::SectionE5, 0, f100::sec_e5::kRows, f100::sec_e5::kRowSize);
+constexpr Rows kF1 = rows(f100::SectionF1, 0, f100::sec_f1::kRows, f100::sec_f1::kRowSize);
+constexpr Rows kF2 = rows(f100::SectionF2, 0, f100::sec_f2::kRows, f100::sec_f2::kRowSize);
+constexpr Rows kF3 = rows(f100::SectionF3, 0, f100::sec_f3::kRows, f100::sec_f3::kRowSize);
+// G1 rows as the validator sees them: from the holder byte.
+constexpr Rows kG1 = rows(f100::SectionG1, f100::sec_g1::Holder.off, f100::sec_g1::kRows, f100::sec_g1::kRowSize);
+constexpr Rows kDescendants =
+    rows(f100::Family, f100::family::kDescendants, f100::family::kDescendantCount, f100::family::kDescendantSize);
+constexpr Rows kFurtherPersons = rows(f100::Family, f100::family::FurtherPersons.off, 4, 80);
+static_assert(kFurtherPersons.count * kFurtherPersons.size == f100::family::FurtherPersons.size);
+constexpr Rows kFamilyRows = rows(f100::SectionC, f100::sec_c::RowTableEntries.off, 3, 40);
+static_assert(kFamilyRows.count * kFamilyRows.size == f100::sec_c::RowTableEntries.size);
+constexpr Rows kSlotsA =
+    rows(f100::SectionJ, f100::sec_j::kPensionRows, f100::sec_j::kPensionRowCount, f100::sec_j::kPensionRowSize);
+constexpr Rows kSlotsB =
+    rows(f100::SectionJ, f100::sec_j::kDisabledRows, f100::sec_j::kDisabledRowCount, f100::sec_j::kDisabledRowSize);
+// The further reductions of section J as the validator sees them: from the byte after the holder.
+constexpr Rows kEntriesJ = rows(f100::SectionJ, f100::sec_j::FurtherHolder(0).off + 1, f100::sec_j::kFurtherRowCount,
+                                f100::sec_j::FurtherHolder(1).off - f100::sec_j::FurtherHolder(0).off);
+static_assert(f100::sec_j::FurtherAmount(0).off == f100::sec_j::FurtherHolder(0).off + 16);
+// G3 rows from their kind byte: the validator treats a row without kind as a row without holder.
+constexpr size_t kG3Holders = f100::SectionG3.offset + f100::sec_g3::AssetKind.off;
+constexpr size_t kG3Size = f100::sec_g3::kRowSize, kG3Count = f100::sec_g3::kRows;
+static_assert(f100::sec_g3::TransferValue.off == f100::sec_g3::AssetKind.off + 3 &&
+              f100::sec_g3::AcquisitionValue.off == f100::sec_g3::AssetKind.off + 75);
 struct Group {
   size_t start, size;
   int box;
 };
-constexpr std::array<Group, 5> kG4{{{48448, 24, 4}, {48848, 24, 14}, {49248, 32, 24}, {61288, 24, 94}, {61688, 24, 104}}};
-constexpr size_t kG4Rows = 15;
-constexpr size_t kSummary = 65736;
+constexpr Group group(const f100::sec_g4::AmountList& l, int box) {
+  return {f100::SectionG4.offset + l.off, l.rowSize, box};
+}
+constexpr std::array<Group, 5> kG4{{group(f100::sec_g4::ListA, 4), group(f100::sec_g4::ListB, 14),
+                                    group(f100::sec_g4::ListC, 24), group(f100::sec_g4::ListE, 94),
+                                    group(f100::sec_g4::ListF, 104)}};
+constexpr size_t kG4Rows = f100::sec_g4::AmountList::kRows;
+static_assert(f100::sec_g4::ListA.amount(0).off == 8 && f100::sec_g4::ListA.counted(0).off == 16);
+
+// Row fields the checks read, within their rows.
+namespace e1 = f100::sec_e1;
+namespace e4 = f100::sec_e4;
+namespace f1 = f100::sec_f1;
+namespace f2 = f100::sec_f2::row;
+namespace pen = f100::sec_j::pension;
+namespace dis = f100::sec_j::disabled;
+constexpr size_t e4Module(int k, blocks::F64 f) {
+  return e4::kModules + e4::kModuleSize * static_cast<size_t>(k) + f.off;
+}
+constexpr size_t kF1Counted = f1::ObjectiveEstimationFlag.off - 1;  // not 0: the row counts in F1-a
+// The further reductions of section J, from their character (the byte after the holder).
+constexpr size_t kEntryJAmount = f100::sec_j::FurtherAmount(0).off - (f100::sec_j::FurtherHolder(0).off + 1);
+constexpr size_t kSummary = f100::Summary.offset;
+
+// Single fields and vectors, as offsets from the start of Form100Data.
+constexpr size_t at(const blocks::RecordDef& rec, size_t off) { return rec.offset + off; }
+namespace fam = f100::family;
+// Identification of member m (m - 1 entries of each array).
+constexpr size_t kNif = at(f100::Family, fam::HolderNif.off), kGivenName = at(f100::Family, fam::HolderGivenName.off),
+                 kSurname1 = at(f100::Family, fam::HolderSurname1.off),
+                 kSurname2 = at(f100::Family, fam::HolderSurname2.off);
+constexpr size_t kSpouseNif = at(f100::Family, fam::SpouseNif.off),
+                 kSpouseGivenName = at(f100::Family, fam::SpouseGivenName.off),
+                 kSpouseSurname1 = at(f100::Family, fam::SpouseSurname1.off),
+                 kSpouseSurname2 = at(f100::Family, fam::SpouseSurname2.off);
+constexpr size_t kSpouseExcluded = at(f100::Family, fam::SpouseExcluded.off);
+constexpr size_t kNifSize = fam::HolderNif.width, kNameSize = fam::HolderGivenName.width;
+static_assert(fam::SpouseNif.width == kNifSize && fam::HolderSurname1.width == kNameSize);
+constexpr size_t resultSelection1(int m) { return at(f100::Family, fam::ResultSelection1(m).off); }
+constexpr size_t resultSelection2(int m) { return at(f100::Family, fam::ResultSelection2(m).off); }
+// Descendant entry fields, within the entry.
+constexpr size_t descendantField(size_t entry0Field) { return entry0Field - fam::kDescendants; }
+constexpr size_t kDescAge = descendantField(fam::descendant::Age(0).off),
+                 kDescBirth = descendantField(fam::descendant::BirthDate(0).off),
+                 kDescAdoption = descendantField(fam::descendant::AdoptionDate(0).off),
+                 kDescOwner = descendantField(fam::descendant::Owner(0).off),
+                 kDescExclusion = descendantField(fam::descendant::Exclusion1(0).off),
+                 kDescChild1Mark = descendantField(fam::descendant::Child1Mark(0).off),
+                 kDescChild2Mark = descendantField(fam::descendant::Child2Mark(0).off);
+// Work income totals of section A.
+constexpr size_t kMoneyPay = at(f100::SectionA, f100::sec_a::MoneyPayTotal.off),
+                 kKindValuation = at(f100::SectionA, f100::sec_a::KindValuationTotal.off),
+                 kPromoterContributions = at(f100::SectionA, f100::sec_a::PromoterContributionsTotal.off);
+// Net yields and balances by holder.
+constexpr size_t kWorkNet = at(f100::SectionA, f100::sec_a::NetWorkIncome.off),
+                 kCapitalNet = at(f100::SectionB, f100::sec_b::NetBeforeReductions.off),
+                 kRealEstateImputed = at(f100::SectionC, f100::sec_c::ImputedIncome.off),
+                 kRealEstateNet = at(f100::SectionD, f100::sec_d::NetYield.off),
+                 kActivityNet = at(f100::SectionE1, f100::sec_e1::NetYields.off),
+                 kImputedBases = at(f100::SectionF2, f100::sec_f2::ImputedBases.off),
+                 kF3Amounts = at(f100::SectionF3, f100::sec_f3::Amounts.off),
+                 kImageRights = at(f100::SectionF4, f100::sec_f4::AmountToImputeByHolder.off),
+                 kF5Amounts = at(f100::SectionF5, f100::sec_f5::Amounts.off),
+                 kShortGains = at(f100::SectionG6, f100::sec_g6::ShortGains.off),
+                 kShortLosses = at(f100::SectionG6, f100::sec_g6::ShortLosses.off),
+                 kLongGains = at(f100::SectionG6, f100::sec_g6::LongGains.off),
+                 kLongLosses = at(f100::SectionG6, f100::sec_g6::LongLosses.off),
+                 kGeneralIncome = at(f100::SectionH, f100::sec_h::GeneralIncome.off),
+                 kGeneralLiquidable = at(f100::SectionK, f100::sec_k::GeneralLiquidable.off),
+                 kSpecialLiquidable = at(f100::SectionK, f100::sec_k::SpecialLiquidable.off);
+// Liquidation slots of Form100Summary.
+namespace sum = f100::summary;
+constexpr size_t kReserveCreditState = at(f100::Summary, sum::ReserveCreditState.off),
+                 kReserveCreditRegional = at(f100::Summary, sum::ReserveCreditRegional.off),
+                 kCanaryGoodsCreditState = at(f100::Summary, sum::CanaryGoodsCreditState.off),
+                 kCanaryGoodsCreditRegional = at(f100::Summary, sum::CanaryGoodsCreditRegional.off),
+                 kRentDeduction = at(f100::Summary, sum::StateZeduDeduction.off),
+                 kDeclarationResult = at(f100::Summary, sum::DeclarationResult.off),
+                 kMaternityHolder = at(f100::Summary, f100::sec_li::entries::MaternityHolder.off),
+                 kMaternityChildren = at(f100::Summary, f100::sec_li::entries::kMaternityChildren);
+// Per member byte from +9880: the suspension request (declarant) and the waiver (spouse).
+constexpr size_t kRequestBase = at(f100::Summary, sum::SuspensionRequest.off) - 2;
+static_assert(sum::WaiverRequest.off == sum::SuspensionRequest.off + 1);
+constexpr size_t landlordNif(int m) { return at(f100::Summary, f100::summary::RentLandlordNif(m - 1).off); }
+constexpr size_t kMemberResult = at(f100::Result, f100::result::MemberResult.off),
+                 kResultCopy = at(f100::SectionN, f100::section_n::ResultCopy.off),
+                 kOtherPayment = at(f100::SectionN, f100::sec_n::OtherPayment.off),
+                 kRefund = at(f100::SectionN, f100::sec_n::Refund.off);
+// Rent deductions of the communities and the identification behind them (section P).
+namespace sp = f100::sec_p;
+constexpr size_t kRentByMonths = at(f100::SectionP, sp::c17::RentByMonths.off);
+constexpr std::array<size_t, 7> kRents{
+    at(f100::SectionP, sp::c17::Rent.off),      at(f100::SectionP, sp::c12::YoungRent.off),
+    at(f100::SectionP, sp::c11::YoungRent.off), at(f100::SectionP, sp::c09::Rent.off),
+    at(f100::SectionP, sp::c04::YoungRent.off), at(f100::SectionP, sp::c03::Rent.off),
+    at(f100::SectionP, sp::c01::Rent.off)};
+constexpr size_t counterpartyNif(int m) { return at(f100::SectionP, sp::CounterpartyNif(m - 1).off); }
+constexpr size_t secondCounterpartyNif(int m) { return at(f100::SectionP, sp::SecondCounterpartyNif(m - 1).off); }
+// Section Q: the line computed from the expenses in each list, and the total applied.
+constexpr const f100::sec_q::YearLine& kExpensesLine1 = f100::sec_q::FirstList[1];
+constexpr const f100::sec_q::YearLine& kExpensesLine2 = f100::sec_q::SecondList[1];
+constexpr size_t kApplied1 = at(f100::SectionQ, kExpensesLine1.applied.off),
+                 kApplied2 = at(f100::SectionQ, kExpensesLine2.applied.off),
+                 kTotalApplied = at(f100::SectionQ, f100::sec_q::TotalApplied.off);
 
 // Rows considered for member m: every row for the family unit, else those of m or common.
 bool considered(int holder, int m) { return m == 1 || holder == m || holder == 1; }
@@ -90,27 +242,31 @@ Vec loadVec(const Blk& B, size_t off) { return blocks::Vec5{off}.load(B.p); }
 Vec f1a(const Blk& B) {
   std::vector<std::pair<int, double>> items;
   for (size_t k = 0; k < kF1.count; ++k)
-    if (B.b(kF1.row(k) + 104) != 0) items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + 112)});
+    if (B.b(kF1.row(k) + kF1Counted) != 0)
+      items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + f1::Income3Entered.off)});
   return sumaASuTitular(items);
 }
 
 Vec income2(const Blk& B) {
   std::vector<std::pair<int, double>> items;
-  for (size_t k = 0; k < kE4.count; ++k) items.push_back({B.holder(kE4.row(k)), B.d(kE4.row(k) + 1272)});
-  for (size_t k = 0; k < kE5.count; ++k) items.push_back({B.holder(kE5.row(k)), B.d(kE5.row(k) + 1832)});
+  for (size_t k = 0; k < kE4.count; ++k) items.push_back({B.holder(kE4.row(k)), B.d(kE4.row(k) + e4::PreviousNet.off)});
+  for (size_t k = 0; k < kE5.count; ++k)
+    items.push_back({B.holder(kE5.row(k)), B.d(kE5.row(k) + f100::sec_e5::ProductsNet.off)});
   for (size_t k = 0; k < kF1.count; ++k)
-    if (B.b(kF1.row(k) + 105) != 0) items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + 112)});
+    if (B.b(kF1.row(k) + f1::ObjectiveEstimationFlag.off) != 0)
+      items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + f1::Income3Entered.off)});
   return sumaASuTitular(items);
 }
 
 Vec income3(const Blk& B) {
   std::vector<std::pair<int, double>> items;
   for (size_t k = 0; k < kF2.count; ++k)
-    items.push_back({B.holder(kF2.row(k)), B.c(kF2.row(k) + 10) == '1' ? 0.0 : B.d(kF2.row(k) + 16)});
+    items.push_back(
+        {B.holder(kF2.row(k)), B.c(kF2.row(k) + f2::Kind.off) == '1' ? 0.0 : B.d(kF2.row(k) + f2::ImputedBase.off)});
   for (size_t k = 0; k < kF1.count; ++k)
-    if (B.b(kF1.row(k) + 104) != 0 && B.b(kF1.row(k) + 105) == 0)
-      items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + 112)});
-  for (size_t k = 0; k < kE1.count; ++k) items.push_back({B.holder(kE1.row(k)), B.d(kE1.row(k) + 88)});
+    if (B.b(kF1.row(k) + kF1Counted) != 0 && B.b(kF1.row(k) + f1::ObjectiveEstimationFlag.off) == 0)
+      items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + f1::Income3Entered.off)});
+  for (size_t k = 0; k < kE1.count; ++k) items.push_back({B.holder(kE1.row(k)), B.d(kE1.row(k) + e1::TotalIncome.off)});
   return sumaASuTitular(items);
 }
 
@@ -173,12 +329,12 @@ int CValidator100::Validate(int purpose, int member, int section) {
   Blk B{block_};
 
   if (!doc.boxRangeNoticeArmed()) Report("WIN022", 0, 0, 1, member);
-  if (member == 1 && B.b(2358) != 0) Report("UFCYGNR", 0, 0, 1, 1);
+  if (member == 1 && B.b(kSpouseExcluded) != 0) Report("UFCYGNR", 0, 0, 1, 1);
 
   bool both = member == 6;
   int m = member == -1 ? doc.shownMember : both ? 2 : member;
   if (m < 1 || m > 5) return 1;
-  if (B.t(124 + 32 * um(m - 1), 2) == "99") {
+  if (B.t(f100::personal::communityCode(m).off, 2) == "99") {
     Report("100R071", 100, -1, 1, m);
     return highest_;
   }
@@ -221,15 +377,15 @@ void CValidator100::Section1(int m) {
   const DocumentState& doc = check_.Document();
   bool spouse = doc.household[2] != 0;
   bool joint = doc.joint;
-  int mode = B.b(0);
-  size_t nif = 773 + 9 * um(m - 1);
+  int mode = B.b(at(f100::Personal, f100::personal::DeclarationMode.off));
+  size_t nif = kNif + kNifSize * um(m - 1);
 
   if (B.empty(nif)) Report("WIN001", 100, 1, 1, m);
-  if ((m == 1 || m == 3) && B.t(1563, 9) == "X00000000") Report("100R070", 1, 25, 1, m);
+  if ((m == 1 || m == 3) && B.t(kSpouseNif, kNifSize) == "X00000000") Report("100R070", 1, 25, 1, m);
   if (m != 4 && m != 5) {
     for (size_t k = 0; k < kDescendants.count; ++k) {
       size_t e = kDescendants.row(k);
-      if (B.i32(e + 104) < 16) continue;
+      if (B.i32(e + kDescAge) < 16) continue;
       std::string_view n = B.t(e, 9);
       if (VH::IsBlank(n.data(), 9) || n[0] == 'N' || !personalNifValid(n)) {
         Report("100R072", 100, 1, 1, m);
@@ -246,15 +402,18 @@ void CValidator100::Section1(int m) {
       }
     }
   }
-  size_t surname1 = 878 + 15 * um(m), name = 803 + 15 * um(m), surname2 = 953 + 15 * um(m);
+  size_t surname1 = kSurname1 + kNameSize * um(m - 1), name = kGivenName + kNameSize * um(m - 1),
+         surname2 = kSurname2 + kNameSize * um(m - 1);
   if (B.empty(surname1) || B.empty(name)) Report("WIN015", 1, 1, 1, m);
   else if (!B.empty(nif) && nameFails(B, nif, surname1, surname2, name)) Report("WIN017", 1, 1, 1, m);
 
-  size_t s1b = 1668 + 15 * um(m), nb = 1593 + 15 * um(m), nifb = 1554 + 9 * um(m), s2b = 1743 + 15 * um(m);
+  size_t s1b = kSpouseSurname1 + kNameSize * um(m - 1), nb = kSpouseGivenName + kNameSize * um(m - 1),
+         nifb = kSpouseNif + kNifSize * um(m - 1), s2b = kSpouseSurname2 + kNameSize * um(m - 1);
   if (!B.empty(s1b) && !B.empty(nb) && !B.empty(nifb) && nameFails(B, nifb, s1b, s2b, nb))
     Report("WIN017", 1, 26, 1, m);
   if (mode == 1 && m < 4 && spouse && (B.empty(s1b) || B.empty(nb))) Report("100R069", 1, 26, 1, m);
-  if (!joint && mode == 1 && m == 2 && (B.empty(1698) || B.empty(1623))) Report("100R069", 1, 26, 1, 2);
+  if (!joint && mode == 1 && m == 2 && (B.empty(kSpouseSurname1 + kNameSize) || B.empty(kSpouseGivenName + kNameSize)))
+    Report("100R069", 1, 26, 1, 2);
 
   bool noNumber = B.empty(1509 + 9 * um(m));
   if (noNumber) Report("100I009", 1, 24, 0, m);
@@ -292,7 +451,9 @@ void CValidator100::Section1(int m) {
     }
   }
 
-  auto total = [&](int person) { return B.e(6328, person) + B.e(6368, person) + B.e(6528, person); };
+  auto total = [&](int person) {
+    return B.e(kMoneyPay, person) + B.e(kKindValuation, person) + B.e(kPromoterContributions, person);
+  };
   bool markWithIncome = false;
   if (m == 1) {
     for (int k = 1; k <= 4; ++k)
@@ -317,26 +478,28 @@ void CValidator100::Section2(int m) {
 
   std::vector<std::pair<int, double>> items;
   for (size_t k = 0; k < 6; ++k) {
-    items.push_back({B.holder(kE1.row(k)), B.d(kE1.row(k) + 264)});
-    items.push_back({B.holder(kE4.row(k)), B.d(kE4.row(k) + 1392)});
-    items.push_back({B.holder(kE5.row(k)), B.d(kE5.row(k) + 2032)});
-    for (size_t a : {24u, 72u, 96u}) items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + a)});
+    items.push_back({B.holder(kE1.row(k)), B.d(kE1.row(k) + f100::sec_e1::NetYield.off)});
+    items.push_back({B.holder(kE4.row(k)), B.d(kE4.row(k) + f100::sec_e4::NetBeforeLastReduction.off)});
+    items.push_back({B.holder(kE5.row(k)), B.d(kE5.row(k) + f100::sec_e5::ReducedNet.off)});
+    for (size_t a : {f100::sec_f1::Income1.off, f100::sec_f1::Income2.off, f100::sec_f1::Income3.off})
+      items.push_back({B.holder(kF1.row(k)), B.d(kF1.row(k) + a)});
   }
   std::vector<std::pair<Vec, double>> terms{{sumaASuTitular(items), 1.0}};
-  for (size_t v : {6808u, 8640u, 8976u, 11408u, 36968u, 37200u, 37296u, 37552u, 62336u, 62496u})
+  for (size_t v : {kWorkNet, kCapitalNet, kRealEstateImputed, kRealEstateNet, kImputedBases, kF3Amounts, kImageRights,
+                   kF5Amounts, kShortGains, kLongGains})
     terms.push_back({loadVec(B, v), 1.0});
-  for (size_t v : {62376u, 62536u}) terms.push_back({loadVec(B, v), -1.0});
+  for (size_t v : {kShortLosses, kLongLosses}) terms.push_back({loadVec(B, v), -1.0});
   Vec income = sumatorio(terms);
 
   auto anyDescendant = [&](size_t markOff) {
     for (size_t k = 0; k < kDescendants.count; ++k) {
       size_t e = kDescendants.row(k);
-      if (B.b(e + 134) == 0 && B.b(e + markOff) != 0) return true;
+      if (B.b(e + kDescExclusion) == 0 && B.b(e + markOff) != 0) return true;
     }
     return false;
   };
-  if (income[3] > 8000 && anyDescendant(146)) Report("100R077", 100, -1, 1, m);
-  if (income[4] > 8000 && anyDescendant(147)) Report("100R078", 100, -1, 1, m);
+  if (income[3] > 8000 && anyDescendant(kDescChild1Mark)) Report("100R077", 100, -1, 1, m);
+  if (income[4] > 8000 && anyDescendant(kDescChild2Mark)) Report("100R078", 100, -1, 1, m);
 }
 
 // Income from work.
@@ -349,9 +512,10 @@ void CValidator100::Section3(int m) {
     char kind = B.c(r + 1);
     if ((kind == '1' || kind == '4' || kind == '5') && B.empty(r + 4)) r1 = true;
     std::string_view code = B.t(r + 4, 5);
-    if (B.d(r + 56) > 0 && code != "861.1" && code != "861.2" && code != "862  " && code != "     " && code[0] != 0)
+    if (B.d(r + e1::RentingWithholdings.off) > 0 && code != "861.1" && code != "861.2" && code != "862  " &&
+        code != "     " && code[0] != 0)
       r3 = true;
-    double a = B.d(r + 264), b = B.d(r + 272);
+    double a = B.d(r + e1::NetYield.off), b = B.d(r + e1::Reduction.off);
     if (std::fabs(b) > util::RoundToDecimals(std::fabs(a * 0.4), 2) + 0.5) r4 = true;
     if ((a > 0 && b < 0) || (a < 0 && b > 0)) r5 = true;
   }
@@ -371,12 +535,15 @@ void CValidator100::Section4(int m) {
     int h = B.holder(r);
     if (considered(h, m)) {
       std::string_view code = util::UpToTerminator(B.t(r + 1, 5));
-      double x = B.d(r + 152) + B.d(r + 144);
-      if (code == "644.1" || code == "644.2" || code == "644.3" || code == "644.6") x += B.d(r + 320) + B.d(r + 312);
-      double a = B.d(r + 72);
+      double x = B.d(r + e4Module(0, e4::module::Hours2)) + B.d(r + e4Module(0, e4::module::Hours1));
+      if (code == "644.1" || code == "644.2" || code == "644.3" || code == "644.6")
+        x += B.d(r + e4Module(1, e4::module::Hours2)) + B.d(r + e4Module(1, e4::module::Hours1));
+      double a = B.d(r + e4::MaxEmployees.off);
       if ((a != 0 && x == 0) || (a == 0 && x != 0)) r1 = true;
     }
-    if ((m == 1 || h == m) && B.d(r + 1400) != 0 && B.d(r + 1400) > B.d(r + 1384) * 0.4 + 0.5) r2 = true;
+    if ((m == 1 || h == m) && B.d(r + e4::LastReduction.off) != 0 &&
+        B.d(r + e4::LastReduction.off) > B.d(r + e4::Added.off) * 0.4 + 0.5)
+      r2 = true;
   }
   if (r1) Report("100R090", 4, 7, 1, m);
   if (r2) Report("100P029", 4, 40, 0, m);
@@ -394,16 +561,19 @@ void CValidator100::Section6(int m) {
     size_t r = kF1.row(k);
     if (!considered(B.holder(r), m)) continue;
     auto d = [&](size_t o) { return B.d(r + o); };
-    double sum = d(24) + d(72) + d(96) + d(144) + d(152) + d(160) + d(168);
+    const double in1 = d(f1::Income1.off), in2 = d(f1::Income2.off), in3 = d(f1::Income3.off);
+    const double stGains = d(f1::ShortTermGains.off), ltGains = d(f1::LongTermGains.off);
+    const double withheld = d(f1::Withholdings.off);
+    double sum = in1 + in2 + in3 + stGains + d(f1::ShortTermLosses.off) + ltGains + d(f1::LongTermLosses.off);
     if (sum > 0 && (B.empty(r + 1) || d(16) == 0)) r1 = true;
-    double a = d(24), b = d(56);
-    if (0.4 * a < b || (b > 0 && a < 0) || (b < 0 && a > 0) || (a > 0 && d(176) == 0)) r2 = true;
-    if (d(176) > 0) {
-      double t1 = std::trunc(d(160) + d(144) + d(96) + d(72));
-      double t2 = std::trunc(d(160) + d(144) + d(24));
-      if (d(72) > 0) t2 = std::trunc(t2 + d(72));
-      if (d(96) > 0) t2 = std::trunc(t2 + d(96));
-      if ((t1 == 0 && d(176) > 0.15 * d(24) + 0.5) || d(176) > 0.15 * t2 + 0.5) r3 = true;
+    double a = in1, b = d(f1::Expenses1.off);
+    if (0.4 * a < b || (b > 0 && a < 0) || (b < 0 && a > 0) || (a > 0 && withheld == 0)) r2 = true;
+    if (withheld > 0) {
+      double t1 = std::trunc(ltGains + stGains + in3 + in2);
+      double t2 = std::trunc(ltGains + stGains + in1);
+      if (in2 > 0) t2 = std::trunc(t2 + in2);
+      if (in3 > 0) t2 = std::trunc(t2 + in3);
+      if ((t1 == 0 && withheld > 0.15 * in1 + 0.5) || withheld > 0.15 * t2 + 0.5) r3 = true;
     }
   }
   if (r1) Report("100R097", 6, 3, 1, m);
@@ -496,13 +666,14 @@ void CValidator100::Section10(int m) {
   for (size_t k = 0; k < kSlotsB.count; ++k) {
     size_t s = kSlotsB.row(k);
     int h = B.holder(s);
-    double a40 = B.d(s + 40), a56 = B.d(s + 56);
-    if (h == 2 && (m == 1 || m == 2) && B.c(116) != '3' && a56 + a40 > 0) r1 = true;
-    if (h == 3 && (m == 1 || m == 3) && B.c(117) != '3' && (a40 > 0 || a56 > 0)) r1 = true;
-    if (h == 4 && (m == 1 || m == 4) && B.c(118) != '3' && a40 > 0) r1 = true;
-    if (h == 5 && (m == 1 || m == 5) && B.c(119) != '3' && a40 > 0) r1 = true;
-    if (B.d(s + 48) > 0 && B.empty(s + 16)) r2 = true;
-    if ((m == 1 || h == m) && a56 + a40 > 0 && B.d(s + 48) > 0) r3 = true;
+    double a40 = B.d(s + dis::Own.off), a56 = B.d(s + dis::Promoter.off);
+    if (h == 2 && (m == 1 || m == 2) && B.c(f100::personal::DisabilityCode(1).off) != '3' && a56 + a40 > 0) r1 = true;
+    if (h == 3 && (m == 1 || m == 3) && B.c(f100::personal::DisabilityCode(2).off) != '3' && (a40 > 0 || a56 > 0))
+      r1 = true;
+    if (h == 4 && (m == 1 || m == 4) && B.c(f100::personal::DisabilityCode(3).off) != '3' && a40 > 0) r1 = true;
+    if (h == 5 && (m == 1 || m == 5) && B.c(f100::personal::DisabilityCode(4).off) != '3' && a40 > 0) r1 = true;
+    if (B.d(s + dis::Relatives.off) > 0 && B.empty(s + dis::Nif.off)) r2 = true;
+    if ((m == 1 || h == m) && a56 + a40 > 0 && B.d(s + dis::Relatives.off) > 0) r3 = true;
   }
   if (r1) Report("100P049", 10, 21, 0, m);
   if (r2) Report("100P062", 10, 20, 0, m);
@@ -515,14 +686,18 @@ void CValidator100::Section10(int m) {
     size_t sa = kSlotsA.row(k);
     int h = B.holder(sa);
     if (h == 0 || (m != 1 && h != m)) continue;
-    double limit = DameCuantiaMaximaPlanPensiones(B.i32(40 + 4 * um(h)));
-    if (B.d(sa + 72) + B.d(sa + 64) > 0 && B.d(sa + 32) + B.d(sa + 24) > 0)
+    double limit = DameCuantiaMaximaPlanPensiones(B.i32(at(f100::Personal, f100::personal::Age(h - 1).off)));
+    if (B.d(sa + pen::PromoterYearIn.off) + B.d(sa + pen::PromoterExcessIn.off) > 0 &&
+        B.d(sa + pen::OwnYearIn.off) + B.d(sa + pen::OwnExcessIn.off) > 0)
       limit = util::RoundToDecimals(2 * limit, 2);
     limit = std::min(limit, kOverallMaximum);
     bool exceeded = false;
     for (size_t j = 0; j < kSlotsB.count; ++j) {
       size_t sb = kSlotsB.row(j);
-      if (B.holder(sb) == h && B.d(sa + 80) + B.d(sa + 40) + B.d(sb + 64) > limit) exceeded = true;
+      if (B.holder(sb) == h &&
+          B.d(sa + pen::PromoterReduction.off) + B.d(sa + pen::OwnReduction.off) + B.d(sb + dis::OwnReduction.off) >
+              limit)
+        exceeded = true;
     }
     if (exceeded) {
       Report("100P075", 10, 3, 0, m);
@@ -532,7 +707,7 @@ void CValidator100::Section10(int m) {
 
   for (size_t k = 0; k < kEntriesJ.count; ++k) {
     size_t e = kEntriesJ.row(k);
-    bool hit = m == 1 ? B.d(e + 15) != 0 && B.empty(e) : B.holder(e - 1) == m && B.empty(e);
+    bool hit = m == 1 ? B.d(e + kEntryJAmount) != 0 && B.empty(e) : B.holder(e - 1) == m && B.empty(e);
     if (hit) {
       Report("100R127", 10, 29, 1, m);
       break;
@@ -540,17 +715,17 @@ void CValidator100::Section10(int m) {
   }
 
   if (m != 1) return;
-  for (size_t o : {156u, 188u, 220u, 252u})
-    if (B.c(o) == '9') return;
+  for (int k = 1; k <= 4; ++k)
+    if (B.c(f100::personal::communityCode(k + 1).off) == '9') return;
   bool anyIncome = false;
   double best = 0;
   std::vector<int> candidates;
   for (int k = 1; k <= 4; ++k) {
     bool income = false;
-    for (size_t v : {62336u, 62376u, 62496u, 62536u, 62768u})
+    for (size_t v : {kShortGains, kShortLosses, kLongGains, kLongLosses, kGeneralIncome})
       if (B.e(v, k) != 0) income = true;
     if (!income) continue;
-    double value = B.e(65368, k) + B.e(65648, k);
+    double value = B.e(kGeneralLiquidable, k) + B.e(kSpecialLiquidable, k);
     if (!anyIncome || value > best) {
       candidates.clear();
       best = value;
@@ -559,9 +734,9 @@ void CValidator100::Section10(int m) {
     anyIncome = true;
   }
   if (!anyIncome) return;
-  std::string_view unitCode = B.t(124, 2);
+  std::string_view unitCode = B.t(f100::personal::communityCode(1).off, 2);
   for (int k : candidates)
-    if (B.t(124 + 32 * um(k), 2) == unitCode) return;
+    if (B.t(f100::personal::communityCode(k + 1).off, 2) == unitCode) return;
   Report("100R024", 100, 4, 1, 1);
 }
 
@@ -569,8 +744,12 @@ void CValidator100::Section10(int m) {
 void CValidator100::Section11(int m) {
   Blk B{block_};
   Vec fa = f1a(B);
-  constexpr std::pair<size_t, size_t> kPairs[] = {{1696, 1784}, {5696, 5736}, {5776, 5816}, {5856, 5944}};
-  auto S = [&](size_t n, int p) { return B.e(kSummary + n, p); };
+  constexpr std::pair<blocks::Vec5, blocks::Vec5> kPairs[] = {
+      {sum::StateOnlyIncrements, sum::StateInterestTotal},
+      {sum::SplitIncrementsState, sum::PastInterestState},
+      {sum::SplitIncrementsRegional, sum::PastInterestRegional},
+      {sum::RegionalOnlyIncrements, sum::RegionalInterestTotal}};
+  auto S = [&](blocks::Vec5 v, int p) { return B.e(kSummary + v.off, p); };
   int first = m == 1 ? 0 : m - 1, last = m == 1 ? 4 : m - 1;
   for (int p = first; p <= last; ++p) {
     bool r1 = false;
@@ -580,49 +759,54 @@ void CValidator100::Section11(int m) {
       Report("100I016", 11, 41, 0, m);
       if (m == 1) return;
     }
-    bool noIncome = B.e(13296, p) + fa[static_cast<size_t>(p)] == 0;
-    if (noIncome && S(1200, p) + S(1240, p) > 0) Report("100I018", 16, 128, 0, m);
-    if (noIncome && S(1280, p) + S(1376, p) > 0) Report("100I019", 11, 30, 0, m);
+    bool noIncome = B.e(kActivityNet, p) + fa[static_cast<size_t>(p)] == 0;
+    if (noIncome && S(sum::ReserveCreditState, p) + S(sum::ReserveCreditRegional, p) > 0)
+      Report("100I018", 16, 128, 0, m);
+    if (noIncome && S(sum::CanaryGoodsCreditState, p) + S(sum::CanaryGoodsCreditRegional, p) > 0)
+      Report("100I019", 11, 30, 0, m);
   }
 }
 
 void CValidator100::Section12(int m) {
   Blk B{block_};
-  if (B.d(73904 + 8 * um(m)) > 0 && B.empty(74039 + 9 * um(m))) Report("100R126", 12, 14, 1, m);
-  if (B.b(5561 + um(m)) == 1 && B.d(75696 + 8 * um(m)) > 0) Report("100R079", 1, 173, 1, m);
+  if (B.e(kRentDeduction, m - 1) > 0 && B.empty(landlordNif(m))) Report("100R126", 12, 14, 1, m);
+  if (B.b(resultSelection1(m)) == 1 && B.e(kMemberResult, m - 1) > 0) Report("100R079", 1, 173, 1, m);
 
-  int kind = B.b(75088);
+  int kind = B.b(kMaternityHolder);
   int a = 0;
   for (size_t k = 0; k < kDescendants.count; ++k) {
     size_t e = kDescendants.row(k);
-    std::string_view date = B.t(e + 117, 8);
-    if (VH::IsBlank(date.data(), 8)) date = B.t(e + 108, 8);
+    std::string_view date = B.t(e + kDescAdoption, 8);
+    if (VH::IsBlank(date.data(), 8)) date = B.t(e + kDescBirth, 8);
     // An entry without a date is not after any date.
     if (VH::IsBlank(date.data(), 8) || !VH::IsDateOnOrAfter(date, "31012000", true)) continue;
-    char owner = B.c(e + 126);
+    char owner = B.c(e + kDescOwner);
     if ((kind == 2 && (owner == 'D' || owner == 'O')) || (kind == 3 && (owner == 'C' || owner == 'O'))) ++a;
   }
   int b = 0;
-  for (size_t j = 0; j < 6; ++j)
-    if (B.d(75112 + 40 * j) != 0) ++b;
+  // A child entry of the maternity deduction counts when its months (at +0) are not 0.
+  for (size_t j = 0; j < static_cast<size_t>(f100::sec_li::entries::kMaternityChildCount); ++j)
+    if (B.d(kMaternityChildren + f100::sec_li::entries::kMaternityChildSize * j) != 0) ++b;
   if (b > a) Report("100R146", 12, 31, 1, m);
 }
 
 void CValidator100::Section13(int m) {
   Blk B{block_};
-  bool accountIncomplete = B.empty(76020 + 4 * um(m)) || B.empty(76040 + 4 * um(m)) ||
-                           B.empty(76062 + 2 * um(m)) || B.empty(76064 + 10 * um(m));
-  if (B.b(75615 + um(m)) == 1 && B.d(75568 + 8 * um(m)) < 0 && !(B.d(76120 + 8 * um(m)) < B.d(76160 + 8 * um(m))) &&
-      accountIncomplete)
+  namespace sn = f100::sec_n;
+  auto part = [&](blocks::Text t) { return B.empty(at(f100::SectionN, t.off)); };
+  bool accountIncomplete = part(sn::BankEntity(m - 1)) || part(sn::BankOffice(m - 1)) || part(sn::BankControl(m - 1)) ||
+                           part(sn::BankAccount(m - 1));
+  if (B.b(kRequestBase + um(m)) == 1 && B.e(kDeclarationResult, m - 1) < 0 &&
+      !(B.e(kOtherPayment, m - 1) < B.e(kRefund, m - 1)) && accountIncomplete)
     Report("100R115", 13, 15, 1, m);
 }
 
 void CValidator100::Section15(int m) {
   Blk B{block_};
-  if (B.d(86216 + 8 * um(m)) > 0 && B.empty(86812 + 9 * um(m))) Report("100R110", 15, 94, 1, m);
+  if (B.e(kRentByMonths, m - 1) > 0 && B.empty(secondCounterpartyNif(m))) Report("100R110", 15, 94, 1, m);
   double sum = 0;
-  for (size_t o : {86080u, 84504u, 83888u, 82920u, 80864u, 80144u, 79560u}) sum += B.d(o + 8 * um(m));
-  if (sum > 0 && B.empty(86767 + 9 * um(m))) Report("100R110", 15, 94, 1, m);
+  for (size_t o : kRents) sum += B.e(o, m - 1);
+  if (sum > 0 && B.empty(counterpartyNif(m))) Report("100R110", 15, 94, 1, m);
 }
 
 // Entry pairs of section Q.
@@ -632,7 +816,7 @@ void CValidator100::Section16(int m) {
   int first = m == 1 ? 0 : m - 1, last = m == 1 ? 4 : m - 1;
   for (int p = first; p <= last; ++p) {
     size_t up = static_cast<size_t>(p);
-    if (B.e(89280, p) + B.e(92120, p) < B.e(93480, p) && B.e(13296, p) + fa[up] == 0) {
+    if (B.e(kApplied1, p) + B.e(kApplied2, p) < B.e(kTotalApplied, p) && B.e(kActivityNet, p) + fa[up] == 0) {
       Report("100I017", 16, 2, 0, m);
       break;
     }
@@ -641,7 +825,9 @@ void CValidator100::Section16(int m) {
     size_t entries[2];
     int box;
   };
-  constexpr PairArea kPairs[] = {{{88000, 88032}, 20}, {{90936, 90968}, 71}};
+  constexpr PairArea kPairs[] = {
+      {{at(f100::SectionQ, kExpensesLine1.rows[0]), at(f100::SectionQ, kExpensesLine1.rows[1])}, 20},
+      {{at(f100::SectionQ, kExpensesLine2.rows[0]), at(f100::SectionQ, kExpensesLine2.rows[1])}, 71}};
   for (size_t amountOff : {16u, 8u}) {
     const Vec& income = amountOff == 16 ? inc2 : inc3;
     const char* code = amountOff == 16 ? "100R059" : "100R060";
@@ -661,29 +847,38 @@ void CValidator100::Section16(int m) {
 void CValidator100::Section17(int m) {
   Blk B{block_};
   size_t M = um(m);
-  bool resultSelected = B.b(75615 + M) == 1;
-  double v = B.b(5561 + M) != 0 ? B.d(75696 + 8 * M) : B.d(76360 + 8 * M);
+  bool resultSelected = B.b(kRequestBase + M) == 1;
+  double v = B.b(resultSelection1(m)) != 0 ? B.e(kMemberResult, m - 1) : B.e(kResultCopy, m - 1);
   if ((m == 2 || m == 3) && resultSelected) {
-    double x = B.d(75584), y = B.d(75592);
-    if ((x >= 0 && y >= 0) || (x < 0 && y < 0) || B.b(5563) == 1 || B.b(5564) == 1) Report("WIN032", 17, 19, 0, m);
+    double x = B.e(kDeclarationResult, 1), y = B.e(kDeclarationResult, 2);
+    if ((x >= 0 && y >= 0) || (x < 0 && y < 0) || B.b(resultSelection1(2)) == 1 || B.b(resultSelection1(3)) == 1)
+      Report("WIN032", 17, 19, 0, m);
   }
   if ((m == 1 || m == 2) && resultSelected) Report("100I015", 17, -1, 0, m);
 
-  auto incomplete = [&](size_t entity, size_t branch, size_t control, size_t number) {
-    return B.empty(entity + 4 * M) || B.empty(branch + 4 * M) || B.empty(control + 2 * M) || B.empty(number + 10 * M);
+  namespace pay = f100::payment;
+  auto q = [](size_t off) { return at(f100::SectionQ, off); };
+  auto incomplete = [&](const pay::Account& a) {
+    return B.empty(q(a.entity.off)) || B.empty(q(a.branch.off)) || B.empty(q(a.control.off)) ||
+           B.empty(q(a.number.off));
   };
-  bool acc1 = incomplete(94760, 94780, 94802, 94804);
-  bool acc2 = incomplete(94910, 94930, 94952, 94954);
-  bool acc3 = incomplete(95062, 95082, 95104, 95106);
-  int a1 = B.b(94758 + M), a2 = B.b(94908 + M), b1 = B.b(95060 + M);
+  bool acc1 = incomplete(pay::Account1(m));
+  bool acc2 = incomplete(pay::Account2(m));
+  bool acc3 = incomplete(pay::Account3(m));
+  // The choice flags of each account: five member bytes right before its entity codes.
+  auto choice = [&](const pay::Account& first) { return B.b(q(first.entity.off) - 5 + (M - 1)); };
+  int a1 = choice(pay::Account1(1)), a2 = choice(pay::Account2(1)), b1 = choice(pay::Account3(1));
   int box = -1;
   if (v > 0) {
     if (a1 == 1 && acc1) box = 25;
     else if (a2 == 1 && acc2) box = 31;
-    else if (a1 == 0 && B.b(94753 + M) == 0) box = 25;
+    else if (a1 == 0 && B.b(q(pay::Code23Flag(m).off)) == 0)
+      box = 25;
   } else if (v < 0) {
     if (b1 == 1 && acc3) box = 38;
-    else if (b1 == 0 && B.b(95055 + M) == 0 && B.b(5561 + M) != 1 && B.b(5566 + M) != 1) box = 38;
+    else if (b1 == 0 && B.b(q(pay::RefundWaiverFlag(m).off)) == 0 && B.b(resultSelection1(m)) != 1 &&
+             B.b(resultSelection2(m)) != 1)
+      box = 38;
     else if (a1 == 1 && acc1) box = 25;
   }
   if (box >= 0) Report("WIN030", 17, box, 1, m);

@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "data/blocks/form714.h"
+#include "data/blocks/form714_liquidation.h"
 #include "ui/checks/validation_helper.h"
 #include "ui/checks/validators.h"
 
@@ -12,15 +13,18 @@ namespace {
 
 using VH = CValidationHelper;
 
-// Fields read by the validation, within their records of Form714Data. The liquidation fields of
-// Form714Result and Form714Summary are written by the form-714 liquidation and section totals.
+// Fields read by the validation, within their records of Form714Data. Those the personal-data,
+// result and liquidation records declare come from their headers; the page-only personal fields
+// below have no other reader.
 namespace v714 {
 namespace personal {
-constexpr blocks::Text Nif{86, 9};
-constexpr blocks::Text Surname1{96, 15};
-constexpr blocks::Text GivenName{126, 15};
-constexpr blocks::U8 Representation{81};  // 1, "x" or "X": a representative acts
-constexpr blocks::U8 NoAddress{82};
+using f714::personal::CopyResult;
+using f714::personal::GivenName;
+using f714::personal::Nif;
+using f714::personal::Surname1;
+constexpr blocks::U8 Representation = f714::liq::personal::ReducedLiquidation;  // 1, "x" or "X": a representative acts
+constexpr blocks::U8 NoAddress = f714::liq::personal::SecondOption;
+constexpr blocks::U8 Office = f714::liq::personal::CommunityFirst;
 constexpr blocks::U8 RepresentativeKind{83};
 constexpr blocks::U8 AddressMark{141};
 constexpr blocks::U8 Street{144};
@@ -28,27 +32,25 @@ constexpr blocks::U8 SecondStreet{186};
 constexpr blocks::U8 SecondAddressA{256};
 constexpr blocks::U8 SecondAddressB{257};
 constexpr blocks::Text RepresentativeNif{258, 9};
-constexpr blocks::U8 Office{431};
-constexpr blocks::U8 CopyResult{453};
+static_assert(RepresentativeNif.off + RepresentativeNif.width <= f714::Personal.size);
 }  // namespace personal
 namespace result {
-constexpr blocks::F64 Quota{0};
-constexpr blocks::F64 Deducted{8};
-constexpr blocks::U8 PaymentMode{24};
-constexpr blocks::U8 DirectDebit{25};
-constexpr blocks::Text Account{26, 20};
+constexpr blocks::F64 Quota = f714::result::AmountToPay;
+constexpr blocks::F64 Deducted = f714::result::AlreadyPaid;
+constexpr blocks::U8 PaymentMode = f714::result::Option24;
+constexpr blocks::U8 DirectDebit = f714::result::Option25;
+using f714::result::Account;
 }  // namespace result
 namespace summary {
-constexpr blocks::F64 NetWealth{168};
-constexpr blocks::U8 Kind{296};
-constexpr blocks::F64 Limit{336};
-constexpr blocks::F64 Quota{344};
-constexpr blocks::F64 LimitedQuota{352};
-constexpr blocks::F64 ReducedQuota{360};
-constexpr blocks::F64 Credit1{448};
-constexpr blocks::F64 Credit2{464};
-constexpr blocks::F64 Credit3{480};
-constexpr blocks::F64 Payable{552};
+using f714::summary::NetWealth;
+using f714::summary::NothingToPay;
+constexpr blocks::U8 Kind = f714::liq::IncomeTaxMode;
+constexpr blocks::F64 Excluded = f714::liq::ExcludedAssets;
+constexpr blocks::F64 OtherNetWealth = f714::liq::OtherNetWealth;
+constexpr blocks::F64 OtherExcluded = f714::liq::OtherExcluded;
+constexpr blocks::F64 OtherFullQuota = f714::liq::OtherFullQuota;
+// Tax paid of pair k (0..2).
+constexpr blocks::F64 PaidTax(int k) { return f714::liq::PaidTax(static_cast<std::size_t>(k), f714::liq::kPairStride); }
 }  // namespace summary
 }  // namespace v714
 
@@ -99,20 +101,21 @@ int CValidator714::Validate(int purpose, int member, int section) {
   if (rep == 1 && emptyChar(personal::RepresentativeKind.get(P))) Report("714R001", 1, 1, 1, 2);
 
   bool accountRule = result::DirectDebit.get(R) != 0;
-  if (result::PaymentMode.get(R) == 0 && result::DirectDebit.get(R) == 0 && summary::Payable.get(S) == 0) {
+  if (result::PaymentMode.get(R) == 0 && result::DirectDebit.get(R) == 0 && summary::NothingToPay.get(S) == 0) {
     result::DirectDebit.set(R, 1);
     accountRule = true;
   }
   if (accountRule && !accountValid(result::Account.raw(R))) Report("100R080", 11, 23, 1, 2);
 
+  // The other spouse's figures of joint mode and the tax paid abroad, against this declaration's.
   bool kindC = summary::Kind.get(S) == 'C';
-  double quota = summary::Quota.get(S), limited = summary::LimitedQuota.get(S);
-  if (kindC && limited > quota && limited != 0) Report("714R002", 10, 10, 1, 2);
-  if (kindC && summary::ReducedQuota.get(S) > quota && summary::ReducedQuota.get(S) > 0)
+  double otherNet = summary::OtherNetWealth.get(S), otherExcluded = summary::OtherExcluded.get(S);
+  if (kindC && otherExcluded > otherNet && otherExcluded != 0) Report("714R002", 10, 10, 1, 2);
+  if (kindC && summary::OtherFullQuota.get(S) > otherNet && summary::OtherFullQuota.get(S) > 0)
     Report("714R003", 10, 10, 1, 2);
   double net = summary::NetWealth.get(S);
-  if (summary::Limit.get(S) > net && limited != 0) Report("714R004", 10, 10, 1, 2);
-  double credits = summary::Credit3.get(S) + summary::Credit2.get(S) + summary::Credit1.get(S);
+  if (summary::Excluded.get(S) > net && otherExcluded != 0) Report("714R004", 10, 10, 1, 2);
+  double credits = summary::PaidTax(2).get(S) + summary::PaidTax(1).get(S) + summary::PaidTax(0).get(S);
   if (credits > net && credits > 0) Report("714R005", 10, 18, 1, 2);
 
   bool noStreet = emptyChar(personal::Street.get(P));
