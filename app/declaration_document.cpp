@@ -13,7 +13,7 @@
 #include "data/doc/calculators.h"
 #include "data/doc/doc714.h"
 #include "data/doc/renta_doc.h"
-#include "ui/checks/avisos_errores_dlg.h"
+#include "ui/avisos_errores_dlg.h"
 #include "ui/store/store_dialogs.h"
 
 namespace app {

@@ -18,8 +18,8 @@
 #include "app/doc_template.h"
 #include "app/seams.h"
 #include "data/doc/document.h"
-#include "ui/checks/field_check.h"
-#include "ui/checks/validators.h"
+#include "checks/field_check.h"
+#include "checks/validators.h"
 
 class QDialog;
 class QLabel;

@@ -14,7 +14,7 @@
 #include "app/program_messages.h"
 #include "app/store_commands.h"
 #include "data/store/store.h"
-#include "ui/checks/corrections_store.h"
+#include "checks/corrections_store.h"
 #include "ui/controls/profile_store.h"
 
 class QDialog;

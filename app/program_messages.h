@@ -9,8 +9,8 @@
 
 #include "data/message_service.h"
 #include "data/store/store.h"
-#include "ui/checks/avisos_model.h"
-#include "ui/checks/message_service.h"
+#include "checks/avisos_model.h"
+#include "checks/message_service.h"
 
 class QWidget;
 

@@ -3,7 +3,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export CCACHE_BASEDIR="$root"
 export CCACHE_NOHASHDIR=1
 export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-5G}
-jobs=$(nproc 2>/dev/null || echo 2)
+jobs=${QX_JOBS:-$(nproc 2>/dev/null || echo 2)}
 
 # configure_and_build DIR [cmake args...]
 configure_and_build() {

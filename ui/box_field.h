@@ -2,7 +2,7 @@
 // it shows. Bound edits, page boxes and dialog fields all work through one.
 //
 // The bound data is the address of the field's first byte inside a block held as bytes; values
-// are read and written only through the descriptors of data/blocks/field.h (memcpy), member slots
+// are read and written only through the descriptors of blocks/field.h (memcpy), member slots
 // by the occurrence rules below.
 #pragma once
 
@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "data/blocks/field.h"
+#include "blocks/field.h"
 
 class CBoxField {
  public:

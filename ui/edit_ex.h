@@ -9,7 +9,7 @@
 #include <functional>
 #include <optional>
 
-#include "data/blocks/field.h"
+#include "blocks/field.h"
 #include "ui/box_field.h"
 #include "ui/edit_host.h"
 

@@ -1,5 +1,5 @@
 // Section A: income from work.
-#include "data/blocks/form100_a.h"
+#include "blocks/form100_a.h"
 #include "holder_rows.h"
 #include "tallyvex.h"
 

@@ -1,5 +1,5 @@
 // Section B: income from movable capital; pass 2 splits the balance of the long-term list.
-#include "data/blocks/form100_b.h"
+#include "blocks/form100_b.h"
 #include "holder_rows.h"
 #include "tallyvex.h"
 

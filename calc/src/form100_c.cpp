@@ -1,5 +1,5 @@
 // Section C: imputed income from urban real estate, and the rows shown for one member.
-#include "data/blocks/form100_c.h"
+#include "blocks/form100_c.h"
 #include "holder_rows.h"
 #include "tallyvex.h"
 

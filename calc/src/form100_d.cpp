@@ -1,7 +1,7 @@
 // Section D: income from real estate. Yields of type "2" count their income without expenses;
 // yields of type "1" take half of their net as a reduction, within what the irregular reduction
 // leaves of the ordinary net.
-#include "data/blocks/form100_d.h"
+#include "blocks/form100_d.h"
 #include "holder_rows.h"
 #include "tallyvex.h"
 

@@ -1,6 +1,6 @@
 // Section E1: economic activities in direct estimation. Sums inside a row stay unrounded; only
 // the simplified allowance is rounded.
-#include "data/blocks/form100_e1.h"
+#include "blocks/form100_e1.h"
 #include "holder_rows.h"
 #include "tallyvex.h"
 

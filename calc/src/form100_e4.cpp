@@ -2,7 +2,7 @@
 // less the reduction for salaried staff, multiplied by the corrector indices that apply to it.
 #include <algorithm>
 
-#include "data/blocks/form100_e4.h"
+#include "blocks/form100_e4.h"
 #include "holder_rows.h"
 #include "tallyvex.h"
 

@@ -3,7 +3,7 @@
 // into five categories, applies the corrector indices and the reductions, and totals by holder.
 #include <cstring>
 
-#include "data/blocks/form100_e5.h"
+#include "blocks/form100_e5.h"
 #include "holder_rows.h"
 #include "tallyvex.h"
 

@@ -1,8 +1,8 @@
 // Sections F1, F3, F4 and F5: income attributed by entities and imputed income.
-#include "data/blocks/form100_f1.h"
-#include "data/blocks/form100_f3.h"
-#include "data/blocks/form100_f4.h"
-#include "data/blocks/form100_f5.h"
+#include "blocks/form100_f1.h"
+#include "blocks/form100_f3.h"
+#include "blocks/form100_f4.h"
+#include "blocks/form100_f5.h"
 #include "holder_rows.h"
 #include "tallyvex.h"
 

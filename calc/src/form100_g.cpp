@@ -2,9 +2,9 @@
 // transfers with reductions.
 #include <string_view>
 
-#include "data/blocks/form100_g1.h"
-#include "data/blocks/form100_g2.h"
-#include "data/blocks/form100_g3.h"
+#include "blocks/form100_g1.h"
+#include "blocks/form100_g2.h"
+#include "blocks/form100_g3.h"
 #include "holder_rows.h"
 #include "tallyvex.h"
 

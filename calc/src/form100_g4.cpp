@@ -2,8 +2,8 @@
 #include <cstring>
 #include <iterator>
 
-#include "data/blocks/form100_g4.h"
-#include "dates.h"
+#include "blocks/form100_g4.h"
+#include "blocks/dates.h"
 #include "form100_g4.h"
 #include "numeric.h"
 #include "tallyvex.h"

@@ -1,5 +1,5 @@
 // Section G5: the five amounts of its entry split by holder.
-#include "data/blocks/form100_g5.h"
+#include "blocks/form100_g5.h"
 #include "numeric.h"
 #include "tallyvex.h"
 

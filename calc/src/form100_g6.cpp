@@ -1,12 +1,12 @@
 // Section G6: integration of the gains and losses of sections F1, G1 to G4 and B into a short-
 // and a long-term balance per holder.
-#include "data/blocks/form100_b.h"
-#include "data/blocks/form100_f1.h"
-#include "data/blocks/form100_g1.h"
-#include "data/blocks/form100_g2.h"
-#include "data/blocks/form100_g3.h"
-#include "data/blocks/form100_g4.h"
-#include "data/blocks/form100_g6.h"
+#include "blocks/form100_b.h"
+#include "blocks/form100_f1.h"
+#include "blocks/form100_g1.h"
+#include "blocks/form100_g2.h"
+#include "blocks/form100_g3.h"
+#include "blocks/form100_g4.h"
+#include "blocks/form100_g6.h"
 #include "numeric.h"
 #include "tallyvex.h"
 

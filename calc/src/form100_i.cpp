@@ -3,11 +3,11 @@
 #include <cstring>
 #include <utility>
 
-#include "data/blocks/form100_a.h"
-#include "data/blocks/form100_h.h"
-#include "data/blocks/form100_i.h"
-#include "data/blocks/form100_j.h"
-#include "dates.h"
+#include "blocks/form100_a.h"
+#include "blocks/form100_h.h"
+#include "blocks/form100_i.h"
+#include "blocks/form100_j.h"
+#include "blocks/dates.h"
 #include "form100_i.h"
 #include "form100_income.h"
 #include "numeric.h"

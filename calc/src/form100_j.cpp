@@ -1,8 +1,8 @@
 // Section J: reductions for contributions to pension schemes, the spouse's schemes, schemes in
 // favour of disabled persons, the further reduction and the sportspeople's mutual fund.
-#include "data/blocks/form100_a.h"
-#include "data/blocks/form100_i.h"
-#include "data/blocks/form100_j.h"
+#include "blocks/form100_a.h"
+#include "blocks/form100_i.h"
+#include "blocks/form100_j.h"
 #include "form100_income.h"
 #include "form100_j.h"
 #include "numeric.h"

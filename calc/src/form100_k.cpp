@@ -1,8 +1,8 @@
 // Section K: general and special liquidable bases, and the pension contributions of the member
 // shown that the bases did not absorb and are carried forward.
-#include "data/blocks/form100_i.h"
-#include "data/blocks/form100_j.h"
-#include "data/blocks/form100_k.h"
+#include "blocks/form100_i.h"
+#include "blocks/form100_j.h"
+#include "blocks/form100_k.h"
 #include "form100_j.h"
 #include "numeric.h"
 #include "pairs.h"

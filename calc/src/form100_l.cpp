@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "data/blocks/form100_k.h"
-#include "data/blocks/form100_l.h"
+#include "blocks/form100_k.h"
+#include "blocks/form100_l.h"
 #include "numeric.h"
 #include "pairs.h"
 #include "tallyvex.h"

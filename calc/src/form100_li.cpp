@@ -1,8 +1,8 @@
 // Liquidation of form 100 (Calculos100Li), five passes run in order by the driver. Annex dialogs
 // run a single pass on working copies of the summary or of section Q, so each pass reads only its
 // arguments and what earlier passes left in them, and writes nothing outside its own slots.
-#include "data/blocks/form100_liquidation.h"
-#include "data/blocks/form100_result.h"
+#include "blocks/form100_liquidation.h"
+#include "blocks/form100_result.h"
 #include "numeric.h"
 #include "tallyvex.h"
 

@@ -1,7 +1,7 @@
 // Section N of form 100 (Calculos100N): when the spouses file individually and one pays while the
 // other is refunded, the payment is suspended up to the refund the other gives up. Runs after the
 // liquidation's last pass and starts from its result vector; no rounding here.
-#include "data/blocks/form100_n.h"
+#include "blocks/form100_n.h"
 #include "numeric.h"
 #include "tallyvex.h"
 

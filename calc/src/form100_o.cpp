@@ -8,7 +8,7 @@
 // depend on nothing but their arguments.
 #include <string_view>
 
-#include "data/blocks/form100_o.h"
+#include "blocks/form100_o.h"
 
 #include "numeric.h"
 #include "tallyvex.h"

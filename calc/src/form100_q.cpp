@@ -7,13 +7,13 @@
 // anywhere is taken from one running vector, the quota still available.
 #include <array>
 
-#include "data/blocks/form100_e4.h"
-#include "data/blocks/form100_e5.h"
-#include "data/blocks/form100_f1.h"
-#include "data/blocks/form100_l.h"
-#include "data/blocks/form100_liquidation.h"
-#include "data/blocks/form100_o.h"
-#include "data/blocks/form100_q.h"
+#include "blocks/form100_e4.h"
+#include "blocks/form100_e5.h"
+#include "blocks/form100_f1.h"
+#include "blocks/form100_l.h"
+#include "blocks/form100_liquidation.h"
+#include "blocks/form100_o.h"
+#include "blocks/form100_q.h"
 #include "numeric.h"
 #include "tallyvex.h"
 

@@ -1,7 +1,7 @@
 // Form 714, sections K to N: the list totals, and their copy into the summary.
 #include <cstring>
 
-#include "data/blocks/form714_k_n.h"
+#include "blocks/form714_k_n.h"
 #include "tallyvex.h"
 
 namespace {

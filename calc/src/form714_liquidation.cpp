@@ -4,7 +4,7 @@
 // They are tied to the declaration they came from: the liquidation takes them again from the
 // personal record it is given (so the flags of another declaration can never reach it), and ties
 // them to the summary it liquidated; the result uses the complementary flag only for that summary.
-#include "data/blocks/form714_liquidation.h"
+#include "blocks/form714_liquidation.h"
 #include "numeric.h"
 #include "tallyvex.h"
 

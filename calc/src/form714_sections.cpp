@@ -1,7 +1,7 @@
 // Form 714, section totals: each export sums its rows into the section total (mode != 0) or
 // publishes that total into its Form714Summary slot (mode 0). Mode 0 never recomputes: it
 // publishes what the last non-zero call left, which is the value saved with the declaration.
-#include "data/blocks/form714_sections.h"
+#include "blocks/form714_sections.h"
 #include "tallyvex.h"
 
 namespace {

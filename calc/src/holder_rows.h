@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <initializer_list>
 
-#include "data/blocks/field.h"
+#include "blocks/field.h"
 #include "numeric.h"
 
 namespace tv {

@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-#include "data/blocks/form100_h.h"
+#include "blocks/form100_h.h"
 #include "numeric.h"
 
 namespace tv {

@@ -1,6 +1,6 @@
 #include "data/calc/form100_calculation.h"
 
-#include "data/blocks/form100.h"
+#include "blocks/form100.h"
 #include "data/message_service.h"
 #include "tallyvex.h"
 

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstring>
 
-#include "data/blocks/form714.h"
-#include "data/blocks/form714_liquidation.h"
+#include "blocks/form714.h"
+#include "blocks/form714_liquidation.h"
 #include "data/message_service.h"
 #include "tallyvex.h"
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "data/blocks/form714.h"
+#include "blocks/form714.h"
 #include "data/doc/document.h"
 
 namespace doc {

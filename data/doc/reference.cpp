@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <ctime>
 
-#include "calc/src/dates.h"
+#include "blocks/dates.h"
 
 namespace doc {
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "data/blocks/form100_payment.h"
+#include "blocks/form100_payment.h"
 #include "data/util/utilities.h"
 
 namespace doc {

@@ -7,7 +7,7 @@
 #include <array>
 #include <string>
 
-#include "data/blocks/form100.h"
+#include "blocks/form100.h"
 #include "data/doc/document.h"
 
 namespace doc {

@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "data/blocks/field.h"
+#include "blocks/field.h"
 
 namespace store {
 

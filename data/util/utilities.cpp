@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <random>
 
-#include "calc/src/dates.h"
+#include "blocks/dates.h"
 #include "data/db/ado.h"
 #include "platform/cp1252.h"
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "dates.h"
+#include "blocks/dates.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "data/blocks/form100.h"
-#include "data/blocks/form714.h"
+#include "blocks/form100.h"
+#include "blocks/form714.h"
 
 struct Block100 {
   std::vector<unsigned char> bytes = std::vector<unsigned char>(f100::kBlockSize, 0);

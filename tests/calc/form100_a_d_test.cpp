@@ -3,10 +3,10 @@
 
 #include <cstring>
 
-#include "data/blocks/form100_a.h"
-#include "data/blocks/form100_b.h"
-#include "data/blocks/form100_c.h"
-#include "data/blocks/form100_d.h"
+#include "blocks/form100_a.h"
+#include "blocks/form100_b.h"
+#include "blocks/form100_c.h"
+#include "blocks/form100_d.h"
 #include "fixture.h"
 #include "income_support.h"
 #include "tallyvex.h"

@@ -1,7 +1,7 @@
 // Section E1: activities in direct estimation.
 #include <gtest/gtest.h>
 
-#include "data/blocks/form100_e1.h"
+#include "blocks/form100_e1.h"
 #include "fixture.h"
 #include "income_support.h"
 #include "tallyvex.h"

@@ -1,7 +1,7 @@
 // Section E4: activities in objective estimation (modules).
 #include <gtest/gtest.h>
 
-#include "data/blocks/form100_e4.h"
+#include "blocks/form100_e4.h"
 #include "fixture.h"
 #include "income_support.h"
 #include "tallyvex.h"

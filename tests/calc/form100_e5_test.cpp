@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "data/blocks/form100_e5.h"
+#include "blocks/form100_e5.h"
 #include "fixture.h"
 #include "income_support.h"
 #include "tallyvex.h"

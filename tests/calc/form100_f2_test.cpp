@@ -2,13 +2,13 @@
 
 #include <vector>
 
-#include "data/blocks/form100_a.h"
-#include "data/blocks/form100_f2.h"
-#include "data/blocks/form100_h.h"
-#include "data/blocks/form100_i.h"
-#include "data/blocks/form100_k.h"
-#include "data/blocks/form100_l.h"
-#include "data/blocks/form100_liquidation.h"
+#include "blocks/form100_a.h"
+#include "blocks/form100_f2.h"
+#include "blocks/form100_h.h"
+#include "blocks/form100_i.h"
+#include "blocks/form100_k.h"
+#include "blocks/form100_l.h"
+#include "blocks/form100_liquidation.h"
 #include "fixture.h"
 #include "tallyvex.h"
 

@@ -1,10 +1,10 @@
 // Sections F1, F3, F4 and F5: attributed and imputed income.
 #include <gtest/gtest.h>
 
-#include "data/blocks/form100_f1.h"
-#include "data/blocks/form100_f3.h"
-#include "data/blocks/form100_f4.h"
-#include "data/blocks/form100_f5.h"
+#include "blocks/form100_f1.h"
+#include "blocks/form100_f3.h"
+#include "blocks/form100_f4.h"
+#include "blocks/form100_f5.h"
 #include "fixture.h"
 #include "income_support.h"
 #include "tallyvex.h"

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "data/blocks/form100_g4.h"
+#include "blocks/form100_g4.h"
 #include "fixture.h"
 #include "form100_g4.h"
 #include "tallyvex.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "data/blocks/form100_g5.h"
+#include "blocks/form100_g5.h"
 #include "fixture.h"
 #include "tallyvex.h"
 

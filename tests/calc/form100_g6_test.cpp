@@ -2,12 +2,12 @@
 
 #include <vector>
 
-#include "data/blocks/form100_b.h"
-#include "data/blocks/form100_f1.h"
-#include "data/blocks/form100_g1.h"
-#include "data/blocks/form100_g3.h"
-#include "data/blocks/form100_g4.h"
-#include "data/blocks/form100_g6.h"
+#include "blocks/form100_b.h"
+#include "blocks/form100_f1.h"
+#include "blocks/form100_g1.h"
+#include "blocks/form100_g3.h"
+#include "blocks/form100_g4.h"
+#include "blocks/form100_g6.h"
 #include "fixture.h"
 #include "tallyvex.h"
 

@@ -1,9 +1,9 @@
 // Sections G1, G2 and G3: gains and losses.
 #include <gtest/gtest.h>
 
-#include "data/blocks/form100_g1.h"
-#include "data/blocks/form100_g2.h"
-#include "data/blocks/form100_g3.h"
+#include "blocks/form100_g1.h"
+#include "blocks/form100_g2.h"
+#include "blocks/form100_g3.h"
 #include "fixture.h"
 #include "income_support.h"
 #include "tallyvex.h"

@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "data/blocks/form100_a.h"
-#include "data/blocks/form100_d.h"
-#include "data/blocks/form100_g6.h"
-#include "data/blocks/form100_h.h"
+#include "blocks/form100_a.h"
+#include "blocks/form100_d.h"
+#include "blocks/form100_g6.h"
+#include "blocks/form100_h.h"
 #include "fixture.h"
 #include "tallyvex.h"
 

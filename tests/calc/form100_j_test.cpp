@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "data/blocks/form100_a.h"
-#include "data/blocks/form100_h.h"
-#include "data/blocks/form100_i.h"
-#include "data/blocks/form100_j.h"
+#include "blocks/form100_a.h"
+#include "blocks/form100_h.h"
+#include "blocks/form100_i.h"
+#include "blocks/form100_j.h"
 #include "fixture.h"
 #include "tallyvex.h"
 

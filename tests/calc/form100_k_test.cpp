@@ -2,9 +2,9 @@
 
 #include <vector>
 
-#include "data/blocks/form100_i.h"
-#include "data/blocks/form100_j.h"
-#include "data/blocks/form100_k.h"
+#include "blocks/form100_i.h"
+#include "blocks/form100_j.h"
+#include "blocks/form100_k.h"
 #include "fixture.h"
 #include "tallyvex.h"
 

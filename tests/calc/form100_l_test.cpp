@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "data/blocks/form100_k.h"
-#include "data/blocks/form100_l.h"
+#include "blocks/form100_k.h"
+#include "blocks/form100_l.h"
 #include "fixture.h"
 #include "tallyvex.h"
 

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "data/blocks/form100_liquidation.h"
-#include "data/blocks/form100_n.h"
-#include "data/blocks/form100_result.h"
+#include "blocks/form100_liquidation.h"
+#include "blocks/form100_n.h"
+#include "blocks/form100_result.h"
 #include "fixture.h"
 #include "tallyvex.h"
 

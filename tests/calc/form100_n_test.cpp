@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "data/blocks/form100_n.h"
+#include "blocks/form100_n.h"
 #include "fixture.h"
 #include "tallyvex.h"
 

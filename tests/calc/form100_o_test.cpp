@@ -6,7 +6,7 @@
 #include <cstring>
 #include <vector>
 
-#include "data/blocks/form100_o.h"
+#include "blocks/form100_o.h"
 #include "fixture.h"
 #include "tallyvex.h"
 

@@ -8,8 +8,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "data/blocks/form100_liquidation.h"
-#include "data/blocks/form100_p.h"
+#include "blocks/form100_liquidation.h"
+#include "blocks/form100_p.h"
 #include "fixture.h"
 #include "numeric.h"
 #include "tallyvex.h"

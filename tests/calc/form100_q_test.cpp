@@ -4,9 +4,9 @@
 #include <cstring>
 #include <vector>
 
-#include "data/blocks/form100_l.h"
-#include "data/blocks/form100_liquidation.h"
-#include "data/blocks/form100_q.h"
+#include "blocks/form100_l.h"
+#include "blocks/form100_liquidation.h"
+#include "blocks/form100_q.h"
 #include "fixture.h"
 #include "tallyvex.h"
 

@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "data/blocks/form714_k_n.h"
+#include "blocks/form714_k_n.h"
 #include "fixture.h"
 #include "income_support.h"
 #include "tallyvex.h"

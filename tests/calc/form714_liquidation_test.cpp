@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "data/blocks/form714_liquidation.h"
-#include "data/blocks/form714_sections.h"
+#include "blocks/form714_liquidation.h"
+#include "blocks/form714_sections.h"
 #include "fixture.h"
 #include "numeric.h"
 #include "tallyvex.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "data/blocks/form714_sections.h"
+#include "blocks/form714_sections.h"
 #include "fixture.h"
 #include "tallyvex.h"
 

@@ -5,11 +5,11 @@
 #include <functional>
 #include <random>
 
-#include "data/blocks/form100_a.h"
-#include "data/blocks/form100_b.h"
-#include "data/blocks/form100_f1.h"
-#include "data/blocks/form100_f4.h"
-#include "data/blocks/form100_g1.h"
+#include "blocks/form100_a.h"
+#include "blocks/form100_b.h"
+#include "blocks/form100_f1.h"
+#include "blocks/form100_f4.h"
+#include "blocks/form100_g1.h"
 #include "fixture.h"
 #include "tallyvex.h"
 

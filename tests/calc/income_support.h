@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "data/blocks/field.h"
+#include "blocks/field.h"
 
 using Want5 = std::array<double, 5>;
 

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "data/blocks/form100.h"
-#include "data/blocks/form714.h"
+#include "blocks/form100.h"
+#include "blocks/form714.h"
 
 namespace {
 

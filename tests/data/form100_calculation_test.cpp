@@ -6,9 +6,9 @@
 #include <cmath>
 #include <vector>
 
-#include "data/blocks/form100_c.h"
-#include "data/blocks/form100_j.h"
-#include "data/blocks/form100_k.h"
+#include "blocks/form100_c.h"
+#include "blocks/form100_j.h"
+#include "blocks/form100_k.h"
 #include "fixtures/form100_declarations.h"
 #include "message_recorder.h"
 

@@ -5,7 +5,7 @@
 #include <chrono>
 #include <cstring>
 
-#include "data/blocks/form100_payment.h"
+#include "blocks/form100_payment.h"
 #include "data/doc/calculators.h"
 #include "data/doc/doc714.h"
 #include "data/doc/renta_doc.h"

@@ -6,7 +6,7 @@
 #include <map>
 
 #include "checks_fakes.h"
-#include "ui/checks/avisos_errores_dlg.h"
+#include "ui/avisos_errores_dlg.h"
 
 using namespace checks;
 

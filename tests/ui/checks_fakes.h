@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/checks/message_service.h"
+#include "checks/message_service.h"
 
 struct RecordingMessages : checks::IMessageService {
   std::vector<std::string> shown, notices;

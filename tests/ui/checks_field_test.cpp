@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "checks_fakes.h"
-#include "data/blocks/field.h"
-#include "ui/checks/field_check.h"
+#include "blocks/field.h"
+#include "checks/field_check.h"
 
 using namespace checks;
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "ui/checks/validation_helper.h"
+#include "checks/validation_helper.h"
 
 using checks::CValidationHelper;
 namespace util = checks::util;

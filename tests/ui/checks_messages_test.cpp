@@ -13,7 +13,7 @@
 
 #include "platform/strings.h"
 #include "support/ui_helpers.h"
-#include "ui/checks/field_check.h"
+#include "checks/field_check.h"
 
 namespace {
 

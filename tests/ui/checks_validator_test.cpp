@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "checks_fakes.h"
-#include "data/blocks/field.h"
+#include "blocks/field.h"
 #include "data/db/ado.h"
 #include "data/db/databases.h"
-#include "ui/checks/avisos_model.h"
-#include "ui/checks/validators.h"
+#include "checks/avisos_model.h"
+#include "checks/validators.h"
 
 using namespace checks;
 

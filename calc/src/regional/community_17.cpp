@@ -2,7 +2,7 @@
 // entered with income limits (17.7 to 17.15), in this order at every turn.
 #include <cstring>
 
-#include "calc/src/dates.h"
+#include "blocks/dates.h"
 #include "calc/src/regional/regional.h"
 
 namespace tv::regional {

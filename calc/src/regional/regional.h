@@ -3,8 +3,8 @@
 #pragma once
 
 #include "calc/src/numeric.h"
-#include "data/blocks/form100_liquidation.h"
-#include "data/blocks/form100_p.h"
+#include "blocks/form100_liquidation.h"
+#include "blocks/form100_p.h"
 
 namespace tv::regional {
 
