@@ -163,6 +163,12 @@ class Parser {
     if (c == "rule" || c == "frame" || c == "band" || c == "section" || c == "text") return ItemLine(w);
     if (c == "help") return (w.size() == 2 && ParseInt(w[1], defaultHelp_)) || Error("help N");
     if (c == "box") return BoxLine(w);
+    if (c == "set") {
+      int position = 0;
+      if (w.size() < 3 || !ParseInt(w[1], position)) return Error("set POS attributes");
+      sets_.push_back({position, w, line_});
+      return true;
+    }
     if (c == "table") return TableLine(w);
     if (c == "col") return inTable_ ? ColumnLine(w) : Error("col outside a table");
     return Error("unknown command " + c);
@@ -381,6 +387,12 @@ class Parser {
         }
     }
     std::sort(page_.boxes.begin(), page_.boxes.end(), [](const Box& a, const Box& b) { return a.position < b.position; });
+    // Attributes of single table cells.
+    for (const Set& set : sets_) {
+      auto box = std::find_if(page_.boxes.begin(), page_.boxes.end(), [&](const Box& b) { return b.position == set.position; });
+      if (box == page_.boxes.end()) return Error("line " + std::to_string(set.line) + ": no box " + std::to_string(set.position));
+      if (!BoxAttributes(set.words, 2, *box)) return Error("line " + std::to_string(set.line) + ": " + message_);
+    }
     for (std::size_t i = 0; i < page_.boxes.size(); ++i) {
       Box& b = page_.boxes[i];
       if (b.position != static_cast<int>(i) + 1)
@@ -403,6 +415,12 @@ class Parser {
   int line_ = 0;
   std::string message_;
   Target target_;
+  struct Set {
+    int position;
+    std::vector<std::string> words;
+    int line;
+  };
+  std::vector<Set> sets_;  // "set" lines, applied once the tables are laid out
   bool inTable_ = false;
   int defaultHelp_ = 0;  // help context of the boxes that give none
 };
