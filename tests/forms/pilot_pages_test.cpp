@@ -127,7 +127,7 @@ TEST_F(PilotPages, RendersMatchTheirReferenceImages) {
       }
       const QImage reference(name);
       ASSERT_FALSE(reference.isNull()) << name.toStdString();
-      EXPECT_LT(DifferentShare(render, reference), 0.002) << name.toStdString();
+      EXPECT_LT(DifferentShare(render, reference), 0.0005) << name.toStdString();
     }
   }
 }
