@@ -98,6 +98,11 @@ class Player {
   }
 
   static QPointF Pt(wmf::Point q) { return QPointF(q.x, q.y); }
+  static QPolygonF Polygon(const wmf::Op& op) {
+    QPolygonF poly;
+    for (wmf::Point q : op.points) poly << Pt(q);
+    return poly;
+  }
 
   void Store(wmf::Op op, Object::Kind kind) {
     // The platform puts a new object into the lowest free slot.
@@ -238,21 +243,15 @@ class Player {
         p_.drawRect(r);
         break;
       }
-      case Fn::Polyline: {
-        QPolygonF poly;
-        for (wmf::Point q : op.points) poly << Pt(q);
+      case Fn::Polyline:
         p_.setPen(Pen());
-        p_.drawPolyline(poly);
+        p_.drawPolyline(Polygon(op));
         break;
-      }
-      case Fn::Polygon: {
-        QPolygonF poly;
-        for (wmf::Point q : op.points) poly << Pt(q);
+      case Fn::Polygon:
         p_.setPen(Pen());
         p_.setBrush(Brush());
-        p_.drawPolygon(poly, state_.fill);
+        p_.drawPolygon(Polygon(op), state_.fill);
         break;
-      }
       case Fn::TextOut:
       case Fn::ExtTextOut: Text(Pt(op.points[0]), op.text); break;
     }

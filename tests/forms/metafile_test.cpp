@@ -156,22 +156,19 @@ TEST(MetaFile, LoadShowsWin025ForAFileItCannotRead) {
 TEST(MetaFile, PlaysOntoTheRectangleKeepingTheAspectWhenAsked) {
   CMetaFile m;
   ASSERT_TRUE(m.Read(SmallPicture()));
-  // Stretched: the black half fills the left half of any rectangle.
   QImage image(200, 200, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  {
+  auto play = [&](int align) {
+    image.fill(Qt::white);
     QPainter p(&image);
-    ASSERT_TRUE(m.Play(p, QRect(0, 0, 200, 200), 10));
-  }
+    return m.Play(p, QRect(0, 0, 200, 200), align);
+  };
+  // Stretched: the black half fills the left half of any rectangle.
+  ASSERT_TRUE(play(10));
   EXPECT_EQ(At(image, 50, 100), 0x000000u);
   EXPECT_EQ(At(image, 50, 195), 0x000000u);
   EXPECT_EQ(At(image, 150, 5), 0xFFFFFFu);
   // Keeping the proportions (2:1) the picture is centred with white above and below.
-  image.fill(Qt::white);
-  {
-    QPainter p(&image);
-    ASSERT_TRUE(m.Play(p, QRect(0, 0, 200, 200), 11));
-  }
+  ASSERT_TRUE(play(11));
   EXPECT_EQ(At(image, 50, 100), 0x000000u);
   EXPECT_EQ(At(image, 50, 20), 0xFFFFFFu);
   EXPECT_EQ(At(image, 50, 180), 0xFFFFFFu);
