@@ -8,6 +8,7 @@
 #include <QPolygonF>
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <vector>
 
@@ -157,7 +158,9 @@ class Player {
       font.setItalic(f.italic != 0);
       font.setUnderline(f.underline != 0);
     }
-    font.setPixelSize(std::max(1, size));
+    // A glyph a few screens high is a damaged picture, not a page: keep the painting cheap.
+    const double largest = std::min(1e6, 4000.0 / std::max(std::abs(sy_), 1e-9));
+    font.setPixelSize(std::clamp(size, 1, std::max(1, static_cast<int>(largest))));
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(false);
     return font;

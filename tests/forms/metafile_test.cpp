@@ -179,12 +179,20 @@ TEST(MetaFile, PlaysOntoTheRectangleKeepingTheAspectWhenAsked) {
   EXPECT_GT(dark, 50);
 }
 
-TEST(MetaFile, RefusesObjectIndicesItNeverMade) {
-  // Selecting or deleting objects that do not exist draws with the defaults and does not fail.
+TEST(MetaFile, PlaysOddButReadablePicturesWithoutHarm) {
+  // Objects that do not exist are ignored (the defaults draw), a window of no size draws nothing,
+  // and a glyph far larger than the page is kept to a size that paints at once.
   wmf::Writer w({0, 0, 10, 10, 254});
   w.Select(7);
   w.Delete(300);
   w.Rectangle({0, 0}, {10, 10});
+  w.SetWindow({0, 0}, {1, 1});
+  wmf::Font huge;
+  huge.height = -32768;
+  w.Select(w.CreateFont(huge));
+  w.TextOut({0, 0}, "W");
+  w.SetWindow({0, 0}, {0, 0});
+  w.Polygon({{0, 0}, {5, 5}, {0, 5}});
   CMetaFile m;
   ASSERT_TRUE(m.Read(w.Finish()));
   QImage image(20, 20, QImage::Format_RGB32);
