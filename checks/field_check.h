@@ -2,9 +2,7 @@
 // and the writer and clearer of the declaration's rows of CORREGIX.
 #pragma once
 
-#include <array>
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <vector>
 

@@ -21,7 +21,6 @@
 
 namespace doc {
 
-
 // Answers of the save prompt.
 enum class Answer { Yes = 6, No = 7, Cancel = 2 };
 
