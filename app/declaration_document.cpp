@@ -212,11 +212,6 @@ void CDeclarationDocument::RefreshCheckState() {
   checkState_.kind = kindByte_ == store::kKindForm714 ? checks::kForm714 : checks::kForm100;
   checkState_.block = block.data();
   checkState_.blockSize = block.size();
-  checkState_.shownMember = renta_ ? renta_->ShownMember() : 2;
-  if (renta_)
-    for (int i = 0; i < 5; ++i) checkState_.household[static_cast<std::size_t>(i)] = renta_->Household()[static_cast<std::size_t>(i)];
-  else
-    checkState_.household = {0, 1, 0, 0, 0};
   checkState_.joint = doc_->Modality() == 1;
   checkState_.language = static_cast<char>(std::toupper(static_cast<unsigned char>(services_.app.InterfaceLanguage())));
 }

@@ -11,11 +11,6 @@
 
 namespace ui {
 
-bool HouseholdHas(int member) {
-  const Session& s = CurrentSession();
-  return s.household && member >= 1 && member <= 5 && (*s.household)[member - 1] != 0;
-}
-
 int HolderLegendId(int mode, bool hasOtherMembers) {
   const bool spouse = hasOtherMembers && HouseholdHas(kSpouse);
   const bool child1 = HouseholdHas(kChild1), child2 = HouseholdHas(kChild2);

@@ -23,8 +23,6 @@ constexpr int kHolderLegendId = 1294;
 // String id of the holder legend for a holder mode and household (0 = empty legend).
 int HolderLegendId(int holderMode, bool hasOtherMembers);
 QString HolderLegend(int holderMode, bool hasOtherMembers);
-// Spouse, child 1 and child 2 of the open declaration's household.
-bool HouseholdHas(int member);
 }  // namespace ui
 
 // The state that the launcher sets on a dialog or page before its modal run.

@@ -48,6 +48,7 @@ void C714Doc::Calculate(int mode) {
     r.mode = mode;
     calculator_(block_, r);
   }
+  State().boxOverflowArmed = true;
   host_.UpdateAllViews(1);
 }
 

@@ -5,11 +5,6 @@
 
 namespace doc {
 
-ProgramState& State() {
-  static ProgramState state;
-  return state;
-}
-
 std::string BarcodeAmountDigits(double amount) {
   char buf[64];
   std::snprintf(buf, sizeof buf, "%11.2f", amount);
@@ -39,6 +34,7 @@ CProg32Doc::~CProg32Doc() {
   State().household = nullptr;
   State().shownMember = nullptr;
   State().reformatBoxes = true;
+  State().boxOverflowArmed = true;
 }
 
 void CProg32Doc::SetKey(std::string_view key) { key_ = store::PadKey(store::FirstChars(key)); }

@@ -16,20 +16,10 @@
 
 #include "data/doc/reference.h"
 #include "data/message_service.h"
+#include "data/program_state.h"
 #include "data/store/store.h"
 
 namespace doc {
-
-// Program-wide state that documents publish and page views, box formatters and dialogs read.
-struct ProgramState {
-  bool editedSincePrinted = false;  // set by every box edit, cleared by the saves
-  bool reformatBoxes = false;       // set by the calculation and by a closing document
-  const std::array<std::uint8_t, 5>* household = nullptr;  // open form-100 document's members
-  const int* shownMember = nullptr;
-  bool remote = false;  // remote mode: reference codes begin 9997.
-  Clock clock = SystemLocalTime;
-};
-ProgramState& State();
 
 // Answers of the save prompt.
 enum class Answer { Yes = 6, No = 7, Cancel = 2 };

@@ -139,6 +139,7 @@ void CRentaDoc::Calculate(int mode) {
     calculator_(block_, r);
   }
   State().reformatBoxes = true;
+  State().boxOverflowArmed = true;
 }
 
 int CRentaDoc::CommitPendingBoxEdit() {
@@ -254,6 +255,7 @@ std::string CRentaDoc::CommunityCode(int member) const {
 
 void CRentaDoc::ComputeHouseholdFlags() {
   household_.fill(0);
+  State().familyUnitCopy = false;
   household_[1] = 1;
   if (modality_ != 1) {
     shownMember_ = 2;
@@ -268,6 +270,7 @@ void CRentaDoc::ComputeHouseholdFlags() {
     if (household_[2] || household_[3] || household_[4] || f100::personal::OpenOnFamilyUnit.get(Personal()) == 1) {
       household_[0] = 1;
       shownMember_ = 1;
+      State().familyUnitCopy = true;
     }
   }
   State().household = &household_;

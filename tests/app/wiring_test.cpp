@@ -18,7 +18,10 @@
 #include "blocks/form100_a.h"
 #include "blocks/form714.h"
 #include "data/doc/renta_doc.h"
+#include "data/program_state.h"
 #include "support/ui_helpers.h"
+#include "ui/box_field.h"
+#include "ui/double_edit.h"
 #include "ui/avisos_errores_dlg.h"
 #include "ui/controls/file_dialog_ex.h"
 #include "ui/controls/profile_store.h"
@@ -452,6 +455,120 @@ TEST_F(WiringTest, CalculatorMemoryLivesInTheSettingsProfile) {
   EXPECT_EQ(a.Profile().CalculatorMemory(), "12,500000");
   EXPECT_EQ(ui::controls::ActiveProfile().GetString(QStringLiteral("CALCULADORA"), QStringLiteral("Memoria")),
             QStringLiteral("12,500000"));
+}
+
+// The open joint declaration publishes its household and shown member: a spouse's view reads and
+// refuses as a member view, the family unit's edits, and the save renews the printed references
+// that an edit made out of date.
+TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
+  namespace fam = f100::family;
+  script.push_back(Create(kIncome, false));
+  CRentaApp& a = Start();
+  ASSERT_NE(Current(), nullptr);
+  // A married couple filing jointly (the capture question answered "joint").
+  {
+    std::uint8_t* block = Current()->Document().Block().data();
+    f100::personal::DeclarationMode.set(f100::record(block, f100::Personal), 1);
+    fam::CommunityCodeCopy(doc::kSpouse - 1).set(f100::record(block, f100::Family), "01");
+  }
+  Current()->Document().SetModifiedFlag(true);
+  Trigger(ID_FILE_SAVE);
+  Trigger(ID_FILE_CLOSE);
+  EXPECT_EQ(GetCurrentHolder(), 0) << "no declaration open";
+  EXPECT_FALSE(HouseholdHasSeveralHolders());
+  script.push_back(Choose(kIncome));
+  Trigger(ID_FILE_OPEN);
+  ASSERT_NE(Current(), nullptr);
+  auto& renta = dynamic_cast<doc::CRentaDoc&>(Current()->Document());
+  EXPECT_EQ(GetCurrentHolder(), doc::kFamilyUnit) << "a household with a spouse opens on the family unit";
+  EXPECT_TRUE(HouseholdHasSeveralHolders());
+  EXPECT_EQ(a.MainFrame()->PaneText(1), QStringLiteral("U.FAMILIAR"));
+
+  ASSERT_TRUE(renta.CanShowMember(doc::kSpouse));
+  renta.ShowMember(doc::kSpouse);
+  EXPECT_EQ(GetCurrentHolder(), doc::kSpouse);
+  EXPECT_EQ(a.MainFrame()->PaneText(1), QStringLiteral("CÓNYUGE"));
+
+  // A per-member amount box of the declaration, bound as a page binds it, not marked for member views.
+  std::uint8_t* secA = f100::record(renta.Block().data(), f100::SectionA);
+  for (int m = 0; m < 5; ++m) f100::sec_a::NetWorkIncome.set(secA, m, 1000.0 * (m + 1));
+  CBoxField box;
+  box.StrValidac = "R12*5.2";
+  box.ApplyFormatSpec();
+  CMoneda edit(&box, Current()->View());
+  edit.BindData(secA + f100::sec_a::NetWorkIncome.off);
+  edit.LoadFromData(0);
+  EXPECT_DOUBLE_EQ(CDoubleEdit::ParseAmountText(edit.text()), 3000.0) << "the spouse's slot";
+  edit.show();
+  const QString before = edit.text();
+  qxtest::Type(&edit, "7");
+  ASSERT_EQ(coded.Codes(), std::vector<QString>{QStringLiteral("100R025")});
+  EXPECT_EQ(edit.text(), before);
+
+  // Printed members whose data change get new references at the next save.
+  std::uint8_t* family = f100::record(renta.Block().data(), f100::Family);
+  for (int m = 0; m < 5; ++m) fam::MemberStatus(m).set(family, 1);
+  renta.ShowMember(doc::kFamilyUnit);
+  EXPECT_EQ(GetCurrentHolder(), doc::kFamilyUnit);
+  edit.LoadFromData(0);
+  EXPECT_DOUBLE_EQ(CDoubleEdit::ParseAmountText(edit.text()), 1000.0) << "the family unit's slot";
+  edit.clear();
+  qxtest::Type(&edit, "7");
+  EXPECT_EQ(edit.text(), QStringLiteral("7"));
+  EXPECT_EQ(coded.shown.size(), 1u) << "the family unit's view is editable";
+  edit.SetModifiedEx(true);
+  ASSERT_EQ(edit.StoreToData(), 1);
+  EXPECT_EQ(f100::sec_a::NetWorkIncome.get(secA, 0), 7.0);
+  EXPECT_EQ(f100::sec_a::NetWorkIncome.get(secA, 2), 3000.0);
+  EXPECT_TRUE(doc::State().editedSincePrinted);
+
+  Current()->Document().SetModifiedFlag(true);
+  Trigger(ID_FILE_SAVE);
+  const std::vector<QString> codes = coded.Codes();
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), QStringLiteral("WIN026")), 1);
+  EXPECT_FALSE(doc::State().editedSincePrinted);
+  for (int m = 0; m < 5; ++m) EXPECT_EQ(renta.MemberStatus(m + 1), 0) << m;
+}
+
+// A value too wide for its box warns once per calculation: further overflowing boxes show "ERROR"
+// without a message until the calculation arms the warning again; closing the declaration arms it
+// too.
+TEST_F(WiringTest, TheOverflowWarningIsShownOncePerCalculation) {
+  script.push_back(Create(kIncome, false));
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  ASSERT_EQ(GetCurrentHolder(), doc::kDeclarant);
+  std::uint8_t* secA = f100::record(Current()->Document().Block().data(), f100::SectionA);
+  CBoxField first, second;
+  for (CBoxField* b : {&first, &second}) {
+    b->StrValidac = "R8*5.2";
+    b->ApplyFormatSpec();
+  }
+  first.data = secA + f100::sec_a::NetWorkIncome.off;
+  second.data = secA + f100::sec_a::MoneyPayTotal.off;
+  const auto overflow = [&] {
+    f100::sec_a::NetWorkIncome.set(secA, 1, 100000000.0);
+    f100::sec_a::MoneyPayTotal.set(secA, 1, 123456789.0);
+    first.UpdateText();
+    second.UpdateText();
+    EXPECT_EQ(first.displayText, QStringLiteral("ERROR"));
+    EXPECT_EQ(second.displayText, QStringLiteral("ERROR"));
+    EXPECT_EQ(f100::sec_a::MoneyPayTotal.get(secA, 1), 100000000.0) << "the box's limit is stored";
+  };
+  overflow();
+  EXPECT_EQ(coded.Codes(), std::vector<QString>{QStringLiteral("WIN022")});
+  EXPECT_FALSE(doc::State().boxOverflowArmed);
+  overflow();
+  EXPECT_EQ(coded.shown.size(), 1u) << "not again before the next calculation";
+
+  Current()->Recalculate();
+  EXPECT_TRUE(doc::State().boxOverflowArmed);
+  overflow();
+  EXPECT_EQ(coded.Codes(), (std::vector<QString>{QStringLiteral("WIN022"), QStringLiteral("WIN022")}));
+
+  saveAnswer = kAnswerNo;
+  Trigger(ID_FILE_CLOSE);
+  EXPECT_TRUE(doc::State().boxOverflowArmed) << "a closing declaration arms it";
 }
 
 // Every coded message the application core shows has its row in the four message tables, and a

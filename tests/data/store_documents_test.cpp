@@ -120,18 +120,21 @@ TEST_F(DocumentTest, SaveAsCopiesAndOpensTheNewName) {
   EXPECT_FALSE(store.Exists("OTRA"));
 }
 
+// The document publishes its shown member and household to the program state while it lives.
 TEST_F(DocumentTest, MemberShownOnOpening) {
   struct Case {
     const char* name;
     char modality;
     std::uint8_t mode, openOnUnit, child1;
     int shown;
+    bool severalHolders;
   };
   const Case cases[] = {
-      {"individual", 'I', 1, 1, 1, 2},
-      {"joint, unit asked for without spouse or children", 'C', 0, 1, 0, 1},
-      {"joint without spouse", 'C', 0, 0, 0, 2},
-      {"joint with spouse", 'C', 1, 0, 0, 1},
+      {"individual", 'I', 1, 1, 1, 2, false},
+      {"joint, unit asked for without spouse or children", 'C', 0, 1, 0, 1, true},
+      {"joint without spouse", 'C', 0, 0, 0, 2, false},
+      {"joint with spouse", 'C', 1, 0, 0, 1, true},
+      {"joint with a first child but no spouse: the declarant's view", 'C', 0, 0, 1, 2, true},
   };
   int n = 0;
   for (const Case& c : cases) {
@@ -142,12 +145,21 @@ TEST_F(DocumentTest, MemberShownOnOpening) {
     fam::CommunityCodeCopy(2).set(Fam(b), "01");
     std::string key = "K" + std::to_string(n++);
     Store100(key, b, c.modality);
-    CRentaDoc d(store, host);
-    ASSERT_TRUE(d.OpenDeclaration(key, false)) << c.name;
-    EXPECT_EQ(d.ShownMember(), c.shown) << c.name;
-    EXPECT_EQ(d.Kind(), 2) << c.name;
-    if (c.modality == 'I')
-      for (int m : {1, 3, 4, 5}) EXPECT_FALSE(d.CanShowMember(m)) << m;
+    {
+      CRentaDoc d(store, host);
+      ASSERT_TRUE(d.OpenDeclaration(key, false)) << c.name;
+      EXPECT_EQ(d.ShownMember(), c.shown) << c.name;
+      EXPECT_EQ(GetCurrentHolder(), c.shown) << c.name;
+      EXPECT_EQ(HouseholdHasSeveralHolders(), c.severalHolders) << c.name;
+      EXPECT_EQ(d.Kind(), 2) << c.name;
+      if (c.modality == 'I') {
+        for (int m : {1, 3, 4, 5}) EXPECT_FALSE(d.CanShowMember(m)) << m;
+      }
+      State().boxOverflowArmed = false;
+    }
+    EXPECT_EQ(GetCurrentHolder(), 0) << c.name;
+    EXPECT_FALSE(HouseholdHasSeveralHolders()) << c.name;
+    EXPECT_TRUE(State().boxOverflowArmed) << "a closing document arms the overflow warning";
   }
 }
 
