@@ -280,6 +280,7 @@ bool CDeclarationDocument::RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int)
   // The personal and family data wizard is not part of the program yet: a new declaration
   // starts from empty personal data, as when the wizard is accepted unchanged.
   if (!isNew) return false;
+  doc.PrepareFamilyWizard();
   doc.ApplyFamilyData(doc.ShownMember(), false);
   return true;
 }

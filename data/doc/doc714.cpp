@@ -60,7 +60,7 @@ bool C714Doc::SaveToDatabase() {
   const char number0 = static_cast<char>(per::ReferenceNumber.raw(p)[0]);
   if (text0 == 0 || text0 == ' ' || number0 == 0 || number0 == ' ') State().editedSincePrinted = true;
   if (State().editedSincePrinted) {
-    const std::string nif(per::Nif.raw(p));
+    const std::string nif(per::Nif.str(p));
     BuildReferenceCode(nif, 0);
     per::ReferenceText.set(p, referenceText_.substr(0, 60));
     std::string n = BuildReferenceNumber(3, yearText_, nif, 0, State().clock());

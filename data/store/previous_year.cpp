@@ -82,7 +82,7 @@ bool PreviousYearImport::CheckDeclarationLimit(std::size_t selected, int limit) 
   return true;
 }
 
-int PreviousYearImport::ImportSelected(std::span<const std::string> names, const ResolveTaken& resolve) {
+int PreviousYearImport::ImportSelected(std::span<const std::string> names, const ResolveTaken& resolve, int limit) {
   if (!last_.IsOpen() || names.empty()) return 0;
   db::Transaction t(current_.Connection());
   int result = 0;
@@ -110,7 +110,7 @@ int PreviousYearImport::ImportSelected(std::span<const std::string> names, const
         result = 0;
         continue;
       }
-      result = current_.Create(newName, kKindForm714) &&
+      result = current_.Create(newName, kKindForm714, limit) &&
                        current_.WriteRow(newName, kKindForm714, '0', now)
                    ? 1
                    : 0;
@@ -122,7 +122,7 @@ int PreviousYearImport::ImportSelected(std::span<const std::string> names, const
 
 bool PreviousYearImport::Confirm(std::span<const std::string> names, const ResolveTaken& resolve, int limit) {
   if (!CheckDeclarationLimit(names.size(), limit)) return false;
-  if (ImportSelected(names, resolve) == 1)
+  if (ImportSelected(names, resolve, limit) == 1)
     current_.Messages().Plain(text::kImported, MessageIcon::Information);
   return true;
 }

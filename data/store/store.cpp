@@ -200,7 +200,7 @@ bool DeclarationStore::DeleteRows(const char* table, std::string_view key, bool*
   return found && ok;
 }
 
-bool DeclarationStore::Create(std::string_view key, int kind) {
+bool DeclarationStore::Create(std::string_view key, int kind, int limit) {
   if (TrimKey(key).empty()) {
     messages_.Coded(msg::kNoName);
     return false;
@@ -209,8 +209,8 @@ bool DeclarationStore::Create(std::string_view key, int kind) {
     messages_.Coded(msg::kNameTaken);
     return false;
   }
-  if (Count() >= kMaxDeclarations) {
-    messages_.Plain(StoreFullText());
+  if (Count() >= limit) {
+    messages_.Plain(StoreFullText(limit));
     return false;
   }
   db::Transaction t(conn_);

@@ -118,8 +118,9 @@ class DeclarationStore {
   std::optional<StoredDeclaration> Load(std::string_view key);
 
   // A placeholder row for a new declaration (kind 2 or 3): zeroed block, modality "0".
-  // WIN047 without a name, WIN040 when the name is taken, the store-full text at the maximum.
-  bool Create(std::string_view key, int kind);
+  // WIN047 without a name, WIN040 when the name is taken, the store-full text at `limit`
+  // declarations (the import of last year's declarations passes the profile's MaxDeclar).
+  bool Create(std::string_view key, int kind, int limit = kMaxDeclarations);
   // A copy named "COPIA DE <key>" without print status and references, with the fiscal rows;
   // returns the new key. Store full: the plain text; copy name taken: WIN040.
   std::optional<std::string> Duplicate(std::string_view sourceKey);

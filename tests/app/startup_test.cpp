@@ -1,7 +1,10 @@
 // Start-up and shutdown: one running copy, the introduction, the databases and the index.
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTest>
+#include <QTimer>
 
 #include "app/app_texts.h"
 #include "app/command_line.h"
@@ -160,4 +163,127 @@ TEST_F(AppTest, AnUnknownLanguageLetterKeepsTheProgramsOwnTexts) {
   EXPECT_EQ(messages.front().text, QStringLiteral("No se ha podido cargar DLL de idioma. \nError: 2"));
   EXPECT_EQ(a.MainFrame()->MenuBarPopup(0)->title(), QStringLiteral("&Archivo"));
   EXPECT_EQ(a.MainFrame()->Action(app::ID_FILE_OPEN)->statusTip(), QStringLiteral("Abrir"));
+}
+
+// A declarations folder set in the profile is where the user's declarations are: it is read
+// whether or not its text ends with a separator, and when the database is not there start-up
+// shows string 82 and ends without creating anything (an empty store would hide the
+// declarations).
+TEST_F(AppTest, AConfiguredDeclarationsFolderIsReadWithOrWithoutItsSeparatorAndNeverCreated) {
+  TempDir kept;
+  {
+    db::CAdoConnection c;
+    ASSERT_TRUE(c.Open(kept.Str() + db::kDeclarationsFile, db::OpenMode::Create));
+    ASSERT_TRUE(db::CreateDeclarationsSchema(c));
+    ASSERT_TRUE(c.Execute("INSERT INTO DATOSDEC (CLAVE, TIPODEC) VALUES ('GUARDADA', 2)"));
+  }
+  for (const std::string& folder : {kept.Path().string(), kept.Str()}) {
+    SCOPED_TRACE(folder);
+    WriteProfile("[Inicio]\nIntroduccion=FALSE\n[Directorios]\nDirBDRed=" + folder + "\n");
+    app::CRentaApp& a = MakeApp(Options());
+    ASSERT_EQ(a.InitInstance(), app::CRentaApp::Start::Running);
+    db::CAdoRecordset rs;
+    EXPECT_TRUE(rs.Open("DATOSDEC", &a.Databases().Declarations()));
+    EXPECT_EQ(rs.GetRecordCount(), 1);
+    a.ExitInstance(0);
+  }
+  EXPECT_FALSE(std::filesystem::exists(kept.Path().string() + db::kDeclarationsFile));  // no sibling
+  EXPECT_FALSE(std::filesystem::exists(data.Path() / db::kDeclarationsFile));
+
+  TempDir empty;
+  for (const std::string& folder : {empty.Str(), empty.Str() + "missing/"}) {
+    SCOPED_TRACE(folder);
+    messages.clear();
+    WriteProfile("[Inicio]\nIntroduccion=FALSE\n[Directorios]\nDirBDRed=" + folder + "\n");
+    const int runsBefore = index.runs;
+    app::CRentaApp& a = MakeApp(Options());
+    EXPECT_EQ(a.InitInstance(), app::CRentaApp::Start::Failed);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back().text, app::Text(app::kStrDbRed, 'e'));
+    EXPECT_EQ(index.runs, runsBefore);
+    EXPECT_FALSE(std::filesystem::exists(folder + db::kDeclarationsFile));
+    EXPECT_FALSE(std::filesystem::exists(data.Path() / db::kDeclarationsFile));
+    a.ExitInstance(1);
+  }
+  EXPECT_FALSE(std::filesystem::exists(empty.Path() / "missing"));
+
+  // Remote mode refills its store from the local copies in every run: there the store is made.
+  WriteProfile("[Inicio]\nIntroduccion=FALSE\n[Remota]\nRemota=1\n[Directorios]\nDirBDRed=" + empty.Str() + "\n");
+  app::CRentaApp& r = MakeApp(Options());
+  EXPECT_EQ(r.InitInstance(), app::CRentaApp::Start::Running);
+  EXPECT_TRUE(std::filesystem::exists(empty.Path() / db::kDeclarationsFile));
+}
+
+// An embedded start that no client takes ends by itself after its wait.
+TEST_F(AppTest, AnEmbeddedStartWithNoClientEndsAfterItsWait) {
+  app::AppOptions o = Options();
+  o.embedding = true;
+  o.embeddingWaitMs = 10;
+  std::vector<int> quits;
+  o.quit = [&](int code) { quits.push_back(code); };
+  app::CRentaApp& a = MakeApp(o);
+  ASSERT_EQ(a.InitInstance(), app::CRentaApp::Start::Embedded);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !quits.empty(); }, 5000));
+  EXPECT_EQ(quits, std::vector<int>{0});
+  EXPECT_FALSE(a.MainFrame()->isVisible());
+}
+
+namespace {
+
+// The declarations index as the program runs it: a modal dialog that only a user ends.
+struct ModalIndex : app::IDeclarationsIndex {
+  int runs = 0;
+  app::IndexChoice Run(QWidget* parent, bool) override {
+    ++runs;
+    QDialog d(parent);
+    d.setModal(true);
+    const bool ok = d.exec() == QDialog::Accepted;
+    return {ok ? app::IndexChoice::Ok : app::IndexChoice::Cancel, false, {}, false};
+  }
+};
+
+}  // namespace
+
+// The start-up timing and the screenshots run unattended on a fresh profile: the introduction
+// is not waited for, the run's action comes once the index is up, and then start-up ends.
+TEST_F(AppTest, AnUnattendedStartReachesTheIndexRunsItsActionAndEnds) {
+  struct Case {
+    const char* name;
+    bool modalIndex;
+  };
+  for (const Case& c : {Case{"modal index", true}, Case{"index that returns at once", false}}) {
+    SCOPED_TRACE(c.name);
+    TempDir freshConfig;
+    ModalIndex modal;
+    app::AppOptions o = Options();
+    o.profilePath = freshConfig.Str() + "QUILDXAN.INI";
+    o.runIntroduction = nullptr;  // no one scripts it: it would wait for a user
+    int actions = 0;
+    bool fromInsideTheIndex = false;
+    o.atIndex = [&] {
+      ++actions;
+      fromInsideTheIndex = QApplication::activeModalWidget() != nullptr;
+    };
+    app::CRentaApp& a = MakeApp(o);
+    if (c.modalIndex) a.SetDeclarationsIndex(&modal);
+    // A start-up that blocks regardless is ended here, and that is the failure.
+    bool blocked = false;
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+      blocked = true;
+      for (QWidget* w; (w = QApplication::activeModalWidget()) && w->close();) {
+      }
+    });
+    watchdog.start(20000);
+    EXPECT_EQ(a.InitInstance(), app::CRentaApp::Start::Running);
+    EXPECT_FALSE(blocked);
+    EXPECT_EQ(actions, 1);
+    EXPECT_EQ(fromInsideTheIndex, c.modalIndex);
+    EXPECT_EQ(c.modalIndex ? modal.runs : index.runs, 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(introRuns, 0);
+    a.ExitInstance(0);
+    index.runs = 0;
+  }
 }
