@@ -12,6 +12,7 @@
 #include "app/sections_bar.h"
 #include "app/single_instance.h"
 #include "app/version_info.h"
+#include "data/store/store.h"
 #include "platform/help.h"
 #include "ui/controls/calculator_dlg.h"
 #include "ui/session.h"
@@ -135,6 +136,11 @@ bool CRentaApp::OpenDatabases() {
   // The folders are joined to the file names without a separator, as the profile holds them.
   switch (databases_.Open(DeclarationsDbPath(), LocalDbPath())) {
     case db::OpenFailure::None:
+      // A declarations file cut short reads zeros where its lost pages were: say so at once.
+      if (!databases_.Declarations().FileMatchesPageCount())
+        ShowMessage(frame_.get(), {QString::fromUtf8(store::msg::kDatabaseCut.data(), store::msg::kDatabaseCut.size()),
+                                   QString(), kIconWarning,
+                                   QString::fromStdString(databases_.Declarations().Path())});
       databasesOpened_ = true;
       emit databasesOpened();
       return true;
