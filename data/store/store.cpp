@@ -567,6 +567,8 @@ bool DeclarationStore::Import(std::span<const TransferDeclaration> entries, std:
 // --- local copies ---
 
 bool DeclarationStore::ExportLocalCopies(const std::string& folder, const std::function<void()>& between) {
+  // Copies this run has not read yet hold declarations the store lacks: they join it first.
+  if (!localCopiesLoaded_) LoadLocalCopies(folder);
   bool all = true;
   for (int kind : {kKindForm100, kKindForm714}) {
     const std::string path = folder + (kind == kKindForm100 ? kLocalCopy100 : kLocalCopy714);
@@ -651,6 +653,7 @@ std::string DeclarationStore::KeepLocalCopy(const std::string& path) {
 
 std::optional<int> DeclarationStore::LoadLocalCopies(const std::string& folder,
                                                      const std::function<void(std::string_view)>& progress) {
+  localCopiesLoaded_ = true;
   int loaded = 0;
   for (int kind : {kKindForm100, kKindForm714}) {
     const std::string path = folder + (kind == kKindForm100 ? kLocalCopy100 : kLocalCopy714);

@@ -201,6 +201,7 @@ class DeclarationStore {
   static constexpr const char* kLocalCopy100 = "Decla.100";
   static constexpr const char* kLocalCopy714 = "Decla.714";
   // Writes both files in `folder` (ending with "/"); a file that cannot be written is skipped.
+  // Copies not loaded yet by this store are loaded first, so that nothing they hold is lost.
   // `between` runs between declarations (the user interface keeps painting). Returns false
   // when a file could not be written.
   bool ExportLocalCopies(const std::string& folder, const std::function<void()>& between = {});
@@ -238,6 +239,7 @@ class DeclarationStore {
   StoreMessages messages_;
   // Local copies that could not be read and could not be moved aside: never overwritten.
   std::vector<std::string> keepLocal_;
+  bool localCopiesLoaded_ = false;
 };
 
 }  // namespace store

@@ -299,6 +299,21 @@ TEST_F(StoreSafetyTest, ALocalCopyCutShortKeepsItsWholeEntries) {
   EXPECT_TRUE(fs::exists(copy));
 }
 
+// A run that ends before its index read the copies (an empty remote store): the copies are
+// read in before they are written, not emptied.
+TEST_F(StoreSafetyTest, CopiesNotReadInARunAreNotEmptiedAtItsEnd) {
+  ASSERT_TRUE(store.Create("UNO", kKindForm714));
+  ASSERT_TRUE(store.ExportLocalCopies(dir.Str()));
+  rec.answer = 1;
+  ASSERT_TRUE(store.Delete("UNO"));
+
+  DeclarationStore nextRun(conn, Messages());
+  ASSERT_TRUE(nextRun.ExportLocalCopies(dir.Str()));
+  auto copy = DecodeLocalCopy(*ReadWholeFile(dir.Str() + DeclarationStore::kLocalCopy714), kKindForm714, 50);
+  ASSERT_EQ(copy.entries.size(), 1u);
+  EXPECT_EQ(copy.entries[0].key, "UNO");
+}
+
 TEST(LocalCopyReader, WholeEntriesOfTheCopysFormWithinTheRoom) {
   const std::vector<TransferDeclaration> three{
       {"A", kKindForm714, '0', std::vector<std::uint8_t>(kForm714Bytes, 1), {}},
