@@ -16,6 +16,7 @@
 #include "app/sections_bar.h"
 #include "app/single_instance.h"
 #include "app/version_info.h"
+#include "data/store/store.h"
 #include "platform/help.h"
 #include "ui/controls/calculator_dlg.h"
 #include "ui/session.h"
@@ -189,6 +190,11 @@ bool CRentaApp::OpenDatabases() {
   const bool mayCreate = remote_ != 0 || SameFolder(declarations, options_.folders.userData);
   switch (databases_.Open(declarations, LocalDbPath(), mayCreate)) {
     case db::OpenFailure::None:
+      // A declarations file cut short reads zeros where its lost pages were: say so at once.
+      if (!databases_.Declarations().FileMatchesPageCount())
+        ShowMessage(frame_.get(), {QString::fromUtf8(store::msg::kDatabaseCut.data(), store::msg::kDatabaseCut.size()),
+                                   QString(), kIconWarning,
+                                   QString::fromStdString(databases_.Declarations().Path())});
       databasesOpened_ = true;
       emit databasesOpened();
       return true;

@@ -91,6 +91,10 @@ class CAdoConnection {
   // Test seam: runs after the copy is written and before it is checked and renamed.
   void SetCompactHook(void (*hook)(const std::string& copyPath)) { compactHook_ = hook; }
 
+  // Whether the file holds every page its header counts (page_size * page_count bytes): a
+  // file cut short reads zeros in place of what it lost. True when the size cannot be known.
+  bool FileMatchesPageCount();
+
   // Reports the engine's current error for `rc`; returns the error reported.
   DbError ReportEngineError(int rc, std::string_view context = {});
   DbError ReportOwnError(long number, const std::string& description);
@@ -116,12 +120,17 @@ class Transaction {
   void Rollback();
 
  private:
+  bool StillOpen() const;
   CAdoConnection& connection_;
   std::string name_;
   bool active_ = false;
 };
 
 using Value = std::variant<std::monostate, std::int64_t, double, std::string>;
+
+// Whether two texts are equal as a text condition of Filter::Eq compares them: without their
+// trailing blanks and without regard to case.
+bool SameText(std::string_view a, std::string_view b);
 
 // A row condition. Text comparisons ignore case (including accented Latin letters) and
 // trailing blanks, as keys padded to their column width compare equal to the typed name.

@@ -88,11 +88,19 @@ int PreviousYearImport::ImportSelected(std::span<const std::string> names, const
   int result = 0;
   std::vector<std::uint8_t> lastBlock(kForm714Bytes), now(kForm714Bytes);
   for (const std::string& name : names) {
-    std::string newName = name;
-    if (current_.Exists(name)) {
-      auto chosen = resolve ? resolve(name) : std::nullopt;
-      if (!chosen || TrimKey(*chosen).empty() || current_.Exists(*chosen)) continue;
-      newName = *chosen;
+    // Last year's names follow this year's rule as typed names do.
+    CheckedName ruled = CheckName(name);
+    if (!ruled.ok()) {
+      current_.Messages().Coded(msg::kImportBadNames, MessageIcon::Warning, name);
+      continue;
+    }
+    std::string newName = ruled.key;
+    if (current_.Exists(newName)) {
+      auto chosen = resolve ? resolve(newName) : std::nullopt;
+      if (!chosen) continue;
+      ruled = CheckName(*chosen);
+      if (!ruled.ok() || current_.Exists(ruled.key)) continue;
+      newName = ruled.key;
     }
     db::CAdoRecordset rs;
     if (!rs.Open("DATOSDEC", &last_,

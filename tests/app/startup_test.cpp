@@ -110,6 +110,22 @@ TEST_F(AppTest, AMissingLocalDatabaseStopsBeforeTheModulesDatabase) {
   EXPECT_FALSE(a.Databases().Modules().IsOpen());
 }
 
+// A declarations file cut short opens, but the user hears of it before working on it.
+TEST_F(AppTest, ADeclarationsFileCutShortIsReportedAtStartUp) {
+  Start().ExitInstance(0);
+  apps.clear();
+  const auto path = data.Path() / db::kDeclarationsFile;
+  ASSERT_TRUE(std::filesystem::exists(path));
+  auto hasCut = [this] {
+    return std::any_of(messages.begin(), messages.end(),
+                       [](const app::ShellMessage& m) { return m.code == QLatin1String("ALM005"); });
+  };
+  EXPECT_FALSE(hasCut());
+  std::filesystem::resize_file(path, std::filesystem::file_size(path) - 100);
+  Start();
+  EXPECT_TRUE(hasCut());
+}
+
 TEST_F(AppTest, EmbeddedStartLeavesTheFrameHiddenWithNoDatabaseAndNoIndex) {
   app::AppOptions o = Options();
   o.embedding = true;

@@ -446,6 +446,24 @@ TEST_F(WiringTest, RemoteModeCarriesTheDeclarationsInItsLocalCopies) {
   Start();
 }
 
+// Remote mode with the default folders: the local copies lie beside the store they were written
+// from. Each start finds the copies' declarations stored already and adds nothing.
+TEST_F(WiringTest, RemoteModeWithTheStoreInPlaceKeepsOneRowOverSixStarts) {
+  WriteProfile("[Remota]\nRemota=1\n");
+  for (int start = 0; start < 6; ++start) {
+    ui::store_dlg::CIndiceDeclaracionesDlg::ResetLocalCopiesLoaded();  // a new run of the program
+    script.push_back(Cancel());
+    Start();
+    if (start == 0) {
+      ASSERT_TRUE(assembly->Store().Create("GARCIA", store::kKindForm100));
+    }
+    EXPECT_EQ(StoredKeys(), (std::vector<std::string>{"GARCIA"})) << "start " << start + 1;
+    program->ExitInstance(0);
+    assembly.reset();
+    program.reset();
+  }
+}
+
 // The calculator keeps its memory in the program's profile; its hook opens the calculator.
 TEST_F(WiringTest, CalculatorMemoryLivesInTheSettingsProfile) {
   script.push_back(Cancel());
@@ -577,7 +595,8 @@ TEST(ProgramMessages, TheCoreCodesHaveRowsInEveryLanguage) {
   ui::DatabaseMessageSource source(QStringLiteral(QX_BINARY_DIR "/resources/DatLocal.db"));
   ASSERT_TRUE(source.IsOpen());
   const char* codes[] = {"WIN002", "WIN020", "WIN023", "WIN024", "WIN026", "WIN033", "WIN034", "WIN035",
-                         "WIN036", "WIN037", "WIN038", "WIN039", "WIN040", "WIN047", "NOBORR", "100R067"};
+                         "WIN036", "WIN037", "WIN038", "WIN039", "WIN040", "WIN047", "NOBORR", "100R067",
+                         "ALM001", "ALM002", "ALM003", "ALM004", "ALM005", "ALM006", "ALM007"};
   for (char l : {'e', 'c', 'g', 'v'})
     for (const char* code : codes) {
       auto row = source.Find(ui::MessageTableName(l), QString::fromLatin1(code));

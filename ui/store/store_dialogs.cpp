@@ -31,6 +31,16 @@ QPushButton* Button(QWidget* parent, int id, const QString& text) {
   return b;
 }
 
+// The name rule on a name typed in a dialog: ALM002 when it breaks it.
+bool RuledName(::store::DeclarationStore& store, const QString& name) {
+  const ::store::CheckedName c = ::store::CheckName(S(name));
+  if (c.fault == ::store::NameFault::ControlCharacter || c.fault == ::store::NameFault::NotCp1252) {
+    store.Messages().Coded(::store::msg::kBadName, MessageIcon::Warning, S(name));
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 QLineEdit* MakeNameEdit(QWidget* parent, int id) {
@@ -394,6 +404,7 @@ void CDeclaracionExistenteDlg::accept() {
       store_.Messages().Coded(::store::msg::kCannotPrepare);
       return;
     }
+    if (!RuledName(store_, newName_)) return;
     if (store_.Exists(S(newName_))) {
       store_.Messages().Coded(::store::msg::kNameTaken);
       return;
@@ -409,7 +420,6 @@ CDeclaracionExistenteImportDlg::CDeclaracionExistenteImportDlg(::store::Declarat
                                                                std::vector<std::string> chosenNames, QWidget* parent)
     : QDialog(parent), store_(store), chosen_(std::move(chosenNames)) {
   setWindowTitle(QStringLiteral("Declaración ya existente"));
-  for (const auto& r : store_.List()) storedKeys_.push_back(r.key);
   auto* taken = new QLabel(takenName, this);
   SetControlId(taken, 1057);
   const std::pair<int, const char*> radios[] = {{628, "&Sobreescribir la declaración"},
@@ -457,7 +467,8 @@ void CDeclaracionExistenteImportDlg::accept() {
       store_.Messages().Coded(::store::msg::kCannotPrepare);
       return;
     }
-    if (!::store::IsNewNameUnused(S(newName_), storedKeys_, chosen_)) {
+    if (!RuledName(store_, newName_)) return;
+    if (!::store::IsNewNameUnused(store_, S(newName_), chosen_)) {
       store_.Messages().Coded(::store::msg::kNameMismatch);
       return;
     }

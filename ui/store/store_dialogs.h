@@ -141,7 +141,6 @@ class CDeclaracionExistenteImportDlg : public QDialog {
 
  private:
   ::store::DeclarationStore& store_;
-  std::vector<std::string> storedKeys_;
   std::vector<std::string> chosen_;
   QLineEdit* edit_;
   QPushButton* accept_;

@@ -144,12 +144,15 @@ bool ExportDeclarations(::store::DeclarationStore& store, const std::string& pat
 
 bool ImportDeclarations(::store::DeclarationStore& store, const std::string& path, QWidget* parent,
                         const std::function<int(QDialog&)>& runModal) {
-  auto keys = store.ReadIndex(path);
-  if (!keys) return false;
-  CImportacionDlg d(store, *keys, parent);
+  // Read once: what is imported is what was listed, whatever happens to the file meanwhile.
+  auto entries = store.ReadTransfer(path);
+  if (!entries) return false;
+  std::vector<std::string> keys;
+  for (const auto& e : *entries) keys.push_back(e.key);
+  CImportacionDlg d(store, keys, parent);
   const int result = runModal ? runModal(d) : d.exec();
   if (result != QDialog::Accepted || !d.Plan().proceed) return false;
-  return store.Import(path, d.Plan().choices);
+  return store.Import(*entries, d.Plan().choices);
 }
 
 }  // namespace ui::store_dlg
