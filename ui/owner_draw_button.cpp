@@ -66,8 +66,8 @@ COwnerDrawButton::COwnerDrawButton(const QString& text, QWidget* parent)
 void COwnerDrawButton::SetIcon(unsigned hotIconId, unsigned normalIconId, unsigned char width,
                                unsigned char height) {
   if (plainMode_) return;
-  const QIcon hot = platform::ProgramIcon(static_cast<int>(hotIconId), width);
-  SetIcon(hot, normalIconId ? platform::ProgramIcon(static_cast<int>(normalIconId), width) : hot, width, height);
+  const QIcon hot = platform::ProgramIcon(static_cast<int>(hotIconId));
+  SetIcon(hot, normalIconId ? platform::ProgramIcon(static_cast<int>(normalIconId)) : hot, width, height);
 }
 
 void COwnerDrawButton::SetIcon(const QIcon& hot, const QIcon& normal, unsigned char width, unsigned char height) {

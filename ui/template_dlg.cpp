@@ -5,6 +5,7 @@
 #include <QScreen>
 
 #include "platform/help.h"
+#include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/edit_ex.h"
 #include "ui/session.h"
@@ -119,9 +120,9 @@ void CTemplateDlg::EnsureCreated() {
 }
 
 void CTemplateDlg::OnInitDialog() {
-  if (lookFlags_ & ui::kLookOk) SetUpButton(this, ui::IDOK, 124);
-  if (lookFlags_ & ui::kLookCancel) SetUpButton(this, ui::IDCANCEL, 141);
-  if (lookFlags_ & ui::kLookHelp) SetUpButton(this, ui::kHelpButtonId, 161);
+  if (lookFlags_ & ui::kLookOk) SetUpButton(this, ui::IDOK, platform::kIconOk);
+  if (lookFlags_ & ui::kLookCancel) SetUpButton(this, ui::IDCANCEL, platform::kIconCancelDisc);
+  if (lookFlags_ & ui::kLookHelp) SetUpButton(this, ui::kHelpButtonId, platform::kIconHelp);
   if (!caption.isEmpty()) setWindowTitle(caption);
   ApplyEditLook(this, font_);
   adjustSize();

@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "platform/cp1252.h"
+#include "platform/texts.h"
 
 namespace store {
 
@@ -38,10 +39,10 @@ char ModalityChar(std::string_view utf8) {
 
 }  // namespace
 
-std::string StoreFullText(int maximum) {
-  std::string t(text::kStoreFull);
-  t.replace(t.find("%d"), 2, std::to_string(maximum));
-  return t;
+std::string StoreFullText(int maximum) { return platform::TextWith(text::kStoreFull, std::to_string(maximum)); }
+
+void StoreMessages::Plain(int textId, MessageIcon icon) const {
+  if (plain) plain(platform::Text(textId), icon);
 }
 
 std::string PadKey(std::string_view key) {
@@ -400,12 +401,12 @@ std::optional<std::vector<std::string>> DeclarationStore::ReadIndex(const std::s
   TransferError e = TransferError::None;
   auto bytes = ReadWholeFile(path, &e);
   if (!bytes) {
-    messages_.Plain(e == TransferError::Unreadable ? text::kNoDataFile : TransferErrorText(e));
+    messages_.Plain(TransferErrorTextId(e));
     return std::nullopt;
   }
   TransferFileContents c = DecodeTransferFile(*bytes);
   if (!c.ok()) {
-    messages_.Plain(c.error == TransferError::WrongVersion ? text::kNotTransferFile : TransferErrorText(c.error));
+    messages_.Plain(TransferErrorTextId(c.error));
     return std::nullopt;
   }
   std::vector<std::string> keys;
@@ -430,12 +431,12 @@ bool DeclarationStore::Import(const std::string& path, std::span<const ImportCho
   TransferError e = TransferError::None;
   auto bytes = ReadWholeFile(path, &e);
   if (!bytes) {
-    messages_.Plain(e == TransferError::Unreadable ? text::kNoDataFile : TransferErrorText(e));
+    messages_.Plain(TransferErrorTextId(e));
     return false;
   }
   TransferFileContents c = DecodeTransferFile(*bytes);
   if (!c.ok()) {
-    messages_.Plain(c.error == TransferError::WrongVersion ? text::kNotTransferFile : TransferErrorText(c.error));
+    messages_.Plain(TransferErrorTextId(c.error));
     return false;
   }
   // Room: every chosen entry that creates a declaration counts against the maximum.
@@ -524,7 +525,7 @@ std::optional<int> DeclarationStore::LoadLocalCopies(const std::string& folder,
     if (!std::filesystem::exists(path, ec)) continue;
     auto bytes = ReadWholeFile(path);
     if (!bytes) {
-      messages_.Plain("Fichero no encontrado.");
+      messages_.Plain(text::kFileNotFound);
       return std::nullopt;
     }
     DecodeOptions opt;
@@ -534,8 +535,7 @@ std::optional<int> DeclarationStore::LoadLocalCopies(const std::string& folder,
     // A file of another edition, or a damaged one, is passed over whole.
     if (!c.ok()) continue;
     if (progress)
-      progress(kind == kKindForm100 ? "Cargando datos del equipo local (Decla.100)"
-                                    : "Cargando datos del equipo local (Decla.714)");
+      progress(platform::Text(kind == kKindForm100 ? text::kLoadingForm100 : text::kLoadingForm714));
     db::Transaction t(conn_);
     int here = 0;
     for (const TransferDeclaration& d : c.entries) {
