@@ -64,11 +64,11 @@ void PlaceOverMainWindow(QWidget* w) {
   if (!screen.isNull()) w->move(screen.center() - QPoint(sz.width() / 2, sz.height() / 2));
 }
 
-void SetUpButton(QWidget* host, int id, unsigned icon) {
+void SetUpButton(QWidget* host, int id, int icon, bool flat = true) {
   auto* b = dynamic_cast<COwnerDrawButton*>(ui::FindControl(host, id));
   if (!b) return;
-  b->SetIcon(icon, 0, 32, 32);
-  b->SetFlat(!ui::CurrentSession().plainColours);
+  b->SetIcon(static_cast<unsigned>(icon), 0, 32, 32);
+  b->SetFlat(flat && !ui::CurrentSession().plainColours);
   b->SetDrawFocusRect(true, true);
 }
 
@@ -130,6 +130,8 @@ void CTemplateDlg::OnInitDialog() {
   if (liveCount_ == 1) brushExists_ = true;
   if (shownMember != ui::kFamilyUnit && HouseholdHasSeveralHolders()) CTemplatePropPg::SetChildEditsEnabled(this, 0);
 }
+
+void CTemplateDlg::SetButtonIcon(int id, int iconId, bool flat) { SetUpButton(this, id, iconId, flat); }
 
 int CTemplateDlg::DoModal() {
   EnsureCreated();

@@ -82,6 +82,9 @@ class CTemplateDlg : public QDialog, public ui::IEditHost, public OpeningState {
   virtual void OnInitDialog();
   // Makes the Custom rows of the template (lookup, holder and selection editors of other Parts).
   virtual QWidget* CreateCustomControl(const ui::ControlDef& def, QWidget* parent) { return nullptr; }
+  // Gives button `id` an icon resource at 32 x 32; flat only where asked and the display is not
+  // the accessible one.
+  void SetButtonIcon(int id, int iconId, bool flat = true);
   void accept() override { OnOK(); }
   void reject() override { OnCancel(); }
   void showEvent(QShowEvent* e) override;
