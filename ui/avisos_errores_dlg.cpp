@@ -40,7 +40,7 @@ GridAvisosView::GridAvisosView(QWidget* parent)
     icons_->images.push_back(image.pixmap(side, side));
   grid_->SetImages(icons_.get());
   // The description takes the width the other two columns leave, and its rows grow to their text.
-  grid_->installEventFilter(this);
+  grid_->viewport()->installEventFilter(this);
   QObject::connect(grid_, &CRejillaCtrl::cellDoubleClicked, grid_, [this](int r, int c) {
     if (onActivate) onActivate(r, c);
   });
@@ -51,12 +51,12 @@ GridAvisosView::~GridAvisosView() = default;
 QWidget* GridAvisosView::Widget() { return grid_; }
 
 bool GridAvisosView::eventFilter(QObject* watched, QEvent* e) {
-  if (watched == grid_ && e->type() == QEvent::Resize) FitDescription();
+  if (watched == grid_->viewport() && e->type() == QEvent::Resize) FitDescription();
   return false;
 }
 
 void GridAvisosView::FitDescription() {
-  const int width = std::max(kWidthType, grid_->viewport()->width() - kWidthType - kWidthMember);
+  const int width = std::max(kWidthType, grid_->viewport()->width() - grid_->GetColumnWidth(0) - kWidthMember);
   grid_->SetColumnWidth(1, width);
   const int base = grid_->GetDefaultRowHeight();
   const int margin = grid_->GetMargin();
@@ -81,7 +81,6 @@ void GridAvisosView::SetRows(const std::vector<AvisosListRow>& rows) {
   }
   const int base = grid_->GetDefaultRowHeight();
   grid_->SetRowHeight(0, base * 3 / 2);
-  grid_->SetColumnWidth(0, kWidthType);
   grid_->SetColumnWidth(2, kWidthMember);
   // Accessible display: the grid keeps the system's colours.
   const bool plain = ui::CurrentSession().plainColours;
@@ -90,12 +89,17 @@ void GridAvisosView::SetRows(const std::vector<AvisosListRow>& rows) {
     const AvisosListRow& row = rows[i];
     grid_->SetItemText(r, 0, q(row.code));
     grid_->SetItemImage(r, 0, row.severity > 0 ? 1 : 0);
-    grid_->SetItemText(r, 1, q(row.description));
+    // The column wraps the text to its width: the breaks made for a fixed width go.
+    grid_->SetItemText(r, 1, q(row.description).replace(QLatin1Char('\n'), QLatin1Char(' ')));
     grid_->SetItemText(r, 2, q(row.memberWord));
     grid_->SetItemFormat(r, 1, kFormatDescription);
     if (!plain)
       for (int c = 0; c < 3; ++c) grid_->SetItemBkColour(r, c, kCellBackground);
   }
+  // The codes and their heading are never cut.
+  int typeWidth = kWidthType;
+  for (int r = 0; r < grid_->GetRowCount(); ++r) typeWidth = std::max(typeWidth, grid_->MeasureCell(r, 0).width());
+  grid_->SetColumnWidth(0, typeWidth);
   FitDescription();
 }
 
@@ -138,7 +142,8 @@ CAvisosErroresDlg::CAvisosErroresDlg(ICorrectionsStore& store, IMessageTexts& te
   auto* grid = new QGridLayout(this);
   grid->addWidget(view_->Widget(), 0, 0, 1, 6);
   grid->setRowStretch(0, 1);
-  grid->addWidget(label(kIdInstruction, T(avisos_text::kInstruction)), 1, 0, 1, 6);
+  // A static's "&" marks a mnemonic; a label without a buddy would show it.
+  grid->addWidget(label(kIdInstruction, T(avisos_text::kInstruction).remove(QLatin1Char('&'))), 1, 0, 1, 6);
   auto* legends = new QHBoxLayout;
   legends->addWidget(icon(kIdWarningIcon, platform::kIconWarning));
   legends->addWidget(label(kIdWarningLegend, T(avisos_text::kWarnings)));
@@ -153,8 +158,9 @@ CAvisosErroresDlg::CAvisosErroresDlg(ICorrectionsStore& store, IMessageTexts& te
   QPushButton* printList = button(kIdPrintList, avisos_text::kPrintList, platform::kIconPrintList);
   QPushButton* detailed = button(kIdDetailed, avisos_text::kDetailed, platform::kIconValidate);
   QPushButton* cancel = button(kIdCancel, ui::kStrCancelButton, platform::kIconCancel);
-  int col = 0;
-  for (QPushButton* b : {review, print, printList, detailed, cancel}) grid->addWidget(b, 5, col++);
+  auto* buttons = new QHBoxLayout;
+  for (QPushButton* b : {review, print, printList, detailed, cancel}) buttons->addWidget(b);
+  grid->addLayout(buttons, 5, 0, 1, 6);
   detailed->setEnabled(false);
   connect(review, &QPushButton::clicked, this, &CAvisosErroresDlg::OnReview);
   connect(print, &QPushButton::clicked, this, &CAvisosErroresDlg::OnPrintOrWrite);

@@ -1,5 +1,6 @@
 #include "ui/owner_draw_button.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QMouseEvent>
@@ -76,7 +77,17 @@ void COwnerDrawButton::SetIcon(const QIcon& hot, const QIcon& normal, unsigned c
   normalIcon_ = normal.isNull() ? hot : normal;
   iconW_ = width;
   iconH_ = height;
+  updateGeometry();
   repaint();
+}
+
+QSize COwnerDrawButton::sizeHint() const {
+  QSize s = QPushButton::sizeHint();
+  if (HasIcon()) {
+    s.rwidth() += iconW_ + 6;
+    s.setHeight(std::max(s.height(), iconH_ + 6));
+  }
+  return s;
 }
 
 void COwnerDrawButton::SetFlat(bool flat) {
