@@ -17,6 +17,11 @@ bool HasProgramIcon(int id) { return QFile::exists(IconPath(id)); }
 
 QIcon ProgramIcon(int id) { return HasProgramIcon(id) ? QIcon(IconPath(id)) : QIcon(); }
 
+QIcon NamedBitmap(const char* name) {
+  const QString path = QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name));
+  return QFile::exists(path) ? QIcon(path) : QIcon();
+}
+
 QList<QIcon> ProgramImages(int bitmapId) {
   QList<QIcon> images;
   for (int n = 0; QFile::exists(ProgramImageFile(bitmapId, n)); ++n) images.push_back(QIcon(ProgramImageFile(bitmapId, n)));

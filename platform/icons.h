@@ -24,21 +24,47 @@ enum ProgramIconId : int {
   kIconHelp = 161,         // yellow question mark
   kIconPrintList = 214,    // "Imprimir &Errores"
   kIconValidate = 217,     // "&Validación detallada"
+  kIconContributions = 219,
   kIconInformation = 227,
   kIconBack10 = 236,
   kIconWarning = 238,      // the "Avisos" legend
   kIconForward10 = 240,
+  kIconFiscalData = 252,
   kIconDuplicate = 253,
   kIconRename = 284,       // "Renombrar", "Escribir"
+  kIconFinish = 287,
   kIconError = 970,        // the "Errores" legend
 };
+inline constexpr ProgramIconId kProgramIcons[] = {
+    kIconProgram, kIconOk, kIconCancel, kIconNew, kIconSelect, kIconSearch, kIconCancelDisc, kIconPrint,
+    kIconReview, kIconForward, kIconBack, kIconLast, kIconHelp, kIconPrintList, kIconValidate,
+    kIconContributions, kIconInformation, kIconBack10, kIconWarning, kIconForward10, kIconFiscalData,
+    kIconDuplicate, kIconRename, kIconFinish, kIconError};
 
 // Bitmap strips of small images.
 enum ProgramBitmapId : int {
+  kBitmapEllipsis = 64,    // the "..." button of the lookup editors
+  kBitmapCheckMark = 112,  // 19 x 19
   kBitmapBarButtons = 123, // the sections bar's close, dock-at-side and dock-at-top buttons
   kBitmapTree = 130,       // the sections tree's closed and open pictures
   kBitmapFindings = 139,   // 16-pixel images: 0 warning, 1 error
+  kBitmapZoomIn = 321,     // the print preview's toolbar
+  kBitmapPreviousPage = 323,
+  kBitmapNextPage = 324,
+  kBitmapTwoPages = 326,
+  kBitmapPrint = 327,
+  kBitmapOnePage = 328,
+  kBitmapZoomOut = 329,
 };
+inline constexpr ProgramBitmapId kProgramBitmaps[] = {
+    kBitmapEllipsis, kBitmapCheckMark, kBitmapBarButtons, kBitmapTree, kBitmapFindings, kBitmapZoomIn,
+    kBitmapPreviousPage, kBitmapNextPage, kBitmapTwoPages, kBitmapPrint, kBitmapOnePage, kBitmapZoomOut};
+
+// Bitmaps named rather than numbered: the row tables' next and previous buttons (20 x 20) up,
+// pressed and disabled.
+inline constexpr const char* kNamedBitmaps[] = {"IDB_SIGU", "IDB_SIGD", "IDB_SIGX",
+                                                "IDB_PREVU", "IDB_PREVD", "IDB_PREVX"};
+QIcon NamedBitmap(const char* name);
 
 // The icon of a resource id; a null icon for an id the program does not have.
 QIcon ProgramIcon(int id);

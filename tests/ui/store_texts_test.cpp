@@ -20,6 +20,7 @@
 #include "platform/strings.h"
 #include "ui/avisos_errores_dlg.h"
 #include "ui/grid/rejilla_ctrl.h"
+#include "ui/session.h"
 #include "ui/store/store_dialogs.h"
 #include "ui/store/transfer_dialogs.h"
 
@@ -179,5 +180,47 @@ TEST_P(StoreTextsTest, AvisosWindowShowsTheLanguageOfTheInterface) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, StoreTextsTest, ::testing::Values('e', 'c'));
+
+// With the accessible display the index and the findings keep the system's colours; otherwise
+// their cells are pale yellow.
+class AccessibleDisplayTest : public dbtest::DeclarationsTest {
+ protected:
+  void TearDown() override {
+    ui::CurrentSession().plainColours = false;
+    dbtest::DeclarationsTest::TearDown();
+  }
+  static QColor CellBackground(CRejillaCtrl* grid, int row, int col) {
+    qx::grid::GridItemInfo info;
+    info.row = row;
+    info.col = col;
+    info.mask = qx::grid::kMaskBackground;
+    grid->GetItem(info);
+    return info.background.isValid() ? info.background : grid->GetCellBackground();
+  }
+  storetest::MessageRecorder rec;
+  store::DeclarationStore st{conn, storetest::RecordedMessages(&rec, nullptr)};
+};
+
+TEST_F(AccessibleDisplayTest, GridsUseSystemColoursOnlyWhenAccessible) {
+  ASSERT_TRUE(st.Create("PEREZ", store::kKindForm100));
+  checks::InMemoryCorrectionsStore corrections;
+  corrections.rows.push_back({store::PadKey("PEREZ"), "100A001", 4, 3, 0, 7, 2});
+  Texts texts;
+  RecordingMessages messages;
+  Host host;
+  const QColor paleYellow(255, 255, 224);
+  for (bool plain : {false, true}) {
+    ui::CurrentSession().plainColours = plain;
+    CIndiceDeclaracionesDlg index(st);
+    EXPECT_EQ(CellBackground(index.Grid(), 1, 1), plain ? index.Grid()->palette().color(QPalette::Base) : paleYellow)
+        << plain;
+    checks::CAvisosErroresDlg avisos(corrections, texts, messages, host);
+    avisos.SetDeclarationKey("PEREZ");
+    avisos.SetValidationResult(1);
+    ASSERT_TRUE(avisos.Initialize());
+    auto* grid = static_cast<CRejillaCtrl*>(avisos.Control(checks::CAvisosErroresDlg::kIdGrid));
+    EXPECT_EQ(CellBackground(grid, 1, 1) == paleYellow, !plain);
+  }
+}
 
 }  // namespace
