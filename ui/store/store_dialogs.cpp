@@ -223,7 +223,7 @@ CIndiceDeclaracionesDlg::CIndiceDeclaracionesDlg(::store::DeclarationStore& stor
 QWidget* CIndiceDeclaracionesDlg::CreateCustomControl(const ui::ControlDef& def, QWidget* parent) {
   if (def.id == sid::kGrid) {
     auto* grid = new CRejillaCtrl(parent, ::store::kIndexRows + 1, 4, 1, 1);
-    grid->setMinimumSize(620, 260);
+    grid->setMinimumSize(720, 260);  // wide enough that w = width / 12 holds the "Modelo" heading
     return grid;
   }
   if (def.id == sid::kRecordNumber) {
