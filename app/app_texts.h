@@ -52,6 +52,16 @@ enum TextId : int {
   kStrIndScroll = 90044,
   kStrUpdateUnavailable = 90050,
   kStrNoIndex = 90051,
+  kStrExportTitle = 94050,         // the transfer files' file dialogs
+  kStrImportTitle = 94051,
+  kStrTransferFilterSave = 94052,
+  kStrTransferFilterOpen = 94053,
+  kStrLastYearFilter = 94054,
+  kStrLocalExportCaption = 94055,  // "EXPORTACION DE DATOS"
+  kStrLocalExportText = 94056,
+  kStrNoPages = 94057,             // the declaration window while it has no pages
+  kStrForm714Name = 94058,
+  kStrForm100Name = 94059,
   kStrMenuFile = 91001,
   kStrMenuTools = 91002,
   kStrMenuView = 91003,

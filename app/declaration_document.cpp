@@ -7,6 +7,7 @@
 
 #include <cctype>
 
+#include "app/app_texts.h"
 #include "app/application.h"
 #include "app/main_frame.h"
 #include "app/program_messages.h"
@@ -39,7 +40,7 @@ CDeclarationView::CDeclarationView(const QString& formName, QWidget* parent)
 void CDeclarationView::SetKey(const QString& key) {
   label_->setText(QStringLiteral("%1\n\n%2\n\n%3")
                       .arg(formName_, key.trimmed(),
-                           QStringLiteral("Las páginas del impreso no están disponibles en esta versión del programa.")));
+                           app::Text(kStrNoPages)));
 }
 
 QString CDeclarationView::Text() const { return label_->text(); }
@@ -106,8 +107,7 @@ CDeclarationDocument::~CDeclarationDocument() {
 }
 
 QString CDeclarationDocument::FormName() const {
-  return kindByte_ == store::kKindForm714 ? QStringLiteral("Declaración del Patrimonio (modelo 714)")
-                                          : QStringLiteral("Declaración I.R.P.F. (modelo 100)");
+  return Text(kindByte_ == store::kKindForm714 ? kStrForm714Name : kStrForm100Name);
 }
 
 bool CDeclarationDocument::OpenDeclaration(const std::string& key, const std::string&, bool newFlag) {

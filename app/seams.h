@@ -93,7 +93,4 @@ using MessageHook = std::function<int(QWidget* parent, const ShellMessage&)>;
 void SetMessageHook(MessageHook hook);
 int ShowMessage(QWidget* parent, const ShellMessage& message);
 
-// The embedded icons; safe to call more than once.
-void EnsureResources();
-
 }  // namespace app

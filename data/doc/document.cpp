@@ -3,7 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/texts.h"
+
 namespace doc {
+
+namespace {
+// "La declaración de %s ha cambiado.\n¿ Desea guardar los datos ?"
+constexpr int kSaveChangesText = 122;
+}  // namespace
 
 std::string BarcodeAmountDigits(double amount) {
   char buf[64];
@@ -97,7 +104,7 @@ bool CProg32Doc::Save() {
 bool CProg32Doc::SaveModified() {
   if (CommitPendingBoxEdit() == 1 && !modified_) modified_ = true;
   if (!modified_) return true;
-  std::string text = "La declaración de " + store::TrimKey(key_) + " ha cambiado.\n¿ Desea guardar los datos ?";
+  std::string text = platform::TextWith(kSaveChangesText, store::TrimKey(key_));
   switch (host_.AskSaveChanges(text)) {
     case Answer::Cancel: return false;
     case Answer::Yes: return Save() && !modified_;

@@ -75,7 +75,7 @@ void ClearPreviousAmounts(std::span<std::uint8_t> lastYear);
 // This year's block: zeros, then the ranges above copied from last year's block.
 void ConvertPreviousBlock(std::span<const std::uint8_t> lastYear, std::span<std::uint8_t> thisYear);
 
-inline constexpr std::string_view kCannotOpen = "Imposible inicializar la Base de Datos RED";
+inline constexpr int kCannotOpen = 82;  // string "Imposible inicializar la Base de Datos RED"
 
 class PreviousYearImport {
  public:

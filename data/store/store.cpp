@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include "platform/cp1252.h"
+#include "platform/texts.h"
 
 namespace store {
 
@@ -40,10 +41,10 @@ char ModalityChar(std::string_view utf8) {
 
 }  // namespace
 
-std::string StoreFullText(int maximum) {
-  std::string t(text::kStoreFull);
-  t.replace(t.find("%d"), 2, std::to_string(maximum));
-  return t;
+std::string StoreFullText(int maximum) { return platform::TextWith(text::kStoreFull, std::to_string(maximum)); }
+
+void StoreMessages::Plain(int textId, MessageIcon icon) const {
+  if (plain) plain(platform::Text(textId), icon);
 }
 
 std::string PadKey(std::string_view key) {
@@ -460,13 +461,13 @@ std::optional<std::vector<TransferDeclaration>> DeclarationStore::ReadTransfer(c
   TransferError e = TransferError::None;
   auto bytes = ReadWholeFile(path, &e);
   if (!bytes) {
-    messages_.Plain(e == TransferError::Unreadable ? text::kNoDataFile : TransferErrorText(e));
+    messages_.Plain(TransferErrorTextId(e));
     return std::nullopt;
   }
   TransferFileContents c = DecodeTransferFile(*bytes);
   bytes.reset();
   if (!c.ok()) {
-    messages_.Plain(c.error == TransferError::WrongVersion ? text::kNotTransferFile : TransferErrorText(c.error));
+    messages_.Plain(TransferErrorTextId(c.error));
     return std::nullopt;
   }
   std::vector<TransferDeclaration> entries;
@@ -662,14 +663,13 @@ std::optional<int> DeclarationStore::LoadLocalCopies(const std::string& folder,
     auto bytes = ReadWholeFile(path);
     if (!bytes) {
       KeepLocalCopy(path);
-      messages_.Plain("Fichero no encontrado.");
+      messages_.Plain(text::kFileNotFound);
       return std::nullopt;
     }
     LocalCopyContents copy = DecodeLocalCopy(*bytes, kind, static_cast<std::size_t>(kMaxDeclarations - loaded));
     bytes.reset();
     if (progress && !copy.entries.empty())
-      progress(kind == kKindForm100 ? "Cargando datos del equipo local (Decla.100)"
-                                    : "Cargando datos del equipo local (Decla.714)");
+      progress(platform::Text(kind == kKindForm100 ? text::kLoadingForm100 : text::kLoadingForm714));
     bool whole = copy.whole;
     db::Transaction t(conn_);
     int here = 0;

@@ -52,16 +52,19 @@ inline constexpr std::string_view kNoSuchFolder = "ALM006";
 inline constexpr std::string_view kCannotWrite = "ALM007";
 }  // namespace msg
 
-// Plain-box texts of the store (string table entries).
+// String ids of the store's plain-box texts.
 namespace text {
-inline constexpr std::string_view kStoreFull = "Se ha excedido el máximo de declaraciones que se pueden almacenar (%d)";
-inline constexpr std::string_view kNoDataFile = "No existe el fichero de datos\n";
-inline constexpr std::string_view kNotTransferFile = "Fichero no correspondiente a declaraciones de Renta/Patrimonio.";
-inline constexpr std::string_view kExported = "Las declaraciones han sido exportadas correctamente";
-inline constexpr std::string_view kImported = "El fichero ha sido importado con éxito";
-inline constexpr std::string_view kDiskFull = "Disco lleno o insuficiente memoria.";
-inline constexpr std::string_view kCannotCreate = "Error al crear el fichero";
-inline constexpr std::string_view kCannotDeleteRow = "No se puede borrar la declaración";
+inline constexpr int kStoreFull = 67;         // "... que se pueden almacenar (%d)"
+inline constexpr int kNoDataFile = 81;
+inline constexpr int kNotTransferFile = 132;
+inline constexpr int kExported = 135;
+inline constexpr int kImported = 307;
+inline constexpr int kDiskFull = 308;
+inline constexpr int kCannotCreate = 336;
+inline constexpr int kCannotDeleteRow = 201;
+inline constexpr int kFileNotFound = 94035;   // a local copy that cannot be read
+inline constexpr int kLoadingForm100 = 94036;
+inline constexpr int kLoadingForm714 = 94037;
 }  // namespace text
 // kStoreFull with the maximum filled in.
 std::string StoreFullText(int maximum = kMaxDeclarations);
@@ -78,6 +81,8 @@ struct StoreMessages {
   void Plain(std::string_view t, MessageIcon icon = MessageIcon::Warning) const {
     if (plain) plain(t, icon);
   }
+  // The text of a string id, in the interface language.
+  void Plain(int textId, MessageIcon icon = MessageIcon::Warning) const;
 };
 
 // A key padded with blanks to 50 characters (characters, not bytes); longer keys stay whole.

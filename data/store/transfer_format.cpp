@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "platform/cp1252.h"
+#include "platform/texts.h"
 
 namespace store {
 
@@ -127,21 +128,25 @@ std::optional<std::vector<std::uint8_t>> EncodeTransferFile(std::span<const Tran
   return out;
 }
 
-std::string_view TransferErrorText(TransferError error) {
+int TransferErrorTextId(TransferError error) {
   switch (error) {
-    case TransferError::None: return {};
-    case TransferError::TooShort: return "El fichero está vacío o incompleto.";
-    case TransferError::WrongVersion: return "Fichero no correspondiente a declaraciones de Renta/Patrimonio.";
-    case TransferError::BadCount: return "El número de declaraciones del fichero no es válido.";
-    case TransferError::TooManyEntries:
-      return "El fichero contiene más declaraciones de las que se pueden almacenar.";
-    case TransferError::Truncated: return "El fichero está incompleto: termina antes de su última declaración.";
-    case TransferError::BadSlot: return "El fichero está dañado: los datos fiscales de una declaración no son válidos.";
-    case TransferError::TrailingBytes: return "El fichero está dañado: contiene datos tras su última declaración.";
-    case TransferError::TooLarge: return "El fichero es demasiado grande para ser un fichero de declaraciones.";
-    case TransferError::Unreadable: return "No existe el fichero de datos\n";
+    case TransferError::None: return 0;
+    case TransferError::TooShort: return 94040;
+    case TransferError::WrongVersion: return 132;  // "Fichero no correspondiente a declaraciones de Renta/Patrimonio."
+    case TransferError::BadCount: return 94042;
+    case TransferError::TooManyEntries: return 94043;
+    case TransferError::Truncated: return 94044;
+    case TransferError::BadSlot: return 94045;
+    case TransferError::TrailingBytes: return 94046;
+    case TransferError::TooLarge: return 94047;
+    case TransferError::Unreadable: return 81;  // "No existe el fichero de datos\n"
   }
-  return {};
+  return 0;
+}
+
+std::string TransferErrorText(TransferError error) {
+  const int id = TransferErrorTextId(error);
+  return id ? platform::Text(id) : std::string();
 }
 
 TransferFileContents DecodeTransferFile(std::span<const std::uint8_t> bytes, const DecodeOptions& options) {

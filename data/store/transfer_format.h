@@ -107,8 +107,10 @@ enum class TransferError {
   TooLarge,        // the file is larger than any store could have written
   Unreadable,      // the file cannot be opened or read
 };
-// A sentence for the user (Spanish, as the program's other messages).
-std::string_view TransferErrorText(TransferError error);
+// The string id of the sentence for the user (0 for None), and that sentence in the interface
+// language.
+int TransferErrorTextId(TransferError error);
+std::string TransferErrorText(TransferError error);
 
 struct DecodeOptions {
   // Entries above this are refused (TooManyEntries) or, with `stopAtMax`, left unread.

@@ -19,6 +19,7 @@
 #include "blocks/form714.h"
 #include "data/doc/renta_doc.h"
 #include "data/program_state.h"
+#include "platform/texts.h"
 #include "support/ui_helpers.h"
 #include "ui/box_field.h"
 #include "ui/double_edit.h"
@@ -408,7 +409,7 @@ TEST_F(WiringTest, ExportAndImportThroughTheCommands) {
   ASSERT_TRUE(std::filesystem::exists(file));
   EXPECT_EQ(a.LastTransferPath(), QString::fromStdString(file));
   ASSERT_FALSE(messages.empty());
-  EXPECT_EQ(messages.back().text.toStdString(), store::text::kExported);
+  EXPECT_EQ(messages.back().text.toStdString(), platform::Text(store::text::kExported));
 
   ASSERT_TRUE(s.Delete(kIncome, false));
   ASSERT_TRUE(s.Delete(kRenamed, false));
@@ -421,7 +422,7 @@ TEST_F(WiringTest, ExportAndImportThroughTheCommands) {
   });
   Trigger(ID_IMPORT);
   EXPECT_EQ(StoredKeys(), (std::vector<std::string>{kIncome, kRenamed}));
-  EXPECT_EQ(messages.back().text.toStdString(), store::text::kImported);
+  EXPECT_EQ(messages.back().text.toStdString(), platform::Text(store::text::kImported));
 }
 
 // Remote mode: the store goes to the local copies at the end of a run and comes back at the

@@ -128,7 +128,7 @@ TEST_F(PreviousYearTest, LimitAndUnreadableStore) {
   PreviousYearImport bad(store);
   std::ofstream(dir.Str() + "junk.db") << "not a database";
   EXPECT_FALSE(bad.Open(dir.Str() + "junk.db"));
-  EXPECT_EQ(plain.back(), kCannotOpen);
+  EXPECT_EQ(plain.back(), "Imposible inicializar la Base de Datos RED");
 }
 
 }  // namespace
