@@ -41,7 +41,6 @@ class CRentaApp::Reporter : public db::ErrorReporter {
   void Report(const db::DbError& error) override {
     ShowMessage(app_.MainFrame(), {QString(), QString::fromStdString(error.Text()), kIconStop});
   }
-  void SeriousWriteFailure() override { app_.OnSeriousWriteFailure(); }
 
  private:
   CRentaApp& app_;
@@ -206,18 +205,6 @@ void CRentaApp::WhenDocumentIdle(std::function<void()> action, int delayMs) {
       return;
     }
     action();
-  });
-}
-
-void CRentaApp::OnSeriousWriteFailure() {
-  IDeclarationDocument* doc = GetCurrentDocument();
-  if (!doc) return;
-  // Nothing half-written is kept: the declaration goes without its save question.
-  doc->DiscardChanges();
-  WhenDocumentIdle([this, doc] {
-    if (GetCurrentDocument() != doc) return;
-    doc->DiscardChanges();
-    CloseAllDeclarations();
   });
 }
 

@@ -59,8 +59,6 @@ class CRentaApp : public QObject {
   // or reopening a declaration from inside one of its own operations would pull it from under
   // that operation).
   void WhenDocumentIdle(std::function<void()> action, int delayMs = 0);
-  // A serious failure while writing a row: the open declaration is closed without saving.
-  void OnSeriousWriteFailure();
 
   void SwitchLanguage(char letter);
   void LoadLanguageLibrary();

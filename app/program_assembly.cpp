@@ -1,6 +1,7 @@
 #include "app/program_assembly.h"
 
 #include <QDialog>
+#include <QIcon>
 
 #include <sqlite3.h>
 
@@ -72,6 +73,42 @@ void SettingsProfileStore::SetString(const QString& section, const QString& key,
   ini.Save();
 }
 
+// ---------------------------------------------------------------- the declarations' shell
+
+QMdiArea* CApplicationShell::DocumentArea() {
+  CMainFrame* f = app_.MainFrame();
+  return f ? f->MdiArea() : nullptr;
+}
+
+QIcon CApplicationShell::FrameIcon() const {
+  CMainFrame* f = app_.MainFrame();
+  return f ? f->windowIcon() : QIcon();
+}
+
+void CApplicationShell::SetPaneText(int pane, const QString& text) {
+  if (CMainFrame* f = app_.MainFrame()) f->SetPaneText(pane, text);
+}
+
+void CApplicationShell::UpdateCommandStates() {
+  if (CMainFrame* f = app_.MainFrame()) f->UpdateCommandStates();
+}
+
+void CApplicationShell::GoToBox(int page, int box) {
+  if (CMainFrame* f = app_.MainFrame()) f->GoToBox(page, box);
+}
+
+char CApplicationShell::InterfaceLanguage() const { return app_.InterfaceLanguage(); }
+
+void CApplicationShell::CloseDeclarationsWhenIdle() {
+  CRentaApp& app = app_;
+  app.WhenDocumentIdle([&app] { app.CloseAllDeclarations(); });
+}
+
+void CApplicationShell::OpenDeclarationWhenIdle(const std::string& key, int kind) {
+  CRentaApp& app = app_;
+  app.WhenDocumentIdle([&app, key, kind] { app.OpenDeclaration(key, kind, std::string(), false); });
+}
+
 // ---------------------------------------------------------------- assembly
 
 CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> runModal)
@@ -79,7 +116,8 @@ CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> 
       runModal_(runModal ? std::move(runModal) : [](QDialog& d) { return d.exec(); }),
       store_(app.Databases().Declarations(), messages_.ForStore()),
       corrections_(app.Databases().Declarations()),
-      services_{app, store_, messages_, corrections_, runModal_},
+      shell_(app),
+      services_{shell_, store_, messages_, corrections_, runModal_},
       index_(store_, [this] { return app_.RemoteMode() ? commands_.LocalCopiesFolder() : std::string(); }, runModal_),
       commands_(app, store_, runModal_),
       profile_(app.Profile()) {

@@ -52,8 +52,8 @@ class ErrorReporter {
   virtual ~ErrorReporter() = default;
   // One call per error, in order; the user interface shows each in its own message box.
   virtual void Report(const DbError& error) = 0;
-  // A serious error while writing or deleting a row: the open declaration is to be closed
-  // without saving, so that nothing half-written is kept.
+  // A serious error while writing or deleting a row. The store's transaction has taken the
+  // half-written change back; the open declaration keeps its edits for another try.
   virtual void SeriousWriteFailure() {}
 };
 
