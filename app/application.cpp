@@ -134,6 +134,9 @@ bool CRentaApp::OpenDatabases() {
   // The folders are joined to the file names without a separator, as the profile holds them.
   switch (databases_.Open(DeclarationsDbPath(), LocalDbPath())) {
     case db::OpenFailure::None:
+      // Nothing could be saved: said once, before the user starts typing.
+      if (databases_.Declarations().ReadOnly())
+        ShowMessage(frame_.get(), {QString(), Text(kStrStoreReadOnly), kIconWarning});
       databasesOpened_ = true;
       emit databasesOpened();
       return true;

@@ -73,6 +73,8 @@ class CAdoConnection {
   bool Open(const std::string& path, OpenMode mode = OpenMode::ReadWrite);
   void Close();
   bool IsOpen() const { return db_ != nullptr; }
+  // Open, but the engine can only read it (the file or its folder is write-protected).
+  bool ReadOnly() const;
   const std::string& Path() const { return path_; }
   const std::string& Name() const { return name_; }
   sqlite3* Handle() const { return db_; }

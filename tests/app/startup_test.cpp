@@ -3,6 +3,8 @@
 #include <QMenuBar>
 #include <QStatusBar>
 
+#include <unistd.h>
+
 #include "app/app_texts.h"
 #include "app/command_line.h"
 #include "app/sections_bar.h"
@@ -160,4 +162,27 @@ TEST_F(AppTest, AnUnknownLanguageLetterKeepsTheProgramsOwnTexts) {
   EXPECT_EQ(messages.front().text, QStringLiteral("No se ha podido cargar DLL de idioma. \nError: 2"));
   EXPECT_EQ(a.MainFrame()->MenuBarPopup(0)->title(), QStringLiteral("&Archivo"));
   EXPECT_EQ(a.MainFrame()->Action(app::ID_FILE_OPEN)->statusTip(), QStringLiteral("Abrir"));
+}
+
+// A store the program can only read is said once at start-up, before anything is typed; the
+// program runs on (declarations can still be looked at).
+TEST_F(AppTest, AReadOnlyStoreIsReportedOnceAtStartUp) {
+  if (geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the superuser";
+  WriteProfile("[Inicio]\nIntroduccion=FALSE\n");
+  Start();
+  apps.back()->ExitInstance(0);
+  apps.clear();
+  namespace fs = std::filesystem;
+  const fs::path store = data.Path() / "DatRed.db";
+  fs::permissions(store, fs::perms::owner_read);
+  fs::permissions(data.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  messages.clear();
+  index.runs = 0;
+  app::CRentaApp& a = Start();
+  fs::permissions(data.Path(), fs::perms::owner_all);
+  fs::permissions(store, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_TRUE(a.Databases().Declarations().IsOpen());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages.front().text, app::Text(app::kStrStoreReadOnly, 'e'));
+  EXPECT_EQ(index.runs, 1);
 }
