@@ -71,16 +71,28 @@ CRentaApp::~CRentaApp() {
   databases_.Close();
 }
 
-bool CRentaApp::CheckSingleInstance() {
-  instance_ = std::make_unique<SingleInstance>(options_.instanceName);
-  if (!instance_->Claim()) return false;
+CRentaApp::Start CRentaApp::CheckSingleInstance() {
+  const QString lockPath = QString::fromStdString(WithSlash(options_.folders.userData)) + QLatin1String(SingleInstance::kLockFileName);
+  instance_ = std::make_unique<SingleInstance>(options_.instanceName, lockPath, options_.handOverMs);
+  switch (instance_->TryClaim()) {
+    case SingleInstance::Claim::Running: break;
+    case SingleInstance::Claim::HandedOver: return Start::HandedOver;
+    case SingleInstance::Claim::Refused: {
+      // Said in the user's language, read from the profile without writing it.
+      profile_->ReadStartup();
+      const std::string& letter = profile_->values.idiomaV;
+      SetTextLanguage(!letter.empty() && IsLanguageLetter(letter[0]) ? letter[0] : 'e');
+      ShowMessage(nullptr, {QString(), Text(kStrNoHandOver), kIconStop});
+      return Start::Failed;
+    }
+  }
   connect(instance_.get(), &SingleInstance::activationRequested, this, [this] { BringToFront(frame_.get()); });
-  return true;
+  return Start::Running;
 }
 
 CRentaApp::Start CRentaApp::InitInstance() {
   // 1. One running copy.
-  if (!CheckSingleInstance()) return Start::HandedOver;
+  if (const Start claim = CheckSingleInstance(); claim != Start::Running) return claim;
   // 2. The start directory.
   startDir_ = QDir::currentPath() + QLatin1Char('/');
   // 5. Settings read before anything is shown.
