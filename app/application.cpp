@@ -61,6 +61,10 @@ AppOptions AppOptions::FromEnvironment() {
 
 CRentaApp::CRentaApp(AppOptions options) : options_(std::move(options)), reporter_(std::make_unique<Reporter>(*this)) {
   profile_ = std::make_unique<settings::SettingsProfile>(options_.profilePath, options_.folders);
+  profile_->SetProblemHandler([this](settings::ProfileProblem problem) {
+    const int id = problem == settings::ProfileProblem::Unreadable ? kStrProfileUnreadable : kStrProfileUnwritable;
+    ShowMessage(frame_.get(), {QString(), Text(id), kIconWarning});
+  });
   databases_.SetReporter(reporter_.get());
   helpViewer_ = [](const QString&, int topic) { platform::ShowHelp(topic); };
 }

@@ -8,7 +8,6 @@
 #include "app/application.h"
 #include "app/main_frame.h"
 #include "data/db/ado.h"
-#include "data/settings/ini_file.h"
 #include "data/settings/profile.h"
 #include "ui/controls/calculator_dlg.h"
 #include "ui/edit_ex.h"
@@ -57,9 +56,7 @@ QString SettingsProfileStore::GetString(const QString& section, const QString& k
     const std::string memory = profile_.CalculatorMemory();
     return memory.empty() ? fallback : QString::fromStdString(memory);
   }
-  settings::IniFile ini(profile_.Path());
-  ini.Load();
-  return QString::fromStdString(ini.GetString(section.toStdString(), key.toStdString(), fallback.toStdString()));
+  return QString::fromStdString(profile_.GetString(section.toStdString(), key.toStdString(), fallback.toStdString()));
 }
 
 void SettingsProfileStore::SetString(const QString& section, const QString& key, const QString& value) {
@@ -67,10 +64,7 @@ void SettingsProfileStore::SetString(const QString& section, const QString& key,
     profile_.SetCalculatorMemory(value.toStdString());
     return;
   }
-  settings::IniFile ini(profile_.Path());
-  ini.Load();
-  ini.SetString(section.toStdString(), key.toStdString(), value.toStdString());
-  ini.Save();
+  profile_.SetString(section.toStdString(), key.toStdString(), value.toStdString());
 }
 
 // ---------------------------------------------------------------- the declarations' shell

@@ -186,3 +186,16 @@ TEST_F(AppTest, AReadOnlyStoreIsReportedOnceAtStartUp) {
   EXPECT_EQ(messages.front().text, app::Text(app::kStrStoreReadOnly, 'e'));
   EXPECT_EQ(index.runs, 1);
 }
+
+// A config folder the program cannot write is said once in a run, not at every save.
+TEST_F(AppTest, AnUnwritableConfigFolderIsSaidOnce) {
+  std::ofstream(config.Path() / "notafolder") << "x";
+  app::AppOptions o = Options();
+  o.profilePath = config.Str() + "notafolder/QUILDXAN.INI";
+  app::CRentaApp& a = MakeApp(o);
+  ASSERT_EQ(a.InitInstance(), app::CRentaApp::Start::Running);
+  a.ExitInstance(0);
+  int said = 0;
+  for (const app::ShellMessage& m : messages) said += m.text == app::Text(app::kStrProfileUnwritable, 'e');
+  EXPECT_EQ(said, 1);
+}
