@@ -304,6 +304,7 @@ TEST_F(AppTest, AnUnattendedStartReachesTheIndexRunsItsActionAndEnds) {
     a.ExitInstance(0);
     index.runs = 0;
   }
+}
 
 // A store the program can only read is said once at start-up, before anything is typed; the
 // program runs on (declarations can still be looked at).
