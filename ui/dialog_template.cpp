@@ -4,6 +4,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QRadioButton>
 
 #include <map>
 
@@ -38,6 +39,7 @@ QWidget* CreateControl(const ControlDef& d, QWidget* parent) {
     case Ctl::Cancel:
     case Ctl::Help: w = new COwnerDrawButton(text, parent); break;
     case Ctl::CheckBox: w = new QCheckBox(text, parent); break;
+    case Ctl::Radio: w = new QRadioButton(text, parent); break;
     case Ctl::Edit: w = new CEditEx(d.width, parent); break;
     case Ctl::Alfa: w = new CAlfaEdit(d.width, parent); break;
     case Ctl::ANum: w = new CANumEdit(d.width, parent); break;

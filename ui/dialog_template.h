@@ -20,6 +20,7 @@ enum class Ctl {
   Cancel,
   Help,
   CheckBox,
+  Radio,      // radio buttons of one parent form one group
   Edit,       // CEditEx: free text of `width` characters
   Alfa,       // CAlfaEdit: names
   ANum,       // CANumEdit: numeric codes
@@ -31,6 +32,9 @@ enum class Ctl {
   YesNo,      // CYesNoEdit
   Custom,     // made by the dialog's CreateCustomControl (lookup, holder, selection editors)
 };
+
+// String ids of the common buttons' captions.
+enum CommonTextId : int { kStrOkButton = 61, kStrCancelButton = 65 };
 
 struct ControlDef {
   int id = 0;                  // the control id (0 for labels nobody addresses)

@@ -17,20 +17,14 @@
 #include "data/db/ado.h"
 #include "data/doc/reference.h"
 #include "data/message_service.h"
+#include "data/program_state.h"
 #include "data/store/store.h"
 
 namespace doc {
 
-// Program-wide state that documents publish and page views, box formatters and dialogs read.
-struct ProgramState {
-  bool editedSincePrinted = false;  // set by every box edit, cleared by the saves
-  bool reformatBoxes = false;       // set by the calculation and by a closing document
-  const std::array<std::uint8_t, 5>* household = nullptr;  // open form-100 document's members
-  const int* shownMember = nullptr;
-  bool remote = false;  // remote mode: reference codes begin 9997.
-  Clock clock = SystemLocalTime;
-};
-ProgramState& State();
+// Shown when a declaration could not be written: it stays open with its changes, to be saved
+// again or under another name.
+inline constexpr std::string_view kSaveFailedCode = "WIN090";
 
 // Answers of the save prompt.
 enum class Answer { Yes = 6, No = 7, Cancel = 2 };
@@ -170,6 +164,10 @@ class CProg32Doc {
 
  protected:
   void SetKey(std::string_view key);
+  // The end of every save: writes the block's row. Written, the document is unmodified, but a
+  // new declaration the user has not saved yet keeps `wasModified`. Not written, the store keeps
+  // its last row and the document keeps its changes, marked modified, and says so.
+  bool WriteBlock(int kind, std::optional<char> modality, bool wasModified);
   store::DeclarationStore& store_;
   DocumentHost& host_;
   std::string key_;
