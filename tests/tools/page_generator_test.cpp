@@ -169,3 +169,19 @@ TEST(PageGenerator, TextWidthsFollowTheFaceMetrics) {
   EXPECT_DOUBLE_EQ(pages::TextWidth("Ñá", 1000, false), 722 + 556);  // accented letters as their base
   EXPECT_GT(pages::TextWidth("DECLARANTE", 90, true), pages::TextWidth("DECLARANTE", 90, false));
 }
+
+TEST(PageGenerator, NamesTextsThatDoNotFitTheirRoom) {
+  pages::Page p = Parse(kSmallPage);
+  std::vector<std::string> problems;
+  pages::DrawPage(p, 0, &problems);
+  EXPECT_TRUE(problems.empty());
+  // A caption beside a mark with room for a word but not for a sentence, even shrunk.
+  p.boxes[1].captionWidth = 20;
+  p.boxes[1].caption[2] = "Marca de proba moi longa";
+  pages::DrawPage(p, 2, &problems);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_NE(problems[0].find("PAT012 (g): \"Marca de proba moi longa\""), std::string::npos) << problems[0];
+  problems.clear();
+  pages::DrawPage(p, 0, &problems);  // "Marca" fits 20 units
+  EXPECT_TRUE(problems.empty());
+}

@@ -555,7 +555,13 @@ bool WriteOutputs(const std::vector<Page>& pageList, const fs::path& rowsDir, co
     if (!write(rowsDir / (t.table + ".tsv"), t.text.data(), t.text.size())) return false;
   for (const Page& p : pageList)
     for (int l = 0; l < kLanguageCount; ++l) {
-      std::vector<std::uint8_t> bytes = DrawPage(p, l);
+      std::vector<std::string> problems;
+      std::vector<std::uint8_t> bytes = DrawPage(p, l, &problems);
+      if (!problems.empty()) {
+        *error = problems.front();
+        for (std::size_t i = 1; i < problems.size(); ++i) *error += "\n" + problems[i];
+        return false;
+      }
       if (!write(picturesDir / PicturePath(p.name, kLanguages[static_cast<std::size_t>(l)]), bytes.data(), bytes.size()))
         return false;
     }
