@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "blocks/numtext.h"
 #include "platform/cp1252.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
@@ -169,9 +170,7 @@ void CBoxField::FormatNumber() {
     displayText = QStringLiteral("ERROR");
     return;
   }
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", std::max(decimals, 0), v);
-  QString text = ui::GroupThousands(QString::fromLatin1(buf));
+  QString text = ui::GroupThousands(QString::fromStdString(blocks::FormatFixed(v, decimals)));
   if (decimals == 0) {
     const qsizetype comma = text.indexOf(u',');
     if (comma >= 0) text.truncate(comma);

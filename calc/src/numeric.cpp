@@ -1,8 +1,9 @@
 #include "numeric.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstring>
+
+#include "blocks/numtext.h"
 
 namespace tv {
 
@@ -101,8 +102,8 @@ void TextoPorcentaje(char* out, std::initializer_list<double> values) {
   if (differ) {
     std::memcpy(out, "VARIOS", 6);
   } else if (first > 0.0) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", Trunc(first, 2));
+    char text[32] = {};
+    blocks::WriteGeneral(text, text + sizeof text - 1, Trunc(first, 2));
     for (int i = 0; i < 6 && text[i] != '\0'; ++i)
       if (text[i] == '.') text[i] = ',';
     // The caller's field holds the text and its terminator (index fields are eight bytes).
