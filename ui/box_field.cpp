@@ -13,16 +13,6 @@
 
 namespace ui {
 
-double RoundToDecimals(double value, int decimals) {
-  double f = 1.0;
-  for (int i = 0; i < decimals; ++i) f *= 10.0;
-  const double scaled = std::fabs(value) * f;
-  double whole = std::floor(scaled);
-  if (scaled - whole >= 0.5 - 1e-7) whole += 1.0;
-  const double r = whole / f;
-  return value < 0 ? -r : r;
-}
-
 QString GroupThousands(const QString& plainFixed) {
   QString s = plainFixed;
   QString out;
@@ -115,10 +105,9 @@ void CBoxField::ParseFormatSpec() {
   w = std::max(w, 0);
   occ = std::max(occ, 0);
   dec = std::max(dec, 0);
-  char buf[32];
-  if (occ != 0) std::snprintf(buf, sizeof buf, "R%d*%d.%d", w, occ, dec);
-  else std::snprintf(buf, sizeof buf, "R%d.%d", w, dec);
-  StrValidac = buf;
+  StrValidac = std::string("R").append(std::to_string(w));
+  if (occ != 0) StrValidac.append("*").append(std::to_string(occ));
+  StrValidac.append(".").append(std::to_string(dec));
   shownDecimals = 2;
 }
 

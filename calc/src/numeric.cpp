@@ -7,20 +7,6 @@
 
 namespace tv {
 
-double Redondea(double value, int decimals) {
-  const bool negative = value < 0.0;
-  const double power = std::pow(10.0, static_cast<double>(decimals));
-  const double scaled = std::fabs(value) * power;
-  double whole;
-  const double fraction = std::modf(scaled, &whole);
-  double magnitude;
-  if (fraction > 0.5 || std::fabs(fraction - 0.5) <= 1e-7)
-    magnitude = (whole + 1.0) / power;
-  else
-    magnitude = whole / power;
-  return negative ? -magnitude : magnitude;
-}
-
 double Trunc(double value, int decimals) {
   double factor = 1.0;
   for (int i = 0; i < decimals; ++i) {
