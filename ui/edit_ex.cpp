@@ -41,7 +41,7 @@ CEditEx::CEditEx(QWidget* parent) : QLineEdit(parent) { Init(); }
 
 CEditEx::CEditEx(int width, QWidget* parent) : QLineEdit(parent), box_(new CBoxField), ownsBox_(true) {
   box_->width = width;
-  box_->StrValidac = "S" + std::to_string(width);
+  box_->StrValidac = std::string("S").append(std::to_string(width));
   box_->NumeroDeCo = 1;
   editWidth_ = width;
   Init();

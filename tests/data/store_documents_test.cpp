@@ -68,7 +68,9 @@ TEST_F(DocumentTest, NewDeclarationNeverSavedLeavesNoRow) {
     }
     EXPECT_EQ(store.Exists("NUEVA"), a == Answer::Yes);
     // The saved new declaration names its form, not a transient kind.
-    if (a == Answer::Yes) EXPECT_EQ(store.Load("NUEVA")->kind, 2);
+    if (a == Answer::Yes) {
+      EXPECT_EQ(store.Load("NUEVA")->kind, 2);
+    }
   }
   // Cancel keeps the declaration open.
   ASSERT_TRUE(store.Create("OTRA", store::kKindForm714));
@@ -113,7 +115,7 @@ TEST_F(DocumentTest, SaveAsCopiesAndOpensTheNewName) {
   // The same name only saves; a full store refuses the copy.
   host.saveAsName = "PEREZ";
   EXPECT_TRUE(d.SaveAs());
-  for (int i = store.Count(); i < store::kMaxDeclarations; ++i) ASSERT_TRUE(store.Create("D" + std::to_string(i), 3));
+  for (int i = store.Count(); i < store::kMaxDeclarations; ++i) ASSERT_TRUE(store.Create(storetest::NumberedKey(i), 3));
   host.saveAsName = "OTRA";
   EXPECT_FALSE(d.SaveAs());
   EXPECT_EQ(plain.back(), store::StoreFullText());
@@ -140,14 +142,15 @@ TEST_F(DocumentTest, MemberShownOnOpening) {
     f100::personal::OpenOnFamilyUnit.set(Per(b), c.openOnUnit);
     fam::descendant::Child1Mark(3).set(Fam(b), c.child1);
     fam::CommunityCodeCopy(2).set(Fam(b), "01");
-    std::string key = "K" + std::to_string(n++);
+    std::string key = std::string("K").append(std::to_string(n++));
     Store100(key, b, c.modality);
     CRentaDoc d(store, host);
     ASSERT_TRUE(d.OpenDeclaration(key, false)) << c.name;
     EXPECT_EQ(d.ShownMember(), c.shown) << c.name;
     EXPECT_EQ(d.Kind(), 2) << c.name;
-    if (c.modality == 'I')
+    if (c.modality == 'I') {
       for (int m : {1, 3, 4, 5}) EXPECT_FALSE(d.CanShowMember(m)) << m;
+    }
   }
 }
 
@@ -296,7 +299,7 @@ TEST_F(DocumentTest, WealthTaxPrintedFlagRenewsOnceAndBarcode) {
 
 TEST_F(DocumentTest, OpensOneAmongFifty) {
   std::vector<std::uint8_t> b(f100::kBlockSize, 7);
-  for (int i = 0; i < 50; ++i) Store100("D" + std::to_string(i), b, 'I');
+  for (int i = 0; i < 50; ++i) Store100(storetest::NumberedKey(i), b, 'I');
   CRentaDoc d(store, host);
   ASSERT_TRUE(d.OpenDeclaration("D37", false));
   EXPECT_TRUE(std::ranges::equal(d.Block(), b));

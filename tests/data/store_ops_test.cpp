@@ -52,7 +52,7 @@ class StoreTest : public dbtest::DeclarationsTest {
 
 TEST_F(StoreTest, FiftyDeclarationsAndTheFiftyFirstRefused) {
   for (int i = 0; i < kMaxDeclarations; ++i)
-    ASSERT_TRUE(store.Create("D" + std::to_string(i), i % 2 ? kKindForm714 : kKindForm100)) << i;
+    ASSERT_TRUE(store.Create(storetest::NumberedKey(i), i % 2 ? kKindForm714 : kKindForm100)) << i;
   EXPECT_EQ(store.Count(), 50);
   EXPECT_FALSE(store.Create("D50", kKindForm100));
   EXPECT_EQ(LastPlain(), "Se ha excedido el máximo de declaraciones que se pueden almacenar (50)");
@@ -245,7 +245,7 @@ TEST_F(StoreTest, CorruptOrOversizedImportsNothing) {
 }
 
 TEST_F(StoreTest, ImportBeyondTheMaximumImportsNothing) {
-  for (int i = 0; i < 49; ++i) ASSERT_TRUE(store.Create("D" + std::to_string(i), kKindForm714));
+  for (int i = 0; i < 49; ++i) ASSERT_TRUE(store.Create(storetest::NumberedKey(i), kKindForm714));
   AddForm100("PEREZ", 5, 0);  // the 50th
   const std::string path = dir.Str() + "x.ren";
   std::vector<std::string> keys{"PEREZ", "D0"};
@@ -288,8 +288,8 @@ TEST_F(StoreTest, LocalCopiesRoundTripAndRenameTakenKeys) {
 
 TEST_F(StoreTest, OpensOneAndListsAllOfFifty) {
   for (int i = 0; i < 50; ++i) {
-    if (i % 2) ASSERT_TRUE(store.Create("D" + std::to_string(i), kKindForm714));
-    else AddForm100("D" + std::to_string(i), static_cast<std::uint8_t>(i), i % 4 == 0 ? 2 : 0);
+    if (i % 2) ASSERT_TRUE(store.Create(storetest::NumberedKey(i), kKindForm714));
+    else AddForm100(storetest::NumberedKey(i), static_cast<std::uint8_t>(i), i % 4 == 0 ? 2 : 0);
   }
   auto d = store.Load("D24");
   ASSERT_TRUE(d);
