@@ -27,7 +27,7 @@ class FiftyDeclarations {
     std::vector<std::uint8_t> block(store::kForm100Bytes);
     for (std::size_t i = 0; i < block.size(); ++i) block[i] = static_cast<std::uint8_t>(i * 7);
     for (int i = 0; i < 50; ++i) {
-      std::string key = "D" + std::to_string(i);
+      std::string key = std::string("D").append(std::to_string(i));
       int kind = i % 2 ? store::kKindForm714 : store::kKindForm100;
       if (!store.Create(key, kind)) return;
       if (kind == store::kKindForm100 && !store.WriteRow(key, kind, 'I', block)) return;
