@@ -2,18 +2,16 @@
 // and a page scroll followed by the repaint it needs.
 #include <benchmark/benchmark.h>
 
+#include "bench_app.h"
 #include "ui/grid/rejilla_ctrl.h"
 
 #include <memory>
 
-#include "qt_app.h"
 
 namespace {
 
-QApplication& App() { return BenchApp(); }
-
 std::unique_ptr<CRejillaCtrl> BigGrid() {
-  App();
+  qxbench::App();
   auto g = std::make_unique<CRejillaCtrl>(nullptr, 10001, 5, 1, 0);
   for (int r = 0; r < 10001; ++r)
     for (int c = 0; c < 5; ++c) g->SetItemText(r, c, QStringLiteral("Fila %1 columna %2").arg(r).arg(c));

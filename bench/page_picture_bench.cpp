@@ -7,7 +7,7 @@
 #include <QPainter>
 
 #include "forms/view/metafile.h"
-#include "qt_app.h"
+#include "bench_app.h"
 
 namespace {
 
@@ -32,7 +32,7 @@ void BM_PagePictureLoad(benchmark::State& state) {
 BENCHMARK(BM_PagePictureLoad);
 
 void BM_PagePicturePlay(benchmark::State& state) {
-  BenchApp();
+  qxbench::App();
   forms::CMetaFile picture;
   if (!picture.Read(Span(PictureBytes()))) return state.SkipWithError("the page pictures are not built");
   QImage image(1008, 1403, QImage::Format_RGB32);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "blocks/numtext.h"
 #include "platform/cp1252.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
@@ -11,16 +12,6 @@
 #include "ui/session.h"
 
 namespace ui {
-
-double RoundToDecimals(double value, int decimals) {
-  double f = 1.0;
-  for (int i = 0; i < decimals; ++i) f *= 10.0;
-  const double scaled = std::fabs(value) * f;
-  double whole = std::floor(scaled);
-  if (scaled - whole >= 0.5 - 1e-7) whole += 1.0;
-  const double r = whole / f;
-  return value < 0 ? -r : r;
-}
 
 QString GroupThousands(const QString& plainFixed) {
   QString s = plainFixed;
@@ -114,10 +105,9 @@ void CBoxField::ParseFormatSpec() {
   w = std::max(w, 0);
   occ = std::max(occ, 0);
   dec = std::max(dec, 0);
-  char buf[32];
-  if (occ != 0) std::snprintf(buf, sizeof buf, "R%d*%d.%d", w, occ, dec);
-  else std::snprintf(buf, sizeof buf, "R%d.%d", w, dec);
-  StrValidac = buf;
+  StrValidac = std::string("R").append(std::to_string(w));
+  if (occ != 0) StrValidac.append("*").append(std::to_string(occ));
+  StrValidac.append(".").append(std::to_string(dec));
   shownDecimals = 2;
 }
 
@@ -169,9 +159,7 @@ void CBoxField::FormatNumber() {
     displayText = QStringLiteral("ERROR");
     return;
   }
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", std::max(decimals, 0), v);
-  QString text = ui::GroupThousands(QString::fromLatin1(buf));
+  QString text = ui::GroupThousands(QString::fromStdString(blocks::FormatFixed(v, decimals)));
   if (decimals == 0) {
     const qsizetype comma = text.indexOf(u',');
     if (comma >= 0) text.truncate(comma);

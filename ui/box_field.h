@@ -12,6 +12,7 @@
 #include <string>
 
 #include "blocks/field.h"
+#include "blocks/rounding.h"
 
 class CBoxField {
  public:
@@ -74,7 +75,7 @@ class CBoxField {
 
 namespace ui {
 // Half away from zero, a fraction within 1e-7 of one half counting as one half.
-double RoundToDecimals(double value, int decimals);
+inline double RoundToDecimals(double value, int decimals) { return blocks::RoundToDecimals(value, decimals); }
 // "1234567.50" -> "1.234.567,50": groups of three with ".", decimal comma.
 QString GroupThousands(const QString& plainFixed);
 }  // namespace ui

@@ -1,7 +1,8 @@
 #include "data/doc/document.h"
 
 #include <algorithm>
-#include <cstdio>
+
+#include "blocks/numtext.h"
 
 #include "platform/texts.h"
 
@@ -13,10 +14,10 @@ constexpr int kSaveChangesText = 122;
 }  // namespace
 
 std::string BarcodeAmountDigits(double amount) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%11.2f", amount);
+  std::string text = blocks::FormatFixed(amount, 2);
+  if (text.size() < 11) text.insert(0, 11 - text.size(), ' ');
   std::string s;
-  for (char c : std::string(buf)) {
+  for (char c : text) {
     if (c == '.') continue;
     s += (c == ' ' || c == '-') ? '0' : c;
   }

@@ -1,9 +1,11 @@
-// The one offscreen QApplication of the benchmarks that paint.
+// The one offscreen QApplication of the widget benchmarks.
 #pragma once
 
 #include <QApplication>
 
-inline QApplication& BenchApp() {
+namespace qxbench {
+
+inline QApplication& App() {
   static int argc = 1;
   static char name[] = "qx_bench";
   static char* argv[] = {name, nullptr};
@@ -13,3 +15,5 @@ inline QApplication& BenchApp() {
   }();
   return *app;
 }
+
+}  // namespace qxbench
