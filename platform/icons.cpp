@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QPolygonF>
 #include <QStyle>
 
 namespace platform {
@@ -64,6 +65,35 @@ QPixmap Question(int s) {
   return pm;
 }
 
+// A green arrow pointing right (forward) or left (back).
+QPixmap Arrow(int s, bool forward) {
+  QPixmap pm = Canvas(s);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.setPen(QPen(QColor(0, 100, 0), 1));
+  p.setBrush(QColor(0, 160, 0));
+  QPolygonF arrow{{0.12, 0.38}, {0.52, 0.38}, {0.52, 0.16}, {0.90, 0.50}, {0.52, 0.84}, {0.52, 0.62}, {0.12, 0.62}};
+  for (QPointF& pt : arrow) pt = QPointF((forward ? pt.x() : 1.0 - pt.x()) * s, pt.y() * s);
+  p.drawPolygon(arrow);
+  return pm;
+}
+
+// A chequered flag on its pole.
+QPixmap Flag(int s) {
+  QPixmap pm = Canvas(s);
+  QPainter p(&pm);
+  p.setPen(QPen(QColor(80, 60, 40), s / 12.0));
+  p.drawLine(QPointF(s * 0.2, s * 0.1), QPointF(s * 0.2, s * 0.92));
+  const double cell = s * 0.15;
+  for (int r = 0; r < 3; ++r)
+    for (int c = 0; c < 4; ++c)
+      p.fillRect(QRectF(s * 0.24 + c * cell, s * 0.12 + r * cell, cell, cell), (r + c) % 2 ? Qt::white : Qt::black);
+  p.setPen(QPen(Qt::black, 1));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(QRectF(s * 0.24, s * 0.12, 4 * cell, 3 * cell));
+  return pm;
+}
+
 }  // namespace
 
 QIcon ProgramIcon(int id, int size) {
@@ -71,7 +101,10 @@ QIcon ProgramIcon(int id, int size) {
     case 124: return QIcon(CheckMark(size));
     case 128: return QIcon(Cross(size, false));
     case 141: return QIcon(Cross(size, true));
+    case 151: return QIcon(Arrow(size, true));
+    case 157: return QIcon(Arrow(size, false));
     case 161: return QIcon(Question(size));
+    case 287: return QIcon(Flag(size));
     default: return {};
   }
 }

@@ -6,7 +6,8 @@
 namespace platform {
 
 // Program icons: 124 green check mark, 128 red cross, 141 white cross on a red disc,
-// 161 yellow question mark. An unknown id gives a null icon.
+// 161 yellow question mark, 151 and 157 green arrows forward and back, 287 chequered flag.
+// An unknown id gives a null icon.
 QIcon ProgramIcon(int id, int size = 32);
 
 // Standard message icons by their system ids.

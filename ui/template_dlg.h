@@ -122,6 +122,13 @@ class CTemplatePropPg : public QWidget, public ui::IEditHost, public OpeningStat
   virtual int OnEditValueChanged(int id) { return 0; }
   // The page became the active one of its sheet (the sheet hears of it through `activated`).
   virtual bool OnSetActive();
+  // The sheet is about to leave the page (another page, OK); false keeps the page active.
+  virtual bool OnKillActive() { return true; }
+  // Wizard buttons on this page: -1 keeps the wizard where it is.
+  virtual int OnWizardNext() { return 0; }
+  virtual int OnWizardBack() { return 0; }
+  // Finish on this page: false keeps the wizard open.
+  virtual bool OnWizardFinish() { return true; }
 
   bool IsDialogHost() const override { return true; }
   int OnCommand(int id, int code) override;
