@@ -133,6 +133,8 @@ void CAsistente::CreateButtons(const ButtonDef* defs, int count) {
     b->SetIcon(d.icon, 0, 32, 32);
     b->SetFlat(false);
     b->setAutoDefault(false);
+    // Wider and taller than the platform's button: the icon stands beside the caption.
+    b->setMinimumSize(b->fontMetrics().horizontalAdvance(b->text()) + 32 + 28, 40);
     int at = 1;  // after the stretch
     for (const auto& [id, place] : placeOf)
       if (place < d.place) ++at;

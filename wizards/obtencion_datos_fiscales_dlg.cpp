@@ -11,6 +11,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <algorithm>
+
 #include "platform/cp1252.h"
 #include "platform/help.h"
 #include "platform/icons.h"
@@ -104,6 +106,16 @@ void CObtencionDatosFiscalesDlg::OnInitDialog() {
   }
   for (int id : {ui::kHelpButtonId, static_cast<int>(ui::IDCANCEL)})
     if (auto* b = Item<COwnerDrawButton>(id)) b->SetFlat(false);
+  // Room for the icon beside the longest caption the Continue button takes.
+  for (int id : {ui::kHelpButtonId, static_cast<int>(ui::IDCANCEL), kIdContinue}) {
+    auto* b = Item<COwnerDrawButton>(id);
+    if (!b) continue;
+    int text = b->fontMetrics().horizontalAdvance(b->text());
+    if (id == kIdContinue)
+      for (int caption : {kStrContinueStep1, kStrContinueStep2})
+        text = std::max(text, b->fontMetrics().horizontalAdvance(platform::LoadString(caption)));
+    b->setMinimumSize(text + 32 + 28, 40);
+  }
   ShowDownloadOptions(false);
   GetDlgItem(kIdFile)->setVisible(true);
   if (nif.isEmpty() && declarantNif) nif = declarantNif();
