@@ -35,16 +35,35 @@ CAsistente::CAsistente(const QString& caption, QWidget* parent, int startPage)
   setWindowTitle(caption);
 }
 
-CAsistente::~CAsistente() = default;
+CAsistente::~CAsistente() {
+  // The pages still held go with the window, after this object: they no longer report to it.
+  for (CTemplatePropPg* page : pages_) disconnect(page, nullptr, this, nullptr);
+}
 
 void CAsistente::AddPage(CTemplatePropPg* page) {
   if (!page) return;
   pages_.push_back(page);
   connect(page, &CTemplatePropPg::activated, this, [this] { OnPageActivated(0, 0); });
+  connect(page, &QObject::destroyed, this, &CAsistente::PageDestroyed);
   if (created_) {
     stack_->addWidget(page);
     tabs_->addTab(page->windowTitle());
   }
+}
+
+// A subclass deletes its pages before the frame goes; a page deleted while the sheet runs leaves it.
+void CAsistente::PageDestroyed(QObject* page) {
+  const auto it = std::find(pages_.begin(), pages_.end(), page);
+  if (it == pages_.end()) return;
+  const int index = static_cast<int>(it - pages_.begin());
+  pages_.erase(it);
+  if (!created_) return;
+  {
+    const QSignalBlocker block(tabs_);
+    tabs_->removeTab(index);
+  }
+  if (active_ > index || active_ >= GetPageCount()) --active_;
+  if (active_ >= 0 && isVisible()) ShowPage(active_);
 }
 
 CTemplatePropPg* CAsistente::GetPage(int index) const {

@@ -79,6 +79,7 @@ class CAsistente : public QDialog, public ui::IEditHost {
   void ShowButton(int id, bool shown);
   void ShowPage(int index);
   void RemoveSystemMenu();
+  void PageDestroyed(QObject* page);
 
   QString caption_;
   int startPage_;
@@ -86,7 +87,7 @@ class CAsistente : public QDialog, public ui::IEditHost {
   bool created_ = false;
   bool buttonsCreated_ = false;
   int active_ = -1;
-  std::vector<CTemplatePropPg*> pages_;
+  std::vector<CTemplatePropPg*> pages_;  // a page deleted while the sheet lives leaves it
   QTabBar* tabs_ = nullptr;
   QStackedWidget* stack_ = nullptr;
   QHBoxLayout* buttonRow_ = nullptr;

@@ -220,3 +220,16 @@ TEST_F(WizardFrame, CaptionsInTheInterfaceLanguage) {
   EXPECT_EQ(f.sheet.windowTitle(), QStringLiteral("Page A - Pas 1 de 2"));
   platform::SetLanguage('e');
 }
+
+TEST_F(WizardFrame, APageDeletedWhileTheSheetLivesLeavesIt) {
+  Fixture f(3, true);
+  f.Click(CAsistente::kIdWizNext);
+  delete f.page[0];
+  Fixture::Settle();
+  EXPECT_EQ(f.sheet.GetPageCount(), 2);
+  EXPECT_EQ(f.sheet.GetActivePage(), f.page[1]);
+  f.Click(CAsistente::kIdWizNext);
+  EXPECT_EQ(f.sheet.GetActivePage(), f.page[2]);
+  EXPECT_EQ(f.sheet.windowTitle(), f.Step("Page C", 2, 2));
+  EXPECT_TRUE(f.Shown(CAsistente::kIdWizFinish));
+}
