@@ -1,6 +1,5 @@
 #include "modules/activity_data_dlg.h"
 
-#include <QFontDatabase>
 
 #include "data/program_state.h"
 #include "modules/amount_format.h"
@@ -91,7 +90,10 @@ const ui::DialogTemplate kDlg1742{1742, nullptr, sid::kActivityDataCaption, kRow
 // ---------------------------------------------------------------- module list
 
 CModulosListBox::CModulosListBox(QWidget* parent) : QListWidget(parent) {
-  setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+  QFont fixed(QStringLiteral("Courier New"));
+  fixed.setStyleHint(QFont::TypeWriter);
+  fixed.setFixedPitch(true);
+  setFont(fixed);
   setSelectionMode(QAbstractItemView::NoSelection);
   setFocusPolicy(Qt::NoFocus);
   setUniformItemSizes(true);

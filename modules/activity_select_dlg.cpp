@@ -148,8 +148,11 @@ void CSeleccionarActividadDlg::EnsureCreated() {
   connect(consult, &QPushButton::clicked, this, [this] { OnConsultar(); });
   connect(help, &QPushButton::clicked, this, [this] { OnHelp(); });
 
-  connect(sectors_, &QListWidget::currentRowChanged, this, [this] { OnSelchangeSector(); });
-  connect(activities_, &QListWidget::currentRowChanged, this, [this] { OnSelchangeActivity(); });
+  // A change of selection is handled once the list has finished with the click or key that made
+  // it, as the re-sort it may start rebuilds the list.
+  connect(sectors_, &QListWidget::currentRowChanged, this, [this] { OnSelchangeSector(); }, Qt::QueuedConnection);
+  connect(activities_, &QListWidget::currentRowChanged, this, [this] { OnSelchangeActivity(); },
+          Qt::QueuedConnection);
   for (QListWidget* l : {sectors_, activities_, epigraphs_})
     connect(l, &QListWidget::itemDoubleClicked, this, [this] { OnOK(); });
   sectors_->installEventFilter(this);

@@ -11,6 +11,7 @@
 #include "data/db/ado.h"
 #include "modules/module_data.h"
 #include "modules/module_db.h"
+#include "ui/edit_host.h"
 
 class QLabel;
 class QListWidget;
@@ -52,6 +53,9 @@ class CSeleccionarActividadDlg : public QDialog {
   std::string preselectionCode;
 
   int DoModal();
+  // "&Aceptar" (and Enter), "&Cancelar" (and Esc).
+  void accept() override { OnOK(); }
+  void reject() override { done(ui::IDCANCEL); }
   // Builds the controls and runs the opening (DoModal and show() call it).
   void EnsureCreated();
   QWidget* GetDlgItem(int id) const;
@@ -76,7 +80,6 @@ class CSeleccionarActividadDlg : public QDialog {
  protected:
   void showEvent(QShowEvent* e) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-  void accept() override { OnOK(); }
 
   virtual void OnOK();
   virtual void OnConsultar();

@@ -1,5 +1,6 @@
 #include "ui/box_field.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -114,7 +115,7 @@ void CBoxField::ParseFormatSpec() {
   w = std::max(w, 0);
   occ = std::max(occ, 0);
   dec = std::max(dec, 0);
-  char buf[32];
+  char buf[48];  // room for three ints of any size
   if (occ != 0) std::snprintf(buf, sizeof buf, "R%d*%d.%d", w, occ, dec);
   else std::snprintf(buf, sizeof buf, "R%d.%d", w, dec);
   StrValidac = buf;
@@ -169,9 +170,10 @@ void CBoxField::FormatNumber() {
     displayText = QStringLiteral("ERROR");
     return;
   }
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", std::max(decimals, 0), v);
-  QString text = ui::GroupThousands(QString::fromLatin1(buf));
+  char buf[400];
+  // In the C locale's form whatever the process locale: the grouping below turns it Spanish.
+  const auto end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, std::max(decimals, 0)).ptr;
+  QString text = ui::GroupThousands(QString::fromLatin1(buf, end - buf));
   if (decimals == 0) {
     const qsizetype comma = text.indexOf(u',');
     if (comma >= 0) text.truncate(comma);

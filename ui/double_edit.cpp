@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 
@@ -51,7 +52,12 @@ double CDoubleEdit::ParseAmountText(const QString& text) {
     if (c == u'.') continue;
     a += c == u',' ? '.' : static_cast<char>(c.toLatin1());
   }
-  return std::strtod(a.constData(), nullptr);
+  // The C locale's form whatever the process locale.
+  double v = 0.0;
+  const char* b = a.constData();
+  if (*b == '+') ++b;
+  std::from_chars(b, a.constData() + a.size(), v);
+  return v;
 }
 
 bool CDoubleEdit::IsNumericText(const QString& t) const {
@@ -170,9 +176,10 @@ void CDoubleEdit::LoadFromData(int mode) {
   QString out;
   const double v = idx < 0 ? 0.0 : blocks::F64{0}(static_cast<std::size_t>(idx)).get(box_->data);
   if (v != 0.0) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", std::max(box_->decimals, 0), v);
-    out = QString::fromLatin1(buf).replace(u'.', u',');
+    char buf[400];
+    const auto end =
+        std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, std::max(box_->decimals, 0)).ptr;
+    out = QString::fromLatin1(buf, end - buf).replace(u'.', u',');
     const qsizetype comma = out.indexOf(u',');
     if (box_->decimals <= 0) {
       if (comma >= 0) out.truncate(comma);
