@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -213,6 +214,43 @@ TEST_F(SelectActivity, OkWithoutRowsLoadsNothing) {
   EXPECT_GT(helpTopic, 0);
   EXPECT_FALSE(d->ModuleData().iae);
   EXPECT_FALSE(d->ModuleData().irpf);
+}
+
+TEST(SelectActivityScroll, BothListsScrollTogether) {
+  std::string rows = "id_iae\tcod_sector\tdescripcio\tirpf\tiva\tmod_iva\tirpf_agr\tiva_agr\tmod_agr\tiva_op\n";
+  for (int i = 1; i <= 80; ++i)
+    rows += std::to_string(i) + "\t" + std::to_string(100 + i) + "\tActividad " + std::to_string(500 + i) + "\t1\t0\t0\t0\t0\t0\t0\n";
+  modtest::ModulesDb db({{"IAEMOD_E.tsv", rows}});
+  Dlg d(&db.conn);
+  d.SetTableNames(ModuleTableSet::ForLanguage('e'));
+  d.show();
+  QApplication::processEvents();
+  auto* sectors = qobject_cast<QListWidget*>(d.GetDlgItem(Dlg::kSectorListId));
+  auto* names = qobject_cast<QListWidget*>(d.GetDlgItem(Dlg::kActivityListId));
+  auto* right = qobject_cast<QScrollBar*>(d.GetDlgItem(Dlg::kRightScrollId));
+  ASSERT_EQ(sectors->count(), 80);
+  // The range ends short of the row count by the row height less six.
+  EXPECT_EQ(d.ScrollMaximum(), std::max(0, 80 - sectors->sizeHintForRow(0) + 6));
+  ASSERT_GE(d.ScrollMaximum(), 25);
+  const int page = d.ScrollMaximum() / 5;
+  right->triggerAction(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(d.ScrollPosition(), page);
+  EXPECT_EQ(qobject_cast<QScrollBar*>(d.GetDlgItem(Dlg::kLeftScrollId))->value(), page);
+  EXPECT_EQ(sectors->verticalScrollBar()->value(), page);
+  EXPECT_EQ(names->verticalScrollBar()->value(), page);
+  d.OnVScroll(QAbstractSlider::SliderMove, 2);
+  d.OnVScroll(QAbstractSlider::SliderPageStepSub);
+  EXPECT_EQ(d.ScrollPosition(), 0);
+  d.OnVScroll(QAbstractSlider::SliderSingleStepSub);
+  EXPECT_EQ(d.ScrollPosition(), 0);
+  d.OnVScroll(QAbstractSlider::SliderToMaximum);
+  d.OnVScroll(QAbstractSlider::SliderSingleStepAdd);
+  d.OnVScroll(QAbstractSlider::SliderPageStepAdd);
+  EXPECT_EQ(d.ScrollPosition(), d.ScrollMaximum());
+  d.OnVScroll(QAbstractSlider::SliderNoAction);
+  EXPECT_EQ(d.ScrollPosition(), d.ScrollMaximum());
+  d.OnVScroll(QAbstractSlider::SliderToMinimum);
+  EXPECT_EQ(names->verticalScrollBar()->value(), 0);
 }
 
 TEST_F(SelectActivity, RegimeAndTableNames) {

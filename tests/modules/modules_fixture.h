@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <map>
 #include <memory>
 
 #include "data/db/dbsource.h"
@@ -13,12 +15,14 @@ namespace modtest {
 
 class ModulesDb {
  public:
-  ModulesDb() {
+  // `replaced`: the rows of some tables (file name, TSV text) instead of the fixture's.
+  explicit ModulesDb(const std::map<std::string, std::string>& replaced = {}) {
     namespace fs = std::filesystem;
     for (const auto& e : fs::directory_iterator(QX_SOURCE_DIR "/resources/db/MODULO03"))
       if (e.path().extension() == ".sql") fs::copy_file(e.path(), src_.Path() / e.path().filename());
     for (const auto& e : fs::directory_iterator(QX_SOURCE_DIR "/tests/modules/fixture"))
       if (e.path().extension() == ".tsv") fs::copy_file(e.path(), src_.Path() / e.path().filename());
+    for (const auto& [file, rows] : replaced) std::ofstream(src_.Path() / file, std::ios::trunc) << rows;
     std::string error;
     built_ = db::BuildDatabaseFromSources(src_.Path(), out_.Path() / "MODULO03.db", &error);
     EXPECT_TRUE(built_) << error;
