@@ -171,4 +171,20 @@ bool ReadActivityDescription(db::CAdoConnection* connection, const ModuleTableSe
   return true;
 }
 
+bool ReadProductDescription(db::CAdoConnection* connection, char language, int product, std::string& out) {
+  db::CAdoRecordset rs;
+  if (!rs.Open(ProductTableName(language), connection, db::Filter::Eq("ID_PRODUCTO", std::int64_t{product})))
+    return false;
+  rs.GetText("DESCRIPCION", out);
+  return true;
+}
+
+double NetYieldIndex(db::CAdoConnection* connection, int activity, int product) {
+  db::CAdoRecordset rs;
+  if (!rs.Open("PRODACT", connection,
+               db::Filter::Eq("ID_IAE", std::int64_t{activity}) && db::Filter::Eq("ID_PRODUCTO", std::int64_t{product})))
+    return 0.0;
+  return Number(rs, "INDRTONETO");
+}
+
 }  // namespace modules

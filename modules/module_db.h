@@ -65,4 +65,9 @@ void LoadActivityModules(db::CAdoConnection* connection, const ModuleTableSet& t
 bool ReadActivityDescription(db::CAdoConnection* connection, const ModuleTableSet& tables, double id,
                              std::string& out);
 
+// The name of agricultural product `product` in the interface language (UTF-8), or nothing.
+bool ReadProductDescription(db::CAdoConnection* connection, char language, int product, std::string& out);
+// The net-yield index of a product in an agricultural activity; 0 when the table has none.
+double NetYieldIndex(db::CAdoConnection* connection, int activity, int product);
+
 }  // namespace modules

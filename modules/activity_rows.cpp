@@ -1,9 +1,10 @@
-#include "modules/e4_activity.h"
+#include "modules/activity_rows.h"
 
 #include <cctype>
 #include <cstring>
 
 #include "blocks/form100_e4.h"
+#include "blocks/form100_e5.h"
 #include "platform/cp1252.h"
 #include "platform/strings.h"
 
@@ -77,6 +78,21 @@ int WriteBusinessActivity(const CDatosMod& chosen, unsigned char* row, bool same
     e4::SinglePremises.set(row, 255);
     e4::HeavyVehicle.set(row, 255);
   }
+  return kRowWritten;
+}
+
+int WriteAgrarianActivity(const CDatosMod& chosen, unsigned char* row) {
+  namespace e5 = f100::sec_e5;
+  const auto code = chosen.GetCodSector();
+  if (!code) return kRowUnchanged;
+  const unsigned char key = code->empty() ? 0 : static_cast<unsigned char>(code->front());
+  if (e5::Type.get(row) != key || e5::Holder.get(row) == 0) {
+    std::memset(row, 0, e5::kRowSize);
+    for (blocks::U8 answer : {e5::OthersMeans, e5::BoughtFeed, e5::Organic, e5::FirstInstallation, e5::LongForestry})
+      answer.set(row, 255);
+  }
+  e5::Type.set(row, key);
+  e5::Activity.set(row, static_cast<std::int32_t>(*chosen.GetIdIae()));
   return kRowWritten;
 }
 

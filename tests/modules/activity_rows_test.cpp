@@ -4,7 +4,8 @@
 
 #include "blocks/form100.h"
 #include "blocks/form100_e4.h"
-#include "modules/e4_activity.h"
+#include "blocks/form100_e5.h"
+#include "modules/activity_rows.h"
 #include "modules/module_db.h"
 #include "modules_fixture.h"
 #include "platform/strings.h"
@@ -102,6 +103,64 @@ TEST(ActivityLabels, ByIdentifierInTheInterfaceLanguage) {
   platform::SetLanguage('c');
   EXPECT_EQ(ActivityLabel(168), "CAL\xC7" "AT");  // cp1252, as the row stores it
   platform::SetLanguage('e');
+}
+
+}  // namespace
+
+namespace {
+
+namespace e5 = f100::sec_e5;
+
+class CarryIntoE5 : public modtest::ModulesDbTest {
+ protected:
+  CarryIntoE5() : row(e5::kRowSize, 0) {}
+  CDatosMod Chosen(double id) {
+    CDatosMod d;
+    LoadActivityModules(conn(), ModuleTableSet::ForLanguage('e'), kAgrarianRegime, id, "", d);
+    return d;
+  }
+  std::vector<unsigned char> row;
+};
+
+TEST_F(CarryIntoE5, EmptyRowIsClearedAndItsAnswersLeftOpen) {
+  e5::StaffCost.set(row.data(), 500);
+  ASSERT_EQ(WriteAgrarianActivity(Chosen(200), row.data()), kRowWritten);
+  EXPECT_EQ(e5::Type.get(row.data()), 'A');
+  EXPECT_EQ(e5::Activity.get(row.data()), 200);
+  EXPECT_EQ(e5::StaffCost.get(row.data()), 0.0);  // no holder yet: the whole row starts again
+  for (blocks::U8 a : {e5::OthersMeans, e5::BoughtFeed, e5::Organic, e5::FirstInstallation, e5::LongForestry})
+    EXPECT_EQ(a.get(row.data()), 255) << a.off;
+}
+
+TEST_F(CarryIntoE5, SameKeyKeepsTheRowAnotherKeyClearsIt) {
+  ASSERT_EQ(WriteAgrarianActivity(Chosen(200), row.data()), kRowWritten);
+  e5::Holder.set(row.data(), 2);
+  e5::StaffCost.set(row.data(), 500);
+  e5::Organic.set(row.data(), 1);
+  ASSERT_EQ(WriteAgrarianActivity(Chosen(201), row.data()), kRowWritten);  // key "AB": still 'A'
+  EXPECT_EQ(e5::Activity.get(row.data()), 201);
+  EXPECT_EQ(e5::StaffCost.get(row.data()), 500.0);
+  EXPECT_EQ(e5::Organic.get(row.data()), 1);
+  ASSERT_EQ(WriteAgrarianActivity(Chosen(202), row.data()), kRowWritten);
+  EXPECT_EQ(e5::Type.get(row.data()), 'B');
+  EXPECT_EQ(e5::Holder.get(row.data()), 0);
+  EXPECT_EQ(e5::StaffCost.get(row.data()), 0.0);
+  EXPECT_EQ(e5::Organic.get(row.data()), 255);
+  const std::vector<unsigned char> before = row;
+  EXPECT_EQ(WriteAgrarianActivity(CDatosMod{}, row.data()), kRowUnchanged);
+  EXPECT_EQ(row, before);
+}
+
+TEST_F(CarryIntoE5, ProductNamesAndNetYieldIndices) {
+  std::string name;
+  ASSERT_TRUE(ReadProductDescription(conn(), 'e', 3, name));
+  EXPECT_EQ(name, "Producto tres de prueba");
+  EXPECT_FALSE(ReadProductDescription(conn(), 'e', 2, name));
+  EXPECT_FALSE(ReadProductDescription(conn(), 'c', 3, name));  // the Catalan table has no rows here
+  EXPECT_EQ(NetYieldIndex(conn(), 200, 3), 0.26);
+  EXPECT_EQ(NetYieldIndex(conn(), 201, 3), 0.5);
+  EXPECT_EQ(NetYieldIndex(conn(), 201, 1), 0.0);
+  EXPECT_TRUE(modtest::ModulesDbTest::db_->reporter.errors.empty());
 }
 
 }  // namespace

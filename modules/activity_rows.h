@@ -1,6 +1,7 @@
-// Carrying a chosen business activity into a row of section E4: its epigraph, identifier and
-// label, the amount for the excess correction index and its income-tax modules with their yields
-// per unit. A change of activity clears what belonged to the previous one.
+// Carrying a chosen activity into a row of the declaration. Business activities (section E4):
+// epigraph, identifier and label, the amount for the excess correction index and the income-tax
+// modules with their yields per unit. Agricultural activities (section E5): key and identifier.
+// A change of activity clears what belonged to the previous one.
 #pragma once
 
 #include <string>
@@ -23,5 +24,11 @@ inline constexpr int kRowUnchanged = 2;
 // than the row holds (the row is then left alone), and when the same activity and epigraph are
 // chosen again without `sameCountsAsWritten` (nothing is written then either).
 int WriteBusinessActivity(const CDatosMod& chosen, unsigned char* row, bool sameCountsAsWritten = false);
+
+// Writes `chosen` into the E5 row at `row` (f100::sec_e5::kRowSize bytes): its key (the first
+// character of its sector code) and identifier. A row without holder, or whose key changes, is
+// cleared first and its five yes/no answers left unanswered (255). kRowUnchanged when no activity
+// was chosen.
+int WriteAgrarianActivity(const CDatosMod& chosen, unsigned char* row);
 
 }  // namespace modules
