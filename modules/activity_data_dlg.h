@@ -47,6 +47,7 @@ class CDatosActividadDlg67 : public CDatosActividadDlgBase {
   Q_OBJECT
  public:
   explicit CDatosActividadDlg67(const modules::CDatosMod& owner, QWidget* parent = nullptr);
+  CDatosActividadDlg67(modules::CDatosMod&&, QWidget* = nullptr) = delete;  // the data must outlive the dialog
 
  protected:
   bool AmountAsNumber() const override { return true; }
@@ -56,6 +57,7 @@ class CDatosActividadDlg69 : public CDatosActividadDlgBase {
   Q_OBJECT
  public:
   explicit CDatosActividadDlg69(const modules::CDatosMod& owner, QWidget* parent = nullptr);
+  CDatosActividadDlg69(modules::CDatosMod&&, QWidget* = nullptr) = delete;  // the data must outlive the dialog
 
  protected:
   bool ShowsQuota(std::string_view epigraph) const override;
@@ -65,4 +67,5 @@ class CDatosActividadDlg1742 : public CDatosActividadDlgBase {
   Q_OBJECT
  public:
   explicit CDatosActividadDlg1742(const modules::CDatosMod& owner, QWidget* parent = nullptr);
+  CDatosActividadDlg1742(modules::CDatosMod&&, QWidget* = nullptr) = delete;  // the data must outlive the dialog
 };

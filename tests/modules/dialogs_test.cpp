@@ -286,7 +286,8 @@ TEST_F(DataDialogs, IncomeTaxDialogShowsModulesAndTheAmount) {
   EXPECT_EQ(list->Line(1), " 2    Personal no asalariado    Persona        9.000,25");
   EXPECT_TRUE(QFontInfo(list->font()).fixedPitch());
 
-  CDatosActividadDlg67 empty(CDatosMod{});
+  const CDatosMod none;
+  CDatosActividadDlg67 empty(none);
   empty.EnsureCreated();
   EXPECT_EQ(Text(empty, CDatosActividadDlgBase::kEpigraphEdit), "");
   EXPECT_EQ(Text(empty, CDatosActividadDlgBase::kAmountEdit), "");
