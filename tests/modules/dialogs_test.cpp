@@ -12,10 +12,13 @@
 #include <functional>
 
 #include "modules/activity_data_dlg.h"
+#include "modules/amount_format.h"
 #include "modules/activity_select_dlg.h"
 #include "modules_fixture.h"
 #include "platform/help.h"
 #include "platform/strings.h"
+#include "data/program_state.h"
+#include "support/ui_helpers.h"
 #include "ui/edit_ex.h"
 
 namespace {
@@ -311,6 +314,28 @@ TEST_F(DataDialogs, MinimumQuotaByDialogAndEpigraph) {
   EXPECT_EQ(both.Item<CModulosListBox>(CDatosActividadDlgBase::kIncomeTaxList)->count(), 3);
   EXPECT_EQ(both.Item<CModulosListBox>(CDatosActividadDlgBase::kVatList)->count(), 2);
   EXPECT_FALSE(both.GetDlgItem(CDatosActividadDlgBase::kQuotaEdit)->isEnabled());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ModuleList, TooLargeAnAmountShowsZeroAndWarnsOnce) {
+  CDatosMod data;
+  data.irpf = std::make_unique<CDatosIrpf>();
+  data.irpf->modules.emplace(2);
+  (*data.irpf->modules)[0].SetImporte(5e13);
+  (*data.irpf->modules)[1].SetImporte(7e13);
+  qxtest::ScriptedMessages messages;
+  doc::State().boxOverflowArmed = true;
+  CDatosActividadDlg67 d(data);
+  d.EnsureCreated();
+  EXPECT_EQ(messages.Codes(), (std::vector<QString>{"WIN022"}));
+  EXPECT_FALSE(doc::State().boxOverflowArmed);
+  auto* list = d.Item<CModulosListBox>(CDatosActividadDlgBase::kIncomeTaxList);
+  ASSERT_EQ(list->count(), 2);
+  EXPECT_EQ(list->Line(1).substr(modules::kLineAmountColumn), "           0,00");
+  doc::State().boxOverflowArmed = true;
 }
 
 }  // namespace
