@@ -106,7 +106,7 @@ struct Text {
   // Writes v cut to the width, padding the rest with `pad` (blank by default).
   void set(void* rec, std::string_view v, char pad = ' ') const {
     std::size_t n = std::min(v.size(), width);
-    std::memcpy(at(rec, off), v.data(), n);
+    if (n != 0) std::memcpy(at(rec, off), v.data(), n);  // an empty view may have no data at all
     std::memset(at(rec, off + n), static_cast<unsigned char>(pad), width - n);
   }
   void clear(void* rec, char pad = ' ') const { std::memset(at(rec, off), static_cast<unsigned char>(pad), width); }
