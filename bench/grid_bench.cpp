@@ -4,21 +4,13 @@
 
 #include "ui/grid/rejilla_ctrl.h"
 
-#include <QApplication>
 #include <memory>
+
+#include "qt_app.h"
 
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "qx_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *app;
-}
+QApplication& App() { return BenchApp(); }
 
 std::unique_ptr<CRejillaCtrl> BigGrid() {
   App();

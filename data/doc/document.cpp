@@ -34,6 +34,32 @@ std::string TrimBlanks(std::string_view s) {
   return e == std::string_view::npos ? std::string() : std::string(s.substr(0, e + 1));
 }
 
+bool ReadPageDefinition(const PageTables& tables, int pageCode, PageDefinition& out) {
+  if (!tables.local) return false;
+  char code[16];
+  std::snprintf(code, sizeof code, "%4d", pageCode);
+  const db::Filter filter = db::Filter::Eq("INDICEFICH", std::string(code));
+  db::CAdoRecordset pages;
+  if (!pages.Open("Paginasx", tables.local, filter)) return false;
+  db::CAdoRecordset titles;
+  if (titles.Open(db::LanguageTableName("Paginasx", 7, tables.language), tables.local, filter)) {
+    std::int32_t value = 0;
+    out.code = pageCode;
+    pages.GetInt("TipoDec", value);
+    out.kind = value;
+    value = 0;
+    pages.GetInt("NumCuadros", value);
+    out.boxCount = value;
+    std::string file;
+    pages.GetText("FicheroWMF", file);
+    if (file.size() > 7) file[7] = tables.language;
+    out.picturePath = tables.dirBase + file;
+    out.title.clear();
+    titles.GetText("TituloPagi", out.title);
+  }
+  return true;
+}
+
 CProg32Doc::CProg32Doc(store::DeclarationStore& store, DocumentHost& host, int kind)
     : store_(store), host_(host), kind_(kind) {}
 
