@@ -6,9 +6,11 @@
 
 #include "app/application.h"
 #include "app/main_frame.h"
+#include "app/sections_bar.h"
 #include "data/db/ado.h"
 #include "data/settings/ini_file.h"
 #include "data/settings/profile.h"
+#include "forms/view/form_views.h"
 #include "ui/controls/calculator_dlg.h"
 #include "ui/edit_ex.h"
 #include "ui/message_source.h"
@@ -139,12 +141,103 @@ void CProgramAssembly::ConnectCommands(CMainFrame& frame) {
   frame.SetCommandHandler(ID_EXPORT, [this] { commands_.Export(); });
   frame.SetCommandHandler(ID_IMPORT, [this] { commands_.Import(); });
   frame.SetCommandHandler(ID_IMPORT_LAST_YEAR, [this] { commands_.ImportLastYear(); });
+  ConnectPageCommands(frame);
+}
+
+void CProgramAssembly::ConnectPageCommands(CMainFrame& frame) {
+  auto view = [this]() -> forms::CFormView* {
+    CDeclarationDocument* d = CurrentDeclaration();
+    return d ? d->View() : nullptr;
+  };
+  for (int id : {ID_ZOOM_IN, ID_ZOOM_OUT}) {
+    frame.SetCommandHandler(id, [view, id] {
+      if (forms::CFormView* v = view()) v->OnViewCommand(id);
+    });
+    frame.SetCommandRule(id, [view, id] {
+      forms::CFormView* v = view();
+      return v && v->ViewCommandEnabled(id);
+    });
+  }
+  const std::pair<int, int> moves[] = {{ID_FIRST_PAGE, 1}, {ID_LAST_PAGE, 99}, {ID_NEXT_PAGE, 80}, {ID_PREV_PAGE, 90}};
+  for (auto [id, where] : moves) {
+    frame.SetCommandHandler(id, [this, where] {
+      if (CDeclarationDocument* d = CurrentDeclaration()) d->NavigatePage(where);
+    });
+    frame.SetCommandRule(id, [this, id] {
+      CDeclarationDocument* d = CurrentDeclaration();
+      return d && d->View() && d->CanNavigate(id);
+    });
+  }
+  frame.SetCommandHandler(ID_GO_TO_PAGE, [this] {
+    if (CDeclarationDocument* d = CurrentDeclaration()) d->GoToPageDialog();
+  });
+  frame.SetCommandRule(ID_GO_TO_PAGE, [view] { return view() != nullptr; });
+  for (int member = 1; member <= 5; ++member) {
+    const int id = ID_MEMBER_FAMILY + member - 1;
+    frame.SetCommandHandler(id, [this, member] {
+      if (CDeclarationDocument* d = CurrentDeclaration()) d->ShowMemberCommand(member);
+    });
+    frame.SetCommandRule(id, [this, member] {
+      CDeclarationDocument* d = CurrentDeclaration();
+      return d && d->CanShowMember(member);
+    });
+    frame.SetCommandCheck(id, [this, member] {
+      CDeclarationDocument* d = CurrentDeclaration();
+      return d && d->IsMemberShown(member);
+    });
+  }
+  // F2: from the sections tree back to the page's box, or from the page to the tree.
+  frame.SetCommandHandler(ID_FOCUS_SWITCH, [&frame, view] {
+    forms::CFormView* v = view();
+    if (!v) return;
+    CBarraApartados* bar = frame.SectionsBar();
+    const bool barShown = bar && bar->isVisible();
+    if (barShown && bar->Tree()->hasFocus()) {
+      v->RepaintBoxes();
+      if (!v->EditHotBox() && v->HotBox() >= 0) {
+        v->SetHotBox(-1);
+        v->EditHotBox();
+      }
+      if (v->HotBox() < 0 && v->FindFirstEditableBox() < 0) delete v->Editor();
+      if (CEditEx* e = v->Editor()) v->GoToBox(e->GetDlgCtrlID() - 1);
+      v->setFocus();
+    } else if (barShown) {
+      bar->Tree()->setFocus();
+    }
+  });
+  frame.SetCommandRule(ID_FOCUS_SWITCH, [view] { return view() != nullptr; });
+  // F6 and Shift+F6: the next and previous pane of the window (the page and the sections tree).
+  for (int id : {ID_NEXT_PANE, ID_PREV_PANE}) {
+    frame.SetCommandHandler(id, [&frame, view] {
+      forms::CFormView* v = view();
+      CBarraApartados* bar = frame.SectionsBar();
+      if (!v) return;
+      if (bar && bar->isVisible() && !bar->Tree()->hasFocus()) bar->Tree()->setFocus();
+      else v->setFocus();
+    });
+    frame.SetCommandRule(id, [view] { return view() != nullptr; });
+  }
+  // The prompt of the box being edited stands in for the idle prompt.
+  frame.SetBoxPromptProvider([this]() -> QString {
+    CDeclarationDocument* d = CurrentDeclaration();
+    forms::CFormView* v = d ? d->View() : nullptr;
+    if (!v || v->EditedBox() < 0 || !v->Editor()) return {};
+    return QString::fromStdString(v->GetBox(v->EditedBox())->prompt);
+  });
 }
 
 void CProgramAssembly::DisconnectCommands(CMainFrame& frame) {
   for (int id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_ERRORS, ID_FILE_CLOSE, ID_EXPORT, ID_IMPORT, ID_IMPORT_LAST_YEAR})
     frame.SetCommandHandler(id, {});
   frame.SetCommandRule(ID_FILE_SAVE, {});
+  for (int id : {ID_ZOOM_IN, ID_ZOOM_OUT, ID_FIRST_PAGE, ID_LAST_PAGE, ID_NEXT_PAGE, ID_PREV_PAGE, ID_GO_TO_PAGE,
+                 ID_FOCUS_SWITCH, ID_NEXT_PANE, ID_PREV_PANE, ID_MEMBER_FAMILY, ID_MEMBER_DECLARANT, ID_MEMBER_SPOUSE,
+                 ID_MEMBER_CHILD1, ID_MEMBER_CHILD2}) {
+    frame.SetCommandHandler(id, {});
+    frame.SetCommandRule(id, {});
+    frame.SetCommandCheck(id, {});
+  }
+  frame.SetBoxPromptProvider({});
 }
 
 }  // namespace app

@@ -76,6 +76,7 @@ class CProgramAssembly : public QObject {
  private:
   void OnDatabasesOpened();
   void ConnectCommands(CMainFrame& frame);
+  void ConnectPageCommands(CMainFrame& frame);
   void DisconnectCommands(CMainFrame& frame);
 
   CRentaApp& app_;
