@@ -86,6 +86,11 @@ CDeclarationDocument::CDeclarationDocument(DocumentServices& services, int kindB
   double z = 1.0;
   std::from_chars(zoom.data(), zoom.data() + zoom.size(), z);
   doc_->SetZoom(z >= 1.0 && z <= 2.0 ? z : 1.0);
+  // The pages' definitions and pictures: the local database and the program's base folder.
+  std::string base = services_.app.Profile().values.dirBase;
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  if (!base.empty() && base.back() != '/') base += '/';
+  doc_->SetPageTables({&services_.app.Databases().Local(), services_.app.InterfaceLanguage(), base});
 }
 
 CDeclarationDocument::~CDeclarationDocument() {

@@ -303,7 +303,8 @@ void CBoxField::Draw(QPainter& painter, int x, int y, int mode, bool accessible)
     if (PintarEn == 2) return;
     QColor background = accessible ? painter.background().color()
                                    : (SoloLectur ? QColor(255, 255, 192) : QColor(Qt::white));
-    painter.fillRect(QRect(r.left() + 1, r.top() + 1, r.width() - 1, r.height() - 1), background);
+    // Inside the frame: the frame's right and bottom lines stay.
+    painter.fillRect(QRect(r.left() + 1, r.top() + 1, r.width() - 2, r.height() - 2), background);
   } else {
     if (PintarEn == 1) return;
     if (TypeLetter() == 'D' && displayText == QStringLiteral("  /  /    ")) return;

@@ -138,6 +138,11 @@ bool CFormView::InitPageControls() {
   return true;
 }
 
+void CFormView::RepaintBoxes() {
+  for (int i = 0; i < GetBoxCount(); ++i) GetBox(i)->UpdateText();
+  CProg32View::RepaintBoxes();
+}
+
 void CFormView::DrawPageOverlay(QPainter& painter, int x, int y) {
   const int hot = HotBox(), edited = EditedBox();
   const bool accessible = Host().Accessible();

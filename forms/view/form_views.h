@@ -50,6 +50,8 @@ class CFormView : public CProg32View {
   int GetBoxCount() const override { return list_ ? list_->GetSize() : 0; }
   void ReloadBoxCoordinates(double scale) override;
   bool InitPageControls() override;
+  // Every box's text is rebuilt at once, then the page is repainted.
+  void RepaintBoxes() override;
   void DrawPageOverlay(QPainter& painter, int x, int y) override;
   void RefreshBoxList() { if (list_) list_->RefreshSheet(1); }
   CPageBoxList* BoxList() const { return list_.get(); }

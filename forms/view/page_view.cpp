@@ -72,10 +72,10 @@ int CProg32View::AvailableWidth() const {
 
 bool CProg32View::SetUpPage() {
   doc::CProg32Doc* d = GetDocument();
-  if (!d || !d->ReadPageDefinition(GetPageCode(), definition_)) return true;
   picture_.Clear();
-  picture_.Load(definition_.picturePath, host_.Messages());
-  // A page whose picture failed keeps the page extent, so that its boxes can still be laid out.
+  if (d && d->ReadPageDefinition(GetPageCode(), definition_)) picture_.Load(definition_.picturePath, host_.Messages());
+  // A page without a definition or whose picture failed keeps the page extent, so that it is
+  // still laid out and its boxes get their places.
   if (!picture_.IsEmpty()) extent_ = picture_.GetSize();
   RecomputePageGeometry(Zoom());
   CreateBoxFont(Zoom());

@@ -12,6 +12,9 @@
 
 #include <deque>
 
+#include <QImage>
+#include <QStatusBar>
+
 #include "app/declaration_document.h"
 #include "app/program_assembly.h"
 #include "app_fixture.h"
@@ -19,6 +22,8 @@
 #include "blocks/form714.h"
 #include "data/doc/renta_doc.h"
 #include "data/program_state.h"
+#include "forms/view/form_views.h"
+#include "forms/view/goto_page_dlg.h"
 #include "platform/texts.h"
 #include "support/ui_helpers.h"
 #include "ui/box_field.h"
@@ -476,6 +481,71 @@ TEST_F(WiringTest, CalculatorMemoryLivesInTheSettingsProfile) {
             QStringLiteral("12,500000"));
 }
 
+// The main road: a declaration opens on its first page, the user fills a box and moves on with
+// Tab, pages through the declaration with the frame's commands and the go-to-page dialog, and
+// zooms; the box prompt stands in the status bar.
+TEST_F(WiringTest, ADeclarationOpensOnItsFirstPageAndIsFilledBoxByBox) {
+  script.push_back(Create(kWealth, true));
+  CRentaApp& a = Start();
+  ASSERT_NE(Current(), nullptr);
+  forms::CFormView* page = Current()->View();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->GetPageCode(), 301);
+  EXPECT_EQ(Current()->Frame()->widget(), page);
+  ASSERT_EQ(page->EditedBox(), 0) << "the first editable box is open";
+  EXPECT_FALSE(page->GetBox(0)->prompt.empty());
+  EXPECT_EQ(a.MainFrame()->statusBar()->currentMessage(), QString::fromStdString(page->GetBox(0)->prompt));
+
+  page->GoToBox(3);
+  ASSERT_TRUE(Settle([&] { return page->EditedBox() == 3; })) << "the posted click opens the NIF";
+  QTest::keyClicks(page->Editor(), QStringLiteral("12345678z"));
+  QTest::keyClick(page->Editor(), Qt::Key_Tab);
+  EXPECT_EQ(page->EditedBox(), 4);
+  const std::uint8_t* per = f714::record(Current()->Document().Block().data(), f714::Personal);
+  EXPECT_EQ(f714::personal::Nif.str(per), "12345678Z");
+  EXPECT_EQ(page->GetBox(48)->displayText, QStringLiteral("12345678Z"));
+  EXPECT_TRUE(Enabled(ID_FILE_SAVE));
+  if (const char* out = std::getenv("QX_UPDATE_IMAGES")) {
+    a.MainFrame()->resize(1100, 800);
+    QApplication::processEvents();
+    a.MainFrame()->grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/page_view.png"));
+  }
+
+  // Paging: next, first, and the go-to-page dialog; a page whose boxes are not defined yet is
+  // shown with its picture and says so.
+  EXPECT_FALSE(Enabled(ID_FIRST_PAGE));
+  Trigger(ID_NEXT_PAGE);
+  ASSERT_NE(Current()->View(), nullptr);
+  EXPECT_EQ(Current()->View()->GetPageCode(), 302);
+  EXPECT_EQ(Current()->View()->GetBoxCount(), 0);
+  EXPECT_EQ(a.MainFrame()->statusBar()->currentMessage(), platform::LoadString(94206));
+  Trigger(ID_FIRST_PAGE);
+  EXPECT_EQ(Current()->View()->GetPageCode(), 301);
+  EXPECT_EQ(Current()->View()->GetBox(3)->displayText, QStringLiteral("12345678Z"));
+  script.push_back([](QDialog& d) {
+    auto& dlg = dynamic_cast<forms::CIrPaginaDlg&>(d);
+    dlg.show();
+    QWidget* number = dlg.GetDlgItem(forms::CIrPaginaDlg::kIdNumber);
+    QTest::keyClicks(number, QStringLiteral("5"));
+    QTest::keyClick(number, Qt::Key_Return);
+    dlg.hide();
+    return 2;
+  });
+  Trigger(ID_GO_TO_PAGE);
+  EXPECT_EQ(Current()->View()->GetPageCode(), 305);
+  EXPECT_TRUE(Enabled(ID_LAST_PAGE));
+  Trigger(ID_LAST_PAGE);
+  EXPECT_EQ(Current()->View()->GetPageCode(), 311);
+  EXPECT_FALSE(Enabled(ID_LAST_PAGE));
+
+  // Zoom: the document's zoom and the profile's text.
+  EXPECT_FALSE(Enabled(ID_ZOOM_OUT));
+  Trigger(ID_ZOOM_IN);
+  EXPECT_DOUBLE_EQ(Current()->Document().Zoom(), 1.25);
+  EXPECT_EQ(a.ZoomText(), QStringLiteral("1.25"));
+  EXPECT_TRUE(Enabled(ID_ZOOM_OUT));
+}
+
 // The open joint declaration publishes its household and shown member: a spouse's view reads and
 // refuses as a member view, the family unit's edits, and the save renews the printed references
 // that an edit made out of date.
@@ -504,8 +574,18 @@ TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
   EXPECT_EQ(a.MainFrame()->PaneText(1), QStringLiteral("U.FAMILIAR"));
 
   ASSERT_TRUE(renta.CanShowMember(doc::kSpouse));
-  renta.ShowMember(doc::kSpouse);
+  // The page shows each member's own NIF in the same box.
+  for (int m = 0; m < 5; ++m)
+    blocks::Text{773 + 9 * static_cast<std::size_t>(m), 9}.set(renta.Block().data(), std::string(9, static_cast<char>('1' + m)));
+  ASSERT_NE(Current()->View(), nullptr);
+  EXPECT_EQ(Current()->View()->GetPageCode(), 201);
+  Trigger(ID_MEMBER_DECLARANT);
+  EXPECT_EQ(Current()->View()->GetBox(0)->displayText, QStringLiteral("222222222"));
+  EXPECT_TRUE(a.MainFrame()->Action(ID_MEMBER_DECLARANT)->isChecked());
+  Trigger(ID_MEMBER_SPOUSE);
   EXPECT_EQ(GetCurrentHolder(), doc::kSpouse);
+  EXPECT_EQ(Current()->View()->GetBox(0)->displayText, QStringLiteral("333333333"));
+  EXPECT_FALSE(Enabled(ID_MEMBER_CHILD1)) << "no first child";
   EXPECT_EQ(a.MainFrame()->PaneText(1), QStringLiteral("CÓNYUGE"));
 
   // A per-member amount box of the declaration, bound as a page binds it, not marked for member views.
