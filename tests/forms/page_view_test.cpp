@@ -242,3 +242,40 @@ TEST(FormViews, StripPrefixAndDotsAndPageClassNames) {
 }
 
 }  // namespace
+
+namespace {
+
+// Whether painting the box in `mode` changed any pixel of a white image.
+bool Paints(const CBoxField& box, int mode) {
+  QImage image(60, 30, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  const QImage blank = image;
+  QPainter p(&image);
+  box.Draw(p, 0, 0, mode);
+  if (mode == 0) box.DrawFrame(forms::kFrameEdited, p, 0, 0);  // frames are the screen's
+  p.end();
+  return image != blank;
+}
+
+TEST(BoxPainting, PaintModesDecideWhereABoxIsDrawn) {
+  CBoxField box;
+  box.rect = QRect(QPoint(5, 5), QPoint(55, 25));
+  box.displayText = QStringLiteral("X");
+  box.SoloLectur = 1;  // a tinted background on screen
+  struct Case {
+    int paintMode;
+    int mode;
+    bool painted;
+  };
+  for (const Case& c : {Case{0, 0, true}, Case{0, 1, true}, Case{1, 0, true}, Case{1, 1, false}, Case{2, 0, false},
+                        Case{2, 1, true}}) {
+    box.PintarEn = c.paintMode;
+    EXPECT_EQ(Paints(box, c.mode), c.painted) << c.paintMode << " " << c.mode;
+  }
+  box.PintarEn = 0;
+  box.StrValidac = "D8";
+  box.displayText = QStringLiteral("  /  /    ");
+  EXPECT_FALSE(Paints(box, 1)) << "an empty date prints nothing";
+}
+
+}  // namespace
