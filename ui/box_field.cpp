@@ -1,5 +1,6 @@
 #include "ui/box_field.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +23,24 @@ double RoundToDecimals(double value, int decimals) {
   if (scaled - whole >= 0.5 - 1e-7) whole += 1.0;
   const double r = whole / f;
   return value < 0 ? -r : r;
+}
+
+QString FixedPoint(double value, int decimals) {
+  char buf[400];
+  const auto r = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, std::max(decimals, 0));
+  return QString::fromLatin1(buf, r.ec == std::errc() ? r.ptr - buf : 0);
+}
+
+double LeadingNumber(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  bool negative = false;
+  if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
+    negative = text.front() == '-';
+    text.remove_prefix(1);
+  }
+  double v = 0.0;
+  std::from_chars(text.data(), text.data() + text.size(), v, std::chars_format::fixed);
+  return negative ? -v : v;
 }
 
 QString GroupThousands(const QString& plainFixed) {
@@ -171,9 +190,7 @@ void CBoxField::FormatNumber() {
     displayText = QStringLiteral("ERROR");
     return;
   }
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", std::max(decimals, 0), v);
-  QString text = ui::GroupThousands(QString::fromLatin1(buf));
+  QString text = ui::GroupThousands(ui::FixedPoint(v, decimals));
   if (decimals == 0) {
     const qsizetype comma = text.indexOf(u',');
     if (comma >= 0) text.truncate(comma);

@@ -12,6 +12,7 @@
 class QPainter;
 
 #include <string>
+#include <string_view>
 
 #include "blocks/field.h"
 
@@ -90,6 +91,11 @@ class CBoxField {
 namespace ui {
 // Half away from zero, a fraction within 1e-7 of one half counting as one half.
 double RoundToDecimals(double value, int decimals);
+// The value in fixed point with `decimals` decimals and a point, whatever the locale ("%.*f").
+QString FixedPoint(double value, int decimals);
+// The number at the start of `text` (point as decimal separator, an optional sign, leading
+// blanks skipped), 0 when there is none, whatever the locale.
+double LeadingNumber(std::string_view text);
 // "1234567.50" -> "1.234.567,50": groups of three with ".", decimal comma.
 QString GroupThousands(const QString& plainFixed);
 }  // namespace ui

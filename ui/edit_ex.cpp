@@ -250,9 +250,7 @@ void CEditEx::OpenCalculator() {
   if (!res) return;
   QString t = *res;
   t.replace(u',', u'.');
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.2f", t.toDouble());
-  QString out = QString::fromLatin1(buf).replace(u'.', u',');
+  QString out = ui::FixedPoint(t.toDouble(), 2).replace(u'.', u',');
   if (out.size() < 13) {
     setText(out);
     StoreToData();

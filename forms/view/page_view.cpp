@@ -215,9 +215,7 @@ void CProg32View::StepZoom(int direction) {
   if (at < 0 || next < 0 || next > 4) return;
   d->CommitPendingBoxEdit();
   d->SetZoom(kZoomSteps[next]);
-  char text[16];
-  std::snprintf(text, sizeof text, "%1.2f", kZoomSteps[next]);
-  host_.WriteZoomSetting(text);
+  host_.WriteZoomSetting(ui::FixedPoint(kZoomSteps[next], 2).toStdString());
   host_.UpdateAllViews(kHintZoom);
 }
 
@@ -230,9 +228,7 @@ void CProg32View::RelayoutAfterZoom() {
     const QPoint o = ScrollPosition();
     editor_->CreateInView(viewport(), o.x(), o.y(), boxFont_);
   }
-  char text[16];
-  std::snprintf(text, sizeof text, "%1.2f", z);
-  host_.WriteZoomSetting(text);
+  host_.WriteZoomSetting(ui::FixedPoint(z, 2).toStdString());
   RepositionPageControls();
   EnsureEditorVisible();
   viewport()->update();
