@@ -62,6 +62,10 @@ enum TextId : int {
   kStrNoPages = 94057,             // the declaration window while it has no pages
   kStrForm714Name = 94058,
   kStrForm100Name = 94059,
+  kStrStoreReadOnly = 90060,      // the declarations database opened read-only
+  kStrProfileUnreadable = 90061,  // QUILDXAN.INI exists but cannot be read
+  kStrProfileUnwritable = 90062,  // QUILDXAN.INI cannot be written
+  kStrNoHandOver = 90063,         // a running copy holds the store but does not answer
   kStrMenuFile = 91001,
   kStrMenuTools = 91002,
   kStrMenuView = 91003,

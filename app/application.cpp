@@ -61,7 +61,6 @@ class CRentaApp::Reporter : public db::ErrorReporter {
   void Report(const db::DbError& error) override {
     ShowMessage(app_.MainFrame(), {QString(), QString::fromStdString(error.Text()), kIconStop});
   }
-  void SeriousWriteFailure() override { app_.OnSeriousWriteFailure(); }
 
  private:
   CRentaApp& app_;
@@ -82,6 +81,10 @@ AppOptions AppOptions::FromEnvironment() {
 
 CRentaApp::CRentaApp(AppOptions options) : options_(std::move(options)), reporter_(std::make_unique<Reporter>(*this)) {
   profile_ = std::make_unique<settings::SettingsProfile>(options_.profilePath, options_.folders);
+  profile_->SetProblemHandler([this](settings::ProfileProblem problem) {
+    const int id = problem == settings::ProfileProblem::Unreadable ? kStrProfileUnreadable : kStrProfileUnwritable;
+    ShowMessage(frame_.get(), {QString(), Text(id), kIconWarning});
+  });
   databases_.SetReporter(reporter_.get());
   helpViewer_ = [](const QString&, int topic) { platform::ShowHelp(topic); };
 }
@@ -92,16 +95,28 @@ CRentaApp::~CRentaApp() {
   databases_.Close();
 }
 
-bool CRentaApp::CheckSingleInstance() {
-  instance_ = std::make_unique<SingleInstance>(options_.instanceName);
-  if (!instance_->Claim()) return false;
+CRentaApp::Start CRentaApp::CheckSingleInstance() {
+  const QString lockPath = QString::fromStdString(WithSlash(options_.folders.userData)) + QLatin1String(SingleInstance::kLockFileName);
+  instance_ = std::make_unique<SingleInstance>(options_.instanceName, lockPath, options_.handOverMs);
+  switch (instance_->TryClaim()) {
+    case SingleInstance::Claim::Running: break;
+    case SingleInstance::Claim::HandedOver: return Start::HandedOver;
+    case SingleInstance::Claim::Refused: {
+      // Said in the user's language, read from the profile without writing it.
+      profile_->ReadStartup();
+      const std::string& letter = profile_->values.idiomaV;
+      SetTextLanguage(!letter.empty() && IsLanguageLetter(letter[0]) ? letter[0] : 'e');
+      ShowMessage(nullptr, {QString(), Text(kStrNoHandOver), kIconStop});
+      return Start::Failed;
+    }
+  }
   connect(instance_.get(), &SingleInstance::activationRequested, this, [this] { BringToFront(frame_.get()); });
-  return true;
+  return Start::Running;
 }
 
 CRentaApp::Start CRentaApp::InitInstance() {
   // 1. One running copy.
-  if (!CheckSingleInstance()) return Start::HandedOver;
+  if (const Start claim = CheckSingleInstance(); claim != Start::Running) return claim;
   // 2. The start directory.
   startDir_ = QDir::currentPath() + QLatin1Char('/');
   // 5. Settings read before anything is shown.
@@ -195,6 +210,9 @@ bool CRentaApp::OpenDatabases() {
         ShowMessage(frame_.get(), {QString::fromUtf8(store::msg::kDatabaseCut.data(), store::msg::kDatabaseCut.size()),
                                    QString(), kIconWarning,
                                    QString::fromStdString(databases_.Declarations().Path())});
+      // Nothing could be saved: said once, before the user starts typing.
+      if (databases_.Declarations().ReadOnly())
+        ShowMessage(frame_.get(), {QString(), Text(kStrStoreReadOnly), kIconWarning});
       databasesOpened_ = true;
       emit databasesOpened();
       return true;
@@ -266,18 +284,6 @@ void CRentaApp::WhenDocumentIdle(std::function<void()> action, int delayMs) {
       return;
     }
     action();
-  });
-}
-
-void CRentaApp::OnSeriousWriteFailure() {
-  IDeclarationDocument* doc = GetCurrentDocument();
-  if (!doc) return;
-  // Nothing half-written is kept: the declaration goes without its save question.
-  doc->DiscardChanges();
-  WhenDocumentIdle([this, doc] {
-    if (GetCurrentDocument() != doc) return;
-    doc->DiscardChanges();
-    CloseAllDeclarations();
   });
 }
 

@@ -26,6 +26,7 @@ struct AppOptions {
   std::string profilePath;           // QUILDXAN.INI
   settings::FolderDefaults folders;  // defaults of DirBDRed and DirBase/DirBDLocal
   bool embedding = false;            // started with /Embedding or /Automation
+  int handOverMs = 3000;             // how long a later start waits for the running copy's answer
   // Runs the introduction dialog; answers whether it ended with Continue. Default: modal.
   std::function<bool(CIntroDlg&)> runIntroduction;
   // An unattended run (start-up timing, screenshots): `atIndex` is called from the event loop
@@ -57,7 +58,9 @@ class CRentaApp : public QObject {
   // the settings), the local, modules and declarations connections.
   int ExitInstance(int exitCode);
 
-  bool CheckSingleInstance();
+  // Running, HandedOver (the running copy answered), or Failed (a running copy holds the store
+  // but does not answer; said to the user).
+  Start CheckSingleInstance();
   bool OpenDatabases();
 
   // New (true) and Open (false): the declarations index, then the chosen declaration.
@@ -71,8 +74,6 @@ class CRentaApp : public QObject {
   // or reopening a declaration from inside one of its own operations would pull it from under
   // that operation).
   void WhenDocumentIdle(std::function<void()> action, int delayMs = 0);
-  // A serious failure while writing a row: the open declaration is closed without saving.
-  void OnSeriousWriteFailure();
 
   void SwitchLanguage(char letter);
   void LoadLanguageLibrary();

@@ -1,16 +1,12 @@
 #include "app/declaration_document.h"
 
 #include <QCloseEvent>
-#include <QLabel>
 #include <QMdiArea>
-#include <QVBoxLayout>
 
 #include <cctype>
 #include <charconv>
 
 #include "app/app_texts.h"
-#include "app/application.h"
-#include "app/main_frame.h"
 #include "app/program_messages.h"
 #include "data/doc/calculators.h"
 #include "data/doc/doc714.h"
@@ -50,9 +46,7 @@ class CDeclarationDocument::AvisosHost : public checks::IAvisosHost {
   void SetShownMember(int member) override {
     if (d_.renta_ && member >= 1 && member <= 5 && d_.renta_->CanShowMember(member)) d_.renta_->ShowMember(member);
   }
-  void GoToPage(int page, int box) override {
-    if (CMainFrame* f = d_.services_.app.MainFrame()) f->GoToBox(page, box);
-  }
+  void GoToPage(int page, int box) override { d_.services_.shell.GoToBox(page, box); }
   // Printing is not part of the program yet: the window's print button stays disabled.
   void PrintDeclaration() override {}
   void SetPrintOrFile(bool) override {}
@@ -82,15 +76,12 @@ CDeclarationDocument::CDeclarationDocument(DocumentServices& services, int kindB
     renta_ = renta.get();
     doc_ = std::move(renta);
   }
-  const std::string zoom = services_.app.ZoomText().trimmed().toStdString();
+  const std::string zoom = services_.shell.ZoomText().trimmed().toStdString();
   double z = 1.0;
   std::from_chars(zoom.data(), zoom.data() + zoom.size(), z);
   doc_->SetZoom(z >= 1.0 && z <= 2.0 ? z : 1.0);
   // The pages' definitions and pictures: the local database and the program's base folder.
-  std::string base = services_.app.Profile().values.dirBase;
-  while (!base.empty() && base.back() == ' ') base.pop_back();
-  if (!base.empty() && base.back() != '/') base += '/';
-  doc_->SetPageTables({&services_.app.Databases().Local(), services_.app.InterfaceLanguage(), base});
+  doc_->SetPageTables({services_.shell.LocalDatabase(), services_.shell.InterfaceLanguage(), services_.shell.BaseFolder()});
 }
 
 CDeclarationDocument::~CDeclarationDocument() {
@@ -122,7 +113,7 @@ bool CDeclarationDocument::SaveModified() {
 bool CDeclarationDocument::Save() {
   BusyScope busy(*this);
   const bool saved = doc_->Save();
-  if (CMainFrame* f = services_.app.MainFrame()) f->UpdateCommandStates();
+  services_.shell.UpdateCommandStates();
   return saved;
 }
 
@@ -168,8 +159,6 @@ void CDeclarationDocument::Recalculate() {
   doc_->Calculate(1);
 }
 
-void CDeclarationDocument::DiscardChanges() { doc_->SetModifiedFlag(false); }
-
 void CDeclarationDocument::SaveAs() {
   BusyScope busy(*this);
   reopenKey_.reset();
@@ -178,9 +167,7 @@ void CDeclarationDocument::SaveAs() {
   if (!reopenKey_) return;
   // The declaration closed itself; the copy opens in its place once this one has gone.
   closed_ = true;
-  CRentaApp& app = services_.app;
-  const std::string key = *reopenKey_;
-  app.WhenDocumentIdle([&app, key, kind] { app.OpenDeclaration(key, kind, std::string(), false); });
+  services_.shell.OpenDeclarationWhenIdle(*reopenKey_, kind);
 }
 
 bool CDeclarationDocument::ShowStatus() {
@@ -206,7 +193,7 @@ void CDeclarationDocument::RefreshCheckState() {
   checkState_.block = block.data();
   checkState_.blockSize = block.size();
   checkState_.joint = doc_->Modality() == 1;
-  checkState_.language = static_cast<char>(std::toupper(static_cast<unsigned char>(services_.app.InterfaceLanguage())));
+  checkState_.language = static_cast<char>(std::toupper(static_cast<unsigned char>(services_.shell.InterfaceLanguage())));
 }
 
 int CDeclarationDocument::Validate(int type, int member, int section) {
@@ -236,26 +223,20 @@ std::optional<std::string> CDeclarationDocument::AskSaveAsName(std::string_view 
 void CDeclarationDocument::OpenDeclaration(std::string_view key) { reopenKey_ = std::string(key); }
 
 void CDeclarationDocument::SetStatusPanes(std::string_view member, std::string_view kind) {
-  if (CMainFrame* f = services_.app.MainFrame()) {
-    f->SetPaneText(1, Q(member));
-    f->SetPaneText(2, Q(kind));
-  }
+  services_.shell.SetPaneText(1, Q(member));
+  services_.shell.SetPaneText(2, Q(kind));
 }
 
 bool CDeclarationDocument::ShowPage(int index, int box) {
-  CMainFrame* main = services_.app.MainFrame();
-  if (!main) return true;
+  QMdiArea* area = services_.shell.DocumentArea();
+  if (!area) return true;
   if (!frame_) {
-    CRentaApp& app = services_.app;
-    frame_ = new CDeclarationFrame(this, [&app] {
-      app.WhenDocumentIdle([&app] {
-        app.CloseAllDeclarations();
-      });
-    });
+    IDeclarationShell& shell = services_.shell;
+    frame_ = new CDeclarationFrame(this, [&shell] { shell.CloseDeclarationsWhenIdle(); });
     frame_->setWindowTitle(FormName());
-    frame_->setWindowIcon(main->windowIcon());
+    frame_->setWindowIcon(services_.shell.FrameIcon());
     frame_->setAttribute(Qt::WA_DeleteOnClose, false);
-    main->MdiArea()->addSubWindow(frame_);
+    area->addSubWindow(frame_);
     frame_->showMaximized();
   }
   const int code = (kindByte_ == store::kKindForm714 ? 301 : 201) + index;
@@ -284,7 +265,7 @@ bool CDeclarationDocument::ShowPage(int index, int box) {
       ShowPrompt(platform::LoadString(94206));
     page->EditHotBox();
   }
-  main->MdiArea()->setActiveSubWindow(frame_);
+  area->setActiveSubWindow(frame_);
   if (box > 0) view_->GoToBox(box - 1);
   return true;
 }
@@ -302,7 +283,7 @@ void CDeclarationDocument::UpdateAllViews(int hint) {
 void CDeclarationDocument::NavigatePage(int where) {
   BusyScope busy(*this);
   doc_->NavigatePage(where, 0);
-  if (CMainFrame* f = services_.app.MainFrame()) f->UpdateCommandStates();
+  services_.shell.UpdateCommandStates();
 }
 
 bool CDeclarationDocument::CanNavigate(int command) const {
@@ -333,49 +314,40 @@ void CDeclarationDocument::ShowMemberCommand(int member) {
   if (!renta_ || !renta_->CanShowMember(member)) return;
   BusyScope busy(*this);
   renta_->ShowMember(member);
-  if (CMainFrame* f = services_.app.MainFrame()) f->UpdateCommandStates();
+  services_.shell.UpdateCommandStates();
 }
 
 // ---------------------------------------------------------------- forms::IPageHost
 
-db::CAdoConnection* CDeclarationDocument::LocalDatabase() { return &services_.app.Databases().Local(); }
+db::CAdoConnection* CDeclarationDocument::LocalDatabase() { return services_.shell.LocalDatabase(); }
 
 db::CAdoConnection* CDeclarationDocument::ModulesDatabase(const std::string&) {
-  return &services_.app.Databases().Modules();
+  return services_.shell.ModulesDatabase();
 }
 
-char CDeclarationDocument::Language() const { return services_.app.InterfaceLanguage(); }
+char CDeclarationDocument::Language() const { return services_.shell.InterfaceLanguage(); }
 
-bool CDeclarationDocument::Accessible() const { return services_.app.Accessibility(); }
+bool CDeclarationDocument::Accessible() const { return services_.shell.Accessibility(); }
 
 IMessageService* CDeclarationDocument::Messages() { return &services_.messages; }
 
 void CDeclarationDocument::WriteZoomSetting(const std::string& text) {
-  services_.app.SetZoomText(QString::fromStdString(text));
+  services_.shell.SetZoomText(QString::fromStdString(text));
 }
 
 void CDeclarationDocument::ShowPrompt(const QString& text) {
-  if (CMainFrame* f = services_.app.MainFrame()) f->ShowPrompt(text);
+  services_.shell.ShowPrompt(text);
 }
 
-void CDeclarationDocument::RouteCommand(int id) {
-  if (CMainFrame* f = services_.app.MainFrame())
-    if (QAction* a = f->Action(id); a && a->isEnabled()) a->trigger();
-}
+void CDeclarationDocument::RouteCommand(int id) { services_.shell.RunCommand(id); }
 
-bool CDeclarationDocument::CommandEnabled(int id) {
-  CMainFrame* f = services_.app.MainFrame();
-  if (!f) return false;
-  f->UpdateCommandStates();
-  QAction* a = f->Action(id);
-  return a && a->isEnabled();
-}
+bool CDeclarationDocument::CommandEnabled(int id) { return services_.shell.CommandEnabled(id); }
 
 void CDeclarationDocument::ShowStringMessage(int stringId, bool stop) {
   services_.messages.Plain(platform::LoadString(stringId).toStdString(), stop ? kIconStop : kIconInfo);
 }
 
-void CDeclarationDocument::RunCalculator() { services_.app.OnCalculator(); }
+void CDeclarationDocument::RunCalculator() { services_.shell.RunCalculator(); }
 
 QString CDeclarationDocument::MenuText(int id) const {
   const QString menu = app::MenuText(id);

@@ -23,7 +23,8 @@
 #include "forms/view/form_views.h"
 
 class QDialog;
-class QLabel;
+class QIcon;
+class QMdiArea;
 
 namespace doc {
 class CRentaDoc;
@@ -35,11 +36,45 @@ class CIrPaginaDlg;
 namespace app {
 
 class CProgramMessages;
-class CRentaApp;
+
+// What an open declaration asks of the program around it; the application answers over its main
+// window.
+class IDeclarationShell {
+ public:
+  virtual ~IDeclarationShell() = default;
+  // Where the declaration's frame goes; null while the program has no main window.
+  virtual QMdiArea* DocumentArea() = 0;
+  virtual QIcon FrameIcon() const = 0;
+  virtual void SetPaneText(int pane, const QString& text) = 0;
+  virtual void UpdateCommandStates() = 0;
+  // The main frame's jump to a box of a page.
+  virtual void GoToBox(int page, int box) = 0;
+  virtual char InterfaceLanguage() const = 0;
+  // Closing or reopening from inside one of the declaration's own operations waits until that
+  // operation has ended.
+  virtual void CloseDeclarationsWhenIdle() = 0;
+  virtual void OpenDeclarationWhenIdle(const std::string& key, int kind) = 0;
+
+  // What the declaration's pages ask of the program.
+  virtual db::CAdoConnection* LocalDatabase() { return nullptr; }
+  virtual db::CAdoConnection* ModulesDatabase() { return LocalDatabase(); }
+  virtual bool Accessibility() const { return false; }
+  // The program's base folder (page pictures), ending with "/" or empty.
+  virtual std::string BaseFolder() const { return {}; }
+  // The zoom text the pages of a newly opened declaration start from, and its update.
+  virtual QString ZoomText() const { return QStringLiteral("1.0"); }
+  virtual void SetZoomText(const QString& /*text*/) {}
+  // Pane 0 of the status bar.
+  virtual void ShowPrompt(const QString& /*text*/) {}
+  // A command of the main frame, run when it is enabled.
+  virtual void RunCommand(int /*id*/) {}
+  virtual bool CommandEnabled(int /*id*/) { return false; }
+  virtual void RunCalculator() {}
+};
 
 // What every open declaration shares with the rest of the program.
 struct DocumentServices {
-  CRentaApp& app;
+  IDeclarationShell& shell;
   store::DeclarationStore& store;
   CProgramMessages& messages;
   checks::ICorrectionsStore& corrections;
@@ -77,7 +112,6 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   Place CurrentPlace() override;
   void RestorePlace(const Place& place) override;
   void Recalculate() override;
-  void DiscardChanges() override;
   bool Busy() const override { return busy_ > 0; }
 
   // Commands of the open declaration.

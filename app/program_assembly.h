@@ -60,6 +60,33 @@ class SettingsProfileStore : public ui::controls::ProfileStore {
   settings::SettingsProfile& profile_;
 };
 
+// The open declarations' view of the application and its main window.
+class CApplicationShell : public IDeclarationShell {
+ public:
+  explicit CApplicationShell(CRentaApp& app) : app_(app) {}
+  QMdiArea* DocumentArea() override;
+  QIcon FrameIcon() const override;
+  void SetPaneText(int pane, const QString& text) override;
+  void UpdateCommandStates() override;
+  void GoToBox(int page, int box) override;
+  char InterfaceLanguage() const override;
+  void CloseDeclarationsWhenIdle() override;
+  void OpenDeclarationWhenIdle(const std::string& key, int kind) override;
+  db::CAdoConnection* LocalDatabase() override;
+  db::CAdoConnection* ModulesDatabase() override;
+  bool Accessibility() const override;
+  std::string BaseFolder() const override;
+  QString ZoomText() const override;
+  void SetZoomText(const QString& text) override;
+  void ShowPrompt(const QString& text) override;
+  void RunCommand(int id) override;
+  bool CommandEnabled(int id) override;
+  void RunCalculator() override;
+
+ private:
+  CRentaApp& app_;
+};
+
 class CProgramAssembly : public QObject {
   Q_OBJECT
  public:
@@ -84,6 +111,7 @@ class CProgramAssembly : public QObject {
   CProgramMessages messages_;
   store::DeclarationStore store_;
   ConnectionCorrectionsStore corrections_;
+  CApplicationShell shell_;
   DocumentServices services_;
   CDeclarationsIndex index_;
   CStoreCommands commands_;

@@ -55,41 +55,21 @@ struct I32 {
   constexpr I32 operator()(std::size_t index, std::size_t stride = 4) const { return {off + index * stride}; }
 };
 
-// A 16-bit unsigned integer (words of file formats).
-struct U16 {
+// A little-endian integer of a file format: words, coordinates, keys and sizes.
+template <typename T>
+struct FileInt {
   std::size_t off;
-  static constexpr std::size_t width = 2;
-  std::uint16_t get(const void* rec) const {
-    std::uint16_t v;
-    std::memcpy(&v, at(rec, off), 2);
+  static constexpr std::size_t width = sizeof(T);
+  T get(const void* rec) const {
+    T v;
+    std::memcpy(&v, at(rec, off), sizeof(T));
     return v;
   }
-  void set(void* rec, std::uint16_t v) const { std::memcpy(at(rec, off), &v, 2); }
+  void set(void* rec, T v) const { std::memcpy(at(rec, off), &v, sizeof(T)); }
 };
-
-// A 16-bit two's complement integer (coordinates of file formats).
-struct I16 {
-  std::size_t off;
-  static constexpr std::size_t width = 2;
-  std::int16_t get(const void* rec) const {
-    std::int16_t v;
-    std::memcpy(&v, at(rec, off), 2);
-    return v;
-  }
-  void set(void* rec, std::int16_t v) const { std::memcpy(at(rec, off), &v, 2); }
-};
-
-// A 32-bit unsigned integer (keys and sizes of file formats).
-struct U32 {
-  std::size_t off;
-  static constexpr std::size_t width = 4;
-  std::uint32_t get(const void* rec) const {
-    std::uint32_t v;
-    std::memcpy(&v, at(rec, off), 4);
-    return v;
-  }
-  void set(void* rec, std::uint32_t v) const { std::memcpy(at(rec, off), &v, 4); }
-};
+using U16 = FileInt<std::uint16_t>;
+using I16 = FileInt<std::int16_t>;
+using U32 = FileInt<std::uint32_t>;
 
 // One byte: flags, holder codes, one-character codes.
 struct U8 {

@@ -268,6 +268,14 @@ bool CAdoConnection::Open(const std::string& path, OpenMode mode) {
   return true;
 }
 
+bool CAdoConnection::ReadOnly() const {
+  if (!db_) return false;
+  if (sqlite3_db_readonly(db_, "main") == 1) return true;
+  // A write also needs its journal beside the file.
+  const std::filesystem::path folder = std::filesystem::absolute(path_).parent_path();
+  return ::access(folder.c_str(), W_OK) != 0;
+}
+
 void CAdoConnection::Close() {
   if (!db_) return;
   int rc = sqlite3_close(db_);

@@ -52,8 +52,8 @@ class ErrorReporter {
   virtual ~ErrorReporter() = default;
   // One call per error, in order; the user interface shows each in its own message box.
   virtual void Report(const DbError& error) = 0;
-  // A serious error while writing or deleting a row: the open declaration is to be closed
-  // without saving, so that nothing half-written is kept.
+  // A serious error while writing or deleting a row. The store's transaction has taken the
+  // half-written change back; the open declaration keeps its edits for another try.
   virtual void SeriousWriteFailure() {}
 };
 
@@ -73,6 +73,8 @@ class CAdoConnection {
   bool Open(const std::string& path, OpenMode mode = OpenMode::ReadWrite);
   void Close();
   bool IsOpen() const { return db_ != nullptr; }
+  // Open, but the engine can only read it (the file or its folder is write-protected).
+  bool ReadOnly() const;
   const std::string& Path() const { return path_; }
   const std::string& Name() const { return name_; }
   sqlite3* Handle() const { return db_; }

@@ -72,10 +72,7 @@ bool C714Doc::SaveToDatabase() {
     }
   }
   // A row that is gone cannot take the block: that is a failed save, not a successful one.
-  if (!store_.WriteRow(key_, kind_, std::nullopt, block_)) return false;
-  modified_ = false;
-  if (newNotSaved_) modified_ = wasModified;
-  return true;
+  return WriteBlock(kind_, std::nullopt, wasModified);
 }
 
 int C714Doc::ValidateDeclaration(int type) {

@@ -106,11 +106,20 @@ bool CProg32Doc::LoadFromDatabase() {
   return true;
 }
 
-bool CProg32Doc::SaveToDatabase() {
-  State().editedSincePrinted = false;
-  if (!store_.WriteRow(key_, kind_, std::nullopt, Block())) return false;
-  modified_ = false;
+bool CProg32Doc::WriteBlock(int kind, std::optional<char> modality, bool wasModified) {
+  if (!store_.WriteRow(key_, kind, modality, Block())) {
+    modified_ = true;
+    store_.Messages().Coded(kSaveFailedCode, MessageIcon::Stop);
+    return false;
+  }
+  modified_ = newNotSaved_ && wasModified;
   return true;
+}
+
+bool CProg32Doc::SaveToDatabase() {
+  const bool wasModified = modified_;
+  State().editedSincePrinted = false;
+  return WriteBlock(kind_, std::nullopt, wasModified);
 }
 
 int CProg32Doc::CommitPendingBoxEdit() {
@@ -120,9 +129,14 @@ int CProg32Doc::CommitPendingBoxEdit() {
 }
 
 bool CProg32Doc::Save() {
+  const bool neverSaved = newNotSaved_;
   newNotSaved_ = false;
   CommitPendingBoxEdit();
-  if (!SaveToDatabase()) return false;
+  if (!SaveToDatabase()) {
+    // Still never saved by the user: closing it unsaved leaves no row behind.
+    newNotSaved_ = neverSaved;
+    return false;
+  }
   modified_ = false;
   return true;
 }

@@ -22,6 +22,10 @@
 
 namespace doc {
 
+// Shown when a declaration could not be written: it stays open with its changes, to be saved
+// again or under another name.
+inline constexpr std::string_view kSaveFailedCode = "WIN090";
+
 // Answers of the save prompt.
 enum class Answer { Yes = 6, No = 7, Cancel = 2 };
 
@@ -163,6 +167,10 @@ class CProg32Doc {
 
  protected:
   void SetKey(std::string_view key);
+  // The end of every save: writes the block's row. Written, the document is unmodified, but a
+  // new declaration the user has not saved yet keeps `wasModified`. Not written, the store keeps
+  // its last row and the document keeps its changes, marked modified, and says so.
+  bool WriteBlock(int kind, std::optional<char> modality, bool wasModified);
   store::DeclarationStore& store_;
   DocumentHost& host_;
   std::string key_;

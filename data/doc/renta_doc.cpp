@@ -218,10 +218,7 @@ bool CRentaDoc::SaveToDatabase() {
   std::optional<char> modality;
   if (modality_ == 0) modality = 'I';
   else if (modality_ == 1) modality = 'C';
-  if (!store_.WriteRow(key_, kind, modality, block_)) return false;
-  modified_ = false;
-  if (newNotSaved_) modified_ = wasModified;
-  return true;
+  return WriteBlock(kind, modality, wasModified);
 }
 
 int CRentaDoc::ValidateDeclaration(int type) {

@@ -8,6 +8,7 @@
 #include <QPolygonF>
 
 #include <algorithm>
+#include <cmath>
 #include <deque>
 #include <vector>
 
@@ -98,6 +99,11 @@ class Player {
   }
 
   static QPointF Pt(wmf::Point q) { return QPointF(q.x, q.y); }
+  static QPolygonF Polygon(const wmf::Op& op) {
+    QPolygonF poly;
+    for (wmf::Point q : op.points) poly << Pt(q);
+    return poly;
+  }
 
   void Store(wmf::Op op, Object::Kind kind) {
     // The platform puts a new object into the lowest free slot.
@@ -152,7 +158,9 @@ class Player {
       font.setItalic(f.italic != 0);
       font.setUnderline(f.underline != 0);
     }
-    font.setPixelSize(std::max(1, size));
+    // A glyph a few screens high is a damaged picture, not a page: keep the painting cheap.
+    const double largest = std::min(1e6, 4000.0 / std::max(std::abs(sy_), 1e-9));
+    font.setPixelSize(std::clamp(size, 1, std::max(1, static_cast<int>(largest))));
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(false);
     return font;
@@ -238,21 +246,15 @@ class Player {
         p_.drawRect(r);
         break;
       }
-      case Fn::Polyline: {
-        QPolygonF poly;
-        for (wmf::Point q : op.points) poly << Pt(q);
+      case Fn::Polyline:
         p_.setPen(Pen());
-        p_.drawPolyline(poly);
+        p_.drawPolyline(Polygon(op));
         break;
-      }
-      case Fn::Polygon: {
-        QPolygonF poly;
-        for (wmf::Point q : op.points) poly << Pt(q);
+      case Fn::Polygon:
         p_.setPen(Pen());
         p_.setBrush(Brush());
-        p_.drawPolygon(poly, state_.fill);
+        p_.drawPolygon(Polygon(op), state_.fill);
         break;
-      }
       case Fn::TextOut:
       case Fn::ExtTextOut: Text(Pt(op.points[0]), op.text); break;
     }

@@ -52,17 +52,14 @@ void Writer::SetWindow(Point origin, Point extent) {
   Record(Fn::SetWindowExt, p);
 }
 
-void Writer::SetBkMode(std::uint16_t mode) {
+void Writer::Word(Fn fn, std::uint16_t value) {
   std::vector<std::uint8_t> p;
-  Put16(p, mode);
-  Record(Fn::SetBkMode, p);
+  Put16(p, value);
+  Record(fn, p);
 }
 
-void Writer::SetTextAlign(std::uint16_t flags) {
-  std::vector<std::uint8_t> p;
-  Put16(p, flags);
-  Record(Fn::SetTextAlign, p);
-}
+void Writer::SetBkMode(std::uint16_t mode) { Word(Fn::SetBkMode, mode); }
+void Writer::SetTextAlign(std::uint16_t flags) { Word(Fn::SetTextAlign, flags); }
 
 void Writer::SetTextColor(std::uint32_t color) {
   std::vector<std::uint8_t> p;
@@ -111,16 +108,10 @@ int Writer::CreateFont(const Font& f) {
   return Allocate();
 }
 
-void Writer::Select(int object) {
-  std::vector<std::uint8_t> p;
-  Put16(p, static_cast<std::uint16_t>(object));
-  Record(Fn::SelectObject, p);
-}
+void Writer::Select(int object) { Word(Fn::SelectObject, static_cast<std::uint16_t>(object)); }
 
 void Writer::Delete(int object) {
-  std::vector<std::uint8_t> p;
-  Put16(p, static_cast<std::uint16_t>(object));
-  Record(Fn::DeleteObject, p);
+  Word(Fn::DeleteObject, static_cast<std::uint16_t>(object));
   if (object >= 0 && static_cast<std::size_t>(object) < slots_.size()) slots_[static_cast<std::size_t>(object)] = false;
 }
 

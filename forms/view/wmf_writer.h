@@ -38,6 +38,7 @@ class Writer {
 
  private:
   void Record(Fn fn, const std::vector<std::uint8_t>& params);
+  void Word(Fn fn, std::uint16_t value);  // a record of one word
   int Allocate();
 
   Placeable bounds_;

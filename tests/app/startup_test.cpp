@@ -6,6 +6,8 @@
 #include <QTest>
 #include <QTimer>
 
+#include <unistd.h>
+
 #include "app/app_texts.h"
 #include "app/command_line.h"
 #include "app/sections_bar.h"
@@ -302,4 +304,40 @@ TEST_F(AppTest, AnUnattendedStartReachesTheIndexRunsItsActionAndEnds) {
     a.ExitInstance(0);
     index.runs = 0;
   }
+}
+
+// A store the program can only read is said once at start-up, before anything is typed; the
+// program runs on (declarations can still be looked at).
+TEST_F(AppTest, AReadOnlyStoreIsReportedOnceAtStartUp) {
+  if (geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the superuser";
+  WriteProfile("[Inicio]\nIntroduccion=FALSE\n");
+  Start();
+  apps.back()->ExitInstance(0);
+  apps.clear();
+  namespace fs = std::filesystem;
+  const fs::path store = data.Path() / "DatRed.db";
+  fs::permissions(store, fs::perms::owner_read);
+  fs::permissions(data.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  messages.clear();
+  index.runs = 0;
+  app::CRentaApp& a = Start();
+  fs::permissions(data.Path(), fs::perms::owner_all);
+  fs::permissions(store, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_TRUE(a.Databases().Declarations().IsOpen());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages.front().text, app::Text(app::kStrStoreReadOnly, 'e'));
+  EXPECT_EQ(index.runs, 1);
+}
+
+// A config folder the program cannot write is said once in a run, not at every save.
+TEST_F(AppTest, AnUnwritableConfigFolderIsSaidOnce) {
+  std::ofstream(config.Path() / "notafolder") << "x";
+  app::AppOptions o = Options();
+  o.profilePath = config.Str() + "notafolder/QUILDXAN.INI";
+  app::CRentaApp& a = MakeApp(o);
+  ASSERT_EQ(a.InitInstance(), app::CRentaApp::Start::Running);
+  a.ExitInstance(0);
+  int said = 0;
+  for (const app::ShellMessage& m : messages) said += m.text == app::Text(app::kStrProfileUnwritable, 'e');
+  EXPECT_EQ(said, 1);
 }

@@ -97,6 +97,22 @@ TEST_F(DocumentTest, MissingRowIsNotFoundAndAFailedSaveIsNoSuccess) {
   ASSERT_TRUE(store.Delete("P", false));
   EXPECT_FALSE(p.SaveToDatabase());
   EXPECT_FALSE(p.Save());
+  // The document keeps its changes for another try and says why.
+  EXPECT_TRUE(p.IsModified());
+  EXPECT_EQ(rec.codes.back(), kSaveFailedCode);
+
+  // A new declaration whose first save failed is still never saved: closing it unsaved
+  // removes its row.
+  ASSERT_TRUE(store.Create("Q", store::kKindForm714));
+  C714Doc q(store, host);
+  ASSERT_TRUE(q.OpenDeclaration("Q", true));
+  ASSERT_TRUE(conn.Execute("CREATE TRIGGER refuse BEFORE UPDATE ON DATOSDEC BEGIN SELECT RAISE(ABORT, 'lleno'); END"));
+  EXPECT_FALSE(q.Save());
+  EXPECT_TRUE(q.NewNotSaved());
+  ASSERT_TRUE(conn.Execute("DROP TRIGGER refuse"));
+  host.answer = Answer::No;
+  EXPECT_TRUE(q.OnCloseDocument());
+  EXPECT_FALSE(store.Exists("Q"));
 }
 
 TEST_F(DocumentTest, SaveAsCopiesAndOpensTheNewName) {

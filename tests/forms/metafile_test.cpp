@@ -156,22 +156,19 @@ TEST(MetaFile, LoadShowsWin025ForAFileItCannotRead) {
 TEST(MetaFile, PlaysOntoTheRectangleKeepingTheAspectWhenAsked) {
   CMetaFile m;
   ASSERT_TRUE(m.Read(SmallPicture()));
-  // Stretched: the black half fills the left half of any rectangle.
   QImage image(200, 200, QImage::Format_RGB32);
-  image.fill(Qt::white);
-  {
+  auto play = [&](int align) {
+    image.fill(Qt::white);
     QPainter p(&image);
-    ASSERT_TRUE(m.Play(p, QRect(0, 0, 200, 200), 10));
-  }
+    return m.Play(p, QRect(0, 0, 200, 200), align);
+  };
+  // Stretched: the black half fills the left half of any rectangle.
+  ASSERT_TRUE(play(10));
   EXPECT_EQ(At(image, 50, 100), 0x000000u);
   EXPECT_EQ(At(image, 50, 195), 0x000000u);
   EXPECT_EQ(At(image, 150, 5), 0xFFFFFFu);
   // Keeping the proportions (2:1) the picture is centred with white above and below.
-  image.fill(Qt::white);
-  {
-    QPainter p(&image);
-    ASSERT_TRUE(m.Play(p, QRect(0, 0, 200, 200), 11));
-  }
+  ASSERT_TRUE(play(11));
   EXPECT_EQ(At(image, 50, 100), 0x000000u);
   EXPECT_EQ(At(image, 50, 20), 0xFFFFFFu);
   EXPECT_EQ(At(image, 50, 180), 0xFFFFFFu);
@@ -182,12 +179,20 @@ TEST(MetaFile, PlaysOntoTheRectangleKeepingTheAspectWhenAsked) {
   EXPECT_GT(dark, 50);
 }
 
-TEST(MetaFile, RefusesObjectIndicesItNeverMade) {
-  // Selecting or deleting objects that do not exist draws with the defaults and does not fail.
+TEST(MetaFile, PlaysOddButReadablePicturesWithoutHarm) {
+  // Objects that do not exist are ignored (the defaults draw), a window of no size draws nothing,
+  // and a glyph far larger than the page is kept to a size that paints at once.
   wmf::Writer w({0, 0, 10, 10, 254});
   w.Select(7);
   w.Delete(300);
   w.Rectangle({0, 0}, {10, 10});
+  w.SetWindow({0, 0}, {1, 1});
+  wmf::Font huge;
+  huge.height = -32768;
+  w.Select(w.CreateFont(huge));
+  w.TextOut({0, 0}, "W");
+  w.SetWindow({0, 0}, {0, 0});
+  w.Polygon({{0, 0}, {5, 5}, {0, 5}});
   CMetaFile m;
   ASSERT_TRUE(m.Read(w.Finish()));
   QImage image(20, 20, QImage::Format_RGB32);

@@ -10,7 +10,7 @@
 namespace {
 
 constexpr const char* kSmallPage = R"(# a small page
-page TST001 399 3
+page PAT012 312 3
 title
   e: Página de prueba
   c: Pàgina de prova
@@ -40,7 +40,7 @@ end
 pages::Page Parse(const std::string& text, std::string* error = nullptr) {
   pages::Page p;
   std::string e;
-  EXPECT_TRUE(pages::ParsePage(text, "TST001.page", p, &e)) << e;
+  EXPECT_TRUE(pages::ParsePage(text, "PAT012.page", p, &e)) << e;
   if (error) *error = e;
   return p;
 }
@@ -59,27 +59,27 @@ TEST(PageGenerator, RowsOfBothTablesInTheirFourLanguages) {
   ASSERT_EQ(p.boxes.size(), 6u);
   auto tables = pages::PageTables({p});
   ASSERT_EQ(tables.size(), 10u);
-  EXPECT_EQ(Table(tables, "Paginasx"), "INDICEFICH\tTipoDec\tFicheroWMF\tNumCuadros\n 399\t3\tpaginasx/TST001.wmf\t6\n");
-  EXPECT_EQ(Table(tables, "Paginasg"), "INDICEFICH\tTituloPagi\n 399\tPáxina de proba\n");
+  EXPECT_EQ(Table(tables, "Paginasx"), "INDICEFICH\tTipoDec\tFicheroWMF\tNumCuadros\n 312\t3\tpaginasx/PAT012.wmf\t6\n");
+  EXPECT_EQ(Table(tables, "Paginasg"), "INDICEFICH\tTituloPagi\n 312\tPáxina de proba\n");
   // Valenciano takes the Catalán text where it has none of its own.
-  EXPECT_EQ(Table(tables, "Paginasv"), "INDICEFICH\tTituloPagi\n 399\tPàgina de prova\n");
+  EXPECT_EQ(Table(tables, "Paginasv"), "INDICEFICH\tTituloPagi\n 312\tPàgina de prova\n");
   EXPECT_EQ(Table(tables, "ControlX"),
             "IndiceFich\tIndNumero\tfminternet\tIdinternet\tCoor_1\tCoor_2\tCoor_3\tCoor_4\tNumeroDeCo\tSoloLectur\t"
             "PintarEn\tIdentifica\tStrValidac\tFicheroTab\tBase\tNombreVent\tAdmitNega\tPintacero\n"
-            " 399\t1\tS9\t0\t40\t120\t200\t140\t7\t1\t0\tNIF\tS9\t\t\t\t0\t0\n"
-            " 399\t2\tB1\t12\t40\t160\t52\t172\t0\t0\t1\tMARCA\tB1\tPAISES\tMODULO\tIDD_X\t1\t1\n"
-            " 399\t3\tS9\t0\t40\t200\t140\t216\t0\t0\t0\tDES1NIF\tS9\t\t\t\t0\t0\n"
-            " 399\t4\tD12.2\t0\t140\t200\t300\t216\t0\t0\t0\t\tR12.2\t\t\t\t0\t0\n"
-            " 399\t5\tS9\t0\t40\t216\t140\t232\t0\t0\t0\tDES2NIF\tS9\t\t\t\t0\t0\n"
-            " 399\t6\tD12.2\t0\t140\t216\t300\t232\t0\t0\t0\t\tR12.2\t\t\t\t0\t0\n");
+            " 312\t1\tS9\t0\t40\t120\t200\t140\t7\t1\t0\tNIF\tS9\t\t\t\t0\t0\n"
+            " 312\t2\tB1\t12\t40\t160\t52\t172\t0\t0\t1\tMARCA\tB1\tPAISES\tMODULO\tIDD_X\t1\t1\n"
+            " 312\t3\tS9\t0\t40\t200\t140\t216\t0\t0\t0\tDES1NIF\tS9\t\t\t\t0\t0\n"
+            " 312\t4\tD12.2\t0\t140\t200\t300\t216\t0\t0\t0\t\tR12.2\t\t\t\t0\t0\n"
+            " 312\t5\tS9\t0\t40\t216\t140\t232\t0\t0\t0\tDES2NIF\tS9\t\t\t\t0\t0\n"
+            " 312\t6\tD12.2\t0\t140\t216\t300\t232\t0\t0\t0\t\tR12.2\t\t\t\t0\t0\n");
   EXPECT_EQ(Table(tables, "Controle"),
             "IndiceFich\tIndNumero\tTituloVent\tTEXTODIBUJ\n"
-            " 399\t1\tNIF\tNúmero de identificación fiscal\n"
-            " 399\t2\tMarca\tMarca\n"
-            " 399\t3\tNIF\tNIF\n"
-            " 399\t4\tImporte\tImporte de la fila\n"
-            " 399\t5\tNIF\tNIF\n"
-            " 399\t6\tImporte\tImporte de la fila\n");
+            " 312\t1\tNIF\tNúmero de identificación fiscal\n"
+            " 312\t2\tMarca\tMarca\n"
+            " 312\t3\tNIF\tNIF\n"
+            " 312\t4\tImporte\tImporte de la fila\n"
+            " 312\t5\tNIF\tNIF\n"
+            " 312\t6\tImporte\tImporte de la fila\n");
   EXPECT_NE(Table(tables, "Controlv").find("\tNúmero d'identificació fiscal (v)\n"), std::string::npos);
   EXPECT_EQ(pages::PicturePath("ORD001", 'c'), "paginasc/ORD001.wmf");
 }
@@ -131,18 +131,25 @@ TEST(PageGenerator, RefusesFaultySources) {
     text.replace(text.find(boxLine), boxLine.size(), c.change);
     pages::Page p;
     std::string error;
-    EXPECT_FALSE(pages::ParsePage(text, "TST001.page", p, &error)) << c.change;
+    EXPECT_FALSE(pages::ParsePage(text, "PAT012.page", p, &error)) << c.change;
     EXPECT_NE(error.find(c.message), std::string::npos) << error;
   }
   pages::Page p;
   std::string error;
   std::string noGalician = kSmallPage;
   noGalician.erase(noGalician.find("  g: Páxina de proba\n"), 21);
-  EXPECT_FALSE(pages::ParsePage(noGalician, "TST001.page", p, &error));
+  EXPECT_FALSE(pages::ParsePage(noGalician, "PAT012.page", p, &error));
   EXPECT_NE(error.find("language g"), std::string::npos) << error;
+  // Page names, codes and kinds are those of the two forms.
+  for (const char* line : {"page PAT012 313 3", "page PAT013 313 3", "page ORD019 219 2", "page PAT012 312 2",
+                           "page XYZ001 201 2"}) {
+    std::string text = kSmallPage;
+    text.replace(text.find("page PAT012 312 3"), 17, line);
+    EXPECT_FALSE(pages::ParsePage(text, "PAT012.page", p, &error)) << line;
+  }
   std::string longPrompt = kSmallPage;
   longPrompt.replace(longPrompt.find("Número de identificación fiscal"), 5, std::string(80, 'x'));
-  EXPECT_FALSE(pages::ParsePage(longPrompt, "TST001.page", p, &error));
+  EXPECT_FALSE(pages::ParsePage(longPrompt, "PAT012.page", p, &error));
   EXPECT_NE(error.find("79"), std::string::npos) << error;
 }
 
@@ -161,4 +168,20 @@ TEST(PageGenerator, TextWidthsFollowTheFaceMetrics) {
   EXPECT_DOUBLE_EQ(pages::TextWidth("Ai", 1000, false), 667 + 222);
   EXPECT_DOUBLE_EQ(pages::TextWidth("Ñá", 1000, false), 722 + 556);  // accented letters as their base
   EXPECT_GT(pages::TextWidth("DECLARANTE", 90, true), pages::TextWidth("DECLARANTE", 90, false));
+}
+
+TEST(PageGenerator, NamesTextsThatDoNotFitTheirRoom) {
+  pages::Page p = Parse(kSmallPage);
+  std::vector<std::string> problems;
+  pages::DrawPage(p, 0, &problems);
+  EXPECT_TRUE(problems.empty());
+  // A caption beside a mark with room for a word but not for a sentence, even shrunk.
+  p.boxes[1].captionWidth = 20;
+  p.boxes[1].caption[2] = "Marca de proba moi longa";
+  pages::DrawPage(p, 2, &problems);
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_NE(problems[0].find("PAT012 (g): \"Marca de proba moi longa\""), std::string::npos) << problems[0];
+  problems.clear();
+  pages::DrawPage(p, 0, &problems);  // "Marca" fits 20 units
+  EXPECT_TRUE(problems.empty());
 }

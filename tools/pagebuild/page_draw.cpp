@@ -63,8 +63,9 @@ std::int16_t S(int v) { return static_cast<std::int16_t>(std::clamp(v, -32768, 3
 
 class Painter {
  public:
-  Painter(const Page& page, int language) : page_(page), lang_(static_cast<std::size_t>(language)), palette_(PaletteOf(page.kind)),
-        w_({0, 0, 790, 1100, 254}) {
+  Painter(const Page& page, int language, std::vector<std::string>* problems)
+      : page_(page), lang_(static_cast<std::size_t>(language)), palette_(PaletteOf(page.kind)),
+        w_({0, 0, 790, 1100, 254}), problems_(problems) {
     w_.SetWindow({0, 0}, {S(kPageWidth * kSubunits), S(kPageHeight * kSubunits)});
     w_.SetBkMode(wmf::kTransparent);
     w_.SetTextColor(kBlack);
@@ -122,6 +123,9 @@ class Painter {
     if (room > 0) {
       double width = TextWidth(utf8, size, bold);
       if (width > room) fitted = std::max(size * kMinShrink / 100, static_cast<int>(size * room / width));
+      if (problems_ && TextWidth(utf8, fitted, bold) > room + 5)
+        problems_->push_back(page_.name + " (" + std::string(1, kLanguages[lang_]) + "): \"" + utf8 +
+                             "\" does not fit its room of " + std::to_string(room / kSubunits) + " units");
     }
     wmf::Font f;
     f.height = S(-fitted);
@@ -247,6 +251,7 @@ class Painter {
   wmf::Writer w_;
   int nullPen_ = 0;
   int nullBrush_ = 0;
+  std::vector<std::string>* problems_;
 };
 
 }  // namespace
@@ -270,6 +275,8 @@ double TextWidth(std::string_view utf8, double size, bool bold) {
   return sum * size / 1000.0;
 }
 
-std::vector<std::uint8_t> DrawPage(const Page& page, int language) { return Painter(page, language).Run(); }
+std::vector<std::uint8_t> DrawPage(const Page& page, int language, std::vector<std::string>* problems) {
+  return Painter(page, language, problems).Run();
+}
 
 }  // namespace pages

@@ -174,12 +174,26 @@ class Parser {
     return Error("unknown command " + c);
   }
 
+  // The printed pages of both forms and their codes: ORD001 ... ORD018 201 ... 218, ORD020 220,
+  // PAGPDF 222, the signature page FIRMA 290 (form 100, kind 2); PAT001 ... PAT012 301 ... 312
+  // (form 714, kind 3).
+  static bool KnownPage(const std::string& name, int code, int kind) {
+    int n = 0;
+    if (name == "PAGPDF") return code == 222 && kind == 2;
+    if (name == "FIRMA") return code == 290 && kind == 2;
+    if (name.size() != 6 || !ParseInt(std::string_view(name).substr(3), n)) return false;
+    if (name.rfind("ORD", 0) == 0) return ((n >= 1 && n <= 18) || n == 20) && code == 200 + n && kind == 2;
+    if (name.rfind("PAT", 0) == 0) return n >= 1 && n <= 12 && code == 300 + n && kind == 3;
+    return false;
+  }
+
   bool PageLine(const std::vector<std::string>& w) {
     if (!page_.name.empty()) return Error("a second page line");
     if (w.size() != 4 || !ParseInt(w[2], page_.code) || !ParseInt(w[3], page_.kind))
       return Error("page NAME CODE KIND");
     page_.name = w[1];
-    if (page_.kind != 2 && page_.kind != 3) return Error("the kind is 2 (form 100) or 3 (form 714)");
+    if (!KnownPage(page_.name, page_.code, page_.kind))
+      return Error("no page " + page_.name + " with code " + w[2] + " and kind " + w[3]);
     page_.title = {};
     return true;
   }
@@ -541,7 +555,13 @@ bool WriteOutputs(const std::vector<Page>& pageList, const fs::path& rowsDir, co
     if (!write(rowsDir / (t.table + ".tsv"), t.text.data(), t.text.size())) return false;
   for (const Page& p : pageList)
     for (int l = 0; l < kLanguageCount; ++l) {
-      std::vector<std::uint8_t> bytes = DrawPage(p, l);
+      std::vector<std::string> problems;
+      std::vector<std::uint8_t> bytes = DrawPage(p, l, &problems);
+      if (!problems.empty()) {
+        *error = problems.front();
+        for (std::size_t i = 1; i < problems.size(); ++i) *error += "\n" + problems[i];
+        return false;
+      }
       if (!write(picturesDir / PicturePath(p.name, kLanguages[static_cast<std::size_t>(l)]), bytes.data(), bytes.size()))
         return false;
     }

@@ -95,8 +95,9 @@ bool ReadPageFile(const std::filesystem::path& path, Page& page, std::string* er
 std::string PicturePath(const std::string& pageName);
 std::string PicturePath(const std::string& pageName, char language);
 
-// The page's picture in one language (index into kLanguages).
-std::vector<std::uint8_t> DrawPage(const Page& page, int language);
+// The page's picture in one language (index into kLanguages). A text that would not fit its room
+// even at its smallest is drawn all the same and named in `problems`.
+std::vector<std::uint8_t> DrawPage(const Page& page, int language, std::vector<std::string>* problems = nullptr);
 
 // Text tables in the format of resources/db/README.md, one per table: Paginasx, Paginas{e,c,g,v},
 // ControlX, Control{e,c,g,v}; pages in the order given, boxes in position order.
@@ -106,7 +107,8 @@ struct TableFile {
 };
 std::vector<TableFile> PageTables(const std::vector<Page>& pages);
 
-// Writes the tables into `rowsDir` and the pictures under `picturesDir`; FALSE with `error`.
+// Writes the tables into `rowsDir` and the pictures under `picturesDir`; FALSE with `error`, also
+// when a text does not fit its room.
 bool WriteOutputs(const std::vector<Page>& pages, const std::filesystem::path& rowsDir,
                   const std::filesystem::path& picturesDir, std::string* error);
 
