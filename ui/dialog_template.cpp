@@ -1,6 +1,10 @@
 #include "ui/dialog_template.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+#include <QRadioButton>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -8,11 +12,16 @@
 #include <map>
 
 #include "platform/strings.h"
+#include "ui/box_edit.h"
 #include "ui/date_edit.h"
 #include "ui/double_edit.h"
 #include "ui/edit_host.h"
+#include "ui/launcher_edit.h"
+#include "ui/lista_edit.h"
+#include "ui/multiline_edit.h"
 #include "ui/owner_draw_button.h"
 #include "ui/text_edits.h"
+#include "ui/titular_edit.h"
 
 namespace ui {
 
@@ -48,9 +57,53 @@ QWidget* CreateControl(const ControlDef& d, QWidget* parent) {
     case Ctl::Count: w = new CCountEdit(d.width, parent); break;
     case Ctl::YesNo: w = new CYesNoEdit(parent); break;
     case Ctl::Custom: return nullptr;
+    case Ctl::Box: w = new CBoxEdit(1, parent); break;
+    case Ctl::Radio: {
+      auto* r = new QRadioButton(text, parent);
+      r->setAutoExclusive(false);  // the group makes them exclusive, across group boxes too
+      r->setProperty("qx_radio_group", d.radioGroup);
+      r->setProperty("qx_code", d.code);
+      w = r;
+      break;
+    }
+    case Ctl::Combo: {
+      auto* c = new QComboBox(parent);
+      c->setEditable(d.width > 0);
+      if (c->lineEdit()) {
+        if (d.width > 0) c->lineEdit()->setMaxLength(d.width);
+        QObject::connect(c->lineEdit(), &QLineEdit::textEdited, c, [c] {
+          if (IEditHost* h = FindEditHost(c)) h->OnCommand(ControlId(c), kEnChange);
+        });
+      }
+      w = c;
+      break;
+    }
+    case Ctl::ListBox: w = new QListWidget(parent); break;
+    case Ctl::MultiLine: w = new CMultiLineEdit(d.width, parent); break;
+    case Ctl::Lista: {
+      auto* l = new CListaEdit(d.width, LookupConnection(), parent);
+      if (d.table) l->SetLookupTable(d.table);
+      w = l;
+      break;
+    }
+    case Ctl::Titular: w = new CTitularEdit(0, parent); break;
+    case Ctl::Launcher: w = new CDialogLauncherEdit(d.width, d.decimals, d.table ? d.table : "", parent); break;
   }
   SetControlId(w, d.id);
+  ApplyOptions(w, d.options);
   return w;
+}
+
+void ApplyOptions(QWidget* w, unsigned options) {
+  if (auto* e = dynamic_cast<CEditEx*>(w)) {
+    if (options & kOptNegatives) e->Box()->AdmitNega = 1;
+    if (options & kOptNoApostrophe) e->SetAllowApostrophe(false);
+    if (options & kOptMemberEditable) e->SetEditableInMemberView(true);
+    if (options & kOptReadOnly) e->setReadOnly(true);
+  } else if (auto* m = dynamic_cast<CMultiLineEdit*>(w)) {
+    if (options & kOptReadOnly) m->setReadOnly(true);
+  }
+  if (options & kOptDisabled) w->setEnabled(false);
 }
 
 void BuildTemplate(QWidget* host, const DialogTemplate& t,
@@ -81,6 +134,17 @@ void BuildTemplate(QWidget* host, const DialogTemplate& t,
       if (auto g = groups.find(d.group); g != groups.end()) into = g->second;
     into->addWidget(w, d.row, d.col, d.rowSpan, d.colSpan);
     if (d.hidden) w->hide();
+    if (d.kind == Ctl::Radio) {
+      // One logical group per radioGroup, whatever group box holds each button.
+      const QString name = QStringLiteral("qx_radio_%1").arg(d.radioGroup);
+      auto* group = host->findChild<QButtonGroup*>(name, Qt::FindDirectChildrenOnly);
+      if (!group) {
+        group = new QButtonGroup(host);
+        group->setObjectName(name);
+        group->setExclusive(true);
+      }
+      group->addButton(static_cast<QAbstractButton*>(w));
+    }
   }
 }
 
