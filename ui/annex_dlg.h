@@ -101,6 +101,8 @@ class CAnnexDlg : public CTemplateDlg, public IAnnexDialog {
   Q_OBJECT
  public:
   CAnnexDlg(const DialogTemplate& tmpl, std::size_t blockBytes, const AnnexArgs& args);
+  // Hidden before the block goes: the focused edit stores into it as it loses the focus.
+  ~CAnnexDlg() override { hide(); }
 
   CTemplateDlg& Dialog() override { return *this; }
   std::span<std::uint8_t> AnnexBlock() override { return block_; }
@@ -127,6 +129,7 @@ class CAnnexRowsDlg : public CGestorDlg, public IAnnexDialog {
   Q_OBJECT
  public:
   CAnnexRowsDlg(const DialogTemplate& tmpl, std::size_t blockBytes, const RowLayout& layout, const AnnexArgs& args);
+  ~CAnnexRowsDlg() override { hide(); }
 
   CTemplateDlg& Dialog() override { return *this; }
   std::span<std::uint8_t> AnnexBlock() override { return block_; }

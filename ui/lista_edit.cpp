@@ -45,15 +45,16 @@ void CListaEdit::SetLookupTable(const std::string& table) {
 
 unsigned CListaEdit::SetupControl() {
   catalogueRead_ = false;
-  if (!ControlReadOnly() && !button_)
+  if (!ControlReadOnly() && !button_) {
     button_ = new ui::CCompanionButton(this, ui::CCompanionButton::Look::Drop, kDropTipString);
-  if (button_) connect(button_, &QToolButton::clicked, this, [this] {
-    if (toggling_) return;
-    toggling_ = true;
-    setFocus();
-    ToggleList();
-    toggling_ = false;
-  }, Qt::UniqueConnection);
+    connect(button_, &QToolButton::clicked, this, [this] {
+      if (toggling_) return;
+      toggling_ = true;
+      setFocus();
+      ToggleList();
+      toggling_ = false;
+    });
+  }
   ReadCatalogue();
   return GetEditStyle();
 }

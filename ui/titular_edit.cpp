@@ -51,13 +51,18 @@ namespace {
 bool InMemberView() { return GetCurrentHolder() >= ui::kDeclarant; }
 }  // namespace
 
+// The field is one byte but the edit shows a word: no character limit on the text.
 CTitularEdit::CTitularEdit(CBoxField* box, QWidget* parent) : CListaEdit(box, nullptr, parent) {
   if (box_) mode_ = box_->occurrences;
+  editWidth_ = 0;
+  setMaxLength(32767);
 }
 
 CTitularEdit::CTitularEdit(int holderMode, QWidget* parent) : CListaEdit(1, nullptr, parent), mode_(holderMode) {
   box_->StrValidac = "T1";
   box_->width = 1;
+  editWidth_ = 0;
+  setMaxLength(32767);
 }
 
 int CTitularEdit::BindData(void* field) {
