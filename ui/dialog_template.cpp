@@ -91,7 +91,45 @@ QWidget* CreateControl(const ControlDef& d, QWidget* parent) {
   }
   SetControlId(w, d.id);
   ApplyOptions(w, d.options);
+  FitToContents(w, d);
   return w;
+}
+
+namespace {
+// Pixels of `chars` characters of the data-entry face (Arial, 13 pixels).
+int CharsWidth(const QString& sample, int chars) {
+  QFont f(QStringLiteral("Arial"));
+  f.setPixelSize(13);
+  return QFontMetrics(f).horizontalAdvance(sample.repeated(std::max(chars, 1))) + 10;
+}
+}  // namespace
+
+void FitToContents(QWidget* w, const ControlDef& d) {
+  const int square = 22;  // the companion button of lookup and launcher edits
+  switch (d.kind) {
+    case Ctl::Money:
+    case Ctl::Double:
+    case Ctl::Launcher: {
+      // Digits with their thousands points, the decimal comma and decimals, and a sign.
+      const int chars = d.width + (d.width - 1) / 3 + (d.decimals > 0 ? d.decimals + 1 : 0) + 1;
+      w->setMinimumWidth(CharsWidth(QStringLiteral("0"), chars) + (d.kind == Ctl::Launcher ? square : 0));
+      break;
+    }
+    case Ctl::Date: w->setMinimumWidth(CharsWidth(QStringLiteral("0"), 10)); break;
+    case Ctl::Box:
+    case Ctl::YesNo: w->setFixedWidth(CharsWidth(QStringLiteral("W"), d.kind == Ctl::Box ? 1 : 2)); break;
+    case Ctl::Titular: w->setMinimumWidth(CharsWidth(QStringLiteral("D"), 10) + square); break;
+    case Ctl::Lista: w->setMinimumWidth(CharsWidth(QStringLiteral("n"), std::min(d.width, 30)) + square); break;
+    case Ctl::Edit:
+    case Ctl::Alfa:
+    case Ctl::ANum:
+    case Ctl::Integer:
+    case Ctl::Count: w->setMinimumWidth(CharsWidth(QStringLiteral("n"), std::min(d.width, 30))); break;
+    case Ctl::Ok:
+    case Ctl::Cancel:
+    case Ctl::Help: w->setMinimumWidth(std::max(w->sizeHint().width() + 44, 104)); break;
+    default: break;
+  }
 }
 
 void ApplyOptions(QWidget* w, unsigned options) {

@@ -94,6 +94,8 @@ struct DialogTemplate {
 // Makes one control of a table row; null for a kind it does not know (Custom).
 QWidget* CreateControl(const ControlDef& def, QWidget* parent);
 
+// The least width at which a control shows what its row says it holds (digits, characters, caption).
+void FitToContents(QWidget* w, const ControlDef& d);
 // Applies the CtlOption bits of a row to its control.
 void ApplyOptions(QWidget* w, unsigned options);
 
