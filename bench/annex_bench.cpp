@@ -1,0 +1,38 @@
+// Opening an annex dialog offscreen: build its controls from the table, bind them to the block,
+// load them and show it; a dialog of three amounts and one of eight fields in three group boxes.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include "annex/pcuotint_dlg.h"
+#include "annex/rtonetatrentas_dlg.h"
+
+namespace {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "qx_bench";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = [] {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return new QApplication(argc, argv);
+  }();
+  return *app;
+}
+
+template <class Dlg>
+void BM_OpenAnnexDialog(benchmark::State& state) {
+  App();
+  for (auto _ : state) {
+    Dlg d({});
+    d.EnsureCreated();
+    d.show();
+    QApplication::processEvents();
+    d.hide();
+    benchmark::DoNotOptimize(d.AnnexBlock().data());
+  }
+}
+BENCHMARK(BM_OpenAnnexDialog<CRtonetatrentasDlg>)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenAnnexDialog<CPcuotintDlg>)->Unit(benchmark::kMillisecond);
+
+}  // namespace
