@@ -6,19 +6,11 @@
 
 #include "annex/pcuotint_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
+#include "bench/bench_qt.h"
 
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "qx_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *app;
-}
+using bench::App;
 
 template <class Dlg>
 void BM_OpenAnnexDialog(benchmark::State& state) {

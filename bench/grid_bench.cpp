@@ -3,22 +3,14 @@
 #include <benchmark/benchmark.h>
 
 #include "ui/grid/rejilla_ctrl.h"
+#include "bench/bench_qt.h"
 
 #include <QApplication>
 #include <memory>
 
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "qx_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *app;
-}
+using bench::App;
 
 std::unique_ptr<CRejillaCtrl> BigGrid() {
   App();

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QStyleOptionToolButton>
 
+#include "platform/sound.h"
 #include "platform/strings.h"
 #include "ui/edit_host.h"
 
@@ -77,6 +78,20 @@ void CCompanionButton::paintEvent(QPaintEvent*) {
   } else {
     p.drawText(r, Qt::AlignCenter, QStringLiteral("..."));
   }
+}
+
+bool HandleNoTypingKey(QLineEdit* edit, int key, Qt::KeyboardModifiers mods) {
+  const bool ctrl = mods & Qt::ControlModifier, shift = mods & Qt::ShiftModifier;
+  if (ctrl && (key == Qt::Key_C || key == Qt::Key_Insert)) {
+    edit->copy();
+    return true;
+  }
+  if ((ctrl && (key == Qt::Key_V || key == Qt::Key_X || key == Qt::Key_Z)) ||
+      (shift && (key == Qt::Key_Delete || key == Qt::Key_Insert))) {
+    platform::MessageBeep();
+    return true;
+  }
+  return false;
 }
 
 }  // namespace ui

@@ -31,4 +31,9 @@ class CCompanionButton : public QToolButton {
   Look look_;
 };
 
+// The keys of the editors that take no typed text (launcher, selection and sub-dialog edits):
+// Ctrl+C and Ctrl+Insert copy; Ctrl+V, Ctrl+X, Ctrl+Z, Shift+Delete and Shift+Insert beep. True when
+// the key was consumed.
+bool HandleNoTypingKey(QLineEdit* edit, int key, Qt::KeyboardModifiers mods);
+
 }  // namespace ui

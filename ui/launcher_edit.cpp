@@ -146,19 +146,7 @@ int CDialogLauncherEdit::FilterKeyDown(int key, int repeat, int flags) {
   return CDoubleEdit::FilterKeyDown(key, repeat, flags);
 }
 
-bool CDialogLauncherEdit::HandleKey(int key, Qt::KeyboardModifiers mods) {
-  const bool ctrl = mods & Qt::ControlModifier, shift = mods & Qt::ShiftModifier;
-  if (ctrl && (key == Qt::Key_C || key == Qt::Key_Insert)) {
-    copy();
-    return true;
-  }
-  if ((ctrl && (key == Qt::Key_V || key == Qt::Key_X || key == Qt::Key_Z)) ||
-      (shift && (key == Qt::Key_Delete || key == Qt::Key_Insert))) {
-    Beep();
-    return true;
-  }
-  return false;
-}
+bool CDialogLauncherEdit::HandleKey(int key, Qt::KeyboardModifiers mods) { return ui::HandleNoTypingKey(this, key, mods); }
 
 void CDialogLauncherEdit::LoadFromData(int mode) {
   const bool m = modified_;

@@ -142,19 +142,7 @@ int CSelStrEdit::FilterKeyDown(int key, int repeat, int flags) {
   return CEditEx::FilterKeyDown(key, repeat, flags);
 }
 
-bool CSelStrEdit::HandleKey(int key, Qt::KeyboardModifiers mods) {
-  const bool ctrl = mods & Qt::ControlModifier, shift = mods & Qt::ShiftModifier;
-  if (ctrl && (key == Qt::Key_C || key == Qt::Key_Insert)) {
-    copy();
-    return true;
-  }
-  if ((ctrl && (key == Qt::Key_V || key == Qt::Key_X || key == Qt::Key_Z)) ||
-      (shift && (key == Qt::Key_Delete || key == Qt::Key_Insert))) {
-    Beep();
-    return true;
-  }
-  return false;
-}
+bool CSelStrEdit::HandleKey(int key, Qt::KeyboardModifiers mods) { return ui::HandleNoTypingKey(this, key, mods); }
 
 void CSelStrEdit::mouseDoubleClickEvent(QMouseEvent*) {
   setFocus();
