@@ -142,30 +142,50 @@ int CAnnexRowsDlg::GetRowOwner(int row) const {
   return code > 5 ? 0 : code;
 }
 
+std::vector<FieldRef> CAnnexRowsDlg::RowFields() const {
+  std::vector<FieldRef> fields;
+  for (const ControlDef& d : table_.controls)
+    if (d.field.Bound() && AnnexBinder::RowOfCell(layout_, d.id) == 0 && d.field.off != layout_.first + layout_.holder)
+      fields.push_back(d.field);
+  return fields;
+}
+
 void CAnnexRowsDlg::ClearRowData(int row) {
   if (row < 0 || row >= layout_.rows) return;
-  std::memset(Row(row), 0, layout_.stride);
+  Row(row)[layout_.holder] = 0;
 }
 
 void CAnnexRowsDlg::ClearRowControls(int row) {
-  for (int c = 0; c < layout_.columns; ++c)
+  if (row < 0 || row >= layout_.rows) return;
+  const std::size_t shift = static_cast<std::size_t>(row) * layout_.stride;
+  for (const FieldRef& f : RowFields()) {
+    // Amounts and marks become 0, texts and dates blanks.
+    std::memset(Shown() + f.off + shift, f.kind == FieldRef::Text ? ' ' : 0, f.width);
+  }
+  for (int c = 1; c < layout_.columns; ++c)
     if (auto* e = dynamic_cast<QLineEdit*>(GetDlgItem(GetControlId(c, row)))) e->setText(QString());
 }
 
 void CAnnexRowsDlg::MoveRow(int destination, int source) {
   if (destination == source || destination < 0 || source < 0 || destination >= layout_.rows || source >= layout_.rows)
     return;
-  std::memmove(Row(destination), Row(source), layout_.stride);
+  Row(destination)[layout_.holder] = Row(source)[layout_.holder];
+  const std::ptrdiff_t delta = (destination - source) * static_cast<std::ptrdiff_t>(layout_.stride);
+  for (const FieldRef& f : RowFields()) {
+    std::uint8_t* from = Shown() + f.off + static_cast<std::size_t>(source) * layout_.stride;
+    std::memmove(from + delta, from, f.width);
+  }
 }
 
 void CAnnexRowsDlg::HandleCommonRow(int row) {
-  std::uint8_t* base = Shown();
-  for (const ControlDef& d : table_.controls) {
-    if (d.field.kind != FieldRef::F64 || AnnexBinder::RowOfCell(layout_, d.id) != row) continue;
-    const blocks::F64 f{d.field.off + static_cast<std::size_t>(row) * layout_.stride};
-    f.set(base, f.get(base) / 2.0);
+  for (const FieldRef& f : RowFields()) {
+    if (f.kind != FieldRef::F64) continue;
+    const blocks::F64 amount{f.off + static_cast<std::size_t>(row) * layout_.stride};
+    amount.set(Shown(), amount.get(Shown()) / 2.0);
   }
 }
+
+void CAnnexRowsDlg::HandleOwnRow(int row) { Row(row)[layout_.holder] = kDeclarant; }
 
 void CAnnexRowsDlg::OnInitDialog() {
   CTemplateDlg::OnInitDialog();

@@ -139,13 +139,20 @@ class CAnnexRowsDlg : public CGestorDlg, public IAnnexDialog {
   void UpdateAll(bool save) { binder_.Exchange(save); }
   std::uint8_t* Row(int row) { return Shown() + layout_.first + static_cast<std::size_t>(row) * layout_.stride; }
 
-  // Row operations derived from the layout.
+  // Row operations derived from the layout: the holder byte and the fields of the row's cells.
   int GetRowOwner(int row) const override;
+  // The row's holder becomes 0.
   void ClearRowData(int row) override;
+  // The row's fields become 0 (texts blanks) and its cells empty.
   void ClearRowControls(int row) override;
+  // The holder and the fields of the cells go from one row to the other.
   void MoveRow(int destination, int source) override;
   // A common row in a spouse's or declarant's view: each spouse's share is half of every amount.
   void HandleCommonRow(int row) override;
+  // The member's own row reads as the declarant's of the member's own return.
+  void HandleOwnRow(int row) override;
+  // The fields of the cells of the first row (the holder's left out).
+  std::vector<FieldRef> RowFields() const;
 
  protected:
   void OnInitDialog() override;
