@@ -99,6 +99,15 @@ void AnnexBinder::Exchange(bool save) {
   }
 }
 
+void AnnexBinder::ApplyHousehold() {
+  for (const ControlDef& d : tmpl_.controls) {
+    const int member = d.options & kOptSpouse ? kSpouse : d.options & kOptChild1 ? kChild1
+                     : d.options & kOptChild2 ? kChild2 : 0;
+    if (member && !HouseholdHas(member))
+      if (QWidget* w = FindControl(dialog_, d.id)) w->setEnabled(false);
+  }
+}
+
 // ---------------------------------------------------------------- CAnnexDlg
 
 CAnnexDlg::CAnnexDlg(const DialogTemplate& tmpl, std::size_t blockBytes, const AnnexArgs& args)
@@ -113,6 +122,7 @@ void CAnnexDlg::OnInitDialog() {
   CTemplateDlg::OnInitDialog();
   binder_.SetUpEditors(holderMode);
   binder_.Bind(block_.data());
+  binder_.ApplyHousehold();
   OnInitAnnex();
   binder_.Exchange(false);
 }

@@ -81,6 +81,8 @@ class AnnexBinder {
   void Bind(std::uint8_t* block, const RowLayout* rows = nullptr);
   // Every bound edit, radio group and multi-line text out of (false) or into (true) its field.
   void Exchange(bool save);
+  // The fields of the spouse and the children are enabled only when the household has them.
+  void ApplyHousehold();
   // The row of a cell id in the layout, or -1.
   static int RowOfCell(const RowLayout& rows, int id);
   std::uint8_t* BoundBlock() const { return block_; }

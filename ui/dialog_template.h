@@ -49,6 +49,10 @@ enum CtlOption : unsigned {
   kOptMemberEditable = 1u << 2, // the edit may be typed in a member view
   kOptDisabled = 1u << 3,       // created disabled
   kOptReadOnly = 1u << 4,       // created read-only
+  // One field per member: enabled only when the household has that member (annex dialogs).
+  kOptSpouse = 1u << 5,
+  kOptChild1 = 1u << 6,
+  kOptChild2 = 1u << 7,
 };
 
 // The field of an annex block that a control shows: its kind, offset and width in the block (for a

@@ -472,3 +472,31 @@ TEST_F(Kernel, ARowWhoseHolderIsClearedLosesItsDataAndTheRowsBelowMoveUp) {
 }
 
 }  // namespace
+
+namespace {
+
+// A dialog of one field per member: the fields of members the household lacks are disabled.
+namespace pm {
+constexpr ui::ControlDef kControls[] = {
+    {.id = 301, .kind = Ctl::Money, .row = 0, .col = 0, .width = 8, .decimals = 2, .field = blocks::F64{0}},
+    {.id = 302, .kind = Ctl::Money, .row = 0, .col = 1, .width = 8, .decimals = 2, .field = blocks::F64{8},
+     .options = ui::kOptSpouse},
+    {.id = 303, .kind = Ctl::Money, .row = 0, .col = 2, .width = 8, .decimals = 2, .field = blocks::F64{16},
+     .options = ui::kOptChild1},
+    {.id = 304, .kind = Ctl::Money, .row = 0, .col = 3, .width = 8, .decimals = 2, .field = blocks::F64{24},
+     .options = ui::kOptChild2},
+};
+constexpr ui::DialogTemplate kTemplate{.id = 9902, .caption = "Members", .controls = kControls};
+}  // namespace pm
+
+TEST_F(Kernel, FieldsOfMembersTheHouseholdLacksAreDisabled) {
+  qxtest::MemberView view(1, kSingleWithChild);
+  ui::CAnnexDlg d(pm::kTemplate, 32, {});
+  d.EnsureCreated();
+  EXPECT_TRUE(d.GetDlgItem(301)->isEnabled());
+  EXPECT_FALSE(d.GetDlgItem(302)->isEnabled()) << "no spouse";
+  EXPECT_TRUE(d.GetDlgItem(303)->isEnabled());
+  EXPECT_FALSE(d.GetDlgItem(304)->isEnabled()) << "no second child";
+}
+
+}  // namespace
