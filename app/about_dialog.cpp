@@ -27,7 +27,6 @@ CLinkLabel* Link(const QString& url, const QString& text, int id, QWidget* paren
 }  // namespace
 
 CAboutDlg::CAboutDlg(QWidget* parent, char letter, bool plainColours, bool remoteMode) : QDialog(parent) {
-  EnsureResources();
   setWindowTitle(Text(kStrAboutCaption, letter));
   setObjectName(QStringLiteral("CAboutDlg"));
   const VersionBlock v = VersionFor(letter);
@@ -53,7 +52,7 @@ CAboutDlg::CAboutDlg(QWidget* parent, char letter, bool plainColours, bool remot
   grid->addWidget(web, 4, 0);
   grid->addWidget(mail, 4, 1, Qt::AlignRight);
   auto* ok = new COwnerDrawButton(Text(kStrAboutOk, letter), this);
-  ok->SetIcon(platform::ProgramIcon(124, 32), QIcon(), 32, 32);
+  ok->SetIcon(platform::ProgramIcon(platform::kIconOk), QIcon(), 32, 32);
   ok->SetFlat(!plainColours);
   ok->setDefault(true);
   ok->setProperty("ctrlId", kOk);

@@ -1,9 +1,13 @@
 #include "app/application.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
+#include <QEventLoop>
 #include <QStatusBar>
 #include <QTimer>
+
+#include <filesystem>
 
 #include "app/about_dialog.h"
 #include "app/app_texts.h"
@@ -12,6 +16,7 @@
 #include "app/sections_bar.h"
 #include "app/single_instance.h"
 #include "app/version_info.h"
+#include "data/store/store.h"
 #include "platform/help.h"
 #include "ui/controls/calculator_dlg.h"
 #include "ui/session.h"
@@ -32,6 +37,21 @@ std::string TrimRight(std::string s) {
 
 bool IsLanguageLetter(char c) { return c == 'e' || c == 'c' || c == 'g' || c == 'v'; }
 
+// Rejects the dialogs (and closes the other windows) that run modally, innermost first.
+void CloseModalWindows() {
+  while (QWidget* w = QApplication::activeModalWidget()) {
+    if (auto* d = qobject_cast<QDialog*>(w)) d->reject();
+    else w->close();
+    if (QApplication::activeModalWidget() == w) break;  // it refused to close
+  }
+}
+
+bool SameFolder(const std::string& a, const std::string& b) {
+  namespace fs = std::filesystem;
+  auto normal = [](const std::string& d) { return fs::path(WithSlash(d)).lexically_normal(); };
+  return normal(a) == normal(b);
+}
+
 }  // namespace
 
 // Database errors reach the user one message box each.
@@ -41,7 +61,6 @@ class CRentaApp::Reporter : public db::ErrorReporter {
   void Report(const db::DbError& error) override {
     ShowMessage(app_.MainFrame(), {QString(), QString::fromStdString(error.Text()), kIconStop});
   }
-  void SeriousWriteFailure() override { app_.OnSeriousWriteFailure(); }
 
  private:
   CRentaApp& app_;
@@ -62,6 +81,10 @@ AppOptions AppOptions::FromEnvironment() {
 
 CRentaApp::CRentaApp(AppOptions options) : options_(std::move(options)), reporter_(std::make_unique<Reporter>(*this)) {
   profile_ = std::make_unique<settings::SettingsProfile>(options_.profilePath, options_.folders);
+  profile_->SetProblemHandler([this](settings::ProfileProblem problem) {
+    const int id = problem == settings::ProfileProblem::Unreadable ? kStrProfileUnreadable : kStrProfileUnwritable;
+    ShowMessage(frame_.get(), {QString(), Text(id), kIconWarning});
+  });
   databases_.SetReporter(reporter_.get());
   helpViewer_ = [](const QString&, int topic) { platform::ShowHelp(topic); };
 }
@@ -72,16 +95,28 @@ CRentaApp::~CRentaApp() {
   databases_.Close();
 }
 
-bool CRentaApp::CheckSingleInstance() {
-  instance_ = std::make_unique<SingleInstance>(options_.instanceName);
-  if (!instance_->Claim()) return false;
+CRentaApp::Start CRentaApp::CheckSingleInstance() {
+  const QString lockPath = QString::fromStdString(WithSlash(options_.folders.userData)) + QLatin1String(SingleInstance::kLockFileName);
+  instance_ = std::make_unique<SingleInstance>(options_.instanceName, lockPath, options_.handOverMs);
+  switch (instance_->TryClaim()) {
+    case SingleInstance::Claim::Running: break;
+    case SingleInstance::Claim::HandedOver: return Start::HandedOver;
+    case SingleInstance::Claim::Refused: {
+      // Said in the user's language, read from the profile without writing it.
+      profile_->ReadStartup();
+      const std::string& letter = profile_->values.idiomaV;
+      SetTextLanguage(!letter.empty() && IsLanguageLetter(letter[0]) ? letter[0] : 'e');
+      ShowMessage(nullptr, {QString(), Text(kStrNoHandOver), kIconStop});
+      return Start::Failed;
+    }
+  }
   connect(instance_.get(), &SingleInstance::activationRequested, this, [this] { BringToFront(frame_.get()); });
-  return true;
+  return Start::Running;
 }
 
 CRentaApp::Start CRentaApp::InitInstance() {
   // 1. One running copy.
-  if (!CheckSingleInstance()) return Start::HandedOver;
+  if (const Start claim = CheckSingleInstance(); claim != Start::Running) return claim;
   // 2. The start directory.
   startDir_ = QDir::currentPath() + QLatin1Char('/');
   // 5. Settings read before anything is shown.
@@ -94,16 +129,22 @@ CRentaApp::Start CRentaApp::InitInstance() {
   zoom_ = QString::fromStdString(v.zoom);
   // 6. The texts of the interface language.
   LoadLanguageLibrary();
-  // 7. The introduction.
-  if (profile_->ShowIntroduction()) RunIntroduction();
+  // 7. The introduction (an unattended run has no one to answer it).
+  if (profile_->ShowIntroduction() && (!options_.atIndex || options_.runIntroduction)) RunIntroduction();
   // 8. The two document templates.
   CreateTemplates();
   // 10. The main frame.
   frame_ = std::make_unique<CMainFrame>(*this);
   ui::CurrentSession().mainWindow = frame_.get();
   ui::CurrentSession().plainColours = accessibility_ != 0;
-  // 12. An embedded start leaves the frame hidden, with no database and no index.
-  if (options_.embedding) return Start::Embedded;
+  // 12. An embedded start leaves the frame hidden, with no database and no index. Only a client
+  // could end it: with none, it ends by itself instead of staying as an invisible process.
+  if (options_.embedding) {
+    embeddingWait_.setSingleShot(true);
+    connect(&embeddingWait_, &QTimer::timeout, this, [this] { Quit(0); });
+    embeddingWait_.start(options_.embeddingWaitMs);
+    return Start::Embedded;
+  }
   // 13. Title and show state.
   frame_->setWindowTitle(Text(kStrProductTitle));
   if (profile_->values.showState == settings::ShowState::Normal) frame_->showNormal();
@@ -113,8 +154,32 @@ CRentaApp::Start CRentaApp::InitInstance() {
   // 15. The help file of the interface language.
   BuildHelpPath();
   // 16. The declarations index.
-  RunOpenCommand(false);
+  if (options_.atIndex) RunOpenCommandUnattended();
+  else RunOpenCommand(false);
   return Start::Running;
+}
+
+void CRentaApp::RunOpenCommandUnattended() {
+  // The index is modal: the run's action comes from the index's own event loop.
+  bool reached = false;
+  QTimer at;
+  at.setSingleShot(true);
+  QEventLoop waitForAction;
+  connect(&at, &QTimer::timeout, this, [this, &reached] {
+    reached = true;
+    options_.atIndex();
+    CloseModalWindows();
+  });
+  connect(&at, &QTimer::timeout, &waitForAction, &QEventLoop::quit);
+  at.start(options_.atIndexDelayMs);
+  RunOpenCommand(false);
+  // An index that was not modal has ended already; the action still runs at its time.
+  if (!reached) waitForAction.exec();
+}
+
+void CRentaApp::Quit(int code) {
+  if (options_.quit) options_.quit(code);
+  else QCoreApplication::exit(code);
 }
 
 int CRentaApp::ExitInstance(int exitCode) {
@@ -128,13 +193,26 @@ int CRentaApp::ExitInstance(int exitCode) {
   return exitCode;
 }
 
-std::string CRentaApp::DeclarationsDbPath() const { return TrimRight(profile_->values.dirBDRed); }
-std::string CRentaApp::LocalDbPath() const { return TrimRight(profile_->values.dirBDLocal); }
+std::string CRentaApp::DeclarationsDbPath() const { return WithSlash(TrimRight(profile_->values.dirBDRed)); }
+std::string CRentaApp::LocalDbPath() const { return WithSlash(TrimRight(profile_->values.dirBDLocal)); }
 
 bool CRentaApp::OpenDatabases() {
-  // The folders are joined to the file names without a separator, as the profile holds them.
-  switch (databases_.Open(DeclarationsDbPath(), LocalDbPath())) {
+  // The declarations database is made on the first run in the default folder only. A folder
+  // set in the profile holds the user's declarations: when the file is not there, making an
+  // empty one would hide them, so the start-up stops instead. Remote mode is the exception:
+  // its store is refilled from the local copies at the first index of every run.
+  const std::string declarations = DeclarationsDbPath();
+  const bool mayCreate = remote_ != 0 || SameFolder(declarations, options_.folders.userData);
+  switch (databases_.Open(declarations, LocalDbPath(), mayCreate)) {
     case db::OpenFailure::None:
+      // A declarations file cut short reads zeros where its lost pages were: say so at once.
+      if (!databases_.Declarations().FileMatchesPageCount())
+        ShowMessage(frame_.get(), {QString::fromUtf8(store::msg::kDatabaseCut.data(), store::msg::kDatabaseCut.size()),
+                                   QString(), kIconWarning,
+                                   QString::fromStdString(databases_.Declarations().Path())});
+      // Nothing could be saved: said once, before the user starts typing.
+      if (databases_.Declarations().ReadOnly())
+        ShowMessage(frame_.get(), {QString(), Text(kStrStoreReadOnly), kIconWarning});
       databasesOpened_ = true;
       emit databasesOpened();
       return true;
@@ -206,18 +284,6 @@ void CRentaApp::WhenDocumentIdle(std::function<void()> action, int delayMs) {
       return;
     }
     action();
-  });
-}
-
-void CRentaApp::OnSeriousWriteFailure() {
-  IDeclarationDocument* doc = GetCurrentDocument();
-  if (!doc) return;
-  // Nothing half-written is kept: the declaration goes without its save question.
-  doc->DiscardChanges();
-  WhenDocumentIdle([this, doc] {
-    if (GetCurrentDocument() != doc) return;
-    doc->DiscardChanges();
-    CloseAllDeclarations();
   });
 }
 

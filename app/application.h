@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -25,8 +26,20 @@ struct AppOptions {
   std::string profilePath;           // QUILDXAN.INI
   settings::FolderDefaults folders;  // defaults of DirBDRed and DirBase/DirBDLocal
   bool embedding = false;            // started with /Embedding or /Automation
+  int handOverMs = 3000;             // how long a later start waits for the running copy's answer
   // Runs the introduction dialog; answers whether it ended with Continue. Default: modal.
   std::function<bool(CIntroDlg&)> runIntroduction;
+  // An unattended run (start-up timing, screenshots): `atIndex` is called from the event loop
+  // `atIndexDelayMs` after start-up has reached the declarations index, and then every modal
+  // window is closed so that start-up ends. The introduction is only run when
+  // `runIntroduction` scripts it.
+  std::function<void()> atIndex;
+  int atIndexDelayMs = 0;
+  // An embedded start with no client ends after this wait.
+  static constexpr int kEmbeddingWaitMs = 5000;
+  int embeddingWaitMs = kEmbeddingWaitMs;
+  // Ends the program's event loop with a code. Default: QCoreApplication::exit.
+  std::function<void(int)> quit;
 
   // Defaults from the environment: QX_CONFIG_DIR (profile folder), QX_DATA_DIR (declarations
   // folder), QX_RESOURCES_DIR (shipped data), QX_INSTANCE_NAME.
@@ -45,7 +58,9 @@ class CRentaApp : public QObject {
   // the settings), the local, modules and declarations connections.
   int ExitInstance(int exitCode);
 
-  bool CheckSingleInstance();
+  // Running, HandedOver (the running copy answered), or Failed (a running copy holds the store
+  // but does not answer; said to the user).
+  Start CheckSingleInstance();
   bool OpenDatabases();
 
   // New (true) and Open (false): the declarations index, then the chosen declaration.
@@ -59,8 +74,6 @@ class CRentaApp : public QObject {
   // or reopening a declaration from inside one of its own operations would pull it from under
   // that operation).
   void WhenDocumentIdle(std::function<void()> action, int delayMs = 0);
-  // A serious failure while writing a row: the open declaration is closed without saving.
-  void OnSeriousWriteFailure();
 
   void SwitchLanguage(char letter);
   void LoadLanguageLibrary();
@@ -108,7 +121,8 @@ class CRentaApp : public QObject {
 
   // Runs the introduction as the start-up and the Introduction command do.
   void RunIntroduction();
-  // Folder paths as the profile holds them (ending with "/").
+  // The profile's folders without trailing blanks, ending with "/" even when the profile's
+  // text lacks it (empty: the current folder).
   std::string DeclarationsDbPath() const;
   std::string LocalDbPath() const;
 
@@ -122,6 +136,9 @@ class CRentaApp : public QObject {
   CDeclarTemplate* TemplateByType(const QString& typeName);
   void CreateTemplates();
   void BuildHelpPath();
+  // Step 16 of an unattended run: the index, the run's action from inside it, the index closed.
+  void RunOpenCommandUnattended();
+  void Quit(int code);
 
   AppOptions options_;
   std::unique_ptr<settings::SettingsProfile> profile_;
@@ -148,6 +165,7 @@ class CRentaApp : public QObject {
   QString fiscalDataMark_ = QStringLiteral(" ");
   std::string keyToReopen_;
   bool databasesOpened_ = false;
+  QTimer embeddingWait_;
 };
 
 }  // namespace app

@@ -7,8 +7,7 @@
 
 #include <cctype>
 
-#include "app/application.h"
-#include "app/main_frame.h"
+#include "app/app_texts.h"
 #include "app/program_messages.h"
 #include "data/doc/calculators.h"
 #include "data/doc/doc714.h"
@@ -39,7 +38,7 @@ CDeclarationView::CDeclarationView(const QString& formName, QWidget* parent)
 void CDeclarationView::SetKey(const QString& key) {
   label_->setText(QStringLiteral("%1\n\n%2\n\n%3")
                       .arg(formName_, key.trimmed(),
-                           QStringLiteral("Las páginas del impreso no están disponibles en esta versión del programa.")));
+                           app::Text(kStrNoPages)));
 }
 
 QString CDeclarationView::Text() const { return label_->text(); }
@@ -63,9 +62,7 @@ class CDeclarationDocument::AvisosHost : public checks::IAvisosHost {
   void SetShownMember(int member) override {
     if (d_.renta_ && member >= 1 && member <= 5 && d_.renta_->CanShowMember(member)) d_.renta_->ShowMember(member);
   }
-  void GoToPage(int page, int box) override {
-    if (CMainFrame* f = d_.services_.app.MainFrame()) f->GoToBox(page, box);
-  }
+  void GoToPage(int page, int box) override { d_.services_.shell.GoToBox(page, box); }
   // Printing is not part of the program yet: the window's print button stays disabled.
   void PrintDeclaration() override {}
   void SetPrintOrFile(bool) override {}
@@ -106,8 +103,7 @@ CDeclarationDocument::~CDeclarationDocument() {
 }
 
 QString CDeclarationDocument::FormName() const {
-  return kindByte_ == store::kKindForm714 ? QStringLiteral("Declaración del Patrimonio (modelo 714)")
-                                          : QStringLiteral("Declaración I.R.P.F. (modelo 100)");
+  return Text(kindByte_ == store::kKindForm714 ? kStrForm714Name : kStrForm100Name);
 }
 
 bool CDeclarationDocument::OpenDeclaration(const std::string& key, const std::string&, bool newFlag) {
@@ -127,7 +123,7 @@ bool CDeclarationDocument::SaveModified() {
 bool CDeclarationDocument::Save() {
   BusyScope busy(*this);
   const bool saved = doc_->Save();
-  if (CMainFrame* f = services_.app.MainFrame()) f->UpdateCommandStates();
+  services_.shell.UpdateCommandStates();
   return saved;
 }
 
@@ -175,8 +171,6 @@ void CDeclarationDocument::Recalculate() {
   doc_->Calculate(1);
 }
 
-void CDeclarationDocument::DiscardChanges() { doc_->SetModifiedFlag(false); }
-
 void CDeclarationDocument::SaveAs() {
   BusyScope busy(*this);
   reopenKey_.reset();
@@ -185,9 +179,7 @@ void CDeclarationDocument::SaveAs() {
   if (!reopenKey_) return;
   // The declaration closed itself; the copy opens in its place once this one has gone.
   closed_ = true;
-  CRentaApp& app = services_.app;
-  const std::string key = *reopenKey_;
-  app.WhenDocumentIdle([&app, key, kind] { app.OpenDeclaration(key, kind, std::string(), false); });
+  services_.shell.OpenDeclarationWhenIdle(*reopenKey_, kind);
 }
 
 bool CDeclarationDocument::ShowStatus() {
@@ -212,13 +204,8 @@ void CDeclarationDocument::RefreshCheckState() {
   checkState_.kind = kindByte_ == store::kKindForm714 ? checks::kForm714 : checks::kForm100;
   checkState_.block = block.data();
   checkState_.blockSize = block.size();
-  checkState_.shownMember = renta_ ? renta_->ShownMember() : 2;
-  if (renta_)
-    for (int i = 0; i < 5; ++i) checkState_.household[static_cast<std::size_t>(i)] = renta_->Household()[static_cast<std::size_t>(i)];
-  else
-    checkState_.household = {0, 1, 0, 0, 0};
   checkState_.joint = doc_->Modality() == 1;
-  checkState_.language = static_cast<char>(std::toupper(static_cast<unsigned char>(services_.app.InterfaceLanguage())));
+  checkState_.language = static_cast<char>(std::toupper(static_cast<unsigned char>(services_.shell.InterfaceLanguage())));
 }
 
 int CDeclarationDocument::Validate(int type, int member, int section) {
@@ -248,32 +235,26 @@ std::optional<std::string> CDeclarationDocument::AskSaveAsName(std::string_view 
 void CDeclarationDocument::OpenDeclaration(std::string_view key) { reopenKey_ = std::string(key); }
 
 void CDeclarationDocument::SetStatusPanes(std::string_view member, std::string_view kind) {
-  if (CMainFrame* f = services_.app.MainFrame()) {
-    f->SetPaneText(1, Q(member));
-    f->SetPaneText(2, Q(kind));
-  }
+  services_.shell.SetPaneText(1, Q(member));
+  services_.shell.SetPaneText(2, Q(kind));
 }
 
 bool CDeclarationDocument::ShowPage(int, int) {
-  CMainFrame* main = services_.app.MainFrame();
-  if (!main) return true;
+  QMdiArea* area = services_.shell.DocumentArea();
+  if (!area) return true;
   if (!frame_) {
-    CRentaApp& app = services_.app;
-    frame_ = new CDeclarationFrame(this, [&app] {
-      app.WhenDocumentIdle([&app] {
-        app.CloseAllDeclarations();
-      });
-    });
+    IDeclarationShell& shell = services_.shell;
+    frame_ = new CDeclarationFrame(this, [&shell] { shell.CloseDeclarationsWhenIdle(); });
     view_ = new CDeclarationView(FormName());
     view_->SetKey(Q(Key()));
     frame_->setWidget(view_);
     frame_->setWindowTitle(FormName());
-    frame_->setWindowIcon(main->windowIcon());
+    frame_->setWindowIcon(services_.shell.FrameIcon());
     frame_->setAttribute(Qt::WA_DeleteOnClose, false);
-    main->MdiArea()->addSubWindow(frame_);
+    area->addSubWindow(frame_);
     frame_->showMaximized();
   }
-  main->MdiArea()->setActiveSubWindow(frame_);
+  area->setActiveSubWindow(frame_);
   return true;
 }
 
@@ -285,6 +266,7 @@ bool CDeclarationDocument::RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int)
   // The personal and family data wizard is not part of the program yet: a new declaration
   // starts from empty personal data, as when the wizard is accepted unchanged.
   if (!isNew) return false;
+  doc.PrepareFamilyWizard();
   doc.ApplyFamilyData(doc.ShownMember(), false);
   return true;
 }

@@ -22,7 +22,9 @@
 #include "checks/validators.h"
 
 class QDialog;
+class QIcon;
 class QLabel;
+class QMdiArea;
 
 namespace doc {
 class CRentaDoc;
@@ -31,11 +33,29 @@ class CRentaDoc;
 namespace app {
 
 class CProgramMessages;
-class CRentaApp;
+
+// What an open declaration asks of the program around it; the application answers over its main
+// window.
+class IDeclarationShell {
+ public:
+  virtual ~IDeclarationShell() = default;
+  // Where the declaration's frame goes; null while the program has no main window.
+  virtual QMdiArea* DocumentArea() = 0;
+  virtual QIcon FrameIcon() const = 0;
+  virtual void SetPaneText(int pane, const QString& text) = 0;
+  virtual void UpdateCommandStates() = 0;
+  // The main frame's jump to a box of a page.
+  virtual void GoToBox(int page, int box) = 0;
+  virtual char InterfaceLanguage() const = 0;
+  // Closing or reopening from inside one of the declaration's own operations waits until that
+  // operation has ended.
+  virtual void CloseDeclarationsWhenIdle() = 0;
+  virtual void OpenDeclarationWhenIdle(const std::string& key, int kind) = 0;
+};
 
 // What every open declaration shares with the rest of the program.
 struct DocumentServices {
-  CRentaApp& app;
+  IDeclarationShell& shell;
   store::DeclarationStore& store;
   CProgramMessages& messages;
   checks::ICorrectionsStore& corrections;
@@ -86,7 +106,6 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   Place CurrentPlace() override;
   void RestorePlace(const Place& place) override;
   void Recalculate() override;
-  void DiscardChanges() override;
   bool Busy() const override { return busy_ > 0; }
 
   // Commands of the open declaration.

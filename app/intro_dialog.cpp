@@ -31,7 +31,6 @@ QString CIntroDlg::IntroFilePath(const QString& dirBase, char letter) {
 }
 
 CIntroDlg::CIntroDlg(QWidget* parent, const QString& dirBase, char letter, bool plainColours) : QDialog(parent) {
-  EnsureResources();
   setWindowTitle(Text(kStrIntroCaption, letter));
   setObjectName(QStringLiteral("CIntroDlg"));
   resize(596, 356);  // 397 x 219 dialog units
@@ -50,7 +49,7 @@ CIntroDlg::CIntroDlg(QWidget* parent, const QString& dirBase, char letter, bool 
   text_ = new CRichText(this);
   dontShow_ = new QCheckBox(Text(kStrIntroDontShow, letter), this);
   auto* cont = new COwnerDrawButton(Text(kStrIntroContinue, letter), this);
-  cont->SetIcon(platform::ProgramIcon(124, 32), QIcon(), 32, 32);
+  cont->SetIcon(platform::ProgramIcon(platform::kIconOk), QIcon(), 32, 32);
   cont->SetFlat(!plainColours);
   continue_ = cont;
   continue_->setDefault(true);

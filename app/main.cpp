@@ -1,6 +1,7 @@
 // QUILDEXAN: preparation of the income-tax (form 100) and wealth-tax (form 714) returns.
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QScreen>
 #include <QTimer>
 
@@ -56,33 +57,38 @@ int main(int argc, char** argv) {
       return dlg.exec() == QDialog::Accepted;
     };
   }
-  app::CRentaApp theApp(options);
-  app::CProgramAssembly assembly(theApp);
-
-  // --screenshot: the screen once the declarations index is up (it runs inside the start-up),
-  // then the program ends.
-  bool screenshotTaken = false;
-  if (!cl.screenshot.isEmpty()) {
-    QObject::connect(&theApp, &app::CRentaApp::databasesOpened, &qapp, [&] {
-      QTimer::singleShot(700, &qapp, [&] {
-        SaveScreen(cl.screenshot);
-        screenshotTaken = true;
-        if (cl.introScreenshot.isEmpty()) {
-          QCoreApplication::exit(0);
-          return;
-        }
-        auto* intro = new app::CIntroDlg(theApp.MainFrame(), QString::fromStdString(theApp.Profile().values.dirBase),
-                                         theApp.InterfaceLanguage(), theApp.Accessibility());
-        intro->setAttribute(Qt::WA_DeleteOnClose);
-        intro->show();
-        QTimer::singleShot(700, &qapp, [&, intro] {
-          SaveScreen(cl.introScreenshot);
-          intro->close();
-          QCoreApplication::exit(0);
-        });
-      });
-    });
+  // Unattended runs end once start-up has reached the declarations index: QX_STARTUP_TIME=1
+  // reports the time it took; --screenshot saves the screen then (and, with --screenshot-intro,
+  // once more with the introduction over it). Nobody answers a message in such a run: it is
+  // written to the error output instead.
+  const bool timing = qEnvironmentVariableIsSet("QX_STARTUP_TIME");
+  app::CRentaApp* started = nullptr;
+  if (timing) {
+    options.atIndex = [&clock] {
+      std::fprintf(stderr, "start-up to the declarations index: %lld ms\n", static_cast<long long>(clock.elapsed()));
+    };
+  } else if (!cl.screenshot.isEmpty()) {
+    options.atIndexDelayMs = 700;
+    options.atIndex = [&cl, &started] {
+      SaveScreen(cl.screenshot);
+      if (cl.introScreenshot.isEmpty() || !started) return;
+      app::CIntroDlg intro(started->MainFrame(), QString::fromStdString(started->Profile().values.dirBase),
+                           started->InterfaceLanguage(), started->Accessibility());
+      intro.show();
+      QEventLoop shown;
+      QTimer::singleShot(700, &shown, &QEventLoop::quit);
+      shown.exec();
+      SaveScreen(cl.introScreenshot);
+    };
   }
+  if (options.atIndex)
+    app::SetMessageHook([](QWidget*, const app::ShellMessage& m) {
+      std::fprintf(stderr, "%s %s\n", qPrintable(m.code), qPrintable(m.text));
+      return 1;
+    });
+  app::CRentaApp theApp(options);
+  started = &theApp;
+  app::CProgramAssembly assembly(theApp);
 
   const app::CRentaApp::Start start = theApp.InitInstance();
   if (start == app::CRentaApp::Start::HandedOver) return 0;
@@ -90,14 +96,8 @@ int main(int argc, char** argv) {
     theApp.ExitInstance(1);
     return 1;
   }
-  // QX_STARTUP_TIME=1: report the time from the process start to the declarations index, and end.
-  if (qEnvironmentVariableIsSet("QX_STARTUP_TIME")) {
-    std::fprintf(stderr, "start-up to the declarations index: %lld ms\n", static_cast<long long>(clock.elapsed()));
-    return theApp.ExitInstance(0);
-  }
-
-  // The screenshots were taken while the index was up: nothing more to run.
-  if (screenshotTaken) return theApp.ExitInstance(0);
+  // An unattended run has done its work inside the start-up.
+  if (options.atIndex) return theApp.ExitInstance(0);
   const int code = qapp.exec();
   return theApp.ExitInstance(code);
 }

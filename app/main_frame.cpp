@@ -18,6 +18,7 @@
 #include "app/application.h"
 #include "app/sections_bar.h"
 #include "app/version_info.h"
+#include "platform/icons.h"
 #include "ui/controls/link_label.h"
 
 namespace app {
@@ -90,10 +91,7 @@ bool IsDocumentItem(int id) {
 constexpr int kLanguageCommands[4] = {ID_LANG_E, ID_LANG_C, ID_LANG_G, ID_LANG_V};
 constexpr char kLanguageLetters[4] = {'e', 'c', 'g', 'v'};
 
-QIcon CommandIcon(int id) {
-  const QString path = QStringLiteral(":/icons/%1.svg").arg(id);
-  return QFile::exists(path) ? QIcon(path) : QIcon();
-}
+QIcon CommandIcon(int id) { return platform::ProgramIcon(id); }
 
 }  // namespace
 
@@ -116,9 +114,8 @@ QString WebAddress(int command, const QString& productVersion) {
 }
 
 CMainFrame::CMainFrame(CRentaApp& app) : app_(app) {
-  EnsureResources();
   setObjectName(QStringLiteral("CMainFrame"));
-  setWindowIcon(QIcon(QStringLiteral(":/icons/118.svg")));
+  setWindowIcon(platform::ProgramIcon(platform::kIconProgram));
   mdi_ = new QMdiArea(this);
   mdi_->setBackground(palette().brush(QPalette::Dark));
   setCentralWidget(mdi_);

@@ -1,6 +1,7 @@
 #include "app/program_assembly.h"
 
 #include <QDialog>
+#include <QIcon>
 
 #include <sqlite3.h>
 
@@ -9,7 +10,6 @@
 #include "app/application.h"
 #include "app/main_frame.h"
 #include "data/db/ado.h"
-#include "data/settings/ini_file.h"
 #include "data/settings/profile.h"
 #include "ui/controls/calculator_dlg.h"
 #include "ui/edit_ex.h"
@@ -59,9 +59,7 @@ QString SettingsProfileStore::GetString(const QString& section, const QString& k
     const std::string memory = profile_.CalculatorMemory();
     return memory.empty() ? fallback : QString::fromStdString(memory);
   }
-  settings::IniFile ini(profile_.Path());
-  ini.Load();
-  return QString::fromStdString(ini.GetString(section.toStdString(), key.toStdString(), fallback.toStdString()));
+  return QString::fromStdString(profile_.GetString(section.toStdString(), key.toStdString(), fallback.toStdString()));
 }
 
 void SettingsProfileStore::SetString(const QString& section, const QString& key, const QString& value) {
@@ -69,10 +67,43 @@ void SettingsProfileStore::SetString(const QString& section, const QString& key,
     profile_.SetCalculatorMemory(value.toStdString());
     return;
   }
-  settings::IniFile ini(profile_.Path());
-  ini.Load();
-  ini.SetString(section.toStdString(), key.toStdString(), value.toStdString());
-  ini.Save();
+  profile_.SetString(section.toStdString(), key.toStdString(), value.toStdString());
+}
+
+// ---------------------------------------------------------------- the declarations' shell
+
+QMdiArea* CApplicationShell::DocumentArea() {
+  CMainFrame* f = app_.MainFrame();
+  return f ? f->MdiArea() : nullptr;
+}
+
+QIcon CApplicationShell::FrameIcon() const {
+  CMainFrame* f = app_.MainFrame();
+  return f ? f->windowIcon() : QIcon();
+}
+
+void CApplicationShell::SetPaneText(int pane, const QString& text) {
+  if (CMainFrame* f = app_.MainFrame()) f->SetPaneText(pane, text);
+}
+
+void CApplicationShell::UpdateCommandStates() {
+  if (CMainFrame* f = app_.MainFrame()) f->UpdateCommandStates();
+}
+
+void CApplicationShell::GoToBox(int page, int box) {
+  if (CMainFrame* f = app_.MainFrame()) f->GoToBox(page, box);
+}
+
+char CApplicationShell::InterfaceLanguage() const { return app_.InterfaceLanguage(); }
+
+void CApplicationShell::CloseDeclarationsWhenIdle() {
+  CRentaApp& app = app_;
+  app.WhenDocumentIdle([&app] { app.CloseAllDeclarations(); });
+}
+
+void CApplicationShell::OpenDeclarationWhenIdle(const std::string& key, int kind) {
+  CRentaApp& app = app_;
+  app.WhenDocumentIdle([&app, key, kind] { app.OpenDeclaration(key, kind, std::string(), false); });
 }
 
 // ---------------------------------------------------------------- assembly
@@ -82,7 +113,8 @@ CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> 
       runModal_(runModal ? std::move(runModal) : [](QDialog& d) { return d.exec(); }),
       store_(app.Databases().Declarations(), messages_.ForStore()),
       corrections_(app.Databases().Declarations()),
-      services_{app, store_, messages_, corrections_, runModal_},
+      shell_(app),
+      services_{shell_, store_, messages_, corrections_, runModal_},
       index_(store_, [this] { return app_.RemoteMode() ? commands_.LocalCopiesFolder() : std::string(); }, runModal_),
       commands_(app, store_, runModal_),
       profile_(app.Profile()) {

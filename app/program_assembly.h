@@ -60,6 +60,23 @@ class SettingsProfileStore : public ui::controls::ProfileStore {
   settings::SettingsProfile& profile_;
 };
 
+// The open declarations' view of the application and its main window.
+class CApplicationShell : public IDeclarationShell {
+ public:
+  explicit CApplicationShell(CRentaApp& app) : app_(app) {}
+  QMdiArea* DocumentArea() override;
+  QIcon FrameIcon() const override;
+  void SetPaneText(int pane, const QString& text) override;
+  void UpdateCommandStates() override;
+  void GoToBox(int page, int box) override;
+  char InterfaceLanguage() const override;
+  void CloseDeclarationsWhenIdle() override;
+  void OpenDeclarationWhenIdle(const std::string& key, int kind) override;
+
+ private:
+  CRentaApp& app_;
+};
+
 class CProgramAssembly : public QObject {
   Q_OBJECT
  public:
@@ -83,6 +100,7 @@ class CProgramAssembly : public QObject {
   CProgramMessages messages_;
   store::DeclarationStore store_;
   ConnectionCorrectionsStore corrections_;
+  CApplicationShell shell_;
   DocumentServices services_;
   CDeclarationsIndex index_;
   CStoreCommands commands_;

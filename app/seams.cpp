@@ -4,8 +4,6 @@
 
 #include "ui/message_dlg.h"
 
-static void InitIconResources() { Q_INIT_RESOURCE(icons); }
-
 namespace app {
 
 namespace {
@@ -14,11 +12,6 @@ MessageHook& Hook() {
   return hook;
 }
 }  // namespace
-
-void EnsureResources() {
-  static const bool done = (InitIconResources(), true);
-  (void)done;
-}
 
 void SetMessageHook(MessageHook hook) { Hook() = std::move(hook); }
 

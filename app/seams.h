@@ -57,9 +57,6 @@ class IDeclarationDocument {
   virtual void RestorePlace(const Place& place) = 0;
   // Recalculates and refreshes its views (the child frame losing the activation).
   virtual void Recalculate() = 0;
-  // After a serious failure while writing: nothing more is saved, the declaration is closed
-  // without the save question.
-  virtual void DiscardChanges() {}
   // True while one of its operations runs (a message box of that operation may be up): the
   // document must not be closed under it.
   virtual bool Busy() const { return false; }
@@ -92,8 +89,5 @@ struct ShellMessage {
 using MessageHook = std::function<int(QWidget* parent, const ShellMessage&)>;
 void SetMessageHook(MessageHook hook);
 int ShowMessage(QWidget* parent, const ShellMessage& message);
-
-// The embedded icons; safe to call more than once.
-void EnsureResources();
 
 }  // namespace app

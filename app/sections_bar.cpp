@@ -14,6 +14,7 @@
 #include "app/sections_index.h"
 #include "app/seams.h"
 #include "data/db/ado.h"
+#include "platform/icons.h"
 #include "ui/hover_icon_button.h"
 
 namespace app {
@@ -23,8 +24,8 @@ constexpr int kItemDataRole = Qt::UserRole + 1;
 constexpr int kTitleThickness = 17;  // the gripper and buttons strip of a docked bar
 
 QIcon TreeImage(int closed, int open) {
-  QIcon icon(QStringLiteral(":/icons/tree_%1.svg").arg(closed));
-  icon.addFile(QStringLiteral(":/icons/tree_%1.svg").arg(open), QSize(), QIcon::Selected);
+  QIcon icon(platform::ProgramImageFile(platform::kBitmapTree, closed));
+  icon.addFile(platform::ProgramImageFile(platform::kBitmapTree, open), QSize(), QIcon::Selected);
   return icon;
 }
 
@@ -35,10 +36,7 @@ struct BarReporter : db::ErrorReporter {
   }
 };
 
-QIcon BarImage(int index) {
-  static const char* names[] = {"bar_close", "bar_dock_side", "bar_dock_top"};
-  return QIcon(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(names[index])));
-}
+QIcon BarImage(int index) { return platform::ProgramImages(platform::kBitmapBarButtons).value(index); }
 }  // namespace
 
 BarChildRects SectionsBarLayout(BarSide side, QSize size) {
@@ -112,7 +110,6 @@ CBarraApartados::CBarraApartados(QWidget* parent, std::string localDbPath, std::
       declarationOpen_(std::move(declarationOpen)),
       dockedWidth_(dockedWidth),
       dockedHeight_(dockedHeight) {
-  EnsureResources();
   setObjectName(QStringLiteral("CBarraApartados"));
   setAllowedAreas(Qt::AllDockWidgetAreas);
   setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);

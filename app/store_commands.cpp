@@ -8,6 +8,7 @@
 
 #include <optional>
 
+#include "app/app_texts.h"
 #include "app/application.h"
 #include "app/main_frame.h"
 #include "ui/controls/file_dialog_ex.h"
@@ -39,16 +40,16 @@ CStoreCommands::CStoreCommands(CRentaApp& app, store::DeclarationStore& store, s
 void CStoreCommands::Export() {
   ui::store_dlg::CExportacionDlg list(store_, app_.MainFrame());
   if (runModal_(list) != QDialog::Accepted) return;
-  const auto path = ChooseFile(app_, runModal_, false, QStringLiteral("Exportar"), QStringLiteral("ren"),
-                               QStringLiteral("Declaraciones de Renta|*.ren||"));
+  const auto path = ChooseFile(app_, runModal_, false, Text(kStrExportTitle), QStringLiteral("ren"),
+                               Text(kStrTransferFilterSave));
   if (!path) return;
   app_.LastTransferPath() = *path;
   store_.Export(path->toStdString(), list.ChosenKeys());
 }
 
 void CStoreCommands::Import() {
-  const auto path = ChooseFile(app_, runModal_, true, QStringLiteral("Importar"), QStringLiteral("ren"),
-                               QStringLiteral("Declaraciones de Renta|*.ren|"));
+  const auto path = ChooseFile(app_, runModal_, true, Text(kStrImportTitle), QStringLiteral("ren"),
+                               Text(kStrTransferFilterOpen));
   if (!path) return;
   app_.LastTransferPath() = *path;
   ui::store_dlg::ImportDeclarations(store_, path->toStdString(), app_.MainFrame(), runModal_);
@@ -56,8 +57,8 @@ void CStoreCommands::Import() {
 
 void CStoreCommands::ImportLastYear() {
   // Last year's store is a declarations database of the previous edition.
-  const auto path = ChooseFile(app_, runModal_, true, QStringLiteral("Importar"), QStringLiteral("db"),
-                               QStringLiteral("Declaraciones de Quildexor|*.db||"));
+  const auto path = ChooseFile(app_, runModal_, true, Text(kStrImportTitle), QStringLiteral("db"),
+                               Text(kStrLastYearFilter));
   if (!path) return;
   ui::store_dlg::CImportacionPatrimonioDlg dlg(store_, path->toStdString(), app_.Profile().MaxDeclarations(),
                                                app_.MainFrame());
@@ -70,9 +71,9 @@ std::string CStoreCommands::LocalCopiesFolder() const { return app_.Options().fo
 
 void CStoreCommands::ExportLocalCopies() {
   QDialog progress(app_.MainFrame());
-  progress.setWindowTitle(QStringLiteral("EXPORTACION DE DATOS"));
+  progress.setWindowTitle(Text(kStrLocalExportCaption));
   auto* layout = new QVBoxLayout(&progress);
-  layout->addWidget(new QLabel(QStringLiteral("Exportando declaraciones al fichero local (Decla.100, Decla.714)"), &progress));
+  layout->addWidget(new QLabel(Text(kStrLocalExportText), &progress));
   progress.show();
   store_.ExportLocalCopies(LocalCopiesFolder(), [&progress] {
     progress.show();

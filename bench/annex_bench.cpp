@@ -6,15 +6,14 @@
 
 #include "annex/pcuotint_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
-#include "bench/bench_qt.h"
+#include "qt_app.h"
 
 namespace {
 
-using bench::App;
 
 template <class Dlg>
 void BM_OpenAnnexDialog(benchmark::State& state) {
-  App();
+  BenchApp();
   for (auto _ : state) {
     Dlg d({});
     d.EnsureCreated();

@@ -3,14 +3,14 @@
 #include <benchmark/benchmark.h>
 
 #include "ui/grid/rejilla_ctrl.h"
-#include "bench/bench_qt.h"
 
-#include <QApplication>
 #include <memory>
+
+#include "qt_app.h"
 
 namespace {
 
-using bench::App;
+QApplication& App() { return BenchApp(); }
 
 std::unique_ptr<CRejillaCtrl> BigGrid() {
   App();

@@ -3,20 +3,26 @@
 #include <algorithm>
 
 #include "data/store/store.h"
+#include "platform/texts.h"
 
 namespace checks {
 
 namespace {
-constexpr const char* kMemberWords[] = {"U.FAMILIAR", "DECLARANTE", "CÓNYUGE", "HIJO 1º", "HIJO 2º"};
+// "U.FAMILIAR", "DECLARANTE", "CÓNYUGE", "HIJO 1º", "HIJO 2º"
+constexpr int kMemberWords[] = {147, 188, 190, 195, 197};
 constexpr std::size_t kLineWidth = 75;
 constexpr std::size_t kLineStep = 73;
 }  // namespace
 
-const char* MemberWord(int member) { return member >= 1 && member <= 5 ? kMemberWords[member - 1] : ""; }
+namespace avisos_text {
+std::string Get(int id) { return platform::Text(id); }
+}  // namespace avisos_text
+
+std::string MemberWord(int member) { return member >= 1 && member <= 5 ? platform::Text(kMemberWords[member - 1]) : ""; }
 
 int MemberFromWord(const std::string& word) {
   for (int m = 1; m <= 5; ++m)
-    if (word == kMemberWords[m - 1]) return m;
+    if (word == MemberWord(m)) return m;
   return 0;
 }
 
@@ -75,12 +81,13 @@ bool AvisosErroresModel::Load() {
 }
 
 std::string AvisosErroresModel::Verdict() const {
-  if (!writeEnabled_) return filingMode_ ? avisos_text::kCannotFile : avisos_text::kCannotPrint;
-  return filingMode_ ? avisos_text::kCanFile : avisos_text::kCanPrint;
+  using namespace avisos_text;
+  if (!writeEnabled_) return Get(filingMode_ ? kCannotFile : kCannotPrint);
+  return Get(filingMode_ ? kCanFile : kCanPrint);
 }
 
 std::string AvisosErroresModel::SecondVerdict() const {
-  return writeEnabled_ && !rows_.empty() ? avisos_text::kReviewWarnings : "";
+  return writeEnabled_ && !rows_.empty() ? avisos_text::Get(avisos_text::kReviewWarnings) : "";
 }
 
 std::optional<AvisosErroresModel::Jump> AvisosErroresModel::JumpFor(int row) {
@@ -114,7 +121,7 @@ int AvisosErroresModel::PrintOrWrite(IAvisosHost& host) {
     if (!filingMode_ && !host.Save()) return 0;
     for (int member : {2, 3}) {
       if (host.HasAssignmentMarks(member)) continue;
-      const char* title = member == 2 ? avisos_text::kDeclarantTitle : avisos_text::kSpouseTitle;
+      const std::string title = avisos_text::Get(member == 2 ? avisos_text::kDeclarantTitle : avisos_text::kSpouseTitle);
       if (host.AskTaxAssignmentChoice(member, filingMode_, title) == 0) return kAvisosClosed;
     }
     if (filingMode_) return kAvisosWriteFile;

@@ -47,32 +47,37 @@ struct AvisosListRow {
 };
 
 // Texts of the window (string table entries of the interface language).
+// String ids of the window's texts.
 namespace avisos_text {
-inline constexpr const char* kCaption = "Avisos y errores";
-inline constexpr const char* kColumnType = "Tipo de Error";
-inline constexpr const char* kColumnDescription = "Descripción";
-inline constexpr const char* kColumnMember = "Modalidad";
-inline constexpr const char* kInstruction = "Seleccione la situación que desea verificar y pulse el botón \"&Revisar\".";
-inline constexpr const char* kCannotPrint =
-    "Su declaración es incorrecta o no está completamente rellena por los motivos expresados en la lista. NO "
-    "PUEDE IMPRIMIR SU DECLARACIÓN EN PAPEL OFICIAL.";
-inline constexpr const char* kCannotFile =
-    "Su declaración es incorrecta o no está completamente rellena por los motivos expresados en la lista. NO "
-    "PUEDE GENERAR EL FICHERO";
-inline constexpr const char* kCanFile = "PUEDE GENERAR EL FICHERO PULSANDO EL BOTÓN (Escribir)";
-inline constexpr const char* kCanPrint = "PUEDE IMPRIMIR SU DECLARACIÓN EN PAPEL OFICIAL PULSANDO EL BOTÓN (Imprimir)";
-inline constexpr const char* kReviewWarnings = "No obstante es conveniente que revise los avisos que se le presentan.";
-inline constexpr const char* kSelectFirst = "Seleccione primero el aviso que quiere editar";
-inline constexpr const char* kPrint = "&Imprimir";
-inline constexpr const char* kWrite = "Escribir";
-inline constexpr const char* kDeclarantTitle = "INDIVIDUAL DEL DECLARANTE";
-inline constexpr const char* kSpouseTitle = "INDIVIDUAL DEL CONYUGE";
+inline constexpr int kCaption = 94100;             // "Avisos y errores"
+inline constexpr int kColumnType = 2202;           // "Tipo de Error"
+inline constexpr int kColumnDescription = 2203;    // "Descripción"
+inline constexpr int kColumnMember = 28;           // "Modalidad"
+inline constexpr int kInstruction = 94101;
+inline constexpr int kCannotPrint = 94102;         // the verdict line as the window opens
+inline constexpr int kCannotFile = 288;
+inline constexpr int kCanFile = 285;
+inline constexpr int kCanPrint = 271;
+inline constexpr int kReviewWarnings = 273;
+inline constexpr int kSelectFirst = 87;
+inline constexpr int kPrint = 94106;               // "&Imprimir"
+inline constexpr int kWrite = 295;                 // "Escribir"
+inline constexpr int kDeclarantTitle = 302;
+inline constexpr int kSpouseTitle = 303;
+inline constexpr int kWarnings = 94103;            // the legends "Avisos" and "Errores"
+inline constexpr int kErrors = 94104;
+inline constexpr int kReview = 94105;              // the buttons
+inline constexpr int kPrintList = 94107;
+inline constexpr int kDetailed = 94108;
+// The text of an id in the interface language.
+std::string Get(int id);
 }  // namespace avisos_text
 
 // Dialog end codes.
 enum AvisosResult : int { kAvisosPrinting = 1, kAvisosClosed = 2, kAvisosJumped = 5, kAvisosWriteFile = 6 };
 
-const char* MemberWord(int member);
+// The member's word in the interface language ("DECLARANTE" ...), and back.
+std::string MemberWord(int member);
 int MemberFromWord(const std::string& word);
 // Strips trailing blanks and literal "\n" pairs and breaks a text longer than 75 characters into
 // lines; returns the number of line breaks added.
@@ -98,7 +103,7 @@ class AvisosErroresModel {
   bool InstructionVisible() const { return !rows_.empty() || !writeEnabled_; }
   bool WarningsLegendVisible() const { return InstructionVisible(); }
   bool ErrorsLegendVisible() const { return !writeEnabled_; }
-  std::string WriteButtonText() const { return filingMode_ ? avisos_text::kWrite : avisos_text::kPrint; }
+  std::string WriteButtonText() const { return avisos_text::Get(filingMode_ ? avisos_text::kWrite : avisos_text::kPrint); }
   std::string Verdict() const;
   std::string SecondVerdict() const;
   bool LoadFailed() const { return loadFailed_; }

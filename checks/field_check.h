@@ -2,30 +2,27 @@
 // and the writer and clearer of the declaration's rows of CORREGIX.
 #pragma once
 
-#include <array>
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "checks/corrections_store.h"
 #include "checks/message_service.h"
+#include "data/program_state.h"
 
 namespace checks {
 
 enum DeclarationKind : int { kForm100 = 2, kForm714 = 3 };
 
-// What the document tells its check object and validators; the document keeps it current.
+// The declaration that the check object and validators work on; the document keeps it current.
+// The shown member, the household and the box-overflow flag are the program state
+// (data/program_state.h).
 struct DocumentState {
   DeclarationKind kind = kForm100;
   unsigned char* block = nullptr;  // Form100Data or Form714Data of the open declaration
   std::size_t blockSize = 0;
-  int shownMember = 1;                           // 1 family unit .. 5 child 2
-  std::array<int, 5> household{1, 1, 0, 0, 0};  // non-zero for the members that exist
-  bool joint = false;                            // the joint-declaration flag
-  char language = 'E';                           // interface language letter
-  // The program-wide box-range notice flag: cleared once a value did not fit its box.
-  std::function<bool()> boxRangeNoticeArmed = [] { return true; };
+  bool joint = false;  // the joint-declaration flag
+  char language = 'E';  // interface language letter
 };
 
 class CFieldCheck {

@@ -328,11 +328,11 @@ int CValidator100::Validate(int purpose, int member, int section) {
   if (block_ == nullptr || doc.blockSize < f100::kBlockSize) return highest_;
   Blk B{block_};
 
-  if (!doc.boxRangeNoticeArmed()) Report("WIN022", 0, 0, 1, member);
-  if (member == 1 && B.b(kSpouseExcluded) != 0) Report("UFCYGNR", 0, 0, 1, 1);
+  if (!doc::State().boxOverflowArmed) Report("WIN022", 0, 0, 1, member, Counted::No);
+  if (member == 1 && B.b(kSpouseExcluded) != 0) Report("UFCYGNR", 0, 0, 1, 1, Counted::No);
 
   bool both = member == 6;
-  int m = member == -1 ? doc.shownMember : both ? 2 : member;
+  int m = member == -1 ? GetCurrentHolder() : both ? 2 : member;
   if (m < 1 || m > 5) return 1;
   if (B.t(f100::personal::communityCode(m).off, 2) == "99") {
     Report("100R071", 100, -1, 1, m);
@@ -375,7 +375,7 @@ void CValidator100::RunSection(int section, int, int m) {
 void CValidator100::Section1(int m) {
   Blk B{block_};
   const DocumentState& doc = check_.Document();
-  bool spouse = doc.household[2] != 0;
+  bool spouse = doc::HouseholdHas(doc::kSpouse);
   bool joint = doc.joint;
   int mode = B.b(at(f100::Personal, f100::personal::DeclarationMode.off));
   size_t nif = kNif + kNifSize * um(m - 1);
@@ -422,14 +422,15 @@ void CValidator100::Section1(int m) {
   if (!rule11 && m <= 3 && spouse && B.empty(2304 + 9 * um(m)) && (B.b(1832 + um(m)) != 0 || B.b(1837 + um(m)) != 0))
     Report("WIN018", 1, 43, 1, m);
 
-  if (B.empty(1058 + 20 * um(m))) Report("WIN016", 1, 5, 1, m);
-  else if (B.empty(1060 + 3 * um(m)) && B.empty(1344 + 14 * um(m))) Report("WIN019", 1, 5, 1, m);
+  if (B.empty(1058 + 20 * um(m))) Report("WIN016", 1, 5, 1, m, Counted::AsWarning);
+  else if (B.empty(1060 + 3 * um(m)) && B.empty(1344 + 14 * um(m))) Report("WIN019", 1, 5, 1, m, Counted::AsWarning);
 
   bool r15 = m <= 3 && spouse && B.empty(1853 + 20 * um(m));
   bool r16 = !r15 && B.empty(1855 + 3 * um(m)) && m <= 3 && spouse && B.empty(2139 + 14 * um(m));
-  if (r15) Report("100R068", 1, 30, 1, m);
-  else if (r16) Report("WIN019", 1, 30, 1, m);
-  else if (!joint && mode == 1 && m == 2 && B.empty(1861) && B.empty(2167)) Report("100R068", 1, 30, 1, 2);
+  if (r15) Report("100R068", 1, 30, 1, m, Counted::AsWarning);
+  else if (r16) Report("WIN019", 1, 30, 1, m, Counted::AsWarning);
+  else if (!joint && mode == 1 && m == 2 && B.empty(1861) && B.empty(2167))
+    Report("100R068", 1, 30, 1, 2, Counted::AsWarning);
 
   auto meets87 = [&](size_t number, size_t mark) { return twoDigitNumber(B.t(number, 2)) == 20 && B.b(mark) == 0; };
   auto meets88 = [&](size_t number, size_t mark) { return twoDigitNumber(B.t(number, 2)) != 20 && B.b(mark) != 0; };

@@ -80,7 +80,7 @@ int CValidator714::Validate(int purpose, int member, int section) {
   unsigned char* S = doc.block + f714::Summary.offset;
   using namespace v714;
 
-  if (!doc.boxRangeNoticeArmed()) Report("WIN022", 9, 0, 1, member);
+  if (!doc::State().boxOverflowArmed) Report("WIN022", 9, 0, 1, member, Counted::No);
   if (!emptyChar(personal::CopyResult.get(P)) && result::Quota.get(R) - result::Deducted.get(R) <= 0)
     Report("100R079", 1, 36, 1, 2);
 
@@ -110,7 +110,7 @@ int CValidator714::Validate(int purpose, int member, int section) {
   // The other spouse's figures of joint mode and the tax paid abroad, against this declaration's.
   bool kindC = summary::Kind.get(S) == 'C';
   double otherNet = summary::OtherNetWealth.get(S), otherExcluded = summary::OtherExcluded.get(S);
-  if (kindC && otherExcluded > otherNet && otherExcluded != 0) Report("714R002", 10, 10, 1, 2);
+  if (kindC && otherExcluded > otherNet && otherExcluded != 0) Report("714R002", 10, 10, 1, 2, Counted::No);
   if (kindC && summary::OtherFullQuota.get(S) > otherNet && summary::OtherFullQuota.get(S) > 0)
     Report("714R003", 10, 10, 1, 2);
   double net = summary::NetWealth.get(S);

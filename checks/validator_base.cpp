@@ -2,8 +2,10 @@
 
 namespace checks {
 
-void CDeclarationValidator::Report(const std::string& code, int vista, int numcontr, int severity, int member) {
-  RaiseSeverity(severity);
+void CDeclarationValidator::Report(const std::string& code, int vista, int numcontr, int severity, int member,
+                                   Counted counted) {
+  if (counted == Counted::AsWritten) RaiseSeverity(severity);
+  else if (counted == Counted::AsWarning) RaiseSeverity(0);
   if (!check_.AddCorrection(code, vista, numcontr, severity, member)) RaiseSeverity(1);
 }
 

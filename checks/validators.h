@@ -17,9 +17,13 @@ class CDeclarationValidator {
   void RaiseSeverity(int severity) {
     if (severity > highest_) highest_ = severity;
   }
-  // Counts the finding with the severity of its row, then writes the row. A row that the
-  // database refused counts as an error: a lost finding must not let the filing go on.
-  void Report(const std::string& code, int vista, int numcontr, int severity, int member);
+  // How a finding raises the run's result: with the severity of its row, not at all (listed
+  // without stopping the filing), or only to a warning while its row says error.
+  enum class Counted { AsWritten, No, AsWarning };
+  // Counts the finding, then writes the row. A row that the database refused counts as an
+  // error: a lost finding must not let the filing go on.
+  void Report(const std::string& code, int vista, int numcontr, int severity, int member,
+              Counted counted = Counted::AsWritten);
   int Highest() const { return highest_; }
 
  protected:

@@ -2,78 +2,30 @@
 #include "platform/icons.h"
 
 #include <QApplication>
-#include <QPainter>
-#include <QPainterPath>
-#include <QPixmap>
+#include <QFile>
 #include <QStyle>
 
 namespace platform {
 
 namespace {
-
-QPixmap Canvas(int size) {
-  QPixmap pm(size, size);
-  pm.fill(Qt::transparent);
-  return pm;
-}
-
-QPixmap CheckMark(int s) {
-  QPixmap pm = Canvas(s);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  QPen pen(QColor(0, 150, 0), s / 6.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
-  p.setPen(pen);
-  QPainterPath path;
-  path.moveTo(s * 0.18, s * 0.55);
-  path.lineTo(s * 0.42, s * 0.78);
-  path.lineTo(s * 0.84, s * 0.24);
-  p.drawPath(path);
-  return pm;
-}
-
-QPixmap Cross(int s, bool onDisc) {
-  QPixmap pm = Canvas(s);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  if (onDisc) {
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(200, 0, 0));
-    p.drawEllipse(QRectF(s * 0.06, s * 0.06, s * 0.88, s * 0.88));
-  }
-  QPen pen(onDisc ? QColor(Qt::white) : QColor(200, 0, 0), s / 7.0, Qt::SolidLine, Qt::RoundCap);
-  p.setPen(pen);
-  const double a = onDisc ? 0.32 : 0.2, b = 1.0 - a;
-  p.drawLine(QPointF(s * a, s * a), QPointF(s * b, s * b));
-  p.drawLine(QPointF(s * b, s * a), QPointF(s * a, s * b));
-  return pm;
-}
-
-QPixmap Question(int s) {
-  QPixmap pm = Canvas(s);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.setPen(QPen(QColor(120, 90, 0), 1));
-  p.setBrush(QColor(255, 220, 0));
-  p.drawEllipse(QRectF(s * 0.06, s * 0.06, s * 0.88, s * 0.88));
-  QFont f;
-  f.setBold(true);
-  f.setPixelSize(s * 2 / 3);
-  p.setFont(f);
-  p.setPen(Qt::black);
-  p.drawText(QRect(0, 0, s, s), Qt::AlignCenter, QStringLiteral("?"));
-  return pm;
-}
-
+QString IconPath(int id) { return QStringLiteral(":/icons/%1.svg").arg(id); }
 }  // namespace
 
-QIcon ProgramIcon(int id, int size) {
-  switch (id) {
-    case 124: return QIcon(CheckMark(size));
-    case 128: return QIcon(Cross(size, false));
-    case 141: return QIcon(Cross(size, true));
-    case 161: return QIcon(Question(size));
-    default: return {};
-  }
+QString ProgramImageFile(int bitmapId, int n) { return QStringLiteral(":/icons/b%1_%2.svg").arg(bitmapId).arg(n); }
+
+bool HasProgramIcon(int id) { return QFile::exists(IconPath(id)); }
+
+QIcon ProgramIcon(int id) { return HasProgramIcon(id) ? QIcon(IconPath(id)) : QIcon(); }
+
+QIcon NamedBitmap(const char* name) {
+  const QString path = QStringLiteral(":/icons/%1.svg").arg(QLatin1String(name));
+  return QFile::exists(path) ? QIcon(path) : QIcon();
+}
+
+QList<QIcon> ProgramImages(int bitmapId) {
+  QList<QIcon> images;
+  for (int n = 0; QFile::exists(ProgramImageFile(bitmapId, n)); ++n) images.push_back(QIcon(ProgramImageFile(bitmapId, n)));
+  return images;
 }
 
 QIcon StandardIcon(int id) {

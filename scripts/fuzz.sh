@@ -1,14 +1,25 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time
-# (QX_FUZZ_SECONDS, 20 by default) from the kept seeds plus generated well-formed files.
+# (QX_FUZZ_SECONDS, 20 by default) from the kept seeds plus generated well-formed files: the
+# transfer-file reader and the page-picture reader.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 seconds=${QX_FUZZ_SECONDS:-20}
 build="$root/build-fuzz"
 CC=clang CXX=clang++ cmake -S "$root/fuzz" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j "$jobs"
-corpus="$build/corpus/transfer"
+# Each target: its kept seeds and the generated well-formed files (one form each, as a local
+# copy holds them, and both forms together).
+for pair in transfer:transfer_file_fuzzer local:local_copy_fuzzer; do
+  name=${pair%%:*} target=${pair#*:}
+  corpus="$build/corpus/$name"
+  rm -rf "$corpus" && mkdir -p "$corpus"
+  cp "$root"/fuzz/corpus/"$name"/* "$corpus"/
+  "$build/transfer_seeds" "$corpus"
+  "$build/$target" -max_total_time="$seconds" -max_len=300000 -rss_limit_mb=2048 "$corpus"
+done
+
+corpus="$build/corpus/wmf"
 rm -rf "$corpus" && mkdir -p "$corpus"
-cp "$root"/fuzz/corpus/transfer/* "$corpus"/
-"$build/transfer_seeds" "$corpus"
-"$build/transfer_file_fuzzer" -max_total_time="$seconds" -max_len=300000 -rss_limit_mb=2048 "$corpus"
+"$build/wmf_seeds" "$root/resources/pages" "$corpus"
+"$build/wmf_reader_fuzzer" -max_total_time="$seconds" -max_len=200000 -rss_limit_mb=2048 "$corpus"

@@ -33,8 +33,9 @@ class IAvisosListView {
 };
 
 // The list in the program's grid: a heading row, columns "Tipo de Error", "Descripción",
-// "Modalidad", the warning and error icons in the first column.
-class GridAvisosView : public IAvisosListView {
+// "Modalidad", the warning and error icons in the first column. The description takes the
+// width left by the other two columns and its rows grow to show the whole text.
+class GridAvisosView : public QObject, public IAvisosListView {
  public:
   explicit GridAvisosView(QWidget* parent);
   ~GridAvisosView() override;
@@ -44,7 +45,12 @@ class GridAvisosView : public IAvisosListView {
   void Print() override;
   CRejillaCtrl* Grid() const { return grid_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* e) override;
+
  private:
+  void FitDescription();
+
   CRejillaCtrl* grid_;
   std::unique_ptr<GridImageList> icons_;
 };

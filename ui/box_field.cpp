@@ -67,8 +67,8 @@ int HolderWordId(char lang, int code) {
 }
 
 void ShowOverflowOnce() {
-  if (ui::BoxOverflowArmed != 1) return;
-  ui::BoxOverflowArmed = 0;
+  if (!doc::State().boxOverflowArmed) return;
+  doc::State().boxOverflowArmed = false;
   CMessageDlg dlg(nullptr);
   dlg.Show(QStringLiteral("WIN022"), platform::kIconExclamation, QString());
 }

@@ -60,7 +60,8 @@ QWidget* CreateControl(const ControlDef& d, QWidget* parent) {
     case Ctl::Box: w = new CBoxEdit(1, parent); break;
     case Ctl::Radio: {
       auto* r = new QRadioButton(text, parent);
-      r->setAutoExclusive(false);  // the group makes them exclusive, across group boxes too
+      // A logical group makes its buttons exclusive across group boxes too (BuildTemplate).
+      if (d.radioGroup) r->setAutoExclusive(false);
       r->setProperty("qx_radio_group", d.radioGroup);
       r->setProperty("qx_code", d.code);
       w = r;
@@ -172,7 +173,7 @@ void BuildTemplate(QWidget* host, const DialogTemplate& t,
       if (auto g = groups.find(d.group); g != groups.end()) into = g->second;
     into->addWidget(w, d.row, d.col, d.rowSpan, d.colSpan);
     if (d.hidden) w->hide();
-    if (d.kind == Ctl::Radio) {
+    if (d.kind == Ctl::Radio && d.radioGroup) {
       // One logical group per radioGroup, whatever group box holds each button.
       const QString name = QStringLiteral("qx_radio_%1").arg(d.radioGroup);
       auto* group = host->findChild<QButtonGroup*>(name, Qt::FindDirectChildrenOnly);

@@ -22,6 +22,7 @@ enum class Ctl {
   Cancel,
   Help,
   CheckBox,
+  Radio,      // radio buttons of one parent form one group; with a `radioGroup`, that group
   Edit,       // CEditEx: free text of `width` characters
   Alfa,       // CAlfaEdit: names
   ANum,       // CANumEdit: numeric codes
@@ -33,7 +34,6 @@ enum class Ctl {
   YesNo,      // CYesNoEdit
   Custom,     // made by the dialog's CreateCustomControl
   Box,        // CBoxEdit: a check mark ("X") bound to one byte
-  Radio,      // a radio button of the logical group `radioGroup`, standing for the code `code`
   Combo,      // a combo box (list filled by the dialog)
   ListBox,    // a list box (filled by the dialog)
   MultiLine,  // CEditEx of `width` characters on several lines
@@ -69,6 +69,9 @@ struct FieldRef {
       : kind(Text), off(static_cast<unsigned>(f.off)), width(static_cast<unsigned>(f.width)) {}
   constexpr bool Bound() const { return kind != None; }
 };
+
+// String ids of the common buttons' captions.
+enum CommonTextId : int { kStrOkButton = 61, kStrCancelButton = 65 };
 
 struct ControlDef {
   int id = 0;                  // the control id (0 for labels nobody addresses)

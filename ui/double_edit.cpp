@@ -155,7 +155,7 @@ int CDoubleEdit::StoreToData() {
   if (idx < 0) return 0;
   blocks::F64{0}(static_cast<std::size_t>(idx)).set(box_->data, v);
   box_->UpdateText();
-  if (modified_) ui::DataEditedFlag = 1;
+  if (modified_) doc::State().editedSincePrinted = true;
   return 1;
 }
 

@@ -267,7 +267,7 @@ void CEditEx::DataExchange(bool save) {
   if (save) {
     StoreToData();
     if (box_) box_->UpdateText();
-    ui::DataEditedFlag = 1;
+    doc::State().editedSincePrinted = true;
   } else {
     LoadFromData(1);
   }

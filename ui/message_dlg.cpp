@@ -21,8 +21,9 @@ struct ButtonRow {
   int flag, plainId, captionId, controlId, iconId;
 };
 constexpr ButtonRow kButtons[5] = {
-    {kBtnAceptar, 59, 61, 1, 124},   {kBtnCancelar, 62, 65, 2, 128},  {kBtnContinuar, 66, 210, 3, 124},
-    {kBtnCorregir, 72, 208, 8, 124}, {kBtnConfirmar, 75, 207, 10, 124},
+    {kBtnAceptar, 59, 61, 1, platform::kIconOk},     {kBtnCancelar, 62, 65, 2, platform::kIconCancel},
+    {kBtnContinuar, 66, 210, 3, platform::kIconOk},  {kBtnCorregir, 72, 208, 8, platform::kIconOk},
+    {kBtnConfirmar, 75, 207, 10, platform::kIconOk},
 };
 constexpr int kBorrarId = 11;
 

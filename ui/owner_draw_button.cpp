@@ -1,5 +1,6 @@
 #include "ui/owner_draw_button.h"
 
+#include <algorithm>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QMouseEvent>
@@ -66,8 +67,8 @@ COwnerDrawButton::COwnerDrawButton(const QString& text, QWidget* parent)
 void COwnerDrawButton::SetIcon(unsigned hotIconId, unsigned normalIconId, unsigned char width,
                                unsigned char height) {
   if (plainMode_) return;
-  const QIcon hot = platform::ProgramIcon(static_cast<int>(hotIconId), width);
-  SetIcon(hot, normalIconId ? platform::ProgramIcon(static_cast<int>(normalIconId), width) : hot, width, height);
+  const QIcon hot = platform::ProgramIcon(static_cast<int>(hotIconId));
+  SetIcon(hot, normalIconId ? platform::ProgramIcon(static_cast<int>(normalIconId)) : hot, width, height);
 }
 
 void COwnerDrawButton::SetIcon(const QIcon& hot, const QIcon& normal, unsigned char width, unsigned char height) {
@@ -76,7 +77,17 @@ void COwnerDrawButton::SetIcon(const QIcon& hot, const QIcon& normal, unsigned c
   normalIcon_ = normal.isNull() ? hot : normal;
   iconW_ = width;
   iconH_ = height;
+  updateGeometry();
   repaint();
+}
+
+QSize COwnerDrawButton::sizeHint() const {
+  QSize s = QPushButton::sizeHint();
+  if (HasIcon()) {
+    s.rwidth() += iconW_ + 6;
+    s.setHeight(std::max(s.height(), iconH_ + 6));
+  }
+  return s;
 }
 
 void COwnerDrawButton::SetFlat(bool flat) {

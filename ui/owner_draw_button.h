@@ -45,6 +45,8 @@ class COwnerDrawButton : public QPushButton {
   // Where the last paint put the icon and the caption (for tests of the geometry).
   QRect LastIconRect() const { return lastIcon_; }
   QRect LastCaptionRect() const { return lastCaption_; }
+  // Room for the icon beside the caption.
+  QSize sizeHint() const override;
 
  protected:
   void paintEvent(QPaintEvent* e) override;

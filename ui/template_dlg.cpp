@@ -5,16 +5,12 @@
 #include <QScreen>
 
 #include "platform/help.h"
+#include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/edit_ex.h"
 #include "ui/session.h"
 
 namespace ui {
-
-bool HouseholdHas(int member) {
-  const Session& s = CurrentSession();
-  return s.household && member >= 1 && member <= 5 && (*s.household)[member - 1] != 0;
-}
 
 int HolderLegendId(int mode, bool hasOtherMembers) {
   const bool spouse = hasOtherMembers && HouseholdHas(kSpouse);
@@ -63,11 +59,11 @@ void PlaceOverMainWindow(QWidget* w) {
   if (!screen.isNull()) w->move(screen.center() - QPoint(sz.width() / 2, sz.height() / 2));
 }
 
-void SetUpButton(QWidget* host, int id, unsigned icon) {
+void SetUpButton(QWidget* host, int id, int icon, bool flat = true) {
   auto* b = dynamic_cast<COwnerDrawButton*>(ui::FindControl(host, id));
   if (!b) return;
-  b->SetIcon(icon, 0, 32, 32);
-  b->SetFlat(!ui::CurrentSession().plainColours);
+  b->SetIcon(static_cast<unsigned>(icon), 0, 32, 32);
+  b->SetFlat(flat && !ui::CurrentSession().plainColours);
   b->SetDrawFocusRect(true, true);
 }
 
@@ -91,13 +87,39 @@ void ApplyEditLook(QWidget* window, const QFont& font) {
   }
 }
 
+// ---------------------------------------------------------------- CTemplateHost
+
+CTemplateHost::CTemplateHost(QWidget* window, const ui::DialogTemplate& tmpl)
+    : window_(window), tmpl_(tmpl), font_(DataEntryFont()) {}
+
+CEditEx* CTemplateHost::Edit(int id) const { return dynamic_cast<CEditEx*>(GetDlgItem(id)); }
+
+bool CTemplateHost::BuildOnce() {
+  if (created_) return false;
+  created_ = true;
+  ui::BuildTemplate(window_, tmpl_, [this](const ui::ControlDef& d, QWidget* p) { return CreateCustomControl(d, p); });
+  return true;
+}
+
+bool CTemplateHost::DispatchEditNotification(int id, int code, int& answer) {
+  switch (code) {
+    case ui::kEnSetFocus: answer = OnEditSetFocus(id); return true;
+    case ui::kEnKillFocus: answer = OnEditKillFocus(id); return true;
+    case ui::kEnChange: answer = OnEditChange(id); return true;
+    case ui::kNotifyValueCleared: answer = OnEditValueCleared(id); return true;
+    case ui::kNotifySubDialogValue: answer = OnSubDialogValue(id); return true;
+    case ui::kNotifyValueStored: answer = OnEditValueChanged(id); return true;
+    default: return false;
+  }
+}
+
 // ---------------------------------------------------------------- CTemplateDlg
 
 int CTemplateDlg::liveCount_ = 0;
 bool CTemplateDlg::brushExists_ = false;
 
 CTemplateDlg::CTemplateDlg(const ui::DialogTemplate& tmpl, QWidget* parent)
-    : QDialog(parent), tmpl_(tmpl), font_(DataEntryFont()) {
+    : QDialog(parent), CTemplateHost(this, tmpl) {
   ++liveCount_;
 }
 
@@ -105,12 +127,8 @@ CTemplateDlg::~CTemplateDlg() {
   if (--liveCount_ == 0) brushExists_ = false;
 }
 
-CEditEx* CTemplateDlg::Edit(int id) const { return dynamic_cast<CEditEx*>(GetDlgItem(id)); }
-
 void CTemplateDlg::EnsureCreated() {
-  if (created_) return;
-  created_ = true;
-  ui::BuildTemplate(this, tmpl_, [this](const ui::ControlDef& d, QWidget* p) { return CreateCustomControl(d, p); });
+  if (!BuildOnce()) return;
   for (QAbstractButton* b : findChildren<QAbstractButton*>()) {
     const int id = ui::ControlId(b);
     connect(b, &QAbstractButton::clicked, this, [this, id] { OnCommand(id, ui::kBnClicked); });
@@ -119,16 +137,18 @@ void CTemplateDlg::EnsureCreated() {
 }
 
 void CTemplateDlg::OnInitDialog() {
-  if (lookFlags_ & ui::kLookOk) SetUpButton(this, ui::IDOK, 124);
-  if (lookFlags_ & ui::kLookCancel) SetUpButton(this, ui::IDCANCEL, 141);
-  if (lookFlags_ & ui::kLookHelp) SetUpButton(this, ui::kHelpButtonId, 161);
+  if (lookFlags_ & ui::kLookOk) SetUpButton(this, ui::IDOK, platform::kIconOk);
+  if (lookFlags_ & ui::kLookCancel) SetUpButton(this, ui::IDCANCEL, platform::kIconCancelDisc);
+  if (lookFlags_ & ui::kLookHelp) SetUpButton(this, ui::kHelpButtonId, platform::kIconHelp);
   if (!caption.isEmpty()) setWindowTitle(caption);
-  ApplyEditLook(this, font_);
+  ApplyEditLook(this, DialogFont());
   adjustSize();
   PlaceOverMainWindow(this);
   if (liveCount_ == 1) brushExists_ = true;
   if (shownMember != ui::kFamilyUnit && HouseholdHasSeveralHolders()) CTemplatePropPg::SetChildEditsEnabled(this, 0);
 }
+
+void CTemplateDlg::SetButtonIcon(int id, int iconId, bool flat) { SetUpButton(this, id, iconId, flat); }
 
 int CTemplateDlg::DoModal() {
   EnsureCreated();
@@ -148,16 +168,8 @@ void CTemplateDlg::OnOK() {
 void CTemplateDlg::OnCancel() { done(ui::IDCANCEL); }
 
 int CTemplateDlg::OnCommand(int id, int code) {
-  switch (code) {
-    case ui::kEnSetFocus: return OnEditSetFocus(id);
-    case ui::kEnKillFocus: return OnEditKillFocus(id);
-    case ui::kEnChange: return OnEditChange(id);
-    case ui::kNotifyValueCleared: return OnEditValueCleared(id);
-    case ui::kNotifySubDialogValue: return OnSubDialogValue(id);
-    case ui::kNotifyValueStored: return OnEditValueChanged(id);
-    case ui::kNotifyEnterTab: return OnEditEnter(id);
-    default: break;
-  }
+  if (int answer = 0; DispatchEditNotification(id, code, answer)) return answer;
+  if (code == ui::kNotifyEnterTab) return OnEditEnter(id);
   if (code == ui::kBnClicked && FocusOnCancel()) {
     OnCancel();
     return 0;
@@ -165,7 +177,7 @@ int CTemplateDlg::OnCommand(int id, int code) {
   if (code != ui::kBnClicked) return 0;
   if (id == ui::IDOK) OnOK();
   else if (id == ui::IDCANCEL) OnCancel();
-  else if (id == ui::kHelpButtonId) platform::ShowHelp(tmpl_.helpTopic ? tmpl_.helpTopic : 1);
+  else if (id == ui::kHelpButtonId) platform::ShowHelp(Template().helpTopic ? Template().helpTopic : 1);
   else return OnButton(id) ? 1 : 0;
   return 1;
 }
@@ -196,7 +208,7 @@ int CTemplatePropPg::liveCount_ = 0;
 bool CTemplatePropPg::brushExists_ = false;
 
 CTemplatePropPg::CTemplatePropPg(const ui::DialogTemplate& tmpl, QWidget* parent)
-    : QWidget(parent), tmpl_(tmpl), font_(DataEntryFont()) {
+    : QWidget(parent), CTemplateHost(this, tmpl) {
   ++liveCount_;
 }
 
@@ -204,17 +216,12 @@ CTemplatePropPg::~CTemplatePropPg() {
   if (--liveCount_ == 0) brushExists_ = false;
 }
 
-CEditEx* CTemplatePropPg::Edit(int id) const { return dynamic_cast<CEditEx*>(GetDlgItem(id)); }
-
 void CTemplatePropPg::EnsureCreated() {
-  if (created_) return;
-  created_ = true;
-  ui::BuildTemplate(this, tmpl_, [this](const ui::ControlDef& d, QWidget* p) { return CreateCustomControl(d, p); });
-  OnInitDialog();
+  if (BuildOnce()) OnInitDialog();
 }
 
 void CTemplatePropPg::OnInitDialog() {
-  ApplyEditLook(this, font_);
+  ApplyEditLook(this, DialogFont());
   if (QWidget* main = ui::CurrentSession().mainWindow; main && !parentWidget())
     move((main->width() - width()) / 2, (main->height() - height()) / 2);
   brushExists_ = true;
@@ -234,15 +241,7 @@ bool CTemplatePropPg::OnSetActive() {
 void CTemplatePropPg::ShowHelp() { platform::ShowHelp(1); }
 
 int CTemplatePropPg::OnCommand(int id, int code) {
-  switch (code) {
-    case ui::kEnKillFocus: return OnEditKillFocus(id);
-    case ui::kNotifyValueCleared: return OnEditValueCleared(id);
-    case ui::kEnSetFocus: return OnEditSetFocus(id);
-    case ui::kEnChange: return OnEditChange(id);
-    case ui::kNotifySubDialogValue: return OnSubDialogValue(id);
-    case ui::kNotifyValueStored: return OnEditValueChanged(id);
-    default: break;
-  }
+  if (int answer = 0; DispatchEditNotification(id, code, answer)) return answer;
   // Everything else (Enter and Tab included) belongs to the sheet that holds the page.
   if (ui::IEditHost* sheet = ui::FindEditHost(this)) return sheet->OnCommand(id, code);
   return 0;

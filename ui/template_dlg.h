@@ -23,8 +23,6 @@ constexpr int kHolderLegendId = 1294;
 // String id of the holder legend for a holder mode and household (0 = empty legend).
 int HolderLegendId(int holderMode, bool hasOtherMembers);
 QString HolderLegend(int holderMode, bool hasOtherMembers);
-// Spouse, child 1 and child 2 of the open declaration's household.
-bool HouseholdHas(int member);
 }  // namespace ui
 
 // The state that the launcher sets on a dialog or page before its modal run.
@@ -38,7 +36,46 @@ struct OpeningState {
   int extra = 0;
 };
 
-class CTemplateDlg : public QDialog, public ui::IEditHost, public OpeningState {
+// What a data-entry dialog and a property page share: the control table built once into the
+// window, control lookup by id, the data-entry font, the holder legend and the dispatch of the
+// bound edits' notifications to the virtual handlers.
+class CTemplateHost : public ui::IEditHost, public OpeningState {
+ public:
+  QWidget* GetDlgItem(int id) const { return ui::FindControl(window_, id); }
+  template <class T>
+  T* Item(int id) const { return dynamic_cast<T*>(GetDlgItem(id)); }
+  CEditEx* Edit(int id) const;
+  QString GetHolderLegend() const { return ui::HolderLegend(holderMode, hasOtherMembers != 0); }
+  const QFont& DialogFont() const { return font_; }
+
+  // Edit handlers, called with the control id.
+  virtual int OnEditKillFocus(int id) { return 0; }
+  virtual int OnEditValueCleared(int id) { return 0; }
+  virtual int OnEditSetFocus(int id) { return 0; }
+  virtual int OnEditChange(int id) { return 0; }
+  virtual int OnSubDialogValue(int id) { return 0; }
+  virtual int OnEditValueChanged(int id) { return 0; }
+
+  bool IsDialogHost() const override { return true; }
+
+ protected:
+  CTemplateHost(QWidget* window, const ui::DialogTemplate& tmpl);
+  // Builds the table the first time; false when it was built before.
+  bool BuildOnce();
+  // Makes the Custom rows of the template (lookup, holder and selection editors of other Parts).
+  virtual QWidget* CreateCustomControl(const ui::ControlDef& def, QWidget* parent) { return nullptr; }
+  // Runs the handler of an edit notification; false for any other code.
+  bool DispatchEditNotification(int id, int code, int& answer);
+  const ui::DialogTemplate& Template() const { return tmpl_; }
+
+ private:
+  QWidget* window_;
+  const ui::DialogTemplate& tmpl_;
+  bool created_ = false;
+  QFont font_;
+};
+
+class CTemplateDlg : public QDialog, public CTemplateHost {
   Q_OBJECT
  public:
   CTemplateDlg(const ui::DialogTemplate& tmpl, QWidget* parent = nullptr);
@@ -47,21 +84,10 @@ class CTemplateDlg : public QDialog, public ui::IEditHost, public OpeningState {
   // Creates the controls (once) and initialises the dialog; DoModal and show() call it.
   void EnsureCreated();
   int DoModal();
-  QWidget* GetDlgItem(int id) const { return ui::FindControl(this, id); }
-  template <class T>
-  T* Item(int id) const { return dynamic_cast<T*>(GetDlgItem(id)); }
-  CEditEx* Edit(int id) const;
-  QString GetHolderLegend() const { return ui::HolderLegend(holderMode, hasOtherMembers != 0); }
   int LookFlags() const { return lookFlags_; }
-  const QFont& DialogFont() const { return font_; }
 
-  // Edit handlers, called with the control id; base answers in brackets.
-  virtual int OnEditKillFocus(int id) { return 0; }
-  virtual int OnEditValueCleared(int id) { return 1; }
-  virtual int OnEditSetFocus(int id) { return 0; }
-  virtual int OnEditChange(int id) { return 0; }
-  virtual int OnSubDialogValue(int id) { return 0; }
-  virtual int OnEditValueChanged(int id) { return 0; }
+  // A cleared value is accepted unless the dialog says otherwise; Enter in an edit.
+  int OnEditValueCleared(int id) override { return 1; }
   virtual int OnEditEnter(int id) { return 0; }
 
   virtual void OnOK();
@@ -70,7 +96,6 @@ class CTemplateDlg : public QDialog, public ui::IEditHost, public OpeningState {
   virtual bool OnButton(int id) { return false; }
 
   // IEditHost
-  bool IsDialogHost() const override { return true; }
   int OnCommand(int id, int code) override;
   void OnHostKeyDown(int key, Qt::KeyboardModifiers mods) override;
   void OnHostChar(int ch, Qt::KeyboardModifiers mods) override;
@@ -80,34 +105,27 @@ class CTemplateDlg : public QDialog, public ui::IEditHost, public OpeningState {
 
  protected:
   virtual void OnInitDialog();
-  // Makes the Custom rows of the template (lookup, holder and selection editors of other Parts).
-  virtual QWidget* CreateCustomControl(const ui::ControlDef& def, QWidget* parent) { return nullptr; }
+  // Gives button `id` an icon resource at 32 x 32; flat only where asked and the display is not
+  // the accessible one.
+  void SetButtonIcon(int id, int iconId, bool flat = true);
   void accept() override { OnOK(); }
   void reject() override { OnCancel(); }
   void showEvent(QShowEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
 
  private:
-  const ui::DialogTemplate& tmpl_;
-  bool created_ = false;
   int lookFlags_ = ui::kLookOk | ui::kLookCancel | ui::kLookHelp | ui::kLookFlat;
-  QFont font_;
   static int liveCount_;
   static bool brushExists_;
 };
 
-class CTemplatePropPg : public QWidget, public ui::IEditHost, public OpeningState {
+class CTemplatePropPg : public QWidget, public CTemplateHost {
   Q_OBJECT
  public:
   CTemplatePropPg(const ui::DialogTemplate& tmpl, QWidget* parent = nullptr);
   ~CTemplatePropPg() override;
 
   void EnsureCreated();
-  QWidget* GetDlgItem(int id) const { return ui::FindControl(this, id); }
-  template <class T>
-  T* Item(int id) const { return dynamic_cast<T*>(GetDlgItem(id)); }
-  CEditEx* Edit(int id) const;
-  QString GetHolderLegend() const { return ui::HolderLegend(holderMode, hasOtherMembers != 0); }
 
   // Moves every bound edit of `window` into (save) or out of its field in one call.
   static void UpdateChildControls(QWidget* window, bool save);
@@ -115,17 +133,10 @@ class CTemplatePropPg : public QWidget, public ui::IEditHost, public OpeningStat
   static void SetChildEditsEnabled(QWidget* window, int enable);
 
   virtual void ShowHelp();
-  virtual int OnEditKillFocus(int id) { return 0; }
-  virtual int OnEditValueCleared(int id) { return 0; }
   virtual int ReservedHook(int id) { return 1; }  // never dispatched
-  virtual int OnEditSetFocus(int id) { return 0; }
-  virtual int OnEditChange(int id) { return 0; }
-  virtual int OnSubDialogValue(int id) { return 0; }
-  virtual int OnEditValueChanged(int id) { return 0; }
   // The page became the active one of its sheet (the sheet hears of it through `activated`).
   virtual bool OnSetActive();
 
-  bool IsDialogHost() const override { return true; }
   int OnCommand(int id, int code) override;
   void OnHostKeyDown(int key, Qt::KeyboardModifiers mods) override;
   void OnHostChar(int ch, Qt::KeyboardModifiers mods) override;
@@ -138,14 +149,10 @@ class CTemplatePropPg : public QWidget, public ui::IEditHost, public OpeningStat
 
  protected:
   virtual void OnInitDialog();
-  virtual QWidget* CreateCustomControl(const ui::ControlDef& def, QWidget* parent) { return nullptr; }
   void showEvent(QShowEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
 
  private:
-  const ui::DialogTemplate& tmpl_;
-  bool created_ = false;
-  QFont font_;
   static int liveCount_;
   static bool brushExists_;
 };

@@ -122,7 +122,7 @@ int CTitularEdit::FilterChar(char32_t ch, int, int, bool) {
   ShowWord(stored);
   modified_ = true;
   Notify(ui::kNotifyValueStored);
-  ui::DataEditedFlag = 1;
+  doc::State().editedSincePrinted = true;
   if (Code() != stored) {
     ShowWord(Code());
     modified_ = false;
@@ -138,7 +138,7 @@ int CTitularEdit::SearchWithFilter(char32_t ch) {
   LoadFromData(1);
   modified_ = true;
   const int answer = AskClear();
-  ui::DataEditedFlag = 1;
+  doc::State().editedSincePrinted = true;
   if (answer == 0) return 1;
   SetCode(0);
   Notify(ui::kNotifyValueStored);
@@ -200,6 +200,6 @@ int CTitularEdit::ApplySelection() {
   SetCode(static_cast<unsigned char>(InMemberView() ? GetCurrentHolder() : code));
   ShowWord(Code());
   modified_ = true;
-  ui::DataEditedFlag = 1;
+  doc::State().editedSincePrinted = true;
   return 1;
 }

@@ -120,8 +120,10 @@ TALLYVEX_API void Calculos100K(void* k, void* i, void* j, void* personal, int me
 
   tv::CarryPair pairs[2];
   int pairCount = 0;
-  const int m = member - 1;
-  if (m >= 0 && m <= 2) {
+  // Only the family unit, the declarant and the spouse carry contributions forward; the range is
+  // tested before the subtraction, which would overflow for the lowest int.
+  if (member >= f100::kFamilyUnit && member <= f100::kSpouse) {
+    const int m = member - 1;
     const double A = onGeneral[1][m] + onSpecial[1][m];
     const int columns[2] = {m == 0 ? 1 : m, 2};
     const int count = m == 0 ? 2 : 1;

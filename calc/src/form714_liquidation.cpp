@@ -1,9 +1,8 @@
 // Form 714, liquidation and result: from the published section totals to the quota to pay.
 //
 // The library's only state is the three option bytes of Form714Personal that Calculos714DP keeps.
-// They are tied to the declaration they came from: the liquidation takes them again from the
-// personal record it is given (so the flags of another declaration can never reach it), and ties
-// them to the summary it liquidated; the result uses the complementary flag only for that summary.
+// The liquidation and the result use that copy until the next Calculos714DP call, whatever
+// records they are given: callers pass the personal data through Calculos714DP first.
 #include "blocks/form714_liquidation.h"
 #include "numeric.h"
 #include "tallyvex.h"
@@ -18,8 +17,6 @@ struct KeptOptions {
   unsigned char reduced = 0;        // +81
   unsigned char second = 0;         // +82, kept only
   unsigned char complementary = 0;  // +453
-  const void* personal = nullptr;   // the record the bytes were copied from
-  const void* summary = nullptr;    // the summary last liquidated with them
 };
 KeptOptions g_kept;
 
@@ -27,8 +24,6 @@ void keepOptions(const void* personal) {
   g_kept.reduced = pers::ReducedLiquidation.get(personal);
   g_kept.second = pers::SecondOption.get(personal);
   g_kept.complementary = pers::Complementary.get(personal);
-  g_kept.personal = personal;
-  g_kept.summary = nullptr;
 }
 
 double R(double v) { return tv::Redondea(v, 2); }
@@ -188,9 +183,6 @@ void ceutaMelillaBonus(void* s) {
 TALLYVEX_API void Calculos714DP(void* personal) { keepOptions(personal); }
 
 TALLYVEX_API int Calculos714LI(void* summary, void* personal, int /*pass*/) {
-  // The options of the declaration being liquidated, whatever passed through Calculos714DP last.
-  keepOptions(personal);
-  g_kept.summary = summary;
   const bool reduced = g_kept.reduced == 1;
   void* s = summary;
 
@@ -236,8 +228,7 @@ TALLYVEX_API int Calculos714LI(void* summary, void* personal, int /*pass*/) {
 }
 
 TALLYVEX_API void Calculos714DI(void* result, void* summary) {
-  // A summary that was not the last one liquidated has no known options: it is not complementary.
-  const bool complementary = g_kept.summary == summary && g_kept.complementary == 1;
+  const bool complementary = g_kept.complementary == 1;
   const double toPay = liq::QuotaToPay.get(summary);
   if (!complementary) {
     res::AmountToPay.set(result, 0.0);

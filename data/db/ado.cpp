@@ -95,6 +95,20 @@ void FoldFunction(sqlite3_context* ctx, int, sqlite3_value** argv) {
   sqlite3_result_text(ctx, folded.data(), static_cast<int>(folded.size()), SQLITE_TRANSIENT);
 }
 
+}  // namespace
+
+bool SameText(std::string_view a, std::string_view b) {
+  auto trim = [](std::string_view s) {
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+  };
+  a = trim(a);
+  b = trim(b);
+  return FoldCollation(nullptr, static_cast<int>(a.size()), a.data(), static_cast<int>(b.size()), b.data()) == 0;
+}
+
+namespace {
+
 // ---- statements ----
 
 struct Stmt {
@@ -254,6 +268,14 @@ bool CAdoConnection::Open(const std::string& path, OpenMode mode) {
   return true;
 }
 
+bool CAdoConnection::ReadOnly() const {
+  if (!db_) return false;
+  if (sqlite3_db_readonly(db_, "main") == 1) return true;
+  // A write also needs its journal beside the file.
+  const std::filesystem::path folder = std::filesystem::absolute(path_).parent_path();
+  return ::access(folder.c_str(), W_OK) != 0;
+}
+
 void CAdoConnection::Close() {
   if (!db_) return;
   int rc = sqlite3_close(db_);
@@ -360,6 +382,20 @@ bool CAdoConnection::Compact() {
   return Open(path, mode);
 }
 
+bool CAdoConnection::FileMatchesPageCount() {
+  if (!db_) return true;
+  std::int64_t pageSize = 0, pageCount = 0;
+  for (auto [pragma, out] : {std::pair{"PRAGMA page_size", &pageSize}, std::pair{"PRAGMA page_count", &pageCount}}) {
+    Stmt st;
+    if (Prepare(db_, pragma, st) != SQLITE_OK || sqlite3_step(st.s) != SQLITE_ROW) return true;
+    *out = sqlite3_column_int64(st.s, 0);
+  }
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path_, ec);
+  if (ec) return true;
+  return size == static_cast<std::uintmax_t>(pageSize * pageCount);
+}
+
 // ---- transaction -----------------------------------------------------------------------------
 
 Transaction::Transaction(CAdoConnection& connection) : connection_(connection) {
@@ -372,17 +408,24 @@ Transaction::~Transaction() { Rollback(); }
 
 bool Transaction::Commit() {
   if (!active_) return false;
-  active_ = false;
-  if (connection_.Execute("RELEASE " + name_)) return true;
-  connection_.Execute("ROLLBACK TO " + name_);
-  connection_.Execute("RELEASE " + name_);
+  if (StillOpen() && connection_.Execute("RELEASE " + name_)) {
+    active_ = false;
+    return true;
+  }
+  Rollback();
   return false;
+}
+
+bool Transaction::StillOpen() const {
+  // Some errors (a full disk, an I/O error) make the engine roll the whole transaction back
+  // itself, savepoints and all: there is then nothing left to release or to roll back.
+  return connection_.IsOpen() && !sqlite3_get_autocommit(connection_.Handle());
 }
 
 void Transaction::Rollback() {
   if (!active_) return;
   active_ = false;
-  if (!connection_.IsOpen()) return;  // closing the connection has taken the changes back
+  if (!StillOpen()) return;  // closing the connection, or the engine, has taken the changes back
   connection_.Execute("ROLLBACK TO " + name_);
   connection_.Execute("RELEASE " + name_);
 }

@@ -52,8 +52,8 @@ class ErrorReporter {
   virtual ~ErrorReporter() = default;
   // One call per error, in order; the user interface shows each in its own message box.
   virtual void Report(const DbError& error) = 0;
-  // A serious error while writing or deleting a row: the open declaration is to be closed
-  // without saving, so that nothing half-written is kept.
+  // A serious error while writing or deleting a row. The store's transaction has taken the
+  // half-written change back; the open declaration keeps its edits for another try.
   virtual void SeriousWriteFailure() {}
 };
 
@@ -73,6 +73,8 @@ class CAdoConnection {
   bool Open(const std::string& path, OpenMode mode = OpenMode::ReadWrite);
   void Close();
   bool IsOpen() const { return db_ != nullptr; }
+  // Open, but the engine can only read it (the file or its folder is write-protected).
+  bool ReadOnly() const;
   const std::string& Path() const { return path_; }
   const std::string& Name() const { return name_; }
   sqlite3* Handle() const { return db_; }
@@ -90,6 +92,10 @@ class CAdoConnection {
   static std::string CompactCopyPath(const std::string& databasePath);
   // Test seam: runs after the copy is written and before it is checked and renamed.
   void SetCompactHook(void (*hook)(const std::string& copyPath)) { compactHook_ = hook; }
+
+  // Whether the file holds every page its header counts (page_size * page_count bytes): a
+  // file cut short reads zeros in place of what it lost. True when the size cannot be known.
+  bool FileMatchesPageCount();
 
   // Reports the engine's current error for `rc`; returns the error reported.
   DbError ReportEngineError(int rc, std::string_view context = {});
@@ -116,12 +122,17 @@ class Transaction {
   void Rollback();
 
  private:
+  bool StillOpen() const;
   CAdoConnection& connection_;
   std::string name_;
   bool active_ = false;
 };
 
 using Value = std::variant<std::monostate, std::int64_t, double, std::string>;
+
+// Whether two texts are equal as a text condition of Filter::Eq compares them: without their
+// trailing blanks and without regard to case.
+bool SameText(std::string_view a, std::string_view b);
 
 // A row condition. Text comparisons ignore case (including accented Latin letters) and
 // trailing blanks, as keys padded to their column width compare equal to the typed name.

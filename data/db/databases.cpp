@@ -90,10 +90,11 @@ void AppDatabases::SetReporter(ErrorReporter* reporter) {
   modules_.SetReporter(reporter);
 }
 
-OpenFailure AppDatabases::Open(const std::string& declarationsDir, const std::string& localDir) {
+OpenFailure AppDatabases::Open(const std::string& declarationsDir, const std::string& localDir,
+                               bool createDeclarations) {
   std::error_code ec;
-  if (!declarationsDir.empty()) fs::create_directories(declarationsDir, ec);
-  if (!declarations_.Open(declarationsDir + kDeclarationsFile, OpenMode::Create) ||
+  if (createDeclarations && !declarationsDir.empty()) fs::create_directories(declarationsDir, ec);
+  if (!declarations_.Open(declarationsDir + kDeclarationsFile, createDeclarations ? OpenMode::Create : OpenMode::ReadWrite) ||
       !CreateDeclarationsSchema(declarations_)) {
     declarations_.Close();
     return OpenFailure::Declarations;

@@ -37,10 +37,12 @@ class AppDatabases {
   AppDatabases();
   void SetReporter(ErrorReporter* reporter);
 
-  // Opens (creating it and its tables on first run) `declarationsDir`/DatRed.db, then
-  // `localDir`/DatLocal.db and `localDir`/MODULO03.db read-only, in that order; the first
-  // failure stops the sequence. Folders end with a separator (they are joined directly).
-  OpenFailure Open(const std::string& declarationsDir, const std::string& localDir);
+  // Opens `declarationsDir`/DatRed.db, then `localDir`/DatLocal.db and `localDir`/MODULO03.db
+  // read-only, in that order; the first failure stops the sequence. With `createDeclarations`
+  // a missing DatRed.db (and its folder) is created, and its missing tables in any case;
+  // without it a missing file is a failure and nothing is created. Folders end with a
+  // separator (they are joined directly).
+  OpenFailure Open(const std::string& declarationsDir, const std::string& localDir, bool createDeclarations);
   // Local, then modules, then declarations.
   void Close();
 

@@ -48,6 +48,7 @@ void C714Doc::Calculate(int mode) {
     r.mode = mode;
     calculator_(block_, r);
   }
+  State().boxOverflowArmed = true;
   host_.UpdateAllViews(1);
 }
 
@@ -59,7 +60,7 @@ bool C714Doc::SaveToDatabase() {
   const char number0 = static_cast<char>(per::ReferenceNumber.raw(p)[0]);
   if (text0 == 0 || text0 == ' ' || number0 == 0 || number0 == ' ') State().editedSincePrinted = true;
   if (State().editedSincePrinted) {
-    const std::string nif(per::Nif.raw(p));
+    const std::string nif(per::Nif.str(p));
     BuildReferenceCode(nif, 0);
     per::ReferenceText.set(p, referenceText_.substr(0, 60));
     std::string n = BuildReferenceNumber(3, yearText_, nif, 0, State().clock());
@@ -71,10 +72,7 @@ bool C714Doc::SaveToDatabase() {
     }
   }
   // A row that is gone cannot take the block: that is a failed save, not a successful one.
-  if (!store_.WriteRow(key_, kind_, std::nullopt, block_)) return false;
-  modified_ = false;
-  if (newNotSaved_) modified_ = wasModified;
-  return true;
+  return WriteBlock(kind_, std::nullopt, wasModified);
 }
 
 int C714Doc::ValidateDeclaration(int type) {

@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/texts.h"
+
 namespace doc {
 
-ProgramState& State() {
-  static ProgramState state;
-  return state;
-}
+namespace {
+// "La declaración de %s ha cambiado.\n¿ Desea guardar los datos ?"
+constexpr int kSaveChangesText = 122;
+}  // namespace
 
 std::string BarcodeAmountDigits(double amount) {
   char buf[64];
@@ -32,6 +34,32 @@ std::string TrimBlanks(std::string_view s) {
   return e == std::string_view::npos ? std::string() : std::string(s.substr(0, e + 1));
 }
 
+bool ReadPageDefinition(const PageTables& tables, int pageCode, PageDefinition& out) {
+  if (!tables.local) return false;
+  char code[16];
+  std::snprintf(code, sizeof code, "%4d", pageCode);
+  const db::Filter filter = db::Filter::Eq("INDICEFICH", std::string(code));
+  db::CAdoRecordset pages;
+  if (!pages.Open("Paginasx", tables.local, filter)) return false;
+  db::CAdoRecordset titles;
+  if (titles.Open(db::LanguageTableName("Paginasx", 7, tables.language), tables.local, filter)) {
+    std::int32_t value = 0;
+    out.code = pageCode;
+    pages.GetInt("TipoDec", value);
+    out.kind = value;
+    value = 0;
+    pages.GetInt("NumCuadros", value);
+    out.boxCount = value;
+    std::string file;
+    pages.GetText("FicheroWMF", file);
+    if (file.size() > 7) file[7] = tables.language;
+    out.picturePath = tables.dirBase + file;
+    out.title.clear();
+    titles.GetText("TituloPagi", out.title);
+  }
+  return true;
+}
+
 CProg32Doc::CProg32Doc(store::DeclarationStore& store, DocumentHost& host, int kind)
     : store_(store), host_(host), kind_(kind) {}
 
@@ -39,6 +67,7 @@ CProg32Doc::~CProg32Doc() {
   State().household = nullptr;
   State().shownMember = nullptr;
   State().reformatBoxes = true;
+  State().boxOverflowArmed = true;
 }
 
 void CProg32Doc::SetKey(std::string_view key) { key_ = store::PadKey(store::FirstChars(key)); }
@@ -77,11 +106,20 @@ bool CProg32Doc::LoadFromDatabase() {
   return true;
 }
 
-bool CProg32Doc::SaveToDatabase() {
-  State().editedSincePrinted = false;
-  if (!store_.WriteRow(key_, kind_, std::nullopt, Block())) return false;
-  modified_ = false;
+bool CProg32Doc::WriteBlock(int kind, std::optional<char> modality, bool wasModified) {
+  if (!store_.WriteRow(key_, kind, modality, Block())) {
+    modified_ = true;
+    store_.Messages().Coded(kSaveFailedCode, MessageIcon::Stop);
+    return false;
+  }
+  modified_ = newNotSaved_ && wasModified;
   return true;
+}
+
+bool CProg32Doc::SaveToDatabase() {
+  const bool wasModified = modified_;
+  State().editedSincePrinted = false;
+  return WriteBlock(kind_, std::nullopt, wasModified);
 }
 
 int CProg32Doc::CommitPendingBoxEdit() {
@@ -91,9 +129,14 @@ int CProg32Doc::CommitPendingBoxEdit() {
 }
 
 bool CProg32Doc::Save() {
+  const bool neverSaved = newNotSaved_;
   newNotSaved_ = false;
   CommitPendingBoxEdit();
-  if (!SaveToDatabase()) return false;
+  if (!SaveToDatabase()) {
+    // Still never saved by the user: closing it unsaved leaves no row behind.
+    newNotSaved_ = neverSaved;
+    return false;
+  }
   modified_ = false;
   return true;
 }
@@ -101,7 +144,7 @@ bool CProg32Doc::Save() {
 bool CProg32Doc::SaveModified() {
   if (CommitPendingBoxEdit() == 1 && !modified_) modified_ = true;
   if (!modified_) return true;
-  std::string text = "La declaración de " + store::TrimKey(key_) + " ha cambiado.\n¿ Desea guardar los datos ?";
+  std::string text = platform::TextWith(kSaveChangesText, store::TrimKey(key_));
   switch (host_.AskSaveChanges(text)) {
     case Answer::Cancel: return false;
     case Answer::Yes: return Save() && !modified_;

@@ -14,28 +14,42 @@
 #include <string_view>
 #include <vector>
 
+#include "data/db/ado.h"
 #include "data/doc/reference.h"
 #include "data/message_service.h"
+#include "data/program_state.h"
 #include "data/store/store.h"
 
 namespace doc {
 
-// Program-wide state that documents publish and page views, box formatters and dialogs read.
-struct ProgramState {
-  bool editedSincePrinted = false;  // set by every box edit, cleared by the saves
-  bool reformatBoxes = false;       // set by the calculation and by a closing document
-  const std::array<std::uint8_t, 5>* household = nullptr;  // open form-100 document's members
-  const int* shownMember = nullptr;
-  bool remote = false;  // remote mode: reference codes begin 9997.
-  Clock clock = SystemLocalTime;
-};
-ProgramState& State();
+// Shown when a declaration could not be written: it stays open with its changes, to be saved
+// again or under another name.
+inline constexpr std::string_view kSaveFailedCode = "WIN090";
 
 // Answers of the save prompt.
 enum class Answer { Yes = 6, No = 7, Cancel = 2 };
 
 class CProg32Doc;
 class CRentaDoc;
+
+// One row of the page table Paginasx with its title from the language variant.
+struct PageDefinition {
+  int code = 0;
+  int kind = 0;            // TipoDec
+  int boxCount = 0;        // NumCuadros
+  std::string picturePath; // FicheroWMF: the base folder in front, the language letter at index 7
+  std::string title;       // TituloPagi
+};
+// Where the page table is read: the local database, the form language letter (IdiomaV) and the
+// program's base folder (DirBase, ending with a separator or empty).
+struct PageTables {
+  db::CAdoConnection* local = nullptr;
+  char language = 'e';
+  std::string dirBase;
+};
+// Reads the page `pageCode` ("INDICEFICH = '%4d'"): FALSE when the page has no row; TRUE without
+// filling `out` when only its language row is missing.
+bool ReadPageDefinition(const PageTables& tables, int pageCode, PageDefinition& out);
 
 // What a document asks of the windows around it. Defaults answer as a host without windows.
 class DocumentHost {
@@ -142,8 +156,18 @@ class CProg32Doc {
   // change. Form 100 then updates its member status.
   virtual int CommitPendingBoxEdit();
 
+  // The page table the document reads its pages' definitions from; set by the application.
+  void SetPageTables(PageTables tables) { pageTables_ = std::move(tables); }
+  bool ReadPageDefinition(int pageCode, PageDefinition& out) const {
+    return doc::ReadPageDefinition(pageTables_, pageCode, out);
+  }
+
  protected:
   void SetKey(std::string_view key);
+  // The end of every save: writes the block's row. Written, the document is unmodified, but a
+  // new declaration the user has not saved yet keeps `wasModified`. Not written, the store keeps
+  // its last row and the document keeps its changes, marked modified, and says so.
+  bool WriteBlock(int kind, std::optional<char> modality, bool wasModified);
   store::DeclarationStore& store_;
   DocumentHost& host_;
   std::string key_;
@@ -155,6 +179,7 @@ class CProg32Doc {
   int currentPage_ = -1;
   std::string yearText_ = "2003";
   std::string referenceText_ = std::string(60, ' ');
+  PageTables pageTables_;
 };
 
 }  // namespace doc

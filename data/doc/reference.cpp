@@ -33,7 +33,15 @@ std::string GetTodayText(const LocalTime& now) {
   return buffer;
 }
 
+namespace {
+
+// An id read from a fixed-width field ends at its first zero byte.
+std::string_view UpToZero(std::string_view id) { return id.substr(0, std::min(id.find('\0'), id.size())); }
+
+}  // namespace
+
 bool BuildReferenceCode(std::string_view id, int member, bool remote, const LocalTime& now, std::string& out) {
+  id = UpToZero(id);
   if (id.empty()) {
     out.assign(60, ' ');
     return false;
@@ -69,6 +77,7 @@ bool BuildReferenceCode(std::string_view id, int member, bool remote, const Loca
 
 std::string BuildReferenceNumber(int formKind, std::string_view yearText, std::string_view id, int serialOffset,
                                  const LocalTime& now) {
+  id = UpToZero(id);
   const char* code = "999";
   switch (formKind) {
     case 0: case 1: case 2: code = "100"; break;

@@ -21,10 +21,13 @@ using Clock = std::function<LocalTime()>;
 int ReferenceCheckDigit(std::string_view text);
 
 // "Ref.: 9999.<A>.<days>.<time>.<check>" (prefix 9997. in remote mode), at most 60 characters.
-// An empty id gives 60 blanks and FALSE.
+// The id ends at its first zero byte (an unfilled NIF field is an empty id); an empty id gives
+// 60 blanks and FALSE.
 bool BuildReferenceCode(std::string_view id, int member, bool remote, const LocalTime& now, std::string& out);
 
-// Form code, year digit, 8-digit serial, blank, check digit: 14 characters.
+// Form code, year digit, 8-digit serial (from the id's characters 5..7, "000" for an empty id,
+// and the seconds since midnight), blank, check digit: 14 characters. The id ends at its first
+// zero byte.
 std::string BuildReferenceNumber(int formKind, std::string_view yearText, std::string_view id, int serialOffset,
                                  const LocalTime& now);
 

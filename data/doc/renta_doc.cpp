@@ -34,6 +34,30 @@ constexpr blocks::Text kFirstDate{4224, 8};
 constexpr blocks::F64 kSecondNumber{4264};
 constexpr blocks::Text kSecondDate{4304, 8};
 
+// One holder's identification in a table of holders: the identification tables of
+// Form100Family (one slot per member, each field next to the previous member's) or the
+// descendant entries (one slot per entry, no NIF).
+struct HolderFields {
+  blocks::Text nif, given, surname1, surname2;
+  std::size_t stride = 0;  // between slots; 0: each field's own width
+  blocks::Text slot(const blocks::Text& t, int i) const {
+    return t(static_cast<std::size_t>(i), stride != 0 ? stride : t.width);
+  }
+};
+constexpr HolderFields kFirstHolder{fam::HolderNif, fam::HolderGivenName, fam::HolderSurname1, fam::HolderSurname2};
+constexpr HolderFields kSecondHolder{fam::SpouseNif, fam::SpouseGivenName, fam::SpouseSurname1, fam::SpouseSurname2};
+constexpr HolderFields kDescendantNames{{}, fam::descendant::GivenName(0), fam::descendant::Surname1(0),
+                                        fam::descendant::Surname2(0), fam::kDescendantSize};
+
+void CopyHolderName(std::uint8_t* f, const HolderFields& from, int fromSlot, const HolderFields& to, int toSlot) {
+  auto copy = [&](const blocks::Text& a, const blocks::Text& b) {
+    to.slot(b, toSlot).set(f, std::string(from.slot(a, fromSlot).raw(f)));
+  };
+  copy(from.given, to.given);
+  copy(from.surname1, to.surname1);
+  copy(from.surname2, to.surname2);
+}
+
 std::string AccountText(const void* q, const f100::payment::Account& a) {
   char buf[32];
   std::snprintf(buf, sizeof buf, "%4.4s%4.4s%2.2s%10.10s", std::string(a.entity.str(q)).c_str(),
@@ -139,6 +163,7 @@ void CRentaDoc::Calculate(int mode) {
     calculator_(block_, r);
   }
   State().reformatBoxes = true;
+  State().boxOverflowArmed = true;
 }
 
 int CRentaDoc::CommitPendingBoxEdit() {
@@ -172,7 +197,7 @@ bool CRentaDoc::SaveToDatabase() {
     bool warned = false;
     for (int i = 0; i < f100::kMembers; ++i) {
       const int m = i + 1;
-      const std::string nif(fam::HolderNif(i).raw(f));
+      const std::string nif(fam::HolderNif(i).str(f));
       const std::uint8_t status = fam::MemberStatus(i).get(f);
       BuildReferenceCode(nif, m);
       if (status != 1) fam::ReferenceText(i).set(f, referenceText_.substr(0, 60));
@@ -193,10 +218,7 @@ bool CRentaDoc::SaveToDatabase() {
   std::optional<char> modality;
   if (modality_ == 0) modality = 'I';
   else if (modality_ == 1) modality = 'C';
-  if (!store_.WriteRow(key_, kind, modality, block_)) return false;
-  modified_ = false;
-  if (newNotSaved_) modified_ = wasModified;
-  return true;
+  return WriteBlock(kind, modality, wasModified);
 }
 
 int CRentaDoc::ValidateDeclaration(int type) {
@@ -254,6 +276,7 @@ std::string CRentaDoc::CommunityCode(int member) const {
 
 void CRentaDoc::ComputeHouseholdFlags() {
   household_.fill(0);
+  State().familyUnitCopy = false;
   household_[1] = 1;
   if (modality_ != 1) {
     shownMember_ = 2;
@@ -268,6 +291,7 @@ void CRentaDoc::ComputeHouseholdFlags() {
     if (household_[2] || household_[3] || household_[4] || f100::personal::OpenOnFamilyUnit.get(Personal()) == 1) {
       household_[0] = 1;
       shownMember_ = 1;
+      State().familyUnitCopy = true;
     }
   }
   State().household = &household_;
@@ -325,6 +349,15 @@ void CRentaDoc::ApplyFamilyData(int remembered, bool spouseJustExcluded) {
   fam::HolderNif(2).set(f, nif(kSpouseNif));
   fam::HolderNif(3).set(f, nif(kChild1Nif));
   fam::HolderNif(4).set(f, nif(kChild2Nif));
+  // Names follow the NIFs: the declarant's and the spouse's from their own members, the
+  // children's from the descendant entries that carry their marks.
+  CopyHolderName(f, kFirstHolder, 1, kFirstHolder, 0);
+  CopyHolderName(f, kFirstHolder, 1, kSecondHolder, 2);
+  CopyHolderName(f, kFirstHolder, 2, kSecondHolder, 0);
+  CopyHolderName(f, kFirstHolder, 2, kSecondHolder, 1);
+  for (int child : {1, 2})
+    if (int d = FindChildDescendant(child, -1); d >= 0)
+      CopyHolderName(f, kDescendantNames, d, kFirstHolder, 2 + child);
   for (int m = 1; m <= f100::kMembers; ++m) fam::CommunityCodeCopy(m - 1).set(f, CommunityCode(m));
   if (fam::SpouseExcluded.get(f) == 0 && f100::GetDeclarationMode(block_.data()) == 1 && kDeclarantMarker.isSet(f) &&
       kSpouseMarker.isSet(f)) {
@@ -359,23 +392,31 @@ std::string CRentaDoc::HolderName(std::string_view given, std::string_view s1, s
   return name;
 }
 
+void CRentaDoc::PrepareFamilyWizard() {
+  std::uint8_t* f = Family();
+  for (int child : {1, 2})
+    if (int d = FindChildDescendant(child, -1); d >= 0)
+      CopyHolderName(f, kFirstHolder, 2 + child, kDescendantNames, d);
+}
+
 void CRentaDoc::FillHeaderIdentification() {
   const int m = shownMember_;
   if (m < 1 || m > 5) return;
   const std::uint8_t* f = Family();
   const int i = m - 1;
+  // Names are stored followed by a zero byte when shorter than their field; the header holds
+  // them blank-padded.
+  auto holder = [&](const HolderFields& h) {
+    std::string nif(h.slot(h.nif, i).str(f));
+    nif.resize(h.nif.width, ' ');
+    const blocks::Text surname1 = h.slot(h.surname1, i);
+    return nif + HolderName(h.slot(h.given, i).str(f), surname1.str(f), h.slot(h.surname2, i).str(f),
+                            surname1.raw(f)[0] != 0);
+  };
   header_.assign(114, '\0');
-  header_.replace(0, 9, fam::HolderNif(i).raw(f));
-  header_.replace(9, 48,
-                  HolderName(fam::HolderGivenName(i).raw(f), fam::HolderSurname1(i).raw(f),
-                             fam::HolderSurname2(i).raw(f), fam::HolderSurname1(i).raw(f)[0] != 0));
+  header_.replace(0, 57, holder(kFirstHolder));
   const bool second = m == 3 || ((m == 1 || m == 2) && household_[2]);
-  if (second) {
-    header_.replace(57, 9, fam::SpouseNif(i).raw(f));
-    header_.replace(66, 48,
-                    HolderName(fam::SpouseGivenName(i).raw(f), fam::SpouseSurname1(i).raw(f),
-                               fam::SpouseSurname2(i).raw(f), fam::SpouseSurname1(i).raw(f)[0] != 0));
-  }
+  if (second) header_.replace(57, 57, holder(kSecondHolder));
 }
 
 std::string CRentaDoc::BuildBarcodeData() {

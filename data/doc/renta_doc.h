@@ -57,11 +57,16 @@ class CRentaDoc : public CProg32Doc {
   // Second paper-copy flag: set while printing after a filing; suppresses reference renewal.
   void SetSecondPaperCopy(bool on) { secondPaperCopy_ = on; }
 
-  // After the family wizard accepted its data (copied back into the block): NIFs and community
-  // codes into the identification tables, the spouse's shared fields, the member to show.
+  // Before the family wizard: the names of child 1 and child 2 from the identification tables
+  // into the descendant entries that carry their marks.
+  void PrepareFamilyWizard();
+  // After the family wizard accepted its data (copied back into the block): NIFs, holder names
+  // and community codes into the identification tables, the spouse's shared fields, the member
+  // to show.
   void ApplyFamilyData(int rememberedMember, bool spouseJustExcluded);
 
   // Print and filing records.
+  // The shown member's holders, NIF and name blank-padded; an unfilled second holder is zeros.
   void FillHeaderIdentification();
   const std::string& HeaderIdentification() const { return header_; }  // 114 characters
   std::string BuildBarcodeData();

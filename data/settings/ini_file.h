@@ -2,6 +2,7 @@
 // to case; the order of sections, keys and comment lines is kept when the file is written back.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,12 +15,22 @@ int LeadingInt(std::string_view text);
 
 class IniFile {
  public:
-  explicit IniFile(std::string path) : path_(std::move(path)) {}
+  enum class ReadResult { Read, Missing, Failed };
+  // Reads the whole file into `text`. The program reads the disk; tests put failures in its place.
+  using Reader = std::function<ReadResult(const std::string& path, std::string& text)>;
+  static ReadResult ReadFromDisk(const std::string& path, std::string& text);
+
+  explicit IniFile(std::string path, Reader reader = ReadFromDisk)
+      : path_(std::move(path)), reader_(std::move(reader)) {}
   const std::string& Path() const { return path_; }
 
-  // A missing file is an empty profile.
+  // A missing file is an empty profile. False when the file is there but could not be read: the
+  // profile is then empty, and Save refuses to put it in the file's place.
   bool Load();
-  // Written through a temporary file renamed over the profile.
+  bool ReadFailed() const { return readFailed_; }
+  // Written through a temporary file renamed over the profile. A profile that is a symbolic
+  // link stays one: its target is written. The file's line ends (CRLF or LF) and its permissions
+  // are kept, and so is every line the program did not change.
   bool Save() const;
 
   bool Has(std::string_view section, std::string_view key) const;
@@ -33,11 +44,15 @@ class IniFile {
     std::string section;  // the section the line belongs to
     std::string key;      // empty for section headers, comments and blank lines
     std::string text;     // the value for keys, the whole line otherwise
+    std::string raw;      // the line as read; empty once the program has set the value
   };
   const Line* Find(std::string_view section, std::string_view key) const;
 
   std::string path_;
+  Reader reader_;
   std::vector<Line> lines_;
+  bool readFailed_ = false;
+  bool crlf_ = false;
 };
 
 }  // namespace settings

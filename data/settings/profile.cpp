@@ -45,8 +45,8 @@ bool LanguageOffered(std::string_view idioDisp, int index) {
   return index >= 0 && static_cast<std::size_t>(index) < idioDisp.size() && idioDisp[static_cast<std::size_t>(index)] == '1';
 }
 
-SettingsProfile::SettingsProfile(std::string path, FolderDefaults folders)
-    : ini_(std::move(path)), folders_(std::move(folders)) {
+SettingsProfile::SettingsProfile(std::string path, FolderDefaults folders, IniFile::Reader reader)
+    : ini_(std::move(path), std::move(reader)), folders_(std::move(folders)) {
   values.dirBase = folders_.shipped;
   values.dirBDRed = folders_.userData;
   values.dirBDLocal = folders_.shipped;
@@ -54,8 +54,27 @@ SettingsProfile::SettingsProfile(std::string path, FolderDefaults folders)
 
 std::string SettingsProfile::DefaultPath() { return db::UserConfigDir() + kProfileName; }
 
+void SettingsProfile::Tell(ProfileProblem problem) {
+  bool& told = told_[static_cast<int>(problem)];
+  if (told) return;
+  told = true;
+  if (onProblem_) onProblem_(problem);
+}
+
+void SettingsProfile::Load() {
+  if (!ini_.Load()) Tell(ProfileProblem::Unreadable);
+}
+
+bool SettingsProfile::Save() {
+  // A profile that could not be read is left as it is; that was told when it was read.
+  if (ini_.ReadFailed()) return false;
+  if (ini_.Save()) return true;
+  Tell(ProfileProblem::Unwritable);
+  return false;
+}
+
 void SettingsProfile::ReadStartup() {
-  ini_.Load();
+  Load();
   values.previewPages = ini_.GetInt("Settings", "PreviewPages", 0);
   values.remota = ini_.GetInt("Remota", "Remota", 0);
   values.accesibilidad = ini_.GetInt("Accesibilidad", "Accesibilidad", 0);
@@ -65,18 +84,18 @@ void SettingsProfile::ReadStartup() {
 }
 
 bool SettingsProfile::ShowIntroduction() {
-  ini_.Load();
+  Load();
   return ini_.GetString("Inicio", "Introduccion", "TRUE") == "TRUE";
 }
 
 bool SettingsProfile::DisableIntroduction() {
-  ini_.Load();
+  Load();
   ini_.SetString("Inicio", "Introduccion", "FALSE");
-  return ini_.Save();
+  return Save();
 }
 
 bool SettingsProfile::LoadFrameSettings() {
-  ini_.Load();
+  Load();
   values.remota = ini_.GetInt("Remota", "Remota", 0);
   values.impExp = ini_.GetInt("Remota", "ImpExp", 1);
   values.idioDisp = ini_.GetString("Idioma", "IdioDisp", "1000");
@@ -96,12 +115,12 @@ bool SettingsProfile::LoadFrameSettings() {
   values.barStat = ini_.GetInt("Aspecto", "BarStat", 1);
   // The calculator's memory lasts only until the program ends.
   ini_.SetString("CALCULADORA", "Memoria", "0.0");
-  return ini_.Save();
+  return Save();
 }
 
 bool SettingsProfile::SaveFrameSettings() {
   if (values.remota) return true;
-  ini_.Load();
+  Load();
   ini_.SetString("Idioma", "IdioDisp", values.idioDisp);
   ini_.SetString("Idioma", "IdiomaV", values.idiomaV);
   ini_.SetString("Idioma", "IdiomaI", values.idiomaI);
@@ -118,22 +137,33 @@ bool SettingsProfile::SaveFrameSettings() {
   ini_.SetString("Aspecto", "Posicion", FormatPosition(values.normalRect));
   ini_.SetInt("Aspecto", "BarTool", values.barTool);
   ini_.SetInt("Aspecto", "BarStat", values.barStat);
-  return ini_.Save();
+  return Save();
 }
 
 std::string SettingsProfile::CalculatorMemory() {
-  ini_.Load();
+  Load();
   return ini_.GetString("CALCULADORA", "Memoria", "");
 }
 
 bool SettingsProfile::SetCalculatorMemory(std::string_view text) {
-  ini_.Load();
+  Load();
   ini_.SetString("CALCULADORA", "Memoria", text);
-  return ini_.Save();
+  return Save();
+}
+
+std::string SettingsProfile::GetString(std::string_view section, std::string_view key, std::string_view fallback) {
+  Load();
+  return ini_.GetString(section, key, fallback);
+}
+
+bool SettingsProfile::SetString(std::string_view section, std::string_view key, std::string_view value) {
+  Load();
+  ini_.SetString(section, key, value);
+  return Save();
 }
 
 int SettingsProfile::MaxDeclarations() {
-  ini_.Load();
+  Load();
   return ini_.GetInt("Parametros", "MaxDeclar", db::kMaxDeclarations);
 }
 

@@ -3,6 +3,7 @@
 // declarations) and to the shipped data folder (the program's own files and local tables).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -69,9 +70,15 @@ struct ProfileValues {
   int previewPages = 0;
 };
 
+// What can go wrong with the profile file; each is told once in a run.
+enum class ProfileProblem {
+  Unreadable,  // the file is there but cannot be read: it is then never written
+  Unwritable,  // the file or its folder cannot be written
+};
+
 class SettingsProfile {
  public:
-  SettingsProfile(std::string path, FolderDefaults folders);
+  SettingsProfile(std::string path, FolderDefaults folders, IniFile::Reader reader = IniFile::ReadFromDisk);
   // The profile in the user's configuration folder.
   static std::string DefaultPath();
 
@@ -99,9 +106,22 @@ class SettingsProfile {
   // Parametros/MaxDeclar (never written by the program).
   int MaxDeclarations();
 
+  // Any other key of the profile, for the parts that keep their own values in it.
+  std::string GetString(std::string_view section, std::string_view key, std::string_view fallback);
+  bool SetString(std::string_view section, std::string_view key, std::string_view value);
+
+  // Told about each kind of problem once (the program shows it to the user).
+  void SetProblemHandler(std::function<void(ProfileProblem)> handler) { onProblem_ = std::move(handler); }
+
  private:
+  void Load();
+  bool Save();
+  void Tell(ProfileProblem problem);
+
   IniFile ini_;
   FolderDefaults folders_;
+  std::function<void(ProfileProblem)> onProblem_;
+  bool told_[2] = {false, false};
 };
 
 }  // namespace settings

@@ -1,15 +1,13 @@
 #include "data/store/import_plan.h"
 
+#include <algorithm>
+
 namespace store {
 
-bool IsNewNameUnused(std::string_view name, std::span<const std::string> storedKeys,
-                     std::span<const std::string> chosenNames) {
-  const std::string n = TrimKey(name);
-  for (const auto& k : storedKeys)
-    if (TrimKey(k) == n) return false;
-  for (const auto& k : chosenNames)
-    if (!k.empty() && TrimKey(k) == n) return false;
-  return true;
+bool IsNewNameUnused(DeclarationStore& store, std::string_view name, std::span<const std::string> chosenNames) {
+  if (store.Exists(name)) return false;
+  return std::none_of(chosenNames.begin(), chosenNames.end(),
+                      [name](const std::string& k) { return !k.empty() && SameKey(k, name); });
 }
 
 ImportPlan PlanImport(DeclarationStore& store, std::span<const std::string> names, std::span<const int> selected,
@@ -24,7 +22,8 @@ ImportPlan PlanImport(DeclarationStore& store, std::span<const std::string> name
   if (selected.empty()) return plan;
   bool overwriteAll = false, cancelled = false;
   int chosen = 0;
-  std::vector<std::string> newNames;
+  std::vector<std::string> targets;  // the names chosen so far
+  std::vector<int> targetEntries;    // and their entries
   for (int index : selected) {
     if (cancelled) break;
     if (index < 0 || static_cast<std::size_t>(index) >= names.size()) continue;
@@ -48,8 +47,11 @@ ImportPlan PlanImport(DeclarationStore& store, std::span<const std::string> name
       continue;
     }
     std::string newName;
-    if (store.Exists(key) && !overwriteAll) {
-      ClashAnswer a = resolve ? resolve(key, newNames) : ClashAnswer{};
+    const auto earlier = std::find_if(targets.begin(), targets.end(),
+                                      [&key](const std::string& t) { return SameKey(t, key); });
+    const bool inFile = earlier != targets.end();
+    if (inFile || (store.Exists(key) && !overwriteAll)) {
+      ClashAnswer a = resolve ? resolve(key, targets) : ClashAnswer{};
       switch (a.choice) {
         case ClashChoice::Overwrite: break;
         case ClashChoice::OverwriteAll: overwriteAll = true; break;
@@ -57,9 +59,18 @@ ImportPlan PlanImport(DeclarationStore& store, std::span<const std::string> name
         case ClashChoice::Skip: refuse(false); continue;
         case ClashChoice::Cancel: cancelled = true; continue;
       }
+      if (newName.empty() && inFile) {
+        // This entry replaces the earlier one of the same name: that one is not imported.
+        const auto at = static_cast<std::size_t>(earlier - targets.begin());
+        plan.choices[static_cast<std::size_t>(targetEntries[at])] = {};
+        targets.erase(earlier);
+        targetEntries.erase(targetEntries.begin() + static_cast<std::ptrdiff_t>(at));
+        --chosen;
+      }
     }
     plan.choices[static_cast<std::size_t>(index)] = {true, newName};
-    newNames.push_back(newName);
+    targets.push_back(newName.empty() ? key : newName);
+    targetEntries.push_back(index);
     ++chosen;
   }
   if (cancelled) {

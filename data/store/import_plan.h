@@ -27,13 +27,15 @@ struct ImportPlan {
 };
 
 // `names` the file's keys in entry order, `selected` the chosen entry indexes in list order.
-// `resolve` runs the clash dialog for a taken key given the new names chosen so far.
+// `resolve` runs the clash dialog for a taken key given the names chosen so far. A key is taken
+// when the store holds it or an earlier entry of the file goes under it; overwriting the
+// latter passes over that earlier entry.
 ImportPlan PlanImport(DeclarationStore& store, std::span<const std::string> names, std::span<const int> selected,
                       const std::function<ClashAnswer(const std::string& key,
                                                       const std::vector<std::string>& chosenNames)>& resolve);
 
-// The clash dialog's check of a new name: not a stored key, not chosen for another entry.
-bool IsNewNameUnused(std::string_view name, std::span<const std::string> storedKeys,
-                     std::span<const std::string> chosenNames);
+// The clash dialog's check of a new name: not a stored key, not chosen for another entry, as
+// the store compares keys.
+bool IsNewNameUnused(DeclarationStore& store, std::string_view name, std::span<const std::string> chosenNames);
 
 }  // namespace store

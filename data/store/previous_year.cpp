@@ -82,17 +82,25 @@ bool PreviousYearImport::CheckDeclarationLimit(std::size_t selected, int limit) 
   return true;
 }
 
-int PreviousYearImport::ImportSelected(std::span<const std::string> names, const ResolveTaken& resolve) {
+int PreviousYearImport::ImportSelected(std::span<const std::string> names, const ResolveTaken& resolve, int limit) {
   if (!last_.IsOpen() || names.empty()) return 0;
   db::Transaction t(current_.Connection());
   int result = 0;
   std::vector<std::uint8_t> lastBlock(kForm714Bytes), now(kForm714Bytes);
   for (const std::string& name : names) {
-    std::string newName = name;
-    if (current_.Exists(name)) {
-      auto chosen = resolve ? resolve(name) : std::nullopt;
-      if (!chosen || TrimKey(*chosen).empty() || current_.Exists(*chosen)) continue;
-      newName = *chosen;
+    // Last year's names follow this year's rule as typed names do.
+    CheckedName ruled = CheckName(name);
+    if (!ruled.ok()) {
+      current_.Messages().Coded(msg::kImportBadNames, MessageIcon::Warning, name);
+      continue;
+    }
+    std::string newName = ruled.key;
+    if (current_.Exists(newName)) {
+      auto chosen = resolve ? resolve(newName) : std::nullopt;
+      if (!chosen) continue;
+      ruled = CheckName(*chosen);
+      if (!ruled.ok() || current_.Exists(ruled.key)) continue;
+      newName = ruled.key;
     }
     db::CAdoRecordset rs;
     if (!rs.Open("DATOSDEC", &last_,
@@ -110,7 +118,7 @@ int PreviousYearImport::ImportSelected(std::span<const std::string> names, const
         result = 0;
         continue;
       }
-      result = current_.Create(newName, kKindForm714) &&
+      result = current_.Create(newName, kKindForm714, limit) &&
                        current_.WriteRow(newName, kKindForm714, '0', now)
                    ? 1
                    : 0;
@@ -122,7 +130,7 @@ int PreviousYearImport::ImportSelected(std::span<const std::string> names, const
 
 bool PreviousYearImport::Confirm(std::span<const std::string> names, const ResolveTaken& resolve, int limit) {
   if (!CheckDeclarationLimit(names.size(), limit)) return false;
-  if (ImportSelected(names, resolve) == 1)
+  if (ImportSelected(names, resolve, limit) == 1)
     current_.Messages().Plain(text::kImported, MessageIcon::Information);
   return true;
 }

@@ -75,7 +75,7 @@ void ClearPreviousAmounts(std::span<std::uint8_t> lastYear);
 // This year's block: zeros, then the ranges above copied from last year's block.
 void ConvertPreviousBlock(std::span<const std::uint8_t> lastYear, std::span<std::uint8_t> thisYear);
 
-inline constexpr std::string_view kCannotOpen = "Imposible inicializar la Base de Datos RED";
+inline constexpr int kCannotOpen = 82;  // string "Imposible inicializar la Base de Datos RED"
 
 class PreviousYearImport {
  public:
@@ -89,8 +89,9 @@ class PreviousYearImport {
   bool CheckDeclarationLimit(std::size_t selected, int limit = kMaxDeclarations);
   // For a name taken this year: the new name, or nullopt to skip that declaration.
   using ResolveTaken = std::function<std::optional<std::string>(std::string_view name)>;
-  // Imports the named declarations in one transaction; 1 when every row was written.
-  int ImportSelected(std::span<const std::string> names, const ResolveTaken& resolve);
+  // Imports the named declarations in one transaction, the store holding at most `limit`;
+  // 1 when every row was written.
+  int ImportSelected(std::span<const std::string> names, const ResolveTaken& resolve, int limit = kMaxDeclarations);
   // "&Aceptar": the limit, the import, the success message. FALSE keeps the dialog open.
   bool Confirm(std::span<const std::string> names, const ResolveTaken& resolve, int limit = kMaxDeclarations);
 

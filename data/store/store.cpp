@@ -1,9 +1,12 @@
 #include "data/store/store.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 
 #include "platform/cp1252.h"
+#include "platform/texts.h"
 
 namespace store {
 
@@ -38,10 +41,10 @@ char ModalityChar(std::string_view utf8) {
 
 }  // namespace
 
-std::string StoreFullText(int maximum) {
-  std::string t(text::kStoreFull);
-  t.replace(t.find("%d"), 2, std::to_string(maximum));
-  return t;
+std::string StoreFullText(int maximum) { return platform::TextWith(text::kStoreFull, std::to_string(maximum)); }
+
+void StoreMessages::Plain(int textId, MessageIcon icon) const {
+  if (plain) plain(platform::Text(textId), icon);
 }
 
 std::string PadKey(std::string_view key) {
@@ -79,6 +82,24 @@ std::string NewKeyFromTyped(std::string_view typed) {
 }
 
 std::string CopyName(std::string_view key) { return FirstChars("COPIA DE " + std::string(key)); }
+
+bool SameKey(std::string_view a, std::string_view b) { return db::SameText(a, b); }
+
+CheckedName CheckName(std::string_view name) {
+  // cp1252 holds one character in one byte; a character it lacks becomes a zero byte here, as
+  // does a zero character, and both are refused.
+  std::string bytes = platform::Utf8ToCp1252(FirstChars(name), '\0');
+  CheckedName r;
+  for (char c : bytes) {
+    const auto b = static_cast<unsigned char>(c);
+    if (b == 0 && name.find('\0') == std::string_view::npos) r.fault = NameFault::NotCp1252;
+    else if (b < 0x20 || b == 0x7F) r.fault = NameFault::ControlCharacter;
+    if (!r.ok()) return r;
+  }
+  r.key = TrimKey(platform::Cp1252ToUtf8(platform::UpperCp1252(bytes)));
+  if (r.key.empty()) r.fault = NameFault::Empty;
+  return r;
+}
 
 void ClearReferenceData(int kind, std::span<std::uint8_t> block) {
   // Form 100: the five member status bytes, reference numbers and reference texts at the start
@@ -200,8 +221,21 @@ bool DeclarationStore::DeleteRows(const char* table, std::string_view key, bool*
   return found && ok;
 }
 
-bool DeclarationStore::Create(std::string_view key, int kind) {
-  if (TrimKey(key).empty()) {
+std::optional<std::string> DeclarationStore::RuledName(std::string_view name) {
+  CheckedName c = CheckName(name);
+  if (c.fault == NameFault::Empty) return std::string();
+  if (!c.ok()) {
+    messages_.Coded(msg::kBadName, MessageIcon::Warning, name);
+    return std::nullopt;
+  }
+  return c.key;
+}
+
+bool DeclarationStore::Create(std::string_view name, int kind, int limit) {
+  const auto ruled = RuledName(name);
+  if (!ruled) return false;
+  const std::string& key = *ruled;
+  if (key.empty()) {
     messages_.Coded(msg::kNoName);
     return false;
   }
@@ -209,8 +243,8 @@ bool DeclarationStore::Create(std::string_view key, int kind) {
     messages_.Coded(msg::kNameTaken);
     return false;
   }
-  if (Count() >= kMaxDeclarations) {
-    messages_.Plain(StoreFullText());
+  if (Count() >= limit) {
+    messages_.Plain(StoreFullText(limit));
     return false;
   }
   db::Transaction t(conn_);
@@ -258,8 +292,10 @@ std::optional<std::string> DeclarationStore::Duplicate(std::string_view sourceKe
 }
 
 bool DeclarationStore::Rename(std::string_view oldKey, std::string_view newName, bool ask) {
-  std::string name = FirstChars(newName);
-  if (TrimKey(oldKey).empty() || TrimKey(name).empty()) return false;
+  if (TrimKey(oldKey).empty() || TrimKey(newName).empty()) return false;
+  const auto ruled = RuledName(newName);
+  if (!ruled || ruled->empty()) return false;
+  const std::string& name = *ruled;
   if (Count() == 0) return false;
   if (Exists(name)) {
     messages_.Coded(msg::kNameTaken);
@@ -309,8 +345,11 @@ bool DeclarationStore::DeleteUnsaved(std::string_view key) {
   return t.Commit() && found;
 }
 
-bool DeclarationStore::SaveAs(std::string_view oldKey, std::string_view newKey, int kind, int modalityByte,
+bool DeclarationStore::SaveAs(std::string_view oldKey, std::string_view newName, int kind, int modalityByte,
                               std::span<const std::uint8_t> block) {
+  const auto ruled = RuledName(newName);
+  if (!ruled || ruled->empty()) return false;
+  const std::string& newKey = *ruled;
   if (Count() >= kMaxDeclarations) {
     messages_.Plain(StoreFullText());
     return false;
@@ -355,61 +394,113 @@ bool DeclarationStore::Compact() { return conn_.Compact(); }
 
 // --- transfer files ---
 
+std::optional<TransferDeclaration> DeclarationStore::AsTransfer(std::string_view key) {
+  auto d = Load(key);
+  if (!d) return std::nullopt;
+  TransferDeclaration e;
+  e.key = TrimKey(d->key);
+  e.kind = d->kind;
+  e.modality = ModalityChar(d->modality);
+  if (std::size_t n = BlockBytesForKind(d->kind)) {
+    e.block = std::move(d->block);
+    e.block.resize(n, 0);
+  }
+  if (CarriesForm100(d->kind)) {
+    e.fiscalSlots = std::move(d->fiscal);
+    if (e.fiscalSlots.size() > static_cast<std::size_t>(kFiscalSlots)) e.fiscalSlots.resize(kFiscalSlots);
+  }
+  return e;
+}
+
 bool DeclarationStore::CollectForExport(std::span<const std::string> keys, std::vector<TransferDeclaration>& out) {
   for (const std::string& key : keys) {
-    auto d = Load(key);
-    if (!d) {
+    auto e = AsTransfer(key);
+    if (!e) {
       messages_.Coded(msg::kNotFound);
       return false;
     }
-    TransferDeclaration e;
-    e.key = TrimKey(d->key);
-    e.kind = d->kind;
-    e.modality = ModalityChar(d->modality);
-    if (std::size_t n = BlockBytesForKind(d->kind)) {
-      e.block = std::move(d->block);
-      e.block.resize(n, 0);
-    }
-    if (CarriesForm100(d->kind)) {
-      e.fiscalSlots = std::move(d->fiscal);
-      if (e.fiscalSlots.size() > static_cast<std::size_t>(kFiscalSlots)) e.fiscalSlots.resize(kFiscalSlots);
-    }
-    out.push_back(std::move(e));
+    out.push_back(std::move(*e));
   }
   return true;
+}
+
+bool DeclarationStore::WriteTransferFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+  int error = 0;
+  if (WriteFileAtomically(path, bytes, &error)) return true;
+  if (error == ENOSPC || error == EDQUOT || error == EFBIG) {
+    messages_.Plain(text::kDiskFull);
+  } else if (error == ENOENT || error == ENOTDIR) {
+    messages_.Coded(msg::kNoSuchFolder, MessageIcon::Warning, std::filesystem::path(path).parent_path().string());
+  } else {
+    messages_.Coded(msg::kCannotWrite, MessageIcon::Warning, path);
+  }
+  return false;
 }
 
 bool DeclarationStore::Export(const std::string& path, std::span<const std::string> keys, bool announceSuccess) {
   if (keys.size() > static_cast<std::size_t>(kMaxDeclarations)) keys = keys.first(kMaxDeclarations);
   std::vector<TransferDeclaration> entries;
   if (!CollectForExport(keys, entries)) return false;
+  // A name the file cannot carry would arrive as question marks.
+  for (const TransferDeclaration& e : entries)
+    if (!CheckName(e.key).ok() && !TrimKey(e.key).empty()) {
+      messages_.Coded(msg::kBadName, MessageIcon::Warning, e.key);
+      return false;
+    }
   auto bytes = EncodeTransferFile(entries);
   if (!bytes) {
     messages_.Plain(text::kCannotCreate);
     return false;
   }
-  if (!WriteFileAtomically(path, *bytes)) {
-    messages_.Plain(text::kDiskFull);
-    return false;
-  }
+  if (!WriteTransferFile(path, *bytes)) return false;
   if (announceSuccess) messages_.Plain(text::kExported);
   return true;
 }
 
-std::optional<std::vector<std::string>> DeclarationStore::ReadIndex(const std::string& path) {
+std::optional<std::vector<TransferDeclaration>> DeclarationStore::ReadTransfer(const std::string& path) {
   TransferError e = TransferError::None;
   auto bytes = ReadWholeFile(path, &e);
   if (!bytes) {
-    messages_.Plain(e == TransferError::Unreadable ? text::kNoDataFile : TransferErrorText(e));
+    messages_.Plain(TransferErrorTextId(e));
     return std::nullopt;
   }
   TransferFileContents c = DecodeTransferFile(*bytes);
+  bytes.reset();
   if (!c.ok()) {
-    messages_.Plain(c.error == TransferError::WrongVersion ? text::kNotTransferFile : TransferErrorText(c.error));
+    messages_.Plain(TransferErrorTextId(c.error));
     return std::nullopt;
   }
+  std::vector<TransferDeclaration> entries;
+  std::string badNames, unknownKinds;
+  auto note = [](std::string& list, std::string_view key) {
+    if (!list.empty()) list += ", ";
+    list += key;
+  };
+  for (TransferDeclaration& d : c.entries) {
+    // A row of another form would count against the maximum and never be listed.
+    if (!CarriesForm100(d.kind) && !CarriesForm714(d.kind)) {
+      note(unknownKinds, d.key);
+      continue;
+    }
+    // An empty name stays: the choice of entries refuses it with its own message.
+    CheckedName name = CheckName(d.key);
+    if (!name.ok() && name.fault != NameFault::Empty) {
+      note(badNames, d.key);
+      continue;
+    }
+    d.key = name.key;
+    entries.push_back(std::move(d));
+  }
+  if (!unknownKinds.empty()) messages_.Coded(msg::kImportUnknownKind, MessageIcon::Warning, unknownKinds);
+  if (!badNames.empty()) messages_.Coded(msg::kImportBadNames, MessageIcon::Warning, badNames);
+  return entries;
+}
+
+std::optional<std::vector<std::string>> DeclarationStore::ReadIndex(const std::string& path) {
+  auto entries = ReadTransfer(path);
+  if (!entries) return std::nullopt;
   std::vector<std::string> keys;
-  for (const auto& d : c.entries) keys.push_back(d.key);
+  for (const auto& d : *entries) keys.push_back(d.key);
   return keys;
 }
 
@@ -427,36 +518,40 @@ bool DeclarationStore::WriteImported(const TransferDeclaration& d, std::string_v
 }
 
 bool DeclarationStore::Import(const std::string& path, std::span<const ImportChoice> choices, bool announceSuccess) {
-  TransferError e = TransferError::None;
-  auto bytes = ReadWholeFile(path, &e);
-  if (!bytes) {
-    messages_.Plain(e == TransferError::Unreadable ? text::kNoDataFile : TransferErrorText(e));
-    return false;
-  }
-  TransferFileContents c = DecodeTransferFile(*bytes);
-  if (!c.ok()) {
-    messages_.Plain(c.error == TransferError::WrongVersion ? text::kNotTransferFile : TransferErrorText(c.error));
-    return false;
-  }
+  auto entries = ReadTransfer(path);
+  return entries && Import(*entries, choices, announceSuccess);
+}
+
+bool DeclarationStore::Import(std::span<const TransferDeclaration> entries, std::span<const ImportChoice> choices,
+                              bool announceSuccess) {
   // Room: every chosen entry that creates a declaration counts against the maximum.
   int stored = Count();
   int added = 0;
   std::vector<std::string> targets;
-  for (std::size_t i = 0; i < c.entries.size() && i < choices.size(); ++i) {
+  for (std::size_t i = 0; i < entries.size() && i < choices.size(); ++i) {
     if (!choices[i].import) {
       targets.emplace_back();
       continue;
     }
-    std::string key = choices[i].newName.empty() ? c.entries[i].key : FirstChars(choices[i].newName);
-    if (TrimKey(key).empty()) {
+    const TransferDeclaration& d = entries[i];
+    if (!CarriesForm100(d.kind) && !CarriesForm714(d.kind)) {
+      messages_.Coded(msg::kImportUnknownKind, MessageIcon::Warning, d.key);
+      return false;
+    }
+    const auto key = RuledName(choices[i].newName.empty() ? d.key : choices[i].newName);
+    if (!key) return false;
+    if (key->empty()) {
       messages_.Coded(msg::kEmptyListName);
       return false;
     }
-    bool taken = Exists(key);
+    // Two entries under one name: the later would silently replace the earlier.
     for (const auto& t : targets)
-      if (!t.empty() && TrimKey(t) == TrimKey(key)) taken = true;
-    if (!taken) ++added;
-    targets.push_back(key);
+      if (!t.empty() && SameKey(t, *key)) {
+        messages_.Coded(msg::kNameTaken);
+        return false;
+      }
+    if (!Exists(*key)) ++added;
+    targets.push_back(*key);
   }
   if (stored + added > kMaxDeclarations) {
     messages_.Plain(StoreFullText());
@@ -464,7 +559,7 @@ bool DeclarationStore::Import(const std::string& path, std::span<const ImportCho
   }
   db::Transaction t(conn_);
   for (std::size_t i = 0; i < targets.size(); ++i)
-    if (!targets[i].empty() && !WriteImported(c.entries[i], targets[i])) return false;
+    if (!targets[i].empty() && !WriteImported(entries[i], targets[i])) return false;
   if (!t.Commit()) return false;
   if (announceSuccess) messages_.Plain(text::kImported, MessageIcon::Information);
   return true;
@@ -473,8 +568,16 @@ bool DeclarationStore::Import(const std::string& path, std::span<const ImportCho
 // --- local copies ---
 
 bool DeclarationStore::ExportLocalCopies(const std::string& folder, const std::function<void()>& between) {
+  // Copies this run has not read yet hold declarations the store lacks: they join it first.
+  if (!localCopiesLoaded_) LoadLocalCopies(folder);
   bool all = true;
   for (int kind : {kKindForm100, kKindForm714}) {
+    const std::string path = folder + (kind == kKindForm100 ? kLocalCopy100 : kLocalCopy714);
+    // A copy that could not be read is all that is left of what it held.
+    if (std::find(keepLocal_.begin(), keepLocal_.end(), path) != keepLocal_.end()) {
+      all = false;
+      continue;
+    }
     std::vector<std::string> keys;
     {
       CAdoRecordset rs;
@@ -499,24 +602,59 @@ bool DeclarationStore::ExportLocalCopies(const std::string& folder, const std::f
     // A fiscal file that cannot be read ends the export; the file already in place stays.
     if (!ok) return false;
     auto bytes = EncodeTransferFile(entries, /*writeCountWhenEmpty=*/false);
-    const char* name = kind == kKindForm100 ? kLocalCopy100 : kLocalCopy714;
-    if (!bytes || !WriteFileAtomically(folder + name, *bytes)) all = false;
+    if (!bytes || !WriteFileAtomically(path, *bytes)) all = false;
   }
   return all;
 }
 
-std::string DeclarationStore::FreeLocalKey(std::string_view key) {
-  std::string k = TrimKey(key);
+std::optional<std::string> DeclarationStore::FreeLocalKey(std::string_view key) {
+  const std::string base = TrimKey(key);
+  std::string k = base;
+  std::vector<std::string> seen;
   for (;;) {
     CAdoRecordset rs;
     if (!rs.Open(kDec, &conn_, ByKey(k), {}, "CLAVE")) return k;
-    k = FirstChars(std::to_string(rs.GetRecordCount()) + " " + k);
-    k = TrimKey(k);
+    seen.push_back(k);
+    k = TrimKey(FirstChars(std::to_string(rs.GetRecordCount()) + " " + k));
+    // Cutting to 50 characters can bring the chain back to a key it passed ("1 1 1 ...").
+    if (std::any_of(seen.begin(), seen.end(), [&k](const std::string& s) { return SameKey(s, k); })) break;
   }
+  // Then the first free "n key", counting: no more can be taken than there are rows.
+  const int rows = Count();
+  for (int n = 1; n <= rows + 1; ++n) {
+    std::string candidate = TrimKey(FirstChars(std::to_string(n) + " " + base));
+    if (!Exists(candidate)) return candidate;
+  }
+  return std::nullopt;
+}
+
+bool DeclarationStore::StoredAlready(const TransferDeclaration& d) {
+  auto stored = AsTransfer(d.key);
+  if (!stored) return false;
+  auto filled = [](std::vector<FiscalSlot> slots) {
+    std::erase_if(slots, [](const FiscalSlot& s) { return s.Empty(); });
+    return slots;
+  };
+  return stored->kind == d.kind && stored->modality == d.modality && stored->block == d.block &&
+         filled(stored->fiscalSlots) == filled(d.fiscalSlots);
+}
+
+std::string DeclarationStore::KeepLocalCopy(const std::string& path) {
+  namespace fs = std::filesystem;
+  for (int n = 1; n < 1000; ++n) {
+    const std::string aside = path + ".bak" + (n > 1 ? std::to_string(n) : std::string());
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(aside, ec))) continue;
+    if (std::rename(path.c_str(), aside.c_str()) == 0) return aside;
+    break;
+  }
+  keepLocal_.push_back(path);
+  return path;
 }
 
 std::optional<int> DeclarationStore::LoadLocalCopies(const std::string& folder,
                                                      const std::function<void(std::string_view)>& progress) {
+  localCopiesLoaded_ = true;
   int loaded = 0;
   for (int kind : {kKindForm100, kKindForm714}) {
     const std::string path = folder + (kind == kKindForm100 ? kLocalCopy100 : kLocalCopy714);
@@ -524,31 +662,39 @@ std::optional<int> DeclarationStore::LoadLocalCopies(const std::string& folder,
     if (!std::filesystem::exists(path, ec)) continue;
     auto bytes = ReadWholeFile(path);
     if (!bytes) {
-      messages_.Plain("Fichero no encontrado.");
+      KeepLocalCopy(path);
+      messages_.Plain(text::kFileNotFound);
       return std::nullopt;
     }
-    DecodeOptions opt;
-    opt.maxEntries = static_cast<std::size_t>(kMaxDeclarations - loaded);
-    opt.stopAtMax = true;
-    TransferFileContents c = DecodeTransferFile(*bytes, opt);
-    // A file of another edition, or a damaged one, is passed over whole.
-    if (!c.ok()) continue;
-    if (progress)
-      progress(kind == kKindForm100 ? "Cargando datos del equipo local (Decla.100)"
-                                    : "Cargando datos del equipo local (Decla.714)");
+    LocalCopyContents copy = DecodeLocalCopy(*bytes, kind, static_cast<std::size_t>(kMaxDeclarations - loaded));
+    bytes.reset();
+    if (progress && !copy.entries.empty())
+      progress(platform::Text(kind == kKindForm100 ? text::kLoadingForm100 : text::kLoadingForm714));
+    bool whole = copy.whole;
     db::Transaction t(conn_);
     int here = 0;
-    for (const TransferDeclaration& d : c.entries) {
-      if (d.kind != kind) continue;  // each copy holds one form only
-      std::string key = FreeLocalKey(d.key);
+    for (TransferDeclaration& d : copy.entries) {
+      CheckedName name = CheckName(d.key);
+      if (!name.ok()) {
+        whole = false;
+        continue;
+      }
+      d.key = name.key;
+      if (StoredAlready(d)) continue;
+      auto key = FreeLocalKey(d.key);
+      if (!key) {
+        whole = false;
+        continue;
+      }
       if (CarriesForm100(d.kind))
         for (const FiscalSlot& s : d.fiscalSlots)
-          if (!s.Empty() && !AddFiscal(key, s)) return std::nullopt;
-      if (!AddRow(key, d.kind, ModalityText(d.modality), d.block)) return std::nullopt;
+          if (!s.Empty() && !AddFiscal(*key, s)) return std::nullopt;
+      if (!AddRow(*key, d.kind, ModalityText(d.modality), d.block)) return std::nullopt;
       ++here;
     }
     if (!t.Commit()) return std::nullopt;
     loaded += here;
+    if (!whole) messages_.Coded(msg::kLocalCopyKept, MessageIcon::Warning, KeepLocalCopy(path));
   }
   return loaded;
 }

@@ -36,18 +36,35 @@ inline constexpr std::string_view kNoSuchName = "WIN038";
 inline constexpr std::string_view kNameTaken = "WIN040";
 inline constexpr std::string_view kNoName = "WIN047";
 inline constexpr std::string_view kCannotDelete = "NOBORR";
+// A local copy that could not be loaded whole is kept, untouched, at the path given.
+inline constexpr std::string_view kLocalCopyKept = "ALM001";
+// A name breaks the name rule (the name given).
+inline constexpr std::string_view kBadName = "ALM002";
+// Entries of a transfer file left out: names that break the rule, forms the store does not
+// know (the names given).
+inline constexpr std::string_view kImportBadNames = "ALM003";
+inline constexpr std::string_view kImportUnknownKind = "ALM004";
+// The declarations database is shorter than its pages (the path given).
+inline constexpr std::string_view kDatabaseCut = "ALM005";
+// A transfer file cannot be written: its folder does not exist, or it cannot be written there
+// (the path given).
+inline constexpr std::string_view kNoSuchFolder = "ALM006";
+inline constexpr std::string_view kCannotWrite = "ALM007";
 }  // namespace msg
 
-// Plain-box texts of the store (string table entries).
+// String ids of the store's plain-box texts.
 namespace text {
-inline constexpr std::string_view kStoreFull = "Se ha excedido el máximo de declaraciones que se pueden almacenar (%d)";
-inline constexpr std::string_view kNoDataFile = "No existe el fichero de datos\n";
-inline constexpr std::string_view kNotTransferFile = "Fichero no correspondiente a declaraciones de Renta/Patrimonio.";
-inline constexpr std::string_view kExported = "Las declaraciones han sido exportadas correctamente";
-inline constexpr std::string_view kImported = "El fichero ha sido importado con éxito";
-inline constexpr std::string_view kDiskFull = "Disco lleno o insuficiente memoria.";
-inline constexpr std::string_view kCannotCreate = "Error al crear el fichero";
-inline constexpr std::string_view kCannotDeleteRow = "No se puede borrar la declaración";
+inline constexpr int kStoreFull = 67;         // "... que se pueden almacenar (%d)"
+inline constexpr int kNoDataFile = 81;
+inline constexpr int kNotTransferFile = 132;
+inline constexpr int kExported = 135;
+inline constexpr int kImported = 307;
+inline constexpr int kDiskFull = 308;
+inline constexpr int kCannotCreate = 336;
+inline constexpr int kCannotDeleteRow = 201;
+inline constexpr int kFileNotFound = 94035;   // a local copy that cannot be read
+inline constexpr int kLoadingForm100 = 94036;
+inline constexpr int kLoadingForm714 = 94037;
 }  // namespace text
 // kStoreFull with the maximum filled in.
 std::string StoreFullText(int maximum = kMaxDeclarations);
@@ -64,6 +81,8 @@ struct StoreMessages {
   void Plain(std::string_view t, MessageIcon icon = MessageIcon::Warning) const {
     if (plain) plain(t, icon);
   }
+  // The text of a string id, in the interface language.
+  void Plain(int textId, MessageIcon icon = MessageIcon::Warning) const;
 };
 
 // A key padded with blanks to 50 characters (characters, not bytes); longer keys stay whole.
@@ -76,6 +95,20 @@ std::string FirstChars(std::string_view utf8, std::size_t chars = kKeyChars);
 std::string NewKeyFromTyped(std::string_view typed);
 // "COPIA DE " and the key, cut to 50 characters.
 std::string CopyName(std::string_view key);
+// Whether two keys name the same declaration, as the store compares them: trailing blanks and
+// case do not count.
+bool SameKey(std::string_view a, std::string_view b);
+
+// The one rule of declaration names, typed or imported: the first 50 characters, in upper
+// case, without trailing blanks; every character one that transfer files and local copies can
+// carry (cp1252) and none a control character.
+enum class NameFault { None, Empty, ControlCharacter, NotCp1252 };
+struct CheckedName {
+  std::string key;  // the name as the store keeps it (trimmed; valid only without a fault)
+  NameFault fault = NameFault::None;
+  bool ok() const { return fault == NameFault::None; }
+};
+CheckedName CheckName(std::string_view name);
 
 struct IndexRow {
   std::string key;       // as stored, with its trailing blanks
@@ -118,8 +151,9 @@ class DeclarationStore {
   std::optional<StoredDeclaration> Load(std::string_view key);
 
   // A placeholder row for a new declaration (kind 2 or 3): zeroed block, modality "0".
-  // WIN047 without a name, WIN040 when the name is taken, the store-full text at the maximum.
-  bool Create(std::string_view key, int kind);
+  // WIN047 without a name, WIN040 when the name is taken, the store-full text at `limit`
+  // declarations (the import of last year's declarations passes the profile's MaxDeclar).
+  bool Create(std::string_view key, int kind, int limit = kMaxDeclarations);
   // A copy named "COPIA DE <key>" without print status and references, with the fiscal rows;
   // returns the new key. Store full: the plain text; copy name taken: WIN040.
   std::optional<std::string> Duplicate(std::string_view sourceKey);
@@ -147,7 +181,11 @@ class DeclarationStore {
   // Writes the declarations of `keys` (list order) into a transfer file. Nothing is written
   // unless every declaration could be read; the file appears whole or not at all.
   bool Export(const std::string& path, std::span<const std::string> keys, bool announceSuccess = true);
-  // The keys of a transfer file (nullopt and a message when it is no transfer file).
+  // A transfer file read once: its entries that can be imported, the keys following the name
+  // rule. Entries of an unknown form or with a name that breaks the rule are left out with a
+  // message. Nullopt and a message when it is no transfer file.
+  std::optional<std::vector<TransferDeclaration>> ReadTransfer(const std::string& path);
+  // The keys of a transfer file (what ReadTransfer lists).
   std::optional<std::vector<std::string>> ReadIndex(const std::string& path);
 
   // What to do with each entry of a file, by entry index: skip, store under the entry's key
@@ -161,22 +199,30 @@ class DeclarationStore {
   // maximum: when the chosen new declarations do not fit, nothing is imported. A damaged
   // file gives its message and imports nothing.
   bool Import(const std::string& path, std::span<const ImportChoice> choices, bool announceSuccess = true);
+  // The same over entries read before (ReadTransfer): what was listed is what is imported.
+  bool Import(std::span<const TransferDeclaration> entries, std::span<const ImportChoice> choices,
+              bool announceSuccess = true);
 
   // --- remote mode's local copies ---
   static constexpr const char* kLocalCopy100 = "Decla.100";
   static constexpr const char* kLocalCopy714 = "Decla.714";
   // Writes both files in `folder` (ending with "/"); a file that cannot be written is skipped.
+  // Copies not loaded yet by this store are loaded first, so that nothing they hold is lost.
   // `between` runs between declarations (the user interface keeps painting). Returns false
   // when a file could not be written.
   bool ExportLocalCopies(const std::string& folder, const std::function<void()>& between = {});
   // Loads both files into the store, renaming taken keys "n key"; at most 50 declarations in
-  // all. `progress` receives the caption of the file being loaded. Returns how many rows were
+  // all. An entry the store holds already under its key, identically, is not loaded again
+  // (the copies of a store that stayed in place). A file that cannot be loaded whole gives
+  // the entries that are whole, is moved aside untouched (ALM001) and is never overwritten.
+  // `progress` receives the caption of the file being loaded. Returns how many rows were
   // added, or nullopt when a file exists and cannot be read ("Fichero no encontrado.").
   std::optional<int> LoadLocalCopies(const std::string& folder,
                                      const std::function<void(std::string_view)>& progress = {});
   // Key for a local copy's declaration: "n key" while the key is taken, n the number of rows
-  // holding it.
-  std::string FreeLocalKey(std::string_view key);
+  // holding it; when that runs in a circle, the first free "n key" by counting. Nullopt when
+  // no free key is found.
+  std::optional<std::string> FreeLocalKey(std::string_view key);
 
  private:
   bool AddRow(std::string_view key, int kind, std::string_view modality, std::span<const std::uint8_t> block);
@@ -184,10 +230,22 @@ class DeclarationStore {
   bool DeleteRows(const char* table, std::string_view key, bool* anyFailed = nullptr);
   std::vector<FiscalSlot> LoadFiscal(std::string_view key, bool* ok);
   bool CollectForExport(std::span<const std::string> keys, std::vector<TransferDeclaration>& out);
+  std::optional<TransferDeclaration> AsTransfer(std::string_view key);
+  bool StoredAlready(const TransferDeclaration& d);
+  // Moves a local copy aside (Decla.100.bak ...) and answers where it now is; one that cannot
+  // be moved stays and is never overwritten.
+  std::string KeepLocalCopy(const std::string& path);
+  // ALM002 (with the name) unless the name follows the rule.
+  std::optional<std::string> RuledName(std::string_view name);
+  // Writes `bytes` to `path` with the message that fits a failure.
+  bool WriteTransferFile(const std::string& path, std::span<const std::uint8_t> bytes);
   bool WriteImported(const TransferDeclaration& d, std::string_view key);
 
   db::CAdoConnection& conn_;
   StoreMessages messages_;
+  // Local copies that could not be read and could not be moved aside: never overwritten.
+  std::vector<std::string> keepLocal_;
+  bool localCopiesLoaded_ = false;
 };
 
 }  // namespace store

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "platform/cp1252.h"
+#include "platform/texts.h"
 
 namespace store {
 
@@ -70,7 +71,7 @@ TransferError ReadSlot(Cursor& c, FiscalSlot& s) {
   s.subject = static_cast<std::int32_t>(subject);
   for (auto* part : {&s.yes, &s.no}) {
     if (!c.Double(size)) return TransferError::Truncated;
-    if (!WholeNumber(size, static_cast<double>(kMaxTransferFileBytes))) return TransferError::BadSlot;
+    if (!WholeNumber(size, static_cast<double>(kMaxFiscalListingBytes))) return TransferError::BadSlot;
     auto n = static_cast<std::size_t>(size);
     if (n > c.Left()) return TransferError::Truncated;
     c.Take(n, bytes);
@@ -127,28 +128,32 @@ std::optional<std::vector<std::uint8_t>> EncodeTransferFile(std::span<const Tran
   return out;
 }
 
-std::string_view TransferErrorText(TransferError error) {
+int TransferErrorTextId(TransferError error) {
   switch (error) {
-    case TransferError::None: return {};
-    case TransferError::TooShort: return "El fichero está vacío o incompleto.";
-    case TransferError::WrongVersion: return "Fichero no correspondiente a declaraciones de Renta/Patrimonio.";
-    case TransferError::BadCount: return "El número de declaraciones del fichero no es válido.";
-    case TransferError::TooManyEntries:
-      return "El fichero contiene más declaraciones de las que se pueden almacenar.";
-    case TransferError::Truncated: return "El fichero está incompleto: termina antes de su última declaración.";
-    case TransferError::BadSlot: return "El fichero está dañado: los datos fiscales de una declaración no son válidos.";
-    case TransferError::TrailingBytes: return "El fichero está dañado: contiene datos tras su última declaración.";
-    case TransferError::TooLarge: return "El fichero es demasiado grande para ser un fichero de declaraciones.";
-    case TransferError::Unreadable: return "No existe el fichero de datos\n";
+    case TransferError::None: return 0;
+    case TransferError::TooShort: return 94040;
+    case TransferError::WrongVersion: return 132;  // "Fichero no correspondiente a declaraciones de Renta/Patrimonio."
+    case TransferError::BadCount: return 94042;
+    case TransferError::TooManyEntries: return 94043;
+    case TransferError::Truncated: return 94044;
+    case TransferError::BadSlot: return 94045;
+    case TransferError::TrailingBytes: return 94046;
+    case TransferError::TooLarge: return 94047;
+    case TransferError::Unreadable: return 81;  // "No existe el fichero de datos\n"
   }
-  return {};
+  return 0;
+}
+
+std::string TransferErrorText(TransferError error) {
+  const int id = TransferErrorTextId(error);
+  return id ? platform::Text(id) : std::string();
 }
 
 TransferFileContents DecodeTransferFile(std::span<const std::uint8_t> bytes, const DecodeOptions& options) {
   TransferFileContents r;
-  auto fail = [&r](TransferError e) {
+  auto fail = [&r, &options](TransferError e) {
     r.error = e;
-    r.entries.clear();
+    if (!options.keepWholeEntries) r.entries.clear();
     return r;
   };
   if (bytes.size() > kMaxTransferFileBytes) return fail(TransferError::TooLarge);
@@ -200,6 +205,25 @@ TransferFileContents DecodeTransferFile(std::span<const std::uint8_t> bytes, con
   return r;
 }
 
+LocalCopyContents DecodeLocalCopy(std::span<const std::uint8_t> bytes, int kind, std::size_t room) {
+  LocalCopyContents copy;
+  if (bytes.empty()) return copy;
+  DecodeOptions options;
+  options.maxEntries = room;
+  options.stopAtMax = true;
+  options.keepWholeEntries = true;
+  TransferFileContents c = DecodeTransferFile(bytes, options);
+  copy.whole = c.ok() && c.entries.size() == c.announced;
+  for (TransferDeclaration& d : c.entries) {
+    if (d.kind != kind) {  // each copy holds one form only
+      copy.whole = false;
+      continue;
+    }
+    copy.entries.push_back(std::move(d));
+  }
+  return copy;
+}
+
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, TransferError* error) {
   auto set = [error](TransferError e) {
     if (error) *error = e;
@@ -229,24 +253,51 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, 
   return bytes;
 }
 
-bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes) {
+namespace {
+
+// The file a path leads to through its symbolic links; nullopt when they run in a circle.
+std::optional<std::string> FollowLinks(const std::string& path) {
+  namespace fs = std::filesystem;
+  fs::path p(path);
+  for (int hops = 0; hops < 40; ++hops) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(p, ec))) return p.string();
+    fs::path target = fs::read_symlink(p, ec);
+    if (ec) return std::nullopt;
+    p = target.is_absolute() ? target : p.parent_path() / target;
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, int* error) {
+  auto failed = [error](int e) {
+    if (error) *error = e;
+    return false;
+  };
+  // Renaming onto a link would replace the link: the temporary file goes next to its target.
+  const auto target = FollowLinks(path);
+  if (!target) return failed(ELOOP);
   std::random_device rd;
-  std::string tmp = path + ".tmp" + std::to_string(rd()) + std::to_string(::getpid());
+  std::string tmp = *target + ".tmp" + std::to_string(rd()) + std::to_string(::getpid());
   int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
-  if (fd < 0) return false;
-  bool ok = true;
+  if (fd < 0) return failed(errno);
+  int e = 0;
   std::size_t done = 0;
-  while (ok && done < bytes.size()) {
+  while (!e && done < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
     if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) ok = false;
+    if (n < 0) e = errno;
+    else if (n == 0) e = EIO;
     else done += static_cast<std::size_t>(n);
   }
-  ok = ok && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  ok = ok && std::rename(tmp.c_str(), path.c_str()) == 0;
-  if (!ok) std::remove(tmp.c_str());
-  return ok;
+  if (!e && ::fsync(fd) != 0) e = errno;
+  if (::close(fd) != 0 && !e) e = errno;
+  if (!e && std::rename(tmp.c_str(), target->c_str()) != 0) e = errno;
+  if (!e) return true;
+  std::remove(tmp.c_str());
+  return failed(e);
 }
 
 }  // namespace store

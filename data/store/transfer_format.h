@@ -59,6 +59,11 @@ inline constexpr std::size_t kNumberBytes = 8;
 inline constexpr std::size_t kEmptySize = 3 * kNumberBytes;  // subject, yes-size, no-size
 }  // namespace slot
 
+// The most bytes one listing of a fiscal slot (FICHEROSI, FICHERONO) may hold. A listing is the
+// text of the fiscal-data items of one member of the household, some kilobytes; a slot larger
+// than this is damage, refused before anything is allocated for it.
+inline constexpr std::size_t kMaxFiscalListingBytes = 4u * 1024u * 1024u;
+
 struct FiscalSlot {
   std::int32_t subject = 0;
   std::vector<std::uint8_t> yes;  // FICHEROSI
@@ -102,13 +107,17 @@ enum class TransferError {
   TooLarge,        // the file is larger than any store could have written
   Unreadable,      // the file cannot be opened or read
 };
-// A sentence for the user (Spanish, as the program's other messages).
-std::string_view TransferErrorText(TransferError error);
+// The string id of the sentence for the user (0 for None), and that sentence in the interface
+// language.
+int TransferErrorTextId(TransferError error);
+std::string TransferErrorText(TransferError error);
 
 struct DecodeOptions {
   // Entries above this are refused (TooManyEntries) or, with `stopAtMax`, left unread.
   std::size_t maxEntries = 50;
   bool stopAtMax = false;
+  // On an error, keep the entries read whole before it (they are all-or-nothing otherwise).
+  bool keepWholeEntries = false;
 };
 
 struct TransferFileContents {
@@ -118,8 +127,18 @@ struct TransferFileContents {
   bool ok() const { return error == TransferError::None; }
 };
 
-// All or nothing: on any error the result holds no entries.
+// All or nothing: on any error the result holds no entries (unless `keepWholeEntries`).
 TransferFileContents DecodeTransferFile(std::span<const std::uint8_t> bytes, const DecodeOptions& options = {});
+
+// A remote-mode local copy as the load reads it: the whole entries of the copy's form, at most
+// `room` of them, whatever follows them.
+struct LocalCopyContents {
+  std::vector<TransferDeclaration> entries;
+  // Every entry the file announces was read and is of the copy's form: nothing of the file is
+  // left behind. An empty file is whole; another edition's file is not.
+  bool whole = true;
+};
+LocalCopyContents DecodeLocalCopy(std::span<const std::uint8_t> bytes, int kind, std::size_t room);
 
 // No transfer or local-copy file of a store of 50 declarations comes near this; larger files
 // are refused before they are read.
@@ -128,7 +147,9 @@ inline constexpr std::uintmax_t kMaxTransferFileBytes = 512u * 1024u * 1024u;
 // Reads a whole file (refusing one above kMaxTransferFileBytes).
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::string& path, TransferError* error = nullptr);
 // Writes `bytes` to a temporary file in the same folder and renames it over `path`, so a
-// reader never sees half a file and a failure leaves the previous file as it was.
-bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes);
+// reader never sees half a file and a failure leaves the previous file as it was. When `path`
+// is a symbolic link, the file it leads to is written and the link stays. On failure `error`
+// receives the system's error number.
+bool WriteFileAtomically(const std::string& path, std::span<const std::uint8_t> bytes, int* error = nullptr);
 
 }  // namespace store

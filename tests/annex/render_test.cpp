@@ -71,11 +71,10 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     ASSERT_TRUE(db::CreateDeclarationsSchema(conn));
     store::DeclarationStore store{conn};
     doc::DocumentHost host;
-    const std::array<int, 5> household{1, 1, 1, 1, 1};
-    qxtest::MemberView view(1, household);
     doc::CRentaDoc doc(store, host, [](std::span<std::uint8_t> b, const doc::CalcRequest&) {
       for (int c = 0; c < 5; ++c) blocks::Vec5{65368}.set(b.data(), c, 123456.78 * (c + 1));
     });
+    qxtest::MemberView view(1, {1, 1, 1, 1, 1});
     CResumenDeclaracionesDlg d(doc);
     d.EnsureCreated();
     Check(d, QStringLiteral("resumen"));

@@ -43,9 +43,9 @@ class Summary : public AnnexTest {
 };
 
 TEST_F(Summary, ColumnsOfTheJointReturnAndOfEachMember) {
-  const std::array<int, 5> household{1, 1, 1, 0, 0};
-  qxtest::MemberView view(1, household);
+  // The document publishes its own household; the view stands for the household computed.
   doc::CRentaDoc d(store, host, Calc());
+  qxtest::MemberView view(1, {1, 1, 1, 0, 0});
   std::uint8_t* b = d.Block().data();
   blocks::Text{220, 2}.set(b, "99");  // child 1 absent
   blocks::Text{252, 2}.set(b, "99");  // child 2 absent
@@ -66,9 +66,9 @@ TEST_F(Summary, ColumnsOfTheJointReturnAndOfEachMember) {
 }
 
 TEST_F(Summary, ASingleHolderShowsNoJointColumnAndASeparateSpouseNoSpouseColumn) {
-  const std::array<int, 5> household{1, 1, 0, 0, 0};
-  qxtest::MemberView view(1, household);
+  // The document publishes its own household; the view stands for the household computed.
   doc::CRentaDoc d(store, host, Calc());
+  qxtest::MemberView view(1, {1, 1, 0, 0, 0});
   blocks::U8{2358}.set(d.Block().data(), 1);
   CResumenDeclaracionesDlg dlg(d);
   dlg.EnsureCreated();

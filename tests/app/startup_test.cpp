@@ -1,7 +1,12 @@
 // Start-up and shutdown: one running copy, the introduction, the databases and the index.
+#include <QDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+
+#include <unistd.h>
 
 #include "app/app_texts.h"
 #include "app/command_line.h"
@@ -107,6 +112,22 @@ TEST_F(AppTest, AMissingLocalDatabaseStopsBeforeTheModulesDatabase) {
   EXPECT_FALSE(a.Databases().Modules().IsOpen());
 }
 
+// A declarations file cut short opens, but the user hears of it before working on it.
+TEST_F(AppTest, ADeclarationsFileCutShortIsReportedAtStartUp) {
+  Start().ExitInstance(0);
+  apps.clear();
+  const auto path = data.Path() / db::kDeclarationsFile;
+  ASSERT_TRUE(std::filesystem::exists(path));
+  auto hasCut = [this] {
+    return std::any_of(messages.begin(), messages.end(),
+                       [](const app::ShellMessage& m) { return m.code == QLatin1String("ALM005"); });
+  };
+  EXPECT_FALSE(hasCut());
+  std::filesystem::resize_file(path, std::filesystem::file_size(path) - 100);
+  Start();
+  EXPECT_TRUE(hasCut());
+}
+
 TEST_F(AppTest, EmbeddedStartLeavesTheFrameHiddenWithNoDatabaseAndNoIndex) {
   app::AppOptions o = Options();
   o.embedding = true;
@@ -160,4 +181,163 @@ TEST_F(AppTest, AnUnknownLanguageLetterKeepsTheProgramsOwnTexts) {
   EXPECT_EQ(messages.front().text, QStringLiteral("No se ha podido cargar DLL de idioma. \nError: 2"));
   EXPECT_EQ(a.MainFrame()->MenuBarPopup(0)->title(), QStringLiteral("&Archivo"));
   EXPECT_EQ(a.MainFrame()->Action(app::ID_FILE_OPEN)->statusTip(), QStringLiteral("Abrir"));
+}
+
+// A declarations folder set in the profile is where the user's declarations are: it is read
+// whether or not its text ends with a separator, and when the database is not there start-up
+// shows string 82 and ends without creating anything (an empty store would hide the
+// declarations).
+TEST_F(AppTest, AConfiguredDeclarationsFolderIsReadWithOrWithoutItsSeparatorAndNeverCreated) {
+  TempDir kept;
+  {
+    db::CAdoConnection c;
+    ASSERT_TRUE(c.Open(kept.Str() + db::kDeclarationsFile, db::OpenMode::Create));
+    ASSERT_TRUE(db::CreateDeclarationsSchema(c));
+    ASSERT_TRUE(c.Execute("INSERT INTO DATOSDEC (CLAVE, TIPODEC) VALUES ('GUARDADA', 2)"));
+  }
+  for (const std::string& folder : {kept.Path().string(), kept.Str()}) {
+    SCOPED_TRACE(folder);
+    WriteProfile("[Inicio]\nIntroduccion=FALSE\n[Directorios]\nDirBDRed=" + folder + "\n");
+    app::CRentaApp& a = MakeApp(Options());
+    ASSERT_EQ(a.InitInstance(), app::CRentaApp::Start::Running);
+    db::CAdoRecordset rs;
+    EXPECT_TRUE(rs.Open("DATOSDEC", &a.Databases().Declarations()));
+    EXPECT_EQ(rs.GetRecordCount(), 1);
+    a.ExitInstance(0);
+  }
+  EXPECT_FALSE(std::filesystem::exists(kept.Path().string() + db::kDeclarationsFile));  // no sibling
+  EXPECT_FALSE(std::filesystem::exists(data.Path() / db::kDeclarationsFile));
+
+  TempDir empty;
+  for (const std::string& folder : {empty.Str(), empty.Str() + "missing/"}) {
+    SCOPED_TRACE(folder);
+    messages.clear();
+    WriteProfile("[Inicio]\nIntroduccion=FALSE\n[Directorios]\nDirBDRed=" + folder + "\n");
+    const int runsBefore = index.runs;
+    app::CRentaApp& a = MakeApp(Options());
+    EXPECT_EQ(a.InitInstance(), app::CRentaApp::Start::Failed);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back().text, app::Text(app::kStrDbRed, 'e'));
+    EXPECT_EQ(index.runs, runsBefore);
+    EXPECT_FALSE(std::filesystem::exists(folder + db::kDeclarationsFile));
+    EXPECT_FALSE(std::filesystem::exists(data.Path() / db::kDeclarationsFile));
+    a.ExitInstance(1);
+  }
+  EXPECT_FALSE(std::filesystem::exists(empty.Path() / "missing"));
+
+  // Remote mode refills its store from the local copies in every run: there the store is made.
+  WriteProfile("[Inicio]\nIntroduccion=FALSE\n[Remota]\nRemota=1\n[Directorios]\nDirBDRed=" + empty.Str() + "\n");
+  app::CRentaApp& r = MakeApp(Options());
+  EXPECT_EQ(r.InitInstance(), app::CRentaApp::Start::Running);
+  EXPECT_TRUE(std::filesystem::exists(empty.Path() / db::kDeclarationsFile));
+}
+
+// An embedded start that no client takes ends by itself after its wait.
+TEST_F(AppTest, AnEmbeddedStartWithNoClientEndsAfterItsWait) {
+  app::AppOptions o = Options();
+  o.embedding = true;
+  o.embeddingWaitMs = 10;
+  std::vector<int> quits;
+  o.quit = [&](int code) { quits.push_back(code); };
+  app::CRentaApp& a = MakeApp(o);
+  ASSERT_EQ(a.InitInstance(), app::CRentaApp::Start::Embedded);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !quits.empty(); }, 5000));
+  EXPECT_EQ(quits, std::vector<int>{0});
+  EXPECT_FALSE(a.MainFrame()->isVisible());
+}
+
+namespace {
+
+// The declarations index as the program runs it: a modal dialog that only a user ends.
+struct ModalIndex : app::IDeclarationsIndex {
+  int runs = 0;
+  app::IndexChoice Run(QWidget* parent, bool) override {
+    ++runs;
+    QDialog d(parent);
+    d.setModal(true);
+    const bool ok = d.exec() == QDialog::Accepted;
+    return {ok ? app::IndexChoice::Ok : app::IndexChoice::Cancel, false, {}, false};
+  }
+};
+
+}  // namespace
+
+// The start-up timing and the screenshots run unattended on a fresh profile: the introduction
+// is not waited for, the run's action comes once the index is up, and then start-up ends.
+TEST_F(AppTest, AnUnattendedStartReachesTheIndexRunsItsActionAndEnds) {
+  struct Case {
+    const char* name;
+    bool modalIndex;
+  };
+  for (const Case& c : {Case{"modal index", true}, Case{"index that returns at once", false}}) {
+    SCOPED_TRACE(c.name);
+    TempDir freshConfig;
+    ModalIndex modal;
+    app::AppOptions o = Options();
+    o.profilePath = freshConfig.Str() + "QUILDXAN.INI";
+    o.runIntroduction = nullptr;  // no one scripts it: it would wait for a user
+    int actions = 0;
+    bool fromInsideTheIndex = false;
+    o.atIndex = [&] {
+      ++actions;
+      fromInsideTheIndex = QApplication::activeModalWidget() != nullptr;
+    };
+    app::CRentaApp& a = MakeApp(o);
+    if (c.modalIndex) a.SetDeclarationsIndex(&modal);
+    // A start-up that blocks regardless is ended here, and that is the failure.
+    bool blocked = false;
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&] {
+      blocked = true;
+      for (QWidget* w; (w = QApplication::activeModalWidget()) && w->close();) {
+      }
+    });
+    watchdog.start(20000);
+    EXPECT_EQ(a.InitInstance(), app::CRentaApp::Start::Running);
+    EXPECT_FALSE(blocked);
+    EXPECT_EQ(actions, 1);
+    EXPECT_EQ(fromInsideTheIndex, c.modalIndex);
+    EXPECT_EQ(c.modalIndex ? modal.runs : index.runs, 1);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(introRuns, 0);
+    a.ExitInstance(0);
+    index.runs = 0;
+  }
+}
+
+// A store the program can only read is said once at start-up, before anything is typed; the
+// program runs on (declarations can still be looked at).
+TEST_F(AppTest, AReadOnlyStoreIsReportedOnceAtStartUp) {
+  if (geteuid() == 0) GTEST_SKIP() << "file permissions do not bind the superuser";
+  WriteProfile("[Inicio]\nIntroduccion=FALSE\n");
+  Start();
+  apps.back()->ExitInstance(0);
+  apps.clear();
+  namespace fs = std::filesystem;
+  const fs::path store = data.Path() / "DatRed.db";
+  fs::permissions(store, fs::perms::owner_read);
+  fs::permissions(data.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+  messages.clear();
+  index.runs = 0;
+  app::CRentaApp& a = Start();
+  fs::permissions(data.Path(), fs::perms::owner_all);
+  fs::permissions(store, fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_TRUE(a.Databases().Declarations().IsOpen());
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages.front().text, app::Text(app::kStrStoreReadOnly, 'e'));
+  EXPECT_EQ(index.runs, 1);
+}
+
+// A config folder the program cannot write is said once in a run, not at every save.
+TEST_F(AppTest, AnUnwritableConfigFolderIsSaidOnce) {
+  std::ofstream(config.Path() / "notafolder") << "x";
+  app::AppOptions o = Options();
+  o.profilePath = config.Str() + "notafolder/QUILDXAN.INI";
+  app::CRentaApp& a = MakeApp(o);
+  ASSERT_EQ(a.InitInstance(), app::CRentaApp::Start::Running);
+  a.ExitInstance(0);
+  int said = 0;
+  for (const app::ShellMessage& m : messages) said += m.text == app::Text(app::kStrProfileUnwritable, 'e');
+  EXPECT_EQ(said, 1);
 }

@@ -20,7 +20,11 @@
 #include "blocks/form100_k.h"
 #include "blocks/form714.h"
 #include "data/doc/renta_doc.h"
+#include "data/program_state.h"
+#include "platform/texts.h"
 #include "support/ui_helpers.h"
+#include "ui/box_field.h"
+#include "ui/double_edit.h"
 #include "ui/avisos_errores_dlg.h"
 #include "ui/controls/file_dialog_ex.h"
 #include "ui/controls/profile_store.h"
@@ -282,36 +286,72 @@ TEST_F(WiringTest, DeclarationsOfBothFormsFromTheIndexToTheStoreAndBack) {
             22380.0);
 }
 
-// A database error reaches the user as the message box of the database layer; the declaration
-// being written is closed without saving and the program carries on.
-TEST_F(WiringTest, ADatabaseErrorIsShownAndTheProgramCarriesOn) {
+// A save that cannot write (another copy holds the store's write lock, or the database refuses
+// the row as a full disk would) keeps the declaration open with its edits and says so; the row
+// stays as last saved, and once the cause has gone the next save stores the edits.
+TEST_F(WiringTest, AFailedSaveKeepsTheDeclarationOpenWithItsEdits) {
+  struct Failure {
+    const char* name;
+    std::function<void(CRentaApp&)> begin, end;
+  };
+  db::CAdoConnection other("otra copia");
+  const std::string path = (data.Path() / "DatRed.db").string();
+  auto lockedBy = [&](const char* begin) {
+    return [&, begin](CRentaApp&) { ASSERT_TRUE(other.Open(path) && other.Execute(begin)); };
+  };
+  auto unlock = [&](CRentaApp&) {
+    ASSERT_TRUE(other.Execute("ROLLBACK"));
+    other.Close();
+  };
+  const Failure failures[] = {
+      // Held beyond the busy timeout: the row cannot even be read.
+      {"exclusive lock of another connection", lockedBy("BEGIN EXCLUSIVE"), unlock},
+      // The row is read, its write waits out the timeout.
+      {"write lock of another connection", lockedBy("BEGIN IMMEDIATE"), unlock},
+      {"row refused by the database",
+       [](CRentaApp& a) {
+         ASSERT_TRUE(a.Databases().Declarations().Execute(
+             "CREATE TRIGGER refuse BEFORE UPDATE ON DATOSDEC BEGIN SELECT RAISE(ABORT, 'disco lleno'); END"));
+       },
+       [](CRentaApp& a) { ASSERT_TRUE(a.Databases().Declarations().Execute("DROP TRIGGER refuse")); }},
+  };
   script.push_back(Create(kIncome, false));
   CRentaApp& a = Start();
   ASSERT_NE(Current(), nullptr);
   Trigger(ID_FILE_SAVE);
-  const std::vector<std::uint8_t> saved = StoredBlock(kIncome);
+  double pay = 100.0;
+  for (const Failure& f : failures) {
+    SCOPED_TRACE(f.name);
+    const std::vector<std::uint8_t> saved = StoredBlock(kIncome);
+    CDeclarationDocument* doc = Current();
+    ASSERT_NE(doc, nullptr);
+    pay += 100.0;
+    f100::sec_a::MoneyPay.set(f100::record(doc->Document().Block().data(), f100::SectionA), pay);
+    doc->Document().SetModifiedFlag(true);
+    f.begin(a);
+    messages.clear();
+    coded.shown.clear();
+    Trigger(ID_FILE_SAVE);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_TRUE(messages.front().text.contains(QStringLiteral("\nError : -"))) << messages.front().text.toStdString();
+    ASSERT_FALSE(coded.shown.empty());
+    EXPECT_EQ(coded.shown.back().code, QString::fromLatin1(doc::kSaveFailedCode));
+    EXPECT_TRUE(coded.shown.back().text.contains(QStringLiteral("sigue abierta"))) << coded.shown.back().text.toStdString();
+    // Nothing queued closes it.
+    QTest::qWait(20);
+    ASSERT_EQ(Current(), doc);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(Enabled(ID_FILE_SAVE));
+    EXPECT_EQ(a.MainFrame()->MdiArea()->subWindowList().size(), 1);
+    EXPECT_EQ(f100::sec_a::MoneyPay.get(f100::record(doc->Document().Block().data(), f100::SectionA)), pay);
+    f.end(a);
+    EXPECT_EQ(StoredBlock(kIncome), saved) << "nothing half-written";
 
-  ASSERT_TRUE(a.Databases().Declarations().Execute(
-      "CREATE TRIGGER refuse BEFORE UPDATE ON DATOSDEC BEGIN SELECT RAISE(ABORT, 'disco lleno'); END"));
-  f100::sec_a::MoneyPay.set(f100::record(Current()->Document().Block().data(), f100::SectionA), 999.0);
-  Current()->Document().SetModifiedFlag(true);
-  messages.clear();
-  Trigger(ID_FILE_SAVE);
-  ASSERT_FALSE(messages.empty());
-  const QString shown = messages.front().text;
-  EXPECT_TRUE(shown.contains(QStringLiteral("\nError : -"))) << shown.toStdString();
-  EXPECT_TRUE(shown.contains(QStringLiteral("\nDescripcion: "))) << shown.toStdString();
-  EXPECT_TRUE(shown.contains(QStringLiteral("disco lleno"))) << shown.toStdString();
-  ASSERT_TRUE(Settle([&] { return a.GetCurrentDocument() == nullptr; })) << "closed after the failed write";
-  EXPECT_EQ(saveQuestions, 0) << "closed without the save question";
-  EXPECT_TRUE(a.MainFrame()->MdiArea()->subWindowList().isEmpty());
-
-  ASSERT_TRUE(a.Databases().Declarations().Execute("DROP TRIGGER refuse"));
-  EXPECT_EQ(StoredBlock(kIncome), saved) << "nothing half-written";
-  script.push_back(Choose(kIncome));
-  Trigger(ID_FILE_OPEN);
-  ASSERT_NE(Current(), nullptr);
-  EXPECT_EQ(Current()->Key(), kIncome);
+    Trigger(ID_FILE_SAVE);
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(f100::sec_a::MoneyPay.get(f100::record(StoredBlock(kIncome).data(), f100::SectionA)), pay);
+  }
+  EXPECT_EQ(saveQuestions, 0);
 }
 
 // The status command validates the declaration and lists the findings in "Avisos y errores";
@@ -409,7 +449,7 @@ TEST_F(WiringTest, ExportAndImportThroughTheCommands) {
   ASSERT_TRUE(std::filesystem::exists(file));
   EXPECT_EQ(a.LastTransferPath(), QString::fromStdString(file));
   ASSERT_FALSE(messages.empty());
-  EXPECT_EQ(messages.back().text.toStdString(), store::text::kExported);
+  EXPECT_EQ(messages.back().text.toStdString(), platform::Text(store::text::kExported));
 
   ASSERT_TRUE(s.Delete(kIncome, false));
   ASSERT_TRUE(s.Delete(kRenamed, false));
@@ -422,7 +462,7 @@ TEST_F(WiringTest, ExportAndImportThroughTheCommands) {
   });
   Trigger(ID_IMPORT);
   EXPECT_EQ(StoredKeys(), (std::vector<std::string>{kIncome, kRenamed}));
-  EXPECT_EQ(messages.back().text.toStdString(), store::text::kImported);
+  EXPECT_EQ(messages.back().text.toStdString(), platform::Text(store::text::kImported));
 }
 
 // Remote mode: the store goes to the local copies at the end of a run and comes back at the
@@ -447,6 +487,24 @@ TEST_F(WiringTest, RemoteModeCarriesTheDeclarationsInItsLocalCopies) {
   Start();
 }
 
+// Remote mode with the default folders: the local copies lie beside the store they were written
+// from. Each start finds the copies' declarations stored already and adds nothing.
+TEST_F(WiringTest, RemoteModeWithTheStoreInPlaceKeepsOneRowOverSixStarts) {
+  WriteProfile("[Remota]\nRemota=1\n");
+  for (int start = 0; start < 6; ++start) {
+    ui::store_dlg::CIndiceDeclaracionesDlg::ResetLocalCopiesLoaded();  // a new run of the program
+    script.push_back(Cancel());
+    Start();
+    if (start == 0) {
+      ASSERT_TRUE(assembly->Store().Create("GARCIA", store::kKindForm100));
+    }
+    EXPECT_EQ(StoredKeys(), (std::vector<std::string>{"GARCIA"})) << "start " << start + 1;
+    program->ExitInstance(0);
+    assembly.reset();
+    program.reset();
+  }
+}
+
 // The calculator keeps its memory in the program's profile; its hook opens the calculator.
 TEST_F(WiringTest, CalculatorMemoryLivesInTheSettingsProfile) {
   script.push_back(Cancel());
@@ -456,6 +514,120 @@ TEST_F(WiringTest, CalculatorMemoryLivesInTheSettingsProfile) {
   EXPECT_EQ(a.Profile().CalculatorMemory(), "12,500000");
   EXPECT_EQ(ui::controls::ActiveProfile().GetString(QStringLiteral("CALCULADORA"), QStringLiteral("Memoria")),
             QStringLiteral("12,500000"));
+}
+
+// The open joint declaration publishes its household and shown member: a spouse's view reads and
+// refuses as a member view, the family unit's edits, and the save renews the printed references
+// that an edit made out of date.
+TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
+  namespace fam = f100::family;
+  script.push_back(Create(kIncome, false));
+  CRentaApp& a = Start();
+  ASSERT_NE(Current(), nullptr);
+  // A married couple filing jointly (the capture question answered "joint").
+  {
+    std::uint8_t* block = Current()->Document().Block().data();
+    f100::personal::DeclarationMode.set(f100::record(block, f100::Personal), 1);
+    fam::CommunityCodeCopy(doc::kSpouse - 1).set(f100::record(block, f100::Family), "01");
+  }
+  Current()->Document().SetModifiedFlag(true);
+  Trigger(ID_FILE_SAVE);
+  Trigger(ID_FILE_CLOSE);
+  EXPECT_EQ(GetCurrentHolder(), 0) << "no declaration open";
+  EXPECT_FALSE(HouseholdHasSeveralHolders());
+  script.push_back(Choose(kIncome));
+  Trigger(ID_FILE_OPEN);
+  ASSERT_NE(Current(), nullptr);
+  auto& renta = dynamic_cast<doc::CRentaDoc&>(Current()->Document());
+  EXPECT_EQ(GetCurrentHolder(), doc::kFamilyUnit) << "a household with a spouse opens on the family unit";
+  EXPECT_TRUE(HouseholdHasSeveralHolders());
+  EXPECT_EQ(a.MainFrame()->PaneText(1), QStringLiteral("U.FAMILIAR"));
+
+  ASSERT_TRUE(renta.CanShowMember(doc::kSpouse));
+  renta.ShowMember(doc::kSpouse);
+  EXPECT_EQ(GetCurrentHolder(), doc::kSpouse);
+  EXPECT_EQ(a.MainFrame()->PaneText(1), QStringLiteral("CÓNYUGE"));
+
+  // A per-member amount box of the declaration, bound as a page binds it, not marked for member views.
+  std::uint8_t* secA = f100::record(renta.Block().data(), f100::SectionA);
+  for (int m = 0; m < 5; ++m) f100::sec_a::NetWorkIncome.set(secA, m, 1000.0 * (m + 1));
+  CBoxField box;
+  box.StrValidac = "R12*5.2";
+  box.ApplyFormatSpec();
+  CMoneda edit(&box, Current()->View());
+  edit.BindData(secA + f100::sec_a::NetWorkIncome.off);
+  edit.LoadFromData(0);
+  EXPECT_DOUBLE_EQ(CDoubleEdit::ParseAmountText(edit.text()), 3000.0) << "the spouse's slot";
+  edit.show();
+  const QString before = edit.text();
+  qxtest::Type(&edit, "7");
+  ASSERT_EQ(coded.Codes(), std::vector<QString>{QStringLiteral("100R025")});
+  EXPECT_EQ(edit.text(), before);
+
+  // Printed members whose data change get new references at the next save.
+  std::uint8_t* family = f100::record(renta.Block().data(), f100::Family);
+  for (int m = 0; m < 5; ++m) fam::MemberStatus(m).set(family, 1);
+  renta.ShowMember(doc::kFamilyUnit);
+  EXPECT_EQ(GetCurrentHolder(), doc::kFamilyUnit);
+  edit.LoadFromData(0);
+  EXPECT_DOUBLE_EQ(CDoubleEdit::ParseAmountText(edit.text()), 1000.0) << "the family unit's slot";
+  edit.clear();
+  qxtest::Type(&edit, "7");
+  EXPECT_EQ(edit.text(), QStringLiteral("7"));
+  EXPECT_EQ(coded.shown.size(), 1u) << "the family unit's view is editable";
+  edit.SetModifiedEx(true);
+  ASSERT_EQ(edit.StoreToData(), 1);
+  EXPECT_EQ(f100::sec_a::NetWorkIncome.get(secA, 0), 7.0);
+  EXPECT_EQ(f100::sec_a::NetWorkIncome.get(secA, 2), 3000.0);
+  EXPECT_TRUE(doc::State().editedSincePrinted);
+
+  Current()->Document().SetModifiedFlag(true);
+  Trigger(ID_FILE_SAVE);
+  const std::vector<QString> codes = coded.Codes();
+  EXPECT_EQ(std::count(codes.begin(), codes.end(), QStringLiteral("WIN026")), 1);
+  EXPECT_FALSE(doc::State().editedSincePrinted);
+  for (int m = 0; m < 5; ++m) EXPECT_EQ(renta.MemberStatus(m + 1), 0) << m;
+}
+
+// A value too wide for its box warns once per calculation: further overflowing boxes show "ERROR"
+// without a message until the calculation arms the warning again; closing the declaration arms it
+// too.
+TEST_F(WiringTest, TheOverflowWarningIsShownOncePerCalculation) {
+  script.push_back(Create(kIncome, false));
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  ASSERT_EQ(GetCurrentHolder(), doc::kDeclarant);
+  std::uint8_t* secA = f100::record(Current()->Document().Block().data(), f100::SectionA);
+  CBoxField first, second;
+  for (CBoxField* b : {&first, &second}) {
+    b->StrValidac = "R8*5.2";
+    b->ApplyFormatSpec();
+  }
+  first.data = secA + f100::sec_a::NetWorkIncome.off;
+  second.data = secA + f100::sec_a::MoneyPayTotal.off;
+  const auto overflow = [&] {
+    f100::sec_a::NetWorkIncome.set(secA, 1, 100000000.0);
+    f100::sec_a::MoneyPayTotal.set(secA, 1, 123456789.0);
+    first.UpdateText();
+    second.UpdateText();
+    EXPECT_EQ(first.displayText, QStringLiteral("ERROR"));
+    EXPECT_EQ(second.displayText, QStringLiteral("ERROR"));
+    EXPECT_EQ(f100::sec_a::MoneyPayTotal.get(secA, 1), 100000000.0) << "the box's limit is stored";
+  };
+  overflow();
+  EXPECT_EQ(coded.Codes(), std::vector<QString>{QStringLiteral("WIN022")});
+  EXPECT_FALSE(doc::State().boxOverflowArmed);
+  overflow();
+  EXPECT_EQ(coded.shown.size(), 1u) << "not again before the next calculation";
+
+  Current()->Recalculate();
+  EXPECT_TRUE(doc::State().boxOverflowArmed);
+  overflow();
+  EXPECT_EQ(coded.Codes(), (std::vector<QString>{QStringLiteral("WIN022"), QStringLiteral("WIN022")}));
+
+  saveAnswer = kAnswerNo;
+  Trigger(ID_FILE_CLOSE);
+  EXPECT_TRUE(doc::State().boxOverflowArmed) << "a closing declaration arms it";
 }
 
 // "Resumen de Resultados" opens the declaration summary over the open income-tax declaration,
@@ -488,7 +660,8 @@ TEST(ProgramMessages, TheCoreCodesHaveRowsInEveryLanguage) {
   ui::DatabaseMessageSource source(QStringLiteral(QX_BINARY_DIR "/resources/DatLocal.db"));
   ASSERT_TRUE(source.IsOpen());
   const char* codes[] = {"WIN002", "WIN020", "WIN023", "WIN024", "WIN026", "WIN033", "WIN034", "WIN035",
-                         "WIN036", "WIN037", "WIN038", "WIN039", "WIN040", "WIN047", "NOBORR", "100R067"};
+                         "WIN036", "WIN037", "WIN038", "WIN039", "WIN040", "WIN047", "WIN090", "NOBORR", "100R067",
+                         "ALM001", "ALM002", "ALM003", "ALM004", "ALM005", "ALM006", "ALM007"};
   for (char l : {'e', 'c', 'g', 'v'})
     for (const char* code : codes) {
       auto row = source.Find(ui::MessageTableName(l), QString::fromLatin1(code));

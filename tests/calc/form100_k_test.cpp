@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "blocks/form100_i.h"
@@ -86,7 +87,8 @@ TEST_F(K, PensionContributionsCarriedForwardForTheMemberShown) {
     EXPECT_DOUBLE_EQ(CarryPromoter(0).get(k), 0) << member;
     EXPECT_EQ(CarryHolder(1).get(k), 0) << member;  // the spouse has nothing to carry
   }
-  for (int member : {3, 4, 5}) {
+  // The children and members outside 1..5 (the lowest int included) carry nothing.
+  for (int member : {3, 4, 5, 0, -1, 6, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()}) {
     run(member);
     EXPECT_EQ(CarryHolder(0).get(k), 0) << member;
     EXPECT_DOUBLE_EQ(CarryOwn(0).get(k), 0) << member;

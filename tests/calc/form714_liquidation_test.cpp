@@ -259,13 +259,12 @@ TEST(Form714Result, ComplementaryDeclaration) {
   EXPECT_EQ(res::Account.raw(plain.result()), "12345678901234567890");
 }
 
-// The options kept by Calculos714DP belong to one declaration: another declaration liquidated
-// afterwards (without its own Calculos714DP call) is computed with its own options.
-TEST(Form714Liquidation, KeptOptionsNeverReachAnotherDeclaration) {
+// The options kept by Calculos714DP stay until its next call, whatever records the liquidation
+// and the result are given.
+TEST(Form714Liquidation, KeptOptionsLastUntilTheNextCalculos714DP) {
   Decl reducedComplementary;
   pers::ReducedLiquidation.set(reducedComplementary.pers(), 1);
   pers::Complementary.set(reducedComplementary.pers(), 1);
-  reducedComplementary.wealth(1000000.0);
 
   Decl other;
   other.wealth(1000000.0);
@@ -275,25 +274,37 @@ TEST(Form714Liquidation, KeptOptionsNeverReachAnotherDeclaration) {
   Calculos714LI(other.sum(), other.pers(), -1);
   Calculos714LI(other.sum(), other.pers(), 0);
   Calculos714DI(other.result(), other.sum());
-  EXPECT_DOUBLE_EQ(other.get(liq::ExemptMinimum), 108182.18);
-  EXPECT_DOUBLE_EQ(other.get(liq::QuotaToPay), 4516.72);
-  EXPECT_EQ(res::AlreadyPaid.get(other.result()), 0.0) << "not a complementary declaration";
+  EXPECT_EQ(other.get(liq::ExemptMinimum), 0.0) << "reduced liquidation kept from the last Calculos714DP";
+  const double full = other.get(liq::FullQuota);
+  EXPECT_DOUBLE_EQ(other.get(liq::QuotaToPay), full);
+  EXPECT_DOUBLE_EQ(res::AmountToPay.get(other.result()), tv::Redondea(full, 2)) << "complementary";
+  EXPECT_DOUBLE_EQ(res::AlreadyPaid.get(other.result()), 100.0);
 
-  // The result of a summary that was not the one just liquidated is not complementary either.
-  Calculos714LI(reducedComplementary.sum(), reducedComplementary.pers(), 0);
-  Calculos714DI(other.result(), other.sum());
-  EXPECT_EQ(res::AmountToPay.get(other.result()), 0.0);
-  // The declaration's own result is.
-  Calculos714DI(reducedComplementary.result(), reducedComplementary.sum());
-  EXPECT_GT(res::AmountToPay.get(reducedComplementary.result()), 0.0);
-
-  // Options edited after the last Calculos714DP call are the ones liquidated.
+  // Options edited after the last Calculos714DP call are not seen until the next one.
   Decl edited;
   edited.wealth(1000000.0);
   Calculos714DP(edited.pers());
   pers::ReducedLiquidation.set(edited.pers(), 1);
   Calculos714LI(edited.sum(), edited.pers(), 0);
+  EXPECT_DOUBLE_EQ(edited.get(liq::ExemptMinimum), 108182.18);
+  Calculos714DP(edited.pers());
+  Calculos714LI(edited.sum(), edited.pers(), 0);
   EXPECT_EQ(edited.get(liq::ExemptMinimum), 0.0);
+}
+
+// A complementary declaration whose quota is 2,500 after 1,500 paid: Calculos714DP and then the
+// result alone leave 1,000 to pay.
+TEST(Form714Result, ComplementaryFlagFromCalculos714DPAlone) {
+  Decl d;
+  pers::Complementary.set(d.pers(), 1);
+  liq::QuotaToPay.set(d.sum(), 2500.0);
+  res::AlreadyPaid.set(d.result(), 1500.0);
+  Calculos714DP(d.pers());
+  Calculos714DI(d.result(), d.sum());
+  EXPECT_DOUBLE_EQ(res::AmountToPay.get(d.result()), 2500.0);
+  EXPECT_DOUBLE_EQ(res::AlreadyPaid.get(d.result()), 1500.0);
+  EXPECT_DOUBLE_EQ(res::Difference.get(d.result()), 1000.0);
+  EXPECT_DOUBLE_EQ(res::BarcodeAmount.get(d.result()), 1000.0);
 }
 
 // The document's whole calculation: options, every section (-1 then 0), two liquidations and the

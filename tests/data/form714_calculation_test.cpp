@@ -4,8 +4,10 @@
 
 #include <vector>
 
+#include "blocks/form714_liquidation.h"
 #include "fixtures/form714_declarations.h"
 #include "message_recorder.h"
+#include "tallyvex.h"
 
 namespace {
 
@@ -59,6 +61,7 @@ TEST(Calculate714, ModeZeroRecomputesOnlyTheLiquidation) {
   f714::sections::sec_a::Total.set(secA, 7.0);  // the stored total, not recomputed
   f714::summary::E.set(Sum(block), 200000.0);   // published earlier
   f714::result::AlreadyPaid.set(Res(block), 3.0);
+  Calculos714DP(Per(block));  // the options of this declaration, kept by its last full run
   CalculateForm714(block.data(), 0, ctx);
   EXPECT_EQ(f714::sections::sec_a::Rows.total.get(secA), 0.0);
   EXPECT_EQ(f714::sections::sec_a::Total.get(secA), 7.0);
@@ -73,6 +76,22 @@ TEST(Calculate714, ModeZeroRecomputesOnlyTheLiquidation) {
   CalculateForm714(block.data(), 1, ctx);
   EXPECT_EQ(f714::sections::sec_a::Total.get(secA), 1000.0);
   EXPECT_EQ(lq::TotalAssets.get(Sum(block)), 1000.0);  // E has no rows: its total is 0 again
+}
+
+// A run with mode 0 does not pass the personal data through Calculos714DP: the result follows the
+// options of the last full run, even after the complementary flag was cleared.
+TEST(Calculate714, ModeZeroKeepsTheOptionsOfTheLastFullRun) {
+  Form714CalcContext ctx;
+  Block block = Fresh();
+  lq::personal::Complementary.set(Per(block), 1);
+  f714::result::AlreadyPaid.set(Res(block), 1500.0);
+  CalculateForm714(block.data(), 1, ctx);
+  EXPECT_EQ(f714::result::AlreadyPaid.get(Res(block)), 1500.0);
+  lq::personal::Complementary.set(Per(block), 0);
+  CalculateForm714(block.data(), 0, ctx);
+  EXPECT_EQ(f714::result::AlreadyPaid.get(Res(block)), 1500.0) << "still complementary";
+  CalculateForm714(block.data(), 1, ctx);
+  EXPECT_EQ(f714::result::AlreadyPaid.get(Res(block)), 0.0);
 }
 
 // Assets excluded from the limit above the net wealth: 100P103, the three inputs of the limit are

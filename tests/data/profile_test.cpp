@@ -1,5 +1,9 @@
+#include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
+
+#include <unistd.h>
 
 #include "data/settings/profile.h"
 #include "db_fixture.h"
@@ -146,4 +150,89 @@ TEST(IniFileInts, TextThatIsNotANumberReadsAsZero) {
   EXPECT_EQ(LeadingInt("abc"), 0);
   EXPECT_EQ(LeadingInt(" 42x"), 42);
   EXPECT_EQ(LeadingInt("-3"), -3);
+}
+
+// A profile that is there but cannot be read is never replaced by defaults: every write is
+// refused and the user is told once. Run as any user: a folder in the file's place and a failing
+// read stand for a file the user may not read.
+TEST_F(ProfileTest, AnUnreadableProfileIsNeverWrittenAndToldOnce) {
+  namespace fs = std::filesystem;
+  const std::string mine = "; mine\n[Aspecto]\nZoom=2.0\n[CALCULADORA]\nMemoria=7\n";
+  struct Case {
+    const char* name;
+    std::function<void()> prepare;
+    IniFile::Reader reader;
+  };
+  std::vector<Case> cases = {
+      {"a folder in the file's place", [&] { fs::create_directory(Ini()); }, IniFile::ReadFromDisk},
+      {"a read that fails", [&] { std::ofstream(Ini()) << mine; },
+       [](const std::string&, std::string&) { return IniFile::ReadResult::Failed; }},
+  };
+  if (geteuid() != 0)  // the superuser reads whatever the permissions say
+    cases.push_back({"no permission to read", [&] {
+                       std::ofstream(Ini()) << mine;
+                       fs::permissions(Ini(), fs::perms::owner_write);
+                     }, IniFile::ReadFromDisk});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    fs::remove_all(Ini());
+    c.prepare();
+    std::vector<ProfileProblem> told;
+    SettingsProfile p(Ini(), Folders(), c.reader);
+    p.SetProblemHandler([&](ProfileProblem problem) { told.push_back(problem); });
+    p.ReadStartup();
+    EXPECT_TRUE(p.ShowIntroduction());
+    EXPECT_FALSE(p.DisableIntroduction());
+    EXPECT_FALSE(p.LoadFrameSettings());
+    EXPECT_EQ(p.values.zoom, "1.0");  // the defaults stand in, in memory only
+    p.values.zoom = "3.0";
+    EXPECT_FALSE(p.SaveFrameSettings());
+    EXPECT_FALSE(p.SetCalculatorMemory("1"));
+    EXPECT_EQ(told, std::vector<ProfileProblem>{ProfileProblem::Unreadable});
+    fs::permissions(Ini(), fs::perms::owner_all);
+    if (fs::is_directory(Ini())) EXPECT_TRUE(fs::is_empty(Ini()));
+    else EXPECT_EQ(ReadAll(Ini()), mine);
+    EXPECT_FALSE(fs::exists(Ini() + ".tmp"));
+  }
+}
+
+// A config folder that cannot be written is told once, however often the profile is saved.
+TEST_F(ProfileTest, AnUnwritableFolderIsToldOnce) {
+  std::ofstream(dir.Str() + "notafolder") << "x";
+  std::vector<ProfileProblem> told;
+  SettingsProfile p(dir.Str() + "notafolder/" + kProfileName, Folders());
+  p.SetProblemHandler([&](ProfileProblem problem) { told.push_back(problem); });
+  p.ReadStartup();
+  EXPECT_FALSE(p.LoadFrameSettings());
+  EXPECT_FALSE(p.SaveFrameSettings());
+  EXPECT_FALSE(p.SetCalculatorMemory("1"));
+  EXPECT_EQ(told, std::vector<ProfileProblem>{ProfileProblem::Unwritable});
+}
+
+// A profile kept elsewhere through a symbolic link stays a link (its target is written), and a
+// profile with CRLF line ends keeps them, its untouched lines and its permissions.
+TEST_F(ProfileTest, LinksLineEndsAndPermissionsAreKept) {
+  namespace fs = std::filesystem;
+  fs::create_directory(dir.Path() / "kept");
+  const fs::path target = dir.Path() / "kept" / kProfileName;
+  std::ofstream(target, std::ios::binary) << "; mine\r\n[Aspecto]\r\nZoom = 2.0\r\nBarTool = 1\r\nOtra=xyz\r\n";
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(fs::path("kept") / kProfileName, Ini());
+
+  SettingsProfile p(Ini(), Folders());
+  ASSERT_TRUE(p.LoadFrameSettings());
+  EXPECT_EQ(p.values.zoom, "2.0");
+  p.values.zoom = "3.0";
+  ASSERT_TRUE(p.SaveFrameSettings());
+
+  EXPECT_TRUE(fs::is_symlink(Ini()));
+  EXPECT_EQ(fs::status(target).permissions() & fs::perms::all, fs::perms::owner_read | fs::perms::owner_write);
+  std::ifstream in(target, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  const std::string text = s.str();
+  EXPECT_EQ(text.rfind("; mine\r\n[Aspecto]\r\nZoom=3.0\r\nBarTool = 1\r\nOtra=xyz\r\n", 0), 0u) << text;
+  for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1))
+    EXPECT_EQ(text[i - 1], '\r') << "line end at " << i;
+  EXPECT_EQ(SettingsProfile(Ini(), Folders()).CalculatorMemory(), "0.0");
 }

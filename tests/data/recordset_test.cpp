@@ -235,12 +235,14 @@ TEST_F(DeclarationsTest, FullDiskWriteLosesNothing) {
   EXPECT_EQ(all.GetRecordCount(), 2);
 }
 
-// A write to a store opened read-only fails as a serious error and asks for the open
-// declaration to be closed unsaved; the stored row is unchanged.
+// A write to a store opened read-only fails as a serious error; the stored row is unchanged.
+// The connection knows it can only read.
 TEST_F(DeclarationsTest, ReadOnlyStoreRefusesWrites) {
   ASSERT_TRUE(AddDeclaration("FIJA", 2, 0x42));
+  EXPECT_FALSE(conn.ReadOnly());
   conn.Close();
   ASSERT_TRUE(conn.Open(dir.Str() + db::kDeclarationsFile, db::OpenMode::ReadOnly));
+  EXPECT_TRUE(conn.ReadOnly());
   CAdoRecordset rs;
   ASSERT_TRUE(rs.Open("DATOSDEC", &conn));
   std::vector<std::uint8_t> block(db::kForm100BlockBytes, 0);

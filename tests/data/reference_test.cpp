@@ -54,6 +54,24 @@ TEST(BuildReferenceNumber, LayoutAndCheckDigit) {
   EXPECT_EQ(BuildReferenceNumber(7, "2003", "", 0, At(1, 5, 2004, 0, 0, 0)).substr(0, 3), "311");
 }
 
+// An id taken from a fixed-width field ends at its first zero byte: an unfilled NIF field is an
+// empty id, and a short one is the text before the zeros.
+TEST(BuildReferenceCode, FieldIdsEndAtTheirFirstZeroByte) {
+  const LocalTime at = At(10, 5, 2004, 11, 30, 15);
+  std::string out;
+  EXPECT_FALSE(BuildReferenceCode(std::string(9, '\0'), 1, false, at, out));
+  EXPECT_EQ(out, std::string(60, ' '));
+  ASSERT_TRUE(BuildReferenceCode(std::string("123\0\0\0\0\0\0", 9), 1, false, at, out));
+  EXPECT_EQ(out.substr(11, 8), "     123");
+  for (int kind : {2, 3}) {
+    EXPECT_EQ(BuildReferenceNumber(kind, "2003", std::string(9, '\0'), 0, at), BuildReferenceNumber(kind, "2003", "", 0, at));
+    // The serial then comes from the time alone: another second, another number.
+    EXPECT_NE(BuildReferenceNumber(kind, "2003", std::string(9, '\0'), 0, at),
+              BuildReferenceNumber(kind, "2003", std::string(9, '\0'), 0, At(10, 5, 2004, 11, 30, 16)));
+  }
+  EXPECT_EQ(BuildReferenceNumber(2, "2003", std::string("12345678Z\0", 10), 0, at), "100932158585 1");
+}
+
 TEST(DocumentDates, TodayAndCalendarRules) {
   EXPECT_EQ(GetTodayText(At(3, 7, 2004, 0, 0, 0)), "03072004");
   EXPECT_FALSE(IsValidDate("29021900"));

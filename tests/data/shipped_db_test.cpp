@@ -99,7 +99,7 @@ TEST_F(ShippedLocal, ProvincesAreTheFiftyTwoWithTheirCodes) {
   dbtest::CapturingReporter reporter;
   dbs.SetReporter(&reporter);
   TempDir user;
-  ASSERT_EQ(dbs.Open(user.Str(), dir_->Str()), db::OpenFailure::None);
+  ASSERT_EQ(dbs.Open(user.Str(), dir_->Str(), true), db::OpenFailure::None);
   for (const char* table : {"PROVINCE", "PROVINCC", "PROVINCG", "PROVINCV"}) {
     CAdoRecordset rs;
     ASSERT_TRUE(rs.Open(table, &dbs.Local(), {}, "CLAVE ASC"));
@@ -141,7 +141,7 @@ TEST_F(ShippedLocal, MissingLocalDatabaseStopsBeforeModules) {
   dbtest::CapturingReporter reporter;
   dbs.SetReporter(&reporter);
   TempDir user, empty;
-  EXPECT_EQ(dbs.Open(user.Str(), empty.Str()), db::OpenFailure::Local);
+  EXPECT_EQ(dbs.Open(user.Str(), empty.Str(), true), db::OpenFailure::Local);
   EXPECT_EQ(reporter.errors.size(), 1u);
   EXPECT_FALSE(dbs.Modules().IsOpen());
 }

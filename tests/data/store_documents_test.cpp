@@ -4,6 +4,8 @@
 
 #include <chrono>
 #include <cstring>
+#include <functional>
+#include <memory>
 
 #include "blocks/form100_payment.h"
 #include "data/doc/calculators.h"
@@ -95,6 +97,22 @@ TEST_F(DocumentTest, MissingRowIsNotFoundAndAFailedSaveIsNoSuccess) {
   ASSERT_TRUE(store.Delete("P", false));
   EXPECT_FALSE(p.SaveToDatabase());
   EXPECT_FALSE(p.Save());
+  // The document keeps its changes for another try and says why.
+  EXPECT_TRUE(p.IsModified());
+  EXPECT_EQ(rec.codes.back(), kSaveFailedCode);
+
+  // A new declaration whose first save failed is still never saved: closing it unsaved
+  // removes its row.
+  ASSERT_TRUE(store.Create("Q", store::kKindForm714));
+  C714Doc q(store, host);
+  ASSERT_TRUE(q.OpenDeclaration("Q", true));
+  ASSERT_TRUE(conn.Execute("CREATE TRIGGER refuse BEFORE UPDATE ON DATOSDEC BEGIN SELECT RAISE(ABORT, 'lleno'); END"));
+  EXPECT_FALSE(q.Save());
+  EXPECT_TRUE(q.NewNotSaved());
+  ASSERT_TRUE(conn.Execute("DROP TRIGGER refuse"));
+  host.answer = Answer::No;
+  EXPECT_TRUE(q.OnCloseDocument());
+  EXPECT_FALSE(store.Exists("Q"));
 }
 
 TEST_F(DocumentTest, SaveAsCopiesAndOpensTheNewName) {
@@ -120,18 +138,21 @@ TEST_F(DocumentTest, SaveAsCopiesAndOpensTheNewName) {
   EXPECT_FALSE(store.Exists("OTRA"));
 }
 
+// The document publishes its shown member and household to the program state while it lives.
 TEST_F(DocumentTest, MemberShownOnOpening) {
   struct Case {
     const char* name;
     char modality;
     std::uint8_t mode, openOnUnit, child1;
     int shown;
+    bool severalHolders;
   };
   const Case cases[] = {
-      {"individual", 'I', 1, 1, 1, 2},
-      {"joint, unit asked for without spouse or children", 'C', 0, 1, 0, 1},
-      {"joint without spouse", 'C', 0, 0, 0, 2},
-      {"joint with spouse", 'C', 1, 0, 0, 1},
+      {"individual", 'I', 1, 1, 1, 2, false},
+      {"joint, unit asked for without spouse or children", 'C', 0, 1, 0, 1, true},
+      {"joint without spouse", 'C', 0, 0, 0, 2, false},
+      {"joint with spouse", 'C', 1, 0, 0, 1, true},
+      {"joint with a first child but no spouse: the declarant's view", 'C', 0, 0, 1, 2, true},
   };
   int n = 0;
   for (const Case& c : cases) {
@@ -142,12 +163,21 @@ TEST_F(DocumentTest, MemberShownOnOpening) {
     fam::CommunityCodeCopy(2).set(Fam(b), "01");
     std::string key = "K" + std::to_string(n++);
     Store100(key, b, c.modality);
-    CRentaDoc d(store, host);
-    ASSERT_TRUE(d.OpenDeclaration(key, false)) << c.name;
-    EXPECT_EQ(d.ShownMember(), c.shown) << c.name;
-    EXPECT_EQ(d.Kind(), 2) << c.name;
-    if (c.modality == 'I')
-      for (int m : {1, 3, 4, 5}) EXPECT_FALSE(d.CanShowMember(m)) << m;
+    {
+      CRentaDoc d(store, host);
+      ASSERT_TRUE(d.OpenDeclaration(key, false)) << c.name;
+      EXPECT_EQ(d.ShownMember(), c.shown) << c.name;
+      EXPECT_EQ(GetCurrentHolder(), c.shown) << c.name;
+      EXPECT_EQ(HouseholdHasSeveralHolders(), c.severalHolders) << c.name;
+      EXPECT_EQ(d.Kind(), 2) << c.name;
+      if (c.modality == 'I') {
+        for (int m : {1, 3, 4, 5}) EXPECT_FALSE(d.CanShowMember(m)) << m;
+      }
+      State().boxOverflowArmed = false;
+    }
+    EXPECT_EQ(GetCurrentHolder(), 0) << c.name;
+    EXPECT_FALSE(HouseholdHasSeveralHolders()) << c.name;
+    EXPECT_TRUE(State().boxOverflowArmed) << "a closing document arms the overflow warning";
   }
 }
 
@@ -292,6 +322,129 @@ TEST_F(DocumentTest, WealthTaxPrintedFlagRenewsOnceAndBarcode) {
   auto* r = f714::record(p.Block().data(), f714::Result);
   f714::result::BarcodeAmount.set(r, 10);
   EXPECT_EQ(p.BuildBarcodeData(), "000" + std::string(20, '0') + "00000001000" "00000001000" "030A");
+}
+
+// A new declaration's references before and after its NIF is entered, for both forms: with no
+// NIF the text stays blank (so every save renews) and the number still follows the clock; the
+// first save after the NIF gives the exact text and number for that NIF and time.
+TEST_F(DocumentTest, ReferencesFollowTheNifAndTheClockAndRenewOnceTheNifIsEntered) {
+  struct Form {
+    const char* name;
+    std::function<std::unique_ptr<CProg32Doc>()> make;
+    blocks::Text text, number;  // the first member's fields, within the block
+    std::function<void(std::span<std::uint8_t>)> enterNif;
+    const char* expectedText;
+    const char* expectedNumber;
+  };
+  const blocks::Text nif100{f100::Personal.offset + 80, 9};
+  const std::size_t fam100 = f100::Family.offset, per714 = f714::Personal.offset;
+  const Form forms[] = {
+      {"form 100", [&] { return std::make_unique<CRentaDoc>(store, host); },
+       {fam100 + fam::ReferenceText.off, 60}, {fam100 + fam::ReferenceNumber.off, 20},
+       [&](std::span<std::uint8_t> b) { nif100.set(b.data(), "12345678Z"); }, "Ref.: 9999.12345678.47.05953.4",
+       "100932158585 1"},
+      {"form 714", [&] { return std::make_unique<C714Doc>(store, host); },
+       {per714 + f714::personal::ReferenceText.off, 60}, {per714 + f714::personal::ReferenceNumber.off, 20},
+       [&](std::span<std::uint8_t> b) { f714::personal::Nif.set(b.data() + per714, "12345678Z"); },
+       "Ref.: 9999.12345678.47.05952.5", "714932158585 6"},
+  };
+  for (const Form& form : forms) {
+    SCOPED_TRACE(form.name);
+    const int kind = std::string_view(form.name) == "form 714" ? store::kKindForm714 : store::kKindForm100;
+    ASSERT_TRUE(store.Create(form.name, kind));
+    auto d = form.make();
+    ASSERT_TRUE(d->OpenDeclaration(form.name, true));
+    auto number = [&] { return std::string(form.number.str(d->Block().data())); };
+    auto text = [&] { return std::string(form.text.raw(d->Block().data())); };
+
+    State().clock = [] { return LocalTime{2004, 5, 10, 9, 0, 0}; };
+    ASSERT_TRUE(d->Save());
+    EXPECT_EQ(text(), std::string(60, ' '));
+    const std::string early = number();
+    State().clock = [] { return LocalTime{2004, 5, 10, 17, 45, 3}; };
+    ASSERT_TRUE(d->Save());
+    EXPECT_NE(number(), early);
+    EXPECT_EQ(number().size(), 14u);
+
+    form.enterNif(d->Block());
+    if (auto* r = dynamic_cast<CRentaDoc*>(d.get())) r->ApplyFamilyData(2, false);
+    State().clock = [] { return LocalTime{2004, 5, 10, 11, 30, 15}; };
+    ASSERT_TRUE(d->Save());
+    EXPECT_EQ(store::TrimKey(text()), form.expectedText);
+    EXPECT_EQ(number(), form.expectedNumber);
+    if (kind == store::kKindForm100) {  // the declarant: member 2, serial offset 1
+      const auto* f = f100::record(d->Block().data(), f100::Family);
+      EXPECT_EQ(fam::ReferenceText(1).trimmed(f), "Ref.: 9999.12345678.47.05954.3");
+      EXPECT_EQ(fam::ReferenceNumber(1).str(f), "100932158584 2");
+    }
+    // Form 714's references, once filled, stay through saves without edits (form 100 renews
+    // unprinted members at each save while a member has no NIF).
+    if (kind == store::kKindForm714) {
+      State().clock = [] { return LocalTime{2004, 6, 1, 8, 0, 0}; };
+      ASSERT_TRUE(d->Save());
+      EXPECT_EQ(number(), form.expectedNumber);
+      EXPECT_EQ(store::TrimKey(text()), form.expectedText);
+    }
+  }
+}
+
+// The family data carry the holders' names into every member's identification, and the page
+// header shows them blank-padded: names are stored with a zero byte after them.
+TEST_F(DocumentTest, FamilyDataCarryHolderNamesAndTheHeaderIsBlankPadded) {
+  std::vector<std::uint8_t> b(f100::kBlockSize, 0);
+  f100::personal::DeclarationMode.set(Per(b), 1);
+  fam::CommunityCodeCopy(2).set(Fam(b), "01");
+  blocks::Text{80, 9}.set(Per(b), "12345678Z");
+  blocks::Text{89, 9}.set(Per(b), "87654321X");
+  blocks::Text{98, 9}.set(Per(b), "11111111H");
+  auto name = [&](const blocks::Text& t, int slot, std::string_view v) { t(slot).set(Fam(b), v, '\0'); };
+  name(fam::HolderGivenName, 1, "ANA");
+  name(fam::HolderSurname1, 1, "PEREZ");
+  name(fam::HolderSurname2, 1, "GOMEZ");
+  name(fam::HolderGivenName, 2, "LUIS");
+  name(fam::HolderSurname1, 2, "SANZ");
+  name(fam::HolderSurname2, 2, "ROS");
+  using namespace fam::descendant;
+  Child1Mark(4).set(Fam(b), 1);
+  GivenName(4).set(Fam(b), "EVA", '\0');
+  Surname1(4).set(Fam(b), "SANZ", '\0');
+  Surname2(4).set(Fam(b), "PEREZ", '\0');
+  Store100("K", b, 'C');
+  CRentaDoc d(store, host);
+  ASSERT_TRUE(d.OpenDeclaration("K", false));
+  d.ApplyFamilyData(1, false);
+
+  const auto* f = f100::record(d.Block().data(), f100::Family);
+  auto full = [&](const blocks::Text& given, int slot) {
+    const std::size_t i = static_cast<std::size_t>(slot);
+    const blocks::Text s1{given.off + 75, 15}, s2{given.off + 150, 15};
+    return std::string(given(i).str(f)) + "/" + std::string(s1(i).str(f)) + "/" + std::string(s2(i).str(f));
+  };
+  EXPECT_EQ(full(fam::HolderGivenName, 0), "ANA/PEREZ/GOMEZ");   // family unit: the declarant
+  EXPECT_EQ(full(fam::SpouseGivenName, 0), "LUIS/SANZ/ROS");     // and the spouse
+  EXPECT_EQ(full(fam::SpouseGivenName, 1), "LUIS/SANZ/ROS");     // the declarant's other holder
+  EXPECT_EQ(full(fam::SpouseGivenName, 2), "ANA/PEREZ/GOMEZ");   // the spouse's other holder
+  EXPECT_EQ(full(fam::HolderGivenName, 3), "EVA/SANZ/PEREZ");    // child 1, from its entry
+  EXPECT_EQ(full(fam::HolderGivenName, 4), "//");                // no child 2
+
+  struct Case {
+    int member;
+    std::string header;
+  };
+  const std::string ana = "PEREZ GOMEZ, ANA", luis = "SANZ ROS, LUIS";
+  auto pad = [](std::string v) { return v + std::string(48 - v.size(), ' '); };
+  const Case cases[] = {
+      {1, "12345678Z" + pad(ana) + "87654321X" + pad(luis)},
+      {3, "87654321X" + pad(luis) + "12345678Z" + pad(ana)},
+      {4, "11111111H" + pad("SANZ PEREZ, EVA") + std::string(57, '\0')},
+      {5, std::string(9, ' ') + pad(", ") + std::string(57, '\0')},  // nothing filled: blanks
+  };
+  for (const Case& c : cases) {
+    d.ShowMember(c.member);
+    d.FillHeaderIdentification();
+    EXPECT_EQ(d.HeaderIdentification(), c.header) << c.member;
+    EXPECT_EQ(d.HeaderIdentification().substr(0, 57).find('\0'), std::string::npos) << c.member;
+  }
 }
 
 TEST_F(DocumentTest, OpeningOneOfFiftyIsFast) {

@@ -268,7 +268,12 @@ TEST_F(StoreTest, LocalCopiesRoundTripAndRenameTakenKeys) {
   EXPECT_EQ(std::filesystem::file_size(dir.Str() + "Decla.100"), 16u + 72 + 95208 + 4 * 24 + (102 + 3) + (103 + 3));
   EXPECT_EQ(std::filesystem::file_size(dir.Str() + "Decla.714"), 16u + 72 + 22024);
 
-  // ABC is taken, and so is "1 ABC": the loaded copy becomes "1 1 ABC".
+  // ABC is taken by another declaration now, and so is "1 ABC": the loaded copy becomes
+  // "1 1 ABC". PAT too holds other data than its copy.
+  std::vector<std::uint8_t> changed(kForm100Bytes, 0x42);
+  ASSERT_TRUE(store.WriteRow("ABC", kKindForm100, 'C', changed));
+  ASSERT_TRUE(store.WriteRow("PAT", kKindForm714, 'I', std::vector<std::uint8_t>(kForm714Bytes, 0x42)));
+  const auto copiedAbc = *ReadWholeFile(dir.Str() + "Decla.100");
   ASSERT_TRUE(store.Create("1 ABC", kKindForm714));
   std::vector<std::string> captions;
   auto loaded = store.LoadLocalCopies(dir.Str(), [&](std::string_view c) { captions.emplace_back(c); });
@@ -277,7 +282,8 @@ TEST_F(StoreTest, LocalCopiesRoundTripAndRenameTakenKeys) {
   EXPECT_TRUE(store.Exists("1 1 ABC"));
   EXPECT_EQ(Rows("DATOSFISC", "1 1 ABC"), 2);
   EXPECT_TRUE(store.Exists("1 PAT"));
-  EXPECT_EQ(store.Load("1 1 ABC")->block, store.Load("ABC")->block);
+  EXPECT_EQ(store.Load("1 1 ABC")->block,
+            std::vector<std::uint8_t>(copiedAbc.begin() + 16 + 72, copiedAbc.begin() + 16 + 72 + kForm100Bytes));
   EXPECT_EQ(captions.front(), "Cargando datos del equipo local (Decla.100)");
 
   // With no form-714 declaration the copy is the 11-byte header alone.

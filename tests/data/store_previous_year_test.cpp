@@ -114,10 +114,21 @@ TEST_F(PreviousYearTest, LimitAndUnreadableStore) {
   EXPECT_TRUE(imp.Confirm({}, {}));  // nothing selected: nothing imported, no message
   EXPECT_EQ(plain.back(), "El fichero ha sido importado con éxito");
 
+  // A profile's MaxDeclar above fifty lets the import fill the store up to it, while the
+  // index's own creation still stops at fifty.
+  ASSERT_EQ(store.Count(), 50);
+  EXPECT_FALSE(store.Create("D50", kKindForm714));
+  EXPECT_TRUE(imp.Confirm(std::span(two.data() + 1, 1), {}, 51));
+  EXPECT_EQ(plain.back(), "El fichero ha sido importado con éxito");
+  EXPECT_EQ(store.Count(), 51);
+  EXPECT_TRUE(store.Exists("ZETA"));
+  EXPECT_FALSE(imp.Confirm(std::span(two.data(), 1), {}, 51));
+  EXPECT_EQ(plain.back(), StoreFullText(51));
+
   PreviousYearImport bad(store);
   std::ofstream(dir.Str() + "junk.db") << "not a database";
   EXPECT_FALSE(bad.Open(dir.Str() + "junk.db"));
-  EXPECT_EQ(plain.back(), kCannotOpen);
+  EXPECT_EQ(plain.back(), "Imposible inicializar la Base de Datos RED");
 }
 
 }  // namespace

@@ -113,7 +113,7 @@ TEST(StoreTransferFormat, DamagedFilesAreRefusedWhole) {
       {"cut inside a slot", std::vector<std::uint8_t>(good.begin(), good.begin() + slotStart + 20),
        TransferError::Truncated},
       {"trailing bytes", mutate([](auto& b) { b.push_back(0); }), TransferError::TrailingBytes},
-      {"fiscal size beyond the file", mutate([&](auto& b) { setDouble(b, slotStart + 8, 1e8); }),
+      {"fiscal size beyond the file", mutate([&](auto& b) { setDouble(b, slotStart + 8, 1e6); }),
        TransferError::Truncated},
       {"fiscal size negative", mutate([&](auto& b) { setDouble(b, slotStart + 8, -4); }), TransferError::BadSlot},
       {"fiscal size fractional", mutate([&](auto& b) { setDouble(b, slotStart + 8, 2.5); }), TransferError::BadSlot},

@@ -42,3 +42,15 @@ TEST(Help, ContextNumbersResolveToAuthoredTopics) {
 }
 
 }  // namespace
+
+namespace {
+
+// A text that a language lacks would fall back to Castellano in the middle of that language.
+TEST(StringTables, EveryCastellanoTextHasItsTranslations) {
+  const platform::StringTable& e = platform::Strings('e');
+  for (char l : {'c', 'g', 'v'})
+    for (int id = 0; id < 100000; ++id)
+      if (e.Has(id)) EXPECT_TRUE(platform::Strings(l).Has(id)) << l << " lacks " << id;
+}
+
+}  // namespace

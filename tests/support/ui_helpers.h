@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "member_view.h"
 #include "platform/strings.h"
 #include "ui/message_dlg.h"
 #include "ui/message_source.h"
@@ -45,21 +46,6 @@ class ScriptedMessages {
 
  private:
   std::deque<int> answers_;
-};
-
-// The shown member and the household (family unit, declarant, spouse, child 1, child 2) for the
-// life of the scope.
-class MemberView {
- public:
-  MemberView(int shown, std::array<int, 5> household) : household_(household), saved_(ui::CurrentSession()) {
-    ui::CurrentSession().shownMember = shown;
-    ui::CurrentSession().household = &household_;
-  }
-  ~MemberView() { ui::CurrentSession() = saved_; }
-
- private:
-  std::array<int, 5> household_;
-  ui::Session saved_;
 };
 
 // The authored message tables of the four languages, read from their .tsv sources.

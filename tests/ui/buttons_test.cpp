@@ -3,6 +3,7 @@
 
 #include <QTest>
 
+#include "platform/icons.h"
 #include "support/ui_helpers.h"
 #include "ui/hover_icon_button.h"
 #include "ui/owner_draw_button.h"
@@ -12,7 +13,7 @@ namespace {
 TEST(OwnerDrawButton, IconSitsBesideTheCaptionOrCentredWithoutOne) {
   COwnerDrawButton b(QStringLiteral("&Aceptar"), nullptr);
   b.resize(112, 40);
-  b.SetIcon(124, 0, 32, 32);
+  b.SetIcon(platform::kIconOk, 0, 32, 32);
   b.grab();
   EXPECT_EQ(b.LastIconRect(), QRect(3, 4, 32, 32));
   EXPECT_GE(b.LastCaptionRect().left(), 3 + 32 + 3);

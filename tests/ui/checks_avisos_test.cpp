@@ -67,7 +67,7 @@ TEST_F(AvisosTest, WarningsOnlyLetTheFileBeWritten) {
   ASSERT_TRUE(dlg->Initialize());
   EXPECT_TRUE(dlg->Control(CAvisosErroresDlg::kIdPrint)->isEnabled());
   EXPECT_EQ(static_cast<QPushButton*>(dlg->Control(CAvisosErroresDlg::kIdPrint))->text(), "Escribir");
-  EXPECT_EQ(label(*dlg, CAvisosErroresDlg::kIdVerdict), QString::fromUtf8(avisos_text::kCanFile));
+  EXPECT_EQ(label(*dlg, CAvisosErroresDlg::kIdVerdict), QString::fromStdString(avisos_text::Get(avisos_text::kCanFile)));
   EXPECT_FALSE(dlg->Control(CAvisosErroresDlg::kIdErrorLegend)->isVisibleTo(dlg.get()));
   auto* grid = static_cast<CRejillaCtrl*>(dlg->Control(CAvisosErroresDlg::kIdGrid));
   EXPECT_EQ(grid->GetRowCount(), 2);
@@ -86,7 +86,7 @@ TEST_F(AvisosTest, AnErrorStopsPrintingAndFiling) {
     ASSERT_TRUE(dlg->Initialize());
     EXPECT_FALSE(dlg->Control(CAvisosErroresDlg::kIdPrint)->isEnabled());
     EXPECT_EQ(label(*dlg, CAvisosErroresDlg::kIdVerdict),
-              QString::fromUtf8(filing ? avisos_text::kCannotFile : avisos_text::kCannotPrint));
+              QString::fromStdString(avisos_text::Get(filing ? avisos_text::kCannotFile : avisos_text::kCannotPrint)));
     EXPECT_EQ(dlg->Model().PrintOrWrite(host), 0) << "nothing is written past an error";
   }
   EXPECT_EQ(host.prints, 0);
@@ -117,7 +117,7 @@ TEST_F(AvisosTest, JumpToTheBox) {
   dlg->OnActivate(0, 0);
   EXPECT_EQ(host.page, -99) << "the heading row does nothing";
   dlg->OnReview();
-  EXPECT_EQ(messages.notices, std::vector<std::string>{avisos_text::kSelectFirst});
+  EXPECT_EQ(messages.notices, std::vector<std::string>{avisos_text::Get(avisos_text::kSelectFirst)});
   dlg->OnActivate(1, 1);
   EXPECT_EQ(host.page, 3);
   EXPECT_EQ(host.box, 8);

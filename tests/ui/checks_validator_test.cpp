@@ -11,6 +11,7 @@
 #include "data/db/databases.h"
 #include "checks/avisos_model.h"
 #include "checks/validators.h"
+#include "support/member_view.h"
 
 using namespace checks;
 
@@ -22,6 +23,7 @@ void text(std::vector<unsigned char>& b, std::size_t off, const std::string& s) 
 
 struct ValidatorFixture : ::testing::Test {
   std::vector<unsigned char> block = std::vector<unsigned char>(95208);
+  qxtest::MemberView view{doc::kDeclarant, {1, 1, 0, 0, 0}};
   DocumentState doc;
   RecordingMessages messages;
   InMemoryCorrectionsStore store;
@@ -32,7 +34,6 @@ struct ValidatorFixture : ::testing::Test {
   void SetUp() override {
     doc.block = block.data();
     doc.blockSize = block.size();
-    doc.shownMember = 2;
     check.SetDeclarationKey("DECL1");
     text(block, 782, "12345678Z");
     text(block, 833, "JUAN");
@@ -77,16 +78,26 @@ TEST_F(ValidatorFixture, CleanDeclarationHasNoFinding) {
   EXPECT_TRUE(store.rows.empty()) << ::testing::PrintToString(codes());
 }
 
+// Each finding raises the result to the severity of its row, except the ones counted as a warning
+// (rows of severity 1 that the filing may go past from the "Avisos y errores" window).
 TEST_F(ValidatorFixture, RulesOnSmallFixtures) {
   struct Case {
     const char* name;
     std::function<void(std::vector<unsigned char>&)> mutate;
     const char* code;
-    int severity;
+    int result;
   } cases[] = {
       {"no NIF", [](auto& b) { text(b, 782, "         "); }, "WIN001", 1},
       {"one-word name", [](auto& b) { text(b, 983, std::string(15, ' ')); text(b, 908, "G" + std::string(14, ' ')); }, "WIN017", 1},
-      {"no street", [](auto& b) { b[1098] = 0; }, "WIN016", 1},
+      {"no street", [](auto& b) { b[1098] = 0; }, "WIN016", 0},
+      {"no address kind", [](auto& b) { b[1066] = 0; }, "WIN019", 0},
+      {"individual mode-1 declaration without the spouse's address",
+       [](auto& b) {
+         b[0] = 1;
+         text(b, 1698, "PEREZ");
+         text(b, 1623, "ANA");
+       },
+       "100R068", 0},
       {"E1 marks 1 then 2",
        [](auto& b) {
          b[11568] = 2; b[11568 + 9] = '1';
@@ -111,7 +122,11 @@ TEST_F(ValidatorFixture, RulesOnSmallFixtures) {
     int result = v100.Validate(0, 2, -1);
     auto found = codes();
     EXPECT_NE(std::find(found.begin(), found.end(), c.code), found.end()) << c.name << ": " << ::testing::PrintToString(found);
-    EXPECT_EQ(result, c.severity) << c.name << ": counted by the severity of its row " << ::testing::PrintToString(found);
+    EXPECT_EQ(result, c.result) << c.name << ": " << ::testing::PrintToString(found);
+    for (const auto& r : store.rows) {
+      if (r.coderror != c.code) continue;
+      EXPECT_EQ(r.severidad, c.code[3] == 'I' || c.code[3] == 'P' ? 0 : 1) << c.name;
+    }
   }
 }
 
@@ -121,7 +136,7 @@ TEST_F(ValidatorFixture, WithholdingLimitIsRoundedFortyPercentPlusHalf) {
   blocks::F64{11568 + 272}.set(block.data(), 400.4);
   EXPECT_EQ(v100.Validate(0, 2, 3), -1);
   block[11568] = 1;  // common rows count for the spouse too
-  doc.household[2] = 1;
+  view.SetExists(doc::kSpouse, true);
   blocks::F64{11568 + 272}.set(block.data(), 400.6);
   EXPECT_EQ(v100.Validate(0, 3, 3), 0);
   EXPECT_EQ(codes(), std::vector<std::string>{"100P025"});
@@ -136,11 +151,41 @@ TEST_F(ValidatorFixture, RunRules) {
   EXPECT_EQ(v100.Validate(0, 2, 0), 1);
   EXPECT_TRUE(store.rows.empty());
   EXPECT_EQ(v100.Validate(0, 2, 9), -1);
-  // The box-range notice is an error of the run.
-  text(block, 782, "12345678Z");
-  doc.boxRangeNoticeArmed = [] { return false; };
-  EXPECT_EQ(v100.Validate(0, 2, 14), 1);
-  EXPECT_EQ(codes(), std::vector<std::string>{"WIN022"});
+}
+
+// "WIN022" (a box value did not fit since the flag was last armed) and "UFCYGNR" (the family unit
+// of a declaration whose spouse is excluded) are listed without counting; with both spouses they
+// are written once, before the members' sections.
+TEST_F(ValidatorFixture, OverflowAndExcludedSpouseAreListedNotCounted) {
+  struct Case {
+    bool armed;
+    bool spouseExcluded;
+    int member;
+    std::vector<std::string> codes;
+  } cases[] = {
+      {true, false, 1, {}},
+      {false, false, 2, {"WIN022"}},
+      {true, true, 1, {"UFCYGNR"}},
+      {true, true, 2, {}},
+      {false, true, 1, {"WIN022", "UFCYGNR"}},
+      {false, false, 6, {"WIN022"}},
+  };
+  for (const Case& c : cases) {
+    doc::State().boxOverflowArmed = c.armed;
+    block[2358] = c.spouseExcluded ? 1 : 0;
+    EXPECT_EQ(v100.Validate(0, c.member, 9), -1) << c.member;
+    EXPECT_EQ(codes(), c.codes) << c.member;
+    for (const auto& r : store.rows) EXPECT_EQ(r.severidad, 1);
+  }
+  // Form 714 lists the overflow the same way, on page 9.
+  std::vector<unsigned char> b714 = form714();
+  use(b714);
+  CValidator714 v714{check};
+  b714[R + 24] = 1;
+  doc::State().boxOverflowArmed = false;
+  EXPECT_EQ(v714.Validate(0, 2, -1), -1);
+  ASSERT_EQ(codes(), std::vector<std::string>{"WIN022"});
+  EXPECT_EQ(store.rows[0].vista, 9);
 }
 
 TEST_F(ValidatorFixture, LostRowCountsAsError) {
@@ -161,11 +206,15 @@ TEST_F(ValidatorFixture, Form714) {
   EXPECT_EQ(codes(), std::vector<std::string>{"100R080"});
   text(b714, R + 26, "21000418450200051332");
   EXPECT_EQ(v714.Validate(0, 5, -1), -1);
-  text(b714, P + 86, "         ");
-  text(b714, P + 96, "AAAB");
-  // The limited quota above the quota is an error that stops the filing.
+  // The other spouse's excluded assets above their net wealth are listed without stopping the filing.
   b714[21440 + 296] = 'C';
   blocks::F64{21440 + 352}.set(b714.data(), 10);
+  EXPECT_EQ(v714.Validate(0, 2, -1), -1);
+  EXPECT_EQ(codes(), std::vector<std::string>{"714R002"});
+  ASSERT_EQ(store.rows.size(), 1u);
+  EXPECT_EQ(store.rows[0].severidad, 1);
+  text(b714, P + 86, "         ");
+  text(b714, P + 96, "AAAB");
   EXPECT_EQ(v714.Validate(0, 4, -1), 1);
   EXPECT_EQ(codes(), (std::vector<std::string>{"WIN041", "WIN015", "714R002"}));
   for (const auto& r : store.rows) EXPECT_EQ(r.sujetodecl, 2);
@@ -196,9 +245,8 @@ TEST(CorrectionsTable, WriterAndClearerOverSqlite) {
   ASSERT_TRUE(db::CreateDeclarationsSchema(connection));
   sqlite3* db = connection.Handle();
   SqliteCorrectionsStore store(db);
+  qxtest::MemberView view(doc::kDeclarant, {1, 1, 0, 0, 0});
   DocumentState doc;
-  doc.shownMember = 2;
-  doc.household = {1, 1, 0, 0, 0};
   RecordingMessages messages;
   CFieldCheck check(doc, messages, store);
   check.SetDeclarationKey("O'BRIEN 2003");
@@ -208,7 +256,7 @@ TEST(CorrectionsTable, WriterAndClearerOverSqlite) {
   EXPECT_TRUE(check.AddCorrection("100R042", 4, 9, 1, 2));
   EXPECT_TRUE(check.AddCorrection("100R042", 5, 1, 0, 2));  // lower severity: no change
   EXPECT_TRUE(check.AddCorrection("100R042", 6, 6, 1, 3));  // no spouse: the member shown
-  doc.household[3] = 1;
+  view.SetExists(doc::kChild1, true);
   EXPECT_TRUE(check.AddCorrection("100R042", 8, 8, 1, 4));
   EXPECT_TRUE(other.AddCorrection("100R042", 1, 1, 1, 2));
   std::vector<CorrectionRow> rows;

@@ -91,6 +91,15 @@ TEST_F(StoreDialogsTest, SearchSaveAsAndClash) {
   EXPECT_EQ(c.Answer().choice, store::ClashChoice::Rename);
   EXPECT_EQ(c.Answer().newName, "NUEVA");
 
+  // A name typed in another case is the stored name: not free for a rename; nor a name the
+  // store cannot keep.
+  c.NameEdit()->setText("marta");
+  c.accept();
+  EXPECT_EQ(rec.codes.back(), "WIN034");
+  c.NameEdit()->setText("ИВАН");
+  c.accept();
+  EXPECT_EQ(rec.codes.back(), store::msg::kBadName);
+
   CDeclaracionExistenteDlg e(st, "MARTA");
   e.NameEdit()->setText("   ");
   e.accept();
@@ -132,6 +141,29 @@ TEST_F(StoreDialogsTest, ExportListSelectAllAndImportPlan) {
   i.accept();
   EXPECT_EQ(i.result(), QDialog::Accepted);
   EXPECT_TRUE(i.Plan().choices[0].import && i.Plan().choices[1].import);
+}
+
+// The import stores what its list showed, though the file changes while the list is open.
+TEST_F(StoreDialogsTest, ImportStoresWhatItListed) {
+  ASSERT_TRUE(st.Create("UNO", store::kKindForm714));
+  const auto before = st.Load("UNO")->block;
+  const std::string path = dir.Str() + "x.ren";
+  auto write = [&path](const char* key, std::uint8_t fill) {
+    std::vector<store::TransferDeclaration> e{
+        {key, store::kKindForm714, '0', std::vector<std::uint8_t>(store::kForm714Bytes, fill), {}}};
+    ASSERT_TRUE(store::WriteFileAtomically(path, *store::EncodeTransferFile(e)));
+  };
+  write("DOS", 2);
+  const bool imported = ImportDeclarations(st, path, nullptr, [&](QDialog& d) {
+    write("UNO", 9);
+    auto& list = dynamic_cast<CImportacionDlg&>(d);
+    list.SelectAll(true);
+    list.accept();
+    return list.result();
+  });
+  EXPECT_TRUE(imported);
+  EXPECT_EQ(st.Load("UNO")->block, before);
+  EXPECT_TRUE(st.Exists("DOS"));
 }
 
 }  // namespace

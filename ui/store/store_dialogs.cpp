@@ -1,34 +1,89 @@
 #include "ui/store/store_dialogs.h"
 
 #include <QApplication>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
 
+#include "platform/icons.h"
+#include "platform/strings.h"
 #include "ui/edit_host.h"
 #include "ui/grid/rejilla_ctrl.h"
+#include "ui/session.h"
 
 namespace ui::store_dlg {
 
 namespace sid = ::store::index_id;
+using ui::Ctl;
+using ui::kStrCancelButton;
+using ui::kStrOkButton;
 
 namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
 
-QPushButton* Button(QWidget* parent, int id, const QString& text) {
-  auto* b = new QPushButton(text, parent);
-  SetControlId(b, id);
-  b->setAutoDefault(false);
-  return b;
+// String ids of the store dialogs' captions.
+enum StoreTextId : int {
+  kStrCaptureIndividual = 57,
+  kStrNotFound = 127,
+  kStrFound = 145,
+  kStrDeclarations = 2190,
+  kStrForm = 2191,
+  kStrIndexCaption = 94000,
+  kStrIndexPrompt = 94001,
+  kStrAlta = 94002,
+  kStrDuplicar = 94003,
+  kStrRenombrar = 94004,
+  kStrBaja = 94005,
+  kStrBuscarIndex = 94006,
+  kStrSeleccionar = 94007,
+  kStrTotal = 94008,
+  kStrView = 94009,
+  kStrViewRenta = 94010,
+  kStrViewPatrimonio = 94011,
+  kStrFormRenta = 94012,
+  kStrFormPatrimonio = 94013,
+  kStrLegend = 94014,
+  kStrSearchCaption = 94015,
+  kStrSearchGroup = 94016,
+  kStrSearch = 94017,
+  kStrSaveAsCaption = 94018,
+  kStrSaveAsLabel = 94019,
+  kStrTakenCaption = 94020,
+  kStrTakenText = 94021,
+  kStrRename = 94022,
+  kStrSkip = 94023,
+  kStrOverwrite = 94024,
+  kStrOverwriteAll = 94025,
+};
+
+// Group boxes that carry no id of their own.
+constexpr int kGroupTotal = 9001, kGroupView = 9002;
+
+// The controls of the store dialogs keep their place in the tab order and never take Enter
+// for themselves; the dialog's default button does.
+void NoAutoDefault(QWidget* dlg) {
+  for (QPushButton* b : dlg->findChildren<QPushButton*>()) b->setAutoDefault(false);
+}
+
+QWidget* NameEditOr(const ui::ControlDef& def, QWidget* parent, std::initializer_list<int> nameIds) {
+  for (int id : nameIds)
+    if (def.id == id) return MakeNameEdit(parent, id);
+  return nullptr;
+}
+
+// The name rule on a name typed in a dialog: ALM002 when it breaks it.
+bool RuledName(::store::DeclarationStore& store, const QString& name) {
+  const ::store::CheckedName c = ::store::CheckName(S(name));
+  if (c.fault == ::store::NameFault::ControlCharacter || c.fault == ::store::NameFault::NotCp1252) {
+    store.Messages().Coded(::store::msg::kBadName, MessageIcon::Warning, S(name));
+    return false;
+  }
+  return true;
 }
 
 }  // namespace
@@ -52,171 +107,119 @@ QLineEdit* MakeNameEdit(QWidget* parent, int id) {
 
 // ---------------------------------------------------------------- search
 
+namespace {
+constexpr int kSearchName = 1028, kSearchResult = 1296, kSearchButton = 4;
+constexpr ui::ControlDef kSearchControls[] = {
+    {.id = 1031, .kind = Ctl::GroupBox, .textId = kStrSearchGroup, .row = 0, .col = 0, .colSpan = 3},
+    {.id = kSearchName, .kind = Ctl::Custom, .row = 0, .col = 0, .group = 1031},
+    {.id = kSearchResult, .kind = Ctl::Legend, .row = 1, .col = 0, .group = 1031},
+    {.id = kSearchButton, .kind = Ctl::Button, .textId = kStrSearch, .row = 1, .col = 0},
+    {.id = ui::IDOK, .kind = Ctl::Ok, .textId = kStrOkButton, .row = 1, .col = 1},
+    {.id = ui::IDCANCEL, .kind = Ctl::Cancel, .textId = kStrCancelButton, .row = 1, .col = 2},
+};
+constexpr ui::DialogTemplate kSearchTemplate{109, nullptr, kStrSearchCaption, kSearchControls};
+}  // namespace
+
 CBuscarDeclaracionDlg::CBuscarDeclaracionDlg(::store::DeclarationStore& store, bool renta, bool patrimonio,
                                              QWidget* parent)
-    : QDialog(parent), store_(store), renta_(renta), patrimonio_(patrimonio) {
-  setWindowTitle(QStringLiteral("Buscar Declaración"));
-  auto* group = new QGroupBox(QStringLiteral("&Declaración a buscar: "), this);
-  SetControlId(group, 1031);
-  name_ = MakeNameEdit(group, 1028);
-  result_ = new QLabel(group);
-  SetControlId(result_, 1296);
-  auto* gl = new QVBoxLayout(group);
-  gl->addWidget(name_);
-  gl->addWidget(result_);
-  search_ = Button(this, 4, QStringLiteral("&Buscar"));
-  search_->setDefault(true);
-  accept_ = Button(this, 1, QStringLiteral("&Aceptar"));
-  auto* cancel = Button(this, 2, QStringLiteral("&Cancelar"));
-  auto* buttons = new QHBoxLayout;
-  for (auto* b : {search_, accept_, cancel}) buttons->addWidget(b);
-  auto* l = new QVBoxLayout(this);
-  l->addWidget(group);
-  l->addLayout(buttons);
-  search_->setEnabled(false);
-  accept_->setEnabled(false);
-  connect(name_, &QLineEdit::textChanged, this, [this](const QString& t) {
-    accept_->setEnabled(false);
-    search_->setEnabled(!t.isEmpty());
-    if (!t.isEmpty()) result_->clear();
-  });
-  connect(name_, &QLineEdit::returnPressed, this, &CBuscarDeclaracionDlg::OnBuscar);
-  connect(search_, &QPushButton::clicked, this, &CBuscarDeclaracionDlg::OnBuscar);
-  connect(accept_, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    : CTemplateDlg(kSearchTemplate, parent), store_(store), renta_(renta), patrimonio_(patrimonio) {
+  EnsureCreated();
 }
 
-QString CBuscarDeclaracionDlg::Name() const { return name_->text(); }
+QWidget* CBuscarDeclaracionDlg::CreateCustomControl(const ui::ControlDef& def, QWidget* parent) {
+  return NameEditOr(def, parent, {kSearchName});
+}
+
+void CBuscarDeclaracionDlg::OnInitDialog() {
+  CTemplateDlg::OnInitDialog();
+  NoAutoDefault(this);
+  SetButtonIcon(kSearchButton, platform::kIconSearch);
+  Item<QPushButton>(kSearchButton)->setDefault(true);
+  Item<QPushButton>(kSearchButton)->setEnabled(false);
+  AcceptButton()->setEnabled(false);
+  connect(NameEdit(), &QLineEdit::textChanged, this, [this](const QString& t) {
+    AcceptButton()->setEnabled(false);
+    Item<QPushButton>(kSearchButton)->setEnabled(!t.isEmpty());
+    if (!t.isEmpty()) Result()->clear();
+  });
+  connect(NameEdit(), &QLineEdit::returnPressed, this, &CBuscarDeclaracionDlg::OnBuscar);
+}
+
+bool CBuscarDeclaracionDlg::OnButton(int id) {
+  if (id != kSearchButton) return false;
+  OnBuscar();
+  return true;
+}
+
+QLineEdit* CBuscarDeclaracionDlg::NameEdit() const { return Item<QLineEdit>(kSearchName); }
+QPushButton* CBuscarDeclaracionDlg::AcceptButton() const { return Item<QPushButton>(ui::IDOK); }
+QLabel* CBuscarDeclaracionDlg::Result() const { return Item<QLabel>(kSearchResult); }
+QString CBuscarDeclaracionDlg::Name() const { return NameEdit()->text(); }
 
 void CBuscarDeclaracionDlg::OnBuscar() {
-  ::store::SearchResult r = ::store::SearchDeclaration(store_, S(name_->text()), renta_, patrimonio_);
-  result_->setText(r.found ? QStringLiteral("Declaración encontrada") : QStringLiteral("Declaración no encontrada"));
-  accept_->setEnabled(r.acceptEnabled);
-  search_->setEnabled(false);
+  ::store::SearchResult r = ::store::SearchDeclaration(store_, S(NameEdit()->text()), renta_, patrimonio_);
+  Result()->setText(platform::LoadString(r.found ? kStrFound : kStrNotFound));
+  AcceptButton()->setEnabled(r.acceptEnabled);
+  Item<QPushButton>(kSearchButton)->setEnabled(false);
 }
 
 // ---------------------------------------------------------------- index
+
+namespace {
+constexpr int kIndexLegend = 24545, kIndexPrompt = 1053;
+// Five columns under the key field and the grid (the navigation row), the store's buttons on
+// the right.
+constexpr ui::ControlDef kIndexControls[] = {
+    {.id = kIndexPrompt, .kind = Ctl::Static, .textId = kStrIndexPrompt, .row = 0, .col = 0, .colSpan = 5},
+    {.id = sid::kKeyField, .kind = Ctl::Custom, .row = 1, .col = 0, .colSpan = 5},
+    {.id = sid::kGrid, .kind = Ctl::Custom, .row = 2, .col = 0, .rowSpan = 9, .colSpan = 5},
+    {.id = sid::kBack10, .kind = Ctl::Button, .row = 11, .col = 0},
+    {.id = sid::kBack1, .kind = Ctl::Button, .row = 11, .col = 1},
+    {.id = sid::kRecordNumber, .kind = Ctl::Custom, .row = 11, .col = 2},
+    {.id = sid::kForward1, .kind = Ctl::Button, .row = 11, .col = 3},
+    {.id = sid::kForward10, .kind = Ctl::Button, .row = 11, .col = 4},
+    {.id = kIndexLegend, .kind = Ctl::Static, .textId = kStrLegend, .row = 12, .col = 0, .colSpan = 6},
+    {.id = sid::kAlta, .kind = Ctl::Button, .textId = kStrAlta, .row = 0, .col = 5},
+    {.id = sid::kDuplicar, .kind = Ctl::Button, .textId = kStrDuplicar, .row = 1, .col = 5},
+    {.id = sid::kRenombrar, .kind = Ctl::Button, .textId = kStrRenombrar, .row = 2, .col = 5},
+    {.id = sid::kBaja, .kind = Ctl::Button, .textId = kStrBaja, .row = 3, .col = 5},
+    {.id = sid::kBuscar, .kind = Ctl::Button, .textId = kStrBuscarIndex, .row = 4, .col = 5},
+    {.id = sid::kSeleccionar, .kind = Ctl::Ok, .textId = kStrSeleccionar, .row = 5, .col = 5},
+    {.id = sid::kCancelar, .kind = Ctl::Cancel, .textId = kStrCancelButton, .row = 6, .col = 5},
+    {.id = sid::kFormRenta, .kind = Ctl::Radio, .textId = kStrFormRenta, .row = 7, .col = 5},
+    {.id = sid::kFormPatrimonio, .kind = Ctl::Radio, .textId = kStrFormPatrimonio, .row = 8, .col = 5},
+    {.id = kGroupView, .kind = Ctl::GroupBox, .textId = kStrView, .row = 9, .col = 5},
+    {.id = sid::kViewRenta, .kind = Ctl::CheckBox, .textId = kStrViewRenta, .row = 0, .col = 0, .group = kGroupView},
+    {.id = sid::kViewPatrimonio, .kind = Ctl::CheckBox, .textId = kStrViewPatrimonio, .row = 1, .col = 0,
+     .group = kGroupView},
+    {.id = kGroupTotal, .kind = Ctl::GroupBox, .textId = kStrTotal, .row = 10, .col = 5},
+    {.id = sid::kTotal, .kind = Ctl::Legend, .row = 0, .col = 0, .group = kGroupTotal},
+};
+constexpr ui::DialogTemplate kIndexTemplate{91, nullptr, kStrIndexCaption, kIndexControls};
+
+// Icons of the index's buttons; the flat ones are drawn flat unless the display is the
+// accessible one.
+struct IndexIcon {
+  int id, icon;
+  bool flat;
+};
+constexpr IndexIcon kIndexIcons[] = {
+    {sid::kAlta, platform::kIconNew, true},          {sid::kRenombrar, platform::kIconRename, true},
+    {sid::kDuplicar, platform::kIconDuplicate, true}, {sid::kBaja, platform::kIconCancel, true},
+    {sid::kSeleccionar, platform::kIconSelect, false}, {sid::kCancelar, platform::kIconCancelDisc, false},
+    {sid::kBuscar, platform::kIconSearch, false},     {sid::kBack10, platform::kIconBack10, true},
+    {sid::kForward10, platform::kIconForward10, true}, {sid::kBack1, platform::kIconBack, true},
+    {sid::kForward1, platform::kIconForward, true},
+};
+}  // namespace
 
 bool CIndiceDeclaracionesDlg::localLoaded_ = false;
 void CIndiceDeclaracionesDlg::ResetLocalCopiesLoaded() { localLoaded_ = false; }
 
 CIndiceDeclaracionesDlg::CIndiceDeclaracionesDlg(::store::DeclarationStore& store, QWidget* parent,
                                                  std::string localCopies)
-    : QDialog(parent), store_(store), controller_(store, *this) {
-  setWindowTitle(QStringLiteral("Índice de Declaraciones "));
-  auto* prompt = new QLabel(QStringLiteral("S&eleccione una declaración de la lista\no asigne nombre a una nueva:"), this);
-  auto* key = MakeNameEdit(this, sid::kKeyField);
-  prompt->setBuddy(key);
-  controls_[sid::kKeyField] = key;
-
-  grid_ = new CRejillaCtrl(this, ::store::kIndexRows + 1, 4, 1, 1);
-  SetControlId(grid_, sid::kGrid);
-  grid_->SetEditable(false);
-  grid_->SetItemText(0, 1, QStringLiteral("Declaraciones"));
-  grid_->SetItemText(0, 2, QStringLiteral("Modelo"));
-  grid_->SetItemText(0, 3, QStringLiteral("Captura individual"));
-  for (int c = 1; c < 4; ++c)
-    grid_->SetItemFormat(0, c, qx::grid::kFmtCenter | qx::grid::kFmtVCenter | qx::grid::kFmtWordBreak | qx::grid::kFmtNoPrefix);
-  grid_->SetCellBackground(QColor(255, 255, 224));
-  grid_->setMinimumSize(620, 260);
-  SetColumnWidths();
-  grid_->SetRowHeight(0, grid_->GetRowHeight(1) * 2);
-
-  auto addButton = [this](int id, const QString& text) {
-    QPushButton* b = Button(this, id, text);
-    controls_[id] = b;
-    return b;
-  };
-  auto* alta = addButton(sid::kAlta, QStringLiteral("&Alta"));
-  auto* dup = addButton(sid::kDuplicar, QStringLiteral("Duplicar"));
-  auto* ren = addButton(sid::kRenombrar, QStringLiteral("Renombrar"));
-  auto* baja = addButton(sid::kBaja, QStringLiteral("&Baja"));
-  auto* buscar = addButton(sid::kBuscar, QStringLiteral("B&uscar..."));
-  auto* sel = addButton(sid::kSeleccionar, QStringLiteral("&Seleccionar"));
-  auto* cancel = addButton(sid::kCancelar, QStringLiteral("&Cancelar"));
-  auto* b10 = addButton(sid::kBack10, QStringLiteral("<<"));
-  auto* b1 = addButton(sid::kBack1, QStringLiteral("<"));
-  auto* f1 = addButton(sid::kForward1, QStringLiteral(">"));
-  auto* f10 = addButton(sid::kForward10, QStringLiteral(">>"));
-  auto* record = new QLineEdit(this);
-  SetControlId(record, sid::kRecordNumber);
-  record->setEnabled(false);
-  controls_[sid::kRecordNumber] = record;
-  auto* totalBox = new QGroupBox(QStringLiteral("Total declaraciones"), this);
-  auto* total = new QLabel(totalBox);
-  SetControlId(total, sid::kTotal);
-  controls_[sid::kTotal] = total;
-  (new QVBoxLayout(totalBox))->addWidget(total);
-  auto* viewBox = new QGroupBox(QStringLiteral("Ver "), this);
-  auto* vRenta = new QCheckBox(QStringLiteral("Renta"), viewBox);
-  auto* vPat = new QCheckBox(QStringLiteral("Patrimonio"), viewBox);
-  SetControlId(vRenta, sid::kViewRenta);
-  SetControlId(vPat, sid::kViewPatrimonio);
-  vRenta->setChecked(true);
-  vPat->setChecked(true);
-  auto* vl = new QVBoxLayout(viewBox);
-  vl->addWidget(vRenta);
-  vl->addWidget(vPat);
-  auto* fRenta = new QRadioButton(QStringLiteral("&Renta"), this);
-  auto* fPat = new QRadioButton(QStringLiteral("&Patrimonio"), this);
-  SetControlId(fRenta, sid::kFormRenta);
-  SetControlId(fPat, sid::kFormPatrimonio);
-  controls_[sid::kFormRenta] = fRenta;
-  controls_[sid::kFormPatrimonio] = fPat;
-  fRenta->setChecked(true);
-  auto* legend = new QLabel(
-      QStringLiteral("Declaraciones (I) Impresas, (F) Fichero Internet, (P) Presentación Inmediata"), this);
-  SetControlId(legend, 24545);
-
-  auto* g = new QGridLayout(this);
-  g->addWidget(prompt, 0, 0, 1, 3);
-  g->addWidget(key, 1, 0, 1, 3);
-  g->addWidget(grid_, 2, 0, 6, 3);
-  auto* nav = new QHBoxLayout;
-  for (auto* b : {b10, b1}) nav->addWidget(b);
-  nav->addWidget(record);
-  for (auto* b : {f1, f10}) nav->addWidget(b);
-  g->addLayout(nav, 8, 0, 1, 3);
-  g->addWidget(legend, 9, 0, 1, 3);
-  int r = 0;
-  for (QWidget* wdg : std::initializer_list<QWidget*>{alta, dup, ren, baja, buscar, sel, cancel}) g->addWidget(wdg, r++, 3);
-  g->addWidget(fRenta, r++, 3);
-  g->addWidget(fPat, r++, 3);
-  g->addWidget(viewBox, r++, 3);
-  g->addWidget(totalBox, r++, 3);
-
-  connect(key, &QLineEdit::textChanged, this, [this] {
-    if (!settingText_ && isVisible()) controller_.OnKeyChanged();
-  });
-  connect(grid_, &CRejillaCtrl::gridNotify, this, [this](int code, int row, int) {
-    if (code == qx::grid::kNotifyFocusSet && !inNotify_) {
-      inNotify_ = true;
-      controller_.OnGridNotify(row);
-      inNotify_ = false;
-    }
-  });
-  connect(grid_, &CRejillaCtrl::cellDoubleClicked, this, [this](int row, int col) { controller_.OnCellDoubleClick(row, col); });
-  connect(alta, &QPushButton::clicked, this, [this] { controller_.OnAlta(); });
-  connect(dup, &QPushButton::clicked, this, [this] { controller_.OnDuplicar(); });
-  connect(ren, &QPushButton::clicked, this, [this] { controller_.OnRenombrar(); });
-  connect(baja, &QPushButton::clicked, this, [this] { controller_.OnBaja(); });
-  connect(buscar, &QPushButton::clicked, this, [this] { controller_.OnBuscar(); });
-  connect(sel, &QPushButton::clicked, this, [this] { controller_.OnSeleccionar(); });
-  connect(cancel, &QPushButton::clicked, this, [this] { controller_.OnCancelar(); });
-  for (auto* b : {b10, b1, f1, f10}) {
-    int bid = ControlId(b);
-    connect(b, &QPushButton::clicked, this, [this, bid] { controller_.OnNavigate(bid); });
-  }
-  auto filters = [this, vRenta, vPat] { controller_.OnListFilters(vRenta->isChecked(), vPat->isChecked()); };
-  connect(vRenta, &QCheckBox::toggled, this, filters);
-  connect(vPat, &QCheckBox::toggled, this, filters);
-  connect(fRenta, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) controller_.OnFormChoice(0);
-  });
-  connect(fPat, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) controller_.OnFormChoice(1);
-  });
-
+    : CTemplateDlg(kIndexTemplate, parent), store_(store), controller_(store, *this) {
+  EnsureCreated();
   // Remote mode: the local copies join the store at the first showing of a run.
   if (!localCopies.empty() && !localLoaded_) {
     localLoaded_ = true;
@@ -227,42 +230,120 @@ CIndiceDeclaracionesDlg::CIndiceDeclaracionesDlg(::store::DeclarationStore& stor
   controller_.OnInit();
 }
 
+QWidget* CIndiceDeclaracionesDlg::CreateCustomControl(const ui::ControlDef& def, QWidget* parent) {
+  if (def.id == sid::kGrid) {
+    auto* grid = new CRejillaCtrl(parent, ::store::kIndexRows + 1, 4, 1, 1);
+    grid->setMinimumSize(720, 260);  // wide enough that w = width / 12 holds the "Modelo" heading
+    return grid;
+  }
+  if (def.id == sid::kRecordNumber) {
+    auto* record = new QLineEdit(parent);
+    record->setEnabled(false);
+    return record;
+  }
+  return NameEditOr(def, parent, {sid::kKeyField});
+}
+
+CRejillaCtrl* CIndiceDeclaracionesDlg::Grid() const { return Item<CRejillaCtrl>(sid::kGrid); }
+
+void CIndiceDeclaracionesDlg::OnInitDialog() {
+  CTemplateDlg::OnInitDialog();
+  NoAutoDefault(this);
+  for (const IndexIcon& b : kIndexIcons) SetButtonIcon(b.id, b.icon, b.flat);
+  if (auto* prompt = Item<QLabel>(kIndexPrompt)) prompt->setBuddy(GetDlgItem(sid::kKeyField));
+  if (auto* g = qobject_cast<QGridLayout*>(layout())) g->setColumnStretch(2, 1);
+
+  CRejillaCtrl* grid = Grid();
+  grid->SetEditable(false);
+  grid->SetItemText(0, 1, platform::LoadString(kStrDeclarations));
+  grid->SetItemText(0, 2, platform::LoadString(kStrForm));
+  grid->SetItemText(0, 3, platform::LoadString(kStrCaptureIndividual));
+  for (int c = 1; c < 4; ++c)
+    grid->SetItemFormat(0, c, qx::grid::kFmtCenter | qx::grid::kFmtVCenter | qx::grid::kFmtWordBreak | qx::grid::kFmtNoPrefix);
+  // The accessible display keeps the system's colours.
+  if (ui::CurrentSession().plainColours) {
+    grid->SetCellBackground(grid->palette().color(QPalette::Base));
+    grid->SetTextColour(grid->palette().color(QPalette::Text));
+  } else {
+    grid->SetCellBackground(QColor(255, 255, 224));
+  }
+  SetColumnWidths();
+  grid->SetRowHeight(0, grid->GetRowHeight(1) * 2);
+
+  for (int id : {sid::kViewRenta, sid::kViewPatrimonio}) Item<QCheckBox>(id)->setChecked(true);
+  Item<QRadioButton>(sid::kFormRenta)->setChecked(true);
+
+  connect(Item<QLineEdit>(sid::kKeyField), &QLineEdit::textChanged, this, [this] {
+    if (!settingText_ && isVisible()) controller_.OnKeyChanged();
+  });
+  connect(grid, &CRejillaCtrl::gridNotify, this, [this](int code, int row, int) {
+    if (code == qx::grid::kNotifyFocusSet && !inNotify_) {
+      inNotify_ = true;
+      controller_.OnGridNotify(row);
+      inNotify_ = false;
+    }
+  });
+  connect(grid, &CRejillaCtrl::cellDoubleClicked, this, [this](int row, int col) { controller_.OnCellDoubleClick(row, col); });
+  auto* vRenta = Item<QCheckBox>(sid::kViewRenta);
+  auto* vPat = Item<QCheckBox>(sid::kViewPatrimonio);
+  auto filters = [this, vRenta, vPat] { controller_.OnListFilters(vRenta->isChecked(), vPat->isChecked()); };
+  connect(vRenta, &QCheckBox::toggled, this, filters);
+  connect(vPat, &QCheckBox::toggled, this, filters);
+  connect(Item<QRadioButton>(sid::kFormRenta), &QRadioButton::toggled, this, [this](bool on) {
+    if (on) controller_.OnFormChoice(0);
+  });
+  connect(Item<QRadioButton>(sid::kFormPatrimonio), &QRadioButton::toggled, this, [this](bool on) {
+    if (on) controller_.OnFormChoice(1);
+  });
+}
+
+bool CIndiceDeclaracionesDlg::OnButton(int id) {
+  switch (id) {
+    case sid::kAlta: controller_.OnAlta(); return true;
+    case sid::kDuplicar: controller_.OnDuplicar(); return true;
+    case sid::kRenombrar: controller_.OnRenombrar(); return true;
+    case sid::kBaja: controller_.OnBaja(); return true;
+    case sid::kBuscar: controller_.OnBuscar(); return true;
+    case sid::kBack10:
+    case sid::kBack1:
+    case sid::kForward1:
+    case sid::kForward10: controller_.OnNavigate(id); return true;
+    default: return false;  // the check boxes and radio buttons report their toggling
+  }
+}
+
 CIndiceDeclaracionesDlg::~CIndiceDeclaracionesDlg() = default;
 
 void CIndiceDeclaracionesDlg::SetColumnWidths() {
+  if (!Grid()) return;
   // The columns share the grid window's client width (without its scroll bar), whatever the
   // layout gave it.
-  const int width = grid_->viewport()->width();
+  const int width = Grid()->viewport()->width();
   const int w = width / 12;
-  grid_->SetColumnWidth(0, w);
-  grid_->SetColumnWidth(1, width - 3 * w - 25);
-  grid_->SetColumnWidth(2, w);
-  grid_->SetColumnWidth(3, w + 15);
+  Grid()->SetColumnWidth(0, w);
+  Grid()->SetColumnWidth(1, width - 3 * w - 25);
+  Grid()->SetColumnWidth(2, w);
+  Grid()->SetColumnWidth(3, w + 15);
 }
 
 void CIndiceDeclaracionesDlg::resizeEvent(QResizeEvent* e) {
-  QDialog::resizeEvent(e);
+  CTemplateDlg::resizeEvent(e);
   SetColumnWidths();
 }
 
 void CIndiceDeclaracionesDlg::showEvent(QShowEvent* e) {
-  QDialog::showEvent(e);
+  CTemplateDlg::showEvent(e);
   SetColumnWidths();
   // The focused row was scrolled to before the grid had its size.
   const int row = FocusedRow();
-  if (row >= 1) grid_->EnsureVisible(row, std::max(FocusedColumn(), 1));
-}
-
-QWidget* CIndiceDeclaracionesDlg::Control(int id) const {
-  auto it = controls_.find(id);
-  return it == controls_.end() ? FindControl(this, id) : it->second;
+  if (row >= 1) Grid()->EnsureVisible(row, std::max(FocusedColumn(), 1));
 }
 
 void CIndiceDeclaracionesDlg::SetCell(int row, int col, const std::string& text) {
-  grid_->SetItemText(row, col, Q(text));
+  Grid()->SetItemText(row, col, Q(text));
 }
 
-std::string CIndiceDeclaracionesDlg::Cell(int row, int col) const { return S(grid_->GetItemText(row, col)); }
+std::string CIndiceDeclaracionesDlg::Cell(int row, int col) const { return S(Grid()->GetItemText(row, col)); }
 
 void CIndiceDeclaracionesDlg::Enable(int id, bool on) {
   if (QWidget* w = Control(id)) w->setEnabled(on);
@@ -295,17 +376,17 @@ std::string CIndiceDeclaracionesDlg::Text(int id) const {
 
 void CIndiceDeclaracionesDlg::SelectCell(int row, int col) {
   inNotify_ = true;
-  grid_->SetSelectedRange(row, col, row, col, true);
-  grid_->SetFocusCell(row, col);
-  grid_->EnsureVisible(row, col);
+  Grid()->SetSelectedRange(row, col, row, col, true);
+  Grid()->SetFocusCell(row, col);
+  Grid()->EnsureVisible(row, col);
   inNotify_ = false;
 }
 
-int CIndiceDeclaracionesDlg::FocusedRow() const { return grid_->GetFocusCell().row; }
-int CIndiceDeclaracionesDlg::FocusedColumn() const { return grid_->GetFocusCell().col; }
+int CIndiceDeclaracionesDlg::FocusedRow() const { return Grid()->GetFocusCell().row; }
+int CIndiceDeclaracionesDlg::FocusedColumn() const { return Grid()->GetFocusCell().col; }
 
 void CIndiceDeclaracionesDlg::Focus(int id) {
-  if (QWidget* w = id == sid::kGrid ? grid_ : Control(id)) w->setFocus();
+  if (QWidget* w = id == sid::kGrid ? Grid() : Control(id)) w->setFocus();
 }
 
 void CIndiceDeclaracionesDlg::ShowFormChoice(int choice) {
@@ -323,83 +404,115 @@ std::optional<std::string> CIndiceDeclaracionesDlg::RunSearch() {
 
 // ---------------------------------------------------------------- save as
 
-CGuardarComoDlg::CGuardarComoDlg(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Guardar como ..."));
-  edit_ = MakeNameEdit(this, 453);
-  auto* ok = Button(this, 1, QStringLiteral("&Aceptar"));
-  ok->setDefault(true);
-  auto* cancel = Button(this, 2, QStringLiteral("&Cancelar"));
-  auto* l = new QGridLayout(this);
-  l->addWidget(new QLabel(QStringLiteral("Declaración:"), this), 0, 0);
-  l->addWidget(edit_, 0, 1, 1, 2);
-  l->addWidget(ok, 1, 1);
-  l->addWidget(cancel, 1, 2);
-  connect(ok, &QPushButton::clicked, this, &CGuardarComoDlg::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+namespace {
+constexpr int kSaveAsName = 453;
+constexpr ui::ControlDef kSaveAsControls[] = {
+    {.kind = Ctl::Static, .textId = kStrSaveAsLabel, .row = 0, .col = 0},
+    {.id = kSaveAsName, .kind = Ctl::Custom, .row = 0, .col = 1, .colSpan = 2},
+    {.id = ui::IDOK, .kind = Ctl::Ok, .textId = kStrOkButton, .row = 1, .col = 1},
+    {.id = ui::IDCANCEL, .kind = Ctl::Cancel, .textId = kStrCancelButton, .row = 1, .col = 2},
+};
+constexpr ui::DialogTemplate kSaveAsTemplate{258, nullptr, kStrSaveAsCaption, kSaveAsControls};
+}  // namespace
+
+CGuardarComoDlg::CGuardarComoDlg(QWidget* parent) : CTemplateDlg(kSaveAsTemplate, parent) {
+  EnsureCreated();
+  NoAutoDefault(this);
+  Item<QPushButton>(ui::IDOK)->setDefault(true);
 }
+
+QWidget* CGuardarComoDlg::CreateCustomControl(const ui::ControlDef& def, QWidget* parent) {
+  return NameEditOr(def, parent, {kSaveAsName});
+}
+
+QLineEdit* CGuardarComoDlg::NameEdit() const { return Item<QLineEdit>(kSaveAsName); }
 
 void CGuardarComoDlg::SetName(const QString& name) {
   name_ = name;
-  edit_->setText(name);
+  NameEdit()->setText(name);
 }
 
-void CGuardarComoDlg::accept() {
-  name_ = edit_->text().toUpper();
-  edit_->setText(name_);
+void CGuardarComoDlg::OnOK() {
+  name_ = NameEdit()->text().toUpper();
+  NameEdit()->setText(name_);
   if (name_.trimmed().isEmpty()) return;
-  QDialog::accept();
+  CTemplateDlg::OnOK();
 }
 
-// ---------------------------------------------------------------- taken name (last year's import)
+// ---------------------------------------------------------------- taken name
+
+namespace {
+constexpr int kTakenName = 1057, kNewName = 658;
+constexpr int kRadioOverwrite = 628, kRadioOverwriteAll = 654, kRadioRename = 635, kRadioSkip = 642;
+
+constexpr ui::ControlDef kTakenControls[] = {
+    {.id = kTakenName, .kind = Ctl::Legend, .row = 0, .col = 0, .colSpan = 2},
+    {.kind = Ctl::Static, .textId = kStrTakenText, .row = 1, .col = 0, .colSpan = 2},
+    {.id = kRadioRename, .kind = Ctl::Radio, .textId = kStrRename, .row = 2, .col = 0, .colSpan = 2},
+    {.id = kNewName, .kind = Ctl::Custom, .row = 3, .col = 0, .colSpan = 2},
+    {.id = kRadioSkip, .kind = Ctl::Radio, .textId = kStrSkip, .row = 4, .col = 0, .colSpan = 2},
+    {.id = ui::IDOK, .kind = Ctl::Ok, .textId = kStrOkButton, .row = 5, .col = 0},
+    {.id = ui::IDCANCEL, .kind = Ctl::Cancel, .textId = kStrCancelButton, .row = 5, .col = 1},
+};
+constexpr ui::DialogTemplate kTakenTemplate{256, nullptr, kStrTakenCaption, kTakenControls};
+
+constexpr ui::ControlDef kClashControls[] = {
+    {.id = kTakenName, .kind = Ctl::Legend, .row = 0, .col = 0, .colSpan = 2},
+    {.kind = Ctl::Static, .textId = kStrTakenText, .row = 1, .col = 0, .colSpan = 2},
+    {.id = kRadioOverwrite, .kind = Ctl::Radio, .textId = kStrOverwrite, .row = 2, .col = 0, .colSpan = 2},
+    {.id = kRadioOverwriteAll, .kind = Ctl::Radio, .textId = kStrOverwriteAll, .row = 3, .col = 0, .colSpan = 2},
+    {.id = kRadioRename, .kind = Ctl::Radio, .textId = kStrRename, .row = 4, .col = 0, .colSpan = 2},
+    {.id = kNewName, .kind = Ctl::Custom, .row = 5, .col = 0, .colSpan = 2},
+    {.id = kRadioSkip, .kind = Ctl::Radio, .textId = kStrSkip, .row = 6, .col = 0, .colSpan = 2},
+    {.id = ui::IDOK, .kind = Ctl::Ok, .textId = kStrOkButton, .row = 7, .col = 0},
+    {.id = ui::IDCANCEL, .kind = Ctl::Cancel, .textId = kStrCancelButton, .row = 7, .col = 1},
+};
+constexpr ui::DialogTemplate kClashTemplate{174, nullptr, kStrTakenCaption, kClashControls};
+}  // namespace
 
 CDeclaracionExistenteDlg::CDeclaracionExistenteDlg(::store::DeclarationStore& store, const QString& takenName,
                                                    QWidget* parent)
-    : QDialog(parent), store_(store) {
-  setWindowTitle(QStringLiteral("Declaración ya existente"));
-  auto* taken = new QLabel(takenName, this);
-  SetControlId(taken, 1057);
-  auto* rename = new QRadioButton(QStringLiteral("&Renombrar declaración"), this);
-  auto* skip = new QRadioButton(QStringLiteral("&No importar dicha declaración"), this);
-  SetControlId(rename, 635);
-  SetControlId(skip, 642);
-  rename->setChecked(true);
-  edit_ = MakeNameEdit(this, 658);
-  auto* ok = Button(this, 1, QStringLiteral("&Aceptar"));
-  ok->setDefault(true);
-  auto* cancel = Button(this, 2, QStringLiteral("&Cancelar"));
-  auto* l = new QVBoxLayout(this);
-  l->addWidget(taken);
-  l->addWidget(new QLabel(QStringLiteral("Existe una declaración con el mismo nombre en la base de datos."), this));
-  for (QWidget* w : std::initializer_list<QWidget*>{rename, edit_, skip, ok, cancel}) l->addWidget(w);
-  connect(rename, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) SetChoice(0);
-  });
-  connect(skip, &QRadioButton::toggled, this, [this](bool on) {
-    if (on) SetChoice(1);
-  });
-  connect(ok, &QPushButton::clicked, this, &CDeclaracionExistenteDlg::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    : CTemplateDlg(kTakenTemplate, parent), store_(store) {
+  EnsureCreated();
+  NoAutoDefault(this);
+  Item<QPushButton>(ui::IDOK)->setDefault(true);
+  Item<QLabel>(kTakenName)->setText(takenName);
+  Item<QRadioButton>(kRadioRename)->setChecked(true);
+}
+
+QWidget* CDeclaracionExistenteDlg::CreateCustomControl(const ui::ControlDef& def, QWidget* parent) {
+  return NameEditOr(def, parent, {kNewName});
+}
+
+QLineEdit* CDeclaracionExistenteDlg::NameEdit() const { return Item<QLineEdit>(kNewName); }
+
+bool CDeclaracionExistenteDlg::OnButton(int id) {
+  if (id == kRadioRename) SetChoice(0);
+  else if (id == kRadioSkip) SetChoice(1);
+  else return false;
+  return true;
 }
 
 void CDeclaracionExistenteDlg::SetChoice(int choice) {
   choice_ = choice;
-  edit_->setEnabled(choice == 0);
-  if (choice == 1) edit_->clear();
+  NameEdit()->setEnabled(choice == 0);
+  if (choice == 1) NameEdit()->clear();
 }
 
-void CDeclaracionExistenteDlg::accept() {
+void CDeclaracionExistenteDlg::OnOK() {
   if (choice_ == 0) {
-    newName_ = Q(::store::TrimKey(S(edit_->text().toUpper())));
+    newName_ = Q(::store::TrimKey(S(NameEdit()->text().toUpper())));
     if (newName_.isEmpty()) {
       store_.Messages().Coded(::store::msg::kCannotPrepare);
       return;
     }
+    if (!RuledName(store_, newName_)) return;
     if (store_.Exists(S(newName_))) {
       store_.Messages().Coded(::store::msg::kNameTaken);
       return;
     }
   }
-  QDialog::accept();
+  CTemplateDlg::OnOK();
 }
 
 // ---------------------------------------------------------------- taken name (transfer files)
@@ -407,67 +520,64 @@ void CDeclaracionExistenteDlg::accept() {
 CDeclaracionExistenteImportDlg::CDeclaracionExistenteImportDlg(::store::DeclarationStore& store,
                                                                const QString& takenName,
                                                                std::vector<std::string> chosenNames, QWidget* parent)
-    : QDialog(parent), store_(store), chosen_(std::move(chosenNames)) {
-  setWindowTitle(QStringLiteral("Declaración ya existente"));
-  for (const auto& r : store_.List()) storedKeys_.push_back(r.key);
-  auto* taken = new QLabel(takenName, this);
-  SetControlId(taken, 1057);
-  const std::pair<int, const char*> radios[] = {{628, "&Sobreescribir la declaración"},
-                                                {654, "S&obreescribir todas las declaraciones"},
-                                                {635, "&Renombrar declaración"},
-                                                {642, "&No importar dicha declaración"}};
-  auto* l = new QVBoxLayout(this);
-  l->addWidget(taken);
-  l->addWidget(new QLabel(QStringLiteral("Existe una declaración con el mismo nombre en la base de datos."), this));
-  edit_ = MakeNameEdit(this, 658);
-  edit_->setEnabled(false);
-  const int choices[] = {0, 1, 2, 3};
-  int k = 0;
-  for (auto [rid, text] : radios) {
-    auto* r = new QRadioButton(QString::fromUtf8(text), this);
-    SetControlId(r, rid);
-    l->addWidget(r);
-    if (rid == 635) l->addWidget(edit_);
-    const int choice = choices[k++];
-    connect(r, &QRadioButton::toggled, this, [this, choice](bool on) {
-      if (on) SetChoice(choice);
-    });
-  }
-  accept_ = Button(this, 1, QStringLiteral("&Aceptar"));
-  accept_->setEnabled(false);
-  auto* cancel = Button(this, 2, QStringLiteral("&Cancelar"));
-  l->addWidget(accept_);
-  l->addWidget(cancel);
-  connect(accept_, &QPushButton::clicked, this, &CDeclaracionExistenteImportDlg::accept);
-  connect(cancel, &QPushButton::clicked, this, &CDeclaracionExistenteImportDlg::reject);
+    : CTemplateDlg(kClashTemplate, parent), store_(store), chosen_(std::move(chosenNames)) {
+  EnsureCreated();
+  Item<QLabel>(kTakenName)->setText(takenName);
+}
+
+void CDeclaracionExistenteImportDlg::OnInitDialog() {
+  CTemplateDlg::OnInitDialog();
+  NoAutoDefault(this);
+  SetButtonIcon(ui::IDCANCEL, platform::kIconCancel);
+  NameEdit()->setEnabled(false);
+  AcceptButton()->setEnabled(false);
+}
+
+QWidget* CDeclaracionExistenteImportDlg::CreateCustomControl(const ui::ControlDef& def, QWidget* parent) {
+  return NameEditOr(def, parent, {kNewName});
+}
+
+QLineEdit* CDeclaracionExistenteImportDlg::NameEdit() const { return Item<QLineEdit>(kNewName); }
+QPushButton* CDeclaracionExistenteImportDlg::AcceptButton() const { return Item<QPushButton>(ui::IDOK); }
+
+bool CDeclaracionExistenteImportDlg::OnButton(int id) {
+  const std::pair<int, int> choices[] = {
+      {kRadioOverwrite, 0}, {kRadioOverwriteAll, 1}, {kRadioRename, 2}, {kRadioSkip, 3}};
+  for (auto [radio, choice] : choices)
+    if (id == radio) {
+      SetChoice(choice);
+      return true;
+    }
+  return false;
 }
 
 void CDeclaracionExistenteImportDlg::SetChoice(int choice) {
   choice_ = choice;
-  edit_->setEnabled(choice == 2);
-  if (choice != 2) edit_->clear();
-  accept_->setEnabled(true);
+  NameEdit()->setEnabled(choice == 2);
+  if (choice != 2) NameEdit()->clear();
+  AcceptButton()->setEnabled(true);
 }
 
-void CDeclaracionExistenteImportDlg::accept() {
+void CDeclaracionExistenteImportDlg::OnOK() {
   if (choice_ < 0) return;
   if (choice_ == 2) {
-    newName_ = edit_->text().toUpper();
+    newName_ = NameEdit()->text().toUpper();
     if (::store::TrimKey(S(newName_)).empty()) {
       store_.Messages().Coded(::store::msg::kCannotPrepare);
       return;
     }
-    if (!::store::IsNewNameUnused(S(newName_), storedKeys_, chosen_)) {
+    if (!RuledName(store_, newName_)) return;
+    if (!::store::IsNewNameUnused(store_, S(newName_), chosen_)) {
       store_.Messages().Coded(::store::msg::kNameMismatch);
       return;
     }
   }
-  QDialog::accept();
+  CTemplateDlg::OnOK();
 }
 
-void CDeclaracionExistenteImportDlg::reject() {
+void CDeclaracionExistenteImportDlg::OnCancel() {
   cancelled_ = true;
-  QDialog::reject();
+  CTemplateDlg::OnCancel();
 }
 
 ::store::ClashAnswer CDeclaracionExistenteImportDlg::Answer() const {

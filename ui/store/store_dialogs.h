@@ -1,10 +1,10 @@
 // The store's dialogs: the declarations index (IDD 91) on the program's grid, the search
 // dialog (IDD 109), the save-as dialog (IDD 258) and the two dialogs that settle a taken name
 // (IDD 256 for last year's import, IDD 174 for transfer files). Their rules live in
-// data/store; these windows show them.
+// data/store; these windows show them. Each is a table of controls built by the dialog base;
+// every caption comes from the string tables.
 #pragma once
 
-#include <QDialog>
 
 #include <map>
 #include <optional>
@@ -14,6 +14,7 @@
 #include "data/store/import_plan.h"
 #include "data/store/index_controller.h"
 #include "ui/grid/rejilla_ctrl.h"
+#include "ui/template_dlg.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -27,26 +28,27 @@ namespace ui::store_dlg {
 // A name field: upper case, 50 characters, no apostrophe.
 QLineEdit* MakeNameEdit(QWidget* parent, int id);
 
-class CBuscarDeclaracionDlg : public QDialog {
+class CBuscarDeclaracionDlg : public CTemplateDlg {
   Q_OBJECT
  public:
   CBuscarDeclaracionDlg(::store::DeclarationStore& store, bool renta, bool patrimonio, QWidget* parent = nullptr);
   QString Name() const;
   void OnBuscar();
-  QLineEdit* NameEdit() const { return name_; }
-  QPushButton* AcceptButton() const { return accept_; }
-  QLabel* Result() const { return result_; }
+  QLineEdit* NameEdit() const;
+  QPushButton* AcceptButton() const;
+  QLabel* Result() const;
+
+ protected:
+  void OnInitDialog() override;
+  QWidget* CreateCustomControl(const ui::ControlDef& def, QWidget* parent) override;
+  bool OnButton(int id) override;
 
  private:
   ::store::DeclarationStore& store_;
   bool renta_, patrimonio_;
-  QLineEdit* name_;
-  QLabel* result_;
-  QPushButton* search_;
-  QPushButton* accept_;
 };
 
-class CIndiceDeclaracionesDlg : public QDialog, public ::store::IIndexView {
+class CIndiceDeclaracionesDlg : public CTemplateDlg, public ::store::IIndexView {
   Q_OBJECT
  public:
   // `localCopies`: the folder of the remote mode's local copies, loaded at the first showing
@@ -55,8 +57,8 @@ class CIndiceDeclaracionesDlg : public QDialog, public ::store::IIndexView {
   ~CIndiceDeclaracionesDlg() override;
 
   ::store::IndexController& Controller() { return controller_; }
-  CRejillaCtrl* Grid() const { return grid_; }
-  QWidget* Control(int id) const;
+  CRejillaCtrl* Grid() const;
+  QWidget* Control(int id) const { return GetDlgItem(id); }
   static void ResetLocalCopiesLoaded();
 
   // IIndexView
@@ -75,9 +77,13 @@ class CIndiceDeclaracionesDlg : public QDialog, public ::store::IIndexView {
   void EndDialog(bool ok) override;
   std::optional<std::string> RunSearch() override;
 
+  void OnOK() override { controller_.OnSeleccionar(); }
+  void OnCancel() override { controller_.OnCancelar(); }
+
  protected:
-  void reject() override { controller_.OnCancelar(); }
-  void accept() override { controller_.OnSeleccionar(); }
+  void OnInitDialog() override;
+  QWidget* CreateCustomControl(const ui::ControlDef& def, QWidget* parent) override;
+  bool OnButton(int id) override;
   void resizeEvent(QResizeEvent* e) override;
   void showEvent(QShowEvent* e) override;
 
@@ -86,65 +92,74 @@ class CIndiceDeclaracionesDlg : public QDialog, public ::store::IIndexView {
 
   ::store::DeclarationStore& store_;
   ::store::IndexController controller_;
-  CRejillaCtrl* grid_ = nullptr;
-  std::map<int, QWidget*> controls_;
   bool settingText_ = false;
   bool inNotify_ = false;
   static bool localLoaded_;
 };
 
-class CGuardarComoDlg : public QDialog {
+class CGuardarComoDlg : public CTemplateDlg {
   Q_OBJECT
  public:
   explicit CGuardarComoDlg(QWidget* parent = nullptr);
   void SetName(const QString& name);
   QString Name() const { return name_; }
-  QLineEdit* NameEdit() const { return edit_; }
-  void accept() override;
+  QLineEdit* NameEdit() const;
+  void accept() override { OnOK(); }
+  void OnOK() override;
+
+ protected:
+  QWidget* CreateCustomControl(const ui::ControlDef& def, QWidget* parent) override;
 
  private:
-  QLineEdit* edit_;
   QString name_;
 };
 
 // "Declaración ya existente", rename or skip.
-class CDeclaracionExistenteDlg : public QDialog {
+class CDeclaracionExistenteDlg : public CTemplateDlg {
   Q_OBJECT
  public:
   CDeclaracionExistenteDlg(::store::DeclarationStore& store, const QString& takenName, QWidget* parent = nullptr);
   int Choice() const { return choice_; }  // 0 rename, 1 do not import
   QString NewName() const { return newName_; }
-  QLineEdit* NameEdit() const { return edit_; }
+  QLineEdit* NameEdit() const;
   void SetChoice(int choice);
-  void accept() override;
+  void accept() override { OnOK(); }
+  void OnOK() override;
+
+ protected:
+  QWidget* CreateCustomControl(const ui::ControlDef& def, QWidget* parent) override;
+  bool OnButton(int id) override;
 
  private:
   ::store::DeclarationStore& store_;
-  QLineEdit* edit_;
   int choice_ = 0;
   QString newName_;
 };
 
 // "Declaración ya existente" of transfer-file imports: overwrite, overwrite all, rename, skip.
-class CDeclaracionExistenteImportDlg : public QDialog {
+class CDeclaracionExistenteImportDlg : public CTemplateDlg {
   Q_OBJECT
  public:
   CDeclaracionExistenteImportDlg(::store::DeclarationStore& store, const QString& takenName,
                                  std::vector<std::string> chosenNames, QWidget* parent = nullptr);
   ::store::ClashAnswer Answer() const;
   void SetChoice(int choice);  // 0 overwrite, 1 overwrite all, 2 rename, 3 do not import
-  QLineEdit* NameEdit() const { return edit_; }
-  QPushButton* AcceptButton() const { return accept_; }
+  QLineEdit* NameEdit() const;
+  QPushButton* AcceptButton() const;
   bool Cancelled() const { return cancelled_; }
-  void accept() override;
-  void reject() override;
+  void accept() override { OnOK(); }
+  void reject() override { OnCancel(); }
+  void OnOK() override;
+  void OnCancel() override;
+
+ protected:
+  void OnInitDialog() override;
+  QWidget* CreateCustomControl(const ui::ControlDef& def, QWidget* parent) override;
+  bool OnButton(int id) override;
 
  private:
   ::store::DeclarationStore& store_;
-  std::vector<std::string> storedKeys_;
   std::vector<std::string> chosen_;
-  QLineEdit* edit_;
-  QPushButton* accept_;
   int choice_ = -1;
   bool cancelled_ = false;
   QString newName_;

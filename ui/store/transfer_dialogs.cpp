@@ -7,35 +7,63 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "platform/icons.h"
+#include "platform/strings.h"
 #include "ui/edit_host.h"
 #include "ui/store/store_dialogs.h"
 
 namespace ui::store_dlg {
 
-CDeclarationListDlg::CDeclarationListDlg(const QString& caption, const QString& prompt, QWidget* parent)
-    : QDialog(parent) {
-  setWindowTitle(caption);
-  auto* l = new QVBoxLayout(this);
-  l->addWidget(new QLabel(prompt, this));
-  l->addWidget(new QLabel(QStringLiteral("DECLARACIONES"), this));
-  list_ = new QListWidget(this);
-  list_->setSelectionMode(QAbstractItemView::MultiSelection);
-  all_ = new QCheckBox(QStringLiteral("Seleccionar todas"), this);
-  SetControlId(all_, 605);
-  accept_ = new QPushButton(QStringLiteral("&Aceptar"), this);
-  SetControlId(accept_, 1);
+namespace {
+constexpr int kListPrompt = 1053, kListHeading = 340, kList = 598, kSelectAll = 605;
+constexpr int kStrSelectAll = 94031;
+constexpr ui::ControlDef kListControls[] = {
+    {.id = kListPrompt, .kind = ui::Ctl::Static, .row = 0, .col = 0, .colSpan = 2},
+    {.id = kListHeading, .kind = ui::Ctl::Static, .row = 1, .col = 0, .colSpan = 2},
+    {.id = kList, .kind = ui::Ctl::Custom, .row = 2, .col = 0, .colSpan = 2},
+    {.id = kSelectAll, .kind = ui::Ctl::CheckBox, .textId = kStrSelectAll, .row = 3, .col = 0, .colSpan = 2},
+    {.id = ui::IDOK, .kind = ui::Ctl::Ok, .textId = ui::kStrOkButton, .row = 4, .col = 0},
+    {.id = ui::IDCANCEL, .kind = ui::Ctl::Cancel, .textId = ui::kStrCancelButton, .row = 4, .col = 1},
+};
+constexpr ui::DialogTemplate kListTemplate{1749, nullptr, 0, kListControls};
+
+// String ids of the three list dialogs.
+enum ListTextId : int {
+  kStrExportCaption = 94026,
+  kStrExportPrompt = 94027,
+  kStrImportCaption = 94028,
+  kStrImportPrompt = 94029,
+  kStrDeclarations = 94030,
+  kStrLastYearCaption = 94032,
+  kStrLastYearPrompt = 94033,
+  kStrLastYearHeading = 94034,
+};
+}  // namespace
+
+CDeclarationListDlg::CDeclarationListDlg(int caption, int prompt, int heading, QWidget* parent)
+    : CTemplateDlg(kListTemplate, parent) {
+  EnsureCreated();
+  setWindowTitle(platform::LoadString(caption));
+  Item<QLabel>(kListPrompt)->setText(platform::LoadString(prompt));
+  Item<QLabel>(kListPrompt)->setWordWrap(true);
+  Item<QLabel>(kListHeading)->setText(platform::LoadString(heading));
+  all_ = Item<QCheckBox>(kSelectAll);
+  accept_ = Item<QPushButton>(ui::IDOK);
+  for (QPushButton* b : findChildren<QPushButton*>()) b->setAutoDefault(false);
   accept_->setDefault(true);
-  auto* cancel = new QPushButton(QStringLiteral("&Cancelar"), this);
-  SetControlId(cancel, 2);
-  for (QWidget* w : std::initializer_list<QWidget*>{list_, all_, accept_, cancel}) l->addWidget(w);
   accept_->setEnabled(false);
   connect(list_, &QListWidget::itemSelectionChanged, this, &CDeclarationListDlg::UpdateAccept);
   connect(list_, &QListWidget::itemDoubleClicked, this, [this] {
-    if (!list_->selectedItems().isEmpty()) accept();
+    if (!list_->selectedItems().isEmpty()) OnOK();
   });
   connect(all_, &QCheckBox::toggled, this, &CDeclarationListDlg::SelectAll);
-  connect(accept_, &QPushButton::clicked, this, [this] { accept(); });
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QWidget* CDeclarationListDlg::CreateCustomControl(const ui::ControlDef& def, QWidget* parent) {
+  if (def.id != kList) return nullptr;
+  list_ = new QListWidget(parent);
+  list_->setSelectionMode(QAbstractItemView::MultiSelection);
+  return list_;
 }
 
 void CDeclarationListDlg::SetItems(const std::vector<std::string>& items) {
@@ -63,31 +91,32 @@ std::vector<int> CDeclarationListDlg::SelectedRows() const {
 }
 
 CExportacionDlg::CExportacionDlg(::store::DeclarationStore& store, QWidget* parent)
-    : CDeclarationListDlg(QStringLiteral("Exportación de declaraciones"),
-                          QStringLiteral("Seleccione las declaraciones que desee exportar:"), parent) {
+    : CDeclarationListDlg(kStrExportCaption, kStrExportPrompt, kStrDeclarations, parent) {
+  // The transfer dialogs end with the plain cross.
+  SetButtonIcon(ui::IDCANCEL, platform::kIconCancel);
   for (const auto& r : store.List()) keys_.push_back(r.key);
   SetItems(keys_);
 }
 
-void CExportacionDlg::accept() {
+void CExportacionDlg::OnOK() {
   chosen_.clear();
   for (int r : SelectedRows()) chosen_.push_back(keys_[static_cast<std::size_t>(r)]);
   if (chosen_.empty()) return;
-  QDialog::accept();
+  CTemplateDlg::OnOK();
 }
 
 CImportacionDlg::CImportacionDlg(::store::DeclarationStore& store, std::vector<std::string> fileKeys, QWidget* parent)
-    : CDeclarationListDlg(QStringLiteral("Importación de declaraciones"),
-                          QStringLiteral("Seleccione las declaraciones que desee importar:"), parent),
+    : CDeclarationListDlg(kStrImportCaption, kStrImportPrompt, kStrDeclarations, parent),
       store_(store),
       keys_(std::move(fileKeys)) {
+  SetButtonIcon(ui::IDCANCEL, platform::kIconCancel);
   SetItems(keys_);
 }
 
-void CImportacionDlg::accept() {
+void CImportacionDlg::OnOK() {
   if (store_.Count() >= ::store::kMaxDeclarations) {
     store_.Messages().Plain(::store::StoreFullText());
-    QDialog::reject();
+    CTemplateDlg::OnCancel();
     return;
   }
   std::vector<int> rows = SelectedRows();
@@ -97,16 +126,13 @@ void CImportacionDlg::accept() {
     d.exec();
     return d.Answer();
   });
-  if (plan_.proceed) QDialog::accept();
-  else QDialog::reject();
+  if (plan_.proceed) CTemplateDlg::OnOK();
+  else CTemplateDlg::OnCancel();
 }
 
 CImportacionPatrimonioDlg::CImportacionPatrimonioDlg(::store::DeclarationStore& store, const std::string& lastYearPath,
                                                      int limit, QWidget* parent)
-    : CDeclarationListDlg(QStringLiteral("Seleccionar "),
-                          QStringLiteral("Seleccione las declaraciones correspondintes al año 2002 cuyos datos "
-                                         "identificativos desee importar"),
-                          parent),
+    : CDeclarationListDlg(kStrLastYearCaption, kStrLastYearPrompt, kStrLastYearHeading, parent),
       store_(store),
       import_(store),
       limit_(limit) {
@@ -120,7 +146,7 @@ CImportacionPatrimonioDlg::CImportacionPatrimonioDlg(::store::DeclarationStore& 
   disconnect(list_, &QListWidget::itemSelectionChanged, this, nullptr);
 }
 
-void CImportacionPatrimonioDlg::accept() {
+void CImportacionPatrimonioDlg::OnOK() {
   std::vector<std::string> chosen;
   for (int r : SelectedRows()) chosen.push_back(names_[static_cast<std::size_t>(r)]);
   QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -135,7 +161,7 @@ void CImportacionPatrimonioDlg::accept() {
                               },
                               limit_);
   QApplication::restoreOverrideCursor();
-  if (done) QDialog::accept();
+  if (done) CTemplateDlg::OnOK();
 }
 
 bool ExportDeclarations(::store::DeclarationStore& store, const std::string& path, const std::vector<std::string>& keys) {
@@ -144,12 +170,15 @@ bool ExportDeclarations(::store::DeclarationStore& store, const std::string& pat
 
 bool ImportDeclarations(::store::DeclarationStore& store, const std::string& path, QWidget* parent,
                         const std::function<int(QDialog&)>& runModal) {
-  auto keys = store.ReadIndex(path);
-  if (!keys) return false;
-  CImportacionDlg d(store, *keys, parent);
+  // Read once: what is imported is what was listed, whatever happens to the file meanwhile.
+  auto entries = store.ReadTransfer(path);
+  if (!entries) return false;
+  std::vector<std::string> keys;
+  for (const auto& e : *entries) keys.push_back(e.key);
+  CImportacionDlg d(store, keys, parent);
   const int result = runModal ? runModal(d) : d.exec();
   if (result != QDialog::Accepted || !d.Plan().proceed) return false;
-  return store.Import(path, d.Plan().choices);
+  return store.Import(*entries, d.Plan().choices);
 }
 
 }  // namespace ui::store_dlg

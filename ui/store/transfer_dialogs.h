@@ -3,7 +3,6 @@
 // the user choose.
 #pragma once
 
-#include <QDialog>
 
 #include <functional>
 #include <string>
@@ -11,6 +10,7 @@
 
 #include "data/store/import_plan.h"
 #include "data/store/previous_year.h"
+#include "ui/template_dlg.h"
 
 class QCheckBox;
 class QListWidget;
@@ -18,11 +18,12 @@ class QPushButton;
 
 namespace ui::store_dlg {
 
-// A list of declarations with "Seleccionar todas" and "&Aceptar" enabled by the selection.
-class CDeclarationListDlg : public QDialog {
+// A list of declarations with "Seleccionar todas" and "&Aceptar" enabled by the selection;
+// `caption`, `prompt` and `heading` are string ids.
+class CDeclarationListDlg : public CTemplateDlg {
   Q_OBJECT
  public:
-  CDeclarationListDlg(const QString& caption, const QString& prompt, QWidget* parent = nullptr);
+  CDeclarationListDlg(int caption, int prompt, int heading, QWidget* parent = nullptr);
   void SetItems(const std::vector<std::string>& items);
   void SelectAll(bool on);
   void SelectRow(int row, bool on);
@@ -30,12 +31,14 @@ class CDeclarationListDlg : public QDialog {
   std::vector<int> SelectedRows() const;
   QListWidget* List() const { return list_; }
   QPushButton* AcceptButton() const { return accept_; }
+  void accept() override { OnOK(); }
 
  protected:
+  QWidget* CreateCustomControl(const ui::ControlDef& def, QWidget* parent) override;
   void UpdateAccept();
-  QListWidget* list_;
-  QCheckBox* all_;
-  QPushButton* accept_;
+  QListWidget* list_ = nullptr;
+  QCheckBox* all_ = nullptr;
+  QPushButton* accept_ = nullptr;
 };
 
 // "Exportación de declaraciones": the stored keys, as stored.
@@ -44,7 +47,7 @@ class CExportacionDlg : public CDeclarationListDlg {
  public:
   CExportacionDlg(::store::DeclarationStore& store, QWidget* parent = nullptr);
   std::vector<std::string> ChosenKeys() const { return chosen_; }
-  void accept() override;
+  void OnOK() override;
 
  private:
   std::vector<std::string> keys_;
@@ -57,7 +60,7 @@ class CImportacionDlg : public CDeclarationListDlg {
  public:
   CImportacionDlg(::store::DeclarationStore& store, std::vector<std::string> fileKeys, QWidget* parent = nullptr);
   const ::store::ImportPlan& Plan() const { return plan_; }
-  void accept() override;
+  void OnOK() override;
 
  private:
   ::store::DeclarationStore& store_;
@@ -73,7 +76,7 @@ class CImportacionPatrimonioDlg : public CDeclarationListDlg {
   CImportacionPatrimonioDlg(::store::DeclarationStore& store, const std::string& lastYearPath, int limit,
                             QWidget* parent = nullptr);
   bool Opened() const { return opened_; }
-  void accept() override;
+  void OnOK() override;
 
  private:
   ::store::DeclarationStore& store_;

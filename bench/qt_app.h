@@ -1,11 +1,9 @@
-// The one offscreen QApplication of the widget benchmarks.
+// The one offscreen QApplication of the benchmarks that paint.
 #pragma once
 
 #include <QApplication>
 
-namespace bench {
-
-inline QApplication& App() {
+inline QApplication& BenchApp() {
   static int argc = 1;
   static char name[] = "qx_bench";
   static char* argv[] = {name, nullptr};
@@ -15,5 +13,3 @@ inline QApplication& App() {
   }();
   return *app;
 }
-
-}  // namespace bench
