@@ -6,6 +6,8 @@
 
 #include <sqlite3.h>
 
+#include "annex/register.h"
+#include "annex/resumen_declaraciones_dlg.h"
 #include "app/application.h"
 #include "app/main_frame.h"
 #include "app/sections_bar.h"
@@ -14,6 +16,7 @@
 #include "forms/view/form_views.h"
 #include "ui/controls/calculator_dlg.h"
 #include "ui/edit_ex.h"
+#include "ui/lookup_catalogue.h"
 #include "ui/message_source.h"
 
 namespace app {
@@ -154,6 +157,7 @@ CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> 
       commands_(app, store_, runModal_),
       profile_(app.Profile()) {
   app_.SetDeclarationsIndex(&index_);
+  annex::RegisterAnnexDialogs();
   for (int templateId : {kForm100Template, kForm714Template}) {
     const int kind = templateId == kForm714Template ? store::kKindForm714 : store::kKindForm100;
     app_.SetDocumentFactory(templateId, [this, kind]() -> std::unique_ptr<IDeclarationDocument> {
@@ -176,6 +180,7 @@ CProgramAssembly::~CProgramAssembly() {
   CEditEx::SetCalculatorHook({});
   ui::controls::SetActiveProfile(nullptr);
   ui::SetMessageSource(nullptr);
+  ui::SetLookupConnection(nullptr);
   app_.SetRemoteExport({});
   app_.SetDocumentFactory(kForm100Template, {});
   app_.SetDocumentFactory(kForm714Template, {});
@@ -189,6 +194,8 @@ CDeclarationDocument* CProgramAssembly::CurrentDeclaration() const {
 void CProgramAssembly::OnDatabasesOpened() {
   // Coded messages read the message tables of the local database.
   ui::SetMessageSource(std::make_shared<ui::DatabaseMessageSource>(&app_.Databases().Local()));
+  // Lookup lists of the dialogs read the local database too.
+  ui::SetLookupConnection(&app_.Databases().Local());
   if (CMainFrame* frame = app_.MainFrame()) ConnectCommands(*frame);
 }
 
@@ -209,6 +216,17 @@ void CProgramAssembly::ConnectCommands(CMainFrame& frame) {
   frame.SetCommandHandler(ID_EXPORT, [this] { commands_.Export(); });
   frame.SetCommandHandler(ID_IMPORT, [this] { commands_.Import(); });
   frame.SetCommandHandler(ID_IMPORT_LAST_YEAR, [this] { commands_.ImportLastYear(); });
+  frame.SetCommandHandler(ID_RESULTS_SUMMARY, [this] {
+    CDeclarationDocument* d = CurrentDeclaration();
+    if (!d || d->KindByte() != store::kKindForm100) return;
+    d->Document().CommitPendingBoxEdit();
+    CResumenDeclaracionesDlg dlg(d->Document());
+    runModal_(dlg);
+  });
+  frame.SetCommandRule(ID_RESULTS_SUMMARY, [this] {
+    CDeclarationDocument* d = CurrentDeclaration();
+    return d && d->KindByte() == store::kKindForm100;
+  });
   ConnectPageCommands(frame);
 }
 
@@ -295,9 +313,11 @@ void CProgramAssembly::ConnectPageCommands(CMainFrame& frame) {
 }
 
 void CProgramAssembly::DisconnectCommands(CMainFrame& frame) {
-  for (int id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_ERRORS, ID_FILE_CLOSE, ID_EXPORT, ID_IMPORT, ID_IMPORT_LAST_YEAR})
+  for (int id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_ERRORS, ID_FILE_CLOSE, ID_EXPORT, ID_IMPORT, ID_IMPORT_LAST_YEAR,
+                 ID_RESULTS_SUMMARY})
     frame.SetCommandHandler(id, {});
   frame.SetCommandRule(ID_FILE_SAVE, {});
+  frame.SetCommandRule(ID_RESULTS_SUMMARY, {});
   for (int id : {ID_ZOOM_IN, ID_ZOOM_OUT, ID_FIRST_PAGE, ID_LAST_PAGE, ID_NEXT_PAGE, ID_PREV_PAGE, ID_GO_TO_PAGE,
                  ID_FOCUS_SWITCH, ID_NEXT_PANE, ID_PREV_PANE, ID_MEMBER_FAMILY, ID_MEMBER_DECLARANT, ID_MEMBER_SPOUSE,
                  ID_MEMBER_CHILD1, ID_MEMBER_CHILD2}) {

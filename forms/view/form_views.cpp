@@ -7,7 +7,7 @@
 #include <map>
 
 #include "data/program_state.h"
-#include "forms/view/box_edit.h"
+#include "ui/box_edit.h"
 #include "ui/edit_ex.h"
 
 namespace forms {
@@ -124,7 +124,7 @@ void CFormView::UnregisterCheckMarks() {
   if (!registered_ || !list_) return;
   for (int i = 0; i < list_->GetSize(); ++i) {
     const CBoxField* b = list_->GetAt(i);
-    if (b->TypeLetter() == 'B' && b->checkKey != 0) UnregisterBoxEdit(b->checkKey, b->IndNumero, this);
+    if (b->TypeLetter() == 'B' && b->checkKey != 0) ui::UnregisterBoxEdit(b->checkKey, b->IndNumero, this);
   }
   registered_ = false;
 }
@@ -165,7 +165,7 @@ void RegisterCheckMarks(CPageBoxList& list, const QWidget* owner) {
     CBoxField* b = list.GetAt(i);
     if (b->TypeLetter() != 'B' || b->width == 0) continue;
     b->checkKey = b->width;
-    RegisterBoxEdit(b->checkKey, b->IndNumero, owner);
+    ui::RegisterBoxEdit(b->checkKey, b->IndNumero, owner);
   }
 }
 }  // namespace

@@ -18,12 +18,18 @@
 #include <cstdio>
 
 #include "data/program_state.h"
-#include "forms/view/box_edit.h"
+#include "ui/box_edit.h"
 #include "ui/box_field.h"
+#include "ui/codigo_descripcion.h"
 #include "ui/date_edit.h"
 #include "ui/double_edit.h"
 #include "ui/edit_ex.h"
+#include "ui/launcher_edit.h"
+#include "ui/lista_edit.h"
+#include "ui/sel_str_edit.h"
+#include "ui/sub_dialog_edit.h"
 #include "ui/text_edits.h"
+#include "ui/titular_edit.h"
 
 namespace forms {
 
@@ -312,19 +318,25 @@ void CProg32View::ShowFloatingMenu(const QPoint& globalPos) {
 
 CEditEx* CProg32View::NewBoxEditor(CBoxField& box) {
   const bool subDialog = !box.NombreVent.empty() && box.option;
+  // Lookups of a box that names a database read the modules database, else the local one.
+  db::CAdoConnection* connection = box.Base.empty() ? host_.LocalDatabase() : host_.ModulesDatabase(box.Base);
   switch (box.TypeLetter()) {
     case 'A': return new CAlfaEdit(&box);
-    case 'B': return new CBoxEdit(&box);
+    case 'B': return subDialog ? static_cast<CEditEx*>(new CSubDialogEdit(&box)) : new CBoxEdit(&box);
     case 'C': return new CCountEdit(&box);
     case 'D': return new CDateEdit(&box);
-    case 'F': return new CDoubleEdit(&box);
+    case 'E': return box.option ? static_cast<CEditEx*>(new CSelEpigraf(&box)) : new CEditEx(&box);
+    case 'F': return subDialog ? static_cast<CEditEx*>(new CDialogLauncherEdit(&box)) : new CDoubleEdit(&box);
+    case 'G': return new CCodigoDescripcion(&box, connection);
     case 'I': return new CIntegerEdit(&box);
+    case 'L': return new CListaEdit(&box, connection);
     case 'Q': case 'Z': return new CANumEdit(&box);
-    case 'R': return new CMoneda(&box);
+    case 'R': return subDialog ? static_cast<CEditEx*>(new CMoneyLauncherEdit(&box)) : new CMoneda(&box);
+    case 'T': return new CTitularEdit(&box);
     default:
-      // Lookup, holder, selection, launcher and module editors come with their own folders; until
-      // then such boxes are typed in as plain text.
-      (void)subDialog;
+      if (subDialog && box.decimals == -1) return new CSelStrEdit(&box, box.Base.empty() ? nullptr : connection);
+      // The module editors ('M') and the activity selection lists come with the modules; until
+      // then those boxes take a plain edit.
       return new CEditEx(&box);
   }
 }

@@ -16,9 +16,11 @@
 #include <QStatusBar>
 
 #include "app/declaration_document.h"
+#include "annex/resumen_declaraciones_dlg.h"
 #include "app/program_assembly.h"
 #include "app_fixture.h"
 #include "blocks/form100_a.h"
+#include "blocks/form100_k.h"
 #include "blocks/form714.h"
 #include "data/doc/renta_doc.h"
 #include "data/program_state.h"
@@ -31,6 +33,8 @@
 #include "ui/avisos_errores_dlg.h"
 #include "ui/controls/file_dialog_ex.h"
 #include "ui/controls/profile_store.h"
+#include "ui/edit_ex.h"
+#include "ui/lookup_catalogue.h"
 #include "ui/message_source.h"
 #include "ui/store/store_dialogs.h"
 #include "ui/store/transfer_dialogs.h"
@@ -706,6 +710,30 @@ TEST_F(WiringTest, TheOverflowWarningIsShownOncePerCalculation) {
   saveAnswer = kAnswerNo;
   Trigger(ID_FILE_CLOSE);
   EXPECT_TRUE(doc::State().boxOverflowArmed) << "a closing declaration arms it";
+}
+
+// "Resumen de Resultados" opens the declaration summary over the open income-tax declaration,
+// recalculated first; the lookup lists of the dialogs read the program's local database.
+TEST_F(WiringTest, TheResultsSummaryShowsTheRecalculatedDeclaration) {
+  script.push_back(Create(kIncome, false));
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  EXPECT_EQ(ui::LookupConnection(), &program->Databases().Local());
+  std::uint8_t* block = Current()->Document().Block().data();
+  f100::sec_a::Holder.set(f100::record(block, f100::SectionA), 2);
+  f100::sec_a::MoneyPay.set(f100::record(block, f100::SectionA), 24000.0);
+  QString declarant;
+  script.push_back([&](QDialog& d) {
+    auto& dlg = dynamic_cast<CResumenDeclaracionesDlg&>(d);
+    dlg.EnsureCreated();
+    declarant = dlg.Edit(CResumenDeclaracionesDlg::ControlAt(0, 1))->text();
+    return static_cast<int>(ui::IDOK);
+  });
+  Trigger(ID_RESULTS_SUMMARY);
+  const double base = f100::sec_k::GeneralLiquidable.get(f100::record(block, f100::SectionK), 1);
+  EXPECT_GT(base, 0.0) << "the summary recalculated the declaration";
+  EXPECT_FALSE(declarant.isEmpty());
+  EXPECT_EQ(declarant.remove(u'.'), QString::number(base, 'f', 2).replace(u'.', u','));
 }
 
 // Every coded message the application core shows has its row in the four message tables, and a

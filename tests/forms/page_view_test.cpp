@@ -7,7 +7,7 @@
 #include <QScrollBar>
 
 #include "blocks/form100.h"
-#include "forms/view/box_edit.h"
+#include "ui/box_edit.h"
 #include "forms/view/goto_page_dlg.h"
 #include "page_fixture.h"
 #include "support/ui_helpers.h"
@@ -225,13 +225,13 @@ TEST(BoxEdit, KeysMarkClearAndToggleTheBoundByte) {
   }
   EXPECT_EQ(edit.FilterKeyDown(Qt::Key_Delete, 1, 0), kHandled);
   EXPECT_EQ(mark, 0);
-  forms::RegisterBoxEdit(0, 1, &owner);
-  forms::RegisterBoxEdit(3, 7, &owner);
-  EXPECT_FALSE(forms::IsBoxEditRegistered(0, &owner));
-  EXPECT_TRUE(forms::IsBoxEditRegistered(3, &owner));
-  forms::UnregisterBoxEdit(3, 7, &owner);
-  forms::UnregisterBoxEdit(0, 1, &owner);
-  EXPECT_FALSE(forms::IsBoxEditRegistered(3, &owner));
+  ui::RegisterBoxEdit(0, 1, &owner);
+  ui::RegisterBoxEdit(3, 7, &owner);
+  EXPECT_FALSE(ui::IsBoxEditRegistered(0, &owner));
+  EXPECT_TRUE(ui::IsBoxEditRegistered(3, &owner));
+  ui::UnregisterBoxEdit(3, 7, &owner);
+  ui::UnregisterBoxEdit(0, 1, &owner);
+  EXPECT_FALSE(ui::IsBoxEditRegistered(3, &owner));
 }
 
 TEST(FormViews, StripPrefixAndDotsAndPageClassNames) {
