@@ -254,6 +254,22 @@ void CProgramAssembly::ConnectPageCommands(CMainFrame& frame) {
       return d && d->View() && d->CanNavigate(id);
     });
   }
+  // The clipboard commands act on the focused edit of the page; the calculator puts its result
+  // into the open box.
+  for (int id : {ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_UNDO}) {
+    frame.SetCommandHandler(id, [view, id] {
+      if (forms::CFormView* v = view()) v->OnViewCommand(id);
+    });
+    frame.SetCommandRule(id, [view, id] {
+      forms::CFormView* v = view();
+      return v && v->ViewCommandEnabled(id);
+    });
+  }
+  frame.SetCommandHandler(ID_CALCULATOR, [this, view] {
+    forms::CFormView* v = view();
+    if (v && v->Editor()) v->OnViewCommand(ID_CALCULATOR);
+    else app_.OnCalculator();
+  });
   frame.SetCommandHandler(ID_GO_TO_PAGE, [this] {
     if (CDeclarationDocument* d = CurrentDeclaration()) d->GoToPageDialog();
   });
@@ -320,12 +336,13 @@ void CProgramAssembly::DisconnectCommands(CMainFrame& frame) {
   frame.SetCommandRule(ID_RESULTS_SUMMARY, {});
   for (int id : {ID_ZOOM_IN, ID_ZOOM_OUT, ID_FIRST_PAGE, ID_LAST_PAGE, ID_NEXT_PAGE, ID_PREV_PAGE, ID_GO_TO_PAGE,
                  ID_FOCUS_SWITCH, ID_NEXT_PANE, ID_PREV_PANE, ID_MEMBER_FAMILY, ID_MEMBER_DECLARANT, ID_MEMBER_SPOUSE,
-                 ID_MEMBER_CHILD1, ID_MEMBER_CHILD2}) {
+                 ID_MEMBER_CHILD1, ID_MEMBER_CHILD2, ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_UNDO}) {
     frame.SetCommandHandler(id, {});
     frame.SetCommandRule(id, {});
     frame.SetCommandCheck(id, {});
   }
   frame.SetBoxPromptProvider({});
+  frame.SetCommandHandler(ID_CALCULATOR, [this] { app_.OnCalculator(); });
 }
 
 }  // namespace app
