@@ -194,7 +194,6 @@ bool CProg32View::viewportEvent(QEvent* e) {
     else QToolTip::showText(help->globalPos(), text, viewport());
     return true;
   }
-  if (e->type() == QEvent::CursorChange || e->type() == QEvent::Enter) return QAbstractScrollArea::viewportEvent(e);
   return QAbstractScrollArea::viewportEvent(e);
 }
 
@@ -574,6 +573,8 @@ void CProg32View::mouseMoveEvent(QMouseEvent* e) {
     hot_ = n;
     if (n >= 0) DrawBoxState(Editable(GetBox(n)) ? kFrameHighlighted : kFrameNormal, n);
     tooltipActive_ = true;
+    // The I-beam over a box that can be typed in.
+    viewport()->setCursor(Clickable(GetBox(n)) ? Qt::IBeamCursor : Qt::ArrowCursor);
   } else if (hot_ == -1) {
     tooltipActive_ = false;
   }
