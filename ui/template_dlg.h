@@ -66,6 +66,7 @@ class CTemplateHost : public ui::IEditHost, public OpeningState {
   virtual QWidget* CreateCustomControl(const ui::ControlDef& def, QWidget* parent) { return nullptr; }
   // Runs the handler of an edit notification; false for any other code.
   bool DispatchEditNotification(int id, int code, int& answer);
+  const ui::DialogTemplate& Template() const { return tmpl_; }
 
  private:
   QWidget* window_;

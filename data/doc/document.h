@@ -125,6 +125,9 @@ class CProg32Doc {
   int CurrentPage() const { return currentPage_; }
   const std::string& ReferenceText() const { return referenceText_; }
   const std::string& YearText() const { return yearText_; }
+  // The zoom of the document's pages (1.0 to 2.0); new documents start from the profile's.
+  double Zoom() const { return zoom_; }
+  void SetZoom(double zoom) { zoom_ = zoom; }
 
   virtual std::span<std::uint8_t> Block() = 0;
   virtual int LastPageIndex() const = 0;
@@ -177,6 +180,7 @@ class CProg32Doc {
   bool newNotSaved_ = false;
   bool newDeclaration_ = false;
   int currentPage_ = -1;
+  double zoom_ = 1.0;
   std::string yearText_ = "2003";
   std::string referenceText_ = std::string(60, ' ');
   PageTables pageTables_;
