@@ -14,6 +14,7 @@
 #include "ui/launch_table.h"
 #include "ui/launcher_edit.h"
 #include "ui/lista_edit.h"
+#include "platform/cp1252.h"
 #include "ui/titular_edit.h"
 
 namespace {
@@ -35,10 +36,11 @@ inline constexpr blocks::U8 Holder{84};
 inline constexpr blocks::F64 Amount{88};
 inline constexpr blocks::U8 Mark{96};
 inline constexpr blocks::U8 Choice{97};
+inline constexpr blocks::Text Note{100, 20};
 }  // namespace tb
 
 enum : int { kCommunity = 101, kTown = 102, kCountry = 103, kHolder = 104, kLauncher = 105, kMark = 106,
-             kRadioA = 107, kRadioB = 108, kBoxA = 120, kBoxB = 121 };
+             kRadioA = 107, kRadioB = 108, kNote = 109, kCombo = 110, kBoxA = 120, kBoxB = 121 };
 
 constexpr ui::ControlDef kControls[] = {
     {.id = kCommunity, .kind = Ctl::Lista, .row = 0, .col = 0, .width = 30, .field = tb::CommunityName,
@@ -55,6 +57,8 @@ constexpr ui::ControlDef kControls[] = {
      .radioGroup = 1, .code = 'A'},
     {.id = kRadioB, .kind = Ctl::Radio, .text = "B", .row = 0, .col = 0, .group = kBoxB, .field = tb::Choice,
      .radioGroup = 1, .code = 'B'},
+    {.id = kNote, .kind = Ctl::MultiLine, .row = 9, .col = 0, .width = 20, .field = tb::Note},
+    {.id = kCombo, .kind = Ctl::Combo, .row = 10, .col = 0, .width = 10},
     {.id = ui::IDOK, .kind = Ctl::Ok, .text = "OK", .row = 8, .col = 0},
     {.id = ui::IDCANCEL, .kind = Ctl::Cancel, .text = "Cancel", .row = 8, .col = 1},
 };
@@ -257,6 +261,20 @@ TEST_F(Kernel, CheckMarkAndRadioGroupAcrossGroupBoxes) {
   EXPECT_FALSE(a->isChecked());
   dlg->UpdateAll(true);
   EXPECT_EQ(tb::Choice.get(dlg->Data()), 'B');
+}
+
+TEST_F(Kernel, AMultiLineTextIsStoredUpperCaseWithinItsWidthAndTypingIsTold) {
+  Open();
+  QWidget* note = dlg->GetDlgItem(kNote);
+  note->setFocus();
+  QTest::keyClicks(note, QStringLiteral("calle mayor"));
+  QTest::keyClick(note, Qt::Key_Return);
+  qxtest::Type(note, QStringLiteral("nº 12 y algo mas"));
+  dlg->GetDlgItem(kCombo)->setFocus();
+  EXPECT_EQ(platform::Cp1252ToUtf8(std::string(tb::Note.raw(dlg->Data()))), "CALLE MAYOR Nº 12 Y ");
+  EXPECT_TRUE(dlg->Got(kNote, ui::kEnChange));
+  QTest::keyClicks(dlg->GetDlgItem(kCombo), QStringLiteral("28"));
+  EXPECT_TRUE(dlg->Got(kCombo, ui::kEnChange)) << "the combo box's text changes are told as an edit's";
 }
 
 // ---------------------------------------------------------------- launcher
