@@ -107,7 +107,8 @@ void DrawSymbolModules(QPainter& painter, const BarcodeSymbol& symbol, QPointF o
 
 void DrawLinearSymbol(QPainter& painter, const BarcodeSymbol& symbol, const QRectF& rect) {
   if (symbol.width <= 0 || rect.width() <= 0 || rect.height() <= 0) return;
-  double module = rect.width() / symbol.width;
+  constexpr int kQuietModules = 10;  // clear space a reader needs on either side
+  double module = rect.width() / (symbol.width + 2 * kQuietModules);
   if (module >= 1.0) module = std::floor(module);  // even bars on a printer
   const double textHeight = rect.height() / 5.0;
   const double barsHeight = rect.height() - textHeight;

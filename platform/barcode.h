@@ -55,8 +55,8 @@ BarcodeResult EncodePdf417(std::span<const unsigned char> data, const Pdf417Opti
 void DrawSymbolModules(QPainter& painter, const BarcodeSymbol& symbol, QPointF origin, double moduleWidth,
                        double rowHeight);
 
-// Draws a linear symbol into `rect`: the bars across the rect's width (whole device units per
-// module when the rect allows), the readable text in the lowest fifth.
+// Draws a linear symbol into `rect`: the bars centred with a clear space of ten modules on either
+// side (whole device units per module when the rect allows), the readable text in the lowest fifth.
 void DrawLinearSymbol(QPainter& painter, const BarcodeSymbol& symbol, const QRectF& rect);
 
 }  // namespace platform

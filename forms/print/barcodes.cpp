@@ -233,6 +233,17 @@ DotCodeOutcome DrawDotCodeSheet(QPainter& p, QSize viewport, std::string_view fi
   return out;
 }
 
+bool CheckPrinterSetup(const forms::PrinterSetup& setup, int yResolution, IMessageService* messages) {
+  const char* refusal = nullptr;
+  if (setup.paperSize != 9) refusal = "WIN042";
+  else if (setup.orientation != 1) refusal = "WIN044";
+  else if (setup.duplex == 2 || setup.duplex == 3) refusal = "WIN045";
+  else if (yResolution < 300 && setup.printQuality >= 0 && setup.printQuality < 300) refusal = "WIN027";
+  if (!refusal) return true;
+  Show(messages, refusal, MessageIcon::Warning);
+  return false;
+}
+
 QRect SheetMarkRect(double scaleX, double scaleY) {
   const int left = Trunc(82 * scaleX), right = Trunc(101 * scaleX);
   const int top = Trunc((390 + 2) * scaleY), bottom = Trunc((455 + 2) * scaleY);

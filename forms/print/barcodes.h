@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "forms/view/printer_setup.h"
 #include "platform/barcode.h"
 
 class IMessageService;
@@ -99,6 +100,11 @@ struct DotCodeOutcome {
 // sheet of `viewport` size. The sheet mark is drawn by the caller from the piece count.
 DotCodeOutcome DrawDotCodeSheet(QPainter& p, QSize viewport, std::string_view filingText, int form,
                                 std::string_view nifField, IMessageService* messages);
+
+// A declaration prints on A4, portrait, one-sided, at 300 dpi or more. False after the message
+// (warning icon) of the first condition that fails; a negative print quality is a quality class and
+// passes.
+bool CheckPrinterSetup(const forms::PrinterSetup& setup, int yResolution, IMessageService* messages);
 
 // The one-character sheet mark beside the dot code, with the view's print scale factors.
 QRect SheetMarkRect(double printScaleX, double printScaleY);

@@ -100,6 +100,25 @@ TEST(Barcodes, Ean128DrawnInItsRectangle) {
   EXPECT_EQ(Dark(img, QRect(0, 0, img.width(), rect.top())), 0);  // nothing above the rectangle
 }
 
+TEST(Barcodes, StripOfTheSheetsLinearCodes) {
+  // The top of a payment sheet at 300 dpi: identification, reference and payment codes.
+  QImage img(kSheet300, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  const SheetScales s = ScalesOf(img.size());
+  {
+    QPainter p(&img);
+    EXPECT_EQ(DrawEan128Barcode(p, kIdentificationPrefix, "0000012345678ZFUEG", ToDevice(kIdentificationRect, s), nullptr), 0);
+    EXPECT_EQ(DrawReferenceBarcode(p, "1001234567890", s, nullptr), 0);
+    EXPECT_EQ(DrawEan128Barcode(p, kPaymentPrefix, "0" "11" "00491500051234567890" + std::string(22, '0') + "030A",
+                                ToDevice(kPaymentRect, s), nullptr),
+              0);
+  }
+  const std::string dir = QX_BINARY_DIR "/tests/forms";
+  QDir().mkpath(QString::fromStdString(dir));
+  img.copy(0, 0, img.width(), ToDevice(QRect(0, 0, 790, 300), s).height())
+      .save(QString::fromStdString(dir + "/barcode_strip.png"));
+}
+
 TEST(Barcodes, UnencodableDataShowsPdf001) {
   QImage img(400, 400, QImage::Format_RGB32);
   img.fill(Qt::white);
@@ -221,6 +240,43 @@ TEST(DotCode, SheetMarkRectangle) {
     DrawSheetMark(p, '*', 3.0, 3.0);
   }
   EXPECT_GT(Dark(img, r.adjusted(-4, -4, 4, 4)), 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PrinterCheck, RefusalsInTheirOrder) {
+  struct Case {
+    int paper, orientation, duplex, quality, yResolution;
+    const char* message;  // none: accepted
+  };
+  const Case cases[] = {
+      {9, 1, 1, 600, 600, nullptr},
+      {9, 1, 1, -4, 150, nullptr},     // a quality class, not dots per inch
+      {9, 1, 1, 300, 150, nullptr},    // the quality asked is enough
+      {9, 1, 1, 150, 150, "WIN027"},
+      {9, 1, 2, 150, 150, "WIN045"},
+      {9, 1, 3, 600, 600, "WIN045"},
+      {9, 2, 2, 600, 600, "WIN044"},
+      {5, 2, 2, 150, 150, "WIN042"},
+  };
+  for (const Case& c : cases) {
+    forms::PrinterSetup setup;
+    setup.paperSize = c.paper;
+    setup.orientation = c.orientation;
+    setup.duplex = c.duplex;
+    setup.printQuality = c.quality;
+    RecordedMessages m;
+    EXPECT_EQ(CheckPrinterSetup(setup, c.yResolution, &m), c.message == nullptr);
+    if (c.message) {
+      ASSERT_EQ(m.codes.size(), 1u);
+      EXPECT_EQ(m.codes[0], c.message);
+      EXPECT_EQ(m.icons[0], MessageIcon::Warning);
+    } else {
+      EXPECT_TRUE(m.codes.empty());
+    }
+  }
 }
 
 }  // namespace

@@ -43,7 +43,9 @@ TEST(Packing, SmallBufferAsksForTheSizeNeededAndLeavesTheBufferAlone) {
 }
 
 TEST(Packing, DamagedStreamsAreRefused) {
-  const std::string good = Packed(std::string(3000, 'x') + "tail");
+  std::string input(3000, 'x');
+  input += "tail";
+  const std::string good = Packed(input);
   std::string flipped = good;
   flipped[flipped.size() / 2] ^= 0x55;
   std::vector<std::string> damaged{"", "not packed at all", flipped, good + "!"};
