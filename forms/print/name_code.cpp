@@ -4,6 +4,8 @@
 #include <cctype>
 #include <cstdint>
 
+#include "platform/cp1252.h"
+
 namespace forms {
 namespace {
 
@@ -32,9 +34,7 @@ bool IsSeparator(unsigned char c) {
 }
 
 unsigned char Upper(unsigned char c) {
-  if (c >= 'a' && c <= 'z') return static_cast<unsigned char>(c - 32);
-  if (c >= 0xE0 && c <= 0xFE && c != 0xF7) return static_cast<unsigned char>(c - 32);  // cp1252 accented
-  return c;
+  return static_cast<unsigned char>(platform::UpperCp1252(static_cast<char>(c)));
 }
 
 void ReplaceAll(std::string& s, std::string_view from, std::string_view to) {
