@@ -230,6 +230,7 @@ DotCodeOutcome DrawDotCodeSheet(QPainter& p, QSize viewport, std::string_view fi
                                 settings->rowModules * settings->moduleDots);
   }
   p.restore();
+  out.markDue = true;
   return out;
 }
 

@@ -95,9 +95,11 @@ QRect DotCodeSymbolRect(const DotCodeSymbol& symbol, int k, int form, SheetScale
 struct DotCodeOutcome {
   int result = 0;      // 0 done (also for an empty text), 1 failed, 3 printer resolution too low
   int pieceCount = 0;  // to be kept in the document
+  bool markDue = false;  // symbols were drawn: the sheet mark of the piece count goes beside them
 };
 // Packs `filingText` (mode-2 filing record) into its barcode record and draws the dot code on a
-// sheet of `viewport` size. The sheet mark is drawn by the caller from the piece count.
+// sheet of `viewport` size. The caller keeps the piece count in the document and, when the mark is
+// due, draws the sheet mark that the document derives from it.
 DotCodeOutcome DrawDotCodeSheet(QPainter& p, QSize viewport, std::string_view filingText, int form,
                                 std::string_view nifField, IMessageService* messages);
 

@@ -195,6 +195,7 @@ TEST(DotCode, SheetDrawnOffscreen) {
     out = DrawDotCodeSheet(p, img.size(), FilingText(5000), 100, "12345678Z", &m);
   }
   EXPECT_EQ(out.result, 0);
+  EXPECT_TRUE(out.markDue);
   EXPECT_TRUE(m.codes.empty());
   ASSERT_GE(out.pieceCount, 2);
   const auto settings = *DotCodeSettingsFor(300, ScalesOf(kSheet300));
@@ -219,7 +220,9 @@ TEST(DotCode, LowResolutionAndEmptyText) {
   img.fill(Qt::white);
   RecordedMessages m;
   QPainter p(&img);
-  EXPECT_EQ(DrawDotCodeSheet(p, img.size(), "", 100, "1", &m).result, 0);
+  const DotCodeOutcome empty = DrawDotCodeSheet(p, img.size(), "", 100, "1", &m);
+  EXPECT_EQ(empty.result, 0);
+  EXPECT_FALSE(empty.markDue);
   EXPECT_TRUE(m.codes.empty());
   EXPECT_EQ(DrawDotCodeSheet(p, img.size(), "text", 100, "1", &m).result, 3);
   EXPECT_EQ(m.codes, std::vector<std::string>{"WIN027"});
