@@ -82,16 +82,48 @@ class FakePage : public forms::IFilingPage {
   int stride_;
 };
 
+// The pages of a writer: boxes per page code over one block; every page asked for is built, an
+// undefined one without boxes.
+struct PageSet {
+  explicit PageSet(std::vector<std::uint8_t>& b) : block(b) {}
+  forms::FilingPageFactory Factory() {
+    return [this](int code, int member) -> std::unique_ptr<forms::IFilingPage> {
+      requests.emplace_back(code, member);
+      const auto s = sheets.find(code);
+      auto page = std::make_unique<FakePage>(block, defs[code], s == sheets.end() ? 0 : s->second.first,
+                                             s == sheets.end() ? 0 : s->second.second);
+      built[code] = page.get();
+      return page;
+    };
+  }
+  std::vector<std::uint8_t>& block;
+  std::map<int, std::vector<BoxDef>> defs;
+  std::map<int, std::pair<int, int>> sheets;  // continuation sheets and the stride between them
+  std::map<int, FakePage*> built;
+  std::vector<std::pair<int, int>> requests;  // page code and member
+};
+
+// A layout row as a TSV line; `page` is written right-aligned in four characters.
+inline std::string Row(int id, int page, int number, const std::string& kind, int length, int decimals = 0,
+                       const std::string& text = "", const std::string& comment = "") {
+  return std::to_string(id) + "\t " + std::to_string(page) + "\t" + std::to_string(number) + "\t" + kind + "\t" +
+         std::to_string(length) + "\t" + std::to_string(decimals) + "\t" + text + "\t" + comment;
+}
+
 inline constexpr const char* kLayoutHeader = "idinternet\tINDICEFICH\tINDNUMERO\tfminternet\tlongitud\tdecimales\tcaracter\tcomentario";
 
 // A local database holding one layout table (the shipped schema) with the given TSV rows.
 class LayoutDb {
  public:
-  LayoutDb(const std::string& table, const std::vector<std::string>& rows) {
+  // With `provinces` the shipped province tables join it.
+  LayoutDb(const std::string& table, const std::vector<std::string>& rows, bool provinces = false) {
     const std::filesystem::path src = dir_.Path() / "src";
+    const std::filesystem::path shipped = QX_SOURCE_DIR "/resources/db/DatLocal";
     std::filesystem::create_directories(src);
-    std::filesystem::copy_file(std::filesystem::path(QX_SOURCE_DIR "/resources/db/DatLocal") / (table + ".sql"),
-                               src / (table + ".sql"));
+    std::filesystem::copy_file(shipped / (table + ".sql"), src / (table + ".sql"));
+    if (provinces)
+      for (const char* f : {"PROVINC{L}.sql", "PROVINCE.tsv", "PROVINCC.tsv", "PROVINCG.tsv", "PROVINCV.tsv"})
+        std::filesystem::copy_file(shipped / f, src / f);
     std::ofstream tsv(src / (table + ".tsv"), std::ios::binary);
     tsv << kLayoutHeader << "\n";
     for (const std::string& r : rows) tsv << r << "\n";

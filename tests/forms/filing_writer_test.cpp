@@ -16,11 +16,7 @@ using forms::CFilingFileWriter;
 
 namespace {
 
-std::string Row(int id, int page, int number, const std::string& kind, int length, int decimals = 0,
-                const std::string& text = "", const std::string& comment = "") {
-  return std::to_string(id) + "\t " + std::to_string(page) + "\t" + std::to_string(number) + "\t" + kind + "\t" +
-         std::to_string(length) + "\t" + std::to_string(decimals) + "\t" + text + "\t" + comment;
-}
+using filingtest::Row;
 
 class TestWriter : public CFilingFileWriter {
  public:
