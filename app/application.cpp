@@ -386,6 +386,11 @@ void CRentaApp::OnReorganizeData() {
   else ShowMessage(frame_.get(), {QStringLiteral("WIN024"), QString(), kIconWarning});
 }
 
+void CRentaApp::SetZoomText(const QString& text) {
+  zoom_ = text;
+  profile_->values.zoom = text.toStdString();
+}
+
 void CRentaApp::SetAccessibility(bool on) {
   accessibility_ = on ? 1 : 0;
   ui::CurrentSession().plainColours = on;

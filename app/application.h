@@ -110,6 +110,9 @@ class CRentaApp : public QObject {
   char PrintingLanguage() const { return printingLetter_; }
   bool RemoteMode() const { return remote_ != 0; }
   bool Accessibility() const { return accessibility_ != 0; }
+  // The zoom text the pages of a newly opened declaration start from ("1.00" ... "2.00").
+  const QString& ZoomText() const { return zoom_; }
+  void SetZoomText(const QString& text);
   void SetAccessibility(bool on);
   const QString& HelpFile() const { return helpFile_; }
   const QString& StartDirectory() const { return startDir_; }

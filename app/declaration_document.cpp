@@ -1,17 +1,19 @@
 #include "app/declaration_document.h"
 
 #include <QCloseEvent>
-#include <QLabel>
 #include <QMdiArea>
-#include <QVBoxLayout>
 
 #include <cctype>
+#include <charconv>
 
 #include "app/app_texts.h"
 #include "app/program_messages.h"
 #include "data/doc/calculators.h"
 #include "data/doc/doc714.h"
 #include "data/doc/renta_doc.h"
+#include "data/settings/profile.h"
+#include "forms/view/goto_page_dlg.h"
+#include "platform/strings.h"
 #include "ui/avisos_errores_dlg.h"
 #include "ui/store/store_dialogs.h"
 
@@ -23,25 +25,7 @@ QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<q
 
 }  // namespace
 
-// ---------------------------------------------------------------- view and frame
-
-CDeclarationView::CDeclarationView(const QString& formName, QWidget* parent)
-    : QWidget(parent), formName_(formName), label_(new QLabel(this)) {
-  setObjectName(QStringLiteral("CDeclarationView"));
-  label_->setAlignment(Qt::AlignCenter);
-  label_->setWordWrap(true);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(label_);
-  SetKey(QString());
-}
-
-void CDeclarationView::SetKey(const QString& key) {
-  label_->setText(QStringLiteral("%1\n\n%2\n\n%3")
-                      .arg(formName_, key.trimmed(),
-                           app::Text(kStrNoPages)));
-}
-
-QString CDeclarationView::Text() const { return label_->text(); }
+// ---------------------------------------------------------------- frame
 
 CDeclarationFrame::CDeclarationFrame(IDeclarationDocument* document, std::function<void()> close, QWidget* parent)
     : CChildFrame(document, parent), close_(std::move(close)) {}
@@ -92,6 +76,12 @@ CDeclarationDocument::CDeclarationDocument(DocumentServices& services, int kindB
     renta_ = renta.get();
     doc_ = std::move(renta);
   }
+  const std::string zoom = services_.shell.ZoomText().trimmed().toStdString();
+  double z = 1.0;
+  std::from_chars(zoom.data(), zoom.data() + zoom.size(), z);
+  doc_->SetZoom(z >= 1.0 && z <= 2.0 ? z : 1.0);
+  // The pages' definitions and pictures: the local database and the program's base folder.
+  doc_->SetPageTables({services_.shell.LocalDatabase(), services_.shell.InterfaceLanguage(), services_.shell.BaseFolder()});
 }
 
 CDeclarationDocument::~CDeclarationDocument() {
@@ -133,9 +123,7 @@ int CDeclarationDocument::KindByte() const { return doc_->Kind(); }
 
 std::string CDeclarationDocument::Key() const { return store::TrimKey(doc_->Key()); }
 
-void CDeclarationDocument::SetTitle(const QString& title) {
-  if (view_) view_->SetKey(title);
-}
+void CDeclarationDocument::SetTitle(const QString&) {}
 
 void CDeclarationDocument::GoToBox(int page, int box) {
   BusyScope busy(*this);
@@ -239,27 +227,131 @@ void CDeclarationDocument::SetStatusPanes(std::string_view member, std::string_v
   services_.shell.SetPaneText(2, Q(kind));
 }
 
-bool CDeclarationDocument::ShowPage(int, int) {
+bool CDeclarationDocument::ShowPage(int index, int box) {
   QMdiArea* area = services_.shell.DocumentArea();
   if (!area) return true;
   if (!frame_) {
     IDeclarationShell& shell = services_.shell;
     frame_ = new CDeclarationFrame(this, [&shell] { shell.CloseDeclarationsWhenIdle(); });
-    view_ = new CDeclarationView(FormName());
-    view_->SetKey(Q(Key()));
-    frame_->setWidget(view_);
     frame_->setWindowTitle(FormName());
     frame_->setWindowIcon(services_.shell.FrameIcon());
     frame_->setAttribute(Qt::WA_DeleteOnClose, false);
     area->addSubWindow(frame_);
     frame_->showMaximized();
   }
+  const int code = (kindByte_ == store::kKindForm714 ? 301 : 201) + index;
+  if (!view_ || view_->GetPageCode() != code) {
+    if (view_ && !view_->CanDestroy()) return true;
+    forms::CFormView* page = forms::CreatePageView(*this, kindByte_, code);
+    if (!page->Create()) {
+      delete page;
+      app::ShowMessage(CProgramMessages::Parent(), {QStringLiteral("WIN020"), QString(), kIconWarning});
+      return false;
+    }
+    if (view_) {
+      forms::CFormView* old = view_;
+      view_ = nullptr;
+      old->hide();
+      old->deleteLater();
+    }
+    view_ = page;
+    frame_->setWidget(page);
+    frame_->setWindowTitle(page->FrameTitle().isEmpty() ? FormName() : page->FrameTitle());
+    page->show();
+    // A page without its own rules or binding says so once it is shown.
+    if (auto* generic = dynamic_cast<forms::CGenericPage100*>(page); generic && !generic->Bound())
+      ShowPrompt(platform::LoadString(94206));
+    if (auto* generic = dynamic_cast<forms::CGenericPage714*>(page); generic && !generic->Bound())
+      ShowPrompt(platform::LoadString(94206));
+    page->EditHotBox();
+  }
   area->setActiveSubWindow(frame_);
+  if (box > 0) view_->GoToBox(box - 1);
   return true;
 }
 
-void CDeclarationDocument::UpdateAllViews(int) {
-  if (view_) view_->update();
+int CDeclarationDocument::CommitPendingBoxEdit() { return view_ ? view_->CommitPendingEdit() : 0; }
+
+int CDeclarationDocument::PendingBoxFocus() { return view_ && view_->Editor() ? view_->GetPendingBoxFocus() : 0; }
+
+void CDeclarationDocument::UpdateAllViews(int hint) {
+  if (view_) view_->OnUpdate(hint);
+}
+
+// ---------------------------------------------------------------- page commands
+
+void CDeclarationDocument::NavigatePage(int where) {
+  BusyScope busy(*this);
+  doc_->NavigatePage(where, 0);
+  services_.shell.UpdateCommandStates();
+}
+
+bool CDeclarationDocument::CanNavigate(int command) const {
+  switch (command) {
+    case forms::kCmdFirstPage: case forms::kCmdPreviousPage: return doc_->CanGoFirstOrPrevious();
+    case forms::kCmdLastPage: case forms::kCmdNextPage: return doc_->CanGoLast();
+    default: return true;
+  }
+}
+
+void CDeclarationDocument::GoToPageDialog() {
+  forms::CIrPaginaDlg dlg(CProgramMessages::Parent());
+  goToPage_ = &dlg;
+  dlg.SetCommandTarget([this, &dlg](int command) {
+    if (command == forms::kCmdNextPage) NavigatePage(80);
+    else if (command == forms::kCmdPreviousPage) NavigatePage(90);
+    else if (command == forms::kCmdGoToTypedPage) NavigatePage(dlg.PageNumber());
+  });
+  services_.runModal(dlg);
+  goToPage_ = nullptr;
+}
+
+bool CDeclarationDocument::CanShowMember(int member) const { return renta_ && renta_->CanShowMember(member); }
+
+bool CDeclarationDocument::IsMemberShown(int member) const { return renta_ && renta_->ShownMember() == member; }
+
+void CDeclarationDocument::ShowMemberCommand(int member) {
+  if (!renta_ || !renta_->CanShowMember(member)) return;
+  BusyScope busy(*this);
+  renta_->ShowMember(member);
+  services_.shell.UpdateCommandStates();
+}
+
+// ---------------------------------------------------------------- forms::IPageHost
+
+db::CAdoConnection* CDeclarationDocument::LocalDatabase() { return services_.shell.LocalDatabase(); }
+
+db::CAdoConnection* CDeclarationDocument::ModulesDatabase(const std::string&) {
+  return services_.shell.ModulesDatabase();
+}
+
+char CDeclarationDocument::Language() const { return services_.shell.InterfaceLanguage(); }
+
+bool CDeclarationDocument::Accessible() const { return services_.shell.Accessibility(); }
+
+IMessageService* CDeclarationDocument::Messages() { return &services_.messages; }
+
+void CDeclarationDocument::WriteZoomSetting(const std::string& text) {
+  services_.shell.SetZoomText(QString::fromStdString(text));
+}
+
+void CDeclarationDocument::ShowPrompt(const QString& text) {
+  services_.shell.ShowPrompt(text);
+}
+
+void CDeclarationDocument::RouteCommand(int id) { services_.shell.RunCommand(id); }
+
+bool CDeclarationDocument::CommandEnabled(int id) { return services_.shell.CommandEnabled(id); }
+
+void CDeclarationDocument::ShowStringMessage(int stringId, bool stop) {
+  services_.messages.Plain(platform::LoadString(stringId).toStdString(), stop ? kIconStop : kIconInfo);
+}
+
+void CDeclarationDocument::RunCalculator() { services_.shell.RunCalculator(); }
+
+QString CDeclarationDocument::MenuText(int id) const {
+  const QString menu = app::MenuText(id);
+  return menu.isEmpty() ? app::TooltipText(id) : menu;
 }
 
 bool CDeclarationDocument::RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int) {

@@ -3,8 +3,8 @@
 // dialog, the status bar panes), its check object and validator, and the commands of an open
 // declaration (save, save as, the status window "Avisos y errores").
 //
-// The form's pages are not part of the program yet: the child frame shows a plain view that names
-// the declaration and its form.
+// The child frame shows the page being edited (a page view of forms/); the declaration is the
+// page view's host.
 #pragma once
 
 #include <QPointer>
@@ -20,14 +20,17 @@
 #include "data/doc/document.h"
 #include "checks/field_check.h"
 #include "checks/validators.h"
+#include "forms/view/form_views.h"
 
 class QDialog;
 class QIcon;
-class QLabel;
 class QMdiArea;
 
 namespace doc {
 class CRentaDoc;
+}
+namespace forms {
+class CIrPaginaDlg;
 }
 
 namespace app {
@@ -51,6 +54,22 @@ class IDeclarationShell {
   // operation has ended.
   virtual void CloseDeclarationsWhenIdle() = 0;
   virtual void OpenDeclarationWhenIdle(const std::string& key, int kind) = 0;
+
+  // What the declaration's pages ask of the program.
+  virtual db::CAdoConnection* LocalDatabase() { return nullptr; }
+  virtual db::CAdoConnection* ModulesDatabase() { return LocalDatabase(); }
+  virtual bool Accessibility() const { return false; }
+  // The program's base folder (page pictures), ending with "/" or empty.
+  virtual std::string BaseFolder() const { return {}; }
+  // The zoom text the pages of a newly opened declaration start from, and its update.
+  virtual QString ZoomText() const { return QStringLiteral("1.0"); }
+  virtual void SetZoomText(const QString& /*text*/) {}
+  // Pane 0 of the status bar.
+  virtual void ShowPrompt(const QString& /*text*/) {}
+  // A command of the main frame, run when it is enabled.
+  virtual void RunCommand(int /*id*/) {}
+  virtual bool CommandEnabled(int /*id*/) { return false; }
+  virtual void RunCalculator() {}
 };
 
 // What every open declaration shares with the rest of the program.
@@ -61,19 +80,6 @@ struct DocumentServices {
   checks::ICorrectionsStore& corrections;
   // Runs a modal dialog and answers its result (exec by default; tests script it).
   std::function<int(QDialog&)> runModal;
-};
-
-// The view of a declaration whose pages are not available: which declaration is open and its form.
-class CDeclarationView : public QWidget {
-  Q_OBJECT
- public:
-  CDeclarationView(const QString& formName, QWidget* parent = nullptr);
-  void SetKey(const QString& key);
-  QString Text() const;
-
- private:
-  QString formName_;
-  QLabel* label_;
 };
 
 // The declaration's child frame: closing it closes the declaration (its save question first).
@@ -89,7 +95,7 @@ class CDeclarationFrame : public CChildFrame {
   std::function<void()> close_;
 };
 
-class CDeclarationDocument final : public IDeclarationDocument, private doc::DocumentHost {
+class CDeclarationDocument final : public IDeclarationDocument, private doc::DocumentHost, public forms::IPageHost {
  public:
   // `kindByte` 2 form 100, 3 form 714.
   CDeclarationDocument(DocumentServices& services, int kindByte);
@@ -115,7 +121,32 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
 
   doc::CProg32Doc& Document() { return *doc_; }
   CDeclarationFrame* Frame() const { return frame_; }
-  CDeclarationView* View() const { return view_; }
+  // The page shown in the frame, none before the first page.
+  forms::CFormView* View() const { return view_; }
+  doc::CRentaDoc* RentaDocument() const { return renta_; }
+  // Commands of the open declaration's pages.
+  void NavigatePage(int where);          // 2027 (1), 2028 (99), 2029 (80), 2030 (90)
+  void GoToPageDialog();                 // 2026
+  bool CanNavigate(int command) const;
+  void ShowMemberCommand(int member);    // 2061 .. 2065
+  bool CanShowMember(int member) const;
+  bool IsMemberShown(int member) const;
+
+  // forms::IPageHost
+  doc::CProg32Doc* PageDocument() override { return doc_.get(); }
+  db::CAdoConnection* LocalDatabase() override;
+  db::CAdoConnection* ModulesDatabase(const std::string& name) override;
+  char Language() const override;
+  bool Accessible() const override;
+  IMessageService* Messages() override;
+  void UpdateAllViews(int hint) override;
+  void WriteZoomSetting(const std::string& text) override;
+  void ShowPrompt(const QString& text) override;
+  void RouteCommand(int id) override;
+  bool CommandEnabled(int id) override;
+  void ShowStringMessage(int stringId, bool stop) override;
+  void RunCalculator() override;
+  QString MenuText(int id) const override;
   // The highest severity of the last validation (-1 nothing, 0 warnings, 1 errors).
   int LastValidation() const { return lastSeverity_; }
 
@@ -133,7 +164,8 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   void OpenDeclaration(std::string_view key) override;
   void SetStatusPanes(std::string_view member, std::string_view kind) override;
   bool ShowPage(int index, int box) override;
-  void UpdateAllViews(int hint) override;
+  int CommitPendingBoxEdit() override;
+  int PendingBoxFocus() override;
   bool RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int startPage) override;
 
   // The document's validator: the check state follows the document, then the form's validator.
@@ -149,7 +181,8 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   std::unique_ptr<doc::CProg32Doc> doc_;
   doc::CRentaDoc* renta_ = nullptr;  // the form-100 document, null for form 714
   QPointer<CDeclarationFrame> frame_;
-  QPointer<CDeclarationView> view_;
+  QPointer<forms::CFormView> view_;
+  forms::CIrPaginaDlg* goToPage_ = nullptr;
   std::optional<std::string> reopenKey_;
   int lastSeverity_ = -1;
   int busy_ = 0;

@@ -37,7 +37,9 @@ const std::vector<PopupDef>& MenuDefs() {
       {kStrMenuFile, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, 0, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_IMPORT,
                       ID_EXPORT, ID_IMPORT_LAST_YEAR, 0, ID_FILE_PRINT_SETUP, 0, ID_INTRODUCTION, 0, ID_APP_EXIT}},
       {kStrMenuTools, {ID_ERRORS, ID_REORGANIZE}},
-      {kStrMenuView, {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_SECTIONS_BAR, ID_FISCAL_DATA, 0, -1, 0, ID_ACCESSIBILITY}},
+      {kStrMenuView, {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_SECTIONS_BAR, ID_FISCAL_DATA, 0, ID_MEMBER_FAMILY,
+                      ID_MEMBER_DECLARANT, ID_MEMBER_SPOUSE, ID_MEMBER_CHILD1, ID_MEMBER_CHILD2, 0, -1, 0,
+                      ID_ACCESSIBILITY}},
       {kStrMenuWeb, {ID_WEB_RULES, ID_WEB_FAQ, ID_WEB_HOME, 0, ID_UPDATE_VERSION}},
       {kStrMenuHelp, {ID_HELP_FINDER, 0, ID_APP_ABOUT}},
   };
@@ -195,7 +197,7 @@ void CMainFrame::CreateActions() {
     if (!actions_.count(id)) make(id);
   make(ID_WEB_CDF);
   for (int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_ACCESSIBILITY, ID_SECTIONS_BAR, ID_LANG_E, ID_LANG_C, ID_LANG_G,
-                 ID_LANG_V})
+                 ID_LANG_V, ID_MEMBER_FAMILY, ID_MEMBER_DECLARANT, ID_MEMBER_SPOUSE, ID_MEMBER_CHILD1, ID_MEMBER_CHILD2})
     actions_[id]->setCheckable(true);
 
   // What the shell answers itself.
@@ -319,6 +321,11 @@ void CMainFrame::SetCommandHandler(int id, Handler handler) {
   UpdateCommandStates();
 }
 
+void CMainFrame::SetCommandCheck(int id, std::function<bool()> rule) {
+  if (rule) checks_[id] = std::move(rule);
+  else checks_.erase(id);
+}
+
 void CMainFrame::SetCommandRule(int id, std::function<bool()> rule) {
   if (rule) rules_[id] = std::move(rule);
   else rules_.erase(id);
@@ -369,6 +376,11 @@ void CMainFrame::UpdateCommandStates() {
   actions_[ID_VIEW_STATUS_BAR]->setChecked(!statusBar()->isHidden());
   actions_[ID_ACCESSIBILITY]->setChecked(app_.Accessibility());
   for (int i = 0; i < 4; ++i) actions_[kLanguageCommands[i]]->setChecked(app_.InterfaceLanguage() == kLanguageLetters[i]);
+  for (int id = ID_MEMBER_FAMILY; id <= ID_MEMBER_CHILD2; ++id) {
+    auto c = checks_.find(id);
+    actions_[id]->setChecked(c != checks_.end() && c->second());
+    actions_[id]->setVisible(docOpen && app_.GetCurrentDocument()->KindByte() == 2);
+  }
   // The declaration menus' own items.
   actions_[ID_SECTIONS_BAR]->setVisible(docOpen);
   actions_[ID_FISCAL_DATA]->setVisible(docOpen && app_.GetCurrentDocument()->KindByte() == 2);

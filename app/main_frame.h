@@ -32,7 +32,8 @@ enum CommandId : int {
   ID_FIRST_PAGE = 2027, ID_LAST_PAGE = 2028, ID_NEXT_PAGE = 2029, ID_PREV_PAGE = 2030,
   ID_REORGANIZE = 2031, ID_IMPORT = 2039, ID_ERRORS = 2042, ID_EXPORT = 2046,
   ID_LANG_E = 2055, ID_LANG_C = 2056, ID_LANG_G = 2057, ID_LANG_V = 2058,
-  ID_PERSONAL_DATA = 2067, ID_RESULTS_SUMMARY = 2068,
+  ID_MEMBER_FAMILY = 2061, ID_MEMBER_DECLARANT = 2062, ID_MEMBER_SPOUSE = 2063, ID_MEMBER_CHILD1 = 2064,
+  ID_MEMBER_CHILD2 = 2065, ID_PERSONAL_DATA = 2067, ID_RESULTS_SUMMARY = 2068,
   ID_IMPORT_LAST_YEAR = 32855, ID_WEB_CDF = 32858, ID_FISCAL_DATA = 32865,
   ID_WEB_RULES = 32867, ID_WEB_FAQ = 32868, ID_WEB_HOME = 32869, ID_UPDATE_VERSION = 32870,
   ID_INTRODUCTION = 32871, ID_ACCESSIBILITY = 32873, ID_FOCUS_SWITCH = 32874,
@@ -63,6 +64,8 @@ class CMainFrame : public QMainWindow {
   bool HasHandler(int id) const { return handlers_.count(id) != 0; }
   // A further condition of a command's enabling (such as the member shown).
   void SetCommandRule(int id, std::function<bool()> rule);
+  // Whether a checkable command shows its check mark.
+  void SetCommandCheck(int id, std::function<bool()> rule);
   void UpdateCommandStates();
 
   // Panes 1 and 2 of the status bar (member and modality).
@@ -119,6 +122,7 @@ class CMainFrame : public QMainWindow {
   std::map<int, QAction*> documentItems_;
   std::map<int, Handler> handlers_;
   std::map<int, std::function<bool()>> rules_;
+  std::map<int, std::function<bool()>> checks_;
   std::function<QString()> boxPrompt_;
   std::function<bool()> previewCloser_;
   std::vector<QMenu*> popups_;

@@ -1,16 +1,22 @@
 #include "app/program_assembly.h"
 
+#include <QAction>
 #include <QDialog>
 #include <QIcon>
 
 #include <sqlite3.h>
 
+#include "annex/register.h"
+#include "annex/resumen_declaraciones_dlg.h"
 #include "app/application.h"
 #include "app/main_frame.h"
+#include "app/sections_bar.h"
 #include "data/db/ado.h"
 #include "data/settings/profile.h"
+#include "forms/view/form_views.h"
 #include "ui/controls/calculator_dlg.h"
 #include "ui/edit_ex.h"
+#include "ui/lookup_catalogue.h"
 #include "ui/message_source.h"
 
 namespace app {
@@ -103,6 +109,41 @@ void CApplicationShell::OpenDeclarationWhenIdle(const std::string& key, int kind
   app.WhenDocumentIdle([&app, key, kind] { app.OpenDeclaration(key, kind, std::string(), false); });
 }
 
+db::CAdoConnection* CApplicationShell::LocalDatabase() { return &app_.Databases().Local(); }
+
+db::CAdoConnection* CApplicationShell::ModulesDatabase() { return &app_.Databases().Modules(); }
+
+bool CApplicationShell::Accessibility() const { return app_.Accessibility(); }
+
+std::string CApplicationShell::BaseFolder() const {
+  std::string base = app_.Profile().values.dirBase;
+  while (!base.empty() && base.back() == ' ') base.pop_back();
+  if (!base.empty() && base.back() != '/') base += '/';
+  return base;
+}
+
+QString CApplicationShell::ZoomText() const { return app_.ZoomText(); }
+
+void CApplicationShell::SetZoomText(const QString& text) { app_.SetZoomText(text); }
+
+void CApplicationShell::ShowPrompt(const QString& text) {
+  if (CMainFrame* f = app_.MainFrame()) f->ShowPrompt(text);
+}
+
+void CApplicationShell::RunCommand(int id) {
+  if (CommandEnabled(id)) app_.MainFrame()->Action(id)->trigger();
+}
+
+bool CApplicationShell::CommandEnabled(int id) {
+  CMainFrame* f = app_.MainFrame();
+  if (!f) return false;
+  f->UpdateCommandStates();
+  QAction* a = f->Action(id);
+  return a && a->isEnabled();
+}
+
+void CApplicationShell::RunCalculator() { app_.OnCalculator(); }
+
 // ---------------------------------------------------------------- assembly
 
 CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> runModal)
@@ -116,6 +157,7 @@ CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> 
       commands_(app, store_, runModal_),
       profile_(app.Profile()) {
   app_.SetDeclarationsIndex(&index_);
+  annex::RegisterAnnexDialogs();
   for (int templateId : {kForm100Template, kForm714Template}) {
     const int kind = templateId == kForm714Template ? store::kKindForm714 : store::kKindForm100;
     app_.SetDocumentFactory(templateId, [this, kind]() -> std::unique_ptr<IDeclarationDocument> {
@@ -138,6 +180,7 @@ CProgramAssembly::~CProgramAssembly() {
   CEditEx::SetCalculatorHook({});
   ui::controls::SetActiveProfile(nullptr);
   ui::SetMessageSource(nullptr);
+  ui::SetLookupConnection(nullptr);
   app_.SetRemoteExport({});
   app_.SetDocumentFactory(kForm100Template, {});
   app_.SetDocumentFactory(kForm714Template, {});
@@ -151,6 +194,8 @@ CDeclarationDocument* CProgramAssembly::CurrentDeclaration() const {
 void CProgramAssembly::OnDatabasesOpened() {
   // Coded messages read the message tables of the local database.
   ui::SetMessageSource(std::make_shared<ui::DatabaseMessageSource>(&app_.Databases().Local()));
+  // Lookup lists of the dialogs read the local database too.
+  ui::SetLookupConnection(&app_.Databases().Local());
   if (CMainFrame* frame = app_.MainFrame()) ConnectCommands(*frame);
 }
 
@@ -171,12 +216,133 @@ void CProgramAssembly::ConnectCommands(CMainFrame& frame) {
   frame.SetCommandHandler(ID_EXPORT, [this] { commands_.Export(); });
   frame.SetCommandHandler(ID_IMPORT, [this] { commands_.Import(); });
   frame.SetCommandHandler(ID_IMPORT_LAST_YEAR, [this] { commands_.ImportLastYear(); });
+  frame.SetCommandHandler(ID_RESULTS_SUMMARY, [this] {
+    CDeclarationDocument* d = CurrentDeclaration();
+    if (!d || d->KindByte() != store::kKindForm100) return;
+    d->Document().CommitPendingBoxEdit();
+    CResumenDeclaracionesDlg dlg(d->Document());
+    runModal_(dlg);
+  });
+  frame.SetCommandRule(ID_RESULTS_SUMMARY, [this] {
+    CDeclarationDocument* d = CurrentDeclaration();
+    return d && d->KindByte() == store::kKindForm100;
+  });
+  ConnectPageCommands(frame);
+}
+
+void CProgramAssembly::ConnectPageCommands(CMainFrame& frame) {
+  auto view = [this]() -> forms::CFormView* {
+    CDeclarationDocument* d = CurrentDeclaration();
+    return d ? d->View() : nullptr;
+  };
+  for (int id : {ID_ZOOM_IN, ID_ZOOM_OUT}) {
+    frame.SetCommandHandler(id, [view, id] {
+      if (forms::CFormView* v = view()) v->OnViewCommand(id);
+    });
+    frame.SetCommandRule(id, [view, id] {
+      forms::CFormView* v = view();
+      return v && v->ViewCommandEnabled(id);
+    });
+  }
+  const std::pair<int, int> moves[] = {{ID_FIRST_PAGE, 1}, {ID_LAST_PAGE, 99}, {ID_NEXT_PAGE, 80}, {ID_PREV_PAGE, 90}};
+  for (auto [id, where] : moves) {
+    frame.SetCommandHandler(id, [this, where] {
+      if (CDeclarationDocument* d = CurrentDeclaration()) d->NavigatePage(where);
+    });
+    frame.SetCommandRule(id, [this, id] {
+      CDeclarationDocument* d = CurrentDeclaration();
+      return d && d->View() && d->CanNavigate(id);
+    });
+  }
+  // The clipboard commands act on the focused edit of the page; the calculator puts its result
+  // into the open box.
+  for (int id : {ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_UNDO}) {
+    frame.SetCommandHandler(id, [view, id] {
+      if (forms::CFormView* v = view()) v->OnViewCommand(id);
+    });
+    frame.SetCommandRule(id, [view, id] {
+      forms::CFormView* v = view();
+      return v && v->ViewCommandEnabled(id);
+    });
+  }
+  frame.SetCommandHandler(ID_CALCULATOR, [this, view] {
+    forms::CFormView* v = view();
+    if (v && v->Editor()) v->OnViewCommand(ID_CALCULATOR);
+    else app_.OnCalculator();
+  });
+  frame.SetCommandHandler(ID_GO_TO_PAGE, [this] {
+    if (CDeclarationDocument* d = CurrentDeclaration()) d->GoToPageDialog();
+  });
+  frame.SetCommandRule(ID_GO_TO_PAGE, [view] { return view() != nullptr; });
+  for (int member = 1; member <= 5; ++member) {
+    const int id = ID_MEMBER_FAMILY + member - 1;
+    frame.SetCommandHandler(id, [this, member] {
+      if (CDeclarationDocument* d = CurrentDeclaration()) d->ShowMemberCommand(member);
+    });
+    frame.SetCommandRule(id, [this, member] {
+      CDeclarationDocument* d = CurrentDeclaration();
+      return d && d->CanShowMember(member);
+    });
+    frame.SetCommandCheck(id, [this, member] {
+      CDeclarationDocument* d = CurrentDeclaration();
+      return d && d->IsMemberShown(member);
+    });
+  }
+  // F2: from the sections tree back to the page's box, or from the page to the tree.
+  frame.SetCommandHandler(ID_FOCUS_SWITCH, [&frame, view] {
+    forms::CFormView* v = view();
+    if (!v) return;
+    CBarraApartados* bar = frame.SectionsBar();
+    const bool barShown = bar && bar->isVisible();
+    if (barShown && bar->Tree()->hasFocus()) {
+      v->RepaintBoxes();
+      if (!v->EditHotBox() && v->HotBox() >= 0) {
+        v->SetHotBox(-1);
+        v->EditHotBox();
+      }
+      if (v->HotBox() < 0 && v->FindFirstEditableBox() < 0) delete v->Editor();
+      if (CEditEx* e = v->Editor()) v->GoToBox(e->GetDlgCtrlID() - 1);
+      v->setFocus();
+    } else if (barShown) {
+      bar->Tree()->setFocus();
+    }
+  });
+  frame.SetCommandRule(ID_FOCUS_SWITCH, [view] { return view() != nullptr; });
+  // F6 and Shift+F6: the next and previous pane of the window (the page and the sections tree).
+  for (int id : {ID_NEXT_PANE, ID_PREV_PANE}) {
+    frame.SetCommandHandler(id, [&frame, view] {
+      forms::CFormView* v = view();
+      CBarraApartados* bar = frame.SectionsBar();
+      if (!v) return;
+      if (bar && bar->isVisible() && !bar->Tree()->hasFocus()) bar->Tree()->setFocus();
+      else v->setFocus();
+    });
+    frame.SetCommandRule(id, [view] { return view() != nullptr; });
+  }
+  // The prompt of the box being edited stands in for the idle prompt.
+  frame.SetBoxPromptProvider([this]() -> QString {
+    CDeclarationDocument* d = CurrentDeclaration();
+    forms::CFormView* v = d ? d->View() : nullptr;
+    if (!v || v->EditedBox() < 0 || !v->Editor()) return {};
+    return QString::fromStdString(v->GetBox(v->EditedBox())->prompt);
+  });
 }
 
 void CProgramAssembly::DisconnectCommands(CMainFrame& frame) {
-  for (int id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_ERRORS, ID_FILE_CLOSE, ID_EXPORT, ID_IMPORT, ID_IMPORT_LAST_YEAR})
+  for (int id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_ERRORS, ID_FILE_CLOSE, ID_EXPORT, ID_IMPORT, ID_IMPORT_LAST_YEAR,
+                 ID_RESULTS_SUMMARY})
     frame.SetCommandHandler(id, {});
   frame.SetCommandRule(ID_FILE_SAVE, {});
+  frame.SetCommandRule(ID_RESULTS_SUMMARY, {});
+  for (int id : {ID_ZOOM_IN, ID_ZOOM_OUT, ID_FIRST_PAGE, ID_LAST_PAGE, ID_NEXT_PAGE, ID_PREV_PAGE, ID_GO_TO_PAGE,
+                 ID_FOCUS_SWITCH, ID_NEXT_PANE, ID_PREV_PANE, ID_MEMBER_FAMILY, ID_MEMBER_DECLARANT, ID_MEMBER_SPOUSE,
+                 ID_MEMBER_CHILD1, ID_MEMBER_CHILD2, ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_UNDO}) {
+    frame.SetCommandHandler(id, {});
+    frame.SetCommandRule(id, {});
+    frame.SetCommandCheck(id, {});
+  }
+  frame.SetBoxPromptProvider({});
+  frame.SetCommandHandler(ID_CALCULATOR, [this] { app_.OnCalculator(); });
 }
 
 }  // namespace app

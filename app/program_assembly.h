@@ -72,6 +72,16 @@ class CApplicationShell : public IDeclarationShell {
   char InterfaceLanguage() const override;
   void CloseDeclarationsWhenIdle() override;
   void OpenDeclarationWhenIdle(const std::string& key, int kind) override;
+  db::CAdoConnection* LocalDatabase() override;
+  db::CAdoConnection* ModulesDatabase() override;
+  bool Accessibility() const override;
+  std::string BaseFolder() const override;
+  QString ZoomText() const override;
+  void SetZoomText(const QString& text) override;
+  void ShowPrompt(const QString& text) override;
+  void RunCommand(int id) override;
+  bool CommandEnabled(int id) override;
+  void RunCalculator() override;
 
  private:
   CRentaApp& app_;
@@ -93,6 +103,7 @@ class CProgramAssembly : public QObject {
  private:
   void OnDatabasesOpened();
   void ConnectCommands(CMainFrame& frame);
+  void ConnectPageCommands(CMainFrame& frame);
   void DisconnectCommands(CMainFrame& frame);
 
   CRentaApp& app_;

@@ -2,26 +2,16 @@
 // and a page scroll followed by the repaint it needs.
 #include <benchmark/benchmark.h>
 
+#include "bench_app.h"
 #include "ui/grid/rejilla_ctrl.h"
 
-#include <QApplication>
 #include <memory>
+
 
 namespace {
 
-QApplication& App() {
-  static int argc = 1;
-  static char name[] = "qx_bench";
-  static char* argv[] = {name, nullptr};
-  static QApplication* app = [] {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    return new QApplication(argc, argv);
-  }();
-  return *app;
-}
-
 std::unique_ptr<CRejillaCtrl> BigGrid() {
-  App();
+  qxbench::App();
   auto g = std::make_unique<CRejillaCtrl>(nullptr, 10001, 5, 1, 0);
   for (int r = 0; r < 10001; ++r)
     for (int c = 0; c < 5; ++c) g->SetItemText(r, c, QStringLiteral("Fila %1 columna %2").arg(r).arg(c));

@@ -37,7 +37,7 @@ inline int SplitDate(const char* text, int* day, int* month, int* year) {
 
 // 1 when the text is a date of the calendar.
 inline int IsValidDate(const char* text) {
-  int d, m, y;
+  int d = 0, m = 0, y = 0;
   if (!SplitDate(text, &d, &m, &y)) return 0;
   return y >= 0 && m >= 1 && m <= 12 && d >= 1 && d <= MonthLength(m, y) ? 1 : 0;
 }
@@ -45,7 +45,7 @@ inline int IsValidDate(const char* text) {
 // -2 when either date is invalid; else -1, 0, 1 as a is earlier, equal, later.
 inline int CompareDates(const char* a, const char* b) {
   if (!IsValidDate(a) || !IsValidDate(b)) return -2;
-  int da, ma, ya, db, mb, yb;
+  int da = 0, ma = 0, ya = 0, db = 0, mb = 0, yb = 0;
   SplitDate(a, &da, &ma, &ya);
   SplitDate(b, &db, &mb, &yb);
   if (ya != yb) return ya < yb ? -1 : 1;
@@ -59,7 +59,7 @@ inline int DaysBetween(const char* a, const char* b) {
   const int order = CompareDates(a, b);
   if (order == -2 || order == 1) return -1;
   if (order == 0) return 0;
-  int da, ma, ya, db, mb, yb;
+  int da = 0, ma = 0, ya = 0, db = 0, mb = 0, yb = 0;
   SplitDate(a, &da, &ma, &ya);
   SplitDate(b, &db, &mb, &yb);
   if (ya == yb) {

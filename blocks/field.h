@@ -55,6 +55,22 @@ struct I32 {
   constexpr I32 operator()(std::size_t index, std::size_t stride = 4) const { return {off + index * stride}; }
 };
 
+// A little-endian integer of a file format: words, coordinates, keys and sizes.
+template <typename T>
+struct FileInt {
+  std::size_t off;
+  static constexpr std::size_t width = sizeof(T);
+  T get(const void* rec) const {
+    T v;
+    std::memcpy(&v, at(rec, off), sizeof(T));
+    return v;
+  }
+  void set(void* rec, T v) const { std::memcpy(at(rec, off), &v, sizeof(T)); }
+};
+using U16 = FileInt<std::uint16_t>;
+using I16 = FileInt<std::int16_t>;
+using U32 = FileInt<std::uint32_t>;
+
 // One byte: flags, holder codes, one-character codes.
 struct U8 {
   std::size_t off;
@@ -90,7 +106,7 @@ struct Text {
   // Writes v cut to the width, padding the rest with `pad` (blank by default).
   void set(void* rec, std::string_view v, char pad = ' ') const {
     std::size_t n = std::min(v.size(), width);
-    std::memcpy(at(rec, off), v.data(), n);
+    if (n != 0) std::memcpy(at(rec, off), v.data(), n);  // an empty view may have no data at all
     std::memset(at(rec, off + n), static_cast<unsigned char>(pad), width - n);
   }
   void clear(void* rec, char pad = ' ') const { std::memset(at(rec, off), static_cast<unsigned char>(pad), width); }

@@ -10,7 +10,9 @@ inline constexpr int kRows = 6;
 inline constexpr std::size_t kRowSize = 1416;
 // Row fields at row 0; row i is Field(i, kRowSize).
 inline constexpr blocks::U8 Holder{0};
+inline constexpr blocks::Text Epigraph{1, 5};           // such as "642.4"
 inline constexpr blocks::I32 Activity{8};               // number in the modules database
+inline constexpr blocks::Text Label{12, 12};            // zero-terminated when shorter
 inline constexpr blocks::F64 SeasonalDays{24};          // 0 = not seasonal
 inline constexpr blocks::F64 StartYear{32};
 inline constexpr blocks::U8 StaffIncreased{40};         // 1 = yes
@@ -46,6 +48,8 @@ inline constexpr std::size_t kModules = 96;
 inline constexpr std::size_t kModuleSize = 168;
 namespace module {
 inline constexpr blocks::U8 Kind{0};
+inline constexpr blocks::Text ShortName{1, 24};       // zero-filled after the text
+inline constexpr blocks::Text Description15{25, 15};  // zero-filled after the text
 inline constexpr blocks::F64 Units{40};
 inline constexpr blocks::F64 Hours1{48};          // salaried: over 19;  non-salaried: holder
 inline constexpr blocks::F64 Hours2{56};          // salaried: under 19, trainees, disabled; non-salaried: spouse
@@ -62,6 +66,10 @@ static_assert(kModules + kModuleCount * kModuleSize == PreviousNet.off);
 // A module field of row i, module k.
 constexpr blocks::F64 moduleField(blocks::F64 f, int row, int k) {
   return {static_cast<std::size_t>(row) * kRowSize + kModules + static_cast<std::size_t>(k) * kModuleSize + f.off};
+}
+constexpr blocks::Text moduleText(blocks::Text f, int row, int k) {
+  return {static_cast<std::size_t>(row) * kRowSize + kModules + static_cast<std::size_t>(k) * kModuleSize + f.off,
+          f.width};
 }
 constexpr blocks::U8 moduleKind(int row, int k) {
   return {static_cast<std::size_t>(row) * kRowSize + kModules + static_cast<std::size_t>(k) * kModuleSize};

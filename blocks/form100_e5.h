@@ -13,6 +13,7 @@ inline constexpr std::size_t kRowSize = 2056;
 // Row fields at row 0; row i is Field(i, kRowSize).
 inline constexpr blocks::U8 Holder{0};
 inline constexpr blocks::U8 Type{1};                 // '1' to '9'
+inline constexpr blocks::I32 Activity{4};            // number in the modules database
 inline constexpr blocks::U8 OthersMeans{16};         // exclusive use of other people's means: 1 yes; 0 or 255 no
 inline constexpr blocks::U8 BoughtFeed{17};          // feed bought above half of the feed consumed: 1 yes
 inline constexpr blocks::F64 StaffCost{24};

@@ -88,18 +88,6 @@ std::string_view UpToTerminator(std::string_view text) {
   return text.substr(0, std::min(text.find('\0'), text.size()));
 }
 
-std::string NormalizeNif(std::string_view text) {
-  std::string s;
-  for (char c : UpToTerminator(text))
-    if (c != ' ') s += platform::UpperCp1252(c);
-  if (s.empty()) return std::string(9, ' ');
-  if (s.size() >= 9) return s;
-  bool foreigner = s[0] == 'X';
-  std::string digits = foreigner ? s.substr(1) : s;
-  std::string out = std::string(9 - s.size(), '0') + digits;
-  return foreigner ? "X" + out.substr(0, 8) : out;
-}
-
 int CheckBankAccountDigits(std::string_view ccc) { return CUtilities::CheckBankAccountDigits(ccc); }
 
 bool SplitDate(std::string_view date, DateParts& out) {
@@ -113,8 +101,6 @@ int DaysInMonth(int month, int year) { return tv::MonthLength(month, year); }
 std::string MonthNumberFromSpanish(std::string_view w) { return CUtilities::MonthNumberFromSpanish(w); }
 std::string MonthNumberFromCatalan(std::string_view w) { return CUtilities::MonthNumberFromCatalan(w); }
 std::string MonthNumberFromGalician(std::string_view w) { return CUtilities::MonthNumberFromGalician(w); }
-
-double RoundToDecimals(double value, int decimals) { return CUtilities::RoundToDecimals(value, decimals); }
 
 }  // namespace util
 

@@ -5,13 +5,15 @@
 #include <string>
 #include <string_view>
 
+#include "blocks/nif.h"
+#include "blocks/rounding.h"
+
 namespace checks {
 
 // Small text and date utilities the checks rest on.
 namespace util {
-// Nine characters: upper case, inner blanks removed, right-aligned with leading "0", an X moved
-// to the front. A text longer than nine characters is returned stripped but not cut.
-std::string NormalizeNif(std::string_view text);
+// The normalised nine characters of a NIF (blocks/nif.h).
+inline std::string NormalizeNif(std::string_view text) { return blocks::NormalizeNif(text); }
 // 0 valid; 1 a blank or terminator among the 20 characters, all digits 0, or the first control
 // digit wrong; 2 the second control digit wrong.
 int CheckBankAccountDigits(std::string_view ccc);
@@ -27,7 +29,7 @@ std::string MonthNumberFromSpanish(std::string_view word);
 std::string MonthNumberFromCatalan(std::string_view word);
 std::string MonthNumberFromGalician(std::string_view word);
 // Half away from zero; a fraction within 1e-7 of one half counts as one half.
-double RoundToDecimals(double value, int decimals);
+inline double RoundToDecimals(double value, int decimals) { return blocks::RoundToDecimals(value, decimals); }
 // The text up to its first zero byte.
 std::string_view UpToTerminator(std::string_view text);
 }  // namespace util

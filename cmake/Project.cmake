@@ -54,7 +54,7 @@ function(qx_add_test_folder folder)
     set_target_properties(${exe} PROPERTIES AUTOMOC ON)
     target_precompile_headers(${exe} PRIVATE <QtWidgets> <gtest/gtest.h>)
   else()
-    target_link_libraries(${exe} PRIVATE GTest::gtest_main)
+    target_sources(${exe} PRIVATE ${CMAKE_SOURCE_DIR}/tests/support/locale_main.cpp)
   endif()
   gtest_discover_tests(${exe} DISCOVERY_TIMEOUT 60
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=0")

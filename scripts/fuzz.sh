@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time
-# (QX_FUZZ_SECONDS, 20 by default) from the kept seeds plus generated well-formed files.
+# (QX_FUZZ_SECONDS, 20 by default) from the kept seeds plus generated well-formed files: the
+# transfer-file and local-copy readers, the page-picture reader, and the "datos fiscales" reader
+# (from the sample files shipped in resources/examples).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 seconds=${QX_FUZZ_SECONDS:-20}
@@ -17,3 +19,13 @@ for pair in transfer:transfer_file_fuzzer local:local_copy_fuzzer; do
   "$build/transfer_seeds" "$corpus"
   "$build/$target" -max_total_time="$seconds" -max_len=300000 -rss_limit_mb=2048 "$corpus"
 done
+
+corpus="$build/corpus/wmf"
+rm -rf "$corpus" && mkdir -p "$corpus"
+"$build/wmf_seeds" "$root/resources/pages" "$corpus"
+"$build/wmf_reader_fuzzer" -max_total_time="$seconds" -max_len=200000 -rss_limit_mb=2048 "$corpus"
+
+corpus="$build/corpus/fiscal"
+rm -rf "$corpus" && mkdir -p "$corpus"
+cp "$root"/resources/examples/*.df "$corpus"/
+"$build/fiscal_file_fuzzer" -max_total_time="$seconds" -max_len=20000 -rss_limit_mb=2048 "$corpus"

@@ -1,8 +1,12 @@
 #include "ui/box_field.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+
+#include "blocks/numtext.h"
+#include <QPainter>
 
 #include "platform/cp1252.h"
 #include "platform/icons.h"
@@ -11,16 +15,6 @@
 #include "ui/session.h"
 
 namespace ui {
-
-double RoundToDecimals(double value, int decimals) {
-  double f = 1.0;
-  for (int i = 0; i < decimals; ++i) f *= 10.0;
-  const double scaled = std::fabs(value) * f;
-  double whole = std::floor(scaled);
-  if (scaled - whole >= 0.5 - 1e-7) whole += 1.0;
-  const double r = whole / f;
-  return value < 0 ? -r : r;
-}
 
 QString GroupThousands(const QString& plainFixed) {
   QString s = plainFixed;
@@ -114,10 +108,9 @@ void CBoxField::ParseFormatSpec() {
   w = std::max(w, 0);
   occ = std::max(occ, 0);
   dec = std::max(dec, 0);
-  char buf[32];
-  if (occ != 0) std::snprintf(buf, sizeof buf, "R%d*%d.%d", w, occ, dec);
-  else std::snprintf(buf, sizeof buf, "R%d.%d", w, dec);
-  StrValidac = buf;
+  StrValidac = std::string("R").append(std::to_string(w));
+  if (occ != 0) StrValidac.append("*").append(std::to_string(occ));
+  StrValidac.append(".").append(std::to_string(dec));
   shownDecimals = 2;
 }
 
@@ -169,9 +162,7 @@ void CBoxField::FormatNumber() {
     displayText = QStringLiteral("ERROR");
     return;
   }
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*f", std::max(decimals, 0), v);
-  QString text = ui::GroupThousands(QString::fromLatin1(buf));
+  QString text = ui::GroupThousands(QString::fromStdString(blocks::FormatFixed(v, decimals)));
   if (decimals == 0) {
     const qsizetype comma = text.indexOf(u',');
     if (comma >= 0) text.truncate(comma);
@@ -275,4 +266,58 @@ bool CBoxField::HasValue() const {
     case 'T': return blocks::U8{0}.get(data) != 0;
     default: return true;
   }
+}
+
+namespace {
+
+// Text placement of a box by its type letter.
+int TextFlags(char t, int decimals) {
+  switch (t) {
+    case '>':
+      return Qt::AlignRight | Qt::AlignVCenter | (decimals == 1 ? Qt::TextWrapAnywhere : 0);
+    case 'C': case 'F': case 'I': case 'M': case 'R':
+      return Qt::AlignRight | Qt::AlignVCenter;
+    case 'E': case 'G': case 'L': case 'P': case 'S': case 'T':
+      return Qt::AlignLeft | Qt::AlignVCenter | (decimals == 1 ? Qt::TextWrapAnywhere : 0);
+    default:
+      return Qt::AlignLeft | Qt::AlignVCenter;
+  }
+}
+
+}  // namespace
+
+void CBoxField::Draw(QPainter& painter, int x, int y, int mode, bool accessible) const {
+  const QRect r = Area().translated(-x, -y);
+  if (mode == 0) {
+    if (PintarEn == 2) return;
+    QColor background = accessible ? painter.background().color()
+                                   : (SoloLectur ? QColor(255, 255, 192) : QColor(Qt::white));
+    // Inside the frame: the frame's right and bottom lines stay.
+    painter.fillRect(QRect(r.left() + 1, r.top() + 1, r.width() - 2, r.height() - 2), background);
+  } else {
+    if (PintarEn == 1) return;
+    if (TypeLetter() == 'D' && displayText == QStringLiteral("  /  /    ")) return;
+  }
+  const QRect textRect(r.left() + 4, r.top() + 2, r.width() - 8, r.height() - 4);
+  painter.save();
+  painter.setPen(Qt::black);
+  painter.drawText(textRect, TextFlags(TypeLetter(), decimals) | Qt::TextDontClip, displayText);
+  painter.restore();
+}
+
+void CBoxField::DrawFrame(int state, QPainter& painter, int x, int y) const {
+  if (PintarEn == 2) return;
+  const QRect outer = Area().translated(-x, -y).adjusted(0, 0, -1, -1);
+  const QRect inner = outer.adjusted(1, 1, -1, -1);
+  painter.save();
+  painter.setBrush(Qt::NoBrush);
+  if (state == 0 && !SoloLectur) {
+    // Removes a previous highlight: the inner ring is repainted in the box's background.
+    painter.setPen(QColor(Qt::white));
+    painter.drawRect(inner);
+  }
+  painter.setPen(Qt::black);
+  if (state == 2 && !SoloLectur) painter.drawRect(inner);
+  painter.drawRect(outer);
+  painter.restore();
 }

@@ -9,9 +9,13 @@
 #include <QRect>
 #include <QString>
 
+class QPainter;
+
 #include <string>
+#include <string_view>
 
 #include "blocks/field.h"
+#include "blocks/rounding.h"
 
 class CBoxField {
  public:
@@ -42,6 +46,10 @@ class CBoxField {
   int occurrences = 0;         // values per member (2 or more: one per member)
   int decimals = 0;            // decimals; for text types 1 = several lines
   int textFieldFlag = 0;       // editable in member views
+  int loadedReadOnly = 0;      // the read-only flag as the definition gave it
+  std::string fminternet;      // filing format, kept as read
+  int Idinternet = 0;          // filing id, kept as read
+  int checkKey = 0;            // check marks: the number of the spec, once an editor took it
   int shownDecimals = 0;
   int specParsed = 0;
 
@@ -59,6 +67,15 @@ class CBoxField {
   void FormatLong();     // "%ld"
   bool HasValue() const;
 
+  // Paints the box's background and text with the page scrolled to (x, y) in the painter's
+  // current font; mode 0 screen, 1 print. `accessible` keeps the painter's background.
+  void Draw(QPainter& painter, int x, int y, int mode, bool accessible = false) const;
+  // Frame states: 0 normal (removes a highlight), 1 edited box, 2 highlighted (double frame).
+  void DrawFrame(int state, QPainter& painter, int x, int y) const;
+  // The pixels the box covers: `rect` holds left, top, right and bottom as the definition gives
+  // them (right and bottom are the first pixels outside the box).
+  QRect Area() const { return QRect(rect.left(), rect.top(), rect.right() - rect.left(), rect.bottom() - rect.top()); }
+
   // Member slots. Numbers, integers and marks: slot (h-1) when occurrences > 1 and a member is
   // shown; -1 for a member beyond the occurrences; 0 otherwise.
   int NumberSlot() const;
@@ -74,7 +91,7 @@ class CBoxField {
 
 namespace ui {
 // Half away from zero, a fraction within 1e-7 of one half counting as one half.
-double RoundToDecimals(double value, int decimals);
+inline double RoundToDecimals(double value, int decimals) { return blocks::RoundToDecimals(value, decimals); }
 // "1234567.50" -> "1.234.567,50": groups of three with ".", decimal comma.
 QString GroupThousands(const QString& plainFixed);
 }  // namespace ui

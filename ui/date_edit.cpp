@@ -21,7 +21,7 @@ int SectionValue(const QString& t, int from, int count) {
   return ok ? v : 0;
 }
 
-std::string DateCode(int width) { return "D" + std::to_string(width); }
+std::string DateCode(int width) { return std::string("D").append(std::to_string(width)); }
 
 }  // namespace
 

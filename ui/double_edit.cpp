@@ -7,8 +7,8 @@
 #include <QVBoxLayout>
 
 #include <cstdio>
-#include <cstdlib>
 
+#include "blocks/numtext.h"
 #include "ui/session.h"
 
 int CDoubleEdit::AmountEditWidth(int integerDigits, int decimals) {
@@ -51,7 +51,7 @@ double CDoubleEdit::ParseAmountText(const QString& text) {
     if (c == u'.') continue;
     a += c == u',' ? '.' : static_cast<char>(c.toLatin1());
   }
-  return std::strtod(a.constData(), nullptr);
+  return blocks::ParseDecimal(a.toStdString());
 }
 
 bool CDoubleEdit::IsNumericText(const QString& t) const {
@@ -170,9 +170,7 @@ void CDoubleEdit::LoadFromData(int mode) {
   QString out;
   const double v = idx < 0 ? 0.0 : blocks::F64{0}(static_cast<std::size_t>(idx)).get(box_->data);
   if (v != 0.0) {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.*f", std::max(box_->decimals, 0), v);
-    out = QString::fromLatin1(buf).replace(u'.', u',');
+    out = QString::fromStdString(blocks::FormatFixed(v, box_->decimals)).replace(u'.', u',');
     const qsizetype comma = out.indexOf(u',');
     if (box_->decimals <= 0) {
       if (comma >= 0) out.truncate(comma);

@@ -6,8 +6,8 @@
 #include <QKeyEvent>
 #include <QMenu>
 
-#include <cstdio>
 
+#include "blocks/numtext.h"
 #include "platform/cp1252.h"
 #include "platform/help.h"
 #include "platform/icons.h"
@@ -41,7 +41,7 @@ CEditEx::CEditEx(QWidget* parent) : QLineEdit(parent) { Init(); }
 
 CEditEx::CEditEx(int width, QWidget* parent) : QLineEdit(parent), box_(new CBoxField), ownsBox_(true) {
   box_->width = width;
-  box_->StrValidac = "S" + std::to_string(width);
+  box_->StrValidac = std::string("S").append(std::to_string(width));
   box_->NumeroDeCo = 1;
   editWidth_ = width;
   Init();
@@ -250,9 +250,7 @@ void CEditEx::OpenCalculator() {
   if (!res) return;
   QString t = *res;
   t.replace(u',', u'.');
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.2f", t.toDouble());
-  QString out = QString::fromLatin1(buf).replace(u'.', u',');
+  QString out = QString::fromStdString(blocks::FormatFixed(t.toDouble(), 2)).replace(u'.', u',');
   if (out.size() < 13) {
     setText(out);
     StoreToData();

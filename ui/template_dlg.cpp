@@ -177,7 +177,7 @@ int CTemplateDlg::OnCommand(int id, int code) {
   if (code != ui::kBnClicked) return 0;
   if (id == ui::IDOK) OnOK();
   else if (id == ui::IDCANCEL) OnCancel();
-  else if (id == ui::kHelpButtonId) platform::ShowHelp(1);
+  else if (id == ui::kHelpButtonId) platform::ShowHelp(Template().helpTopic ? Template().helpTopic : 1);
   else return OnButton(id) ? 1 : 0;
   return 1;
 }

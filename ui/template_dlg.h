@@ -66,6 +66,7 @@ class CTemplateHost : public ui::IEditHost, public OpeningState {
   virtual QWidget* CreateCustomControl(const ui::ControlDef& def, QWidget* parent) { return nullptr; }
   // Runs the handler of an edit notification; false for any other code.
   bool DispatchEditNotification(int id, int code, int& answer);
+  const ui::DialogTemplate& Template() const { return tmpl_; }
 
  private:
   QWidget* window_;
@@ -135,6 +136,13 @@ class CTemplatePropPg : public QWidget, public CTemplateHost {
   virtual int ReservedHook(int id) { return 1; }  // never dispatched
   // The page became the active one of its sheet (the sheet hears of it through `activated`).
   virtual bool OnSetActive();
+  // The sheet is about to leave the page (another page, OK); false keeps the page active.
+  virtual bool OnKillActive() { return true; }
+  // Wizard buttons on this page: -1 keeps the wizard where it is.
+  virtual int OnWizardNext() { return 0; }
+  virtual int OnWizardBack() { return 0; }
+  // Finish on this page: false keeps the wizard open.
+  virtual bool OnWizardFinish() { return true; }
 
   int OnCommand(int id, int code) override;
   void OnHostKeyDown(int key, Qt::KeyboardModifiers mods) override;

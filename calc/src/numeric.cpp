@@ -1,24 +1,11 @@
 #include "numeric.h"
 
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
-namespace tv {
+#include "blocks/numtext.h"
 
-double Redondea(double value, int decimals) {
-  const bool negative = value < 0.0;
-  const double power = std::pow(10.0, static_cast<double>(decimals));
-  const double scaled = std::fabs(value) * power;
-  double whole;
-  const double fraction = std::modf(scaled, &whole);
-  double magnitude;
-  if (fraction > 0.5 || std::fabs(fraction - 0.5) <= 1e-7)
-    magnitude = (whole + 1.0) / power;
-  else
-    magnitude = whole / power;
-  return negative ? -magnitude : magnitude;
-}
+namespace tv {
 
 double Trunc(double value, int decimals) {
   double factor = 1.0;
@@ -101,8 +88,8 @@ void TextoPorcentaje(char* out, std::initializer_list<double> values) {
   if (differ) {
     std::memcpy(out, "VARIOS", 6);
   } else if (first > 0.0) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", Trunc(first, 2));
+    char text[32] = {};
+    blocks::WriteGeneral(text, text + sizeof text - 1, Trunc(first, 2));
     for (int i = 0; i < 6 && text[i] != '\0'; ++i)
       if (text[i] == '.') text[i] = ',';
     // The caller's field holds the text and its terminator (index fields are eight bytes).

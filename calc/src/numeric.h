@@ -6,13 +6,15 @@
 #include <array>
 #include <initializer_list>
 
+#include "blocks/rounding.h"
+
 namespace tv {
 
 // HolderVector held locally: family unit, declarant, spouse, child 1, child 2.
 using Vec = std::array<double, 5>;
 
 // Half away from zero, a fraction within 1e-7 of one half counting as one half.
-double Redondea(double value, int decimals);
+inline double Redondea(double value, int decimals) { return blocks::RoundToDecimals(value, decimals); }
 // Toward zero; a positive scaled fraction above 0.9999999 counts as a whole unit.
 double Trunc(double value, int decimals);
 

@@ -1,5 +1,6 @@
 #include "data/db/ado.h"
 
+#include "blocks/numtext.h"
 #include "data/util/text.h"
 
 #include <sqlite3.h>
@@ -816,7 +817,7 @@ std::optional<double> CellNumber(const std::variant<std::monostate, std::int64_t
   if (std::holds_alternative<std::monostate>(cell)) return 0.0;
   if (auto* i = std::get_if<std::int64_t>(&cell)) return static_cast<double>(*i);
   if (auto* d = std::get_if<double>(&cell)) return *d;
-  if (auto* s = std::get_if<std::string>(&cell)) return std::strtod(s->c_str(), nullptr);
+  if (auto* s = std::get_if<std::string>(&cell)) return blocks::ParseDecimal(*s);
   return std::nullopt;
 }
 }  // namespace
@@ -930,17 +931,13 @@ std::string CAdoRecordset::GetFieldText(std::string_view column) {
     case FieldType::Double: {
       double v = 0;
       GetDouble(column, v);
-      std::snprintf(buffer, sizeof buffer, "%f", v);
-      return buffer;
+      return blocks::FormatFixed(v, 6);
     }
     case FieldType::VarWChar:
     case FieldType::LongVarWChar:
       if (auto* s = std::get_if<std::string>(cell)) return *s;
       if (auto* i = std::get_if<std::int64_t>(cell)) return std::to_string(*i);
-      if (auto* d = std::get_if<double>(cell)) {
-        std::snprintf(buffer, sizeof buffer, "%g", *d);
-        return buffer;
-      }
+      if (auto* d = std::get_if<double>(cell)) return blocks::FormatGeneral(*d);
       return {};
     default: return {};
   }
@@ -958,8 +955,9 @@ std::optional<Value> NumberFromText(FieldType type, std::string_view text) {
   }
   for (char& c : t)
     if (c == ',') c = '.';
-  double d = std::strtod(t.c_str(), &end);
-  if (end && *end == '\0') {
+  std::size_t used = 0;
+  double d = blocks::ParseDecimal(t, &used);
+  if (used == t.size()) {
     if (type == FieldType::Double) return Value{d};
     return Value{static_cast<std::int64_t>(d)};
   }

@@ -175,7 +175,8 @@ bool ReadSchemas(const std::vector<fs::path>& files, std::vector<Schema>& out, s
 
 }  // namespace
 
-bool BuildDatabaseFromSources(const fs::path& sourceDir, const fs::path& output, std::string* error) {
+bool BuildDatabaseFromSources(const fs::path& sourceDir, const fs::path& output, std::string* error,
+                              const std::vector<fs::path>& rowDirs) {
   std::string ignored;
   if (!error) error = &ignored;
   std::vector<fs::path> schemas, rows;
@@ -188,7 +189,21 @@ bool BuildDatabaseFromSources(const fs::path& sourceDir, const fs::path& output,
     *error = "cannot list " + sourceDir.string() + ": " + ec.message();
     return false;
   }
+  for (const auto& dir : rowDirs) {
+    for (const auto& entry : fs::directory_iterator(dir, ec))
+      if (entry.path().extension() == ".tsv") rows.push_back(entry.path());
+    if (ec) {
+      *error = "cannot list " + dir.string() + ": " + ec.message();
+      return false;
+    }
+  }
   std::sort(rows.begin(), rows.end());
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    for (std::size_t j = i + 1; j < rows.size(); ++j)
+      if (rows[i].stem() == rows[j].stem()) {
+        *error = rows[j].string() + ": the rows of " + rows[j].stem().string() + " are also in " + rows[i].string();
+        return false;
+      }
   std::vector<Schema> tables;
   if (!ReadSchemas(schemas, tables, error)) return false;
   for (const auto& tsv : rows) {

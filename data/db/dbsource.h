@@ -17,7 +17,9 @@ bool ParseTsvLine(const std::string& line, std::vector<std::string>& values, std
 
 // Writes `output` from the sources in `sourceDir`, through a temporary file renamed at the end,
 // so that a failed build never leaves a half-written database behind. FALSE with `error`.
+// `rowDirs` add generated row files (.tsv only) for tables of `sourceDir`; a table's rows come
+// from one file only.
 bool BuildDatabaseFromSources(const std::filesystem::path& sourceDir, const std::filesystem::path& output,
-                              std::string* error);
+                              std::string* error, const std::vector<std::filesystem::path>& rowDirs = {});
 
 }  // namespace db

@@ -1,7 +1,8 @@
 #include "data/doc/document.h"
 
 #include <algorithm>
-#include <cstdio>
+
+#include "blocks/numtext.h"
 
 #include "platform/texts.h"
 
@@ -13,10 +14,10 @@ constexpr int kSaveChangesText = 122;
 }  // namespace
 
 std::string BarcodeAmountDigits(double amount) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%11.2f", amount);
+  std::string text = blocks::FormatFixed(amount, 2);
+  if (text.size() < 11) text.insert(0, 11 - text.size(), ' ');
   std::string s;
-  for (char c : std::string(buf)) {
+  for (char c : text) {
     if (c == '.') continue;
     s += (c == ' ' || c == '-') ? '0' : c;
   }
@@ -32,6 +33,32 @@ void KeepBarcode(std::array<char, 80>& area, std::string_view data) {
 std::string TrimBlanks(std::string_view s) {
   std::size_t e = s.find_last_not_of(' ');
   return e == std::string_view::npos ? std::string() : std::string(s.substr(0, e + 1));
+}
+
+bool ReadPageDefinition(const PageTables& tables, int pageCode, PageDefinition& out) {
+  if (!tables.local) return false;
+  char code[16];
+  std::snprintf(code, sizeof code, "%4d", pageCode);
+  const db::Filter filter = db::Filter::Eq("INDICEFICH", std::string(code));
+  db::CAdoRecordset pages;
+  if (!pages.Open("Paginasx", tables.local, filter)) return false;
+  db::CAdoRecordset titles;
+  if (titles.Open(db::LanguageTableName("Paginasx", 7, tables.language), tables.local, filter)) {
+    std::int32_t value = 0;
+    out.code = pageCode;
+    pages.GetInt("TipoDec", value);
+    out.kind = value;
+    value = 0;
+    pages.GetInt("NumCuadros", value);
+    out.boxCount = value;
+    std::string file;
+    pages.GetText("FicheroWMF", file);
+    if (file.size() > 7) file[7] = tables.language;
+    out.picturePath = tables.dirBase + file;
+    out.title.clear();
+    titles.GetText("TituloPagi", out.title);
+  }
+  return true;
 }
 
 CProg32Doc::CProg32Doc(store::DeclarationStore& store, DocumentHost& host, int kind)

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <vector>
 
+#include "data/db/ado.h"
 #include "data/doc/reference.h"
 #include "data/message_service.h"
 #include "data/program_state.h"
@@ -30,6 +31,25 @@ enum class Answer { Yes = 6, No = 7, Cancel = 2 };
 
 class CProg32Doc;
 class CRentaDoc;
+
+// One row of the page table Paginasx with its title from the language variant.
+struct PageDefinition {
+  int code = 0;
+  int kind = 0;            // TipoDec
+  int boxCount = 0;        // NumCuadros
+  std::string picturePath; // FicheroWMF: the base folder in front, the language letter at index 7
+  std::string title;       // TituloPagi
+};
+// Where the page table is read: the local database, the form language letter (IdiomaV) and the
+// program's base folder (DirBase, ending with a separator or empty).
+struct PageTables {
+  db::CAdoConnection* local = nullptr;
+  char language = 'e';
+  std::string dirBase;
+};
+// Reads the page `pageCode` ("INDICEFICH = '%4d'"): FALSE when the page has no row; TRUE without
+// filling `out` when only its language row is missing.
+bool ReadPageDefinition(const PageTables& tables, int pageCode, PageDefinition& out);
 
 // What a document asks of the windows around it. Defaults answer as a host without windows.
 class DocumentHost {
@@ -105,6 +125,9 @@ class CProg32Doc {
   int CurrentPage() const { return currentPage_; }
   const std::string& ReferenceText() const { return referenceText_; }
   const std::string& YearText() const { return yearText_; }
+  // The zoom of the document's pages (1.0 to 2.0); new documents start from the profile's.
+  double Zoom() const { return zoom_; }
+  void SetZoom(double zoom) { zoom_ = zoom; }
 
   virtual std::span<std::uint8_t> Block() = 0;
   virtual int LastPageIndex() const = 0;
@@ -136,6 +159,12 @@ class CProg32Doc {
   // change. Form 100 then updates its member status.
   virtual int CommitPendingBoxEdit();
 
+  // The page table the document reads its pages' definitions from; set by the application.
+  void SetPageTables(PageTables tables) { pageTables_ = std::move(tables); }
+  bool ReadPageDefinition(int pageCode, PageDefinition& out) const {
+    return doc::ReadPageDefinition(pageTables_, pageCode, out);
+  }
+
  protected:
   void SetKey(std::string_view key);
   // The end of every save: writes the block's row. Written, the document is unmodified, but a
@@ -151,8 +180,10 @@ class CProg32Doc {
   bool newNotSaved_ = false;
   bool newDeclaration_ = false;
   int currentPage_ = -1;
+  double zoom_ = 1.0;
   std::string yearText_ = "2003";
   std::string referenceText_ = std::string(60, ' ');
+  PageTables pageTables_;
 };
 
 }  // namespace doc

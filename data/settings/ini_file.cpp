@@ -135,7 +135,7 @@ void IniFile::SetString(std::string_view section, std::string_view key, std::str
   for (auto it = lines_.begin(); it != lines_.end(); ++it)
     if (SameName(it->section, section)) last = it;
   if (last == lines_.end()) {
-    lines_.push_back({std::string(section), {}, "[" + std::string(section) + "]", {}});
+    lines_.push_back({std::string(section), {}, std::string("[").append(section).append("]"), {}});
     lines_.push_back({std::string(section), std::string(key), std::string(value), {}});
     return;
   }

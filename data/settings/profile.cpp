@@ -1,8 +1,8 @@
 #include "data/settings/profile.h"
 
 #include <cstdio>
-#include <cstdlib>
 
+#include "blocks/numtext.h"
 #include "data/db/databases.h"
 
 namespace settings {
@@ -38,7 +38,7 @@ double ParseCalculatorMemory(std::string_view text) {
   std::string t(text);
   for (char& c : t)
     if (c == ',') c = '.';
-  return std::strtod(t.c_str(), nullptr);
+  return blocks::ParseDecimal(t);
 }
 
 bool LanguageOffered(std::string_view idioDisp, int index) {

@@ -29,7 +29,7 @@ std::string MonthNumber(std::string_view name, const MonthTable& table) {
       month = i + 1;
       break;
     }
-  return (month < 10 ? "0" : "") + std::to_string(month);
+  return std::string(month < 10 ? "0" : "").append(std::to_string(month));
 }
 
 int Digit(char c) { return c - '0'; }
@@ -93,35 +93,6 @@ int CUtilities::CheckBankAccountDigits(std::string_view account) {
   return account[9] != '0' + ControlDigit(s2) ? 2 : 0;
 }
 
-std::string CUtilities::NormalizeNif(std::string_view nif) {
-  std::size_t end = nif.find('\0');
-  if (end != std::string_view::npos) nif = nif.substr(0, end);
-  std::string out(9, ' ');
-  std::copy_n(nif.begin(), std::min<std::size_t>(nif.size(), 9), out.begin());
-  static constexpr std::string_view kLower = "abcdefghijklmnpqrstvwxyz";
-  for (char& c : out)
-    if (kLower.find(c) != std::string_view::npos) c = static_cast<char>(c - 32);
-  SqueezeOutBlanks(out);
-  std::size_t used = out.find_last_not_of(' ');
-  used = used == std::string::npos ? 0 : used + 1;
-  out = std::string(9 - used, '0') + out.substr(0, used);
-  std::size_t x = out.find('X');
-  if (x >= 1 && x <= 6 && out[x - 1] == '0') {
-    out[x] = '0';
-    out[0] = 'X';
-  }
-  return out;
-}
-
-int CUtilities::SqueezeOutBlanks(std::string& text) {
-  std::string packed;
-  for (char c : text)
-    if (c != ' ') packed += c;
-  packed.resize(text.size(), ' ');
-  text = packed;
-  return 1;
-}
-
 bool CUtilities::IsBlankText(std::string_view text) {
   return std::all_of(text.begin(), text.end(), [](char c) { return c == ' '; });
 }
@@ -141,17 +112,6 @@ std::string CUtilities::StripPrefixAndDots(std::string_view text) {
     for (char c : text.substr(6))
       if (c != '.') out += c;
   return out;
-}
-
-double CUtilities::RoundToDecimals(double value, int decimals) {
-  const bool negative = value < 0;
-  const double scale = std::pow(10.0, decimals);
-  const double x = std::fabs(value) * scale;
-  double whole = std::floor(x);
-  const double fraction = x - whole;
-  if (std::fabs(fraction - 0.5) <= 1e-7 || fraction > 0.5) whole += 1;
-  const double r = whole / scale;
-  return negative ? -r : r;
 }
 
 std::string CUtilities::MakeTempFilePath(const std::string& directory, const std::string& prefix, int recordPosition) {

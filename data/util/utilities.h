@@ -6,6 +6,9 @@
 #include <string>
 #include <string_view>
 
+#include "blocks/nif.h"
+#include "blocks/rounding.h"
+
 namespace db {
 class CAdoConnection;
 }
@@ -35,16 +38,19 @@ class CUtilities {
   static int CheckBankAccountDigits(std::string_view account);
   // Nine characters: upper case, blanks packed, right-aligned, zero-filled; an NIE typed with
   // fewer digits gets its zeros after the X ("X123456L" -> "X0123456L").
-  static std::string NormalizeNif(std::string_view nif);
+  static std::string NormalizeNif(std::string_view nif) { return blocks::NormalizeNif(nif); }
   // Non-blank characters in order followed by all the blanks; the length never changes.
-  static int SqueezeOutBlanks(std::string& text);
+  static int SqueezeOutBlanks(std::string& text) {
+    blocks::SqueezeOutBlanks(text);
+    return 1;
+  }
   static bool IsBlankText(std::string_view text);
   static bool IsDigitsOrSpaces(std::string_view text);
   // The leading integer of the first n characters (n below 256); 0 when none.
   static int ParseLeadingInt(std::string_view text, int n);
   static std::string StripPrefixAndDots(std::string_view text);
   // Half away from zero, a fraction within 1e-7 of one half counting as one half.
-  static double RoundToDecimals(double value, int decimals);
+  static double RoundToDecimals(double value, int decimals) { return blocks::RoundToDecimals(value, decimals); }
   // A new file in `directory` whose name begins with `prefix` (preceded by `recordPosition`
   // when it is not negative), created empty so that the name stays unique; "" when none can be
   // made. `directory` ends with a separator.

@@ -19,13 +19,7 @@ using namespace apptest;
 
 TEST_F(AppTest, StartsToTheIndexWithTheMainWindowAndCreatesTheDeclarationsDatabase) {
   ASSERT_FALSE(std::filesystem::exists(data.Path() / "DatRed.db"));
-  QElapsedTimer clock;
-  index.clock = &clock;
-  clock.start();
   app::CRentaApp& a = Start();
-  std::printf("[ startup ] to the declarations index: %lld ms\n", static_cast<long long>(index.firstRunMs));
-  EXPECT_GE(index.firstRunMs, 0);
-  EXPECT_LT(index.firstRunMs, 1000);
 
   EXPECT_EQ(index.runs, 1);
   EXPECT_FALSE(index.lastNewFlag);
@@ -304,6 +298,7 @@ TEST_F(AppTest, AnUnattendedStartReachesTheIndexRunsItsActionAndEnds) {
     a.ExitInstance(0);
     index.runs = 0;
   }
+}
 
 // A store the program can only read is said once at start-up, before anything is typed; the
 // program runs on (declarations can still be looked at).

@@ -12,13 +12,20 @@
 
 #include <deque>
 
+#include <QImage>
+#include <QStatusBar>
+
 #include "app/declaration_document.h"
+#include "annex/resumen_declaraciones_dlg.h"
 #include "app/program_assembly.h"
 #include "app_fixture.h"
 #include "blocks/form100_a.h"
+#include "blocks/form100_k.h"
 #include "blocks/form714.h"
 #include "data/doc/renta_doc.h"
 #include "data/program_state.h"
+#include "forms/view/form_views.h"
+#include "forms/view/goto_page_dlg.h"
 #include "platform/texts.h"
 #include "support/ui_helpers.h"
 #include "ui/box_field.h"
@@ -26,6 +33,8 @@
 #include "ui/avisos_errores_dlg.h"
 #include "ui/controls/file_dialog_ex.h"
 #include "ui/controls/profile_store.h"
+#include "ui/edit_ex.h"
+#include "ui/lookup_catalogue.h"
 #include "ui/message_source.h"
 #include "ui/store/store_dialogs.h"
 #include "ui/store/transfer_dialogs.h"
@@ -190,8 +199,8 @@ TEST_F(WiringTest, DeclarationsOfBothFormsFromTheIndexToTheStoreAndBack) {
   EXPECT_EQ(Current()->Key(), kWealthStored);
   ASSERT_NE(Current()->Frame(), nullptr);
   EXPECT_EQ(a.MainFrame()->MdiArea()->subWindowList().size(), 1);
-  EXPECT_TRUE(Current()->View()->Text().contains(QString::fromStdString(kWealthStored)));
-  EXPECT_TRUE(Current()->View()->Text().contains(QStringLiteral("Patrimonio")));
+  ASSERT_NE(Current()->View(), nullptr) << "the declaration opens on its first page";
+  EXPECT_EQ(Current()->View()->GetPageCode(), 301);
   EXPECT_TRUE(Enabled(ID_FILE_SAVE)) << "a new wealth-tax declaration is modified";
   EXPECT_FALSE(Enabled(ID_EXPORT)) << "not offered while a declaration is open";
   Trigger(ID_FILE_SAVE);
@@ -512,6 +521,71 @@ TEST_F(WiringTest, CalculatorMemoryLivesInTheSettingsProfile) {
             QStringLiteral("12,500000"));
 }
 
+// The main road: a declaration opens on its first page, the user fills a box and moves on with
+// Tab, pages through the declaration with the frame's commands and the go-to-page dialog, and
+// zooms; the box prompt stands in the status bar.
+TEST_F(WiringTest, ADeclarationOpensOnItsFirstPageAndIsFilledBoxByBox) {
+  script.push_back(Create(kWealth, true));
+  CRentaApp& a = Start();
+  ASSERT_NE(Current(), nullptr);
+  forms::CFormView* page = Current()->View();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->GetPageCode(), 301);
+  EXPECT_EQ(Current()->Frame()->widget(), page);
+  ASSERT_EQ(page->EditedBox(), 0) << "the first editable box is open";
+  EXPECT_FALSE(page->GetBox(0)->prompt.empty());
+  EXPECT_EQ(a.MainFrame()->statusBar()->currentMessage(), QString::fromStdString(page->GetBox(0)->prompt));
+
+  page->GoToBox(3);
+  ASSERT_TRUE(Settle([&] { return page->EditedBox() == 3; })) << "the posted click opens the NIF";
+  QTest::keyClicks(page->Editor(), QStringLiteral("12345678z"));
+  QTest::keyClick(page->Editor(), Qt::Key_Tab);
+  EXPECT_EQ(page->EditedBox(), 4);
+  const std::uint8_t* per = f714::record(Current()->Document().Block().data(), f714::Personal);
+  EXPECT_EQ(f714::personal::Nif.str(per), "12345678Z");
+  EXPECT_EQ(page->GetBox(48)->displayText, QStringLiteral("12345678Z"));
+  EXPECT_TRUE(Enabled(ID_FILE_SAVE));
+  if (const char* out = std::getenv("QX_UPDATE_IMAGES")) {
+    a.MainFrame()->resize(1100, 800);
+    QApplication::processEvents();
+    a.MainFrame()->grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/page_view.png"));
+  }
+
+  // Paging: next, first, and the go-to-page dialog; a page whose boxes are not defined yet is
+  // shown with its picture and says so.
+  EXPECT_FALSE(Enabled(ID_FIRST_PAGE));
+  Trigger(ID_NEXT_PAGE);
+  ASSERT_NE(Current()->View(), nullptr);
+  EXPECT_EQ(Current()->View()->GetPageCode(), 302);
+  EXPECT_EQ(Current()->View()->GetBoxCount(), 0);
+  EXPECT_EQ(a.MainFrame()->statusBar()->currentMessage(), platform::LoadString(94206));
+  Trigger(ID_FIRST_PAGE);
+  EXPECT_EQ(Current()->View()->GetPageCode(), 301);
+  EXPECT_EQ(Current()->View()->GetBox(3)->displayText, QStringLiteral("12345678Z"));
+  script.push_back([](QDialog& d) {
+    auto& dlg = dynamic_cast<forms::CIrPaginaDlg&>(d);
+    dlg.show();
+    QWidget* number = dlg.GetDlgItem(forms::CIrPaginaDlg::kIdNumber);
+    QTest::keyClicks(number, QStringLiteral("5"));
+    QTest::keyClick(number, Qt::Key_Return);
+    dlg.hide();
+    return 2;
+  });
+  Trigger(ID_GO_TO_PAGE);
+  EXPECT_EQ(Current()->View()->GetPageCode(), 305);
+  EXPECT_TRUE(Enabled(ID_LAST_PAGE));
+  Trigger(ID_LAST_PAGE);
+  EXPECT_EQ(Current()->View()->GetPageCode(), 311);
+  EXPECT_FALSE(Enabled(ID_LAST_PAGE));
+
+  // Zoom: the document's zoom and the profile's text.
+  EXPECT_FALSE(Enabled(ID_ZOOM_OUT));
+  Trigger(ID_ZOOM_IN);
+  EXPECT_DOUBLE_EQ(Current()->Document().Zoom(), 1.25);
+  EXPECT_EQ(a.ZoomText(), QStringLiteral("1.25"));
+  EXPECT_TRUE(Enabled(ID_ZOOM_OUT));
+}
+
 // The open joint declaration publishes its household and shown member: a spouse's view reads and
 // refuses as a member view, the family unit's edits, and the save renews the printed references
 // that an edit made out of date.
@@ -540,8 +614,18 @@ TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
   EXPECT_EQ(a.MainFrame()->PaneText(1), QStringLiteral("U.FAMILIAR"));
 
   ASSERT_TRUE(renta.CanShowMember(doc::kSpouse));
-  renta.ShowMember(doc::kSpouse);
+  // The page shows each member's own NIF in the same box.
+  for (int m = 0; m < 5; ++m)
+    blocks::Text{773 + 9 * static_cast<std::size_t>(m), 9}.set(renta.Block().data(), std::string(9, static_cast<char>('1' + m)));
+  ASSERT_NE(Current()->View(), nullptr);
+  EXPECT_EQ(Current()->View()->GetPageCode(), 201);
+  Trigger(ID_MEMBER_DECLARANT);
+  EXPECT_EQ(Current()->View()->GetBox(0)->displayText, QStringLiteral("222222222"));
+  EXPECT_TRUE(a.MainFrame()->Action(ID_MEMBER_DECLARANT)->isChecked());
+  Trigger(ID_MEMBER_SPOUSE);
   EXPECT_EQ(GetCurrentHolder(), doc::kSpouse);
+  EXPECT_EQ(Current()->View()->GetBox(0)->displayText, QStringLiteral("333333333"));
+  EXPECT_FALSE(Enabled(ID_MEMBER_CHILD1)) << "no first child";
   EXPECT_EQ(a.MainFrame()->PaneText(1), QStringLiteral("CÓNYUGE"));
 
   // A per-member amount box of the declaration, bound as a page binds it, not marked for member views.
@@ -565,6 +649,8 @@ TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
   for (int m = 0; m < 5; ++m) fam::MemberStatus(m).set(family, 1);
   renta.ShowMember(doc::kFamilyUnit);
   EXPECT_EQ(GetCurrentHolder(), doc::kFamilyUnit);
+  // The member change recalculated the declaration, which derives these amounts from their rows.
+  for (int m = 0; m < 5; ++m) f100::sec_a::NetWorkIncome.set(secA, m, 1000.0 * (m + 1));
   edit.LoadFromData(0);
   EXPECT_DOUBLE_EQ(CDoubleEdit::ParseAmountText(edit.text()), 1000.0) << "the family unit's slot";
   edit.clear();
@@ -624,6 +710,30 @@ TEST_F(WiringTest, TheOverflowWarningIsShownOncePerCalculation) {
   saveAnswer = kAnswerNo;
   Trigger(ID_FILE_CLOSE);
   EXPECT_TRUE(doc::State().boxOverflowArmed) << "a closing declaration arms it";
+}
+
+// "Resumen de Resultados" opens the declaration summary over the open income-tax declaration,
+// recalculated first; the lookup lists of the dialogs read the program's local database.
+TEST_F(WiringTest, TheResultsSummaryShowsTheRecalculatedDeclaration) {
+  script.push_back(Create(kIncome, false));
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  EXPECT_EQ(ui::LookupConnection(), &program->Databases().Local());
+  std::uint8_t* block = Current()->Document().Block().data();
+  f100::sec_a::Holder.set(f100::record(block, f100::SectionA), 2);
+  f100::sec_a::MoneyPay.set(f100::record(block, f100::SectionA), 24000.0);
+  QString declarant;
+  script.push_back([&](QDialog& d) {
+    auto& dlg = dynamic_cast<CResumenDeclaracionesDlg&>(d);
+    dlg.EnsureCreated();
+    declarant = dlg.Edit(CResumenDeclaracionesDlg::ControlAt(0, 1))->text();
+    return static_cast<int>(ui::IDOK);
+  });
+  Trigger(ID_RESULTS_SUMMARY);
+  const double base = f100::sec_k::GeneralLiquidable.get(f100::record(block, f100::SectionK), 1);
+  EXPECT_GT(base, 0.0) << "the summary recalculated the declaration";
+  EXPECT_FALSE(declarant.isEmpty());
+  EXPECT_EQ(declarant.remove(u'.'), QString::number(base, 'f', 2).replace(u'.', u','));
 }
 
 // Every coded message the application core shows has its row in the four message tables, and a

@@ -80,10 +80,12 @@ TEST(SummarySlots, EachByteHasOneWriter) {
   const std::vector<Slot> slots = DeclaredSlots();
   for (const Slot& a : slots) {
     EXPECT_LE(a.off + a.width, f100::Summary.size) << a.writer << " +" << a.off;
-    for (const Slot& b : slots)
-      if (a.writer != b.writer)
+    for (const Slot& b : slots) {
+      if (a.writer != b.writer) {
         EXPECT_TRUE(a.off + a.width <= b.off || b.off + b.width <= a.off)
             << a.writer << " +" << a.off << " overlaps " << b.writer << " +" << b.off;
+      }
+    }
   }
 }
 

@@ -106,8 +106,7 @@ TEST_F(ShippedLocal, ProvincesAreTheFiftyTwoWithTheirCodes) {
     std::set<std::string> codes;
     int expected = 1;
     for (; rs.IsNotAtEnd(); rs.MoveNext(), ++expected) {
-      char want[3];
-      std::snprintf(want, sizeof want, "%02d", expected);
+      const std::string want = std::string(expected < 10 ? "0" : "").append(std::to_string(expected));
       EXPECT_EQ(rs.GetFieldText("CLAVE"), want);
     }
     EXPECT_EQ(rs.GetRecordCount(), 52) << table;

@@ -22,6 +22,9 @@ struct MessageRecorder : IMessageService {
   int Count(std::string_view c) const { return static_cast<int>(std::count(codes.begin(), codes.end(), c)); }
 };
 
+// The key "D<n>" of the n-th of many declarations.
+inline std::string NumberedKey(int n) { return std::string("D").append(std::to_string(n)); }
+
 // Messages of a store: coded ones to the recorder, plain texts into `plain`.
 inline store::StoreMessages RecordedMessages(MessageRecorder* recorder, std::vector<std::string>* plain) {
   store::StoreMessages m;

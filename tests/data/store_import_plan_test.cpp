@@ -29,7 +29,7 @@ class ImportPlanTest : public dbtest::DeclarationsTest {
 };
 
 TEST_F(ImportPlanTest, FortyNineStoredLeaveRoomForOne) {
-  for (int i = 0; i < 49; ++i) ASSERT_TRUE(store.Create("D" + std::to_string(i), kKindForm714));
+  for (int i = 0; i < 49; ++i) ASSERT_TRUE(store.Create(storetest::NumberedKey(i), kKindForm714));
   ImportPlan p = PlanImport(store, names, all, Answer(ClashChoice::Cancel));
   EXPECT_TRUE(p.proceed);
   EXPECT_TRUE(p.leftOut);

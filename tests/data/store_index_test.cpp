@@ -143,7 +143,7 @@ TEST_F(IndexTest, AltaDuplicarRenombrarBajaAndSearch) {
 }
 
 TEST_F(IndexTest, FullStoreDisablesAltaAndDuplicarButAllowsRenombrar) {
-  for (int i = 0; i < 50; ++i) ASSERT_TRUE(store.Create("D" + std::to_string(i), kKindForm714));
+  for (int i = 0; i < 50; ++i) ASSERT_TRUE(store.Create(storetest::NumberedKey(i), kKindForm714));
   index.OnInit();
   EXPECT_FALSE(view.IsEnabled(id::kAlta));
   EXPECT_FALSE(view.IsEnabled(id::kDuplicar));

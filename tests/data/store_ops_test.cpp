@@ -1,8 +1,7 @@
 // The declarations store end to end on a temporary database: limits, names, renames moving the
-// fiscal rows, export and import, local copies, and the time an open and a listing take.
+// fiscal rows, export and import, and local copies.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstring>
 #include <filesystem>
 
@@ -53,7 +52,7 @@ class StoreTest : public dbtest::DeclarationsTest {
 
 TEST_F(StoreTest, FiftyDeclarationsAndTheFiftyFirstRefused) {
   for (int i = 0; i < kMaxDeclarations; ++i)
-    ASSERT_TRUE(store.Create("D" + std::to_string(i), i % 2 ? kKindForm714 : kKindForm100)) << i;
+    ASSERT_TRUE(store.Create(storetest::NumberedKey(i), i % 2 ? kKindForm714 : kKindForm100)) << i;
   EXPECT_EQ(store.Count(), 50);
   EXPECT_FALSE(store.Create("D50", kKindForm100));
   EXPECT_EQ(LastPlain(), "Se ha excedido el máximo de declaraciones que se pueden almacenar (50)");
@@ -246,7 +245,7 @@ TEST_F(StoreTest, CorruptOrOversizedImportsNothing) {
 }
 
 TEST_F(StoreTest, ImportBeyondTheMaximumImportsNothing) {
-  for (int i = 0; i < 49; ++i) ASSERT_TRUE(store.Create("D" + std::to_string(i), kKindForm714));
+  for (int i = 0; i < 49; ++i) ASSERT_TRUE(store.Create(storetest::NumberedKey(i), kKindForm714));
   AddForm100("PEREZ", 5, 0);  // the 50th
   const std::string path = dir.Str() + "x.ren";
   std::vector<std::string> keys{"PEREZ", "D0"};
@@ -293,28 +292,17 @@ TEST_F(StoreTest, LocalCopiesRoundTripAndRenameTakenKeys) {
   EXPECT_EQ(std::filesystem::file_size(dir.Str() + "Decla.714"), 11u);
 }
 
-TEST_F(StoreTest, OpeningAndListingFiftyAreFast) {
+TEST_F(StoreTest, OpensOneAndListsAllOfFifty) {
   for (int i = 0; i < 50; ++i) {
-    if (i % 2) ASSERT_TRUE(store.Create("D" + std::to_string(i), kKindForm714));
-    else AddForm100("D" + std::to_string(i), static_cast<std::uint8_t>(i), i % 4 == 0 ? 2 : 0);
+    if (i % 2) ASSERT_TRUE(store.Create(storetest::NumberedKey(i), kKindForm714));
+    else AddForm100(storetest::NumberedKey(i), static_cast<std::uint8_t>(i), i % 4 == 0 ? 2 : 0);
   }
-  using clock = std::chrono::steady_clock;
-  auto ms = [](clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); };
-  double worstOpen = 0, worstList = 0;
-  for (int round = 0; round < 5; ++round) {
-    auto t0 = clock::now();
-    auto d = store.Load("D24");
-    auto t1 = clock::now();
-    auto rows = store.List();
-    auto t2 = clock::now();
-    ASSERT_TRUE(d);
-    ASSERT_EQ(rows.size(), 50u);
-    worstOpen = std::max(worstOpen, ms(t1 - t0));
-    worstList = std::max(worstList, ms(t2 - t1));
-  }
-  std::printf("open one of 50: %.3f ms, list 50: %.3f ms (worst of 5)\n", worstOpen, worstList);
-  EXPECT_LT(worstOpen, 20.0);
-  EXPECT_LT(worstList, 20.0);
+  auto d = store.Load("D24");
+  ASSERT_TRUE(d);
+  EXPECT_EQ(d->kind, kKindForm100);
+  EXPECT_EQ(d->block.size(), kForm100Bytes);
+  EXPECT_EQ(d->block[1], static_cast<std::uint8_t>(24 + 7));
+  EXPECT_EQ(store.List().size(), 50u);
 }
 
 }  // namespace

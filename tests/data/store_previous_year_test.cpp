@@ -102,7 +102,7 @@ TEST_F(PreviousYearTest, ListsWealthTaxSortedAndImportsUnderFreeNames) {
 }
 
 TEST_F(PreviousYearTest, LimitAndUnreadableStore) {
-  for (int i = 0; i < 49; ++i) ASSERT_TRUE(store.Create("D" + std::to_string(i), kKindForm714));
+  for (int i = 0; i < 49; ++i) ASSERT_TRUE(store.Create(storetest::NumberedKey(i), kKindForm714));
   PreviousYearImport imp(store);
   ASSERT_TRUE(imp.Open(lastPath));
   std::vector<std::string> two{"ALFA", "ZETA"};

@@ -78,7 +78,8 @@ TEST(Nif, Normalisation) {
   };
   for (const Case& c : {Case{"12345678z", "12345678Z"}, Case{"1234 567Z", "01234567Z"}, Case{"x1234567l", "X1234567L"},
                         Case{"X123456L", "X0123456L"}, Case{"123456789012", "123456789"}, Case{"1234567o", "01234567o"},
-                        Case{"", "000000000"}, Case{" 1 2 3", "000000123"}}) {
+                        Case{"", "000000000"}, Case{" 1 2 3", "000000123"}, Case{"12 345 678z", "001234567"},
+                        Case{"X12345 L", "X0012345L"}}) {
     EXPECT_EQ(CUtilities::NormalizeNif(c.in), c.out) << c.in;
   }
 }

@@ -50,7 +50,9 @@ TEST(StringTables, EveryCastellanoTextHasItsTranslations) {
   const platform::StringTable& e = platform::Strings('e');
   for (char l : {'c', 'g', 'v'})
     for (int id = 0; id < 100000; ++id)
-      if (e.Has(id)) EXPECT_TRUE(platform::Strings(l).Has(id)) << l << " lacks " << id;
+      if (e.Has(id)) {
+        EXPECT_TRUE(platform::Strings(l).Has(id)) << l << " lacks " << id;
+      }
 }
 
 }  // namespace

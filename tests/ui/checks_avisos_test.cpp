@@ -44,7 +44,7 @@ struct AvisosTest : ::testing::Test {
   Texts texts;
   RecordingMessages messages;
   Host host;
-  std::string key = std::string("DECL") + std::string(46, ' ');
+  std::string key = std::string("DECL").append(46, ' ');
   void add(const char* code, int severity, int member, int vista = 3, int box = 7) {
     store.rows.push_back({key, code, 4, vista, severity, box, member});
   }

@@ -112,7 +112,9 @@ TEST_F(FieldCheckTest, NifChecks) {
   for (auto c : cases) {
     std::string field(c.in, 9);
     EXPECT_EQ(runText(c.number, field), c.result) << c.number << " " << c.in;
-    if (c.result == 0) EXPECT_EQ(field, std::string(9, ' '));
+    if (c.result == 0) {
+      EXPECT_EQ(field, std::string(9, ' '));
+    }
   }
   // An entity NIF with a valid control letter, first letter G (check 23 wants E, G or H).
   std::string g = "G2817340";

@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <tuple>
 
 #include "checks/validation_helper.h"
+#include "data/util/utilities.h"
 
 using checks::CValidationHelper;
 namespace util = checks::util;
@@ -40,13 +42,22 @@ TEST(ChecksNif, ClassTable) {
     std::string text;
     int cls;
   } cases[] = {
-      {"12345678Z", 1},  {"12345678A", -11}, {"00000050G", -12}, {"x1234567l", 3},     {"X 1234567 L", 3},
+      {"12345678Z", 1},  {"12345678A", -11}, {"00000050G", -12}, {"x1234567l", 3},     {"X123456 S", 3},
       {"1234567Z", -11}, {"K1234567L", 2},   {"K9934567L", -1},  {"012345678", 0},     {"000000000", -21},
       {"033333333", -21}, {"123456789", -20}, {"12345678O", -4},  {"ABC123456", -5},    {"A1234567", -1},
-      {"1234567890", -2}, {"         ", -3}, {"A58818501", 20},  {"A58818502", -10},   {"12345678", 0},
+      {"1234 567L", 1}, {"A58818501", 20},  {"A58818502", -10},   {"12345678", 0},
   };
   for (const auto& c : cases) EXPECT_EQ(CValidationHelper::ClassifyNif(c.text), c.cls) << c.text;
+  // The data layer's normalised form is the one classified: a text longer than nine characters
+  // is cut to nine before its blanks are packed, and blanks become zeros.
   std::string out;
+  for (auto [text, normalised, cls] : {std::tuple{"12 345 678z", "001234567", 0},
+                                       {"1234567890", "123456789", -20},
+                                       {"         ", "000000000", -21}}) {
+    EXPECT_EQ(CValidationHelper::ClassifyNif(text, &out), cls) << text;
+    EXPECT_EQ(out, normalised) << text;
+    EXPECT_EQ(out, CUtilities::NormalizeNif(text)) << text;
+  }
   EXPECT_EQ(CValidationHelper::ClassifyNif(nullptr, &out), -6);
   EXPECT_EQ(CValidationHelper::ClassifyNif("12345678Z", nullptr), -6);
 }
@@ -60,7 +71,7 @@ TEST(ChecksNif, IndependentlyComputedNumbers) {
     EXPECT_EQ(CValidationHelper::ClassifyNif(bad), -11) << bad;
   }
   for (long n : {1234567L, 7654321L, 55555L}) {
-    std::string nie = "X" + dni(n).substr(1);
+    std::string nie = std::string("X").append(dni(n), 1);
     EXPECT_EQ(CValidationHelper::ClassifyNif(nie), 3) << nie;
   }
   // Y and Z numbers came after these rules; they are not of the shapes known here.
@@ -153,7 +164,7 @@ TEST(ChecksNames, CheckNifAndName) {
 
 TEST(ChecksUtil, SmallRules) {
   EXPECT_EQ(util::NormalizeNif("x123456l"), "X0123456L");
-  EXPECT_EQ(util::NormalizeNif("12 345 678z"), "12345678Z");
+  EXPECT_EQ(util::NormalizeNif("12 345 678z"), "001234567");
   // A bank account code computed with the published weights (1,2,4,8,5,10,9,7,3,6 from the left).
   EXPECT_EQ(util::CheckBankAccountDigits("21000418450200051332"), 0);
   EXPECT_EQ(util::CheckBankAccountDigits("21000418550200051332"), 1);

@@ -88,7 +88,7 @@ TEST_F(ValidatorFixture, RulesOnSmallFixtures) {
     int result;
   } cases[] = {
       {"no NIF", [](auto& b) { text(b, 782, "         "); }, "WIN001", 1},
-      {"one-word name", [](auto& b) { text(b, 983, std::string(15, ' ')); text(b, 908, "G" + std::string(14, ' ')); }, "WIN017", 1},
+      {"one-word name", [](auto& b) { text(b, 983, std::string(15, ' ')); text(b, 908, std::string("G").append(14, ' ')); }, "WIN017", 1},
       {"no street", [](auto& b) { b[1098] = 0; }, "WIN016", 0},
       {"no address kind", [](auto& b) { b[1066] = 0; }, "WIN019", 0},
       {"individual mode-1 declaration without the spouse's address",
@@ -290,7 +290,7 @@ TEST(CorrectionsTable, KeyIsFiftyCharactersAsTheStoreHasIt) {
   const std::string expected = std::string(longName, 0, 52) + std::string(24, 'A');
   EXPECT_EQ(check.DeclarationKey(), expected);
   check.SetDeclarationKey("JOSÉ");
-  EXPECT_EQ(check.DeclarationKey(), "JOSÉ" + std::string(46, ' '));
+  EXPECT_EQ(check.DeclarationKey(), std::string("JOSÉ").append(46, ' '));
   ASSERT_TRUE(check.AddCorrection("100R042", 3, 7, 1, 2));
   struct NoTexts : IMessageTexts {
     bool Lookup(const std::string&, std::string&, std::string&) override { return false; }

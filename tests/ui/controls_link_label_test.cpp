@@ -50,9 +50,13 @@ TEST_F(LinkLabelTest, FitsItsTextKeepingTheAlignedEdge) {
     const int w = QFontMetrics(label.font()).horizontalAdvance(QStringLiteral("Correo"));
     const QRect r = label.geometry();
     EXPECT_EQ(r.width(), c.align == Qt::AlignHCenter ? 200 - 2 * ((200 - w) / 2) : w);
-    if (c.align == Qt::AlignLeft) EXPECT_EQ(r.left(), 100);
-    if (c.align == Qt::AlignRight) EXPECT_EQ(r.right(), 299);
-    if (c.align == Qt::AlignHCenter) EXPECT_EQ(r.left(), 100 + (200 - w) / 2);
+    if (c.align == Qt::AlignLeft) {
+      EXPECT_EQ(r.left(), 100);
+    } else if (c.align == Qt::AlignRight) {
+      EXPECT_EQ(r.right(), 299);
+    } else {
+      EXPECT_EQ(r.left(), 100 + (200 - w) / 2);
+    }
     EXPECT_EQ(r.top(), 10);
     EXPECT_EQ(r.height(), QFontMetrics(label.font()).height());
   }

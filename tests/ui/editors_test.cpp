@@ -8,6 +8,7 @@
 #include "platform/help.h"
 #include "platform/icons.h"
 #include "platform/sound.h"
+#include "support/scoped_locale.h"
 #include "support/ui_helpers.h"
 #include "ui/date_edit.h"
 #include "ui/double_edit.h"
@@ -161,6 +162,33 @@ TEST_F(Editors, AmountTypedWithPointIsEditedWithCommaAndShownGrouped) {
   EXPECT_EQ(e->text(), "1.234,50");
   Focus<CMoneda>(1002);
   EXPECT_EQ(e->text(), "1234,5");
+}
+
+// Under the users' own locale printf and strtod write and read a comma: the amount must not
+// depend on it.
+TEST_F(Editors, AmountTypedWithCommaUnderTheSpanishLocale) {
+  qxtest::ScopedLocale spanish(qxtest::kSpanishLocale);
+  if (!spanish.Active()) GTEST_SKIP() << qxtest::kSpanishLocale << " is not installed";
+  const QLocale savedDefault;
+  QLocale::setDefault(QLocale(QLocale::Spanish, QLocale::Spain));
+  struct Case {
+    const char* typed;
+    double stored;
+    const char* shown;
+  } cases[] = {{"1234,5", 1234.5, "1.234,50"}, {"0,75", 0.75, "0,75"}, {"1234.5", 1234.5, "1.234,50"}};
+  for (const Case& c : cases) {
+    auto* e = Focus<CMoneda>(1002);
+    double& v = Num(0);
+    e->BindData(&v);
+    e->setText("");
+    qxtest::Type(e, c.typed);
+    Key(e, Qt::Key_Tab);
+    EXPECT_DOUBLE_EQ(v, c.stored) << c.typed;
+    EXPECT_EQ(e->text(), c.shown) << c.typed;
+    Focus<CMoneda>(1002);
+    EXPECT_EQ(e->text(), QString::fromLatin1(c.typed).replace(u'.', u',')) << c.typed;
+  }
+  QLocale::setDefault(savedDefault);
 }
 
 TEST_F(Editors, AmountRefusesDigitsBeyondTheFieldAndASecondComma) {

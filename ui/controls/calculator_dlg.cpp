@@ -7,10 +7,10 @@
 #include <QMainWindow>
 #include <QPainter>
 #include <QScreen>
-#include <array>
 #include <charconv>
 #include <cmath>
 
+#include "blocks/numtext.h"
 #include "ui/controls/circle_button.h"
 #include "ui/controls/profile_store.h"
 
@@ -19,21 +19,15 @@ namespace {
 // Numbers are printed and read as the C library does in its "C" locale, whatever the user's
 // locale: the display swaps the point for a comma itself.
 QString Print(double v, std::chars_format fmt, int precision) {
-  std::array<char, 400> buf{};
-  const auto res = std::to_chars(buf.data(), buf.data() + buf.size(), v, fmt, precision);
-  return QString::fromLatin1(buf.data(), res.ptr - buf.data());
+  return QString::fromStdString(fmt == std::chars_format::fixed ? blocks::FormatFixed(v, precision)
+                                                                 : blocks::FormatGeneral(v, precision));
 }
 
 QString WithComma(QString s) { return s.replace(QLatin1Char('.'), QLatin1Char(',')); }
 
 // The leading number of the text, 0 when there is none (a text read as atof would).
 double Parse(const QString& text) {
-  const QByteArray bytes = text.trimmed().toLatin1();
-  const char* first = bytes.constData();
-  if (*first == '+') ++first;
-  double v = 0;
-  const auto res = std::from_chars(first, bytes.constData() + bytes.size(), v);
-  return res.ec == std::errc() ? v : 0.0;
+  return blocks::ParseDecimal(text.trimmed().toLatin1().toStdString());
 }
 
 double ParseCommaNumber(QString text) { return Parse(text.replace(QLatin1Char(','), QLatin1Char('.'))); }

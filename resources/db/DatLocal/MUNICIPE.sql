@@ -1,5 +1,10 @@
--- Municipalities by postal code.
+-- Municipalities by their official code: province (2 digits), municipality (3 digits) and control
+-- digit, with the name (lookup "MUNICIPE"; source noted in SOURCES.md). CP holds a postal code where one
+-- is known; the official municipality list carries none.
 CREATE TABLE MUNICIPE (
-  CP VARCHAR(5) NOT NULL,
-  NOMBRE VARCHAR(60) NOT NULL
+  PROVINCIA VARCHAR(2) NOT NULL,
+  MUNICIPIO VARCHAR(3) NOT NULL,
+  DC VARCHAR(1) NOT NULL,
+  NOMBRE VARCHAR(60) NOT NULL,
+  CP VARCHAR(5)
 );

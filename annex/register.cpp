@@ -1,0 +1,16 @@
+#include "annex/register.h"
+
+#include "annex/pcuotint_dlg.h"
+#include "annex/rtonetatrentas_dlg.h"
+#include "annex/tipoelempatrim_dlg.h"
+#include "ui/annex_dlg.h"
+
+namespace annex {
+
+void RegisterAnnexDialogs() {
+  ui::RegisterAnnex<CRtonetatrentasDlg>("CRtonetatrentasDlg");
+  ui::RegisterAnnex<CPcuotintDlg>("CPcuotintDlg");
+  ui::RegisterAnnex<CTipoelempatrimDlg>("CTipoelempatrimDlg");
+}
+
+}  // namespace annex

@@ -1,0 +1,111 @@
+// The form views: CRentaVista (form 100) and C714Vista (form 714), the bases of every page class.
+// They own the page box list, load it at set-up, paint the boxes, and (form 100) recalculate and
+// refresh after a change of the shown member. Pages without a class of their own are shown by
+// the generic page: its boxes bound from the page's binding table, the declaration recalculated
+// after each accepted edit; a page without a binding table is shown read-only.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <span>
+#include <vector>
+#include <string>
+
+#include "forms/view/box_list.h"
+#include "forms/view/page_view.h"
+
+namespace forms {
+
+// One box of a binding table: its position and the offset of its field in the form's block
+// (per-member fields: the first member's slot).
+struct BoxBinding {
+  int position;
+  std::size_t offset;
+};
+// The binding table of a page code; empty when the page has none.
+std::span<const BoxBinding> PageBindings(int pageCode);
+// Adds or replaces the binding table of a page (the table must outlive its use).
+void RegisterPageBindings(int pageCode, std::span<const BoxBinding> boxes);
+
+// A page box list bound from a binding table. Boxes the table does not name are read-only.
+class CBindingTableList : public CHolderPageBoxList {
+ public:
+  CBindingTableList(int pageCode, std::span<std::uint8_t> block, int memberIndex = -1);
+  void BindPageData(int rebind) override;
+  bool Bound() const { return !bindings_.empty(); }
+
+ private:
+  std::span<const BoxBinding> bindings_;
+  std::span<std::uint8_t> block_;
+};
+
+class CFormView : public CProg32View {
+  Q_OBJECT
+ public:
+  CFormView(IPageHost& host, int pageCode, std::unique_ptr<CPageBoxList> list, QWidget* parent = nullptr);
+  ~CFormView() override;
+
+  int GetPageCode() const override { return pageCode_; }
+  CBoxField* GetBox(int index) const override { return list_ ? list_->GetAt(index) : nullptr; }
+  int GetBoxCount() const override { return list_ ? list_->GetSize() : 0; }
+  void ReloadBoxCoordinates(double scale) override;
+  bool InitPageControls() override;
+  // Every box's text is rebuilt at once, then the page is repainted.
+  void RepaintBoxes() override;
+  void DrawPageOverlay(QPainter& painter, int x, int y) override;
+  void RefreshBoxList() { if (list_) list_->RefreshSheet(1); }
+  CPageBoxList* BoxList() const { return list_.get(); }
+
+ protected:
+  // Loads the list at the view's box scale and registers the check-mark boxes.
+  bool LoadBoxList();
+  void UnregisterCheckMarks();
+
+  int pageCode_;
+  std::unique_ptr<CPageBoxList> list_;
+  bool registered_ = false;
+};
+
+class CRentaVista : public CFormView {
+  Q_OBJECT
+ public:
+  using CFormView::CFormView;
+  bool SetUpPage() override;
+  void RecalculateAndRefresh() override;
+  bool IsTextField(const std::string& name) const override;
+};
+
+class C714Vista : public CFormView {
+  Q_OBJECT
+ public:
+  using CFormView::CFormView;
+  bool SetUpPage() override;
+  // The text without its first six characters and without any ".".
+  static std::string StripPrefixAndDots(const std::string& text);
+};
+
+// The generic page of either form: recalculates the declaration after each accepted edit.
+template <class Base>
+class CGenericPage : public Base {
+ public:
+  using Base::Base;
+  // A page whose boxes are not defined yet is shown as its picture alone.
+  bool SetUpPage() override;
+  int OnBoxEdited(int id) override;
+  // Whether the page's boxes are bound (a binding table names them).
+  bool Bound() const;
+};
+using CGenericPage100 = CGenericPage<CRentaVista>;
+using CGenericPage714 = CGenericPage<C714Vista>;
+
+// Page classes by name ("ORD001" ...): the folder of the pages registers them; a page without a
+// class is shown by the generic page.
+using PageFactory = std::function<CFormView*(IPageHost& host, QWidget* parent)>;
+void RegisterPageClass(const std::string& name, PageFactory factory);
+void UnregisterPageClass(const std::string& name);
+// The page `pageCode` of a document of kind `kind` (2 form 100, 3 form 714).
+CFormView* CreatePageView(IPageHost& host, int kind, int pageCode, QWidget* parent = nullptr);
+// "ORD001" for 201, "PAT001" for 301.
+std::string PageClassName(int pageCode);
+
+}  // namespace forms

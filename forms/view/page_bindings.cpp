@@ -1,0 +1,72 @@
+// Binding tables of the pages shown by the generic page: position -> offset of the field in the
+// form's block. Form-100 per-member fields give the first member's slot; form-714 fields lie in
+// Form714Personal (block offset 6200).
+#include <array>
+#include <vector>
+
+#include "blocks/form714.h"
+#include "forms/view/form_views.h"
+
+namespace forms {
+
+namespace {
+
+// ORD001 (201): the identification of the person shown and of the other spouse, the declaration
+// marks, the deceased-descendant dates, the region and the representative.
+constexpr BoxBinding kOrd001[] = {
+    {1, 773},   {2, 893},   {3, 968},   {4, 818},   {5, 1053},  {6, 1078},  {7, 1178},  {8, 1203},
+    {9, 1213},  {10, 1223}, {11, 1233}, {12, 1358}, {13, 1428}, {14, 1043}, {15, 1048}, {16, 733},
+    {17, 738},  {18, 753},  {19, 758},  {20, 763},  {21, 768},  {22, 1473}, {23, 1513}, {24, 1063},
+    {25, 1518}, {26, 1563}, {27, 1683}, {28, 1758}, {29, 1608}, {30, 1848}, {31, 1873}, {32, 1973},
+    {33, 1998}, {34, 2008}, {35, 2018}, {36, 2028}, {37, 2153}, {38, 2223}, {39, 1833}, {40, 1838},
+    {41, 2268}, {42, 2308}, {43, 1858}, {44, 2313}, {46, 693},  {47, 2363}, {48, 2368}, {133, 4472},
+    {134, 4512}, {135, 4552}, {136, 4592}, {161, 4632}, {162, 4644}, {163, 5012}, {164, 5017},
+    {165, 5027}, {166, 5032}, {167, 5037}, {168, 5082}, {169, 5242}, {170, 5372}, {171, 5392},
+    {172, 5467}, {173, 5537},
+};
+
+constexpr std::size_t P(std::size_t offset) { return f714::Personal.offset + offset; }
+
+// PAT001 (301): the declarant's identification, address, representative, marks and date.
+constexpr BoxBinding kPat001[] = {
+    {1, P(81)},   {2, P(83)},   {3, P(82)},   {4, P(86)},   {5, P(96)},   {6, P(111)},  {7, P(126)},
+    {8, P(141)},  {9, P(144)},  {10, P(172)}, {11, P(177)}, {12, P(180)}, {13, P(183)}, {14, P(186)},
+    {15, P(196)}, {16, P(230)}, {17, P(250)}, {18, P(256)}, {19, P(257)}, {20, P(258)}, {21, P(268)},
+    {22, P(283)}, {23, P(298)}, {24, P(313)}, {25, P(316)}, {26, P(344)}, {27, P(349)}, {28, P(352)},
+    {29, P(355)}, {30, P(358)}, {31, P(368)}, {32, P(402)}, {33, P(422)}, {34, P(428)}, {35, P(429)},
+    {36, P(430)}, {37, P(431)}, {38, P(433)}, {39, P(453)}, {40, P(454)}, {41, P(474)}, {42, P(476)},
+    {43, P(486)}, {46, P(21)},  {49, P(86)},  {51, P(1)},
+};
+
+struct PageTable {
+  int pageCode;
+  std::span<const BoxBinding> boxes;
+};
+constexpr PageTable kTables[] = {{201, kOrd001}, {301, kPat001}};
+
+// Extra tables (fixtures of tests, pages being authored) take precedence.
+std::vector<PageTable>& Extra() {
+  static std::vector<PageTable> extra;
+  return extra;
+}
+
+}  // namespace
+
+void RegisterPageBindings(int pageCode, std::span<const BoxBinding> boxes) {
+  for (PageTable& t : Extra())
+    if (t.pageCode == pageCode) {
+      t.boxes = boxes;
+      return;
+    }
+  Extra().push_back({pageCode, boxes});
+}
+
+std::span<const BoxBinding> PageBindings(int pageCode) {
+  for (const PageTable& t : Extra())
+    if (t.pageCode == pageCode) return t.boxes;
+  for (const PageTable& t : kTables)
+    if (t.pageCode == pageCode) return t.boxes;
+  return {};
+}
+
+}  // namespace forms

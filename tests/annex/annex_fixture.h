@@ -1,0 +1,54 @@
+// The annex tests: the local database built from its sources once, opened as the program opens it,
+// the authored message tables, the annex classes registered, scripted coded messages.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include <memory>
+
+#include "annex/register.h"
+#include "data/db/ado.h"
+#include "data/db/dbsource.h"
+#include "data/db_fixture.h"
+#include "support/ui_helpers.h"
+#include "ui/lookup_catalogue.h"
+#include "ui/message_source.h"
+
+namespace annextest {
+
+class LocalDatabase {
+ public:
+  static db::CAdoConnection& Get() {
+    static LocalDatabase* instance = new LocalDatabase;  // lives for the whole run
+    return instance->connection_;
+  }
+
+ private:
+  LocalDatabase() {
+    std::string error;
+    built_ = db::BuildDatabaseFromSources(QX_SOURCE_DIR "/resources/db/DatLocal", dir_.Path() / "DatLocal.db", &error);
+    EXPECT_TRUE(built_) << error;
+    connection_.SetReporter(&reporter_);
+    EXPECT_TRUE(connection_.Open((dir_.Path() / "DatLocal.db").string(), db::OpenMode::ReadOnly));
+  }
+  dbtest::TempDir dir_;
+  dbtest::CapturingReporter reporter_;
+  db::CAdoConnection connection_{"DatLocal"};
+  bool built_ = false;
+};
+
+class AnnexTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ui::SetMessageSource(qxtest::AuthoredMessages());
+    ui::SetLookupConnection(&LocalDatabase::Get());
+    annex::RegisterAnnexDialogs();
+  }
+  void TearDown() override { ui::SetLookupConnection(nullptr); }
+  qxtest::ScriptedMessages messages;
+};
+
+}  // namespace annextest
