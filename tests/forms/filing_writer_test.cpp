@@ -8,6 +8,7 @@
 #include "blocks/field.h"
 #include "filing_fixture.h"
 #include "forms/filing/filing_writer.h"
+#include "forms/view/box_list.h"
 
 using filingtest::BoxDef;
 using filingtest::FakePage;
@@ -303,6 +304,23 @@ TEST(FilingAmountLimit, BoxWidthDecides) {
   EXPECT_FALSE(writer.CheckAmountLimit(page.BoxAt(0)));
   EXPECT_TRUE(writer.CheckAmountLimit(page.BoxAt(1)));  // unbound
   EXPECT_TRUE(writer.CheckAmountLimit(nullptr));
+}
+
+}  // namespace
+
+namespace {
+
+// The page box lists of the page views serve the writers through the adapter.
+TEST(FilingPageAdapter, OverAPageBoxList) {
+  forms::BoxListFilingPage<forms::CHolderPageBoxList> page(std::make_unique<forms::CHolderPageBoxList>(2));
+  EXPECT_EQ(page.BoxCount(), 0);
+  EXPECT_EQ(page.BoxAt(0), nullptr);
+  EXPECT_TRUE(page.SelectSheet(1, 0));
+  EXPECT_FALSE(page.SelectSheet(2, 0));  // the base list has no continuation sheets
+  page.list().continuationSheets = 2;
+  EXPECT_EQ(page.ContinuationSheets(), 2);
+  page.MarkFiling();
+  EXPECT_EQ(page.list().filing, 1);
 }
 
 }  // namespace
