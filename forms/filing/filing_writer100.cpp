@@ -100,15 +100,7 @@ std::string LoadProductTitle() { return platform::Text(kProductTitleId); }
 
 CFilingFileWriter100::CFilingFileWriter100(int holder, FilingContext context, std::string /*filter*/)
     : CSheetListWriter("internet", std::move(context)), holder_(holder) {
-  std::string filter;
-  for (int code : {202, 203, 204, 205, 206, 207, 208, 209, 213, 214, 215, 216})
-    if (!IsPageInUse(code)) filter += "!" + std::to_string(code) + " ";
-  SetFilter(filter);
-}
-
-bool CFilingFileWriter100::IsPageInUse(int pageCode) {
-  SelectPage(pageCode);
-  return inUse_;
+  SetFilter(UnusedPagesFilter({202, 203, 204, 205, 206, 207, 208, 209, 213, 214, 215, 216}));
 }
 
 bool CFilingFileWriter100::SelectPage(int pageCode) {
@@ -282,7 +274,7 @@ void CFilingFileWriter100::GetSpecialFieldValue(int p, int pageCode, int rowOffs
   }
   if (p == kRepeatMarkPosition) {
     SelectPage(pageCode);
-    value = rowOffset != 0 ? "C" : " ";
+    value.assign(1, rowOffset != 0 ? 'C' : ' ');
   }
 }
 

@@ -17,7 +17,6 @@ class CFilingFileWriter100 : public CSheetListWriter {
   CFilingFileWriter100(int holder, FilingContext context, std::string filter = {});
 
   bool Generate(std::string& path, int mode) override;
-  bool IsPageInUse(int pageCode);
   int Holder() const { return holder_; }
 
  protected:

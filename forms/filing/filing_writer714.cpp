@@ -17,15 +17,7 @@ bool IsFootBox(const CBoxField& box) { return box.Identifica == "REFERENCIA" || 
 
 CFilingFileWriter714::CFilingFileWriter714(FilingContext context, std::string /*filter*/)
     : CSheetListWriter("internet_patrimonio", std::move(context)) {
-  std::string filter;
-  for (int code = 302; code <= 308; ++code)
-    if (!IsPageInUse(code)) filter += "!" + std::to_string(code) + " ";
-  SetFilter(filter);
-}
-
-bool CFilingFileWriter714::IsPageInUse(int pageCode) {
-  SelectPage(pageCode);
-  return inUse_;
+  SetFilter(UnusedPagesFilter({302, 303, 304, 305, 306, 307, 308}));
 }
 
 bool CFilingFileWriter714::SelectPage(int pageCode) {
@@ -61,7 +53,7 @@ void CFilingFileWriter714::GetSpecialFieldValue(int position, int pageCode, int 
     return;
   }
   if (position == kFiscalDataPosition) {
-    value = ctx_.fiscalDataMarker != ' ' ? "1" : "0";
+    value.assign(1, ctx_.fiscalDataMarker != ' ' ? '1' : '0');
     length = 1;
     return;
   }
@@ -71,9 +63,10 @@ void CFilingFileWriter714::GetSpecialFieldValue(int position, int pageCode, int 
       value = std::string(13, '0');
     } else {
       const std::string text = BoundText(CurrentBox(position));
-      value = text.substr(0, 12);
-      value.resize(12, ' ');
-      value += text.empty() ? ' ' : text.back();
+      std::string justification(13, ' ');
+      text.copy(justification.data(), std::min<std::size_t>(12, text.size()));
+      if (!text.empty()) justification[12] = text.back();
+      value = justification;
     }
     length = 13;
   } else if (name.find("PROV") != std::string::npos) {

@@ -16,7 +16,6 @@ class CFilingFileWriter714 : public CSheetListWriter {
   CFilingFileWriter714(FilingContext context, std::string filter = {});
 
   bool Generate(std::string& path, int mode) override;
-  bool IsPageInUse(int pageCode);
 
  protected:
   bool SelectPage(int pageCode) override;

@@ -27,6 +27,18 @@ IFilingPage* CSheetListWriter::Page(int pageCode, int member) {
   return it->second.get();
 }
 
+bool CSheetListWriter::IsPageInUse(int pageCode) {
+  SelectPage(pageCode);
+  return inUse_;
+}
+
+std::string CSheetListWriter::UnusedPagesFilter(std::initializer_list<int> codes) {
+  std::string filter;
+  for (int code : codes)
+    if (!IsPageInUse(code)) filter += "!" + std::to_string(code) + " ";
+  return filter;
+}
+
 std::string CSheetListWriter::SheetCode(int pageNumber) {
   std::string s = std::to_string(pageNumber);
   if (s.size() < 3) s.insert(0, 3 - s.size(), '0');

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <memory>
 #include <span>
@@ -47,6 +48,8 @@ class CSheetListWriter : public CFilingFileWriter {
  public:
   ~CSheetListWriter() override;
   const std::string& SheetList() const { return sheets_; }
+  // Selects the page and tells whether it holds data (pages always laid out count as in use).
+  bool IsPageInUse(int pageCode);
 
  protected:
   CSheetListWriter(std::string table, FilingContext context);
@@ -54,6 +57,8 @@ class CSheetListWriter : public CFilingFileWriter {
   // FALSE when the page has no further continuation sheet; else the label's last three
   // characters join the sheet list.
   bool ContinueRepeat(const std::string& label, int counter, int count) override;
+  // "!code " for each of `codes` that is not in use: the writers' own page filter.
+  std::string UnusedPagesFilter(std::initializer_list<int> codes);
   // Records where the sheet list and the seal go; TRUE when `position` was one of the two.
   bool RecordPlaces(int position, int length);
   // Mode 2: the sheet list over the text. Modes 0 and 1: the sheet list and the seal into the

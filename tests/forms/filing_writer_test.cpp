@@ -102,13 +102,16 @@ TEST(FilingAmount, ResultAmountIsThirteenCharacters) {
   EXPECT_EQ(forms::FormatResultAmount(98765.4), "0000009876540");
 }
 
+// A text, the row's length, alignment and pad, and the field it gives.
+struct TextCase {
+  const char* text;
+  int length, alignment;
+  const char* pad;
+  const char* expected;
+};
+
 TEST(FilingText, AlignmentsAndPads) {
-  struct Case {
-    const char* text;
-    int length, alignment;
-    const char* pad;
-    const char* expected;
-  };
+  using Case = TextCase;
   for (const Case& c : {Case{"AB", 5, 1, "*", "***AB"}, Case{"AB", 5, 0, "*", "AB***"}, Case{"ABCDEFG", 5, 3, "", "CDEFG"},
                         Case{"ABCDEFG", 5, 0, "", "ABCDE"}, Case{"AB", 5, 3, "", "AB   "}, Case{"AB", 5, 2, "", "   AB"},
                         Case{"AB", 5, 1, "xy", "yxyAB"}, Case{"", 3, 0, "", "   "}})
@@ -116,12 +119,7 @@ TEST(FilingText, AlignmentsAndPads) {
 }
 
 TEST(FilingText, DigitsOnly) {
-  struct Case {
-    const char* text;
-    int length, alignment;
-    const char* pad;
-    const char* expected;
-  };
+  using Case = TextCase;
   for (const Case& c : {Case{"12-3", 4, 1, " ", " 123"}, Case{"123456", 4, 1, " ", "3456"}, Case{"123456", 4, 0, " ", "1234"},
                         Case{"1/2", 4, 1, "0", "0012"}, Case{"12", 4, 0, "", "12  "}, Case{"ABC", 2, 1, "0", "00"}})
     EXPECT_EQ(forms::FormatLayoutDigits(c.text, c.length, c.alignment, c.pad), c.expected) << c.text << " " << c.alignment;
