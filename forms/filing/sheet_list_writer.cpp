@@ -98,7 +98,7 @@ bool CSheetListWriter::FinishFile(std::string& path, int mode) {
   }
   char seal[kSealBufferSize];
   std::fill(seal, seal + kSealBufferSize, ' ');
-  ctx_.seal(path, seal, sealPosition_);
+  ctx_.seal(path, seal, static_cast<int>(passStart_) + sealPosition_);
   seal[kSealChars] = ctx_.versionLetter;
   seal[kSealChars + 1] = '\0';
   std::FILE* f = std::fopen(path.c_str(), "r+b");

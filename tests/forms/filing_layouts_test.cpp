@@ -1,11 +1,13 @@
 // The shipped layout tables: their rows name only pages the writers hold and positions those pages
 // have, reserve the places of the sheet list and the seal, and lay out a whole file.
+#include <cstring>
 #include <set>
 
 #include "blocks/form714.h"
 #include "data/db/dbsource.h"
 #include "filing_fixture.h"
 #include "forms/filing/filing_writer100.h"
+#include "forms/filing/filing_pages.h"
 #include "forms/filing/filing_writer714.h"
 
 using filingtest::BoxDef;
@@ -162,6 +164,40 @@ TEST_F(ShippedLayouts, Form714WholeFileWithEveryPageInUse) {
   for (int page = 301; page <= 311; ++page)
     EXPECT_EQ(lines[static_cast<std::size_t>(page - 300)].rfind("<P" + std::to_string(page), 0), 0u) << page;
   EXPECT_EQ(lines[12], "</T714>");
+}
+
+}  // namespace
+
+namespace {
+
+// The program's pages: the shipped box definitions and binding tables of page 301, the shipped
+// layout; pages not yet defined are reported once each and lay out as blanks.
+TEST(FilingProgramPages, Form714IdentificationFromTheShippedDefinitions) {
+  db::CAdoConnection local;
+  ASSERT_TRUE(local.Open(QX_BINARY_DIR "/resources/DatLocal.db", db::OpenMode::ReadOnly));
+  std::vector<std::uint8_t> block(f714::kBlockSize, 0);
+  const auto put = [&](std::size_t offset, std::string_view text) {
+    std::memcpy(block.data() + f714::Personal.offset + offset, text.data(), text.size());
+  };
+  put(86, "12345678Z");
+  put(96, "GARCIA");
+  put(230, "MADRID");
+  std::vector<int> reported;
+  forms::BoxTables tables{&local, 'e', [&](int id, bool) { reported.push_back(id); }};
+  MessageRecorder messages;
+  forms::FilingContext c;
+  c.local = &local;
+  c.messages = &messages;
+  c.block = block;
+  c.pages = forms::BindingTableFilingPages(tables, block);
+  forms::CFilingFileWriter714 writer(std::move(c));
+  std::string text;
+  ASSERT_TRUE(writer.Generate(text, forms::kFilingTextOnly));
+  const std::string page301 = text.substr(text.find("<P301"));
+  EXPECT_EQ(page301.substr(0, 5 + 1 + 3 + 1 + 9 + 15), "<P301" "0" "   " "0" "12345678Z" "GARCIA         ");
+  EXPECT_NE(page301.find("MADRID              28"), std::string::npos);
+  EXPECT_EQ(text.substr(9, 11), "E0" "12345678Z");
+  for (int id : reported) EXPECT_EQ(id, forms::kStrCannotInitPage);
 }
 
 }  // namespace

@@ -119,6 +119,17 @@ TEST_F(Filing714, WholeFileWithSheetListAndSeal) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
+TEST_F(Filing714, AppendedFileGetsItsSheetListAndSealAfterWhatItHeld) {
+  std::string path = dir.Str() + "both.714";
+  std::ofstream(path, std::ios::binary) << "EARLIER\r\n";
+  forms::CFilingFileWriter714 writer(Context());
+  ASSERT_TRUE(writer.Generate(path, forms::kFilingAppend));
+  EXPECT_EQ(filingtest::ReadFile(path), "EARLIER\r\n" + kHead + "0000000000000" + "REFTEXT-0123456789-AOCDEF" +
+                                            "001002009010011FIN  " + "SEALSEALSEALO" + "\r\n" + kBody);
+  ASSERT_EQ(sealCalls.size(), 1u);
+  EXPECT_EQ(sealCalls[0].second, 9 + 73);
+}
+
 TEST_F(Filing714, TextForTheBarcodeCarriesTheReferenceAndNoSeal) {
   filingFlag = 0;
   forms::CFilingFileWriter714 writer(Context());
