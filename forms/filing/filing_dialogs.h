@@ -1,0 +1,122 @@
+// The filing dialogs: the save dialog that names the filing file (and, for a joint declaration
+// filed by both spouses, the spouse's file), asks for a paper copy and for immediate filing; and
+// dialog 283, which opens the tax authority's filing page with the file name or offers to delete
+// the file.
+#pragma once
+
+#include <QDialog>
+#include <QFileDialog>
+#include <QString>
+
+#include <functional>
+
+#include "ui/template_dlg.h"
+
+namespace forms {
+
+// Control ids of the dialogs' own controls.
+enum FilingDialogControl : int {
+  kPrintCopyCheck = 2171,
+  kImmediateCheck = 2172,
+  kSpouseLabel = 2250,
+  kSpouseEdit = 414,
+};
+
+// String ids of the filing dialogs and of the filing command.
+enum FilingText : int {
+  kStrFilingFailed = 73,
+  kStrModel100 = 2255,
+  kStrExercise = 2256,
+  kStrSpouseFileExists = 2267,
+  kStrSameFileNames = 2268,
+  kStrImmediateFailed = 2269,
+  kStrImmediateCancelled = 2270,
+  kStrFilingExplanation = 94300,
+  kStrImmediateExplanation = 94301,
+  kStrPrintCopy = 94302,
+  kStrImmediate = 94303,
+  kStrSpouseName = 94304,
+  kStrPresentationCaption = 94305,
+  kStrPresentationText = 94306,
+  kStrContinue = 94307,
+  kStrFilter100 = 94308,
+  kStrFilter714 = 94309,
+  kStrFilingDialogCaption = 94310,
+};
+
+inline constexpr int kFilingHelpTopic = 690;
+
+// Plain message boxes of the filing dialogs: the text and whether it asks Yes or No; answers 6
+// (Yes), 7 (No) or 1 (OK). Tests put their own.
+using FilingMessageHook = std::function<int(QWidget* parent, const QString& text, bool yesNo)>;
+void SetFilingMessageHook(FilingMessageHook hook);
+int ShowFilingMessage(QWidget* parent, const QString& text, bool yesNo);
+inline constexpr int kAnswerYes = 6;
+inline constexpr int kAnswerNo = 7;
+
+class CDlgInternet : public QDialog {
+  Q_OBJECT
+ public:
+  // `defaultExtension` "100" or "714"; `proposedName` the name offered; `baseFolder` the folder it
+  // starts in (the program's base folder, or the remote folder in remote mode, where the file
+  // goes there under the proposed name).
+  CDlgInternet(const QString& defaultExtension, const QString& proposedName, const QString& baseFolder,
+               bool remote = false, QWidget* parent = nullptr);
+
+  void SetSpouseFileName(const QString& name);
+  // IDOK when a name was accepted, else IDCANCEL.
+  int DoModal();
+  // In spouse mode: the spouse's file becomes the chosen one (TRUE); otherwise FALSE.
+  bool TakeSpouseFile();
+  // Called when the user accepts `path`; TRUE keeps the dialog open.
+  bool OnFileNameOK(const QString& path);
+
+  QString GetPathName() const { return chosenPath_; }
+  QString SpouseFileName() const { return spouseFileName_; }
+  bool SpouseMode() const { return spouseMode_ != 0; }
+  int printCopy = 1;
+  int immediateFiling = 0;
+
+  QWidget* GetDlgItem(int id) const;
+  QFileDialog* FileDialog() const { return files_; }
+
+ protected:
+  void showEvent(QShowEvent* e) override;
+  // F1: the help topic of filing.
+  void keyPressEvent(QKeyEvent* e) override;
+
+ private:
+  void OnInitDialog();
+  // A name without an extension gets ".100".
+  static QString WithExtension(const QString& path);
+
+  QFileDialog* files_ = nullptr;
+  QWidget* extension_ = nullptr;
+  QString proposedName_;
+  QString baseFolder_;
+  QString chosenPath_;
+  QString spouseFileName_;
+  int spouseMode_ = 0;
+  bool remote_ = false;
+  bool initialised_ = false;
+};
+
+class CPresentacionTelematicaDeclaracionDlg : public CTemplateDlg {
+  Q_OBJECT
+ public:
+  // `documentKind` 3 for a form-714 declaration; `version` the product version.
+  CPresentacionTelematicaDeclaracionDlg(int documentKind, const QString& version, QWidget* parent = nullptr);
+
+  // The filing page of the file: the address the OK button opens.
+  QString FilingAddress() const;
+  void OnOK() override;
+  void OnCancel() override;
+
+  QString fileName;
+
+ private:
+  int documentKind_;
+  QString version_;
+};
+
+}  // namespace forms

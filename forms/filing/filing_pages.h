@@ -1,0 +1,19 @@
+// The pages the filing writers read in the program: page box lists loaded from the box
+// definitions without coordinates and bound through the pages' binding tables, fixed to the
+// member of the file (form 100) or to the declaration (form 714).
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "forms/filing/filing_page.h"
+#include "forms/view/box_list.h"
+
+namespace forms {
+
+// Form 100 pages are fixed to the member the writer asks for; form-714 pages (301 ...) follow
+// no member. A page without box definitions is built without boxes, its failure reported
+// through `tables`.
+FilingPageFactory BindingTableFilingPages(BoxTables tables, std::span<std::uint8_t> block);
+
+}  // namespace forms

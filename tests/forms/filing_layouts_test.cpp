@@ -1,0 +1,203 @@
+// The shipped layout tables: their rows name only pages the writers hold and positions those pages
+// have, reserve the places of the sheet list and the seal, and lay out a whole file.
+#include <cstring>
+#include <set>
+
+#include "blocks/form714.h"
+#include "data/db/dbsource.h"
+#include "filing_fixture.h"
+#include "forms/filing/filing_writer100.h"
+#include "forms/filing/filing_pages.h"
+#include "forms/filing/filing_writer714.h"
+
+using filingtest::BoxDef;
+
+namespace {
+
+struct ShippedRow {
+  int page, position, length, decimals;
+  char kind;
+  std::string text, comment;
+};
+
+class ShippedLayouts : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    dir_ = new dbtest::TempDir;
+    std::string error;
+    ASSERT_TRUE(db::BuildDatabaseFromSources(QX_SOURCE_DIR "/resources/db/DatLocal", dir_->Path() / "DatLocal.db", &error))
+        << error;
+  }
+  static void TearDownTestSuite() { delete dir_; }
+  void SetUp() override { ASSERT_TRUE(local.Open(dir_->Str() + "DatLocal.db", db::OpenMode::ReadOnly)); }
+
+  std::vector<ShippedRow> Rows(const char* table) {
+    std::vector<ShippedRow> rows;
+    db::CAdoRecordset rs;
+    EXPECT_TRUE(rs.Open(table, &local, {}, "[idinternet] ASC"));
+    for (; rs.IsNotAtEnd(); rs.MoveNext()) {
+      ShippedRow r{};
+      std::string page, number, kind;
+      rs.GetText("INDICEFICH", page);
+      rs.GetText("INDNUMERO", number);
+      rs.GetText("fminternet", kind);
+      rs.GetInt("longitud", r.length);
+      rs.GetInt("decimales", r.decimals);
+      rs.GetText("caracter", r.text);
+      rs.GetText("comentario", r.comment);
+      EXPECT_EQ(page.size(), 4u) << page;
+      r.page = std::stoi(page);
+      r.position = std::stoi(number);
+      r.kind = kind.empty() ? ' ' : kind[0];
+      rows.push_back(r);
+    }
+    return rows;
+  }
+
+  // Boxes for every position the layout names, each on a slot of its own; amounts where the
+  // layout reads amounts, marks where it reads marks.
+  void DefinePages(const std::vector<ShippedRow>& rows, filingtest::PageSet& pages, std::size_t& next) {
+    std::map<int, std::set<int>> seen;
+    for (const ShippedRow& r : rows) {
+      if (r.position <= 0 || !seen[r.page].insert(r.position).second) continue;
+      const std::string spec = r.kind == 'D' ? "R13.2" : r.kind == 'B' || r.kind == 'K' ? "B1" : "S60";
+      pages.defs[r.page].push_back({r.position, spec, static_cast<int>(next)});
+      next += 64;
+    }
+  }
+
+  static dbtest::TempDir* dir_;
+  db::CAdoConnection local;
+};
+dbtest::TempDir* ShippedLayouts::dir_ = nullptr;
+
+void CheckStructure(const std::vector<ShippedRow>& rows, const std::set<int>& pages, int firstPage) {
+  ASSERT_FALSE(rows.empty());
+  EXPECT_EQ(rows.front().page, firstPage);
+  int sheetList = 0, seal = 0;
+  std::set<std::string> comments;
+  for (const ShippedRow& r : rows) {
+    EXPECT_TRUE(pages.count(r.page)) << r.page;
+    EXPECT_NE(std::string("CRJDSEBKV ").find(r.kind), std::string::npos) << r.kind;
+    if (r.position == forms::kSheetListPosition) {
+      ++sheetList;
+      EXPECT_EQ(r.page, firstPage);
+    }
+    if (r.position == forms::kSealPosition) {
+      ++seal;
+      EXPECT_EQ(r.page, firstPage);
+      EXPECT_EQ(r.length, 13);
+    }
+    if (r.kind == 'J') {
+      EXPECT_TRUE(comments.count(r.comment)) << "repeat without its label: " << r.comment;
+    }
+    if (r.kind == 'D' || r.kind == 'S' || r.kind == 'E') {
+      EXPECT_GT(r.length, 0);
+    }
+    comments.insert(r.comment);
+  }
+  EXPECT_EQ(sheetList, 1);
+  EXPECT_EQ(seal, 1);
+}
+
+TEST_F(ShippedLayouts, Form714RowsCoverEveryDataBoxOnce) {
+  const std::vector<ShippedRow> rows = Rows("internet_patrimonio");
+  CheckStructure(rows, {301, 302, 303, 304, 305, 306, 307, 308, 309, 310, 311}, 301);
+  // Positions per page; the section pages 302-308 lay out every box from 4 to the three foot boxes.
+  const std::map<int, int> boxes{{301, 51}, {302, 200}, {303, 187}, {304, 112}, {305, 95}, {306, 81},
+                                 {307, 106}, {308, 80},  {309, 34},  {310, 30},  {311, 34}};
+  std::map<int, std::multiset<int>> used;
+  for (const ShippedRow& r : rows)
+    if (r.position > 0) {
+      EXPECT_LE(r.position, boxes.at(r.page)) << r.page;
+      used[r.page].insert(r.position);
+    }
+  for (int page = 302; page <= 308; ++page)
+    for (int p = 4; p <= boxes.at(page) - 3; ++p) EXPECT_EQ(used[page].count(p), 1u) << page << " position " << p;
+}
+
+TEST_F(ShippedLayouts, Form100RowsAreConsistent) {
+  const std::vector<ShippedRow> rows = Rows("internet");
+  std::set<int> held{290};
+  for (int p = 201; p <= 217; ++p) held.insert(p);
+  CheckStructure(rows, held, 201);
+  // The barcode text ends where the signature section begins.
+  bool signature = false;
+  for (const ShippedRow& r : rows) signature = signature || (r.kind == 'C' && r.text.rfind("<FIRMA", 0) == 0);
+  EXPECT_TRUE(signature);
+}
+
+TEST_F(ShippedLayouts, Form714WholeFileWithEveryPageInUse) {
+  std::vector<std::uint8_t> block(f714::kBlockSize + 64 * 1200, 0);
+  filingtest::PageSet pages(block);
+  std::size_t next = f714::kBlockSize;
+  DefinePages(Rows("internet_patrimonio"), pages, next);
+  for (int page = 302; page <= 308; ++page)  // one amount on each section page
+    for (const BoxDef& d : pages.defs[page])
+      if (d.spec == "R13.2") {
+        blocks::F64{static_cast<std::size_t>(d.offset)}.set(block.data(), 1.0);
+        break;
+      }
+  MessageRecorder messages;
+  forms::FilingContext c;
+  c.local = &local;
+  c.messages = &messages;
+  c.block = block;
+  c.pages = pages.Factory();
+  dbtest::TempDir out;
+  std::string path = out.Str() + "X.714";
+  forms::CFilingFileWriter714 writer(std::move(c));
+  EXPECT_EQ(writer.GetFilter(), "");
+  ASSERT_TRUE(writer.Generate(path, forms::kFilingCreate));
+  EXPECT_EQ(writer.SheetList(), "001002003004005006007008009010011FIN");
+  const std::string file = filingtest::ReadFile(path);
+  std::vector<std::string> lines;
+  for (std::size_t at = 0; at < file.size();) {
+    const std::size_t end = file.find("\r\n", at);
+    ASSERT_NE(end, std::string::npos) << "every record ends with CR LF";
+    lines.push_back(file.substr(at, end - at));
+    at = end + 2;
+  }
+  ASSERT_EQ(lines.size(), 13u);  // the header, eleven pages, the end
+  EXPECT_EQ(lines[0].rfind("<T7142003", 0), 0u);
+  EXPECT_NE(lines[0].find("001002003004005006007008009010011FIN"), std::string::npos);
+  for (int page = 301; page <= 311; ++page)
+    EXPECT_EQ(lines[static_cast<std::size_t>(page - 300)].rfind("<P" + std::to_string(page), 0), 0u) << page;
+  EXPECT_EQ(lines[12], "</T714>");
+}
+
+}  // namespace
+
+namespace {
+
+// The program's pages: the shipped box definitions and binding tables of page 301, the shipped
+// layout; pages not yet defined are reported once each and lay out as blanks.
+TEST(FilingProgramPages, Form714IdentificationFromTheShippedDefinitions) {
+  db::CAdoConnection local;
+  ASSERT_TRUE(local.Open(QX_BINARY_DIR "/resources/DatLocal.db", db::OpenMode::ReadOnly));
+  std::vector<std::uint8_t> block(f714::kBlockSize, 0);
+  const auto put = [&](std::size_t offset, std::string_view text) {
+    std::memcpy(block.data() + f714::Personal.offset + offset, text.data(), text.size());
+  };
+  put(86, "12345678Z");
+  put(96, "GARCIA");
+  put(230, "MADRID");
+  std::vector<int> reported;
+  forms::BoxTables tables{&local, 'e', [&](int id, bool) { reported.push_back(id); }};
+  MessageRecorder messages;
+  forms::FilingContext c;
+  c.local = &local;
+  c.messages = &messages;
+  c.block = block;
+  c.pages = forms::BindingTableFilingPages(tables, block);
+  forms::CFilingFileWriter714 writer(std::move(c));
+  std::string text;
+  ASSERT_TRUE(writer.Generate(text, forms::kFilingTextOnly));
+  const std::string page301 = text.substr(text.find("<P301"));
+  EXPECT_EQ(page301.substr(0, 5 + 1 + 3 + 1 + 9 + 15), "<P301" "0" "   " "0" "12345678Z" "GARCIA         ");
+  EXPECT_NE(page301.find("MADRID              28"), std::string::npos);
+  EXPECT_EQ(text.substr(9, 11), "E0" "12345678Z");
+  for (int id : reported) EXPECT_EQ(id, forms::kStrCannotInitPage);
+}
+
+}  // namespace
