@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "blocks/form100.h"
 #include "blocks/form714.h"
 #include "forms/view/form_views.h"
 
@@ -38,11 +39,27 @@ constexpr BoxBinding kPat001[] = {
     {43, P(486)}, {46, P(21)},  {49, P(86)},  {51, P(1)},
 };
 
+constexpr std::size_t G6(std::size_t o) { return f100::SectionG6.offset + o; }
+constexpr std::size_t H(std::size_t o) { return f100::SectionH.offset + o; }
+constexpr std::size_t I(std::size_t o) { return f100::SectionI.offset + o; }
+constexpr std::size_t J(std::size_t o) { return f100::SectionJ.offset + o; }
+
+// ORD009 (209): the holder vectors of the integration of gains and losses, the tax bases, the
+// minimum and the reductions, and the member's reference text.
+constexpr BoxBinding kOrd009[] = {
+    {3, G6(0)},    {4, G6(40)},   {5, G6(80)},   {6, G6(120)},  {7, G6(160)},  {8, G6(200)},  {9, G6(240)},
+    {10, G6(280)}, {11, H(0)},    {12, H(40)},   {13, H(112)},  {14, H(152)},  {15, H(224)},  {16, H(264)},
+    {17, H(304)},  {18, H(344)},  {19, H(384)},  {20, H(424)},  {21, H(496)},  {22, H(568)},  {23, I(0)},
+    {24, I(40)},   {25, I(80)},   {26, I(120)},  {27, I(160)},  {28, I(200)},  {29, I(240)},  {30, I(280)},
+    {31, I(320)},  {32, J(0)},    {33, J(40)},   {34, J(80)},   {35, J(120)},  {36, J(160)},  {37, J(200)},
+    {38, J(240)},  {39, J(280)},  {40, J(320)},  {41, J(360)},  {42, J(400)},  {45, f100::Family.offset + 105},
+};
+
 struct PageTable {
   int pageCode;
   std::span<const BoxBinding> boxes;
 };
-constexpr PageTable kTables[] = {{201, kOrd001}, {301, kPat001}};
+constexpr PageTable kTables[] = {{201, kOrd001}, {209, kOrd009}, {301, kPat001}};
 
 // Extra tables (fixtures of tests, pages being authored) take precedence.
 std::vector<PageTable>& Extra() {

@@ -1,0 +1,83 @@
+// The form-100 page classes on the page view: the class the registry builds for each page, the
+// boxes bound to their fields, which boxes take input, and what an edit leads to.
+//
+// QX_PAGE_IMAGES=<folder> also saves each page as shown at 100 % (docs/images/pages/).
+#include <QImage>
+
+#include <cstdlib>
+
+#include "blocks/form100.h"
+#include "forms/pages/page100.h"
+#include "page_fixture.h"
+
+namespace formstest {
+namespace {
+
+class PageClasses : public PageTest {
+ protected:
+  void SetUp() override {
+    PageTest::SetUp();
+    forms::RegisterForm100Pages();
+  }
+  void TearDown() override {
+    PageTest::TearDown();
+    forms::UnregisterPageClass("ORD009");
+  }
+  void SaveImage(const char* name) {
+    if (const char* folder = std::getenv("QX_PAGE_IMAGES")) {
+      view->resize(view->PageSize() + QSize(24, 24));
+      QApplication::processEvents();
+      ASSERT_TRUE(view->grab().save(QString::fromUtf8(folder) + "/" + name + ".png"));
+    }
+  }
+};
+
+TEST(PageClassList, Form100WalksItsSeventeenPagesInOrder) {
+  ASSERT_EQ(std::size(forms::kForm100PageClasses), static_cast<std::size_t>(doc::CRentaDoc::kPages));
+  for (int i = 0; i < doc::CRentaDoc::kPages; ++i)
+    EXPECT_EQ(forms::PageClassName(201 + i), forms::kForm100PageClasses[i]);
+}
+
+struct Bound {
+  int position;
+  std::size_t offset;
+};
+
+TEST_F(PageClasses, Ord009BindsEveryTotalToItsHolderVector) {
+  forms::CFormView& page = Open(2, 209);
+  EXPECT_EQ(page.GetPageClassName(), "ORD009");
+  ASSERT_EQ(page.GetBoxCount(), 45);
+  const std::size_t g6 = f100::SectionG6.offset, h = f100::SectionH.offset, i = f100::SectionI.offset,
+                    j = f100::SectionJ.offset;
+  for (const Bound& b : {Bound{3, g6}, Bound{10, g6 + 280}, Bound{11, h}, Bound{12, h + 40}, Bound{14, h + 152},
+                         Bound{15, h + 224}, Bound{20, h + 424}, Bound{21, h + 496}, Bound{22, h + 568},
+                         Bound{23, i}, Bound{31, i + 320}, Bound{32, j}, Bound{42, j + 400},
+                         Bound{45, f100::Family.offset + 105}})
+    EXPECT_EQ(page.GetBox(b.position - 1)->data, Block() + b.offset) << b.position;
+  // The header and foot texts the document keeps are not fields of the block.
+  for (int p : {1, 2, 43, 44}) EXPECT_EQ(page.GetBox(p - 1)->data, nullptr) << p;
+}
+
+TEST_F(PageClasses, Ord009TakesOnlyTheAmountsCarriedFromEarlierYears) {
+  forms::CFormView& page = Open(2, 209);
+  for (int p = 1; p <= 45; ++p) {
+    const bool editable = p == 12 || p == 14 || p == 15 || p == 20 || p == 21;
+    EXPECT_EQ(page.GetBox(p - 1)->SoloLectur == 0, editable) << p;
+  }
+  EXPECT_EQ(page.FindFirstEditableBox(), 11);
+  SaveImage("ORD009");
+}
+
+TEST_F(PageClasses, Ord009EditStoresTheShownMembersValueAndAnnexValueRecalculates) {
+  forms::CFormView& page = Open(2, 209);
+  page.GoToBox(11);
+  TypeAndLeave(QStringLiteral("1500"), Qt::Key_Tab);
+  EXPECT_DOUBLE_EQ(Amount(f100::SectionH.offset + 40), 1500.0);
+  EXPECT_EQ(page.OnBoxEdited(12), 1);
+  document->SetModifiedFlag(false);
+  EXPECT_EQ(page.OnBoxSubDialogValue(12), 0);
+  EXPECT_TRUE(document->IsModified());
+}
+
+}  // namespace
+}  // namespace formstest
