@@ -1,6 +1,7 @@
 #include "forms/pages/page100.h"
 
 #include "forms/pages/ord009.h"
+#include "forms/pages/ord011.h"
 
 namespace forms {
 
@@ -26,20 +27,23 @@ int CPage100::EndEdit(int position, int result) {
   return result;
 }
 
-void CPage100::RecalculateDeclaration() {
+void CPage100::RecalculateDeclaration(bool markModified) {
   if (doc::CProg32Doc* d = GetDocument()) {
     d->Calculate(1);
-    d->SetModifiedFlag(true);
+    if (markModified) d->SetModifiedFlag(true);
   }
   Host().UpdateAllViews(kHintRepaintBoxes);
   RepaintBoxes();
 }
 
 int CPage100::OnBoxSubDialogValue(int /*position*/) {
-  RecalculateDeclaration();
+  RecalculateDeclaration(true);
   return 0;
 }
 
-void RegisterForm100Pages() { RegisterPage<ORD009>("ORD009"); }
+void RegisterForm100Pages() {
+  RegisterPage<ORD009>("ORD009");
+  RegisterPage<ORD011>("ORD011");
+}
 
 }  // namespace forms

@@ -28,8 +28,8 @@ class CPage100 : public CRentaVista {
   // The common end of an edit: the page's boxes repainted, every view told, the box states
   // re-derived from the edited box; `result`.
   int EndEdit(int position, int result);
-  // The declaration recalculated and every view repainted.
-  void RecalculateDeclaration();
+  // The declaration recalculated and every view repainted; the document marked modified on request.
+  void RecalculateDeclaration(bool markModified);
 };
 
 // Adds the page classes of form 100 to the registry the page views are created from.

@@ -55,11 +55,25 @@ constexpr BoxBinding kOrd009[] = {
     {38, J(240)},  {39, J(280)},  {40, J(320)},  {41, J(360)},  {42, J(400)},  {45, f100::Family.offset + 105},
 };
 
+constexpr std::size_t S(std::size_t o) { return f100::Summary.offset + o; }
+
+// ORD011 (211): the settlement in Form100Summary.
+constexpr BoxBinding kOrd011[] = {
+    {3, S(0)},     {4, S(88)},    {5, S(160)},   {6, S(200)},   {7, S(240)},   {8, S(280)},   {9, S(320)},
+    {10, S(360)},  {11, S(400)},  {12, S(440)},  {13, S(480)},  {14, S(520)},  {15, S(560)},  {16, S(600)},
+    {17, S(640)},  {18, S(680)},  {19, S(720)},  {20, S(760)},  {21, S(800)},  {22, S(840)},  {23, S(880)},
+    {24, S(920)},  {25, S(960)},  {26, S(1000)}, {27, S(1040)}, {28, S(1080)}, {29, S(1120)}, {30, S(1160)},
+    {31, S(1200)}, {32, S(1240)}, {33, S(1280)}, {34, S(1376)}, {35, S(1416)}, {36, S(1456)}, {37, S(1496)},
+    {38, S(1536)}, {39, S(1576)}, {40, S(1616)}, {41, S(1656)}, {42, S(1696)}, {43, S(1784)}, {44, S(3072)},
+    {45, S(3184)}, {46, S(5696)}, {47, S(5736)}, {48, S(5776)}, {49, S(5816)}, {50, S(5856)}, {51, S(5944)},
+    {52, S(7232)}, {53, S(7272)}, {56, f100::Family.offset + 105},
+};
+
 struct PageTable {
   int pageCode;
   std::span<const BoxBinding> boxes;
 };
-constexpr PageTable kTables[] = {{201, kOrd001}, {209, kOrd009}, {301, kPat001}};
+constexpr PageTable kTables[] = {{201, kOrd001}, {209, kOrd009}, {211, kOrd011}, {301, kPat001}};
 
 // Extra tables (fixtures of tests, pages being authored) take precedence.
 std::vector<PageTable>& Extra() {

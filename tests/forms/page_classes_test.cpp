@@ -22,6 +22,7 @@ class PageClasses : public PageTest {
   void TearDown() override {
     PageTest::TearDown();
     forms::UnregisterPageClass("ORD009");
+    forms::UnregisterPageClass("ORD011");
   }
   void SaveImage(const char* name) {
     if (const char* folder = std::getenv("QX_PAGE_IMAGES")) {
@@ -77,6 +78,24 @@ TEST_F(PageClasses, Ord009EditStoresTheShownMembersValueAndAnnexValueRecalculate
   document->SetModifiedFlag(false);
   EXPECT_EQ(page.OnBoxSubDialogValue(12), 0);
   EXPECT_TRUE(document->IsModified());
+}
+
+TEST_F(PageClasses, Ord011BindsTheSettlementReadOnlyAndRecalculatesOnAValueChange) {
+  forms::CFormView& page = Open(2, 211);
+  EXPECT_EQ(page.GetPageClassName(), "ORD011");
+  ASSERT_EQ(page.GetBoxCount(), 56);
+  const std::size_t s = f100::Summary.offset;
+  for (const Bound& b : {Bound{3, s}, Bound{4, s + 88}, Bound{7, s + 240}, Bound{9, s + 320}, Bound{33, s + 1280},
+                         Bound{34, s + 1376}, Bound{42, s + 1696}, Bound{43, s + 1784}, Bound{44, s + 3072},
+                         Bound{45, s + 3184}, Bound{46, s + 5696}, Bound{50, s + 5856}, Bound{51, s + 5944},
+                         Bound{53, s + 7272}, Bound{56, f100::Family.offset + 105}})
+    EXPECT_EQ(page.GetBox(b.position - 1)->data, Block() + b.offset) << b.position;
+  for (int p = 1; p <= 56; ++p) EXPECT_NE(page.GetBox(p - 1)->SoloLectur, 0) << p;
+  EXPECT_EQ(page.GetBox(6)->decimals, 2);  // the average rates
+  document->SetModifiedFlag(false);
+  EXPECT_EQ(page.OnBoxValueChanged(5), 0);
+  EXPECT_FALSE(document->IsModified());  // the settlement is the calculation's, not an edit
+  SaveImage("ORD011");
 }
 
 }  // namespace
