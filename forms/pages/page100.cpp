@@ -2,6 +2,7 @@
 
 #include "forms/pages/ord009.h"
 #include "forms/pages/ord011.h"
+#include "forms/pages/ord012.h"
 
 namespace forms {
 
@@ -44,6 +45,7 @@ int CPage100::OnBoxSubDialogValue(int /*position*/) {
 void RegisterForm100Pages() {
   RegisterPage<ORD009>("ORD009");
   RegisterPage<ORD011>("ORD011");
+  RegisterPage<ORD012>("ORD012");
 }
 
 }  // namespace forms

@@ -23,6 +23,7 @@ class PageClasses : public PageTest {
     PageTest::TearDown();
     forms::UnregisterPageClass("ORD009");
     forms::UnregisterPageClass("ORD011");
+    forms::UnregisterPageClass("ORD012");
   }
   void SaveImage(const char* name) {
     if (const char* folder = std::getenv("QX_PAGE_IMAGES")) {
@@ -96,6 +97,30 @@ TEST_F(PageClasses, Ord011BindsTheSettlementReadOnlyAndRecalculatesOnAValueChang
   EXPECT_EQ(page.OnBoxValueChanged(5), 0);
   EXPECT_FALSE(document->IsModified());  // the settlement is the calculation's, not an edit
   SaveImage("ORD011");
+}
+
+TEST_F(PageClasses, Ord012BindsTheResultAndAnEditRecalculatesAndMarksModified) {
+  forms::CFormView& page = Open(2, 212);
+  EXPECT_EQ(page.GetPageClassName(), "ORD012");
+  ASSERT_EQ(page.GetBoxCount(), 41);
+  const std::size_t s = f100::Summary.offset, r = f100::Result.offset;
+  for (const Bound& b : {Bound{3, s + 7312}, Bound{11, s + 7728}, Bound{15, s + 8312}, Bound{17, s + 8632},
+                         Bound{28, s + 9072}, Bound{29, s + 9144}, Bound{35, s + 9840}, Bound{36, r},
+                         Bound{38, r + 80}, Bound{41, f100::Family.offset + 105}})
+    EXPECT_EQ(page.GetBox(b.position - 1)->data, Block() + b.offset) << b.position;
+  for (int p = 1; p <= 41; ++p) {
+    const bool annex = p == 4 || p == 11 || p == 12 || p == 14 || p == 16 || p == 28 || p == 29 || p == 32 || p == 34;
+    EXPECT_EQ(page.GetBox(p - 1)->SoloLectur == 0, annex) << p;
+  }
+  SaveImage("ORD012");
+  document->SetModifiedFlag(false);
+  ASSERT_EQ(page.FindFirstEditableBox(), 3);  // the editor opens on position 4
+  TypeAndLeave(QStringLiteral("75"), Qt::Key_Tab);
+  EXPECT_DOUBLE_EQ(Amount(f100::Summary.offset + 7352), 75.0);
+  EXPECT_TRUE(document->IsModified());
+  document->SetModifiedFlag(false);
+  EXPECT_EQ(page.OnBoxSubDialogValue(11), 0);
+  EXPECT_TRUE(document->IsModified());
 }
 
 }  // namespace
