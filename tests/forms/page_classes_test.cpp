@@ -121,6 +121,9 @@ TEST_F(PageClasses, Ord012BindsTheResultAndAnEditRecalculatesAndMarksModified) {
   document->SetModifiedFlag(false);
   EXPECT_EQ(page.OnBoxSubDialogValue(11), 0);
   EXPECT_TRUE(document->IsModified());
+  ASSERT_EQ(host->fieldChecks.size(), 1u);
+  EXPECT_EQ(host->fieldChecks[0].first, 207);
+  EXPECT_EQ(host->fieldChecks[0].second, Block() + f100::SectionO.offset);
 }
 
 }  // namespace
