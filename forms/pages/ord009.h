@@ -11,7 +11,7 @@ class ORD009 : public CPage100 {
   Q_OBJECT
  public:
   static constexpr int kCode = 209;
-  explicit ORD009(IPageHost& host, QWidget* parent = nullptr) : CPage100(host, kCode, {}, parent) {}
+  explicit ORD009(IPageHost& host, QWidget* parent = nullptr) : CPage100(host, kCode, std::span<const RowArea>(), parent) {}
   void RecalculateAndRefresh() override {
     CRentaVista::RecalculateAndRefresh();
     RepaintBoxes();

@@ -11,7 +11,7 @@ class ORD011 : public CPage100 {
   Q_OBJECT
  public:
   static constexpr int kCode = 211;
-  explicit ORD011(IPageHost& host, QWidget* parent = nullptr) : CPage100(host, kCode, {}, parent) {}
+  explicit ORD011(IPageHost& host, QWidget* parent = nullptr) : CPage100(host, kCode, std::span<const RowArea>(), parent) {}
   int OnBoxSubDialogValue(int /*position*/) override {
     RecalculateDeclaration(false);
     return 0;

@@ -13,22 +13,14 @@ class ORD012 : public CPage100 {
  public:
   static constexpr int kCode = 212;
   static constexpr int kCarryOverCheck = 207;
-  explicit ORD012(IPageHost& host, QWidget* parent = nullptr) : CPage100(host, kCode, {}, parent) {}
+  explicit ORD012(IPageHost& host, QWidget* parent = nullptr) : CPage100(host, kCode, std::span<const RowArea>(), parent) {}
   int OnBoxEdited(int /*position*/) override {
     RecalculateDeclaration(true);
     return 1;
   }
   // Section O's carry-over of the housing accounts follows the amounts the annex stored.
   int OnBoxSubDialogValue(int /*position*/) override {
-    if (doc::CProg32Doc* d = GetDocument()) {
-      d->Calculate(1);
-      if (d->Block().size() >= f100::SectionO.offset + f100::SectionO.size)
-        Host().RunFieldCheck(kCarryOverCheck, d->Block().data() + f100::SectionO.offset);
-    }
-    if (CPageBoxList* list = BoxList()) list->RefreshBoxStates(0);
-    Host().UpdateAllViews(kHintRepaintBoxes);
-    RepaintBoxes();
-    if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+    RecalculateAndCheck({kCarryOverCheck}, f100::SectionO.offset, f100::SectionO.size);
     return 0;
   }
 };

@@ -3,6 +3,7 @@
 #include "forms/pages/ord009.h"
 #include "forms/pages/ord011.h"
 #include "forms/pages/ord012.h"
+#include "forms/pages/ord014.h"
 
 namespace forms {
 
@@ -18,6 +19,21 @@ std::span<std::uint8_t> DocumentBlock(IPageHost& host) {
 CPage100::CPage100(IPageHost& host, int pageCode, std::span<const RowArea> rowAreas, QWidget* parent)
     : CRentaVista(host, pageCode, std::make_unique<CBindingTableList>(pageCode, DocumentBlock(host), -1, rowAreas),
                   parent) {}
+
+CPage100::CPage100(IPageHost& host, int pageCode, std::unique_ptr<CBindingTableList> list, QWidget* parent)
+    : CRentaVista(host, pageCode, std::move(list), parent) {}
+
+void CPage100::RecalculateAndCheck(std::initializer_list<int> checks, std::size_t record, std::size_t size) {
+  if (doc::CProg32Doc* d = GetDocument()) {
+    d->Calculate(1);
+    if (d->Block().size() >= record + size)
+      for (int check : checks) Host().RunFieldCheck(check, d->Block().data() + record);
+  }
+  if (CPageBoxList* list = BoxList()) list->RefreshBoxStates(0);
+  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
+  if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+}
 
 CScrollRowTable* CPage100::Table(int id) const { return Boxes() ? Boxes()->Table(id) : nullptr; }
 
@@ -46,6 +62,7 @@ void RegisterForm100Pages() {
   RegisterPage<ORD009>("ORD009");
   RegisterPage<ORD011>("ORD011");
   RegisterPage<ORD012>("ORD012");
+  RegisterPage<ORD014>("ORD014");
 }
 
 }  // namespace forms

@@ -4,6 +4,8 @@
 // the row tables of forms/view/row_table_models.cpp); the list follows the shown member.
 #pragma once
 
+#include <initializer_list>
+#include <memory>
 #include <string>
 
 #include "forms/view/form_views.h"
@@ -14,6 +16,8 @@ class CPage100 : public CRentaVista {
   Q_OBJECT
  public:
   CPage100(IPageHost& host, int pageCode, std::span<const RowArea> rowAreas = {}, QWidget* parent = nullptr);
+  // A page whose list has rules of its own passes it.
+  CPage100(IPageHost& host, int pageCode, std::unique_ptr<CBindingTableList> list, QWidget* parent);
 
   std::string GetPageClassName() const override { return PageClassName(GetPageCode()); }
   // Without rules of its own a page accepts the edit and ends it as every page does.
@@ -30,6 +34,9 @@ class CPage100 : public CRentaVista {
   int EndEdit(int position, int result);
   // The declaration recalculated and every view repainted; the document marked modified on request.
   void RecalculateDeclaration(bool markModified);
+  // The declaration recalculated, then the document's field checks `checks` run on `record`
+  // (a block area), every view repainted and the document marked modified.
+  void RecalculateAndCheck(std::initializer_list<int> checks, std::size_t record, std::size_t size);
 };
 
 // Adds the page classes of form 100 to the registry the page views are created from.

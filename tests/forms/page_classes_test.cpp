@@ -4,7 +4,9 @@
 // QX_PAGE_IMAGES=<folder> also saves each page as shown at 100 % (docs/images/pages/).
 #include <QImage>
 
+#include <array>
 #include <cstdlib>
+#include <utility>
 
 #include "blocks/form100.h"
 #include "forms/pages/page100.h"
@@ -24,6 +26,7 @@ class PageClasses : public PageTest {
     forms::UnregisterPageClass("ORD009");
     forms::UnregisterPageClass("ORD011");
     forms::UnregisterPageClass("ORD012");
+    forms::UnregisterPageClass("ORD014");
   }
   void SaveImage(const char* name) {
     if (const char* folder = std::getenv("QX_PAGE_IMAGES")) {
@@ -124,6 +127,43 @@ TEST_F(PageClasses, Ord012BindsTheResultAndAnEditRecalculatesAndMarksModified) {
   ASSERT_EQ(host->fieldChecks.size(), 1u);
   EXPECT_EQ(host->fieldChecks[0].first, 207);
   EXPECT_EQ(host->fieldChecks[0].second, Block() + f100::SectionO.offset);
+}
+
+TEST_F(PageClasses, Ord014BindsTheAccountsByMemberAndCarriesOverAfterAnAnnexValue) {
+  forms::CFormView& page = Open(2, 214);
+  std::array<std::uint8_t, 5> household{1, 1, 1, 0, 0};
+  int shown = 1;
+  doc::State().household = &household;
+  doc::State().shownMember = &shown;
+  EXPECT_EQ(page.GetPageClassName(), "ORD014");
+  ASSERT_EQ(page.GetBoxCount(), 68);
+  const std::size_t o = f100::SectionO.offset, s = f100::Summary.offset;
+  for (const Bound& b : {Bound{3, o}, Bound{11, s + 480}, Bound{24, o + 1096}, Bound{30, o + 1201},
+                         Bound{40, o + 1436}, Bound{49, o + 1840}, Bound{54, s + 1536}, Bound{56, o + 2309},
+                         Bound{66, o + 2544}, Bound{68, f100::Family.offset + 105}})
+    EXPECT_EQ(page.GetBox(b.position - 1)->data, Block() + b.offset) << b.position;
+  for (int p = 1; p <= 68; ++p) {
+    const bool annex = p == 3 || p == 6 || p == 15 || p == 17 || p == 21 || p == 25 || p == 27 || p == 41 ||
+                       p == 43 || p == 47 || p == 49 || p == 52;
+    EXPECT_EQ(page.GetBox(p - 1)->SoloLectur == 0, annex) << p;
+  }
+  // The one-byte keys follow the shown member, whatever the list binds.
+  shown = 3;
+  page.BoxList()->ApplyHolderMode();
+  EXPECT_EQ(page.GetBox(28)->data, Block() + o + 1196 + 2);
+  EXPECT_EQ(page.GetBox(60)->data, Block() + o + 2449 + 2);
+  shown = 1;
+  page.BoxList()->ApplyHolderMode();
+  EXPECT_EQ(page.GetBox(54)->data, Block() + o + 2304);
+  SaveImage("ORD014");
+  document->SetModifiedFlag(false);
+  EXPECT_EQ(page.OnBoxSubDialogValue(3), 0);
+  EXPECT_TRUE(document->IsModified());
+  ASSERT_EQ(host->fieldChecks.size(), 2u);
+  EXPECT_EQ(host->fieldChecks[0], std::make_pair(207, static_cast<void*>(Block() + o)));
+  EXPECT_EQ(host->fieldChecks[1], std::make_pair(208, static_cast<void*>(Block() + o)));
+  doc::State().household = nullptr;
+  doc::State().shownMember = nullptr;
 }
 
 }  // namespace
