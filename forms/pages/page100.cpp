@@ -3,6 +3,7 @@
 #include "forms/pages/ord009.h"
 #include "forms/pages/ord011.h"
 #include "forms/pages/ord012.h"
+#include "forms/pages/ord013.h"
 #include "forms/pages/ord014.h"
 
 namespace forms {
@@ -62,6 +63,7 @@ void RegisterForm100Pages() {
   RegisterPage<ORD009>("ORD009");
   RegisterPage<ORD011>("ORD011");
   RegisterPage<ORD012>("ORD012");
+  RegisterPage<ORD013>("ORD013");
   RegisterPage<ORD014>("ORD014");
 }
 

@@ -96,11 +96,21 @@ constexpr BoxBinding kOrd014[] = {
     {66, O(2544)}, {68, f100::Family.offset + 105},
 };
 
+constexpr std::size_t N(std::size_t o) { return f100::SectionN.offset + o; }
+
+// ORD013 (213): the payment and refund amounts; the account and the place and date follow the
+// shown member and the result (the page's own rules).
+constexpr BoxBinding kOrd013[] = {
+    {3, N(40)},   {4, N(80)},   {5, N(120)},  {6, N(160)},  {7, N(200)}, {8, N(240)},
+    {12, N(384)}, {13, N(424)}, {14, N(464)}, {15, N(504)}, {20, N(544)}, {21, N(584)},
+    {27, f100::Family.offset + 105},
+};
+
 struct PageTable {
   int pageCode;
   std::span<const BoxBinding> boxes;
 };
-constexpr PageTable kTables[] = {{201, kOrd001}, {209, kOrd009}, {211, kOrd011}, {212, kOrd012}, {214, kOrd014}, {301, kPat001}};
+constexpr PageTable kTables[] = {{201, kOrd001}, {209, kOrd009}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {301, kPat001}};
 
 // Extra tables (fixtures of tests, pages being authored) take precedence.
 std::vector<PageTable>& Extra() {

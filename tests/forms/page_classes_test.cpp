@@ -6,8 +6,11 @@
 
 #include <array>
 #include <cstdlib>
+#include <cstring>
+#include <string>
 #include <utility>
 
+#include "blocks/field.h"
 #include "blocks/form100.h"
 #include "forms/pages/page100.h"
 #include "page_fixture.h"
@@ -26,6 +29,7 @@ class PageClasses : public PageTest {
     forms::UnregisterPageClass("ORD009");
     forms::UnregisterPageClass("ORD011");
     forms::UnregisterPageClass("ORD012");
+    forms::UnregisterPageClass("ORD013");
     forms::UnregisterPageClass("ORD014");
   }
   void SaveImage(const char* name) {
@@ -164,6 +168,100 @@ TEST_F(PageClasses, Ord014BindsTheAccountsByMemberAndCarriesOverAfterAnAnnexValu
   EXPECT_EQ(host->fieldChecks[1], std::make_pair(208, static_cast<void*>(Block() + o)));
   doc::State().household = nullptr;
   doc::State().shownMember = nullptr;
+}
+
+class Ord013 : public PageClasses {
+ protected:
+  // Page 13 open with the declarant, the spouse and child 1 in the household, `member` shown.
+  forms::CFormView& Show(int member) {
+    forms::CFormView& page = view ? *view : Open(2, 213);
+    doc::State().household = &household;
+    doc::State().shownMember = &shown;
+    shown = member;
+    page.BoxList()->ApplyHolderMode();
+    return page;
+  }
+  void SetElement(std::size_t vector, int member, double v) {
+    blocks::F64{f100::SectionN.offset + vector + 8 * static_cast<std::size_t>(member - 1)}.set(Block(), v);
+  }
+  void Declared(bool on) { blocks::I32{f100::SectionN.offset + 664}.set(Block(), on ? 1 : 0); }
+  bool AccountOpen(forms::CFormView& page) {
+    bool open = true;
+    for (int p = 16; p <= 19; ++p) open = open && page.GetBox(p - 1)->SoloLectur == 0;
+    return open;
+  }
+
+  std::array<std::uint8_t, 5> household{1, 1, 1, 1, 0};
+  int shown = 1;
+};
+
+TEST_F(Ord013, BindsTheAmountsAndTheShownMembersAccount) {
+  forms::CFormView& page = Show(3);
+  EXPECT_EQ(page.GetPageClassName(), "ORD013");
+  ASSERT_EQ(page.GetBoxCount(), 27);
+  const std::size_t n = f100::SectionN.offset;
+  for (const Bound& b : {Bound{3, n + 40}, Bound{8, n + 240}, Bound{12, n + 384}, Bound{21, n + 584},
+                         Bound{16, n + 280 + 8}, Bound{17, n + 300 + 8}, Bound{18, n + 320 + 4}, Bound{19, n + 330 + 20},
+                         Bound{27, f100::Family.offset + 105}})
+    EXPECT_EQ(page.GetBox(b.position - 1)->data, Block() + b.offset) << b.position;
+}
+
+TEST_F(Ord013, AccountOpensOnlyForAWaivedRefundOfASpouse) {
+  struct Case {
+    int member;
+    bool declared;
+    double waived;
+    bool open;
+  };
+  for (const Case& c : {Case{2, true, 120, true}, Case{2, true, 0, false}, Case{2, false, 120, false},
+                        Case{3, true, 50, true}, Case{4, true, 120, false}, Case{1, true, 120, false}}) {
+    Show(1);
+    Declared(c.declared);
+    SetElement(464, c.member, c.waived);
+    forms::CFormView& page = Show(c.member);
+    EXPECT_EQ(AccountOpen(page), c.open) << c.member << " " << c.waived;
+    SetElement(464, c.member, 0);
+  }
+  forms::CFormView& page = Show(4);
+  for (int p : {6, 8, 15, 21}) EXPECT_EQ(page.GetBox(p - 1)->Pintacero, 0) << p;
+  SaveImage("ORD013");
+}
+
+TEST_F(Ord013, PlaceAndDateSitOnTheSideTheResultHas) {
+  Show(1);
+  SetElement(40, 2, 300);
+  forms::CFormView& page = Show(2);
+  EXPECT_EQ(page.GetBox(8)->data, Block() + f100::Family.offset + 5284);
+  EXPECT_EQ(page.GetBox(10)->data, Block() + f100::Family.offset + 5306);
+  EXPECT_EQ(page.GetBox(21)->data, nullptr);
+  SetElement(40, 2, 0);
+  SetElement(424, 2, 80);
+  page.BoxList()->RefreshBoxStates(0);
+  EXPECT_EQ(page.GetBox(8)->data, nullptr);
+  EXPECT_EQ(page.GetBox(21)->data, Block() + f100::Family.offset + 5284);
+}
+
+TEST_F(Ord013, RefusedAccountBlanksEachPartFromTheEditedOne) {
+  Show(1);
+  Declared(true);
+  SetElement(464, 2, 120);
+  forms::CFormView& page = Show(2);
+  const std::size_t n = f100::SectionN.offset + 4;  // the declarant's slot of the entity and the branch
+  std::memcpy(Block() + n + 280, "2100", 4);
+  std::memcpy(Block() + n + 300, "0418", 4);
+  host->checkResult = 0;
+  host->fieldChecks.clear();
+  EXPECT_EQ(page.OnBoxEdited(17), 0);
+  EXPECT_EQ(host->fieldChecks.size(), 3u);  // branch, check digits, account number
+  EXPECT_EQ(host->fieldChecks[0].first, 10);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(Block() + n + 280), 4), "2100");
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(Block() + n + 300), 4), "    ");
+  host->checkResult = 1;
+  host->fieldChecks.clear();
+  EXPECT_EQ(page.OnBoxEdited(19), 1);
+  EXPECT_EQ(host->fieldChecks.size(), 1u);
+  EXPECT_EQ(page.OnBoxEdited(3), 1);  // no account part: no check
+  EXPECT_EQ(host->fieldChecks.size(), 1u);
 }
 
 }  // namespace

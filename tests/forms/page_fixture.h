@@ -76,9 +76,10 @@ class PageHost : public forms::IPageHost {
   int ScreenWidth() const override { return 1024; }
   int RunFieldCheck(int number, void* value) override {
     fieldChecks.push_back({number, value});
-    return 1;
+    return checkResult;
   }
 
+  int checkResult = 1;
   std::vector<std::pair<int, void*>> fieldChecks;
   std::string zoomText;
   QString prompt;
