@@ -36,7 +36,8 @@ class PageClasses : public PageTest {
     if (const char* folder = std::getenv("QX_PAGE_IMAGES")) {
       view->resize(view->PageSize() + QSize(24, 24));
       QApplication::processEvents();
-      ASSERT_TRUE(view->grab().save(QString::fromUtf8(folder) + "/" + name + ".png"));
+      const QImage image = view->grab().toImage().convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
+      ASSERT_TRUE(image.save(QString::fromUtf8(folder) + "/" + name + ".png"));
     }
   }
 };
