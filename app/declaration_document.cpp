@@ -187,6 +187,11 @@ bool CDeclarationDocument::ShowStatus() {
 
 // ---------------------------------------------------------------- validation
 
+int CDeclarationDocument::RunFieldCheck(int number, void* value) {
+  RefreshCheckState();
+  return check_.RunCheck(number, value);
+}
+
 void CDeclarationDocument::RefreshCheckState() {
   std::span<std::uint8_t> block = doc_->Block();
   checkState_.kind = kindByte_ == store::kKindForm714 ? checks::kForm714 : checks::kForm100;

@@ -146,6 +146,7 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   bool CommandEnabled(int id) override;
   void ShowStringMessage(int stringId, bool stop) override;
   void RunCalculator() override;
+  int RunFieldCheck(int number, void* value) override;
   QString MenuText(int id) const override;
   // The highest severity of the last validation (-1 nothing, 0 warnings, 1 errors).
   int LastValidation() const { return lastSeverity_; }

@@ -7,6 +7,7 @@
 #include <sqlite3.h>
 
 #include "annex/register.h"
+#include "forms/pages/page100.h"
 #include "annex/resumen_declaraciones_dlg.h"
 #include "app/application.h"
 #include "app/main_frame.h"
@@ -158,6 +159,7 @@ CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> 
       profile_(app.Profile()) {
   app_.SetDeclarationsIndex(&index_);
   annex::RegisterAnnexDialogs();
+  forms::RegisterForm100Pages();
   for (int templateId : {kForm100Template, kForm714Template}) {
     const int kind = templateId == kForm714Template ? store::kKindForm714 : store::kKindForm100;
     app_.SetDocumentFactory(templateId, [this, kind]() -> std::unique_ptr<IDeclarationDocument> {

@@ -71,14 +71,80 @@ CFormView* CreatePageView(IPageHost& host, int kind, int pageCode, QWidget* pare
 
 // ---------------------------------------------------------------- binding tables
 
-CBindingTableList::CBindingTableList(int pageCode, std::span<std::uint8_t> block, int memberIndex)
-    : CHolderPageBoxList(memberIndex), bindings_(PageBindings(pageCode)), block_(block) {}
+CBindingTableList::CBindingTableList(int pageCode, std::span<std::uint8_t> block, int memberIndex,
+                                     std::span<const RowArea> rowAreas)
+    : CHolderPageBoxList(memberIndex), bindings_(PageBindings(pageCode)), block_(block), rowAreas_(rowAreas) {}
+
+bool CBindingTableList::IsRowBox(int position) const {
+  return std::any_of(rowAreas_.begin(), rowAreas_.end(), [&](const RowArea& a) {
+    return std::any_of(a.boxes.begin(), a.boxes.end(), [&](const RowBoxBinding& b) { return b.position == position; });
+  });
+}
+
+void CBindingTableList::ReleasePageData() {
+  for (const RowArea& area : rowAreas_)
+    for (const RowBoxBinding& b : area.boxes)
+      if (CBoxField* box = Position(b.position)) box->data = nullptr;
+  tables_.clear();
+  spent_.clear();
+}
+
+CScrollRowTable* CBindingTableList::Table(int id) const {
+  if (tables_.size() == 1) return tables_.front().get();
+  for (const auto& t : tables_)
+    if (t->Model().tableId == id) return t.get();
+  return nullptr;
+}
+
+void CBindingTableList::BindRows() {
+  for (std::size_t a = 0; a < rowAreas_.size() && a < tables_.size(); ++a)
+    for (const RowBoxBinding& b : rowAreas_[a].boxes) {
+      CBoxField* box = Position(b.position);
+      if (!box) continue;
+      box->data = spent_[a] ? nullptr : tables_[a]->GetCell(b.row, b.cell);
+      if (!box->data) box->SoloLectur = 1;
+    }
+}
+
+void CBindingTableList::ApplyHolderMode() {
+  const int holder = GetCurrentHolder();
+  for (auto& t : tables_) t->SetOwnerFilterAndRefresh(static_cast<std::uint8_t>(holder >= 1 ? holder : 1));
+  BindRows();
+}
+
+int CBindingTableList::OnRowTableEvent(int table, int row, int event, int extra) {
+  CScrollRowTable* t = Table(table);
+  if (!t) return 0;
+  if (event == -2) return t->CanScroll(row != 0 ? 1 : 0) ? 1 : 0;
+  const int result = event == -1 ? t->Scroll(row != 0 ? 1 : 0) : t->OnCellChange(row, event, extra);
+  BindRows();
+  return result;
+}
+
+bool CBindingTableList::SelectSheet(int sheet, int /*printing*/) {
+  if (sheet < 1) return false;
+  BindPageData(1);
+  ApplyHolderMode();
+  for (int s = 1; s < sheet; ++s) {
+    const bool more = std::any_of(tables_.begin(), tables_.end(), [](const auto& t) { return t->HasRowsAfterWindow(); });
+    if (!more) return false;
+    for (std::size_t a = 0; a < tables_.size(); ++a) {
+      // A table with no rows left shows empty rows on the later sheets.
+      if (tables_[a]->HasRowsAfterWindow()) tables_[a]->PageDown();
+      else spent_[a] = true;
+    }
+  }
+  BindRows();
+  RefreshSheet(0);
+  return true;
+}
 
 void CBindingTableList::BindPageData(int rebind) {
   if (rebind) ReleasePageData();
   const int k = Occurrence();
   for (int i = 0; i < GetSize(); ++i) {
     CBoxField* box = GetAt(i);
+    if (IsRowBox(i + 1)) continue;
     auto it = std::find_if(bindings_.begin(), bindings_.end(), [&](const BoxBinding& b) { return b.position == i + 1; });
     // A per-member field of a list fixed to one member starts at that member's slot.
     std::size_t stride = 0;
@@ -96,6 +162,10 @@ void CBindingTableList::BindPageData(int rebind) {
       box->data = block_.data() + offset;
     }
   }
+  for (const RowArea& area : rowAreas_)
+    if (area.model) tables_.push_back(std::make_unique<CScrollRowTable>(*area.model, block_));
+  spent_.assign(tables_.size(), false);
+  BindRows();
 }
 
 // ---------------------------------------------------------------- form views

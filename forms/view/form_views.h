@@ -13,6 +13,7 @@
 
 #include "forms/view/box_list.h"
 #include "forms/view/page_view.h"
+#include "forms/view/row_table.h"
 
 namespace forms {
 
@@ -27,16 +28,50 @@ std::span<const BoxBinding> PageBindings(int pageCode);
 // Adds or replaces the binding table of a page (the table must outlive its use).
 void RegisterPageBindings(int pageCode, std::span<const BoxBinding> boxes);
 
-// A page box list bound from a binding table. Boxes the table does not name are read-only.
+// A box of a row area: its position, the visible row and the cell of the row table it shows.
+struct RowBoxBinding {
+  int position;
+  int row;
+  int cell;
+};
+// One row area of a page: its table's model and the boxes of its visible rows.
+struct RowArea {
+  const RowTableModel* model;
+  std::span<const RowBoxBinding> boxes;
+};
+
+// The base of every page box list: the boxes bound from the page's binding table and, for a page
+// with row areas, through their row tables. Boxes neither names are read-only. The tables live
+// from a bind to the next release; they follow the shown member, scroll on the page's row
+// buttons, and advance one sheet of rows per continuation sheet.
 class CBindingTableList : public CHolderPageBoxList {
  public:
-  CBindingTableList(int pageCode, std::span<std::uint8_t> block, int memberIndex = -1);
+  CBindingTableList(int pageCode, std::span<std::uint8_t> block, int memberIndex = -1,
+                    std::span<const RowArea> rowAreas = {});
   void BindPageData(int rebind) override;
-  bool Bound() const { return !bindings_.empty(); }
+  void ReleasePageData() override;
+  void ApplyHolderMode() override;
+  // Events -1 (scroll; row 0 next, 1 previous) and -2 (whether it can) and the tables' row events.
+  int OnRowTableEvent(int table, int row, int event, int extra) override;
+  // Sheet n > 1 shows the (n - 1)-th sheet of rows after the first; FALSE when no row is left.
+  bool SelectSheet(int sheet, int printing) override;
+  bool Bound() const { return !bindings_.empty() || !rowAreas_.empty(); }
+  // The row table with `id`; the only one when the page has one table.
+  CScrollRowTable* Table(int id) const;
+  int TableCount() const { return static_cast<int>(tables_.size()); }
+
+ protected:
+  // Points the row boxes at the cells of the tables' windows.
+  void BindRows();
+  bool IsRowBox(int position) const;
+  std::span<std::uint8_t> Block() const { return block_; }
 
  private:
   std::span<const BoxBinding> bindings_;
   std::span<std::uint8_t> block_;
+  std::span<const RowArea> rowAreas_;
+  std::vector<std::unique_ptr<CScrollRowTable>> tables_;
+  std::vector<bool> spent_;  // per table: no rows left for the sheet shown
 };
 
 class CFormView : public CProg32View {
@@ -105,6 +140,10 @@ void RegisterPageClass(const std::string& name, PageFactory factory);
 void UnregisterPageClass(const std::string& name);
 // The page `pageCode` of a document of kind `kind` (2 form 100, 3 form 714).
 CFormView* CreatePageView(IPageHost& host, int kind, int pageCode, QWidget* parent = nullptr);
+// The page classes the form-100 document walks, in page order (page code 201 + index).
+inline constexpr const char* kForm100PageClasses[] = {"ORD001", "ORD002", "ORD003", "ORD004", "ORD005", "ORD006",
+                                                       "ORD007", "ORD008", "ORD009", "ORD010", "ORD011", "ORD012",
+                                                       "ORD013", "ORD014", "ORD015", "ORD016", "ORD017"};
 // "ORD001" for 201, "PAT001" for 301.
 std::string PageClassName(int pageCode);
 

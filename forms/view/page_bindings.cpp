@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "blocks/form100.h"
 #include "blocks/form714.h"
 #include "forms/view/form_views.h"
 
@@ -38,11 +39,78 @@ constexpr BoxBinding kPat001[] = {
     {43, P(486)}, {46, P(21)},  {49, P(86)},  {51, P(1)},
 };
 
+constexpr std::size_t G6(std::size_t o) { return f100::SectionG6.offset + o; }
+constexpr std::size_t H(std::size_t o) { return f100::SectionH.offset + o; }
+constexpr std::size_t I(std::size_t o) { return f100::SectionI.offset + o; }
+constexpr std::size_t J(std::size_t o) { return f100::SectionJ.offset + o; }
+
+// ORD009 (209): the holder vectors of the integration of gains and losses, the tax bases, the
+// minimum and the reductions, and the member's reference text.
+constexpr BoxBinding kOrd009[] = {
+    {3, G6(0)},    {4, G6(40)},   {5, G6(80)},   {6, G6(120)},  {7, G6(160)},  {8, G6(200)},  {9, G6(240)},
+    {10, G6(280)}, {11, H(0)},    {12, H(40)},   {13, H(112)},  {14, H(152)},  {15, H(224)},  {16, H(264)},
+    {17, H(304)},  {18, H(344)},  {19, H(384)},  {20, H(424)},  {21, H(496)},  {22, H(568)},  {23, I(0)},
+    {24, I(40)},   {25, I(80)},   {26, I(120)},  {27, I(160)},  {28, I(200)},  {29, I(240)},  {30, I(280)},
+    {31, I(320)},  {32, J(0)},    {33, J(40)},   {34, J(80)},   {35, J(120)},  {36, J(160)},  {37, J(200)},
+    {38, J(240)},  {39, J(280)},  {40, J(320)},  {41, J(360)},  {42, J(400)},  {45, f100::Family.offset + 105},
+};
+
+constexpr std::size_t S(std::size_t o) { return f100::Summary.offset + o; }
+
+// ORD011 (211): the settlement in Form100Summary.
+constexpr BoxBinding kOrd011[] = {
+    {3, S(0)},     {4, S(88)},    {5, S(160)},   {6, S(200)},   {7, S(240)},   {8, S(280)},   {9, S(320)},
+    {10, S(360)},  {11, S(400)},  {12, S(440)},  {13, S(480)},  {14, S(520)},  {15, S(560)},  {16, S(600)},
+    {17, S(640)},  {18, S(680)},  {19, S(720)},  {20, S(760)},  {21, S(800)},  {22, S(840)},  {23, S(880)},
+    {24, S(920)},  {25, S(960)},  {26, S(1000)}, {27, S(1040)}, {28, S(1080)}, {29, S(1120)}, {30, S(1160)},
+    {31, S(1200)}, {32, S(1240)}, {33, S(1280)}, {34, S(1376)}, {35, S(1416)}, {36, S(1456)}, {37, S(1496)},
+    {38, S(1536)}, {39, S(1576)}, {40, S(1616)}, {41, S(1656)}, {42, S(1696)}, {43, S(1784)}, {44, S(3072)},
+    {45, S(3184)}, {46, S(5696)}, {47, S(5736)}, {48, S(5776)}, {49, S(5816)}, {50, S(5856)}, {51, S(5944)},
+    {52, S(7232)}, {53, S(7272)}, {56, f100::Family.offset + 105},
+};
+
+// ORD012 (212): the net quota's deductions, the payments on account and the result.
+constexpr BoxBinding kOrd012[] = {
+    {3, S(7312)},  {4, S(7352)},  {5, S(7488)},  {6, S(7528)},  {7, S(7568)},  {8, S(7608)},  {9, S(7648)},
+    {10, S(7688)}, {11, S(7728)}, {12, S(8056)}, {13, S(8136)}, {14, S(8176)}, {15, S(8312)}, {16, S(8360)},
+    {17, S(8632)}, {18, S(8672)}, {19, S(8712)}, {20, S(8752)}, {21, S(8792)}, {22, S(8832)}, {23, S(8872)},
+    {24, S(8912)}, {25, S(8952)}, {26, S(8992)}, {27, S(9032)}, {28, S(9072)}, {29, S(9144)}, {30, S(9232)},
+    {31, S(9272)}, {32, S(9312)}, {33, S(9728)}, {34, S(9768)}, {35, S(9840)}, {36, f100::Result.offset},
+    {37, f100::Result.offset + 40}, {38, f100::Result.offset + 80}, {41, f100::Family.offset + 105},
+};
+
+constexpr std::size_t O(std::size_t o) { return f100::SectionO.offset + o; }
+
+// ORD014 (214): section O's deductions, their state and regional parts, and the four accounts
+// (key, date, entity, branch, check digits, number).
+constexpr BoxBinding kOrd014[] = {
+    {3, O(0)},     {4, O(88)},    {5, O(128)},   {6, O(168)},   {7, O(328)},   {8, O(368)},   {9, O(408)},
+    {10, O(448)},  {11, S(480)},  {12, S(520)},  {13, S(560)},  {14, S(600)},  {15, O(488)},  {16, O(896)},
+    {17, O(936)},  {18, O(976)},  {19, S(640)},  {20, S(680)},  {21, S(720)},  {22, S(760)},  {23, O(1016)},
+    {24, O(1096)}, {25, S(800)},  {26, S(840)},  {27, S(880)},  {28, S(920)},  {29, O(1196)}, {30, O(1201)},
+    {31, O(1241)}, {32, O(1261)}, {33, O(1281)}, {34, O(1291)}, {35, O(1341)}, {36, O(1346)}, {37, O(1386)},
+    {38, O(1406)}, {39, O(1426)}, {40, O(1436)}, {41, O(1488)}, {42, O(1720)}, {43, O(1760)}, {44, O(1800)},
+    {45, S(960)},  {46, S(1000)}, {47, S(1040)}, {48, S(1080)}, {49, O(1840)}, {50, S(1416)}, {51, S(1456)},
+    {52, O(2120)}, {53, S(1496)}, {54, S(1536)}, {55, O(2304)}, {56, O(2309)}, {57, O(2349)}, {58, O(2369)},
+    {59, O(2389)}, {60, O(2399)}, {61, O(2449)}, {62, O(2454)}, {63, O(2494)}, {64, O(2514)}, {65, O(2534)},
+    {66, O(2544)}, {68, f100::Family.offset + 105},
+};
+
+constexpr std::size_t N(std::size_t o) { return f100::SectionN.offset + o; }
+
+// ORD013 (213): the payment and refund amounts; the account and the place and date follow the
+// shown member and the result (the page's own rules).
+constexpr BoxBinding kOrd013[] = {
+    {3, N(40)},   {4, N(80)},   {5, N(120)},  {6, N(160)},  {7, N(200)}, {8, N(240)},
+    {12, N(384)}, {13, N(424)}, {14, N(464)}, {15, N(504)}, {20, N(544)}, {21, N(584)},
+    {27, f100::Family.offset + 105},
+};
+
 struct PageTable {
   int pageCode;
   std::span<const BoxBinding> boxes;
 };
-constexpr PageTable kTables[] = {{201, kOrd001}, {301, kPat001}};
+constexpr PageTable kTables[] = {{201, kOrd001}, {209, kOrd009}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {301, kPat001}};
 
 // Extra tables (fixtures of tests, pages being authored) take precedence.
 std::vector<PageTable>& Extra() {

@@ -70,6 +70,8 @@ class IPageHost {
   virtual QString MenuText(int /*id*/) const { return {}; }
   // The screen's width in pixels (HORZRES).
   virtual int ScreenWidth() const;
+  // Numbered field check `number` of the document's check object on `value`: 1 accepted.
+  virtual int RunFieldCheck(int /*number*/, void* /*value*/) { return 1; }
 };
 
 class CProg32View : public QAbstractScrollArea, public ui::IEditHost {

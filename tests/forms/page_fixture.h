@@ -12,6 +12,8 @@
 #include <memory>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "blocks/form714.h"
 #include "blocks/form714_sections.h"
@@ -72,7 +74,13 @@ class PageHost : public forms::IPageHost {
   void ShowPrompt(const QString& text) override { prompt = text; }
   void ShowStringMessage(int id, bool stop) override { messages.push_back(stop ? -id : id); }
   int ScreenWidth() const override { return 1024; }
+  int RunFieldCheck(int number, void* value) override {
+    fieldChecks.push_back({number, value});
+    return checkResult;
+  }
 
+  int checkResult = 1;
+  std::vector<std::pair<int, void*>> fieldChecks;
   std::string zoomText;
   QString prompt;
   std::vector<int> messages;

@@ -1,0 +1,70 @@
+#include "forms/pages/page100.h"
+
+#include "forms/pages/ord009.h"
+#include "forms/pages/ord011.h"
+#include "forms/pages/ord012.h"
+#include "forms/pages/ord013.h"
+#include "forms/pages/ord014.h"
+
+namespace forms {
+
+namespace {
+
+std::span<std::uint8_t> DocumentBlock(IPageHost& host) {
+  doc::CProg32Doc* d = host.PageDocument();
+  return d ? d->Block() : std::span<std::uint8_t>();
+}
+
+}  // namespace
+
+CPage100::CPage100(IPageHost& host, int pageCode, std::span<const RowArea> rowAreas, QWidget* parent)
+    : CRentaVista(host, pageCode, std::make_unique<CBindingTableList>(pageCode, DocumentBlock(host), -1, rowAreas),
+                  parent) {}
+
+CPage100::CPage100(IPageHost& host, int pageCode, std::unique_ptr<CBindingTableList> list, QWidget* parent)
+    : CRentaVista(host, pageCode, std::move(list), parent) {}
+
+void CPage100::RecalculateAndCheck(std::initializer_list<int> checks, std::size_t record, std::size_t size) {
+  if (doc::CProg32Doc* d = GetDocument()) {
+    d->Calculate(1);
+    if (d->Block().size() >= record + size)
+      for (int check : checks) Host().RunFieldCheck(check, d->Block().data() + record);
+  }
+  if (CPageBoxList* list = BoxList()) list->RefreshBoxStates(0);
+  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
+  if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+}
+
+CScrollRowTable* CPage100::Table(int id) const { return Boxes() ? Boxes()->Table(id) : nullptr; }
+
+int CPage100::EndEdit(int position, int result) {
+  RepaintBoxes();
+  Host().UpdateAllViews(kHintRepaintBoxes);
+  if (CPageBoxList* list = BoxList()) list->RefreshBoxStates(position);
+  return result;
+}
+
+void CPage100::RecalculateDeclaration(bool markModified) {
+  if (doc::CProg32Doc* d = GetDocument()) {
+    d->Calculate(1);
+    if (markModified) d->SetModifiedFlag(true);
+  }
+  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
+}
+
+int CPage100::OnBoxSubDialogValue(int /*position*/) {
+  RecalculateDeclaration(true);
+  return 0;
+}
+
+void RegisterForm100Pages() {
+  RegisterPage<ORD009>("ORD009");
+  RegisterPage<ORD011>("ORD011");
+  RegisterPage<ORD012>("ORD012");
+  RegisterPage<ORD013>("ORD013");
+  RegisterPage<ORD014>("ORD014");
+}
+
+}  // namespace forms
