@@ -1,6 +1,9 @@
 #include "annex/register.h"
 
 #include "annex/pcuotint_dlg.h"
+#include "annex/plpengen_dlg.h"
+#include "annex/plpenmin_dlg.h"
+#include "annex/premios_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
 #include "ui/annex_dlg.h"
@@ -11,6 +14,11 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CRtonetatrentasDlg>("CRtonetatrentasDlg");
   ui::RegisterAnnex<CPcuotintDlg>("CPcuotintDlg");
   ui::RegisterAnnex<CTipoelempatrimDlg>("CTipoelempatrimDlg");
+  ui::RegisterAnnex<CPlpengenDlg>("CPlpengenDlg");
+  ui::RegisterAnnex<CPlpengen2Dlg>("CPlpengen2Dlg");
+  ui::RegisterAnnex<CPlpenminDlg>("CPlpenminDlg");
+  ui::RegisterAnnex<CPremmetDlg>("CPremmetDlg");
+  ui::RegisterAnnex<CPremespDlg>("CPremespDlg");
 }
 
 }  // namespace annex
