@@ -1,0 +1,41 @@
+// The prize and social-provision annex dialogs laid out in Castellano and Catalan.
+#include "annex/plpengen_dlg.h"
+#include "annex/plpenmin_dlg.h"
+#include "annex/premios_dlg.h"
+#include "annex_fixture.h"
+#include "platform/strings.h"
+#include "render_support.h"
+#include "support/member_view.h"
+
+namespace {
+
+class RenderIncome : public annextest::AnnexTest, public ::testing::WithParamInterface<char> {
+ protected:
+  void SetUp() override {
+    AnnexTest::SetUp();
+    platform::SetLanguage(GetParam());
+  }
+  void TearDown() override {
+    platform::SetLanguage('e');
+    AnnexTest::TearDown();
+  }
+  template <class Dlg>
+  void Check(const char* name) {
+    qxtest::MemberView view(1, {1, 1, 1, 0, 0});
+    Dlg d({});
+    d.EnsureCreated();
+    annextest::CheckLayout(d, QString::fromLatin1(name), GetParam());
+  }
+};
+
+TEST_P(RenderIncome, EveryDialogFitsItsTexts) {
+  Check<CPremmetDlg>("premmet");
+  Check<CPremespDlg>("premesp");
+  Check<CPlpengenDlg>("plpengen");
+  Check<CPlpengen2Dlg>("plpengen2");
+  Check<CPlpenminDlg>("plpenmin");
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, RenderIncome, ::testing::Values('e', 'c'));
+
+}  // namespace
