@@ -5,6 +5,7 @@
 #include "annex/plpenmin_dlg.h"
 #include "annex/premios_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
+#include "annex/salpen_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
 #include "ui/annex_dlg.h"
 
@@ -19,6 +20,9 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CPlpenminDlg>("CPlpenminDlg");
   ui::RegisterAnnex<CPremmetDlg>("CPremmetDlg");
   ui::RegisterAnnex<CPremespDlg>("CPremespDlg");
+  ui::RegisterAnnex<CSalpen95Dlg>("CSalpen95Dlg");
+  ui::RegisterAnnex<CSalpenempleoDlg>("CSalpenempleoDlg");
+  ui::RegisterAnnex<CAnexoc1Dlg>("CAnexoc1Dlg");
 }
 
 }  // namespace annex

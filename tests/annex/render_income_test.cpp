@@ -1,7 +1,8 @@
-// The prize and social-provision annex dialogs laid out in Castellano and Catalan.
+// The prize, social-provision and pending-balance annex dialogs laid out in Castellano and Catalan.
 #include "annex/plpengen_dlg.h"
 #include "annex/plpenmin_dlg.h"
 #include "annex/premios_dlg.h"
+#include "annex/salpen_dlg.h"
 #include "annex_fixture.h"
 #include "platform/strings.h"
 #include "render_support.h"
@@ -34,6 +35,9 @@ TEST_P(RenderIncome, EveryDialogFitsItsTexts) {
   Check<CPlpengenDlg>("plpengen");
   Check<CPlpengen2Dlg>("plpengen2");
   Check<CPlpenminDlg>("plpenmin");
+  Check<CSalpen95Dlg>("salpen95");
+  Check<CSalpenempleoDlg>("salpenempleo");
+  Check<CAnexoc1Dlg>("anexoc1");
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, RenderIncome, ::testing::Values('e', 'c'));
