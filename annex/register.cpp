@@ -1,9 +1,11 @@
 #include "annex/register.h"
 
+#include "annex/deportistas_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/plpengen_dlg.h"
 #include "annex/plpenmin_dlg.h"
 #include "annex/premios_dlg.h"
+#include "annex/redapooc_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/salpen_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
@@ -23,6 +25,8 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CSalpen95Dlg>("CSalpen95Dlg");
   ui::RegisterAnnex<CSalpenempleoDlg>("CSalpenempleoDlg");
   ui::RegisterAnnex<CAnexoc1Dlg>("CAnexoc1Dlg");
+  ui::RegisterAnnex<CDeportistasDlg>("CDeportistasDlg");
+  ui::RegisterAnnex<CRedapoocDlg>("CRedapoocDlg");
 }
 
 }  // namespace annex

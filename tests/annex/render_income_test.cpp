@@ -1,7 +1,9 @@
-// The prize, social-provision and pending-balance annex dialogs laid out in Castellano and Catalan.
+// The prize, social-provision, sportsmen's, spouse-contribution and pending-balance annex dialogs laid out in Castellano and Catalan.
+#include "annex/deportistas_dlg.h"
 #include "annex/plpengen_dlg.h"
 #include "annex/plpenmin_dlg.h"
 #include "annex/premios_dlg.h"
+#include "annex/redapooc_dlg.h"
 #include "annex/salpen_dlg.h"
 #include "annex_fixture.h"
 #include "platform/strings.h"
@@ -38,6 +40,8 @@ TEST_P(RenderIncome, EveryDialogFitsItsTexts) {
   Check<CSalpen95Dlg>("salpen95");
   Check<CSalpenempleoDlg>("salpenempleo");
   Check<CAnexoc1Dlg>("anexoc1");
+  Check<CDeportistasDlg>("deportistas");
+  Check<CRedapoocDlg>("redapooc");
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, RenderIncome, ::testing::Values('e', 'c'));
