@@ -1,6 +1,7 @@
 #include "annex/register.h"
 
 #include "annex/deportistas_dlg.h"
+#include "annex/divid6_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/plpengen_dlg.h"
 #include "annex/plpenmin_dlg.h"
@@ -27,6 +28,7 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CAnexoc1Dlg>("CAnexoc1Dlg");
   ui::RegisterAnnex<CDeportistasDlg>("CDeportistasDlg");
   ui::RegisterAnnex<CRedapoocDlg>("CRedapoocDlg");
+  ui::RegisterAnnex<CDivid6Dlg>("CDivid6Dlg");
 }
 
 }  // namespace annex

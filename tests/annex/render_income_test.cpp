@@ -1,5 +1,7 @@
-// The prize, social-provision, sportsmen's, spouse-contribution and pending-balance annex dialogs laid out in Castellano and Catalan.
+// The prize, social-provision, sportsmen's, spouse-contribution, pending-balance and
+// dividend annex dialogs laid out in Castellano and Catalan.
 #include "annex/deportistas_dlg.h"
+#include "annex/divid6_dlg.h"
 #include "annex/plpengen_dlg.h"
 #include "annex/plpenmin_dlg.h"
 #include "annex/premios_dlg.h"
@@ -42,6 +44,7 @@ TEST_P(RenderIncome, EveryDialogFitsItsTexts) {
   Check<CAnexoc1Dlg>("anexoc1");
   Check<CDeportistasDlg>("deportistas");
   Check<CRedapoocDlg>("redapooc");
+  Check<CDivid6Dlg>("divid6");
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, RenderIncome, ::testing::Values('e', 'c'));
