@@ -2,6 +2,7 @@
 
 #include "annex/deportistas_dlg.h"
 #include "annex/divid6_dlg.h"
+#include "annex/ingrere_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/plpengen_dlg.h"
 #include "annex/plpenmin_dlg.h"
@@ -10,6 +11,7 @@
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/salpen_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
+#include "annex/tit6dat1_dlg.h"
 #include "ui/annex_dlg.h"
 
 namespace annex {
@@ -29,6 +31,8 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CDeportistasDlg>("CDeportistasDlg");
   ui::RegisterAnnex<CRedapoocDlg>("CRedapoocDlg");
   ui::RegisterAnnex<CDivid6Dlg>("CDivid6Dlg");
+  ui::RegisterAnnex<CIngrereDlg>("CIngrereDlg");
+  ui::RegisterAnnex<CTit6dat1Dlg>("CTit6dat1Dlg");
 }
 
 }  // namespace annex

@@ -1,12 +1,14 @@
 // The prize, social-provision, sportsmen's, spouse-contribution, pending-balance and
-// dividend annex dialogs laid out in Castellano and Catalan.
+// movable-capital annex dialogs laid out in Castellano and Catalan.
 #include "annex/deportistas_dlg.h"
 #include "annex/divid6_dlg.h"
+#include "annex/ingrere_dlg.h"
 #include "annex/plpengen_dlg.h"
 #include "annex/plpenmin_dlg.h"
 #include "annex/premios_dlg.h"
 #include "annex/redapooc_dlg.h"
 #include "annex/salpen_dlg.h"
+#include "annex/tit6dat1_dlg.h"
 #include "annex_fixture.h"
 #include "platform/strings.h"
 #include "render_support.h"
@@ -45,6 +47,8 @@ TEST_P(RenderIncome, EveryDialogFitsItsTexts) {
   Check<CDeportistasDlg>("deportistas");
   Check<CRedapoocDlg>("redapooc");
   Check<CDivid6Dlg>("divid6");
+  Check<CIngrereDlg>("ingrere");
+  Check<CTit6dat1Dlg>("tit6dat1");
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, RenderIncome, ::testing::Values('e', 'c'));
