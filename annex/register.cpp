@@ -3,6 +3,7 @@
 #include "annex/deportistas_dlg.h"
 #include "annex/divid6_dlg.h"
 #include "annex/ingrere_dlg.h"
+#include "annex/inrega6_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/plpengen_dlg.h"
 #include "annex/plpenmin_dlg.h"
@@ -32,6 +33,7 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CRedapoocDlg>("CRedapoocDlg");
   ui::RegisterAnnex<CDivid6Dlg>("CDivid6Dlg");
   ui::RegisterAnnex<CIngrereDlg>("CIngrereDlg");
+  ui::RegisterAnnex<CInrega6Dlg>("CInrega6Dlg");
   ui::RegisterAnnex<CTit6dat1Dlg>("CTit6dat1Dlg");
 }
 

@@ -3,6 +3,7 @@
 #include "annex/deportistas_dlg.h"
 #include "annex/divid6_dlg.h"
 #include "annex/ingrere_dlg.h"
+#include "annex/inrega6_dlg.h"
 #include "annex/plpengen_dlg.h"
 #include "annex/plpenmin_dlg.h"
 #include "annex/premios_dlg.h"
@@ -48,6 +49,7 @@ TEST_P(RenderIncome, EveryDialogFitsItsTexts) {
   Check<CRedapoocDlg>("redapooc");
   Check<CDivid6Dlg>("divid6");
   Check<CIngrereDlg>("ingrere");
+  Check<CInrega6Dlg>("inrega6");
   Check<CTit6dat1Dlg>("tit6dat1");
 }
 
