@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include "annex/capital_rows.h"
+
 #include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/box_field.h"
@@ -81,8 +83,7 @@ void CDivid6Dlg::OnInitAnnex() {
 }
 
 int CDivid6Dlg::OnEditSetFocus(int id) {
-  if (GetColumnOfControl(id) == 0)
-    if (auto* legend = Item<QLabel>(kLegend)) legend->setText(GetHolderLegend());
+  annex::ShowHolderLegend(*this, id, kLegend);
   return 1;
 }
 

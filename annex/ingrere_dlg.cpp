@@ -4,29 +4,30 @@
 
 #include <cmath>
 
-#include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/box_field.h"
-#include "ui/message_dlg.h"
 
 namespace {
 using ui::Ctl;
 namespace f = annex::ingrere;
 using D = CIngrereDlg;
 
-constexpr int kCells[] = {1303, 1322, 1342, 1382, 1401, 1408,   // holder
-                          1471, 1475, 1481, 1488, 1497, 1502,   // income
-                          1432, 1439, 1446, 1455, 1464, 1508,   // withholdings
-                          1436, 1443, 1450, 1460, 1468, 1515,   // reduction art. 76 bis
-                          1437, 1444, 1451, 1461, 1469, 1516};  // reduction D.T. 6
+constexpr int kReduction76Cells[] = {1436, 1443, 1450, 1460, 1468, 1515};
+constexpr int kDt6Cells[] = {1437, 1444, 1451, 1461, 1469, 1516};
+constexpr int kCells[] = {
+#define QX_COLUMN(cells) cells[0], cells[1], cells[2], cells[3], cells[4], cells[5]
+    QX_COLUMN(f::kHolderCells), QX_COLUMN(f::kIncomeCells), QX_COLUMN(f::kWithholdingCells),
+    QX_COLUMN(kReduction76Cells), QX_COLUMN(kDt6Cells)
+#undef QX_COLUMN
+};
 constexpr int kReduction76Column = 3;
-constexpr int Cell(int column, int row) { return kCells[column * f::kRows + row]; }
-#define QX_MONEY(c, r, fld, opt) \
-  {.id = Cell(c, r), .kind = Ctl::Money, .row = (r) + 2, .col = (c), .width = 8, .decimals = 2, .field = (fld), .options = (opt)}
-#define QX_ROW(r)                                                                                 \
-  {.id = Cell(0, r), .kind = Ctl::Titular, .row = (r) + 2, .col = 0, .field = f::Holder},         \
-  QX_MONEY(1, r, f::Income, ui::kOptNegatives), QX_MONEY(2, r, f::Withholding, 0u),                \
-  QX_MONEY(3, r, f::Reduction76, ui::kOptNegatives), QX_MONEY(4, r, f::ReductionDt6, 0u)
+#define QX_MONEY(cells, c, r, fld, opt) \
+  {.id = cells[r], .kind = Ctl::Money, .row = (r) + 2, .col = (c), .width = 8, .decimals = 2, .field = (fld), .options = (opt)}
+#define QX_ROW(r)                                                                                      \
+  {.id = f::kHolderCells[r], .kind = Ctl::Titular, .row = (r) + 2, .col = 0, .field = f::Holder},      \
+  QX_MONEY(f::kIncomeCells, 1, r, f::Income, ui::kOptNegatives),                                        \
+  QX_MONEY(f::kWithholdingCells, 2, r, f::Withholding, 0u),                                             \
+  QX_MONEY(kReduction76Cells, 3, r, f::Reduction76, ui::kOptNegatives), QX_MONEY(kDt6Cells, 4, r, f::ReductionDt6, 0u)
 constexpr ui::ControlDef kControls[] = {
     {.kind = Ctl::Static, .textId = 95285, .row = 0, .col = 3, .colSpan = 2},
     {.kind = Ctl::Static, .textId = 95202, .row = 1, .col = 0},
@@ -46,11 +47,8 @@ constexpr ui::RowLayout kLayout{.rows = f::kRows, .columns = 5, .first = 0, .str
                                 .holder = f::Holder.off, .cells = kCells};
 
 double Round2(double x) { return ui::RoundToDecimals(x, 2); }
-struct Check {
-  const char* code;
-  bool (*fails)(double i, double w, double r1, double r2);
-};
-constexpr Check kChecks[] = {
+// Income i, withholdings w, art. 76 bis reduction r1, D.T. 6 reduction r2.
+constexpr annex::RowWarning kWarnings[] = {
     {"100P044", [](double i, double w, double, double) { return (i >= 0 && Round2(0.15 * i + 0.5) < w) || (i < 0 && w > 0); }},
     {"100P032", [](double i, double w, double, double) { return i > 0.5 && w == 0.0; }},
     {"100P012", [](double i, double, double r1, double) { return std::fabs(Round2(0.75 * i)) + 0.5 < std::fabs(r1); }},
@@ -63,22 +61,10 @@ constexpr Check kChecks[] = {
 CIngrereDlg::CIngrereDlg(const ui::AnnexArgs& args) : CAnnexRowsDlg(kTemplate, f::kBlockSize, kLayout, args) {}
 
 int CIngrereDlg::OnEditSetFocus(int id) {
-  auto* legend = Item<QLabel>(kLegend);
-  if (!legend) return 1;
-  legend->setText(GetColumnOfControl(id) == kReduction76Column ? platform::LoadString(60) : QString());
-  if (GetColumnOfControl(id) == 0) legend->setText(GetHolderLegend());
+  if (annex::ShowHolderLegend(*this, id)) return 1;
+  if (auto* legend = Item<QLabel>(kLegend))
+    legend->setText(GetColumnOfControl(id) == kReduction76Column ? platform::LoadString(60) : QString());
   return 1;
 }
 
-int CIngrereDlg::ValidateRows() {
-  for (int r = 0; r < f::kRows; ++r) {
-    const std::uint8_t* row = Row(r);
-    const double i = f::Income.get(row), w = f::Withholding.get(row), r1 = f::Reduction76.get(row),
-                 r2 = f::ReductionDt6.get(row);
-    for (const Check& c : kChecks)
-      if (c.fails(i, w, r1, r2) &&
-          CMessageDlg(this).Show(QString::fromLatin1(c.code), platform::kIconAsterisk) == kAnsCorregir)
-        return 0;
-  }
-  return 1;
-}
+int CIngrereDlg::ValidateRows() { return annex::RunRowWarnings(*this, kWarnings); }

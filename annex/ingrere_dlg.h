@@ -3,29 +3,20 @@
 // Ley 40/1998. The block is a 40-byte row group of section B.
 #pragma once
 
-#include "blocks/form100_b.h"
-#include "ui/annex_dlg.h"
+#include "annex/capital_rows.h"
 
 namespace annex::ingrere {
-inline constexpr int kRows = f100::sec_b::kRows;
-inline constexpr std::size_t kRowSize = f100::sec_b::kRowSize;
-inline constexpr std::size_t kBlockSize = kRows * kRowSize;
-inline constexpr blocks::U8 Holder{0};
-inline constexpr blocks::F64 Income{8};
-inline constexpr blocks::F64 Withholding{16};
-inline constexpr blocks::F64 Reduction76{24};
-inline constexpr blocks::F64 ReductionDt6{32};
-static_assert(ReductionDt6.off + 8 == kRowSize && kBlockSize == 240);
+using namespace capital40;
+inline constexpr blocks::F64 Reduction76 = Third;
+inline constexpr blocks::F64 ReductionDt6 = Fourth;
 inline constexpr f100::sec_b::Group40 kGroup = f100::sec_b::G5;
-static_assert(kGroup.expenses.off - kGroup.holder.off == Reduction76.off &&
-              kGroup.reduction.off - kGroup.holder.off == ReductionDt6.off);
 }  // namespace annex::ingrere
 
 class CIngrereDlg : public ui::CAnnexRowsDlg {
   Q_OBJECT
  public:
   static constexpr int kId = 232;
-  static constexpr int kLegend = 1296;
+  static constexpr int kLegend = annex::kRowsLegend;
   explicit CIngrereDlg(const ui::AnnexArgs& args);
   // 1 accept; 0 when a warning was to be corrected.
   int ValidateRows();

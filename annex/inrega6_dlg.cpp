@@ -5,21 +5,22 @@
 #include <cmath>
 #include <span>
 
-#include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/box_field.h"
-#include "ui/message_dlg.h"
 
 namespace {
 using ui::Ctl;
 namespace f = annex::inrega6;
 using D = CInrega6Dlg;
 
-constexpr int kCells[] = {1303, 1322, 1342, 1382, 1401, 1408,   // holder
-                          1471, 1475, 1481, 1488, 1497, 1502,   // income
-                          1432, 1439, 1446, 1455, 1464, 1508,   // withholdings
-                          1434, 1441, 1448, 1457, 1466, 1511,   // expenses
-                          1436, 1443, 1450, 1460, 1468, 1515};  // reduction art. 24.2
+constexpr int kExpensesCells[] = {1434, 1441, 1448, 1457, 1466, 1511};
+constexpr int kReductionCells[] = {1436, 1443, 1450, 1460, 1468, 1515};
+constexpr int kCells[] = {
+#define QX_COLUMN(cells) cells[0], cells[1], cells[2], cells[3], cells[4], cells[5]
+    QX_COLUMN(f::kHolderCells), QX_COLUMN(f::kIncomeCells), QX_COLUMN(f::kWithholdingCells),
+    QX_COLUMN(kExpensesCells), QX_COLUMN(kReductionCells)
+#undef QX_COLUMN
+};
 enum Column : int { kHolderColumn, kIncomeColumn, kWithholdingColumn, kExpensesColumn, kReductionColumn };
 constexpr int Cell(int column, int row) { return kCells[column * f::kRows + row]; }
 #define QX_MONEY(c, r, fld) \
@@ -47,10 +48,7 @@ constexpr ui::RowLayout kLayout{.rows = f::kRows, .columns = 5, .first = 0, .str
                                 .holder = f::Holder.off, .cells = kCells};
 
 double Round2(double x) { return ui::RoundToDecimals(x, 2); }
-struct Check {
-  const char* code;
-  bool (*fails)(double i, double w, double e, double r);
-};
+using Check = annex::RowWarning;  // income i, withholdings w, expenses e, reduction r
 constexpr Check kVariant1[] = {
     {"100P011", [](double i, double, double, double r) { return std::fabs(Round2(0.4 * i)) + 0.5 < std::fabs(r); }},
     {"100R109", [](double i, double, double, double r) { return (i < 0 && r > 0) || (i > 0 && r < 0); }},
@@ -104,20 +102,9 @@ int CInrega6Dlg::OnEditSetFocus(int id) {
       const int text = HintOf(index, column);
       hint->setText(text ? platform::LoadString(text) : QString());
     }
-  if (auto* legend = Item<QLabel>(kLegend)) legend->setText(column == kHolderColumn ? GetHolderLegend() : QString());
+  if (!annex::ShowHolderLegend(*this, id))
+    if (auto* legend = Item<QLabel>(kLegend)) legend->clear();
   return 1;
 }
 
-int CInrega6Dlg::ValidateRows() {
-  const std::span<const Check> checks = ChecksOf(index);
-  for (int r = 0; r < f::kRows && !checks.empty(); ++r) {
-    const std::uint8_t* row = Row(r);
-    const double i = f::Income.get(row), w = f::Withholding.get(row), e = f::Expenses.get(row),
-                 red = f::Reduction.get(row);
-    for (const Check& c : checks)
-      if (c.fails(i, w, e, red) &&
-          CMessageDlg(this).Show(QString::fromLatin1(c.code), platform::kIconAsterisk) == kAnsCorregir)
-        return 0;
-  }
-  return 1;
-}
+int CInrega6Dlg::ValidateRows() { return annex::RunRowWarnings(*this, ChecksOf(index)); }

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include "annex/capital_rows.h"
+
 #include "platform/icons.h"
 #include "ui/box_field.h"
 #include "ui/message_dlg.h"
@@ -71,8 +73,7 @@ namespace annex {
 bool AboveFifteenPerCent(double base, double charged) { return ui::RoundToDecimals(base * 0.15, 2) + 0.5 < charged; }
 
 int CPrizeRowsDlg::OnEditSetFocus(int id) {
-  if (GetColumnOfControl(id) == 0)
-    if (auto* legend = Item<QLabel>(kLegend)) legend->setText(GetHolderLegend());
+  annex::ShowHolderLegend(*this, id, kLegend);
   return 1;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QLabel>
 
+#include "annex/capital_rows.h"
 #include "platform/strings.h"
 
 namespace {
@@ -77,8 +78,7 @@ namespace annex {
 int CPendingRowsDlg::OnEditSetFocus(int id) {
   auto* legend = Item<QLabel>(kLegend);
   if (!legend) return 1;
-  if (GetColumnOfControl(id) == 0) legend->setText(GetHolderLegend());
-  else if (!keepLegend_) legend->clear();
+  if (!ShowHolderLegend(*this, id, kLegend) && !keepLegend_) legend->clear();
   return 1;
 }
 

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include "annex/capital_rows.h"
+
 namespace {
 using ui::Ctl;
 namespace f = annex::tit6dat1;
@@ -34,7 +36,6 @@ void CTit6dat1Dlg::OnInitAnnex() {
 }
 
 int CTit6dat1Dlg::OnEditSetFocus(int id) {
-  if (GetColumnOfControl(id) == 0)
-    if (auto* legend = Item<QLabel>(kLegend)) legend->setText(GetHolderLegend());
+  annex::ShowHolderLegend(*this, id, kLegend);
   return 1;
 }

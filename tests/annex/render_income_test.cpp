@@ -17,16 +17,8 @@
 
 namespace {
 
-class RenderIncome : public annextest::AnnexTest, public ::testing::WithParamInterface<char> {
+class RenderIncome : public annextest::LanguageTest {
  protected:
-  void SetUp() override {
-    AnnexTest::SetUp();
-    platform::SetLanguage(GetParam());
-  }
-  void TearDown() override {
-    platform::SetLanguage('e');
-    AnnexTest::TearDown();
-  }
   template <class Dlg>
   void Check(const char* name) {
     qxtest::MemberView view(1, {1, 1, 1, 0, 0});

@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QLabel>
 
+#include "annex_fixture.h"
+#include "platform/strings.h"
 #include "ui/companion_button.h"
 
 namespace annextest {
@@ -34,5 +36,18 @@ inline void CheckLayout(QDialog& d, const QString& name, char language) {
   }
   d.hide();
 }
+
+// An annex test run once per interface language given as its parameter.
+class LanguageTest : public AnnexTest, public ::testing::WithParamInterface<char> {
+ protected:
+  void SetUp() override {
+    AnnexTest::SetUp();
+    platform::SetLanguage(GetParam());
+  }
+  void TearDown() override {
+    platform::SetLanguage('e');
+    AnnexTest::TearDown();
+  }
+};
 
 }  // namespace annextest

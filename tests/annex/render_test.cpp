@@ -13,16 +13,8 @@
 
 namespace {
 
-class Render : public annextest::AnnexTest, public ::testing::WithParamInterface<char> {
+class Render : public annextest::LanguageTest {
  protected:
-  void SetUp() override {
-    AnnexTest::SetUp();
-    platform::SetLanguage(GetParam());
-  }
-  void TearDown() override {
-    platform::SetLanguage('e');
-    AnnexTest::TearDown();
-  }
   void Check(QDialog& d, const QString& name) { annextest::CheckLayout(d, name, GetParam()); }
 };
 
