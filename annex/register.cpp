@@ -1,5 +1,6 @@
 #include "annex/register.h"
 
+#include "annex/conpropp_dlg.h"
 #include "annex/deportistas_dlg.h"
 #include "annex/divid6_dlg.h"
 #include "annex/ingrere_dlg.h"
@@ -8,6 +9,7 @@
 #include "annex/plpengen_dlg.h"
 #include "annex/plpenmin_dlg.h"
 #include "annex/premios_dlg.h"
+#include "annex/rdto_trabajo_dlg.h"
 #include "annex/redapooc_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/salpen_dlg.h"
@@ -34,6 +36,8 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CDivid6Dlg>("CDivid6Dlg");
   ui::RegisterAnnex<CIngrereDlg>("CIngrereDlg");
   ui::RegisterAnnex<CInrega6Dlg>("CInrega6Dlg");
+  ui::RegisterAnnex<CRdtoTrabajoDlg>("CRdtoTrabajoDlg");
+  ui::RegisterAnnex<CConproppDlg>("CConproppDlg");
   ui::RegisterAnnex<CTit6dat1Dlg>("CTit6dat1Dlg");
 }
 

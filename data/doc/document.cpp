@@ -68,6 +68,7 @@ CProg32Doc::~CProg32Doc() {
   State().household = nullptr;
   State().shownMember = nullptr;
   State().form100 = nullptr;
+  State().form100Joint = nullptr;
   State().reformatBoxes = true;
   State().boxOverflowArmed = true;
 }

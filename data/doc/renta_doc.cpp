@@ -83,6 +83,7 @@ CRentaDoc::CRentaDoc(store::DeclarationStore& store, DocumentHost& host, Calcula
   State().household = &household_;
   State().shownMember = &shownMember_;
   State().form100 = block_.data();
+  State().form100Joint = &modality_;
   targetMember_ = shownMember_;
   targetView_ = memberView_;
 }

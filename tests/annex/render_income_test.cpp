@@ -1,5 +1,6 @@
-// The prize, social-provision, sportsmen's, spouse-contribution, pending-balance and
+// The work-income, prize, social-provision, sportsmen's, spouse-contribution, pending-balance and
 // movable-capital annex dialogs laid out in Castellano and Catalan.
+#include "annex/conpropp_dlg.h"
 #include "annex/deportistas_dlg.h"
 #include "annex/divid6_dlg.h"
 #include "annex/ingrere_dlg.h"
@@ -7,6 +8,7 @@
 #include "annex/plpengen_dlg.h"
 #include "annex/plpenmin_dlg.h"
 #include "annex/premios_dlg.h"
+#include "annex/rdto_trabajo_dlg.h"
 #include "annex/redapooc_dlg.h"
 #include "annex/salpen_dlg.h"
 #include "annex/tit6dat1_dlg.h"
@@ -29,6 +31,8 @@ class RenderIncome : public annextest::LanguageTest {
 };
 
 TEST_P(RenderIncome, EveryDialogFitsItsTexts) {
+  Check<CRdtoTrabajoDlg>("rdto_trabajo");
+  Check<CConproppDlg>("conpropp");
   Check<CPremmetDlg>("premmet");
   Check<CPremespDlg>("premesp");
   Check<CPlpengenDlg>("plpengen");
