@@ -13,6 +13,7 @@
 #include "annex/redapooc_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/salpen_dlg.h"
+#include "annex/salpencartuja_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
 #include "annex/tit6dat1_dlg.h"
 #include "ui/annex_dlg.h"
@@ -38,6 +39,7 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CInrega6Dlg>("CInrega6Dlg");
   ui::RegisterAnnex<CRdtoTrabajoDlg>("CRdtoTrabajoDlg");
   ui::RegisterAnnex<CConproppDlg>("CConproppDlg");
+  ui::RegisterAnnex<CSalpencartujaDlg>("CSalpencartujaDlg");
   ui::RegisterAnnex<CTit6dat1Dlg>("CTit6dat1Dlg");
 }
 

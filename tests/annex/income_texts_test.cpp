@@ -34,6 +34,7 @@ TEST(IncomeAnnexTexts, StringsHaveTextsInEveryLanguage) {
   for (int id = 95200; id <= 95207; ++id) ids.push_back(id);
   for (int id = 95210; id <= 95221; ++id) ids.push_back(id);
   for (int id = 95230; id <= 95235; ++id) ids.push_back(id);
+  for (int id = 95239; id <= 95241; ++id) ids.push_back(id);
   for (int id : {95250, 95251, 95252, 95253}) ids.push_back(id);
   for (int id = 95255; id <= 95261; ++id) ids.push_back(id);
   for (int id = 95270; id <= 95276; ++id) ids.push_back(id);

@@ -11,6 +11,7 @@
 #include "annex/rdto_trabajo_dlg.h"
 #include "annex/redapooc_dlg.h"
 #include "annex/salpen_dlg.h"
+#include "annex/salpencartuja_dlg.h"
 #include "annex/tit6dat1_dlg.h"
 #include "annex_fixture.h"
 #include "platform/strings.h"
@@ -41,6 +42,7 @@ TEST_P(RenderIncome, EveryDialogFitsItsTexts) {
   Check<CSalpen95Dlg>("salpen95");
   Check<CSalpenempleoDlg>("salpenempleo");
   Check<CAnexoc1Dlg>("anexoc1");
+  Check<CSalpencartujaDlg>("salpencartuja");
   Check<CDeportistasDlg>("deportistas");
   Check<CRedapoocDlg>("redapooc");
   Check<CDivid6Dlg>("divid6");

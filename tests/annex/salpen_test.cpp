@@ -3,6 +3,7 @@
 #include <QLabel>
 
 #include "annex/salpen_dlg.h"
+#include "annex/salpencartuja_dlg.h"
 #include "annex_fixture.h"
 #include "launch_support.h"
 #include "support/member_view.h"
@@ -145,6 +146,90 @@ TEST_F(Pending, TheLegendShowsForAHolderCellAndGoesOrStaysForAnAmount) {
       d.GetDlgItem(fam.years[0][0])->setFocus();
       EXPECT_EQ(legend->text().isEmpty(), !fam.keepsLegend) << fam.name;
     });
+  }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- research and other modalities
+
+namespace {
+
+namespace sc = annex::salpencartuja;
+using C = CSalpencartujaDlg;
+const std::size_t kResearchAt = f100::SectionQ.offset + f100::sec_q::PendingResearchArea.off;
+
+class PendingPairs : public AnnexTest {
+ protected:
+  void SetUp() override {
+    AnnexTest::SetUp();
+    std::fill_n(declaration.at(kResearchAt), sc::kBlockSize, 0);
+  }
+  std::uint8_t* Record(int k) { return declaration.at(kResearchAt + sc::kRecordSize * k); }
+  void Give(int k, int holder, double first) {
+    sc::Holder.set(Record(k), static_cast<std::uint8_t>(holder));
+    sc::Year(0).set(Record(k), first);
+  }
+  qxtest::MemberView view{1, kCouple};
+  annextest::FixtureDeclaration declaration;
+};
+
+TEST_F(PendingPairs, TheSecondRecordOfAPairOpensOnlyAfterTheFirstAndOkWritesThem) {
+  std::vector<std::uint8_t> expected = declaration.bytes;
+  sc::Holder.set(expected.data() + kResearchAt + 2 * sc::kRecordSize, 2);
+  sc::Year(3).set(expected.data() + kResearchAt + 2 * sc::kRecordSize, 40.0);
+  Launch("IDD_SALPENCARTUJA", declaration.at(kResearchAt), [&](CTemplateDlg& d) {
+    EXPECT_FALSE(d.GetDlgItem(C::HolderCell(3))->isEnabled());
+    EXPECT_FALSE(d.GetDlgItem(C::AmountCell(2, 0))->isEnabled());
+    TypeInto(d, C::HolderCell(2), QStringLiteral("D"));
+    EXPECT_TRUE(d.GetDlgItem(C::HolderCell(3))->isEnabled());
+    EXPECT_FALSE(d.GetDlgItem(C::AmountCell(3, 0))->isEnabled());
+    TypeInto(d, C::AmountCell(2, 3), QStringLiteral("40"));
+    Press(d, ui::IDOK);
+  });
+  EXPECT_EQ(declaration.bytes, expected);
+}
+
+TEST_F(PendingPairs, BlankingTheFirstHolderMovesTheSecondRecordUp) {
+  Give(0, 2, 10.0);
+  Give(1, 3, 30.0);
+  Launch("IDD_SALPENCARTUJA", declaration.at(kResearchAt), [&](CTemplateDlg& d) {
+    QWidget* holder = d.GetDlgItem(C::HolderCell(0));
+    holder->setFocus();
+    QTest::keyClick(holder, Qt::Key_Delete);
+    QTest::keyClick(holder, Qt::Key_Tab);
+    EXPECT_EQ(d.Edit(C::HolderCell(0))->text().trimmed(), QStringLiteral("CÓNYUGE"));
+    EXPECT_FALSE(d.GetDlgItem(C::HolderCell(1))->isEnabled());
+    EXPECT_FALSE(d.GetDlgItem(C::AmountCell(1, 0))->isEnabled());
+    Press(d, ui::IDOK);
+  });
+  EXPECT_EQ(sc::Holder.get(Record(0)), 3);
+  EXPECT_EQ(sc::Year(0).get(Record(0)), 30.0);
+  EXPECT_EQ(sc::Holder.get(Record(1)), 0);
+  EXPECT_EQ(sc::Year(0).get(Record(1)), 0.0);
+}
+
+TEST_F(PendingPairs, AMemberViewShowsOnlyTheMembersRecordsAndWritesNothing) {
+  Give(0, 3, 30.0);  // the spouse's, first place of research
+  Give(1, 2, 20.0);  // the declarant's, second place
+  Give(2, 2, 22.0);  // the declarant's, first place of other modalities
+  Give(3, 3, 33.0);
+  const std::vector<std::uint8_t> before = declaration.bytes;
+  struct Case {
+    int member;
+    std::array<const char*, 4> shown;  // the first year of each record
+  };
+  for (const Case c : {Case{2, {"20,00", "", "22,00", ""}}, Case{3, {"30,00", "", "33,00", ""}}, Case{4, {"", "", "", ""}}}) {
+    SCOPED_TRACE(c.member);
+    view.Show(c.member);
+    view.SetExists(4, true);
+    Launch("IDD_SALPENCARTUJA", declaration.at(kResearchAt), [&](CTemplateDlg& d) {
+      for (int k = 0; k < sc::kRecords; ++k)
+        EXPECT_EQ(d.Edit(C::AmountCell(k, 0))->text(), QString::fromLatin1(c.shown[static_cast<std::size_t>(k)])) << k;
+      EXPECT_FALSE(d.GetDlgItem(C::HolderCell(0))->isEnabled());
+      Press(d, ui::IDOK);
+    });
+    EXPECT_EQ(declaration.bytes, before);
   }
 }
 
