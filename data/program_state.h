@@ -19,6 +19,11 @@ struct ProgramState {
   // when any declaration document goes.
   const std::array<std::uint8_t, 5>* household = nullptr;
   const int* shownMember = nullptr;
+  // The open form-100 document's block (f100::kBlockSize bytes), for the annex dialogs that read
+  // the personal data; set and cleared with the household.
+  const std::uint8_t* form100 = nullptr;
+  // Its filing: 1 jointly, 0 individually.
+  const std::uint8_t* form100Joint = nullptr;
   // The household family-unit copy: cleared when the household computation starts, set when it
   // marks a family unit.
   bool familyUnitCopy = false;

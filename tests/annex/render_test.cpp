@@ -1,14 +1,11 @@
 // The annex dialogs laid out in Castellano and Catalan: every caption fits its control. With
 // QX_RENDER_DIR set the dialogs are also saved as pictures there, to be looked at.
-#include <QAbstractButton>
-#include <QDir>
-#include <QLabel>
-
 #include "annex/pcuotint_dlg.h"
 #include "annex/resumen_declaraciones_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
 #include "annex_fixture.h"
+#include "render_support.h"
 #include "data/db/databases.h"
 #include "data/doc/renta_doc.h"
 #include "data/store/store.h"
@@ -16,36 +13,9 @@
 
 namespace {
 
-class Render : public annextest::AnnexTest, public ::testing::WithParamInterface<char> {
+class Render : public annextest::LanguageTest {
  protected:
-  void SetUp() override {
-    AnnexTest::SetUp();
-    platform::SetLanguage(GetParam());
-  }
-  void TearDown() override {
-    platform::SetLanguage('e');
-    AnnexTest::TearDown();
-  }
-  // Shows the dialog, checks that its texts fit, saves its picture when asked to.
-  void Check(QDialog& d, const QString& name) {
-    d.show();
-    QApplication::processEvents();
-    for (QLabel* l : d.findChildren<QLabel*>()) {
-      if (l->text().isEmpty() || !l->isVisible()) continue;
-      EXPECT_GE(l->width(), l->minimumSizeHint().width()) << name.toStdString() << ": " << l->text().toStdString();
-      EXPECT_GE(l->height(), l->minimumSizeHint().height()) << name.toStdString() << ": " << l->text().toStdString();
-    }
-    for (QAbstractButton* b : d.findChildren<QAbstractButton*>()) {
-      if (b->text().isEmpty() || !b->isVisible()) continue;
-      EXPECT_GE(b->width(), b->sizeHint().width()) << name.toStdString() << ": " << b->text().toStdString();
-    }
-    const QByteArray dir = qgetenv("QX_RENDER_DIR");
-    if (!dir.isEmpty()) {
-      QDir().mkpath(QString::fromLocal8Bit(dir));
-      d.grab().save(QString::fromLocal8Bit(dir) + u'/' + name + u'_' + QChar(GetParam()) + QStringLiteral(".png"));
-    }
-    d.hide();
-  }
+  void Check(QDialog& d, const QString& name) { annextest::CheckLayout(d, name, GetParam()); }
 };
 
 TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
