@@ -111,7 +111,9 @@ bool CRentaDoc::OpenDeclaration(std::string_view key, bool isNew) {
     SaveToDatabase();
     modified_ = false;
     modality_ = host_.AskCaptureType();
-    if (!host_.RunFamilyWizard(*this, true, 0)) {
+    // A declaration whose capture type was not answered is neither individual nor joint: it is
+    // not set up, as when the family data are cancelled.
+    if (modality_ > 1 || !host_.RunFamilyWizard(*this, true, 0)) {
       UpdateMemberStatusBar(true);
       return false;
     }
