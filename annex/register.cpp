@@ -1,6 +1,7 @@
 #include "annex/register.h"
 
 #include "annex/pcuotint_dlg.h"
+#include "annex/pgacuinm_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
 #include "ui/annex_dlg.h"
@@ -11,6 +12,7 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CRtonetatrentasDlg>("CRtonetatrentasDlg");
   ui::RegisterAnnex<CPcuotintDlg>("CPcuotintDlg");
   ui::RegisterAnnex<CTipoelempatrimDlg>("CTipoelempatrimDlg");
+  ui::RegisterAnnex<CPgacuinmDlg>("CPgacuinmDlg");
 }
 
 }  // namespace annex

@@ -5,6 +5,8 @@
 #include <QLabel>
 
 #include "annex/pcuotint_dlg.h"
+#include "annex/pgacuinm_dlg.h"
+#include "annex/tipo_captura_datos_dlg.h"
 #include "annex/resumen_declaraciones_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
@@ -13,6 +15,8 @@
 #include "data/doc/renta_doc.h"
 #include "data/store/store.h"
 #include "platform/strings.h"
+#include "support/member_view.h"
+#include "ui/companion_button.h"
 
 namespace {
 
@@ -36,7 +40,8 @@ class Render : public annextest::AnnexTest, public ::testing::WithParamInterface
       EXPECT_GE(l->height(), l->minimumSizeHint().height()) << name.toStdString() << ": " << l->text().toStdString();
     }
     for (QAbstractButton* b : d.findChildren<QAbstractButton*>()) {
-      if (b->text().isEmpty() || !b->isVisible()) continue;
+      // A companion button paints its own arrow; its "..." is never shown.
+      if (b->text().isEmpty() || !b->isVisible() || dynamic_cast<ui::CCompanionButton*>(b)) continue;
       EXPECT_GE(b->width(), b->sizeHint().width()) << name.toStdString() << ": " << b->text().toStdString();
     }
     const QByteArray dir = qgetenv("QX_RENDER_DIR");
@@ -63,6 +68,21 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     CTipoelempatrimDlg d({});
     d.EnsureCreated();
     Check(d, QStringLiteral("tipoelempatrim"));
+  }
+  {
+    CTipoCapturaDatosDlg d(nullptr);
+    d.EnsureCreated();
+    Check(d, QStringLiteral("tipocapturadatos"));
+  }
+  {
+    qxtest::MemberView view(1, {1, 1, 1, 0, 0});
+    CPgacuinmDlg d({nullptr, 1, 0});
+    annex::pgacuinm::Holder.set(d.AnnexBlock().data(), 2);
+    annex::pgacuinm::OnCapitalIncome.set(d.AnnexBlock().data(), 1234.56);
+    annex::pgacuinm::Holder.set(d.AnnexBlock().data() + annex::pgacuinm::kRowSize, 3);
+    annex::pgacuinm::OnActivityIncome.set(d.AnnexBlock().data() + annex::pgacuinm::kRowSize, 98765.43);
+    d.EnsureCreated();
+    Check(d, QStringLiteral("pgacuinm"));
   }
   {
     dbtest::TempDir dir;
