@@ -1,10 +1,12 @@
 #include "annex/register.h"
 
+#include "annex/epigrafe_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/pgacuinm_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
 #include "ui/annex_dlg.h"
+#include "ui/sel_str_edit.h"
 
 namespace annex {
 
@@ -13,6 +15,7 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CPcuotintDlg>("CPcuotintDlg");
   ui::RegisterAnnex<CTipoelempatrimDlg>("CTipoelempatrimDlg");
   ui::RegisterAnnex<CPgacuinmDlg>("CPgacuinmDlg");
+  ui::RegisterSelectionOpener("IDD_EPIGRAFE", &CEpigrafeDlg::OpenFor);
 }
 
 }  // namespace annex

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLabel>
 
+#include "annex/epigrafe_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/pgacuinm_dlg.h"
 #include "annex/tipo_captura_datos_dlg.h"
@@ -68,6 +69,12 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     CTipoelempatrimDlg d({});
     d.EnsureCreated();
     Check(d, QStringLiteral("tipoelempatrim"));
+  }
+  {
+    CEpigrafeDlg d({});
+    d.SetCode("8611", '1');
+    d.EnsureCreated();
+    Check(d, QStringLiteral("epigrafe"));
   }
   {
     CTipoCapturaDatosDlg d(nullptr);
