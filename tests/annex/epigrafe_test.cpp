@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 
 #include "annex/epigrafe_dlg.h"
 #include "annex_fixture.h"
@@ -127,6 +128,25 @@ TEST_F(Epigrafe, TheBoxCodeShowsItsDescriptionAndDeleteInTheListEmptiesBoth) {
   });
   EXPECT_EQ(hb.edit->OpenSelection(0), 1);
   EXPECT_EQ(hb.Code(), "");
+}
+
+TEST_F(Epigrafe, AHeadingChosenFromTheListShowsItsCodeAndGoesBackDotted) {
+  qxtest::MemberView view(1, {1, 1, 0, 0, 0});
+  HeadingBox hb("IDD_EPIGRAFE*1", "IAE1", "", '1');
+  qxtest::WhenModal([&](QWidget* m) {
+    auto& d = dynamic_cast<CEpigrafeDlg&>(*m);
+    auto* e = d.Item<CListaEdit>(CEpigrafeDlg::kList);
+    QTest::mouseClick(e->Button(), Qt::LeftButton);
+    ASSERT_TRUE(e->ListOpen());
+    EXPECT_GT(e->List()->count(), 20) << "the business headings";
+    QTest::keyClicks(e->List(), QStringLiteral("ALQUILER DE V"));
+    QTest::keyClick(e->List(), Qt::Key_Return);
+    EXPECT_EQ(e->text().trimmed(), QStringLiteral("ALQUILER DE VIVIENDAS"));
+    EXPECT_EQ(d.Edit(CEpigrafeDlg::kCode)->text().trimmed(), QStringLiteral("8611"));
+    d.Item<QAbstractButton>(ui::IDOK)->click();
+  });
+  EXPECT_EQ(hb.edit->OpenSelection(0), 1);
+  EXPECT_EQ(hb.Code(), "861.1");
 }
 
 TEST_F(Epigrafe, AMemberViewWarnsAndLeavesEveryEditDisabled) {
