@@ -3,6 +3,7 @@
 #include "annex/epigrafe_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/pgacuinm_dlg.h"
+#include "annex/renobga_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
 #include "ui/annex_dlg.h"
@@ -15,6 +16,7 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CPcuotintDlg>("CPcuotintDlg");
   ui::RegisterAnnex<CTipoelempatrimDlg>("CTipoelempatrimDlg");
   ui::RegisterAnnex<CPgacuinmDlg>("CPgacuinmDlg");
+  ui::RegisterAnnex<CRenobgaDlg>("CRenobgaDlg");
   ui::RegisterSelectionOpener("IDD_EPIGRAFE", &CEpigrafeDlg::OpenFor);
 }
 

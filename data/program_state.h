@@ -19,6 +19,9 @@ struct ProgramState {
   // when any declaration document goes.
   const std::array<std::uint8_t, 5>* household = nullptr;
   const int* shownMember = nullptr;
+  // The open form-100 document's data block, for the dialogs that calculate on copies of its
+  // records; null without one.
+  std::uint8_t* form100Block = nullptr;
   // The household family-unit copy: cleared when the household computation starts, set when it
   // marks a family unit.
   bool familyUnitCopy = false;

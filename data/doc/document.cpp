@@ -67,6 +67,7 @@ CProg32Doc::CProg32Doc(store::DeclarationStore& store, DocumentHost& host, int k
 CProg32Doc::~CProg32Doc() {
   State().household = nullptr;
   State().shownMember = nullptr;
+  State().form100Block = nullptr;
   State().reformatBoxes = true;
   State().boxOverflowArmed = true;
 }

@@ -82,6 +82,7 @@ CRentaDoc::CRentaDoc(store::DeclarationStore& store, DocumentHost& host, Calcula
   header_.append(57, '\0');
   State().household = &household_;
   State().shownMember = &shownMember_;
+  State().form100Block = block_.data();
   targetMember_ = shownMember_;
   targetView_ = memberView_;
 }

@@ -7,6 +7,7 @@
 #include "annex/epigrafe_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/pgacuinm_dlg.h"
+#include "annex/renobga_dlg.h"
 #include "annex/tipo_captura_datos_dlg.h"
 #include "annex/resumen_declaraciones_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
@@ -75,6 +76,17 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     d.SetCode("8611", '1');
     d.EnsureCreated();
     Check(d, QStringLiteral("epigrafe"));
+  }
+  {
+    qxtest::MemberView view(1, {1, 1, 1, 0, 0});
+    CRenobgaDlg d({nullptr, 2, 0});
+    annex::renobga::Holder.set(d.AnnexBlock().data(), 2);
+    annex::renobga::General.set(d.AnnexBlock().data(), 12345.67);
+    annex::renobga::TaxPaid.set(d.AnnexBlock().data(), 1234.5);
+    annex::renobga::GeneralRate(0).set(d.AnnexBlock().data(), 28.35);
+    annex::renobga::GeneralPart(1, 0).set(d.AnnexBlock().data(), 9876.54);
+    d.EnsureCreated();
+    Check(d, QStringLiteral("renobga"));
   }
   {
     CTipoCapturaDatosDlg d(nullptr);
