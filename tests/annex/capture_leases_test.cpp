@@ -6,8 +6,10 @@
 #include <cstring>
 
 #include "annex/pgacuinm_dlg.h"
+#include "annex/renobga_dlg.h"
 #include "annex/tipo_captura_datos_dlg.h"
 #include "annex_fixture.h"
+#include "platform/help.h"
 #include "support/member_view.h"
 #include "ui/launcher_edit.h"
 #include "ui/message_dlg.h"
@@ -159,6 +161,30 @@ TEST_F(Pgacuinm, ThroughTheLaunchTableOkWritesTheTypedAmountsAndCancelNothing) {
     EXPECT_EQ(got, c.expected);
     EXPECT_TRUE(std::all_of(around.begin(), around.begin() + 8, [](std::uint8_t b) { return b == 0xEE; }));
     EXPECT_TRUE(std::all_of(around.end() - 8, around.end(), [](std::uint8_t b) { return b == 0xEE; }));
+  }
+}
+
+// ---------------------------------------------------------------- help
+
+TEST_F(Pgacuinm, HelpOpensEachDialogsTopic) {
+  struct Case {
+    std::function<std::unique_ptr<CTemplateDlg>()> make;
+    int topic;
+  };
+  const Case cases[] = {
+      {[] { return std::make_unique<CTipoCapturaDatosDlg>(nullptr); }, 37},
+      {[] { return std::make_unique<CPgacuinmDlg>(ui::AnnexArgs{}); }, 515},
+      {[] { return std::make_unique<CRenobgaDlg>(ui::AnnexArgs{}); }, 492},
+  };
+  for (const Case& c : cases) {
+    int topic = 0;
+    platform::SetHelpHook([&](int t) { topic = t; });
+    auto d = c.make();
+    d->EnsureCreated();
+    ASSERT_TRUE(qxtest::ShowActive(d.get()));
+    Click(d.get(), ui::kHelpButtonId);
+    platform::SetHelpHook({});
+    EXPECT_EQ(topic, c.topic);
   }
 }
 
