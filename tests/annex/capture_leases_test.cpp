@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "annex/informacion_nuevas_actividades_dlg.h"
 #include "annex/pgacuinm_dlg.h"
 #include "annex/renobga_dlg.h"
 #include "annex/tipo_captura_datos_dlg.h"
@@ -80,6 +81,32 @@ TEST_F(CaptureType, TheMarkAndTheAnswerDecideIndividualJointOrCancelled) {
       EXPECT_EQ(m.code, QStringLiteral("100P002"));
       EXPECT_EQ(m.buttons, kBtnContinuar | kBtnCorregir);
     }
+  }
+}
+
+// ---------------------------------------------------------------- new-activities notice
+
+TEST_F(CaptureType, TheNewActivitiesNoticeAnswersOkOnlyForAceptar) {
+  struct Case {
+    const char* what;
+    std::function<void(CInformacionNuevasActividadesDlg&)> act;
+    int result;
+  };
+  const Case cases[] = {
+      {"Aceptar", [](auto& d) { Click(&d, ui::IDOK); }, ui::IDOK},
+      {"Corregir", [](auto& d) { Click(&d, ui::IDCANCEL); }, ui::IDCANCEL},
+      {"Escape", [](auto& d) { QTest::keyClick(&d, Qt::Key_Escape); }, ui::IDCANCEL},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    CInformacionNuevasActividadesDlg d(nullptr);
+    d.EnsureCreated();
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("INFORMACIÓN NUEVAS ACTIVIDADES"));
+    EXPECT_EQ(d.Item<QAbstractButton>(ui::IDCANCEL)->text(), QStringLiteral("Co&rregir"));
+    ASSERT_TRUE(qxtest::ShowActive(&d));
+    c.act(d);
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(d.result(), c.result);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "annex/epigrafe_dlg.h"
+#include "annex/informacion_nuevas_actividades_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/pgacuinm_dlg.h"
 #include "annex/renobga_dlg.h"
@@ -87,6 +88,11 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     annex::renobga::GeneralPart(1, 0).set(d.AnnexBlock().data(), 9876.54);
     d.EnsureCreated();
     Check(d, QStringLiteral("renobga"));
+  }
+  {
+    CInformacionNuevasActividadesDlg d(nullptr);
+    d.EnsureCreated();
+    Check(d, QStringLiteral("nuevasactividades"));
   }
   {
     CTipoCapturaDatosDlg d(nullptr);
