@@ -1,6 +1,7 @@
 #include "annex/register.h"
 
 #include "annex/epigrafe_dlg.h"
+#include "annex/impurentas_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/pgacuinm_dlg.h"
 #include "annex/renobga_dlg.h"
@@ -17,6 +18,7 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CTipoelempatrimDlg>("CTipoelempatrimDlg");
   ui::RegisterAnnex<CPgacuinmDlg>("CPgacuinmDlg");
   ui::RegisterAnnex<CRenobgaDlg>("CRenobgaDlg");
+  ui::RegisterAnnex<CImpurentasDlg>("CImpurentasDlg");
   ui::RegisterSelectionOpener("IDD_EPIGRAFE", &CEpigrafeDlg::OpenFor);
 }
 

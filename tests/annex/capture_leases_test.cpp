@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "annex/impurentas_dlg.h"
 #include "annex/informacion_nuevas_actividades_dlg.h"
 #include "annex/pgacuinm_dlg.h"
 #include "annex/renobga_dlg.h"
@@ -202,6 +203,7 @@ TEST_F(Pgacuinm, HelpOpensEachDialogsTopic) {
       {[] { return std::make_unique<CTipoCapturaDatosDlg>(nullptr); }, 37},
       {[] { return std::make_unique<CPgacuinmDlg>(ui::AnnexArgs{}); }, 515},
       {[] { return std::make_unique<CRenobgaDlg>(ui::AnnexArgs{}); }, 492},
+      {[] { return std::make_unique<CImpurentasDlg>(ui::AnnexArgs{}); }, 160},
   };
   for (const Case& c : cases) {
     int topic = 0;

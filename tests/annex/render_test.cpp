@@ -6,6 +6,7 @@
 
 #include "annex/epigrafe_dlg.h"
 #include "annex/informacion_nuevas_actividades_dlg.h"
+#include "annex/impurentas_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/pgacuinm_dlg.h"
 #include "annex/renobga_dlg.h"
@@ -93,6 +94,22 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     CInformacionNuevasActividadesDlg d(nullptr);
     d.EnsureCreated();
     Check(d, QStringLiteral("nuevasactividades"));
+  }
+  {
+    qxtest::MemberView view(1, {1, 1, 1, 0, 0});
+    CImpurentasDlg d({nullptr, 2, 0});
+    std::uint8_t* row = d.AnnexBlock().data();
+    for (int r = 0; r < annex::impurentas::kRows; ++r)
+      annex::impurentas::Revised.set(row + annex::impurentas::kRowSize * r, annex::impurentas::kRevisedBlank);
+    annex::impurentas::Holder.set(row, 2);
+    annex::impurentas::Share.set(row, 100.0);
+    annex::impurentas::Reference.set(row, "9872023VH5797S0001WX");
+    annex::impurentas::Value.set(row, 100000.0);
+    annex::impurentas::Revised.set(row, 0);
+    annex::impurentas::Days.set(row, 365.0);
+    annex::impurentas::Income.set(row, 2000.0);
+    d.EnsureCreated();
+    Check(d, QStringLiteral("impurentas"));
   }
   {
     CTipoCapturaDatosDlg d(nullptr);
