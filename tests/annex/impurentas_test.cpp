@@ -19,21 +19,10 @@ using D = CImpurentasDlg;
 
 class Impurentas : public annextest::AnnexTest {
  protected:
-  void SetUp() override {
-    AnnexTest::SetUp();
-    declaration.assign(f100::kBlockSize, 0);
-    saved = doc::State().form100Block;
-    doc::State().form100Block = declaration.data();
-  }
-  void TearDown() override {
-    doc::State().form100Block = saved;
-    AnnexTest::TearDown();
-  }
   void SetDeath(const char* date) {
-    f100::personal::PeriodEndDate.set(f100::record(declaration.data(), f100::Personal), date);
+    f100::personal::PeriodEndDate.set(f100::record(open.block.data(), f100::Personal), date);
   }
-  std::vector<std::uint8_t> declaration;
-  std::uint8_t* saved = nullptr;
+  annextest::OpenDeclaration open;
 };
 
 int Cell(int column, int row) { return D::kCells[column][row]; }

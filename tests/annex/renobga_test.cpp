@@ -25,7 +25,6 @@ class Renobga : public annextest::AnnexTest {
   void SetUp() override {
     AnnexTest::SetUp();
     // A declaration with a taxable base, so that the liquidation has rates to give.
-    declaration.assign(f100::kBlockSize, 0);
     std::uint8_t* sum = f100::record(declaration.data(), f100::Summary);
     for (std::size_t off = 0; off < 7768; off += 8) blocks::F64{off}.set(sum, 1000.0 + static_cast<double>(off));
     for (int m = 0; m < 5; ++m) {
@@ -33,12 +32,6 @@ class Renobga : public annextest::AnnexTest {
       f100::sec_k::SpecialLiquidable.set(f100::record(declaration.data(), f100::SectionK), m, 30000.0);
       f100::sec_a::NetWorkIncome.set(f100::record(declaration.data(), f100::SectionA), m, 25000.0);
     }
-    saved = doc::State().form100Block;
-    doc::State().form100Block = declaration.data();
-  }
-  void TearDown() override {
-    doc::State().form100Block = saved;
-    AnnexTest::TearDown();
   }
   // What the liquidation gives for a working block.
   std::vector<std::uint8_t> Liquidated(std::vector<std::uint8_t> block, bool severalHolders) {
@@ -54,8 +47,8 @@ class Renobga : public annextest::AnnexTest {
     if (!severalHolders) std::memset(block.data() + rb::kResults, 0, rb::kResultSize);
     return block;
   }
-  std::vector<std::uint8_t> declaration;
-  std::uint8_t* saved = nullptr;
+  annextest::OpenDeclaration open;
+  std::vector<std::uint8_t>& declaration = open.block;
 };
 
 void Click(QWidget* d, int id) { static_cast<QAbstractButton*>(ui::FindControl(d, id))->click(); }
