@@ -11,12 +11,18 @@
 #include "annex/premios_dlg.h"
 #include "annex/rdto_trabajo_dlg.h"
 #include "annex/redapooc_dlg.h"
+#include "annex/epigrafe_dlg.h"
+#include "annex/impurentas_dlg.h"
+#include "annex/pcuotint_dlg.h"
+#include "annex/pgacuinm_dlg.h"
+#include "annex/renobga_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/salpen_dlg.h"
 #include "annex/salpencartuja_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
 #include "annex/tit6dat1_dlg.h"
 #include "ui/annex_dlg.h"
+#include "ui/sel_str_edit.h"
 
 namespace annex {
 
@@ -41,6 +47,10 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CConproppDlg>("CConproppDlg");
   ui::RegisterAnnex<CSalpencartujaDlg>("CSalpencartujaDlg");
   ui::RegisterAnnex<CTit6dat1Dlg>("CTit6dat1Dlg");
+  ui::RegisterAnnex<CPgacuinmDlg>("CPgacuinmDlg");
+  ui::RegisterAnnex<CRenobgaDlg>("CRenobgaDlg");
+  ui::RegisterAnnex<CImpurentasDlg>("CImpurentasDlg");
+  ui::RegisterSelectionOpener("IDD_EPIGRAFE", &CEpigrafeDlg::OpenFor);
 }
 
 }  // namespace annex

@@ -6,6 +6,7 @@
 #include <cctype>
 #include <charconv>
 
+#include "annex/tipo_captura_datos_dlg.h"
 #include "app/app_texts.h"
 #include "app/program_messages.h"
 #include "data/doc/calculators.h"
@@ -357,6 +358,12 @@ void CDeclarationDocument::RunCalculator() { services_.shell.RunCalculator(); }
 QString CDeclarationDocument::MenuText(int id) const {
   const QString menu = app::MenuText(id);
   return menu.isEmpty() ? app::TooltipText(id) : menu;
+}
+
+std::uint8_t CDeclarationDocument::AskCaptureType() {
+  CTipoCapturaDatosDlg dlg(nullptr);
+  dlg.EnsureCreated();
+  return dlg.Answer(services_.runModal(dlg));
 }
 
 bool CDeclarationDocument::RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int) {

@@ -167,6 +167,7 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   bool ShowPage(int index, int box) override;
   int CommitPendingBoxEdit() override;
   int PendingBoxFocus() override;
+  std::uint8_t AskCaptureType() override;
   bool RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int startPage) override;
 
   // The document's validator: the check state follows the document, then the form's validator.

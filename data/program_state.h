@@ -24,6 +24,9 @@ struct ProgramState {
   const std::uint8_t* form100 = nullptr;
   // Its filing: 1 jointly, 0 individually.
   const std::uint8_t* form100Joint = nullptr;
+  // The open form-100 document's data block, for the dialogs that calculate on copies of its
+  // records; null without one.
+  std::uint8_t* form100Block = nullptr;
   // The household family-unit copy: cleared when the household computation starts, set when it
   // marks a family unit.
   bool familyUnitCopy = false;

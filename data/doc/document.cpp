@@ -69,6 +69,7 @@ CProg32Doc::~CProg32Doc() {
   State().shownMember = nullptr;
   State().form100 = nullptr;
   State().form100Joint = nullptr;
+  State().form100Block = nullptr;
   State().reformatBoxes = true;
   State().boxOverflowArmed = true;
 }

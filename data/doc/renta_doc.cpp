@@ -84,6 +84,7 @@ CRentaDoc::CRentaDoc(store::DeclarationStore& store, DocumentHost& host, Calcula
   State().shownMember = &shownMember_;
   State().form100 = block_.data();
   State().form100Joint = &modality_;
+  State().form100Block = block_.data();
   targetMember_ = shownMember_;
   targetView_ = memberView_;
 }
@@ -113,7 +114,9 @@ bool CRentaDoc::OpenDeclaration(std::string_view key, bool isNew) {
     SaveToDatabase();
     modified_ = false;
     modality_ = host_.AskCaptureType();
-    if (!host_.RunFamilyWizard(*this, true, 0)) {
+    // A declaration whose capture type was not answered is neither individual nor joint: it is
+    // not set up, as when the family data are cancelled.
+    if (modality_ > 1 || !host_.RunFamilyWizard(*this, true, 0)) {
       UpdateMemberStatusBar(true);
       return false;
     }

@@ -10,6 +10,8 @@
 #include <memory>
 
 #include "annex/register.h"
+#include "blocks/form100.h"
+#include "data/program_state.h"
 #include "data/db/ado.h"
 #include "data/db/dbsource.h"
 #include "data/db_fixture.h"
@@ -38,6 +40,21 @@ class LocalDatabase {
   dbtest::CapturingReporter reporter_;
   db::CAdoConnection connection_{"DatLocal"};
   bool built_ = false;
+};
+
+// The data block of an open form-100 declaration, where the dialogs that read the declaration find it.
+class OpenDeclaration {
+ public:
+  OpenDeclaration() : block(f100::kBlockSize, 0), saved_(doc::State().form100Block) {
+    doc::State().form100Block = block.data();
+  }
+  ~OpenDeclaration() { doc::State().form100Block = saved_; }
+  OpenDeclaration(const OpenDeclaration&) = delete;
+  OpenDeclaration& operator=(const OpenDeclaration&) = delete;
+  std::vector<std::uint8_t> block;
+
+ private:
+  std::uint8_t* saved_;
 };
 
 class AnnexTest : public ::testing::Test {

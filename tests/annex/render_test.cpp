@@ -1,6 +1,16 @@
 // The annex dialogs laid out in Castellano and Catalan: every caption fits its control. With
 // QX_RENDER_DIR set the dialogs are also saved as pictures there, to be looked at.
+#include <QAbstractButton>
+#include <QDir>
+#include <QLabel>
+
+#include "annex/epigrafe_dlg.h"
+#include "annex/informacion_nuevas_actividades_dlg.h"
+#include "annex/impurentas_dlg.h"
 #include "annex/pcuotint_dlg.h"
+#include "annex/pgacuinm_dlg.h"
+#include "annex/renobga_dlg.h"
+#include "annex/tipo_captura_datos_dlg.h"
 #include "annex/resumen_declaraciones_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
@@ -10,12 +20,43 @@
 #include "data/doc/renta_doc.h"
 #include "data/store/store.h"
 #include "platform/strings.h"
+#include "support/member_view.h"
+#include "ui/companion_button.h"
 
 namespace {
 
 class Render : public annextest::LanguageTest {
  protected:
   void Check(QDialog& d, const QString& name) { annextest::CheckLayout(d, name, GetParam()); }
+  void SetUp() override {
+    AnnexTest::SetUp();
+    platform::SetLanguage(GetParam());
+  }
+  void TearDown() override {
+    platform::SetLanguage('e');
+    AnnexTest::TearDown();
+  }
+  // Shows the dialog, checks that its texts fit, saves its picture when asked to.
+  void Check(QDialog& d, const QString& name) {
+    d.show();
+    QApplication::processEvents();
+    for (QLabel* l : d.findChildren<QLabel*>()) {
+      if (l->text().isEmpty() || !l->isVisible()) continue;
+      EXPECT_GE(l->width(), l->minimumSizeHint().width()) << name.toStdString() << ": " << l->text().toStdString();
+      EXPECT_GE(l->height(), l->minimumSizeHint().height()) << name.toStdString() << ": " << l->text().toStdString();
+    }
+    for (QAbstractButton* b : d.findChildren<QAbstractButton*>()) {
+      // A companion button paints its own arrow; its "..." is never shown.
+      if (b->text().isEmpty() || !b->isVisible() || dynamic_cast<ui::CCompanionButton*>(b)) continue;
+      EXPECT_GE(b->width(), b->sizeHint().width()) << name.toStdString() << ": " << b->text().toStdString();
+    }
+    const QByteArray dir = qgetenv("QX_RENDER_DIR");
+    if (!dir.isEmpty()) {
+      QDir().mkpath(QString::fromLocal8Bit(dir));
+      d.grab().save(QString::fromLocal8Bit(dir) + u'/' + name + u'_' + QChar(GetParam()) + QStringLiteral(".png"));
+    }
+    d.hide();
+  }
 };
 
 TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
@@ -33,6 +74,59 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     CTipoelempatrimDlg d({});
     d.EnsureCreated();
     Check(d, QStringLiteral("tipoelempatrim"));
+  }
+  {
+    CEpigrafeDlg d({});
+    d.SetCode("8611", '1');
+    d.EnsureCreated();
+    Check(d, QStringLiteral("epigrafe"));
+  }
+  {
+    qxtest::MemberView view(1, {1, 1, 1, 0, 0});
+    CRenobgaDlg d({nullptr, 2, 0});
+    annex::renobga::Holder.set(d.AnnexBlock().data(), 2);
+    annex::renobga::General.set(d.AnnexBlock().data(), 12345.67);
+    annex::renobga::TaxPaid.set(d.AnnexBlock().data(), 1234.5);
+    annex::renobga::GeneralRate(0).set(d.AnnexBlock().data(), 28.35);
+    annex::renobga::GeneralPart(1, 0).set(d.AnnexBlock().data(), 9876.54);
+    d.EnsureCreated();
+    Check(d, QStringLiteral("renobga"));
+  }
+  {
+    CInformacionNuevasActividadesDlg d(nullptr);
+    d.EnsureCreated();
+    Check(d, QStringLiteral("nuevasactividades"));
+  }
+  {
+    qxtest::MemberView view(1, {1, 1, 1, 0, 0});
+    CImpurentasDlg d({nullptr, 2, 0});
+    std::uint8_t* row = d.AnnexBlock().data();
+    for (int r = 0; r < annex::impurentas::kRows; ++r)
+      annex::impurentas::Revised.set(row + annex::impurentas::kRowSize * r, annex::impurentas::kRevisedBlank);
+    annex::impurentas::Holder.set(row, 2);
+    annex::impurentas::Share.set(row, 100.0);
+    annex::impurentas::Reference.set(row, "9872023VH5797S0001WX");
+    annex::impurentas::Value.set(row, 100000.0);
+    annex::impurentas::Revised.set(row, 0);
+    annex::impurentas::Days.set(row, 365.0);
+    annex::impurentas::Income.set(row, 2000.0);
+    d.EnsureCreated();
+    Check(d, QStringLiteral("impurentas"));
+  }
+  {
+    CTipoCapturaDatosDlg d(nullptr);
+    d.EnsureCreated();
+    Check(d, QStringLiteral("tipocapturadatos"));
+  }
+  {
+    qxtest::MemberView view(1, {1, 1, 1, 0, 0});
+    CPgacuinmDlg d({nullptr, 1, 0});
+    annex::pgacuinm::Holder.set(d.AnnexBlock().data(), 2);
+    annex::pgacuinm::OnCapitalIncome.set(d.AnnexBlock().data(), 1234.56);
+    annex::pgacuinm::Holder.set(d.AnnexBlock().data() + annex::pgacuinm::kRowSize, 3);
+    annex::pgacuinm::OnActivityIncome.set(d.AnnexBlock().data() + annex::pgacuinm::kRowSize, 98765.43);
+    d.EnsureCreated();
+    Check(d, QStringLiteral("pgacuinm"));
   }
   {
     dbtest::TempDir dir;

@@ -10,6 +10,7 @@
 #include <QMenuBar>
 #include <QTest>
 
+#include <algorithm>
 #include <deque>
 
 #include <QImage>
@@ -17,6 +18,7 @@
 
 #include "app/declaration_document.h"
 #include "annex/resumen_declaraciones_dlg.h"
+#include "annex/tipo_captura_datos_dlg.h"
 #include "app/program_assembly.h"
 #include "app_fixture.h"
 #include "blocks/form100_a.h"
@@ -137,6 +139,29 @@ class WiringTest : public apptest::AppTest {
     });
   }
   static Step Cancel() { return Index([](IndexDlg& dlg) { Click(dlg, sid::kCancelar); }); }
+  // The capture-type question of a new income-tax declaration, answered with the keys and the
+  // button a user presses: the special-case mark typed or not, then "Continuar" (or the close box).
+  enum class Capture { Joint, Individual, Closed };
+  static Step CaptureAnswer(Capture answer) {
+    return [answer](QDialog& d) {
+      auto& dlg = dynamic_cast<CTipoCapturaDatosDlg&>(d);
+      EXPECT_TRUE(qxtest::ShowActive(&dlg));
+      if (answer == Capture::Individual) {
+        QWidget* mark = dlg.GetDlgItem(CTipoCapturaDatosDlg::kMark);
+        mark->setFocus();
+        QTest::keyClick(mark, Qt::Key_X);
+      }
+      if (answer == Capture::Closed) dlg.close();
+      else dlg.Item<QAbstractButton>(ui::IDOK)->click();
+      dlg.hide();
+      return dlg.result();
+    };
+  }
+  // "&Alta" of an income-tax declaration and the answer to its capture type.
+  void CreateIncome(const std::string& name, Capture answer = Capture::Joint) {
+    script.push_back(Create(name, false));
+    script.push_back(CaptureAnswer(answer));
+  }
   static Step FileChosen(const std::string& path) {
     return [path](QDialog& d) {
       auto& fd = dynamic_cast<CFileDialogEx&>(d);
@@ -207,7 +232,7 @@ TEST_F(WiringTest, DeclarationsOfBothFormsFromTheIndexToTheStoreAndBack) {
   EXPECT_FALSE(Enabled(ID_FILE_SAVE));
 
   // New: the saved declaration closes without a question, the index creates an income-tax one.
-  script.push_back(Create(kIncome, false));
+  CreateIncome(kIncome);
   Trigger(ID_FILE_NEW);
   EXPECT_EQ(saveQuestions, 0);
   ASSERT_NE(Current(), nullptr);
@@ -320,7 +345,7 @@ TEST_F(WiringTest, AFailedSaveKeepsTheDeclarationOpenWithItsEdits) {
        },
        [](CRentaApp& a) { ASSERT_TRUE(a.Databases().Declarations().Execute("DROP TRIGGER refuse")); }},
   };
-  script.push_back(Create(kIncome, false));
+  CreateIncome(kIncome);
   CRentaApp& a = Start();
   ASSERT_NE(Current(), nullptr);
   Trigger(ID_FILE_SAVE);
@@ -402,7 +427,7 @@ TEST_F(WiringTest, ValidationWithAFindingOpensTheWindowAndJumpsToItsPage) {
 // Save as writes the declaration under the new name and opens that one in its place; the row
 // under the old name stays as it was last saved. Closing the frame closes the declaration.
 TEST_F(WiringTest, SaveAsOpensTheCopyInPlaceAndClosingTheFrameClosesIt) {
-  script.push_back(Create(kIncome, false));
+  CreateIncome(kIncome);
   CRentaApp& a = Start();
   Trigger(ID_FILE_SAVE);
   f100::sec_a::MoneyPay.set(f100::record(Current()->Document().Block().data(), f100::SectionA), 1000.0);
@@ -510,6 +535,46 @@ TEST_F(WiringTest, RemoteModeWithTheStoreInPlaceKeepsOneRowOverSixStarts) {
   }
 }
 
+// A new income-tax declaration asks how its data are captured and is kept individual or joint as
+// answered; a question closed unanswered sets nothing up and leaves no row behind.
+TEST_F(WiringTest, ANewIncomeTaxDeclarationIsIndividualOrJointAsItsCaptureTypeIsAnswered) {
+  struct Case {
+    std::string name;
+    Capture answer;
+    bool opened;
+    std::uint8_t modality;
+    const char* stored;
+  };
+  const Case cases[] = {
+      {"CAPTURA CONJUNTA", Capture::Joint, true, 1, "C"},
+      {"CAPTURA INDIVIDUAL", Capture::Individual, true, 0, "I"},
+      {"CAPTURA CERRADA", Capture::Closed, false, 0, nullptr},
+  };
+  script.push_back(Cancel());
+  Start();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (c.answer == Capture::Individual) coded.Then(kAnsContinuar);
+    CreateIncome(c.name, c.answer);
+    Trigger(ID_FILE_NEW);
+    if (!c.opened) {
+      EXPECT_EQ(Current(), nullptr);
+      EXPECT_FALSE(std::ranges::count(StoredKeys(), c.name)) << "the new row is not kept";
+      continue;
+    }
+    ASSERT_NE(Current(), nullptr);
+    EXPECT_EQ(Current()->Document().Modality(), c.modality);
+    Current()->Document().SetModifiedFlag(true);
+    Trigger(ID_FILE_SAVE);
+    const auto rows = assembly->Store().List();
+    const auto row = std::ranges::find_if(rows, [&](const auto& r) { return store::TrimKey(r.key) == c.name; });
+    ASSERT_NE(row, rows.end());
+    EXPECT_EQ(row->modality, c.stored);
+    Trigger(ID_FILE_CLOSE);
+  }
+  EXPECT_EQ(coded.Codes(), std::vector<QString>{QStringLiteral("100P002")}) << "asked only for the special case";
+}
+
 // The calculator keeps its memory in the program's profile; its hook opens the calculator.
 TEST_F(WiringTest, CalculatorMemoryLivesInTheSettingsProfile) {
   script.push_back(Cancel());
@@ -591,7 +656,7 @@ TEST_F(WiringTest, ADeclarationOpensOnItsFirstPageAndIsFilledBoxByBox) {
 // that an edit made out of date.
 TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
   namespace fam = f100::family;
-  script.push_back(Create(kIncome, false));
+  CreateIncome(kIncome);
   CRentaApp& a = Start();
   ASSERT_NE(Current(), nullptr);
   // A married couple filing jointly (the capture question answered "joint").
@@ -675,7 +740,7 @@ TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
 // without a message until the calculation arms the warning again; closing the declaration arms it
 // too.
 TEST_F(WiringTest, TheOverflowWarningIsShownOncePerCalculation) {
-  script.push_back(Create(kIncome, false));
+  CreateIncome(kIncome);
   Start();
   ASSERT_NE(Current(), nullptr);
   ASSERT_EQ(GetCurrentHolder(), doc::kDeclarant);
@@ -715,7 +780,7 @@ TEST_F(WiringTest, TheOverflowWarningIsShownOncePerCalculation) {
 // "Resumen de Resultados" opens the declaration summary over the open income-tax declaration,
 // recalculated first; the lookup lists of the dialogs read the program's local database.
 TEST_F(WiringTest, TheResultsSummaryShowsTheRecalculatedDeclaration) {
-  script.push_back(Create(kIncome, false));
+  CreateIncome(kIncome);
   Start();
   ASSERT_NE(Current(), nullptr);
   EXPECT_EQ(ui::LookupConnection(), &program->Databases().Local());

@@ -41,6 +41,8 @@ class ScriptedMessages {
     for (const auto& m : shown) c.push_back(m.code);
     return c;
   }
+  // The answer of a message still to come.
+  void Then(int answer) { answers_.push_back(answer); }
   std::vector<ShownMessage> shown;
   std::function<void(const ShownMessage&)> onShow;
 
