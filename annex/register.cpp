@@ -1,5 +1,8 @@
 #include "annex/register.h"
 
+#include "annex/dec3imp3_dlg.h"
+#include "annex/dec3sino1_dlg.h"
+#include "annex/devol104_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
@@ -11,6 +14,9 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CRtonetatrentasDlg>("CRtonetatrentasDlg");
   ui::RegisterAnnex<CPcuotintDlg>("CPcuotintDlg");
   ui::RegisterAnnex<CTipoelempatrimDlg>("CTipoelempatrimDlg");
+  ui::RegisterAnnex<CDevol104Dlg>("CDevol104Dlg");
+  ui::RegisterAnnex<CDec3imp3Dlg>("CDec3imp3Dlg");
+  ui::RegisterAnnex<CDec3sino1Dlg>("CDec3sino1Dlg");
 }
 
 }  // namespace annex
