@@ -3,6 +3,7 @@
 #include "annex/dec3imp3_dlg.h"
 #include "annex/dec3sino1_dlg.h"
 #include "annex/devol104_dlg.h"
+#include "annex/holder_amount_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
@@ -17,6 +18,10 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CDevol104Dlg>("CDevol104Dlg");
   ui::RegisterAnnex<CDec3imp3Dlg>("CDec3imp3Dlg");
   ui::RegisterAnnex<CDec3sino1Dlg>("CDec3sino1Dlg");
+  ui::RegisterAnnex<CTit3dat1Dlg>("CTit3dat1Dlg");
+  ui::RegisterAnnex<CTit4dat1Dlg>("CTit4dat1Dlg");
+  ui::RegisterAnnex<CTit3dat1nDlg>("CTit3dat1nDlg");
+  ui::RegisterAnnex<CTit3dat1pDlg>("CTit3dat1pDlg");
 }
 
 }  // namespace annex

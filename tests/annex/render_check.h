@@ -21,7 +21,8 @@ inline void CheckRendered(QDialog& d, const QString& name, char language) {
     EXPECT_GE(l->height(), l->minimumSizeHint().height()) << name.toStdString() << ": " << l->text().toStdString();
   }
   for (QAbstractButton* b : d.findChildren<QAbstractButton*>()) {
-    if (b->text().isEmpty() || !b->isVisible()) continue;
+    // The list buttons beside holder and lookup edits have their own fixed width.
+    if (b->text().isEmpty() || !b->isVisible() || b->text() == QLatin1String("...")) continue;
     EXPECT_GE(b->width(), b->sizeHint().width()) << name.toStdString() << ": " << b->text().toStdString();
   }
   const QByteArray dir = qgetenv("QX_RENDER_DIR");

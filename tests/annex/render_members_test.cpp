@@ -29,6 +29,10 @@ TEST_P(RenderMembers, EveryDialogFitsItsTexts) {
       {"CDevol104Dlg", "devol104"},
       {"CDec3imp3Dlg", "dec3imp3"},
       {"CDec3sino1Dlg", "dec3sino1"},
+      {"CTit3dat1Dlg", "tit3dat1"},
+      {"CTit4dat1Dlg", "tit4dat1"},
+      {"CTit3dat1nDlg", "tit3dat1n"},
+      {"CTit3dat1pDlg", "tit3dat1p"},
   };
   qxtest::MemberView view(1, {1, 1, 1, 1, 1});
   for (const Shot& s : shots) {
