@@ -91,7 +91,7 @@ CHolderAmountDlg::CHolderAmountDlg(const HolderAmountSpec& spec, const ui::Annex
 
 int CHolderAmountDlg::OnCommand(int id, int code) {
   if (id == ui::kHelpButtonId && code == ui::kBnClicked && spec_.helpTopic) {
-    platform::ShowHelp(spec_.helpTopic(index));
+    if (const int topic = spec_.helpTopic(index)) platform::ShowHelp(topic);
     return 1;
   }
   return CAnnexRowsDlg::OnCommand(id, code);
@@ -99,8 +99,10 @@ int CHolderAmountDlg::OnCommand(int id, int code) {
 
 int CHolderAmountDlg::OnEditSetFocus(int id) {
   if (!spec_.legendId) return 1;
-  if (auto* legend = Item<QLabel>(spec_.legendId))
-    legend->setText(GetColumnOfControl(id) == 0 ? GetHolderLegend() : QString());
+  auto* legend = Item<QLabel>(spec_.legendId);
+  if (!legend) return 1;
+  if (GetColumnOfControl(id) == 0) legend->setText(GetHolderLegend());
+  else if (!spec_.legendStays) legend->clear();
   return 1;
 }
 

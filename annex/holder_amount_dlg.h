@@ -18,14 +18,16 @@ static_assert(3 * kRowBytes == kBlock3 && 4 * kRowBytes == kBlock4 && Taxpayers.
 static_assert(Amount.off + 8 == kRowBytes);
 }  // namespace annex::holder_amount
 
-// One holder-amount dialog: its control table, block size, row layout, the static that shows the
-// holder legend (0: none) and its help topic for a variant index.
+// One holder-row dialog: its control table, block size, row layout, the static that shows the
+// holder legend (0: none), its help topic for a variant index (null: the table's; a topic of 0 opens
+// nothing) and whether the legend stays when a cell of another column takes the focus.
 struct HolderAmountSpec {
   const ui::DialogTemplate& tmpl;
   std::size_t blockBytes;
   ui::RowLayout layout;
   int legendId;
   int (*helpTopic)(int variant);
+  bool legendStays = false;
 };
 
 class CHolderAmountDlg : public ui::CAnnexRowsDlg {

@@ -7,6 +7,7 @@
 #include "annex/pcuotint_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
+#include "annex/zedu_dlg.h"
 #include "ui/annex_dlg.h"
 
 namespace annex {
@@ -22,6 +23,9 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CTit4dat1Dlg>("CTit4dat1Dlg");
   ui::RegisterAnnex<CTit3dat1nDlg>("CTit3dat1nDlg");
   ui::RegisterAnnex<CTit3dat1pDlg>("CTit3dat1pDlg");
+  ui::RegisterAnnex<CTit2dat4Dlg>("CTit2dat4Dlg");
+  ui::RegisterAnnex<CTit3datnifDlg>("CTit3datnifDlg");
+  ui::RegisterAnnex<CTit3dat2Dlg>("CTit3dat2Dlg");
 }
 
 }  // namespace annex

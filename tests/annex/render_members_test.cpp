@@ -33,6 +33,9 @@ TEST_P(RenderMembers, EveryDialogFitsItsTexts) {
       {"CTit4dat1Dlg", "tit4dat1"},
       {"CTit3dat1nDlg", "tit3dat1n"},
       {"CTit3dat1pDlg", "tit3dat1p"},
+      {"CTit2dat4Dlg", "tit2dat4"},
+      {"CTit3datnifDlg", "tit3datnif"},
+      {"CTit3dat2Dlg", "tit3dat2"},
   };
   qxtest::MemberView view(1, {1, 1, 1, 1, 1});
   for (const Shot& s : shots) {
