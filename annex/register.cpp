@@ -1,9 +1,11 @@
 #include "annex/register.h"
 
+#include "annex/autonom3ct_dlg.h"
 #include "annex/dec3imp3_dlg.h"
 #include "annex/dec3sino1_dlg.h"
 #include "annex/devol104_dlg.h"
 #include "annex/holder_amount_dlg.h"
+#include "annex/member_marks_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
@@ -26,6 +28,10 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CTit2dat4Dlg>("CTit2dat4Dlg");
   ui::RegisterAnnex<CTit3datnifDlg>("CTit3datnifDlg");
   ui::RegisterAnnex<CTit3dat2Dlg>("CTit3dat2Dlg");
+  ui::RegisterAnnex<CDec2cruz2Dlg>("CDec2cruz2Dlg");
+  ui::RegisterAnnex<CDec3cruz3Dlg>("CDec3cruz3Dlg");
+  ui::RegisterAnnex<CDec4cruz4Dlg>("CDec4cruz4Dlg");
+  ui::RegisterAnnex<CAutonom3CtDlg>("CAutonom3CtDlg");
 }
 
 }  // namespace annex

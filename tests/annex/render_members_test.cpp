@@ -36,6 +36,10 @@ TEST_P(RenderMembers, EveryDialogFitsItsTexts) {
       {"CTit2dat4Dlg", "tit2dat4"},
       {"CTit3datnifDlg", "tit3datnif"},
       {"CTit3dat2Dlg", "tit3dat2"},
+      {"CDec2cruz2Dlg", "dec2cruz2"},
+      {"CDec3cruz3Dlg", "dec3cruz3"},
+      {"CDec4cruz4Dlg", "dec4cruz4"},
+      {"CAutonom3CtDlg", "autonom3ct"},
   };
   qxtest::MemberView view(1, {1, 1, 1, 1, 1});
   for (const Shot& s : shots) {
