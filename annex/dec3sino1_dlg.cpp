@@ -25,9 +25,7 @@ CDec3sino1Dlg::CDec3sino1Dlg(const ui::AnnexArgs& args) : CAnnexDlg(kTemplate, f
 bool CDec3sino1Dlg::HasOwnChildren() { return hc::Declarant.get(Data()) + hc::Spouse.get(Data()) > 0.0; }
 
 void CDec3sino1Dlg::ApplyLivesWithBoth() {
-  const bool asked = HasOwnChildren();
-  if (!asked) f::LivesWithBoth.set(Data(), f::kBlank);
-  if (QWidget* w = GetDlgItem(kLivesWithBoth)) w->setEnabled(asked && !ReadOnlyView());
+  hc::ApplyLivesWithBoth(*this, {hc::Declarant, hc::Spouse}, f::LivesWithBoth, kLivesWithBoth);
 }
 
 int CDec3sino1Dlg::OnEditKillFocus(int id) {

@@ -2,6 +2,8 @@
 // spouses, the declarant's, the spouse's. The common and the spouse's counts need a spouse.
 #pragma once
 
+#include <initializer_list>
+
 #include "ui/annex_dlg.h"
 
 namespace annex::holder_counts {
@@ -22,4 +24,15 @@ enum : int { kCommon = 1957, kDeclarant = 1954, kSpouse = 1955 };
    .decimals = (decimals_), .field = annex::holder_counts::Declarant},                                      \
   {.id = annex::holder_counts::kSpouse, .kind = ui::Ctl::Money, .row = (r_), .col = 3, .width = 1,         \
    .decimals = (decimals_), .field = annex::holder_counts::Spouse, .options = ui::kOptSpouse}
+
+// Whether the children live with both parents is asked only while the declarant's and the
+// spouse's `counts` add up to more than 0; otherwise the answer is blank (255) and not offered.
+inline void ApplyLivesWithBoth(ui::CAnnexDlg& d, std::initializer_list<blocks::F64> counts, blocks::U8 answer,
+                               int answerId) {
+  double sum = 0.0;
+  for (const blocks::F64& c : counts) sum += c.get(d.Data());
+  const bool asked = sum > 0.0;
+  if (!asked) answer.set(d.Data(), 255);
+  if (QWidget* w = d.GetDlgItem(answerId)) w->setEnabled(asked && !d.ReadOnlyView());
+}
 }  // namespace annex::holder_counts

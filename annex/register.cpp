@@ -1,6 +1,8 @@
 #include "annex/register.h"
 
 #include "annex/autonom3ct_dlg.h"
+#include "annex/autonom5g_dlg.h"
+#include "annex/autonom6m_dlg.h"
 #include "annex/dec3imp3_dlg.h"
 #include "annex/dec3sino1_dlg.h"
 #include "annex/devol104_dlg.h"
@@ -32,6 +34,8 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CDec3cruz3Dlg>("CDec3cruz3Dlg");
   ui::RegisterAnnex<CDec4cruz4Dlg>("CDec4cruz4Dlg");
   ui::RegisterAnnex<CAutonom3CtDlg>("CAutonom3CtDlg");
+  ui::RegisterAnnex<CAutonom6MDlg>("CAutonom6MDlg");
+  ui::RegisterAnnex<CAutonom5GDlg>("CAutonom5GDlg");
 }
 
 }  // namespace annex

@@ -40,6 +40,8 @@ TEST_P(RenderMembers, EveryDialogFitsItsTexts) {
       {"CDec3cruz3Dlg", "dec3cruz3"},
       {"CDec4cruz4Dlg", "dec4cruz4"},
       {"CAutonom3CtDlg", "autonom3ct"},
+      {"CAutonom6MDlg", "autonom6m"},
+      {"CAutonom5GDlg", "autonom5g"},
   };
   qxtest::MemberView view(1, {1, 1, 1, 1, 1});
   for (const Shot& s : shots) {
