@@ -3,6 +3,7 @@
 #include "annex/autonom3ct_dlg.h"
 #include "annex/autonom5g_dlg.h"
 #include "annex/autonom6m_dlg.h"
+#include "annex/autonom7v2_dlg.h"
 #include "annex/dec3imp3_dlg.h"
 #include "annex/dec3sino1_dlg.h"
 #include "annex/devol104_dlg.h"
@@ -36,6 +37,7 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CAutonom3CtDlg>("CAutonom3CtDlg");
   ui::RegisterAnnex<CAutonom6MDlg>("CAutonom6MDlg");
   ui::RegisterAnnex<CAutonom5GDlg>("CAutonom5GDlg");
+  ui::RegisterAnnex<CAutonom7V2Dlg>("CAutonom7V2Dlg");
 }
 
 }  // namespace annex

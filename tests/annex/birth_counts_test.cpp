@@ -3,6 +3,7 @@
 // answers.
 #include "annex/autonom5g_dlg.h"
 #include "annex/autonom6m_dlg.h"
+#include "annex/autonom7v2_dlg.h"
 #include "annex_fixture.h"
 #include "launched.h"
 #include "support/member_view.h"
@@ -127,6 +128,58 @@ TEST_F(BirthCounts, AMemberViewLeavesTheBytes) {
     EXPECT_FALSE(enabled) << name;
     EXPECT_EQ(block, before) << name;
   }
+}
+
+}  // namespace
+
+namespace {
+
+namespace mv = annex::autonom7v2;
+
+class MultipleMark : public annextest::AnnexTest {};
+
+void Toggle(CTemplateDlg& d, int id, Qt::Key key) {
+  QWidget* w = d.GetDlgItem(id);
+  w->setFocus();
+  QTest::keyClick(w, key);
+}
+
+TEST_F(MultipleMark, OneMarkAtATimeAndTheAnswerOnlyForTheDeclarantOrTheSpouse) {
+  qxtest::MemberView view(1, kCouple);
+  std::vector<std::uint8_t> block(mv::kBlockSize);
+  std::vector<bool> afterCommon, afterDeclarant;
+  Launch("IDD_AUTONOM7_V2", block, [&](CTemplateDlg& d) {
+    Toggle(d, CAutonom7V2Dlg::kCommon, Qt::Key_X);
+    afterCommon = {d.GetDlgItem(CAutonom7V2Dlg::kDeclarant)->isEnabled(),
+                   d.GetDlgItem(CAutonom7V2Dlg::kSpouse)->isEnabled(),
+                   d.GetDlgItem(CAutonom7V2Dlg::kLivesWithBoth)->isEnabled()};
+    Toggle(d, CAutonom7V2Dlg::kCommon, Qt::Key_Space);  // cleared
+    Toggle(d, CAutonom7V2Dlg::kDeclarant, Qt::Key_X);
+    afterDeclarant = {d.GetDlgItem(CAutonom7V2Dlg::kCommon)->isEnabled(),
+                      d.GetDlgItem(CAutonom7V2Dlg::kSpouse)->isEnabled(),
+                      d.GetDlgItem(CAutonom7V2Dlg::kLivesWithBoth)->isEnabled()};
+    Press(d, ui::IDOK);  // unanswered: refused
+    Answer(d, CAutonom7V2Dlg::kLivesWithBoth, Qt::Key_S);
+    Press(d, ui::IDOK);
+  });
+  EXPECT_EQ(afterCommon, (std::vector<bool>{false, false, false}));
+  EXPECT_EQ(afterDeclarant, (std::vector<bool>{false, false, true}));
+  EXPECT_EQ(messages.Codes(), std::vector<QString>{QStringLiteral("100R085")});
+  EXPECT_EQ(block, (std::vector<std::uint8_t>{0, 1, 0, 1}));
+}
+
+TEST_F(MultipleMark, ACommonMarkNeedsNoAnswerAndCancelKeepsTheBytes) {
+  qxtest::MemberView view(1, kCouple);
+  std::vector<std::uint8_t> block{0, 0, 1, 0};
+  Launch("IDD_AUTONOM7_V2", block, [&](CTemplateDlg& d) {
+    Toggle(d, CAutonom7V2Dlg::kSpouse, Qt::Key_Space);
+    Press(d, ui::IDCANCEL);
+  });
+  EXPECT_EQ(block, (std::vector<std::uint8_t>{0, 0, 1, 0}));
+  block = {1, 0, 0, 1};  // a stale answer beside the common mark is blanked on opening
+  Launch("IDD_AUTONOM7_V2", block, [&](CTemplateDlg& d) { Press(d, ui::IDOK); });
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_EQ(block, (std::vector<std::uint8_t>{1, 0, 0, 255}));
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ TEST_P(RenderMembers, EveryDialogFitsItsTexts) {
       {"CAutonom3CtDlg", "autonom3ct"},
       {"CAutonom6MDlg", "autonom6m"},
       {"CAutonom5GDlg", "autonom5g"},
+      {"CAutonom7V2Dlg", "autonom7v2"},
   };
   qxtest::MemberView view(1, {1, 1, 1, 1, 1});
   for (const Shot& s : shots) {
