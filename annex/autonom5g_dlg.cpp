@@ -9,22 +9,13 @@ using ui::Ctl;
 namespace f = annex::autonom5g;
 using annex::holder_counts::ApplyLivesWithBoth;
 
-#define QX_COUNTS(r_, label_, common_, declarant_, spouse_, ids_c, ids_d, ids_s)                                \
-  {.kind = Ctl::Static, .textId = (label_), .row = (r_), .col = 0},                                              \
-  {.id = (ids_c), .kind = Ctl::Money, .row = (r_), .col = 1, .width = 1, .decimals = 2, .field = (common_),      \
-   .options = ui::kOptSpouse},                                                                                   \
-  {.id = (ids_d), .kind = Ctl::Money, .row = (r_), .col = 2, .width = 1, .decimals = 2, .field = (declarant_)},  \
-  {.id = (ids_s), .kind = Ctl::Money, .row = (r_), .col = 3, .width = 1, .decimals = 2, .field = (spouse_),      \
-   .options = ui::kOptSpouse}
 constexpr ui::ControlDef kControls[] = {
-    {.kind = Ctl::Static, .textId = 95605, .row = 0, .col = 1},
-    {.kind = Ctl::Static, .textId = 91022, .row = 0, .col = 2},
-    {.kind = Ctl::Static, .textId = 91023, .row = 0, .col = 3},
-    QX_COUNTS(1, 95655, f::Common2003, f::Declarant2003, f::Spouse2003, 24625, 392, 393),
+    QX_HOLDER_HEADINGS,
+    QX_HOLDER_ROW(1, 95655, 2, f::Common2003, f::Declarant2003, f::Spouse2003, 24625, 392, 393),
     {.kind = Ctl::Static, .textId = 95654, .row = 2, .col = 0},
     {.id = CAutonom5GDlg::kLivesWithBoth2003, .kind = Ctl::YesNo, .row = 2, .col = 2, .field = f::LivesWithBoth2003},
-    QX_COUNTS(3, 95657, f::MultipleCommon, f::MultipleDeclarant, f::MultipleSpouse, 24663, 24665, 24666),
-    QX_COUNTS(4, 95656, f::CommonEarlier, f::DeclarantEarlier, f::SpouseEarlier, 395, 396, 397),
+    QX_HOLDER_ROW(3, 95657, 2, f::MultipleCommon, f::MultipleDeclarant, f::MultipleSpouse, 24663, 24665, 24666),
+    QX_HOLDER_ROW(4, 95656, 2, f::CommonEarlier, f::DeclarantEarlier, f::SpouseEarlier, 395, 396, 397),
     {.kind = Ctl::Static, .textId = 95654, .row = 5, .col = 0},
     {.id = CAutonom5GDlg::kLivesWithBothEarlier, .kind = Ctl::YesNo, .row = 5, .col = 2,
      .field = f::LivesWithBothEarlier},
@@ -32,7 +23,6 @@ constexpr ui::ControlDef kControls[] = {
     {.id = ui::IDCANCEL, .kind = Ctl::Cancel, .textId = 65, .row = 6, .col = 2},
     {.id = ui::kHelpButtonId, .kind = Ctl::Help, .textId = 91001, .row = 6, .col = 3},
 };
-#undef QX_COUNTS
 constexpr ui::DialogTemplate kTemplate{.id = CAutonom5GDlg::kId, .captionId = 95603, .controls = kControls,
                                        .helpTopic = 577};
 }  // namespace

@@ -14,21 +14,12 @@ namespace f = annex::autonom6m;
 constexpr int kCommonIds[] = {24581, 24582, 24583}, kDeclarantIds[] = {1527, 1356, 396}, kSpouseIds[] = {397, 398, 399};
 constexpr int kMultipleIds[] = {24584, 400, 401};
 
-#define QX_COUNTS(r_, label_, common_, declarant_, spouse_, ids_c, ids_d, ids_s)                                \
-  {.kind = Ctl::Static, .textId = (label_), .row = (r_), .col = 0},                                              \
-  {.id = (ids_c), .kind = Ctl::Money, .row = (r_), .col = 1, .width = 1, .decimals = 2, .field = (common_),      \
-   .options = ui::kOptSpouse},                                                                                   \
-  {.id = (ids_d), .kind = Ctl::Money, .row = (r_), .col = 2, .width = 1, .decimals = 2, .field = (declarant_)},  \
-  {.id = (ids_s), .kind = Ctl::Money, .row = (r_), .col = 3, .width = 1, .decimals = 2, .field = (spouse_),      \
-   .options = ui::kOptSpouse}
 constexpr ui::ControlDef kControls[] = {
-    {.kind = Ctl::Static, .textId = 95605, .row = 0, .col = 1},
-    {.kind = Ctl::Static, .textId = 91022, .row = 0, .col = 2},
-    {.kind = Ctl::Static, .textId = 91023, .row = 0, .col = 3},
-    QX_COUNTS(1, 95650, f::Common[0], f::Declarant[0], f::Spouse[0], kCommonIds[0], kDeclarantIds[0], kSpouseIds[0]),
-    QX_COUNTS(2, 95651, f::Common[1], f::Declarant[1], f::Spouse[1], kCommonIds[1], kDeclarantIds[1], kSpouseIds[1]),
-    QX_COUNTS(3, 95652, f::Common[2], f::Declarant[2], f::Spouse[2], kCommonIds[2], kDeclarantIds[2], kSpouseIds[2]),
-    QX_COUNTS(4, 95653, f::MultipleCommon, f::MultipleDeclarant, f::MultipleSpouse, kMultipleIds[0], kMultipleIds[1],
+    QX_HOLDER_HEADINGS,
+    QX_HOLDER_ROW(1, 95650, 2, f::Common[0], f::Declarant[0], f::Spouse[0], kCommonIds[0], kDeclarantIds[0], kSpouseIds[0]),
+    QX_HOLDER_ROW(2, 95651, 2, f::Common[1], f::Declarant[1], f::Spouse[1], kCommonIds[1], kDeclarantIds[1], kSpouseIds[1]),
+    QX_HOLDER_ROW(3, 95652, 2, f::Common[2], f::Declarant[2], f::Spouse[2], kCommonIds[2], kDeclarantIds[2], kSpouseIds[2]),
+    QX_HOLDER_ROW(4, 95653, 2, f::MultipleCommon, f::MultipleDeclarant, f::MultipleSpouse, kMultipleIds[0], kMultipleIds[1],
               kMultipleIds[2]),
     {.kind = Ctl::Static, .textId = 95654, .row = 5, .col = 0},
     {.id = CAutonom6MDlg::kLivesWithBoth, .kind = Ctl::YesNo, .row = 5, .col = 2, .field = f::LivesWithBoth},
@@ -36,7 +27,6 @@ constexpr ui::ControlDef kControls[] = {
     {.id = ui::IDCANCEL, .kind = Ctl::Cancel, .textId = 65, .row = 6, .col = 2},
     {.id = ui::kHelpButtonId, .kind = Ctl::Help, .textId = 91001, .row = 6, .col = 3},
 };
-#undef QX_COUNTS
 constexpr ui::DialogTemplate kTemplate{.id = CAutonom6MDlg::kId, .captionId = 95603, .controls = kControls,
                                        .helpTopic = 946};
 

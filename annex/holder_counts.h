@@ -11,19 +11,28 @@ inline constexpr blocks::F64 Common{0};
 inline constexpr blocks::F64 Declarant{8};
 inline constexpr blocks::F64 Spouse{16};
 enum : int { kCommon = 1957, kDeclarant = 1954, kSpouse = 1955 };
-// Column headings on row 0, the counts on `row` under their label; `decimals` 2 lets a child shared
-// between two returns be entered as 0,5.
-#define QX_HOLDER_COUNTS(r_, label_, decimals_)                                                           \
+// One row of counts per holder under its label: common, declarant, spouse in columns 1-3; the
+// common and the spouse's need a spouse. `decimals` 2 lets a child shared between two returns be
+// entered as 0,5.
+#define QX_HOLDER_ROW(r_, label_, decimals_, common_, declarant_, spouse_, idc_, idd_, ids_)                 \
+  {.kind = ui::Ctl::Static, .textId = (label_), .row = (r_), .col = 0},                                     \
+  {.id = (idc_), .kind = ui::Ctl::Money, .row = (r_), .col = 1, .width = 1, .decimals = (decimals_),        \
+   .field = (common_), .options = ui::kOptSpouse},                                                          \
+  {.id = (idd_), .kind = ui::Ctl::Money, .row = (r_), .col = 2, .width = 1, .decimals = (decimals_),        \
+   .field = (declarant_)},                                                                                  \
+  {.id = (ids_), .kind = ui::Ctl::Money, .row = (r_), .col = 3, .width = 1, .decimals = (decimals_),        \
+   .field = (spouse_), .options = ui::kOptSpouse}
+// The column headings on row 0.
+#define QX_HOLDER_HEADINGS                                                                                  \
   {.kind = ui::Ctl::Static, .textId = 95605, .row = 0, .col = 1},                                           \
   {.kind = ui::Ctl::Static, .textId = 91022, .row = 0, .col = 2},                                           \
-  {.kind = ui::Ctl::Static, .textId = 91023, .row = 0, .col = 3},                                           \
-  {.kind = ui::Ctl::Static, .textId = (label_), .row = (r_), .col = 0},                                   \
-  {.id = annex::holder_counts::kCommon, .kind = ui::Ctl::Money, .row = (r_), .col = 1, .width = 1,         \
-   .decimals = (decimals_), .field = annex::holder_counts::Common, .options = ui::kOptSpouse},              \
-  {.id = annex::holder_counts::kDeclarant, .kind = ui::Ctl::Money, .row = (r_), .col = 2, .width = 1,      \
-   .decimals = (decimals_), .field = annex::holder_counts::Declarant},                                      \
-  {.id = annex::holder_counts::kSpouse, .kind = ui::Ctl::Money, .row = (r_), .col = 3, .width = 1,         \
-   .decimals = (decimals_), .field = annex::holder_counts::Spouse, .options = ui::kOptSpouse}
+  {.kind = ui::Ctl::Static, .textId = 91023, .row = 0, .col = 3}
+// The headings and the counts of the block's first three doubles on `r_`.
+#define QX_HOLDER_COUNTS(r_, label_, decimals_)                                                             \
+  QX_HOLDER_HEADINGS,                                                                                       \
+  QX_HOLDER_ROW(r_, label_, decimals_, annex::holder_counts::Common, annex::holder_counts::Declarant,       \
+                annex::holder_counts::Spouse, annex::holder_counts::kCommon, annex::holder_counts::kDeclarant, \
+                annex::holder_counts::kSpouse)
 
 // Whether the children live with both parents is asked only while the declarant's and the
 // spouse's `counts` add up to more than 0; otherwise the answer is blank (255) and not offered.

@@ -1,9 +1,5 @@
 // The annex dialogs laid out in Castellano and Catalan: every caption fits its control. With
 // QX_RENDER_DIR set the dialogs are also saved as pictures there, to be looked at.
-#include <QAbstractButton>
-#include <QDir>
-#include <QLabel>
-
 #include "annex/pcuotint_dlg.h"
 #include "annex/resumen_declaraciones_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
@@ -13,6 +9,7 @@
 #include "data/doc/renta_doc.h"
 #include "data/store/store.h"
 #include "platform/strings.h"
+#include "render_check.h"
 
 namespace {
 
@@ -27,25 +24,7 @@ class Render : public annextest::AnnexTest, public ::testing::WithParamInterface
     AnnexTest::TearDown();
   }
   // Shows the dialog, checks that its texts fit, saves its picture when asked to.
-  void Check(QDialog& d, const QString& name) {
-    d.show();
-    QApplication::processEvents();
-    for (QLabel* l : d.findChildren<QLabel*>()) {
-      if (l->text().isEmpty() || !l->isVisible()) continue;
-      EXPECT_GE(l->width(), l->minimumSizeHint().width()) << name.toStdString() << ": " << l->text().toStdString();
-      EXPECT_GE(l->height(), l->minimumSizeHint().height()) << name.toStdString() << ": " << l->text().toStdString();
-    }
-    for (QAbstractButton* b : d.findChildren<QAbstractButton*>()) {
-      if (b->text().isEmpty() || !b->isVisible()) continue;
-      EXPECT_GE(b->width(), b->sizeHint().width()) << name.toStdString() << ": " << b->text().toStdString();
-    }
-    const QByteArray dir = qgetenv("QX_RENDER_DIR");
-    if (!dir.isEmpty()) {
-      QDir().mkpath(QString::fromLocal8Bit(dir));
-      d.grab().save(QString::fromLocal8Bit(dir) + u'/' + name + u'_' + QChar(GetParam()) + QStringLiteral(".png"));
-    }
-    d.hide();
-  }
+  void Check(QDialog& d, const QString& name) { annextest::CheckRendered(d, name, GetParam()); }
 };
 
 TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
