@@ -44,4 +44,12 @@ inline void ApplyLivesWithBoth(ui::CAnnexDlg& d, std::initializer_list<blocks::F
   if (!asked) answer.set(d.Data(), 255);
   if (QWidget* w = d.GetDlgItem(answerId)) w->setEnabled(asked && !d.ReadOnlyView());
 }
+
+// The persons who share a holder's deduction are asked only while that holder has a count;
+// otherwise their number is 0 and not offered.
+inline void ApplyPersonsRule(ui::CAnnexDlg& d, blocks::F64 count, blocks::F64 persons, int personsId) {
+  const bool asked = count.get(d.Data()) != 0.0;
+  if (!asked) persons.set(d.Data(), 0.0);
+  if (QWidget* w = d.GetDlgItem(personsId)) w->setEnabled(asked && !d.ReadOnlyView());
+}
 }  // namespace annex::holder_counts

@@ -5,6 +5,7 @@
 #include "annex/autonom6m_dlg.h"
 #include "annex/autonom7v2_dlg.h"
 #include "annex/dec3imp3_dlg.h"
+#include "annex/dec3imp5_dlg.h"
 #include "annex/dec3sino1_dlg.h"
 #include "annex/devol104_dlg.h"
 #include "annex/holder_amount_dlg.h"
@@ -38,6 +39,7 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CAutonom6MDlg>("CAutonom6MDlg");
   ui::RegisterAnnex<CAutonom5GDlg>("CAutonom5GDlg");
   ui::RegisterAnnex<CAutonom7V2Dlg>("CAutonom7V2Dlg");
+  ui::RegisterAnnex<CDec3imp5Dlg>("CDec3imp5Dlg");
 }
 
 }  // namespace annex

@@ -1,13 +1,17 @@
-// Refunds per member and the regional children counts per holder, opened through the launch table
-// on a fixture block and typed into with real keys.
+// Refunds per member, the regional children counts per holder and the persons cared for, opened
+// through the launch table on a fixture block and typed into with real keys.
+#include <QLabel>
+
 #include <cstring>
 
 #include "annex/dec3imp3_dlg.h"
+#include "annex/dec3imp5_dlg.h"
 #include "annex/dec3sino1_dlg.h"
 #include "annex/devol104_dlg.h"
 #include "annex_fixture.h"
 #include "launched.h"
 #include "platform/help.h"
+#include "platform/strings.h"
 #include "support/member_view.h"
 #include "ui/text_edits.h"
 
@@ -161,6 +165,68 @@ TEST_F(MembersCounts, ClearingTheLastOwnCountBlanksTheAnswerAtOnce) {
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_EQ(ad::LivesWithBoth.get(block.data()), ad::kBlank);
   EXPECT_EQ(hc::Declarant.get(block.data()), 0.0);
+}
+
+}  // namespace
+
+namespace {
+
+namespace ps = annex::dec3imp5;
+
+class PersonsCared : public annextest::AnnexTest {};
+
+TEST_F(PersonsCared, PersonsAreAskedOnlyForAHolderWithACountAndMayNotStayAtZero) {
+  qxtest::MemberView view(1, kCouple);
+  std::vector<std::uint8_t> block(ps::kBlockSize);
+  ps::PersonsSpouse.set(block.data(), 3.0);  // without a spouse's count: cleared on opening
+  std::vector<bool> offered;
+  bool stayed = false;
+  annextest::Launch("IDD_DEC3IMP5*1", block, [&](CTemplateDlg& d) {
+    offered.push_back(d.GetDlgItem(CDec3imp5Dlg::kPersonsDeclarant)->isEnabled());
+    annextest::TypeInto(d, hc::kDeclarant, QStringLiteral("2"));
+    offered.push_back(d.GetDlgItem(CDec3imp5Dlg::kPersonsDeclarant)->isEnabled());
+    offered.push_back(d.GetDlgItem(CDec3imp5Dlg::kPersonsSpouse)->isEnabled());
+    annextest::Press(d, ui::IDOK);
+    stayed = d.isVisible();
+    annextest::TypeInto(d, CDec3imp5Dlg::kPersonsDeclarant, QStringLiteral("2"));
+    annextest::Press(d, ui::IDOK);
+  });
+  EXPECT_EQ(offered, (std::vector<bool>{false, true, false}));
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(messages.Codes(), std::vector<QString>{QStringLiteral("100R084")});
+  EXPECT_EQ(hc::Declarant.get(block.data()), 2.0);
+  EXPECT_EQ(ps::PersonsDeclarant.get(block.data()), 2.0);
+  EXPECT_EQ(ps::PersonsSpouse.get(block.data()), 0.0);
+}
+
+TEST_F(PersonsCared, TheVariantChoosesTheWordingAndTheHelpTopic) {
+  struct Case {
+    const char* descriptor;
+    int label;       // string of the label
+    bool footnote;
+    int topic;       // what the help button asks for (topics missing from the help file open 1)
+  };
+  const Case cases[] = {{"IDD_DEC3IMP5*1", 228, false, 915}, {"IDD_DEC3IMP5*3", 223, true, 1},
+                        {"IDD_DEC3IMP5*5", 95660, true, 1}, {"IDD_DEC3IMP5*9", 236, false, 1}};
+  qxtest::MemberView view(1, kCouple);
+  for (const Case& c : cases) {
+    std::vector<std::uint8_t> block(ps::kBlockSize);
+    QString label, footnote;
+    int topic = 0;
+    platform::SetHelpHook([&](int t) { topic = t; });
+    annextest::Launch(c.descriptor, block, [&](CTemplateDlg& d) {
+      label = d.Item<QLabel>(CDec3imp5Dlg::kLabel)->text();
+      footnote = d.Item<QLabel>(CDec3imp5Dlg::kFootnote)->text();
+      annextest::Press(d, ui::kHelpButtonId);
+      annextest::Press(d, ui::IDCANCEL);
+    });
+    platform::SetHelpHook({});
+    EXPECT_EQ(label, platform::LoadString(c.label)) << c.descriptor;
+    EXPECT_EQ(!footnote.isEmpty(), c.footnote) << c.descriptor;
+    EXPECT_EQ(topic, c.topic) << c.descriptor;
+  }
+  EXPECT_EQ(CDec3imp5Dlg::HelpTopic(3), 559);
+  EXPECT_EQ(CDec3imp5Dlg::HelpTopic(5), 1);
 }
 
 }  // namespace

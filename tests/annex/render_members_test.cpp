@@ -43,6 +43,7 @@ TEST_P(RenderMembers, EveryDialogFitsItsTexts) {
       {"CAutonom6MDlg", "autonom6m"},
       {"CAutonom5GDlg", "autonom5g"},
       {"CAutonom7V2Dlg", "autonom7v2"},
+      {"CDec3imp5Dlg", "dec3imp5"},
   };
   qxtest::MemberView view(1, {1, 1, 1, 1, 1});
   for (const Shot& s : shots) {
