@@ -4,6 +4,7 @@
 #include "annex/autonom5g_dlg.h"
 #include "annex/autonom6m_dlg.h"
 #include "annex/autonom7v2_dlg.h"
+#include "annex/dec3cruz6imp4_dlg.h"
 #include "annex/dec3imp3_dlg.h"
 #include "annex/dec3imp5_dlg.h"
 #include "annex/dec3sino1_dlg.h"
@@ -40,6 +41,7 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CAutonom5GDlg>("CAutonom5GDlg");
   ui::RegisterAnnex<CAutonom7V2Dlg>("CAutonom7V2Dlg");
   ui::RegisterAnnex<CDec3imp5Dlg>("CDec3imp5Dlg");
+  ui::RegisterAnnex<CDec3cruz6imp4Dlg>("CDec3cruz6imp4Dlg");
 }
 
 }  // namespace annex

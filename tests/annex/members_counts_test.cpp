@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "annex/dec3cruz6imp4_dlg.h"
 #include "annex/dec3imp3_dlg.h"
 #include "annex/dec3imp5_dlg.h"
 #include "annex/dec3sino1_dlg.h"
@@ -227,6 +228,52 @@ TEST_F(PersonsCared, TheVariantChoosesTheWordingAndTheHelpTopic) {
   }
   EXPECT_EQ(CDec3imp5Dlg::HelpTopic(3), 559);
   EXPECT_EQ(CDec3imp5Dlg::HelpTopic(5), 1);
+}
+
+}  // namespace
+
+namespace {
+
+namespace fa = annex::dec3cruz6imp4;
+
+class FamilyAid : public annextest::AnnexTest {};
+
+TEST_F(FamilyAid, EachCountOffersOnlyItsOwnPersonsAndZeroPersonsAreRefused) {
+  qxtest::MemberView view(1, kCouple);
+  std::vector<std::uint8_t> block(fa::kBlockSize);
+  fa::PersonsDeclarant[1].set(block.data(), 4.0);  // no count beside it: cleared on opening
+  std::vector<bool> offered;
+  bool stayed = false;
+  annextest::Launch("IDD_DEC3CRUZ6IMP4", block, [&](CTemplateDlg& d) {
+    annextest::TypeInto(d, 395, QStringLiteral("1"));
+    for (int id : {24662, 24663, 24669, 24670}) offered.push_back(d.GetDlgItem(id)->isEnabled());
+    annextest::Press(d, ui::IDOK);
+    stayed = d.isVisible();
+    annextest::TypeInto(d, 24669, QStringLiteral("2"));
+    annextest::Press(d, ui::IDOK);
+  });
+  EXPECT_EQ(offered, (std::vector<bool>{false, false, true, false}));
+  EXPECT_TRUE(stayed);
+  EXPECT_EQ(messages.Codes(), std::vector<QString>{QStringLiteral("100R084")});
+  std::vector<std::uint8_t> expected(fa::kBlockSize);
+  fa::Declarant[1].set(expected.data(), 1.0);
+  fa::PersonsDeclarant[1].set(expected.data(), 2.0);
+  EXPECT_EQ(block, expected);
+}
+
+TEST_F(FamilyAid, CancelAndTheDeclarantsViewOfACoupleLeaveTheBytes) {
+  for (int shown : {1, 2}) {
+    qxtest::MemberView view(shown, kCouple);
+    std::vector<std::uint8_t> block(fa::kBlockSize);
+    fa::Spouse[0].set(block.data(), 1.0);
+    fa::PersonsSpouse[0].set(block.data(), 1.0);
+    const std::vector<std::uint8_t> before = block;
+    annextest::Launch("IDD_DEC3CRUZ6IMP4", block, [&](CTemplateDlg& d) {
+      if (shown == 1) annextest::TypeInto(d, 24663, QStringLiteral("\b\b\b3"));
+      annextest::Press(d, shown == 1 ? ui::IDCANCEL : ui::IDOK);
+    });
+    EXPECT_EQ(block, before) << shown;
+  }
 }
 
 }  // namespace

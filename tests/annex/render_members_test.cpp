@@ -44,6 +44,7 @@ TEST_P(RenderMembers, EveryDialogFitsItsTexts) {
       {"CAutonom5GDlg", "autonom5g"},
       {"CAutonom7V2Dlg", "autonom7v2"},
       {"CDec3imp5Dlg", "dec3imp5"},
+      {"CDec3cruz6imp4Dlg", "dec3cruz6imp4"},
   };
   qxtest::MemberView view(1, {1, 1, 1, 1, 1});
   for (const Shot& s : shots) {
