@@ -22,6 +22,7 @@
 #include "platform/strings.h"
 #include "support/member_view.h"
 #include "ui/companion_button.h"
+#include "render_check.h"
 
 namespace {
 
@@ -57,6 +58,7 @@ class Render : public annextest::LanguageTest {
     }
     d.hide();
   }
+  void Check(QDialog& d, const QString& name) { annextest::CheckRendered(d, name, GetParam()); }
 };
 
 TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
