@@ -167,6 +167,12 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   int CommitPendingBoxEdit() override;
   int PendingBoxFocus() override;
   bool RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int startPage) override;
+  int AskTaxAssignmentChoice(int member, int flag, std::string_view who) override;
+
+  // The tax-assignment question of `member`: 0 when the user goes to mark the boxes now, 2 when
+  // they are marked by hand on the printed form, 1 to go on.
+  bool HasAssignmentMarks(int member) const;
+  int AskTaxAssignment(int member, bool byHandDisabled, const QString& caption);
 
   // The document's validator: the check state follows the document, then the form's validator.
   int Validate(int type, int member, int section);

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLabel>
 
+#include "annex/asignacion_tributaria_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/resumen_declaraciones_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
@@ -58,6 +59,12 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     CPcuotintDlg d({});
     d.EnsureCreated();
     Check(d, QStringLiteral("pcuotint"));
+  }
+  {
+    CAsignacionTributariaDlg d;
+    d.caption = platform::LoadString(302);
+    d.EnsureCreated();
+    Check(d, QStringLiteral("asignacion_tributaria"));
   }
   {
     CTipoelempatrimDlg d({});
