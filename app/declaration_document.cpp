@@ -86,7 +86,8 @@ int CDeclarationDocument::AskTaxAssignment(int member, bool byHandDisabled, cons
   CAsignacionTributariaDlg dlg(frame_ ? frame_->window() : nullptr);
   dlg.caption = caption;
   dlg.SetByHandDisabled(byHandDisabled);
-  const int answer = dlg.DoModal() == ui::IDOK ? dlg.GetAnswer() : CAsignacionTributariaDlg::kNone;
+  dlg.EnsureCreated();
+  const int answer = services_.runModal(dlg) == ui::IDOK ? dlg.GetAnswer() : CAsignacionTributariaDlg::kNone;
   switch (answer) {
     case CAsignacionTributariaDlg::kMarkNow: {
       // Posted: the question's caller finishes before the assignment boxes open.

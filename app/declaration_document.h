@@ -150,6 +150,11 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   // The highest severity of the last validation (-1 nothing, 0 warnings, 1 errors).
   int LastValidation() const { return lastSeverity_; }
 
+  // The tax-assignment question of `member`: 0 when the user goes to mark the boxes now, 2 when
+  // they are marked by hand on the printed form, 1 to go on.
+  bool HasAssignmentMarks(int member) const;
+  int AskTaxAssignment(int member, bool byHandDisabled, const QString& caption);
+
  private:
   class AvisosHost;
   struct BusyScope {
@@ -169,10 +174,6 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   bool RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int startPage) override;
   int AskTaxAssignmentChoice(int member, int flag, std::string_view who) override;
 
-  // The tax-assignment question of `member`: 0 when the user goes to mark the boxes now, 2 when
-  // they are marked by hand on the printed form, 1 to go on.
-  bool HasAssignmentMarks(int member) const;
-  int AskTaxAssignment(int member, bool byHandDisabled, const QString& caption);
 
   // The document's validator: the check state follows the document, then the form's validator.
   int Validate(int type, int member, int section);
