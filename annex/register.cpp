@@ -1,5 +1,6 @@
 #include "annex/register.h"
 
+#include "annex/famnume_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
@@ -11,6 +12,7 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CRtonetatrentasDlg>("CRtonetatrentasDlg");
   ui::RegisterAnnex<CPcuotintDlg>("CPcuotintDlg");
   ui::RegisterAnnex<CTipoelempatrimDlg>("CTipoelempatrimDlg");
+  ui::RegisterAnnex<CFamnumeDlg>("CFamnumeDlg");
 }
 
 }  // namespace annex
