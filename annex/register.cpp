@@ -1,6 +1,7 @@
 #include "annex/register.h"
 
 #include "annex/famnume_dlg.h"
+#include "annex/famnumegalicia_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
 #include "annex/tipoelempatrim_dlg.h"
@@ -13,6 +14,7 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CPcuotintDlg>("CPcuotintDlg");
   ui::RegisterAnnex<CTipoelempatrimDlg>("CTipoelempatrimDlg");
   ui::RegisterAnnex<CFamnumeDlg>("CFamnumeDlg");
+  ui::RegisterAnnex<CFamnumegaliciaDlg>("CFamnumegaliciaDlg");
 }
 
 }  // namespace annex

@@ -6,6 +6,7 @@
 
 #include "annex/asignacion_tributaria_dlg.h"
 #include "annex/famnume_dlg.h"
+#include "annex/famnumegalicia_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/resumen_declaraciones_dlg.h"
 #include "annex/rtonetatrentas_dlg.h"
@@ -73,6 +74,11 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     CFamnumeDlg d({});
     d.EnsureCreated();
     Check(d, QStringLiteral("famnume"));
+  }
+  {
+    CFamnumegaliciaDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("famnumegalicia"));
   }
   {
     CTipoelempatrimDlg d({});
