@@ -16,6 +16,8 @@
 #include "annex/devol104_dlg.h"
 #include "annex/holder_amount_dlg.h"
 #include "annex/member_marks_dlg.h"
+#include "annex/famnume_dlg.h"
+#include "annex/famnumegalicia_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/plpengen_dlg.h"
 #include "annex/plpenmin_dlg.h"
@@ -82,6 +84,8 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CAutonom7V2Dlg>("CAutonom7V2Dlg");
   ui::RegisterAnnex<CDec3imp5Dlg>("CDec3imp5Dlg");
   ui::RegisterAnnex<CDec3cruz6imp4Dlg>("CDec3cruz6imp4Dlg");
+  ui::RegisterAnnex<CFamnumeDlg>("CFamnumeDlg");
+  ui::RegisterAnnex<CFamnumegaliciaDlg>("CFamnumegaliciaDlg");
 }
 
 }  // namespace annex

@@ -1,14 +1,18 @@
 #include "app/declaration_document.h"
 
 #include <QCloseEvent>
+#include <QApplication>
 #include <QMdiArea>
+#include <QTimer>
 
 #include <cctype>
 #include <charconv>
 
 #include "annex/tipo_captura_datos_dlg.h"
 #include "app/app_texts.h"
+#include "annex/asignacion_tributaria_dlg.h"
 #include "app/program_messages.h"
+#include "blocks/form100.h"
 #include "data/doc/calculators.h"
 #include "data/doc/doc714.h"
 #include "data/doc/renta_doc.h"
@@ -21,6 +25,8 @@
 namespace app {
 
 namespace {
+
+namespace fam = f100::family;
 
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -51,14 +57,57 @@ class CDeclarationDocument::AvisosHost : public checks::IAvisosHost {
   // Printing is not part of the program yet: the window's print button stays disabled.
   void PrintDeclaration() override {}
   void SetPrintOrFile(bool) override {}
-  bool HasAssignmentMarks(int) const override { return true; }
-  int AskTaxAssignmentChoice(int, bool, const std::string&) override { return 1; }
+  bool HasAssignmentMarks(int member) const override { return d_.HasAssignmentMarks(member); }
+  int AskTaxAssignmentChoice(int member, bool filing, const std::string& title) override {
+    return d_.AskTaxAssignment(member, filing, Q(title));
+  }
   bool Save() override { return d_.Save(); }
   void NoteBothSpousesPrinted() override {}
 
  private:
   CDeclarationDocument& d_;
 };
+
+// ---------------------------------------------------------------- the tax-assignment question
+
+bool CDeclarationDocument::HasAssignmentMarks(int member) const {
+  if (!renta_ || member < 1 || member > 5) return true;
+  const std::uint8_t* family = f100::record(renta_->Block().data(), f100::Family);
+  return fam::ChurchTaxBox(member).get(family) != 0 || fam::SocialPurposeBox(member).get(family) != 0;
+}
+
+int CDeclarationDocument::AskTaxAssignment(int member, bool byHandDisabled, const QString& caption) {
+  if (!renta_ || member < 1 || member > 5) return 1;
+  std::uint8_t* family = f100::record(renta_->Block().data(), f100::Family);
+  const blocks::U8 noAssignment = fam::NoAssignment(member);
+  if (HasAssignmentMarks(member)) {
+    noAssignment.set(family, 0);
+    return 1;
+  }
+  CAsignacionTributariaDlg dlg(frame_ ? frame_->window() : nullptr);
+  dlg.caption = caption;
+  dlg.SetByHandDisabled(byHandDisabled);
+  dlg.EnsureCreated();
+  const int answer = services_.runModal(dlg) == ui::IDOK ? dlg.GetAnswer() : CAsignacionTributariaDlg::kNone;
+  switch (answer) {
+    case CAsignacionTributariaDlg::kMarkNow: {
+      // Posted: the question's caller finishes before the assignment boxes open.
+      IDeclarationShell* shell = &services_.shell;
+      QTimer::singleShot(0, qApp, [shell] { shell->GoToBox(1, 139); });
+      return 0;
+    }
+    case CAsignacionTributariaDlg::kMarkNone: noAssignment.set(family, 1); return 1;
+    case CAsignacionTributariaDlg::kByHand: noAssignment.set(family, 0); return 2;
+    default: noAssignment.set(family, 0); return 1;
+  }
+}
+
+int CDeclarationDocument::AskTaxAssignmentChoice(int member, int flag, std::string_view who) {
+  QString caption;
+  if (who == "DEC") caption = platform::LoadString(302);
+  else if (who == "CON") caption = platform::LoadString(303);
+  return AskTaxAssignment(member, flag != 0, caption);
+}
 
 // ---------------------------------------------------------------- the document
 

@@ -151,6 +151,11 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   // The highest severity of the last validation (-1 nothing, 0 warnings, 1 errors).
   int LastValidation() const { return lastSeverity_; }
 
+  // The tax-assignment question of `member`: 0 when the user goes to mark the boxes now, 2 when
+  // they are marked by hand on the printed form, 1 to go on.
+  bool HasAssignmentMarks(int member) const;
+  int AskTaxAssignment(int member, bool byHandDisabled, const QString& caption);
+
  private:
   class AvisosHost;
   struct BusyScope {
@@ -169,6 +174,8 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   int PendingBoxFocus() override;
   std::uint8_t AskCaptureType() override;
   bool RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int startPage) override;
+  int AskTaxAssignmentChoice(int member, int flag, std::string_view who) override;
+
 
   // The document's validator: the check state follows the document, then the form's validator.
   int Validate(int type, int member, int section);

@@ -17,6 +17,7 @@
 #include <QStatusBar>
 
 #include "app/declaration_document.h"
+#include "annex/asignacion_tributaria_dlg.h"
 #include "annex/resumen_declaraciones_dlg.h"
 #include "annex/tipo_captura_datos_dlg.h"
 #include "app/program_assembly.h"
@@ -833,6 +834,61 @@ TEST_F(ShellTest, ADeclarationThatFailsToOpenIsClosedLikeAnyOther) {
   app::CRentaApp& a = Start({app::IndexChoice::Ok, true, "X", false});
   EXPECT_EQ(closedDocs, 1);
   EXPECT_EQ(a.GetCurrentDocument(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The tax-assignment question of the income-tax declaration: asked only while neither assignment
+// box of the member is marked; each answer is kept in the member's no-assignment flag, and marking
+// now takes the user to the boxes once the question's caller has finished.
+TEST_F(WiringTest, TheTaxAssignmentQuestionKeepsItsAnswerAndGoesToTheBoxes) {
+  script.push_back(Create(kIncome, false));
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* family = f100::record(Current()->Document().Block().data(), f100::Family);
+  namespace fam = f100::family;
+  auto answer = [](int option) {
+    return [option](QDialog& d) {
+      auto& dlg = dynamic_cast<CAsignacionTributariaDlg&>(d);
+      dlg.show();
+      EXPECT_EQ(dlg.windowTitle(), QStringLiteral("INDIVIDUAL DEL CONYUGE"));
+      EXPECT_FALSE(dlg.GetDlgItem(CAsignacionTributariaDlg::kByHandId)->isEnabled()) << "filing: no by-hand option";
+      if (option == 0) {
+        QTest::keyClick(dlg.GetDlgItem(CAsignacionTributariaDlg::kMarkNoneId), Qt::Key_Escape);
+      } else {
+        QWidget* box = dlg.GetDlgItem(option);
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_X);
+        QTest::mouseClick(dlg.Item<QAbstractButton>(ui::IDOK), Qt::LeftButton);
+      }
+      dlg.hide();
+      return dlg.result();
+    };
+  };
+  struct Case {
+    int option;  // the box marked, 0 for Cancel
+    int returned;
+    int flag;
+  };
+  for (const Case c : {Case{CAsignacionTributariaDlg::kMarkNoneId, 1, 1}, Case{0, 1, 0},
+                       Case{CAsignacionTributariaDlg::kMarkNowId, 0, 0}}) {
+    fam::NoAssignment(3).set(family, c.option == 0 ? 1 : 0);
+    script.push_back(answer(c.option));
+    EXPECT_EQ(Current()->AskTaxAssignment(3, true, platform::LoadString(303)), c.returned) << c.option;
+    EXPECT_TRUE(script.empty());
+    EXPECT_EQ(fam::NoAssignment(3).get(family), c.flag) << c.option;
+  }
+  Current()->Document().NavigatePage(5, 0);
+  ASSERT_NE(Current()->Document().CurrentPage(), 0);
+  EXPECT_TRUE(Settle([&] { return Current()->Document().CurrentPage() == 0; })) << "marking now goes to page 1";
+
+  // A marked box asks nothing and clears the flag.
+  fam::SocialPurposeBox(3).set(family, 1);
+  fam::NoAssignment(3).set(family, 1);
+  EXPECT_EQ(Current()->AskTaxAssignment(3, false, QString()), 1);
+  EXPECT_EQ(fam::NoAssignment(3).get(family), 0);
 }
 
 }  // namespace
