@@ -265,7 +265,9 @@ const std::vector<ui::ControlDef>& AdditionalControls() {
     const int groupText[4] = {96060, 96063, 96065, 96066};
     for (int g = 0; g < 4; ++g) {
       v.push_back({.id = groups[g], .kind = Ctl::GroupBox, .textId = groupText[g], .row = g, .col = 0});
-      for (int h = 0; h < 4; ++h) v.push_back({.kind = Ctl::Static, .textId = heads[h], .row = 0, .col = 1 + h, .group = groups[g]});
+      // Only the declarant and the spouse can go on working past 65.
+      for (int h = 0; h < (groups[g] == kProlongedGroup ? 2 : 4); ++h)
+        v.push_back({.kind = Ctl::Static, .textId = heads[h], .row = 0, .col = 1 + h, .group = groups[g]});
     }
     for (int s = 0; s < 2; ++s) {
       v.push_back({.kind = Ctl::Static, .textId = 96061 + s, .row = 1 + s, .col = 0, .group = kSexGroup});

@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QListWidget>
 #include <QTest>
 
 #include <deque>
@@ -38,6 +39,10 @@
 #include "ui/message_source.h"
 #include "ui/store/store_dialogs.h"
 #include "ui/store/transfer_dialogs.h"
+#include "ui/lista_edit.h"
+#include "ui/owner_draw_button.h"
+#include "ui/sel_str_edit.h"
+#include "wizards/datos_fam.h"
 
 namespace {
 
@@ -137,6 +142,56 @@ class WiringTest : public apptest::AppTest {
     });
   }
   static Step Cancel() { return Index([](IndexDlg& dlg) { Click(dlg, sid::kCancelar); }); }
+
+  // The personal and family data wizard: `fill` types on its pages, then the button `finish`
+  // ends it (Finish when 0).
+  using Wizard = famwiz::CDatosFam;
+  static Step Family(std::function<void(Wizard&)> fill, int finish = 0) {
+    return [fill, finish](QDialog& d) {
+      auto& w = dynamic_cast<Wizard&>(d);
+      w.show();
+      QApplication::setActiveWindow(&w);
+      QCoreApplication::processEvents();
+      fill(w);
+      const int id = finish ? finish : (w.IsWizardMode() ? Wizard::kIdWizFinish : Wizard::kIdOk);
+      if (w.isVisible()) QTest::mouseClick(w.FrameButton(id), Qt::LeftButton);
+      QCoreApplication::processEvents();
+      w.hide();
+      return w.result();
+    };
+  }
+  static void TypeOn(CTemplatePropPg& page, int id, const char* keys) {
+    QWidget* e = page.GetDlgItem(id);
+    ASSERT_NE(e, nullptr) << id;
+    e->setFocus();
+    qxtest::Type(e, QString::fromLatin1(keys));
+    QCoreApplication::processEvents();
+  }
+  // Picks the line of `key` from a lookup edit's drop-down list, as a click on it does.
+  static void Pick(QWidget* lookup, const char* key) {
+    auto* l = dynamic_cast<CListaEdit*>(lookup);
+    ASSERT_NE(l, nullptr);
+    l->setFocus();
+    l->ToggleList();
+    ASSERT_NE(l->List(), nullptr);
+    for (int r = 0; r < l->List()->count(); ++r)
+      if (l->ItemText(r) == QString::fromLatin1(key)) l->List()->setCurrentRow(r);
+    QTest::keyClick(l->List(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+  }
+  static void Show(Wizard& w, int page) {
+    w.SetActivePage(page);
+    QCoreApplication::processEvents();
+  }
+  // A single declarant: NIF, date of birth, sex, region.
+  static void SingleDeclarant(Wizard& w) {
+    TypeOn(w.PersonalPage(), famwiz::CDatosFam1::kDeclNif, "12345678Z");
+    TypeOn(w.PersonalPage(), famwiz::CDatosFam1::kDeclBirth, "15061970");
+    Show(w, Wizard::kAdditionalPage);
+    TypeOn(w.AdditionalPage(), famwiz::CDatosFam2::MarkId(f100::family_wizard::kMale, 2), "X");
+    Show(w, Wizard::kRegionPage);
+    Pick(w.RegionPage().GetDlgItem(famwiz::CComauto::kNameIds[1]), "18");
+  }
   static Step FileChosen(const std::string& path) {
     return [path](QDialog& d) {
       auto& fd = dynamic_cast<CFileDialogEx&>(d);
@@ -208,6 +263,7 @@ TEST_F(WiringTest, DeclarationsOfBothFormsFromTheIndexToTheStoreAndBack) {
 
   // New: the saved declaration closes without a question, the index creates an income-tax one.
   script.push_back(Create(kIncome, false));
+  script.push_back(Family(SingleDeclarant));
   Trigger(ID_FILE_NEW);
   EXPECT_EQ(saveQuestions, 0);
   ASSERT_NE(Current(), nullptr);
@@ -321,6 +377,7 @@ TEST_F(WiringTest, AFailedSaveKeepsTheDeclarationOpenWithItsEdits) {
        [](CRentaApp& a) { ASSERT_TRUE(a.Databases().Declarations().Execute("DROP TRIGGER refuse")); }},
   };
   script.push_back(Create(kIncome, false));
+  script.push_back(Family(SingleDeclarant));
   CRentaApp& a = Start();
   ASSERT_NE(Current(), nullptr);
   Trigger(ID_FILE_SAVE);
@@ -403,6 +460,7 @@ TEST_F(WiringTest, ValidationWithAFindingOpensTheWindowAndJumpsToItsPage) {
 // under the old name stays as it was last saved. Closing the frame closes the declaration.
 TEST_F(WiringTest, SaveAsOpensTheCopyInPlaceAndClosingTheFrameClosesIt) {
   script.push_back(Create(kIncome, false));
+  script.push_back(Family(SingleDeclarant));
   CRentaApp& a = Start();
   Trigger(ID_FILE_SAVE);
   f100::sec_a::MoneyPay.set(f100::record(Current()->Document().Block().data(), f100::SectionA), 1000.0);
@@ -592,6 +650,7 @@ TEST_F(WiringTest, ADeclarationOpensOnItsFirstPageAndIsFilledBoxByBox) {
 TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
   namespace fam = f100::family;
   script.push_back(Create(kIncome, false));
+  script.push_back(Family(SingleDeclarant));
   CRentaApp& a = Start();
   ASSERT_NE(Current(), nullptr);
   // A married couple filing jointly (the capture question answered "joint").
@@ -676,6 +735,7 @@ TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
 // too.
 TEST_F(WiringTest, TheOverflowWarningIsShownOncePerCalculation) {
   script.push_back(Create(kIncome, false));
+  script.push_back(Family(SingleDeclarant));
   Start();
   ASSERT_NE(Current(), nullptr);
   ASSERT_EQ(GetCurrentHolder(), doc::kDeclarant);
@@ -716,6 +776,7 @@ TEST_F(WiringTest, TheOverflowWarningIsShownOncePerCalculation) {
 // recalculated first; the lookup lists of the dialogs read the program's local database.
 TEST_F(WiringTest, TheResultsSummaryShowsTheRecalculatedDeclaration) {
   script.push_back(Create(kIncome, false));
+  script.push_back(Family(SingleDeclarant));
   Start();
   ASSERT_NE(Current(), nullptr);
   EXPECT_EQ(ui::LookupConnection(), &program->Databases().Local());
@@ -768,6 +829,116 @@ TEST_F(ShellTest, ADeclarationThatFailsToOpenIsClosedLikeAnyOther) {
   app::CRentaApp& a = Start({app::IndexChoice::Ok, true, "X", false});
   EXPECT_EQ(closedDocs, 1);
   EXPECT_EQ(a.GetCurrentDocument(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace app;
+namespace FW = f100::family_wizard;
+namespace PW = f100::wizard_personal;
+namespace DE = f100::descendant_entry;
+
+class FamilyWiringTest : public WiringTest {
+ protected:
+  // A child typed in the descendant dialog opened from the row's name field with F7.
+  static void TypeChild(Wizard& w, int row, const char* given, const char* birth) {
+    auto* name = w.DescendantsPage().Item<CSelStrEdit>(famwiz::CDescendientes::IdAt(2, row));
+    ASSERT_NE(name, nullptr);
+    ASSERT_TRUE(name->isEnabled()) << row;
+    qxtest::WhenModal([given, birth](QWidget* modal) {
+      auto* dlg = dynamic_cast<famwiz::CDatoshijoDlg*>(modal);
+      ASSERT_NE(dlg, nullptr);
+      auto type = [dlg](int id, const char* keys) {
+        dlg->GetDlgItem(id)->setFocus();
+        qxtest::Type(dlg->GetDlgItem(id), QString::fromLatin1(keys));
+      };
+      type(famwiz::CDatoshijoDlg::kGiven, given);
+      type(famwiz::CDatoshijoDlg::kSurname1, "GARCIA");
+      type(famwiz::CDatoshijoDlg::kSurname2, "LOPEZ");
+      type(famwiz::CDatoshijoDlg::kBirth, birth);
+      Pick(dlg->GetDlgItem(famwiz::CDatoshijoDlg::kLink), "O");
+      QTest::mouseClick(dynamic_cast<QWidget*>(dlg->GetDlgItem(ui::IDOK)), Qt::LeftButton);
+    });
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_F7);
+    QCoreApplication::processEvents();
+  }
+  // A married couple filing jointly with two minor children, both with income of their own.
+  static void Couple(Wizard& w) {
+    using P1 = famwiz::CDatosFam1;
+    CTemplatePropPg& p = w.PersonalPage();
+    TypeOn(p, P1::kMarried, "X");
+    p.GetDlgItem(P1::kMinorYes)->setFocus();
+    QTest::keyClick(p.GetDlgItem(P1::kMinorYes), Qt::Key_Space);
+    TypeOn(p, P1::kDeclNif, "12345678Z");
+    TypeOn(p, P1::kSpouseNif, "87654321X");
+    TypeOn(p, P1::kDeclBirth, "15061970");
+    TypeOn(p, P1::kSpouseBirth, "02021972");
+    p.GetDlgItem(P1::kDeclNif)->setFocus();
+    QTest::mouseClick(w.FrameButton(Wizard::kIdWizNext), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    TypeChild(w, 0, "ANA", "01032000");
+    TypeChild(w, 1, "LUIS", "20092002");
+    TypeOn(w.DescendantsPage(), famwiz::CDescendientes::IdAt(0, 0), "X");  // H1
+    TypeOn(w.DescendantsPage(), famwiz::CDescendientes::IdAt(1, 1), "X");  // H2
+    Show(w, Wizard::kAdditionalPage);
+    for (int holder : {2, 4, 5}) TypeOn(w.AdditionalPage(), famwiz::CDatosFam2::MarkId(FW::kMale, holder), "X");
+    Show(w, Wizard::kRegionPage);
+    Pick(w.RegionPage().GetDlgItem(famwiz::CComauto::kNameIds[0]), "12");
+  }
+};
+
+TEST_F(FamilyWiringTest, ANewDeclarationOfAFamilyThroughTheWizard) {
+  script.push_back(Create(kIncome, false));
+  script.push_back(Family([](Wizard& w) { Couple(w); }));
+  Start();
+  ASSERT_NE(Current(), nullptr) << "Finish opens the declaration";
+  auto& renta = dynamic_cast<doc::CRentaDoc&>(Current()->Document());
+  EXPECT_EQ(GetCurrentHolder(), doc::kFamilyUnit);
+  EXPECT_TRUE(HouseholdHasSeveralHolders());
+  for (int m = doc::kFamilyUnit; m <= doc::kChild2; ++m) EXPECT_TRUE(renta.Household()[m - 1]) << m;
+  EXPECT_EQ(coded.Codes(), std::vector<QString>{QStringLiteral("100I001")}) << "Madrid has deductions of its own";
+  Trigger(ID_FILE_SAVE);
+  const std::vector<std::uint8_t> stored = StoredBlock(kIncome);
+  ASSERT_EQ(stored.size(), f100::kBlockSize);
+  const std::uint8_t* p = f100::record(stored.data(), f100::Personal);
+  const std::uint8_t* f = f100::record(stored.data(), f100::Family);
+  EXPECT_EQ(PW::CivilStatus.get(p), 1);
+  EXPECT_EQ(PW::Nif(1).raw(p), "87654321X");
+  EXPECT_TRUE(PW::Nif(2).isAbsent(p)) << "the children typed no NIF";
+  EXPECT_EQ(PW::RegionCode(3).raw(p), "12") << "the joint region went to the children";
+  EXPECT_EQ(PW::BirthYear(2).raw(p), "2000");
+  const std::uint8_t* child2 = f + FW::Descendants.off + DE::kSize;
+  EXPECT_EQ(DE::FullName.str(child2), "GARCIA LOPEZ, LUIS");
+  EXPECT_EQ(DE::H2.get(child2), 1);
+  EXPECT_EQ(FW::Marks.off, 445u);
+  EXPECT_EQ(f[FW::Marks.off + FW::kMale + 0], 1) << "the family unit's byte takes the declarant's";
+  EXPECT_EQ(f100::family::HolderNif(2).raw(f), "87654321X") << "the spouse is the first holder of member 3";
+}
+
+TEST_F(FamilyWiringTest, CancelChangesNothing) {
+  // Cancel on a new declaration: it is not opened and leaves no row.
+  script.push_back(Create(kIncome, false));
+  script.push_back(Family([](Wizard& w) { SingleDeclarant(w); }, Wizard::kIdCancel));
+  Start();
+  EXPECT_EQ(Current(), nullptr);
+  EXPECT_TRUE(StoredKeys().empty());
+  // Cancel of the sheet of an open declaration leaves its block as it was.
+  script.push_back(Create(kIncome, false));
+  script.push_back(Family(SingleDeclarant));
+  Trigger(ID_FILE_NEW);
+  ASSERT_NE(Current(), nullptr);
+  const std::vector<std::uint8_t> before(Current()->Document().Block().begin(), Current()->Document().Block().end());
+  script.push_back(Family(
+      [](Wizard& w) {
+        EXPECT_FALSE(w.IsWizardMode());
+        TypeOn(w.PersonalPage(), famwiz::CDatosFam1::kDeclNif, "11111111H");
+      },
+      Wizard::kIdCancel));
+  Trigger(ID_PERSONAL_DATA);
+  EXPECT_TRUE(std::equal(before.begin(), before.end(), Current()->Document().Block().begin()));
 }
 
 }  // namespace
