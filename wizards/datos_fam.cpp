@@ -26,6 +26,7 @@ using ui::Ctl;
 namespace FW = f100::family_wizard;
 constexpr int kCorregir = 8;
 constexpr const char* kYearEnd = "31122003";
+constexpr const char* kCommunityChangeCode = "WIN960";
 
 // A field of a record that lies `base` bytes into the working block.
 template <class F>
@@ -1148,6 +1149,12 @@ bool CDatosFam::Accept(int id) {
   if (!v.ok) {
     // Posted: the page changes once the message and the command have returned.
     QTimer::singleShot(0, this, [this, page = v.page] { OnGoToPage(page); });
+    return false;
+  }
+  // The next calculation erases the deductions of a community where nobody lives any more.
+  if (!isNew_ && CommunityLosingData(doc_.block, work_) != 0 &&
+      Show(kCommunityChangeCode, platform::kIconExclamation) != ui::IDOK) {
+    QTimer::singleShot(0, this, [this] { OnGoToPage(kRegionPage); });
     return false;
   }
   AdjustBirthYearForDeath(work_);

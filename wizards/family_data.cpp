@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "blocks/form100_p.h"
 #include "checks/validation_helper.h"
 #include "data/doc/reference.h"
 #include "data/doc/renta_doc.h"
@@ -184,6 +185,22 @@ void ShowRegionNotice(const Block& b, const Context& c) {
 bool AscendantRowHasData(const std::uint8_t* e) {
   return !A::BirthDate.isAbsent(e) || !A::Name.isAbsent(e) || A::Cohabitation.get(e) != 0.0 || !A::Nif.isAbsent(e) ||
          A::Disability.get(e) != 0 || !Blank(A::Link.get(e));
+}
+
+int CommunityLosingData(const std::uint8_t* block, const Block& b) {
+  const std::uint8_t* oldPersonal = f100::record(block, f100::Personal);
+  const std::uint8_t* p = f100::record(block, f100::SectionP);
+  auto lives = [](const std::uint8_t* personal, int code) {
+    for (int k = 0; k < 5; ++k)
+      if (ReadInt(P::RegionCode(k).raw(personal)) == code) return true;
+    return false;
+  };
+  for (const f100::sec_p::CommunityBlock& c : f100::sec_p::kCommunities) {
+    const std::uint8_t* area = p + c.block.off;
+    const bool typed = std::any_of(area, area + c.block.size, [](std::uint8_t x) { return x != 0; });
+    if (typed && lives(oldPersonal, c.code) && !lives(Personal(b), c.code)) return c.code;
+  }
+  return 0;
 }
 
 void AdjustBirthYearForDeath(Block& b) {

@@ -82,6 +82,11 @@ struct Verdict {
 };
 Verdict ValidateFamilyData(Block& b, const Context& c);
 
+// The community whose regional-deduction data (Form100SectionP of `block`) the next calculation
+// would erase because no member lives there any more with the regions of the working block; 0 when
+// none would be lost.
+int CommunityLosingData(const std::uint8_t* block, const Block& b);
+
 // A declarant who died before the birthday of 2003 counts a year fewer: the year of birth moves on.
 void AdjustBirthYearForDeath(Block& b);
 

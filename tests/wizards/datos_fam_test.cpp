@@ -252,3 +252,40 @@ TEST_P(FamilyWizardPictures, EveryPageIsLaidOut) {
 INSTANTIATE_TEST_SUITE_P(Languages, FamilyWizardPictures, ::testing::Values('e', 'c'));
 
 }  // namespace
+
+namespace {
+
+// A single declarant living in community 17 who typed regional deductions there.
+void ValencianDeclarant(std::vector<std::uint8_t>& block) {
+  std::uint8_t* p = f100::record(block.data(), f100::Personal);
+  P::Nif(0).set(p, "12345678Z");
+  P::DeclarantBirth.set(p, "15061970");
+  P::RegionCode(1).set(p, "17");
+  P::RegionName(1).set(p, "COMUNIDAD VALENCIANA");
+  f100::record(block.data(), f100::Family)[FW::Marks.off + FW::kMale + 1] = 1;
+  f100::record(block.data(), f100::SectionP)[6272 + 100] = 1;  // an input of community 17
+}
+
+TEST_F(FamilyWizard, MovingAwayFromACommunityWithTypedDeductionsAsksFirst) {
+  ValencianDeclarant(block);
+  for (int answer : {ui::IDCANCEL, ui::IDOK}) {
+    auto w = Make(false, false);
+    P::RegionCode(1).set(Personal(w->Work()), "12");
+    P::RegionName(1).set(Personal(w->Work()), "MADRID");
+    qxtest::ScriptedMessages script({answer});
+    Click(*w, CAsistente::kIdOk);
+    EXPECT_EQ(script.Codes(), std::vector<QString>{QStringLiteral("WIN960")});
+    EXPECT_EQ(w->isVisible(), answer == ui::IDCANCEL);
+    if (answer == ui::IDCANCEL) {
+      EXPECT_EQ(w->GetActiveIndex(), CDatosFam::kRegionPage);
+    }
+  }
+  // Staying in the community asks nothing.
+  auto w = Make(false, false);
+  qxtest::ScriptedMessages script;
+  Click(*w, CAsistente::kIdOk);
+  EXPECT_TRUE(script.shown.empty());
+  EXPECT_FALSE(w->isVisible());
+}
+
+}  // namespace

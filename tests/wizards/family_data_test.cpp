@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "blocks/form100.h"
 #include "wizards/family_data.h"
 
 namespace {
@@ -227,6 +228,24 @@ TEST(FamilyRules, RegionNoticeOnlyForTheCommunitiesWithTheirOwnDeductions) {
     ShowRegionNotice(b, c);
     EXPECT_EQ(shown != 0, notice) << code;
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FamilyRules, OnlyACommunityLeftWithTypedDataIsReported) {
+  std::vector<std::uint8_t> block(95208, 0);
+  std::uint8_t* p = block.data();  // Form100Personal starts the block
+  std::uint8_t* sectionP = block.data() + f100::SectionP.offset;
+  P::RegionCode(1).set(p, "09");
+  Block b{};
+  P::RegionCode(1).set(Personal(b), "12");
+  EXPECT_EQ(CommunityLosingData(block.data(), b), 0) << "nothing typed for community 9";
+  sectionP[3560 + 50] = 7;
+  EXPECT_EQ(CommunityLosingData(block.data(), b), 9);
+  P::RegionCode(2).set(Personal(b), "09");  // the spouse still lives there
+  EXPECT_EQ(CommunityLosingData(block.data(), b), 0);
 }
 
 }  // namespace
