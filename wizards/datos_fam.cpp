@@ -872,7 +872,6 @@ void CAscendientes::ComputeAge(int row) {
 }
 
 int CAscendientes::OnEditKillFocus(int id) {
-  binding_.Store();
   if (!CRowMatrixPage::OnEditKillFocus(id)) return 0;
   const int row = GetRowOfControl(id), column = GetColumnOfControl(id);
   if (row < 0) return 1;
@@ -881,9 +880,8 @@ int CAscendientes::OnEditKillFocus(int id) {
   const std::uint8_t* p = Personal(wizard_.Work());
   const FieldCheck& check = wizard_.Check();
   auto run = [&](int n, void* v) { return check ? check(n, v) : 1; };
-  auto back = [&] {
-    if (QWidget* w = GetDlgItem(id)) w->setFocus();
-  };
+  bool refused = false;
+  auto back = [&] { refused = true; };
   switch (column) {
     case 0: run(21, e + A::Nif.off); break;
     case 2:
@@ -913,6 +911,8 @@ int CAscendientes::OnEditKillFocus(int id) {
     default: break;
   }
   binding_.Load();
+  if (refused)
+    if (QWidget* w = GetDlgItem(id)) w->setFocus();
   return 1;
 }
 

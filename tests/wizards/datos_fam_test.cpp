@@ -220,6 +220,58 @@ TEST_F(FamilyWizard, TheJointRegionFillsTheEmptyRegionsOfTheMembers) {
   EXPECT_TRUE(P::RegionCode(1).isAbsent(p));
 }
 
+TEST_F(FamilyWizard, TheDateOfDeathOfTheLastDayIsRefused) {
+  auto w = Make(true, false);  // an individual declaration: the date of death can be typed
+  CDatosFam1& p = w->PersonalPage();
+  TypeInto(p, CDatosFam1::kDeclBirth, QStringLiteral("15061950"));
+  EXPECT_TRUE(p.GetDlgItem(CDatosFam1::kDeath)->isEnabled());
+  const std::pair<const char*, const char*> cases[] = {{"31122003", "WIN005"}, {"15061950", "100R040"}, {"30122003", ""}};
+  for (auto [date, code] : cases) {
+    qxtest::ScriptedMessages script;
+    p.GetDlgItem(CDatosFam1::kDeclNif)->setFocus();  // a refused date keeps the focus; come back to it
+    TypeInto(p, CDatosFam1::kDeath, QString::fromLatin1(date));
+    p.GetDlgItem(CDatosFam1::kDeclNif)->setFocus();
+    Settle();
+    const std::uint8_t* per = Personal(w->Work());
+    if (*code) {
+      EXPECT_EQ(script.Codes(), std::vector<QString>{QString::fromLatin1(code)}) << date;
+      EXPECT_TRUE(P::DeclarantDeath.isAbsent(per)) << date;
+    } else {
+      EXPECT_TRUE(script.shown.empty()) << date;
+      EXPECT_EQ(P::DeclarantDeath.raw(per), date);
+    }
+    P::DeclarantDeath.clear(Personal(w->Work()), '\0');
+  }
+}
+
+TEST_F(FamilyWizard, AscendantRowsOpenAsTheyFillAndRefuseTheirFaults) {
+  auto w = Make(true, false);
+  w->SetActivePage(CDatosFam::kAscendantsPage);
+  Settle();
+  CAscendientes& a = w->AscendantsPage();
+  constexpr int kNif1 = 1427, kNif2 = 1430, kCohabitation1 = 1474, kLink1 = 1467;
+  EXPECT_TRUE(a.GetDlgItem(kNif1)->isEnabled());
+  EXPECT_FALSE(a.GetDlgItem(kNif2)->isEnabled());
+  TypeInto(a, kNif1, QStringLiteral("11111111H"));
+  a.GetDlgItem(kCohabitation1)->setFocus();
+  Settle();
+  EXPECT_TRUE(a.GetDlgItem(kNif2)->isEnabled()) << "typing in row 1 opens row 2";
+  qxtest::ScriptedMessages script;
+  TypeInto(a, kCohabitation1, QStringLiteral("1"));
+  a.GetDlgItem(kNif1)->setFocus();
+  Settle();
+  EXPECT_EQ(script.Codes(), std::vector<QString>{QStringLiteral("100R083")});
+  EXPECT_EQ(A::Cohabitation.get(AscendantAt(w->Work(), 0)), 0.0) << qPrintable(a.Item<QLineEdit>(kCohabitation1)->text());
+  // An ascendant of the spouse while the declarant is single.
+  A::Link.set(AscendantAt(w->Work(), 0), 'C');
+  a.GetDlgItem(kLink1)->setFocus();
+  Settle();
+  a.GetDlgItem(kNif1)->setFocus();
+  Settle();
+  EXPECT_EQ(script.Codes().back(), QStringLiteral("100R133"));
+  EXPECT_EQ(A::Link.get(AscendantAt(w->Work(), 0)), ' ');
+}
+
 TEST_F(FamilyWizard, CancelInSheetModeLeavesTheDeclarationAlone) {
   const std::vector<std::uint8_t> before = block;
   auto w = Make(false);
