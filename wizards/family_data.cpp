@@ -163,7 +163,7 @@ bool HasNoDuplicateNifs(const Block& b) {
   for (int i = 0; i < A::kCount; ++i) nifs.push_back(Str(AscendantAt(b, i), A::Nif));
   for (std::size_t i = 0; i < nifs.size(); ++i) {
     const char first = nifs[i][0];
-    if (first == 0 || first == ' ' || first == '0' || first == 'N') continue;
+    if (first == 0 || first == ' ' || first == 'N') continue;
     for (std::size_t j = i + 1; j < nifs.size(); ++j)
       if (nifs[i] == nifs[j]) return false;
   }

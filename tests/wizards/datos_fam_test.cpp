@@ -272,6 +272,44 @@ TEST_F(FamilyWizard, AscendantRowsOpenAsTheyFillAndRefuseTheirFaults) {
   EXPECT_EQ(A::Link.get(AscendantAt(w->Work(), 0)), ' ');
 }
 
+TEST_F(FamilyWizard, OneRowBearsH1AndAnotherH2) {
+  // Three descendants of a joint declaration with minor children.
+  for (int i = 0; i < 3; ++i) {
+    std::uint8_t* e = f100::record(block.data(), f100::Family) + FW::Descendants.off + D::kSize * i;
+    D::FullName.set(e, "GARCIA, ANA", '\0');
+    D::GivenName.set(e, "ANA");
+  }
+  P::MinorChildren.set(f100::record(block.data(), f100::Personal), 1);
+  auto w = Make(true);
+  w->SetActivePage(CDatosFam::kDescendantsPage);
+  Settle();
+  CDescendientes& d = w->DescendantsPage();
+  EXPECT_TRUE(d.GetDlgItem(CDescendientes::IdAt(0, 2))->isEnabled());
+  EXPECT_FALSE(d.GetDlgItem(CDescendientes::IdAt(0, 3))->isEnabled()) << "the empty fourth row has no marks";
+  TypeInto(d, CDescendientes::IdAt(0, 0), QStringLiteral("X"));
+  TypeInto(d, CDescendientes::IdAt(0, 2), QStringLiteral("X"));
+  EXPECT_EQ(FindChildEntry(w->Work(), 1), 2) << "H1 moves to the row marked last";
+  TypeInto(d, CDescendientes::IdAt(1, 2), QStringLiteral("X"));
+  EXPECT_EQ(FindChildEntry(w->Work(), 2), 2);
+  EXPECT_EQ(FindChildEntry(w->Work(), 1), -1) << "no row bears both";
+  // Delete in a mark clears the mark only.
+  Key(d, CDescendientes::IdAt(1, 2), Qt::Key_Delete);
+  EXPECT_EQ(FindChildEntry(w->Work(), 2), -1);
+  EXPECT_EQ(D::FullName.raw(DescendantAt(w->Work(), 2))[0], 'G');
+}
+
+TEST_F(FamilyWizard, ClearingTheDeclarantsManMarkMakesAWoman) {
+  auto w = Make(true, false);
+  w->SetActivePage(CDatosFam::kAdditionalPage);
+  Settle();
+  CDatosFam2& a = w->AdditionalPage();
+  TypeInto(a, CDatosFam2::MarkId(FW::kMale, 2), QStringLiteral("X"));
+  Key(a, CDatosFam2::MarkId(FW::kMale, 2), Qt::Key_Delete);
+  EXPECT_EQ(work::Mark(FW::kFemale, 2).get(w->Work().data()), 1);
+  EXPECT_EQ(work::Mark(FW::kMale, 2).get(w->Work().data()), 0);
+  EXPECT_FALSE(a.GetDlgItem(CDatosFam2::MarkId(FW::kMale, 3))->isEnabled()) << "an individual declaration";
+}
+
 TEST_F(FamilyWizard, CancelInSheetModeLeavesTheDeclarationAlone) {
   const std::vector<std::uint8_t> before = block;
   auto w = Make(false);

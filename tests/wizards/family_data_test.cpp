@@ -188,6 +188,9 @@ TEST(FamilyRules, DuplicateNifsSkipThoseStartingWithN) {
   SetText(DescendantAt(b, 0), D::Nif, "11111111H");
   SetText(DescendantAt(b, 1), D::Nif, "11111111H");
   EXPECT_FALSE(HasNoDuplicateNifs(b));
+  SetText(DescendantAt(b, 0), D::Nif, "01234567L");  // a NIF may begin with the digit 0
+  SetText(DescendantAt(b, 1), D::Nif, "01234567L");
+  EXPECT_FALSE(HasNoDuplicateNifs(b));
 }
 
 TEST(FamilyRules, DeathBeforeTheBirthdayMovesTheYearOfBirth) {
