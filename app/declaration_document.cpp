@@ -377,7 +377,8 @@ bool CDeclarationDocument::RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int 
   doc.PrepareFamilyWizard();
   famwiz::Declaration declaration{doc.Block().data(), doc.Modality() == 1, doc.ShownMember(),
                                   [&doc](const std::uint8_t* entries) { doc.RankDescendants(entries); },
-                                  [this](int number, void* value) { return check_.RunCheck(number, value); }};
+                                  [this](int number, void* value) { return check_.RunCheck(number, value); },
+                                  services_.runModal};
   famwiz::CDatosFam wizard(platform::LoadString(kFamilyWizardCaption), nullptr, startPage, std::move(declaration),
                            isNew);
   const int expected = isNew ? CAsistente::kIdWizFinish : CAsistente::kIdOk;

@@ -18,6 +18,7 @@
 #include "ui/lista_edit.h"
 #include "ui/message_dlg.h"
 #include "ui/sel_str_edit.h"
+#include "wizards/comprobacion_dlg.h"
 
 namespace famwiz {
 namespace {
@@ -1158,7 +1159,15 @@ bool CDatosFam::Accept(int id) {
     return false;
   }
   AdjustBirthYearForDeath(work_);
-  if (id == kIdWizFinish) ShowRegionNotice(work_, c);
+  if (id == kIdWizFinish) {
+    ShowRegionNotice(work_, c);
+    CComprobacionDatosFamiliaresDlg confirm(this, work_);
+    confirm.EnsureCreated();
+    if ((doc_.runModal ? doc_.runModal(confirm) : confirm.exec()) != ui::IDOK) {
+      OnGoToPage(kPersonalPage);
+      return false;
+    }
+  }
   return true;
 }
 

@@ -29,6 +29,8 @@ struct Declaration {
   // Ranks 12 descendant entries into the declaration.
   std::function<void(const std::uint8_t* entries)> rank;
   FieldCheck check;
+  // Runs a dialog modally (the program's seam; exec when empty).
+  std::function<int(QDialog&)> runModal;
 };
 
 // Binds a page's controls into the wizard's working block and moves them in and out.

@@ -42,6 +42,7 @@
 #include "ui/lista_edit.h"
 #include "ui/owner_draw_button.h"
 #include "ui/sel_str_edit.h"
+#include "wizards/comprobacion_dlg.h"
 #include "wizards/datos_fam.h"
 
 namespace {
@@ -146,14 +147,22 @@ class WiringTest : public apptest::AppTest {
   // The personal and family data wizard: `fill` types on its pages, then the button `finish`
   // ends it (Finish when 0).
   using Wizard = famwiz::CDatosFam;
-  static Step Family(std::function<void(Wizard&)> fill, int finish = 0) {
-    return [fill, finish](QDialog& d) {
+  // Finish asks for confirmation with the summary dialog; `check` looks at it before its OK.
+  Step Family(std::function<void(Wizard&)> fill, int finish = 0,
+              std::function<void(famwiz::CComprobacionDatosFamiliaresDlg&)> check = {}) {
+    return [this, fill, finish, check](QDialog& d) {
       auto& w = dynamic_cast<Wizard&>(d);
       w.show();
       QApplication::setActiveWindow(&w);
       QCoreApplication::processEvents();
       fill(w);
       const int id = finish ? finish : (w.IsWizardMode() ? Wizard::kIdWizFinish : Wizard::kIdOk);
+      if (id == Wizard::kIdWizFinish)
+        script.push_front([check](QDialog& c) {
+          auto& confirm = dynamic_cast<famwiz::CComprobacionDatosFamiliaresDlg&>(c);
+          if (check) check(confirm);
+          return static_cast<int>(ui::IDOK);
+        });
       if (w.isVisible()) QTest::mouseClick(w.FrameButton(id), Qt::LeftButton);
       QCoreApplication::processEvents();
       w.hide();
@@ -892,7 +901,9 @@ class FamilyWiringTest : public WiringTest {
 
 TEST_F(FamilyWiringTest, ANewDeclarationOfAFamilyThroughTheWizard) {
   script.push_back(Create(kIncome, false));
-  script.push_back(Family([](Wizard& w) { Couple(w); }));
+  QString summary;
+  script.push_back(Family([](Wizard& w) { Couple(w); }, 0,
+                          [&summary](famwiz::CComprobacionDatosFamiliaresDlg& c) { summary = c.MembersText(); }));
   Start();
   ASSERT_NE(Current(), nullptr) << "Finish opens the declaration";
   auto& renta = dynamic_cast<doc::CRentaDoc&>(Current()->Document());
@@ -900,6 +911,8 @@ TEST_F(FamilyWiringTest, ANewDeclarationOfAFamilyThroughTheWizard) {
   EXPECT_TRUE(HouseholdHasSeveralHolders());
   for (int m = doc::kFamilyUnit; m <= doc::kChild2; ++m) EXPECT_TRUE(renta.Household()[m - 1]) << m;
   EXPECT_EQ(coded.Codes(), std::vector<QString>{QStringLiteral("100I001")}) << "Madrid has deductions of its own";
+  EXPECT_TRUE(summary.contains(QStringLiteral("GARCIA LOPEZ, ANA"))) << summary.toStdString();
+  EXPECT_TRUE(summary.contains(QStringLiteral("GARCIA LOPEZ, LUIS")));
   Trigger(ID_FILE_SAVE);
   const std::vector<std::uint8_t> stored = StoredBlock(kIncome);
   ASSERT_EQ(stored.size(), f100::kBlockSize);

@@ -20,6 +20,7 @@
 #include "ui/message_source.h"
 #include "ui/owner_draw_button.h"
 #include "ui/sel_str_edit.h"
+#include "wizards/comprobacion_dlg.h"
 #include "wizards/datos_fam.h"
 
 namespace {
@@ -39,7 +40,11 @@ class FamilyWizard : public ::testing::Test {
   void TearDown() override { ui::SetLookupConnection(nullptr); }
 
   std::unique_ptr<CDatosFam> Make(bool isNew, bool joint = true, int start = 0) {
-    Declaration d{block.data(), joint, 1, [this](const std::uint8_t*) { ++ranked; }, {}};
+    Declaration d{block.data(), joint, 1, [this](const std::uint8_t*) { ++ranked; }, {},
+                  [this](QDialog& dlg) {
+                    ++confirmations;
+                    return confirmAnswer;
+                  }};
     auto w = std::make_unique<CDatosFam>(QStringLiteral("DATOS"), nullptr, start, std::move(d), isNew);
     w->show();
     QApplication::setActiveWindow(w.get());
@@ -73,6 +78,8 @@ class FamilyWizard : public ::testing::Test {
   std::vector<std::uint8_t> block;
   qxtest::ScriptedMessages messages;
   int ranked = 0;
+  int confirmations = 0;
+  int confirmAnswer = ui::IDOK;
 };
 
 TEST_F(FamilyWizard, NextMovesFreelyAndFinishReturnsToTheFirstFaultyPage) {
@@ -336,6 +343,13 @@ TEST_P(FamilyWizardPictures, EveryPageIsLaidOut) {
       w->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/family_%1_%2.png").arg(QLatin1String(names[i])).arg(QChar(GetParam())));
     }
   }
+  CComprobacionDatosFamiliaresDlg confirm(nullptr, w->Work());
+  confirm.EnsureCreated();
+  confirm.show();
+  Settle();
+  EXPECT_FALSE(confirm.GetDlgItem(CComprobacionDatosFamiliaresDlg::kNonResident)->isVisible());
+  if (!dir.isEmpty())
+    confirm.grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/family_confirmation_%1.png").arg(QChar(GetParam())));
   platform::SetLanguage('e');
 }
 
@@ -376,6 +390,44 @@ TEST_F(FamilyWizard, MovingAwayFromACommunityWithTypedDeductionsAsksFirst) {
   Click(*w, CAsistente::kIdOk);
   EXPECT_TRUE(script.shown.empty());
   EXPECT_FALSE(w->isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(FamilyWizard, FinishAsksForConfirmationAndCancelReturnsToTheFirstPage) {
+  ValencianDeclarant(block);
+  for (int answer : {ui::IDCANCEL, ui::IDOK}) {
+    confirmAnswer = answer;
+    confirmations = 0;
+    auto w = Make(true, false, CDatosFam::kRegionPage);
+    qxtest::ScriptedMessages script;
+    Click(*w, CAsistente::kIdWizFinish);
+    EXPECT_EQ(script.Codes(), std::vector<QString>{QStringLiteral("100I001")}) << "community 17";
+    EXPECT_EQ(confirmations, 1);
+    EXPECT_EQ(w->isVisible(), answer == ui::IDCANCEL);
+    if (answer == ui::IDCANCEL) {
+      EXPECT_EQ(w->GetActiveIndex(), CDatosFam::kPersonalPage);
+    } else {
+      EXPECT_EQ(w->result(), CAsistente::kIdWizFinish);
+    }
+  }
+}
+
+TEST_F(FamilyWizard, TheConfirmationNamesTheChildMembers) {
+  Block work{};
+  P::CivilStatus.set(Personal(work), 1);
+  EXPECT_EQ(CComprobacionDatosFamiliaresDlg(nullptr, work).MembersText(), platform::LoadString(355));
+  std::uint8_t* e = DescendantAt(work, 3);
+  D::GivenName.set(e, "ANA");
+  D::Surname1.set(e, "GARCIA");
+  D::Surname2.set(e, "LOPEZ");
+  D::H1.set(e, 1);
+  EXPECT_EQ(CComprobacionDatosFamiliaresDlg(nullptr, work).MembersText(),
+            platform::LoadString(349) + QStringLiteral("\nGARCIA LOPEZ, ANA"));
+  work::NonResident.set(work.data(), 1);
+  EXPECT_EQ(CComprobacionDatosFamiliaresDlg(nullptr, work).MembersText(), platform::LoadString(348));
 }
 
 }  // namespace
