@@ -431,3 +431,40 @@ TEST_F(FamilyWizard, TheConfirmationNamesTheChildMembers) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(FamilyWizard, TheDescendantDialogRefusesKeysOnLeavingThem) {
+  Block work{};
+  P::CivilStatus.set(Personal(work), 1);
+  CDatoshijoDlg dlg(nullptr, Personal(work), false, true, {});
+  dlg.EnsureCreated();
+  ASSERT_TRUE(qxtest::ShowActive(&dlg));
+  struct Case {
+    int id;
+    const char* keys;
+    const char* code;
+  };
+  const Case cases[] = {
+      {CDatoshijoDlg::kSituation, "3", "100R013"},  // a married declarant
+      {CDatoshijoDlg::kBirth, "01012004", "100R004"},
+      {CDatoshijoDlg::kDeath, "31122003", "WIN005"},
+      {CDatoshijoDlg::kDeath, "10052002", "100R030"},
+  };
+  for (const Case& c : cases) {
+    qxtest::ScriptedMessages script;
+    dlg.GetDlgItem(CDatoshijoDlg::kGiven)->setFocus();
+    dlg.GetDlgItem(c.id)->setFocus();
+    qxtest::Type(dlg.GetDlgItem(c.id), QString::fromLatin1(c.keys));
+    dlg.GetDlgItem(CDatoshijoDlg::kGiven)->setFocus();
+    Settle();
+    EXPECT_EQ(script.Codes(), std::vector<QString>{QString::fromLatin1(c.code)}) << c.keys;
+  }
+  const std::uint8_t* e = dlg.Entry().data();
+  EXPECT_EQ(D::Situation.get(e), ' ');
+  EXPECT_TRUE(D::BirthDate.isAbsent(e));
+  EXPECT_TRUE(D::DeathDate.isAbsent(e));
+  dlg.hide();
+}
+
+}  // namespace
