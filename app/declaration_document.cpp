@@ -7,6 +7,7 @@
 
 #include <cctype>
 #include <charconv>
+#include <vector>
 
 #include "annex/tipo_captura_datos_dlg.h"
 #include "app/app_texts.h"
@@ -21,6 +22,7 @@
 #include "platform/strings.h"
 #include "ui/avisos_errores_dlg.h"
 #include "ui/store/store_dialogs.h"
+#include "wizards/datos_fam.h"
 
 namespace app {
 
@@ -419,8 +421,47 @@ bool CDeclarationDocument::RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int)
   // The personal and family data wizard is not part of the program yet: a new declaration
   // starts from empty personal data, as when the wizard is accepted unchanged.
   if (!isNew) return false;
+namespace {
+constexpr int kFamilyWizardCaption = 300;  // "DATOS PERSONALES Y FAMILIARES AL 31/12/2003"
+}  // namespace
+
+void CDeclarationDocument::EditFamilyData() {
+  auto* renta = dynamic_cast<doc::CRentaDoc*>(doc_.get());
+  if (!renta) return;
+  renta->CommitPendingBoxEdit();
+  if (RunFamilyWizard(*renta, false, 0)) {
+    UpdateAllViews(3);
+    UpdateAllViews(1);
+  }
+}
+
+bool CDeclarationDocument::RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int startPage) {
+  namespace FW = f100::family_wizard;
+  check_.SetMessagesOn(true);
+  const int remembered = doc.ShownMember();
   doc.PrepareFamilyWizard();
-  doc.ApplyFamilyData(doc.ShownMember(), false);
+  famwiz::Declaration declaration{doc.Block().data(), doc.Modality() == 1, doc.ShownMember(),
+                                  [&doc](const std::uint8_t* entries) { doc.RankDescendants(entries); },
+                                  [this](int number, void* value) { return check_.RunCheck(number, value); },
+                                  services_.runModal};
+  famwiz::CDatosFam wizard(platform::LoadString(kFamilyWizardCaption), nullptr, startPage, std::move(declaration),
+                           isNew);
+  const int expected = isNew ? CAsistente::kIdWizFinish : CAsistente::kIdOk;
+  wizard.EnsureCreated();
+  if (services_.runModal(wizard) != expected) {
+    doc.ComputeHouseholdFlags();
+    doc.ShowMember(remembered);
+    return false;
+  }
+  std::span<std::uint8_t> block = doc.Block();
+  std::uint8_t* family = f100::record(block.data(), f100::Family);
+  const bool wasExcluded = FW::NonResidentSpouse.get(family) != 0;
+  // Printed references are renewed when the family data changed.
+  std::vector<std::uint8_t> before(block.begin(), block.end());
+  if (isNew) std::fill(block.begin(), block.end(), 0);
+  wizard.CopyBack(block.data());
+  if (!std::equal(before.begin(), before.end(), block.begin())) doc::State().editedSincePrinted = true;
+  doc.ApplyFamilyData(remembered, !wasExcluded && FW::NonResidentSpouse.get(family) != 0);
   return true;
 }
 

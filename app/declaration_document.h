@@ -120,6 +120,8 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   bool ShowStatus();  // 2042: validates and opens "Avisos y errores"; whether it ended with OK
 
   doc::CProg32Doc& Document() { return *doc_; }
+  // Command 2067: the personal and family data of the open form-100 declaration, as a sheet.
+  void EditFamilyData();
   CDeclarationFrame* Frame() const { return frame_; }
   // The page shown in the frame, none before the first page.
   forms::CFormView* View() const { return view_; }

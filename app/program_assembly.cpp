@@ -19,6 +19,7 @@
 #include "ui/edit_ex.h"
 #include "ui/lookup_catalogue.h"
 #include "ui/message_source.h"
+#include "wizards/datos_fam.h"
 
 namespace app {
 
@@ -160,6 +161,7 @@ CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> 
   app_.SetDeclarationsIndex(&index_);
   annex::RegisterAnnexDialogs();
   forms::RegisterForm100Pages();
+  famwiz::RegisterFamilyWizard();
   for (int templateId : {kForm100Template, kForm714Template}) {
     const int kind = templateId == kForm714Template ? store::kKindForm714 : store::kKindForm100;
     app_.SetDocumentFactory(templateId, [this, kind]() -> std::unique_ptr<IDeclarationDocument> {
@@ -226,6 +228,11 @@ void CProgramAssembly::ConnectCommands(CMainFrame& frame) {
     runModal_(dlg);
   });
   frame.SetCommandRule(ID_RESULTS_SUMMARY, [this] {
+    CDeclarationDocument* d = CurrentDeclaration();
+    return d && d->KindByte() == store::kKindForm100;
+  });
+  frame.SetCommandHandler(ID_PERSONAL_DATA, onDeclaration([](CDeclarationDocument& d) { d.EditFamilyData(); }));
+  frame.SetCommandRule(ID_PERSONAL_DATA, [this] {
     CDeclarationDocument* d = CurrentDeclaration();
     return d && d->KindByte() == store::kKindForm100;
   });
@@ -332,10 +339,11 @@ void CProgramAssembly::ConnectPageCommands(CMainFrame& frame) {
 
 void CProgramAssembly::DisconnectCommands(CMainFrame& frame) {
   for (int id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_ERRORS, ID_FILE_CLOSE, ID_EXPORT, ID_IMPORT, ID_IMPORT_LAST_YEAR,
-                 ID_RESULTS_SUMMARY})
+                 ID_RESULTS_SUMMARY, ID_PERSONAL_DATA})
     frame.SetCommandHandler(id, {});
   frame.SetCommandRule(ID_FILE_SAVE, {});
   frame.SetCommandRule(ID_RESULTS_SUMMARY, {});
+  frame.SetCommandRule(ID_PERSONAL_DATA, {});
   for (int id : {ID_ZOOM_IN, ID_ZOOM_OUT, ID_FIRST_PAGE, ID_LAST_PAGE, ID_NEXT_PAGE, ID_PREV_PAGE, ID_GO_TO_PAGE,
                  ID_FOCUS_SWITCH, ID_NEXT_PANE, ID_PREV_PANE, ID_MEMBER_FAMILY, ID_MEMBER_DECLARANT, ID_MEMBER_SPOUSE,
                  ID_MEMBER_CHILD1, ID_MEMBER_CHILD2, ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_UNDO}) {

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "blocks/family_entries.h"
 #include "blocks/form100_payment.h"
 #include "data/util/utilities.h"
 
@@ -478,7 +479,14 @@ std::string CRentaDoc::GetReferenceText(int index) const {
 }
 
 void CRentaDoc::RankDescendants() {
+  std::vector<std::uint8_t> entries(fam::kDescendantSize * fam::kDescendantCount);
+  std::memcpy(entries.data(), Family() + fam::kDescendants, entries.size());
+  RankDescendants(entries.data());
+}
+
+void CRentaDoc::RankDescendants(const std::uint8_t* entries) {
   std::uint8_t* f = Family();
+  namespace entry = f100::descendant_entry;
   fam::DescendantRanking.clear(f);
   int declarant = 0, spouse = 0;
   std::array<int, 3> found{};
@@ -494,12 +502,12 @@ void CRentaDoc::RankDescendants() {
   };
   for (int i = 0; i < fam::kDescendantCount; ++i) {
     const int p = i + 1;
-    const std::uint8_t o = fam::descendant::Owner(i).get(f);
+    const std::uint8_t* e = entries + entry::kSize * static_cast<std::size_t>(i);
+    const std::uint8_t o = entry::Link.get(e);
     if (o != 'C') ++declarant;
     if (o != 'D') ++spouse;
-    const blocks::Text death = fam::descendant::DeathDate(i);
-    if (death.isAbsent(f)) continue;
-    const std::string date(death.raw(f));
+    if (entry::DeathDate.isAbsent(e)) continue;
+    const std::string date(entry::DeathDate.raw(e));
     record(0, p, date);
     if (o != 'C') record(1, declarant, date);
     if (o != 'D') record(2, spouse, date);

@@ -73,6 +73,8 @@ class CRentaDoc : public CProg32Doc {
   const std::array<char, 80>& BarcodeArea() const { return barcode_; }
   std::string GetReferenceText(int index) const;
   void RankDescendants();
+  // The same over 12 descendant entries held apart from the block (the family wizard's).
+  void RankDescendants(const std::uint8_t* entries);
   static int AgeAtDate(const char* birth, const char* at);
   int FindChildDescendant(int child, int exclude) const;
   // The holder name of the page header: "SURNAME1 SURNAME2, NAME" padded to 48.

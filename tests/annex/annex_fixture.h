@@ -15,32 +15,14 @@
 #include "data/db/ado.h"
 #include "data/db/dbsource.h"
 #include "data/db_fixture.h"
+#include "support/local_db.h"
 #include "support/ui_helpers.h"
 #include "ui/lookup_catalogue.h"
 #include "ui/message_source.h"
 
 namespace annextest {
 
-class LocalDatabase {
- public:
-  static db::CAdoConnection& Get() {
-    static LocalDatabase* instance = new LocalDatabase;  // lives for the whole run
-    return instance->connection_;
-  }
-
- private:
-  LocalDatabase() {
-    std::string error;
-    built_ = db::BuildDatabaseFromSources(QX_SOURCE_DIR "/resources/db/DatLocal", dir_.Path() / "DatLocal.db", &error);
-    EXPECT_TRUE(built_) << error;
-    connection_.SetReporter(&reporter_);
-    EXPECT_TRUE(connection_.Open((dir_.Path() / "DatLocal.db").string(), db::OpenMode::ReadOnly));
-  }
-  dbtest::TempDir dir_;
-  dbtest::CapturingReporter reporter_;
-  db::CAdoConnection connection_{"DatLocal"};
-  bool built_ = false;
-};
+using qxtest::LocalDatabase;
 
 // The data block of an open form-100 declaration, where the dialogs that read the declaration find it.
 class OpenDeclaration {

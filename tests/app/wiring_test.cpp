@@ -8,6 +8,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QListWidget>
 #include <QTest>
 
 #include <algorithm>
@@ -41,6 +42,11 @@
 #include "ui/message_source.h"
 #include "ui/store/store_dialogs.h"
 #include "ui/store/transfer_dialogs.h"
+#include "ui/lista_edit.h"
+#include "ui/owner_draw_button.h"
+#include "ui/sel_str_edit.h"
+#include "wizards/comprobacion_dlg.h"
+#include "wizards/datos_fam.h"
 
 namespace {
 
@@ -162,6 +168,63 @@ class WiringTest : public apptest::AppTest {
   void CreateIncome(const std::string& name, Capture answer = Capture::Joint) {
     script.push_back(Create(name, false));
     script.push_back(CaptureAnswer(answer));
+
+  // The personal and family data wizard: `fill` types on its pages, then the button `finish`
+  // ends it (Finish when 0).
+  using Wizard = famwiz::CDatosFam;
+  // Finish asks for confirmation with the summary dialog; `check` looks at it before its OK.
+  Step Family(std::function<void(Wizard&)> fill, int finish = 0,
+              std::function<void(famwiz::CComprobacionDatosFamiliaresDlg&)> check = {}) {
+    return [this, fill, finish, check](QDialog& d) {
+      auto& w = dynamic_cast<Wizard&>(d);
+      w.show();
+      QApplication::setActiveWindow(&w);
+      QCoreApplication::processEvents();
+      fill(w);
+      const int id = finish ? finish : (w.IsWizardMode() ? Wizard::kIdWizFinish : Wizard::kIdOk);
+      if (id == Wizard::kIdWizFinish)
+        script.push_front([check](QDialog& c) {
+          auto& confirm = dynamic_cast<famwiz::CComprobacionDatosFamiliaresDlg&>(c);
+          if (check) check(confirm);
+          return static_cast<int>(ui::IDOK);
+        });
+      if (w.isVisible()) QTest::mouseClick(w.FrameButton(id), Qt::LeftButton);
+      QCoreApplication::processEvents();
+      w.hide();
+      return w.result();
+    };
+  }
+  static void TypeOn(CTemplatePropPg& page, int id, const char* keys) {
+    QWidget* e = page.GetDlgItem(id);
+    ASSERT_NE(e, nullptr) << id;
+    e->setFocus();
+    qxtest::Type(e, QString::fromLatin1(keys));
+    QCoreApplication::processEvents();
+  }
+  // Picks the line of `key` from a lookup edit's drop-down list, as a click on it does.
+  static void Pick(QWidget* lookup, const char* key) {
+    auto* l = dynamic_cast<CListaEdit*>(lookup);
+    ASSERT_NE(l, nullptr);
+    l->setFocus();
+    l->ToggleList();
+    ASSERT_NE(l->List(), nullptr);
+    for (int r = 0; r < l->List()->count(); ++r)
+      if (l->ItemText(r) == QString::fromLatin1(key)) l->List()->setCurrentRow(r);
+    QTest::keyClick(l->List(), Qt::Key_Return);
+    QCoreApplication::processEvents();
+  }
+  static void Show(Wizard& w, int page) {
+    w.SetActivePage(page);
+    QCoreApplication::processEvents();
+  }
+  // A single declarant: NIF, date of birth, sex, region.
+  static void SingleDeclarant(Wizard& w) {
+    TypeOn(w.PersonalPage(), famwiz::CDatosFam1::kDeclNif, "12345678Z");
+    TypeOn(w.PersonalPage(), famwiz::CDatosFam1::kDeclBirth, "15061970");
+    Show(w, Wizard::kAdditionalPage);
+    TypeOn(w.AdditionalPage(), famwiz::CDatosFam2::MarkId(f100::family_wizard::kMale, 2), "X");
+    Show(w, Wizard::kRegionPage);
+    Pick(w.RegionPage().GetDlgItem(famwiz::CComauto::kNameIds[1]), "18");
   }
   static Step FileChosen(const std::string& path) {
     return [path](QDialog& d) {
@@ -234,6 +297,8 @@ TEST_F(WiringTest, DeclarationsOfBothFormsFromTheIndexToTheStoreAndBack) {
 
   // New: the saved declaration closes without a question, the index creates an income-tax one.
   CreateIncome(kIncome);
+  script.push_back(Create(kIncome, false));
+  script.push_back(Family(SingleDeclarant));
   Trigger(ID_FILE_NEW);
   EXPECT_EQ(saveQuestions, 0);
   ASSERT_NE(Current(), nullptr);
@@ -347,6 +412,8 @@ TEST_F(WiringTest, AFailedSaveKeepsTheDeclarationOpenWithItsEdits) {
        [](CRentaApp& a) { ASSERT_TRUE(a.Databases().Declarations().Execute("DROP TRIGGER refuse")); }},
   };
   CreateIncome(kIncome);
+  script.push_back(Create(kIncome, false));
+  script.push_back(Family(SingleDeclarant));
   CRentaApp& a = Start();
   ASSERT_NE(Current(), nullptr);
   Trigger(ID_FILE_SAVE);
@@ -429,6 +496,8 @@ TEST_F(WiringTest, ValidationWithAFindingOpensTheWindowAndJumpsToItsPage) {
 // under the old name stays as it was last saved. Closing the frame closes the declaration.
 TEST_F(WiringTest, SaveAsOpensTheCopyInPlaceAndClosingTheFrameClosesIt) {
   CreateIncome(kIncome);
+  script.push_back(Create(kIncome, false));
+  script.push_back(Family(SingleDeclarant));
   CRentaApp& a = Start();
   Trigger(ID_FILE_SAVE);
   f100::sec_a::MoneyPay.set(f100::record(Current()->Document().Block().data(), f100::SectionA), 1000.0);
@@ -658,6 +727,8 @@ TEST_F(WiringTest, ADeclarationOpensOnItsFirstPageAndIsFilledBoxByBox) {
 TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
   namespace fam = f100::family;
   CreateIncome(kIncome);
+  script.push_back(Create(kIncome, false));
+  script.push_back(Family(SingleDeclarant));
   CRentaApp& a = Start();
   ASSERT_NE(Current(), nullptr);
   // A married couple filing jointly (the capture question answered "joint").
@@ -742,6 +813,8 @@ TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
 // too.
 TEST_F(WiringTest, TheOverflowWarningIsShownOncePerCalculation) {
   CreateIncome(kIncome);
+  script.push_back(Create(kIncome, false));
+  script.push_back(Family(SingleDeclarant));
   Start();
   ASSERT_NE(Current(), nullptr);
   ASSERT_EQ(GetCurrentHolder(), doc::kDeclarant);
@@ -782,6 +855,8 @@ TEST_F(WiringTest, TheOverflowWarningIsShownOncePerCalculation) {
 // recalculated first; the lookup lists of the dialogs read the program's local database.
 TEST_F(WiringTest, TheResultsSummaryShowsTheRecalculatedDeclaration) {
   CreateIncome(kIncome);
+  script.push_back(Create(kIncome, false));
+  script.push_back(Family(SingleDeclarant));
   Start();
   ASSERT_NE(Current(), nullptr);
   EXPECT_EQ(ui::LookupConnection(), &program->Databases().Local());
@@ -889,6 +964,114 @@ TEST_F(WiringTest, TheTaxAssignmentQuestionKeepsItsAnswerAndGoesToTheBoxes) {
   fam::NoAssignment(3).set(family, 1);
   EXPECT_EQ(Current()->AskTaxAssignment(3, false, QString()), 1);
   EXPECT_EQ(fam::NoAssignment(3).get(family), 0);
+using namespace app;
+namespace FW = f100::family_wizard;
+namespace PW = f100::wizard_personal;
+namespace DE = f100::descendant_entry;
+
+class FamilyWiringTest : public WiringTest {
+ protected:
+  // A child typed in the descendant dialog opened from the row's name field with F7.
+  static void TypeChild(Wizard& w, int row, const char* given, const char* birth) {
+    auto* name = w.DescendantsPage().Item<CSelStrEdit>(famwiz::CDescendientes::IdAt(2, row));
+    ASSERT_NE(name, nullptr);
+    ASSERT_TRUE(name->isEnabled()) << row;
+    qxtest::WhenModal([given, birth](QWidget* modal) {
+      auto* dlg = dynamic_cast<famwiz::CDatoshijoDlg*>(modal);
+      ASSERT_NE(dlg, nullptr);
+      auto type = [dlg](int id, const char* keys) {
+        dlg->GetDlgItem(id)->setFocus();
+        qxtest::Type(dlg->GetDlgItem(id), QString::fromLatin1(keys));
+      };
+      type(famwiz::CDatoshijoDlg::kGiven, given);
+      type(famwiz::CDatoshijoDlg::kSurname1, "GARCIA");
+      type(famwiz::CDatoshijoDlg::kSurname2, "LOPEZ");
+      type(famwiz::CDatoshijoDlg::kBirth, birth);
+      Pick(dlg->GetDlgItem(famwiz::CDatoshijoDlg::kLink), "O");
+      QTest::mouseClick(dynamic_cast<QWidget*>(dlg->GetDlgItem(ui::IDOK)), Qt::LeftButton);
+    });
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_F7);
+    QCoreApplication::processEvents();
+  }
+  // A married couple filing jointly with two minor children, both with income of their own.
+  static void Couple(Wizard& w) {
+    using P1 = famwiz::CDatosFam1;
+    CTemplatePropPg& p = w.PersonalPage();
+    TypeOn(p, P1::kMarried, "X");
+    p.GetDlgItem(P1::kMinorYes)->setFocus();
+    QTest::keyClick(p.GetDlgItem(P1::kMinorYes), Qt::Key_Space);
+    TypeOn(p, P1::kDeclNif, "12345678Z");
+    TypeOn(p, P1::kSpouseNif, "87654321X");
+    TypeOn(p, P1::kDeclBirth, "15061970");
+    TypeOn(p, P1::kSpouseBirth, "02021972");
+    p.GetDlgItem(P1::kDeclNif)->setFocus();
+    QTest::mouseClick(w.FrameButton(Wizard::kIdWizNext), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    TypeChild(w, 0, "ANA", "01032000");
+    TypeChild(w, 1, "LUIS", "20092002");
+    TypeOn(w.DescendantsPage(), famwiz::CDescendientes::IdAt(0, 0), "X");  // H1
+    TypeOn(w.DescendantsPage(), famwiz::CDescendientes::IdAt(1, 1), "X");  // H2
+    Show(w, Wizard::kAdditionalPage);
+    for (int holder : {2, 4, 5}) TypeOn(w.AdditionalPage(), famwiz::CDatosFam2::MarkId(FW::kMale, holder), "X");
+    Show(w, Wizard::kRegionPage);
+    Pick(w.RegionPage().GetDlgItem(famwiz::CComauto::kNameIds[0]), "12");
+  }
+};
+
+TEST_F(FamilyWiringTest, ANewDeclarationOfAFamilyThroughTheWizard) {
+  script.push_back(Create(kIncome, false));
+  QString summary;
+  script.push_back(Family([](Wizard& w) { Couple(w); }, 0,
+                          [&summary](famwiz::CComprobacionDatosFamiliaresDlg& c) { summary = c.MembersText(); }));
+  Start();
+  ASSERT_NE(Current(), nullptr) << "Finish opens the declaration";
+  auto& renta = dynamic_cast<doc::CRentaDoc&>(Current()->Document());
+  EXPECT_EQ(GetCurrentHolder(), doc::kFamilyUnit);
+  EXPECT_TRUE(HouseholdHasSeveralHolders());
+  for (int m = doc::kFamilyUnit; m <= doc::kChild2; ++m) EXPECT_TRUE(renta.Household()[m - 1]) << m;
+  EXPECT_EQ(coded.Codes(), std::vector<QString>{QStringLiteral("100I001")}) << "Madrid has deductions of its own";
+  EXPECT_TRUE(summary.contains(QStringLiteral("GARCIA LOPEZ, ANA"))) << summary.toStdString();
+  EXPECT_TRUE(summary.contains(QStringLiteral("GARCIA LOPEZ, LUIS")));
+  Trigger(ID_FILE_SAVE);
+  const std::vector<std::uint8_t> stored = StoredBlock(kIncome);
+  ASSERT_EQ(stored.size(), f100::kBlockSize);
+  const std::uint8_t* p = f100::record(stored.data(), f100::Personal);
+  const std::uint8_t* f = f100::record(stored.data(), f100::Family);
+  EXPECT_EQ(PW::CivilStatus.get(p), 1);
+  EXPECT_EQ(PW::Nif(1).raw(p), "87654321X");
+  EXPECT_TRUE(PW::Nif(2).isAbsent(p)) << "the children typed no NIF";
+  EXPECT_EQ(PW::RegionCode(3).raw(p), "12") << "the joint region went to the children";
+  EXPECT_EQ(PW::BirthYear(2).raw(p), "2000");
+  const std::uint8_t* child2 = f + FW::Descendants.off + DE::kSize;
+  EXPECT_EQ(DE::FullName.str(child2), "GARCIA LOPEZ, LUIS");
+  EXPECT_EQ(DE::H2.get(child2), 1);
+  EXPECT_EQ(FW::Marks.off, 445u);
+  EXPECT_EQ(f[FW::Marks.off + FW::kMale + 0], 1) << "the family unit's byte takes the declarant's";
+  EXPECT_EQ(f100::family::HolderNif(2).raw(f), "87654321X") << "the spouse is the first holder of member 3";
+}
+
+TEST_F(FamilyWiringTest, CancelChangesNothing) {
+  // Cancel on a new declaration: it is not opened and leaves no row.
+  script.push_back(Create(kIncome, false));
+  script.push_back(Family([](Wizard& w) { SingleDeclarant(w); }, Wizard::kIdCancel));
+  Start();
+  EXPECT_EQ(Current(), nullptr);
+  EXPECT_TRUE(StoredKeys().empty());
+  // Cancel of the sheet of an open declaration leaves its block as it was.
+  script.push_back(Create(kIncome, false));
+  script.push_back(Family(SingleDeclarant));
+  Trigger(ID_FILE_NEW);
+  ASSERT_NE(Current(), nullptr);
+  const std::vector<std::uint8_t> before(Current()->Document().Block().begin(), Current()->Document().Block().end());
+  script.push_back(Family(
+      [](Wizard& w) {
+        EXPECT_FALSE(w.IsWizardMode());
+        TypeOn(w.PersonalPage(), famwiz::CDatosFam1::kDeclNif, "11111111H");
+      },
+      Wizard::kIdCancel));
+  Trigger(ID_PERSONAL_DATA);
+  EXPECT_TRUE(std::equal(before.begin(), before.end(), Current()->Document().Block().begin()));
 }
 
 }  // namespace
