@@ -32,7 +32,7 @@ CConproppDlg::CConproppDlg(const ui::AnnexArgs& args) : CAnnexDlg(kTemplate, f::
 
 int CConproppDlg::OnEditValueChanged(int id) {
   if (id != kRegime) return 0;
-  const std::uint8_t* declaration = doc::State().form100;
+  const std::uint8_t* declaration = doc::State().form100Block;
   if (!declaration || f::Regime.get(Data()) != f::kSpouse) return 0;
   const std::uint8_t* spouse = declaration + f::kSpouseRecord;
   // The spouse-contribution record already names this holder with contributions of its own.
@@ -44,7 +44,7 @@ int CConproppDlg::OnEditValueChanged(int id) {
 }
 
 int CConproppDlg::ValidateBlock() {
-  const std::uint8_t* declaration = doc::State().form100;
+  const std::uint8_t* declaration = doc::State().form100Block;
   const unsigned char k = f::Regime.get(Data());
   const int h = f::Holder.get(Data());
   const double amount = f::Amount.get(Data());

@@ -41,7 +41,7 @@ constexpr ui::DialogTemplate kPromoterTemplate{.id = CPlpengen2Dlg::kId, .captio
 }  // namespace
 
 double annex::plpengen::LimitForHolder(int holder) {
-  const std::uint8_t* declaration = doc::State().form100;
+  const std::uint8_t* declaration = doc::State().form100Block;
   if (!declaration || holder < doc::kDeclarant || holder > doc::kChild2) return 0.0;
   return DameCuantiaMaximaPlanPensiones(f100::personal::Age(holder - 1).get(declaration));
 }

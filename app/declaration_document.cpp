@@ -417,10 +417,6 @@ std::uint8_t CDeclarationDocument::AskCaptureType() {
   return dlg.Answer(services_.runModal(dlg));
 }
 
-bool CDeclarationDocument::RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int) {
-  // The personal and family data wizard is not part of the program yet: a new declaration
-  // starts from empty personal data, as when the wizard is accepted unchanged.
-  if (!isNew) return false;
 namespace {
 constexpr int kFamilyWizardCaption = 300;  // "DATOS PERSONALES Y FAMILIARES AL 31/12/2003"
 }  // namespace

@@ -19,14 +19,12 @@ struct ProgramState {
   // when any declaration document goes.
   const std::array<std::uint8_t, 5>* household = nullptr;
   const int* shownMember = nullptr;
-  // The open form-100 document's block (f100::kBlockSize bytes), for the annex dialogs that read
-  // the personal data; set and cleared with the household.
-  const std::uint8_t* form100 = nullptr;
+  // The open form-100 document's data block (f100::kBlockSize bytes), for the annex dialogs that
+  // read the personal data or calculate on copies of its records; set and cleared with the
+  // household, null without one.
+  std::uint8_t* form100Block = nullptr;
   // Its filing: 1 jointly, 0 individually.
   const std::uint8_t* form100Joint = nullptr;
-  // The open form-100 document's data block, for the dialogs that calculate on copies of its
-  // records; null without one.
-  std::uint8_t* form100Block = nullptr;
   // The household family-unit copy: cleared when the household computation starts, set when it
   // marks a family unit.
   bool familyUnitCopy = false;

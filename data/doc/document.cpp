@@ -67,9 +67,8 @@ CProg32Doc::CProg32Doc(store::DeclarationStore& store, DocumentHost& host, int k
 CProg32Doc::~CProg32Doc() {
   State().household = nullptr;
   State().shownMember = nullptr;
-  State().form100 = nullptr;
-  State().form100Joint = nullptr;
   State().form100Block = nullptr;
+  State().form100Joint = nullptr;
   State().reformatBoxes = true;
   State().boxOverflowArmed = true;
 }

@@ -83,9 +83,8 @@ CRentaDoc::CRentaDoc(store::DeclarationStore& store, DocumentHost& host, Calcula
   header_.append(57, '\0');
   State().household = &household_;
   State().shownMember = &shownMember_;
-  State().form100 = block_.data();
-  State().form100Joint = &modality_;
   State().form100Block = block_.data();
+  State().form100Joint = &modality_;
   targetMember_ = shownMember_;
   targetView_ = memberView_;
 }

@@ -20,15 +20,15 @@ namespace annextest {
 // A whole form-100 block, every byte a pattern, published as the open declaration's block.
 class FixtureDeclaration {
  public:
-  FixtureDeclaration() : bytes(f100::kBlockSize, 0xA5), saved_(doc::State().form100) { doc::State().form100 = bytes.data(); }
-  ~FixtureDeclaration() { doc::State().form100 = saved_; }
+  FixtureDeclaration() : bytes(f100::kBlockSize, 0xA5), saved_(doc::State().form100Block) { doc::State().form100Block = bytes.data(); }
+  ~FixtureDeclaration() { doc::State().form100Block = saved_; }
   FixtureDeclaration(const FixtureDeclaration&) = delete;
   FixtureDeclaration& operator=(const FixtureDeclaration&) = delete;
   std::uint8_t* at(std::size_t offset) { return bytes.data() + offset; }
   std::vector<std::uint8_t> bytes;
 
  private:
-  const std::uint8_t* saved_;
+  std::uint8_t* saved_;
 };
 
 inline void Press(CTemplateDlg& d, int id) {

@@ -1,9 +1,5 @@
 // The annex dialogs laid out in Castellano and Catalan: every caption fits its control. With
 // QX_RENDER_DIR set the dialogs are also saved as pictures there, to be looked at.
-#include <QAbstractButton>
-#include <QDir>
-#include <QLabel>
-
 #include "annex/epigrafe_dlg.h"
 #include "annex/informacion_nuevas_actividades_dlg.h"
 #include "annex/impurentas_dlg.h"
@@ -25,46 +21,12 @@
 #include "platform/strings.h"
 #include "support/member_view.h"
 #include "ui/companion_button.h"
-#include "render_check.h"
-#include "ui/companion_button.h"
 
 namespace {
 
 class Render : public annextest::LanguageTest {
  protected:
   void Check(QDialog& d, const QString& name) { annextest::CheckLayout(d, name, GetParam()); }
-  void SetUp() override {
-    AnnexTest::SetUp();
-    platform::SetLanguage(GetParam());
-  }
-  void TearDown() override {
-    platform::SetLanguage('e');
-    AnnexTest::TearDown();
-  }
-  // Shows the dialog, checks that its texts fit, saves its picture when asked to.
-  void Check(QDialog& d, const QString& name) {
-    d.show();
-    QApplication::processEvents();
-    for (QLabel* l : d.findChildren<QLabel*>()) {
-      if (l->text().isEmpty() || !l->isVisible()) continue;
-      EXPECT_GE(l->width(), l->minimumSizeHint().width()) << name.toStdString() << ": " << l->text().toStdString();
-      EXPECT_GE(l->height(), l->minimumSizeHint().height()) << name.toStdString() << ": " << l->text().toStdString();
-    }
-    for (QAbstractButton* b : d.findChildren<QAbstractButton*>()) {
-      // A companion button paints its own arrow; its "..." is never shown.
-      if (b->text().isEmpty() || !b->isVisible() || dynamic_cast<ui::CCompanionButton*>(b)) continue;
-      if (b->text().isEmpty() || !b->isVisible()) continue;
-      if (qobject_cast<ui::CCompanionButton*>(b)) continue;  // an editor's button paints its arrow, not its text
-      EXPECT_GE(b->width(), b->sizeHint().width()) << name.toStdString() << ": " << b->text().toStdString();
-    }
-    const QByteArray dir = qgetenv("QX_RENDER_DIR");
-    if (!dir.isEmpty()) {
-      QDir().mkpath(QString::fromLocal8Bit(dir));
-      d.grab().save(QString::fromLocal8Bit(dir) + u'/' + name + u'_' + QChar(GetParam()) + QStringLiteral(".png"));
-    }
-    d.hide();
-  }
-  void Check(QDialog& d, const QString& name) { annextest::CheckRendered(d, name, GetParam()); }
 };
 
 TEST_P(Render, EveryAnnexDialogFitsItsTexts) {

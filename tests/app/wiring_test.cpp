@@ -164,11 +164,14 @@ class WiringTest : public apptest::AppTest {
       return dlg.result();
     };
   }
-  // "&Alta" of an income-tax declaration and the answer to its capture type.
-  void CreateIncome(const std::string& name, Capture answer = Capture::Joint) {
+  // "&Alta" of an income-tax declaration, the answer to its capture type and, unless that
+  // question is closed, the family wizard filled by `fill`.
+  void CreateIncome(const std::string& name, Capture answer = Capture::Joint,
+                    std::function<void(famwiz::CDatosFam&)> fill = SingleDeclarant, int finish = 0) {
     script.push_back(Create(name, false));
     script.push_back(CaptureAnswer(answer));
-
+    if (answer != Capture::Closed) script.push_back(Family(std::move(fill), finish));
+  }
   // The personal and family data wizard: `fill` types on its pages, then the button `finish`
   // ends it (Finish when 0).
   using Wizard = famwiz::CDatosFam;
@@ -297,8 +300,6 @@ TEST_F(WiringTest, DeclarationsOfBothFormsFromTheIndexToTheStoreAndBack) {
 
   // New: the saved declaration closes without a question, the index creates an income-tax one.
   CreateIncome(kIncome);
-  script.push_back(Create(kIncome, false));
-  script.push_back(Family(SingleDeclarant));
   Trigger(ID_FILE_NEW);
   EXPECT_EQ(saveQuestions, 0);
   ASSERT_NE(Current(), nullptr);
@@ -412,8 +413,6 @@ TEST_F(WiringTest, AFailedSaveKeepsTheDeclarationOpenWithItsEdits) {
        [](CRentaApp& a) { ASSERT_TRUE(a.Databases().Declarations().Execute("DROP TRIGGER refuse")); }},
   };
   CreateIncome(kIncome);
-  script.push_back(Create(kIncome, false));
-  script.push_back(Family(SingleDeclarant));
   CRentaApp& a = Start();
   ASSERT_NE(Current(), nullptr);
   Trigger(ID_FILE_SAVE);
@@ -496,8 +495,6 @@ TEST_F(WiringTest, ValidationWithAFindingOpensTheWindowAndJumpsToItsPage) {
 // under the old name stays as it was last saved. Closing the frame closes the declaration.
 TEST_F(WiringTest, SaveAsOpensTheCopyInPlaceAndClosingTheFrameClosesIt) {
   CreateIncome(kIncome);
-  script.push_back(Create(kIncome, false));
-  script.push_back(Family(SingleDeclarant));
   CRentaApp& a = Start();
   Trigger(ID_FILE_SAVE);
   f100::sec_a::MoneyPay.set(f100::record(Current()->Document().Block().data(), f100::SectionA), 1000.0);
@@ -727,8 +724,6 @@ TEST_F(WiringTest, ADeclarationOpensOnItsFirstPageAndIsFilledBoxByBox) {
 TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
   namespace fam = f100::family;
   CreateIncome(kIncome);
-  script.push_back(Create(kIncome, false));
-  script.push_back(Family(SingleDeclarant));
   CRentaApp& a = Start();
   ASSERT_NE(Current(), nullptr);
   // A married couple filing jointly (the capture question answered "joint").
@@ -813,8 +808,6 @@ TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
 // too.
 TEST_F(WiringTest, TheOverflowWarningIsShownOncePerCalculation) {
   CreateIncome(kIncome);
-  script.push_back(Create(kIncome, false));
-  script.push_back(Family(SingleDeclarant));
   Start();
   ASSERT_NE(Current(), nullptr);
   ASSERT_EQ(GetCurrentHolder(), doc::kDeclarant);
@@ -855,8 +848,6 @@ TEST_F(WiringTest, TheOverflowWarningIsShownOncePerCalculation) {
 // recalculated first; the lookup lists of the dialogs read the program's local database.
 TEST_F(WiringTest, TheResultsSummaryShowsTheRecalculatedDeclaration) {
   CreateIncome(kIncome);
-  script.push_back(Create(kIncome, false));
-  script.push_back(Family(SingleDeclarant));
   Start();
   ASSERT_NE(Current(), nullptr);
   EXPECT_EQ(ui::LookupConnection(), &program->Databases().Local());
@@ -919,7 +910,7 @@ namespace {
 // box of the member is marked; each answer is kept in the member's no-assignment flag, and marking
 // now takes the user to the boxes once the question's caller has finished.
 TEST_F(WiringTest, TheTaxAssignmentQuestionKeepsItsAnswerAndGoesToTheBoxes) {
-  script.push_back(Create(kIncome, false));
+  CreateIncome(kIncome);
   Start();
   ASSERT_NE(Current(), nullptr);
   std::uint8_t* family = f100::record(Current()->Document().Block().data(), f100::Family);
@@ -964,6 +955,8 @@ TEST_F(WiringTest, TheTaxAssignmentQuestionKeepsItsAnswerAndGoesToTheBoxes) {
   fam::NoAssignment(3).set(family, 1);
   EXPECT_EQ(Current()->AskTaxAssignment(3, false, QString()), 1);
   EXPECT_EQ(fam::NoAssignment(3).get(family), 0);
+}
+
 using namespace app;
 namespace FW = f100::family_wizard;
 namespace PW = f100::wizard_personal;
@@ -1021,6 +1014,7 @@ class FamilyWiringTest : public WiringTest {
 
 TEST_F(FamilyWiringTest, ANewDeclarationOfAFamilyThroughTheWizard) {
   script.push_back(Create(kIncome, false));
+  script.push_back(CaptureAnswer(Capture::Joint));
   QString summary;
   script.push_back(Family([](Wizard& w) { Couple(w); }, 0,
                           [&summary](famwiz::CComprobacionDatosFamiliaresDlg& c) { summary = c.MembersText(); }));
@@ -1054,12 +1048,14 @@ TEST_F(FamilyWiringTest, ANewDeclarationOfAFamilyThroughTheWizard) {
 TEST_F(FamilyWiringTest, CancelChangesNothing) {
   // Cancel on a new declaration: it is not opened and leaves no row.
   script.push_back(Create(kIncome, false));
+  script.push_back(CaptureAnswer(Capture::Joint));
   script.push_back(Family([](Wizard& w) { SingleDeclarant(w); }, Wizard::kIdCancel));
   Start();
   EXPECT_EQ(Current(), nullptr);
   EXPECT_TRUE(StoredKeys().empty());
   // Cancel of the sheet of an open declaration leaves its block as it was.
   script.push_back(Create(kIncome, false));
+  script.push_back(CaptureAnswer(Capture::Joint));
   script.push_back(Family(SingleDeclarant));
   Trigger(ID_FILE_NEW);
   ASSERT_NE(Current(), nullptr);
