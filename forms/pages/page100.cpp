@@ -5,6 +5,7 @@
 #include "forms/pages/ord012.h"
 #include "forms/pages/ord013.h"
 #include "forms/pages/ord014.h"
+#include "forms/pages/ord017.h"
 
 namespace forms {
 
@@ -65,6 +66,7 @@ void RegisterForm100Pages() {
   RegisterPage<ORD012>("ORD012");
   RegisterPage<ORD013>("ORD013");
   RegisterPage<ORD014>("ORD014");
+  RegisterPage<ORD017>("ORD017");
 }
 
 }  // namespace forms

@@ -106,11 +106,27 @@ constexpr BoxBinding kOrd013[] = {
     {27, f100::Family.offset + 105},
 };
 
+constexpr std::size_t F(std::size_t o) { return f100::Family.offset + o; }
+constexpr std::size_t Q(std::size_t o) { return f100::SectionQ.offset + o; }
+
+// ORD017 (217): the payment or refund document; per-member fields at the first member's slot.
+constexpr BoxBinding kOrd017[] = {
+    {1, F(5)},      {2, F(485)},    {3, F(605)},    {4, F(680)},    {5, F(530)},    {6, F(790)},
+    {7, F(890)},    {8, F(915)},    {9, F(925)},    {10, F(935)},   {11, F(1230)},  {12, F(945)},
+    {13, F(1070)},  {14, F(1140)},  {15, F(1275)},  {16, F(1395)},  {17, F(1470)},  {18, F(1320)},
+    {19, N(624)},   {20, f100::Summary.offset + 9880}, {21, f100::Result.offset + 80},
+    {22, Q(7872)},  {23, Q(7877)},  {24, Q(7992)},  {25, Q(7882)},  {26, Q(7887)},  {27, Q(7892)},
+    {28, Q(7912)},  {29, Q(7932)},  {30, Q(7942)},  {31, Q(8032)},  {32, Q(8037)},  {33, Q(8144)},
+    {34, Q(8042)},  {35, Q(8062)},  {36, Q(8082)},  {37, Q(8092)},  {38, Q(8184)},  {39, Q(8189)},
+    {40, Q(8296)},  {41, Q(8194)},  {42, Q(8214)},  {43, Q(8234)},  {44, Q(8244)},  {45, F(5284)},
+    {46, F(5304)},  {47, F(5306)},  {48, F(5316)},  {50, F(105)},   {52, F(485)},
+};
+
 struct PageTable {
   int pageCode;
   std::span<const BoxBinding> boxes;
 };
-constexpr PageTable kTables[] = {{201, kOrd001}, {209, kOrd009}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {301, kPat001}};
+constexpr PageTable kTables[] = {{201, kOrd001}, {209, kOrd009}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {217, kOrd017}, {301, kPat001}};
 
 // Extra tables (fixtures of tests, pages being authored) take precedence.
 std::vector<PageTable>& Extra() {

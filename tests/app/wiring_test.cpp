@@ -26,6 +26,7 @@
 #include "blocks/form100_a.h"
 #include "blocks/form100_k.h"
 #include "blocks/form714.h"
+#include "forms/pages/ord017.h"
 #include "data/doc/renta_doc.h"
 #include "data/program_state.h"
 #include "forms/view/form_views.h"
@@ -866,6 +867,36 @@ TEST_F(WiringTest, TheResultsSummaryShowsTheRecalculatedDeclaration) {
   EXPECT_GT(base, 0.0) << "the summary recalculated the declaration";
   EXPECT_FALSE(declarant.isEmpty());
   EXPECT_EQ(declarant.remove(u'.'), QString::number(base, 'f', 2).replace(u'.', u','));
+}
+
+// The last page of an income-tax declaration is the payment document of the member shown: a
+// positive result is paid at once by direct debit until two instalments are chosen on the page.
+TEST_F(WiringTest, ThePaymentPageSplitsAPositiveResultIntoTwoInstalments) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  f100::sec_a::Holder.set(f100::record(block, f100::SectionA), 2);
+  f100::sec_a::MoneyPay.set(f100::record(block, f100::SectionA), 30000.0);
+  Current()->Recalculate();
+  Trigger(ID_LAST_PAGE);
+  forms::CFormView* page = Current()->View();
+  ASSERT_NE(page, nullptr);
+  EXPECT_EQ(page->GetPageClassName(), "ORD017");
+  const int h = GetCurrentHolder() - 1;
+  const double result = forms::ord017::MemberResult(block, h);
+  ASSERT_GT(result, 0.0);
+  EXPECT_EQ(*forms::ord017::MarkByte(block, forms::ord017::kAtOnce, h), 1);
+  EXPECT_EQ(*forms::ord017::MarkByte(block, forms::ord017::kFirstDebit, h), 1);
+  EXPECT_EQ(forms::ord017::FirstPayment(block, h), result);
+
+  page->GoToBox(forms::ord017::kTwoInstalments - 1);
+  ASSERT_TRUE(Settle([&] { return page->EditedBox() == forms::ord017::kTwoInstalments - 1; }));
+  QTest::keyClick(page->Editor(), Qt::Key_X);
+  EXPECT_EQ(*forms::ord017::MarkByte(block, forms::ord017::kAtOnce, h), 0);
+  EXPECT_DOUBLE_EQ(forms::ord017::FirstPayment(block, h), result * 0.6);
+  EXPECT_EQ(*forms::ord017::MarkByte(block, forms::ord017::kSecondNoDebit, h), 1);
+  EXPECT_TRUE(Enabled(ID_FILE_SAVE));
 }
 
 // Every coded message the application core shows has its row in the four message tables, and a

@@ -19,6 +19,7 @@
 #include "blocks/form714_sections.h"
 #include "data/db/ado.h"
 #include "data/db/databases.h"
+#include "data/message_service.h"
 #include "data/doc/calculators.h"
 #include "data/doc/doc714.h"
 #include "data/doc/renta_doc.h"
@@ -79,6 +80,17 @@ class PageHost : public forms::IPageHost {
     return checkResult;
   }
 
+  IMessageService* Messages() override { return &coded; }
+
+  // Coded messages the page shows.
+  struct Coded : IMessageService {
+    int ShowMessage(std::string_view code, MessageIcon, std::string_view) override {
+      codes.emplace_back(code);
+      return 1;
+    }
+    void Notice(std::string_view) override {}
+    std::vector<std::string> codes;
+  } coded;
   int checkResult = 1;
   std::vector<std::pair<int, void*>> fieldChecks;
   std::string zoomText;
