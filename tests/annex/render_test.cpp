@@ -2,6 +2,7 @@
 // QX_RENDER_DIR set the dialogs are also saved as pictures there, to be looked at.
 #include "annex/epigrafe_dlg.h"
 #include "annex/informacion_nuevas_actividades_dlg.h"
+#include "annex/inmobiliario_dlg.h"
 #include "annex/impurentas_dlg.h"
 #include "annex/asignacion_tributaria_dlg.h"
 #include "annex/famnume_dlg.h"
@@ -77,6 +78,11 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     annex::renobga::GeneralPart(1, 0).set(d.AnnexBlock().data(), 9876.54);
     d.EnsureCreated();
     Check(d, QStringLiteral("renobga"));
+  }
+  {
+    CInmobiliarioDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("inmobiliario"));
   }
   {
     CInformacionNuevasActividadesDlg d(nullptr);
