@@ -4,7 +4,9 @@
 #include "annex/deportistas_dlg.h"
 #include "annex/divid6_dlg.h"
 #include "annex/ingrere_dlg.h"
+#include "annex/aaee_ed_dlg.h"
 #include "annex/inmobiliario_dlg.h"
+#include "annex/tipoactividad_dlg.h"
 #include "annex/inrega6_dlg.h"
 #include "annex/autonom3ct_dlg.h"
 #include "annex/autonom5g_dlg.h"
@@ -66,6 +68,8 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CRenobgaDlg>("CRenobgaDlg");
   ui::RegisterAnnex<CImpurentasDlg>("CImpurentasDlg");
   ui::RegisterAnnex<CInmobiliarioDlg>("CInmobiliarioDlg");
+  ui::RegisterAnnex<CAaeeEdDlg>("CAaeeEdDlg");
+  ui::RegisterAnnex<CTipoactividadDlg>("CTipoactividadDlg");
   ui::RegisterSelectionOpener("IDD_EPIGRAFE", &CEpigrafeDlg::OpenFor);
   ui::RegisterAnnex<CDevol104Dlg>("CDevol104Dlg");
   ui::RegisterAnnex<CDec3imp3Dlg>("CDec3imp3Dlg");

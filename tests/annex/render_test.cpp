@@ -3,6 +3,9 @@
 #include "annex/epigrafe_dlg.h"
 #include "annex/informacion_nuevas_actividades_dlg.h"
 #include "annex/inmobiliario_dlg.h"
+#include "annex/aaee_ed_dlg.h"
+#include "annex/informacion_actividad_dlg.h"
+#include "annex/tipoactividad_dlg.h"
 #include "annex/impurentas_dlg.h"
 #include "annex/asignacion_tributaria_dlg.h"
 #include "annex/famnume_dlg.h"
@@ -78,6 +81,21 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     annex::renobga::GeneralPart(1, 0).set(d.AnnexBlock().data(), 9876.54);
     d.EnsureCreated();
     Check(d, QStringLiteral("renobga"));
+  }
+  {
+    CAaeeEdDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("aaee_ed"));
+  }
+  {
+    CInformacionRelativaActividadDlg235 d;
+    d.EnsureCreated();
+    Check(d, QStringLiteral("informacion_actividad"));
+  }
+  {
+    CTipoactividadDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("tipoactividad"));
   }
   {
     CInmobiliarioDlg d({});
