@@ -44,7 +44,12 @@ void CAlfaEdit::Paste() {
   TestWholeText();
 }
 
-CYesNoEdit::CYesNoEdit(QWidget* parent) : CEditEx(2, parent) {}
+// Shows "SI"/"NO" in two characters but holds one byte: the box reads and writes only that byte,
+// which may be the last of its block.
+CYesNoEdit::CYesNoEdit(QWidget* parent) : CEditEx(2, parent) {
+  box_->width = 1;
+  box_->StrValidac = "S1";
+}
 
 int CYesNoEdit::BindData(void* field) {
   CEditEx::BindData(field);
