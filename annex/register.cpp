@@ -5,6 +5,7 @@
 #include "annex/divid6_dlg.h"
 #include "annex/ingrere_dlg.h"
 #include "annex/aaee_ed_dlg.h"
+#include "annex/idemorap_dlg.h"
 #include "annex/inmobiliario_dlg.h"
 #include "annex/tipoactividad_dlg.h"
 #include "annex/inrega6_dlg.h"
@@ -68,6 +69,8 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CRenobgaDlg>("CRenobgaDlg");
   ui::RegisterAnnex<CImpurentasDlg>("CImpurentasDlg");
   ui::RegisterAnnex<CInmobiliarioDlg>("CInmobiliarioDlg");
+  ui::RegisterAnnex<CIdemorap2Dlg>("CIdemorap2Dlg");
+  ui::RegisterAnnex<CIdemorapDlg>("CIdemorapDlg");
   ui::RegisterAnnex<CAaeeEdDlg>("CAaeeEdDlg");
   ui::RegisterAnnex<CTipoactividadDlg>("CTipoactividadDlg");
   ui::RegisterSelectionOpener("IDD_EPIGRAFE", &CEpigrafeDlg::OpenFor);

@@ -4,6 +4,8 @@
 #include "annex/informacion_nuevas_actividades_dlg.h"
 #include "annex/inmobiliario_dlg.h"
 #include "annex/aaee_ed_dlg.h"
+#include "annex/calculo_intereses_demora_dlg.h"
+#include "annex/idemorap_dlg.h"
 #include "annex/informacion_actividad_dlg.h"
 #include "annex/tipoactividad_dlg.h"
 #include "annex/impurentas_dlg.h"
@@ -81,6 +83,22 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     annex::renobga::GeneralPart(1, 0).set(d.AnnexBlock().data(), 9876.54);
     d.EnsureCreated();
     Check(d, QStringLiteral("renobga"));
+  }
+  {
+    CCalculoInteresesDemoraDlg d(nullptr);
+    d.holder = 2;
+    d.EnsureCreated();
+    Check(d, QStringLiteral("calculo_intereses_demora"));
+  }
+  {
+    CIdemorap2Dlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("idemorap2"));
+  }
+  {
+    CIdemorapDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("idemorap"));
   }
   {
     CAaeeEdDlg d({});
