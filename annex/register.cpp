@@ -5,6 +5,7 @@
 #include "annex/divid6_dlg.h"
 #include "annex/ingrere_dlg.h"
 #include "annex/aaee_ed_dlg.h"
+#include "annex/activity_deduction_dlg.h"
 #include "annex/idemorap_dlg.h"
 #include "annex/inmobiliario_dlg.h"
 #include "annex/tipoactividad_dlg.h"
@@ -71,6 +72,8 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CInmobiliarioDlg>("CInmobiliarioDlg");
   ui::RegisterAnnex<CIdemorap2Dlg>("CIdemorap2Dlg");
   ui::RegisterAnnex<CIdemorapDlg>("CIdemorapDlg");
+  ui::RegisterAnnex<CFormprofDlg>("CFormprofDlg");
+  ui::RegisterAnnex<CGtotecinfDlg>("CGtotecinfDlg");
   ui::RegisterAnnex<CAaeeEdDlg>("CAaeeEdDlg");
   ui::RegisterAnnex<CTipoactividadDlg>("CTipoactividadDlg");
   ui::RegisterSelectionOpener("IDD_EPIGRAFE", &CEpigrafeDlg::OpenFor);

@@ -4,6 +4,7 @@
 #include "annex/informacion_nuevas_actividades_dlg.h"
 #include "annex/inmobiliario_dlg.h"
 #include "annex/aaee_ed_dlg.h"
+#include "annex/activity_deduction_dlg.h"
 #include "annex/calculo_intereses_demora_dlg.h"
 #include "annex/idemorap_dlg.h"
 #include "annex/informacion_actividad_dlg.h"
@@ -99,6 +100,16 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     CIdemorapDlg d({});
     d.EnsureCreated();
     Check(d, QStringLiteral("idemorap"));
+  }
+  {
+    CFormprofDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("formprof"));
+  }
+  {
+    CGtotecinfDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("gtotecinf"));
   }
   {
     CAaeeEdDlg d({});
