@@ -216,10 +216,12 @@ TEST_F(Ord017, AnAccountWithWrongControlDigitsHasTheEditedPartBlanked) {
   Show(2, 100.0);
   SetAccount(1, "21000418450200051332");
   host->checkResult = 0;
+  std::string checked;
+  host->onCheck = [&](int, void* value) { checked = static_cast<const char*>(value); };
   EXPECT_EQ(view->OnBoxEdited(29), 0);
   ASSERT_EQ(host->fieldChecks.size(), 1u);
   EXPECT_EQ(host->fieldChecks[0].first, 10);
-  EXPECT_EQ(std::string(static_cast<const char*>(host->fieldChecks[0].second)), "21000418450200051332");
+  EXPECT_EQ(checked, "21000418450200051332") << "the whole account, joined";
   EXPECT_EQ(AccountText(1), "21000418  0200051332");
   host->checkResult = 1;
   EXPECT_EQ(view->OnBoxEdited(30), 1);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <random>
 #include <string>
@@ -77,8 +78,11 @@ class PageHost : public forms::IPageHost {
   int ScreenWidth() const override { return 1024; }
   int RunFieldCheck(int number, void* value) override {
     fieldChecks.push_back({number, value});
+    if (onCheck) onCheck(number, value);
     return checkResult;
   }
+  // Sees the value while it is checked (it may live only for the check).
+  std::function<void(int, void*)> onCheck;
 
   IMessageService* Messages() override { return &coded; }
 
