@@ -7,6 +7,7 @@
 #include "annex/aaee_ed_dlg.h"
 #include "annex/activity_deduction_dlg.h"
 #include "annex/idemorap_dlg.h"
+#include "annex/imasd_dlg.h"
 #include "annex/inmobiliario_dlg.h"
 #include "annex/tipoactividad_dlg.h"
 #include "annex/inrega6_dlg.h"
@@ -74,6 +75,7 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CIdemorapDlg>("CIdemorapDlg");
   ui::RegisterAnnex<CFormprofDlg>("CFormprofDlg");
   ui::RegisterAnnex<CGtotecinfDlg>("CGtotecinfDlg");
+  ui::RegisterAnnex<CImasdDlg>("CImasdDlg");
   ui::RegisterAnnex<CAaeeEdDlg>("CAaeeEdDlg");
   ui::RegisterAnnex<CTipoactividadDlg>("CTipoactividadDlg");
   ui::RegisterSelectionOpener("IDD_EPIGRAFE", &CEpigrafeDlg::OpenFor);

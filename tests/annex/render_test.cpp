@@ -4,6 +4,7 @@
 #include "annex/informacion_nuevas_actividades_dlg.h"
 #include "annex/inmobiliario_dlg.h"
 #include "annex/aaee_ed_dlg.h"
+#include "annex/imasd_dlg.h"
 #include "annex/activity_deduction_dlg.h"
 #include "annex/calculo_intereses_demora_dlg.h"
 #include "annex/idemorap_dlg.h"
@@ -100,6 +101,11 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     CIdemorapDlg d({});
     d.EnsureCreated();
     Check(d, QStringLiteral("idemorap"));
+  }
+  {
+    CImasdDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("imasd"));
   }
   {
     CFormprofDlg d({});
