@@ -6,7 +6,9 @@
 #include "annex/ingrere_dlg.h"
 #include "annex/aaee_ed_dlg.h"
 #include "annex/activity_deduction_dlg.h"
+#include "annex/entered_amounts_dlg.h"
 #include "annex/idemorap_dlg.h"
+#include "annex/investment_deduction_dlg.h"
 #include "annex/imasd_dlg.h"
 #include "annex/inmobiliario_dlg.h"
 #include "annex/tipoactividad_dlg.h"
@@ -76,6 +78,12 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CFormprofDlg>("CFormprofDlg");
   ui::RegisterAnnex<CGtotecinfDlg>("CGtotecinfDlg");
   ui::RegisterAnnex<CImasdDlg>("CImasdDlg");
+  ui::RegisterAnnex<CInvcinaudDlg>("CInvcinaudDlg");
+  ui::RegisterAnnex<CInvprotmedDlg>("CInvprotmedDlg");
+  ui::RegisterAnnex<CFundaci3Dlg>("CFundaci3Dlg");
+  ui::RegisterAnnex<CGassuerusDlg>("CGassuerusDlg");
+  ui::RegisterAnnex<CDblimpdivDlg>("CDblimpdivDlg");
+  ui::RegisterAnnex<CDblimptraDlg>("CDblimptraDlg");
   ui::RegisterAnnex<CAaeeEdDlg>("CAaeeEdDlg");
   ui::RegisterAnnex<CTipoactividadDlg>("CTipoactividadDlg");
   ui::RegisterSelectionOpener("IDD_EPIGRAFE", &CEpigrafeDlg::OpenFor);

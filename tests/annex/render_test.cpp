@@ -4,6 +4,8 @@
 #include "annex/informacion_nuevas_actividades_dlg.h"
 #include "annex/inmobiliario_dlg.h"
 #include "annex/aaee_ed_dlg.h"
+#include "annex/entered_amounts_dlg.h"
+#include "annex/investment_deduction_dlg.h"
 #include "annex/imasd_dlg.h"
 #include "annex/activity_deduction_dlg.h"
 #include "annex/calculo_intereses_demora_dlg.h"
@@ -101,6 +103,36 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     CIdemorapDlg d({});
     d.EnsureCreated();
     Check(d, QStringLiteral("idemorap"));
+  }
+  {
+    CInvcinaudDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("invcinaud"));
+  }
+  {
+    CInvprotmedDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("invprotmed"));
+  }
+  {
+    CFundaci3Dlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("fundaci3"));
+  }
+  {
+    CGassuerusDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("gassuerus"));
+  }
+  {
+    CDblimpdivDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("dblimpdiv"));
+  }
+  {
+    CDblimptraDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("dblimptra"));
   }
   {
     CImasdDlg d({});
