@@ -8,6 +8,7 @@
 #include "annex/activity_deduction_dlg.h"
 #include "annex/entered_amounts_dlg.h"
 #include "annex/idemorap_dlg.h"
+#include "annex/iglesias_dlg.h"
 #include "annex/investment_deduction_dlg.h"
 #include "annex/imasd_dlg.h"
 #include "annex/inmobiliario_dlg.h"
@@ -78,6 +79,8 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CFormprofDlg>("CFormprofDlg");
   ui::RegisterAnnex<CGtotecinfDlg>("CGtotecinfDlg");
   ui::RegisterAnnex<CImasdDlg>("CImasdDlg");
+  ui::RegisterAnnex<CIglesiasDlg>("CIglesiasDlg");
+  ui::RegisterAnnex<CIglesiasnoDlg>("CIglesiasnoDlg");
   ui::RegisterAnnex<CInvcinaudDlg>("CInvcinaudDlg");
   ui::RegisterAnnex<CInvprotmedDlg>("CInvprotmedDlg");
   ui::RegisterAnnex<CFundaci3Dlg>("CFundaci3Dlg");

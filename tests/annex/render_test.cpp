@@ -4,6 +4,7 @@
 #include "annex/informacion_nuevas_actividades_dlg.h"
 #include "annex/inmobiliario_dlg.h"
 #include "annex/aaee_ed_dlg.h"
+#include "annex/iglesias_dlg.h"
 #include "annex/entered_amounts_dlg.h"
 #include "annex/investment_deduction_dlg.h"
 #include "annex/imasd_dlg.h"
@@ -133,6 +134,11 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     CDblimptraDlg d({});
     d.EnsureCreated();
     Check(d, QStringLiteral("dblimptra"));
+  }
+  {
+    CIglesiasDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("iglesias"));
   }
   {
     CImasdDlg d({});
