@@ -7,6 +7,7 @@
 #include "annex/aaee_ed_dlg.h"
 #include "annex/activity_deduction_dlg.h"
 #include "annex/entered_amounts_dlg.h"
+#include "annex/family_counts_dlg.h"
 #include "annex/idemorap_dlg.h"
 #include "annex/iglesias_dlg.h"
 #include "annex/investment_deduction_dlg.h"
@@ -79,6 +80,9 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CFormprofDlg>("CFormprofDlg");
   ui::RegisterAnnex<CGtotecinfDlg>("CGtotecinfDlg");
   ui::RegisterAnnex<CImasdDlg>("CImasdDlg");
+  ui::RegisterAnnex<CDec3cruz6imp2Dlg>("CDec3cruz6imp2Dlg");
+  ui::RegisterAnnex<CDec3imp9Dlg>("CDec3imp9Dlg");
+  ui::RegisterAnnex<CDec3num2Dlg>("CDec3num2Dlg");
   ui::RegisterAnnex<CIglesiasDlg>("CIglesiasDlg");
   ui::RegisterAnnex<CIglesiasnoDlg>("CIglesiasnoDlg");
   ui::RegisterAnnex<CInvcinaudDlg>("CInvcinaudDlg");

@@ -4,6 +4,7 @@
 #include "annex/informacion_nuevas_actividades_dlg.h"
 #include "annex/inmobiliario_dlg.h"
 #include "annex/aaee_ed_dlg.h"
+#include "annex/family_counts_dlg.h"
 #include "annex/iglesias_dlg.h"
 #include "annex/entered_amounts_dlg.h"
 #include "annex/investment_deduction_dlg.h"
@@ -139,6 +140,21 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     CIglesiasDlg d({});
     d.EnsureCreated();
     Check(d, QStringLiteral("iglesias"));
+  }
+  {
+    CDec3cruz6imp2Dlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("dec3cruz6imp2"));
+  }
+  {
+    CDec3imp9Dlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("dec3imp9"));
+  }
+  {
+    CDec3num2Dlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("dec3num2"));
   }
   {
     CImasdDlg d({});
