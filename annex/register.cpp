@@ -6,6 +6,7 @@
 #include "annex/ingrere_dlg.h"
 #include "annex/aaee_ed_dlg.h"
 #include "annex/activity_deduction_dlg.h"
+#include "annex/aragon1_dlg.h"
 #include "annex/entered_amounts_dlg.h"
 #include "annex/family_counts_dlg.h"
 #include "annex/idemorap_dlg.h"
@@ -80,6 +81,7 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CFormprofDlg>("CFormprofDlg");
   ui::RegisterAnnex<CGtotecinfDlg>("CGtotecinfDlg");
   ui::RegisterAnnex<CImasdDlg>("CImasdDlg");
+  ui::RegisterAnnex<CAragon1Dlg>("CAragon1Dlg");
   ui::RegisterAnnex<CDec3cruz6imp2Dlg>("CDec3cruz6imp2Dlg");
   ui::RegisterAnnex<CDec3imp9Dlg>("CDec3imp9Dlg");
   ui::RegisterAnnex<CDec3num2Dlg>("CDec3num2Dlg");

@@ -2,7 +2,9 @@
 // answer rule, the one-mark rule and their checks, opened through the launch table.
 #include <QLabel>
 
+#include "annex/aragon1_dlg.h"
 #include "annex/family_counts_dlg.h"
+#include "data/program_state.h"
 #include "annex_fixture.h"
 #include "launch_support.h"
 #include "platform/strings.h"
@@ -94,6 +96,40 @@ TEST_F(FamilyCounts, OneCareMarkAtATime) {
   });
   EXPECT_EQ(messages.Codes(), std::vector<QString>{QStringLiteral("100R084")});
   EXPECT_EQ(f::PersonsDeclarant.get(block.data()), 2.0) << "cancelled: the block as it was";
+}
+
+}  // namespace
+
+namespace {
+
+class Aragon : public annextest::AnnexTest {};
+
+TEST_F(Aragon, PersonsFollowTheCountsAndTheFamilyBaseIsNotForAJointReturn) {
+  namespace f = annex::aragon1;
+  namespace hc = annex::holder_counts;
+  for (const std::uint8_t joint : {0, 1}) {
+    SCOPED_TRACE(static_cast<int>(joint));
+    qxtest::MemberView view(1, {1, 1, 1, 0, 0});
+    const std::uint8_t* saved = doc::State().form100Joint;
+    doc::State().form100Joint = &joint;
+    messages.shown.clear();
+    std::vector<std::uint8_t> block(f::kBlockSize);
+    hc::Declarant.set(block.data(), 1.0);
+    f::PersonsDeclarant.set(block.data(), 2.0);
+    annextest::Launch("IDD_ARAGON1", block.data(), [&](CTemplateDlg& d) {
+      EXPECT_EQ(d.GetDlgItem(CAragon1Dlg::kFamilyBase)->isEnabled(), joint == 0);
+      EXPECT_TRUE(d.GetDlgItem(CAragon1Dlg::kPersonsDeclarant)->isEnabled());
+      EXPECT_FALSE(d.GetDlgItem(CAragon1Dlg::kPersonsSpouse)->isEnabled()) << "no spouse count";
+      annextest::TypeInto(d, hc::kDeclarant, QStringLiteral("\b\b\b\b0"));
+      EXPECT_FALSE(d.GetDlgItem(CAragon1Dlg::kPersonsDeclarant)->isEnabled());
+      annextest::TypeInto(d, hc::kDeclarant, QStringLiteral("\b\b\b\b1"));
+      annextest::Press(d, ui::IDOK);
+      EXPECT_TRUE(d.isVisible()) << "the persons were cleared with the count";
+      annextest::Press(d, ui::IDCANCEL);
+    });
+    EXPECT_EQ(messages.Codes(), std::vector<QString>{QStringLiteral("100R084")});
+    doc::State().form100Joint = saved;
+  }
 }
 
 }  // namespace

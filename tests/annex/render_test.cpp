@@ -4,6 +4,7 @@
 #include "annex/informacion_nuevas_actividades_dlg.h"
 #include "annex/inmobiliario_dlg.h"
 #include "annex/aaee_ed_dlg.h"
+#include "annex/aragon1_dlg.h"
 #include "annex/family_counts_dlg.h"
 #include "annex/iglesias_dlg.h"
 #include "annex/entered_amounts_dlg.h"
@@ -155,6 +156,11 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     CDec3num2Dlg d({});
     d.EnsureCreated();
     Check(d, QStringLiteral("dec3num2"));
+  }
+  {
+    CAragon1Dlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("aragon1"));
   }
   {
     CImasdDlg d({});
