@@ -8,6 +8,7 @@
 #include "annex/activity_deduction_dlg.h"
 #include "annex/aragon1_dlg.h"
 #include "annex/entered_amounts_dlg.h"
+#include "annex/studies_dlg.h"
 #include "annex/family_counts_dlg.h"
 #include "annex/idemorap_dlg.h"
 #include "annex/iglesias_dlg.h"
@@ -81,6 +82,8 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CFormprofDlg>("CFormprofDlg");
   ui::RegisterAnnex<CGtotecinfDlg>("CGtotecinfDlg");
   ui::RegisterAnnex<CImasdDlg>("CImasdDlg");
+  ui::RegisterAnnex<CAutonom2IcDlg>("CAutonom2IcDlg");
+  ui::RegisterAnnex<CAdqlibrosDlg>("CAdqlibrosDlg");
   ui::RegisterAnnex<CAragon1Dlg>("CAragon1Dlg");
   ui::RegisterAnnex<CDec3cruz6imp2Dlg>("CDec3cruz6imp2Dlg");
   ui::RegisterAnnex<CDec3imp9Dlg>("CDec3imp9Dlg");

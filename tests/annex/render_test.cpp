@@ -4,6 +4,7 @@
 #include "annex/informacion_nuevas_actividades_dlg.h"
 #include "annex/inmobiliario_dlg.h"
 #include "annex/aaee_ed_dlg.h"
+#include "annex/studies_dlg.h"
 #include "annex/aragon1_dlg.h"
 #include "annex/family_counts_dlg.h"
 #include "annex/iglesias_dlg.h"
@@ -161,6 +162,16 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     CAragon1Dlg d({});
     d.EnsureCreated();
     Check(d, QStringLiteral("aragon1"));
+  }
+  {
+    CAutonom2IcDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("autonom2ic"));
+  }
+  {
+    CAdqlibrosDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("adqlibros"));
   }
   {
     CImasdDlg d({});
