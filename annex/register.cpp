@@ -8,6 +8,7 @@
 #include "annex/activity_deduction_dlg.h"
 #include "annex/aragon1_dlg.h"
 #include "annex/entered_amounts_dlg.h"
+#include "annex/housing_accounts_dlg.h"
 #include "annex/studies_dlg.h"
 #include "annex/family_counts_dlg.h"
 #include "annex/idemorap_dlg.h"
@@ -82,6 +83,8 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CFormprofDlg>("CFormprofDlg");
   ui::RegisterAnnex<CGtotecinfDlg>("CGtotecinfDlg");
   ui::RegisterAnnex<CImasdDlg>("CImasdDlg");
+  ui::RegisterAnnex<CCuenviviDlg>("CCuenviviDlg");
+  ui::RegisterAnnex<CObraminuDlg>("CObraminuDlg");
   ui::RegisterAnnex<CAutonom2IcDlg>("CAutonom2IcDlg");
   ui::RegisterAnnex<CAdqlibrosDlg>("CAdqlibrosDlg");
   ui::RegisterAnnex<CAragon1Dlg>("CAragon1Dlg");

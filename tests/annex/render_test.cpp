@@ -4,6 +4,7 @@
 #include "annex/informacion_nuevas_actividades_dlg.h"
 #include "annex/inmobiliario_dlg.h"
 #include "annex/aaee_ed_dlg.h"
+#include "annex/housing_accounts_dlg.h"
 #include "annex/studies_dlg.h"
 #include "annex/aragon1_dlg.h"
 #include "annex/family_counts_dlg.h"
@@ -172,6 +173,16 @@ TEST_P(Render, EveryAnnexDialogFitsItsTexts) {
     CAdqlibrosDlg d({});
     d.EnsureCreated();
     Check(d, QStringLiteral("adqlibros"));
+  }
+  {
+    CCuenviviDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("cuenvivi"));
+  }
+  {
+    CObraminuDlg d({});
+    d.EnsureCreated();
+    Check(d, QStringLiteral("obraminu"));
   }
   {
     CImasdDlg d({});
