@@ -228,13 +228,18 @@ bool CDeclarationDocument::ShowStatus() {
   if (renta_) renta_->SetTargetMember(renta_->ShownMember(), renta_->MemberView());
   lastSeverity_ = -1;
   if (doc_->ValidateDeclaration(3) == 2) return false;
+  return RunAvisosErrores(false) == checks::kAvisosPrinting;
+}
+
+int CDeclarationDocument::RunAvisosErrores(bool filing) {
   AvisosHost host(*this);
   checks::CAvisosErroresDlg dlg(services_.corrections, services_.messages, services_.messages, host);
   dlg.SetDeclarationKey(doc_->Key());
   dlg.SetValidationResult(lastSeverity_);
-  if (!dlg.Initialize()) return false;
-  dlg.Control(checks::CAvisosErroresDlg::kIdPrint)->setEnabled(false);
-  return services_.runModal(dlg) == checks::kAvisosPrinting;
+  dlg.SetFilingMode(filing);
+  if (!dlg.Initialize()) return checks::kAvisosClosed;
+  if (!filing) dlg.Control(checks::CAvisosErroresDlg::kIdPrint)->setEnabled(false);
+  return services_.runModal(dlg);
 }
 
 // ---------------------------------------------------------------- validation

@@ -61,6 +61,10 @@ class IDeclarationShell {
   virtual bool Accessibility() const { return false; }
   // The program's base folder (page pictures), ending with "/" or empty.
   virtual std::string BaseFolder() const { return {}; }
+  // Where the filing dialog starts (the declarations' folder), and whether the program runs in
+  // remote mode.
+  virtual std::string FilingFolder() const { return BaseFolder(); }
+  virtual bool RemoteMode() const { return false; }
   // The zoom text the pages of a newly opened declaration start from, and its update.
   virtual QString ZoomText() const { return QStringLiteral("1.0"); }
   virtual void SetZoomText(const QString& /*text*/) {}
@@ -118,6 +122,8 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   bool IsModified() const;
   void SaveAs();    // 32859
   bool ShowStatus();  // 2042: validates and opens "Avisos y errores"; whether it ended with OK
+  // 57612: the filing file of the declaration (form 100: of the member chosen); whether written.
+  bool FileDeclaration();
 
   doc::CProg32Doc& Document() { return *doc_; }
   // Command 2067: the personal and family data of the open form-100 declaration, as a sheet.
@@ -179,6 +185,13 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   int AskTaxAssignmentChoice(int member, int flag, std::string_view who) override;
 
 
+  // Validation findings in "Avisos y errores" (in filing mode its write button ends it with
+  // kAvisosWriteFile); the window's ending.
+  int RunAvisosErrores(bool filing);
+  // Writes the filing file of `member` (form 100) at `path`; reports a failure.
+  bool WriteFilingFile(int member, const QString& path);
+  // Set while a filing file is being written; the writers read and clear it.
+  int filingFlag_ = 0;
   // The document's validator: the check state follows the document, then the form's validator.
   int Validate(int type, int member, int section);
   void RefreshCheckState();

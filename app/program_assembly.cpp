@@ -117,6 +117,16 @@ db::CAdoConnection* CApplicationShell::ModulesDatabase() { return &app_.Database
 
 bool CApplicationShell::Accessibility() const { return app_.Accessibility(); }
 
+std::string CApplicationShell::FilingFolder() const {
+  std::string folder = app_.Profile().values.dirBDRed;
+  while (!folder.empty() && folder.back() == ' ') folder.pop_back();
+  if (folder.empty()) return BaseFolder();
+  if (folder.back() != '/') folder += '/';
+  return folder;
+}
+
+bool CApplicationShell::RemoteMode() const { return app_.RemoteMode(); }
+
 std::string CApplicationShell::BaseFolder() const {
   std::string base = app_.Profile().values.dirBase;
   while (!base.empty() && base.back() == ' ') base.pop_back();
@@ -232,6 +242,8 @@ void CProgramAssembly::ConnectCommands(CMainFrame& frame) {
     return d && d->KindByte() == store::kKindForm100;
   });
   frame.SetCommandHandler(ID_PERSONAL_DATA, onDeclaration([](CDeclarationDocument& d) { d.EditFamilyData(); }));
+  frame.SetCommandHandler(ID_FILE_SEND, onDeclaration([](CDeclarationDocument& d) { d.FileDeclaration(); }));
+  frame.SetCommandRule(ID_FILE_SEND, [this] { return CurrentDeclaration() != nullptr; });
   frame.SetCommandRule(ID_PERSONAL_DATA, [this] {
     CDeclarationDocument* d = CurrentDeclaration();
     return d && d->KindByte() == store::kKindForm100;
@@ -339,11 +351,12 @@ void CProgramAssembly::ConnectPageCommands(CMainFrame& frame) {
 
 void CProgramAssembly::DisconnectCommands(CMainFrame& frame) {
   for (int id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_ERRORS, ID_FILE_CLOSE, ID_EXPORT, ID_IMPORT, ID_IMPORT_LAST_YEAR,
-                 ID_RESULTS_SUMMARY, ID_PERSONAL_DATA})
+                 ID_RESULTS_SUMMARY, ID_PERSONAL_DATA, ID_FILE_SEND})
     frame.SetCommandHandler(id, {});
   frame.SetCommandRule(ID_FILE_SAVE, {});
   frame.SetCommandRule(ID_RESULTS_SUMMARY, {});
   frame.SetCommandRule(ID_PERSONAL_DATA, {});
+  frame.SetCommandRule(ID_FILE_SEND, {});
   for (int id : {ID_ZOOM_IN, ID_ZOOM_OUT, ID_FIRST_PAGE, ID_LAST_PAGE, ID_NEXT_PAGE, ID_PREV_PAGE, ID_GO_TO_PAGE,
                  ID_FOCUS_SWITCH, ID_NEXT_PANE, ID_PREV_PANE, ID_MEMBER_FAMILY, ID_MEMBER_DECLARANT, ID_MEMBER_SPOUSE,
                  ID_MEMBER_CHILD1, ID_MEMBER_CHILD2, ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_UNDO}) {

@@ -76,6 +76,8 @@ class CApplicationShell : public IDeclarationShell {
   db::CAdoConnection* ModulesDatabase() override;
   bool Accessibility() const override;
   std::string BaseFolder() const override;
+  std::string FilingFolder() const override;
+  bool RemoteMode() const override;
   QString ZoomText() const override;
   void SetZoomText(const QString& text) override;
   void ShowPrompt(const QString& text) override;

@@ -12,6 +12,9 @@
 #include <QTest>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <deque>
 
 #include <QImage>
@@ -27,6 +30,10 @@
 #include "blocks/form100_k.h"
 #include "blocks/form714.h"
 #include "forms/pages/ord017.h"
+#include "forms/filing/filing_dialogs.h"
+#include "forms/print/member_selection_dlg.h"
+#include "checks/avisos_model.h"
+#include "ui/avisos_errores_dlg.h"
 #include "data/doc/renta_doc.h"
 #include "data/program_state.h"
 #include "forms/view/form_views.h"
@@ -897,6 +904,99 @@ TEST_F(WiringTest, ThePaymentPageSplitsAPositiveResultIntoTwoInstalments) {
   EXPECT_DOUBLE_EQ(forms::ord017::FirstPayment(block, h), result * 0.6);
   EXPECT_EQ(*forms::ord017::MarkByte(block, forms::ord017::kSecondNoDebit, h), 1);
   EXPECT_TRUE(Enabled(ID_FILE_SAVE));
+}
+
+// Filing: the member chosen, the findings of the validation written anyway from "Avisos y
+// errores", the file named in the filing dialog and written whole under that name; a cancelled
+// filing dialog writes nothing. Form 714 files without choosing a member.
+TEST_F(WiringTest, TheFilingCommandWritesTheFileOfTheMemberChosen) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  f100::sec_a::Holder.set(f100::record(block, f100::SectionA), 2);
+  f100::sec_a::MoneyPay.set(f100::record(block, f100::SectionA), 18000.0);
+  const std::string path = (data.Path() / "12345678.100").string();
+  int selections = 0;
+  const auto name = [&](bool accept) {
+    return [&, accept](QDialog& d) -> int {
+      auto& files = dynamic_cast<forms::CDlgInternet&>(d);
+      EXPECT_FALSE(files.OnFileNameOK(QString::fromStdString(path)));
+      files.printCopy = 0;
+      return accept ? ui::IDOK : ui::IDCANCEL;
+    };
+  };
+  const auto steps = [&](bool accept) {
+    script.push_back([&](QDialog& d) {
+      auto& select = dynamic_cast<forms::CSeleccionDeclaracionImprimirDlg&>(d);
+      ++selections;
+      EXPECT_TRUE(qxtest::ShowActive(&select));
+      EXPECT_TRUE(select.Item<QAbstractButton>(forms::CSeleccionDeclaracionImprimirDlg::kDeclarant)->isChecked());
+      select.Item<QAbstractButton>(ui::IDOK)->click();
+      select.hide();
+      return select.result();
+    });
+    // Findings, if any, are written anyway.
+    script.push_back([&, accept](QDialog& d) -> int {
+      if (dynamic_cast<checks::CAvisosErroresDlg*>(&d)) {
+        script.push_front(name(accept));
+        return checks::kAvisosWriteFile;
+      }
+      return name(accept)(d);
+    });
+  };
+  steps(false);
+  Trigger(ID_FILE_SEND);
+  EXPECT_FALSE(std::filesystem::exists(path)) << "cancelled: nothing written";
+  steps(true);
+  Trigger(ID_FILE_SEND);
+  EXPECT_EQ(selections, 2);
+  ASSERT_TRUE(std::filesystem::exists(path));
+  EXPECT_FALSE(std::filesystem::exists(path + ".part"));
+  std::ifstream in(path, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(text.substr(0, 5), "<T100");
+  EXPECT_NE(text.find("<P201"), std::string::npos);
+  EXPECT_NE(text.find("12345678Z"), std::string::npos);
+  EXPECT_EQ(GetCurrentHolder(), doc::kDeclarant) << "the shown member is restored";
+}
+
+TEST_F(WiringTest, AWealthTaxDeclarationIsFiledWithoutChoosingAMember) {
+  script.push_back(Create(kWealth, true));
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::memcpy(f714::record(Current()->Document().Block().data(), f714::Personal) + f714::personal::Nif.off, "87654321X", 9);
+  std::string path = (data.Path() / "missing" / "87654321.714").string();
+  const auto name = [&](QDialog& d) -> int {
+    auto& files = dynamic_cast<forms::CDlgInternet&>(d);
+    EXPECT_FALSE(files.OnFileNameOK(QString::fromStdString(path)));
+    files.printCopy = 0;
+    return ui::IDOK;
+  };
+  script.push_back([&](QDialog& d) -> int {
+    if (dynamic_cast<checks::CAvisosErroresDlg*>(&d)) {
+      script.push_front(name);
+      return checks::kAvisosWriteFile;
+    }
+    return name(d);
+  });
+  // A folder that does not exist: the failure is said and nothing is left behind.
+  Trigger(ID_FILE_SEND);
+  EXPECT_FALSE(std::filesystem::exists(data.Path() / "missing"));
+  path = (data.Path() / "87654321.714").string();
+  script.push_back([&](QDialog& d) -> int {
+    if (dynamic_cast<checks::CAvisosErroresDlg*>(&d)) {
+      script.push_front(name);
+      return checks::kAvisosWriteFile;
+    }
+    return name(d);
+  });
+  Trigger(ID_FILE_SEND);
+  ASSERT_TRUE(std::filesystem::exists(path));
+  std::ifstream in(path, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("<P301"), std::string::npos);
+  EXPECT_NE(text.find("87654321X"), std::string::npos);
 }
 
 // Every coded message the application core shows has its row in the four message tables, and a
