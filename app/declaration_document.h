@@ -124,6 +124,8 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   bool ShowStatus();  // 2042: validates and opens "Avisos y errores"; whether it ended with OK
   // 57612: the filing file of the declaration (form 100: of the member chosen); whether written.
   bool FileDeclaration();
+  // 57607: the declaration printed on a printer or a PDF file; whether printed.
+  bool PrintDeclaration();
 
   doc::CProg32Doc& Document() { return *doc_; }
   // Command 2067: the personal and family data of the open form-100 declaration, as a sheet.
@@ -188,6 +190,8 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   // Validation findings in "Avisos y errores" (in filing mode its write button ends it with
   // kAvisosWriteFile); the window's ending.
   int RunAvisosErrores(bool filing);
+  // The filing record of `member` (form 100) as text, for the dot code; empty when it fails.
+  std::string FilingText(int member);
   // Writes the filing file of `member` (form 100) at `path`; reports a failure.
   bool WriteFilingFile(int member, const QString& path);
   // Set while a filing file is being written; the writers read and clear it.

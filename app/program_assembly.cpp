@@ -243,6 +243,8 @@ void CProgramAssembly::ConnectCommands(CMainFrame& frame) {
   });
   frame.SetCommandHandler(ID_PERSONAL_DATA, onDeclaration([](CDeclarationDocument& d) { d.EditFamilyData(); }));
   frame.SetCommandHandler(ID_FILE_SEND, onDeclaration([](CDeclarationDocument& d) { d.FileDeclaration(); }));
+  frame.SetCommandHandler(ID_FILE_PRINT, onDeclaration([](CDeclarationDocument& d) { d.PrintDeclaration(); }));
+  frame.SetCommandRule(ID_FILE_PRINT, [this] { return CurrentDeclaration() != nullptr; });
   frame.SetCommandRule(ID_FILE_SEND, [this] { return CurrentDeclaration() != nullptr; });
   frame.SetCommandRule(ID_PERSONAL_DATA, [this] {
     CDeclarationDocument* d = CurrentDeclaration();
@@ -351,12 +353,13 @@ void CProgramAssembly::ConnectPageCommands(CMainFrame& frame) {
 
 void CProgramAssembly::DisconnectCommands(CMainFrame& frame) {
   for (int id : {ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_ERRORS, ID_FILE_CLOSE, ID_EXPORT, ID_IMPORT, ID_IMPORT_LAST_YEAR,
-                 ID_RESULTS_SUMMARY, ID_PERSONAL_DATA, ID_FILE_SEND})
+                 ID_RESULTS_SUMMARY, ID_PERSONAL_DATA, ID_FILE_SEND, ID_FILE_PRINT})
     frame.SetCommandHandler(id, {});
   frame.SetCommandRule(ID_FILE_SAVE, {});
   frame.SetCommandRule(ID_RESULTS_SUMMARY, {});
   frame.SetCommandRule(ID_PERSONAL_DATA, {});
   frame.SetCommandRule(ID_FILE_SEND, {});
+  frame.SetCommandRule(ID_FILE_PRINT, {});
   for (int id : {ID_ZOOM_IN, ID_ZOOM_OUT, ID_FIRST_PAGE, ID_LAST_PAGE, ID_NEXT_PAGE, ID_PREV_PAGE, ID_GO_TO_PAGE,
                  ID_FOCUS_SWITCH, ID_NEXT_PANE, ID_PREV_PANE, ID_MEMBER_FAMILY, ID_MEMBER_DECLARANT, ID_MEMBER_SPOUSE,
                  ID_MEMBER_CHILD1, ID_MEMBER_CHILD2, ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_UNDO}) {

@@ -218,6 +218,13 @@ void CFormView::DrawPageOverlay(QPainter& painter, int x, int y) {
   const bool accessible = Host().Accessible();
   for (int i = 0; i < GetBoxCount(); ++i) {
     CBoxField* box = GetBox(i);
+    if (printing_) {
+      if (box->PintarEn == 1) continue;  // screen only
+      box->DrawFrame(kFrameNormal, painter, x, y);
+      box->UpdateText();
+      box->Draw(painter, x, y, 1, false);
+      continue;
+    }
     if (i == edited && Editor() && box->SoloLectur == 0) {
       box->DrawFrame(kFrameHighlighted, painter, x, y);
       continue;

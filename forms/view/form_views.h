@@ -88,6 +88,8 @@ class CFormView : public CProg32View {
   // Every box's text is rebuilt at once, then the page is repainted.
   void RepaintBoxes() override;
   void DrawPageOverlay(QPainter& painter, int x, int y) override;
+  // Drawn for a printed sheet: boxes as printed, no editing frames.
+  void SetPrinting(bool printing) { printing_ = printing; }
   void RefreshBoxList() { if (list_) list_->RefreshSheet(1); }
   CPageBoxList* BoxList() const { return list_.get(); }
 
@@ -97,6 +99,7 @@ class CFormView : public CProg32View {
   void UnregisterCheckMarks();
 
   int pageCode_;
+  bool printing_ = false;
   std::unique_ptr<CPageBoxList> list_;
   bool registered_ = false;
 };

@@ -8,6 +8,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QListWidget>
 #include <QTest>
 
@@ -32,6 +34,8 @@
 #include "forms/pages/ord017.h"
 #include "forms/filing/filing_dialogs.h"
 #include "forms/print/member_selection_dlg.h"
+#include "forms/print/declaration_print.h"
+#include "data/doc/renta_doc.h"
 #include "checks/avisos_model.h"
 #include "ui/avisos_errores_dlg.h"
 #include "data/doc/renta_doc.h"
@@ -997,6 +1001,41 @@ TEST_F(WiringTest, AWealthTaxDeclarationIsFiledWithoutChoosingAMember) {
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_NE(text.find("<P301"), std::string::npos);
   EXPECT_NE(text.find("87654321X"), std::string::npos);
+}
+
+// Printing to a PDF file: the member chosen, the file chosen in the print dialog, one sheet per
+// page the declaration defines; the member's declaration is marked printed.
+TEST_F(WiringTest, ThePrintCommandPrintsEveryDefinedPageToAPdfFile) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  const std::string path = (data.Path() / "renta.pdf").string();
+  script.push_back([&](QDialog& d) {
+    auto& select = dynamic_cast<forms::CSeleccionDeclaracionImprimirDlg&>(d);
+    EXPECT_TRUE(qxtest::ShowActive(&select));
+    select.Item<QAbstractButton>(ui::IDOK)->click();
+    select.hide();
+    return select.result();
+  });
+  script.push_back([&](QDialog& d) {
+    auto& dialog = dynamic_cast<QPrintDialog&>(d);
+    dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+    dialog.printer()->setOutputFileName(QString::fromStdString(path));
+    return static_cast<int>(QDialog::Accepted);
+  });
+  EXPECT_TRUE(Enabled(ID_FILE_PRINT));
+  Trigger(ID_FILE_PRINT);
+  ASSERT_TRUE(std::filesystem::exists(path));
+  std::ifstream in(path, std::ios::binary);
+  const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+  std::size_t sheets = 0;
+  for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos; at = pdf.find("/Type /Page\n", at + 1)) ++sheets;
+  EXPECT_GT(sheets, 1u);
+  EXPECT_EQ(sheets, forms::DefinedPages(*Current(), 2).size());
+  auto* renta = dynamic_cast<doc::CRentaDoc*>(&Current()->Document());
+  ASSERT_NE(renta, nullptr);
+  EXPECT_EQ(renta->MemberStatus(doc::kDeclarant), 1) << "printed";
 }
 
 // Every coded message the application core shows has its row in the four message tables, and a
