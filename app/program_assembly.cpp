@@ -8,6 +8,7 @@
 
 #include "annex/register.h"
 #include "forms/pages/page100.h"
+#include "forms/pages/page714.h"
 #include "annex/resumen_declaraciones_dlg.h"
 #include "app/application.h"
 #include "app/main_frame.h"
@@ -171,6 +172,7 @@ CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> 
   app_.SetDeclarationsIndex(&index_);
   annex::RegisterAnnexDialogs();
   forms::RegisterForm100Pages();
+  forms::RegisterForm714Pages();
   famwiz::RegisterFamilyWizard();
   for (int templateId : {kForm100Template, kForm714Template}) {
     const int kind = templateId == kForm714Template ? store::kKindForm714 : store::kKindForm100;

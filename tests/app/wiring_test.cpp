@@ -701,6 +701,9 @@ TEST_F(WiringTest, ADeclarationOpensOnItsFirstPageAndIsFilledBoxByBox) {
   Trigger(ID_NEXT_PAGE);
   ASSERT_NE(Current()->View(), nullptr);
   EXPECT_EQ(Current()->View()->GetPageCode(), 302);
+  EXPECT_GT(Current()->View()->GetBoxCount(), 0);
+  Trigger(ID_LAST_PAGE);
+  EXPECT_EQ(Current()->View()->GetPageCode(), 311);
   EXPECT_EQ(Current()->View()->GetBoxCount(), 0);
   EXPECT_EQ(a.MainFrame()->statusBar()->currentMessage(), platform::LoadString(94206));
   Trigger(ID_FIRST_PAGE);
