@@ -122,11 +122,34 @@ constexpr BoxBinding kOrd017[] = {
     {46, F(5304)},  {47, F(5306)},  {48, F(5316)},  {50, F(105)},   {52, F(485)},
 };
 
+constexpr std::size_t S714(std::size_t o) { return f714::Summary.offset + o; }
+constexpr std::size_t R714(std::size_t o) { return f714::Result.offset + o; }
+
+// PAT009 (309): the summary of the nineteen section slots, the bases and the other slots.
+constexpr BoxBinding kPat009[] = {
+    {1, P(86)},      {3, S714(0)},    {4, S714(8)},    {5, S714(16)},   {6, S714(24)},   {7, S714(32)},
+    {8, S714(40)},   {9, S714(48)},   {10, S714(56)},  {11, S714(64)},  {12, S714(72)},  {13, S714(80)},
+    {14, S714(88)},  {15, S714(96)},  {16, S714(104)}, {17, S714(112)}, {18, S714(120)}, {19, S714(128)},
+    {20, S714(136)}, {21, S714(144)}, {22, S714(152)}, {23, S714(160)}, {24, S714(168)}, {25, S714(176)},
+    {26, S714(184)}, {27, f714::SectionA.offset + 128}, {28, f714::SectionA.offset + 136}, {29, S714(192)},
+    {30, S714(200)}, {31, S714(208)}, {34, P(21)},
+};
+
+// PAT011 (311): identification, the payment and its account, place and date (the page's own rules
+// decide what can be typed).
+constexpr BoxBinding kPat011[] = {
+    {1, P(86)},   {2, P(96)},   {3, P(111)},  {4, P(126)},  {5, P(141)},  {6, P(144)},  {7, P(172)},
+    {8, P(177)},  {9, P(180)},  {10, P(183)}, {11, P(186)}, {12, P(196)}, {13, P(230)}, {14, P(250)},
+    {15, P(81)},  {16, S714(536)}, {17, R714(0)}, {18, R714(8)}, {19, R714(16)}, {20, S714(552)}, {21, R714(48)},
+    {22, R714(24)}, {23, R714(25)}, {24, R714(26)}, {25, R714(30)}, {26, R714(34)}, {27, R714(36)},
+    {28, P(454)}, {29, P(474)}, {30, P(476)}, {31, P(486)}, {32, P(21)},  {34, P(1)},   {36, P(86)},
+};
+
 struct PageTable {
   int pageCode;
   std::span<const BoxBinding> boxes;
 };
-constexpr PageTable kTables[] = {{201, kOrd001}, {209, kOrd009}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {217, kOrd017}, {301, kPat001}};
+constexpr PageTable kTables[] = {{201, kOrd001}, {209, kOrd009}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {217, kOrd017}, {301, kPat001}, {309, kPat009}, {311, kPat011}};
 
 // Extra tables (fixtures of tests, pages being authored) take precedence.
 std::vector<PageTable>& Extra() {
