@@ -6,6 +6,7 @@
 #include "forms/pages/ord013.h"
 #include "forms/pages/ord014.h"
 #include "forms/pages/ord017.h"
+#include "forms/pages/firma.h"
 
 namespace forms {
 
@@ -67,6 +68,7 @@ void RegisterForm100Pages() {
   RegisterPage<ORD013>("ORD013");
   RegisterPage<ORD014>("ORD014");
   RegisterPage<ORD017>("ORD017");
+  RegisterSignaturePage();
 }
 
 }  // namespace forms

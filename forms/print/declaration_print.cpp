@@ -35,6 +35,8 @@ std::vector<int> DefinedPages(IPageHost& host, int kind) {
   const int count = kind == 3 ? 12 : 17;
   for (int code = first; code < first + count; ++code)
     if (CPageBoxList::PageHasBoxes(host.LocalDatabase(), code)) pages.push_back(code);
+  // Form 100 ends with its signature page.
+  if (kind != 3 && CPageBoxList::PageHasBoxes(host.LocalDatabase(), 290)) pages.push_back(290);
   return pages;
 }
 

@@ -963,6 +963,7 @@ TEST_F(WiringTest, TheFilingCommandWritesTheFileOfTheMemberChosen) {
   EXPECT_EQ(text.substr(0, 5), "<T100");
   EXPECT_NE(text.find("<P201"), std::string::npos);
   EXPECT_NE(text.find("12345678Z"), std::string::npos);
+  EXPECT_NE(text.find("Primer declarante - NIF:"), std::string::npos) << "the signature page's summary";
   EXPECT_EQ(GetCurrentHolder(), doc::kDeclarant) << "the shown member is restored";
 }
 
