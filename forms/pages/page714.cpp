@@ -2,6 +2,7 @@
 
 #include "blocks/form714.h"
 #include "forms/pages/page714_layout.inc"
+#include "forms/pages/pat010.h"
 #include "forms/pages/pat011.h"
 #include "tallyvex.h"
 
@@ -42,6 +43,7 @@ void CSectionPage714::RecalculateAndRefresh() {
 }
 
 void RegisterForm714Pages() {
+  RegisterPat010();
   RegisterPat011();
   for (const pat::SectionPage& page : pat::kSectionPages) {
     RegisterPageBindings(page.code, page.boxes);

@@ -145,11 +145,20 @@ constexpr BoxBinding kPat011[] = {
     {28, P(454)}, {29, P(474)}, {30, P(476)}, {31, P(486)}, {32, P(21)},  {34, P(1)},   {36, P(86)},
 };
 
+// PAT010 (310): the liquidation values of the summary.
+constexpr BoxBinding kPat010[] = {
+    {1, P(86)},      {3, S714(216)},  {4, S714(224)},  {5, S714(232)},  {6, S714(240)},  {7, S714(248)},
+    {8, S714(264)},  {9, S714(272)},  {10, S714(280)}, {11, S714(288)}, {12, S714(368)}, {13, S714(376)},
+    {14, S714(384)}, {15, S714(392)}, {16, S714(400)}, {17, S714(408)}, {18, S714(416)}, {19, S714(424)},
+    {20, S714(432)}, {21, S714(440)}, {22, S714(496)}, {23, S714(504)}, {24, S714(512)}, {25, S714(520)},
+    {26, S714(528)}, {27, S714(536)}, {30, P(21)},
+};
+
 struct PageTable {
   int pageCode;
   std::span<const BoxBinding> boxes;
 };
-constexpr PageTable kTables[] = {{201, kOrd001}, {209, kOrd009}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {217, kOrd017}, {301, kPat001}, {309, kPat009}, {311, kPat011}};
+constexpr PageTable kTables[] = {{201, kOrd001}, {209, kOrd009}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {217, kOrd017}, {301, kPat001}, {309, kPat009}, {310, kPat010}, {311, kPat011}};
 
 // Extra tables (fixtures of tests, pages being authored) take precedence.
 std::vector<PageTable>& Extra() {

@@ -695,8 +695,7 @@ TEST_F(WiringTest, ADeclarationOpensOnItsFirstPageAndIsFilledBoxByBox) {
     a.MainFrame()->grab().save(QString::fromLocal8Bit(out) + QStringLiteral("/page_view.png"));
   }
 
-  // Paging: next, first, and the go-to-page dialog; a page whose boxes are not defined yet is
-  // shown with its picture and says so.
+  // Paging: next, first, the go-to-page dialog and last.
   EXPECT_FALSE(Enabled(ID_FIRST_PAGE));
   Trigger(ID_NEXT_PAGE);
   ASSERT_NE(Current()->View(), nullptr);
@@ -716,8 +715,7 @@ TEST_F(WiringTest, ADeclarationOpensOnItsFirstPageAndIsFilledBoxByBox) {
   });
   Trigger(ID_GO_TO_PAGE);
   EXPECT_EQ(Current()->View()->GetPageCode(), 310);
-  EXPECT_EQ(Current()->View()->GetBoxCount(), 0);
-  EXPECT_EQ(a.MainFrame()->statusBar()->currentMessage(), platform::LoadString(94206));
+  EXPECT_GT(Current()->View()->GetBoxCount(), 0);
   EXPECT_TRUE(Enabled(ID_LAST_PAGE));
   Trigger(ID_LAST_PAGE);
   EXPECT_EQ(Current()->View()->GetPageCode(), 311);
@@ -764,6 +762,13 @@ TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
     blocks::Text{773 + 9 * static_cast<std::size_t>(m), 9}.set(renta.Block().data(), std::string(9, static_cast<char>('1' + m)));
   ASSERT_NE(Current()->View(), nullptr);
   EXPECT_EQ(Current()->View()->GetPageCode(), 201);
+  // A page whose boxes are not defined yet is shown with its picture and says so.
+  Trigger(ID_NEXT_PAGE);
+  EXPECT_EQ(Current()->View()->GetPageCode(), 202);
+  EXPECT_EQ(Current()->View()->GetBoxCount(), 0);
+  EXPECT_EQ(a.MainFrame()->statusBar()->currentMessage(), platform::LoadString(94206));
+  Trigger(ID_FIRST_PAGE);
+  ASSERT_EQ(Current()->View()->GetPageCode(), 201);
   Trigger(ID_MEMBER_DECLARANT);
   EXPECT_EQ(Current()->View()->GetBox(0)->displayText, QStringLiteral("222222222"));
   EXPECT_TRUE(a.MainFrame()->Action(ID_MEMBER_DECLARANT)->isChecked());

@@ -173,7 +173,7 @@ TEST_F(PageTest, TheMemberShownChangesWhichSlotEveryPerMemberBoxShows) {
 }
 
 TEST_F(PageTest, APageWithoutDefinitionsIsShownWithoutBoxes) {
-  forms::CFormView& v = Open(3, 310);
+  forms::CFormView& v = Open(2, 202);
   EXPECT_EQ(v.GetBoxCount(), 0);
   EXPECT_EQ(v.Editor(), nullptr);
   EXPECT_EQ(v.FindFirstEditableBox(), -1);
