@@ -2,7 +2,12 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export CCACHE_BASEDIR="$root"
 export CCACHE_NOHASHDIR=1
-export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-5G}
+# CI shares a small disk; a fresh cache there buys little and must not crowd out the builds.
+if [[ "${CI:-}" == "true" ]]; then
+  export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-1G}
+else
+  export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-5G}
+fi
 jobs=${QX_JOBS:-$(nproc 2>/dev/null || echo 2)}
 
 # configure_and_build DIR [cmake args...]
