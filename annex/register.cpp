@@ -30,6 +30,7 @@
 #include "annex/holder_amount_dlg.h"
 #include "annex/member_marks_dlg.h"
 #include "annex/famnume_dlg.h"
+#include "annex/maternidad_dlg.h"
 #include "annex/famnumegalicia_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/plpengen_dlg.h"
@@ -122,6 +123,8 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CDec3imp5Dlg>("CDec3imp5Dlg");
   ui::RegisterAnnex<CDec3cruz6imp4Dlg>("CDec3cruz6imp4Dlg");
   ui::RegisterAnnex<CFamnumeDlg>("CFamnumeDlg");
+  ui::RegisterAnnex<CMaternidadDlg>("CMaternidadDlg");
+  ui::RegisterAnnex<CMatmesesDlg>("CMatmesesDlg");
   ui::RegisterAnnex<CFamnumegaliciaDlg>("CFamnumegaliciaDlg");
 }
 

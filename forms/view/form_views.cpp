@@ -161,6 +161,8 @@ void CBindingTableList::BindPageData(int rebind) {
     } else {
       box->data = block_.data() + offset;
     }
+    if (it != bindings_.end() && it->annex != BoxBinding::kNoAnnex && it->annex < block_.size())
+      box->option = block_.data() + it->annex;
   }
   for (const RowArea& area : rowAreas_)
     if (area.model) tables_.push_back(std::make_unique<CScrollRowTable>(*area.model, block_));

@@ -20,8 +20,11 @@ namespace forms {
 // One box of a binding table: its position and the offset of its field in the form's block
 // (per-member fields: the first member's slot).
 struct BoxBinding {
+  static constexpr std::size_t kNoAnnex = static_cast<std::size_t>(-1);
   int position;
   std::size_t offset;
+  // The annex block that the box's dialog edits, where the box opens one.
+  std::size_t annex = kNoAnnex;
 };
 // The binding table of a page code; empty when the page has none.
 std::span<const BoxBinding> PageBindings(int pageCode);

@@ -69,13 +69,14 @@ constexpr BoxBinding kOrd011[] = {
     {52, S(7232)}, {53, S(7272)}, {56, f100::Family.offset + 105},
 };
 
-// ORD012 (212): the net quota's deductions, the payments on account and the result.
+// ORD012 (212): the net quota's deductions, the payments on account and the result; the maternity
+// deduction opens its annex.
 constexpr BoxBinding kOrd012[] = {
     {3, S(7312)},  {4, S(7352)},  {5, S(7488)},  {6, S(7528)},  {7, S(7568)},  {8, S(7608)},  {9, S(7648)},
     {10, S(7688)}, {11, S(7728)}, {12, S(8056)}, {13, S(8136)}, {14, S(8176)}, {15, S(8312)}, {16, S(8360)},
     {17, S(8632)}, {18, S(8672)}, {19, S(8712)}, {20, S(8752)}, {21, S(8792)}, {22, S(8832)}, {23, S(8872)},
     {24, S(8912)}, {25, S(8952)}, {26, S(8992)}, {27, S(9032)}, {28, S(9072)}, {29, S(9144)}, {30, S(9232)},
-    {31, S(9272)}, {32, S(9312)}, {33, S(9728)}, {34, S(9768)}, {35, S(9840)}, {36, f100::Result.offset},
+    {31, S(9272)}, {32, S(9312), S(9352)}, {33, S(9728)}, {34, S(9768)}, {35, S(9840)}, {36, f100::Result.offset},
     {37, f100::Result.offset + 40}, {38, f100::Result.offset + 80}, {41, f100::Family.offset + 105},
 };
 

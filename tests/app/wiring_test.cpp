@@ -24,6 +24,10 @@
 
 #include "app/declaration_document.h"
 #include "annex/asignacion_tributaria_dlg.h"
+#include "annex/maternidad_dlg.h"
+#include "blocks/form100_result.h"
+#include "ui/launcher_edit.h"
+#include "ui/titular_edit.h"
 #include "annex/resumen_declaraciones_dlg.h"
 #include "annex/tipo_captura_datos_dlg.h"
 #include "app/program_assembly.h"
@@ -111,6 +115,19 @@ class WiringTest : public apptest::AppTest {
     Step step = std::move(script.front());
     script.pop_front();
     return step(d);
+  }
+
+  // A step on the go-to-page dialog: the page number typed and Enter.
+  static Step GoToPage(const QString& page) {
+    return [page](QDialog& d) {
+      auto& dlg = dynamic_cast<forms::CIrPaginaDlg&>(d);
+      dlg.show();
+      QWidget* number = dlg.GetDlgItem(forms::CIrPaginaDlg::kIdNumber);
+      QTest::keyClicks(number, page);
+      QTest::keyClick(number, Qt::Key_Return);
+      dlg.hide();
+      return 2;
+    };
   }
 
   // A step on the declarations index: the actions run on the shown dialog; the answer is how they
@@ -704,15 +721,7 @@ TEST_F(WiringTest, ADeclarationOpensOnItsFirstPageAndIsFilledBoxByBox) {
   Trigger(ID_FIRST_PAGE);
   EXPECT_EQ(Current()->View()->GetPageCode(), 301);
   EXPECT_EQ(Current()->View()->GetBox(3)->displayText, QStringLiteral("12345678Z"));
-  script.push_back([](QDialog& d) {
-    auto& dlg = dynamic_cast<forms::CIrPaginaDlg&>(d);
-    dlg.show();
-    QWidget* number = dlg.GetDlgItem(forms::CIrPaginaDlg::kIdNumber);
-    QTest::keyClicks(number, QStringLiteral("10"));
-    QTest::keyClick(number, Qt::Key_Return);
-    dlg.hide();
-    return 2;
-  });
+  script.push_back(GoToPage(QStringLiteral("10")));
   Trigger(ID_GO_TO_PAGE);
   EXPECT_EQ(Current()->View()->GetPageCode(), 310);
   EXPECT_GT(Current()->View()->GetBoxCount(), 0);
@@ -913,6 +922,51 @@ TEST_F(WiringTest, ThePaymentPageSplitsAPositiveResultIntoTwoInstalments) {
   EXPECT_EQ(*forms::ord017::MarkByte(block, forms::ord017::kAtOnce, h), 0);
   EXPECT_DOUBLE_EQ(forms::ord017::FirstPayment(block, h), result * 0.6);
   EXPECT_EQ(*forms::ord017::MarkByte(block, forms::ord017::kSecondNoDebit, h), 1);
+  EXPECT_TRUE(Enabled(ID_FILE_SAVE));
+}
+
+// A page box that opens an annex: the maternity deduction of page 12 opens its dialog over the
+// declaration's annex block, and the deduction that the dialog computed comes back as the box's value.
+TEST_F(WiringTest, ThePageMaternityBoxOpensItsAnnexAndShowsTheDeduction) {
+  namespace m = annex::maternidad;
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  f100::sec_a::Holder.set(f100::record(block, f100::SectionA), 2);
+  f100::sec_a::MoneyPay.set(f100::record(block, f100::SectionA), 20000.0);
+  script.push_back(GoToPage(QStringLiteral("12")));
+  Trigger(ID_GO_TO_PAGE);
+  forms::CFormView* page = Current()->View();
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(page->GetPageCode(), 212);
+  constexpr int kMaternityBox = 31;
+  page->GoToBox(kMaternityBox);
+  ASSERT_TRUE(Settle([&] { return page->EditedBox() == kMaternityBox; }));
+  auto* launcher = dynamic_cast<CDialogLauncherEdit*>(page->Editor());
+  ASSERT_NE(launcher, nullptr) << "the box opens a dialog";
+
+  // Annex dialogs run their own modal loop: the dialog on screen is filled as its keys would.
+  bool opened = false;
+  qxtest::WhenModal([&](QWidget* w) {
+    auto* shown = dynamic_cast<CMaternidadDlg*>(w);
+    ASSERT_NE(shown, nullptr);
+    CMaternidadDlg& dlg = *shown;
+    opened = true;
+    std::uint8_t* b = dlg.AnnexBlock().data();
+    m::Holder.set(b, ui::kHolderDeclarant);
+    for (int month : {0, 1, 2}) m::Mark(0, month).set(b, 1);
+    for (int month = 0; month < 12; ++month) m::Monthly(month).set(b, 120.0);
+    m::Advance.set(b, 300.0);
+    dlg.Recalculate();
+    dlg.done(ui::IDOK);
+  });
+  QTest::keyClick(launcher, Qt::Key_1);
+  ASSERT_TRUE(opened);
+  const std::uint8_t* summary = f100::record(block, f100::Summary);
+  EXPECT_EQ(summary[9352], ui::kHolderDeclarant) << "the annex block of the declaration";
+  EXPECT_DOUBLE_EQ(f100::summary::MaternityDeduction.get(summary, 0), 300.0);
+  EXPECT_DOUBLE_EQ(CDoubleEdit::ParseAmountText(page->GetBox(kMaternityBox)->displayText), 300.0);
   EXPECT_TRUE(Enabled(ID_FILE_SAVE));
 }
 
