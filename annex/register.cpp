@@ -31,6 +31,7 @@
 #include "annex/member_marks_dlg.h"
 #include "annex/famnume_dlg.h"
 #include "annex/maternidad_dlg.h"
+#include "annex/nachijosrioja_dlg.h"
 #include "annex/famnumegalicia_dlg.h"
 #include "annex/pcuotint_dlg.h"
 #include "annex/plpengen_dlg.h"
@@ -125,6 +126,7 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CFamnumeDlg>("CFamnumeDlg");
   ui::RegisterAnnex<CMaternidadDlg>("CMaternidadDlg");
   ui::RegisterAnnex<CMatmesesDlg>("CMatmesesDlg");
+  ui::RegisterAnnex<CNachijosriojaDlg>("CNachijosriojaDlg");
   ui::RegisterAnnex<CFamnumegaliciaDlg>("CFamnumegaliciaDlg");
 }
 
