@@ -117,6 +117,24 @@ class WiringTest : public apptest::AppTest {
     return step(d);
   }
 
+  // Prints the open declaration through the print dialog into a PDF file at `path`; its sheets.
+  std::size_t PrintToPdf(const std::string& path) {
+    script.push_back([path](QDialog& d) {
+      auto& dialog = dynamic_cast<QPrintDialog&>(d);
+      dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+      dialog.printer()->setOutputFileName(QString::fromStdString(path));
+      return static_cast<int>(QDialog::Accepted);
+    });
+    Trigger(ID_FILE_PRINT);
+    EXPECT_TRUE(script.empty());
+    std::ifstream in(path, std::ios::binary);
+    const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(pdf.substr(0, 5), "%PDF-") << path;
+    std::size_t sheets = 0;
+    for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos; at = pdf.find("/Type /Page\n", at + 1)) ++sheets;
+    return sheets;
+  }
+
   // A step on the go-to-page dialog: the page number typed and Enter.
   static Step GoToPage(const QString& page) {
     return [page](QDialog& d) {
@@ -1078,25 +1096,25 @@ TEST_F(WiringTest, ThePrintCommandPrintsEveryDefinedPageToAPdfFile) {
     select.hide();
     return select.result();
   });
-  script.push_back([&](QDialog& d) {
-    auto& dialog = dynamic_cast<QPrintDialog&>(d);
-    dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
-    dialog.printer()->setOutputFileName(QString::fromStdString(path));
-    return static_cast<int>(QDialog::Accepted);
-  });
   EXPECT_TRUE(Enabled(ID_FILE_PRINT));
-  Trigger(ID_FILE_PRINT);
-  ASSERT_TRUE(std::filesystem::exists(path));
-  std::ifstream in(path, std::ios::binary);
-  const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
-  std::size_t sheets = 0;
-  for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos; at = pdf.find("/Type /Page\n", at + 1)) ++sheets;
+  const std::size_t sheets = PrintToPdf(path);
   EXPECT_GT(sheets, 1u);
   EXPECT_EQ(sheets, forms::DefinedPages(*Current(), 2).size());
   auto* renta = dynamic_cast<doc::CRentaDoc*>(&Current()->Document());
   ASSERT_NE(renta, nullptr);
   EXPECT_EQ(renta->MemberStatus(doc::kDeclarant), 1) << "printed";
+}
+
+// A wealth-tax declaration prints its pages with boxes, the liquidation and payment pages among them.
+TEST_F(WiringTest, ThePrintCommandPrintsAWealthTaxDeclaration) {
+  script.push_back(Create(kWealth, true));
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  ASSERT_EQ(Current()->KindByte(), 3);
+  const auto pages = forms::DefinedPages(*Current(), 3);
+  EXPECT_NE(std::find(pages.begin(), pages.end(), 310), pages.end());
+  EXPECT_NE(std::find(pages.begin(), pages.end(), 311), pages.end());
+  EXPECT_EQ(PrintToPdf((data.Path() / "patrimonio.pdf").string()), pages.size());
 }
 
 // Every coded message the application core shows has its row in the four message tables, and a
