@@ -6,6 +6,8 @@
 
 #include <sqlite3.h>
 
+#include "annex/informacion_actividad_dlg.h"
+#include "forms/pages/activity_openers.h"
 #include "annex/register.h"
 #include "forms/pages/page100.h"
 #include "forms/pages/page714.h"
@@ -173,6 +175,9 @@ CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> 
   annex::RegisterAnnexDialogs();
   forms::RegisterForm100Pages();
   forms::RegisterForm714Pages();
+  forms::SetAgrarianInformationOpener([](std::uint8_t* block, int record) {
+    return CInformacionRelativaActividadDlg235::OpenForRow(block, record, nullptr);
+  });
   famwiz::RegisterFamilyWizard();
   for (int templateId : {kForm100Template, kForm714Template}) {
     const int kind = templateId == kForm714Template ? store::kKindForm714 : store::kKindForm100;

@@ -1,5 +1,7 @@
 #include "forms/pages/page100.h"
 
+#include "forms/pages/ord003.h"
+#include "forms/pages/ord005.h"
 #include "forms/pages/ord009.h"
 #include "forms/pages/ord011.h"
 #include "forms/pages/ord012.h"
@@ -62,6 +64,8 @@ int CPage100::OnBoxSubDialogValue(int /*position*/) {
 }
 
 void RegisterForm100Pages() {
+  RegisterPage<ORD003>("ORD003");
+  RegisterPage<ORD005>("ORD005");
   RegisterPage<ORD009>("ORD009");
   RegisterPage<ORD011>("ORD011");
   RegisterPage<ORD012>("ORD012");

@@ -39,6 +39,15 @@ constexpr BoxBinding kPat001[] = {
     {43, P(486)}, {46, P(21)},  {49, P(86)},  {51, P(1)},
 };
 
+// ORD003 (203): the sum of the net yields of the activities in direct estimation and the member's
+// reference text; the activity rows are bound through their row table.
+constexpr BoxBinding kOrd003[] = {{106, f100::SectionE1.offset + 1728}, {110, f100::Family.offset + 105}};
+
+// ORD005 (205): the member's reference text and the sums of the agricultural activities' incomes
+// and net yields; the activity rows are bound through their row table.
+constexpr BoxBinding kOrd005[] = {
+    {1, f100::Family.offset + 105}, {125, f100::SectionE5.offset + 12336}, {126, f100::SectionE5.offset + 12376}};
+
 constexpr std::size_t G6(std::size_t o) { return f100::SectionG6.offset + o; }
 constexpr std::size_t H(std::size_t o) { return f100::SectionH.offset + o; }
 constexpr std::size_t I(std::size_t o) { return f100::SectionI.offset + o; }
@@ -159,7 +168,7 @@ struct PageTable {
   int pageCode;
   std::span<const BoxBinding> boxes;
 };
-constexpr PageTable kTables[] = {{201, kOrd001}, {209, kOrd009}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {217, kOrd017}, {301, kPat001}, {309, kPat009}, {310, kPat010}, {311, kPat011}};
+constexpr PageTable kTables[] = {{201, kOrd001}, {203, kOrd003}, {205, kOrd005}, {209, kOrd009}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {217, kOrd017}, {301, kPat001}, {309, kPat009}, {310, kPat010}, {311, kPat011}};
 
 // Extra tables (fixtures of tests, pages being authored) take precedence.
 std::vector<PageTable>& Extra() {

@@ -90,10 +90,11 @@ class PageHost : public forms::IPageHost {
   struct Coded : IMessageService {
     int ShowMessage(std::string_view code, MessageIcon, std::string_view) override {
       codes.emplace_back(code);
-      return 1;
+      return answer;
     }
     void Notice(std::string_view) override {}
     std::vector<std::string> codes;
+    int answer = 1;  // the button every message is answered with
   } coded;
   int checkResult = 1;
   std::vector<std::pair<int, void*>> fieldChecks;
@@ -138,7 +139,7 @@ class PageTest : public ::testing::Test {
     if (kind == 3)
       document = std::make_unique<doc::C714Doc>(store, docHost, doc::Form714Driver(nullptr));
     else
-      document = std::make_unique<doc::CRentaDoc>(store, docHost);
+      document = std::make_unique<doc::CRentaDoc>(store, docHost, calculator100);
     document->SetPageTables({&local, 'e', kResources});
     host = std::make_unique<PageHost>(*document, local, docHost);
     view.reset(forms::CreatePageView(*host, kind, code));
@@ -167,6 +168,7 @@ class PageTest : public ::testing::Test {
   db::CAdoConnection local{"DatLocal"};
   store::DeclarationStore store{declarations};
   NoHost docHost;
+  doc::Calculator calculator100;  // a form-100 document's calculation (none: it calculates nothing)
   std::unique_ptr<doc::CProg32Doc> document;
   std::unique_ptr<PageHost> host;
   std::unique_ptr<forms::CFormView> view;
