@@ -50,6 +50,13 @@
 #include "annex/tipoelempatrim_dlg.h"
 #include "annex/tit6dat1_dlg.h"
 #include "annex/zedu_dlg.h"
+// Capital gains: acquisition, transmission, depreciation, shares, reinvestment.
+#include "annex/acquisition_value_dlg.h"
+#include "annex/alterpatri_dlg.h"
+#include "annex/amortiag_dlg.h"
+#include "annex/depreciation_dlg.h"
+#include "annex/reinvestment_funds_dlg.h"
+#include "annex/transmission_value_dlg.h"
 #include "ui/annex_dlg.h"
 #include "ui/sel_str_edit.h"
 
@@ -128,6 +135,22 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CMatmesesDlg>("CMatmesesDlg");
   ui::RegisterAnnex<CNachijosriojaDlg>("CNachijosriojaDlg");
   ui::RegisterAnnex<CFamnumegaliciaDlg>("CFamnumegaliciaDlg");
+  // Capital gains: acquisition, transmission, depreciation, shares, reinvestment.
+  ui::RegisterAnnex<CValadquinaDlg>("CValadquinaDlg");
+  ui::RegisterAnnex<CValadquiaDlg>("CValadquiaDlg");
+  ui::RegisterAnnex<CValadquina2Dlg>("CValadquina2Dlg");
+  ui::RegisterAnnex<CValadquia2Dlg>("CValadquia2Dlg");
+  ui::RegisterAnnex<CValtransenaDlg>("CValtransenaDlg");
+  ui::RegisterAnnex<CValtranseaDlg>("CValtranseaDlg");
+  ui::RegisterAnnex<CValtransena2Dlg>("CValtransena2Dlg");
+  ui::RegisterAnnex<CValtransea2Dlg>("CValtransea2Dlg");
+  ui::RegisterAnnex<CValadq96Dlg>("CValadq96Dlg");
+  ui::RegisterAnnex<CValadquiabaDlg>("CValadquiabaDlg");
+  ui::RegisterAnnex<CValadquiaba2Dlg>("CValadquiaba2Dlg");
+  ui::RegisterAnnex<CAlterpatriDlg>("CAlterpatriDlg");
+  ui::RegisterAnnex<CAmortiagDlg>("CAmortiagDlg");
+  ui::RegisterAnnex<CExencionDlg>("CExencionDlg");
+  ui::RegisterAnnex<CFondosDlg>("CFondosDlg");
 }
 
 }  // namespace annex

@@ -105,6 +105,14 @@ inline constexpr blocks::F64 TaxiReduction{736};
 inline constexpr blocks::F64 GainAfterTaxi{744};
 inline constexpr blocks::F64 GainImputedBusiness{752};
 static_assert(GainImputedBusiness.off + 8 == kItemSize);
+// What each depreciation detail dialog edits: the years up to 1993, 1994 and 1995 of business
+// assets, and the years from 1996 with the 2002 allowance date.
+inline constexpr blocks::Area EarlyYearsArea{192, 184};
+inline constexpr blocks::Area BusinessYears1994Area{400, 32};
+inline constexpr blocks::Area LateYearsArea{464, 184};
+static_assert(EarlyYearsArea.off + EarlyYearsArea.size == DepreciationTo1993Updated.off);
+static_assert(BusinessYears1994Area.off + BusinessYears1994Area.size == Depreciation1994Updated.off);
+static_assert(LateYearsArea.off + LateYearsArea.size == DepreciationFrom1996Updated.off);
 }  // namespace item
 
 }  // namespace f100::sec_g4
