@@ -26,33 +26,6 @@
 
 namespace app {
 
-// ---------------------------------------------------------------- corrections
-
-template <typename Op>
-bool ConnectionCorrectionsStore::Run(Op op) {
-  checks::SqliteCorrectionsStore table(connection_.Handle());
-  if (op(table)) return true;
-  connection_.ReportEngineError(SQLITE_ERROR, "CORREGIX");
-  return false;
-}
-
-bool ConnectionCorrectionsStore::Find(const std::string& clave, const std::string& code, int member,
-                                      std::optional<checks::CorrectionRow>& found) {
-  return Run([&](checks::SqliteCorrectionsStore& t) { return t.Find(clave, code, member, found); });
-}
-bool ConnectionCorrectionsStore::Insert(const checks::CorrectionRow& row) {
-  return Run([&](checks::SqliteCorrectionsStore& t) { return t.Insert(row); });
-}
-bool ConnectionCorrectionsStore::Update(const checks::CorrectionRow& row) {
-  return Run([&](checks::SqliteCorrectionsStore& t) { return t.Update(row); });
-}
-bool ConnectionCorrectionsStore::Clear(const std::string& clave) {
-  return Run([&](checks::SqliteCorrectionsStore& t) { return t.Clear(clave); });
-}
-bool ConnectionCorrectionsStore::List(const std::string& clave, std::vector<checks::CorrectionRow>& rows) {
-  return Run([&](checks::SqliteCorrectionsStore& t) { return t.List(clave, rows); });
-}
-
 // ---------------------------------------------------------------- profile
 
 namespace {

@@ -31,24 +31,6 @@ namespace app {
 class CMainFrame;
 class CRentaApp;
 
-// CORREGIX in the declarations database, over whatever connection the program has open at the
-// moment (the compaction reopens it). A failing statement is reported like any database error.
-class ConnectionCorrectionsStore : public checks::ICorrectionsStore {
- public:
-  explicit ConnectionCorrectionsStore(db::CAdoConnection& connection) : connection_(connection) {}
-  bool Find(const std::string& clave, const std::string& code, int member,
-            std::optional<checks::CorrectionRow>& found) override;
-  bool Insert(const checks::CorrectionRow& row) override;
-  bool Update(const checks::CorrectionRow& row) override;
-  bool Clear(const std::string& clave) override;
-  bool List(const std::string& clave, std::vector<checks::CorrectionRow>& rows) override;
-
- private:
-  template <typename Op>
-  bool Run(Op op);
-  db::CAdoConnection& connection_;
-};
-
 // The calculator's profile values in the program's settings profile.
 class SettingsProfileStore : public ui::controls::ProfileStore {
  public:
@@ -112,7 +94,7 @@ class CProgramAssembly : public QObject {
   std::function<int(QDialog&)> runModal_;
   CProgramMessages messages_;
   store::DeclarationStore store_;
-  ConnectionCorrectionsStore corrections_;
+  checks::DatabaseCorrectionsStore corrections_;
   CApplicationShell shell_;
   DocumentServices services_;
   CDeclarationsIndex index_;

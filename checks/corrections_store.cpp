@@ -1,8 +1,9 @@
 #include "checks/corrections_store.h"
 
-#include <sqlite3.h>
-
 #include <algorithm>
+#include <cstdint>
+
+#include "data/db/ado.h"
 
 namespace checks {
 
@@ -56,98 +57,76 @@ bool InMemoryCorrectionsStore::List(const std::string& clave, std::vector<Correc
 
 namespace {
 
-// One prepared statement, finalised on every path.
-class Statement {
- public:
-  Statement(sqlite3* db, const char* sql) { ok_ = db && sqlite3_prepare_v2(db, sql, -1, &st_, nullptr) == SQLITE_OK; }
-  ~Statement() { sqlite3_finalize(st_); }
-  Statement(const Statement&) = delete;
-  Statement& operator=(const Statement&) = delete;
-  bool ok() const { return ok_; }
-  Statement& text(int i, const std::string& v) {
-    ok_ = ok_ && sqlite3_bind_text(st_, i, v.data(), static_cast<int>(v.size()), SQLITE_TRANSIENT) == SQLITE_OK;
-    return *this;
-  }
-  Statement& integer(int i, int v) {
-    ok_ = ok_ && sqlite3_bind_int(st_, i, v) == SQLITE_OK;
-    return *this;
-  }
-  int step() { return ok_ ? sqlite3_step(st_) : SQLITE_ERROR; }
-  std::string columnText(int i) {
-    const unsigned char* p = sqlite3_column_text(st_, i);
-    return p ? reinterpret_cast<const char*>(p) : "";
-  }
-  int columnInt(int i) { return sqlite3_column_int(st_, i); }
+constexpr const char* kTable = "CORREGIX";
+constexpr const char* kColumns = "CLAVE, CODERROR, TIPDECLA, VISTA, SEVERIDAD, NUMCONTR, SUJETODECL";
 
- private:
-  sqlite3_stmt* st_ = nullptr;
-  bool ok_ = false;
-};
+db::Filter OfDeclaration(const std::string& clave) { return db::Filter::Eq("CLAVE", clave); }
 
-#define QX_CORREGIX_COLUMNS "clave, coderror, tipdecla, vista, severidad, numcontr, sujetodecl"
+db::Filter OfRow(const std::string& clave, const std::string& code, int member) {
+  return OfDeclaration(clave) && db::Filter::Eq("CODERROR", code) && db::Filter::Eq("SUJETODECL", std::int64_t{member});
+}
 
-CorrectionRow readRow(Statement& s) {
+int Int(db::CAdoRecordset& rs, const char* column) {
+  std::int32_t v = 0;
+  rs.GetInt(column, v);
+  return v;
+}
+
+CorrectionRow ReadRow(db::CAdoRecordset& rs) {
   CorrectionRow r;
-  r.clave = s.columnText(0);
-  r.coderror = s.columnText(1);
-  r.tipdecla = s.columnInt(2);
-  r.vista = s.columnInt(3);
-  r.severidad = s.columnInt(4);
-  r.numcontr = s.columnInt(5);
-  r.sujetodecl = s.columnInt(6);
+  rs.GetText("CLAVE", r.clave);
+  rs.GetText("CODERROR", r.coderror);
+  r.tipdecla = Int(rs, "TIPDECLA");
+  r.vista = Int(rs, "VISTA");
+  r.severidad = Int(rs, "SEVERIDAD");
+  r.numcontr = Int(rs, "NUMCONTR");
+  r.sujetodecl = Int(rs, "SUJETODECL");
   return r;
 }
 
 }  // namespace
 
-bool SqliteCorrectionsStore::Find(const std::string& clave, const std::string& code, int member,
-                                  std::optional<CorrectionRow>& found) {
+bool DatabaseCorrectionsStore::Find(const std::string& clave, const std::string& code, int member,
+                                    std::optional<CorrectionRow>& found) {
   found.reset();
-  Statement s(db_, "SELECT " QX_CORREGIX_COLUMNS
-                   " FROM CORREGIX WHERE clave = ?1 AND coderror = ?2 AND sujetodecl = ?3 LIMIT 1");
-  s.text(1, clave).text(2, code).integer(3, member);
-  int rc = s.step();
-  if (rc == SQLITE_ROW) found = readRow(s);
-  if (rc != SQLITE_ROW && rc != SQLITE_DONE) lastError_ = sqlite3_errmsg(db_);
-  return rc == SQLITE_ROW || rc == SQLITE_DONE;
+  db::CAdoRecordset rs;
+  if (rs.Open(kTable, &connection_, OfRow(clave, code, member), {}, kColumns)) found = ReadRow(rs);
+  return rs.IsOpen();
 }
 
-bool SqliteCorrectionsStore::Insert(const CorrectionRow& r) {
-  Statement s(db_, "INSERT INTO CORREGIX (" QX_CORREGIX_COLUMNS ") VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7)");
-  s.text(1, r.clave).text(2, r.coderror).integer(3, r.tipdecla).integer(4, r.vista);
-  s.integer(5, r.severidad).integer(6, r.numcontr).integer(7, r.sujetodecl);
-  bool ok = s.step() == SQLITE_DONE;
-  if (!ok) lastError_ = sqlite3_errmsg(db_);
+bool DatabaseCorrectionsStore::Insert(const CorrectionRow& r) {
+  db::CAdoRecordset rs;
+  rs.Open(kTable, &connection_, db::Filter::Eq("SUJETODECL", std::int64_t{-1}), {}, kColumns);  // no row
+  return rs.IsOpen() && rs.PrepareNewRow() && rs.AddPendingValue("CLAVE", r.clave) &&
+         rs.AddPendingValue("CODERROR", r.coderror) && rs.AddPendingInt("TIPDECLA", r.tipdecla) &&
+         rs.AddPendingInt("VISTA", r.vista) && rs.AddPendingInt("SEVERIDAD", r.severidad) &&
+         rs.AddPendingInt("NUMCONTR", r.numcontr) && rs.AddPendingInt("SUJETODECL", r.sujetodecl) &&
+         rs.AppendPendingRow();
+}
+
+bool DatabaseCorrectionsStore::Update(const CorrectionRow& r) {
+  db::CAdoRecordset rs;
+  if (!rs.Open(kTable, &connection_, OfRow(r.clave, r.coderror, r.sujetodecl), {}, kColumns)) return false;
+  return rs.SetInt("TIPDECLA", r.tipdecla, false) && rs.SetInt("VISTA", r.vista, false) &&
+         rs.SetInt("SEVERIDAD", r.severidad, false) && rs.SetInt("NUMCONTR", r.numcontr, false) && rs.Update();
+}
+
+bool DatabaseCorrectionsStore::Clear(const std::string& clave) {
+  db::CAdoRecordset rs;
+  const bool any = rs.Open(kTable, &connection_, OfDeclaration(clave), {}, "CLAVE");
+  if (!rs.IsOpen()) return false;
+  bool ok = true;
+  if (any)
+    for (rs.MoveFirst(); rs.IsNotAtEnd(); rs.MoveNext()) ok = rs.DeleteCurrent() && ok;
   return ok;
 }
 
-bool SqliteCorrectionsStore::Update(const CorrectionRow& r) {
-  Statement s(db_,
-              "UPDATE CORREGIX SET tipdecla = ?1, vista = ?2, severidad = ?3, numcontr = ?4 "
-              "WHERE clave = ?5 AND coderror = ?6 AND sujetodecl = ?7");
-  s.integer(1, r.tipdecla).integer(2, r.vista).integer(3, r.severidad).integer(4, r.numcontr);
-  s.text(5, r.clave).text(6, r.coderror).integer(7, r.sujetodecl);
-  bool ok = s.step() == SQLITE_DONE && sqlite3_changes(db_) > 0;
-  if (!ok) lastError_ = sqlite3_errmsg(db_);
-  return ok;
-}
-
-bool SqliteCorrectionsStore::Clear(const std::string& clave) {
-  Statement s(db_, "DELETE FROM CORREGIX WHERE clave = ?1");
-  s.text(1, clave);
-  bool ok = s.step() == SQLITE_DONE;
-  if (!ok) lastError_ = sqlite3_errmsg(db_);
-  return ok;
-}
-
-bool SqliteCorrectionsStore::List(const std::string& clave, std::vector<CorrectionRow>& rows) {
+bool DatabaseCorrectionsStore::List(const std::string& clave, std::vector<CorrectionRow>& rows) {
   rows.clear();
-  Statement s(db_, "SELECT " QX_CORREGIX_COLUMNS " FROM CORREGIX WHERE clave = ?1 ORDER BY coderror ASC");
-  s.text(1, clave);
-  int rc;
-  while ((rc = s.step()) == SQLITE_ROW) rows.push_back(readRow(s));
-  if (rc != SQLITE_DONE) lastError_ = sqlite3_errmsg(db_);
-  return rc == SQLITE_DONE;
+  db::CAdoRecordset rs;
+  if (rs.Open(kTable, &connection_, OfDeclaration(clave), "CODERROR ASC", kColumns))
+    for (rs.MoveFirst(); rs.IsNotAtEnd(); rs.MoveNext()) rows.push_back(ReadRow(rs));
+  return rs.IsOpen();
 }
 
 }  // namespace checks

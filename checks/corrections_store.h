@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
-struct sqlite3;
+namespace db {
+class CAdoConnection;
+}
 
 namespace checks {
 
@@ -29,7 +31,7 @@ class ICorrectionsStore {
   virtual bool Insert(const CorrectionRow& row) = 0;
   // Rewrites vista, severidad, numcontr and tipdecla of the row keyed by clave, code and member.
   virtual bool Update(const CorrectionRow& row) = 0;
-  // Deletes every row whose clave equals `clave` exactly.
+  // Deletes every row of the declaration `clave`.
   virtual bool Clear(const std::string& clave) = 0;
   // The rows of a declaration sorted by code.
   virtual bool List(const std::string& clave, std::vector<CorrectionRow>& rows) = 0;
@@ -48,21 +50,21 @@ class InMemoryCorrectionsStore : public ICorrectionsStore {
   bool failWrites = false;  // lets tests make every write fail
 };
 
-// CORREGIX in the declarations database over the SQLite C API; every value is bound.
-class SqliteCorrectionsStore : public ICorrectionsStore {
+// CORREGIX in the declarations database, through the data layer's recordsets: keys compare as the
+// store compares them, and a failing statement is reported like any database error. The
+// connection may be reopened between calls (the compaction does).
+class DatabaseCorrectionsStore : public ICorrectionsStore {
  public:
-  explicit SqliteCorrectionsStore(sqlite3* db) : db_(db) {}
+  explicit DatabaseCorrectionsStore(db::CAdoConnection& connection) : connection_(connection) {}
   bool Find(const std::string& clave, const std::string& code, int member,
             std::optional<CorrectionRow>& found) override;
   bool Insert(const CorrectionRow& row) override;
   bool Update(const CorrectionRow& row) override;
   bool Clear(const std::string& clave) override;
   bool List(const std::string& clave, std::vector<CorrectionRow>& rows) override;
-  const std::string& LastError() const { return lastError_; }
 
  private:
-  sqlite3* db_;
-  std::string lastError_;
+  db::CAdoConnection& connection_;
 };
 
 }  // namespace checks

@@ -67,7 +67,7 @@ bool C714Doc::SaveToDatabase() {
     per::ReferenceNumber.set(p, n.substr(0, 20), '\0');
     State().editedSincePrinted = false;
     if (per::Printed.get(p) == 1) {
-      store_.Messages().Coded("WIN026", MessageIcon::Warning, kReplaceSheetsText);
+      store_.Messages().Coded("WIN026", MessageIcon::Warning, ReplaceSheetsText());
       per::Printed.set(p, 0);
     }
   }

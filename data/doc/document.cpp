@@ -11,7 +11,11 @@ namespace doc {
 namespace {
 // "La declaración de %s ha cambiado.\n¿ Desea guardar los datos ?"
 constexpr int kSaveChangesText = 122;
+// "En el caso de haberse impreso, sustituya TODAS las hojas ..."
+constexpr int kReplaceSheets = 2187;
 }  // namespace
+
+std::string ReplaceSheetsText() { return platform::Text(kReplaceSheets); }
 
 std::string BarcodeAmountDigits(double amount) {
   std::string text = blocks::FormatFixed(amount, 2);

@@ -95,10 +95,8 @@ using Calculator = std::function<void(std::span<std::uint8_t> block, const CalcR
 // value when it found nothing (type, member, section -1 for all).
 using Validator = std::function<int(int type, int member, int section)>;
 
-// The text of string 2187, shown with WIN026 when printed references are renewed.
-inline constexpr std::string_view kReplaceSheetsText =
-    "En el caso de haberse impreso, sustituya TODAS las hojas correspondientes a la anterior declaración. "
-    "Compruebe que todas las \nhojas incorporan el Nº de Referencia que les corresponda.";
+// The text shown with WIN026 when printed references are renewed, in the interface language.
+std::string ReplaceSheetsText();
 
 // Shared by the payment bar codes of both forms.
 // "%11.2f" with blanks and "-" as "0", without the point, a "0" in front: 11 digits.

@@ -211,7 +211,7 @@ bool CRentaDoc::SaveToDatabase() {
       State().editedSincePrinted = false;
       if (status == 2) {
         if ((m == shownMember_ || shownMember_ == 1) && !warned) {
-          store_.Messages().Coded("WIN026", MessageIcon::Warning, kReplaceSheetsText);
+          store_.Messages().Coded("WIN026", MessageIcon::Warning, ReplaceSheetsText());
           warned = true;
         }
         fam::MemberStatus(i).set(f, 0);

@@ -525,7 +525,7 @@ TEST_F(WiringTest, ValidationWithAFindingOpensTheWindowAndJumpsToItsPage) {
   EXPECT_EQ(Current()->LastValidation(), 1);
   EXPECT_EQ(Current()->Document().CurrentPage(), 0) << "the finding's box is on the first page";
   std::optional<checks::CorrectionRow> row;
-  ConnectionCorrectionsStore corrections(a.Databases().Declarations());
+  checks::DatabaseCorrectionsStore corrections(a.Databases().Declarations());
   ASSERT_TRUE(corrections.Find(store::PadKey(kWealthStored), "WIN041", 2, row));
   ASSERT_TRUE(row.has_value());
   EXPECT_EQ(row->vista, 1);

@@ -12,6 +12,7 @@
 #include "data/doc/doc714.h"
 #include "data/doc/renta_doc.h"
 #include "db_fixture.h"
+#include "platform/strings.h"
 #include "store_fixture.h"
 
 namespace {
@@ -111,6 +112,13 @@ TEST_F(DocumentTest, MissingRowIsNotFoundAndAFailedSaveIsNoSuccess) {
   ASSERT_TRUE(conn.Execute("CREATE TRIGGER refuse BEFORE UPDATE ON DATOSDEC BEGIN SELECT RAISE(ABORT, 'lleno'); END"));
   EXPECT_FALSE(q.Save());
   EXPECT_TRUE(q.NewNotSaved());
+  // Closing it with "save" while the save still fails keeps it open with its edits.
+  host.answer = Answer::Yes;
+  const int prompts = host.prompts;
+  EXPECT_FALSE(q.OnCloseDocument());
+  EXPECT_EQ(host.prompts, prompts + 1);
+  EXPECT_TRUE(q.IsModified());
+  EXPECT_TRUE(store.Exists("Q"));
   ASSERT_TRUE(conn.Execute("DROP TRIGGER refuse"));
   host.answer = Answer::No;
   EXPECT_TRUE(q.OnCloseDocument());
@@ -227,8 +235,12 @@ TEST_F(DocumentTest, PrintStatusKeepsReferencesAndEditsRenewThemWithOneWarning) 
   d.CommitPendingBoxEdit();
   EXPECT_EQ(d.MemberStatus(2), 2);
   EXPECT_EQ(d.MemberStatus(3), 2);
+  // The sheets to replace are told in the interface language.
+  platform::SetLanguage('c');
   ASSERT_TRUE(d.Save());
+  platform::SetLanguage('e');
   EXPECT_EQ(rec.Count("WIN026"), 1);
+  EXPECT_EQ(rec.extras.back().rfind("En el cas d'haver-se impr", 0), 0u) << rec.extras.back();
   EXPECT_EQ(d.MemberStatus(2), 0);
   EXPECT_EQ(d.MemberStatus(3), 0);
 }

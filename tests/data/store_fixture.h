@@ -12,9 +12,11 @@ namespace storetest {
 
 struct MessageRecorder : IMessageService {
   std::vector<std::string> codes;
+  std::vector<std::string> extras;  // the text each coded message was given
   int answer = 1;
-  int ShowMessage(std::string_view code, MessageIcon, std::string_view) override {
+  int ShowMessage(std::string_view code, MessageIcon, std::string_view extra) override {
     codes.emplace_back(code);
+    extras.emplace_back(extra);
     return answer;
   }
   std::vector<std::string> notices;

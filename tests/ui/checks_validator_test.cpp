@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 
 #include <functional>
 #include <string>
@@ -238,13 +237,17 @@ TEST_F(ValidatorFixture, Form714NothingToPayIsOneByte) {
   }
 }
 
-TEST(CorrectionsTable, WriterAndClearerOverSqlite) {
+TEST(CorrectionsTable, WriterAndClearerOverTheDeclarationsDatabase) {
   // The table as the program creates it in a new declarations database.
   db::CAdoConnection connection("DatRed");
+  struct Errors : db::ErrorReporter {
+    std::vector<db::DbError> seen;
+    void Report(const db::DbError& e) override { seen.push_back(e); }
+  } errors;
+  connection.SetReporter(&errors);
   ASSERT_TRUE(connection.Open(":memory:", db::OpenMode::Create));
   ASSERT_TRUE(db::CreateDeclarationsSchema(connection));
-  sqlite3* db = connection.Handle();
-  SqliteCorrectionsStore store(db);
+  DatabaseCorrectionsStore store(connection);
   qxtest::MemberView view(doc::kDeclarant, {1, 1, 0, 0, 0});
   DocumentState doc;
   RecordingMessages messages;
@@ -272,8 +275,10 @@ TEST(CorrectionsTable, WriterAndClearerOverSqlite) {
   EXPECT_TRUE(rows.empty());
   ASSERT_TRUE(store.List(other.DeclarationKey(), rows));
   EXPECT_EQ(rows.size(), 1u);
-  sqlite3_exec(db, "DROP TABLE CORREGIX", nullptr, nullptr, nullptr);
+  EXPECT_TRUE(errors.seen.empty());
+  ASSERT_TRUE(connection.Execute("DROP TABLE CORREGIX"));
   EXPECT_FALSE(check.AddCorrection("100R042", 3, 7, 1, 2)) << "a database error is not a success";
+  EXPECT_FALSE(errors.seen.empty()) << "and it is reported";
 }
 
 // The check object and the window key a declaration as the store does: 50 characters, so that a

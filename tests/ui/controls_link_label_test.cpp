@@ -2,6 +2,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "platform/strings.h"
 #include "ui/controls/link_label.h"
 
 namespace {
@@ -108,6 +109,14 @@ TEST(LinkLabelErrors, ReasonByResultCode) {
   };
   for (const auto& c : cases)
     EXPECT_EQ(CLinkLabel::OpenErrorText(c.result), "Imposible abrir el enlace:\n\n" + QString::fromUtf8(c.reason)) << c.result;
+}
+
+TEST(LinkLabelErrors, ReasonInTheInterfaceLanguage) {
+  platform::SetLanguage('c');
+  const QString notFound = CLinkLabel::OpenErrorText(2), unknown = CLinkLabel::OpenErrorText(7);
+  platform::SetLanguage('e');
+  EXPECT_EQ(notFound, QString::fromUtf8("No es pot obrir l'enllaç:\n\nFitxer no trobat."));
+  EXPECT_EQ(unknown, QString::fromUtf8("No es pot obrir l'enllaç:\n\nError desconegut (7)."));
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "platform/strings.h"
 #include "ui/avisos_errores_dlg.h"
 #include "ui/grid/rejilla_ctrl.h"
+#include "ui/owner_draw_button.h"
 #include "ui/session.h"
 #include "ui/store/store_dialogs.h"
 #include "ui/store/transfer_dialogs.h"
@@ -177,6 +178,12 @@ TEST_P(StoreTextsTest, AvisosWindowShowsTheLanguageOfTheInterface) {
   EXPECT_EQ(grid->GetColumnWidth(1), grid->viewport()->width() - grid->GetColumnWidth(0) - 110);
   EXPECT_GT(grid->GetRowHeight(1), grid->GetRowHeight(2));
   EXPECT_EQ(grid->GetItemFormat(1, 1) & qx::grid::kFmtSingleLine, 0u);
+  using W = checks::CAvisosErroresDlg;
+  for (int id : {W::kIdReview, W::kIdPrint, W::kIdPrintList, W::kIdDetailed, W::kIdCancel}) {
+    auto* button = dynamic_cast<COwnerDrawButton*>(d.Control(id));
+    ASSERT_NE(button, nullptr) << id;
+    EXPECT_TRUE(button->HasIcon()) << id;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, StoreTextsTest, ::testing::Values('e', 'c'));

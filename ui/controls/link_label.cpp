@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "platform/strings.h"
+
 namespace {
 
 bool DesktopOpen(const QUrl& url) { return QDesktopServices::openUrl(url); }
@@ -27,27 +29,13 @@ CLinkLabel::ErrorReporter& ActiveReporter() {
 struct ReasonText {
   int result;
   int stringId;
-  const char* text;
 };
 
-// Reasons of a failed open, by result code (string ids of the program's string table).
-constexpr ReasonText kReasons[] = {
-    {0, 202, "No tiene suficiente memoria o recursos."},
-    {2, 205, "Archivo no encontrado."},
-    {3, 204, "Camino no encontrado."},
-    {5, 102, "El sistema oprativo no permite\nel acceso a este archivo."},
-    {8, 115, "No hay suficiente memoria para completar la operación."},
-    {11, 98, "El archivo .EXE no es válido\n(No es Win32 .EXE o hay un error en la imagen del .EXE )."},
-    {26, 120, "Ha ocurrido un error al compartir ficheros."},
-    {27, 104, "La asociación de archivos es incompleta\no inválida."},
-    {28, 108, "No se puede completar la transacción DDE\npor exceso de tiempo."},
-    {29, 107, "La transacción DDE ha fallado."},
-    {30, 105, "La transacción DDE no se puede completar\ndebido a que otra transacción DDE\nse está procesando."},
-    {31, 112, "No hay ninguna aplicación asociada\ncon la extensión del nombre de archivo proporcionado."},
-    {32, 109, "No se ha encontrado la DLL especificada."},
-};
-constexpr const char* kCannotOpen = "Imposible abrir el enlace:\n\n";  // string 124
-constexpr const char* kUnknownError = "Error desconocido (%1).";    // string 123
+// Reasons of a failed open, by result code, as string ids of the program's string table.
+constexpr ReasonText kReasons[] = {{0, 202},  {2, 205},  {3, 204},  {5, 102},  {8, 115},  {11, 98},  {26, 120},
+                                   {27, 104}, {28, 108}, {29, 107}, {30, 105}, {31, 112}, {32, 109}};
+constexpr int kCannotOpen = 124;    // "Imposible abrir el enlace:\n\n"
+constexpr int kUnknownError = 123;  // "Error desconocido (%d)."
 
 }  // namespace
 
@@ -155,11 +143,11 @@ int CLinkLabel::OpenURL(const QString& url, int, const QString&) {
 }
 
 QString CLinkLabel::OpenErrorText(int result) {
-  QString reason = QString::fromUtf8(kUnknownError).arg(result);
+  QString reason = platform::LoadString(kUnknownError).replace(QLatin1String("%d"), QString::number(result));
   for (const ReasonText& r : kReasons) {
-    if (r.result == result) reason = QString::fromUtf8(r.text);
+    if (r.result == result) reason = platform::LoadString(r.stringId);
   }
-  return QString::fromUtf8(kCannotOpen) + reason;
+  return platform::LoadString(kCannotOpen) + reason;
 }
 
 void CLinkLabel::SetOpener(Opener opener) {
