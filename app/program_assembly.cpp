@@ -4,8 +4,6 @@
 #include <QDialog>
 #include <QIcon>
 
-#include <sqlite3.h>
-
 #include "annex/informacion_actividad_dlg.h"
 #include "forms/pages/activity_openers.h"
 #include "annex/register.h"
