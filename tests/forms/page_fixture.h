@@ -90,10 +90,11 @@ class PageHost : public forms::IPageHost {
   struct Coded : IMessageService {
     int ShowMessage(std::string_view code, MessageIcon, std::string_view) override {
       codes.emplace_back(code);
-      return 1;
+      return answer;
     }
     void Notice(std::string_view) override {}
     std::vector<std::string> codes;
+    int answer = 1;  // the button pressed: 1 accept, 8 correct
   } coded;
   int checkResult = 1;
   std::vector<std::pair<int, void*>> fieldChecks;
