@@ -3,12 +3,22 @@
 // the continuation sheets.
 #include "forms/pages/ord006.h"
 #include "page_rows_fixture.h"
+#include "support/ui_helpers.h"
+#include "ui/annex_dlg.h"
 
 namespace formstest {
 namespace {
 
 using forms::CBoxesORD006;
 constexpr std::size_t kF1 = f100::SectionF1.offset, kF2 = f100::SectionF2.offset, kS = f100::Summary.offset;
+
+constexpr ui::ControlDef kMarkControls[] = {{.id = ui::IDOK, .kind = ui::Ctl::Ok, .textId = 61, .row = 0, .col = 0}};
+constexpr ui::DialogTemplate kMarkTemplate{.id = 1844, .captionId = 0, .controls = kMarkControls};
+// Stands in for the annexes' transparency dialog, which this test program does not link.
+class MarkStandIn : public ui::CAnnexDlg {
+ public:
+  explicit MarkStandIn(const ui::AnnexArgs& a) : CAnnexDlg(kMarkTemplate, 1, a) {}
+};
 
 class Ord006 : public RowPageTest {
  protected:
@@ -179,6 +189,42 @@ TEST_F(Ord006, ClearingAHolderAsksFirst) {
   Imputation(0)[0] = 3;
   Show();
   SaveImage("ORD006");
+}
+
+}  // namespace
+}  // namespace formstest
+
+namespace formstest {
+namespace {
+
+TEST_F(Ord006, TypesTwoAndThreeAskWhetherThePartnersCarryOnTheActivity) {
+  if (!ui::IsAnnexClassRegistered("CTransparenciaFiscalDlg")) ui::RegisterAnnex<MarkStandIn>("CTransparenciaFiscalDlg");
+  Imputation(0)[0] = 2;
+  blocks::F64{80}.set(Imputation(0), 50.0);
+  blocks::F64{112}.set(Imputation(0), 6.0);
+  blocks::F64{120}.set(Imputation(0), 7.0);
+  Show();
+  int opened = 0;
+  auto markOnOk = [&](QWidget* m) {
+    ++opened;
+    auto* d = dynamic_cast<ui::IAnnexDialog*>(m);
+    ASSERT_NE(d, nullptr);
+    d->AnnexBlock()[0] = 1;
+    d->Dialog().done(ui::IDOK);
+  };
+  *static_cast<std::uint8_t*>(Data(65)) = '1';
+  view->OnBoxValueChanged(65);
+  Page().TransparencyCommand(0);
+  EXPECT_EQ(opened, 0) << "type 1 has no partners' mark";
+  qxtest::WhenModal(markOnOk);
+  *static_cast<std::uint8_t*>(Data(65)) = '2';
+  view->OnBoxValueChanged(65);
+  EXPECT_EQ(opened, 1);
+  EXPECT_EQ(Imputation(0)[11], 1);
+  EXPECT_EQ(Imputation(0)[88], 1);
+  EXPECT_EQ(blocks::F64{112}.get(Imputation(0)), 0.0);
+  EXPECT_EQ(blocks::F64{120}.get(Imputation(0)), 0.0);
+  EXPECT_EQ(Codes(), std::vector<std::string>{"100I008"});
 }
 
 }  // namespace
