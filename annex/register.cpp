@@ -17,6 +17,7 @@
 #include "annex/imasd_dlg.h"
 #include "annex/inmobiliario_dlg.h"
 #include "annex/tipoactividad_dlg.h"
+#include "annex/transparencia_fiscal_dlg.h"
 #include "annex/inrega6_dlg.h"
 #include "annex/autonom3ct_dlg.h"
 #include "annex/autonom5g_dlg.h"
@@ -83,6 +84,7 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CConproppDlg>("CConproppDlg");
   ui::RegisterAnnex<CSalpencartujaDlg>("CSalpencartujaDlg");
   ui::RegisterAnnex<CTit6dat1Dlg>("CTit6dat1Dlg");
+  ui::RegisterAnnex<CTransparenciaFiscalDlg>("CTransparenciaFiscalDlg");
   ui::RegisterAnnex<CPgacuinmDlg>("CPgacuinmDlg");
   ui::RegisterAnnex<CRenobgaDlg>("CRenobgaDlg");
   ui::RegisterAnnex<CImpurentasDlg>("CImpurentasDlg");

@@ -28,6 +28,9 @@ struct AnnexPointerList {
   void* item2 = nullptr;    // the address of an 8-byte amount
   std::int32_t value = 0;   // a row index, an item index or a 4-byte value
   unsigned char holder = 0; // the holder code of the row that holds the box
+  // The bytes the block holds (0: as many as the dialog's entry copies). A row's record may be
+  // shorter than a dialog's annex block: the opener copies no more than both hold.
+  std::int32_t size = 0;
 };
 
 // What the opener hands the constructor.

@@ -1,5 +1,6 @@
 #include "ui/launcher_edit.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstring>
 
@@ -102,7 +103,11 @@ int CDialogLauncherEdit::RunEntry(const ui::LaunchEntry& e) {
   void* annex = box_ ? box_->option : nullptr;
   std::uint8_t* block = static_cast<std::uint8_t*>(BlockOf(annex, e));
   const std::span<std::uint8_t> copy = dlg->AnnexBlock();
-  const std::size_t bytes = std::min(copy.size(), static_cast<std::size_t>(e.bytes));
+  std::size_t bytes = std::min(copy.size(), static_cast<std::size_t>(std::max(e.bytes, 0)));
+  if (e.list != ui::LaunchList::None && annex) {
+    const std::int32_t held = static_cast<ui::AnnexPointerList*>(annex)->size;
+    if (held > 0) bytes = std::min(bytes, static_cast<std::size_t>(held));
+  }
   if (block) std::memcpy(copy.data(), block, bytes);
   PrepareDialog(dlg->Dialog(), std::strcmp(e.name, "IDD_CUENVIVI") != 0);
   if (e.list != ui::LaunchList::None && annex) dlg->SetListItems(*static_cast<ui::AnnexPointerList*>(annex));

@@ -2,7 +2,11 @@
 
 #include "forms/pages/ord003.h"
 #include "forms/pages/ord005.h"
+#include "forms/pages/ord006.h"
+#include "forms/pages/ord007.h"
+#include "forms/pages/ord008.h"
 #include "forms/pages/ord009.h"
+#include "forms/pages/ord010.h"
 #include "forms/pages/ord011.h"
 #include "forms/pages/ord012.h"
 #include "forms/pages/ord013.h"
@@ -66,7 +70,11 @@ int CPage100::OnBoxSubDialogValue(int /*position*/) {
 void RegisterForm100Pages() {
   RegisterPage<ORD003>("ORD003");
   RegisterPage<ORD005>("ORD005");
+  RegisterPage<ORD006>("ORD006");
+  RegisterPage<ORD007>("ORD007");
+  RegisterPage<ORD008>("ORD008");
   RegisterPage<ORD009>("ORD009");
+  RegisterPage<ORD010>("ORD010");
   RegisterPage<ORD011>("ORD011");
   RegisterPage<ORD012>("ORD012");
   RegisterPage<ORD013>("ORD013");

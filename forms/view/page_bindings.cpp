@@ -47,6 +47,39 @@ constexpr BoxBinding kOrd003[] = {{106, f100::SectionE1.offset + 1728}, {110, f1
 // and net yields; the activity rows are bound through their row table.
 constexpr BoxBinding kOrd005[] = {
     {1, f100::Family.offset + 105}, {125, f100::SectionE5.offset + 12336}, {126, f100::SectionE5.offset + 12376}};
+// ORD006 (206): the totals of the attributed and imputed income; the row areas are the page's.
+constexpr BoxBinding kOrd006[] = {
+    {55, f100::SectionF1.offset + 1104}, {56, f100::SectionF1.offset + 1144}, {57, f100::SectionF1.offset + 1184},
+    {58, f100::SectionF1.offset + 1224}, {59, f100::SectionF1.offset + 1264}, {60, f100::SectionF1.offset + 1304},
+    {61, f100::SectionF1.offset + 1344}, {62, f100::Summary.offset + 8872},  {105, f100::SectionF2.offset + 1296},
+    {106, f100::Summary.offset + 8912},  {107, f100::Summary.offset + 8952}, {120, f100::SectionF3.offset + 192},
+    {134, f100::SectionF5.offset + 192}, {136, f100::Family.offset + 105},
+};
+
+constexpr std::size_t G1(std::size_t o) { return f100::SectionG1.offset + o; }
+constexpr std::size_t G2(std::size_t o) { return f100::SectionG2.offset + o; }
+constexpr std::size_t G3(std::size_t o) { return f100::SectionG3.offset + o; }
+
+// ORD007 (207): the totals of the gains and losses and the prizes with their annexes; the row
+// areas are the page's.
+constexpr BoxBinding kOrd007[] = {
+    {26, G1(1352)}, {27, G1(1392)}, {28, G1(1432)}, {29, G1(1472)}, {30, G1(1512), G1(1552)},
+    {31, G1(1648), G1(1688)}, {32, G1(1816), G1(1688)}, {33, G1(1856), G1(1688)}, {34, G1(1896)},
+    {68, G2(5640)}, {69, G2(5680)}, {70, G2(5720)}, {71, G2(5760)},
+    {114, G3(3000)}, {115, G3(3040)}, {116, G3(3080)}, {120, f100::Family.offset + 105},
+};
+
+constexpr std::size_t G4(std::size_t o) { return f100::SectionG4.offset + o; }
+constexpr std::size_t G5(std::size_t o) { return f100::SectionG5.offset + o; }
+
+// ORD008 (208): the totals of the lists and of the asset items, and section G5's amounts with
+// their annex; the row areas are the page's.
+constexpr BoxBinding kOrd008[] = {
+    {13, G4(360)},          {23, G4(760)},          {36, G4(1280)},         {91, G4(12720)},
+    {92, G4(12760)},        {93, G4(12800)},        {103, G4(13200)},       {113, G4(13600)},
+    {114, G5(48), G5(0)},   {115, G5(88), G5(0)},   {116, G5(128), G5(0)},  {117, G5(168), G5(0)},
+    {118, G5(208), G5(0)},  {120, f100::Family.offset + 105},
+};
 
 constexpr std::size_t G6(std::size_t o) { return f100::SectionG6.offset + o; }
 constexpr std::size_t H(std::size_t o) { return f100::SectionH.offset + o; }
@@ -62,6 +95,16 @@ constexpr BoxBinding kOrd009[] = {
     {24, I(40)},   {25, I(80)},   {26, I(120)},  {27, I(160)},  {28, I(200)},  {29, I(240)},  {30, I(280)},
     {31, I(320)},  {32, J(0)},    {33, J(40)},   {34, J(80)},   {35, J(120)},  {36, J(160)},  {37, J(200)},
     {38, J(240)},  {39, J(280)},  {40, J(320)},  {41, J(360)},  {42, J(400)},  {45, f100::Family.offset + 105},
+};
+
+constexpr std::size_t K(std::size_t o) { return f100::SectionK.offset + o; }
+
+// ORD010 (210): the reductions' totals and the liquidable bases; the row areas are the page's.
+constexpr BoxBinding kOrd010[] = {
+    {18, J(616)},  {19, J(656), J(696)}, {28, J(1040)}, {38, J(1152)}, {39, J(1192), J(1232)},
+    {40, K(0)},    {41, K(40)},   {42, K(80)},   {43, K(120)},  {44, K(160)},  {45, K(200)},  {46, K(240)},
+    {47, K(280)},  {48, K(320), K(360)}, {49, K(392), K(432)}, {50, K(464)}, {51, K(504)}, {52, K(544)},
+    {53, K(584)},  {54, K(624)},  {55, K(664)},  {56, K(704)},  {57, K(744)},  {66, f100::Family.offset + 105},
 };
 
 constexpr std::size_t S(std::size_t o) { return f100::Summary.offset + o; }
@@ -168,7 +211,7 @@ struct PageTable {
   int pageCode;
   std::span<const BoxBinding> boxes;
 };
-constexpr PageTable kTables[] = {{201, kOrd001}, {203, kOrd003}, {205, kOrd005}, {209, kOrd009}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {217, kOrd017}, {301, kPat001}, {309, kPat009}, {310, kPat010}, {311, kPat011}};
+constexpr PageTable kTables[] = {{201, kOrd001}, {203, kOrd003}, {205, kOrd005}, {206, kOrd006}, {207, kOrd007}, {208, kOrd008}, {209, kOrd009}, {210, kOrd010}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {217, kOrd017}, {301, kPat001}, {309, kPat009}, {310, kPat010}, {311, kPat011}};
 
 // Extra tables (fixtures of tests, pages being authored) take precedence.
 std::vector<PageTable>& Extra() {

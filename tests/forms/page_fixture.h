@@ -94,7 +94,7 @@ class PageHost : public forms::IPageHost {
     }
     void Notice(std::string_view) override {}
     std::vector<std::string> codes;
-    int answer = 1;  // the button every message is answered with
+    int answer = 1;  // the button every message is answered with: 1 accept, 8 correct
   } coded;
   int checkResult = 1;
   std::vector<std::pair<int, void*>> fieldChecks;
