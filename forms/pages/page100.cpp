@@ -1,5 +1,7 @@
 #include "forms/pages/page100.h"
 
+#include "data/doc/renta_doc.h"
+
 #include "forms/pages/ord009.h"
 #include "forms/pages/ord011.h"
 #include "forms/pages/ord012.h"
@@ -7,6 +9,9 @@
 #include "forms/pages/ord014.h"
 #include "forms/pages/ord017.h"
 #include "forms/pages/firma.h"
+#include "forms/pages/ord018.h"
+#include "forms/pages/ord020.h"
+#include "forms/pages/pagpdf.h"
 
 namespace forms {
 
@@ -36,6 +41,11 @@ void CPage100::RecalculateAndCheck(std::initializer_list<int> checks, std::size_
   Host().UpdateAllViews(kHintRepaintBoxes);
   RepaintBoxes();
   if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+}
+
+void CPage100::BindCopyLabel(int position) {
+  if (auto* d = dynamic_cast<doc::CRentaDoc*>(GetDocument()); d && Boxes())
+    Boxes()->BindOutside(position, d->PrintSheetState().copyLabel.data());
 }
 
 CScrollRowTable* CPage100::Table(int id) const { return Boxes() ? Boxes()->Table(id) : nullptr; }
@@ -69,6 +79,10 @@ void RegisterForm100Pages() {
   RegisterPage<ORD014>("ORD014");
   RegisterPage<ORD017>("ORD017");
   RegisterSignaturePage();
+  // Printed only: never in the document's page list.
+  RegisterPage<ORD018>("ORD018");
+  RegisterPage<ORD020>("ORD020");
+  RegisterPage<PAGPDF>("PAGPDF");
 }
 
 }  // namespace forms
