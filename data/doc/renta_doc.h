@@ -71,7 +71,19 @@ class CRentaDoc : public CProg32Doc {
   const std::string& HeaderIdentification() const { return header_; }  // 114 characters
   std::string BuildBarcodeData();
   const std::array<char, 80>& BarcodeArea() const { return barcode_; }
+  std::array<char, 80>& BarcodeArea() { return barcode_; }
   std::string GetReferenceText(int index) const;
+  // What the printing keeps for the boxes of the sheet it prints: the copy kind (1 to 4, 0 when
+  // not printing) and its label, the internet-copy flag, the printing language letter and the
+  // identification codes of the declarant and the spouse (without "-", zero-terminated).
+  struct PrintSheet {
+    int copyKind = 0;
+    bool internetCopy = false;
+    char language = 'e';
+    std::array<char, 60> copyLabel{};
+    std::array<std::array<char, 6>, 2> identificationCodes{};
+  };
+  PrintSheet& PrintSheetState() { return printSheet_; }
   void RankDescendants();
   // The same over 12 descendant entries held apart from the block (the family wizard's).
   void RankDescendants(const std::uint8_t* entries);
@@ -100,6 +112,7 @@ class CRentaDoc : public CProg32Doc {
   bool targetMemberFlag_ = false;
   std::string header_;
   std::array<char, 80> barcode_{};
+  PrintSheet printSheet_;
 };
 
 }  // namespace doc

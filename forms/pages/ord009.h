@@ -11,7 +11,9 @@ class ORD009 : public CPage100 {
   Q_OBJECT
  public:
   static constexpr int kCode = 209;
-  explicit ORD009(IPageHost& host, QWidget* parent = nullptr) : CPage100(host, kCode, std::span<const RowArea>(), parent) {}
+  explicit ORD009(IPageHost& host, QWidget* parent = nullptr) : CPage100(host, kCode, std::span<const RowArea>(), parent) {
+    BindCopyLabel(44);
+  }
   void RecalculateAndRefresh() override {
     CRentaVista::RecalculateAndRefresh();
     RepaintBoxes();

@@ -11,7 +11,9 @@ class ORD011 : public CPage100 {
   Q_OBJECT
  public:
   static constexpr int kCode = 211;
-  explicit ORD011(IPageHost& host, QWidget* parent = nullptr) : CPage100(host, kCode, std::span<const RowArea>(), parent) {}
+  explicit ORD011(IPageHost& host, QWidget* parent = nullptr) : CPage100(host, kCode, std::span<const RowArea>(), parent) {
+    BindCopyLabel(55);
+  }
   int OnBoxSubDialogValue(int /*position*/) override {
     RecalculateDeclaration(false);
     return 0;

@@ -13,7 +13,9 @@ class ORD012 : public CPage100 {
  public:
   static constexpr int kCode = 212;
   static constexpr int kCarryOverCheck = 207;
-  explicit ORD012(IPageHost& host, QWidget* parent = nullptr) : CPage100(host, kCode, std::span<const RowArea>(), parent) {}
+  explicit ORD012(IPageHost& host, QWidget* parent = nullptr) : CPage100(host, kCode, std::span<const RowArea>(), parent) {
+    BindCopyLabel(40);
+  }
   int OnBoxEdited(int /*position*/) override {
     RecalculateDeclaration(true);
     return 1;

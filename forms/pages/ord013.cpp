@@ -103,7 +103,9 @@ ORD013::ORD013(IPageHost& host, QWidget* parent)
     : CPage100(host, kCode,
                std::make_unique<CBoxesORD013>(kCode, host.PageDocument() ? host.PageDocument()->Block()
                                                                           : std::span<std::uint8_t>()),
-               parent) {}
+               parent) {
+  BindCopyLabel(26);
+}
 
 int ORD013::OnBoxEdited(int position) {
   int result = 1;

@@ -26,7 +26,9 @@ ORD014::ORD014(IPageHost& host, QWidget* parent)
     : CPage100(host, kCode,
                std::make_unique<CBoxesORD014>(kCode, host.PageDocument() ? host.PageDocument()->Block()
                                                                           : std::span<std::uint8_t>()),
-               parent) {}
+               parent) {
+  BindCopyLabel(67);
+}
 
 int ORD014::OnBoxSubDialogValue(int /*position*/) {
   RecalculateAndCheck({kHousingCarryOver, kDepositCarryOver}, f100::SectionO.offset, f100::SectionO.size);

@@ -8,6 +8,7 @@
 #include "blocks/form100_payment.h"
 #include "checks/validation_helper.h"
 #include "data/message_service.h"
+#include "data/doc/renta_doc.h"
 #include "data/program_state.h"
 
 namespace forms {
@@ -238,7 +239,14 @@ ORD017::ORD017(IPageHost& host, QWidget* parent)
     : CPage100(host, kCode,
                std::make_unique<CBoxesORD017>(kCode, host.PageDocument() ? host.PageDocument()->Block()
                                                                           : std::span<std::uint8_t>()),
-               parent) {}
+               parent) {
+  BindCopyLabel(49);
+  // The payment barcode text and the declarant's identification code the printing keeps.
+  if (auto* d = dynamic_cast<doc::CRentaDoc*>(GetDocument())) {
+    Boxes()->BindOutside(51, d->BarcodeArea().data());
+    Boxes()->BindOutside(53, d->PrintSheetState().identificationCodes[0].data());
+  }
+}
 
 bool ORD017::InitPageControls() {
   CRentaVista::InitPageControls();

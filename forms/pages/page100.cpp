@@ -5,6 +5,8 @@
 #include "forms/pages/ord006.h"
 #include "forms/pages/ord007.h"
 #include "forms/pages/ord008.h"
+#include "data/doc/renta_doc.h"
+
 #include "forms/pages/ord009.h"
 #include "forms/pages/ord010.h"
 #include "forms/pages/ord011.h"
@@ -13,6 +15,9 @@
 #include "forms/pages/ord014.h"
 #include "forms/pages/ord017.h"
 #include "forms/pages/firma.h"
+#include "forms/pages/ord018.h"
+#include "forms/pages/ord020.h"
+#include "forms/pages/pagpdf.h"
 
 namespace forms {
 
@@ -42,6 +47,11 @@ void CPage100::RecalculateAndCheck(std::initializer_list<int> checks, std::size_
   Host().UpdateAllViews(kHintRepaintBoxes);
   RepaintBoxes();
   if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+}
+
+void CPage100::BindCopyLabel(int position) {
+  if (auto* d = dynamic_cast<doc::CRentaDoc*>(GetDocument()); d && Boxes())
+    Boxes()->BindOutside(position, d->PrintSheetState().copyLabel.data());
 }
 
 CScrollRowTable* CPage100::Table(int id) const { return Boxes() ? Boxes()->Table(id) : nullptr; }
@@ -81,6 +91,10 @@ void RegisterForm100Pages() {
   RegisterPage<ORD014>("ORD014");
   RegisterPage<ORD017>("ORD017");
   RegisterSignaturePage();
+  // Printed only: never in the document's page list.
+  RegisterPage<ORD018>("ORD018");
+  RegisterPage<ORD020>("ORD020");
+  RegisterPage<PAGPDF>("PAGPDF");
 }
 
 }  // namespace forms

@@ -29,6 +29,8 @@ class CPage100 : public CRentaVista {
   CBindingTableList* Boxes() const { return static_cast<CBindingTableList*>(BoxList()); }
 
  protected:
+  // Binds the box at `position` to the copy label of the sheet being printed (form-100 documents).
+  void BindCopyLabel(int position);
   // The common end of an edit: the page's boxes repainted, every view told, the box states
   // re-derived from the edited box; `result`.
   int EndEdit(int position, int result);

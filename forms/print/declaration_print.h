@@ -10,6 +10,10 @@
 class QPagedPaintDevice;
 class IMessageService;
 
+namespace doc {
+class CRentaDoc;
+}
+
 namespace forms {
 
 class IPageHost;
@@ -28,7 +32,14 @@ struct PrintJob {
 // could not be laid out or the device refused to paint.
 bool PrintDeclaration(IPageHost& host, const PrintJob& job, QPagedPaintDevice& device, IMessageService* messages);
 
-// The pages of the declaration that have box definitions, in order.
+// What the printed pages of form 100 read from the document for the sheets of a print: the
+// taxpayer's copy, its label in the printing language `language`, and the identification codes of
+// `member` (1 family unit .. 5 child 2) and of the other spouse (without "-"). The print clears
+// them when it ends.
+void PreparePrintSheet(doc::CRentaDoc& document, char language, int member);
+
+// The pages of the declaration that have box definitions, in print order (form 100: the summary
+// sheet, page 1 as printed, pages 2 to 18, the signature page).
 std::vector<int> DefinedPages(IPageHost& host, int kind);
 
 }  // namespace forms

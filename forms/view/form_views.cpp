@@ -52,6 +52,8 @@ bool IsNumberedTextField(const std::string& name) {
 }  // namespace
 
 std::string PageClassName(int pageCode) {
+  if (pageCode == 222) return "PAGPDF";
+  if (pageCode == 290) return "CFirma";
   char name[16];
   std::snprintf(name, sizeof name, "%s%03d", pageCode >= 300 ? "PAT" : "ORD", pageCode % 100);
   return name;
@@ -168,6 +170,8 @@ void CBindingTableList::BindPageData(int rebind) {
     if (area.model) tables_.push_back(std::make_unique<CScrollRowTable>(*area.model, block_));
   spent_.assign(tables_.size(), false);
   BindRows();
+  for (const auto& [position, data] : outside_)
+    if (CBoxField* box = Position(position)) box->data = data;
 }
 
 // ---------------------------------------------------------------- form views

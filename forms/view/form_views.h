@@ -62,6 +62,9 @@ class CBindingTableList : public CHolderPageBoxList {
   // The row table with `id`; the only one when the page has one table.
   CScrollRowTable* Table(int id) const;
   int TableCount() const { return static_cast<int>(tables_.size()); }
+  // A box bound, read-only, to a value the document keeps outside the block (the copy label of
+  // the sheet being printed ...), at every bind.
+  void BindOutside(int position, void* data) { outside_.push_back({position, data}); }
 
  protected:
   // Points the row boxes at the cells of the tables' windows.
@@ -75,6 +78,7 @@ class CBindingTableList : public CHolderPageBoxList {
   std::span<const RowArea> rowAreas_;
   std::vector<std::unique_ptr<CScrollRowTable>> tables_;
   std::vector<bool> spent_;  // per table: no rows left for the sheet shown
+  std::vector<std::pair<int, void*>> outside_;
 };
 
 class CFormView : public CProg32View {
@@ -150,7 +154,7 @@ CFormView* CreatePageView(IPageHost& host, int kind, int pageCode, QWidget* pare
 inline constexpr const char* kForm100PageClasses[] = {"ORD001", "ORD002", "ORD003", "ORD004", "ORD005", "ORD006",
                                                        "ORD007", "ORD008", "ORD009", "ORD010", "ORD011", "ORD012",
                                                        "ORD013", "ORD014", "ORD015", "ORD016", "ORD017"};
-// "ORD001" for 201, "PAT001" for 301.
+// "ORD001" for 201, "PAT001" for 301; "PAGPDF" for 222 and "CFirma" for the signature page 290.
 std::string PageClassName(int pageCode);
 
 }  // namespace forms

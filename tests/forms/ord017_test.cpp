@@ -98,7 +98,11 @@ TEST_F(Ord017, BindsTheMembersFieldsAndFixedPlaceFields) {
                          Bound{22, q + 7872}, Bound{24, q + 7992}, Bound{30, q + 7942}, Bound{33, q + 8144},
                          Bound{40, q + 8296}, Bound{44, q + 8244}, Bound{45, fam + 5284}, Bound{48, fam + 5316}})
     EXPECT_EQ(page.GetBox(b.position - 1)->data, Block() + b.offset) << b.position;
-  for (int p : {49, 51, 53}) EXPECT_EQ(page.GetBox(p - 1)->data, nullptr) << p;
+  // The foot the printing fills: the copy label, the payment barcode and the identification code.
+  auto& renta = dynamic_cast<doc::CRentaDoc&>(*document);
+  EXPECT_EQ(page.GetBox(48)->data, renta.PrintSheetState().copyLabel.data());
+  EXPECT_EQ(page.GetBox(50)->data, renta.BarcodeArea().data());
+  EXPECT_EQ(page.GetBox(52)->data, renta.PrintSheetState().identificationCodes[0].data());
 }
 
 TEST_F(Ord017, APositiveResultIsPaidAtOnceByDirectDebitUntilTwoInstalmentsAreChosen) {
