@@ -42,7 +42,7 @@ constexpr ui::ControlDef kControls1831[] = {
     QX_ENTERED(D::kCorporateTaxation, 1, kLimitBox, f::CorporateTaxation),
     {.kind = Ctl::Static, .textId = 97306, .row = 2, .col = 0, .group = kLimitBox},
     QX_ENTERED(D::kExcess, 2, kLimitBox, f::Excess),
-    {.id = kEffectiveBox, .kind = Ctl::GroupBox, .row = 3, .col = 0, .colSpan = 3, .group = kLimitBox},
+    {.id = kEffectiveBox, .kind = Ctl::GroupBox, .row = 2, .col = 0, .colSpan = 3},
     {.kind = Ctl::Static, .textId = 91042, .row = 0, .col = 1, .group = kEffectiveBox},
     {.kind = Ctl::Static, .textId = 91043, .row = 0, .col = 2, .group = kEffectiveBox},
     {.kind = Ctl::Static, .textId = 97307, .row = 1, .col = 0, .group = kEffectiveBox},
@@ -51,10 +51,10 @@ constexpr ui::ControlDef kControls1831[] = {
     QX_COMPUTED(D::kHolderShare, 2, 1, Money, f::HolderShare), QX_COMPUTED(D::kUnitShare, 2, 2, Money, f::UnitShare),
     {.kind = Ctl::Static, .textId = 97309, .row = 3, .col = 0, .group = kEffectiveBox},
     QX_COMPUTED(D::kHolderTax, 3, 1, Money, f::HolderTax), QX_COMPUTED(D::kUnitTax, 3, 2, Money, f::UnitTax),
-    {.kind = Ctl::Static, .textId = 97311, .row = 2, .col = 0, .colSpan = 3},
-    {.id = ui::IDOK, .kind = Ctl::Ok, .textId = ui::kStrOkButton, .row = 3, .col = 0},
-    {.id = ui::IDCANCEL, .kind = Ctl::Cancel, .textId = ui::kStrCancelButton, .row = 3, .col = 1},
-    {.id = ui::kHelpButtonId, .kind = Ctl::Help, .textId = 91001, .row = 3, .col = 2},
+    {.kind = Ctl::Static, .textId = 97311, .row = 3, .col = 0, .colSpan = 3},
+    {.id = ui::IDOK, .kind = Ctl::Ok, .textId = ui::kStrOkButton, .row = 4, .col = 0},
+    {.id = ui::IDCANCEL, .kind = Ctl::Cancel, .textId = ui::kStrCancelButton, .row = 4, .col = 1},
+    {.id = ui::kHelpButtonId, .kind = Ctl::Help, .textId = 91001, .row = 4, .col = 2},
 };
 #undef QX_ENTERED
 #undef QX_COMPUTED
