@@ -58,6 +58,14 @@
 #include "annex/depreciation_dlg.h"
 #include "annex/reinvestment_funds_dlg.h"
 #include "annex/transmission_value_dlg.h"
+// Company imputation, image rights, Ceuta and Melilla, the Canary Islands, tax paid abroad.
+#include "annex/canary_income_dlg.h"
+#include "annex/ceutamel_dlg.h"
+#include "annex/cesderima_dlg.h"
+#include "annex/impotroc_dlg.h"
+#include "annex/pimpextr_dlg.h"
+#include "annex/resinvcan_dlg.h"
+#include "annex/tit2dat1_dlg.h"
 #include "ui/annex_dlg.h"
 #include "ui/sel_str_edit.h"
 
@@ -153,6 +161,18 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CAmortiagDlg>("CAmortiagDlg");
   ui::RegisterAnnex<CExencionDlg>("CExencionDlg");
   ui::RegisterAnnex<CFondosDlg>("CFondosDlg");
+  // Company imputation, image rights, Ceuta and Melilla, the Canary Islands, tax paid abroad.
+  ui::RegisterAnnex<CImpotrocDlg>("CImpotrocDlg");
+  ui::RegisterAnnex<CCesderimaDlg>("CCesderimaDlg");
+  ui::RegisterAnnex<CTit2dat1Dlg>("CTit2dat1Dlg");
+  ui::RegisterAnnex<CTranfisintDlg>("CTranfisintDlg");
+  ui::RegisterAnnex<CCeutamelDlg>("CCeutamelDlg");
+  ui::RegisterAnnex<CBicocaDlg>("CBicocaDlg");
+  ui::RegisterAnnex<CResinvcan4Dlg>("CResinvcan4Dlg");
+  ui::RegisterAnnex<CResinvcanDlg>("CResinvcanDlg");
+  ui::RegisterAnnex<CResinvcan3Dlg>("CResinvcan3Dlg");
+  ui::RegisterAnnex<CResinvcan5Dlg>("CResinvcan5Dlg");
+  ui::RegisterAnnex<CPimpextrDlg>("CPimpextrDlg");
 }
 
 }  // namespace annex
