@@ -17,7 +17,6 @@
 #include "annex/imasd_dlg.h"
 #include "annex/inmobiliario_dlg.h"
 #include "annex/tipoactividad_dlg.h"
-#include "annex/transparencia_fiscal_dlg.h"
 #include "annex/inrega6_dlg.h"
 #include "annex/autonom3ct_dlg.h"
 #include "annex/autonom5g_dlg.h"
