@@ -1,5 +1,6 @@
 #include "forms/pages/page100.h"
 
+#include "forms/pages/ord001.h"
 #include "forms/pages/ord009.h"
 #include "forms/pages/ord011.h"
 #include "forms/pages/ord012.h"
@@ -62,6 +63,8 @@ int CPage100::OnBoxSubDialogValue(int /*position*/) {
 }
 
 void RegisterForm100Pages() {
+  RegisterPage<ORD001>("ORD001");
+  RegisterFamilyTableOpeners();
   RegisterPage<ORD009>("ORD009");
   RegisterPage<ORD011>("ORD011");
   RegisterPage<ORD012>("ORD012");
