@@ -1,6 +1,7 @@
 #include "forms/pages/page100.h"
 
 #include "forms/pages/ord001.h"
+#include "forms/pages/ord002.h"
 #include "forms/pages/ord009.h"
 #include "forms/pages/ord011.h"
 #include "forms/pages/ord012.h"
@@ -65,6 +66,7 @@ int CPage100::OnBoxSubDialogValue(int /*position*/) {
 void RegisterForm100Pages() {
   RegisterPage<ORD001>("ORD001");
   RegisterFamilyTableOpeners();
+  RegisterPage<ORD002>("ORD002");
   RegisterPage<ORD009>("ORD009");
   RegisterPage<ORD011>("ORD011");
   RegisterPage<ORD012>("ORD012");

@@ -26,6 +26,29 @@ constexpr BoxBinding kOrd001[] = {
     {172, 5467}, {173, 5537}, {174, 5562}, {175, 5567}, {196, 393},  {197, 1843},
 };
 
+constexpr std::size_t A(std::size_t o) { return f100::SectionA.offset + o; }
+constexpr std::size_t B(std::size_t o) { return f100::SectionB.offset + o; }
+constexpr std::size_t C(std::size_t o) { return f100::SectionC.offset + o; }
+constexpr std::size_t D(std::size_t o) { return f100::SectionD.offset + o; }
+
+// ORD002 (202): work income (its annex is the whole of section A), movable capital (each group's
+// income vector before its rows), the imputed income shown by member and real estate income. The
+// three rows of holders belong to the page's row table.
+constexpr BoxBinding kOrd002[] = {
+    {3, A(720), A(0)},    {4, A(760), A(0)},    {5, A(800), A(0)},    {6, A(840), A(0)},    {7, A(880), A(0)},
+    {8, A(920), A(0)},    {9, A(960), A(0)},    {10, A(1000), A(0)},  {11, A(1040), A(0)},  {12, A(1080), A(0)},
+    {13, A(1120), A(0)},  {14, A(1160)},        {15, A(1200)},        {16, B(0), B(40)},    {17, B(280), B(320)},
+    {18, B(656), B(696)}, {19, B(792), B(832)}, {20, B(1072), B(1112)}, {21, B(1352), B(1392)}, {22, B(1632)},
+    {23, B(1672)},        {24, B(1712)},        {25, B(1752)},        {26, B(1792)},        {27, B(1832)},
+    {28, B(1872)},        {29, B(1912)},        {30, B(1952), B(2032)}, {31, B(1992), B(2032)},
+    {32, C(472)}, {33, C(480)}, {34, C(720)}, {35, C(1320)}, {36, C(473)}, {37, C(520)}, {38, C(820)}, {39, C(1360)},
+    {40, C(474)}, {41, C(560)}, {42, C(920)}, {43, C(1400)}, {44, C(475)}, {45, C(600)}, {46, C(1020)}, {47, C(1440)},
+    {48, C(476)}, {49, C(640)}, {50, C(1120)}, {51, C(1480)}, {52, C(477)}, {53, C(680)}, {54, C(1220)}, {55, C(1520)},
+    {56, C(0), C(40)},    {66, D(0), D(40)},    {67, D(472), D(40)},  {68, D(512)},         {69, D(552), D(40)},
+    {70, D(592), D(40)},  {71, D(632), D(40)},  {72, D(672), D(40)},  {73, D(712)},         {74, D(752)},
+    {75, D(792)},         {76, D(832)},         {77, D(872)},         {80, f100::Family.offset + 105},
+};
+
 constexpr std::size_t P(std::size_t offset) { return f714::Personal.offset + offset; }
 
 // PAT001 (301): the declarant's identification, address, representative, marks and date.
@@ -159,7 +182,7 @@ struct PageTable {
   int pageCode;
   std::span<const BoxBinding> boxes;
 };
-constexpr PageTable kTables[] = {{201, kOrd001}, {209, kOrd009}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {217, kOrd017}, {301, kPat001}, {309, kPat009}, {310, kPat010}, {311, kPat011}};
+constexpr PageTable kTables[] = {{201, kOrd001}, {202, kOrd002}, {209, kOrd009}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {217, kOrd017}, {301, kPat001}, {309, kPat009}, {310, kPat010}, {311, kPat011}};
 
 // Extra tables (fixtures of tests, pages being authored) take precedence.
 std::vector<PageTable>& Extra() {
