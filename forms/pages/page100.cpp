@@ -7,6 +7,8 @@
 #include "forms/pages/ord012.h"
 #include "forms/pages/ord013.h"
 #include "forms/pages/ord014.h"
+#include "forms/pages/ord015.h"
+#include "forms/pages/ord016.h"
 #include "forms/pages/ord017.h"
 #include "forms/pages/firma.h"
 
@@ -72,6 +74,8 @@ void RegisterForm100Pages() {
   RegisterPage<ORD012>("ORD012");
   RegisterPage<ORD013>("ORD013");
   RegisterPage<ORD014>("ORD014");
+  RegisterPage<ORD015>("ORD015");
+  RegisterPage<ORD016>("ORD016");
   RegisterPage<ORD017>("ORD017");
   RegisterSignaturePage();
 }
