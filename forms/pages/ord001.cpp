@@ -99,6 +99,8 @@ void CBoxesORD001::BindPageData(int rebind) {
   if (!fixedMember) {
     memberIndex = m;
     mode = m == doc::kFamilyUnit ? 1 : 0;
+    // The page shows the marks of the member from the start, not only after a refresh.
+    SetDeclarationMarks();
   }
   const auto k = static_cast<std::size_t>(Occurrence());
   auto box = [this](int p) { return Position(p); };
@@ -194,15 +196,18 @@ void CBoxesORD001::FilterTables() {
   BindTableRows();
 }
 
-void CBoxesORD001::ApplyHolderMode() {
+void CBoxesORD001::SetDeclarationMarks() {
   const std::span<std::uint8_t> span = Block();
-  if (span.size() >= f100::Family.offset + f100::Family.size) {
-    // The marks of the occurrence the boxes show: the member's own.
-    const int m = Shown();
-    const auto slot = static_cast<std::size_t>(m - 1);
-    span[kIndividualMark + slot] = m == doc::kFamilyUnit ? 0 : 'X';
-    span[kJointMark + slot] = m == doc::kFamilyUnit ? 'X' : 0;
-  }
+  if (span.size() < f100::Family.offset + f100::Family.size) return;
+  // The marks of the occurrence the boxes show: the member's own.
+  const int m = Shown();
+  const auto slot = static_cast<std::size_t>(m - 1);
+  span[kIndividualMark + slot] = m == doc::kFamilyUnit ? 0 : 'X';
+  span[kJointMark + slot] = m == doc::kFamilyUnit ? 'X' : 0;
+}
+
+void CBoxesORD001::ApplyHolderMode() {
+  SetDeclarationMarks();
   BindPageData(1);
   RefreshBoxStates(0);
 }

@@ -47,6 +47,8 @@ class CBoxesORD001 : public CBindingTableList {
 
  private:
   void BindTableRows();
+  // The individual and joint declaration marks of the member shown.
+  void SetDeclarationMarks();
   std::array<char, 21> barcodeText_{};
   std::array<char, 14> receiptText_{};
   double zero_ = 0;
