@@ -792,6 +792,9 @@ TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
   // A page whose boxes are not defined yet is shown with its picture and says so.
   Trigger(ID_NEXT_PAGE);
   EXPECT_EQ(Current()->View()->GetPageCode(), 202);
+  EXPECT_GT(Current()->View()->GetBoxCount(), 0);
+  Trigger(ID_NEXT_PAGE);
+  EXPECT_EQ(Current()->View()->GetPageCode(), 203);
   EXPECT_EQ(Current()->View()->GetBoxCount(), 0);
   EXPECT_EQ(a.MainFrame()->statusBar()->currentMessage(), platform::LoadString(94206));
   Trigger(ID_FIRST_PAGE);
