@@ -426,14 +426,14 @@ namespace {
 constexpr int kFamilyWizardCaption = 300;  // "DATOS PERSONALES Y FAMILIARES AL 31/12/2003"
 }  // namespace
 
-void CDeclarationDocument::EditFamilyData() {
+bool CDeclarationDocument::EditFamilyData(int startPage) {
   auto* renta = dynamic_cast<doc::CRentaDoc*>(doc_.get());
-  if (!renta) return;
+  if (!renta) return false;
   renta->CommitPendingBoxEdit();
-  if (RunFamilyWizard(*renta, false, 0)) {
-    UpdateAllViews(3);
-    UpdateAllViews(1);
-  }
+  if (!RunFamilyWizard(*renta, false, startPage)) return false;
+  UpdateAllViews(3);
+  UpdateAllViews(1);
+  return true;
 }
 
 bool CDeclarationDocument::RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int startPage) {

@@ -129,7 +129,7 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
 
   doc::CProg32Doc& Document() { return *doc_; }
   // Command 2067: the personal and family data of the open form-100 declaration, as a sheet.
-  void EditFamilyData();
+  void EditFamilyData() { EditFamilyData(0); }
   CDeclarationFrame* Frame() const { return frame_; }
   // The page shown in the frame, none before the first page.
   forms::CFormView* View() const { return view_; }
@@ -157,6 +157,8 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   void ShowStringMessage(int stringId, bool stop) override;
   void RunCalculator() override;
   int RunFieldCheck(int number, void* value) override;
+  // The family data from a page's box, on the wizard's page `startPage`, as a sheet.
+  bool EditFamilyData(int startPage) override;
   QString MenuText(int id) const override;
   // The highest severity of the last validation (-1 nothing, 0 warnings, 1 errors).
   int LastValidation() const { return lastSeverity_; }

@@ -7,12 +7,16 @@
 #include "forms/pages/ord008.h"
 #include "data/doc/renta_doc.h"
 
+#include "forms/pages/ord001.h"
+#include "forms/pages/ord002.h"
 #include "forms/pages/ord009.h"
 #include "forms/pages/ord010.h"
 #include "forms/pages/ord011.h"
 #include "forms/pages/ord012.h"
 #include "forms/pages/ord013.h"
 #include "forms/pages/ord014.h"
+#include "forms/pages/ord015.h"
+#include "forms/pages/ord016.h"
 #include "forms/pages/ord017.h"
 #include "forms/pages/firma.h"
 #include "forms/pages/ord018.h"
@@ -83,12 +87,17 @@ void RegisterForm100Pages() {
   RegisterPage<ORD006>("ORD006");
   RegisterPage<ORD007>("ORD007");
   RegisterPage<ORD008>("ORD008");
+  RegisterPage<ORD001>("ORD001");
+  RegisterFamilyTableOpeners();
+  RegisterPage<ORD002>("ORD002");
   RegisterPage<ORD009>("ORD009");
   RegisterPage<ORD010>("ORD010");
   RegisterPage<ORD011>("ORD011");
   RegisterPage<ORD012>("ORD012");
   RegisterPage<ORD013>("ORD013");
   RegisterPage<ORD014>("ORD014");
+  RegisterPage<ORD015>("ORD015");
+  RegisterPage<ORD016>("ORD016");
   RegisterPage<ORD017>("ORD017");
   RegisterSignaturePage();
   // Printed only: never in the document's page list.

@@ -72,6 +72,8 @@ class IPageHost {
   virtual int ScreenWidth() const;
   // Numbered field check `number` of the document's check object on `value`: 1 accepted.
   virtual int RunFieldCheck(int /*number*/, void* /*value*/) { return 1; }
+  // Form 100: the personal and family data wizard from its page `startPage`; TRUE when accepted.
+  virtual bool EditFamilyData(int /*startPage*/) { return false; }
 };
 
 class CProg32View : public QAbstractScrollArea, public ui::IEditHost {

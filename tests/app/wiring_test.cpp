@@ -792,6 +792,9 @@ TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
   // A page whose boxes are not defined yet is shown with its picture and says so.
   Trigger(ID_NEXT_PAGE);
   EXPECT_EQ(Current()->View()->GetPageCode(), 202);
+  EXPECT_GT(Current()->View()->GetBoxCount(), 0);
+  Trigger(ID_NEXT_PAGE);
+  EXPECT_EQ(Current()->View()->GetPageCode(), 203);
   EXPECT_EQ(Current()->View()->GetBoxCount(), 0);
   EXPECT_EQ(a.MainFrame()->statusBar()->currentMessage(), platform::LoadString(94206));
   Trigger(ID_FIRST_PAGE);
@@ -986,6 +989,26 @@ TEST_F(WiringTest, ThePageMaternityBoxOpensItsAnnexAndShowsTheDeduction) {
   EXPECT_DOUBLE_EQ(f100::summary::MaternityDeduction.get(summary, 0), 300.0);
   EXPECT_DOUBLE_EQ(CDoubleEdit::ParseAmountText(page->GetBox(kMaternityBox)->displayText), 300.0);
   EXPECT_TRUE(Enabled(ID_FILE_SAVE));
+}
+
+// The descendants and ascendants of page 1 are kept in the family data: their boxes open the
+// family wizard as a sheet, on the page of that table.
+TEST_F(WiringTest, ThePage1TablesOpenTheFamilyDataOnTheirPage) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  forms::CFormView* page = Current()->View();
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(page->GetPageCode(), 201);
+  for (const auto& [box, wizardPage] : {std::pair{49, Wizard::kDescendantsPage}, std::pair{137, Wizard::kAscendantsPage}}) {
+    page->GoToBox(box - 1);
+    ASSERT_TRUE(Settle([&] { return page->EditedBox() == box - 1; })) << box;
+    int shown = -1;
+    script.push_back(Family([&shown](Wizard& w) { shown = w.GetActiveIndex(); }));
+    QTest::keyClick(page->Editor(), Qt::Key_F7);
+    EXPECT_EQ(shown, wizardPage) << box;
+    EXPECT_TRUE(script.empty()) << box;
+  }
 }
 
 // Filing: the member chosen, the findings of the validation written anyway from "Avisos y

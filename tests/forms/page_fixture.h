@@ -83,6 +83,12 @@ class PageHost : public forms::IPageHost {
   }
   // Sees the value while it is checked (it may live only for the check).
   std::function<void(int, void*)> onCheck;
+  bool EditFamilyData(int startPage) override {
+    familyWizardPages.push_back(startPage);
+    return familyWizardAccepts;
+  }
+  std::vector<int> familyWizardPages;
+  bool familyWizardAccepts = true;
 
   IMessageService* Messages() override { return &coded; }
 

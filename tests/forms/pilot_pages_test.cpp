@@ -26,7 +26,7 @@ struct Pilot {
   int kind;
   int boxes;
 };
-constexpr Pilot kPilots[] = {{201, "ORD001", 2, 199}, {209, "ORD009", 2, 45}, {211, "ORD011", 2, 56}, {212, "ORD012", 2, 41}, {213, "ORD013", 2, 27}, {214, "ORD014", 2, 68}, {301, "PAT001", 3, 51}};
+constexpr Pilot kPilots[] = {{201, "ORD001", 2, 199}, {202, "ORD002", 2, 80}, {209, "ORD009", 2, 45}, {211, "ORD011", 2, 56}, {212, "ORD012", 2, 41}, {213, "ORD013", 2, 27}, {214, "ORD014", 2, 68}, {215, "ORD015", 2, 99}, {216, "ORD016", 2, 137}, {301, "PAT001", 3, 51}};
 
 class PilotPages : public ::testing::Test {
  protected:
