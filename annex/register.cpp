@@ -50,6 +50,9 @@
 #include "annex/tipoelempatrim_dlg.h"
 #include "annex/tit6dat1_dlg.h"
 #include "annex/zedu_dlg.h"
+#include "annex/rent_dlg.h"
+#include "annex/cambiodomicilio_dlg.h"
+#include "annex/deccomp_dlg.h"
 #include "ui/annex_dlg.h"
 #include "ui/sel_str_edit.h"
 
@@ -128,6 +131,10 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CMatmesesDlg>("CMatmesesDlg");
   ui::RegisterAnnex<CNachijosriojaDlg>("CNachijosriojaDlg");
   ui::RegisterAnnex<CFamnumegaliciaDlg>("CFamnumegaliciaDlg");
+  ui::RegisterAnnex<CAutonom1GDlg>("CAutonom1GDlg");
+  ui::RegisterAnnex<CAutonom4CaDlg>("CAutonom4CaDlg");
+  ui::RegisterSelectionOpener("IDD_CAMBIODOMICILIO", &CCambiodomicilioDlg::OpenFor);
+  ui::RegisterAnnex<CDeccompDlg>("CDeccompDlg");
 }
 
 }  // namespace annex
