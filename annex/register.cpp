@@ -65,6 +65,9 @@
 #include "annex/pimpextr_dlg.h"
 #include "annex/resinvcan_dlg.h"
 #include "annex/tit2dat1_dlg.h"
+#include "annex/rent_dlg.h"
+#include "annex/cambiodomicilio_dlg.h"
+#include "annex/deccomp_dlg.h"
 #include "ui/annex_dlg.h"
 #include "ui/sel_str_edit.h"
 
@@ -172,6 +175,10 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CResinvcan3Dlg>("CResinvcan3Dlg");
   ui::RegisterAnnex<CResinvcan5Dlg>("CResinvcan5Dlg");
   ui::RegisterAnnex<CPimpextrDlg>("CPimpextrDlg");
+  ui::RegisterAnnex<CAutonom1GDlg>("CAutonom1GDlg");
+  ui::RegisterAnnex<CAutonom4CaDlg>("CAutonom4CaDlg");
+  ui::RegisterSelectionOpener("IDD_CAMBIODOMICILIO", &CCambiodomicilioDlg::OpenFor);
+  ui::RegisterAnnex<CDeccompDlg>("CDeccompDlg");
 }
 
 }  // namespace annex

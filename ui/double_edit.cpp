@@ -39,6 +39,19 @@ void CDoubleEdit::ComputeEditWidth() {
   setMaxLength(editWidth_);
 }
 
+void CDoubleEdit::SetFormat(int integerDigits, int decimals) {
+  if (!box_) return;
+  box_->width = integerDigits;
+  box_->decimals = decimals;
+  box_->shownDecimals = decimals;
+  // The letter of the format stays: an amount remains an amount.
+  const char letter = box_->StrValidac.empty() ? 'F' : box_->StrValidac[0];
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%c%d.%d", letter, integerDigits, decimals);
+  box_->StrValidac = buf;
+  ComputeEditWidth();
+}
+
 int CDoubleEdit::BindData(void* field) {
   CEditEx::BindData(field);
   return 8;

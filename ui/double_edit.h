@@ -33,6 +33,8 @@ class CDoubleEdit : public CEditEx {
   bool IsNumericText(const QString& text) const;
   // Characters of the edit: digits + decimals + 2 with decimals, digits + 1 without.
   static int AmountEditWidth(int integerDigits, int decimals);
+  // A dialog whose variant chooses a field's format gives its own edit the digits and decimals.
+  void SetFormat(int integerDigits, int decimals);
 
  protected:
   void contextMenuEvent(QContextMenuEvent* e) override;

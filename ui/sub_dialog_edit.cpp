@@ -15,7 +15,7 @@ namespace {
 constexpr SubDialogEntry kSubDialogs[] = {
     {"IDD_IGLESIAS", 168, "CIglesiasDlg", SubDialogData::OneField5},
     {"IDD_IGLESIASNO", 240, "CIglesiasnoDlg", SubDialogData::OneField5},
-    {"IDD_DECCOMP", 12, "CDeccompDlg", SubDialogData::TwoFields5},
+    {"IDD_DECCOMP", 12, "CDeccompDlg", SubDialogData::Block10},
     {"IDD_BORRADOR", 24, "CBorradorDlg", SubDialogData::OneField5},
     {"IDD_DISCONFORMIDAD", 25, "CDisconformidadDlg", SubDialogData::Block368},
     {"IDD_CAMBPDF", 29, "CCambpdfDlg", SubDialogData::TwoFields5},
@@ -102,6 +102,7 @@ int CSubDialogEdit::OpenSubDialog() {
       }
       case ui::SubDialogData::Block368: move(option, 0, 368); break;
       case ui::SubDialogData::Block72: move(option, 0, 72); break;
+      case ui::SubDialogData::Block10: move(option, 0, 10); break;
     }
   };
   exchange(true);

@@ -15,7 +15,8 @@
 
 namespace ui {
 // How a registered sub-dialog exchanges its data with the box's option word.
-enum class SubDialogData : unsigned char { OneField5, TwoFields5, Block368, Block72 };
+// Block10: two 5-byte groups that lie side by side in the declaration, at the option word.
+enum class SubDialogData : unsigned char { OneField5, TwoFields5, Block368, Block72, Block10 };
 struct SubDialogEntry {
   const char* name;
   int id;
