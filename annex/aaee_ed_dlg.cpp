@@ -47,9 +47,9 @@ void CAaeeEdDlg::SyncHolderPayments() {
   if (!row) return;
   const double current = f::FractionalPayments.get(Data());
   const double payments = rows::HolderPayments(doc::State().form100Block, rows::kDirect, row[0], current);
-  if (payments == current) return;
+  // Only the dialog's copy: the row takes the payments with the rest of the block on OK, and
+  // Cancel leaves the declaration untouched.
   f::FractionalPayments.set(Data(), payments);
-  rows::Payments(rows::kDirect).set(row, payments);
 }
 
 void CAaeeEdDlg::OnInitAnnex() {

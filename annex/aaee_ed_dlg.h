@@ -38,8 +38,7 @@ class CAaeeEdDlg : public ui::CAnnexDlg {
   int OnEditKillFocus(int id) override;
 
  private:
-  // Takes the payments of another direct-estimation row of the holder, into the block and into
-  // the edited row of the declaration at once.
+  // Takes into the dialog's copy the payments of another direct-estimation row of the holder.
   void SyncHolderPayments();
   std::uint8_t* DeclarationRow() const;
   int row_ = -1;

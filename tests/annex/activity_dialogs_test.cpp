@@ -45,15 +45,19 @@ class ActivityDialogs : public AnnexTest {
   OpenDeclaration declaration;
 };
 
-TEST_F(ActivityDialogs, TheHoldersPaymentsComeFromHisOtherDirectActivityEvenOnCancel) {
+TEST_F(ActivityDialogs, TheHoldersPaymentsComeFromHisOtherDirectActivityAndOnlyOkKeepsThem) {
   DirectRow(0, 2, '1', "861.1", 300.0);
   DirectRow(1, 2, '1', "659.1", 0.0);
   DirectRow(2, 3, '1', "659.1", 75.0);
+  const std::vector<std::uint8_t> before = declaration.block;
   LaunchDirect(1, [](CAaeeEdDlg& d) {
     EXPECT_EQ(d.Edit(CAaeeEdDlg::kPayments)->text(), QStringLiteral("300,00"));
     annextest::Press(d, ui::IDCANCEL);
   });
-  EXPECT_EQ(rows::Payments(rows::kDirect).get(Row(rows::kDirect, 1)), 300.0) << "written as the dialog opened";
+  EXPECT_TRUE(declaration.block == before) << "Cancel leaves the declaration as it was";
+
+  LaunchDirect(1, [](CAaeeEdDlg& d) { annextest::Press(d, ui::IDOK); });
+  EXPECT_EQ(rows::Payments(rows::kDirect).get(Row(rows::kDirect, 1)), 300.0) << "OK carries the holder's payments";
   EXPECT_EQ(rows::Payments(rows::kDirect).get(Row(rows::kDirect, 2)), 75.0) << "another holder's row";
 
   // A change of non-zero payments is told once; from 0 nothing is told.
