@@ -64,9 +64,15 @@ TEST_F(LauncherBounds, ValuationAnnexNeverReadsOrWritesPastTheRecordNorItsBlock)
       d->Dialog().done(ui::IDOK);
     });
     EXPECT_EQ(launcher.Launch(), 2);
-    EXPECT_EQ(seenIn, c.copied);
+    // The real dialogs recompute a few of their amounts on opening and on OK, so only the bounds
+    // are exact: nothing seen or written beyond what both the record and the block hold.
+    EXPECT_LE(seenIn, c.copied);
+    EXPECT_GT(seenIn, 0u);
     EXPECT_FALSE(sawNext);
-    EXPECT_EQ(static_cast<std::size_t>(std::count(area.begin(), area.end(), std::uint8_t{0xAB})), c.copied);
+    EXPECT_LE(static_cast<std::size_t>(std::count(area.begin(), area.end(), std::uint8_t{0xAB})), c.copied);
+    EXPECT_TRUE(std::all_of(area.begin() + static_cast<std::ptrdiff_t>(c.copied),
+                            area.begin() + static_cast<std::ptrdiff_t>(c.record),
+                            [](std::uint8_t b) { return b == 0x11; }));
     EXPECT_TRUE(std::all_of(area.begin() + static_cast<std::ptrdiff_t>(c.record), area.end(),
                             [](std::uint8_t b) { return b == 0xEE; }));
   }

@@ -795,6 +795,9 @@ TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
   EXPECT_GT(Current()->View()->GetBoxCount(), 0);
   Trigger(ID_NEXT_PAGE);
   EXPECT_EQ(Current()->View()->GetPageCode(), 203);
+  EXPECT_GT(Current()->View()->GetBoxCount(), 0);
+  Trigger(ID_NEXT_PAGE);
+  EXPECT_EQ(Current()->View()->GetPageCode(), 204);
   EXPECT_EQ(Current()->View()->GetBoxCount(), 0);
   EXPECT_EQ(a.MainFrame()->statusBar()->currentMessage(), platform::LoadString(94206));
   Trigger(ID_FIRST_PAGE);
