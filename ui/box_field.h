@@ -49,7 +49,7 @@ class CBoxField {
   int loadedReadOnly = 0;      // the read-only flag as the definition gave it
   std::string fminternet;      // filing format, kept as read
   int Idinternet = 0;          // filing id, kept as read
-  int checkKey = 0;            // check marks: the number of the spec, once an editor took it
+  int checkKey = 0;            // check marks: the number of the format, once an editor took it
   int shownDecimals = 0;
   int specParsed = 0;
 

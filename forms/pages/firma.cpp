@@ -17,7 +17,7 @@ namespace {
 constexpr std::size_t kFam = f100::Family.offset, kSum = f100::Summary.offset, kRes = f100::Result.offset,
                       kN = f100::SectionN.offset, kQ = f100::SectionQ.offset;
 
-// An amount as an amount box shows it with the spec "R8.2".
+// An amount as an amount box shows it with the format "R8.2".
 std::string Amount(double value) {
   CBoxField box;
   box.StrValidac = "R8.2";
