@@ -190,8 +190,8 @@ const ui::ControlDef kChildControls[] = {
     {.kind = Ctl::Static, .textId = 96037, .row = 6, .col = 0},
     {.id = CH::kLink, .kind = Ctl::Lista, .row = 6, .col = 1, .width = 1, .field = D::Link, .table = "VINCESPE.TAB"},
     {.kind = Ctl::Static, .textId = 96038, .row = 7, .col = 0},
-    // Typed: the checks of the key run as it is left ("OTRSITUE.TAB" lists what the keys mean).
-    {.id = CH::kSituation, .kind = Ctl::Edit, .row = 7, .col = 1, .width = 1, .field = D::Situation},
+    {.id = CH::kSituation, .kind = Ctl::Lista, .row = 7, .col = 1, .width = 1, .field = D::Situation,
+     .table = "OTRSITUE.TAB"},
     {.kind = Ctl::Static, .textId = 96084, .row = 8, .col = 0},
     {.id = CH::kAdoption, .kind = Ctl::Date, .row = 8, .col = 1, .width = 8, .field = D::AdoptionDate},
     {.kind = Ctl::Static, .textId = 96088, .row = 9, .col = 0, .colSpan = 2},

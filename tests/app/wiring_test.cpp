@@ -1239,6 +1239,9 @@ namespace DE = f100::descendant_entry;
 
 class FamilyWiringTest : public WiringTest {
  protected:
+  // The first ascendant row's name, birth date, disability key and link.
+  static constexpr int kAscendantName = 1437, kAscendantBirth = 1447, kAscendantDisability = 1456,
+                       kAscendantLink = 1467;
   // A child typed in the descendant dialog opened from the row's name field with F7.
   static void TypeChild(Wizard& w, int row, const char* given, const char* birth) {
     auto* name = w.DescendantsPage().Item<CSelStrEdit>(famwiz::CDescendientes::IdAt(2, row));
@@ -1280,6 +1283,12 @@ class FamilyWiringTest : public WiringTest {
     TypeChild(w, 1, "LUIS", "20092002");
     TypeOn(w.DescendantsPage(), famwiz::CDescendientes::IdAt(0, 0), "X");  // H1
     TypeOn(w.DescendantsPage(), famwiz::CDescendientes::IdAt(1, 1), "X");  // H2
+    // The declarant's father, disabled, living with them.
+    Show(w, Wizard::kAscendantsPage);
+    TypeOn(w.AscendantsPage(), kAscendantName, "GARCIA PEREZ JUAN");
+    TypeOn(w.AscendantsPage(), kAscendantBirth, "01011930");
+    Pick(w.AscendantsPage().GetDlgItem(kAscendantDisability), "3");
+    Pick(w.AscendantsPage().GetDlgItem(kAscendantLink), "D");
     Show(w, Wizard::kAdditionalPage);
     for (int holder : {2, 4, 5}) TypeOn(w.AdditionalPage(), famwiz::CDatosFam2::MarkId(FW::kMale, holder), "X");
     Show(w, Wizard::kRegionPage);
@@ -1318,6 +1327,13 @@ TEST_F(FamilyWiringTest, ANewDeclarationOfAFamilyThroughTheWizard) {
   EXPECT_EQ(FW::Marks.off, 445u);
   EXPECT_EQ(f[FW::Marks.off + FW::kMale + 0], 1) << "the family unit's byte takes the declarant's";
   EXPECT_EQ(f100::family::HolderNif(2).raw(f), "87654321X") << "the spouse is the first holder of member 3";
+  namespace AE = f100::ascendant_entry;
+  const std::uint8_t* father = f + FW::Ascendants.off;
+  EXPECT_EQ(AE::Name.str(father), "GARCIA PEREZ JUAN");
+  EXPECT_EQ(AE::Year.raw(father), "1930");
+  EXPECT_EQ(AE::Disability.get(father), '3');
+  EXPECT_EQ(AE::Link.get(father), 'D');
+  EXPECT_EQ(AE::Code(0).get(father), '1') << "an ascendant of the declarant counts for the declarant";
 }
 
 TEST_F(FamilyWiringTest, CancelChangesNothing) {

@@ -14,6 +14,8 @@ namespace {
 using namespace famwiz;
 namespace FW = f100::family_wizard;
 
+constexpr int kCorregir = 8;  // the advice's button that sends the user back to the page
+
 void SetText(std::uint8_t* rec, blocks::Text t, const std::string& v) { t.set(rec, v, '\0'); }
 
 // A married couple in a joint declaration with two minor children of both, resident in Madrid.
@@ -128,6 +130,76 @@ TEST(FamilyValidation, EachFaultNamesItsMessageAndPage) {
          A::Age.set(e, 60);
        },
        "100R005", 2},
+      {"child 1 who died", [](Block& b) {
+         D::H1.set(DescendantAt(b, 0), 1);
+         SetText(DescendantAt(b, 0), D::DeathDate, "01062003");
+       },
+       "100R123", 1},
+      {"child 1 living apart from both",
+       [](Block& b) {
+         D::H1.set(DescendantAt(b, 0), 1);
+         SetText(Personal(b), P::RegionCode(3), "05");
+       },
+       "100R022", 4},
+      {"child 2 without child 1",
+       [](Block& b) {
+         D::H2.set(DescendantAt(b, 0), 1);
+         SetText(Personal(b), P::RegionCode(4), "12");
+       },
+       "100R055", 1},
+      {"ascendant born in year 0",
+       [](Block& b) {
+         std::uint8_t* e = AscendantAt(b, 0);
+         SetText(e, A::Name, "LOPEZ PEREZ JUAN");
+         SetText(e, A::BirthDate, "01010000");
+         A::Link.set(e, 'D');
+       },
+       "100R141", 2},
+      {"ascendant of the spouse, individual",
+       [](Block& b) {
+         std::uint8_t* e = AscendantAt(b, 0);
+         SetText(e, A::Name, "LOPEZ PEREZ JUAN");
+         SetText(e, A::BirthDate, "01011930");
+         A::Link.set(e, 'C');
+         A::Age.set(e, 73);
+       },
+       "100R082", 2, false},
+      {"ascendant's name not a name",
+       [](Block& b) {
+         std::uint8_t* e = AscendantAt(b, 0);
+         SetText(e, A::Name, "1234");
+         SetText(e, A::BirthDate, "01011930");
+         A::Link.set(e, 'D');
+         A::Age.set(e, 73);
+       },
+       "WIN017", 2},
+      // Advice answered with Corregir.
+      {"children of both but no minor children marked", [](Block& b) { P::MinorChildren.set(Personal(b), 0); },
+       "100P005", 0},
+      {"working at 73 without prolonging",
+       [](Block& b) {
+         SetText(Personal(b), P::DeclarantBirth, "15061930");
+         P::WorkerKey(0).set(Personal(b), '1');
+       },
+       "100P015", 3},
+      {"declarant's ascendant too young",
+       [](Block& b) {
+         std::uint8_t* e = AscendantAt(b, 0);
+         SetText(e, A::Name, "LOPEZ PEREZ JUAN");
+         SetText(e, A::BirthDate, "01011960");
+         A::Link.set(e, 'D');
+         A::Disability.set(e, '3');
+       },
+       "100P038", 2},
+      {"spouse's ascendant too young",
+       [](Block& b) {
+         std::uint8_t* e = AscendantAt(b, 0);
+         SetText(e, A::Name, "LOPEZ PEREZ JUAN");
+         SetText(e, A::BirthDate, "01011960");
+         A::Link.set(e, 'C');
+         A::Disability.set(e, '3');
+       },
+       "100P039", 2},
       {"no sex of the spouse", [](Block& b) { work::Mark(FW::kFemale, 3).set(b.data(), 0); }, "100R008", 3},
       {"prolonged work at 33", [](Block& b) { work::Mark(FW::kProlonged, 2).set(b.data(), 1); }, "100R019", 3},
   };
@@ -136,6 +208,7 @@ TEST(FamilyValidation, EachFaultNamesItsMessageAndPage) {
     f.apply(b);
     Validation run;
     run.joint = f.joint;
+    run.answer = [code = std::string(f.code)](const std::string& c) { return c == code ? kCorregir : 1; };
     const Verdict v = run(b);
     EXPECT_FALSE(v.ok) << f.name;
     EXPECT_EQ(v.page, f.page) << f.name;
