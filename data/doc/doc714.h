@@ -32,7 +32,6 @@ class C714Doc : public CProg32Doc {
   const std::string& ComposeDeclarantName();
   std::string BuildBarcodeData();
   const std::array<char, 80>& BarcodeArea() const { return barcode_; }
-  std::array<char, 80>& BarcodeArea() { return barcode_; }
   std::string GetReferenceText() const;
 
  private:

@@ -13,9 +13,10 @@ constexpr std::size_t kS = f714::Summary.offset;
 constexpr blocks::F64 SummaryResult{kS + 536};
 constexpr blocks::U8 NothingToPay{kS + 552};
 
+// The box only reads it (every box of the sheet is read-only).
 void* PaymentBarcode(IPageHost& host) {
   auto* d = dynamic_cast<doc::C714Doc*>(host.PageDocument());
-  return d ? d->BarcodeArea().data() : nullptr;
+  return d ? const_cast<char*>(d->BarcodeArea().data()) : nullptr;
 }
 
 }  // namespace

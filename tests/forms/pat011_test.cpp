@@ -116,7 +116,7 @@ TEST_F(Pat011, TheSecondPaymentSheetBindsPageElevensFieldsReadOnly) {
                          Bound{34, kP + 86}})
     EXPECT_EQ(page.GetBox(b.position - 1)->data, Block() + b.offset) << b.position;
   auto& d714 = dynamic_cast<doc::C714Doc&>(*document);
-  EXPECT_EQ(page.GetBox(35)->data, d714.BarcodeArea().data()) << "the payment barcode text";
+  EXPECT_EQ(page.GetBox(35)->data, static_cast<const void*>(d714.BarcodeArea().data())) << "the payment barcode text";
   for (int p = 1; p <= 36; ++p) EXPECT_TRUE(ReadOnly(page, p)) << p;
   EXPECT_EQ(page.OnBoxEdited(16), 1);
 }
