@@ -4,6 +4,7 @@
 #include "forms/pages/page714_layout.inc"
 #include "forms/pages/pat010.h"
 #include "forms/pages/pat011.h"
+#include "forms/pages/pat012.h"
 #include "tallyvex.h"
 
 namespace forms {
@@ -45,6 +46,7 @@ void CSectionPage714::RecalculateAndRefresh() {
 void RegisterForm714Pages() {
   RegisterPat010();
   RegisterPat011();
+  RegisterPat012();
   for (const pat::SectionPage& page : pat::kSectionPages) {
     RegisterPageBindings(page.code, page.boxes);
     RegisterPageClass(page.name, [&page](IPageHost& host, QWidget* parent) -> CFormView* {

@@ -42,7 +42,8 @@ class CSectionPage714 : public CGenericPage714 {
   const pat::SectionPage& page_;
 };
 
-// Registers the binding tables and the classes of pages PAT002 to PAT008.
+// Registers the classes and binding tables of the form-714 pages that have their own (PAT002 to
+// PAT008, PAT010 to PAT012).
 void RegisterForm714Pages();
 
 }  // namespace forms

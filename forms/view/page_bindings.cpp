@@ -280,6 +280,16 @@ constexpr BoxBinding kPat011[] = {
     {28, P(454)}, {29, P(474)}, {30, P(476)}, {31, P(486)}, {32, P(21)},  {34, P(1)},   {36, P(86)},
 };
 
+// PAT012 (312): the second payment sheet, printed: page 11's fields without the amount due and
+// the partial payment.
+constexpr BoxBinding kPat012[] = {
+    {1, P(86)},   {2, P(96)},   {3, P(111)},  {4, P(126)},  {5, P(141)},  {6, P(144)},  {7, P(172)},
+    {8, P(177)},  {9, P(180)},  {10, P(183)}, {11, P(186)}, {12, P(196)}, {13, P(230)}, {14, P(250)},
+    {15, P(81)},  {16, S714(536)}, {17, R714(16)}, {18, S714(552)}, {19, R714(24)}, {20, R714(25)},
+    {21, R714(48)}, {22, R714(26)}, {23, R714(30)}, {24, R714(34)}, {25, R714(36)}, {26, P(454)},
+    {27, P(474)}, {28, P(476)}, {29, P(486)}, {31, P(1)},  {32, P(21)},  {34, P(86)},
+};
+
 // PAT010 (310): the liquidation values of the summary.
 constexpr BoxBinding kPat010[] = {
     {1, P(86)},      {3, S714(216)},  {4, S714(224)},  {5, S714(232)},  {6, S714(240)},  {7, S714(248)},
@@ -293,7 +303,7 @@ struct PageTable {
   int pageCode;
   std::span<const BoxBinding> boxes;
 };
-constexpr PageTable kTables[] = {{201, kOrd001}, {202, kOrd002}, {203, kOrd003}, {205, kOrd005}, {206, kOrd006}, {207, kOrd007}, {208, kOrd008}, {209, kOrd009}, {210, kOrd010}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {215, kOrd015}, {216, kOrd016}, {217, kOrd017}, {301, kPat001}, {309, kPat009}, {310, kPat010}, {311, kPat011}};
+constexpr PageTable kTables[] = {{201, kOrd001}, {202, kOrd002}, {203, kOrd003}, {205, kOrd005}, {206, kOrd006}, {207, kOrd007}, {208, kOrd008}, {209, kOrd009}, {210, kOrd010}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {215, kOrd015}, {216, kOrd016}, {217, kOrd017}, {301, kPat001}, {309, kPat009}, {310, kPat010}, {311, kPat011}, {312, kPat012}};
 
 // Extra tables (fixtures of tests, pages being authored) take precedence.
 std::vector<PageTable>& Extra() {

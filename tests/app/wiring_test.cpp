@@ -14,6 +14,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -35,6 +36,9 @@
 #include "blocks/form100_a.h"
 #include "blocks/form100_k.h"
 #include "blocks/form714.h"
+#include "blocks/form714_sections.h"
+#include "blocks/numtext.h"
+#include "tallyvex.h"
 #include "forms/pages/ord017.h"
 #include "forms/filing/filing_dialogs.h"
 #include "forms/print/member_selection_dlg.h"
@@ -1141,6 +1145,124 @@ TEST_F(WiringTest, ThePrintCommandPrintsAWealthTaxDeclaration) {
   EXPECT_NE(std::find(pages.begin(), pages.end(), 310), pages.end());
   EXPECT_NE(std::find(pages.begin(), pages.end(), 311), pages.end());
   EXPECT_EQ(PrintToPdf((data.Path() / "patrimonio.pdf").string()), pages.size());
+}
+
+// A wealth-tax declaration filled as a user fills it: a click on a row's description, the text,
+// Tab to the row's amount, the amount, Tab, on three section pages. The section totals, the
+// summary and the liquidation the pages show are those of the calculation library run on the same
+// rows; the print's second payment sheet (page 12) shows the same result.
+TEST_F(WiringTest, AWealthTaxDeclarationTypedOnItsPagesMatchesTheCalculationLibrary) {
+  namespace sec = f714::sections;
+  namespace sum = f714::summary;
+  script.push_back(Create(kWealth, true));
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  std::vector<std::uint8_t> expected(block, block + f714::kBlockSize);
+
+  const auto goTo = [&](int page) {
+    script.push_back(GoToPage(QString::number(page)));
+    Trigger(ID_GO_TO_PAGE);
+    ASSERT_NE(Current()->View(), nullptr);
+    ASSERT_EQ(Current()->View()->GetPageCode(), 300 + page);
+  };
+  // Clicks the description at `position`, types it, Tab, types the amount, Tab.
+  const auto typeRow = [&](int position, const QString& description, const QString& amount) {
+    forms::CFormView* page = Current()->View();
+    const QRect area = page->GetBox(position - 1)->Area();
+    page->ScrollTo(QPoint(0, std::max(0, area.top() - 40)));
+    QApplication::processEvents();
+    QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, area.center() - page->ScrollPosition());
+    ASSERT_EQ(page->EditedBox(), position - 1) << "the click opens the description";
+    QTest::keyClicks(page->Editor(), description);
+    QTest::keyClick(page->Editor(), Qt::Key_Tab);
+    ASSERT_EQ(page->EditedBox(), position) << "Tab goes on to the amount";
+    QTest::keyClicks(page->Editor(), amount);
+    QTest::keyClick(page->Editor(), Qt::Key_Tab);
+    QApplication::processEvents();
+  };
+  struct Row {
+    int page, position;
+    const char* description;
+    const char* typed;
+    sec::Section section;
+    double amount;
+  };
+  const Row rows[] = {
+      {2, 119, "CUENTA CORRIENTE", "250000,50", sec::B, 250000.50},  // section B, first row
+      {5, 4, "ACCIONES COTIZADAS", "180000", sec::G1, 180000.0},     // section G1, first row
+      {5, 6, "FONDOS", "20000,25", sec::G1, 20000.25},               // section G1, second row
+      {8, 51, "PRESTAMO HIPOTECARIO", "60000", sec::DebtsSection, 60000.0},
+  };
+  for (const Row& r : rows) {
+    goTo(r.page);
+    typeRow(r.position, QString::fromUtf8(r.description), QString::fromUtf8(r.typed));
+    std::uint8_t* record = f714::record(expected.data(), r.section.record);
+    const int row = r.position == 6 ? 1 : 0;
+    r.section.table.amount(row).set(record, r.amount);
+  }
+
+  // The library on the same rows: each section totalled and published, then the liquidation and
+  // the payment amounts.
+  std::uint8_t* s = f714::record(expected.data(), f714::Summary);
+  for (auto [section, calc] : {std::pair{sec::B, &Calculos714B}, std::pair{sec::G1, &Calculos714G1},
+                               std::pair{sec::DebtsSection, &Calculos714DEUDAS}}) {
+    calc(f714::record(expected.data(), section.record), -1, s);
+    calc(f714::record(expected.data(), section.record), 0, s);
+  }
+  Calculos714LI(s, f714::record(expected.data(), f714::Personal), -1);
+  Calculos714LI(s, f714::record(expected.data(), f714::Personal), 0);
+  Calculos714DI(f714::record(expected.data(), f714::Result), s);
+
+  const std::uint8_t* shown = f714::record(block, f714::Summary);
+  for (const sec::Section& section : {sec::B, sec::G1, sec::DebtsSection}) {
+    const double total = section.table.total.get(f714::record(expected.data(), section.record));
+    EXPECT_DOUBLE_EQ(section.table.total.get(f714::record(block, section.record)), total);
+    EXPECT_DOUBLE_EQ(section.slot.get(shown), total);
+  }
+  EXPECT_DOUBLE_EQ(sum::TotalAssets.get(s), 450000.75);
+  EXPECT_DOUBLE_EQ(sum::Debts.get(s), 60000.0);
+  ASSERT_GT(sum::Result.get(s), 0.0) << "a declaration with tax to pay";
+  // Every summary and liquidation value the document holds is the library's.
+  for (std::size_t at = 0; at <= sum::Result.off; at += 8)
+    EXPECT_EQ(std::memcmp(shown + at, s + at, 8), 0) << "Form714Summary +" << at;
+
+  // The boxes of the summary and liquidation pages show those values.
+  const auto boxShows = [&](int position, double value) {
+    CBoxField* box = Current()->View()->GetBox(position - 1);
+    box->UpdateText();
+    const std::string text = box->displayText.trimmed().remove(u'.').replace(u',', u'.').toStdString();
+    std::size_t used = 0;
+    const double shownValue = blocks::ParseDecimal(text, &used);
+    if (value == 0.0 && text.empty()) return;
+    EXPECT_EQ(used, text.size()) << text;
+    EXPECT_NEAR(shownValue, value, 0.005)
+        << "page " << Current()->View()->GetPageCode() << ", box " << position;
+  };
+  goTo(9);
+  boxShows(4, sum::B.get(s));
+  boxShows(9, sum::G1.get(s));
+  boxShows(22, sum::TotalAssets.get(s));
+  boxShows(23, sum::Debts.get(s));
+  boxShows(24, sum::NetWealth.get(s));
+  boxShows(26, blocks::F64{184}.get(s));
+  goTo(10);
+  for (auto [position, at] : {std::pair{3, 216}, std::pair{4, 224}, std::pair{5, 232}, std::pair{12, 368},
+                              std::pair{27, 536}})
+    boxShows(position, blocks::F64{static_cast<std::size_t>(at)}.get(s));
+
+  // The print's second payment sheet is built by the same page class the print uses, with the
+  // result and no mark of a declaration without payment.
+  const auto printed = forms::DefinedPages(*Current(), 3);
+  ASSERT_FALSE(printed.empty());
+  EXPECT_EQ(printed.back(), 312);
+  std::unique_ptr<forms::CFormView> sheet(forms::CreatePageView(*Current(), 3, 312));
+  ASSERT_TRUE(sheet->Create());
+  EXPECT_EQ(sheet->GetPageClassName(), "PAT012");
+  EXPECT_DOUBLE_EQ(blocks::F64{0}.get(sheet->GetBox(15)->data), sum::Result.get(s));
+  EXPECT_EQ(*static_cast<const std::uint8_t*>(sheet->GetBox(17)->data), 0);
+  sheet.reset();
+  EXPECT_EQ(PrintToPdf((data.Path() / "patrimonio.pdf").string()), printed.size());
 }
 
 // Every coded message the application core shows has its row in the four message tables, and a

@@ -32,10 +32,10 @@ namespace formstest {
 
 const std::string kResources = QX_BINARY_DIR "/resources/";
 
-// Fixture page 302: two amounts of section B's first rows (positions 1 and 3) around the section
+// Fixture page 396: two amounts of section B's first rows (positions 1 and 3) around the section
 // total (position 2, read-only). Page 399: one box whose coordinates test the scaling, and no
 // language rows.
-inline constexpr int kAmountPage = 312;
+inline constexpr int kAmountPage = 396;
 inline constexpr std::size_t kRow0 = f714::SectionB.offset + f714::sections::B.table.amount(0).off;
 inline constexpr std::size_t kRow1 = f714::SectionB.offset + f714::sections::B.table.amount(1).off;
 inline constexpr std::size_t kTotal = f714::SectionB.offset + f714::sections::B.table.total.off;
@@ -123,16 +123,16 @@ class PageTest : public ::testing::Test {
     std::filesystem::copy_file(kResources + "DatLocal.db", folder.File("DatLocal.db"));
     ASSERT_TRUE(local.Open(folder.File("DatLocal.db"), db::OpenMode::ReadWrite));
     ASSERT_TRUE(local.Execute(
-        "INSERT INTO Paginasx VALUES (' 312', 3, 'paginasx/PAT001.wmf', 3);"
-        "INSERT INTO Paginase VALUES (' 312', 'SECCION B');"
+        "INSERT INTO Paginasx VALUES (' 396', 3, 'paginasx/PAT001.wmf', 3);"
+        "INSERT INTO Paginase VALUES (' 396', 'SECCION B');"
         "INSERT INTO ControlX (IndiceFich, IndNumero, Coor_1, Coor_2, Coor_3, Coor_4, SoloLectur, PintarEn,"
         " Identifica, StrValidac, AdmitNega, Pintacero) VALUES"
-        " (' 312', '1', 500, 100, 700, 120, 0, 0, 'B1', 'R12.2', 0, 0),"
-        " (' 312', '2', 500, 1200, 700, 1220, -1, 0, 'BTOTAL', 'R12.2', 0, 0),"
-        " (' 312', '3', 500, 140, 700, 160, 0, 0, 'B2', 'R12.2', -1, -1),"
+        " (' 396', '1', 500, 100, 700, 120, 0, 0, 'B1', 'R12.2', 0, 0),"
+        " (' 396', '2', 500, 1200, 700, 1220, -1, 0, 'BTOTAL', 'R12.2', 0, 0),"
+        " (' 396', '3', 500, 140, 700, 160, 0, 0, 'B2', 'R12.2', -1, -1),"
         " (' 399', '1', 100, 200, 301, 251, 0, 0, 'X', 'S5', 0, 0);"
-        "INSERT INTO Controle VALUES (' 312', '1', 'Valor', 'Valor del primer bien'),"
-        " (' 312', '2', 'Total', 'Total de la sección'), (' 312', '3', 'Valor', 'Valor del segundo bien');"));
+        "INSERT INTO Controle VALUES (' 396', '1', 'Valor', 'Valor del primer bien'),"
+        " (' 396', '2', 'Total', 'Total de la sección'), (' 396', '3', 'Valor', 'Valor del segundo bien');"));
     forms::RegisterPageBindings(kAmountPage, kAmountBindings);
   }
   void TearDown() override {

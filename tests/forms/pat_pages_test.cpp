@@ -1,8 +1,12 @@
 // The form-714 section pages: rows bound to their sections, an amount recomputing its section and
-// the liquidation, a description recomputing nothing, and page 6's crossed pair.
+// the liquidation, a description recomputing nothing, and page 6's crossed pair; every form-714 page
+// drawn with its boxes.
+//
+// QX_PAGE_IMAGES=<folder> also saves each page at 100 % (docs/images/pages/), page 12 as printed.
 #include <QImage>
 
 #include <cstdlib>
+#include <string>
 
 #include "blocks/field.h"
 #include "blocks/form714.h"
@@ -23,7 +27,8 @@ class PatPages : public PageTest {
   }
   void TearDown() override {
     PageTest::TearDown();
-    for (const char* name : {"PAT002", "PAT003", "PAT004", "PAT005", "PAT006", "PAT007", "PAT008"})
+    for (const char* name : {"PAT002", "PAT003", "PAT004", "PAT005", "PAT006", "PAT007", "PAT008", "PAT010", "PAT011",
+                             "PAT012"})
       forms::UnregisterPageClass(name);
     for (int code = 302; code <= 308; ++code) forms::RegisterPageBindings(code, {});
   }
@@ -32,12 +37,15 @@ class PatPages : public PageTest {
     blocks::F64{0}.set(page.GetBox(position - 1)->data, value);
     return page.OnBoxEdited(position);
   }
-  void SaveImage(const char* name) {
+  // A page printed only is saved as printed.
+  void SaveImage(const std::string& name, bool printed = false) {
     if (const char* folder = std::getenv("QX_PAGE_IMAGES")) {
+      view->SetPrinting(printed);
       view->resize(view->PageSize() + QSize(24, 24));
       QApplication::processEvents();
       const QImage image = view->grab().toImage().convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither);
-      ASSERT_TRUE(image.save(QString::fromUtf8(folder) + "/" + name + ".png"));
+      ASSERT_TRUE(image.save(QString::fromUtf8(folder) + "/" + QString::fromStdString(name) + ".png"));
+      view->SetPrinting(false);
     }
   }
 };
@@ -55,7 +63,18 @@ TEST_F(PatPages, AnAmountRecomputesItsSectionAndTheLiquidation) {
   sec::sec_a::Rows.amount(0).set(a, 50.0);
   EXPECT_EQ(page.OnBoxEdited(18), 1);
   EXPECT_EQ(sec::sec_a::Rows.total.get(a), 1000.0);
-  SaveImage("PAT002");
+}
+
+TEST_F(PatPages, EveryPageOfTheFormIsDrawnWithItsBoxes) {
+  for (int code = 301; code <= 312; ++code) {
+    SCOPED_TRACE(code);
+    forms::CFormView& page = Open(3, code);
+    EXPECT_GT(page.GetBoxCount(), 0);
+    auto* list = dynamic_cast<forms::CBindingTableList*>(page.BoxList());
+    ASSERT_NE(list, nullptr);
+    EXPECT_TRUE(list->Bound()) << "every page binds its boxes";
+    SaveImage(forms::PageClassName(code), code == 312);
+  }
 }
 
 TEST_F(PatPages, EveryPageBindsItsSectionsTotals) {

@@ -94,22 +94,23 @@ def spec(kind, width):
     return 'F12.2' if kind == 'F' else 'S{}'.format(width)
 
 
-def column_edges(cols):
-    """Column x ranges: amounts 140 wide at the right, texts share the rest by width."""
+def column_edges(cols, gap):
+    """Column x ranges: amounts 140 wide at the right, `gap` apart, texts share the rest by width
+    and the last text reaches the first amount (a table's columns meet, a line's boxes keep `gap`)."""
     amounts = [c for c in cols if c[0] == 'F']
     texts = [c for c in cols if c[0] == 'S']
     right = RIGHT
     edges = {}
     for c in reversed(amounts):
         edges[id(c)] = (right - 140, right)
-        right -= 146
+        right -= 140 + gap
     weights = [max(c[2], 6) for c in texts]
     total = sum(weights)
     x = LEFT
     room = right - LEFT
-    for c, w in zip(texts, weights):
+    for i, (c, w) in enumerate(zip(texts, weights)):
         width = max(48, int(room * w / total))
-        edges[id(c)] = (x, min(x + width, right))
+        edges[id(c)] = (x, right if i == len(texts) - 1 else min(x + width, right))
         x += width
     return [edges[id(c)] for c in cols]
 
@@ -137,16 +138,16 @@ def generate(name, code, blocks):
     out.append('rule 24 104 980 104 w=2')
     bindings = []
     calcs = []
-    out.append('box 1 NIF S9 32 112 152 130 ro cap=none')
+    out.append('box 1 NIF S9 32 124 152 142 ro')
     lang(out, ('NIF | NIF del declarante', 'NIF | NIF del declarant', 'NIF | NIF do declarante'))
-    out.append('box 2 NOMBRE S48 160 112 640 130 ro cap=none')
+    out.append('box 2 NOMBRE S48 160 124 640 142 ro')
     lang(out, ('Apellidos y nombre | Apellidos y nombre del declarante', 'Cognoms i nom | Cognoms i nom del declarant',
                'Apelidos e nome | Apelidos e nome do declarante'))
-    out.append('box 3 - S20 650 112 830 130 ro paint=2 noframe label=- cap=none')
+    out.append('box 3 - S20 650 124 830 142 ro paint=2 noframe label=- cap=none')
     lang(out, ('Espacio reservado', 'Espai reservat', 'Espazo reservado'))
     bindings.append((1, PERSONAL + 86))
     position = 4
-    y = 142
+    y = 152
     for block in blocks:
         section = block['section']
         record = RECORDS[section]
@@ -159,7 +160,7 @@ def generate(name, code, blocks):
             fields = block['fields']
             lines = [fields[:4], fields[4:8], fields[8:]]
             for line in lines:
-                edges = column_edges(line)
+                edges = column_edges(line, 6)
                 for f, (l, r) in zip(line, edges):
                     key = f[3]
                     ro = ' ro' if f[0] == 'F' and f[1] >= 128 else ''
@@ -178,7 +179,7 @@ def generate(name, code, blocks):
         lang(out, head_title)
         y += 22
         cols = block['cols']
-        edges = column_edges(cols)
+        edges = column_edges(cols, 0)
         first = position
         out.append('table {} {} top={} pitch={} head={}'.format(first, block['count'], y + HEAD, PITCH, HEAD))
         for c, (l, r) in zip(cols, edges):
