@@ -181,14 +181,19 @@ SPECIAL_100 = {
 }
 
 
+def written_record(layout, code, opening, rows):
+    """A record written out row by row: its opening constants, `rows`, ">" and the record end."""
+    for text in opening:
+        layout.const(code, text)
+    for row in rows:
+        layout.add(code, *row)
+    layout.const(code, '>')
+    layout.end(code)
+
+
 def form100():
     layout = Layout()
-    layout.const(201, '<T100')
-    layout.const(201, '2003')
-    for row in HEADER_100:
-        layout.add(201, *row)
-    layout.const(201, '>')
-    layout.end(201)
+    written_record(layout, 201, ('<T100', '2003'), HEADER_100)
     page_record(layout, 201, 'ORD001', mark=False)
     for code, name, repeat in PAGES_100:
         page_record(layout, code, name, skip=HEAD_100, special=SPECIAL_100.get(code), repeat=repeat)
@@ -222,17 +227,8 @@ PAGES_714 = [(302, 'PAT002', 4), (303, 'PAT003', 4), (304, 'PAT004', 4), (305, '
 
 def form714():
     layout = Layout()
-    layout.const(301, '<T714')
-    layout.const(301, '2003')
-    for row in HEADER_714:
-        layout.add(301, *row)
-    layout.const(301, '>')
-    layout.end(301)
-    layout.const(301, '<P301')
-    for row in PAGE_301:
-        layout.add(301, *row)
-    layout.const(301, '>')
-    layout.end(301)
+    written_record(layout, 301, ('<T714', '2003'), HEADER_714)
+    written_record(layout, 301, ('<P301',), PAGE_301)
     for code, name, first in PAGES_714:
         page_record(layout, code, name, first=first, mark=False)
     layout.const(311, '</T714>')
