@@ -1072,7 +1072,7 @@ TEST_F(WiringTest, TheFilingCommandWritesTheFileOfTheMemberChosen) {
   const std::size_t p202 = text.find("\r\n<P202");
   ASSERT_NE(p202, std::string::npos);
   EXPECT_EQ(text.substr(p202 + 2, 5 + 1 + 15), "<P202" " " "000000001800000");
-  EXPECT_EQ(text.find("<P209"), std::string::npos) << "a page without data is left out";
+  EXPECT_EQ(text.find("<P203"), std::string::npos) << "a page without data (no activities) is left out";
   EXPECT_NE(text.find("\r\n<P217"), std::string::npos);
   EXPECT_EQ(GetCurrentHolder(), doc::kDeclarant) << "the shown member is restored";
 }
