@@ -1,6 +1,6 @@
-// The pages the filing writers read in the program: page box lists loaded from the box
-// definitions without coordinates and bound through the pages' binding tables, fixed to the
-// member of the file (form 100) or to the declaration (form 714).
+// The pages the filing writers read in the program: each page's own box list (the one its view
+// shows: bindings, row tables, continuation sheets) loaded from the box definitions without
+// coordinates, fixed to the member of the file (form 100) or to the declaration (form 714).
 #pragma once
 
 #include <cstdint>
@@ -12,8 +12,7 @@
 namespace forms {
 
 // Form 100 pages are fixed to the member the writer asks for; form-714 pages (301 ...) follow
-// no member. A page without box definitions is built without boxes, its failure reported
-// through `tables`.
+// no member. A page without box definitions is built without boxes and without a message.
 FilingPageFactory BindingTableFilingPages(BoxTables tables, std::span<std::uint8_t> block);
 
 }  // namespace forms

@@ -34,6 +34,7 @@ std::string Fixed(double value, int decimals) {
 }
 
 bool IsAmountType(char t) { return t == 'R' || t == 'F'; }
+bool IsIntegerType(char t) { return t == 'C' || t == 'I'; }
 
 }  // namespace
 
@@ -142,6 +143,12 @@ std::string CFilingFileWriter::BoundText(const CBoxField* box) {
   return std::string(blocks::Text{0, static_cast<std::size_t>(box->width)}.str(box->data));
 }
 
+std::string CFilingFileWriter::DigitsText(const CBoxField* box) {
+  // An integer box holds its number, not its digits.
+  if (box && box->data && IsIntegerType(box->TypeLetter())) return std::to_string(blocks::I32{0}.get(box->data));
+  return BoundText(box);
+}
+
 bool CFilingFileWriter::CheckAmountLimit(CBoxField* box) {
   if (!box || !box->data || !IsAmountType(box->TypeLetter())) return true;
   const double v = blocks::F64{0}.get(box->data);
@@ -228,7 +235,7 @@ FieldText CFilingFileWriter::FormatFieldRow(const LayoutRow& row, int rowOffset)
       f.length = row.length;
       break;
     case 'E':
-      f.value = FormatLayoutDigits(BoundText(box), row.length, row.decimals, row.text);
+      f.value = FormatLayoutDigits(DigitsText(box), row.length, row.decimals, row.text);
       f.length = row.length;
       break;
     case 'B':

@@ -88,6 +88,8 @@ class CFilingFileWriter {
   CBoxField* CurrentBox(int position) const;
   // The box's bound characters up to the first zero byte, at most its width; empty unbound.
   static std::string BoundText(const CBoxField* box);
+  // What a digits row ('E') reads: the number of an integer box ('C', 'I'), else the bound text.
+  static std::string DigitsText(const CBoxField* box);
   IMessageService* Messages() const { return messages_; }
   db::CAdoConnection* Local() const { return local_; }
 

@@ -1071,6 +1071,13 @@ TEST_F(WiringTest, TheFilingCommandWritesTheFileOfTheMemberChosen) {
   EXPECT_NE(text.find("<P201"), std::string::npos);
   EXPECT_NE(text.find("12345678Z"), std::string::npos);
   EXPECT_NE(text.find("Primer declarante - NIF:"), std::string::npos) << "the signature page's summary";
+  // The work income is in use on page 202: its record follows page 201's, the amount in the first
+  // field after the repeat mark, 13 integer and 2 decimal positions.
+  const std::size_t p202 = text.find("\r\n<P202");
+  ASSERT_NE(p202, std::string::npos);
+  EXPECT_EQ(text.substr(p202 + 2, 5 + 1 + 15), "<P202" " " "000000001800000");
+  EXPECT_EQ(text.find("<P203"), std::string::npos) << "a page without data (no activities) is left out";
+  EXPECT_NE(text.find("\r\n<P217"), std::string::npos);
   EXPECT_EQ(GetCurrentHolder(), doc::kDeclarant) << "the shown member is restored";
 }
 

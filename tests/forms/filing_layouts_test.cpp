@@ -201,3 +201,79 @@ TEST(FilingProgramPages, Form714IdentificationFromTheShippedDefinitions) {
 }
 
 }  // namespace
+
+namespace {
+
+// The shipped layouts against the shipped box definitions: every field row reads a box that its
+// page has, by the kind that box's value needs (an amount as an amount, a date or a code as text,
+// a mark as a mark); every data box of a filed page is filed once.
+TEST(FilingProgramPages, LayoutRowsReadEveryDataBoxByItsKind) {
+  db::CAdoConnection local;
+  ASSERT_TRUE(local.Open(QX_BINARY_DIR "/resources/DatLocal.db", db::OpenMode::ReadOnly));
+  struct Box {
+    char type;
+    int paint;
+    std::string id;
+  };
+  std::map<int, std::map<int, Box>> boxes;
+  {
+    db::CAdoRecordset rs;
+    ASSERT_TRUE(rs.Open("ControlX", &local, {}, ""));
+    for (; rs.IsNotAtEnd(); rs.MoveNext()) {
+      std::string page, number, spec, id;
+      std::int32_t paint = 0;
+      rs.GetText("IndiceFich", page);
+      rs.GetText("IndNumero", number);
+      rs.GetText("StrValidac", spec);
+      rs.GetText("Identifica", id);
+      rs.GetInt("PintarEn", paint);
+      boxes[std::stoi(page)][std::stoi(number)] = {spec.empty() ? ' ' : spec[0], paint, id};
+    }
+  }
+  const auto fits = [](char kind, char type) {
+    const std::string_view amounts = "FRM", integers = "CI";
+    switch (kind) {
+      case 'D': return amounts.find(type) != std::string_view::npos;
+      case 'B': return type == 'B';
+      case 'K': return type == 'T' || type == 'B';
+      case 'E': return integers.find(type) != std::string_view::npos || std::string_view("FRMBT").find(type) == std::string_view::npos;
+      case 'S':
+      case 'V': return std::string_view("FRMBTCIZ").find(type) == std::string_view::npos;
+      default: return true;  // special fields name their own values
+    }
+  };
+  for (const char* table : {"internet", "internet_patrimonio"}) {
+    std::map<int, std::map<int, int>> filed;
+    db::CAdoRecordset rs;
+    ASSERT_TRUE(rs.Open(table, &local, {}, "[idinternet] ASC"));
+    for (; rs.IsNotAtEnd(); rs.MoveNext()) {
+      std::string page, number, kind;
+      rs.GetText("INDICEFICH", page);
+      rs.GetText("INDNUMERO", number);
+      rs.GetText("fminternet", kind);
+      const int code = std::stoi(page), position = std::stoi(number);
+      if (position <= 0 || code == 204) continue;
+      ASSERT_TRUE(boxes.count(code)) << table << ": page " << code << " has no boxes";
+      const auto box = boxes[code].find(position);
+      ASSERT_NE(box, boxes[code].end()) << table << ": page " << code << " has no box " << position;
+      EXPECT_TRUE(fits(kind.empty() ? ' ' : kind[0], box->second.type))
+          << table << ": page " << code << " box " << position << " of type " << box->second.type << " read as " << kind;
+      ++filed[code][position];
+    }
+    for (const auto& [code, positions] : filed) {
+      if (code == 201 || code == 301) continue;  // the header reads some of their boxes again
+      for (const auto& [position, box] : boxes[code]) {
+        // The identity at the head of a sheet is the header's; page 205's registry numbers are
+        // filed split into number and year.
+        const int first714 = code == 311 ? 15 : code >= 309 ? 3 : 4;
+        const bool head = code > 300 ? position < first714 : box.id == "HNIF" || box.id == "HNOMBRE";
+        const bool split = code == 205 && (position == 55 || position == 115);
+        const bool data = box.paint == 0 && box.type != 'Z' && !head && !split;
+        const auto it = positions.find(position);
+        EXPECT_EQ(it == positions.end() ? 0 : it->second, data ? 1 : 0) << table << ": page " << code << " box " << position;
+      }
+    }
+  }
+}
+
+}  // namespace

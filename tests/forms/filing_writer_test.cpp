@@ -158,6 +158,16 @@ TEST(FilingLayout, EveryRowKind) {
                             "N01235" + "   " + "  " + "\r\n" + "  " + "X" + " ");
 }
 
+// A digits row over an integer box ('I', 'C') files the box's number, not its bytes.
+TEST(FilingLayout, DigitsOfAnIntegerBox) {
+  Pass pass({Row(1, 201, 1, "E", 4, 1, "0"), Row(2, 201, 2, "E", 3, 1, "0"), Row(3, 201, 3, "E", 4, 1, "0")},
+            {{1, "I4", 0}, {2, "C3", 4}, {3, "S4", 8}});
+  blocks::I32{0}.set(pass.block.data(), 2001);
+  blocks::I32{4}.set(pass.block.data(), 7);
+  pass.Put(8, "12");
+  EXPECT_EQ(pass.Text(), "2001" "007" "0012");
+}
+
 TEST(FilingLayout, FilePositionCountsTheRowLengths) {
   Pass pass({Row(1, 201, 0, "C", 3, 0, "AB"), Row(2, 201, -5, "", 4), Row(3, 201, 1, "B", 1, 0, "1"),
              Row(4, 201, -7, "", 2), Row(5, 201, 0, "R", 0)},
