@@ -27,7 +27,8 @@ int Select(CSelStrEdit& edit, int regime, const RunDialog& run,
   CBoxField* box = edit.Box();
   auto* row = box ? static_cast<unsigned char*>(box->option) : nullptr;
   if (!row) return 2;
-  CSeleccionarActividadDlg dlg(edit.Connection(), &edit);
+  // Parented to the window, not to the edit: the page may drop its editor while the dialog runs.
+  CSeleccionarActividadDlg dlg(edit.Connection(), edit.window());
   dlg.SetRegime(regime);
   dlg.SetTableNames(ModuleTableSet::ForLanguage(platform::Language()));
   preselect(dlg, row);
