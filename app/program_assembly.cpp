@@ -6,6 +6,7 @@
 
 #include "annex/informacion_actividad_dlg.h"
 #include "forms/pages/activity_openers.h"
+#include "modules/activity_selection.h"
 #include "annex/register.h"
 #include "forms/pages/page100.h"
 #include "forms/pages/page714.h"
@@ -149,6 +150,7 @@ CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> 
   forms::SetAgrarianInformationOpener([](std::uint8_t* block, int record) {
     return CInformacionRelativaActividadDlg235::OpenForRow(block, record, nullptr);
   });
+  modules::RegisterActivitySelection();
   famwiz::RegisterFamilyWizard();
   for (int templateId : {kForm100Template, kForm714Template}) {
     const int kind = templateId == kForm714Template ? store::kKindForm714 : store::kKindForm100;

@@ -65,7 +65,9 @@ void CSelStrEdit::ButtonClicked() {
 }
 
 int CSelStrEdit::OpenAndNotify() {
-  if (OpenSelection(0) == 1) {
+  // The page may drop its editor while a selection dialog runs: nothing more is done on it then.
+  QPointer<CSelStrEdit> alive(this);
+  if (OpenSelection(0) == 1 && alive) {
     modified_ = true;
     Notify(ui::kNotifyValueStored);
     LoadFromData(1);
@@ -95,7 +97,9 @@ int CSelStrEdit::OpenSelection(int) {
     result = dlg->Dialog().DoModal();
     if (result == ui::IDOK) *kind = dlg->AnnexBlock()[0];
   } else if (ui::IsSelectionOpenerRegistered(name_)) {
+    QPointer<CSelStrEdit> alive(this);
     result = ui::RunSelectionOpener(name_, *this);
+    if (!alive) return result;
   } else if (name_ == "IDD_EPIGRAFE" || name_ == "IDD_DATOSHIJO" || name_ == "IDD_CAMBIODOMICILIO") {
     ShowMessage(QStringLiteral("WIN1102"), platform::kIconExclamation, QString::fromStdString(name_));
     return 1;

@@ -208,7 +208,10 @@ void CBoxesORD005::BindRow(int row) {
   link(3, 6, 1);
   for (int g = 0; g < 12; ++g) link(6 + 3 * g, 10 + 4 * g, g + 2);
   if (CBoxField* b = Position(PositionOf(row, kHolderBox))) b->option = Cell(row, 4);
-  if (CBoxField* b = Position(PositionOf(row, kKeyBox))) b->option = Cell(row, 76);
+  if (CBoxField* b = Position(PositionOf(row, kKeyBox))) {
+    b->decimals = -1;  // the key is chosen in "Seleccionar Actividad"
+    b->option = Cell(row, 76);
+  }
   const std::uint8_t* key = Cell(row, 0);
   const bool deductions = key && (*key == '1' || *key == '3' || *key == '7');
   for (int box : {kDeductions1Box, kDeductions2Box})

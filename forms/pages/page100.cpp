@@ -1,6 +1,7 @@
 #include "forms/pages/page100.h"
 
 #include "forms/pages/ord003.h"
+#include "forms/pages/ord004.h"
 #include "forms/pages/ord005.h"
 #include "forms/pages/ord006.h"
 #include "forms/pages/ord007.h"
@@ -83,6 +84,7 @@ int CPage100::OnBoxSubDialogValue(int /*position*/) {
 
 void RegisterForm100Pages() {
   RegisterPage<ORD003>("ORD003");
+  RegisterPage<ORD004>("ORD004");
   RegisterPage<ORD005>("ORD005");
   RegisterPage<ORD006>("ORD006");
   RegisterPage<ORD007>("ORD007");

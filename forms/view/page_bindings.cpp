@@ -97,6 +97,10 @@ constexpr BoxBinding kPat001[] = {
 // reference text; the activity rows are bound through their row table.
 constexpr BoxBinding kOrd003[] = {{106, f100::SectionE1.offset + 1728}, {110, f100::Family.offset + 105}};
 
+// ORD004 (204): the sum of the reduced net yields of the activities in objective estimation and the
+// member's reference text; the activity rows are bound through their row table.
+constexpr BoxBinding kOrd004[] = {{82, f100::SectionE4.offset + 8496}, {86, f100::Family.offset + 105}};
+
 // ORD005 (205): the member's reference text and the sums of the agricultural activities' incomes
 // and net yields; the activity rows are bound through their row table.
 constexpr BoxBinding kOrd005[] = {
@@ -303,7 +307,7 @@ struct PageTable {
   int pageCode;
   std::span<const BoxBinding> boxes;
 };
-constexpr PageTable kTables[] = {{201, kOrd001}, {202, kOrd002}, {203, kOrd003}, {205, kOrd005}, {206, kOrd006}, {207, kOrd007}, {208, kOrd008}, {209, kOrd009}, {210, kOrd010}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {215, kOrd015}, {216, kOrd016}, {217, kOrd017}, {301, kPat001}, {309, kPat009}, {310, kPat010}, {311, kPat011}, {312, kPat012}};
+constexpr PageTable kTables[] = {{201, kOrd001}, {202, kOrd002}, {203, kOrd003}, {204, kOrd004}, {205, kOrd005}, {206, kOrd006}, {207, kOrd007}, {208, kOrd008}, {209, kOrd009}, {210, kOrd010}, {211, kOrd011}, {212, kOrd012}, {213, kOrd013}, {214, kOrd014}, {215, kOrd015}, {216, kOrd016}, {217, kOrd017}, {301, kPat001}, {309, kPat009}, {310, kPat010}, {311, kPat011}, {312, kPat012}};
 
 // Extra tables (fixtures of tests, pages being authored) take precedence.
 std::vector<PageTable>& Extra() {

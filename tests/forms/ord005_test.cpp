@@ -17,6 +17,7 @@
 #include "forms/pages/ord005.h"
 #include "page_fixture.h"
 #include "tallyvex.h"
+#include "ui/sel_str_edit.h"
 
 namespace formstest {
 namespace {
@@ -276,16 +277,29 @@ TEST_F(Ord005, TheInformationButtonOpensTheRowsDialogAndRecalculates) {
 
 TEST_F(Ord005, TwoActivitiesGiveTheSectionTotalsOfTheCalculation) {
   forms::ORD005& page = Page();
+  // A key typed opens the activity selection, which writes the chosen activity into the row.
+  char chosen = '1';
+  std::vector<std::string> opened;
+  ui::RegisterSelectionOpener("IDD_SELCLAVE", [&](CSelStrEdit& edit) {
+    opened.push_back(edit.DialogName());
+    auto* row = static_cast<std::uint8_t*>(edit.Box()->option);
+    row[1] = static_cast<std::uint8_t>(chosen);
+    e5::Activity.set(row, 7);
+    return 1;
+  });
   // Typed: the key of each row, then its holder; the products as their groups store them.
   page.GoToBox(CBoxesORD005::PositionOf(0, CBoxesORD005::kKeyBox) - 1);
   QApplication::processEvents();
   TypeAndLeave(QStringLiteral("1"), Qt::Key_Tab);
+  EXPECT_EQ(opened, std::vector<std::string>{"IDD_SELCLAVE"});
   ASSERT_EQ(Record(0)[1], '1');
   *List().Cell(0, 2) = 2;
   page.OnBoxValueChanged(CBoxesORD005::PositionOf(0, CBoxesORD005::kHolderBox));
+  chosen = '3';
   page.GoToBox(CBoxesORD005::PositionOf(1, CBoxesORD005::kKeyBox) - 1);
   QApplication::processEvents();
   TypeAndLeave(QStringLiteral("3"), Qt::Key_Tab);
+  ui::RegisterSelectionOpener("IDD_SELCLAVE", {});
   ASSERT_EQ(Record(1)[1], '3');
   *List().Cell(1, 2) = 2;
   page.OnBoxValueChanged(CBoxesORD005::PositionOf(1, CBoxesORD005::kHolderBox));

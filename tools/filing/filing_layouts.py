@@ -166,7 +166,7 @@ HEADER_100 = [
 ]
 
 # Pages 202 ... 217 of form 100: description, repeated for continuation sheets.
-PAGES_100 = [(202, 'ORD002', False), (203, 'ORD003', True), (204, None, True), (205, 'ORD005', True),
+PAGES_100 = [(202, 'ORD002', False), (203, 'ORD003', True), (204, 'ORD004', True), (205, 'ORD005', True),
              (206, 'ORD006', True), (207, 'ORD007', True), (208, 'ORD008', True), (209, 'ORD009', False),
              (210, 'ORD010', True), (211, 'ORD011', False), (212, 'ORD012', False), (213, 'ORD013', False),
              (214, 'ORD014', False), (215, 'ORD015', False), (216, 'ORD016', False), (217, 'ORD017', False)]

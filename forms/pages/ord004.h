@@ -1,0 +1,146 @@
+// Form 100, page 4 (204): the business activities in objective estimation, two of the six rows of
+// section E4 at a time. A row names its activity (chosen from the modules database), its holder,
+// the seven modules with their units and yields and the activity's totals; the holder and the
+// activity decide which units and reductions take input. Every accepted change recomputes the
+// section and the declaration. A member with more than two activities gets continuation sheets.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string_view>
+
+#include "data/message_service.h"
+#include "forms/pages/page100.h"
+#include "forms/pages/row_buttons.h"
+#include "forms/pages/row_table_buttons.h"
+
+namespace forms {
+
+// The six activity records: reload, delete of a record without activity text, and the changes of
+// activity (a different activity resets the modules' values after a question).
+class CRowTableORD004 : public CScrollRowTable {
+ public:
+  enum : int { kCommit = 78, kDelete = 79, kReset = 81, kReload = 83 };
+  explicit CRowTableORD004(std::span<std::uint8_t> block);
+  int OnCellChange(int row, int event, int flag) override;
+  // `ask`: the working record's values are cleared after "100P001" (declined: the row is
+  // reloaded); otherwise the stored record's totals are cleared without a question.
+  void ResetActivityData(int working, bool ask);
+  std::function<int(std::string_view code)> question;
+
+ protected:
+  bool RowCountsAsFilled(int working) const override;
+  void AfterFilter() override;
+};
+
+class CBoxesORD004 : public CBindingTableList {
+ public:
+  static constexpr int kCode = 204;
+  static constexpr int kTableId = 997;
+  static constexpr int kFirstRowBox = 4, kBoxesPerRow = 39, kVisibleRows = 2;
+  static constexpr int kSheetBox = 3, kNetYields = 82, kSheetTitle = 83;
+  static constexpr int kBlocks = 7;
+  // Page events besides the table's: the activity information, a changed holder.
+  enum : int { kInformation = 80, kHolderChanged = 82 };
+  // Row boxes (offset in the row). Module b: text 3 + 3b, units 4 + 3b, yield 5 + 3b (module 7's
+  // yield is box 23).
+  enum : int {
+    kCodeBox = 0, kLabelBox = 1, kHolderBox = 2, kFirstModuleBox = 3, kFurtherReductionBox = 26,
+    kExtraordinaryBox = 34, kOtherReceiptsBox = 35, kNetBeforeBox = 36, kIrregularReductionBox = 37,
+    kReducedNetBox = 38
+  };
+  static constexpr int UnitsBox(int block) { return kFirstModuleBox + 1 + 3 * block; }
+
+  // The second pointer of a module's units box.
+  struct ModuleLink {
+    std::uint8_t* block = nullptr;  // the module's first byte in the working copy
+    std::int32_t number = 0;        // the document record
+    std::int32_t zero = 0;
+  };
+
+  explicit CBoxesORD004(std::span<std::uint8_t> block, int memberIndex = -1);
+  void BindPageData(int rebind) override;
+  void ReleasePageData() override;
+  void ApplyHolderMode() override;
+  int OnRowTableEvent(int table, int row, int event, int extra) override;
+  bool SelectSheet(int sheet, int printing) override;
+
+  static int RowOf(int position);
+  static int BoxOf(int position);
+  static int PositionOf(int row, int box) { return kFirstRowBox + kBoxesPerRow * row + box; }
+  // The table cell a row box shows.
+  static int CellOf(int box);
+  CRowTableORD004* Rows() const { return table_.get(); }
+  std::uint8_t* Cell(int row, int cell) const { return table_ ? table_->GetCell(row, cell) : nullptr; }
+  double Amount(int row, int cell) const;
+  const ModuleLink& Link(int row, int block) const {
+    return links_[static_cast<std::size_t>(row)][static_cast<std::size_t>(block)];
+  }
+  // Whether two records of the same activity have the same holder; a duplicate is refused
+  // ("100R035") and the row's activity emptied. FALSE for a duplicate.
+  bool CheckDuplicate(int row);
+  // "100R090" when the maximum staff (+72) and the staff modules disagree.
+  void CheckStaffConsistency(int row);
+  // Set by the duplicate test when the refused row lost its holder.
+  bool rowEmptied = false;
+
+  // What the list does when an activity dialog changed a record (the document marked modified),
+  // how it asks and how it tells that a dialog is missing.
+  std::function<void()> onModified;
+  std::function<int(std::string_view code, MessageIcon icon)> question;
+  std::function<void(std::string_view dialog)> notBuilt;
+
+ private:
+  void BindRow(int row);
+  void EnableRows(int from);
+  void CountSheets();
+  int ShowActivityInformation(int row);
+  int ApplyActivityInformation(int row, const std::uint8_t* info);
+  void SetReadOnly(int position, bool readOnly);
+  int Ask(std::string_view code, MessageIcon icon) { return question ? question(code, icon) : 1; }
+
+  std::unique_ptr<CRowTableORD004> table_;
+  std::array<std::array<ModuleLink, kBlocks>, kVisibleRows> links_{};
+  std::array<char, 3> sheetDigit_{};
+  std::array<char, 32> sheetTitle_{};
+  int sheetShown_ = 1;
+  bool paging_ = false;
+};
+
+class ORD004 : public CPage100 {
+  Q_OBJECT
+ public:
+  static constexpr int kCode = 204;
+  static constexpr int kNextCommand = 998, kPreviousCommand = 999, kInfoRow0 = 1002, kInfoRow1 = 1003;
+  explicit ORD004(IPageHost& host, QWidget* parent = nullptr);
+
+  int OnBoxEdited(int position) override;
+  int OnBoxValueChanged(int position) override;
+  int OnBoxValueCleared(int position) override;
+  int OnBoxSubDialogValue(int position) override;
+  void RecalculateAndRefresh() override;
+  bool InitPageControls() override;
+  void RepositionPageControls() override;
+  bool HandleNavigationKey(int key, Qt::KeyboardModifiers mods) override;
+
+  // The information command of visible row `row` (buttons 1002 / 1003, F7).
+  void ShowInformation(int row);
+  CRowTableButtons& RowButtons() { return buttons_; }
+  const CRowIconButton& InfoButton(int row) const { return row == 0 ? info0_ : info1_; }
+  CBoxesORD004* Rows() const { return static_cast<CBoxesORD004*>(BoxList()); }
+
+ private:
+  int Event(int row, int event);
+  // Commit, the section's calculation, reload: after every change of a row's values.
+  void SectionStep(int row);
+  void Calculate();
+  void Ending();
+  void AfterScroll(int position);
+  int Ask(std::string_view code, MessageIcon icon);
+
+  CRowTableButtons buttons_;
+  CRowIconButton info0_, info1_;
+};
+
+}  // namespace forms
