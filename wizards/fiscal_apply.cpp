@@ -6,6 +6,7 @@
 #include "blocks/form100_a.h"
 #include "blocks/form100_b.h"
 #include "blocks/form100_g1.h"
+#include "blocks/form100_import.h"
 #include "blocks/form100_j.h"
 #include "blocks/form100_o.h"
 #include "blocks/form100_p.h"
