@@ -6,11 +6,13 @@
 #include <QLabel>
 #include <QTest>
 
+#include "support/dialog_layout.h"
 #include "support/ui_helpers.h"
 #include "ui/box_edit.h"
 #include "ui/date_edit.h"
 #include "ui/edit_host.h"
 #include "ui/sub_dialog_edit.h"
+#include "wizards/disconformidad_dlg.h"
 #include "wizards/fiscal_transfer_dialogs.h"
 
 namespace {
@@ -194,36 +196,8 @@ TEST_F(TransferDialogs, NoticeShowsTheFileDate) {
   EXPECT_EQ(dynamic_cast<QLabel*>(ui::FindControl(&dlg, wizards::CDatosFiscalesDlg33::kIdNotice))->text(), dlg.notice);
 }
 
-}  // namespace
-
 // Every caption fits its control in each language; with QX_RENDER_DIR set the dialogs are saved
 // there as pictures.
-#include <QAbstractButton>
-#include <QDir>
-
-#include "ui/companion_button.h"
-
-namespace {
-
-void CheckLayout(QDialog& d, const QString& name, char language) {
-  d.show();
-  QApplication::processEvents();
-  for (QLabel* l : d.findChildren<QLabel*>())
-    if (!l->text().isEmpty() && l->isVisible()) {
-      EXPECT_GE(l->width(), l->minimumSizeHint().width()) << name.toStdString() << ": " << l->text().toStdString();
-      EXPECT_GE(l->height(), l->minimumSizeHint().height()) << name.toStdString();
-    }
-  for (QAbstractButton* b : d.findChildren<QAbstractButton*>())
-    if (!b->text().isEmpty() && b->isVisible() && !qobject_cast<ui::CCompanionButton*>(b)) {
-      EXPECT_GE(b->width(), b->sizeHint().width()) << name.toStdString() << ": " << b->text().toStdString();
-    }
-  if (const QByteArray dir = qgetenv("QX_RENDER_DIR"); !dir.isEmpty()) {
-    QDir().mkpath(QString::fromLocal8Bit(dir));
-    d.grab().save(QString::fromLocal8Bit(dir) + u'/' + name + u'_' + QChar(language) + QStringLiteral(".png"));
-  }
-  d.hide();
-}
-
 class TransferDialogPictures : public TransferDialogs, public ::testing::WithParamInterface<char> {
  protected:
   void SetUp() override {
@@ -240,14 +214,20 @@ TEST_P(TransferDialogPictures, CaptionsFit) {
   const char l = GetParam();
   wizards::CDatosFiscalesDlg33 notice;
   notice.notice = wizards::FiscalFileNotice(QStringLiteral("15/04/2004"));
-  CheckLayout(notice, QStringLiteral("datosfiscales33"), l);
+  qxtest::CheckLayout(notice, QStringLiteral("datosfiscales33"), l);
   CNombreApellidosDlg name;
   name.fullName = QStringLiteral("DE LA FUENTE GARCIA JUAN");
   name.EnsureCreated();
-  CheckLayout(name, QStringLiteral("nombreapellidos"), l);
+  qxtest::CheckLayout(name, QStringLiteral("nombreapellidos"), l);
   CPrestamosHipotecariosDlg mortgage;
   mortgage.EnsureCreated();
-  CheckLayout(mortgage, QStringLiteral("prestamoshipotecarios"), l);
+  qxtest::CheckLayout(mortgage, QStringLiteral("prestamoshipotecarios"), l);
+  wizards::CDisconformidadDlg members({});
+  members.EnsureCreated();
+  qxtest::CheckLayout(members, QStringLiteral("disconformidad"), l);
+  wizards::CDfdisconfDlg concepts({});
+  concepts.EnsureCreated();
+  qxtest::CheckLayout(concepts, QStringLiteral("dfdisconf"), l);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, TransferDialogPictures, ::testing::Values('e', 'c', 'g', 'v'));
