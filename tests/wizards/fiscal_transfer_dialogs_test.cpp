@@ -11,6 +11,7 @@
 #include "ui/box_edit.h"
 #include "ui/date_edit.h"
 #include "ui/edit_host.h"
+#include "ui/message_source.h"
 #include "ui/sub_dialog_edit.h"
 #include "wizards/disconformidad_dlg.h"
 #include "wizards/fiscal_transfer_dialogs.h"
@@ -23,6 +24,7 @@ using wizards::CPrestamosHipotecariosDlg;
 class TransferDialogs : public ::testing::Test {
  protected:
   void SetUp() override {
+    ui::SetMessageSource(qxtest::AuthoredMessages());
     ui::SetPlainMessageHook([this](int id) { plain.push_back(id); });
   }
   void TearDown() override { ui::SetPlainMessageHook({}); }
@@ -117,6 +119,7 @@ TEST_F(TransferDialogs, AmountOpensOnlyForADateOf2001BeforeItsLastDay) {
     CPrestamosHipotecariosDlg dlg;
     dlg.EnsureCreated();
     ASSERT_EQ(messages.Codes(), std::vector<QString>{QStringLiteral("100DFPH")});
+    EXPECT_FALSE(messages.shown[0].text.isEmpty()) << "the message has its text";
     EXPECT_FALSE(dlg.GetDlgItem(ui::IDOK)->isEnabled());
     EXPECT_FALSE(dlg.GetDlgItem(CPrestamosHipotecariosDlg::kIdExternalFinancing)->isEnabled());
     EXPECT_FALSE(dlg.GetDlgItem(CPrestamosHipotecariosDlg::kIdAmount)->isEnabled());
