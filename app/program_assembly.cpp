@@ -22,6 +22,7 @@
 #include "ui/lookup_catalogue.h"
 #include "ui/message_source.h"
 #include "wizards/datos_fam.h"
+#include "wizards/disconformidad_dlg.h"
 
 namespace app {
 
@@ -152,6 +153,7 @@ CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> 
   });
   modules::RegisterActivitySelection();
   famwiz::RegisterFamilyWizard();
+  wizards::RegisterDisagreementDialogs();
   for (int templateId : {kForm100Template, kForm714Template}) {
     const int kind = templateId == kForm714Template ? store::kKindForm714 : store::kKindForm100;
     app_.SetDocumentFactory(templateId, [this, kind]() -> std::unique_ptr<IDeclarationDocument> {

@@ -3,6 +3,7 @@
 // message tables, database errors, the transfer files and remote mode's local copies. Modal
 // dialogs are scripted: each one the program runs takes the next step of the script.
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -56,6 +57,8 @@
 #include "forms/view/goto_page_dlg.h"
 #include "platform/texts.h"
 #include "support/ui_helpers.h"
+#include "ui/sub_dialog_edit.h"
+#include "wizards/disconformidad_dlg.h"
 #include "ui/box_field.h"
 #include "ui/double_edit.h"
 #include "ui/avisos_errores_dlg.h"
@@ -1339,6 +1342,40 @@ TEST(ProgramMessages, TheCoreCodesHaveRowsInEveryLanguage) {
       const bool question = std::string_view(code) == "WIN002" || std::string_view(code) == "WIN037";
       EXPECT_EQ(row->numbotones, question ? 2.0 : 1.0) << code;
     }
+}
+
+
+// Page 1's disagreement box opens the disagreement dialog, whose member edit opens the concepts; a
+// ticked concept reaches the declaration's block when both end with OK.
+TEST_F(WiringTest, TheDisagreementBoxOfPageOneOpensTheDisagreementDialogs) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  forms::CFormView* page = Current()->View();
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(page->GetBox(161)->NombreVent, "IDD_DISCONFORMIDAD");
+  page->GoToBox(161);
+  ASSERT_TRUE(Settle([&] { return page->EditedBox() == 161; }));
+  bool opened = false;
+  qxtest::WhenModal([&](QWidget* m) {
+    auto* d = dynamic_cast<wizards::CDisconformidadDlg*>(m);
+    ASSERT_NE(d, nullptr);
+    opened = true;
+    qxtest::WhenModal([](QWidget* c) {
+      auto* concepts = dynamic_cast<wizards::CDfdisconfDlg*>(c);
+      ASSERT_NE(concepts, nullptr);
+      concepts->Item<QCheckBox>(wizards::CDfdisconfDlg::kFirstConcept + 13)->setChecked(true);
+      concepts->Item<QAbstractButton>(ui::IDOK)->click();
+    });
+    d->Item<CSubDialogEdit>(wizards::CDisconformidadDlg::kMemberEdits[0])->OpenSubDialog();
+    d->Item<QAbstractButton>(ui::IDOK)->click();
+  });
+  QTest::keyClick(page->Editor(), Qt::Key_X);
+  ASSERT_TRUE(opened);
+  const std::uint8_t* block = Current()->Document().Block().data();
+  EXPECT_EQ(block[4644], 1) << "a member disagrees";
+  EXPECT_EQ(block[4645], 1) << "the declarant";
+  EXPECT_EQ(blocks::I32{4644 + 80 + 4 * 13}.get(block), 1) << "with the donations";
 }
 
 }  // namespace
