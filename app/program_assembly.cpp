@@ -21,6 +21,8 @@
 #include "ui/lookup_catalogue.h"
 #include "ui/message_source.h"
 #include "wizards/datos_fam.h"
+#include "wizards/datos_fiscales_incorporados_dlg.h"
+#include "wizards/vivienda.h"
 
 namespace app {
 
@@ -150,6 +152,7 @@ CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> 
     return CInformacionRelativaActividadDlg235::OpenForRow(block, record, nullptr);
   });
   famwiz::RegisterFamilyWizard();
+  housing::RegisterHousingWizard();
   for (int templateId : {kForm100Template, kForm714Template}) {
     const int kind = templateId == kForm714Template ? store::kKindForm714 : store::kKindForm100;
     app_.SetDocumentFactory(templateId, [this, kind]() -> std::unique_ptr<IDeclarationDocument> {
@@ -220,6 +223,18 @@ void CProgramAssembly::ConnectCommands(CMainFrame& frame) {
     return d && d->KindByte() == store::kKindForm100;
   });
   frame.SetCommandHandler(ID_PERSONAL_DATA, onDeclaration([](CDeclarationDocument& d) { d.EditFamilyData(); }));
+  // 32865: what the fiscal-data import incorporated for the member shown (never the family unit).
+  frame.SetCommandHandler(ID_FISCAL_DATA, [this] {
+    CDeclarationDocument* d = CurrentDeclaration();
+    if (!d || !d->RentaDocument()) return;
+    d->Document().CommitPendingBoxEdit();
+    fiscal_review::ShowIncorporatedFiscalData(&store_.Connection(), d->Key(), d->Document().Block().data(),
+                                              d->RentaDocument()->ShownMember(), runModal_);
+  });
+  frame.SetCommandRule(ID_FISCAL_DATA, [this] {
+    CDeclarationDocument* d = CurrentDeclaration();
+    return d && d->RentaDocument() && d->RentaDocument()->ShownMember() != doc::kFamilyUnit;
+  });
   frame.SetCommandHandler(ID_FILE_SEND, onDeclaration([](CDeclarationDocument& d) { d.FileDeclaration(); }));
   frame.SetCommandHandler(ID_FILE_PRINT, onDeclaration([](CDeclarationDocument& d) { d.PrintDeclaration(); }));
   frame.SetCommandRule(ID_FILE_PRINT, [this] { return CurrentDeclaration() != nullptr; });
