@@ -14,6 +14,7 @@
 #include "app/main_frame.h"
 #include "app/sections_bar.h"
 #include "data/db/ado.h"
+#include "data/doc/renta_doc.h"
 #include "data/settings/profile.h"
 #include "forms/view/form_views.h"
 #include "ui/controls/calculator_dlg.h"

@@ -22,6 +22,7 @@
 #include "ui/launcher_edit.h"
 #include "ui/message_dlg.h"
 #include "ui/session.h"
+#include "ui/titular_edit.h"
 
 namespace housing {
 
@@ -397,10 +398,10 @@ int CInverVivi::OnEditKillFocus(int id) {
     const std::string date(field.raw(working_.data()));
     if (!Blank(date)) {
       bool refused = false;
-      if (!blocks::IsValidDate(date.c_str())) {
+      if (!tv::IsValidDate(date.c_str())) {
         CMessageDlg(this).Show(QStringLiteral("WIN008"), platform::kIconHand);
         refused = true;
-      } else if (blocks::CompareDates("01012004", date.c_str()) != 1) {
+      } else if (tv::CompareDates("01012004", date.c_str()) != 1) {
         CMessageDlg(this).Show(QStringLiteral("WIN008"), platform::kIconAsterisk);
         refused = true;
       }
@@ -484,7 +485,7 @@ double CCompAdq::DaysOwned(int row) const {
     const std::string death(f100::wizard_personal::DeclarantDeath.raw(sheet_.Block() + f100::Personal.offset));
     if (!Blank(death)) end = death;
   }
-  const int days = blocks::DaysBetween("31122002", end.c_str());
+  const int days = tv::DaysBetween("31122002", end.c_str());
   return days < 0 ? 0.0 : static_cast<double>(days);
 }
 
@@ -578,7 +579,7 @@ int CCompAdq::CheckPage() {
   for (int r = 0; r < 2; ++r) {
     const std::string date(inv::InfoDate(r).raw(iv));
     if (Blank(date) || t[static_cast<std::size_t>(r)] == 0.0) continue;
-    if (blocks::CompareDates(date.c_str(), "04051998") != -1) {
+    if (tv::CompareDates(date.c_str(), "04051998") != -1) {
       CMessageDlg(this).Show(QStringLiteral("100R140"), platform::kIconHand);
       return 0;
     }

@@ -12,6 +12,7 @@
 #include "blocks/form100.h"
 #include "ui/annex_dlg.h"
 #include "ui/gestor.h"
+#include "ui/titular_edit.h"
 #include "wizards/asistente.h"
 
 namespace housing {
