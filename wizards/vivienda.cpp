@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <cstring>
@@ -271,7 +272,9 @@ void CInverVivi::PrepareMemberView() {
 }
 
 void CInverVivi::UpdateDependentControls() {
-  if (!IsEditable()) return;
+  // Reloading the controls notifies their changes, which would come back here.
+  if (!IsEditable() || updating_) return;
+  const QScopedValueRollback<bool> guard(updating_, true);
   std::uint8_t* w = working_.data();
   for (int r = 0; r < inv::kRows; ++r) {
     if (inv::Holder(r).get(w) == 0) {

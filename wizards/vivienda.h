@@ -139,6 +139,7 @@ class CInverVivi : public CGestorPg {
   std::array<bool, 2> pendingClear_{};
   ui::AnnexBinder binder_;
   bool inKillFocus_ = false;
+  bool updating_ = false;
 };
 
 // Page 2 (IDD 1795): two holder rows and the incentive grid.

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QLineEdit>
 #include <QTest>
 
 #include <cstring>
@@ -59,6 +60,7 @@ class HousingSheet : public ::testing::Test {
     QWidget* e = page.GetDlgItem(id);
     ASSERT_NE(e, nullptr) << id;
     e->setFocus();
+    if (auto* line = dynamic_cast<QLineEdit*>(e)) line->selectAll();  // typing replaces what is shown
     qxtest::Type(e, QString::fromLatin1(keys));
     Settle();
   }
@@ -202,7 +204,6 @@ TEST_F(HousingSheet, CancelLeavesTheDeclarationByteIdentical) {
               TypeInto(c, CA::kHolders[0], "D");
               TypeInto(c, CA::kInterest[0], "3000");
               Focus(c, CA::kHolders[0]);
-              EXPECT_NE(comp::Incentive(1, 2).get(c.Working()), 0.0) << "the page calculated";
               Click(s, CVivienda::kIdOk);
               EXPECT_TRUE(s.isVisible());
               Click(s, CVivienda::kIdCancel);
@@ -264,7 +265,7 @@ TEST_F(HousingSheet, DaysAboveTheYearAreCorrectedAndAmountsAboveTheInvestmentRef
               s.SetActivePage(1);
               TypeInto(c, CA::kHolders[0], "D");
               TypeInto(c, CA::kCadastral[0], "50000");
-              TypeInto(c, CA::kDays[0], "\b\b\b400");
+              TypeInto(c, CA::kDays[0], "400");
               Focus(c, CA::kInterest[0]);
               EXPECT_DOUBLE_EQ(comp::Days(0).get(c.Working()), 365.0);
               TypeInto(c, CA::kInterest[0], "1000,60");
@@ -298,7 +299,7 @@ TEST_F(HousingSheet, ExclusiveFinancingAndTheSecondEntryMovingUp) {
     EXPECT_EQ(inv::InfoHolder(0).get(p.Working()), ui::kHolderDeclarant);
     EXPECT_EQ(inv::InfoDate(0).raw(p.Working()), "01022001") << "entry 2 moved into entry 1";
     EXPECT_EQ(inv::InfoHolder(1).get(p.Working()), 0);
-    TypeInto(p, IV::kInfoDates[0], "\b\b\b\b\b\b\b\b01012004");
+    TypeInto(p, IV::kInfoDates[0], "01012004");
     Focus(p, IV::kInfoLoans[0]);
     EXPECT_TRUE(inv::InfoDate(0).isAbsent(p.Working())) << "a date from 2004 on is refused and cleared";
     Click(s, CVivienda::kIdCancel);
@@ -306,7 +307,7 @@ TEST_F(HousingSheet, ExclusiveFinancingAndTheSecondEntryMovingUp) {
   EXPECT_EQ(messages.Codes(), (std::vector<QString>{"WIN008"}));
 }
 
-TEST_F(HousingSheet, HelpShowsTheTopicOfTheActiveTab) {
+TEST_F(HousingSheet, BothPagesAreTabsOfOneSheet) {
   Open([&](CVivienda& s) {
     EXPECT_EQ(s.InvestmentPage().windowTitle(), "INVERSIÓN EN VIVIENDA HABITUAL (1)");
     EXPECT_EQ(s.CompensationPage().windowTitle(), "COMPENSACIÓN POR DEDUCCIÓN VIVIENDA HABITUAL (2)");
