@@ -323,7 +323,11 @@ void CInverVivi::UpdateDependentControls() {
     if (!inCataluna) cataluna.set(w, 0);
     if (!inMurcia) murcia.set(w, 0);
   }
-  if (before != working_) Reload();
+  // Only the controls this rule changes: the edit being typed in keeps its text.
+  if (before != working_)
+    for (const int* ids : {kInfoHolders, kInfoDates, kInfoLoans, kCataluna, kMurcia})
+      for (int k = 0; k < 2; ++k)
+        if (CEditEx* e = Edit(ids[k])) e->LoadFromData(0);
 }
 
 int CInverVivi::CheckPage() {
@@ -389,7 +393,7 @@ void CInverVivi::HandleOwnRow(int row) { inv::Holder(row).set(working_.data(), u
 int CInverVivi::OnEditChange(int id) {
   const int column = GetColumnOfControl(id);
   if (column >= 0 && column <= 3) UpdateDependentControls();
-  return 1;
+  return 0;
 }
 
 int CInverVivi::OnEditKillFocus(int id) {
