@@ -1011,7 +1011,8 @@ TEST_F(WiringTest, ThePage14HousingBoxOpensTheMainHomeSheet) {
   forms::CFormView* page = Current()->View();
   ASSERT_NE(page, nullptr);
   ASSERT_EQ(page->GetPageCode(), 214);
-  constexpr int kHousingBox = 15;
+  constexpr int kHousingBox = 14;  // the index of box 15, the financed acquisition's state part
+  std::vector<std::uint8_t> atOpening;
   auto openSheet = [&](const std::function<void(CVivienda&)>& act) {
     page->GoToBox(kHousingBox);
     ASSERT_TRUE(Settle([&] { return page->EditedBox() == kHousingBox; }));
@@ -1022,6 +1023,7 @@ TEST_F(WiringTest, ThePage14HousingBoxOpensTheMainHomeSheet) {
       auto* sheet = dynamic_cast<CVivienda*>(w);
       ASSERT_NE(sheet, nullptr);
       opened = true;
+      atOpening.assign(block, block + f100::kBlockSize);
       EXPECT_EQ(sheet->GetActiveIndex(), 0);
       CInverVivi& p = sheet->InvestmentPage();
       TypeOn(p, CInverVivi::kHolders[0], "D");
@@ -1036,9 +1038,9 @@ TEST_F(WiringTest, ThePage14HousingBoxOpensTheMainHomeSheet) {
     QTest::keyClick(launcher, Qt::Key_1);
     ASSERT_TRUE(opened);
   };
-  const std::vector<std::uint8_t> before(block, block + f100::kBlockSize);
   openSheet([](CVivienda& s) { QTest::mouseClick(s.FrameButton(CVivienda::kIdCancel), Qt::LeftButton); });
-  EXPECT_TRUE(std::equal(before.begin(), before.end(), block)) << "Cancel leaves the declaration byte-identical";
+  ASSERT_EQ(atOpening.size(), f100::kBlockSize);
+  EXPECT_TRUE(std::equal(atOpening.begin(), atOpening.end(), block)) << "Cancel leaves the declaration byte-identical";
 
   openSheet([](CVivienda& s) { QTest::mouseClick(s.FrameButton(CVivienda::kIdOk), Qt::LeftButton); });
   const std::uint8_t* investment = block + housing::kInvestmentAt;
