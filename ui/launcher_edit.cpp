@@ -140,7 +140,10 @@ int CDialogLauncherEdit::Launch() {
     ShowMessage(QStringLiteral("WIN011"), platform::kIconExclamation);
     return 1;
   }
+  // The page may replace its editor while the dialog runs (a recalculation rebuilds the boxes).
+  const QPointer<CDialogLauncherEdit> self(this);
   const int result = RunEntry(*entry);
+  if (!self) return 2;
   if (result == ui::kLaunchNotBuilt) {
     ShowMessage(QStringLiteral("WIN1102"), platform::kIconExclamation, QString::fromStdString(name_));
     return 1;

@@ -1047,9 +1047,10 @@ TEST_F(WiringTest, ThePage14HousingBoxOpensTheMainHomeSheet) {
   EXPECT_EQ(housing::inv::Holder(0).get(investment), ui::kHolderDeclarant);
   EXPECT_DOUBLE_EQ(housing::inv::FinancedWithin(0).get(investment), 6000.0);
   EXPECT_EQ(housing::inv::InfoDate(0).raw(investment), "10062002");
-  const std::uint8_t* o = f100::record(block, f100::SectionO);
-  EXPECT_GT(blocks::Vec5{488}.get(o, doc::kDeclarant - 1), 0.0) << "the declaration recalculated with the home";
-  EXPECT_TRUE(Enabled(ID_FILE_SAVE));
+  ASSERT_TRUE(Enabled(ID_FILE_SAVE));
+  Trigger(ID_FILE_SAVE);  // saving calculates
+  const std::uint8_t* o = f100::record(Current()->Document().Block().data(), f100::SectionO);
+  EXPECT_GT(blocks::Vec5{488}.get(o, 1) + blocks::Vec5{936}.get(o, 1), 0.0) << "the deduction of the home";
 }
 
 // "Datos Fiscales Incorporados" lists what the import stored for the member shown and prints it.
