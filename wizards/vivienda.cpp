@@ -1,5 +1,6 @@
 #include "wizards/vivienda.h"
 
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScopedValueRollback>
@@ -209,8 +210,12 @@ const ui::DialogTemplate& CompensationTemplate() {
 }
 
 void WrapLabels(QWidget* page) {
-  for (QLabel* l : page->findChildren<QLabel*>())
+  for (QLabel* l : page->findChildren<QLabel*>()) {
     if (l->text().size() > 60) l->setWordWrap(true);
+    if (l->text().contains(u'\n')) l->setMinimumHeight(2 * l->fontMetrics().height() + 2);
+  }
+  // A frame's title has one line.
+  for (QGroupBox* g : page->findChildren<QGroupBox*>()) g->setTitle(g->title().replace(u'\n', u' '));
 }
 
 std::function<int(CVivienda&)>& Runner() {
