@@ -15,6 +15,7 @@
 #include "app/main_frame.h"
 #include "app/sections_bar.h"
 #include "data/db/ado.h"
+#include "data/doc/renta_doc.h"
 #include "data/settings/profile.h"
 #include "forms/view/form_views.h"
 #include "ui/controls/calculator_dlg.h"
@@ -23,6 +24,8 @@
 #include "ui/message_source.h"
 #include "wizards/datos_fam.h"
 #include "wizards/disconformidad_dlg.h"
+#include "wizards/datos_fiscales_incorporados_dlg.h"
+#include "wizards/vivienda.h"
 
 namespace app {
 
@@ -154,6 +157,7 @@ CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> 
   modules::RegisterActivitySelection();
   famwiz::RegisterFamilyWizard();
   wizards::RegisterDisagreementDialogs();
+  housing::RegisterHousingWizard();
   for (int templateId : {kForm100Template, kForm714Template}) {
     const int kind = templateId == kForm714Template ? store::kKindForm714 : store::kKindForm100;
     app_.SetDocumentFactory(templateId, [this, kind]() -> std::unique_ptr<IDeclarationDocument> {
@@ -224,6 +228,18 @@ void CProgramAssembly::ConnectCommands(CMainFrame& frame) {
     return d && d->KindByte() == store::kKindForm100;
   });
   frame.SetCommandHandler(ID_PERSONAL_DATA, onDeclaration([](CDeclarationDocument& d) { d.EditFamilyData(); }));
+  // 32865: what the fiscal-data import incorporated for the member shown (never the family unit).
+  frame.SetCommandHandler(ID_FISCAL_DATA, [this] {
+    CDeclarationDocument* d = CurrentDeclaration();
+    if (!d || !d->RentaDocument()) return;
+    d->Document().CommitPendingBoxEdit();
+    fiscal_review::ShowIncorporatedFiscalData(&store_.Connection(), d->Key(), d->Document().Block().data(),
+                                              d->RentaDocument()->ShownMember(), runModal_);
+  });
+  frame.SetCommandRule(ID_FISCAL_DATA, [this] {
+    CDeclarationDocument* d = CurrentDeclaration();
+    return d && d->RentaDocument() && d->RentaDocument()->ShownMember() != doc::kFamilyUnit;
+  });
   frame.SetCommandHandler(ID_FILE_SEND, onDeclaration([](CDeclarationDocument& d) { d.FileDeclaration(); }));
   frame.SetCommandHandler(ID_FILE_PRINT, onDeclaration([](CDeclarationDocument& d) { d.PrintDeclaration(); }));
   frame.SetCommandRule(ID_FILE_PRINT, [this] { return CurrentDeclaration() != nullptr; });

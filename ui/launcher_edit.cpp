@@ -23,12 +23,19 @@ int LeadingInt(const std::string& s) {
   return v;
 }
 
+ui::WizardOpener& WizardOpenerSlot() {
+  static ui::WizardOpener opener;
+  return opener;
+}
+
 // The block that an annex pointer designates: the pointer itself or item 0 of its list.
 void* BlockOf(void* annex, const ui::LaunchEntry& e) {
   if (!annex || e.list == ui::LaunchList::None) return annex;
   return static_cast<ui::AnnexPointerList*>(annex)->block;
 }
 }  // namespace
+
+void ui::SetWizardOpener(WizardOpener opener) { WizardOpenerSlot() = std::move(opener); }
 
 void CDialogLauncherEdit::ParseNamePart(const std::string& part, std::string& name, int& n, int& m) {
   const auto star = part.find('*');
@@ -88,6 +95,10 @@ int CDialogLauncherEdit::PrepareDialog(CTemplateDlg& dlg, bool withOccurrences) 
 
 int CDialogLauncherEdit::RunEntry(const ui::LaunchEntry& e) {
   if (e.kind == ui::LaunchKind::Nothing) return ui::kLaunchNothing;
+  if (e.kind == ui::LaunchKind::Wizard) {
+    const ui::WizardOpener& open = WizardOpenerSlot();
+    return open ? open(e, m_, BlockOf(box_ ? box_->option : nullptr, e)) : ui::kLaunchNotBuilt;
+  }
   if (e.kind == ui::LaunchKind::Standard && std::strcmp(e.name, "IDD_DEPORTISTAS") == 0 && m_ == 0) m_ = 4;
   ui::AnnexArgs args;
   switch (e.args) {
@@ -129,7 +140,10 @@ int CDialogLauncherEdit::Launch() {
     ShowMessage(QStringLiteral("WIN011"), platform::kIconExclamation);
     return 1;
   }
+  // The page may replace its editor while the dialog runs (a recalculation rebuilds the boxes).
+  const QPointer<CDialogLauncherEdit> self(this);
   const int result = RunEntry(*entry);
+  if (!self) return 2;
   if (result == ui::kLaunchNotBuilt) {
     ShowMessage(QStringLiteral("WIN1102"), platform::kIconExclamation, QString::fromStdString(name_));
     return 1;

@@ -6,6 +6,7 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <string>
 
 #include "ui/companion_button.h"
@@ -18,6 +19,10 @@ struct LaunchEntry;
 // Results of a launch entry besides the dialog's own (1 OK, 2 Cancel).
 constexpr int kLaunchNothing = -1;   // the entry opens nothing, silently
 constexpr int kLaunchNotBuilt = -2;  // the dialog of the entry is not part of this program yet
+// Runs the wizard of a launch entry of kind Wizard on the launcher's annex block, with the
+// launcher's holder mode; the wizard's result. The wizards folder sets it at start-up.
+using WizardOpener = std::function<int(const LaunchEntry& entry, int holderMode, void* annex)>;
+void SetWizardOpener(WizardOpener opener);
 }  // namespace ui
 
 class CDialogLauncherEdit : public CDoubleEdit {

@@ -12,6 +12,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QListWidget>
+#include <QTableWidget>
 #include <QTest>
 
 #include <algorithm>
@@ -74,6 +75,8 @@
 #include "ui/sel_str_edit.h"
 #include "wizards/comprobacion_dlg.h"
 #include "wizards/datos_fam.h"
+#include "wizards/datos_fiscales_incorporados_dlg.h"
+#include "wizards/vivienda.h"
 
 namespace {
 
@@ -1054,6 +1057,111 @@ TEST_F(WiringTest, Page4OpensTheActivitySelectionAndValuesTheTypedUnits) {
 
 // The descendants and ascendants of page 1 are kept in the family data: their boxes open the
 // family wizard as a sheet, on the page of that table.
+// The housing boxes of page 14 open the main-home sheet on the declaration's two records: Cancel
+// leaves the declaration as it was, OK brings the records back and the deduction follows.
+TEST_F(WiringTest, ThePage14HousingBoxOpensTheMainHomeSheet) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  f100::sec_a::Holder.set(f100::record(block, f100::SectionA), 2);
+  f100::sec_a::MoneyPay.set(f100::record(block, f100::SectionA), 30000.0);
+  script.push_back(GoToPage(QStringLiteral("14")));
+  Trigger(ID_GO_TO_PAGE);
+  forms::CFormView* page = Current()->View();
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(page->GetPageCode(), 214);
+  constexpr int kHousingBox = 14;  // the index of box 15, the financed acquisition's state part
+  std::vector<std::uint8_t> atOpening;
+  auto openSheet = [&](const std::function<void(CVivienda&)>& act) {
+    page->GoToBox(kHousingBox);
+    ASSERT_TRUE(Settle([&] { return page->EditedBox() == kHousingBox; }));
+    auto* launcher = dynamic_cast<CDialogLauncherEdit*>(page->Editor());
+    ASSERT_NE(launcher, nullptr) << "the box opens the sheet";
+    bool opened = false;
+    qxtest::WhenModal([&](QWidget* w) {
+      auto* sheet = dynamic_cast<CVivienda*>(w);
+      ASSERT_NE(sheet, nullptr);
+      opened = true;
+      atOpening.assign(block, block + f100::kBlockSize);
+      EXPECT_EQ(sheet->GetActiveIndex(), 0);
+      CInverVivi& p = sheet->InvestmentPage();
+      TypeOn(p, CInverVivi::kHolders[0], "D");
+      TypeOn(p, CInverVivi::kWithin[0], "6000");
+      TypeOn(p, CInverVivi::kInfoHolders[0], "D");
+      TypeOn(p, CInverVivi::kInfoDates[0], "10062002");
+      TypeOn(p, CInverVivi::kInfoLoans[0], "HIP-77");
+      p.GetDlgItem(CInverVivi::kHolders[0])->setFocus();
+      QCoreApplication::processEvents();
+      act(*sheet);
+    });
+    QTest::keyClick(launcher, Qt::Key_1);
+    ASSERT_TRUE(opened);
+  };
+  openSheet([](CVivienda& s) { QTest::mouseClick(s.FrameButton(CVivienda::kIdCancel), Qt::LeftButton); });
+  ASSERT_EQ(atOpening.size(), f100::kBlockSize);
+  EXPECT_TRUE(std::equal(atOpening.begin(), atOpening.end(), block)) << "Cancel leaves the declaration byte-identical";
+
+  openSheet([](CVivienda& s) { QTest::mouseClick(s.FrameButton(CVivienda::kIdOk), Qt::LeftButton); });
+  const std::uint8_t* investment = block + housing::kInvestmentAt;
+  EXPECT_EQ(housing::inv::Holder(0).get(investment), ui::kHolderDeclarant);
+  EXPECT_DOUBLE_EQ(housing::inv::FinancedWithin(0).get(investment), 6000.0);
+  EXPECT_EQ(housing::inv::InfoDate(0).raw(investment), "10062002");
+  ASSERT_TRUE(Enabled(ID_FILE_SAVE));
+  Trigger(ID_FILE_SAVE);  // saving calculates
+  const std::uint8_t* o = f100::record(Current()->Document().Block().data(), f100::SectionO);
+  EXPECT_GT(blocks::Vec5{488}.get(o, 1) + blocks::Vec5{936}.get(o, 1), 0.0) << "the deduction of the home";
+}
+
+// "Datos Fiscales Incorporados" lists what the import stored for the member shown and prints it.
+TEST_F(WiringTest, TheIncorporatedFiscalDataOfTheMemberShownArePrinted) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  {
+    const std::string listing = "0\tRENDIMIENTOS DEL TRABAJO\t\n1\tNIF pagador\tRetenciones\t\n2\tA28000001\t180,00\t\n";
+    db::CAdoRecordset rs;
+    rs.Open(CDatosFiscalesIncorporadosDlg::kTable, &assembly->Store().Connection());
+    rs.SetDefaultBlockSize(0);
+    ASSERT_TRUE(rs.PrepareNewRow() && rs.AddPendingValue("CLAVE", store::PadKey(Current()->Key())) &&
+                rs.AddPendingValue("SUJETODECLA", "1") &&
+                rs.AddPendingValue("TAMANOFICHEROSI", std::to_string(listing.size())) &&
+                rs.AddPendingBlob("FICHEROSI", std::vector<std::uint8_t>(listing.begin(), listing.end())) &&
+                rs.AddPendingValue("TAMANOFICHERONO", "0") && rs.AppendPendingRow());
+  }
+  auto& renta = dynamic_cast<doc::CRentaDoc&>(Current()->Document());
+  renta.ShowMember(doc::kFamilyUnit);
+  EXPECT_FALSE(Enabled(ID_FISCAL_DATA)) << "never for the family unit";
+  renta.ShowMember(doc::kDeclarant);
+  ASSERT_TRUE(Enabled(ID_FISCAL_DATA));
+
+  const std::string pdf = data.Str() + "review.pdf";
+  QStringList printed;
+  script.push_back([&](QDialog& d) {
+    auto& review = dynamic_cast<CDatosFiscalesIncorporadosDlg&>(d);
+    review.show();
+    EXPECT_EQ(review.List()->rowCount(), 3);
+    EXPECT_EQ(review.List()->item(1, 1)->text(), "A28000001");
+    script.push_front([&pdf](QDialog& p) {
+      auto& dialog = dynamic_cast<QPrintDialog&>(p);
+      dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+      dialog.printer()->setOutputFileName(QString::fromStdString(pdf));
+      return static_cast<int>(QDialog::Accepted);
+    });
+    EXPECT_TRUE(review.OnImprimir());
+    printed = review.PrintedTexts();
+    review.hide();
+    return static_cast<int>(ui::IDOK);
+  });
+  Trigger(ID_FISCAL_DATA);
+  EXPECT_TRUE(printed.contains(QStringLiteral("DATOS FISCALES INCORPORADOS - NIF: 12345678Z")));
+  EXPECT_TRUE(printed.contains(QStringLiteral("A28000001")));
+  std::ifstream in(pdf, std::ios::binary);
+  std::string head(5, '\0');
+  in.read(head.data(), 5);
+  EXPECT_EQ(head, "%PDF-");
+}
+
 TEST_F(WiringTest, ThePage1TablesOpenTheFamilyDataOnTheirPage) {
   CreateIncome(kIncome);
   Start();
