@@ -429,10 +429,10 @@ void CDFTrabajo::ClickPension(int row) {
   }
   const int regime = dlg.regime + 1;
   if (regime == 3) {
-    const int slots = 4 - owner->Session().disabledNifCount;
+    const int available = 4 - owner->Session().disabledNifCount;
     const std::string wanted = ToFile(nif);
     int found = -1;
-    for (int j = 0; j < slots && j < static_cast<int>(nifSlots_.size()) && found < 0; ++j)
+    for (int j = 0; j < available && j < static_cast<int>(nifSlots_.size()) && found < 0; ++j)
       if (nifSlots_[static_cast<std::size_t>(j)].empty() || nifSlots_[static_cast<std::size_t>(j)] == wanted) found = j;
     if (found < 0) {
       disabledNifCount_ = 4;

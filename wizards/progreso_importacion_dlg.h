@@ -27,7 +27,7 @@ class CProgresoImportacionDlg : public QDialog {
   int Position() const;
   QString PercentText() const;
 
- protected:
+  // Enter, Esc and the button: nothing.
   void accept() override {}
   void reject() override {}
 

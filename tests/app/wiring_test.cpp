@@ -1391,7 +1391,7 @@ TEST_F(WiringTest, ANewDeclarationImportsItsFiscalDataFileAfterTheFamilyData) {
       auto* chooser = qobject_cast<QFileDialog*>(modal);
       ASSERT_NE(chooser, nullptr);
       chooser->selectFile(file);
-      chooser->accept();
+      QMetaObject::invokeMethod(chooser, "accept");
     });
     download.OnFileChosen();
     download.OnContinuar();
@@ -1432,7 +1432,7 @@ TEST_F(WiringTest, ANewDeclarationImportsItsFiscalDataFileAfterTheFamilyData) {
   ASSERT_NE(Current(), nullptr);
   EXPECT_EQ(pages, 4);
   EXPECT_TRUE(script.empty());
-  EXPECT_EQ(coded.Codes().back(), QStringLiteral("100P053"));
+  EXPECT_EQ(std::ranges::count(coded.Codes(), QStringLiteral("100P053")), 1);
   EXPECT_EQ(program->FiscalDataMark(), QStringLiteral("S"));
   db::CAdoRecordset rs;
   ASSERT_TRUE(rs.Open("DATOSFISC", &assembly->Store().Connection(), db::Filter::Eq("CLAVE", std::string("FISCAL"))));

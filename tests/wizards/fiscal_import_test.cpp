@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QTest>
 
 #include <filesystem>
@@ -26,6 +27,7 @@
 #include "wizards/datos_fiscales_dlg148.h"
 #include "wizards/df_trabajo.h"
 #include "wizards/obtencion_datos_fiscales_dlg.h"
+#include "wizards/progreso_importacion_dlg.h"
 #include "wizards/fiscal_helpers.h"
 #include "wizards/fiscal_transfer_dialogs.h"
 
@@ -151,7 +153,7 @@ class FiscalImportTest : public ::testing::Test {
       qxtest::WhenModal([file](QWidget* modal) {
         if (auto* chooser = qobject_cast<QFileDialog*>(modal)) {
           chooser->selectFile(file);
-          chooser->accept();
+          QMetaObject::invokeMethod(chooser, "accept");
         }
       });
       dl->OnFileChosen();
@@ -311,16 +313,16 @@ TEST_F(FiscalImportTest, RunsOfRecordsMakePagesAndOnlyTheFirstRunOfAKeyIsShown) 
   const std::vector<std::string> re = Lines("matrimonio_hijos.df", "RE"), pp = Lines("matrimonio_hijos.df", "PP");
   struct Case {
     std::vector<std::string> lines;
-    int slots, shown;
+    int slotCount, shown;
   } cases[] = {{{re[0], re[1], pp[0]}, 3, 2}, {{re[0], pp[0], re[1]}, 4, 2}};
   for (const Case& c : cases) {
     answers.drive = [](Wizard& w) { w.OnCommand(Wizard::kIdCancel, ui::kBnClicked); };
     ASSERT_TRUE(Import(WriteFile("runs.df", FileOf(c.lines))));
-    EXPECT_EQ(wizard_->SlotCount(), c.slots);
+    EXPECT_EQ(wizard_->SlotCount(), c.slotCount);
     EXPECT_EQ(wizard_->GetPageCount(), c.shown);
     EXPECT_EQ(wizard_->Slot(1)->Key(), QStringLiteral("RE"));
     EXPECT_EQ(wizard_->Slot(2)->Key(), QStringLiteral("PP"));
-    if (c.slots == 4) {
+    if (c.slotCount == 4) {
       EXPECT_EQ(wizard_->Slot(3)->Key(), QStringLiteral("RE"));
       EXPECT_EQ(wizard_->Slot(3)->List(), nullptr) << "the second run of a key is never shown";
     }
@@ -646,6 +648,16 @@ TEST_F(FiscalImportTest, PagesAndDialogsAreLaidOut) {
   const std::pair<QDialog*, const char*> dialogs[] = {{&pension, "fiscal_pension_regime"}, {&murcia, "fiscal_murcia"},
                                                       {&expenses, "fiscal_expenses"}, {&selection, "fiscal_members"},
                                                       {&entry, "fiscal_entry"}};
+  CProgresoImportacionDlg progress;
+  progress.SetPos(150);
+  EXPECT_EQ(progress.Position(), 100);
+  progress.SetPos(66);
+  EXPECT_EQ(progress.PercentText(), QStringLiteral("66%"));
+  progress.reject();
+  EXPECT_TRUE(progress.isVisible()) << "reading cannot be interrupted";
+  QCoreApplication::processEvents();
+  save(progress, QStringLiteral("fiscal_progress"));
+  progress.Close();
   for (const auto& [d, name] : dialogs) {
     d->show();
     QCoreApplication::processEvents();
