@@ -96,12 +96,27 @@ inline constexpr blocks::Text FirstDescendantBirth{4224, 8};    // (i): 5 dates
 inline constexpr blocks::F64 SecondDescendantNumber{4264};
 inline constexpr blocks::Text SecondDescendantBirth{4304, 8};
 inline constexpr blocks::Text CommunityCodeCopy{4344, 2};      // (m-1)
+// Disagreement with the fiscal data (368 bytes): any member, the four members' marks, then
+// the members' concept blocks; edited whole by its dialog.
+inline constexpr blocks::Area Disagreement{4356, 368};
 // Member m's assignment boxes (m = 1..5): offsets are base + m.
 inline constexpr blocks::U8 ChurchTaxBox(int member) { return {4723u + static_cast<std::size_t>(member)}; }
 inline constexpr blocks::U8 SocialPurposeBox(int member) { return {4728u + static_cast<std::size_t>(member)}; }
 inline constexpr blocks::U8 NoAssignment(int member) { return {4733u + static_cast<std::size_t>(member)}; }
 inline constexpr blocks::U8 ResultSelection1(int member) { return {5273u + static_cast<std::size_t>(member)}; }
 inline constexpr blocks::U8 ResultSelection2(int member) { return {5278u + static_cast<std::size_t>(member)}; }
+
+// The two identification tables: entry s (0 family unit, 1 declarant, 2 spouse, 3 child 1,
+// 4 child 2) of a field is Field(s). The second table is the household seen from the spouse's side.
+struct IdentityTable {
+  blocks::Text givenName, surname1, surname2, streetType, street, houseNumber, stairs, floor, door,
+      municipality, province, postalCode;
+};
+inline constexpr IdentityTable FirstIdentity{{530, 15}, {605, 15}, {680, 15}, {765, 2},  {790, 20},  {890, 5},
+                                             {915, 2},  {925, 2},  {935, 2},  {945, 25}, {1070, 14}, {1140, 5}};
+inline constexpr IdentityTable SecondIdentity{{1320, 15}, {1395, 15}, {1470, 15}, {1560, 2},  {1585, 20},  {1685, 5},
+                                              {1710, 2},  {1720, 2},  {1730, 2},  {1740, 25}, {1865, 14}, {1935, 5}};
+static_assert(FirstIdentity.givenName.off == HolderGivenName.off && SecondIdentity.givenName.off == SpouseGivenName.off);
 
 // Descendant entry i (0..11), fields relative to the family record.
 namespace descendant {

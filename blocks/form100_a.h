@@ -17,6 +17,8 @@ inline constexpr blocks::F64 KindPaymentOnAccount{32};
 inline constexpr blocks::F64 KindPaymentCharged{40};
 inline constexpr blocks::F64 PromoterContributions{48};       // as counted: copied from +64
 inline constexpr blocks::F64 PromoterContributionsAnnex{64};  // total of the row's sub-annex
+// The pension scheme of the promoter contributions: '1' to '4', 0 or blank when none.
+inline constexpr blocks::U8 PromoterSchemeKind{72};
 inline constexpr blocks::F64 IrregularReduction{80};
 inline constexpr blocks::F64 SocialSecurity{88};
 inline constexpr blocks::F64 UnionDues{96};

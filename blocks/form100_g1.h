@@ -11,6 +11,7 @@ inline constexpr int kRows = 15;
 inline constexpr std::size_t kRowSize = 88;
 // Row fields at row 0; row i is Field(i, kRowSize).
 inline constexpr blocks::U8 Holder{32};
+inline constexpr blocks::Text FundNif{33, 15};  // at most 14 characters, then a zero byte
 inline constexpr blocks::F64 ShortTermGain{48};
 inline constexpr blocks::F64 ShortTermLoss{56};  // positive
 inline constexpr blocks::F64 LongTermGain{64};

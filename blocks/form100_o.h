@@ -68,10 +68,23 @@ constexpr blocks::F64 HousingAccountAmount(int n) {
   return {kHousingAccounts + kHousingAccountSize * static_cast<std::size_t>(n) + 8};  // e
 }
 inline constexpr blocks::Area HousingExtra{800, 96};
+// Two rows of the acquisition date of the financed home (holder, date without separators).
+inline constexpr std::size_t kHousingDateRows = 800;
+inline constexpr std::size_t kHousingDateRowSize = 48;
+inline constexpr int kHousingDateRowCount = 2;
+constexpr blocks::U8 HousingDateCode(int n) { return {kHousingDateRows + kHousingDateRowSize * static_cast<std::size_t>(n)}; }
+constexpr blocks::Text HousingDate(int n) {
+  return {kHousingDateRows + kHousingDateRowSize * static_cast<std::size_t>(n) + 1, 8};
+}
+static_assert(kHousingDateRows + kHousingDateRowSize * kHousingDateRowCount == HousingExtra.off + HousingExtra.size);
 inline constexpr blocks::Vec5 HousingFinancedFirstRegional{896};
 inline constexpr blocks::Vec5 HousingFinancedLaterState{936};
 inline constexpr blocks::Vec5 HousingFinancedLaterRegional{976};
 inline constexpr blocks::Area PageData1016{1016, 472};
+// The acquisition date of the financed home: the first one given, the declarant's, the spouse's.
+inline constexpr blocks::Text HousingFirstDate{1016, 8};
+inline constexpr blocks::Text HousingDeclarantDate{1024, 8};
+inline constexpr blocks::Text HousingSpouseDate{1032, 8};
 
 // ---- home adaptation works (end of pass 2) ----
 inline constexpr blocks::Vec5 WorksFinancedFirstState{1488};
