@@ -27,7 +27,6 @@ using ui::Ctl;
 constexpr int kStrCaption = 98102;       // "Traslado de datos fiscales"
 constexpr int kStrCheckColumn = 98103;   // "Trasladar"
 constexpr int kStrTransferable = 98104, kStrNotTransferable = 98105, kStrWithInformation = 98106;
-constexpr int kStrDataDated = 98109;     // "Se va a tratar el fichero de datos fiscales con fecha "
 constexpr int kStrFundLimit = 98110;
 constexpr int kStrAboveImputed = 98111;  // "El importe reflejado no puede exceder del total imputado"
 constexpr int kStrFourNifs = 98112;      // "Maximo 4 NIF por Minusválido"
@@ -293,7 +292,7 @@ bool CDFTrabajo::OnSetActive() {
   if (owner && key_ == QLatin1String("DI") && !identificationDone_ && rows > 0) {
     identificationDone_ = true;
     wizards::CDatosFiscalesDlg33 notice(this);
-    notice.notice = platform::LoadString(kStrDataDated) + list_->Text(0, 13);
+    notice.notice = wizards::FiscalFileNotice(list_->Text(0, 13));
     owner->Environment().RunModal(notice);
     wizards::CNombreApellidosDlg names(this);
     names.fullName = list_->Text(0, 2);

@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QListWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <filesystem>
@@ -1387,12 +1388,17 @@ TEST_F(WiringTest, ANewDeclarationImportsItsFiscalDataFileAfterTheFamilyData) {
   afterFamily.push_back([file](QDialog& d) {
     auto& download = dynamic_cast<CObtencionDatosFiscalesDlg&>(d);
     download.show();
-    qxtest::WhenModal([file](QWidget* modal) {
-      auto* chooser = qobject_cast<QFileDialog*>(modal);
-      ASSERT_NE(chooser, nullptr);
+    auto* timer = new QTimer;
+    timer->setInterval(1);
+    QObject::connect(timer, &QTimer::timeout, [timer, file] {
+      auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (!chooser || !chooser->isVisible()) return;
+      timer->stop();
+      timer->deleteLater();
       chooser->selectFile(file);
       QMetaObject::invokeMethod(chooser, "accept");
     });
+    timer->start();
     download.OnFileChosen();
     download.OnContinuar();
     download.hide();

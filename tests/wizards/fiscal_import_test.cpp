@@ -10,6 +10,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include <filesystem>
 #include <fstream>
@@ -19,6 +20,7 @@
 
 #include "blocks/family_entries.h"
 #include "blocks/form100.h"
+#include "blocks/form100_a.h"
 #include "data/db/databases.h"
 #include "support/local_db.h"
 #include "support/ui_helpers.h"
@@ -51,6 +53,21 @@ std::vector<std::string> Lines(const std::string& sample, const std::string& key
   return out;
 }
 
+// Chooses `file` in the file dialog that is about to run modally.
+void AcceptFileDialog(const QString& file) {
+  auto* timer = new QTimer;
+  timer->setInterval(1);
+  QObject::connect(timer, &QTimer::timeout, [timer, file] {
+    auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!chooser || !chooser->isVisible()) return;
+    timer->stop();
+    timer->deleteLater();
+    chooser->selectFile(file);
+    QMetaObject::invokeMethod(chooser, "accept");
+  });
+  timer->start();
+}
+
 // What the scripted dialogs answer and what they were shown.
 struct Answers {
   std::function<void(Wizard&)> drive;      // on the shown wizard; Finish when it ends without one
@@ -69,7 +86,7 @@ class FiscalImportTest : public ::testing::Test {
  protected:
   void SetUp() override {
     declarations_.SetReporter(&reporter_);
-    ASSERT_TRUE(declarations_.Open((dir_.Path() / "DatRed.db").string()));
+    ASSERT_TRUE(declarations_.Open((dir_.Path() / "DatRed.db").string(), db::OpenMode::Create));
     ASSERT_TRUE(db::CreateDeclarationsSchema(declarations_));
     block_.assign(f100::kBlockSize, 0);
     SetRegion(0, "13");
@@ -150,12 +167,7 @@ class FiscalImportTest : public ::testing::Test {
     if (auto* dl = dynamic_cast<CObtencionDatosFiscalesDlg*>(&d)) {
       dl->show();
       const QString file = QString::fromStdString(answers.file);
-      qxtest::WhenModal([file](QWidget* modal) {
-        if (auto* chooser = qobject_cast<QFileDialog*>(modal)) {
-          chooser->selectFile(file);
-          QMetaObject::invokeMethod(chooser, "accept");
-        }
-      });
+      AcceptFileDialog(file);
       dl->OnFileChosen();
       dl->OnContinuar();
       dl->hide();
@@ -284,6 +296,9 @@ TEST_F(FiscalImportTest, EachSampleFileMakesItsPagesAndStoresItsListings) {
     EXPECT_EQ(wizard_->Transfer().identification[2], "MARTINEZ");
     EXPECT_EQ(wizard_->Transfer().identification[1], "ANA");
   }
+  // The first file's work income in the first row of section A (later imports take other rows).
+  const std::uint8_t* a = f100::record(block_.data(), f100::SectionA);
+  EXPECT_DOUBLE_EQ(f100::sec_a::MoneyPay.get(a), 21450.30);
 }
 
 TEST_F(FiscalImportTest, TheWorkIncomeOfTheFileReachesTheTransferAndTheListing) {
