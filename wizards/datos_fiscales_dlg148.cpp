@@ -19,6 +19,7 @@ using Sel = CSeleccionDeclarantesDlg;
 using Entry = CDatosFiscalesDlg148;
 
 constexpr int kStrWizardCaption = 98121;  // "Datos Fiscales"
+constexpr int kWidth = 640;
 
 constexpr ui::ControlDef kSelectionControls[] = {
     {.id = Sel::kIdFirstLabel, .kind = Ctl::Static, .textId = 98171, .row = 0, .col = 0},
@@ -88,6 +89,9 @@ CDatosFiscalesDlg148::CDatosFiscalesDlg148(const fiscal::ImportEnvironment& envi
     : QDialog(parent), env_(environment) {
   if (!env_.session) env_.session = &ownSession_;
   ui::BuildTemplate(this, kEntryTemplate);
+  // The explanation reads as paragraphs of the dialog's width.
+  for (QLabel* label : findChildren<QLabel*>()) label->setWordWrap(true);
+  setFixedWidth(kWidth);
   ConnectButtons(this, [this](int id) {
     if (id == kIdImport) OnOK();
     else if (id == kIdDirect) reject();

@@ -17,9 +17,9 @@ constexpr ui::ControlDef kPensionControls[] = {
     {.id = Pension::kIdGeneral, .kind = Ctl::Radio, .textId = 98131, .row = 0, .col = 0, .colSpan = 3,
      .radioGroup = kPensionGroup, .code = 0},
     {.kind = Ctl::Static, .textId = 98132, .row = 1, .col = 0, .colSpan = 3},
-    {.id = Pension::kIdDisabled, .kind = Ctl::Radio, .textId = 98133, .row = 2, .col = 1, .colSpan = 2,
+    {.id = Pension::kIdDisabled, .kind = Ctl::Radio, .textId = 98133, .row = 2, .col = 0, .colSpan = 3,
      .radioGroup = kPensionGroup, .code = 1},
-    {.id = Pension::kIdRelatives, .kind = Ctl::Radio, .textId = 98134, .row = 3, .col = 1, .colSpan = 2,
+    {.id = Pension::kIdRelatives, .kind = Ctl::Radio, .textId = 98134, .row = 3, .col = 0, .colSpan = 3,
      .radioGroup = kPensionGroup, .code = 2},
     {.id = Pension::kIdSpouse, .kind = Ctl::Radio, .textId = 98135, .row = 4, .col = 0, .colSpan = 3,
      .radioGroup = kPensionGroup, .code = 3},
@@ -63,6 +63,9 @@ CTrasladoPlanesPensionesDlg::CTrasladoPlanesPensionesDlg(const fiscal::ImportEnv
 
 void CTrasladoPlanesPensionesDlg::OnInitDialog() {
   CTemplateDlg::OnInitDialog();
+  // b1) and b2) stand under b).
+  for (int id : {kIdDisabled, kIdRelatives})
+    if (QWidget* w = GetDlgItem(id)) w->setStyleSheet(QStringLiteral("margin-left: 24px;"));
   const bool joint = env_ && env_->joint;
   const bool noSpouseNif =
       importedMember == 1 && (!env_ || env_->MemberNif(2).find_first_not_of(std::string("\0 ", 2)) == std::string::npos);

@@ -85,7 +85,8 @@ CDFListCtrl::CDFListCtrl(QWidget* parent) : QTableWidget(parent) {
   setSelectionBehavior(QAbstractItemView::SelectRows);
   setEditTriggers(QAbstractItemView::NoEditTriggers);
   verticalHeader()->hide();
-  horizontalHeader()->setDefaultSectionSize(75);
+  horizontalHeader()->setDefaultSectionSize(kColumnWidth);
+  setWordWrap(false);
   setMinimumSize(560, 220);
 }
 
@@ -179,6 +180,7 @@ void CDFTrabajo::OnInitDialog() {
   for (const fiscal::FieldLayout& f : *fields) headings << QString::fromStdString(f.name);
   list_->setHorizontalHeaderLabels(headings);
   FillList(*fields);
+  FitColumns();
   list_->clearSelection();
 
   for (int id : {kIdMarkAll, kIdUnmarkAll})
@@ -228,6 +230,13 @@ void CDFTrabajo::FillList(const std::vector<fiscal::FieldLayout>& fields) {
       ++column;
     }
   }
+}
+
+// Columns start 75 pixels wide and grow to show their heading and cells whole.
+void CDFTrabajo::FitColumns() {
+  list_->resizeColumnsToContents();
+  for (int c = 0; c < list_->columnCount(); ++c)
+    list_->setColumnWidth(c, std::max(list_->columnWidth(c), CDFListCtrl::kColumnWidth));
 }
 
 bool CDFTrabajo::MarkFund(int row, bool showLimit) {
@@ -304,6 +313,7 @@ bool CDFTrabajo::OnSetActive() {
     list_->SetText(0, 2, names.firstSurname);
     list_->SetText(0, 3, names.secondSurname);
     list_->SetText(0, 4, names.name);
+    FitColumns();
   }
   RedrawRows();
   return CTemplatePropPg::OnSetActive();

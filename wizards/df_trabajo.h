@@ -21,6 +21,7 @@ class CDFListCtrl : public QTableWidget {
   Q_OBJECT
  public:
   static constexpr int kId = 2191;
+  static constexpr int kColumnWidth = 75;
   explicit CDFListCtrl(QWidget* parent = nullptr);
 
   static void AddUnique(std::vector<int>& set, int value);
@@ -87,6 +88,7 @@ class CDFTrabajo : public CTemplatePropPg {
 
  private:
   void FillList(const std::vector<fiscal::FieldLayout>& fields);
+  void FitColumns();
   bool MarkFund(int row, bool showLimit);
   void ClickPension(int row);
   void ClickMortgage(int row);
