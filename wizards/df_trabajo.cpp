@@ -574,6 +574,8 @@ void CDFTrabajo::Collect() {
     t.identification = {};
   } else if (key_ == QLatin1String("RE")) {
     for (std::size_t k = 0; k < 16; ++k) amounts.Add(k, 0.0);
+    // The sixteen zeros only lay out the indexes: a page without marked rows brings no data.
+    amounts.hasData = false;
   } else if (key_ == QLatin1String("PP")) {
     t.pensions = {};
     t.pensionDataPresent = false;

@@ -466,6 +466,24 @@ TEST_F(FiscalImportTest, InvestmentIncomeOfCodeB04CountsTwentyFourPercentOfItsGr
   EXPECT_EQ(re.used.size(), 16u);
 }
 
+TEST_F(FiscalImportTest, AnInvestmentIncomePageWithNothingMarkedWritesNoRow) {
+  answers.drive = [](Wizard& w) {
+    for (int i = 0; i < w.GetPageCount(); ++i) {
+      Show(w, i);
+      auto* page = static_cast<CDFTrabajo*>(w.GetPage(i));
+      if (page->Key() == QLatin1String("RE")) page->Item<QAbstractButton>(CDFTrabajo::kIdUnmarkAll)->click();
+    }
+    Finish(w);
+  };
+  ASSERT_TRUE(Import(QX_SOURCE_DIR "/resources/examples/matrimonio_hijos.df"));
+  const fiscal::FiscalTransfer& t = applied_.at(0);
+  const fiscal::PageAmounts& re = t.pages[static_cast<std::size_t>(t.SlotOf("RE"))];
+  EXPECT_FALSE(re.hasData);
+  EXPECT_EQ(re.used.size(), 16u);
+  const std::string no = StoredRows().at(0).no;
+  EXPECT_NE(no.find("0\tRendimientos expl"), std::string::npos);
+}
+
 TEST_F(FiscalImportTest, RowsWithSubDialogsAskAndCarryTheirAnswers) {
   answers.regimes = {0, 2};
   answers.murciaChoice = 1;
