@@ -1388,17 +1388,7 @@ TEST_F(WiringTest, ANewDeclarationImportsItsFiscalDataFileAfterTheFamilyData) {
   afterFamily.push_back([file](QDialog& d) {
     auto& download = dynamic_cast<CObtencionDatosFiscalesDlg&>(d);
     download.show();
-    auto* timer = new QTimer;
-    timer->setInterval(1);
-    QObject::connect(timer, &QTimer::timeout, [timer, file] {
-      auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-      if (!chooser || !chooser->isVisible()) return;
-      timer->stop();
-      timer->deleteLater();
-      chooser->selectFile(file);
-      QMetaObject::invokeMethod(chooser, "accept");
-    });
-    timer->start();
+    qxtest::ChooseFileWhenAsked(file);
     download.OnFileChosen();
     download.OnContinuar();
     download.hide();

@@ -53,21 +53,6 @@ std::vector<std::string> Lines(const std::string& sample, const std::string& key
   return out;
 }
 
-// Chooses `file` in the file dialog that is about to run modally.
-void AcceptFileDialog(const QString& file) {
-  auto* timer = new QTimer;
-  timer->setInterval(1);
-  QObject::connect(timer, &QTimer::timeout, [timer, file] {
-    auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-    if (!chooser || !chooser->isVisible()) return;
-    timer->stop();
-    timer->deleteLater();
-    chooser->selectFile(file);
-    QMetaObject::invokeMethod(chooser, "accept");
-  });
-  timer->start();
-}
-
 // What the scripted dialogs answer and what they were shown.
 struct Answers {
   std::function<void(Wizard&)> drive;      // on the shown wizard; Finish when it ends without one
@@ -167,7 +152,7 @@ class FiscalImportTest : public ::testing::Test {
     if (auto* dl = dynamic_cast<CObtencionDatosFiscalesDlg*>(&d)) {
       dl->show();
       const QString file = QString::fromStdString(answers.file);
-      AcceptFileDialog(file);
+      qxtest::ChooseFileWhenAsked(file);
       dl->OnFileChosen();
       dl->OnContinuar();
       dl->hide();
