@@ -23,6 +23,9 @@
 #include "ui/avisos_errores_dlg.h"
 #include "ui/store/store_dialogs.h"
 #include "wizards/datos_fam.h"
+#include "wizards/datos_fiscales_dlg148.h"
+#include "wizards/fiscal_transfer.h"
+#include "app/version_info.h"
 
 namespace app {
 
@@ -463,7 +466,32 @@ bool CDeclarationDocument::RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int 
   wizard.CopyBack(block.data());
   if (!std::equal(before.begin(), before.end(), block.begin())) doc::State().editedSincePrinted = true;
   doc.ApplyFamilyData(remembered, !wasExcluded && FW::NonResidentSpouse.get(family) != 0);
+  if (isNew) RunFiscalDataImport(doc);
   return true;
+}
+
+void CDeclarationDocument::RunFiscalDataImport(doc::CRentaDoc& doc) {
+  fiscal::ImportSession& session = fiscal::SharedImportSession();
+  session.spouseRegimeUsed = false;
+  fiscal::ImportEnvironment env;
+  env.local = services_.shell.LocalDatabase();
+  env.declarations = &services_.store.Connection();
+  env.language = services_.shell.InterfaceLanguage();
+  env.declarationKey = doc.Key();
+  env.block = doc.Block();
+  env.joint = doc.Modality() == 1;
+  env.session = &session;
+  env.productVersion = GetProductVersion();
+  env.apply = [&doc](const fiscal::FiscalTransfer& transfer, const fiscal::ImportSession& shared) {
+    fiscal::ApplyFiscalData(transfer, shared, doc);
+  };
+  env.markIncorporated = [this] { services_.shell.SetFiscalDataMark(QStringLiteral("S")); };
+  env.runModal = services_.runModal;
+  CDatosFiscalesDlg148 entry(env);
+  services_.runModal(entry);
+  doc.Calculate(1);
+  UpdateAllViews(3);
+  UpdateAllViews(1);
 }
 
 }  // namespace app

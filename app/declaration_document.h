@@ -74,6 +74,8 @@ class IDeclarationShell {
   virtual void RunCommand(int /*id*/) {}
   virtual bool CommandEnabled(int /*id*/) { return false; }
   virtual void RunCalculator() {}
+  // The mark that fiscal data were incorporated into a declaration ("S").
+  virtual void SetFiscalDataMark(const QString& /*mark*/) {}
 };
 
 // What every open declaration shares with the rest of the program.
@@ -186,6 +188,8 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   int PendingBoxFocus() override;
   std::uint8_t AskCaptureType() override;
   bool RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int startPage) override;
+  // After the family data of a new declaration: the fiscal-data entry dialog, then the calculation.
+  void RunFiscalDataImport(doc::CRentaDoc& doc);
   int AskTaxAssignmentChoice(int member, int flag, std::string_view who) override;
 
 

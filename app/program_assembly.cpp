@@ -135,6 +135,8 @@ bool CApplicationShell::CommandEnabled(int id) {
 
 void CApplicationShell::RunCalculator() { app_.OnCalculator(); }
 
+void CApplicationShell::SetFiscalDataMark(const QString& mark) { app_.FiscalDataMark() = mark; }
+
 // ---------------------------------------------------------------- assembly
 
 CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> runModal)

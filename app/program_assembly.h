@@ -66,6 +66,7 @@ class CApplicationShell : public IDeclarationShell {
   void RunCommand(int id) override;
   bool CommandEnabled(int id) override;
   void RunCalculator() override;
+  void SetFiscalDataMark(const QString& mark) override;
 
  private:
   CRentaApp& app_;

@@ -9,11 +9,13 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QFileDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QListWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstring>
@@ -70,6 +72,11 @@
 #include "ui/message_source.h"
 #include "ui/store/store_dialogs.h"
 #include "ui/store/transfer_dialogs.h"
+#include "wizards/asistente_datos_fiscales.h"
+#include "wizards/datos_fiscales_dlg148.h"
+#include "wizards/df_trabajo.h"
+#include "wizards/fiscal_transfer_dialogs.h"
+#include "wizards/obtencion_datos_fiscales_dlg.h"
 #include "ui/lista_edit.h"
 #include "ui/owner_draw_button.h"
 #include "ui/sel_str_edit.h"
@@ -246,18 +253,35 @@ class WiringTest : public apptest::AppTest {
       QCoreApplication::processEvents();
       fill(w);
       const int id = finish ? finish : (w.IsWizardMode() ? Wizard::kIdWizFinish : Wizard::kIdOk);
-      if (id == Wizard::kIdWizFinish)
+      if (id == Wizard::kIdWizFinish) {
+        // A new declaration's family data are followed by the fiscal-data entry dialog.
+        std::vector<Step> after = afterFamily.empty() ? std::vector<Step>{FillDirectly()} : std::move(afterFamily);
+        afterFamily.clear();
+        for (auto it = after.rbegin(); it != after.rend(); ++it) script.push_front(std::move(*it));
         script.push_front([check](QDialog& c) {
           auto& confirm = dynamic_cast<famwiz::CComprobacionDatosFamiliaresDlg&>(c);
           if (check) check(confirm);
           return static_cast<int>(ui::IDOK);
         });
+      }
       if (w.isVisible()) QTest::mouseClick(w.FrameButton(id), Qt::LeftButton);
       QCoreApplication::processEvents();
       w.hide();
       return w.result();
     };
   }
+  // "&Cumplimentar directamente la Declaración" on the fiscal-data entry dialog.
+  static Step FillDirectly() {
+    return [](QDialog& d) {
+      auto& entry = dynamic_cast<CDatosFiscalesDlg148&>(d);
+      entry.show();
+      QTest::mouseClick(ui::FindControl(&entry, CDatosFiscalesDlg148::kIdDirect), Qt::LeftButton);
+      entry.hide();
+      return entry.result();
+    };
+  }
+  // What the script answers after a new declaration's family data (the entry dialog first).
+  std::vector<Step> afterFamily;
   static void TypeOn(CTemplatePropPg& page, int id, const char* keys) {
     QWidget* e = page.GetDlgItem(id);
     ASSERT_NE(e, nullptr) << id;
@@ -1684,6 +1708,77 @@ TEST_F(FamilyWiringTest, CancelChangesNothing) {
       Wizard::kIdCancel));
   Trigger(ID_PERSONAL_DATA);
   EXPECT_TRUE(std::equal(before.begin(), before.end(), Current()->Document().Block().begin()));
+}
+
+}  // namespace
+
+namespace {
+
+// A new declaration: the family data, then "&Incorporar Datos Fiscales", the sample file chosen in
+// the download dialog, the import wizard with the work income left marked, Finish: the work income
+// is in the declaration's boxes and its listings in DATOSFISC.
+TEST_F(WiringTest, ANewDeclarationImportsItsFiscalDataFileAfterTheFamilyData) {
+  const QString file = QStringLiteral(QX_SOURCE_DIR "/resources/examples/trabajador.df");
+  afterFamily.push_back([](QDialog& d) {
+    auto& entry = dynamic_cast<CDatosFiscalesDlg148&>(d);
+    entry.show();
+    QTest::mouseClick(ui::FindControl(&entry, CDatosFiscalesDlg148::kIdImport), Qt::LeftButton);
+    entry.hide();
+    return entry.result();
+  });
+  afterFamily.push_back([file](QDialog& d) {
+    auto& download = dynamic_cast<CObtencionDatosFiscalesDlg&>(d);
+    download.show();
+    qxtest::ChooseFileWhenAsked(file);
+    download.OnFileChosen();
+    download.OnContinuar();
+    download.hide();
+    return download.result();
+  });
+  int pages = 0;
+  afterFamily.push_back([&pages](QDialog& d) {
+    auto& wizard = dynamic_cast<CAsistenteDatosFiscales&>(d);
+    wizard.show();
+    QCoreApplication::processEvents();
+    pages = wizard.GetPageCount();
+    for (int i = 1; i < pages; ++i) {
+      QTest::mouseClick(wizard.FrameButton(CAsistente::kIdWizNext), Qt::LeftButton);
+      QCoreApplication::processEvents();
+    }
+    QTest::mouseClick(wizard.FrameButton(CAsistente::kIdWizFinish), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    wizard.hide();
+    return wizard.result();
+  });
+  afterFamily.push_back([](QDialog& d) {
+    auto& notice = dynamic_cast<wizards::CDatosFiscalesDlg33&>(d);
+    EXPECT_TRUE(notice.notice.endsWith(QStringLiteral("01/04/2004")));
+    return static_cast<int>(QDialog::Accepted);
+  });
+  afterFamily.push_back([](QDialog& d) {
+    auto& names = dynamic_cast<wizards::CNombreApellidosDlg&>(d);
+    names.firstSurname = QStringLiteral("MARTINEZ");
+    names.secondSurname = QStringLiteral("ROJO");
+    names.name = QStringLiteral("ANA");
+    return static_cast<int>(QDialog::Accepted);
+  });
+  script.push_back(Cancel());
+  Start();
+  CreateIncome("FISCAL", Capture::Joint);
+  Trigger(ID_FILE_NEW);
+  ASSERT_NE(Current(), nullptr);
+  EXPECT_EQ(pages, 4);
+  EXPECT_TRUE(script.empty());
+  EXPECT_EQ(std::ranges::count(coded.Codes(), QStringLiteral("100P053")), 1);
+  EXPECT_EQ(program->FiscalDataMark(), QStringLiteral("S"));
+  db::CAdoRecordset rs;
+  ASSERT_TRUE(rs.Open("DATOSFISC", &assembly->Store().Connection(), db::Filter::Eq("CLAVE", std::string("FISCAL"))));
+  std::int32_t member = 0;
+  std::vector<std::uint8_t> yes;
+  rs.GetInt("SUJETODECLA", member);
+  rs.GetBlob("FICHEROSI", yes);
+  EXPECT_EQ(member, 1);
+  EXPECT_NE(std::string(yes.begin(), yes.end()).find("DISTRIBUCIONES CENTRO SA"), std::string::npos);
 }
 
 }  // namespace

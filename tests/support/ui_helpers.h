@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QFileDialog>
 #include <QTest>
 #include <QTimer>
 
@@ -78,6 +79,22 @@ inline void WhenModal(std::function<void(QWidget* modal)> action) {
     timer->stop();
     timer->deleteLater();
     action(m);
+  });
+  timer->start();
+}
+
+// Chooses `file` in the next file dialog that runs modally (whether or not it becomes the active
+// window).
+inline void ChooseFileWhenAsked(const QString& file) {
+  auto* timer = new QTimer;
+  timer->setInterval(1);
+  QObject::connect(timer, &QTimer::timeout, [timer, file] {
+    auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!chooser || !chooser->isVisible()) return;
+    timer->stop();
+    timer->deleteLater();
+    chooser->selectFile(file);
+    QMetaObject::invokeMethod(chooser, "accept");
   });
   timer->start();
 }
