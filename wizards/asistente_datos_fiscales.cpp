@@ -8,6 +8,7 @@
 #include "platform/help.h"
 #include "platform/icons.h"
 #include "ui/message_dlg.h"
+#include "wizards/datos_fiscales_incorporados_dlg.h"
 #include "wizards/df_trabajo.h"
 #include "wizards/fiscal_helpers.h"
 #include "wizards/fiscal_layout_db.h"
@@ -187,6 +188,13 @@ bool CAsistenteDatosFiscales::SaveFiscalData() {
 
 void CAsistenteDatosFiscales::ApplyFiscalData() {
   if (env_.apply) env_.apply(transfer_, Session());
+}
+
+void CAsistenteDatosFiscales::ShowReview() {
+  if (!env_.declarations) return;
+  fiscal_review::ShowIncorporatedFiscalData(env_.declarations, env_.declarationKey,
+                                            env_.block.empty() ? nullptr : env_.block.data(), transfer_.member + 1,
+                                            env_.runModal);
 }
 
 void CAsistenteDatosFiscales::FreeListings() {

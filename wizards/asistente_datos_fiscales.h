@@ -39,6 +39,8 @@ class CAsistenteDatosFiscales : public CAsistente {
   bool SaveFiscalData();
   void ApplyFiscalData();
   void FreeListings();
+  // The review of what was just stored for the member, when the declarations database has it.
+  void ShowReview();
 
   // What the pages share.
   fiscal::FiscalTransfer& Transfer() { return transfer_; }

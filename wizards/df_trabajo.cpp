@@ -555,6 +555,7 @@ bool CDFTrabajo::OnKillActive() {
     owner->SaveFiscalData();
     owner->ApplyFiscalData();
     owner->FreeListings();
+    owner->ShowReview();
   }
   return CTemplatePropPg::OnKillActive();
 }

@@ -25,6 +25,7 @@
 #include "support/local_db.h"
 #include "support/ui_helpers.h"
 #include "wizards/asistente_datos_fiscales.h"
+#include "wizards/datos_fiscales_incorporados_dlg.h"
 #include "wizards/df_subdialogs.h"
 #include "wizards/datos_fiscales_dlg148.h"
 #include "wizards/df_trabajo.h"
@@ -62,6 +63,7 @@ struct Answers {
   double mortgageAmount = 0;
   QString notice;
   int wizardRuns = 0;
+  std::vector<int> reviews;                // the member of each review shown after Finish
   std::string file;                        // chosen in the download dialog
   std::deque<int> members;                 // chosen in the member selection (0: "&Salir")
   std::vector<std::vector<bool>> selections;  // the buttons enabled each time it showed
@@ -168,6 +170,10 @@ class FiscalImportTest : public ::testing::Test {
       if (member == 0) return CSeleccionDeclarantesDlg::kIdExit;
       sel->OnMember(CSeleccionDeclarantesDlg::kIdDeclarant + member - 1);
       return sel->result();
+    }
+    if (auto* r = dynamic_cast<CDatosFiscalesIncorporadosDlg*>(&d)) {
+      answers.reviews.push_back(r->member);
+      return QDialog::Accepted;
     }
     ADD_FAILURE() << "unexpected dialog " << d.metaObject()->className();
     return QDialog::Rejected;
@@ -280,6 +286,8 @@ TEST_F(FiscalImportTest, EachSampleFileMakesItsPagesAndStoresItsListings) {
     EXPECT_NE(rows[0].no.find("0\tAportaciones a planes de pensiones y mutualidades: "), std::string::npos);
     EXPECT_EQ(wizard_->Transfer().identification[2], "MARTINEZ");
     EXPECT_EQ(wizard_->Transfer().identification[1], "ANA");
+    EXPECT_EQ(answers.reviews, std::vector<int>{1}) << "the stored data are reviewed after Finish";
+    answers.reviews.clear();
   }
   // The first file's work income in the first row of section A (later imports take other rows).
   const std::uint8_t* a = f100::record(block_.data(), f100::SectionA);
@@ -390,6 +398,7 @@ TEST_F(FiscalImportTest, CancelOnAnyPageStoresAndAppliesNothing) {
   EXPECT_TRUE(applied_.empty());
   EXPECT_EQ(block_, before);
   EXPECT_EQ(session_.fundCount, 0);
+  EXPECT_TRUE(answers.reviews.empty());
 }
 
 TEST_F(FiscalImportTest, ASecondImportOfTheSameMemberReplacesItsRow) {
