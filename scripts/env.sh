@@ -2,6 +2,8 @@
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export CCACHE_BASEDIR="$root"
 export CCACHE_NOHASHDIR=1
+# Every unit is compiled with a precompiled header; without these ccache refuses to cache them.
+export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 # CI shares a small disk; a fresh cache there buys little and must not crowd out the builds.
 if [[ "${CI:-}" == "true" ]]; then
   export CCACHE_MAXSIZE=${CCACHE_MAXSIZE:-1G}
