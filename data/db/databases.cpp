@@ -71,7 +71,11 @@ std::string ShippedDataDir() {
   std::error_code ec;
   fs::path exe = fs::read_symlink("/proc/self/exe", ec);
   if (ec) return "resources/";
-  return WithSlash((exe.parent_path().parent_path() / "resources").lexically_normal().string());
+  // A build runs beside <build>/resources; an installed copy reads <prefix>/share/quildexan.
+  const fs::path prefix = exe.parent_path().parent_path();
+  const fs::path built = (prefix / "resources").lexically_normal();
+  const fs::path installed = (prefix / "share" / "quildexan").lexically_normal();
+  return WithSlash((!fs::is_directory(built, ec) && fs::is_directory(installed, ec) ? installed : built).string());
 }
 
 std::string UserDataDir() { return XdgDir("XDG_DATA_HOME", ".local/share"); }

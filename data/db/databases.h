@@ -8,7 +8,8 @@
 namespace db {
 
 // Folder of the shipped data (databases, pictures, help): $QX_RESOURCES_DIR when set, else
-// ../resources next to the running executable. Ends with "/".
+// ../resources next to the running executable (a build), else ../share/quildexan (an installed
+// copy). Ends with "/".
 std::string ShippedDataDir();
 // The user's data folder ($XDG_DATA_HOME/quildexan or ~/.local/share/quildexan), created on
 // demand. Ends with "/".

@@ -450,9 +450,15 @@ void CProg32View::GoToBox(int index) {
   viewport()->update();
   RepositionPageControls();
   // The click is posted: the editor follows once the queue has run, on the box that is hot then.
+  // A dialog opened over the page before that (a box's launcher, a message) has taken the input:
+  // replacing the editor under it would destroy the control that runs the dialog, so the click
+  // is dropped.
+  const QPointer<QWidget> modalAtPost = QApplication::activeModalWidget();
   QMetaObject::invokeMethod(
       this,
-      [this] {
+      [this, modalAtPost] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != modalAtPost.data() && !modal->isAncestorOf(this)) return;
         if (Clickable(GetBox(hot_))) EditHotBox();
       },
       Qt::QueuedConnection);
