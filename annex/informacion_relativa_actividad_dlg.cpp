@@ -159,6 +159,13 @@ void D::FocusOn(int id) {
   if (QWidget* w = GetDlgItem(id)) w->setFocus();
 }
 
+// Loading the edits is no typing: their checks wait for the user.
+void D::OnInitDialog() {
+  ++guard_;
+  CAnnexDlg::OnInitDialog();
+  --guard_;
+}
+
 void D::OnInitAnnex() {
   std::memcpy(opened_, Data(), ai::kSize);
   std::uint8_t* declaration = doc::State().form100Block;
@@ -269,7 +276,7 @@ void D::TestStartYear() {
 
 int D::OnEditKillFocus(int id) {
   if (guard_) return 0;
-  if (FocusGoesToCancel()) return 1;
+  if (ai::FocusGoesToCancel()) return 1;
   switch (id) {
     case ai::kDays: {
       CEditEx* e = Edit(ai::kDays);

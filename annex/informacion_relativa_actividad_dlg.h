@@ -92,6 +92,7 @@ class CInformacionRelativaActividadDlg : public ui::CAnnexDlg {
   bool Validate();
 
  protected:
+  void OnInitDialog() override;
   void OnInitAnnex() override;
   bool ValidateOK() override;
   void OnOK() override;

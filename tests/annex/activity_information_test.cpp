@@ -29,7 +29,8 @@ using annextest::FixtureDeclaration;
 using annextest::Press;
 using annextest::TypeInto;
 
-int Focused() { return ui::ControlId(QApplication::focusWidget()); }
+// The control of the dialog that has (or gets back, once its window is active) the focus.
+int Focused(const QDialog& d) { return ui::ControlId(d.focusWidget()); }
 
 // Row 0 of section E4 of the fixture declaration.
 std::uint8_t* E4Row(FixtureDeclaration& f, int r) { return rows::Row(f.bytes.data(), rows::kObjective, r); }
@@ -62,11 +63,9 @@ class ActivityInformation : public AnnexTest {
   std::unique_ptr<D> Open(const char* className, const std::vector<std::uint8_t>& record, std::uint8_t holder = 2,
                           int row = 0) {
     std::unique_ptr<ui::IAnnexDialog> made = ui::CreateAnnexDialog(className, {nullptr, GetCurrentHolder(), row});
-    auto* d = dynamic_cast<D*>(made.get());
-    EXPECT_NE(d, nullptr) << className;
-    if (!d) return nullptr;
-    made.release();
-    std::unique_ptr<D> dlg(d);
+    EXPECT_NE(dynamic_cast<D*>(made.get()), nullptr) << className;
+    if (!dynamic_cast<D*>(made.get())) return nullptr;
+    std::unique_ptr<D> dlg(static_cast<D*>(made.release()));
     std::memcpy(dlg->AnnexBlock().data(), record.data(), ai::kSize);
     E4Row(declaration, row)[0] = holder;
     dlg->EnsureCreated();
@@ -106,19 +105,19 @@ TEST_F(ActivityInformation, TheFiveDialogsDifferAsTheirTableSays) {
     const char* deathCode;
     bool adoptsFromSixthRow;
     bool daysKeepFocus;
-    const char* maxEmployeesShown;  // after typing "12345678"
+    const char* maxEmployeesShown;  // after typing "1234567"
   };
   const Case cases[] = {
       {"CInformacionRelativaActividadDlg221", 221, true, true, true, true, "3", "4", "100R011", "100R010",
        ai::kSinglePremises, "100R010", "100R033", true, false, "123"},
       {"CInformacionRelativaActividadDlg229", 229, true, true, true, true, "5", "6", "100R117", "100R010",
-       ai::kSinglePremises, "100R010", "WIN031", false, false, "12.345.678"},
+       ai::kSinglePremises, "100R010", "WIN031", false, false, "1.234.567"},
       {"CInformacionRelativaActividadDlg224", 224, false, true, false, false, nullptr, nullptr, nullptr, "100R132",
-       ai::kVehicles, "100R132", "100R033", false, false, "12.345.678"},
+       ai::kVehicles, "100R132", "100R033", false, false, "1.234.567"},
       {"CInformacionRelativaActividadDlg226", 226, false, false, false, true, "5", "6", "100R117", "100R010",
-       ai::kClass, "100R010", "100R033", false, true, "12.345.678"},
+       ai::kClass, "100R010", "100R033", false, true, "1.234.567"},
       {"CInformacionRelativaActividadDlg81", 81, false, false, false, true, "7", "8", "100R116", "100R131",
-       ai::kClass, "100R010", "100R033", false, true, "12.345.678"},
+       ai::kClass, "100R010", "100R033", false, true, "1.234.567"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.className);
@@ -151,15 +150,15 @@ TEST_F(ActivityInformation, TheFiveDialogsDifferAsTheirTableSays) {
     }
 
     // The maximum staff takes three digits in the general dialog, eight in the others.
-    TypeInto(*d, ai::kMaxEmployees, QStringLiteral("12345678"));
+    TypeInto(*d, ai::kMaxEmployees, QStringLiteral("1234567"));
     EXPECT_EQ(Text(*d, ai::kMaxEmployees), QString::fromLatin1(c.maxEmployeesShown));
 
     // The days: a change tested, then either the next field or the days again.
     TypeInto(*d, ai::kDays, QStringLiteral("10"));
-    EXPECT_EQ(Focused() == ai::kDays, c.daysKeepFocus);
+    EXPECT_EQ(Focused(*d) == ai::kDays, c.daysKeepFocus);
     if (c.daysKeepFocus) {
       QTest::keyClick(d->Edit(ai::kDays), Qt::Key_Tab);
-      EXPECT_NE(Focused(), ai::kDays) << "unchanged, it moves on";
+      EXPECT_NE(Focused(*d), ai::kDays) << "unchanged, it moves on";
     }
     EXPECT_EQ(ai::SeasonDays.get(d->Data()), 10.0);
 
@@ -179,7 +178,7 @@ TEST_F(ActivityInformation, TheFiveDialogsDifferAsTheirTableSays) {
     EXPECT_TRUE(d->isVisible());
     ASSERT_FALSE(messages.shown.empty());
     EXPECT_EQ(messages.shown.back().code, QString::fromLatin1(c.okCode));
-    EXPECT_EQ(Focused(), c.okFocus);
+    EXPECT_EQ(Focused(*d), c.okFocus);
 
     // Cancel from a record that was incomplete at opening, with something entered.
     std::vector<std::uint8_t> incomplete = Complete(*kind);
@@ -228,7 +227,10 @@ TEST_F(ActivityInformation, OkWritesExactlyItsFieldsAndCancelLeavesTheBytes) {
     EXPECT_EQ(d->result(), ui::IDOK);
     std::set<std::size_t> changed = Changed(d->Data(), record);
     std::set<std::size_t> allowed;
-    for (std::size_t i = 0; i < 8; ++i) allowed.insert(ai::StartYear.off + i), allowed.insert(ai::Withholdings.off + i);
+    for (std::size_t i = 0; i < 8; ++i) {
+      allowed.insert(ai::StartYear.off + i);
+      allowed.insert(ai::Withholdings.off + i);
+    }
     for (int id : {ai::kSinglePremises, ai::kLoad})  // an unreadable yes/no byte is shown as no answer
       if (d->GetDlgItem(id)) allowed.insert(id == ai::kLoad ? ai::LoadOver1000.off : ai::SinglePremises.off);
     for (std::size_t i : changed) EXPECT_TRUE(allowed.count(i)) << "byte " << i;
@@ -286,7 +288,7 @@ TEST_F(ActivityInformation, TheStartYearTakesItsShorthandAndRefusesOtherYears) {
   TypeInto(*d, ai::kStartYear, QStringLiteral("02"));
   EXPECT_EQ(Text(*d, ai::kStartYear), QStringLiteral("2002"));
   EXPECT_EQ(ai::StartYear.get(d->Data()), 0.0);
-  EXPECT_EQ(Focused(), ai::kStartYear);
+  EXPECT_EQ(Focused(*d), ai::kStartYear);
   // Season days with a start year: the second one left is cleared; OK with both refused.
   messages.shown.clear();
   ai::SeasonDays.set(d->Data(), 0.0);
@@ -294,7 +296,7 @@ TEST_F(ActivityInformation, TheStartYearTakesItsShorthandAndRefusesOtherYears) {
   QTest::keyClicks(d->Edit(ai::kDays), QStringLiteral("30"));
   Press(*d, ui::IDOK);
   EXPECT_EQ(messages.Codes(), std::vector<QString>{QStringLiteral("100R034")});
-  EXPECT_EQ(Focused(), ai::kDays);
+  EXPECT_EQ(Focused(*d), ai::kDays);
   EXPECT_TRUE(d->isVisible());
   Clear(*d, ai::kDays);
   Press(*d, ui::IDOK);

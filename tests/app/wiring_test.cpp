@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QListWidget>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QTest>
 #include <QTimer>
 
