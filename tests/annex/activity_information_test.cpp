@@ -385,6 +385,14 @@ TEST_F(ActivityInformation, CancelOfAnIncompleteRecordWaitsUntilEverythingIsClea
   d->Item<QAbstractButton>(ui::IDCANCEL)->setFocus();
   Press(*d, ui::IDCANCEL);
   EXPECT_FALSE(d->isVisible());
+  // A vehicle count left by a former activity is something entered, though this dialog hides it.
+  ai::Vehicles.set(record.data(), 3.0);
+  d = Open(ai::kActivityInfoKinds[3].className, record);
+  messages.shown.clear();
+  d->Item<QAbstractButton>(ui::IDCANCEL)->setFocus();
+  Press(*d, ui::IDCANCEL);
+  EXPECT_EQ(messages.Codes(), std::vector<QString>{QStringLiteral("100R010")});
+  EXPECT_TRUE(d->isVisible());
   // In one member's view of a household with several, OK closes as cancelled.
   qxtest::MemberView spouse(3, {1, 1, 1, 0, 0});
   d = Open(General().className, Complete(General()));
