@@ -1,6 +1,7 @@
 #include "annex/register.h"
 
 #include "annex/conpropp_dlg.h"
+#include "annex/informacion_relativa_actividad_dlg.h"
 #include "annex/deportistas_dlg.h"
 #include "annex/divid6_dlg.h"
 #include "annex/ingrere_dlg.h"
@@ -179,6 +180,7 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CAutonom4CaDlg>("CAutonom4CaDlg");
   ui::RegisterSelectionOpener("IDD_CAMBIODOMICILIO", &CCambiodomicilioDlg::OpenFor);
   ui::RegisterAnnex<CDeccompDlg>("CDeccompDlg");
+  RegisterActivityInformationDialogs();
 }
 
 }  // namespace annex

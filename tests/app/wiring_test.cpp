@@ -14,6 +14,7 @@
 #include <QPrinter>
 #include <QListWidget>
 #include <QTableWidget>
+#include <QToolButton>
 #include <QTest>
 #include <QTimer>
 
@@ -29,6 +30,7 @@
 
 #include "app/declaration_document.h"
 #include "annex/asignacion_tributaria_dlg.h"
+#include "annex/informacion_relativa_actividad_dlg.h"
 #include "annex/maternidad_dlg.h"
 #include "blocks/form100_result.h"
 #include "ui/launcher_edit.h"
@@ -1077,6 +1079,55 @@ TEST_F(WiringTest, Page4OpensTheActivitySelectionAndValuesTheTypedUnits) {
   EXPECT_GT(e4::NetYields.get(f100::record(block, f100::SectionE4), 1), 0.0) << "the declarant's net yields";
   EXPECT_EQ(page->GetBox(CBoxesORD004::kNetYields - 1)->displayText.isEmpty(), false);
   EXPECT_TRUE(Enabled(ID_FILE_SAVE));
+}
+
+// Page 4's information button opens the dialog of the row's activity: the mussel farm's asks for
+// its rafts and boats. OK brings the key into the declaration; Cancel leaves the row as it was.
+TEST_F(WiringTest, Page4OpensTheActivityInformationOfTheRowsActivity) {
+  namespace e4 = f100::sec_e4;
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  script.push_back(GoToPage(QStringLiteral("4")));
+  Trigger(ID_GO_TO_PAGE);
+  auto* page = dynamic_cast<forms::ORD004*>(Current()->View());
+  ASSERT_NE(page, nullptr);
+  std::uint8_t* rec = f100::record(block, f100::SectionE4);
+  rec[0] = 2;
+  e4::Epigraph.set(rec, "P.MEJ");
+  e4::Activity.set(rec, 227);
+  rec[e4::SinglePremises.off] = 0xFF;
+  rec[e4::HeavyVehicle.off] = 0xFF;
+  page->BoxList()->ApplyHolderMode();
+  auto run = [&](const std::function<void(CInformacionRelativaActividadDlg81&)>& act) {
+    bool opened = false;
+    qxtest::WhenModal([&](QWidget* w) {
+      auto* d = dynamic_cast<CInformacionRelativaActividadDlg81*>(w);
+      opened = d != nullptr;
+      if (d) act(*d);
+      if (w->isVisible()) static_cast<QDialog*>(w)->done(ui::IDCANCEL);
+    });
+    ASSERT_NE(page->InfoButton(0).Button(), nullptr);
+    page->InfoButton(0).Button()->click();
+    EXPECT_TRUE(opened) << "the rafts-and-boats dialog";
+  };
+  run([](CInformacionRelativaActividadDlg81& d) {
+    d.Edit(annex::activity_info::kClass)->setFocus();
+    QTest::keyClicks(d.Edit(annex::activity_info::kClass), QStringLiteral("5"));
+    QTest::keyClick(d.Edit(annex::activity_info::kClass), Qt::Key_Tab);
+    d.Item<QAbstractButton>(ui::IDOK)->click();
+  });
+  EXPECT_DOUBLE_EQ(e4::SizeClass.get(rec), 5.0);
+  EXPECT_TRUE(Enabled(ID_FILE_SAVE));
+  const std::vector<std::uint8_t> before(rec, rec + e4::kRowSize);
+  run([](CInformacionRelativaActividadDlg81& d) {
+    d.Edit(annex::activity_info::kWithholdings)->setFocus();
+    QTest::keyClicks(d.Edit(annex::activity_info::kWithholdings), QStringLiteral("90"));
+    d.Item<QAbstractButton>(ui::IDCANCEL)->setFocus();
+    d.Item<QAbstractButton>(ui::IDCANCEL)->click();
+  });
+  EXPECT_TRUE(std::equal(before.begin(), before.end(), rec)) << "Cancel leaves the row's bytes";
 }
 
 // The descendants and ascendants of page 1 are kept in the family data: their boxes open the

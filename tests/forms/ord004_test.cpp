@@ -255,8 +255,8 @@ TEST_F(Ord004, ASecondRecordOfTheSameActivityForTheSameHolderIsRefused) {
   EXPECT_EQ(e4::Activity.get(Record(1)), 40);
 }
 
-// The activity information dialogs belong to the modules: the holder box, the row's button and F7
-// say which dialog is not there and leave the row as it was.
+// Without the information dialogs registered (they are the annexes'), the holder box, the row's
+// button and F7 say which dialog is not there and leave the row as it was.
 TEST_F(Ord004, TheActivityInformationSaysWhichDialogIsMissing) {
   forms::ORD004& page = Page();
   struct Case {
