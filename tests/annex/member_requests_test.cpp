@@ -81,7 +81,7 @@ TEST_F(MemberRequests, TheFamilyUnitAsksWithTheDeclarantOrTheSpouseOkWritesTheMa
     std::array<std::uint8_t, 5> expected;
   };
   const Case cases[] = {
-      {"certificate, child 1 alone", "IDD_CERTIFICADO", rq::kCertificateMarks, 1, kFamily, {2}, {0, 0, 0, 1, 0}},
+      {"certificate, child 1 alone", "IDD_CERTIFICADO*1", rq::kCertificateMarks, 1, kFamily, {2}, {0, 0, 0, 1, 0}},
       {"pre-filled return, the spouse alone", "IDD_BORRADOR", rq::kDraftMarks, 1, kCouple, {1}, {1, 0, 1, 0, 0}},
       {"certificate in the declarant's view", "IDD_CERTIFICADO", rq::kCertificateMarks, 2, kCouple, {0}, {1, 1, 0, 0, 0}},
       {"pre-filled return in child 2's view", "IDD_BORRADOR", rq::kDraftMarks, 5, kFamily, {3, 2}, {0, 0, 0, 1, 1}},
