@@ -28,6 +28,8 @@
 #include "annex/dec3imp5_dlg.h"
 #include "annex/dec3sino1_dlg.h"
 #include "annex/devol104_dlg.h"
+#include "annex/certificado_dlg.h"
+#include "annex/cambpdf_dlg.h"
 #include "annex/holder_amount_dlg.h"
 #include "annex/member_marks_dlg.h"
 #include "annex/famnume_dlg.h"
@@ -125,6 +127,9 @@ void RegisterAnnexDialogs() {
   ui::RegisterAnnex<CTipoactividadDlg>("CTipoactividadDlg");
   ui::RegisterSelectionOpener("IDD_EPIGRAFE", &CEpigrafeDlg::OpenFor);
   ui::RegisterAnnex<CDevol104Dlg>("CDevol104Dlg");
+  ui::RegisterAnnex<CCertificadoDlg>("CCertificadoDlg");
+  ui::RegisterAnnex<CBorradorDlg>("CBorradorDlg");
+  ui::RegisterAnnex<CCambpdfDlg>("CCambpdfDlg");
   ui::RegisterAnnex<CDec3imp3Dlg>("CDec3imp3Dlg");
   ui::RegisterAnnex<CDec3sino1Dlg>("CDec3sino1Dlg");
   ui::RegisterAnnex<CTit3dat1Dlg>("CTit3dat1Dlg");

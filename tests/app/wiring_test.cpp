@@ -31,6 +31,7 @@
 #include "app/declaration_document.h"
 #include "annex/asignacion_tributaria_dlg.h"
 #include "annex/informacion_relativa_actividad_dlg.h"
+#include "annex/certificado_dlg.h"
 #include "annex/maternidad_dlg.h"
 #include "blocks/form100_result.h"
 #include "ui/launcher_edit.h"
@@ -1562,6 +1563,37 @@ TEST_F(WiringTest, TheDisagreementBoxOfPageOneOpensTheDisagreementDialogs) {
   EXPECT_EQ(block[4644], 1) << "a member disagrees";
   EXPECT_EQ(block[4645], 1) << "the declarant";
   EXPECT_EQ(blocks::I32{4644 + 80 + 4 * 13}.get(block), 1) << "with the donations";
+}
+
+// The request boxes of page one open their requests; OK writes the member's mark and the family
+// unit's into the declaration.
+TEST_F(WiringTest, TheCertificateBoxOfPageOneOpensTheCertificateRequest) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  forms::CFormView* page = Current()->View();
+  ASSERT_NE(page, nullptr);
+  constexpr int kCertificateBox = 164;  // position 165
+  ASSERT_EQ(page->GetBox(kCertificateBox)->NombreVent, "IDD_CERTIFICADO");
+  ASSERT_EQ(page->GetBox(kCertificateBox + 1)->NombreVent, "IDD_BORRADOR");
+  page->GoToBox(kCertificateBox);
+  ASSERT_TRUE(Settle([&] { return page->EditedBox() == kCertificateBox; }));
+  bool opened = false;
+  qxtest::WhenModal([&](QWidget* m) {
+    auto* d = dynamic_cast<CCertificadoDlg*>(m);
+    ASSERT_NE(d, nullptr);
+    opened = true;
+    QWidget* declarant = d->GetDlgItem(CCertificadoDlg::kMarks[0]);
+    declarant->setFocus();
+    QTest::keyClick(declarant, Qt::Key_X);
+    d->Item<QAbstractButton>(ui::IDOK)->click();
+  });
+  QTest::keyClick(page->Editor(), Qt::Key_X);
+  ASSERT_TRUE(opened);
+  const std::uint8_t* block = Current()->Document().Block().data();
+  EXPECT_EQ(block[annex::requests::kCertificateMarks], 1) << "the family unit asks";
+  EXPECT_EQ(block[annex::requests::kCertificateMarks + 1], 1) << "the declarant";
+  EXPECT_EQ(block[annex::requests::kDraftMarks + 1], 0) << "not the pre-filled return";
 }
 
 }  // namespace
