@@ -10,6 +10,7 @@
 #include "data/message_service.h"
 #include "forms/print/print_selection_dlg.h"
 #include "platform/strings.h"
+#include "support/dialog_layout.h"
 #include "support/ui_helpers.h"
 
 namespace {
@@ -128,6 +129,37 @@ TEST(PrintSelection, TheRemindersSayWhatToDoWithThePaperInEveryLanguage) {
     r->Item<QAbstractButton>(ui::IDOK)->click();
     EXPECT_EQ(r->result(), ui::IDOK);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PrintSelection, EveryCaptionFitsInEachLanguage) {
+  for (char l : {'e', 'c', 'g', 'v'}) {
+    platform::SetLanguage(l);
+    {
+      forms::CSeleccionImpresionDlg d({});
+      d.EnsureCreated();
+      qxtest::CheckLayout(d, QStringLiteral("seleccion_impresion"), l);
+    }
+    {
+      forms::CSeleccionImpresion714Dlg d({});
+      d.EnsureCreated();
+      qxtest::CheckLayout(d, QStringLiteral("seleccion_impresion714"), l);
+    }
+    {
+      forms::CAtencion100Dlg d;
+      d.EnsureCreated();
+      qxtest::CheckLayout(d, QStringLiteral("atencion100"), l);
+    }
+    {
+      forms::CAtencion714Dlg d;
+      d.EnsureCreated();
+      qxtest::CheckLayout(d, QStringLiteral("atencion714"), l);
+    }
+  }
+  platform::SetLanguage('e');
 }
 
 }  // namespace
