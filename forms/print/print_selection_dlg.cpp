@@ -1,6 +1,7 @@
 #include "forms/print/print_selection_dlg.h"
 
 #include <QAbstractButton>
+#include <QButtonGroup>
 #include <QLabel>
 
 #include <array>
@@ -97,10 +98,15 @@ bool D::Checked(int id) const {
 
 void D::Check(int id, bool on) {
   if (auto* b = Item<QAbstractButton>(id)) {
+    // Neither mark radio is checked while the pages differ: a group must let both go.
+    QButtonGroup* group = b->group();
+    const bool groupExclusive = group && group->exclusive();
+    if (group) group->setExclusive(false);
     const bool exclusive = b->autoExclusive();
     b->setAutoExclusive(false);
     b->setChecked(on);
     b->setAutoExclusive(exclusive);
+    if (group) group->setExclusive(groupExclusive);
   }
 }
 
