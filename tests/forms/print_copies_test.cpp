@@ -13,6 +13,9 @@
 #include "forms/print/declaration_print.h"
 #include "page_fixture.h"
 #include "platform/cp1252.h"
+#include "platform/strings.h"
+#include "ui/box_field.h"
+#include "ui/drawing_target.h"
 
 namespace formstest {
 namespace {
@@ -79,3 +82,30 @@ TEST_F(PrintCopies, EverySheetCarriesItsCopysLabelInThePrintingLanguage) {
 
 }  // namespace
 }  // namespace formstest
+
+namespace {
+
+// A holder box shows the word of the screen's language, and that of the printing language while a
+// sheet is printed.
+TEST(PrintingLanguage, AHolderWordTakesThePrintingLanguageOnlyWhilePrinting) {
+  platform::SetLanguage('e');
+  CBoxField box;
+  box.StrValidac = "T1";
+  box.ApplyFormatSpec();
+  std::uint8_t holder = 3;
+  box.data = &holder;
+  box.UpdateText();
+  EXPECT_EQ(box.displayText, QString::fromUtf8("CÓNYUGE"));
+  {
+    ui::PrintingLanguageScope printing('c');
+    box.UpdateText();
+    EXPECT_EQ(box.displayText, QString::fromUtf8("CÒNJUGE"));
+  }
+  box.UpdateText();
+  EXPECT_EQ(box.displayText, QString::fromUtf8("CÓNYUGE"));
+  holder = 0;
+  box.UpdateText();
+  EXPECT_EQ(box.displayText, QString());
+}
+
+}  // namespace
