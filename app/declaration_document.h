@@ -50,6 +50,8 @@ class IDeclarationShell {
   // The main frame's jump to a box of a page.
   virtual void GoToBox(int page, int box) = 0;
   virtual char InterfaceLanguage() const = 0;
+  // The language the forms are printed in.
+  virtual char PrintingLanguage() const { return InterfaceLanguage(); }
   // Closing or reopening from inside one of the declaration's own operations waits until that
   // operation has ended.
   virtual void CloseDeclarationsWhenIdle() = 0;
@@ -128,6 +130,9 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   bool FileDeclaration();
   // 57607: the declaration printed on a printer or a PDF file; whether printed.
   bool PrintDeclaration();
+  // The record the dot code of a print carries: the filing record of `member` (form 100) marked
+  // as printed; empty when it cannot be built.
+  std::string DotCodeText(int member);
 
   doc::CProg32Doc& Document() { return *doc_; }
   // Command 2067: the personal and family data of the open form-100 declaration, as a sheet.
@@ -202,6 +207,8 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   bool WriteFilingFile(int member, const QString& path);
   // Set while a filing file is being written; the writers read and clear it.
   int filingFlag_ = 0;
+  // Set while the paper copy of a filed declaration is printed.
+  bool internetCopy_ = false;
   // The document's validator: the check state follows the document, then the form's validator.
   int Validate(int type, int member, int section);
   void RefreshCheckState();

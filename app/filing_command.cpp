@@ -195,7 +195,9 @@ bool CDeclarationDocument::FileDeclaration() {
   CUtilities::IncrementUsageCounters(services_.store.Connection(), model, false, true, false);
   if (paper) {
     if (renta_) renta_->SetSecondPaperCopy(true);
+    internetCopy_ = true;
     if (services_.shell.CommandEnabled(kFileCommandPrint)) services_.shell.RunCommand(kFileCommandPrint);
+    internetCopy_ = false;
     if (renta_) renta_->SetSecondPaperCopy(false);
   }
   if (immediate)

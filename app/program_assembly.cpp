@@ -79,6 +79,7 @@ void CApplicationShell::GoToBox(int page, int box) {
 }
 
 char CApplicationShell::InterfaceLanguage() const { return app_.InterfaceLanguage(); }
+char CApplicationShell::PrintingLanguage() const { return app_.PrintingLanguage(); }
 
 void CApplicationShell::CloseDeclarationsWhenIdle() {
   CRentaApp& app = app_;

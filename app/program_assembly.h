@@ -52,6 +52,7 @@ class CApplicationShell : public IDeclarationShell {
   void UpdateCommandStates() override;
   void GoToBox(int page, int box) override;
   char InterfaceLanguage() const override;
+  char PrintingLanguage() const override;
   void CloseDeclarationsWhenIdle() override;
   void OpenDeclarationWhenIdle(const std::string& key, int kind) override;
   db::CAdoConnection* LocalDatabase() override;

@@ -8,6 +8,7 @@ packages=(
   build-essential cmake ninja-build ccache pkg-config git
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl1-mesa-dev
   libsqlite3-dev sqlite3 libzint-dev zlib1g-dev
+  libzxing-dev poppler-utils
   fonts-liberation
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

@@ -11,10 +11,19 @@
 #include "platform/cp1252.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
+#include "ui/drawing_target.h"
 #include "ui/message_dlg.h"
 #include "ui/session.h"
 
+namespace {
+// The printing language letter while a page is printed; 0 while the screen is painted.
+char printingLetter = 0;
+}  // namespace
+
 namespace ui {
+
+PrintingLanguageScope::PrintingLanguageScope(char letter) : previous_(printingLetter) { printingLetter = letter; }
+PrintingLanguageScope::~PrintingLanguageScope() { printingLetter = previous_; }
 
 QString GroupThousands(const QString& plainFixed) {
   QString s = plainFixed;
@@ -239,7 +248,8 @@ void CBoxField::UpdateText() {
       const int code = blocks::U8{0}.get(data);
       if (code == 0) displayText.clear();
       else if (code <= 5) {
-        if (const int id = HolderWordId(platform::Language(), code)) displayText = platform::LoadString(id);
+        const char letter = printingLetter ? printingLetter : platform::Language();
+        if (const int id = HolderWordId(letter, code)) displayText = platform::Strings(letter).Get(id);
       }
       if (code <= 5) secondText = QString::number(code);
       break;

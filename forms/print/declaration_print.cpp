@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <memory>
 
@@ -13,6 +14,7 @@
 #include "forms/print/copy_label.h"
 #include "forms/print/name_code.h"
 #include "forms/view/form_views.h"
+#include "ui/drawing_target.h"
 
 namespace forms {
 
@@ -95,22 +97,96 @@ std::vector<int> DefinedPages(IPageHost& host, int kind) {
   return pages;
 }
 
-bool PrintDeclaration(IPageHost& host, const PrintJob& job, QPagedPaintDevice& device, IMessageService* messages) {
+std::vector<print::PlannedSheet> PlannedSheets(const PrintJob& job) {
+  print::PlanOptions o;
+  o.form = job.kind == 3 ? 714 : 100;
+  o.pages = job.pages;
+  o.internet = job.internet;
+  o.extraCopy = job.extraCopy;
+  o.selection = job.selection;
+  return print::PlanSheets(o);
+}
+
+namespace {
+
+// The declaration's host as seen by the pages of a print: the printing language instead of the
+// screen's.
+class PrintingHost : public IPageHost {
+ public:
+  PrintingHost(IPageHost& host, char language) : host_(host), language_(language) {}
+  doc::CProg32Doc* PageDocument() override { return host_.PageDocument(); }
+  db::CAdoConnection* LocalDatabase() override { return host_.LocalDatabase(); }
+  db::CAdoConnection* ModulesDatabase(const std::string& name) override { return host_.ModulesDatabase(name); }
+  char Language() const override { return language_; }
+  IMessageService* Messages() override { return host_.Messages(); }
+  void UpdateAllViews(int hint) override { host_.UpdateAllViews(hint); }
+  void ShowStringMessage(int stringId, bool stop) override { host_.ShowStringMessage(stringId, stop); }
+  int RunFieldCheck(int number, void* value) override { return host_.RunFieldCheck(number, value); }
+
+ private:
+  IPageHost& host_;
+  char language_;
+};
+
+bool IsCopyLabelBox(const CBoxField& box) {
+  std::string id = box.Identifica;
+  while (!id.empty() && (id.back() == ' ' || id.back() == '\0')) id.pop_back();
+  return id == "EJEMPLAR";
+}
+
+// Where each page carries its machine-readable marks: the identification barcode on the first
+// sheet and the payment sheets, the reference on the payment sheets, the dot code on the first.
+struct SheetMarks {
+  bool identification = false, reference = false, dotCode = false;
+  QRect identificationRect;
+};
+SheetMarks MarksOf(int kind, int page, bool internet) {
+  SheetMarks m;
+  const bool first = kind == 3 ? page == 301 : page == 222;
+  const bool payment = kind == 3 ? (page == 311 || page == 312) : (page == 217 || page == 218);
+  m.identification = first || payment;
+  m.reference = payment && !internet;
+  m.dotCode = first && !internet;
+  m.identificationRect = print::kIdentificationRect;
+  // The payment document of form 100 has its identification a little lower.
+  if (kind != 3 && payment) m.identificationRect.moveTop(137);
+  return m;
+}
+
+}  // namespace
+
+bool PrintDeclaration(IPageHost& pageHost, const PrintJob& job, QPagedPaintDevice& device, IMessageService* messages) {
+  const std::vector<print::PlannedSheet> sheets = PlannedSheets(job);
+  if (sheets.empty()) return false;
   QPainter painter;
   if (!painter.begin(&device)) return false;
+  PrintingHost host(pageHost, job.language);
+  ui::PrintingLanguageScope holderWords(job.language);
   const QRect sheet(0, 0, device.width(), device.height());
   const print::SheetScales scales = print::ScalesOf(sheet.size());
   auto* renta = job.kind == 2 ? dynamic_cast<doc::CRentaDoc*>(host.PageDocument()) : nullptr;
-  if (renta) PreparePrintSheet(*renta, host.Language(), renta->ShownMember());
+  if (renta) PreparePrintSheet(*renta, job.language, renta->ShownMember());
+  std::array<char, print::kCopyLabelWidth> label{};
   bool first = true;
-  for (int code : job.pages) {
-    std::unique_ptr<CFormView> view(CreatePageView(host, job.kind, code));
+  bool ok = true;
+  for (const print::PlannedSheet& planned : sheets) {
+    // The copy label of the sheet, in the printing language.
+    label.fill('\0');
+    const std::string text = print::CopyLabelText(planned.copyKind, job.language);
+    std::memcpy(label.data(), text.data(), std::min(text.size(), label.size() - 1));
+    if (renta) {
+      renta->PrintSheetState().copyKind = planned.copyKind;
+      renta->PrintSheetState().internetCopy = job.internet;
+      renta->PrintSheetState().copyLabel = label;
+    }
+    std::unique_ptr<CFormView> view(CreatePageView(host, job.kind, planned.page));
     if (!view || !view->Create()) {
-      if (renta) renta->PrintSheetState() = {};
-      painter.end();
-      return false;
+      ok = false;
+      break;
     }
     view->SetPrinting(true);
+    for (int i = 0; i < view->GetBoxCount(); ++i)
+      if (CBoxField* box = view->GetBox(i); box->data == nullptr && IsCopyLabelBox(*box)) box->data = label.data();
     if (!first) device.newPage();
     // The page as printed, fitted to the sheet in page units.
     painter.save();
@@ -123,17 +199,19 @@ bool PrintDeclaration(IPageHost& host, const PrintJob& job, QPagedPaintDevice& d
     if (job.trial) {
       DrawTrialMark(painter, sheet);
     } else {
-      if (!job.nif.empty())
+      const SheetMarks marks = MarksOf(job.kind, planned.page, job.internet);
+      if (marks.identification && !job.nif.empty())
         print::DrawEan128Barcode(painter, print::kIdentificationPrefix, print::IdentificationData(job.nif, job.nameCode),
-                                 print::ToDevice(print::kIdentificationRect, scales), messages);
-      if (!job.reference.empty()) print::DrawReferenceBarcode(painter, job.reference, scales, messages);
-      if (first && !job.filingText.empty())
+                                 print::ToDevice(marks.identificationRect, scales), messages);
+      if (marks.reference && !job.reference.empty()) print::DrawReferenceBarcode(painter, job.reference, scales, messages);
+      if (marks.dotCode && !job.filingText.empty())
         print::DrawDotCodeSheet(painter, sheet.size(), job.filingText, job.kind == 3 ? 714 : 100, job.nif, messages);
     }
+    if (job.sheetDrawn) job.sheetDrawn(planned.page, planned.copyKind, *view);
     first = false;
   }
   if (renta) renta->PrintSheetState() = {};
-  return painter.end();
+  return painter.end() && ok;
 }
 
 }  // namespace forms

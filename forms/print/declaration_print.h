@@ -4,8 +4,12 @@
 // first sheet) and, on a trial copy, the watermark "PRUEBA".
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "forms/print/print_plan.h"
 
 class QPagedPaintDevice;
 class IMessageService;
@@ -17,6 +21,7 @@ class CRentaDoc;
 namespace forms {
 
 class IPageHost;
+class CFormView;
 
 struct PrintJob {
   int kind = 2;                 // 2 form 100, 3 form 714
@@ -26,10 +31,19 @@ struct PrintJob {
   std::string nameCode;         // the identification code from the name ("ABC-X")
   std::string reference;        // the printed reference (13 characters are coded)
   std::string filingText;       // the filing record packed into the dot code; empty: none
+  char language = 'e';          // the printing language: pictures, box texts, holder words, copy labels
+  bool internet = false;        // the copy of a filed declaration: one copy, no dot code, no reference
+  bool extraCopy = false;       // an additional copy for the taxpayer
+  std::optional<print::PageSelection> selection;  // the pages chosen for a repeated print
+  // Told of each sheet once its page is drawn (page code, copy kind, the page as printed).
+  std::function<void(int page, int copyKind, CFormView& view)> sheetDrawn;
 };
 
-// Prints `job` on `device` (a printer or a PDF writer), one sheet per page. FALSE when a page
-// could not be laid out or the device refused to paint.
+// The sheets of `job`: its copies, each page with its copy kind.
+std::vector<print::PlannedSheet> PlannedSheets(const PrintJob& job);
+
+// Prints `job` on `device` (a printer or a PDF writer), one sheet per planned sheet. FALSE when a
+// page could not be laid out or the device refused to paint.
 bool PrintDeclaration(IPageHost& host, const PrintJob& job, QPagedPaintDevice& device, IMessageService* messages);
 
 // What the printed pages of form 100 read from the document for the sheets of a print: the

@@ -26,7 +26,13 @@
 #include <deque>
 
 #include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QStatusBar>
+
+#if defined(QX_HAVE_ZXING)
+#include <ZXing/ReadBarcode.h>
+#endif
 
 #include "app/declaration_document.h"
 #include "annex/asignacion_tributaria_dlg.h"
@@ -54,6 +60,8 @@
 #include "forms/filing/filing_dialogs.h"
 #include "forms/print/member_selection_dlg.h"
 #include "forms/print/declaration_print.h"
+#include "forms/print/packed_record.h"
+#include "forms/print/print_selection_dlg.h"
 #include "data/doc/renta_doc.h"
 #include "checks/avisos_model.h"
 #include "ui/avisos_errores_dlg.h"
@@ -141,13 +149,19 @@ class WiringTest : public apptest::AppTest {
     return step(d);
   }
 
-  // Prints the open declaration through the print dialog into a PDF file at `path`; its sheets.
+  // Prints the open declaration through the print dialog into a PDF file at `path`, the reminder
+  // after it read; its sheets.
   std::size_t PrintToPdf(const std::string& path) {
     script.push_back([path](QDialog& d) {
       auto& dialog = dynamic_cast<QPrintDialog&>(d);
       dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
       dialog.printer()->setOutputFileName(QString::fromStdString(path));
       return static_cast<int>(QDialog::Accepted);
+    });
+    script.push_back([](QDialog& d) {
+      EXPECT_TRUE(dynamic_cast<forms::CAtencion100Dlg*>(&d) || dynamic_cast<forms::CAtencion714Dlg*>(&d))
+          << "the reminder after the print";
+      return static_cast<int>(ui::IDOK);
     });
     Trigger(ID_FILE_PRINT);
     EXPECT_TRUE(script.empty());
@@ -157,6 +171,24 @@ class WiringTest : public apptest::AppTest {
     std::size_t sheets = 0;
     for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos; at = pdf.find("/Type /Page\n", at + 1)) ++sheets;
     return sheets;
+  }
+
+  // The sheets a first print of the open declaration draws: every copy of every page in use.
+  std::size_t PlannedSheetCount() {
+    forms::PrintJob job;
+    job.kind = Current()->KindByte();
+    job.pages = forms::DefinedPages(*Current(), job.kind);
+    return forms::PlannedSheets(job).size();
+  }
+  // A step on the member dialog of a form-100 print: OK on what it proposes.
+  static Step MemberProposed() {
+    return [](QDialog& d) {
+      auto& select = dynamic_cast<forms::CSeleccionDeclaracionImprimirDlg&>(d);
+      EXPECT_TRUE(qxtest::ShowActive(&select));
+      select.Item<QAbstractButton>(ui::IDOK)->click();
+      select.hide();
+      return select.result();
+    };
   }
 
   // A step on the go-to-page dialog: the page number typed and Enter.
@@ -1376,8 +1408,8 @@ TEST_F(WiringTest, ThePrintCommandPrintsEveryDefinedPageToAPdfFile) {
   });
   EXPECT_TRUE(Enabled(ID_FILE_PRINT));
   const std::size_t sheets = PrintToPdf(path);
-  EXPECT_GT(sheets, 1u);
-  EXPECT_EQ(sheets, forms::DefinedPages(*Current(), 2).size());
+  EXPECT_GT(sheets, forms::DefinedPages(*Current(), 2).size()) << "the copies";
+  EXPECT_EQ(sheets, PlannedSheetCount());
   auto* renta = dynamic_cast<doc::CRentaDoc*>(&Current()->Document());
   ASSERT_NE(renta, nullptr);
   EXPECT_EQ(renta->MemberStatus(doc::kDeclarant), 1) << "printed";
@@ -1392,7 +1424,124 @@ TEST_F(WiringTest, ThePrintCommandPrintsAWealthTaxDeclaration) {
   const auto pages = forms::DefinedPages(*Current(), 3);
   EXPECT_NE(std::find(pages.begin(), pages.end(), 310), pages.end());
   EXPECT_NE(std::find(pages.begin(), pages.end(), 311), pages.end());
-  EXPECT_EQ(PrintToPdf((data.Path() / "patrimonio.pdf").string()), pages.size());
+  EXPECT_EQ(PrintToPdf((data.Path() / "patrimonio.pdf").string()), PlannedSheetCount());
+}
+
+// The printed forms in the printing language: every copy's label (the administration's, the
+// taxpayer's, the collaborating entity's) on the sheets in Catalan while the screen stays in
+// Castellano. A declaration printed before offers its pages again: page 17 left out drops the
+// payment document from every copy.
+TEST_F(WiringTest, TheCopiesArePrintedInThePrintingLanguageAndARepeatedPrintChoosesItsPages) {
+  WriteProfile("[Idioma]\nIdiomaV=e\nIdiomaI=c\n");
+  CreateIncome(kIncome);
+  CRentaApp& a = Start();
+  ASSERT_NE(Current(), nullptr);
+  ASSERT_EQ(a.PrintingLanguage(), 'c');
+  const std::string path = (data.Path() / "renta-c.pdf").string();
+  script.push_back(MemberProposed());
+  const std::size_t sheets = PrintToPdf(path);
+  EXPECT_EQ(sheets, PlannedSheetCount());
+  const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+  if (!pdftotext.isEmpty()) {
+    QProcess extract;
+    extract.start(pdftotext, {QString::fromStdString(path), QStringLiteral("-")});
+    ASSERT_TRUE(extract.waitForFinished(-1));
+    const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+    for (const char* label : {"Exemplar per a l'Administració", "Exemplar per a l'Entitat col·laboradora"})
+      EXPECT_TRUE(text.contains(QString::fromUtf8(label), Qt::CaseInsensitive)) << label;
+    EXPECT_FALSE(text.contains(QStringLiteral("Ejemplar para"), Qt::CaseInsensitive)) << "not the screen's language";
+  }
+
+  // Printed again: the member, then the pages.
+  script.push_back(MemberProposed());
+  script.push_back([](QDialog& d) {
+    auto& pages = dynamic_cast<forms::CSeleccionImpresionDlg&>(d);
+    EXPECT_TRUE(qxtest::ShowActive(&pages));
+    pages.Item<QAbstractButton>(pages.PageBox(17))->click();
+    pages.Item<QAbstractButton>(ui::IDOK)->click();
+    pages.hide();
+    return pages.result();
+  });
+  const std::size_t again = PrintToPdf((data.Path() / "renta-c2.pdf").string());
+  EXPECT_EQ(again, sheets - 2) << "the payment document (pages 217 and 218) left out of the taxpayer's copy";
+}
+
+#if defined(QX_HAVE_ZXING)
+// The rasterised first page of a PDF file; null when no rasteriser is installed.
+QImage FirstPageImage(const std::string& pdf, const std::string& prefix) {
+  const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+  if (tool.isEmpty()) return {};
+  QProcess p;
+  p.start(tool, {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-f"), QStringLiteral("1"),
+                 QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-gray"), QStringLiteral("-png"),
+                 QStringLiteral("-singlefile"), QString::fromStdString(pdf), QString::fromStdString(prefix)});
+  if (!p.waitForFinished(-1) || p.exitCode() != 0) return {};
+  return QImage(QString::fromStdString(prefix + ".png")).convertToFormat(QImage::Format_Grayscale8);
+}
+#endif
+
+// The dot code of a printed form-100 declaration read back from the sheet: its PDF417 symbols,
+// joined in their order and unpacked, are the filing record the program built for the print; the
+// identification barcode reads as its digits.
+TEST_F(WiringTest, ThePrintedDotCodeReadsBackAsTheFilingRecord) {
+#if !defined(QX_HAVE_ZXING)
+  GTEST_SKIP() << "no barcode reader library to read the sheet back";
+#else
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  const std::string path = (data.Path() / "renta.pdf").string();
+  script.push_back(MemberProposed());
+  ASSERT_GT(PrintToPdf(path), 0u);
+  const std::string expected = Current()->DotCodeText(2);
+  ASSERT_GT(expected.size(), 35u);
+  EXPECT_EQ(expected[35], 'P');
+
+  const QImage page = FirstPageImage(path, (data.Path() / "sheet1").string());
+  if (page.isNull()) GTEST_SKIP() << "no PDF rasteriser (pdftoppm) to read the sheet back";
+  ZXing::DecodeHints hints;
+  hints.setFormats(ZXing::BarcodeFormat::PDF417 | ZXing::BarcodeFormat::Code128);
+  hints.setTryHarder(true);
+  const ZXing::Results results = ZXing::ReadBarcodes(
+      ZXing::ImageView(page.constBits(), page.width(), page.height(), ZXing::ImageFormat::Lum,
+                       static_cast<int>(page.bytesPerLine())),
+      hints);
+  struct Piece {
+    int index, x, y;
+    std::string bytes;
+  };
+  std::vector<Piece> pieces;
+  std::vector<std::string> linear;
+  for (const ZXing::Result& r : results) {
+    const ZXing::ByteArray& b = r.bytes();
+    std::string bytes(b.begin(), b.end());
+    if (r.format() == ZXing::BarcodeFormat::PDF417)
+      pieces.push_back({r.sequenceIndex(), r.position().topLeft().x, r.position().topLeft().y, std::move(bytes)});
+    else
+      linear.push_back(r.text());
+  }
+  ASSERT_FALSE(pieces.empty()) << "no dot code found on the first sheet";
+  // In sequence order; symbols of one row of the sheet left to right, then the next row.
+  std::sort(pieces.begin(), pieces.end(), [&](const Piece& l, const Piece& r) {
+    if (l.index >= 0 && r.index >= 0) return l.index < r.index;
+    if (std::abs(l.y - r.y) > page.height() / 10) return l.y < r.y;
+    return l.x < r.x;
+  });
+  std::string record;
+  for (const Piece& p : pieces) record += p.bytes;
+  const std::optional<forms::packed::Unpacked> unpacked = forms::packed::UnpackBarcodeRecord(record);
+  ASSERT_TRUE(unpacked.has_value()) << pieces.size() << " symbols, " << record.size() << " bytes";
+  EXPECT_EQ(unpacked->form, 100);
+  EXPECT_EQ(unpacked->nif, "12345678Z");
+  EXPECT_EQ(unpacked->text, expected);
+
+  bool identification = false;
+  for (std::string t : linear) {
+    t.erase(std::remove_if(t.begin(), t.end(), [](char c) { return c == '(' || c == ')' || c == '\x1d'; }), t.end());
+    if (t.rfind("9001000000" "12345678Z", 0) == 0) identification = true;
+  }
+  EXPECT_TRUE(identification) << linear.size() << " linear barcodes read";
+#endif
 }
 
 // A wealth-tax declaration filled as a user fills it: a click on a row's description, the text,
@@ -1510,7 +1659,7 @@ TEST_F(WiringTest, AWealthTaxDeclarationTypedOnItsPagesMatchesTheCalculationLibr
   EXPECT_DOUBLE_EQ(blocks::F64{0}.get(sheet->GetBox(15)->data), sum::Result.get(s));
   EXPECT_EQ(*static_cast<const std::uint8_t*>(sheet->GetBox(17)->data), 0);
   sheet.reset();
-  EXPECT_EQ(PrintToPdf((data.Path() / "patrimonio.pdf").string()), printed.size());
+  EXPECT_EQ(PrintToPdf((data.Path() / "patrimonio.pdf").string()), PlannedSheetCount());
 }
 
 // Every coded message the application core shows has its row in the four message tables, and a

@@ -1,0 +1,111 @@
+// A print's sheets as drawn: each copy's label on its pages, in the printing language rather than
+// the screen's, for both forms.
+#include <QBuffer>
+#include <QPdfWriter>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "forms/pages/page100.h"
+#include "forms/pages/page714.h"
+#include "forms/print/copy_label.h"
+#include "forms/print/declaration_print.h"
+#include "page_fixture.h"
+#include "platform/cp1252.h"
+#include "platform/strings.h"
+#include "ui/box_field.h"
+#include "ui/drawing_target.h"
+
+namespace formstest {
+namespace {
+
+class PrintCopies : public PageTest {
+ protected:
+  void SetUp() override {
+    PageTest::SetUp();
+    forms::RegisterForm100Pages();
+    forms::RegisterForm714Pages();
+  }
+  void TearDown() override {
+    PageTest::TearDown();
+    for (const char* name : {"ORD018", "ORD020", "PAGPDF", "PAT010", "PAT011", "PAT012"}) forms::UnregisterPageClass(name);
+    for (int code = 302; code <= 308; ++code) forms::RegisterPageBindings(code, {});
+  }
+};
+
+QString CopyLabelShown(forms::CFormView& view) {
+  for (int i = 0; i < view.GetBoxCount(); ++i) {
+    CBoxField* box = view.GetBox(i);
+    if (QString::fromStdString(box->Identifica).trimmed() != QStringLiteral("EJEMPLAR")) continue;
+    box->UpdateText();
+    return box->displayText.trimmed();
+  }
+  return {};
+}
+
+TEST_F(PrintCopies, EverySheetCarriesItsCopysLabelInThePrintingLanguage) {
+  struct Case {
+    int kind;
+    std::vector<int> pages;
+    std::set<int> kinds;
+  };
+  const Case cases[] = {{2, {222, 217, 218}, {1, 2, 3}}, {3, {301, 311, 312}, {1, 3, 5}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.kind);
+    Open(c.kind, c.pages[0]);
+    forms::PrintJob job;
+    job.kind = c.kind;
+    job.pages = c.pages;
+    job.language = 'c';
+    job.trial = true;
+    std::vector<forms::print::PlannedSheet> drawn;
+    std::set<int> kinds;
+    job.sheetDrawn = [&](int page, int copyKind, forms::CFormView& view) {
+      drawn.push_back({page, copyKind});
+      kinds.insert(copyKind);
+      const QString expected =
+          QString::fromStdString(platform::Cp1252ToUtf8(forms::print::CopyLabelText(copyKind, 'c'))).toUpper();
+      const QString shown = CopyLabelShown(view).toUpper();
+      EXPECT_GE(shown.size(), 10) << page << " kind " << copyKind;
+      EXPECT_TRUE(expected.startsWith(shown)) << page << ": " << shown.toStdString() << " / " << expected.toStdString();
+    };
+    QBuffer pdf;
+    ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
+    QPdfWriter writer(&pdf);
+    ASSERT_TRUE(forms::PrintDeclaration(*host, job, writer, nullptr));
+    EXPECT_EQ(drawn, forms::PlannedSheets(job));
+    EXPECT_EQ(kinds, c.kinds);
+    view.reset();
+  }
+}
+
+}  // namespace
+}  // namespace formstest
+
+namespace {
+
+// A holder box shows the word of the screen's language, and that of the printing language while a
+// sheet is printed.
+TEST(PrintingLanguage, AHolderWordTakesThePrintingLanguageOnlyWhilePrinting) {
+  platform::SetLanguage('e');
+  CBoxField box;
+  box.StrValidac = "T1";
+  box.ApplyFormatSpec();
+  std::uint8_t holder = 3;
+  box.data = &holder;
+  box.UpdateText();
+  EXPECT_EQ(box.displayText, QString::fromUtf8("CÓNYUGE"));
+  {
+    ui::PrintingLanguageScope printing('c');
+    box.UpdateText();
+    EXPECT_EQ(box.displayText, QString::fromUtf8("CÒNJUGE"));
+  }
+  box.UpdateText();
+  EXPECT_EQ(box.displayText, QString::fromUtf8("CÓNYUGE"));
+  holder = 0;
+  box.UpdateText();
+  EXPECT_EQ(box.displayText, QString());
+}
+
+}  // namespace
