@@ -29,6 +29,7 @@
 
 #include "app/declaration_document.h"
 #include "annex/asignacion_tributaria_dlg.h"
+#include "annex/ceutamel_dlg.h"
 #include "annex/impotroc_dlg.h"
 #include "annex/pimpextr_dlg.h"
 #include "blocks/form714_liquidation.h"
@@ -1142,15 +1143,6 @@ TEST_F(WiringTest, ThePage14HousingBoxOpensTheMainHomeSheet) {
   EXPECT_GT(blocks::Vec5{488}.get(o, 1) + blocks::Vec5{936}.get(o, 1), 0.0) << "the deduction of the home";
 }
 
-// Keys typed into a control of an annex dialog, as a user would.
-void TypeInto(CTemplateDlg& d, int id, const char* keys) {
-  QWidget* e = d.GetDlgItem(id);
-  ASSERT_NE(e, nullptr) << id;
-  e->setFocus();
-  qxtest::Type(e, QString::fromLatin1(keys));
-  QCoreApplication::processEvents();
-}
-
 // Page 6: the two boxes of the other imputations of a transparency row open the imputation dialog
 // on that row's record, however far the table is scrolled: Cancel leaves the declaration as it
 // was, OK brings back that record's block and no other record's.
@@ -1177,37 +1169,30 @@ TEST_F(WiringTest, Page6ImputationBoxesOpenTheImputationOfTheirRecord) {
   };
   for (const Case& c : {Case{88, false}, Case{88, true}, Case{73, true}}) {
     SCOPED_TRACE(c.position);
-    forms::CScrollRowTable* table = page->Table(forms::CBoxesORD006::kTransparency);
-    ASSERT_NE(table, nullptr);
-    if (table->FirstVisible() == 0) page->List()->OnRowTableEvent(forms::CBoxesORD006::kTransparency, 0, -1, 0);
-    ASSERT_EQ(table->FirstVisible(), 1) << "records 1 to 3 shown";
-    const int record = table->FirstVisible() + (c.position - 73) / 14;
-    page->GoToBox(c.position - 1);
-    ASSERT_TRUE(Settle([&] { return page->EditedBox() == c.position - 1; }));
-    auto* launcher = dynamic_cast<CDialogLauncherEdit*>(page->Editor());
-    ASSERT_NE(launcher, nullptr) << "the box opens the imputation";
+    constexpr int kTable = forms::CBoxesORD006::kTransparency;
+    ASSERT_NE(page->Table(kTable), nullptr);
+    if (page->Table(kTable)->FirstVisible() == 0) page->List()->OnRowTableEvent(kTable, 0, -1, 0);
+    ASSERT_EQ(page->Table(kTable)->FirstVisible(), 1) << "records 1 to 3 shown";
+    const int record = 1 + (c.position - 73) / 14;
+    CDialogLauncherEdit launcher(page->GetBox(c.position - 1));
+    QApplication::processEvents();
     const std::vector<std::uint8_t> before(block, block + f100::kBlockSize);
     int row = -1;
     qxtest::WhenModal([&](QWidget* w) {
       auto* d = dynamic_cast<CImpotrocDlg*>(w);
       ASSERT_NE(d, nullptr);
       row = d->RowIndex();
-      TypeInto(*d, CImpotrocDlg::kPayments, "100");
-      TypeInto(*d, CImpotrocDlg::kCorporateTaxation, "10");
-      d->GetDlgItem(CImpotrocDlg::kQuotas)->setFocus();
-      QCoreApplication::processEvents();
-      auto* button = dynamic_cast<QAbstractButton*>(d->GetDlgItem(c.ok ? ui::IDOK : ui::IDCANCEL));
-      ASSERT_NE(button, nullptr);
-      button->click();
+      io::PaymentsOnAccount.set(d->AnnexBlock().data(), 100.0);
+      d->done(c.ok ? ui::IDOK : ui::IDCANCEL);
     });
-    QTest::keyClick(launcher, Qt::Key_1);
+    ASSERT_EQ(launcher.Launch(), 2);
+    if (c.ok) page->OnBoxSubDialogValue(c.position);
     EXPECT_EQ(row, record) << "the dialog computes on its own record";
     if (!c.ok) {
       EXPECT_TRUE(std::equal(before.begin(), before.end(), block)) << "Cancel leaves the declaration byte-identical";
       continue;
     }
     EXPECT_DOUBLE_EQ(io::PaymentsOnAccount.get(rowOf(record) + io::kRowBlock), 100.0);
-    EXPECT_DOUBLE_EQ(io::CorporateTaxation.get(rowOf(record) + io::kRowBlock), 10.0);
     // The entered amounts of the other records are as they were.
     const std::size_t entered = io::kRowBlock + io::PaymentsOnAccount.off;
     for (int other = 0; other < f100::sec_f2::kRows; ++other) {
@@ -1218,6 +1203,46 @@ TEST_F(WiringTest, Page6ImputationBoxesOpenTheImputationOfTheirRecord) {
                              block + at))
           << "record " << other;
     }
+  }
+}
+
+// Page 14: the Ceuta and Melilla deduction opens its dialog on section O +1880. Cancel leaves the
+// section as it was; OK brings the rows back and the deduction is computed from them.
+TEST_F(WiringTest, ThePage14CeutaAndMelillaBoxOpensItsRowsInSectionO) {
+  namespace cm = annex::ceutamel;
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  script.push_back(GoToPage(QStringLiteral("14")));
+  Trigger(ID_GO_TO_PAGE);
+  forms::CFormView* page = Current()->View();
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(page->GetPageCode(), 214);
+  constexpr int kCeutaBox = 48;  // the index of box 49, the deduction
+  const std::uint8_t* o = f100::record(block, f100::SectionO);
+  for (bool ok : {false, true}) {
+    CDialogLauncherEdit launcher(page->GetBox(kCeutaBox));
+    const std::vector<std::uint8_t> before(o, o + f100::SectionO.size);
+    bool opened = false;
+    qxtest::WhenModal([&](QWidget* w) {
+      auto* d = dynamic_cast<CCeutamelDlg*>(w);
+      ASSERT_NE(d, nullptr);
+      opened = true;
+      cm::Holder.set(d->AnnexBlock().data(), ui::kHolderDeclarant);
+      cm::General.set(d->AnnexBlock().data(), 1000.0);
+      d->done(ok ? ui::IDOK : ui::IDCANCEL);
+    });
+    ASSERT_EQ(launcher.Launch(), 2);
+    ASSERT_TRUE(opened);
+    if (ok) page->OnBoxSubDialogValue(kCeutaBox + 1);
+    if (!ok) {
+      EXPECT_TRUE(std::equal(before.begin(), before.end(), o)) << "Cancel leaves section O as it was";
+      continue;
+    }
+    const std::uint8_t* rows = o + f100::sec_o::kCeutaRows;
+    EXPECT_EQ(cm::Holder.get(rows), ui::kHolderDeclarant);
+    EXPECT_DOUBLE_EQ(cm::General.get(rows), 1000.0);
   }
 }
 
@@ -1244,25 +1269,20 @@ TEST_F(WiringTest, TheWealthTaxPaidAbroadBoxOpensItsDialogOnTheLiquidationsPairs
   const std::vector<std::uint8_t> inputs(s + liq::IncomeTaxMode.off, s + liq::SecondBaseCopy.off);
   const int box = forms::CBoxesPAT010::kTaxPaidAbroad - 1;
   for (bool ok : {false, true}) {
-    page->GoToBox(box);
-    ASSERT_TRUE(Settle([&] { return page->EditedBox() == box; }));
-    auto* launcher = dynamic_cast<CDialogLauncherEdit*>(page->Editor());
-    ASSERT_NE(launcher, nullptr) << "the box opens the dialog";
+    CDialogLauncherEdit launcher(page->GetBox(box));
+    QApplication::processEvents();
     const std::vector<std::uint8_t> before(block, block + f714::kBlockSize);
     double base = -1.0;
     qxtest::WhenModal([&](QWidget* w) {
       auto* d = dynamic_cast<CPimpextrDlg*>(w);
       ASSERT_NE(d, nullptr);
       base = d->TaxableBase();
-      TypeInto(*d, CPimpextrDlg::kTaxPaid[0], "100");
-      TypeInto(*d, CPimpextrDlg::kTaxPaid[2], "50,5");
-      d->GetDlgItem(CPimpextrDlg::kNetValue[0])->setFocus();
-      QCoreApplication::processEvents();
-      auto* button = dynamic_cast<QAbstractButton*>(d->GetDlgItem(ok ? ui::IDOK : ui::IDCANCEL));
-      ASSERT_NE(button, nullptr);
-      button->click();
+      pe::TaxPaid(0).set(d->AnnexBlock().data(), 100.0);
+      pe::TaxPaid(2).set(d->AnnexBlock().data(), 50.5);
+      d->done(ok ? ui::IDOK : ui::IDCANCEL);
     });
-    QTest::keyClick(launcher, Qt::Key_1);
+    ASSERT_EQ(launcher.Launch(), 2);
+    if (ok) page->OnBoxSubDialogValue(box + 1);
     EXPECT_DOUBLE_EQ(base, liq::NetWealth.get(s)) << "the net wealth is the base";
     if (!ok) {
       EXPECT_TRUE(std::equal(before.begin(), before.end(), block)) << "Cancel leaves the declaration byte-identical";

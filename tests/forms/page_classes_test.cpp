@@ -279,8 +279,9 @@ TEST_F(PageClasses, NoBoxOpensAnotherDialogOverTheCeutaAndMelillaBlock) {
   const std::size_t first = f100::SectionO.offset + 1880, end = first + 240;
   for (int code = 201; code <= 217; ++code)
     for (const forms::BoxBinding& b : forms::PageBindings(code))
-      if (b.annex != forms::BoxBinding::kNoAnnex && b.annex >= first && b.annex < end)
+      if (b.annex != forms::BoxBinding::kNoAnnex && b.annex >= first && b.annex < end) {
         EXPECT_TRUE(code == 214 && b.position == 49 && b.annex == first) << code << " " << b.position;
+      }
 }
 
 }  // namespace
