@@ -1,5 +1,12 @@
 // Payments on account on the rent of urban real estate, per holder: those on real-estate capital
 // income (shown, never typed here) and those on economic-activity income (typed).
+//
+// The block has no stored place in the declaration. Section O +1880, where it is said to lie, is
+// the Ceuta and Melilla block (six 24-byte rows, the joint incomes and the parts of the quota,
+// +1880 .. +2119), which the section's layout holds. The record's two stretches of page data
+// (+1016 .. +1487, +2304 .. +2599) are taken by the housing slots and the four accounts but for
+// 16 bytes at +1080, 2 at +1486 and 6 at +2594: nowhere 120 in a row. So no page box opens this
+// dialog and no binding hands it +1880; it runs only on a block its opener owns.
 #pragma once
 
 #include "ui/annex_dlg.h"

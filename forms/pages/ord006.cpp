@@ -132,6 +132,9 @@ void CBoxesORD006::BindTableRow(int table, int r) {
     l.block = t->GetCell(r, 22);
     l.item1 = t->GetCell(r, 12);
     l.item2 = t->GetCell(r, 14);
+    // The record of the row, for both of its boxes: asking the page for the focused row would give
+    // record 0 to the second box (cell 23) and recompute the dialog's block in another row.
+    l.value = t->FirstVisible() + r;
     l.size = 88;
     option(73 + 14 * r, l.block ? &l : nullptr);
     option(74 + 14 * r, l.block ? &l : nullptr);

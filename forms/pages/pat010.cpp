@@ -2,6 +2,7 @@
 
 #include "blocks/field.h"
 #include "blocks/form714.h"
+#include "blocks/form714_liquidation.h"
 #include "data/message_service.h"
 #include "platform/strings.h"
 #include "tallyvex.h"
@@ -14,12 +15,35 @@ constexpr blocks::U8 NoExemptMinimum{kP + 81};
 constexpr blocks::F64 NetBase{kS + 168}, CeutaMelilla{kS + 512};
 constexpr int kLockedWithoutMinimum[] = {11, 21};
 constexpr int kCeutaMelillaText = 184;
+constexpr std::size_t kPaidPairsBytes = f714::liq::kPairStride * f714::liq::kPairs;
+static_assert(f714::liq::PaidTotal.off + 8 == f714::liq::PaidTax.off &&
+              f714::liq::PaidTax.off + kPaidPairsBytes == f714::liq::BroughtValues.off);
 }  // namespace
+
+CBoxesPAT010::CBoxesPAT010(std::span<std::uint8_t> block) : CBindingTableList(PAT010::kCode, block) {}
+
+void CBoxesPAT010::BindPageData(int rebind) {
+  CBindingTableList::BindPageData(rebind);
+  const std::span<std::uint8_t> block = Block();
+  taxPaid_ = {};
+  if (block.size() < f714::kBlockSize) return;
+  std::uint8_t* s = block.data() + kS;
+  taxPaid_.block = s + f714::liq::PaidTax.off;
+  taxPaid_.item1 = s + f714::liq::NetWealth.off;
+  taxPaid_.size = static_cast<std::int32_t>(kPaidPairsBytes);
+  if (CBoxField* box = Position(kTaxPaidAbroad)) box->option = &taxPaid_;
+}
+
+void CBoxesPAT010::ReleasePageData() {
+  if (CBoxField* box = Position(kTaxPaidAbroad)) box->option = nullptr;
+  taxPaid_ = {};
+  CBindingTableList::ReleasePageData();
+}
 
 PAT010::PAT010(IPageHost& host, QWidget* parent)
     : CGenericPage714(host, kCode,
-                      std::make_unique<CBindingTableList>(kCode, host.PageDocument() ? host.PageDocument()->Block()
-                                                                                      : std::span<std::uint8_t>()),
+                      std::make_unique<CBoxesPAT010>(host.PageDocument() ? host.PageDocument()->Block()
+                                                                        : std::span<std::uint8_t>()),
                       parent) {}
 
 void PAT010::RepaintBoxes() {

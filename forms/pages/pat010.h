@@ -4,8 +4,25 @@
 #pragma once
 
 #include "forms/view/form_views.h"
+#include "ui/annex_dlg.h"
 
 namespace forms {
+
+// The liquidation's box list: box 21 (the tax paid abroad) opens its dialog on the three pairs of
+// tax paid and value, handing the net wealth along as the base. Box 11 opens nothing: the 48 bytes
+// after it (+296 .. +343) are the income-tax inputs of the liquidation, and the summary has no 48
+// free bytes in a row where a second set of pairs could live.
+class CBoxesPAT010 : public CBindingTableList {
+ public:
+  static constexpr int kTaxPaidAbroad = 21;
+  explicit CBoxesPAT010(std::span<std::uint8_t> block);
+  void BindPageData(int rebind) override;
+  void ReleasePageData() override;
+  const ui::AnnexPointerList& TaxPaidLink() const { return taxPaid_; }
+
+ private:
+  ui::AnnexPointerList taxPaid_{};
+};
 
 class PAT010 : public CGenericPage714 {
   Q_OBJECT

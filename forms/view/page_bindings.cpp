@@ -193,7 +193,9 @@ constexpr BoxBinding kOrd012[] = {
 constexpr std::size_t O(std::size_t o) { return f100::SectionO.offset + o; }
 
 // ORD014 (214): section O's deductions, their state and regional parts, and the four accounts
-// (key, date, entity, branch, check digits, number).
+// (key, date, entity, branch, check digits, number). +1880 is the Ceuta and Melilla block alone:
+// the lease payments-on-account rows, placed there too elsewhere, are given to no box (see
+// annex/pgacuinm_dlg.h).
 constexpr BoxBinding kOrd014[] = {
     {3, O(0)},     {4, O(88)},    {5, O(128)},   {6, O(168)},   {7, O(328)},   {8, O(368)},   {9, O(408)},
     {10, O(448)},  {11, S(480)},  {12, S(520)},  {13, S(560)},  {14, S(600)},  {15, O(488), O(528)},
@@ -202,7 +204,8 @@ constexpr BoxBinding kOrd014[] = {
     {28, S(920)},  {29, O(1196)}, {30, O(1201)},
     {31, O(1241)}, {32, O(1261)}, {33, O(1281)}, {34, O(1291)}, {35, O(1341)}, {36, O(1346)}, {37, O(1386)},
     {38, O(1406)}, {39, O(1426)}, {40, O(1436)}, {41, O(1488)}, {42, O(1720)}, {43, O(1760)}, {44, O(1800)},
-    {45, S(960)},  {46, S(1000)}, {47, S(1040)}, {48, S(1080)}, {49, O(1840)}, {50, S(1416)}, {51, S(1456)},
+    {45, S(960)},  {46, S(1000)}, {47, S(1040)}, {48, S(1080)}, {49, O(1840), O(1880)}, {50, S(1416)},
+    {51, S(1456)},
     {52, O(2120)}, {53, S(1496)}, {54, S(1536)}, {55, O(2304)}, {56, O(2309)}, {57, O(2349)}, {58, O(2369)},
     {59, O(2389)}, {60, O(2399)}, {61, O(2449)}, {62, O(2454)}, {63, O(2494)}, {64, O(2514)}, {65, O(2534)},
     {66, O(2544)}, {68, f100::Family.offset + 105},

@@ -38,6 +38,12 @@
 #include "annex/asignacion_tributaria_dlg.h"
 #include "annex/informacion_relativa_actividad_dlg.h"
 #include "annex/certificado_dlg.h"
+#include "annex/ceutamel_dlg.h"
+#include "annex/impotroc_dlg.h"
+#include "annex/pimpextr_dlg.h"
+#include "blocks/form714_liquidation.h"
+#include "forms/pages/ord006.h"
+#include "forms/pages/pat010.h"
 #include "annex/maternidad_dlg.h"
 #include "blocks/form100_result.h"
 #include "ui/launcher_edit.h"
@@ -1222,6 +1228,159 @@ TEST_F(WiringTest, ThePage14HousingBoxOpensTheMainHomeSheet) {
   EXPECT_GT(blocks::Vec5{488}.get(o, 1) + blocks::Vec5{936}.get(o, 1), 0.0) << "the deduction of the home";
   EXPECT_EQ(page->EditedBox(), kHousingBox) << "the box keeps its editor";
   EXPECT_TRUE(Enabled(ID_FILE_SAVE)) << "the declaration is modified";
+}
+
+// Page 6: the two boxes of the other imputations of a transparency row open the imputation dialog
+// on that row's record, however far the table is scrolled: Cancel leaves the declaration as it
+// was, OK brings back that record's block and no other record's.
+TEST_F(WiringTest, Page6ImputationBoxesOpenTheImputationOfTheirRecord) {
+  namespace io = annex::impotroc;
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  std::uint8_t* f2 = f100::record(block, f100::SectionF2);
+  const auto rowOf = [&](int record) { return f2 + f100::sec_f2::rowOffset(record); };
+  for (int record = 0; record < 4; ++record) {
+    io::row::Holder.set(rowOf(record), ui::kHolderDeclarant);
+    io::row::Kind.set(rowOf(record), '1');
+    io::row::ImputedBase.set(rowOf(record), 1000.0);
+  }
+  script.push_back(GoToPage(QStringLiteral("6")));
+  Trigger(ID_GO_TO_PAGE);
+  auto* page = dynamic_cast<forms::ORD006*>(Current()->View());
+  ASSERT_NE(page, nullptr);
+  struct Case {
+    int position;  // cell 21 (73 + 14 row) or cell 23 (74 + 14 row)
+    bool ok;
+  };
+  for (const Case& c : {Case{88, false}, Case{88, true}, Case{73, true}}) {
+    SCOPED_TRACE(c.position);
+    constexpr int kTable = forms::CBoxesORD006::kTransparency;
+    ASSERT_NE(page->Table(kTable), nullptr);
+    if (page->Table(kTable)->FirstVisible() == 0) page->List()->OnRowTableEvent(kTable, 0, -1, 0);
+    ASSERT_EQ(page->Table(kTable)->FirstVisible(), 1) << "records 1 to 3 shown";
+    const int record = 1 + (c.position - 73) / 14;
+    CDialogLauncherEdit launcher(page->GetBox(c.position - 1));
+    QApplication::processEvents();
+    const std::vector<std::uint8_t> before(block, block + f100::kBlockSize);
+    int row = -1;
+    qxtest::WhenModal([&](QWidget* w) {
+      auto* d = dynamic_cast<CImpotrocDlg*>(w);
+      ASSERT_NE(d, nullptr);
+      row = d->RowIndex();
+      io::PaymentsOnAccount.set(d->AnnexBlock().data(), 100.0);
+      d->done(c.ok ? ui::IDOK : ui::IDCANCEL);
+    });
+    ASSERT_EQ(launcher.Launch(), 2);
+    if (c.ok) page->OnBoxSubDialogValue(c.position);
+    EXPECT_EQ(row, record) << "the dialog computes on its own record";
+    if (!c.ok) {
+      EXPECT_TRUE(std::equal(before.begin(), before.end(), block)) << "Cancel leaves the declaration byte-identical";
+      continue;
+    }
+    EXPECT_DOUBLE_EQ(io::PaymentsOnAccount.get(rowOf(record) + io::kRowBlock), 100.0);
+    // The entered amounts of the other records are as they were.
+    const std::size_t entered = io::kRowBlock + io::PaymentsOnAccount.off;
+    for (int other = 0; other < f100::sec_f2::kRows; ++other) {
+      if (other == record) continue;
+      const std::size_t at = f100::SectionF2.offset + f100::sec_f2::rowOffset(other) + entered;
+      EXPECT_TRUE(std::equal(before.begin() + static_cast<std::ptrdiff_t>(at),
+                             before.begin() + static_cast<std::ptrdiff_t>(at + io::kComputed - io::PaymentsOnAccount.off),
+                             block + at))
+          << "record " << other;
+    }
+  }
+}
+
+// Page 14: the Ceuta and Melilla deduction opens its dialog on section O +1880. Cancel leaves the
+// section as it was; OK brings the rows back and the deduction is computed from them.
+TEST_F(WiringTest, ThePage14CeutaAndMelillaBoxOpensItsRowsInSectionO) {
+  namespace cm = annex::ceutamel;
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  script.push_back(GoToPage(QStringLiteral("14")));
+  Trigger(ID_GO_TO_PAGE);
+  forms::CFormView* page = Current()->View();
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(page->GetPageCode(), 214);
+  constexpr int kCeutaBox = 48;  // the index of box 49, the deduction
+  const std::uint8_t* o = f100::record(block, f100::SectionO);
+  for (bool ok : {false, true}) {
+    CDialogLauncherEdit launcher(page->GetBox(kCeutaBox));
+    const std::vector<std::uint8_t> before(o, o + f100::SectionO.size);
+    bool opened = false;
+    qxtest::WhenModal([&](QWidget* w) {
+      auto* d = dynamic_cast<CCeutamelDlg*>(w);
+      ASSERT_NE(d, nullptr);
+      opened = true;
+      cm::Holder.set(d->AnnexBlock().data(), ui::kHolderDeclarant);
+      cm::General.set(d->AnnexBlock().data(), 1000.0);
+      d->done(ok ? ui::IDOK : ui::IDCANCEL);
+    });
+    ASSERT_EQ(launcher.Launch(), 2);
+    ASSERT_TRUE(opened);
+    if (ok) page->OnBoxSubDialogValue(kCeutaBox + 1);
+    if (!ok) {
+      EXPECT_TRUE(std::equal(before.begin(), before.end(), o)) << "Cancel leaves section O as it was";
+      continue;
+    }
+    const std::uint8_t* rows = o + f100::sec_o::kCeutaRows;
+    EXPECT_EQ(cm::Holder.get(rows), ui::kHolderDeclarant);
+    EXPECT_DOUBLE_EQ(cm::General.get(rows), 1000.0);
+  }
+}
+
+// Page 10 of form 714: the tax paid abroad opens its dialog on the liquidation's three pairs of
+// tax and value with the net wealth as the base. Cancel leaves the declaration as it was; OK
+// brings the pairs back, the liquidation sums them, and the income-tax inputs that follow the
+// other box (+288) of the same dialog are never touched.
+TEST_F(WiringTest, TheWealthTaxPaidAbroadBoxOpensItsDialogOnTheLiquidationsPairs) {
+  namespace liq = f714::liq;
+  namespace pe = annex::pimpextr;
+  script.push_back(Create(kWealth, true));
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  std::uint8_t* s = f714::record(block, f714::Summary);
+  liq::IncomeTaxMode.set(s, 'I');
+  liq::FirstIncomeBase.set(s, 30000.0);
+  liq::IncomeTaxQuota.set(s, 4000.0);
+  script.push_back(GoToPage(QStringLiteral("10")));
+  Trigger(ID_GO_TO_PAGE);
+  forms::CFormView* page = Current()->View();
+  ASSERT_NE(page, nullptr);
+  ASSERT_EQ(page->GetPageCode(), 310);
+  const std::vector<std::uint8_t> inputs(s + liq::IncomeTaxMode.off, s + liq::SecondBaseCopy.off);
+  const int box = forms::CBoxesPAT010::kTaxPaidAbroad - 1;
+  for (bool ok : {false, true}) {
+    CDialogLauncherEdit launcher(page->GetBox(box));
+    QApplication::processEvents();
+    const std::vector<std::uint8_t> before(block, block + f714::kBlockSize);
+    double base = -1.0;
+    qxtest::WhenModal([&](QWidget* w) {
+      auto* d = dynamic_cast<CPimpextrDlg*>(w);
+      ASSERT_NE(d, nullptr);
+      base = d->TaxableBase();
+      pe::TaxPaid(0).set(d->AnnexBlock().data(), 100.0);
+      pe::TaxPaid(2).set(d->AnnexBlock().data(), 50.5);
+      d->done(ok ? ui::IDOK : ui::IDCANCEL);
+    });
+    ASSERT_EQ(launcher.Launch(), 2);
+    if (ok) page->OnBoxSubDialogValue(box + 1);
+    EXPECT_DOUBLE_EQ(base, liq::NetWealth.get(s)) << "the net wealth is the base";
+    if (!ok) {
+      EXPECT_TRUE(std::equal(before.begin(), before.end(), block)) << "Cancel leaves the declaration byte-identical";
+      continue;
+    }
+    const std::uint8_t* pairs = s + liq::PaidTax.off;
+    EXPECT_DOUBLE_EQ(pe::TaxPaid(0).get(pairs), 100.0);
+    EXPECT_DOUBLE_EQ(pe::TaxPaid(2).get(pairs), 50.5);
+    EXPECT_DOUBLE_EQ(liq::PaidTotal.get(s), 150.5) << "the liquidation sums the pairs";
+    EXPECT_TRUE(std::equal(inputs.begin(), inputs.end(), s + liq::IncomeTaxMode.off)) << "the income-tax inputs";
+  }
 }
 
 // "Datos Fiscales Incorporados" lists what the import stored for the member shown and prints it.

@@ -154,6 +154,8 @@ TEST_F(PageClasses, Ord014BindsTheAccountsByMemberAndCarriesOverAfterAnAnnexValu
                        p == 43 || p == 47 || p == 49 || p == 52;
     EXPECT_EQ(page.GetBox(p - 1)->SoloLectur == 0, annex) << p;
   }
+  EXPECT_EQ(page.GetBox(48)->NombreVent, "IDD_CEUTAMEL");
+  EXPECT_EQ(page.GetBox(48)->option, Block() + o + 1880);
   // The one-byte keys follow the shown member, whatever the list binds.
   shown = 3;
   page.BoxList()->ApplyHolderMode();
@@ -265,6 +267,21 @@ TEST_F(Ord013, RefusedAccountBlanksEachPartFromTheEditedOne) {
   EXPECT_EQ(host->fieldChecks.size(), 1u);
   EXPECT_EQ(page.OnBoxEdited(3), 1);  // no account part: no check
   EXPECT_EQ(host->fieldChecks.size(), 1u);
+}
+
+
+// Section O +1880 is the Ceuta and Melilla block alone: the lease payments-on-account dialog,
+// which has no place of its own there, is named by no box, and no bound page hands a block that
+// starts inside the Ceuta block but at its start.
+TEST_F(PageClasses, NoBoxOpensAnotherDialogOverTheCeutaAndMelillaBlock) {
+  db::CAdoRecordset rs;
+  EXPECT_FALSE(rs.Open("ControlX", &local, db::Filter::Eq("NombreVent", std::string("IDD_PGACUINM")), ""));
+  const std::size_t first = f100::SectionO.offset + 1880, end = first + 240;
+  for (int code = 201; code <= 217; ++code)
+    for (const forms::BoxBinding& b : forms::PageBindings(code))
+      if (b.annex != forms::BoxBinding::kNoAnnex && b.annex >= first && b.annex < end) {
+        EXPECT_TRUE(code == 214 && b.position == 49 && b.annex == first) << code << " " << b.position;
+      }
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
-// Form 714's liquidation page: the amounts locked without exempt minimum, and the amount of the
-// assets in Ceuta and Melilla held to the taxable base.
+// Form 714's liquidation page: the amounts locked without exempt minimum, the amount of the
+// assets in Ceuta and Melilla held to the taxable base, and the box of the tax paid abroad.
 #include "blocks/field.h"
 #include "blocks/form714.h"
 #include "forms/pages/page714.h"
+#include "forms/pages/pat010.h"
 #include "page_fixture.h"
+#include "ui/annex_dlg.h"
 
 namespace formstest {
 namespace {
@@ -34,6 +36,24 @@ TEST_F(Pat010, WithoutExemptMinimumTwoAmountsAreLocked) {
   Block()[f714::Personal.offset + 81] = 0;
   page.RepaintBoxes();
   EXPECT_EQ(page.GetBox(20)->SoloLectur, 0);
+}
+
+// The tax paid abroad opens its dialog on the liquidation's three pairs of tax and value with the
+// net wealth as the base; the income-tax base box hands nothing, so its inputs are never a block.
+TEST_F(Pat010, TheTaxPaidAbroadBoxHandsThePairsAndTheNetWealth) {
+  forms::CFormView& page = Open(3, 310);
+  const auto* paid = page.GetBox(forms::CBoxesPAT010::kTaxPaidAbroad - 1);
+  EXPECT_EQ(paid->NombreVent, "IDD_PIMPEXTR");
+  ASSERT_NE(paid->option, nullptr);
+  const auto& link = *static_cast<const ui::AnnexPointerList*>(paid->option);
+  EXPECT_EQ(link.block, Block() + kS + 448);
+  EXPECT_EQ(link.item1, Block() + kS + 168);
+  EXPECT_EQ(link.size, 48);
+  const auto* base = page.GetBox(10);
+  EXPECT_TRUE(base->NombreVent.empty());
+  EXPECT_EQ(base->option, nullptr);
+  page.BoxList()->ReleasePageData();
+  EXPECT_EQ(paid->option, nullptr);
 }
 
 TEST_F(Pat010, CeutaAndMelillaAreHeldToTheTaxableBase) {
