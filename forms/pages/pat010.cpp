@@ -3,6 +3,7 @@
 #include "blocks/field.h"
 #include "blocks/form714.h"
 #include "data/message_service.h"
+#include "forms/pages/page714.h"
 #include "platform/strings.h"
 #include "tallyvex.h"
 
@@ -16,11 +17,30 @@ constexpr int kLockedWithoutMinimum[] = {11, 21};
 constexpr int kCeutaMelillaText = 184;
 }  // namespace
 
+void CBoxesPAT010::BindPageData(int rebind) {
+  CBindingTableList::BindPageData(rebind);
+  const std::span<std::uint8_t> block = Block();
+  if (block.size() < f714::kBlockSize) return;
+  std::uint8_t* b = block.data();
+  records_[0] = {b + kS + 296, b + kS + 168};
+  records_[1] = {b + kS + 448, b + kS + 168};
+  for (std::size_t i = 0; i < 2; ++i)
+    if (CBoxField* box = Position(kLockedWithoutMinimum[i])) {
+      box->option = &records_[i];
+      box->SoloLectur = NoExemptMinimum.get(b) != 0 ? 1 : 0;
+    }
+}
+
+void CBoxesPAT010::ReleasePageData() {
+  for (int p : kLockedWithoutMinimum)
+    if (CBoxField* box = Position(p)) box->option = nullptr;
+  for (ui::AnnexPointerList& r : records_) r = {};
+}
+
 PAT010::PAT010(IPageHost& host, QWidget* parent)
-    : CGenericPage714(host, kCode,
-                      std::make_unique<CBindingTableList>(kCode, host.PageDocument() ? host.PageDocument()->Block()
-                                                                                      : std::span<std::uint8_t>()),
-                      parent) {}
+    : CGenericPage714(host, kCode, std::make_unique<CBoxesPAT010>(kCode, DocumentBlock714(host)), parent) {
+  BindDocumentBoxes714(static_cast<CBindingTableList&>(*BoxList()), host, kCode);
+}
 
 void PAT010::RepaintBoxes() {
   doc::CProg32Doc* d = GetDocument();

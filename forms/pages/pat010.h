@@ -4,8 +4,21 @@
 #pragma once
 
 #include "forms/view/form_views.h"
+#include "ui/annex_dlg.h"
 
 namespace forms {
+
+// The two amounts that open a dialog on the exempt minimum carry the amount the dialog fills and
+// the net base it is measured against.
+class CBoxesPAT010 : public CBindingTableList {
+ public:
+  using CBindingTableList::CBindingTableList;
+  void BindPageData(int rebind) override;
+  void ReleasePageData() override;
+
+ private:
+  ui::AnnexPointerList records_[2];
+};
 
 class PAT010 : public CGenericPage714 {
   Q_OBJECT

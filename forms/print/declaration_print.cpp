@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "blocks/form100.h"
+#include "blocks/form714.h"
+#include "data/doc/doc714.h"
 #include "data/doc/renta_doc.h"
 #include "forms/print/barcodes.h"
 #include "forms/print/copy_label.h"
@@ -77,6 +79,36 @@ void PreparePrintSheet(doc::CRentaDoc& d, char language, int member) {
                 std::min(codes[i].size(), sheet.identificationCodes[i].size() - 1));
 }
 
+int Form714CopyKind(int pageCode, bool internetCopy) {
+  if (internetCopy) return 6;
+  if (pageCode == 312) return 3;
+  return pageCode == 311 ? 5 : 1;
+}
+
+std::string PreparePrintSheet714(doc::C714Doc& d) {
+  doc::C714Doc::PrintSheet& sheet = d.PrintSheetState();
+  sheet.identificationCode.fill(0);
+  const std::span<std::uint8_t> block = d.Block();
+  if (block.size() < f714::kBlockSize) return {};
+  namespace per = f714::personal;
+  const std::string code = IdentificationCode(block.data() + f714::Personal.offset, per::Nif, per::Surname1,
+                                              per::Surname2, per::GivenName);
+  std::memcpy(sheet.identificationCode.data(), code.data(), std::min(code.size(), sheet.identificationCode.size() - 1));
+  if (sheet.internetCopy) {
+    d.ClearBarcode();
+    return {};
+  }
+  return d.BuildBarcodeData();
+}
+
+void SetCopyLabel714(doc::C714Doc& d, int pageCode, char language) {
+  doc::C714Doc::PrintSheet& sheet = d.PrintSheetState();
+  sheet.copyKind = Form714CopyKind(pageCode, sheet.internetCopy);
+  const std::string label = print::CopyLabelText(sheet.copyKind, language);
+  sheet.copyLabel.fill(0);
+  std::memcpy(sheet.copyLabel.data(), label.data(), std::min(label.size(), sheet.copyLabel.size() - 1));
+}
+
 std::vector<int> DefinedPages(IPageHost& host, int kind) {
   std::vector<int> pages;
   auto add = [&](int code) {
@@ -102,11 +134,22 @@ bool PrintDeclaration(IPageHost& host, const PrintJob& job, QPagedPaintDevice& d
   const print::SheetScales scales = print::ScalesOf(sheet.size());
   auto* renta = job.kind == 2 ? dynamic_cast<doc::CRentaDoc*>(host.PageDocument()) : nullptr;
   if (renta) PreparePrintSheet(*renta, host.Language(), renta->ShownMember());
+  auto* wealth = job.kind == 3 ? dynamic_cast<doc::C714Doc*>(host.PageDocument()) : nullptr;
+  const std::string payment = wealth && !job.trial ? PreparePrintSheet714(*wealth) : std::string();
+  // The sheets' labels go with the print; the identification code stays with the declaration.
+  auto endSheets = [&] {
+    if (renta) renta->PrintSheetState() = {};
+    if (wealth) {
+      wealth->PrintSheetState().copyKind = 0;
+      wealth->PrintSheetState().copyLabel.fill(0);
+    }
+  };
   bool first = true;
   for (int code : job.pages) {
+    if (wealth) SetCopyLabel714(*wealth, code, host.Language());
     std::unique_ptr<CFormView> view(CreatePageView(host, job.kind, code));
     if (!view || !view->Create()) {
-      if (renta) renta->PrintSheetState() = {};
+      endSheets();
       painter.end();
       return false;
     }
@@ -123,16 +166,24 @@ bool PrintDeclaration(IPageHost& host, const PrintJob& job, QPagedPaintDevice& d
     if (job.trial) {
       DrawTrialMark(painter, sheet);
     } else {
-      if (!job.nif.empty())
+      // Form 714 identifies its first sheet and the payment sheets only; the payment sheets also
+      // carry the reference and the payment.
+      const bool paymentSheet = code == 311 || code == 312;
+      const bool identified = !wealth || code == 301 || paymentSheet;
+      if (!job.nif.empty() && identified)
         print::DrawEan128Barcode(painter, print::kIdentificationPrefix, print::IdentificationData(job.nif, job.nameCode),
                                  print::ToDevice(print::kIdentificationRect, scales), messages);
-      if (!job.reference.empty()) print::DrawReferenceBarcode(painter, job.reference, scales, messages);
+      if (!job.reference.empty() && (!wealth || paymentSheet))
+        print::DrawReferenceBarcode(painter, job.reference, scales, messages);
+      if (wealth && paymentSheet && !payment.empty())
+        print::DrawEan128Barcode(painter, print::kPaymentPrefix, payment, print::ToDevice(print::kPaymentRect, scales),
+                                 messages);
       if (first && !job.filingText.empty())
         print::DrawDotCodeSheet(painter, sheet.size(), job.filingText, job.kind == 3 ? 714 : 100, job.nif, messages);
     }
     first = false;
   }
-  if (renta) renta->PrintSheetState() = {};
+  endSheets();
   return painter.end();
 }
 

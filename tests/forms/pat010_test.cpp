@@ -4,6 +4,7 @@
 #include "blocks/form714.h"
 #include "forms/pages/page714.h"
 #include "page_fixture.h"
+#include "ui/annex_dlg.h"
 
 namespace formstest {
 namespace {
@@ -34,6 +35,22 @@ TEST_F(Pat010, WithoutExemptMinimumTwoAmountsAreLocked) {
   Block()[f714::Personal.offset + 81] = 0;
   page.RepaintBoxes();
   EXPECT_EQ(page.GetBox(20)->SoloLectur, 0);
+}
+
+TEST_F(Pat010, TheTwoAmountsOnTheExemptMinimumCarryTheirRecords) {
+  forms::CFormView& page = Open(3, 310);
+  struct Case {
+    int position;
+    std::size_t amount;
+  };
+  for (const Case& c : {Case{11, kS + 296}, Case{21, kS + 448}}) {
+    auto* record = static_cast<ui::AnnexPointerList*>(page.GetBox(c.position - 1)->option);
+    ASSERT_NE(record, nullptr) << c.position;
+    EXPECT_EQ(record->block, Block() + c.amount);
+    EXPECT_EQ(record->item1, Block() + kS + 168) << "the net base";
+  }
+  page.BoxList()->ReleasePageData();
+  EXPECT_EQ(page.GetBox(10)->option, nullptr);
 }
 
 TEST_F(Pat010, CeutaAndMelillaAreHeldToTheTaxableBase) {
