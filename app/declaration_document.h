@@ -72,6 +72,8 @@ class IDeclarationShell {
   virtual void SetZoomText(const QString& /*text*/) {}
   // Pane 0 of the status bar.
   virtual void ShowPrompt(const QString& /*text*/) {}
+  // The help topic a page answered in context-help mode.
+  virtual void ShowHelpTopic(int /*topic*/) {}
   // A command of the main frame, run when it is enabled.
   virtual void RunCommand(int /*id*/) {}
   virtual bool CommandEnabled(int /*id*/) { return false; }
@@ -159,6 +161,7 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   void UpdateAllViews(int hint) override;
   void WriteZoomSetting(const std::string& text) override;
   void ShowPrompt(const QString& text) override;
+  void ShowHelpTopic(int topic) override { services_.shell.ShowHelpTopic(topic); }
   void RouteCommand(int id) override;
   bool CommandEnabled(int id) override;
   void ShowStringMessage(int stringId, bool stop) override;

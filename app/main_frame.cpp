@@ -11,6 +11,7 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QUrl>
+#include <QWhatsThis>
 
 #include "app/app_texts.h"
 #include "app/doc_template.h"
@@ -225,7 +226,11 @@ void CMainFrame::CreateActions() {
     QPageSetupDialog(&printer, this).exec();
   });
   SetCommandHandler(ID_HELP_FINDER, [this] { app_.WinHelp(1); });
-  SetCommandHandler(ID_CONTEXT_HELP, [this] { app_.WinHelp(app_.GetCurrentDocument() ? 1 : 2); });
+  // With a declaration open, context-help mode: the page clicked answers its topic.
+  SetCommandHandler(ID_CONTEXT_HELP, [this] {
+    if (app_.GetCurrentDocument()) QWhatsThis::enterWhatsThisMode();
+    else app_.WinHelp(2);
+  });
   SetCommandRule(ID_HELP_FINDER, [this] { return app_.HasHelpViewer(); });
   SetCommandRule(ID_CONTEXT_HELP, [this] { return app_.HasHelpViewer(); });
 }

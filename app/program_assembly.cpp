@@ -118,6 +118,8 @@ QString CApplicationShell::ZoomText() const { return app_.ZoomText(); }
 
 void CApplicationShell::SetZoomText(const QString& text) { app_.SetZoomText(text); }
 
+void CApplicationShell::ShowHelpTopic(int topic) { app_.WinHelp(topic); }
+
 void CApplicationShell::ShowPrompt(const QString& text) {
   if (CMainFrame* f = app_.MainFrame()) f->ShowPrompt(text);
 }

@@ -64,6 +64,7 @@ class CApplicationShell : public IDeclarationShell {
   QString ZoomText() const override;
   void SetZoomText(const QString& text) override;
   void ShowPrompt(const QString& text) override;
+  void ShowHelpTopic(int topic) override;
   void RunCommand(int id) override;
   bool CommandEnabled(int id) override;
   void RunCalculator() override;

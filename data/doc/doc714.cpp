@@ -1,5 +1,6 @@
 #include "data/doc/doc714.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "data/util/utilities.h"
@@ -85,7 +86,7 @@ int C714Doc::ValidateDeclaration(int type) {
 
 void C714Doc::SetPrinted(bool) { per::Printed.set(Personal(), 1); }
 
-const std::string& C714Doc::ComposeDeclarantName() {
+std::string C714Doc::ComposeDeclarantName() {
   const std::uint8_t* p = Personal();
   std::string name = TrimBlanks(per::Surname1.raw(p));
   if (per::Surname1.raw(p)[0] != 0) name += ' ';
@@ -93,9 +94,14 @@ const std::string& C714Doc::ComposeDeclarantName() {
   name = TrimBlanks(name);
   if (name.find(',') == std::string::npos) name += ", ";
   name += Stripped(per::GivenName.raw(p));
-  name.resize(48, ' ');
-  declarantName_ = name;
-  return declarantName_;
+  SetDeclarantName(name);
+  return std::string(declarantName_.data(), 48);
+}
+
+void C714Doc::SetDeclarantName(std::string_view name) {
+  declarantName_.fill(' ');
+  std::copy_n(name.begin(), std::min<std::size_t>(name.size(), 48), declarantName_.begin());
+  declarantName_[48] = 0;
 }
 
 std::string C714Doc::BuildBarcodeData() {

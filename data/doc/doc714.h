@@ -29,10 +29,27 @@ class C714Doc : public CProg32Doc {
   void SetPrinted(bool) override;  // marks printed whatever the argument
 
   // "SURNAME1 SURNAME2, NAME" padded to 48, for page PAT001.
-  const std::string& ComposeDeclarantName();
+  std::string ComposeDeclarantName();
+  // The composed name as the pages' headers show it: 48 characters and a terminator.
+  char* DeclarantNameField() { return declarantName_.data(); }
+  void SetDeclarantName(std::string_view name);
   std::string BuildBarcodeData();
   const std::array<char, 80>& BarcodeArea() const { return barcode_; }
+  void ClearBarcode() { barcode_.fill(0); }
   std::string GetReferenceText() const;
+  // The NIF the identification page accepted last (9 characters and its terminator).
+  std::array<char, 10>& HeaderNif() { return headerNif_; }
+  // What the pages show outside the block for the sheet being printed: the copy kind (0 when not
+  // printing) and its label, whether the taxpayer's paper copy of an internet filing prints, the
+  // identification code from the name (without "-") and the page-foot text (empty).
+  struct PrintSheet {
+    int copyKind = 0;
+    bool internetCopy = false;
+    std::array<char, 60> copyLabel{};
+    std::array<char, 7> identificationCode{};
+    std::array<char, 21> footText{};
+  };
+  PrintSheet& PrintSheetState() { return printSheet_; }
 
  private:
   std::uint8_t* Personal() { return f714::record(block_.data(), f714::Personal); }
@@ -41,8 +58,10 @@ class C714Doc : public CProg32Doc {
   std::vector<std::uint8_t> block_;
   Calculator calculator_;
   Validator validator_;
-  std::string declarantName_ = std::string(48, ' ');
+  std::array<char, 49> declarantName_{};
   std::array<char, 80> barcode_{};
+  std::array<char, 10> headerNif_{};
+  PrintSheet printSheet_;
 };
 
 }  // namespace doc

@@ -27,6 +27,18 @@ struct SectionPage {
 };
 }  // namespace pat
 
+// The boxes of a form-714 page that show what the document keeps outside the block: the composed
+// declarant name of the header, the copy label and the page-foot text of the printed sheet, the
+// identification code from the name and the payment barcode text (0: the page has none).
+struct DocumentBoxes714 {
+  int code, name, copyLabel, foot, identification, barcode;
+};
+const DocumentBoxes714* DocumentBoxesOf(int pageCode);
+// Binds those boxes of page `pageCode` on `list`, read-only, when `host` holds a form-714 document.
+void BindDocumentBoxes714(CBindingTableList& list, IPageHost& host, int pageCode);
+// The block of the host's document, empty without one.
+std::span<std::uint8_t> DocumentBlock714(IPageHost& host);
+
 class CSectionPage714 : public CGenericPage714 {
   Q_OBJECT
  public:
@@ -42,8 +54,7 @@ class CSectionPage714 : public CGenericPage714 {
   const pat::SectionPage& page_;
 };
 
-// Registers the classes and binding tables of the form-714 pages that have their own (PAT002 to
-// PAT008, PAT010 to PAT012).
+// Registers the classes and binding tables of the form-714 pages.
 void RegisterForm714Pages();
 
 }  // namespace forms

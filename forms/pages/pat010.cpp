@@ -4,6 +4,7 @@
 #include "blocks/form714.h"
 #include "blocks/form714_liquidation.h"
 #include "data/message_service.h"
+#include "forms/pages/page714.h"
 #include "platform/strings.h"
 #include "tallyvex.h"
 
@@ -27,11 +28,14 @@ void CBoxesPAT010::BindPageData(int rebind) {
   const std::span<std::uint8_t> block = Block();
   taxPaid_ = {};
   if (block.size() < f714::kBlockSize) return;
-  std::uint8_t* s = block.data() + kS;
+  std::uint8_t* b = block.data();
+  std::uint8_t* s = b + kS;
   taxPaid_.block = s + f714::liq::PaidTax.off;
   taxPaid_.item1 = s + f714::liq::NetWealth.off;
   taxPaid_.size = static_cast<std::int32_t>(kPaidPairsBytes);
   if (CBoxField* box = Position(kTaxPaidAbroad)) box->option = &taxPaid_;
+  for (int p : kLockedWithoutMinimum)
+    if (CBoxField* box = Position(p)) box->SoloLectur = NoExemptMinimum.get(b) != 0 ? 1 : 0;
 }
 
 void CBoxesPAT010::ReleasePageData() {
@@ -41,10 +45,9 @@ void CBoxesPAT010::ReleasePageData() {
 }
 
 PAT010::PAT010(IPageHost& host, QWidget* parent)
-    : CGenericPage714(host, kCode,
-                      std::make_unique<CBoxesPAT010>(host.PageDocument() ? host.PageDocument()->Block()
-                                                                        : std::span<std::uint8_t>()),
-                      parent) {}
+    : CGenericPage714(host, kCode, std::make_unique<CBoxesPAT010>(DocumentBlock714(host)), parent) {
+  BindDocumentBoxes714(static_cast<CBindingTableList&>(*BoxList()), host, kCode);
+}
 
 void PAT010::RepaintBoxes() {
   doc::CProg32Doc* d = GetDocument();

@@ -7,7 +7,9 @@
 
 #include "blocks/field.h"
 #include "blocks/form714.h"
+#include "data/doc/doc714.h"
 #include "data/program_state.h"
+#include "forms/pages/page714.h"
 
 namespace forms {
 
@@ -24,7 +26,8 @@ struct Part {
   std::size_t off, width;
 };
 constexpr Part kAccount[] = {{kR + 26, 4}, {kR + 30, 4}, {kR + 34, 2}, {kR + 36, 10}};
-constexpr int kPartial = 18, kCash = 22, kDebit = 23, kFirstAccount = 24;
+constexpr int kPartial = 18, kCash = 22, kDebit = 23, kFirstAccount = 24, kMonthName = 30, kReferenceCode = 34;
+constexpr int kDefaultHelp = 667;
 
 void Editable(CBindingTableList& list, std::initializer_list<int> positions, bool on) {
   for (int p : positions)
@@ -83,7 +86,16 @@ void CBoxesPAT011::BindPageData(int rebind) {
     const std::string date = today ? today() : QDate::currentDate().toString(QStringLiteral("ddMMyyyy")).toStdString();
     std::memcpy(b + DeclarationDate.off, date.data(), std::min<std::size_t>(8, date.size()));
   }
+  monthName_ = {b + kP + 476, nullptr};
+  if (CBoxField* box = Position(kMonthName)) box->option = &monthName_;
+  if (internetCopy && *internetCopy)
+    if (CBoxField* box = Position(kReferenceCode)) box->data = nullptr;
   if (ToPay.get(b) > 0) ApplyAccountRule();
+}
+
+void CBoxesPAT011::ReleasePageData() {
+  if (CBoxField* box = Position(kMonthName)) box->option = nullptr;
+  monthName_ = {};
 }
 
 void CBoxesPAT011::RefreshBoxStates(int) {
@@ -107,10 +119,17 @@ void CBoxesPAT011::RefreshBoxStates(int) {
 }
 
 PAT011::PAT011(IPageHost& host, QWidget* parent)
-    : CGenericPage714(host, kCode,
-                      std::make_unique<CBoxesPAT011>(kCode, host.PageDocument() ? host.PageDocument()->Block()
-                                                                                 : std::span<std::uint8_t>()),
-                      parent) {}
+    : CGenericPage714(host, kCode, std::make_unique<CBoxesPAT011>(kCode, DocumentBlock714(host)), parent) {
+  auto& list = static_cast<CBoxesPAT011&>(*BoxList());
+  BindDocumentBoxes714(list, host, kCode);
+  if (auto* d = dynamic_cast<doc::C714Doc*>(host.PageDocument())) list.internetCopy = &d->PrintSheetState().internetCopy;
+}
+
+int PAT011::OnHelpHitTest(QPoint point) {
+  SetHotBox(HitTestBox(point));
+  EditHotBox();
+  return Editor() && EditedBox() >= 0 ? GetBox(EditedBox())->NumeroDeCo : kDefaultHelp;
+}
 
 void PAT011::RepaintBoxes() {
   if (CPageBoxList* list = BoxList()) list->RefreshBoxStates(0);

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "forms/view/form_views.h"
+#include "ui/annex_dlg.h"
 
 namespace forms {
 
@@ -14,11 +15,17 @@ class CBoxesPAT011 : public CBindingTableList {
   void BindPageData(int rebind) override;
   // The partial payment, the amount still to pay and the way of payment re-derived.
   void RefreshBoxStates(int position) override;
-  void ReleasePageData() override {}
+  void ReleasePageData() override;
   // The account can be typed exactly when the debit is chosen.
   void ApplyAccountRule();
   // Today, as the date of a declaration that has none ("%d%m%Y").
   std::function<std::string()> today;
+  // Set while the taxpayer's paper copy of an internet filing prints: the printed reference code
+  // is left unbound.
+  const bool* internetCopy = nullptr;
+
+ private:
+  ui::AnnexPointerList monthName_;
 };
 
 class PAT011 : public CGenericPage714 {
@@ -33,6 +40,9 @@ class PAT011 : public CGenericPage714 {
   int OnBoxEdited(int position) override;
   int OnBoxValueChanged(int position) override;
   int OnBoxValueCleared(int position) override;
+  // The help context of the box under `point` (viewport coordinates), opened for editing: the
+  // box's own, 667 when no editor opens.
+  int OnHelpHitTest(QPoint point) override;
 };
 
 void RegisterPat011();

@@ -2,7 +2,7 @@
 
 #include "blocks/field.h"
 #include "blocks/form714.h"
-#include "data/doc/doc714.h"
+#include "forms/pages/page714.h"
 #include "ui/box_field.h"
 
 namespace forms {
@@ -13,17 +13,7 @@ constexpr std::size_t kS = f714::Summary.offset;
 constexpr blocks::F64 SummaryResult{kS + 536};
 constexpr blocks::U8 NothingToPay{kS + 552};
 
-// The box only reads it (every box of the sheet is read-only).
-void* PaymentBarcode(IPageHost& host) {
-  auto* d = dynamic_cast<doc::C714Doc*>(host.PageDocument());
-  return d ? const_cast<char*>(d->BarcodeArea().data()) : nullptr;
-}
-
 }  // namespace
-
-CBoxesPAT012::CBoxesPAT012(std::span<std::uint8_t> block, void* paymentBarcode) : CBindingTableList(kCode, block) {
-  if (paymentBarcode) BindOutside(kPaymentBarcode, paymentBarcode);
-}
 
 void CBoxesPAT012::BindPageData(int rebind) {
   CBindingTableList::BindPageData(rebind);
@@ -34,11 +24,9 @@ void CBoxesPAT012::BindPageData(int rebind) {
 }
 
 PAT012::PAT012(IPageHost& host, QWidget* parent)
-    : CGenericPage714(host, CBoxesPAT012::kCode,
-                      std::make_unique<CBoxesPAT012>(host.PageDocument() ? host.PageDocument()->Block()
-                                                                         : std::span<std::uint8_t>(),
-                                                     PaymentBarcode(host)),
-                      parent) {}
+    : CGenericPage714(host, CBoxesPAT012::kCode, std::make_unique<CBoxesPAT012>(DocumentBlock714(host)), parent) {
+  BindDocumentBoxes714(static_cast<CBindingTableList&>(*BoxList()), host, CBoxesPAT012::kCode);
+}
 
 void RegisterPat012() {
   RegisterPageClass("PAT012", [](IPageHost& host, QWidget* parent) -> CFormView* { return new PAT012(host, parent); });

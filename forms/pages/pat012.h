@@ -10,8 +10,7 @@ namespace forms {
 class CBoxesPAT012 : public CBindingTableList {
  public:
   static constexpr int kCode = 312;
-  static constexpr int kPaymentBarcode = 36;
-  CBoxesPAT012(std::span<std::uint8_t> block, void* paymentBarcode);
+  explicit CBoxesPAT012(std::span<std::uint8_t> block) : CBindingTableList(kCode, block) {}
   void BindPageData(int rebind) override;
   void ReleasePageData() override {}
   void RefreshBoxStates(int) override {}

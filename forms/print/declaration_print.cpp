@@ -9,6 +9,8 @@
 #include <memory>
 
 #include "blocks/form100.h"
+#include "blocks/form714.h"
+#include "data/doc/doc714.h"
 #include "data/doc/renta_doc.h"
 #include "forms/print/barcodes.h"
 #include "forms/print/copy_label.h"
@@ -77,6 +79,30 @@ void PreparePrintSheet(doc::CRentaDoc& d, char language, int member) {
   for (std::size_t i = 0; i < 2; ++i)
     std::memcpy(sheet.identificationCodes[i].data(), codes[i].data(),
                 std::min(codes[i].size(), sheet.identificationCodes[i].size() - 1));
+}
+
+std::string PreparePrintSheet714(doc::C714Doc& d) {
+  doc::C714Doc::PrintSheet& sheet = d.PrintSheetState();
+  sheet.identificationCode.fill(0);
+  const std::span<std::uint8_t> block = d.Block();
+  if (block.size() < f714::kBlockSize) return {};
+  namespace per = f714::personal;
+  const std::string code = IdentificationCode(block.data() + f714::Personal.offset, per::Nif, per::Surname1,
+                                              per::Surname2, per::GivenName);
+  std::memcpy(sheet.identificationCode.data(), code.data(), std::min(code.size(), sheet.identificationCode.size() - 1));
+  if (sheet.internetCopy) {
+    d.ClearBarcode();
+    return {};
+  }
+  return d.BuildBarcodeData();
+}
+
+void SetCopyLabel714(doc::C714Doc& d, int copyKind, char language) {
+  doc::C714Doc::PrintSheet& sheet = d.PrintSheetState();
+  sheet.copyKind = copyKind;
+  const std::string label = print::CopyLabelText(sheet.copyKind, language);
+  sheet.copyLabel.fill(0);
+  std::memcpy(sheet.copyLabel.data(), label.data(), std::min(label.size(), sheet.copyLabel.size() - 1));
 }
 
 std::vector<int> DefinedPages(IPageHost& host, int kind) {
@@ -166,6 +192,9 @@ bool PrintDeclaration(IPageHost& pageHost, const PrintJob& job, QPagedPaintDevic
   const print::SheetScales scales = print::ScalesOf(sheet.size());
   auto* renta = job.kind == 2 ? dynamic_cast<doc::CRentaDoc*>(host.PageDocument()) : nullptr;
   if (renta) PreparePrintSheet(*renta, job.language, renta->ShownMember());
+  auto* wealth = job.kind == 3 ? dynamic_cast<doc::C714Doc*>(host.PageDocument()) : nullptr;
+  if (wealth) wealth->PrintSheetState().internetCopy = job.internet;
+  const std::string payment = wealth && !job.trial ? PreparePrintSheet714(*wealth) : std::string();
   std::array<char, print::kCopyLabelWidth> label{};
   bool first = true;
   bool ok = true;
@@ -179,6 +208,7 @@ bool PrintDeclaration(IPageHost& pageHost, const PrintJob& job, QPagedPaintDevic
       renta->PrintSheetState().internetCopy = job.internet;
       renta->PrintSheetState().copyLabel = label;
     }
+    if (wealth) SetCopyLabel714(*wealth, planned.copyKind, job.language);
     std::unique_ptr<CFormView> view(CreatePageView(host, job.kind, planned.page));
     if (!view || !view->Create()) {
       ok = false;
@@ -204,13 +234,21 @@ bool PrintDeclaration(IPageHost& pageHost, const PrintJob& job, QPagedPaintDevic
         print::DrawEan128Barcode(painter, print::kIdentificationPrefix, print::IdentificationData(job.nif, job.nameCode),
                                  print::ToDevice(marks.identificationRect, scales), messages);
       if (marks.reference && !job.reference.empty()) print::DrawReferenceBarcode(painter, job.reference, scales, messages);
+      if (wealth && marks.reference && !payment.empty())
+        print::DrawEan128Barcode(painter, print::kPaymentPrefix, payment, print::ToDevice(print::kPaymentRect, scales),
+                                 messages);
       if (marks.dotCode && !job.filingText.empty())
         print::DrawDotCodeSheet(painter, sheet.size(), job.filingText, job.kind == 3 ? 714 : 100, job.nif, messages);
     }
     if (job.sheetDrawn) job.sheetDrawn(planned.page, planned.copyKind, *view);
     first = false;
   }
+  // The sheets' labels go with the print; the identification code stays with the declaration.
   if (renta) renta->PrintSheetState() = {};
+  if (wealth) {
+    wealth->PrintSheetState().copyKind = 0;
+    wealth->PrintSheetState().copyLabel.fill(0);
+  }
   return painter.end() && ok;
 }
 

@@ -15,6 +15,7 @@ class QPagedPaintDevice;
 class IMessageService;
 
 namespace doc {
+class C714Doc;
 class CRentaDoc;
 }
 
@@ -51,6 +52,13 @@ bool PrintDeclaration(IPageHost& host, const PrintJob& job, QPagedPaintDevice& d
 // `member` (1 family unit .. 5 child 2) and of the other spouse (without "-"). The print clears
 // them when it ends.
 void PreparePrintSheet(doc::CRentaDoc& document, char language, int member);
+
+// What the printed form-714 sheets read from the document: the identification code from the name
+// (without "-") and, except for the paper copy of an internet filing, the payment barcode text,
+// whose data it returns (empty for that copy, whose barcode text is cleared).
+std::string PreparePrintSheet714(doc::C714Doc& document);
+// The copy kind of the sheet being printed and its label in the printing language `language`.
+void SetCopyLabel714(doc::C714Doc& document, int copyKind, char language);
 
 // The pages of the declaration that have box definitions, in print order (form 100: the summary
 // sheet, page 1 as printed, pages 2 to 18, the signature page).

@@ -195,6 +195,16 @@ bool CProg32View::viewportEvent(QEvent* e) {
     else QToolTip::showText(help->globalPos(), text, viewport());
     return true;
   }
+  // Context-help mode: the page answers the topic of the point clicked.
+  if (e->type() == QEvent::QueryWhatsThis) {
+    e->accept();
+    return true;
+  }
+  if (e->type() == QEvent::WhatsThis) {
+    const int topic = OnHelpHitTest(static_cast<QHelpEvent*>(e)->pos());
+    if (topic > 0) host_.ShowHelpTopic(topic);
+    return true;
+  }
   return QAbstractScrollArea::viewportEvent(e);
 }
 

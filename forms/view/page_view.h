@@ -74,6 +74,8 @@ class IPageHost {
   virtual int RunFieldCheck(int /*number*/, void* /*value*/) { return 1; }
   // Form 100: the personal and family data wizard from its page `startPage`; TRUE when accepted.
   virtual bool EditFamilyData(int /*startPage*/) { return false; }
+  // The help topic a page answered in context-help mode.
+  virtual void ShowHelpTopic(int /*topic*/) {}
 };
 
 class CProg32View : public QAbstractScrollArea, public ui::IEditHost {
@@ -115,6 +117,9 @@ class CProg32View : public QAbstractScrollArea, public ui::IEditHost {
   virtual bool HandleNavigationKey(int key, Qt::KeyboardModifiers mods);
   // The name a page class is created by ("ORD001" ...); empty for the bases.
   virtual std::string GetPageClassName() const { return {}; }
+  // The help context of a point of the page (viewport coordinates) in context-help mode; the
+  // program's first topic for pages that answer none of their own.
+  virtual int OnHelpHitTest(QPoint /*point*/) { return 1; }
 
   // Editing services.
   bool EditHotBox();

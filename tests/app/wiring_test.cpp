@@ -55,6 +55,7 @@
 #include "blocks/form100_a.h"
 #include "blocks/form100_k.h"
 #include "blocks/form714.h"
+#include "data/doc/doc714.h"
 #include "blocks/form714_sections.h"
 #include "blocks/numtext.h"
 #include "tallyvex.h"
@@ -68,6 +69,7 @@
 #include "forms/print/declaration_print.h"
 #include "forms/print/packed_record.h"
 #include "forms/print/print_selection_dlg.h"
+#include "forms/print/name_code.h"
 #include "data/doc/renta_doc.h"
 #include "checks/avisos_model.h"
 #include "ui/avisos_errores_dlg.h"
@@ -1819,6 +1821,80 @@ TEST_F(WiringTest, AWealthTaxDeclarationTypedOnItsPagesMatchesTheCalculationLibr
   EXPECT_EQ(*static_cast<const std::uint8_t*>(sheet->GetBox(17)->data), 0);
   sheet.reset();
   EXPECT_EQ(PrintToPdf((data.Path() / "patrimonio.pdf").string()), PlannedSheetCount());
+}
+
+// A wealth-tax declaration identified on its first page as a user types it: the NIF, the names
+// and the real-obligation mark. The other pages' headers show the composed name; the mark takes
+// the exempt minimum out of the liquidation, which is the calculation library's on the same data;
+// the print keeps the identification code and the payment barcode text the sheets show.
+TEST_F(WiringTest, AWealthTaxDeclarationIdentifiedOnItsFirstPageIsLiquidatedAndPrinted) {
+  namespace sec = f714::sections;
+  script.push_back(Create(kWealth, true));
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  std::vector<std::uint8_t> expected(block, block + f714::kBlockSize);
+  forms::CFormView* page = Current()->View();
+  ASSERT_EQ(page->GetPageCode(), 301);
+  const auto click = [&](int position) {
+    forms::CFormView* v = Current()->View();
+    const QRect area = v->GetBox(position - 1)->Area();
+    v->ScrollTo(QPoint(0, std::max(0, area.top() - 40)));
+    QApplication::processEvents();
+    QTest::mouseClick(v->viewport(), Qt::LeftButton, {}, area.center() - v->ScrollPosition());
+    ASSERT_EQ(v->EditedBox(), position - 1);
+  };
+  click(4);
+  for (const char* text : {"12345678Z", "GARCIA", "LOPEZ", "ANA"}) {
+    QTest::keyClicks(page->Editor(), QString::fromLatin1(text));
+    QTest::keyClick(page->Editor(), Qt::Key_Tab);
+  }
+  ASSERT_EQ(page->EditedBox(), 7) << "the NIF accepted, the editor went on through the names";
+  click(1);
+  QTest::keyClicks(page->Editor(), QStringLiteral("X"));
+  QApplication::processEvents();
+  const std::uint8_t* personal = f714::record(block, f714::Personal);
+  EXPECT_EQ(personal[81], 1);
+  EXPECT_EQ(page->GetBox(36)->SoloLectur, 1) << "no region code under the real obligation";
+
+  script.push_back(GoToPage(QStringLiteral("2")));
+  Trigger(ID_GO_TO_PAGE);
+  page = Current()->View();
+  ASSERT_EQ(page->GetPageCode(), 302);
+  page->GetBox(1)->UpdateText();
+  EXPECT_EQ(page->GetBox(1)->displayText.trimmed(), QStringLiteral("GARCIA LOPEZ, ANA"));
+  click(119);
+  QTest::keyClicks(page->Editor(), QStringLiteral("CUENTA"));
+  QTest::keyClick(page->Editor(), Qt::Key_Tab);
+  QTest::keyClicks(page->Editor(), QStringLiteral("900000"));
+  QTest::keyClick(page->Editor(), Qt::Key_Tab);
+  QApplication::processEvents();
+
+  // The library on the same data.
+  std::uint8_t* p = f714::record(expected.data(), f714::Personal);
+  std::memcpy(p, personal, f714::Personal.size);
+  std::uint8_t* s = f714::record(expected.data(), f714::Summary);
+  sec::B.table.amount(0).set(f714::record(expected.data(), sec::B.record), 900000.0);
+  Calculos714DP(p);
+  Calculos714B(f714::record(expected.data(), sec::B.record), -1, s);
+  Calculos714B(f714::record(expected.data(), sec::B.record), 0, s);
+  Calculos714LI(s, p, -1);
+  Calculos714LI(s, p, 0);
+  Calculos714DI(f714::record(expected.data(), f714::Result), s);
+  EXPECT_EQ(blocks::F64{176}.get(s), 0.0) << "no exempt minimum";
+  ASSERT_GT(f714::summary::Result.get(s), 0.0);
+  const std::uint8_t* shown = f714::record(block, f714::Summary);
+  for (std::size_t at = 0; at <= f714::summary::Result.off; at += 8)
+    EXPECT_EQ(std::memcmp(shown + at, s + at, 8), 0) << "Form714Summary +" << at;
+
+  const auto printed = forms::DefinedPages(*Current(), 3);
+  EXPECT_EQ(PrintToPdf((data.Path() / "identificado.pdf").string()), printed.size());
+  auto& d714 = dynamic_cast<doc::C714Doc&>(Current()->Document());
+  std::string code = forms::CNameCode("GARCIA LOPEZ ANA", "12345678Z").GetCode();
+  code.erase(std::remove(code.begin(), code.end(), '-'), code.end());
+  EXPECT_EQ(std::string(d714.PrintSheetState().identificationCode.data()), code);
+  EXPECT_EQ(std::string(d714.BarcodeArea().data(), 6), "905580") << "a payment";
+  EXPECT_EQ(d714.PrintSheetState().copyLabel[0], 0) << "the label goes with the print";
 }
 
 // Every coded message the application core shows has its row in the four message tables, and a

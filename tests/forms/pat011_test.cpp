@@ -13,6 +13,7 @@
 #include "forms/pages/pat012.h"
 #include "forms/print/declaration_print.h"
 #include "page_fixture.h"
+#include "ui/annex_dlg.h"
 
 namespace formstest {
 namespace {
@@ -84,6 +85,36 @@ TEST_F(Pat011, TheDeclarationDateIsTodaysOnlyTheFirstTime) {
 
 
 constexpr std::size_t kP = f714::Personal.offset;
+
+TEST_F(Pat011, TheMonthNameCarriesItsRecord) {
+  forms::CFormView& page = Open(3, 311);
+  auto* record = static_cast<ui::AnnexPointerList*>(page.GetBox(29)->option);
+  ASSERT_NE(record, nullptr);
+  EXPECT_EQ(record->block, Block() + kP + 476);
+  EXPECT_EQ(record->item1, nullptr);
+  page.BoxList()->ReleasePageData();
+  EXPECT_EQ(page.GetBox(29)->option, nullptr);
+}
+
+// Context help on pages 9 and 11: the box under the point opened; page 11 answers its help
+// context, page 9 its own; page 9, all computed, opens nothing and answers the first topic.
+TEST_F(Pat011, HelpOnABoxOpensItAndAnswersItsContext) {
+  struct Case {
+    int code, position;
+    bool opens;
+    int expected;  // -1: the box's own context
+  };
+  for (const Case& c : {Case{311, 28, true, -1}, Case{309, 22, false, 1}}) {
+    SCOPED_TRACE(c.position);
+    forms::CFormView& page = Open(3, c.code);
+    CBoxField* box = page.GetBox(c.position - 1);
+    box->NumeroDeCo = 4711;
+    const QPoint at = box->Area().center() - page.ScrollPosition();
+    const int context = page.OnHelpHitTest(at);
+    EXPECT_EQ(page.Editor() != nullptr && page.EditedBox() == c.position - 1, c.opens);
+    EXPECT_EQ(context, c.expected < 0 ? 4711 : c.expected);
+  }
+}
 
 TEST_F(Pat011, TheSecondPaymentSheetIsDescribedInTheFourLanguagesAndPrintedLast) {
   for (char language : {'e', 'c', 'g', 'v'}) {
