@@ -47,6 +47,8 @@
 #include "forms/pages/ord017.h"
 #include "blocks/form100_e4.h"
 #include "modules/activity_select_dlg.h"
+#include "modules/module_value_dlgs.h"
+#include "modules/module_value_edit.h"
 #include "ui/sel_str_edit.h"
 #include "forms/filing/filing_dialogs.h"
 #include "forms/print/member_selection_dlg.h"
@@ -1063,8 +1065,8 @@ TEST_F(WiringTest, Page4OpensTheActivitySelectionAndValuesTheTypedUnits) {
   e4::Epigraph.set(rec, "642.4");
   e4::Activity.set(rec, 40);
   std::uint8_t* module = rec + e4::kModules;
-  e4::module::Kind.set(module, 3);
-  e4::module::Description15.set(module, "Personas");
+  e4::module::Kind.set(module, 5);  // counted in metres: the units are typed
+  e4::module::Description15.set(module, "Superficie");
   e4::module::AmountPerUnit.set(module, 8000.0);
   page->BoxList()->ApplyHolderMode();
   const int units = CBoxesORD004::PositionOf(0, CBoxesORD004::UnitsBox(0)) - 1;
@@ -1076,6 +1078,52 @@ TEST_F(WiringTest, Page4OpensTheActivitySelectionAndValuesTheTypedUnits) {
   EXPECT_DOUBLE_EQ(e4::module::Yield.get(module), 16000.0);
   EXPECT_GT(e4::NetYields.get(f100::record(block, f100::SectionE4), 1), 0.0) << "the declarant's net yields";
   EXPECT_EQ(page->GetBox(CBoxesORD004::kNetYields - 1)->displayText.isEmpty(), false);
+  EXPECT_TRUE(Enabled(ID_FILE_SAVE));
+}
+
+// Page 4: a staff module is valued in its dialog, opened from its units box by any key; OK brings
+// the hours and the persons into the declaration and the section is recalculated.
+TEST_F(WiringTest, Page4ValuesAStaffModuleInItsDialog) {
+  namespace e4 = f100::sec_e4;
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  std::uint8_t* rec = f100::record(block, f100::SectionE4);
+  rec[0] = 2;
+  e4::Epigraph.set(rec, "642.4");
+  e4::Activity.set(rec, 40);
+  std::uint8_t* module = rec + e4::kModules;
+  e4::module::Kind.set(module, 1);
+  e4::module::Description15.set(module, "Personal asal.");
+  e4::module::AmountPerUnit.set(module, 3000.0);
+  script.push_back(GoToPage(QStringLiteral("4")));
+  Trigger(ID_GO_TO_PAGE);
+  auto* page = dynamic_cast<forms::ORD004*>(Current()->View());
+  ASSERT_NE(page, nullptr);
+  using forms::CBoxesORD004;
+  const int units = CBoxesORD004::PositionOf(0, CBoxesORD004::UnitsBox(0)) - 1;
+  page->GoToBox(units);
+  ASSERT_TRUE(Settle([&] { return page->EditedBox() == units; }));
+  auto* edit = dynamic_cast<CModsEmpreEdit*>(page->Editor());
+  ASSERT_NE(edit, nullptr) << "the units box of a module";
+  bool opened = false;
+  qxtest::WhenModal([&](QWidget* w) {
+    auto* d = dynamic_cast<modules::CVentModulos01Dlg*>(w);
+    ASSERT_NE(d, nullptr);
+    opened = true;
+    EXPECT_EQ(d->windowTitle(), "Personal asal.");
+    QWidget* over19 = d->GetDlgItem(modules::CVentModulos01Dlg::kOver19);
+    over19->setFocus();
+    QTest::keyClicks(over19, "3600");
+    QTest::keyClick(over19, Qt::Key_Tab);
+    static_cast<QAbstractButton*>(d->GetDlgItem(ui::IDOK))->click();
+  });
+  QTest::keyClick(edit, Qt::Key_1);
+  ASSERT_TRUE(opened);
+  EXPECT_DOUBLE_EQ(e4::module::Units.get(module), 2.0);
+  EXPECT_DOUBLE_EQ(blocks::F64{48}.get(module), 3600.0);
+  EXPECT_DOUBLE_EQ(e4::module::Yield.get(module), 6000.0) << "the section was recalculated";
   EXPECT_TRUE(Enabled(ID_FILE_SAVE));
 }
 
