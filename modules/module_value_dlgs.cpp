@@ -107,7 +107,7 @@ void Reload(CEditEx* e) {
 }  // namespace
 
 CDaysDlgBase::CDaysDlgBase(const ui::DialogTemplate& tmpl, const DaysDialogShape& shape, QWidget* parent)
-    : CAnnexDlg(tmpl, mr::kSize, ui::AnnexArgs{parent}), shape_(shape) {}
+    : CWorkingRecordDlg(tmpl, mr::kSize, ui::AnnexArgs{parent}), shape_(shape) {}
 
 void CDaysDlgBase::SetUnitCaptions(const QString& first, const QString& second) {
   captions_[0] = first;
@@ -160,7 +160,8 @@ double CDaysDlgBase::Units() const {
 }
 
 int CDaysDlgBase::OnEditKillFocus(int id) {
-  if (Guard()) return 1;
+  // Nothing is checked once the dialog has closed, nor while its own message is up.
+  if (Guard() || Closing()) return 1;
   maxDays_ = MaxDays();
   const int daysColumn = shape_.columns - 1, fillColumn = shape_.columns - 2;
   for (int line = 0; line < shape_.lines; ++line)
@@ -214,7 +215,7 @@ constexpr ui::DialogTemplate kDistanceTemplate{.id = DR::kId, .captionId = sid::
 }  // namespace
 
 CDistanciaRecorridaDlg::CDistanciaRecorridaDlg(QWidget* parent)
-    : CAnnexDlg(kDistanceTemplate, mr::kSize, ui::AnnexArgs{parent}) {}
+    : CWorkingRecordDlg(kDistanceTemplate, mr::kSize, ui::AnnexArgs{parent}) {}
 
 void DR::OnInitAnnex() {
   std::fill(Data() + 64, Data() + 152, std::uint8_t{0});
@@ -311,7 +312,7 @@ double SalariedPersons(const std::uint8_t* rec) {
 }
 }  // namespace
 
-CVentModulos01Dlg::CVentModulos01Dlg(QWidget* parent) : CAnnexDlg(kModulos01Template, mr::kSize, ui::AnnexArgs{parent}) {}
+CVentModulos01Dlg::CVentModulos01Dlg(QWidget* parent) : CWorkingRecordDlg(kModulos01Template, mr::kSize, ui::AnnexArgs{parent}) {}
 
 void M01::OnInitAnnex() {
   DefaultAgreement(Data(), kFieldAgreement);
@@ -326,7 +327,7 @@ int M01::OnEditKillFocus(int) {
   return 1;
 }
 
-CVentModulos05Dlg::CVentModulos05Dlg(QWidget* parent) : CAnnexDlg(kModulos05Template, mr::kSize, ui::AnnexArgs{parent}) {}
+CVentModulos05Dlg::CVentModulos05Dlg(QWidget* parent) : CWorkingRecordDlg(kModulos05Template, mr::kSize, ui::AnnexArgs{parent}) {}
 
 void M05::OnInitAnnex() {
   DefaultAgreement(Data(), kFieldAgreement);
@@ -341,7 +342,7 @@ int M05::OnEditKillFocus(int) {
 }
 
 CPersonalNoAsalariadoDlg::CPersonalNoAsalariadoDlg(QWidget* parent)
-    : CAnnexDlg(kNonSalariedTemplate, mr::kSize, ui::AnnexArgs{parent}) {}
+    : CWorkingRecordDlg(kNonSalariedTemplate, mr::kSize, ui::AnnexArgs{parent}) {}
 
 void PNA::OnInitAnnex() {
   const bool childsActivity = holder_ == doc::kChild1 || holder_ == doc::kChild2;
@@ -362,6 +363,7 @@ int PNA::OnEditSetFocus(int) {
 }
 
 int PNA::OnEditKillFocus(int id) {
+  if (Closing()) return 1;
   for (const auto& [control, field] : {std::pair{kHolder, kHolderHours}, std::pair{kSpouse, kSpouseHours}}) {
     if (id != control || field.get(Data()) <= kYearHours) continue;
     CMessageDlg(this).Show(QStringLiteral("100R136"), platform::kIconExclamation);

@@ -8,7 +8,7 @@
 #include <span>
 
 #include "blocks/form100_e4.h"
-#include "ui/annex_dlg.h"
+#include "modules/working_record_dlg.h"
 
 namespace modules {
 
@@ -38,7 +38,7 @@ struct DaysDialogShape {
 
 // "Vent. Modulos 02", "Vent. Modulos 03" and "MESAS": the lines' detail at record byte 48 on, in
 // control order, and the units at byte 40.
-class CDaysDlgBase : public ui::CAnnexDlg {
+class CDaysDlgBase : public CWorkingRecordDlg {
   Q_OBJECT
  public:
   static constexpr int kUnitsLabel = 1740;
@@ -110,7 +110,7 @@ class CMesasDlg : public CDaysDlgBase {
 };
 
 // "DISTANCIA RECORRIDA": kilometres (kind 12) or kWh (kind 3) give the units.
-class CDistanciaRecorridaDlg : public ui::CAnnexDlg {
+class CDistanciaRecorridaDlg : public CWorkingRecordDlg {
   Q_OBJECT
  public:
   static constexpr int kId = 321;
@@ -129,7 +129,7 @@ class CDistanciaRecorridaDlg : public ui::CAnnexDlg {
 };
 
 // "Vent. Modulos 01": the hours of 2003 of salaried staff; units untruncated.
-class CVentModulos01Dlg : public ui::CAnnexDlg {
+class CVentModulos01Dlg : public CWorkingRecordDlg {
   Q_OBJECT
  public:
   static constexpr int kId = 201;
@@ -142,7 +142,7 @@ class CVentModulos01Dlg : public ui::CAnnexDlg {
 };
 
 // "Vent. Modulos 05": the same hours for 2003 and 2002 when the staff increased; units truncated.
-class CVentModulos05Dlg : public ui::CAnnexDlg {
+class CVentModulos05Dlg : public CWorkingRecordDlg {
   Q_OBJECT
  public:
   static constexpr int kId = 213;
@@ -156,7 +156,7 @@ class CVentModulos05Dlg : public ui::CAnnexDlg {
 };
 
 // "PERSONAL NO ASALARIADO": the hours of the holder, the spouse and the children under 18.
-class CPersonalNoAsalariadoDlg : public ui::CAnnexDlg {
+class CPersonalNoAsalariadoDlg : public CWorkingRecordDlg {
   Q_OBJECT
  public:
   static constexpr int kId = 216;

@@ -155,7 +155,7 @@ constexpr ui::DialogTemplate kLandTemplate{.id = CRestoProductosTierrasDlg::kId,
 }  // namespace
 
 CProductYieldDlgBase::CProductYieldDlgBase(const ui::DialogTemplate& tmpl, const YieldShape& shape, QWidget* parent)
-    : CAnnexDlg(tmpl, shape.size, ui::AnnexArgs{parent}), shape_(shape) {}
+    : CWorkingRecordDlg(tmpl, shape.size, ui::AnnexArgs{parent}), shape_(shape) {}
 
 void CProductYieldDlgBase::SetNetYieldIndex(double index) {
   for (int at : shape_.fixedIndexes) blocks::F64{static_cast<std::size_t>(at)}.set(Data(), index);
@@ -211,6 +211,7 @@ void CProductYieldDlgBase::Compute() {
 }
 
 int CProductYieldDlgBase::OnEditKillFocus(int id) {
+  if (Closing()) return 1;
   for (const IndexChain& chain : shape_.chains)
     for (int from : chain.from)
       if (from == id) {

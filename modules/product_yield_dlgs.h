@@ -7,7 +7,7 @@
 #include <array>
 #include <span>
 
-#include "ui/annex_dlg.h"
+#include "modules/working_record_dlg.h"
 
 namespace modules {
 
@@ -37,7 +37,7 @@ struct YieldShape {
   std::span<const int> fixedIndexes;   // record offsets of the indexes that come from the database
 };
 
-class CProductYieldDlgBase : public ui::CAnnexDlg {
+class CProductYieldDlgBase : public CWorkingRecordDlg {
   Q_OBJECT
  public:
   static constexpr int kHint = 1296;
