@@ -218,6 +218,8 @@ int CModsEmpreEdit::OpenModuleDialog() {
   const QPointer<CModsEmpreEdit> self(this);
   if (auto* view = dynamic_cast<forms::CProg32View*>(ui::FindEditHost(this))) view->CommitPendingEdit();
   if (!self) return 2;
+  // The commit may have reloaded the page's rows: the box's binding says where the module is now.
+  binding_ = modules::BindingOf(box_);
   const std::uint8_t* row = ActivityRow();
   const bool staffIncrease = row && e4::StaffIncreased.get(row) == 1;
   const KindRule rule = RuleOf(kind_);
