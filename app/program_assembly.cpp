@@ -7,6 +7,7 @@
 #include "annex/informacion_actividad_dlg.h"
 #include "forms/pages/activity_openers.h"
 #include "modules/activity_selection.h"
+#include "modules/module_value_edit.h"
 #include "annex/register.h"
 #include "forms/pages/page100.h"
 #include "forms/pages/page714.h"
@@ -160,6 +161,7 @@ CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> 
     return CInformacionRelativaActividadDlg235::OpenForRow(block, record, nullptr);
   });
   modules::RegisterActivitySelection();
+  modules::RegisterModuleEditors();
   famwiz::RegisterFamilyWizard();
   wizards::RegisterDisagreementDialogs();
   housing::RegisterHousingWizard();

@@ -4,21 +4,11 @@
 #include <cstring>
 
 #include "blocks/numtext.h"
+#include "blocks/truncate.h"
 
 namespace tv {
 
-double Trunc(double value, int decimals) {
-  double factor = 1.0;
-  for (int i = 0; i < decimals; ++i) {
-    value = value * 10.0;
-    factor = factor * 10.0;
-  }
-  double whole;
-  const double fraction = std::modf(value, &whole);
-  double result = whole / factor;
-  if (fraction > 0.9999999) result = result + 1.0 / factor;
-  return result;
-}
+double Trunc(double value, int decimals) { return blocks::TruncToDecimals(value, decimals); }
 
 void AcumulaATitular(double* vector, int columns, int code, double amount) {
   // Codes above 5 have no column; they must not reach memory beyond the vector.

@@ -1,4 +1,5 @@
 #include "forms/view/page_view.h"
+#include "forms/view/module_editor_hook.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -326,6 +327,15 @@ void CProg32View::ShowFloatingMenu(const QPoint& globalPos) {
 
 // ---------------------------------------------------------------- editing
 
+namespace {
+ModuleBoxEditorMaker& ModuleMaker() {
+  static ModuleBoxEditorMaker maker;
+  return maker;
+}
+}  // namespace
+
+void SetModuleBoxEditorMaker(ModuleBoxEditorMaker maker) { ModuleMaker() = std::move(maker); }
+
 CEditEx* CProg32View::NewBoxEditor(CBoxField& box) {
   const bool subDialog = !box.NombreVent.empty() && box.option;
   // Lookups of a box that names a database read the modules database, else the local one.
@@ -343,10 +353,12 @@ CEditEx* CProg32View::NewBoxEditor(CBoxField& box) {
     case 'Q': case 'Z': return new CANumEdit(&box);
     case 'R': return subDialog ? static_cast<CEditEx*>(new CMoneyLauncherEdit(&box)) : new CMoneda(&box);
     case 'T': return new CTitularEdit(&box);
+    case 'M':
+      if (ModuleMaker() && box.option)
+        if (CEditEx* e = ModuleMaker()(box, connection)) return e;
+      return new CDoubleEdit(&box);
     default:
       if (subDialog && box.decimals == -1) return new CSelStrEdit(&box, box.Base.empty() ? nullptr : connection);
-      // The module editors ('M') and the activity selection lists come with the modules; until
-      // then those boxes take a plain edit.
       return new CEditEx(&box);
   }
 }

@@ -60,9 +60,15 @@
 #include "blocks/numtext.h"
 #include "tallyvex.h"
 #include "forms/pages/ord004.h"
+#include "forms/pages/ord005.h"
 #include "forms/pages/ord017.h"
 #include "blocks/form100_e4.h"
 #include "modules/activity_select_dlg.h"
+#include "modules/module_value_dlgs.h"
+#include "modules/module_value_edit.h"
+#include "modules/agrarian_product_edit.h"
+#include "modules/product_yield_dlgs.h"
+#include "blocks/form100_e5.h"
 #include "ui/sel_str_edit.h"
 #include "forms/filing/filing_dialogs.h"
 #include "forms/print/member_selection_dlg.h"
@@ -1106,8 +1112,8 @@ TEST_F(WiringTest, Page4OpensTheActivitySelectionAndValuesTheTypedUnits) {
   e4::Epigraph.set(rec, "642.4");
   e4::Activity.set(rec, 40);
   std::uint8_t* module = rec + e4::kModules;
-  e4::module::Kind.set(module, 3);
-  e4::module::Description15.set(module, "Personas");
+  e4::module::Kind.set(module, 5);  // counted in metres: the units are typed
+  e4::module::Description15.set(module, "Superficie");
   e4::module::AmountPerUnit.set(module, 8000.0);
   page->BoxList()->ApplyHolderMode();
   const int units = CBoxesORD004::PositionOf(0, CBoxesORD004::UnitsBox(0)) - 1;
@@ -1169,6 +1175,96 @@ TEST_F(WiringTest, Page4OpensTheActivityInformationOfTheRowsActivity) {
     d.Item<QAbstractButton>(ui::IDCANCEL)->click();
   });
   EXPECT_TRUE(std::equal(before.begin(), before.end(), rec)) << "Cancel leaves the row's bytes";
+}
+
+// Page 4: a staff module is valued in its dialog, opened from its units box by any key; OK brings
+// the hours and the persons into the declaration and the section is recalculated.
+TEST_F(WiringTest, Page4ValuesAStaffModuleInItsDialog) {
+  namespace e4 = f100::sec_e4;
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  std::uint8_t* rec = f100::record(block, f100::SectionE4);
+  rec[0] = 2;
+  e4::Epigraph.set(rec, "642.4");
+  e4::Activity.set(rec, 40);
+  std::uint8_t* module = rec + e4::kModules;
+  e4::module::Kind.set(module, 1);
+  e4::module::Description15.set(module, "Personal asal.");
+  e4::module::AmountPerUnit.set(module, 3000.0);
+  script.push_back(GoToPage(QStringLiteral("4")));
+  Trigger(ID_GO_TO_PAGE);
+  auto* page = dynamic_cast<forms::ORD004*>(Current()->View());
+  ASSERT_NE(page, nullptr);
+  using forms::CBoxesORD004;
+  const int units = CBoxesORD004::PositionOf(0, CBoxesORD004::UnitsBox(0)) - 1;
+  page->GoToBox(units);
+  ASSERT_TRUE(Settle([&] { return page->EditedBox() == units; }));
+  auto* edit = dynamic_cast<CModsEmpreEdit*>(page->Editor());
+  ASSERT_NE(edit, nullptr) << "the units box of a module";
+  bool opened = false;
+  qxtest::WhenModal([&](QWidget* w) {
+    auto* d = dynamic_cast<modules::CVentModulos01Dlg*>(w);
+    ASSERT_NE(d, nullptr);
+    opened = true;
+    EXPECT_EQ(d->windowTitle(), "Personal asal.");
+    QWidget* over19 = d->GetDlgItem(modules::CVentModulos01Dlg::kOver19);
+    over19->setFocus();
+    QTest::keyClicks(over19, "3600");
+    QTest::keyClick(over19, Qt::Key_Tab);
+    static_cast<QAbstractButton*>(d->GetDlgItem(ui::IDOK))->click();
+  });
+  QTest::keyClick(edit, Qt::Key_1);
+  ASSERT_TRUE(opened);
+  EXPECT_DOUBLE_EQ(e4::module::Units.get(module), 2.0);
+  EXPECT_DOUBLE_EQ(blocks::F64{48}.get(module), 3600.0);
+  EXPECT_DOUBLE_EQ(e4::module::Yield.get(module), 6000.0) << "the section was recalculated";
+  EXPECT_TRUE(Enabled(ID_FILE_SAVE));
+}
+
+// Page 5: a product of an agricultural activity opens its yield dialog from its box; the incomes
+// and yields come back into the declaration and the section adds them up.
+TEST_F(WiringTest, Page5EntersAProductsIncomesInItsYieldDialog) {
+  namespace e5 = f100::sec_e5;
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  std::uint8_t* rec = f100::record(block, f100::SectionE5);
+  rec[0] = 2;
+  e5::Type.set(rec, '1');
+  e5::Activity.set(rec, 200);
+  script.push_back(GoToPage(QStringLiteral("5")));
+  Trigger(ID_GO_TO_PAGE);
+  auto* page = dynamic_cast<forms::ORD005*>(Current()->View());
+  ASSERT_NE(page, nullptr);
+  using forms::CBoxesORD005;
+  const int product1 = CBoxesORD005::PositionOf(0, 3) - 1;
+  page->GoToBox(product1);
+  ASSERT_TRUE(Settle([&] { return page->EditedBox() == product1; }));
+  auto* edit = dynamic_cast<CAgrarianProductEdit*>(page->Editor());
+  ASSERT_NE(edit, nullptr) << "the box of product 1";
+  bool opened = false;
+  qxtest::WhenModal([&](QWidget* w) {
+    auto* d = dynamic_cast<modules::CProducto1Dlg*>(w);
+    ASSERT_NE(d, nullptr);
+    opened = true;
+    for (const auto& [id, keys] : {std::pair{1533, "1000"}, std::pair{779, "0,5"}}) {
+      QWidget* e = d->GetDlgItem(id);
+      e->setFocus();
+      QTest::keyClicks(e, keys);
+      QTest::keyClick(e, Qt::Key_Tab);
+    }
+    static_cast<QAbstractButton*>(d->GetDlgItem(ui::IDOK))->click();
+  });
+  QTest::keyClick(edit, Qt::Key_1);
+  ASSERT_TRUE(opened);
+  EXPECT_DOUBLE_EQ(e5::productField(0, 1, 2, e5::product::Income).get(block + f100::SectionE5.offset), 1000.0);
+  EXPECT_DOUBLE_EQ(e5::productField(0, 1, 2, e5::product::Net).get(block + f100::SectionE5.offset), 500.0);
+  EXPECT_DOUBLE_EQ(e5::groupField(0, 1, e5::kIncomeTotal).get(block + f100::SectionE5.offset), 1000.0)
+      << "the section was recalculated";
+  EXPECT_TRUE(Enabled(ID_FILE_SAVE));
 }
 
 // The descendants and ascendants of page 1 are kept in the family data: their boxes open the
