@@ -31,6 +31,7 @@ class CRentaDoc;
 }
 namespace forms {
 class CIrPaginaDlg;
+class CPrevista;
 }
 
 namespace app {
@@ -128,6 +129,11 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   bool FileDeclaration();
   // 57607: the declaration printed on a printer or a PDF file; whether printed.
   bool PrintDeclaration();
+  // 57609: the trial copy in a window of its own ("Vista preliminar"); whether it is shown.
+  bool OpenPrintPreview();
+  // Closes the trial-copy window; whether one was open.
+  bool ClosePrintPreview();
+  forms::CPrevista* Preview() const { return preview_; }
 
   doc::CProg32Doc& Document() { return *doc_; }
   // Command 2067: the personal and family data of the open form-100 declaration, as a sheet.
@@ -216,6 +222,8 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   doc::CRentaDoc* renta_ = nullptr;  // the form-100 document, null for form 714
   QPointer<CDeclarationFrame> frame_;
   QPointer<forms::CFormView> view_;
+  QPointer<QWidget> previewFrame_;
+  QPointer<forms::CPrevista> preview_;
   forms::CIrPaginaDlg* goToPage_ = nullptr;
   std::optional<std::string> reopenKey_;
   int lastSeverity_ = -1;

@@ -4,7 +4,9 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "app/declaration_document.h"
 #include "app/program_messages.h"
@@ -18,6 +20,7 @@
 #include "forms/filing/filing_writer714.h"
 #include "forms/print/declaration_print.h"
 #include "forms/print/member_selection_dlg.h"
+#include "forms/print/print714_dlg.h"
 #include "forms/print/name_code.h"
 #include "platform/seal.h"
 #include "platform/strings.h"
@@ -85,8 +88,16 @@ bool CDeclarationDocument::PrintDeclaration() {
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageOrientation(QPageLayout::Portrait);
   printer.setFullPage(true);
-  QPrintDialog dialog(&printer, CProgramMessages::Parent());
-  if (services_.runModal(dialog) != QDialog::Accepted) {
+  // Form 714 has its own dialog, with the taxpayer's extra copy.
+  std::unique_ptr<QPrintDialog> dialog;
+  forms::CPrint714Dlg* dialog714 = nullptr;
+  if (form100) {
+    dialog = std::make_unique<QPrintDialog>(&printer, CProgramMessages::Parent());
+  } else {
+    dialog714 = new forms::CPrint714Dlg(&printer, false, services_.shell.RemoteMode(), CProgramMessages::Parent());
+    dialog.reset(dialog714);
+  }
+  if (services_.runModal(*dialog) != QDialog::Accepted) {
     if (form100 && renta_->CanShowMember(remembered)) renta_->ShowMember(remembered);
     return false;
   }
@@ -113,6 +124,12 @@ bool CDeclarationDocument::PrintDeclaration() {
     if (auto* d714 = dynamic_cast<doc::C714Doc*>(doc_.get())) job.reference = d714->GetReferenceText();
   }
   job.filingText = FilingText(member);
+  if (dialog714 && dialog714->Copies() == 2) {
+    // The taxpayer's extra copy: the declaration again without the second payment sheet.
+    std::vector<int> again = job.pages;
+    std::erase(again, 312);
+    job.pages.insert(job.pages.end(), again.begin(), again.end());
+  }
   const bool printed = forms::PrintDeclaration(*this, job, printer, &services_.messages);
   if (printed) {
     if (form100) renta_->SetMemberStatus(1);

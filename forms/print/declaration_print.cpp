@@ -12,26 +12,12 @@
 #include "forms/print/barcodes.h"
 #include "forms/print/copy_label.h"
 #include "forms/print/name_code.h"
+#include "forms/print/trial_copy.h"
 #include "forms/view/form_views.h"
 
 namespace forms {
 
 namespace {
-
-// The watermark of a trial copy, across the sheet.
-void DrawTrialMark(QPainter& p, const QRect& sheet) {
-  p.save();
-  QFont f(QStringLiteral("Liberation Sans"));
-  f.setBold(true);
-  f.setPixelSize(std::max(1, sheet.height() / 8));
-  p.setFont(f);
-  p.setPen(QColor(160, 160, 160));
-  p.translate(sheet.center());
-  p.rotate(-45);
-  p.drawText(QRect(-sheet.width(), -sheet.height() / 8, 2 * sheet.width(), sheet.height() / 4), Qt::AlignCenter,
-             QStringLiteral("PRUEBA"));
-  p.restore();
-}
 
 // A "%15.15s" text without its leading blanks (the trailing ones stay).
 std::string NamePart(const std::uint8_t* field) {
@@ -95,6 +81,18 @@ std::vector<int> DefinedPages(IPageHost& host, int kind) {
   return pages;
 }
 
+void DrawPageOnSheet(QPainter& painter, CProg32View& view, const QRect& sheet) {
+  // The page as printed, fitted to the sheet in page units.
+  painter.save();
+  const QSize page = view.PageSize();
+  const double s = std::min(static_cast<double>(sheet.width()) / page.width(),
+                            static_cast<double>(sheet.height()) / page.height());
+  painter.translate(sheet.topLeft());
+  painter.scale(s, s);
+  view.RenderPage(painter, QPoint(0, 0));
+  painter.restore();
+}
+
 bool PrintDeclaration(IPageHost& host, const PrintJob& job, QPagedPaintDevice& device, IMessageService* messages) {
   QPainter painter;
   if (!painter.begin(&device)) return false;
@@ -112,16 +110,9 @@ bool PrintDeclaration(IPageHost& host, const PrintJob& job, QPagedPaintDevice& d
     }
     view->SetPrinting(true);
     if (!first) device.newPage();
-    // The page as printed, fitted to the sheet in page units.
-    painter.save();
-    const QSize page = view->PageSize();
-    const double s = std::min(static_cast<double>(sheet.width()) / page.width(),
-                              static_cast<double>(sheet.height()) / page.height());
-    painter.scale(s, s);
-    view->RenderPage(painter, QPoint(0, 0));
-    painter.restore();
+    DrawPageOnSheet(painter, *view, sheet);
     if (job.trial) {
-      DrawTrialMark(painter, sheet);
+      DrawTrialWatermark(painter, sheet);
     } else {
       if (!job.nif.empty())
         print::DrawEan128Barcode(painter, print::kIdentificationPrefix, print::IdentificationData(job.nif, job.nameCode),
