@@ -19,7 +19,7 @@
 #include "forms/print/trial_preview.h"
 #include "page_fixture.h"
 #include "platform/icons.h"
-#include "text_recorder.h"
+#include "support/text_recorder.h"
 #include "ui/mapped_bitmap_button.h"
 
 namespace formstest {
@@ -104,11 +104,16 @@ TEST_F(TrialCopy, TheTrialSheetShowsTheWatermarkAndTheTrialLabelOnly) {
     p.end();
     EXPECT_TRUE(sheet.Has(kMark)) << c.sheet.pageCode;
     EXPECT_FALSE(sheet.Has(QStringLiteral("REF-DEL-DECLARANTE"))) << c.sheet.pageCode;
-    if (c.sheet.pageCode != 210) EXPECT_TRUE(sheet.Has(kLabel)) << c.sheet.pageCode;
+    if (c.sheet.pageCode != 210) {
+      EXPECT_TRUE(sheet.Has(kLabel)) << c.sheet.pageCode;
+    }
   }
+  // The page of the declaration, drawn as printed, keeps its own reference.
   qxtest::TextRecorder screen;
   QPainter p(&screen);
+  view->SetPrinting(true);
   view->RenderPage(p, QPoint(0, 0));
+  view->SetPrinting(false);
   p.end();
   EXPECT_FALSE(screen.Has(kMark));
   EXPECT_FALSE(screen.Has(kLabel));
@@ -230,7 +235,9 @@ TEST_F(TrialCopy, ThePrintDialogOfFormWealthTaxOffersTheExtraCopy) {
     EXPECT_EQ(!dlg.ExtraCopyBox()->isHidden(), c.extraShown);
     EXPECT_EQ(dlg.ExtraCopyBox()->text(), QStringLiteral("Copia Adicional para el interesado"));
     ASSERT_NE(dlg.HelpButton(), nullptr);
-    if (dlg.InstallButton()) EXPECT_EQ(dlg.InstallButton()->isEnabled(), c.installEnabled);
+    if (dlg.InstallButton()) {
+      EXPECT_EQ(dlg.InstallButton()->isEnabled(), c.installEnabled);
+    }
   }
   // OK without a range chosen leaves 1 to 14.
   QPrinter printer;

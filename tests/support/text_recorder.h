@@ -26,6 +26,11 @@ class TextRecorder : public QPaintDevice {
       case PdmHeight: return size_.height();
       case PdmDpiX: case PdmDpiY: case PdmPhysicalDpiX: case PdmPhysicalDpiY: return 300;
       case PdmDepth: return 32;
+      case PdmWidthMM: return size_.width() * 254 / 3000;
+      case PdmHeightMM: return size_.height() * 254 / 3000;
+      case PdmNumColors: return 0;
+      case PdmDevicePixelRatio: return 1;
+      case PdmDevicePixelRatioScaled: return static_cast<int>(QPaintDevice::devicePixelRatioFScale());
       default: return QPaintDevice::metric(m);
     }
   }
