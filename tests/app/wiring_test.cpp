@@ -142,9 +142,11 @@ class WiringTest : public apptest::AppTest {
   }
 
   // Prints the open declaration through the print dialog into a PDF file at `path`; its sheets.
-  std::size_t PrintToPdf(const std::string& path) {
-    script.push_back([path](QDialog& d) {
+  // `choose` makes the other choices of the dialog.
+  std::size_t PrintToPdf(const std::string& path, std::function<void(QPrintDialog&)> choose = {}) {
+    script.push_back([path, choose](QDialog& d) {
       auto& dialog = dynamic_cast<QPrintDialog&>(d);
+      if (choose) choose(dialog);
       dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
       dialog.printer()->setOutputFileName(QString::fromStdString(path));
       return static_cast<int>(QDialog::Accepted);
@@ -1351,13 +1353,12 @@ TEST_F(WiringTest, TheExtraCopyOfTheWealthTaxPrintDialogPrintsTheDeclarationAgai
   ASSERT_NE(Current(), nullptr);
   const auto pages = forms::DefinedPages(*Current(), 3);
   const std::size_t again = pages.size() - static_cast<std::size_t>(std::count(pages.begin(), pages.end(), 312));
-  script.push_back([](QDialog& d) {
+  const std::size_t sheets = PrintToPdf((data.Path() / "patrimonio2.pdf").string(), [](QPrintDialog& d) {
     auto& dlg = dynamic_cast<forms::CPrint714Dlg&>(d);
     EXPECT_FALSE(dlg.ExtraCopyBox()->isHidden());
     dlg.ExtraCopyBox()->click();
-    return static_cast<int>(QDialog::Accepted);
   });
-  EXPECT_EQ(PrintToPdf((data.Path() / "patrimonio2.pdf").string()), pages.size() + again);
+  EXPECT_EQ(sheets, pages.size() + again);
 }
 
 // "Vista Preliminar": the trial copy in a window of its own; its toolbar pages and zooms, prints
