@@ -42,15 +42,21 @@ CPrint714Dlg::CPrint714Dlg(QPrinter* printer, bool hideExtraCopy, bool specialMo
   printer->setFromTo(1, kLastPage);
   setMinMax(1, kLastPage);
 
-  auto* tab = new QWidget;
-  tab->setWindowTitle(platform::LoadString(kStrOptions));
-  auto* layout = new QVBoxLayout(tab);
-  extraCopy_ = new QCheckBox(platform::LoadString(kStrExtraCopy), tab);
+  // The tick stays in sight under the printer; where the dialog has no such place, among its options.
+  extraCopy_ = new QCheckBox(platform::LoadString(kStrExtraCopy), this);
   extraCopy_->setObjectName(QStringLiteral("2007"));
+  if (auto* top = qobject_cast<QBoxLayout*>(layout()); top && top->count() > 1) {
+    top->insertWidget(1, extraCopy_);
+  } else {
+    auto* tab = new QWidget;
+    tab->setWindowTitle(platform::LoadString(kStrOptions));
+    auto* options = new QVBoxLayout(tab);
+    extraCopy_->setParent(tab);
+    options->addWidget(extraCopy_);
+    options->addStretch();
+    setOptionTabs({tab});
+  }
   extraCopy_->setVisible(!hideExtraCopy);
-  layout->addWidget(extraCopy_);
-  layout->addStretch();
-  setOptionTabs({tab});
 
   // OK, Cancel, Install (the printer's properties) and Help as the program's buttons.
   if (auto* box = findChild<QDialogButtonBox*>()) {
