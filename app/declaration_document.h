@@ -20,6 +20,7 @@
 #include "data/doc/document.h"
 #include "checks/field_check.h"
 #include "checks/validators.h"
+#include "forms/print/trial_preview.h"
 #include "forms/view/form_views.h"
 
 class QDialog;
@@ -31,7 +32,6 @@ class CRentaDoc;
 }
 namespace forms {
 class CIrPaginaDlg;
-class CPrevista;
 }
 
 namespace app {
