@@ -37,6 +37,7 @@ constexpr CommandEntry kCommands[] = {
     {2039, {"I&mportar", "I&mportar", "I&mportar", "I&mportar"}},
     {2046, {"&Exportar", "&Exportar", "&Exportar", "&Exportar"}},
     {32855, {"Imp&ortación Patrimonio 2002", "Imp&ortació Patrimoni 2002", "Imp&ortación Patrimonio 2002", "Imp&ortació Patrimoni 2002"}},
+    {57609, {"&Vista Preliminar", "&Visualització Prèvia", "&Vista Preliminar", "&Vista Prèvia"}},
     {57606, {"Con&figurar impresora...", "Con&figurar impressora...", "Con&figurar impresora...", "Con&figurar impressora..."}},
     {32871, {"Intro&ducción", "Intro&ducció", "Intro&dución", "Intro&ducció"}},
     {57665, {"&Salir", "&Sortir", "&Saír", "&Eixir"}},

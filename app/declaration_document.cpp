@@ -140,6 +140,7 @@ CDeclarationDocument::CDeclarationDocument(DocumentServices& services, int kindB
 }
 
 CDeclarationDocument::~CDeclarationDocument() {
+  delete previewFrame_.data();
   if (frame_) {
     frame_->ForgetDocument();
     delete frame_.data();

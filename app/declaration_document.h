@@ -20,6 +20,7 @@
 #include "data/doc/document.h"
 #include "checks/field_check.h"
 #include "checks/validators.h"
+#include "forms/print/trial_preview.h"
 #include "forms/view/form_views.h"
 
 class QDialog;
@@ -135,6 +136,11 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   // The record the dot code of a print carries: the filing record of `member` (form 100) marked
   // as printed; empty when it cannot be built.
   std::string DotCodeText(int member);
+  // 57609: the trial copy in a window of its own ("Vista preliminar"); whether it is shown.
+  bool OpenPrintPreview();
+  // Closes the trial-copy window; whether one was open.
+  bool ClosePrintPreview();
+  forms::CPrevista* Preview() const { return preview_; }
 
   doc::CProg32Doc& Document() { return *doc_; }
   // Command 2067: the personal and family data of the open form-100 declaration, as a sheet.
@@ -226,6 +232,8 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   doc::CRentaDoc* renta_ = nullptr;  // the form-100 document, null for form 714
   QPointer<CDeclarationFrame> frame_;
   QPointer<forms::CFormView> view_;
+  QPointer<QWidget> previewFrame_;
+  QPointer<forms::CPrevista> preview_;
   forms::CIrPaginaDlg* goToPage_ = nullptr;
   std::optional<std::string> reopenKey_;
   int lastSeverity_ = -1;

@@ -36,7 +36,8 @@ struct PopupDef {
 const std::vector<PopupDef>& MenuDefs() {
   static const std::vector<PopupDef> defs = {
       {kStrMenuFile, {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_CLOSE, 0, ID_FILE_SAVE, ID_FILE_SAVE_AS, 0, ID_IMPORT,
-                      ID_EXPORT, ID_IMPORT_LAST_YEAR, 0, ID_FILE_PRINT_SETUP, 0, ID_INTRODUCTION, 0, ID_APP_EXIT}},
+                      ID_EXPORT, ID_IMPORT_LAST_YEAR, 0, ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, 0,
+                      ID_INTRODUCTION, 0, ID_APP_EXIT}},
       {kStrMenuTools, {ID_ERRORS, ID_REORGANIZE}},
       {kStrMenuView, {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_SECTIONS_BAR, ID_FISCAL_DATA, 0, ID_MEMBER_FAMILY,
                       ID_MEMBER_DECLARANT, ID_MEMBER_SPOUSE, ID_MEMBER_CHILD1, ID_MEMBER_CHILD2, 0, -1, 0,
@@ -362,7 +363,8 @@ bool CMainFrame::CommandEnabled(int id) const {
     case ID_IMPORT_LAST_YEAR: return enabled && !docOpen && impExp;
     case ID_REORGANIZE: return enabled && !docOpen;
     // Commands of the open declaration.
-    case ID_FILE_PRINT: case ID_FILE_SAVE: case ID_FILE_SAVE_AS: case ID_FILE_CLOSE: case ID_ERRORS:
+    case ID_FILE_PRINT: case ID_FILE_PRINT_PREVIEW:
+    case ID_FILE_SAVE: case ID_FILE_SAVE_AS: case ID_FILE_CLOSE: case ID_ERRORS:
       return enabled && docOpen;
     case ID_SECTIONS_BAR: return false;
     default: return enabled;

@@ -22,6 +22,7 @@
 #include "forms/filing/filing_writer714.h"
 #include "forms/print/declaration_print.h"
 #include "forms/print/member_selection_dlg.h"
+#include "forms/print/print714_dlg.h"
 #include "forms/print/name_code.h"
 #include "forms/print/print_selection_dlg.h"
 #include "platform/seal.h"
@@ -148,11 +149,20 @@ bool CDeclarationDocument::PrintDeclaration() {
   job.extraCopy = copiesMode == 2 && !internet;
 
   if (!printerChosen) {
-    QPrintDialog dialog(&printer, CProgramMessages::Parent());
-    if (services_.runModal(dialog) != QDialog::Accepted) {
+    // Form 714 has its own dialog, with the taxpayer's extra copy.
+    std::unique_ptr<QPrintDialog> dialog;
+    forms::CPrint714Dlg* dialog714 = nullptr;
+    if (form100) {
+      dialog = std::make_unique<QPrintDialog>(&printer, CProgramMessages::Parent());
+    } else {
+      dialog714 = new forms::CPrint714Dlg(&printer, internet, services_.shell.RemoteMode(), CProgramMessages::Parent());
+      dialog.reset(dialog714);
+    }
+    if (services_.runModal(*dialog) != QDialog::Accepted) {
       restoreMember();
       return false;
     }
+    if (dialog714 && dialog714->Copies() == 2 && !internet) job.extraCopy = true;
   }
 
   const std::uint8_t* block = doc_->Block().data();

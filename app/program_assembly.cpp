@@ -16,6 +16,7 @@
 #include "app/main_frame.h"
 #include "app/sections_bar.h"
 #include "data/db/ado.h"
+#include "blocks/form100.h"
 #include "data/doc/renta_doc.h"
 #include "data/settings/profile.h"
 #include "forms/view/form_views.h"
@@ -251,6 +252,19 @@ void CProgramAssembly::ConnectCommands(CMainFrame& frame) {
   frame.SetCommandHandler(ID_FILE_PRINT, onDeclaration([](CDeclarationDocument& d) { d.PrintDeclaration(); }));
   frame.SetCommandRule(ID_FILE_PRINT, [this] { return CurrentDeclaration() != nullptr; });
   frame.SetCommandRule(ID_FILE_SEND, [this] { return CurrentDeclaration() != nullptr; });
+  frame.SetCommandHandler(ID_FILE_PRINT_PREVIEW, onDeclaration([](CDeclarationDocument& d) { d.OpenPrintPreview(); }));
+  // No trial copy of the family unit while the spouse is left out of it.
+  frame.SetCommandRule(ID_FILE_PRINT_PREVIEW, [this] {
+    CDeclarationDocument* d = CurrentDeclaration();
+    if (!d) return false;
+    const doc::CRentaDoc* renta = d->RentaDocument();
+    return !renta || renta->ShownMember() != doc::kFamilyUnit ||
+           f100::family::SpouseExcluded.get(renta->Block().data() + f100::Family.offset) == 0;
+  });
+  frame.SetPrintPreviewCloser([this] {
+    CDeclarationDocument* d = CurrentDeclaration();
+    return d && d->ClosePrintPreview();
+  });
   frame.SetCommandRule(ID_PERSONAL_DATA, [this] {
     CDeclarationDocument* d = CurrentDeclaration();
     return d && d->KindByte() == store::kKindForm100;

@@ -15,27 +15,13 @@
 #include "forms/print/barcodes.h"
 #include "forms/print/copy_label.h"
 #include "forms/print/name_code.h"
+#include "forms/print/trial_copy.h"
 #include "forms/view/form_views.h"
 #include "ui/drawing_target.h"
 
 namespace forms {
 
 namespace {
-
-// The watermark of a trial copy, across the sheet.
-void DrawTrialMark(QPainter& p, const QRect& sheet) {
-  p.save();
-  QFont f(QStringLiteral("Liberation Sans"));
-  f.setBold(true);
-  f.setPixelSize(std::max(1, sheet.height() / 8));
-  p.setFont(f);
-  p.setPen(QColor(160, 160, 160));
-  p.translate(sheet.center());
-  p.rotate(-45);
-  p.drawText(QRect(-sheet.width(), -sheet.height() / 8, 2 * sheet.width(), sheet.height() / 4), Qt::AlignCenter,
-             QStringLiteral("PRUEBA"));
-  p.restore();
-}
 
 // A "%15.15s" text without its leading blanks (the trailing ones stay).
 std::string NamePart(const std::uint8_t* field) {
@@ -181,6 +167,18 @@ SheetMarks MarksOf(int kind, int page, bool internet) {
 
 }  // namespace
 
+void DrawPageOnSheet(QPainter& painter, CProg32View& view, const QRect& sheet) {
+  // The page as printed, fitted to the sheet in page units.
+  painter.save();
+  const QSize page = view.PageSize();
+  const double s = std::min(static_cast<double>(sheet.width()) / page.width(),
+                            static_cast<double>(sheet.height()) / page.height());
+  painter.translate(sheet.topLeft());
+  painter.scale(s, s);
+  view.RenderPage(painter, QPoint(0, 0));
+  painter.restore();
+}
+
 bool PrintDeclaration(IPageHost& pageHost, const PrintJob& job, QPagedPaintDevice& device, IMessageService* messages) {
   const std::vector<print::PlannedSheet> sheets = PlannedSheets(job);
   if (sheets.empty()) return false;
@@ -218,16 +216,9 @@ bool PrintDeclaration(IPageHost& pageHost, const PrintJob& job, QPagedPaintDevic
     for (int i = 0; i < view->GetBoxCount(); ++i)
       if (CBoxField* box = view->GetBox(i); box->data == nullptr && IsCopyLabelBox(*box)) box->data = label.data();
     if (!first) device.newPage();
-    // The page as printed, fitted to the sheet in page units.
-    painter.save();
-    const QSize page = view->PageSize();
-    const double s = std::min(static_cast<double>(sheet.width()) / page.width(),
-                              static_cast<double>(sheet.height()) / page.height());
-    painter.scale(s, s);
-    view->RenderPage(painter, QPoint(0, 0));
-    painter.restore();
+    DrawPageOnSheet(painter, *view, sheet);
     if (job.trial) {
-      DrawTrialMark(painter, sheet);
+      DrawTrialWatermark(painter, sheet);
     } else {
       const SheetMarks marks = MarksOf(job.kind, planned.page, job.internet);
       if (marks.identification && !job.nif.empty())

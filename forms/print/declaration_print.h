@@ -12,6 +12,8 @@
 #include "forms/print/print_plan.h"
 
 class QPagedPaintDevice;
+class QPainter;
+class QRect;
 class IMessageService;
 
 namespace doc {
@@ -21,6 +23,7 @@ class CRentaDoc;
 
 namespace forms {
 
+class CProg32View;
 class IPageHost;
 class CFormView;
 
@@ -46,6 +49,9 @@ std::vector<print::PlannedSheet> PlannedSheets(const PrintJob& job);
 // Prints `job` on `device` (a printer or a PDF writer), one sheet per planned sheet. FALSE when a
 // page could not be laid out or the device refused to paint.
 bool PrintDeclaration(IPageHost& host, const PrintJob& job, QPagedPaintDevice& device, IMessageService* messages);
+
+// The page of `view` as printed (its picture and boxes), fitted to `sheet` (device pixels).
+void DrawPageOnSheet(QPainter& painter, CProg32View& view, const QRect& sheet);
 
 // What the printed pages of form 100 read from the document for the sheets of a print: the
 // taxpayer's copy, its label in the printing language `language`, and the identification codes of

@@ -76,6 +76,9 @@
 #include "forms/print/packed_record.h"
 #include "forms/print/print_selection_dlg.h"
 #include "forms/print/name_code.h"
+#include "forms/print/print714_dlg.h"
+#include "forms/print/trial_preview.h"
+#include "ui/mapped_bitmap_button.h"
 #include "data/doc/renta_doc.h"
 #include "checks/avisos_model.h"
 #include "ui/avisos_errores_dlg.h"
@@ -164,10 +167,11 @@ class WiringTest : public apptest::AppTest {
   }
 
   // Prints the open declaration through the print dialog into a PDF file at `path`, the reminder
-  // after it read; its sheets.
-  std::size_t PrintToPdf(const std::string& path) {
-    script.push_back([path](QDialog& d) {
+  // after it read; its sheets. `choose` makes the other choices of the dialog.
+  std::size_t PrintToPdf(const std::string& path, std::function<void(QPrintDialog&)> choose = {}) {
+    script.push_back([path, choose](QDialog& d) {
       auto& dialog = dynamic_cast<QPrintDialog&>(d);
+      if (choose) choose(dialog);
       dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
       dialog.printer()->setOutputFileName(QString::fromStdString(path));
       return static_cast<int>(QDialog::Accepted);
@@ -1799,6 +1803,93 @@ TEST_F(WiringTest, ThePrintedDotCodeReadsBackAsTheFilingRecord) {
   }
   EXPECT_TRUE(identification) << linear.size() << " linear barcodes read";
 #endif
+}
+
+// The wealth-tax print dialog's extra copy for the taxpayer prints the declaration once more,
+// without the second payment sheet.
+TEST_F(WiringTest, TheExtraCopyOfTheWealthTaxPrintDialogPrintsTheDeclarationAgain) {
+  script.push_back(Create(kWealth, true));
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  const auto pages = forms::DefinedPages(*Current(), 3);
+  const std::size_t again = pages.size() - static_cast<std::size_t>(std::count(pages.begin(), pages.end(), 312));
+  const std::size_t sheets = PrintToPdf((data.Path() / "patrimonio2.pdf").string(), [](QPrintDialog& d) {
+    auto& dlg = dynamic_cast<forms::CPrint714Dlg&>(d);
+    EXPECT_FALSE(dlg.ExtraCopyBox()->isHidden());
+    dlg.ExtraCopyBox()->click();
+  });
+  EXPECT_EQ(sheets, pages.size() + again);
+}
+
+// "Vista Preliminar": the trial copy in a window of its own; its toolbar pages and zooms, prints
+// the trial copy (counted neither as printed nor in the counters) and closes; the main window's
+// close closes the preview alone.
+TEST_F(WiringTest, ThePreviewCommandShowsPagesAndPrintsTheTrialCopy) {
+  script.push_back(Create(kWealth, true));
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  EXPECT_EQ(Current()->Preview(), nullptr);
+  Trigger(ID_FILE_PRINT_PREVIEW);
+  forms::CPrevista* prevista = Current()->Preview();
+  ASSERT_NE(prevista, nullptr);
+  EXPECT_EQ(program->MainFrame()->MdiArea()->activeSubWindow()->widget(), prevista);
+  forms::CMyPreviewView& v = *prevista->PreviewView();
+  EXPECT_EQ(v.PageCount(), 11);
+  using P = forms::CMyPreviewView;
+  for (int id : {P::kNext, P::kNext, P::kPrevious, P::kZoomIn}) v.Button(id)->click();
+  EXPECT_EQ(v.CurrentPage(), 2);
+  EXPECT_EQ(v.ZoomState(), P::kZoomMiddle);
+  v.Button(P::kZoomOut)->click();
+  EXPECT_EQ(v.ZoomState(), P::kZoomedOut);
+
+  const std::string path = (data.Path() / "prueba.pdf").string();
+  script.push_back([path](QDialog& d) {
+    auto& dialog = dynamic_cast<QPrintDialog&>(d);
+    dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+    dialog.printer()->setOutputFileName(QString::fromStdString(path));
+    return static_cast<int>(QDialog::Accepted);
+  });
+  v.Button(P::kPrint)->click();
+  EXPECT_TRUE(script.empty());
+  std::ifstream in(path, std::ios::binary);
+  const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::size_t sheets = 0;
+  for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos; at = pdf.find("/Type /Page\n", at + 1)) ++sheets;
+  EXPECT_EQ(sheets, 11u);
+  EXPECT_FALSE(Current()->Document().IsPrinted()) << "a trial copy is no print";
+
+  v.CloseButton()->click();
+  QApplication::processEvents();
+  EXPECT_EQ(Current()->Preview(), nullptr);
+  // Open again; the main window's close only closes the preview.
+  Trigger(ID_FILE_PRINT_PREVIEW);
+  ASSERT_NE(Current()->Preview(), nullptr);
+  program->MainFrame()->close();
+  QApplication::processEvents();
+  EXPECT_EQ(Current()->Preview(), nullptr);
+  ASSERT_NE(Current(), nullptr);
+}
+
+// A form-100 declaration previews the member shown; the family unit of a declaration that leaves
+// the spouse out has no trial copy.
+TEST_F(WiringTest, ThePreviewOfAnIncomeDeclarationFollowsTheMemberShown) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  doc::CRentaDoc* renta = Current()->RentaDocument();
+  ASSERT_NE(renta, nullptr);
+  EXPECT_TRUE(Enabled(ID_FILE_PRINT_PREVIEW));
+  std::uint8_t* family = renta->Block().data() + f100::Family.offset;
+  f100::family::SpouseExcluded.set(family, 1);
+  if (renta->CanShowMember(doc::kFamilyUnit)) {
+    renta->ShowMember(doc::kFamilyUnit);
+    EXPECT_FALSE(Enabled(ID_FILE_PRINT_PREVIEW));
+  }
+  renta->ShowMember(doc::kDeclarant);
+  EXPECT_TRUE(Enabled(ID_FILE_PRINT_PREVIEW));
+  Trigger(ID_FILE_PRINT_PREVIEW);
+  ASSERT_NE(Current()->Preview(), nullptr);
+  EXPECT_GE(Current()->Preview()->PreviewView()->PageCount(), 17);
 }
 
 // A wealth-tax declaration filled as a user fills it: a click on a row's description, the text,
