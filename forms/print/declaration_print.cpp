@@ -13,10 +13,12 @@
 #include "forms/print/copy_label.h"
 #include "forms/print/name_code.h"
 #include "forms/view/form_views.h"
+#include "platform/strings.h"
 
 namespace forms {
 
 namespace {
+constexpr int kStrTrialWatermark = 99753;
 
 // The watermark of a trial copy, across the sheet.
 void DrawTrialMark(QPainter& p, const QRect& sheet) {
@@ -29,7 +31,7 @@ void DrawTrialMark(QPainter& p, const QRect& sheet) {
   p.translate(sheet.center());
   p.rotate(-45);
   p.drawText(QRect(-sheet.width(), -sheet.height() / 8, 2 * sheet.width(), sheet.height() / 4), Qt::AlignCenter,
-             QStringLiteral("PRUEBA"));
+             platform::LoadString(kStrTrialWatermark));
   p.restore();
 }
 
