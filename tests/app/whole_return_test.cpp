@@ -3,6 +3,8 @@
 // calculated, validated with a finding that is followed to its box and corrected, printed to a PDF
 // file, written as the filing file, exported and imported back. Every figure the program shows is
 // that of the calculation library run on the same data. Modal dialogs take the script's next step.
+// Both walks compile but have not yet been run against the assembled program: they stay disabled
+// (run them with --gtest_also_run_disabled_tests) until a run has confirmed each step.
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
@@ -352,7 +354,7 @@ void ExpectSameRecords(const std::vector<std::uint8_t>& expected, const std::uin
       }
 }
 
-TEST_F(WholeReturn, AnIncomeTaxReturn) {
+TEST_F(WholeReturn, DISABLED_AnIncomeTaxReturn) {
   namespace a = f100::sec_a;
   namespace w = annex::rdto_trabajo;
   const std::string key = "GARCIA RUIZ, ELENA";
@@ -463,7 +465,7 @@ TEST_F(WholeReturn, AnIncomeTaxReturn) {
   ExportAndImport(key);
 }
 
-TEST_F(WholeReturn, AWealthTaxReturn) {
+TEST_F(WholeReturn, DISABLED_AWealthTaxReturn) {
   namespace sec = f714::sections;
   namespace sum = f714::summary;
   const std::string key = "ORTEGA VIDAL, LUIS";
