@@ -7,12 +7,65 @@
 #include <QPointer>
 #include <QTextBrowser>
 
+#include "platform/help_texts.h"
 #include "platform/strings.h"
+
+#include <map>
+#include <utility>
 
 namespace platform {
 
 namespace {
 std::function<void(int)> g_hook;
+
+// Rows of topics.tsv: by topic, by language letter, the title and the text.
+using LanguageTexts = std::map<int, std::map<char, std::pair<QString, QString>>>;
+
+const LanguageTexts& Languages() {
+  static const LanguageTexts texts = [] {
+    LanguageTexts t;
+    QFile f(QStringLiteral(":/help/topics.tsv"));
+    if (!f.open(QIODevice::ReadOnly)) return t;
+    const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n');
+    for (qsizetype i = 1; i < lines.size(); ++i) {
+      QString line = lines[i];
+      if (line.endsWith(u'\r')) line.chop(1);
+      const QStringList cols = line.split(u'\t');
+      bool ok = false;
+      const int id = cols.value(0).toInt(&ok);
+      if (!ok || cols.size() < 4 || cols[1].size() != 1) continue;
+      t[id][static_cast<char>(cols[1][0].toLower().unicode())] = {UnescapeTsv(cols[2]), UnescapeTsv(cols[3])};
+    }
+    return t;
+  }();
+  return texts;
+}
+
+const std::pair<QString, QString>* LanguageRow(int id, char letter) {
+  const auto topic = Languages().find(id);
+  if (topic == Languages().end()) return nullptr;
+  const auto row = topic->second.find(letter ? letter : Language());
+  return row == topic->second.end() ? nullptr : &row->second;
+}
+}  // namespace
+
+QString HelpTitle(int id, char letter) {
+  const auto* own = LanguageRow(id, letter);
+  if (own && !own->first.isEmpty()) return own->first;
+  const HelpTopic* t = HelpIndex::Get().Find(id);
+  return t ? t->title : QString();
+}
+
+QString HelpHtml(int id, char letter) {
+  if (!HelpIndex::Get().Find(id)) return {};
+  const auto* own = LanguageRow(id, letter);
+  if (own && !own->second.isEmpty()) return own->second;
+  if (const auto* castellano = LanguageRow(id, 'e'); castellano && !castellano->second.isEmpty())
+    return castellano->second;
+  const HelpTopic* t = HelpIndex::Get().Find(id);
+  QFile f(QStringLiteral(":/help/") + t->file);
+  if (!f.open(QIODevice::ReadOnly)) return {};
+  return QString::fromUtf8(f.readAll());
 }
 
 const HelpIndex& HelpIndex::Get() {
@@ -20,6 +73,12 @@ const HelpIndex& HelpIndex::Get() {
     HelpIndex i;
     QFile f(QStringLiteral(":/help/index.tsv"));
     if (f.open(QIODevice::ReadOnly)) i.ParseTsv(QString::fromUtf8(f.readAll()));
+    // The topics written inline join the index under their Castellano title.
+    QString inline_ = QStringLiteral("id\ttitle\tfile\n");
+    for (const auto& [id, languages] : Languages())
+      if (const auto e = languages.find('e'); e != languages.end() && !i.Find(id))
+        inline_ += QString::number(id) + u'\t' + e->second.first + u'\t' + u'\n';
+    i.ParseTsv(inline_);
     return i;
   }();
   return index;
@@ -47,6 +106,7 @@ const HelpTopic* HelpIndex::Find(int id) const {
 }
 
 QString HelpIndex::Html(int id) const {
+  if (this == &Get()) return HelpHtml(id);
   const HelpTopic* t = Find(id);
   if (!t) return {};
   QFile f(QStringLiteral(":/help/") + t->file);
@@ -61,14 +121,14 @@ int ResolveHelpContext(int context) {
 }
 
 HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Ayuda"));
+  setWindowTitle(LoadString(kHelpCaption));
   auto* lay = new QHBoxLayout(this);
   index_ = new QListWidget(this);
   text_ = new QTextBrowser(this);
   lay->addWidget(index_, 1);
   lay->addWidget(text_, 3);
   for (const HelpTopic& t : HelpIndex::Get().Topics()) {
-    auto* item = new QListWidgetItem(t.title, index_);
+    auto* item = new QListWidgetItem(HelpTitle(t.id), index_);
     item->setData(Qt::UserRole, t.id);
   }
   connect(index_, &QListWidget::itemActivated, this,
@@ -81,9 +141,14 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
 void HelpViewer::ShowTopic(int id) {
   id = ResolveHelpContext(id);
   current_ = id;
-  text_->setHtml(HelpIndex::Get().Html(id));
-  for (int r = 0; r < index_->count(); ++r)
-    if (index_->item(r)->data(Qt::UserRole).toInt() == id) index_->setCurrentRow(r);
+  // The window outlives a change of the interface language: caption and index follow it.
+  setWindowTitle(LoadString(kHelpCaption));
+  text_->setHtml(HelpHtml(id));
+  for (int r = 0; r < index_->count(); ++r) {
+    QListWidgetItem* item = index_->item(r);
+    item->setText(HelpTitle(item->data(Qt::UserRole).toInt()));
+    if (item->data(Qt::UserRole).toInt() == id) index_->setCurrentRow(r);
+  }
 }
 
 HelpViewer* HelpViewer::Instance() {

@@ -16,6 +16,7 @@ CMessageDlg::AnswerHook CMessageDlg::hook_;
 ShownMessage CMessageDlg::lastShown_;
 
 namespace {
+constexpr int kStrDeleteButton = 99754, kStrMessageCaption = 99755;
 
 struct ButtonRow {
   int flag, plainId, captionId, controlId, iconId;
@@ -46,7 +47,7 @@ void CMessageDlg::SetAnswerHook(AnswerHook hook) { hook_ = std::move(hook); }
 
 void CMessageDlg::Build() {
   setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-  setWindowTitle(QStringLiteral("ERROR"));
+  setWindowTitle(platform::LoadString(kStrMessageCaption));
   iconLabel_ = new QLabel(this);
   iconLabel_->setAlignment(Qt::AlignCenter);
   iconLabel_->setProperty("qx_id", kIconControl);
@@ -57,7 +58,7 @@ void CMessageDlg::Build() {
   textLabel_->setProperty("qx_id", kTextControl);
   for (int i = 0; i < 6; ++i) {
     const int id = i < 5 ? kButtons[i].controlId : kBorrarId;
-    auto* b = new COwnerDrawButton(i < 5 ? QString() : QStringLiteral("&Borrar"), this);
+    auto* b = new COwnerDrawButton(i < 5 ? QString() : platform::LoadString(kStrDeleteButton), this);
     b->setProperty("qx_id", id);
     b->setFocusPolicy(Qt::StrongFocus);
     b->hide();

@@ -18,6 +18,7 @@
 #include "forms/print/trial_copy.h"
 #include "forms/view/form_views.h"
 #include "ui/drawing_target.h"
+#include "platform/strings.h"
 
 namespace forms {
 

@@ -13,8 +13,10 @@
 #include "blocks/numtext.h"
 #include "ui/controls/circle_button.h"
 #include "ui/controls/profile_store.h"
+#include "platform/strings.h"
 
 namespace {
+constexpr int kStrCalculatorCaption = 99751, kStrPesetasShort = 99752;
 
 // Numbers are printed and read as the C library does in its "C" locale, whatever the user's
 // locale: the display swaps the point for a comma itself.
@@ -178,7 +180,7 @@ void CCalculatorDisplayEdit::keyReleaseEvent(QKeyEvent* e) {
 // ---------------------------------------------------------------------------------------------
 
 CCalculadoraDlg::CCalculadoraDlg(QWidget* parent) : QDialog(parent) {
-  setWindowTitle(QStringLiteral("Calculadora"));
+  setWindowTitle(platform::LoadString(kStrCalculatorCaption));
   BuildFace();
 }
 
@@ -192,7 +194,7 @@ void CCalculadoraDlg::BuildFace() {
   display_->setText(text_);
   connect(display_, &CCalculatorDisplayEdit::keyButton, this, &CCalculadoraDlg::PressButton);
 
-  ptasLabel_ = new QLabel(QStringLiteral("Ptas"), this);
+  ptasLabel_ = new QLabel(platform::LoadString(kStrPesetasShort), this);
   ptasLabel_->setObjectName(QString::number(IDC_PTAS_LABEL));
   ptasLabel_->setGeometry(84, 42, 34, 24);
   ptasLabel_->setAlignment(Qt::AlignCenter);

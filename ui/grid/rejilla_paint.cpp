@@ -1,5 +1,6 @@
 // How the grid paints itself on the screen and prints its table page by page.
 #include "ui/grid/rejilla_ctrl.h"
+#include "platform/strings.h"
 
 #include <QDateTime>
 #include <QGuiApplication>
@@ -12,6 +13,7 @@
 namespace qx::grid {
 
 namespace {
+constexpr int kStrPageOfPages = 98949;  // "Página %1 de %2"
 // Separator of the lines of a multi-line body text: the two characters backslash and "n".
 const QString kLineSeparator = QStringLiteral("\\n");
 // Distance between the lines of a multi-line body text.
@@ -412,7 +414,7 @@ void CRejillaCtrl::PrintPageFooter(QPainter& p, const QRect& rect) {
   const QRect r = rect.translated(0, charHeight_ / 2);
   const int flags = Qt::AlignVCenter | Qt::TextSingleLine | Qt::TextDontClip;
   p.drawText(r, flags | Qt::AlignLeft,
-             QStringLiteral("Página %1 de %2").arg(printCurrentPage_).arg(printLastPage_));
+             platform::LoadString(kStrPageOfPages).arg(printCurrentPage_).arg(printLastPage_));
   p.drawText(r, flags | Qt::AlignRight, QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yy HH:mm:ss")));
   p.restore();
 }
