@@ -205,10 +205,10 @@ TEST_F(PersonsCared, TheVariantChoosesTheWordingAndTheHelpTopic) {
     const char* descriptor;
     int label;       // string of the label
     bool footnote;
-    int topic;       // what the help button asks for (topics missing from the help file open 1)
+    int topic;       // the topic the help button shows
   };
-  const Case cases[] = {{"IDD_DEC3IMP5*1", 228, false, 915}, {"IDD_DEC3IMP5*3", 223, true, 1},
-                        {"IDD_DEC3IMP5*5", 95660, true, 1}, {"IDD_DEC3IMP5*9", 236, false, 1}};
+  const Case cases[] = {{"IDD_DEC3IMP5*1", 228, false, 915}, {"IDD_DEC3IMP5*3", 223, true, 559},
+                        {"IDD_DEC3IMP5*5", 95660, true, 1}, {"IDD_DEC3IMP5*9", 236, false, 960}};
   qxtest::MemberView view(1, kCouple);
   for (const Case& c : cases) {
     std::vector<std::uint8_t> block(ps::kBlockSize);
