@@ -193,7 +193,15 @@ bool PrintDeclaration(IPageHost& pageHost, const PrintJob& job, QPagedPaintDevic
   if (renta) PreparePrintSheet(*renta, job.language, renta->ShownMember());
   auto* wealth = job.kind == 3 ? dynamic_cast<doc::C714Doc*>(host.PageDocument()) : nullptr;
   if (wealth) wealth->PrintSheetState().internetCopy = job.internet;
-  const std::string payment = wealth && !job.trial ? PreparePrintSheet714(*wealth) : std::string();
+  // The payment barcode of the payment sheets: none on a trial copy, nor on the paper copy of an
+  // internet filing (whose payment text is cleared).
+  std::string payment;
+  if (wealth && !job.trial) {
+    payment = PreparePrintSheet714(*wealth);
+  } else if (renta && !job.trial) {
+    if (job.internet) renta->BarcodeArea().fill(0);
+    else payment = renta->BuildBarcodeData();
+  }
   std::array<char, print::kCopyLabelWidth> label{};
   bool first = true;
   bool ok = true;
@@ -226,7 +234,7 @@ bool PrintDeclaration(IPageHost& pageHost, const PrintJob& job, QPagedPaintDevic
         print::DrawEan128Barcode(painter, print::kIdentificationPrefix, print::IdentificationData(job.nif, job.nameCode),
                                  print::ToDevice(marks.identificationRect, scales), messages);
       if (marks.reference && !job.reference.empty()) print::DrawReferenceBarcode(painter, job.reference, scales, messages);
-      if (wealth && marks.reference && !payment.empty())
+      if (marks.reference && !payment.empty())
         print::DrawEan128Barcode(painter, print::kPaymentPrefix, payment, print::ToDevice(print::kPaymentRect, scales),
                                  messages);
       if (marks.dotCode && !job.filingText.empty())

@@ -1729,13 +1729,13 @@ TEST_F(WiringTest, TheCopiesArePrintedInThePrintingLanguageAndARepeatedPrintChoo
 }
 
 #if defined(QX_HAVE_ZXING)
-// The rasterised first page of a PDF file; null when no rasteriser is installed.
-QImage FirstPageImage(const std::string& pdf, const std::string& prefix) {
+// The rasterised page `n` (from 1) of a PDF file; null when no rasteriser is installed.
+QImage PageImage(const std::string& pdf, const std::string& prefix, int n = 1) {
   const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
   if (tool.isEmpty()) return {};
   QProcess p;
-  p.start(tool, {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-f"), QStringLiteral("1"),
-                 QStringLiteral("-l"), QStringLiteral("1"), QStringLiteral("-gray"), QStringLiteral("-png"),
+  p.start(tool, {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-f"), QString::number(n),
+                 QStringLiteral("-l"), QString::number(n), QStringLiteral("-gray"), QStringLiteral("-png"),
                  QStringLiteral("-singlefile"), QString::fromStdString(pdf), QString::fromStdString(prefix)});
   if (!p.waitForFinished(-1) || p.exitCode() != 0) return {};
   return QImage(QString::fromStdString(prefix + ".png")).convertToFormat(QImage::Format_Grayscale8);
@@ -1759,7 +1759,7 @@ TEST_F(WiringTest, ThePrintedDotCodeReadsBackAsTheFilingRecord) {
   ASSERT_GT(expected.size(), 35u);
   EXPECT_EQ(expected[35], 'P');
 
-  const QImage page = FirstPageImage(path, (data.Path() / "sheet1").string());
+  const QImage page = PageImage(path, (data.Path() / "sheet1").string());
   if (page.isNull()) GTEST_SKIP() << "no PDF rasteriser (pdftoppm) to read the sheet back";
   ZXing::DecodeHints hints;
   hints.setFormats(ZXing::BarcodeFormat::PDF417 | ZXing::BarcodeFormat::Code128);
@@ -1803,6 +1803,30 @@ TEST_F(WiringTest, ThePrintedDotCodeReadsBackAsTheFilingRecord) {
     if (t.rfind("9001000000" "12345678Z", 0) == 0) identification = true;
   }
   EXPECT_TRUE(identification) << linear.size() << " linear barcodes read";
+
+  // The payment document (page 217) carries the payment barcode the declaration built.
+  forms::PrintJob job;
+  job.kind = 2;
+  job.pages = forms::DefinedPages(*Current(), 2);
+  const auto planned = forms::PlannedSheets(job);
+  const auto at = std::find_if(planned.begin(), planned.end(), [](const auto& p) { return p.page == 217; });
+  ASSERT_NE(at, planned.end());
+  const QImage paymentSheet =
+      PageImage(path, (data.Path() / "sheet217").string(), static_cast<int>(at - planned.begin()) + 1);
+  ASSERT_FALSE(paymentSheet.isNull());
+  const auto& area = dynamic_cast<doc::CRentaDoc&>(Current()->Document()).BarcodeArea();
+  const std::string paymentText(area.data(), ::strnlen(area.data(), area.size()));
+  ASSERT_EQ(paymentText.substr(0, 5), "90558");
+  bool payment = false;
+  for (const ZXing::Result& r : ZXing::ReadBarcodes(
+           ZXing::ImageView(paymentSheet.constBits(), paymentSheet.width(), paymentSheet.height(),
+                            ZXing::ImageFormat::Lum, static_cast<int>(paymentSheet.bytesPerLine())),
+           hints)) {
+    std::string t = r.text();
+    t.erase(std::remove_if(t.begin(), t.end(), [](char c) { return c == '(' || c == ')' || c == '\x1d'; }), t.end());
+    if (t == paymentText) payment = true;
+  }
+  EXPECT_TRUE(payment) << "the payment barcode " << paymentText;
 #endif
 }
 
