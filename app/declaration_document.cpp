@@ -189,7 +189,8 @@ void CDeclarationDocument::GoToBox(int page, int box) {
   }
   // Page 100 is the personal and family data wizard, which is not part of the program yet.
   if (page == 100) return;
-  if (page >= 1) doc_->NavigatePage(page, box);
+  // `box` is the box's index on its page; the page shown opens box number `box` + 1.
+  if (page >= 1) doc_->NavigatePage(page, box < 0 ? 0 : box + 1);
   UpdateAllViews(3);
   UpdateAllViews(1);
 }
