@@ -187,8 +187,11 @@ void CDeclarationDocument::GoToBox(int page, int box) {
     const int shown = renta_->ShownMember();
     if (shown >= 1 && shown <= 5) renta_->ShowMember(shown);  // member view 1 for the family unit, else 0
   }
-  // Page 100 is the personal and family data wizard, which is not part of the program yet.
-  if (page == 100) return;
+  // Page 100 is the personal and family data wizard, opened on page `box`.
+  if (page == 100) {
+    EditFamilyData(box);
+    return;
+  }
   // `box` is the box's index on its page; the page shown opens box number `box` + 1.
   if (page >= 1) doc_->NavigatePage(page, box < 0 ? 0 : box + 1);
   UpdateAllViews(3);

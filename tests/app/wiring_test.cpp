@@ -1553,6 +1553,18 @@ TEST_F(WiringTest, ThePage1TablesOpenTheFamilyDataOnTheirPage) {
   }
 }
 
+// A finding of the family data (page 100) opens the family wizard on the page it names.
+TEST_F(WiringTest, AFindingOfTheFamilyDataOpensTheWizardOnItsPage) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  int shown = -1;
+  script.push_back(Family([&shown](Wizard& w) { shown = w.GetActiveIndex(); }));
+  Current()->GoToBox(100, Wizard::kAscendantsPage);
+  EXPECT_EQ(shown, Wizard::kAscendantsPage);
+  EXPECT_TRUE(script.empty());
+}
+
 // Filing: the member chosen, the findings of the validation written anyway from "Avisos y
 // errores", the file named in the filing dialog and written whole under that name; a cancelled
 // filing dialog writes nothing. Form 714 files without choosing a member.
