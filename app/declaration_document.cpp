@@ -59,7 +59,7 @@ class CDeclarationDocument::AvisosHost : public checks::IAvisosHost {
     if (d_.renta_ && member >= 1 && member <= 5 && d_.renta_->CanShowMember(member)) d_.renta_->ShowMember(member);
   }
   void GoToPage(int page, int box) override { d_.services_.shell.GoToBox(page, box); }
-  // Printing is not part of the program yet: the window's print button stays disabled.
+  // The print runs once the window has closed, from the window's ending (kAvisosPrinting).
   void PrintDeclaration() override {}
   void SetPrintOrFile(bool) override {}
   bool HasAssignmentMarks(int member) const override { return d_.HasAssignmentMarks(member); }
@@ -236,7 +236,10 @@ bool CDeclarationDocument::ShowStatus() {
   if (renta_) renta_->SetTargetMember(renta_->ShownMember(), renta_->MemberView());
   lastSeverity_ = -1;
   if (doc_->ValidateDeclaration(3) == 2) return false;
-  return RunAvisosErrores(false) == checks::kAvisosPrinting;
+  if (RunAvisosErrores(false) != checks::kAvisosPrinting) return false;
+  correctionsPrint_ = true;
+  PrintDeclaration();
+  return true;
 }
 
 int CDeclarationDocument::RunAvisosErrores(bool filing) {
@@ -246,7 +249,6 @@ int CDeclarationDocument::RunAvisosErrores(bool filing) {
   dlg.SetValidationResult(lastSeverity_);
   dlg.SetFilingMode(filing);
   if (!dlg.Initialize()) return checks::kAvisosClosed;
-  if (!filing) dlg.Control(checks::CAvisosErroresDlg::kIdPrint)->setEnabled(false);
   return services_.runModal(dlg);
 }
 

@@ -31,6 +31,7 @@ namespace doc {
 class CRentaDoc;
 }
 namespace forms {
+struct PrintJob;
 class CIrPaginaDlg;
 }
 
@@ -218,6 +219,9 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   int filingFlag_ = 0;
   // Set while the paper copy of a filed declaration is printed.
   bool internetCopy_ = false;
+  // Set for the print that the findings window's print button asks for: member chosen, validated.
+  bool correctionsPrint_ = false;
+  void FillPrintIdentity(forms::PrintJob& job, int member);
   // The document's validator: the check state follows the document, then the form's validator.
   int Validate(int type, int member, int section);
   void RefreshCheckState();

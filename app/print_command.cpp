@@ -12,6 +12,7 @@
 
 #include "app/declaration_document.h"
 #include "app/program_messages.h"
+#include "checks/avisos_model.h"
 #include "blocks/form100.h"
 #include "blocks/form714.h"
 #include "data/doc/doc714.h"
@@ -73,6 +74,30 @@ std::string CDeclarationDocument::DotCodeText(int member) {
   return text;
 }
 
+// The identity a print of `member` (form 100; form 714 its declarant) carries: NIF, the
+// identification code of the name, the reference and the record of the dot code.
+void CDeclarationDocument::FillPrintIdentity(forms::PrintJob& job, int member) {
+  const std::uint8_t* block = doc_->Block().data();
+  if (renta_) {
+    const std::uint8_t* family = block + f100::Family.offset;
+    job.nif = Trimmed(f100::family::HolderNif(member - 1).raw(family));
+    const std::string name = Trimmed(f100::family::HolderSurname1(member - 1).raw(family)) + ' ' +
+                             Trimmed(f100::family::HolderSurname2(member - 1).raw(family)) + ' ' +
+                             Trimmed(f100::family::HolderGivenName(member - 1).raw(family));
+    job.nameCode = forms::CNameCode(name, job.nif).GetCode();
+    job.reference = renta_->GetReferenceText(member - 1);
+  } else {
+    const std::uint8_t* personal = block + f714::Personal.offset;
+    job.nif = Trimmed(f714::personal::Nif.raw(personal));
+    const std::string name = Trimmed(f714::personal::Surname1.raw(personal)) + ' ' +
+                             Trimmed(f714::personal::Surname2.raw(personal)) + ' ' +
+                             Trimmed(f714::personal::GivenName.raw(personal));
+    job.nameCode = forms::CNameCode(name, job.nif).GetCode();
+    if (auto* d714 = dynamic_cast<doc::C714Doc*>(doc_.get())) job.reference = d714->GetReferenceText();
+  }
+  job.filingText = job.internet ? std::string() : DotCodeText(member);
+}
+
 bool CDeclarationDocument::PrintDeclaration() {
   BusyScope busy(*this);
   doc_->CommitPendingBoxEdit();
@@ -80,28 +105,51 @@ bool CDeclarationDocument::PrintDeclaration() {
   const int kind = form100 ? 2 : 3;
   const int remembered = form100 ? renta_->ShownMember() : 0;
   const bool internet = internetCopy_;
+  // A print asked for from "Avisos y errores": its member is chosen and validated already.
+  const bool corrections = correctionsPrint_;
+  correctionsPrint_ = false;
+  const int memberMode = internet && !corrections ? 3 : corrections ? 2 : 0;
   int member = 0;
   int copiesMode = 0;
   bool bothSpouses = false;
+  const auto restoreMember = [&] {
+    if (form100 && renta_->CanShowMember(remembered)) renta_->ShowMember(remembered);
+  };
+  // Findings stop the print; the window's print button asks for it again without validating.
+  const auto findingsStop = [&] {
+    restoreMember();
+    UpdateAllViews(1);
+    if (RunAvisosErrores(false) != checks::kAvisosPrinting) return false;
+    correctionsPrint_ = true;
+    return PrintDeclaration();
+  };
   if (form100) {
     forms::CSeleccionDeclaracionImprimirDlg::Declaration d;
     d.block = doc_->Block();
     d.household = renta_->Household();
     d.shownMember = remembered;
+    d.printMember = renta_->TargetMember();
     d.hasErrors = [this] { return doc_->ValidateDeclaration(3) == 0; };
-    forms::CSeleccionDeclaracionImprimirDlg select(std::move(d), 0, CProgramMessages::Parent());
+    forms::CSeleccionDeclaracionImprimirDlg select(std::move(d), memberMode, CProgramMessages::Parent());
     select.EnsureCreated();
-    if (services_.runModal(select) != ui::IDOK || select.member < 1) return false;
+    if (services_.runModal(select) != ui::IDOK || select.member < 1) {
+      restoreMember();
+      return false;
+    }
     bothSpouses = select.member == 6;
     member = bothSpouses ? 2 : select.member;
     copiesMode = select.copiesMode;
-    renta_->SetTargetMember(member, renta_->MemberView());
+    renta_->SetTargetMember(select.member, select.member == 1 ? 1 : 0);
+    if (memberMode == 0) {
+      switch (doc_->ValidateDeclaration(0)) {
+        case 0: return findingsStop();
+        case 2: restoreMember(); return false;
+      }
+    }
+    renta_->SetTargetMember(member, member == 1 ? 1 : 0);
     renta_->ShowMember(member);
   }
   doc_->Calculate(1);
-  const auto restoreMember = [&] {
-    if (form100 && renta_->CanShowMember(remembered)) renta_->ShowMember(remembered);
-  };
 
   QPrinter printer(QPrinter::HighResolution);
   printer.setPageSize(QPageSize(QPageSize::A4));
@@ -114,10 +162,11 @@ bool CDeclarationDocument::PrintDeclaration() {
   job.language = services_.shell.PrintingLanguage();
   job.internet = internet;
 
-  // A declaration printed before: which of its pages are printed again.
+  // A declaration printed before: which of its pages are printed again. The print of both spouses
+  // prints them whole.
   bool printerChosen = false;
   const bool printedBefore = form100 ? !bothSpouses && renta_->MemberStatus(member) == 1 : doc_->IsPrinted();
-  if (printedBefore && !internet) {
+  const auto choosePages = [&]() -> bool {
     forms::CSeleccionImpresionDlg::Declaration d;
     const std::vector<int> pages = job.pages;
     const int form = form100 ? 100 : 714;
@@ -139,14 +188,15 @@ bool CDeclarationDocument::PrintDeclaration() {
     if (form100) pagesDlg = std::make_unique<forms::CSeleccionImpresionDlg>(std::move(d), CProgramMessages::Parent());
     else pagesDlg = std::make_unique<forms::CSeleccionImpresion714Dlg>(std::move(d), CProgramMessages::Parent());
     pagesDlg->EnsureCreated();
-    if (services_.runModal(*pagesDlg) != ui::IDOK) {
-      restoreMember();
-      return false;
-    }
+    if (services_.runModal(*pagesDlg) != ui::IDOK) return false;
     job.selection = pagesDlg->flags;
     copiesMode = pagesDlg->copiesMode;
+    return true;
+  };
+  if (form100 && printedBefore && !internet && !choosePages()) {
+    restoreMember();
+    return false;
   }
-  job.extraCopy = copiesMode == 2 && !internet;
 
   if (!printerChosen) {
     // Form 714 has its own dialog, with the taxpayer's extra copy.
@@ -162,41 +212,52 @@ bool CDeclarationDocument::PrintDeclaration() {
       restoreMember();
       return false;
     }
-    if (dialog714 && dialog714->Copies() == 2 && !internet) job.extraCopy = true;
+    if (dialog714 && dialog714->Copies() == 2 && !internet) copiesMode = 2;
   }
+  if (!form100) {
+    // Form 714 validates once its printer is chosen; the findings window's print button goes on.
+    if (doc_->ValidateDeclaration(0) == 0 && RunAvisosErrores(false) != checks::kAvisosPrinting) return false;
+    if (printedBefore && !internet) {
+      if (!choosePages()) return false;
+    }
+  }
+  job.extraCopy = copiesMode == 2 && !internet;
 
-  const std::uint8_t* block = doc_->Block().data();
-  if (form100) {
-    const std::uint8_t* family = block + f100::Family.offset;
-    job.nif = Trimmed(f100::family::HolderNif(member - 1).raw(family));
-    const std::string name = Trimmed(f100::family::HolderSurname1(member - 1).raw(family)) + ' ' +
-                             Trimmed(f100::family::HolderSurname2(member - 1).raw(family)) + ' ' +
-                             Trimmed(f100::family::HolderGivenName(member - 1).raw(family));
-    job.nameCode = forms::CNameCode(name, job.nif).GetCode();
-    job.reference = renta_->GetReferenceText(member - 1);
-  } else {
-    const std::uint8_t* personal = block + f714::Personal.offset;
-    job.nif = Trimmed(f714::personal::Nif.raw(personal));
-    const std::string name = Trimmed(f714::personal::Surname1.raw(personal)) + ' ' +
-                             Trimmed(f714::personal::Surname2.raw(personal)) + ' ' +
-                             Trimmed(f714::personal::GivenName.raw(personal));
-    job.nameCode = forms::CNameCode(name, job.nif).GetCode();
-    if (auto* d714 = dynamic_cast<doc::C714Doc*>(doc_.get())) job.reference = d714->GetReferenceText();
+  // The print of both spouses: the declarant's copies, then the spouse's, each with its own
+  // identity and dot code, the document showing that spouse while its sheets are drawn.
+  std::vector<int> members = bothSpouses ? std::vector<int>{2, 3} : std::vector<int>{member};
+  forms::PrintSession session(printer);
+  for (int m : members) {
+    if (form100 && m != member) {
+      renta_->SetTargetMember(m, 0);
+      renta_->ShowMember(m);
+      doc_->Calculate(1);
+    }
+    FillPrintIdentity(job, m);
+    // The page pictures in the printing language for the print, then the screen's again.
+    doc_->SetPageTables({services_.shell.LocalDatabase(), job.language, services_.shell.BaseFolder()});
+    if (!session.Print(*this, job, &services_.messages)) break;
   }
-  if (!internet) job.filingText = DotCodeText(member);
-  // The page pictures in the printing language for the print, then the screen's again.
-  doc_->SetPageTables({services_.shell.LocalDatabase(), job.language, services_.shell.BaseFolder()});
-  const bool printed = forms::PrintDeclaration(*this, job, printer, &services_.messages);
+  const bool printed = session.End();
   doc_->SetPageTables({services_.shell.LocalDatabase(), services_.shell.InterfaceLanguage(), services_.shell.BaseFolder()});
   if (printed) {
-    if (!internet) {
-      if (form100) renta_->SetMemberStatus(1);
-      else doc_->SetPrinted(true);
+    if (form100) {
+      // Both spouses are marked printed even on the paper copy of a filing.
+      for (int m : members) {
+        if (!internet || bothSpouses) {
+          renta_->SetTargetMember(m, m == 1 ? 1 : 0);
+          renta_->SetMemberStatus(1);
+        }
+        CUtilities::IncrementUsageCounters(services_.store.Connection(), 100, true, false, false);
+      }
+    } else {
+      if (!internet) doc_->SetPrinted(true);
+      CUtilities::IncrementUsageCounters(services_.store.Connection(), 714, true, false, false);
     }
-    CUtilities::IncrementUsageCounters(services_.store.Connection(), form100 ? 100 : 714, true, false, false);
   } else {
     services_.messages.Plain(platform::LoadString(kPrintFailedString).toStdString(), kIconWarning);
   }
+  if (form100 && bothSpouses) renta_->SetTargetMember(6, 0);
   restoreMember();
   UpdateAllViews(1);
   if (printed && !internet) {

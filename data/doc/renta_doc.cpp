@@ -238,10 +238,12 @@ int CRentaDoc::ValidateDeclaration(int type) {
   if (validator_(type, targetView_ == 1 ? 1 : targetMember_, -1) >= 0) return 0;
   switch (type) {
     case 0:
-    case 2: return host_.AskTaxAssignmentChoice(targetMember_, 0, "") == 0 ? 2 : 1;
     case 1:
+    case 2:
+      // Both spouses' declarations: each spouse is asked.
       if (targetMember_ == 6)
         return host_.AskTaxAssignmentChoice(2, 0, "DEC") == 0 || host_.AskTaxAssignmentChoice(3, 0, "CON") == 0 ? 2 : 1;
+      if (type != 1) return host_.AskTaxAssignmentChoice(targetMember_, 0, "") == 0 ? 2 : 1;
       return host_.AskTaxAssignmentChoice(targetMember_, 1, "") == 0 ? 2 : 1;
   }
   return 1;

@@ -180,14 +180,24 @@ void DrawPageOnSheet(QPainter& painter, CProg32View& view, const QRect& sheet) {
   painter.restore();
 }
 
-bool PrintDeclaration(IPageHost& pageHost, const PrintJob& job, QPagedPaintDevice& device, IMessageService* messages) {
+PrintSession::PrintSession(QPagedPaintDevice& device) : device_(device), painter_(std::make_unique<QPainter>()) {}
+
+PrintSession::~PrintSession() {
+  if (painter_->isActive()) painter_->end();
+}
+
+bool PrintSession::Print(IPageHost& pageHost, const PrintJob& job, IMessageService* messages) {
+  if (!ok_) return false;
   const std::vector<print::PlannedSheet> sheets = PlannedSheets(job);
-  if (sheets.empty()) return false;
-  QPainter painter;
-  if (!painter.begin(&device)) return false;
+  if (sheets.empty()) return ok_ = false;
+  if (!started_) {
+    started_ = true;
+    if (!painter_->begin(&device_)) return ok_ = false;
+  }
+  QPainter& painter = *painter_;
   PrintingHost host(pageHost, job.language);
   ui::PrintingLanguageScope holderWords(job.language);
-  const QRect sheet(0, 0, device.width(), device.height());
+  const QRect sheet(0, 0, device_.width(), device_.height());
   const print::SheetScales scales = print::ScalesOf(sheet.size());
   auto* renta = job.kind == 2 ? dynamic_cast<doc::CRentaDoc*>(host.PageDocument()) : nullptr;
   if (renta) PreparePrintSheet(*renta, job.language, renta->ShownMember());
@@ -203,8 +213,6 @@ bool PrintDeclaration(IPageHost& pageHost, const PrintJob& job, QPagedPaintDevic
     else payment = renta->BuildBarcodeData();
   }
   std::array<char, print::kCopyLabelWidth> label{};
-  bool first = true;
-  bool ok = true;
   for (const print::PlannedSheet& planned : sheets) {
     // The copy label of the sheet, in the printing language.
     label.fill('\0');
@@ -218,13 +226,13 @@ bool PrintDeclaration(IPageHost& pageHost, const PrintJob& job, QPagedPaintDevic
     if (wealth) SetCopyLabel714(*wealth, planned.copyKind, job.language);
     std::unique_ptr<CFormView> view(CreatePageView(host, job.kind, planned.page));
     if (!view || !view->Create()) {
-      ok = false;
+      ok_ = false;
       break;
     }
     view->SetPrinting(true);
     for (int i = 0; i < view->GetBoxCount(); ++i)
       if (CBoxField* box = view->GetBox(i); box->data == nullptr && IsCopyLabelBox(*box)) box->data = label.data();
-    if (!first) device.newPage();
+    if (sheetDrawn_) device_.newPage();
     DrawPageOnSheet(painter, *view, sheet);
     if (job.trial) {
       DrawTrialWatermark(painter, sheet);
@@ -241,7 +249,7 @@ bool PrintDeclaration(IPageHost& pageHost, const PrintJob& job, QPagedPaintDevic
         print::DrawDotCodeSheet(painter, sheet.size(), job.filingText, job.kind == 3 ? 714 : 100, job.nif, messages);
     }
     if (job.sheetDrawn) job.sheetDrawn(planned.page, planned.copyKind, *view);
-    first = false;
+    sheetDrawn_ = true;
   }
   // The sheets' labels go with the print; the identification code stays with the declaration.
   if (renta) renta->PrintSheetState() = {};
@@ -249,7 +257,18 @@ bool PrintDeclaration(IPageHost& pageHost, const PrintJob& job, QPagedPaintDevic
     wealth->PrintSheetState().copyKind = 0;
     wealth->PrintSheetState().copyLabel.fill(0);
   }
-  return painter.end() && ok;
+  return ok_;
+}
+
+bool PrintSession::End() {
+  if (painter_->isActive() && !painter_->end()) ok_ = false;
+  return ok_ && started_;
+}
+
+bool PrintDeclaration(IPageHost& host, const PrintJob& job, QPagedPaintDevice& device, IMessageService* messages) {
+  PrintSession session(device);
+  session.Print(host, job, messages);
+  return session.End();
 }
 
 }  // namespace forms

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -45,6 +46,28 @@ struct PrintJob {
 
 // The sheets of `job`: its copies, each page with its copy kind.
 std::vector<print::PlannedSheet> PlannedSheets(const PrintJob& job);
+
+// One print on one device, of one or more declarations in turn: the print of both spouses puts the
+// spouse's copies after the declarant's. The document shows each declaration's member while its
+// job is printed; the caller switches it between jobs.
+class PrintSession {
+ public:
+  explicit PrintSession(QPagedPaintDevice& device);
+  ~PrintSession();
+  PrintSession(const PrintSession&) = delete;
+  PrintSession& operator=(const PrintSession&) = delete;
+
+  // Prints the sheets of `job` after those printed before. FALSE when a page could not be laid
+  // out or the device refused to paint; the session then prints nothing more.
+  bool Print(IPageHost& host, const PrintJob& job, IMessageService* messages);
+  // Ends the print; whether every job printed.
+  bool End();
+
+ private:
+  QPagedPaintDevice& device_;
+  std::unique_ptr<QPainter> painter_;
+  bool started_ = false, sheetDrawn_ = false, ok_ = true;
+};
 
 // Prints `job` on `device` (a printer or a PDF writer), one sheet per planned sheet. FALSE when a
 // page could not be laid out or the device refused to paint.

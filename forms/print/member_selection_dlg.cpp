@@ -73,10 +73,8 @@ void D::OnInitDialog() {
     caption = platform::LoadString(kFilingCaption);
     setWindowTitle(caption);
   }
-  if (mode_ == 0 || mode_ == 1) {
-    member = declaration_.shownMember;
-    jointSelection = member == 1 ? 1 : 0;
-  }
+  member = mode_ == 0 || mode_ == 1 ? declaration_.shownMember : declaration_.printMember;
+  jointSelection = member == 1 ? 1 : 0;
   if (member != 1 || excluded) {
     Check(kIndividual, true);
     const int radio = member == 3 ? kSpouse : member == 4 ? kChild1 : member == 5 ? kChild2 : kDeclarant;

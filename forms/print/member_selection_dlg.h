@@ -1,6 +1,8 @@
 // The choice of whose form-100 declaration is printed or filed: the family unit's joint
 // declaration, or the individual declaration of the declarant (with the spouse when their results
 // are compensated), the spouse or a child. Mode 1 is the filing command's: no printer controls.
+// Mode 0 is a print's; in mode 2 (the print asked for from "Avisos y errores") and mode 3 (the
+// paper copy of a filed declaration) the member is already chosen.
 #pragma once
 
 #include <array>
@@ -24,6 +26,8 @@ class CSeleccionDeclaracionImprimirDlg : public CTemplateDlg {
     std::span<const std::uint8_t> block;            // Form100Data
     std::array<std::uint8_t, 5> household{};        // family unit, declarant, spouse, child 1, child 2
     int shownMember = 1;
+    // Modes 2 and 3: the member already chosen (1 .. 5, 6 declarant and spouse), shown and fixed.
+    int printMember = 2;
     // Validates the declaration for printing (type 3): TRUE when it reports errors.
     std::function<bool()> hasErrors;
   };

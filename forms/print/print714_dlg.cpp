@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "forms/print/print_selection_dlg.h"
 #include "platform/help.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
@@ -71,7 +72,7 @@ CPrint714Dlg::CPrint714Dlg(QPrinter* printer, bool hideExtraCopy, bool specialMo
     help_ = new COwnerDrawButton(platform::LoadString(kStrHelp), this);
     help_->setObjectName(QStringLiteral("1038"));
     box->addButton(help_, QDialogButtonBox::HelpRole);
-    connect(help_, &QPushButton::clicked, this, [] { platform::ShowHelp(1); });
+    connect(help_, &QPushButton::clicked, this, [] { platform::ShowHelp(kPrintHelpTopic); });
   }
   install_ = findChild<QPushButton*>(QStringLiteral("properties"));
   if (install_) {

@@ -25,6 +25,7 @@ constexpr int kEnvelope = 99387, kDotCode100 = 99388, kCorrections = 99389, kDon
               kIdentityCopy = 99392, kDotCode714 = 99393, kDefaultPrinter = 99394;
 constexpr int kPrinterLabelText = 96207;  // "Impresora:"
 constexpr int kMarksGroup = 1;
+constexpr int kHelpText = 91001;  // "Ay&uda"
 
 // Pages that every print of form 100 carries: they cannot be left out.
 constexpr bool AlwaysPrinted100(int index) {
@@ -33,8 +34,8 @@ constexpr bool AlwaysPrinted100(int index) {
 
 // The page boxes, then the mark radios, the extra copy, the printer and the buttons.
 template <int First, int Count, int TextId>
-constexpr std::array<ui::ControlDef, Count + 8> SelectionControls() {
-  std::array<ui::ControlDef, Count + 8> c{};
+constexpr std::array<ui::ControlDef, Count + 9> SelectionControls() {
+  std::array<ui::ControlDef, Count + 9> c{};
   for (int i = 0; i < Count; ++i)
     c[i] = {.id = D::kFirstPage + First + i, .kind = Ctl::CheckBox, .textId = TextId + i, .row = i, .col = 0,
             .colSpan = 3};
@@ -49,14 +50,16 @@ constexpr std::array<ui::ControlDef, Count + 8> SelectionControls() {
   c[Count + 5] = {.id = D::kPrinterButton, .kind = Ctl::Button, .textId = kInstallText, .row = Count + 2, .col = 2};
   c[Count + 6] = {.id = ui::IDOK, .kind = Ctl::Ok, .textId = ui::kStrOkButton, .row = Count + 3, .col = 0};
   c[Count + 7] = {.id = ui::IDCANCEL, .kind = Ctl::Cancel, .textId = ui::kStrCancelButton, .row = Count + 3, .col = 1};
+  c[Count + 8] = {.id = ui::kHelpButtonId, .kind = Ctl::Help, .textId = kHelpText, .row = Count + 3, .col = 2};
   return c;
 }
 
 constexpr auto kControls100 = SelectionControls<0, 18, kPageText100>();
 constexpr auto kControls714 = SelectionControls<1, 11, kPageText714>();
-constexpr ui::DialogTemplate kTemplate100{.id = D::kId, .captionId = kCaption100, .controls = kControls100};
+constexpr ui::DialogTemplate kTemplate100{.id = D::kId, .captionId = kCaption100, .controls = kControls100,
+                                         .helpTopic = kPrintHelpTopic};
 constexpr ui::DialogTemplate kTemplate714{.id = CSeleccionImpresion714Dlg::kId, .captionId = kCaption714,
-                                         .controls = kControls714};
+                                         .controls = kControls714, .helpTopic = kPrintHelpTopic};
 
 constexpr ui::ControlDef kAttention100[] = {
     {.kind = Ctl::Static, .textId = kEnvelope, .row = 0, .col = 0},

@@ -14,6 +14,9 @@ class IMessageService;
 
 namespace forms {
 
+// The help topic of the print dialogs.
+inline constexpr int kPrintHelpTopic = 990;
+
 class CSeleccionImpresionDlg : public CTemplateDlg {
   Q_OBJECT
  public:

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 #include "data/db/ado.h"
 
@@ -60,6 +62,15 @@ bool CPageBoxList::LoadFromControlX(int pageCode, double scale) {
         !texts.IsNotAtEnd()) {
       Report(kStrControlsDamaged, true);
     } else {
+      // The page's language rows, read once: a search per box through the recordset would run a
+      // query over the whole table each time.
+      struct BoxTexts {
+        std::string number, title, prompt;
+      };
+      std::vector<BoxTexts> languageRows;
+      for (; texts.IsNotAtEnd(); texts.MoveNext())
+        languageRows.push_back({Text(texts, "INDNUMERO", 64), Text(texts, "TituloVent", 49), Text(texts, "TEXTODIBUJ", 79)});
+      std::size_t nextText = 0;
       for (; rows.IsNotAtEnd(); rows.MoveNext()) {
         auto box = std::make_unique<CBoxField>();
         box->pageCode = std::atoi(Text(rows, "IndiceFich", 4).c_str());
@@ -77,10 +88,13 @@ bool CPageBoxList::LoadFromControlX(int pageCode, double scale) {
         box->NombreVent = Text(rows, "NombreVent", 25);
         box->AdmitNega = Int(rows, "AdmitNega") != 0 ? 1 : 0;
         box->Pintacero = Int(rows, "Pintacero") != 0 ? 1 : 0;
-        // The language rows stand in the same order: searched forward from the current one only.
-        if (texts.IsNotAtEnd() && texts.Find(db::Filter::Eq("INDNUMERO", number), true, false)) {
-          box->TituloVent = Text(texts, "TituloVent", 49);
-          box->prompt = Text(texts, "TEXTODIBUJ", 79);
+        // The language rows stand in the same order: searched forward from the last one found.
+        for (std::size_t t = nextText; t < languageRows.size(); ++t) {
+          if (!db::SameText(languageRows[t].number, number)) continue;
+          box->TituloVent = languageRows[t].title;
+          box->prompt = languageRows[t].prompt;
+          nextText = t;
+          break;
         }
         box->rect = ScaledRect(rows, scale);
         box->ApplyFormatSpec();

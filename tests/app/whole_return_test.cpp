@@ -28,6 +28,7 @@
 #include "app/declaration_document.h"
 #include "app/program_assembly.h"
 #include "app_fixture.h"
+#include "print_steps.h"
 #include "blocks/form100.h"
 #include "blocks/form100_a.h"
 #include "blocks/form100_b.h"
@@ -274,25 +275,10 @@ class WholeReturn : public apptest::AppTest {
   }
 
   std::size_t PrintToPdf(const std::string& path) {
-    script.push_back([path](QDialog& d) {
-      auto& dialog = dynamic_cast<QPrintDialog&>(d);
-      dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
-      dialog.printer()->setOutputFileName(QString::fromStdString(path));
-      return static_cast<int>(QDialog::Accepted);
-    });
-    script.push_back([](QDialog& d) {
-      EXPECT_TRUE(dynamic_cast<forms::CAtencion100Dlg*>(&d) || dynamic_cast<forms::CAtencion714Dlg*>(&d))
-          << "the reminder after the print";
-      return static_cast<int>(ui::IDOK);
-    });
+    script.push_back(apptest::PrintFlow(script, path));
     Trigger(ID_FILE_PRINT);
-    std::ifstream in(path, std::ios::binary);
-    const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(pdf.substr(0, 5), "%PDF-") << path;
-    std::size_t sheets = 0;
-    for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos; at = pdf.find("/Type /Page\n", at + 1))
-      ++sheets;
-    return sheets;
+    EXPECT_TRUE(script.empty());
+    return apptest::PdfSheets(path);
   }
   // The filing command: findings written anyway, the file named in the filing dialog; its text.
   std::string File(const std::string& path) {

@@ -52,8 +52,10 @@
 #include "annex/tipo_captura_datos_dlg.h"
 #include "app/program_assembly.h"
 #include "app_fixture.h"
+#include "print_steps.h"
 #include "blocks/form100_a.h"
 #include "blocks/form100_k.h"
+#include "blocks/form100_n.h"
 #include "blocks/form714.h"
 #include "data/doc/doc714.h"
 #include "blocks/form714_sections.h"
@@ -169,26 +171,26 @@ class WiringTest : public apptest::AppTest {
   // Prints the open declaration through the print dialog into a PDF file at `path`, the reminder
   // after it read; its sheets. `choose` makes the other choices of the dialog.
   std::size_t PrintToPdf(const std::string& path, std::function<void(QPrintDialog&)> choose = {}) {
-    script.push_back([path, choose](QDialog& d) {
-      auto& dialog = dynamic_cast<QPrintDialog&>(d);
-      if (choose) choose(dialog);
-      dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
-      dialog.printer()->setOutputFileName(QString::fromStdString(path));
-      return static_cast<int>(QDialog::Accepted);
-    });
-    script.push_back([](QDialog& d) {
-      EXPECT_TRUE(dynamic_cast<forms::CAtencion100Dlg*>(&d) || dynamic_cast<forms::CAtencion714Dlg*>(&d))
-          << "the reminder after the print";
-      return static_cast<int>(ui::IDOK);
-    });
+    script.push_back(apptest::PrintFlow(script, path, std::move(choose)));
     Trigger(ID_FILE_PRINT);
     EXPECT_TRUE(script.empty());
-    std::ifstream in(path, std::ios::binary);
-    const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(pdf.substr(0, 5), "%PDF-") << path;
-    std::size_t sheets = 0;
-    for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos; at = pdf.find("/Type /Page\n", at + 1)) ++sheets;
-    return sheets;
+    return apptest::PdfSheets(path);
+  }
+
+  // The filing dialog of the filing command: findings, if any, written anyway; the file named
+  // `path`, a paper copy asked for or not; OK, or Cancel when `accept` is false.
+  Step FilingNamed(const std::string& path, bool paperCopy = false, bool accept = true) {
+    const auto name = [path, paperCopy, accept](QDialog& d) -> int {
+      auto& files = dynamic_cast<forms::CDlgInternet&>(d);
+      EXPECT_FALSE(files.OnFileNameOK(QString::fromStdString(path)));
+      files.printCopy = paperCopy ? 1 : 0;
+      return accept ? ui::IDOK : ui::IDCANCEL;
+    };
+    return [this, name](QDialog& d) -> int {
+      if (!dynamic_cast<checks::CAvisosErroresDlg*>(&d)) return name(d);
+      script.push_front(name);
+      return checks::kAvisosWriteFile;
+    };
   }
 
   // The sheets a first print of the open declaration draws: every copy of every page in use.
@@ -602,7 +604,7 @@ TEST_F(WiringTest, ValidationWithAFindingOpensTheWindowAndJumpsToItsPage) {
   std::vector<std::string> listed;
   script.push_back([&](QDialog& d) {
     auto& dlg = dynamic_cast<checks::CAvisosErroresDlg&>(d);
-    EXPECT_FALSE(dlg.Control(checks::CAvisosErroresDlg::kIdPrint)->isEnabled()) << "nothing prints yet";
+    EXPECT_FALSE(dlg.Control(checks::CAvisosErroresDlg::kIdPrint)->isEnabled()) << "an error: nothing can be printed";
     int row = 0;
     for (std::size_t i = 0; i < dlg.Model().Rows().size(); ++i) {
       listed.push_back(dlg.Model().Rows()[i].code);
@@ -1577,14 +1579,6 @@ TEST_F(WiringTest, TheFilingCommandWritesTheFileOfTheMemberChosen) {
   f100::sec_a::MoneyPay.set(f100::record(block, f100::SectionA), 18000.0);
   const std::string path = (data.Path() / "12345678.100").string();
   int selections = 0;
-  const auto name = [&](bool accept) {
-    return [&, accept](QDialog& d) -> int {
-      auto& files = dynamic_cast<forms::CDlgInternet&>(d);
-      EXPECT_FALSE(files.OnFileNameOK(QString::fromStdString(path)));
-      files.printCopy = 0;
-      return accept ? ui::IDOK : ui::IDCANCEL;
-    };
-  };
   const auto steps = [&](bool accept) {
     script.push_back([&](QDialog& d) {
       auto& select = dynamic_cast<forms::CSeleccionDeclaracionImprimirDlg&>(d);
@@ -1595,14 +1589,7 @@ TEST_F(WiringTest, TheFilingCommandWritesTheFileOfTheMemberChosen) {
       select.hide();
       return select.result();
     });
-    // Findings, if any, are written anyway.
-    script.push_back([&, accept](QDialog& d) -> int {
-      if (dynamic_cast<checks::CAvisosErroresDlg*>(&d)) {
-        script.push_front(name(accept));
-        return checks::kAvisosWriteFile;
-      }
-      return name(accept)(d);
-    });
+    script.push_back(FilingNamed(path, false, accept));
   };
   steps(false);
   Trigger(ID_FILE_SEND);
@@ -1633,31 +1620,12 @@ TEST_F(WiringTest, AWealthTaxDeclarationIsFiledWithoutChoosingAMember) {
   Start();
   ASSERT_NE(Current(), nullptr);
   std::memcpy(f714::record(Current()->Document().Block().data(), f714::Personal) + f714::personal::Nif.off, "87654321X", 9);
-  std::string path = (data.Path() / "missing" / "87654321.714").string();
-  const auto name = [&](QDialog& d) -> int {
-    auto& files = dynamic_cast<forms::CDlgInternet&>(d);
-    EXPECT_FALSE(files.OnFileNameOK(QString::fromStdString(path)));
-    files.printCopy = 0;
-    return ui::IDOK;
-  };
-  script.push_back([&](QDialog& d) -> int {
-    if (dynamic_cast<checks::CAvisosErroresDlg*>(&d)) {
-      script.push_front(name);
-      return checks::kAvisosWriteFile;
-    }
-    return name(d);
-  });
+  script.push_back(FilingNamed((data.Path() / "missing" / "87654321.714").string()));
   // A folder that does not exist: the failure is said and nothing is left behind.
   Trigger(ID_FILE_SEND);
   EXPECT_FALSE(std::filesystem::exists(data.Path() / "missing"));
-  path = (data.Path() / "87654321.714").string();
-  script.push_back([&](QDialog& d) -> int {
-    if (dynamic_cast<checks::CAvisosErroresDlg*>(&d)) {
-      script.push_front(name);
-      return checks::kAvisosWriteFile;
-    }
-    return name(d);
-  });
+  const std::string path = (data.Path() / "87654321.714").string();
+  script.push_back(FilingNamed(path));
   Trigger(ID_FILE_SEND);
   ASSERT_TRUE(std::filesystem::exists(path));
   std::ifstream in(path, std::ios::binary);
@@ -1687,6 +1655,159 @@ TEST_F(WiringTest, ThePrintCommandPrintsEveryDefinedPageToAPdfFile) {
   auto* renta = dynamic_cast<doc::CRentaDoc*>(&Current()->Document());
   ASSERT_NE(renta, nullptr);
   EXPECT_EQ(renta->MemberStatus(doc::kDeclarant), 1) << "printed";
+}
+
+// The paper copy asked for with a filing: the member dialog shows the filed member, fixed and
+// without the extra copy; one copy is printed, not validated again, with no reminder, and the
+// member's printed status is left as it was.
+TEST_F(WiringTest, ThePaperCopyOfAFiledDeclarationPrintsOneCopyOfTheFiledMember) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  auto* renta = dynamic_cast<doc::CRentaDoc*>(&Current()->Document());
+  ASSERT_NE(renta, nullptr);
+  const std::string file = (data.Path() / "12345678.100").string();
+  const std::string pdf = (data.Path() / "copia.pdf").string();
+  script.push_back(MemberProposed());
+  script.push_back(FilingNamed(file, true));
+  script.push_back([](QDialog& d) {
+    using D = forms::CSeleccionDeclaracionImprimirDlg;
+    auto& select = dynamic_cast<D&>(d);
+    EXPECT_TRUE(qxtest::ShowActive(&select));
+    EXPECT_TRUE(select.Item<QAbstractButton>(D::kDeclarant)->isChecked());
+    for (int id : {D::kJoint, D::kIndividual, D::kDeclarant}) EXPECT_FALSE(select.GetDlgItem(id)->isEnabled()) << id;
+    EXPECT_TRUE(select.GetDlgItem(D::kExtraCopy)->isHidden());
+    select.Item<QAbstractButton>(ui::IDOK)->click();
+    select.hide();
+    return select.result();
+  });
+  script.push_back([pdf](QDialog& d) {
+    auto& dialog = dynamic_cast<QPrintDialog&>(d);
+    dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+    dialog.printer()->setOutputFileName(QString::fromStdString(pdf));
+    return static_cast<int>(QDialog::Accepted);
+  });
+  Trigger(ID_FILE_SEND);
+  EXPECT_TRUE(script.empty()) << "no reminder";
+  EXPECT_TRUE(std::filesystem::exists(file));
+  forms::PrintJob job;
+  job.kind = 2;
+  job.pages = forms::DefinedPages(*Current(), 2);
+  job.internet = true;
+  EXPECT_EQ(apptest::PdfSheets(pdf), forms::PlannedSheets(job).size());
+  EXPECT_EQ(renta->MemberStatus(doc::kDeclarant), 0) << "a paper copy does not mark the member printed";
+}
+
+// Findings stop a print: the window opens in the print's place. Its print button asks for the
+// print again with the member already chosen (the member dialog fixed, no validation); closing it
+// prints nothing.
+TEST_F(WiringTest, FindingsStopAPrintAndTheWindowsPrintButtonPrintsTheChosenMember) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  auto* renta = dynamic_cast<doc::CRentaDoc*>(&Current()->Document());
+  ASSERT_NE(renta, nullptr);
+  // The declarant's NIF missing: an error.
+  std::uint8_t* family = f100::record(renta->Block().data(), f100::Family);
+  f100::family::HolderNif(1).set(family, std::string(9, ' '));
+  const std::string path = (data.Path() / "renta.pdf").string();
+  int windows = 0;
+  const auto findings = [&](int ending) {
+    return [&, ending](QDialog& d) {
+      auto& dlg = dynamic_cast<checks::CAvisosErroresDlg&>(d);
+      ++windows;
+      EXPECT_FALSE(dlg.Model().Rows().empty());
+      EXPECT_EQ(dlg.Control(checks::CAvisosErroresDlg::kIdPrint)->isEnabled(), Current()->LastValidation() == 0)
+          << "printing is offered past warnings only";
+      return ending;
+    };
+  };
+  script.push_back(MemberProposed());
+  script.push_back(findings(checks::kAvisosClosed));
+  Trigger(ID_FILE_PRINT);
+  EXPECT_TRUE(script.empty());
+  EXPECT_EQ(windows, 1);
+  EXPECT_FALSE(std::filesystem::exists(path)) << "nothing printed";
+  EXPECT_EQ(renta->MemberStatus(doc::kDeclarant), 0);
+
+  script.push_back(MemberProposed());
+  script.push_back(findings(checks::kAvisosPrinting));
+  script.push_back([](QDialog& d) {
+    auto& select = dynamic_cast<forms::CSeleccionDeclaracionImprimirDlg&>(d);
+    EXPECT_TRUE(qxtest::ShowActive(&select));
+    EXPECT_TRUE(select.Item<QAbstractButton>(forms::CSeleccionDeclaracionImprimirDlg::kDeclarant)->isChecked());
+    EXPECT_FALSE(select.GetDlgItem(forms::CSeleccionDeclaracionImprimirDlg::kDeclarant)->isEnabled()) << "chosen";
+    select.Item<QAbstractButton>(ui::IDOK)->click();
+    select.hide();
+    return select.result();
+  });
+  EXPECT_EQ(PrintToPdf(path), PlannedSheetCount());
+  EXPECT_EQ(windows, 2) << "validated once";
+  EXPECT_EQ(renta->MemberStatus(doc::kDeclarant), 1);
+}
+
+// Spouses whose results are compensated print both declarations in one job: the declarant's
+// copies, then the spouse's, each with its own identity; both are marked printed and counted.
+TEST_F(WiringTest, TheDeclarantAndSpousePrintBothDeclarationsInOneJob) {
+  namespace fam = f100::family;
+  CreateIncome(kIncome);
+  CRentaApp& a = Start();
+  ASSERT_NE(Current(), nullptr);
+  {
+    std::uint8_t* block = Current()->Document().Block().data();
+    f100::personal::DeclarationMode.set(f100::record(block, f100::Personal), 1);
+    fam::CommunityCodeCopy(doc::kSpouse - 1).set(f100::record(block, f100::Family), "01");
+    fam::HolderNif(doc::kSpouse - 1).set(f100::record(block, f100::Family), "87654321X");
+    // The declarant pays, the spouse is refunded: they may ask for suspension and waiver.
+    std::uint8_t* secA = f100::record(block, f100::SectionA);
+    namespace a = f100::sec_a;
+    a::Holder.set(secA, 2);
+    a::MoneyPay.set(secA, 60000.0);
+    a::Holder.set(secA + a::kRowSize, 3);
+    a::MoneyPay.set(secA + a::kRowSize, 10000.0);
+    a::MoneyPayWithholding.set(secA + a::kRowSize, 4000.0);
+    f100::summary::SuspensionRequest.set(f100::record(block, f100::Summary), 1);
+    f100::summary::WaiverRequest.set(f100::record(block, f100::Summary), 1);
+  }
+  Current()->Document().SetModifiedFlag(true);
+  Trigger(ID_FILE_SAVE);
+  Trigger(ID_FILE_CLOSE);
+  script.push_back(Choose(kIncome));
+  Trigger(ID_FILE_OPEN);
+  ASSERT_NE(Current(), nullptr);
+  auto& renta = dynamic_cast<doc::CRentaDoc&>(Current()->Document());
+  Trigger(ID_MEMBER_DECLARANT);
+  ASSERT_EQ(GetCurrentHolder(), doc::kDeclarant);
+  ASSERT_EQ(f100::summary::SuspensionRequest.get(f100::record(renta.Block().data(), f100::Summary)), 1)
+      << "the results keep the request";
+
+  script.push_back([](QDialog& d) {
+    auto& select = dynamic_cast<forms::CSeleccionDeclaracionImprimirDlg&>(d);
+    EXPECT_TRUE(qxtest::ShowActive(&select));
+    EXPECT_EQ(select.Item<QAbstractButton>(forms::CSeleccionDeclaracionImprimirDlg::kDeclarant)->text(),
+              platform::LoadString(306));
+    select.Item<QAbstractButton>(ui::IDOK)->click();
+    select.hide();
+    EXPECT_EQ(select.member, 6);
+    return select.result();
+  });
+  const std::string path = (data.Path() / "ambos.pdf").string();
+  EXPECT_EQ(PrintToPdf(path), 2 * PlannedSheetCount()) << "two declarations, each with its copies";
+  EXPECT_EQ(renta.MemberStatus(doc::kDeclarant), 1);
+  EXPECT_EQ(renta.MemberStatus(doc::kSpouse), 1);
+  EXPECT_EQ(GetCurrentHolder(), doc::kDeclarant) << "the shown member is restored";
+  db::CAdoRecordset counters;
+  counters.Open("CONTADORES", &a.Databases().Declarations(), db::Filter::Eq("MODELO", std::int64_t{100}));
+  EXPECT_EQ(counters.GetFieldText("IMPRESOS"), "2");
+  const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+  if (!pdftotext.isEmpty()) {
+    QProcess extract;
+    extract.start(pdftotext, {QString::fromStdString(path), QStringLiteral("-")});
+    ASSERT_TRUE(extract.waitForFinished(-1));
+    const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+    EXPECT_TRUE(text.contains(QStringLiteral("12345678Z")));
+    EXPECT_TRUE(text.contains(QStringLiteral("87654321X"))) << "the spouse's declaration";
+  }
 }
 
 // A wealth-tax declaration prints its pages with boxes, the liquidation and payment pages among them.
@@ -1728,14 +1849,14 @@ TEST_F(WiringTest, TheCopiesArePrintedInThePrintingLanguageAndARepeatedPrintChoo
 
   // Printed again: the member, then the pages.
   script.push_back(MemberProposed());
-  script.push_back([](QDialog& d) {
+  script.push_back(apptest::AfterPrintQuestions(script, [](QDialog& d) {
     auto& pages = dynamic_cast<forms::CSeleccionImpresionDlg&>(d);
     EXPECT_TRUE(qxtest::ShowActive(&pages));
     pages.Item<QAbstractButton>(pages.PageBox(17))->click();
     pages.Item<QAbstractButton>(ui::IDOK)->click();
     pages.hide();
     return pages.result();
-  });
+  }));
   const std::size_t again = PrintToPdf((data.Path() / "renta-c2.pdf").string());
   EXPECT_EQ(again, sheets - 2) << "the payment document (pages 217 and 218) left out of the taxpayer's copy";
 }

@@ -2,13 +2,18 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QPrinter>
+#include <QPushButton>
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "data/message_service.h"
+#include "forms/print/print714_dlg.h"
 #include "forms/print/print_selection_dlg.h"
+#include "platform/help.h"
+#include "platform/help_texts.h"
 #include "platform/strings.h"
 #include "support/dialog_layout.h"
 #include "support/ui_helpers.h"
@@ -114,6 +119,29 @@ TEST(PrintSelection, ThePrinterButtonTakesTheSetUpsPrinterExceptInRemoteMode) {
     }
     Button(dlg, ui::IDCANCEL)->click();
   }
+}
+
+// Both selection dialogs and the form-714 print dialog open the printing help topic, which every
+// interface language has.
+TEST(PrintSelection, HelpOpensThePrintingTopic) {
+  std::vector<int> shown;
+  platform::SetHelpHook([&](int topic) { shown.push_back(topic); });
+  D::Declaration d;
+  D dlg100(d);
+  forms::CSeleccionImpresion714Dlg dlg714(d);
+  for (D* dlg : {&dlg100, static_cast<D*>(&dlg714)}) {
+    dlg->EnsureCreated();
+    ASSERT_TRUE(qxtest::ShowActive(dlg));
+    Button(*dlg, ui::kHelpButtonId)->click();
+    dlg->hide();
+  }
+  QPrinter printer;
+  forms::CPrint714Dlg print(&printer, false, false);
+  print.findChild<QPushButton*>(QStringLiteral("1038"))->click();
+  platform::SetHelpHook(nullptr);
+  EXPECT_EQ(shown, (std::vector<int>{forms::kPrintHelpTopic, forms::kPrintHelpTopic, forms::kPrintHelpTopic}));
+  for (char language : {'e', 'c', 'g', 'v'})
+    EXPECT_FALSE(platform::HelpTitle(forms::kPrintHelpTopic, language).isEmpty()) << language;
 }
 
 TEST(PrintSelection, TheRemindersSayWhatToDoWithThePaperInEveryLanguage) {

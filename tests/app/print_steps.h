@@ -1,0 +1,103 @@
+// The scripted answers of a print through the program: the dialogs it may show before its print
+// dialog are answered so that it goes on, the print dialog writes a PDF file, the reminder is read.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include <deque>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+
+#include "annex/asignacion_tributaria_dlg.h"
+#include "checks/avisos_model.h"
+#include "forms/print/member_selection_dlg.h"
+#include "forms/print/print_selection_dlg.h"
+#include "ui/avisos_errores_dlg.h"
+
+namespace apptest {
+
+using Step = std::function<int(QDialog&)>;
+
+// Answers a dialog that a print may show before its print dialog so that the print goes on:
+// findings by the window's print button, the member dialog of that print with OK, the
+// tax-assignment question left unanswered. FALSE for any other dialog.
+inline bool AnswerBeforePrintDialog(QDialog& d, int& result) {
+  if (dynamic_cast<checks::CAvisosErroresDlg*>(&d)) {
+    result = checks::kAvisosPrinting;
+    return true;
+  }
+  if (auto* select = dynamic_cast<forms::CSeleccionDeclaracionImprimirDlg*>(&d)) {
+    select->show();
+    select->Item<QAbstractButton>(ui::IDOK)->click();
+    select->hide();
+    result = select->result();
+    return true;
+  }
+  if (dynamic_cast<CAsignacionTributariaDlg*>(&d)) {
+    result = QDialog::Rejected;
+    return true;
+  }
+  return false;
+}
+
+// `step` on the first dialog of a print that AnswerBeforePrintDialog does not answer.
+inline Step AfterPrintQuestions(std::deque<Step>& script, Step step) {
+  return [&script, step](QDialog& d) -> int {
+    int answered = 0;
+    if (!AnswerBeforePrintDialog(d, answered)) return step(d);
+    script.push_front(AfterPrintQuestions(script, step));
+    return answered;
+  };
+}
+
+// The reminder after a print; the findings of form 714, which validates after its print dialog,
+// answered before it.
+inline Step Reminder(std::deque<Step>& script) {
+  return [&script](QDialog& d) -> int {
+    if (dynamic_cast<checks::CAvisosErroresDlg*>(&d)) {
+      script.push_front(Reminder(script));
+      return checks::kAvisosPrinting;
+    }
+    EXPECT_TRUE(dynamic_cast<forms::CAtencion100Dlg*>(&d) || dynamic_cast<forms::CAtencion714Dlg*>(&d))
+        << "the reminder after the print";
+    return static_cast<int>(ui::IDOK);
+  };
+}
+
+// The steps of a print into the PDF file `path`, through to its reminder; `choose` makes the other
+// choices of the print dialog.
+inline Step PrintFlow(std::deque<Step>& script, const std::string& path,
+                      std::function<void(QPrintDialog&)> choose = {}) {
+  return [&script, path, choose](QDialog& d) -> int {
+    int answered = 0;
+    if (AnswerBeforePrintDialog(d, answered)) {
+      script.push_front(PrintFlow(script, path, choose));
+      return answered;
+    }
+    auto& dialog = dynamic_cast<QPrintDialog&>(d);
+    if (choose) choose(dialog);
+    dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+    dialog.printer()->setOutputFileName(QString::fromStdString(path));
+    script.push_front(Reminder(script));
+    return static_cast<int>(QDialog::Accepted);
+  };
+}
+
+// The sheets of the PDF file at `path`.
+inline std::size_t PdfSheets(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::string pdf((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(pdf.substr(0, 5), "%PDF-") << path;
+  std::size_t sheets = 0;
+  for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos; at = pdf.find("/Type /Page\n", at + 1))
+    ++sheets;
+  return sheets;
+}
+
+}  // namespace apptest
