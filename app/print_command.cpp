@@ -17,15 +17,18 @@
 #include "blocks/form714.h"
 #include "data/doc/doc714.h"
 #include "data/doc/renta_doc.h"
+#include "data/program_state.h"
 #include "data/util/utilities.h"
 #include "forms/filing/filing_pages.h"
 #include "forms/filing/filing_writer100.h"
 #include "forms/filing/filing_writer714.h"
+#include "forms/print/barcodes.h"
 #include "forms/print/declaration_print.h"
 #include "forms/print/member_selection_dlg.h"
 #include "forms/print/print714_dlg.h"
 #include "forms/print/name_code.h"
 #include "forms/print/print_selection_dlg.h"
+#include "forms/view/printer_setup.h"
 #include "platform/seal.h"
 #include "platform/strings.h"
 
@@ -104,6 +107,12 @@ bool CDeclarationDocument::PrintDeclaration() {
   const bool form100 = renta_ != nullptr;
   const int kind = form100 ? 2 : 3;
   const int remembered = form100 ? renta_->ShownMember() : 0;
+  // A box value that did not fit its box since the last commit (form 100 calculates first, which
+  // lays every value out again).
+  if (!form100 && !doc::State().boxOverflowArmed) {
+    services_.messages.ShowMessage("WIN022", ::MessageIcon::Warning, {});
+    return false;
+  }
   const bool internet = internetCopy_;
   // A print asked for from "Avisos y errores": its member is chosen and validated already.
   const bool corrections = correctionsPrint_;
@@ -213,6 +222,11 @@ bool CDeclarationDocument::PrintDeclaration() {
       return false;
     }
     if (dialog714 && dialog714->Copies() == 2 && !internet) copiesMode = 2;
+  }
+  // The marks are read by machine: A4, portrait, one side, enough resolution.
+  if (!forms::print::CheckPrinterSetup(forms::SetupOfPrinter(printer), printer.resolution(), &services_.messages)) {
+    restoreMember();
+    return false;
   }
   if (!form100) {
     // Form 714 validates once its printer is chosen; the findings window's print button goes on.

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QPrinter;
+
 #include <optional>
 
 namespace forms {
@@ -24,5 +26,7 @@ std::optional<PrinterSetup> GetNamedPrinterSetup(const QString& name);
 // The view's default: the default printer's set-up, else the program's default adjusted to
 // portrait, simplex, A4 and high quality.
 PrinterSetup DefaultPrinterSetup();
+// The set-up that `printer` has been given (its print dialog's choices).
+PrinterSetup SetupOfPrinter(const QPrinter& printer);
 
 }  // namespace forms

@@ -1698,6 +1698,41 @@ TEST_F(WiringTest, ThePaperCopyOfAFiledDeclarationPrintsOneCopyOfTheFiledMember)
   EXPECT_EQ(renta->MemberStatus(doc::kDeclarant), 0) << "a paper copy does not mark the member printed";
 }
 
+// The marks on the sheets are read by machine: a sheet other than A4 or a landscape page is
+// refused with its message, and nothing is printed.
+TEST_F(WiringTest, APrinterSetUpThatTheMarksCannotBeReadFromIsRefused) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  struct Case {
+    const char* code;
+    std::function<void(QPrinter&)> choose;
+  };
+  const Case cases[] = {
+      {"WIN042", [](QPrinter& p) { p.setPageSize(QPageSize(QPageSize::Letter)); }},
+      {"WIN044", [](QPrinter& p) { p.setPageOrientation(QPageLayout::Landscape); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    const std::string path = (data.Path() / (std::string(c.code) + ".pdf")).string();
+    script.push_back(MemberProposed());
+    script.push_back(apptest::AfterPrintQuestions(script, [&](QDialog& d) {
+      auto& dialog = dynamic_cast<QPrintDialog&>(d);
+      dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+      dialog.printer()->setOutputFileName(QString::fromStdString(path));
+      c.choose(*dialog.printer());
+      return static_cast<int>(QDialog::Accepted);
+    }));
+    messages.clear();
+    Trigger(ID_FILE_PRINT);
+    EXPECT_TRUE(script.empty());
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back().code, QString::fromLatin1(c.code));
+    EXPECT_FALSE(std::filesystem::exists(path));
+  }
+  EXPECT_EQ(dynamic_cast<doc::CRentaDoc&>(Current()->Document()).MemberStatus(doc::kDeclarant), 0);
+}
+
 // Findings stop a print: the window opens in the print's place. Its print button asks for the
 // print again with the member already chosen (the member dialog fixed, no validation); closing it
 // prints nothing.
@@ -1819,6 +1854,14 @@ TEST_F(WiringTest, ThePrintCommandPrintsAWealthTaxDeclaration) {
   const auto pages = forms::DefinedPages(*Current(), 3);
   EXPECT_NE(std::find(pages.begin(), pages.end(), 310), pages.end());
   EXPECT_NE(std::find(pages.begin(), pages.end(), 311), pages.end());
+  // A box value that did not fit since the last commit: no print until it is seen to.
+  doc::State().boxOverflowArmed = false;
+  messages.clear();
+  Trigger(ID_FILE_PRINT);
+  EXPECT_TRUE(script.empty()) << "no print dialog";
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages.back().code, QStringLiteral("WIN022"));
+  doc::State().boxOverflowArmed = true;
   EXPECT_EQ(PrintToPdf((data.Path() / "patrimonio.pdf").string()), PlannedSheetCount());
 }
 
