@@ -141,6 +141,13 @@ class PrintingHost : public IPageHost {
   char language_;
 };
 
+// Form 100's printed pages whose row areas go on over continuation sheets (activities, capital
+// gains, attributed income, ...), and a bound on them.
+bool HasContinuationSheets(int kind, int pageCode) {
+  return kind == 2 && ((pageCode >= 203 && pageCode <= 208) || pageCode == 210);
+}
+constexpr int kMaxContinuationSheets = 8;
+
 bool IsCopyLabelBox(const CBoxField& box) {
   std::string id = box.Identifica;
   while (!id.empty() && (id.back() == ' ' || id.back() == '\0')) id.pop_back();
@@ -232,24 +239,33 @@ bool PrintSession::Print(IPageHost& pageHost, const PrintJob& job, IMessageServi
     view->SetPrinting(true);
     for (int i = 0; i < view->GetBoxCount(); ++i)
       if (CBoxField* box = view->GetBox(i); box->data == nullptr && IsCopyLabelBox(*box)) box->data = label.data();
-    if (sheetDrawn_) device_.newPage();
-    DrawPageOnSheet(painter, *view, sheet);
-    if (job.trial) {
-      DrawTrialWatermark(painter, sheet);
-    } else {
-      const SheetMarks marks = MarksOf(job.kind, planned.page, job.internet);
-      if (marks.identification && !job.nif.empty())
-        print::DrawEan128Barcode(painter, print::kIdentificationPrefix, print::IdentificationData(job.nif, job.nameCode),
-                                 print::ToDevice(marks.identificationRect, scales), messages);
-      if (marks.reference && !job.reference.empty()) print::DrawReferenceBarcode(painter, job.reference, scales, messages);
-      if (marks.reference && !payment.empty())
-        print::DrawEan128Barcode(painter, print::kPaymentPrefix, payment, print::ToDevice(print::kPaymentRect, scales),
-                                 messages);
-      if (marks.dotCode && !job.filingText.empty())
-        print::DrawDotCodeSheet(painter, sheet.size(), job.filingText, job.kind == 3 ? 714 : 100, job.nif, messages);
+    // A page whose rows do not fit goes on over continuation sheets, each with the page's marks.
+    CPageBoxList* list = view->BoxList();
+    const bool continued = list && HasContinuationSheets(job.kind, planned.page);
+    for (int s = 1; s <= kMaxContinuationSheets; ++s) {
+      if (continued && !list->SelectSheet(s, 1) && s > 1) break;
+      if (sheetDrawn_) device_.newPage();
+      DrawPageOnSheet(painter, *view, sheet);
+      if (job.trial) {
+        DrawTrialWatermark(painter, sheet);
+      } else {
+        const SheetMarks marks = MarksOf(job.kind, planned.page, job.internet);
+        if (marks.identification && !job.nif.empty())
+          print::DrawEan128Barcode(painter, print::kIdentificationPrefix,
+                                   print::IdentificationData(job.nif, job.nameCode),
+                                   print::ToDevice(marks.identificationRect, scales), messages);
+        if (marks.reference && !job.reference.empty())
+          print::DrawReferenceBarcode(painter, job.reference, scales, messages);
+        if (marks.reference && !payment.empty())
+          print::DrawEan128Barcode(painter, print::kPaymentPrefix, payment, print::ToDevice(print::kPaymentRect, scales),
+                                   messages);
+        if (marks.dotCode && !job.filingText.empty())
+          print::DrawDotCodeSheet(painter, sheet.size(), job.filingText, job.kind == 3 ? 714 : 100, job.nif, messages);
+      }
+      if (job.sheetDrawn) job.sheetDrawn(planned.page, planned.copyKind, *view);
+      sheetDrawn_ = true;
+      if (!continued) break;
     }
-    if (job.sheetDrawn) job.sheetDrawn(planned.page, planned.copyKind, *view);
-    sheetDrawn_ = true;
   }
   // The sheets' labels go with the print; the identification code stays with the declaration.
   if (renta) renta->PrintSheetState() = {};

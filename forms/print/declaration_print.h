@@ -69,7 +69,8 @@ class PrintSession {
   bool started_ = false, sheetDrawn_ = false, ok_ = true;
 };
 
-// Prints `job` on `device` (a printer or a PDF writer), one sheet per planned sheet. FALSE when a
+// Prints `job` on `device` (a printer or a PDF writer), one sheet per planned sheet and the
+// continuation sheets of form-100 pages whose rows do not fit on one. FALSE when a
 // page could not be laid out or the device refused to paint.
 bool PrintDeclaration(IPageHost& host, const PrintJob& job, QPagedPaintDevice& device, IMessageService* messages);
 

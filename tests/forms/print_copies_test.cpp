@@ -3,10 +3,13 @@
 #include <QBuffer>
 #include <QPdfWriter>
 
+#include <array>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "blocks/form100.h"
+#include "data/program_state.h"
 #include "forms/pages/page100.h"
 #include "forms/pages/page714.h"
 #include "forms/print/copy_label.h"
@@ -78,6 +81,35 @@ TEST_F(PrintCopies, EverySheetCarriesItsCopysLabelInThePrintingLanguage) {
     EXPECT_EQ(kinds, c.kinds);
     view.reset();
   }
+}
+
+// A page whose rows do not fit goes on over a continuation sheet in every copy: four activities
+// of the declarant put page 203 on two sheets (three activities fit on one).
+TEST_F(PrintCopies, APageWhoseRowsDoNotFitGoesOnOverContinuationSheets) {
+  std::array<std::uint8_t, 5> household{1, 1, 0, 0, 0};
+  int shown = 2;
+  for (int activities : {3, 4}) {
+    SCOPED_TRACE(activities);
+    Open(2, 203);
+    doc::State().household = &household;
+    doc::State().shownMember = &shown;
+    for (int i = 0; i < activities; ++i) Block()[f100::SectionE1.offset + static_cast<std::size_t>(i) * 288] = 2;
+    forms::PrintJob job;
+    job.pages = {222, 203};
+    job.trial = true;
+    std::vector<int> drawn;
+    job.sheetDrawn = [&](int page, int, forms::CFormView&) { drawn.push_back(page); };
+    QBuffer pdf;
+    ASSERT_TRUE(pdf.open(QIODevice::WriteOnly));
+    QPdfWriter writer(&pdf);
+    ASSERT_TRUE(forms::PrintDeclaration(*host, job, writer, nullptr));
+    const std::vector<int> expected = activities == 3 ? std::vector<int>{222, 203, 222, 203}
+                                                      : std::vector<int>{222, 203, 203, 222, 203, 203};
+    EXPECT_EQ(drawn, expected);
+    view.reset();
+  }
+  doc::State().household = nullptr;
+  doc::State().shownMember = nullptr;
 }
 
 }  // namespace
