@@ -265,9 +265,13 @@ bool CDeclarationDocument::PrintDeclaration() {
         CUtilities::IncrementUsageCounters(services_.store.Connection(), 100, true, false, false);
       }
     } else {
+      // The reference printed stays the declaration's.
+      doc::State().editedSincePrinted = false;
       if (!internet) doc_->SetPrinted(true);
       CUtilities::IncrementUsageCounters(services_.store.Connection(), 714, true, false, false);
     }
+    // The printed status is kept with the declaration.
+    doc_->SaveToDatabase();
   } else {
     services_.messages.Plain(platform::LoadString(kPrintFailedString).toStdString(), kIconWarning);
   }

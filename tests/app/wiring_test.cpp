@@ -1655,6 +1655,8 @@ TEST_F(WiringTest, ThePrintCommandPrintsEveryDefinedPageToAPdfFile) {
   auto* renta = dynamic_cast<doc::CRentaDoc*>(&Current()->Document());
   ASSERT_NE(renta, nullptr);
   EXPECT_EQ(renta->MemberStatus(doc::kDeclarant), 1) << "printed";
+  EXPECT_EQ(f100::family::MemberStatus(doc::kDeclarant - 1).get(f100::record(StoredBlock(kIncome).data(), f100::Family)), 1)
+      << "and saved so";
 }
 
 // The paper copy asked for with a filing: the member dialog shows the filed member, fixed and
@@ -1862,7 +1864,10 @@ TEST_F(WiringTest, ThePrintCommandPrintsAWealthTaxDeclaration) {
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages.back().code, QStringLiteral("WIN022"));
   doc::State().boxOverflowArmed = true;
+  f714::personal::Nif.set(f714::record(Current()->Document().Block().data(), f714::Personal), "12345678Z");
   EXPECT_EQ(PrintToPdf((data.Path() / "patrimonio.pdf").string()), PlannedSheetCount());
+  EXPECT_EQ(f714::personal::Printed.get(f714::record(StoredBlock(kWealthStored).data(), f714::Personal)), 1)
+      << "marked printed and saved so";
 }
 
 // The printed forms in the printing language: every copy's label (the administration's, the
