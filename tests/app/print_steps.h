@@ -15,7 +15,9 @@
 #include <string>
 
 #include "annex/asignacion_tributaria_dlg.h"
+#include "app/declaration_document.h"
 #include "checks/avisos_model.h"
+#include "forms/print/declaration_print.h"
 #include "forms/print/member_selection_dlg.h"
 #include "forms/print/print_selection_dlg.h"
 #include "ui/avisos_errores_dlg.h"
@@ -87,6 +89,17 @@ inline Step PrintFlow(std::deque<Step>& script, const std::string& path,
     script.push_front(Reminder(script));
     return static_cast<int>(QDialog::Accepted);
   };
+}
+
+// The sheets a first print of the open declaration `d` draws: every copy of every page in use
+// (one sheet each: no continuation sheets).
+inline std::size_t PlannedSheetCount(app::CDeclarationDocument& d, bool extraCopy = false, bool internet = false) {
+  forms::PrintJob job;
+  job.kind = d.KindByte();
+  job.pages = forms::DefinedPages(d, job.kind);
+  job.extraCopy = extraCopy;
+  job.internet = internet;
+  return forms::PlannedSheets(job).size();
 }
 
 // The sheets of the PDF file at `path`.

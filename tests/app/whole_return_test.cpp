@@ -267,12 +267,7 @@ class WholeReturn : public apptest::AppTest {
 
   // Printed through the print dialog into a PDF file; its sheets.
   // The sheets a first print of the open declaration draws: every copy of every page in use.
-  std::size_t PlannedSheetCount() {
-    forms::PrintJob job;
-    job.kind = Current()->KindByte();
-    job.pages = forms::DefinedPages(*Current(), job.kind);
-    return forms::PlannedSheets(job).size();
-  }
+  std::size_t PlannedSheetCount() { return apptest::PlannedSheetCount(*Current()); }
 
   std::size_t PrintToPdf(const std::string& path) {
     script.push_back(apptest::PrintFlow(script, path));

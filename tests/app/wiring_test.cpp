@@ -194,13 +194,7 @@ class WiringTest : public apptest::AppTest {
   }
 
   // The sheets a first print of the open declaration draws: every copy of every page in use.
-  std::size_t PlannedSheetCount(bool extraCopy = false) {
-    forms::PrintJob job;
-    job.kind = Current()->KindByte();
-    job.pages = forms::DefinedPages(*Current(), job.kind);
-    job.extraCopy = extraCopy;
-    return forms::PlannedSheets(job).size();
-  }
+  std::size_t PlannedSheetCount(bool extraCopy = false) { return apptest::PlannedSheetCount(*Current(), extraCopy); }
   // A step on the member dialog of a form-100 print: OK on what it proposes.
   static Step MemberProposed() {
     return [](QDialog& d) {
@@ -1692,11 +1686,7 @@ TEST_F(WiringTest, ThePaperCopyOfAFiledDeclarationPrintsOneCopyOfTheFiledMember)
   Trigger(ID_FILE_SEND);
   EXPECT_TRUE(script.empty()) << "no reminder";
   EXPECT_TRUE(std::filesystem::exists(file));
-  forms::PrintJob job;
-  job.kind = 2;
-  job.pages = forms::DefinedPages(*Current(), 2);
-  job.internet = true;
-  EXPECT_EQ(apptest::PdfSheets(pdf), forms::PlannedSheets(job).size());
+  EXPECT_EQ(apptest::PdfSheets(pdf), apptest::PlannedSheetCount(*Current(), false, true));
   EXPECT_EQ(renta->MemberStatus(doc::kDeclarant), 0) << "a paper copy does not mark the member printed";
 }
 
