@@ -167,7 +167,7 @@ bool CDeclarationDocument::PrintDeclaration() {
 
   forms::PrintJob job;
   job.kind = kind;
-  job.pages = forms::DefinedPages(*this, kind);
+  job.pages = forms::PagesInUse(*this, kind);
   job.language = services_.shell.PrintingLanguage();
   job.internet = internet;
 
@@ -246,6 +246,7 @@ bool CDeclarationDocument::PrintDeclaration() {
       renta_->SetTargetMember(m, 0);
       renta_->ShowMember(m);
       doc_->Calculate(1);
+      job.pages = forms::PagesInUse(*this, kind);
     }
     FillPrintIdentity(job, m);
     // The page pictures in the printing language for the print, then the screen's again.

@@ -11,6 +11,7 @@
 #include "blocks/form100.h"
 #include "blocks/form714.h"
 #include "data/doc/doc714.h"
+#include "data/doc/reference.h"
 #include "data/doc/renta_doc.h"
 #include "forms/print/barcodes.h"
 #include "forms/print/copy_label.h"
@@ -107,6 +108,30 @@ std::vector<int> DefinedPages(IPageHost& host, int kind) {
   add(220);
   for (int code = 202; code <= 218; ++code) add(code);
   add(290);
+  return pages;
+}
+
+bool PageHasContent(IPageHost& host, int kind, int pageCode) {
+  std::unique_ptr<CFormView> view(CreatePageView(host, kind, pageCode));
+  if (!view || !view->Create()) return false;
+  std::vector<doc::PageBox> boxes;
+  for (int i = 0; i < view->GetBoxCount(); ++i) {
+    const CBoxField& box = *view->GetBox(i);
+    std::string id = box.Identifica;
+    while (!id.empty() && (id.back() == ' ' || id.back() == '\0')) id.pop_back();
+    boxes.push_back({box.HasValue(), box.PintarEn, box.TypeLetter(), std::move(id)});
+  }
+  const int pageType = kind == 3 ? 3 : pageCode == 213 ? 4 : 0;
+  return doc::PageHasContent(pageType, boxes);
+}
+
+std::vector<int> PagesInUse(IPageHost& host, int kind) {
+  std::vector<int> pages;
+  for (int code : DefinedPages(host, kind)) {
+    const bool byContent = kind == 3 ? code >= 302 && code <= 308
+                                     : (code >= 202 && code <= 208) || (code >= 213 && code <= 216);
+    if (!byContent || PageHasContent(host, kind, code)) pages.push_back(code);
+  }
   return pages;
 }
 

@@ -90,6 +90,13 @@ std::string PreparePrintSheet714(doc::C714Doc& document);
 // The copy kind of the sheet being printed and its label in the printing language `language`.
 void SetCopyLabel714(doc::C714Doc& document, int copyKind, char language);
 
+// Whether page `pageCode` of a print carries a value of the member shown: a box holding one that
+// is not a preprinted field of the page (form 100's page 213 has its own such fields).
+bool PageHasContent(IPageHost& host, int kind, int pageCode);
+// The pages of DefinedPages that a print carries: form 100's pages 202 to 208 and 213 to 216, and
+// form 714's pages 302 to 308, only with content (PageHasContent); the others always.
+std::vector<int> PagesInUse(IPageHost& host, int kind);
+
 // The pages of the declaration that have box definitions, in print order (form 100: the summary
 // sheet, page 1 as printed, pages 2 to 18, the signature page).
 std::vector<int> DefinedPages(IPageHost& host, int kind);

@@ -91,12 +91,12 @@ inline Step PrintFlow(std::deque<Step>& script, const std::string& path,
   };
 }
 
-// The sheets a first print of the open declaration `d` draws: every copy of every page in use
-// (one sheet each: no continuation sheets).
+// The sheets a first print of the open declaration `d` draws: every copy of every page in use for
+// the member shown (one sheet each: no continuation sheets).
 inline std::size_t PlannedSheetCount(app::CDeclarationDocument& d, bool extraCopy = false, bool internet = false) {
   forms::PrintJob job;
   job.kind = d.KindByte();
-  job.pages = forms::DefinedPages(d, job.kind);
+  job.pages = forms::PagesInUse(d, job.kind);
   job.extraCopy = extraCopy;
   job.internet = internet;
   return forms::PlannedSheets(job).size();

@@ -1629,11 +1629,23 @@ TEST_F(WiringTest, AWealthTaxDeclarationIsFiledWithoutChoosingAMember) {
 }
 
 // Printing to a PDF file: the member chosen, the file chosen in the print dialog, one sheet per
-// page the declaration defines; the member's declaration is marked printed.
-TEST_F(WiringTest, ThePrintCommandPrintsEveryDefinedPageToAPdfFile) {
+// page in use: the pages every declaration carries, and the others only with a value of the
+// member printed. The member's declaration is marked printed.
+TEST_F(WiringTest, ThePrintCommandPrintsEveryPageInUseToAPdfFile) {
   CreateIncome(kIncome);
   Start();
   ASSERT_NE(Current(), nullptr);
+  const auto inUse = [&](int page) {
+    const std::vector<int> pages = forms::PagesInUse(*Current(), 2);
+    return std::find(pages.begin(), pages.end(), page) != pages.end();
+  };
+  for (int page : {222, 220, 209, 210, 211, 212, 217, 218}) EXPECT_TRUE(inUse(page)) << page;
+  for (int page : {202, 204, 208, 213, 216}) EXPECT_FALSE(inUse(page)) << page << " is empty";
+  std::uint8_t* secA = f100::record(Current()->Document().Block().data(), f100::SectionA);
+  f100::sec_a::Holder.set(secA, 2);
+  f100::sec_a::MoneyPay.set(secA, 18000.0);
+  Current()->Document().Calculate(1);
+  EXPECT_TRUE(inUse(202)) << "the declarant's work income";
   const std::string path = (data.Path() / "renta.pdf").string();
   script.push_back([&](QDialog& d) {
     auto& select = dynamic_cast<forms::CSeleccionDeclaracionImprimirDlg&>(d);
@@ -1644,7 +1656,7 @@ TEST_F(WiringTest, ThePrintCommandPrintsEveryDefinedPageToAPdfFile) {
   });
   EXPECT_TRUE(Enabled(ID_FILE_PRINT));
   const std::size_t sheets = PrintToPdf(path);
-  EXPECT_GT(sheets, forms::DefinedPages(*Current(), 2).size()) << "the copies";
+  EXPECT_GT(sheets, forms::PagesInUse(*Current(), 2).size()) << "the copies";
   EXPECT_EQ(sheets, PlannedSheetCount());
   auto* renta = dynamic_cast<doc::CRentaDoc*>(&Current()->Document());
   ASSERT_NE(renta, nullptr);
@@ -1846,6 +1858,9 @@ TEST_F(WiringTest, ThePrintCommandPrintsAWealthTaxDeclaration) {
   const auto pages = forms::DefinedPages(*Current(), 3);
   EXPECT_NE(std::find(pages.begin(), pages.end(), 310), pages.end());
   EXPECT_NE(std::find(pages.begin(), pages.end(), 311), pages.end());
+  const auto inUse = forms::PagesInUse(*Current(), 3);
+  for (int page = 302; page <= 308; ++page)
+    EXPECT_EQ(std::find(inUse.begin(), inUse.end(), page), inUse.end()) << page << ": no assets, no page";
   // A box value that did not fit since the last commit: no print until it is seen to.
   doc::State().boxOverflowArmed = false;
   messages.clear();
@@ -1978,7 +1993,7 @@ TEST_F(WiringTest, ThePrintedDotCodeReadsBackAsTheFilingRecord) {
   // The payment document (page 217) carries the payment barcode the declaration built.
   forms::PrintJob job;
   job.kind = 2;
-  job.pages = forms::DefinedPages(*Current(), 2);
+  job.pages = forms::PagesInUse(*Current(), 2);
   const auto planned = forms::PlannedSheets(job);
   const auto at = std::find_if(planned.begin(), planned.end(), [](const auto& p) { return p.page == 217; });
   ASSERT_NE(at, planned.end());
