@@ -177,6 +177,23 @@ class WiringTest : public apptest::AppTest {
     return apptest::PdfSheets(path);
   }
 
+  // The open income-tax declaration made a married couple's filing jointly (the capture question
+  // answered "joint"; `more` writes the rest of its data), saved, closed (`whileClosed` looks at
+  // the program then) and opened again.
+  void ReopenAsCouple(const std::function<void(std::uint8_t* block)>& more = {},
+                      const std::function<void()>& whileClosed = {}) {
+    std::uint8_t* block = Current()->Document().Block().data();
+    f100::personal::DeclarationMode.set(f100::record(block, f100::Personal), 1);
+    f100::family::CommunityCodeCopy(doc::kSpouse - 1).set(f100::record(block, f100::Family), "01");
+    if (more) more(block);
+    Current()->Document().SetModifiedFlag(true);
+    Trigger(ID_FILE_SAVE);
+    Trigger(ID_FILE_CLOSE);
+    if (whileClosed) whileClosed();
+    script.push_back(Choose(kIncome));
+    Trigger(ID_FILE_OPEN);
+  }
+
   // The filing dialog of the filing command: findings, if any, written anyway; the file named
   // `path`, a paper copy asked for or not; OK, or Cancel when `accept` is false.
   Step FilingNamed(const std::string& path, bool paperCopy = false, bool accept = true) {
@@ -852,19 +869,10 @@ TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
   CreateIncome(kIncome);
   CRentaApp& a = Start();
   ASSERT_NE(Current(), nullptr);
-  // A married couple filing jointly (the capture question answered "joint").
-  {
-    std::uint8_t* block = Current()->Document().Block().data();
-    f100::personal::DeclarationMode.set(f100::record(block, f100::Personal), 1);
-    fam::CommunityCodeCopy(doc::kSpouse - 1).set(f100::record(block, f100::Family), "01");
-  }
-  Current()->Document().SetModifiedFlag(true);
-  Trigger(ID_FILE_SAVE);
-  Trigger(ID_FILE_CLOSE);
-  EXPECT_EQ(GetCurrentHolder(), 0) << "no declaration open";
-  EXPECT_FALSE(HouseholdHasSeveralHolders());
-  script.push_back(Choose(kIncome));
-  Trigger(ID_FILE_OPEN);
+  ReopenAsCouple({}, [] {
+    EXPECT_EQ(GetCurrentHolder(), 0) << "no declaration open";
+    EXPECT_FALSE(HouseholdHasSeveralHolders());
+  });
   ASSERT_NE(Current(), nullptr);
   auto& renta = dynamic_cast<doc::CRentaDoc&>(Current()->Document());
   EXPECT_EQ(GetCurrentHolder(), doc::kFamilyUnit) << "a household with a spouse opens on the family unit";
@@ -1792,10 +1800,7 @@ TEST_F(WiringTest, TheDeclarantAndSpousePrintBothDeclarationsInOneJob) {
   CreateIncome(kIncome);
   CRentaApp& a = Start();
   ASSERT_NE(Current(), nullptr);
-  {
-    std::uint8_t* block = Current()->Document().Block().data();
-    f100::personal::DeclarationMode.set(f100::record(block, f100::Personal), 1);
-    fam::CommunityCodeCopy(doc::kSpouse - 1).set(f100::record(block, f100::Family), "01");
+  ReopenAsCouple([](std::uint8_t* block) {
     fam::HolderNif(doc::kSpouse - 1).set(f100::record(block, f100::Family), "87654321X");
     // The declarant pays, the spouse is refunded: they may ask for suspension and waiver.
     std::uint8_t* secA = f100::record(block, f100::SectionA);
@@ -1807,12 +1812,7 @@ TEST_F(WiringTest, TheDeclarantAndSpousePrintBothDeclarationsInOneJob) {
     a::MoneyPayWithholding.set(secA + a::kRowSize, 4000.0);
     f100::summary::SuspensionRequest.set(f100::record(block, f100::Summary), 1);
     f100::summary::WaiverRequest.set(f100::record(block, f100::Summary), 1);
-  }
-  Current()->Document().SetModifiedFlag(true);
-  Trigger(ID_FILE_SAVE);
-  Trigger(ID_FILE_CLOSE);
-  script.push_back(Choose(kIncome));
-  Trigger(ID_FILE_OPEN);
+  });
   ASSERT_NE(Current(), nullptr);
   auto& renta = dynamic_cast<doc::CRentaDoc&>(Current()->Document());
   Trigger(ID_MEMBER_DECLARANT);
