@@ -1,21 +1,26 @@
-// Eight-character dates DDMMYYYY of the declaration records, shared by the calculation library,
-// the data layer and the checks. Texts are zero-terminated.
+// Dates DDMMYYYY of the declaration records, shared by the calculation library, the data layer
+// and the checks.
 #pragma once
 
-#include <cstdlib>
-#include <cstring>
+#include <algorithm>
+#include <string_view>
 
 namespace tv {
 
 namespace dates_detail {
 constexpr int kMonthLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
-// atoi of a fixed slice: leading blanks, optional sign, digits up to the first non-digit.
-inline int ReadNumber(const char* text, int length) {
-  char buffer[8];
-  std::memcpy(buffer, text, static_cast<std::size_t>(length));
-  buffer[length] = '\0';
-  return std::atoi(buffer);
+// atoi of a slice without allocating (the calculation library allocates nothing): leading
+// white space, an optional sign, digits up to the first non-digit.
+inline int ReadNumber(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long long value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+    if (value < 1000000000LL) value = value * 10 + (text[i] - '0');
+  return static_cast<int>(negative ? -value : value);
 }
 }  // namespace dates_detail
 
@@ -26,13 +31,29 @@ inline int MonthLength(int month, int year) {
   return month == 2 && IsLeapYear(year) ? 29 : dates_detail::kMonthLengths[month - 1];
 }
 
-// 1 and the three numbers when the text has exactly 8 characters, else 0 (nothing stored).
+// The one date splitter. The records store dates as exactly eight characters DDMMYYYY; the
+// checks also read typed texts of six or more characters, where a two-digit year means 19YY and
+// a longer tail is the year. A text ends at its first zero byte. FALSE (nothing stored) when the
+// text is not of the form asked.
+enum class DateForm { kStored, kTyped };
+inline bool SplitDateText(std::string_view text, DateForm form, int& day, int& month, int& year) {
+  text = text.substr(0, std::min(text.find('\0'), text.size()));
+  if (form == DateForm::kStored ? text.size() != 8 : text.size() < 6) return false;
+  day = dates_detail::ReadNumber(text.substr(0, 2));
+  month = dates_detail::ReadNumber(text.substr(2, 2));
+  const std::string_view rest = text.substr(4);
+  if (form == DateForm::kTyped && rest.size() == 2) {
+    const char century[4] = {'1', '9', rest[0], rest[1]};
+    year = dates_detail::ReadNumber(std::string_view(century, 4));
+  } else {
+    year = dates_detail::ReadNumber(rest);
+  }
+  return true;
+}
+
+// 1 and the three numbers when the text is a stored date of exactly 8 characters, else 0.
 inline int SplitDate(const char* text, int* day, int* month, int* year) {
-  if (text == nullptr || std::strlen(text) != 8) return 0;
-  *day = dates_detail::ReadNumber(text, 2);
-  *month = dates_detail::ReadNumber(text + 2, 2);
-  *year = dates_detail::ReadNumber(text + 4, 4);
-  return 1;
+  return text != nullptr && SplitDateText(text, DateForm::kStored, *day, *month, *year) ? 1 : 0;
 }
 
 // 1 when the text is a date of the calendar.

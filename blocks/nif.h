@@ -8,6 +8,11 @@
 
 namespace blocks {
 
+// The check letter of a personal NIF: the letter at the number modulo 23. The identification code
+// printed from the declarant's name uses the same table.
+inline constexpr std::string_view kNifCheckLetters = "TRWAGMYFPDXBNJZSQVHLCKE";
+inline char NifCheckLetter(long long number) { return kNifCheckLetters[static_cast<std::size_t>(number % 23)]; }
+
 // Non-blank characters in order followed by all the blanks; the length never changes.
 inline void SqueezeOutBlanks(std::string& text) {
   std::stable_partition(text.begin(), text.end(), [](char c) { return c != ' '; });

@@ -1,6 +1,7 @@
 #include "checks/validation_helper.h"
 
 #include "blocks/dates.h"
+#include "blocks/nif.h"
 #include "data/util/utilities.h"
 
 #include <array>
@@ -14,7 +15,7 @@ namespace checks {
 
 namespace {
 
-constexpr std::string_view kControlLetters = "TRWAGMYFPDXBNJZSQVHLCKE";
+constexpr std::string_view kControlLetters = blocks::kNifCheckLetters;
 constexpr std::string_view kNifLetters = "ABCDEFGHIJKLMNPQRSTVWXYZ";  // no O, no U
 constexpr std::string_view kEntityLetters = "ABCDEFGHN";
 constexpr std::string_view kPublicEntityLetters = "PQS";
@@ -135,7 +136,7 @@ int CValidationHelper::ClassifyNif(const char* text, std::string* out) {
     }
     if (pos1 == 8 && in(kControlLetters, t[8])) {
       long n = readNumber(std::string_view(t).substr(0, 8));
-      if (kControlLetters[static_cast<std::size_t>(n % 23)] != t[8]) return kNifLetterWrong;
+      if (blocks::NifCheckLetter(n) != t[8]) return kNifLetterWrong;
       return n > 100 ? kNifPersonal : kNifNumberTooSmall;
     }
     return kNifUnknownShape;
@@ -153,11 +154,11 @@ int CValidationHelper::ClassifyNif(const char* text, std::string* out) {
     long prefix = readNumber(std::string_view(t).substr(1, 2));
     if (prefix < 1 || prefix > 56) return kNifUnknownShape;
     long n = readNumber(std::string_view(t).substr(1, 7));
-    return kControlLetters[static_cast<std::size_t>(n % 23)] == t[8] ? kNifPersonalKlm : kNifLetterWrong;
+    return blocks::NifCheckLetter(n) == t[8] ? kNifPersonalKlm : kNifLetterWrong;
   }
   if (pos1 == 0 && t[0] == 'X' && pos2 == 8 && in(kControlLetters, t[8])) {
     long n = readNumber(std::string_view(t).substr(1, 7));
-    return kControlLetters[static_cast<std::size_t>(n % 23)] == t[8] ? kNifForeigner : kNifLetterWrong;
+    return blocks::NifCheckLetter(n) == t[8] ? kNifForeigner : kNifLetterWrong;
   }
   return kNifUnknownShape;
 }

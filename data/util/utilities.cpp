@@ -61,15 +61,7 @@ std::string CUtilities::CopyLeftChars(std::string_view text, int n) {
 }
 
 bool CUtilities::SplitDate(std::string_view date, int& day, int& month, int& year) {
-  std::size_t end = date.find('\0');
-  if (end != std::string_view::npos) date = date.substr(0, end);
-  if (date.size() < 6) return false;
-  day = std::atoi(std::string(date.substr(0, 2)).c_str());
-  month = std::atoi(std::string(date.substr(2, 2)).c_str());
-  std::string rest(date.substr(4));
-  if (rest.size() == 2) rest = "19" + rest;
-  year = std::atoi(rest.c_str());
-  return true;
+  return tv::SplitDateText(date, tv::DateForm::kTyped, day, month, year);
 }
 
 int CUtilities::WholeYearsBetween(const char* from, const char* to, int& years, int& notAnniversary) {

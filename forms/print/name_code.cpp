@@ -1,5 +1,7 @@
 #include "forms/print/name_code.h"
 
+#include "blocks/nif.h"
+
 #include <array>
 #include <cctype>
 #include <cstdint>
@@ -9,7 +11,6 @@
 namespace forms {
 namespace {
 
-constexpr char kCheckLetters[] = "TRWAGMYFPDXBNJZSQVHLCKE";
 constexpr unsigned char kEnye = 0xD1;  // Ñ in cp1252
 
 // Particles and company forms that do not identify a name.
@@ -113,7 +114,7 @@ CNameCode::CNameCode(std::string_view name, std::string_view nif) {
   const long long sum = LeadingNumber(digits) + LeadingNumber(number);
   // A character without a value can make the sum negative: no check letter exists for it.
   if (sum < 0) return;
-  code_ = head + "-" + kCheckLetters[sum % 23];
+  code_ = head + "-" + blocks::NifCheckLetter(sum);
 }
 
 }  // namespace forms

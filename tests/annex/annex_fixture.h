@@ -13,7 +13,7 @@
 #include "blocks/form100.h"
 #include "data/program_state.h"
 #include "data/db/ado.h"
-#include "data/db/dbsource.h"
+#include "tools/dbsource/dbsource.h"
 #include "data/db_fixture.h"
 #include "support/local_db.h"
 #include "support/ui_helpers.h"

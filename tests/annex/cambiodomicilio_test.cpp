@@ -9,7 +9,7 @@
 #include "annex_fixture.h"
 #include "blocks/form714.h"
 #include "platform/cp1252.h"
-#include "data/db/dbsource.h"
+#include "tools/dbsource/dbsource.h"
 #include "render_support.h"
 #include "support/member_view.h"
 #include "ui/box_field.h"

@@ -23,6 +23,33 @@ TEST(Dates, SplitStoresNothingOnWrongLength) {
   EXPECT_EQ(y, 2003);
 }
 
+TEST(Dates, OneSplitterForStoredAndTypedTexts) {
+  using tv::DateForm;
+  struct Case { const char* text; DateForm form; bool split; int d, m, y; };
+  const Case cases[] = {
+      {"01022003", DateForm::kStored, true, 1, 2, 2003},  {"01022003", DateForm::kTyped, true, 1, 2, 2003},
+      {"150695", DateForm::kStored, false, 0, 0, 0},      {"150695", DateForm::kTyped, true, 15, 6, 1995},
+      {"0102200", DateForm::kStored, false, 0, 0, 0},     {"0102200", DateForm::kTyped, true, 1, 2, 200},
+      {"010220031", DateForm::kStored, false, 0, 0, 0},   {"010220031", DateForm::kTyped, true, 1, 2, 20031},
+      {"01023", DateForm::kTyped, false, 0, 0, 0},        {"", DateForm::kTyped, false, 0, 0, 0},
+      {"1 052003", DateForm::kStored, true, 1, 5, 2003},  {"AB052003", DateForm::kStored, true, 0, 5, 2003},
+  };
+  for (const Case& c : cases) {
+    int d = -1, m = -1, y = -1;
+    EXPECT_EQ(tv::SplitDateText(c.text, c.form, d, m, y), c.split) << c.text;
+    if (c.split) {
+      EXPECT_EQ(d, c.d) << c.text;
+      EXPECT_EQ(m, c.m) << c.text;
+      EXPECT_EQ(y, c.y) << c.text;
+    } else {
+      EXPECT_EQ(d, -1) << c.text;  // nothing stored
+    }
+  }
+  // A text ends at its first zero byte, whatever follows.
+  int d = 0, m = 0, y = 0;
+  EXPECT_FALSE(tv::SplitDateText(std::string_view("0102\0" "2003", 9), DateForm::kTyped, d, m, y));
+}
+
 TEST(Dates, Compare) {
   EXPECT_EQ(tv::CompareDates("31121994", "01011995"), -1);
   EXPECT_EQ(tv::CompareDates("31122002", "31122002"), 0);

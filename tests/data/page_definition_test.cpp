@@ -2,7 +2,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "data/db/dbsource.h"
+#include "tools/dbsource/dbsource.h"
 #include "data/doc/document.h"
 #include "db_fixture.h"
 

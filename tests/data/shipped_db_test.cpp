@@ -2,7 +2,7 @@
 #include <fstream>
 #include <set>
 
-#include "data/db/dbsource.h"
+#include "tools/dbsource/dbsource.h"
 #include "data/util/utilities.h"
 #include "db_fixture.h"
 

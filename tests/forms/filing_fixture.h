@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "data/db/dbsource.h"
+#include "tools/dbsource/dbsource.h"
 #include "data/db_fixture.h"
 #include "data/message_recorder.h"
 #include "forms/filing/filing_page.h"

@@ -4,7 +4,7 @@
 #include <set>
 
 #include "blocks/form714.h"
-#include "data/db/dbsource.h"
+#include "tools/dbsource/dbsource.h"
 #include "filing_fixture.h"
 #include "forms/filing/filing_writer100.h"
 #include "forms/filing/filing_pages.h"

@@ -8,7 +8,7 @@
 #include <map>
 #include <memory>
 
-#include "data/db/dbsource.h"
+#include "tools/dbsource/dbsource.h"
 #include "data/db_fixture.h"
 
 namespace modtest {

@@ -1,6 +1,6 @@
 // The shipped modules database: every table and column the program reads is there, in the type
 // the program reads it as, and the program copes with what the tables hold.
-#include "data/db/dbsource.h"
+#include "tools/dbsource/dbsource.h"
 #include "data/db_fixture.h"
 #include "modules/module_db.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "data/db/ado.h"
-#include "data/db/dbsource.h"
+#include "tools/dbsource/dbsource.h"
 #include "data/db_fixture.h"
 
 namespace qxtest {

@@ -2,7 +2,7 @@
 // its text sources, with generated rows from further folders.
 #include <cstdio>
 
-#include "data/db/dbsource.h"
+#include "tools/dbsource/dbsource.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) {

@@ -1,4 +1,4 @@
-#include "data/db/dbsource.h"
+#include "tools/dbsource/dbsource.h"
 
 #include <sqlite3.h>
 
