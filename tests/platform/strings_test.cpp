@@ -4,6 +4,10 @@
 #include "platform/help.h"
 #include "platform/strings.h"
 
+#include <QFile>
+
+#include <set>
+
 namespace {
 
 TEST(StringTables, EveryLanguageHasTheButtonWordsAndFallsBackToCastellano) {
@@ -53,6 +57,25 @@ TEST(StringTables, EveryCastellanoTextHasItsTranslations) {
       if (e.Has(id)) {
         EXPECT_TRUE(platform::Strings(l).Has(id)) << l << " lacks " << id;
       }
+}
+
+}  // namespace
+
+namespace {
+
+// Two texts under one id would leave one of them unreachable, whichever the loader keeps.
+TEST(StringTables, NoIdStandsTwiceInASource) {
+  for (char l : {'e', 'c', 'g', 'v'}) {
+    QFile file(QStringLiteral(QX_SOURCE_DIR "/resources/strings/%1.tsv").arg(QChar(l)));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << l;
+    std::set<QByteArray> seen;
+    while (!file.atEnd()) {
+      const QByteArray line = file.readLine();
+      const QByteArray id = line.left(line.indexOf('\t'));
+      if (id.isEmpty() || id == "id") continue;
+      EXPECT_TRUE(seen.insert(id).second) << l << ".tsv has id " << id.constData() << " twice";
+    }
+  }
 }
 
 }  // namespace
