@@ -2,14 +2,23 @@
 
 #include <QLabel>
 
+#include "blocks/form100.h"
+#include "data/program_state.h"
 #include "platform/help.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
+#include "ui/titular_edit.h"
 #include "ui/message_dlg.h"
 
 namespace {
 using ui::Ctl;
 namespace f = annex::holder_amount;
+
+// The housing sheet's investment record and its two marks of a home that gave the regional
+// acquisition deduction in 1998, 1999 or 2000.
+constexpr std::size_t kHousingInvestmentAt = f100::SectionO.offset + 528;
+constexpr std::size_t kEarlierDeductionMark = 2;
+constexpr int kHousingVariant = 2;
 
 constexpr int kLegend = 1296, kNote = 1121, kHolderHeading = 1120, kAmountHeading = 1124;
 constexpr int kHolders[] = {1394, 1328, 1354, 1359};  // dialogs 170 and 1814
@@ -121,6 +130,27 @@ void CTit3dat1Dlg::OnInitAnnex() {
   if (auto* note = Item<QLabel>(kNote)) note->clear();
   if (index == 9)
     if (auto* heading = Item<QLabel>(kAmountHeading)) heading->setText(platform::LoadString(2126));
+}
+
+bool CTit3dat1Dlg::ValidateOK() {
+  if (index != kHousingVariant) return true;
+  const std::uint8_t* block = doc::State().form100Block;
+  if (!block) return true;
+  const std::uint8_t* investment = block + kHousingInvestmentAt;
+  // The marks of the housing sheet's investment page: the declarant's, then the spouse's.
+  const bool marked[2] = {investment[kEarlierDeductionMark] != 0, investment[kEarlierDeductionMark + 1] != 0};
+  auto held = [this](int member) {
+    for (int r = 0; r < spec_.layout.rows; ++r) {
+      const int holder = GetRowOwner(r);
+      if (holder == member || holder == ui::kHolderCommon) return true;
+    }
+    return false;
+  };
+  if ((marked[0] && held(ui::kHolderDeclarant)) || (marked[1] && held(ui::kHolderSpouse))) {
+    CMessageDlg(this).Show(QStringLiteral("100P081"), platform::kIconHand);
+    return false;
+  }
+  return true;
 }
 
 // ---------------------------------------------------------------- 1814, 76

@@ -52,6 +52,9 @@ class CTit3dat1Dlg : public CHolderAmountDlg {
 
  protected:
   void OnInitAnnex() override;
+  // Variant 2 (young people's housing): a row of a member whose home already gave him the
+  // regional acquisition deduction of 1998-2000 is refused with "100P081".
+  bool ValidateOK() override;
 };
 
 // Four holder rows; the caption is the box's title.

@@ -3,6 +3,8 @@
 #include <QLabel>
 
 #include "annex/holder_amount_dlg.h"
+#include "blocks/form100.h"
+#include "wizards/vivienda.h"
 #include "annex_fixture.h"
 #include "launched.h"
 #include "platform/help.h"
@@ -185,6 +187,58 @@ TEST_F(HolderAmountRules, TheVariantChoosesHeadingAndHelpAndTheLegendFollowsTheH
   EXPECT_EQ(CTit3dat1Dlg::HelpTopic(3), 916);
   EXPECT_EQ(CTit3dat1Dlg::HelpTopic(33), 497);
   EXPECT_EQ(CTit3dat1Dlg::HelpTopic(0), 1);
+}
+
+// Variant 2: a member whose home gave the regional acquisition deduction of 1998-2000 (the marks
+// of the housing sheet's investment page) may hold no row, nor share a common one.
+TEST_F(HolderAmountRules, TheEarlierHousingDeductionRefusesThatMembersRowsInVariantTwo) {
+  struct Case {
+    const char* descriptor;
+    bool declarantMarked, spouseMarked;
+    int holder;
+    bool refused;
+  };
+  const Case cases[] = {
+      {"IDD_TIT3DAT1*2", true, false, 2, true},    // the declarant's own row
+      {"IDD_TIT3DAT1*2", true, false, 1, true},    // a common row
+      {"IDD_TIT3DAT1*2", true, false, 3, false},   // the spouse is not marked
+      {"IDD_TIT3DAT1*2", false, true, 3, true},
+      {"IDD_TIT3DAT1*2", false, true, 1, true},
+      {"IDD_TIT3DAT1*2", false, true, 2, false},
+      {"IDD_TIT3DAT1*2", false, false, 1, false},  // nobody marked
+      {"IDD_TIT3DAT1*3", true, true, 1, false},    // another variant does not look
+  };
+  qxtest::MemberView view(1, kCouple);
+  std::vector<std::uint8_t> declaration(f100::kBlockSize);
+  doc::State().form100Block = declaration.data();
+  std::uint8_t* investment = declaration.data() + housing::kInvestmentAt;
+  const char* const keys[] = {"", "O", "D", "C"};
+  for (const Case& c : cases) {
+    housing::inv::MurciaDeclarant.set(investment, c.declarantMarked ? 1 : 0);
+    housing::inv::MurciaSpouse.set(investment, c.spouseMarked ? 1 : 0);
+    std::vector<std::uint8_t> block(ha::kBlock3);
+    const std::vector<std::uint8_t> before = block;
+    const std::size_t shown = messages.shown.size();
+    bool stayed = false;
+    Launch(c.descriptor, block, [&](CTemplateDlg& d) {
+      TypeInto(d, 1394, QString::fromLatin1(keys[c.holder]));
+      TypeInto(d, 1318, QStringLiteral("250"));
+      Press(d, ui::IDOK);
+      stayed = d.isVisible();
+      if (stayed) Press(d, ui::IDCANCEL);
+    });
+    const std::string what = std::string(c.descriptor) + " holder " + keys[c.holder];
+    EXPECT_EQ(stayed, c.refused) << what;
+    if (c.refused) {
+      ASSERT_EQ(messages.shown.size(), shown + 1) << what;
+      EXPECT_EQ(messages.Codes().back(), QStringLiteral("100P081"));
+      EXPECT_EQ(block, before) << what << ": nothing is written";
+    } else {
+      EXPECT_EQ(messages.shown.size(), shown) << what;
+      EXPECT_EQ(ha::Holder.get(block.data()), c.holder) << what;
+      EXPECT_EQ(ha::Amount.get(block.data()), 250.0) << what;
+    }
+  }
 }
 
 }  // namespace

@@ -161,8 +161,10 @@ TEST_F(Ord015, Page16OpensTheInnovationAnnexAndRepaintsAClearedBox) {
   EXPECT_EQ(view->OnBoxValueCleared(18), 1);
   EXPECT_EQ(view->OnBoxSubDialogValue(18), 0);
   EXPECT_TRUE(document->IsModified());
-  // Totals and lines whose inputs have no dialog here only show their amounts.
-  for (int p : {3, 4, 5, 111, 112, 135}) EXPECT_TRUE(ReadOnly(p)) << p;
+  // Totals and the applied and pending columns only show their amounts; a line's first box opens
+  // its inputs' dialog.
+  for (int p : {4, 5, 111, 112, 135}) EXPECT_TRUE(ReadOnly(p)) << p;
+  for (int p : {3, 15, 24, 105}) EXPECT_FALSE(ReadOnly(p)) << p;
   qxtest::ScriptedMessages messages;
   view->GoToBox(17);
   QApplication::processEvents();
