@@ -68,6 +68,7 @@ B::CInvestmentDeductionDlg(const ui::DialogTemplate& tmpl, std::size_t rowSize, 
     : CAnnexRowsDlg(tmpl, rowSize * 2, layout, args) {}
 
 void B::DisableDeductions() {
+  if (!ComputesDeduction()) return;
   for (int id : kDeductions)
     if (QWidget* w = GetDlgItem(id)) w->setEnabled(false);
 }
@@ -117,7 +118,8 @@ double P::Rate(int n) {
   return n >= 1 && n <= 7 ? kRates[n - 1] : 0.0;
 }
 
-// An index without rate computes nothing, as the other deduction dialogs do.
+// The lines without a rate (a fixed amount per worker, a rate that depends on how the gain was
+// taxed, other deductions) take the deduction as typed.
 void P::CalculateDeduction() {
   const double rate = Rate(index);
   if (rate == 0.0) return;

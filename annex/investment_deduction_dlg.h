@@ -21,7 +21,8 @@ inline constexpr blocks::F64 Base{8};
 inline constexpr blocks::F64 Deduction{16};
 }  // namespace annex::invprotmed
 
-// The two rows, their holder legend in 1296, deductions computed as a field is left and never typed.
+// The two rows, their holder legend in 1296. Where the variant gives rates the deductions are
+// computed as a field is left and never typed; a variant without rates leaves them to the user.
 class CInvestmentDeductionDlg : public ui::CAnnexRowsDlg {
   Q_OBJECT
  public:
@@ -31,6 +32,8 @@ class CInvestmentDeductionDlg : public ui::CAnnexRowsDlg {
   CInvestmentDeductionDlg(const ui::DialogTemplate& tmpl, std::size_t rowSize, const ui::RowLayout& layout,
                           const ui::AnnexArgs& args);
   virtual void CalculateDeduction() = 0;
+  // The variant gives rates: the deduction column is computed, never typed.
+  virtual bool ComputesDeduction() const = 0;
 
  protected:
   void RefreshEnabledRows() override;
@@ -49,6 +52,7 @@ class CInvcinaudDlg : public CInvestmentDeductionDlg {
   static constexpr int kIncome[] = {1206, 1212};
   explicit CInvcinaudDlg(const ui::AnnexArgs& args);
   void CalculateDeduction() override;
+  bool ComputesDeduction() const override { return index == 1 || index == 2; }
 };
 
 class CInvprotmedDlg : public CInvestmentDeductionDlg {
@@ -57,7 +61,8 @@ class CInvprotmedDlg : public CInvestmentDeductionDlg {
   static constexpr int kId = 89;
   static constexpr int kBase[] = {1204, 1210};
   explicit CInvprotmedDlg(const ui::AnnexArgs& args);
-  // The rate of index n (1 to 7); 0 for an index without rate, which computes nothing.
+  // The rate of index n (1 to 7); 0 for an index without rate, whose deduction the user types.
   static double Rate(int n);
   void CalculateDeduction() override;
+  bool ComputesDeduction() const override { return Rate(index) != 0.0; }
 };

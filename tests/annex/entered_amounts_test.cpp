@@ -1,5 +1,8 @@
 // Investment deductions at the rates of the launcher's index, and the dialogs that only take
 // amounts: what OK keeps, what a row without amounts loses, what is carried through.
+#include <QLineEdit>
+#include <QTest>
+
 #include <cstring>
 
 #include "annex/entered_amounts_dlg.h"
@@ -48,6 +51,57 @@ TEST_F(EnteredAmounts, InvestmentDeductionsAtTheRatesOfTheIndex) {
     });
     EXPECT_EQ(pm::Deduction.get(block.data()), deduction) << index;
   }
+}
+
+// A line whose deduction has no rate in the dialog (no index, or one outside the rate table) takes
+// the deduction as the user types it: enabled on a used row only, kept whatever the base, and kept
+// when the dialog is opened again. A line with a rate never takes a typed deduction.
+TEST_F(EnteredAmounts, ALineWithoutRateTakesTheDeductionAsTyped) {
+  namespace pm = annex::invprotmed;
+  for (const char* descriptor : {"IDD_INVPROTMED", "IDD_INVPROTMED*0", "IDD_INVPROTMED*8"}) {
+    SCOPED_TRACE(descriptor);
+    std::vector<std::uint8_t> block(2 * pm::kRowSize);
+    annextest::Launch(descriptor, block.data(), [&](CTemplateDlg& d) {
+      EXPECT_FALSE(d.GetDlgItem(CInvestmentDeductionDlg::kDeductions[0])->isEnabled()) << "no holder yet";
+      annextest::TypeInto(d, CInvestmentDeductionDlg::kHolders[0], QStringLiteral("D"));
+      EXPECT_TRUE(d.GetDlgItem(CInvestmentDeductionDlg::kDeductions[0])->isEnabled());
+      EXPECT_FALSE(d.GetDlgItem(CInvestmentDeductionDlg::kDeductions[1])->isEnabled()) << "the unused row";
+      annextest::TypeInto(d, CInvestmentDeductionDlg::kDeductions[0], QStringLiteral("750"));
+      annextest::TypeInto(d, CInvprotmedDlg::kBase[0], QStringLiteral("3000"));
+      annextest::Press(d, ui::IDOK);
+    });
+    EXPECT_EQ(block[0], 2);
+    EXPECT_EQ(pm::Base.get(block.data()), 3000.0);
+    EXPECT_EQ(pm::Deduction.get(block.data()), 750.0) << "leaving the base computes nothing over it";
+
+    // Opened again: the typed deduction is shown and editable, and a new base leaves it as it is.
+    annextest::Launch(descriptor, block.data(), [&](CTemplateDlg& d) {
+      auto* deduction = dynamic_cast<QLineEdit*>(d.GetDlgItem(CInvestmentDeductionDlg::kDeductions[0]));
+      ASSERT_NE(deduction, nullptr);
+      EXPECT_TRUE(deduction->isEnabled());
+      EXPECT_FALSE(deduction->text().isEmpty());
+      auto* base = dynamic_cast<QLineEdit*>(d.GetDlgItem(CInvprotmedDlg::kBase[0]));
+      ASSERT_NE(base, nullptr);
+      base->setFocus();
+      base->selectAll();
+      QTest::keyClicks(base, QStringLiteral("200"));
+      QTest::keyClick(base, Qt::Key_Tab);
+      annextest::Press(d, ui::IDOK);
+    });
+    EXPECT_EQ(block[0], 2);
+    EXPECT_EQ(pm::Base.get(block.data()), 200.0);
+    EXPECT_EQ(pm::Deduction.get(block.data()), 750.0);
+  }
+
+  std::vector<std::uint8_t> rated(2 * pm::kRowSize);
+  rated[0] = 2;
+  annextest::Launch("IDD_INVPROTMED*2", rated.data(), [&](CTemplateDlg& d) {
+    EXPECT_FALSE(d.GetDlgItem(CInvestmentDeductionDlg::kDeductions[0])->isEnabled()) << "computed at 10 %";
+    annextest::TypeInto(d, CInvprotmedDlg::kBase[0], QStringLiteral("1000"));
+    EXPECT_FALSE(d.GetDlgItem(CInvestmentDeductionDlg::kDeductions[0])->isEnabled());
+    annextest::Press(d, ui::IDOK);
+  });
+  EXPECT_EQ(pm::Deduction.get(rated.data()), 100.0);
 }
 
 TEST_F(EnteredAmounts, RowsWithoutAmountsLoseTheirHolderAndTheRestIsCarried) {

@@ -331,6 +331,21 @@ const Case kCases[] = {
     {"", 16, 15, "CTit2dat1Dlg", DeclarantRow(1394, 1318), 472 + 8, 1000, 432, 1000.00, 20000},
     {"", 16, 24, "CInvprotmedDlg", {{1303, "D"}, {1204, "1000"}}, 1232 + 8, 1000, 1192, 250.00, 20000},
     {"", 16, 84, "CInvprotmedDlg", {{1303, "D"}, {1204, "1000"}}, 4464 + 8, 1000, 4424, 250.00, 20000},
+    // page 16: the lines computed at the general rates on the first list and the higher ones on
+    // the second (research, film production, training)
+    {"", 16, 18, "CImasdDlg", {{1909, "D"}, {1911, "1000"}}, 944 + 8, 1000, 904, 500.00, 20000},
+    {"", 16, 69, "CImasdDlg", {{1909, "D"}, {1911, "1000"}}, 3880 + 8, 1000, 3840, 900.00, 20000},
+    {"", 16, 30, "CInvcinaudDlg", {{1303, "D"}, {1204, "1000"}}, 1408 + 8, 1000, 1368, 200.00, 20000},
+    {"", 16, 81, "CInvcinaudDlg", {{1303, "D"}, {1204, "1000"}}, 4344 + 8, 1000, 4304, 400.00, 20000},
+    {"", 16, 45, "CFormprofDlg", {{1909, "D"}, {1911, "1000"}}, 1880 + 8, 1000, 1840, 100.00, 20000},
+    {"", 16, 96, "CFormprofDlg", {{1909, "D"}, {1911, "1000"}}, 4816 + 8, 1000, 4776, 300.00, 20000},
+    // page 16: the lines without a rate take the deduction as typed (disabled workers, reinvestment
+    // of extraordinary profits, other deductions), whatever base stands beside it
+    {"", 16, 54, "CInvprotmedDlg", {{1303, "D"}, {1217, "750"}}, 2144 + 16, 750, 2104, 750.00, 20000},
+    {"", 16, 57, "CInvprotmedDlg", {{1303, "D"}, {1204, "5000"}, {1217, "1000"}}, 2232 + 16, 1000, 2192, 1000.00,
+     20000},
+    {"", 16, 60, "CInvprotmedDlg", {{1303, "D"}, {1217, "120"}}, 2320 + 16, 120, 2280, 120.00, 20000},
+    {"", 16, 105, "CInvprotmedDlg", {{1303, "D"}, {1217, "750"}}, 5080 + 16, 750, 5040, 750.00, 20000},
 };
 
 TEST_F(RegionalAnnexTest, WhatIsTypedInTheDialogOfABoxReachesTheResultAndCancelChangesNothing) {
