@@ -118,8 +118,8 @@ double P::Rate(int n) {
   return n >= 1 && n <= 7 ? kRates[n - 1] : 0.0;
 }
 
-// The lines without a rate (a fixed amount per worker, a rate that depends on how the gain was
-// taxed, other deductions) take the deduction as typed.
+// The lines without a rate in the table (an amount per worker, the reinvestment of extraordinary
+// profits, other deductions) take the deduction as typed.
 void P::CalculateDeduction() {
   const double rate = Rate(index);
   if (rate == 0.0) return;
