@@ -225,6 +225,8 @@ class DeclarationStore {
   std::optional<std::string> FreeLocalKey(std::string_view key);
 
  private:
+  // Whether the row of `key` already holds exactly what WriteRow would write.
+  bool RowHolds(std::string_view key, int kind, std::optional<char> modality, std::span<const std::uint8_t> block);
   bool AddRow(std::string_view key, int kind, std::string_view modality, std::span<const std::uint8_t> block);
   bool AddFiscal(std::string_view key, const FiscalSlot& slot);
   bool DeleteRows(const char* table, std::string_view key, bool* anyFailed = nullptr);
