@@ -389,8 +389,6 @@ bool DeclarationStore::RowHolds(std::string_view key, int kind, std::optional<ch
 
 bool DeclarationStore::WriteRow(std::string_view key, int kind, std::optional<char> modality,
                                 std::span<const std::uint8_t> block) {
-  // A row that already holds all of it is not written again: a commit waits for the disk.
-  if (RowHolds(key, kind, modality, block)) return true;
   db::Transaction t(conn_);
   CAdoRecordset rs;
   if (!rs.Open(kDec, &conn_, ByKey(key))) return false;
