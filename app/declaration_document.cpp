@@ -271,6 +271,7 @@ void CDeclarationDocument::RefreshCheckState() {
 int CDeclarationDocument::Validate(int type, int member, int section) {
   RefreshCheckState();
   check_.SetDeclarationKey(doc_->Key());
+  const std::shared_ptr<void> run = services_.corrections.BeginRun();
   lastSeverity_ = validator_->Validate(type, member, section);
   return lastSeverity_;
 }

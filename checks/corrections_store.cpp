@@ -121,6 +121,18 @@ bool DatabaseCorrectionsStore::Clear(const std::string& clave) {
   return ok;
 }
 
+std::shared_ptr<void> DatabaseCorrectionsStore::BeginRun() {
+  // One transaction over the run, committed when the last holder lets it go. A write that
+  // failed was reported where it failed; the others are kept as they would have been one by one.
+  struct Run {
+    explicit Run(db::CAdoConnection& c) : transaction(c) {}
+    ~Run() { transaction.Commit(); }
+    db::Transaction transaction;
+  };
+  if (!connection_.IsOpen()) return nullptr;
+  return std::make_shared<Run>(connection_);
+}
+
 bool DatabaseCorrectionsStore::List(const std::string& clave, std::vector<CorrectionRow>& rows) {
   rows.clear();
   db::CAdoRecordset rs;

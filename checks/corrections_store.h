@@ -1,6 +1,7 @@
 // The corrections table CORREGIX: one row per validation finding of a declaration.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -35,6 +36,9 @@ class ICorrectionsStore {
   virtual bool Clear(const std::string& clave) = 0;
   // The rows of a declaration sorted by code.
   virtual bool List(const std::string& clave, std::vector<CorrectionRow>& rows) = 0;
+  // Held over a whole validation run: its writes are saved together when it goes, instead of
+  // each one waiting for the disk on its own. Null when the store has nothing to gather.
+  virtual std::shared_ptr<void> BeginRun() { return nullptr; }
 };
 
 class InMemoryCorrectionsStore : public ICorrectionsStore {
@@ -62,6 +66,7 @@ class DatabaseCorrectionsStore : public ICorrectionsStore {
   bool Update(const CorrectionRow& row) override;
   bool Clear(const std::string& clave) override;
   bool List(const std::string& clave, std::vector<CorrectionRow>& rows) override;
+  std::shared_ptr<void> BeginRun() override;
 
  private:
   db::CAdoConnection& connection_;

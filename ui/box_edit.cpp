@@ -38,7 +38,7 @@ bool IsBoxEditRegistered(int key, const QWidget* owner) {
 }  // namespace ui
 
 CBoxEdit::CBoxEdit(int width, QWidget* parent) : CEditEx(width, parent) {
-  box_->StrValidac = "B" + std::to_string(width);
+  box_->StrValidac = std::string("B").append(std::to_string(width));
   box_->width = width;
   setAlignment(Qt::AlignCenter);
 }

@@ -80,9 +80,9 @@ std::string FormatWithThousands(std::string_view number) {
   const std::size_t p = comma == std::string::npos ? s.size() : comma;
   std::string out = Group(std::string_view(s).substr(0, p));
   if (comma != std::string::npos) out += s.substr(s.rfind(','));
-  if (!out.empty() && out.front() == ',') out.insert(0, "0");
+  if (!out.empty() && out.front() == ',') out = std::string("0").append(out);
   if (!out.empty() && out.back() == ',') out += "00";
-  if (negative) out.insert(0, "-");
+  if (negative) out = std::string("-").append(out);
   return out;
 }
 

@@ -519,7 +519,7 @@ int CCompAdq::OnEditKillFocus(int id) {
       limits_[static_cast<std::size_t>(r)] = days;
       Reload();
       CMessageDlg(this).Show(QStringLiteral("WIN031"), platform::kIconExclamation,
-                             QString::fromStdString(" " + blocks::FormatGeneral(days)));
+                             QStringLiteral(" ") + QString::fromStdString(blocks::FormatGeneral(days)));
       inKillFocus_ = false;
       return 1;
     }

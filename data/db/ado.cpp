@@ -114,12 +114,29 @@ namespace {
 
 struct Stmt {
   sqlite3_stmt* s = nullptr;
-  ~Stmt() { sqlite3_finalize(s); }
+  CAdoConnection* cached = nullptr;
+  Stmt() = default;
+  Stmt(const Stmt&) = delete;
+  Stmt& operator=(const Stmt&) = delete;
+  ~Stmt() {
+    if (cached) cached->ReleaseStatement(s);
+    else sqlite3_finalize(s);
+  }
 };
 
 int Prepare(sqlite3* db, const std::string& sql, Stmt& st) {
   return sqlite3_prepare_v2(db, sql.c_str(), static_cast<int>(sql.size()), &st.s, nullptr);
 }
+
+// The statements of the recordsets: their texts repeat, so they come from the connection's cache.
+int Prepare(CAdoConnection& connection, const std::string& sql, Stmt& st) {
+  const int rc = connection.AcquireStatement(sql, &st.s);
+  if (st.s) st.cached = &connection;
+  return rc;
+}
+
+// Idle statements kept per connection; past it the least useful ones are simply finalized.
+constexpr std::size_t kMaxIdleStatements = 256;
 
 template <typename CellT>
 int BindCell(sqlite3_stmt* s, int at, const CellT& cell) {
@@ -153,9 +170,9 @@ std::vector<std::string> SplitCommas(std::string_view s) {
 }
 
 // "[name]" -> "name".
-std::string StripBrackets(std::string s) {
+std::string StripBrackets(std::string_view s) {
   if (s.size() >= 2 && s.front() == '[' && s.back() == ']') s = s.substr(1, s.size() - 2);
-  return s;
+  return std::string(s);
 }
 
 bool IsTextType(FieldType t) { return t == FieldType::VarWChar || t == FieldType::LongVarWChar; }
@@ -278,13 +295,65 @@ bool CAdoConnection::ReadOnly() const {
 }
 
 void CAdoConnection::Close() {
+  ++writes_;
+  derived_.clear();
   if (!db_) return;
+  FinalizeCachedStatements();
   int rc = sqlite3_close(db_);
   if (rc != SQLITE_OK) {
     ReportEngineError(rc, "Cerrar");
     sqlite3_close_v2(db_);
   }
   db_ = nullptr;
+}
+
+int CAdoConnection::AcquireStatement(const std::string& sql, sqlite3_stmt** statement) {
+  *statement = nullptr;
+  if (!db_) return SQLITE_MISUSE;
+  if (auto it = idleStatements_.find(sql); it != idleStatements_.end() && !it->second.empty()) {
+    *statement = it->second.back();
+    it->second.pop_back();
+    --idleCount_;
+    return SQLITE_OK;
+  }
+  return sqlite3_prepare_v3(db_, sql.c_str(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT, statement,
+                            nullptr);
+}
+
+void CAdoConnection::ReleaseStatement(sqlite3_stmt* statement) {
+  if (!statement) return;
+  // A statement of a connection since closed or reopened is not kept.
+  if (!db_ || sqlite3_db_handle(statement) != db_ || idleCount_ >= kMaxIdleStatements) {
+    sqlite3_finalize(statement);
+    return;
+  }
+  sqlite3_reset(statement);
+  sqlite3_clear_bindings(statement);
+  idleStatements_[sqlite3_sql(statement)].push_back(statement);
+  ++idleCount_;
+}
+
+std::shared_ptr<void>& CAdoConnection::DerivedData(const std::string& key) {
+  Stamp now{db_, writes_, -1, -1};
+  if (db_) {
+    now.changes = sqlite3_total_changes64(db_);
+    // Commits of other connections, this process's or another's.
+    Stmt st;
+    if (Prepare(*this, "PRAGMA data_version", st) == SQLITE_OK && sqlite3_step(st.s) == SQLITE_ROW)
+      now.dataVersion = sqlite3_column_int64(st.s, 0);
+  }
+  if (!(now == derivedStamp_) || now.dataVersion < 0) {
+    derived_.clear();
+    derivedStamp_ = now;
+  }
+  return derived_[key];
+}
+
+void CAdoConnection::FinalizeCachedStatements() {
+  for (auto& [sql, statements] : idleStatements_)
+    for (sqlite3_stmt* st : statements) sqlite3_finalize(st);
+  idleStatements_.clear();
+  idleCount_ = 0;
 }
 
 DbError CAdoConnection::ReportEngineError(int rc, std::string_view context) {
@@ -310,6 +379,7 @@ bool CAdoConnection::Execute(const std::string& sql) {
     ReportOwnError(1, "Base de datos cerrada");
     return false;
   }
+  ++writes_;
   int rc = sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr);
   if (rc != SQLITE_OK) {
     ReportEngineError(rc);
@@ -436,7 +506,7 @@ void Transaction::Rollback() {
 Filter Filter::Leaf(Op op, std::string column, Value value) {
   Filter f;
   f.op_ = op;
-  f.column_ = StripBrackets(std::move(column));
+  f.column_ = StripBrackets(column);
   f.value_ = std::move(value);
   return f;
 }
@@ -616,7 +686,7 @@ bool CAdoRecordset::Open(std::string_view table, CAdoConnection* connection, con
     return false;
   }
   Stmt st;
-  int rc = Prepare(db, "SELECT rowid FROM " + qtable + " WHERE " + *where + " ORDER BY " + order, st);
+  int rc = Prepare(*connection, "SELECT rowid FROM " + qtable + " WHERE " + *where + " ORDER BY " + order, st);
   for (std::size_t i = 0; rc == SQLITE_OK && i < binds.size(); ++i) rc = BindCell(st.s, static_cast<int>(i + 1), binds[i]);
   if (rc == SQLITE_OK) {
     while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) keys_.push_back(sqlite3_column_int64(st.s, 0));
@@ -718,7 +788,7 @@ bool CAdoRecordset::Find(const Filter& criteria, bool forward, bool restart) {
   std::unordered_set<std::int64_t> matches;
   {
     Stmt st;
-    int rc = Prepare(connection_->Handle(), "SELECT rowid FROM " + QuoteIdentifier(table_) + " WHERE " + *where, st);
+    int rc = Prepare(*connection_, "SELECT rowid FROM " + QuoteIdentifier(table_) + " WHERE " + *where, st);
     for (std::size_t i = 0; rc == SQLITE_OK && i < binds.size(); ++i) rc = BindCell(st.s, static_cast<int>(i + 1), binds[i]);
     if (rc == SQLITE_OK) {
       while ((rc = sqlite3_step(st.s)) == SQLITE_ROW) matches.insert(sqlite3_column_int64(st.s, 0));
@@ -763,7 +833,7 @@ bool CAdoRecordset::LoadCurrent() {
   for (std::size_t i = 0; i < columns_.size(); ++i) sql += (i ? ", " : "") + QuoteIdentifier(columns_[i].name);
   sql += " FROM " + QuoteIdentifier(table_) + " WHERE rowid = ?";
   Stmt st;
-  int rc = Prepare(connection_->Handle(), sql, st);
+  int rc = Prepare(*connection_, sql, st);
   if (rc == SQLITE_OK) rc = sqlite3_bind_int64(st.s, 1, keys_[pos_]);
   if (rc == SQLITE_OK) rc = sqlite3_step(st.s);
   if (rc == SQLITE_DONE) {
@@ -987,7 +1057,7 @@ bool CAdoRecordset::FlushEdits() {
     sql += (k ? ", " : "") + QuoteIdentifier(columns_[static_cast<std::size_t>(edits_[k].first)].name) + " = ?";
   sql += " WHERE rowid = ?";
   Stmt st;
-  int rc = Prepare(connection_->Handle(), sql, st);
+  int rc = Prepare(*connection_, sql, st);
   for (std::size_t k = 0; rc == SQLITE_OK && k < edits_.size(); ++k)
     rc = BindCell(st.s, static_cast<int>(k + 1), edits_[k].second);
   if (rc == SQLITE_OK) rc = sqlite3_bind_int64(st.s, static_cast<int>(edits_.size() + 1), keys_[pos_]);
@@ -1060,7 +1130,7 @@ bool CAdoRecordset::DeleteCurrent() {
   }
   edits_.clear();
   Stmt st;
-  int rc = Prepare(connection_->Handle(), "DELETE FROM " + QuoteIdentifier(table_) + " WHERE rowid = ?", st);
+  int rc = Prepare(*connection_, "DELETE FROM " + QuoteIdentifier(table_) + " WHERE rowid = ?", st);
   if (rc == SQLITE_OK) rc = sqlite3_bind_int64(st.s, 1, keys_[pos_]);
   if (rc == SQLITE_OK) rc = sqlite3_step(st.s);
   if (rc != SQLITE_DONE) {
@@ -1144,7 +1214,7 @@ bool CAdoRecordset::AppendPendingRow() {
   }
   sql += ") VALUES (" + values + ")";
   Stmt st;
-  int rc = Prepare(connection_->Handle(), sql, st);
+  int rc = Prepare(*connection_, sql, st);
   for (std::size_t k = 0; rc == SQLITE_OK && k < row.size(); ++k)
     rc = BindCell(st.s, static_cast<int>(k + 1), row[k].second);
   if (rc == SQLITE_OK) rc = sqlite3_step(st.s);

@@ -15,10 +15,12 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <variant>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace db {
 
@@ -101,13 +103,41 @@ class CAdoConnection {
   DbError ReportEngineError(int rc, std::string_view context = {});
   DbError ReportOwnError(long number, const std::string& description);
 
+  // A prepared statement of `sql`, from the connection's cache when one is idle: the same few
+  // queries (a row by its key, a page's boxes) run thousands of times, and preparing costs
+  // more than running them. Give it back with ReleaseStatement, which resets it and drops its
+  // bindings. SQLITE_OK or the engine's code; null on failure.
+  int AcquireStatement(const std::string& sql, sqlite3_stmt** statement);
+  void ReleaseStatement(sqlite3_stmt* statement);
+
+  // What the program derives from the tables and reads over and over (a page's box definitions,
+  // a filing layout), kept under `key`. Every slot is emptied once a write through this
+  // connection or another one, or a reopening, may have changed the tables.
+  std::shared_ptr<void>& DerivedData(const std::string& key);
+  // Counts the writes through this connection that the engine does not count (statements run
+  // by Execute); the recordsets' own writes are counted by the engine.
+  void NoteWrite() { ++writes_; }
+
  private:
+  void FinalizeCachedStatements();
+
   std::string name_;
   std::string path_;
   OpenMode mode_ = OpenMode::ReadWrite;
   sqlite3* db_ = nullptr;
   ErrorReporter* reporter_ = nullptr;
   void (*compactHook_)(const std::string&) = nullptr;
+  std::unordered_map<std::string, std::vector<sqlite3_stmt*>> idleStatements_;
+  std::size_t idleCount_ = 0;
+  std::unordered_map<std::string, std::shared_ptr<void>> derived_;
+  struct Stamp {
+    sqlite3* handle = nullptr;
+    std::uint64_t writes = 0;
+    std::int64_t changes = -1;
+    std::int64_t dataVersion = -1;
+    bool operator==(const Stamp&) const = default;
+  } derivedStamp_;
+  std::uint64_t writes_ = 0;
 };
 
 // All or nothing over one connection: rolled back unless committed. Nests (savepoints).

@@ -77,8 +77,15 @@ bool C714Doc::SaveToDatabase() {
 }
 
 int C714Doc::ValidateDeclaration(int type) {
-  store_.DeleteCorrections(key_);
-  if (!SaveToDatabase()) return 2;
+  {
+    // The old findings go and the declaration is saved in one commit, before the calculation
+    // that may ask something.
+    db::Transaction batch(store_.Connection());
+    store_.DeleteCorrections(key_);
+    const bool saved = SaveToDatabase();
+    batch.Commit();
+    if (!saved) return 2;
+  }
   Calculate(1);
   if (!validator_) return 1;
   return validator_(type, 2, -1) < 0 ? 1 : 0;

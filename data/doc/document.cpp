@@ -77,7 +77,10 @@ CProg32Doc::~CProg32Doc() {
   State().boxOverflowArmed = true;
 }
 
-void CProg32Doc::SetKey(std::string_view key) { key_ = store::PadKey(store::FirstChars(key)); }
+void CProg32Doc::SetKey(std::string_view key) {
+  key_ = store::PadKey(store::FirstChars(key));
+  rowWritten_ = false;
+}
 
 void CProg32Doc::BuildReferenceCode(std::string_view id, int member) {
   doc::BuildReferenceCode(id, member, State().remote, State().clock(), referenceText_);
@@ -114,11 +117,19 @@ bool CProg32Doc::LoadFromDatabase() {
 }
 
 bool CProg32Doc::WriteBlock(int kind, std::optional<char> modality, bool wasModified) {
+  // A row this document wrote and that holds all of it still is not written again (the filing
+  // command saves three times in a row); a document's first save, and every save of a declaration
+  // made new in this document, always writes.
+  if (rowWritten_ && !newDeclaration_ && store_.RowHolds(key_, kind, modality, Block())) {
+    modified_ = newNotSaved_ && wasModified;
+    return true;
+  }
   if (!store_.WriteRow(key_, kind, modality, Block())) {
     modified_ = true;
     store_.Messages().Coded(kSaveFailedCode, MessageIcon::Stop);
     return false;
   }
+  rowWritten_ = true;
   modified_ = newNotSaved_ && wasModified;
   return true;
 }

@@ -177,6 +177,9 @@ class CProg32Doc {
   bool modified_ = false;
   bool newNotSaved_ = false;
   bool newDeclaration_ = false;
+  // This document has written its row under the current key: a later save that would change
+  // nothing in it is not written again.
+  bool rowWritten_ = false;
   int currentPage_ = -1;
   double zoom_ = 1.0;
   std::string yearText_ = "2003";

@@ -227,15 +227,29 @@ bool CRentaDoc::SaveToDatabase() {
 }
 
 int CRentaDoc::ValidateDeclaration(int type) {
-  store_.DeleteCorrections(key_);
-  if (!SaveToDatabase()) return 2;
-  // The status command validates both spouses when they ask for suspension and waiver and the
-  // declarant's declaration was not printed yet.
-  if (type == 3 && f100::summary::SuspensionRequest.get(f100::record(block_.data(), f100::Summary)) == 1 &&
-      (shownMember_ == 2 || shownMember_ == 3) && MemberStatus(2) != 1)
-    targetMember_ = 6;
-  if (!validator_) return 1;
-  if (validator_(type, targetView_ == 1 ? 1 : targetMember_, -1) >= 0) return 0;
+  int severity = -1;
+  {
+    // The old findings go, the declaration is saved and the new findings come in one commit
+    // rather than one wait for the disk each; committed before any question is asked.
+    db::Transaction batch(store_.Connection());
+    store_.DeleteCorrections(key_);
+    if (!SaveToDatabase()) {
+      batch.Commit();
+      return 2;
+    }
+    // The status command validates both spouses when they ask for suspension and waiver and the
+    // declarant's declaration was not printed yet.
+    if (type == 3 && f100::summary::SuspensionRequest.get(f100::record(block_.data(), f100::Summary)) == 1 &&
+        (shownMember_ == 2 || shownMember_ == 3) && MemberStatus(2) != 1)
+      targetMember_ = 6;
+    if (!validator_) {
+      batch.Commit();
+      return 1;
+    }
+    severity = validator_(type, targetView_ == 1 ? 1 : targetMember_, -1);
+    batch.Commit();
+  }
+  if (severity >= 0) return 0;
   switch (type) {
     case 0:
     case 1:

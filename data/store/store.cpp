@@ -372,6 +372,21 @@ bool DeclarationStore::SaveAs(std::string_view oldKey, std::string_view newName,
   return t.Commit();
 }
 
+bool DeclarationStore::RowHolds(std::string_view key, int kind, std::optional<char> modality,
+                                std::span<const std::uint8_t> block) {
+  CAdoRecordset rs;
+  if (!rs.Open(kDec, &conn_, ByKey(key))) return false;
+  std::int32_t storedKind = 0;
+  std::string text;
+  if (!rs.GetInt("TIPODEC", storedKind) || storedKind != kind) return false;
+  if (!rs.GetText("CLAVE", text) || text != PadKey(key)) return false;
+  if (modality && (!rs.GetText("MODALIDAD", text) || text != ModalityText(*modality))) return false;
+  // The write takes as many bytes as the stored block has.
+  std::vector<std::uint8_t> stored;
+  return rs.GetBlob("DATOS", stored) && !stored.empty() && block.size() >= stored.size() &&
+         std::equal(stored.begin(), stored.end(), block.begin());
+}
+
 bool DeclarationStore::WriteRow(std::string_view key, int kind, std::optional<char> modality,
                                 std::span<const std::uint8_t> block) {
   db::Transaction t(conn_);

@@ -223,6 +223,9 @@ class DeclarationStore {
   // holding it; when that runs in a circle, the first free "n key" by counting. Nullopt when
   // no free key is found.
   std::optional<std::string> FreeLocalKey(std::string_view key);
+  // Whether the row of `key` already holds exactly what WriteRow would write: a save that would
+  // change nothing need not wait for the disk.
+  bool RowHolds(std::string_view key, int kind, std::optional<char> modality, std::span<const std::uint8_t> block);
 
  private:
   bool AddRow(std::string_view key, int kind, std::string_view modality, std::span<const std::uint8_t> block);

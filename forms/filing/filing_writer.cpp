@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <system_error>
 
 #include "data/message_service.h"
@@ -52,7 +53,7 @@ db::Filter PageFilterCondition(std::string_view pageFilter, std::string* text) {
     std::string_view token = pageFilter.substr(i, end - i);
     const bool exclude = token.front() == '!';
     if (exclude) token.remove_prefix(1);
-    const std::string code = " " + std::string(token);
+    const std::string code = std::string(1, ' ').append(token);
     sql += exclude ? "INDICEFICH <> '" : "INDICEFICH = '";
     sql += code + "'";
     const db::Filter one = exclude ? db::Filter::Ne("INDICEFICH", code) : db::Filter::Eq("INDICEFICH", code);
@@ -130,9 +131,7 @@ CFilingFileWriter::CFilingFileWriter(std::string table, std::string pageFilter, 
                                      IMessageService* messages)
     : table_(std::move(table)), filter_(std::move(pageFilter)), local_(local), messages_(messages) {}
 
-CFilingFileWriter::~CFilingFileWriter() {
-  if (layout_.IsOpen()) layout_.Close();
-}
+CFilingFileWriter::~CFilingFileWriter() = default;
 
 CBoxField* CFilingFileWriter::CurrentBox(int position) const {
   return current_ && position >= 1 ? current_->BoxAt(position - 1) : nullptr;
@@ -160,31 +159,79 @@ bool CFilingFileWriter::CheckAmountLimit(CBoxField* box) {
   return true;
 }
 
-bool CFilingFileWriter::OpenLayout(std::vector<LayoutRow>& rows) {
-  if (layout_.IsOpen()) layout_.Close();
-  const db::Filter condition = PageFilterCondition(filter_);
-  layout_.Open(table_, local_, condition, "[idinternet] ASC");
-  if (!layout_.IsOpen()) return false;
-  for (; layout_.IsNotAtEnd(); layout_.MoveNext()) {
+namespace {
+
+// A layout table as stored, in file order; the page of each row as the database holds it
+// (UTF-8), for the page filter.
+struct StoredLayout {
+  std::vector<LayoutRow> rows;
+  std::vector<std::string> pages;
+};
+
+// The layout is read from the local database once while it does not change; each pass only
+// leaves out the rows of its unused pages.
+std::shared_ptr<const StoredLayout> ReadLayout(db::CAdoConnection* local, const std::string& table) {
+  if (!local) return nullptr;
+  std::shared_ptr<void>& slot = local->DerivedData("layout\x1f" + table);
+  if (slot) return std::static_pointer_cast<const StoredLayout>(slot);
+  db::CAdoRecordset rs;
+  rs.Open(table, local, {}, "[idinternet] ASC");
+  if (!rs.IsOpen()) return nullptr;
+  auto layout = std::make_shared<StoredLayout>();
+  for (; rs.IsNotAtEnd(); rs.MoveNext()) {
     LayoutRow r;
-    std::string kind, text, comment;
-    layout_.GetText("INDICEFICH", r.page);
-    layout_.GetText("INDNUMERO", r.number);
-    layout_.GetText("fminternet", kind);
+    std::string kind, text, page;
+    rs.GetText("INDICEFICH", page);
+    rs.GetText("INDNUMERO", r.number);
+    rs.GetText("fminternet", kind);
     std::int32_t n = 0;
-    layout_.GetInt("longitud", n);
+    rs.GetInt("longitud", n);
     r.length = n;
     n = 0;
-    layout_.GetInt("decimales", n);
+    rs.GetInt("decimales", n);
     r.decimals = n;
-    layout_.GetText("caracter", text);
-    layout_.GetText("comentario", r.comment);
+    rs.GetText("caracter", text);
+    rs.GetText("comentario", r.comment);
     r.kind = kind.empty() ? ' ' : kind.front();
     r.text = platform::Utf8ToCp1252(text);
-    r.page = platform::Utf8ToCp1252(r.page);
-    rows.push_back(std::move(r));
+    r.page = platform::Utf8ToCp1252(page);
+    layout->rows.push_back(std::move(r));
+    layout->pages.push_back(std::move(page));
+  }
+  slot = layout;
+  return layout;
+}
+
+// Whether a row of page `page` passes the page filter (see PageFilterCondition); a row without
+// a page belongs to none.
+bool PassesPageFilter(std::string_view page, std::string_view pageFilter) {
+  std::size_t i = 0;
+  const auto skipBlanks = [&] {
+    while (i < pageFilter.size() && pageFilter[i] == ' ') ++i;
+  };
+  skipBlanks();
+  while (i < pageFilter.size()) {
+    std::size_t end = pageFilter.find(' ', i);
+    if (end == std::string_view::npos) end = pageFilter.size();
+    std::string_view token = pageFilter.substr(i, end - i);
+    const bool exclude = token.front() == '!';
+    if (exclude) token.remove_prefix(1);
+    const std::string code = std::string(1, ' ').append(token);
+    if (page.empty() || db::SameText(page, code) == exclude) return false;
+    i = end;
+    skipBlanks();
   }
   return true;
+}
+
+}  // namespace
+
+std::shared_ptr<const void> CFilingFileWriter::OpenLayout(std::vector<const LayoutRow*>& rows) {
+  std::shared_ptr<const StoredLayout> layout = ReadLayout(local_, table_);
+  if (!layout) return nullptr;
+  for (std::size_t i = 0; i < layout->rows.size(); ++i)
+    if (PassesPageFilter(layout->pages[i], filter_)) rows.push_back(&layout->rows[i]);
+  return layout;
 }
 
 FieldText CFilingFileWriter::FormatMark(const LayoutRow& row, const CBoxField* box) {
@@ -286,12 +333,13 @@ bool CFilingFileWriter::RunLayout(std::string& path, int mode) {
     return false;
   };
 
-  std::vector<LayoutRow> rows;
-  if (!OpenLayout(rows)) return fail();
+  std::vector<const LayoutRow*> rows;
+  const std::shared_ptr<const void> layout = OpenLayout(rows);
+  if (!layout) return fail();
   std::string text;
   int counter = 0;
   for (std::size_t i = 0; i < rows.size(); ++i) {
-    const LayoutRow& row = rows[i];
+    const LayoutRow& row = *rows[i];
     switch (row.kind) {
       case 'C': {
         std::string c = row.text;
@@ -309,7 +357,7 @@ bool CFilingFileWriter::RunLayout(std::string& path, int mode) {
         const int count = row.decimals;
         if (counter < count && ContinueRepeat(row.comment, counter, count)) {
           for (std::size_t k = 0; k < rows.size(); ++k)
-            if (db::SameText(rows[k].comment, row.comment)) {
+            if (db::SameText(rows[k]->comment, row.comment)) {
               i = k;
               break;
             }

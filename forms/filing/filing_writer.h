@@ -7,6 +7,7 @@
 // Texts of the file are single-byte (cp1252); the layout's own texts are converted on reading.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -98,7 +99,8 @@ class CFilingFileWriter {
   long passStart_ = 0;              // the file's length before the pass (mode 1), else 0
 
  private:
-  bool OpenLayout(std::vector<LayoutRow>& rows);
+  // The rows of the pass, pointing into the layout returned (null when it cannot be read).
+  std::shared_ptr<const void> OpenLayout(std::vector<const LayoutRow*>& rows);
   FieldText FormatFieldRow(const LayoutRow& row, int rowOffset);
   FieldText FormatMark(const LayoutRow& row, const CBoxField* box);
 
@@ -106,7 +108,6 @@ class CFilingFileWriter {
   std::string filter_;
   db::CAdoConnection* local_;
   IMessageService* messages_;
-  db::CAdoRecordset layout_;
   bool markGroup_ = false;
 };
 

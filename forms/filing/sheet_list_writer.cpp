@@ -35,7 +35,11 @@ bool CSheetListWriter::IsPageInUse(int pageCode) {
 std::string CSheetListWriter::UnusedPagesFilter(std::initializer_list<int> codes) {
   std::string filter;
   for (int code : codes)
-    if (!IsPageInUse(code)) filter += "!" + std::to_string(code) + " ";
+    if (!IsPageInUse(code)) {
+      filter += '!';
+      filter += std::to_string(code);
+      filter += ' ';
+    }
   return filter;
 }
 

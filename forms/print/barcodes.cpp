@@ -53,8 +53,9 @@ std::string IdentificationData(std::string_view nif, std::string_view nameCode) 
 }
 
 std::string Ean128ElementString(std::string_view prefix, std::string_view data) {
-  if (prefix.size() < 2) return std::string(prefix) + std::string(data);
-  return "[" + std::string(prefix.substr(0, 2)) + "]" + std::string(prefix.substr(2)) + std::string(data);
+  std::string s;
+  if (prefix.size() < 2) return s.append(prefix).append(data);
+  return s.append("[").append(prefix.substr(0, 2)).append("]").append(prefix.substr(2)).append(data);
 }
 
 std::string ReferenceBarcodeText(std::string_view reference) {

@@ -39,8 +39,15 @@ unsigned char Upper(unsigned char c) {
 }
 
 void ReplaceAll(std::string& s, std::string_view from, std::string_view to) {
-  for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
-    s.replace(at, from.size(), to);
+  if (from.empty()) return;
+  std::string out;
+  std::size_t done = 0;
+  for (std::size_t at = s.find(from); at != std::string::npos; at = s.find(from, done)) {
+    out.append(s, done, at - done).append(to);
+    done = at + from.size();
+  }
+  if (done == 0) return;
+  s = std::move(out.append(s, done));
 }
 
 // The leading number of a text as the C library reads it: blanks, an optional sign, digits.
@@ -56,9 +63,9 @@ long long LeadingNumber(std::string_view s) {
 
 // "%2.2d"
 std::string TwoDigits(int v) {
-  if (v < 0) return "-" + std::to_string(-v);
+  if (v < 0) return std::string("-").append(std::to_string(-v));
   std::string s = std::to_string(v);
-  return s.size() < 2 ? "0" + s : s;
+  return s.size() < 2 ? std::string("0").append(s) : s;
 }
 
 }  // namespace
@@ -96,7 +103,7 @@ std::string CNameCode::NormaliseName(std::string_view name) {
   for (std::string_view mark : {std::string_view("/"), std::string_view("\\'"), std::string_view("#")})
     ReplaceAll(joined, mark, "\xD1");
   const std::size_t start = joined.find_first_not_of(" \t\r\n\v\f");
-  joined = start == std::string::npos ? std::string() : joined.substr(start);
+  joined.erase(0, start == std::string::npos ? joined.size() : start);
   if (joined.size() < 3) joined.append(3 - joined.size(), ' ');
   if (joined[1] == ' ') joined[2] = ' ';
   return joined;

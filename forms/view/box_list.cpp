@@ -26,12 +26,78 @@ int Int(db::CAdoRecordset& rs, const char* column) {
   return v;
 }
 
+// One box-definition row as the loaders take it.
+struct ControlRow {
+  std::string page, number, fminternet, identifica, strValidac, ficheroTab, base, nombreVent;
+  int idinternet = 0, numeroDeCo = 0, soloLectur = 0, pintarEn = 0, admitNega = 0, pintacero = 0;
+  int coor[4] = {0, 0, 0, 0};
+};
+struct ControlText {
+  std::string number, title, prompt;
+};
+using ControlRows = std::vector<ControlRow>;
+using ControlTexts = std::vector<ControlText>;
+
+db::Filter PageFilter(const std::string& pageCodeText) { return db::Filter::Eq("INDICEFICH", pageCodeText); }
+
+// A page's box definitions, read from the local database once while it does not change: the
+// filter on the page code cannot use an index, so every read scans the whole table. Null when
+// the table cannot be read.
+std::shared_ptr<const ControlRows> PageControls(db::CAdoConnection* local, const std::string& pageCodeText) {
+  if (!local) return nullptr;
+  std::shared_ptr<void>& slot = local->DerivedData("ControlX\x1f" + pageCodeText);
+  if (slot) return std::static_pointer_cast<const ControlRows>(slot);
+  db::CAdoRecordset rs;
+  rs.Open("ControlX", local, PageFilter(pageCodeText));
+  if (!rs.IsOpen()) return nullptr;
+  auto rows = std::make_shared<ControlRows>();
+  for (; rs.IsNotAtEnd(); rs.MoveNext()) {
+    ControlRow r;
+    r.page = Text(rs, "IndiceFich", 4);
+    r.number = Text(rs, "IndNumero", 6);
+    r.fminternet = Text(rs, "fminternet", 7);
+    r.idinternet = Int(rs, "Idinternet");
+    r.numeroDeCo = Int(rs, "NumeroDeCo");
+    r.soloLectur = Int(rs, "SoloLectur");
+    r.pintarEn = Int(rs, "PintarEn");
+    r.identifica = Text(rs, "Identifica", 10);
+    r.strValidac = Text(rs, "StrValidac", 15);
+    r.ficheroTab = Text(rs, "FicheroTab", 49);
+    r.base = Text(rs, "Base", 11);
+    r.nombreVent = Text(rs, "NombreVent", 25);
+    r.admitNega = Int(rs, "AdmitNega");
+    r.pintacero = Int(rs, "Pintacero");
+    r.coor[0] = Int(rs, "Coor_1");
+    r.coor[1] = Int(rs, "Coor_2");
+    r.coor[2] = Int(rs, "Coor_3");
+    r.coor[3] = Int(rs, "Coor_4");
+    rows->push_back(std::move(r));
+  }
+  slot = rows;
+  return rows;
+}
+
+// The page's rows of a language table of box texts, read once as the definitions are.
+std::shared_ptr<const ControlTexts> PageControlTexts(db::CAdoConnection* local, const std::string& table,
+                                                     const std::string& pageCodeText) {
+  std::shared_ptr<void>& slot = local->DerivedData(table + "\x1f" + pageCodeText);
+  if (slot) return std::static_pointer_cast<const ControlTexts>(slot);
+  db::CAdoRecordset rs;
+  rs.Open(table, local, PageFilter(pageCodeText));
+  if (!rs.IsOpen()) return nullptr;
+  auto texts = std::make_shared<ControlTexts>();
+  for (; rs.IsNotAtEnd(); rs.MoveNext())
+    texts->push_back({Text(rs, "INDNUMERO", 64), Text(rs, "TituloVent", 49), Text(rs, "TEXTODIBUJ", 79)});
+  slot = texts;
+  return texts;
+}
+
 // Page units to device pixels, rounded outwards.
-QRect ScaledRect(db::CAdoRecordset& rs, double scale) {
-  const int l = static_cast<int>(std::floor(Int(rs, "Coor_1") * scale));
-  const int t = static_cast<int>(std::floor(Int(rs, "Coor_2") * scale));
-  const int r = static_cast<int>(std::ceil(Int(rs, "Coor_3") * scale));
-  const int b = static_cast<int>(std::ceil(Int(rs, "Coor_4") * scale));
+QRect ScaledRect(const ControlRow& row, double scale) {
+  const int l = static_cast<int>(std::floor(row.coor[0] * scale));
+  const int t = static_cast<int>(std::floor(row.coor[1] * scale));
+  const int r = static_cast<int>(std::ceil(row.coor[2] * scale));
+  const int b = static_cast<int>(std::ceil(row.coor[3] * scale));
   return QRect(QPoint(l, t), QPoint(r, b));
 }
 
@@ -53,50 +119,42 @@ void CPageBoxList::PaintBoxes(QPainter& painter, int x, int y, int mode, bool ac
 }
 
 bool CPageBoxList::LoadFromControlX(int pageCode, double scale) {
-  const db::Filter filter = db::Filter::Eq("INDICEFICH", PageCodeText(pageCode));
-  db::CAdoRecordset rows;
+  const std::string code = PageCodeText(pageCode);
+  const std::shared_ptr<const ControlRows> rows = PageControls(tables_.local, code);
   bool loaded = false;
-  if (tables_.local && rows.Open("ControlX", tables_.local, filter) && rows.IsNotAtEnd()) {
-    db::CAdoRecordset texts;
-    if (!texts.Open(db::LanguageTableName("ControlX", 7, tables_.language), tables_.local, filter) ||
-        !texts.IsNotAtEnd()) {
+  if (rows && !rows->empty()) {
+    const std::shared_ptr<const ControlTexts> texts =
+        PageControlTexts(tables_.local, db::LanguageTableName("ControlX", 7, tables_.language), code);
+    if (!texts || texts->empty()) {
       Report(kStrControlsDamaged, true);
     } else {
-      // The page's language rows, read once: a search per box through the recordset would run a
-      // query over the whole table each time.
-      struct BoxTexts {
-        std::string number, title, prompt;
-      };
-      std::vector<BoxTexts> languageRows;
-      for (; texts.IsNotAtEnd(); texts.MoveNext())
-        languageRows.push_back({Text(texts, "INDNUMERO", 64), Text(texts, "TituloVent", 49), Text(texts, "TEXTODIBUJ", 79)});
+      const ControlTexts& languageRows = *texts;
       std::size_t nextText = 0;
-      for (; rows.IsNotAtEnd(); rows.MoveNext()) {
+      for (const ControlRow& row : *rows) {
         auto box = std::make_unique<CBoxField>();
-        box->pageCode = std::atoi(Text(rows, "IndiceFich", 4).c_str());
-        const std::string number = Text(rows, "IndNumero", 6);
-        box->IndNumero = std::atoi(number.c_str());
-        box->fminternet = Text(rows, "fminternet", 7);
-        box->Idinternet = Int(rows, "Idinternet");
-        box->NumeroDeCo = Int(rows, "NumeroDeCo");
-        box->SoloLectur = Int(rows, "SoloLectur") != 0 ? 1 : 0;
-        box->PintarEn = Int(rows, "PintarEn");
-        box->Identifica = Text(rows, "Identifica", 10);
-        box->StrValidac = Text(rows, "StrValidac", 15);
-        box->FicheroTab = Text(rows, "FicheroTab", 49);
-        box->Base = Text(rows, "Base", 11);
-        box->NombreVent = Text(rows, "NombreVent", 25);
-        box->AdmitNega = Int(rows, "AdmitNega") != 0 ? 1 : 0;
-        box->Pintacero = Int(rows, "Pintacero") != 0 ? 1 : 0;
+        box->pageCode = std::atoi(row.page.c_str());
+        box->IndNumero = std::atoi(row.number.c_str());
+        box->fminternet = row.fminternet;
+        box->Idinternet = row.idinternet;
+        box->NumeroDeCo = row.numeroDeCo;
+        box->SoloLectur = row.soloLectur != 0 ? 1 : 0;
+        box->PintarEn = row.pintarEn;
+        box->Identifica = row.identifica;
+        box->StrValidac = row.strValidac;
+        box->FicheroTab = row.ficheroTab;
+        box->Base = row.base;
+        box->NombreVent = row.nombreVent;
+        box->AdmitNega = row.admitNega != 0 ? 1 : 0;
+        box->Pintacero = row.pintacero != 0 ? 1 : 0;
         // The language rows stand in the same order: searched forward from the last one found.
         for (std::size_t t = nextText; t < languageRows.size(); ++t) {
-          if (!db::SameText(languageRows[t].number, number)) continue;
+          if (!db::SameText(languageRows[t].number, row.number)) continue;
           box->TituloVent = languageRows[t].title;
           box->prompt = languageRows[t].prompt;
           nextText = t;
           break;
         }
-        box->rect = ScaledRect(rows, scale);
+        box->rect = ScaledRect(row, scale);
         box->ApplyFormatSpec();
         box->loadedReadOnly = box->SoloLectur;
         boxes_.push_back(std::move(box));
@@ -114,21 +172,20 @@ bool CPageBoxList::LoadFromControlX(int pageCode, double scale) {
 }
 
 bool CPageBoxList::LoadBoxesNoGeometry(int pageCode) {
-  db::CAdoRecordset rows;
-  if (!tables_.local || !rows.Open("ControlX", tables_.local, db::Filter::Eq("INDICEFICH", PageCodeText(pageCode))) ||
-      !rows.IsNotAtEnd()) {
+  const std::shared_ptr<const ControlRows> rows = PageControls(tables_.local, PageCodeText(pageCode));
+  if (!rows || rows->empty()) {
     Report(kStrCannotInitPage, false);
     BindPageData(1);
     return false;
   }
-  for (; rows.IsNotAtEnd(); rows.MoveNext()) {
+  for (const ControlRow& row : *rows) {
     auto box = std::make_unique<CBoxField>();
-    box->pageCode = std::atoi(Text(rows, "IndiceFich", 4).c_str());
-    box->IndNumero = std::atoi(Text(rows, "IndNumero", 6).c_str());
-    box->NumeroDeCo = Int(rows, "NumeroDeCo");
-    box->PintarEn = Int(rows, "PintarEn");
-    box->Identifica = Text(rows, "Identifica", 10);
-    box->StrValidac = Text(rows, "StrValidac", 15);
+    box->pageCode = std::atoi(row.page.c_str());
+    box->IndNumero = std::atoi(row.number.c_str());
+    box->NumeroDeCo = row.numeroDeCo;
+    box->PintarEn = row.pintarEn;
+    box->Identifica = row.identifica;
+    box->StrValidac = row.strValidac;
     box->ApplyFormatSpec();
     boxes_.push_back(std::move(box));
   }
@@ -138,19 +195,18 @@ bool CPageBoxList::LoadBoxesNoGeometry(int pageCode) {
 }
 
 void CPageBoxList::ReloadBoxCoordinates(double scale, int pageCode) {
-  db::CAdoRecordset rows;
-  if (!tables_.local || !rows.Open("ControlX", tables_.local, db::Filter::Eq("INDICEFICH", PageCodeText(pageCode))) ||
-      !rows.IsNotAtEnd()) {
+  const std::shared_ptr<const ControlRows> rows = PageControls(tables_.local, PageCodeText(pageCode));
+  if (!rows || rows->empty()) {
     Report(kStrControlsDamaged, true);
     return;
   }
-  for (int i = 0; rows.IsNotAtEnd() && i < GetSize(); rows.MoveNext(), ++i) GetAt(i)->rect = ScaledRect(rows, scale);
+  for (int i = 0; i < static_cast<int>(rows->size()) && i < GetSize(); ++i)
+    GetAt(i)->rect = ScaledRect((*rows)[static_cast<std::size_t>(i)], scale);
 }
 
 bool CPageBoxList::PageHasBoxes(db::CAdoConnection* local, int pageCode) {
-  db::CAdoRecordset rows;
-  return local && rows.Open("ControlX", local, db::Filter::Eq("INDICEFICH", PageCodeText(pageCode))) &&
-         rows.IsNotAtEnd();
+  const std::shared_ptr<const ControlRows> rows = PageControls(local, PageCodeText(pageCode));
+  return rows && !rows->empty();
 }
 
 void CPageBoxList::ClearBoxes() {

@@ -81,6 +81,7 @@ int CProg32View::AvailableWidth() const {
 bool CProg32View::SetUpPage() {
   doc::CProg32Doc* d = GetDocument();
   picture_.Clear();
+  background_ = QImage();
   if (d && d->ReadPageDefinition(GetPageCode(), definition_)) picture_.Load(definition_.picturePath, host_.Messages());
   // A page without a definition or whose picture failed keeps the page extent, so that it is
   // still laid out and its boxes get their places.
@@ -147,8 +148,28 @@ void CProg32View::scrollContentsBy(int dx, int dy) { viewport()->scroll(dx, dy);
 // ---------------------------------------------------------------- painting
 
 void CProg32View::RenderPage(QPainter& painter, QPoint origin) {
-  painter.fillRect(QRect(-origin, QSize(pageW_, pageH_)), Qt::white);
-  if (!picture_.IsEmpty()) picture_.Play(painter, QRect(-origin, QSize(pageW_, pageH_)), 0);
+  const QRect page(-origin, QSize(pageW_, pageH_));
+  const QPaintDevice* device = painter.device();
+  const int kind = device ? device->devType() : 0;
+  // Only a raster of the screen's pixels, unscaled, takes the played copy; a printer or a scaled
+  // page is drawn from the picture itself.
+  const bool raster = (kind == QInternal::Widget || kind == QInternal::Image || kind == QInternal::Pixmap) &&
+                      device->devicePixelRatioF() == 1.0 &&
+                      painter.worldTransform().type() <= QTransform::TxTranslate && pageW_ > 0 && pageH_ > 0;
+  if (raster && !picture_.IsEmpty()) {
+    if (background_.size() != page.size() || backgroundHints_ != painter.renderHints()) {
+      background_ = QImage(page.size(), QImage::Format_RGB32);
+      background_.fill(Qt::white);
+      backgroundHints_ = painter.renderHints();
+      QPainter p(&background_);
+      p.setRenderHints(backgroundHints_);
+      picture_.Play(p, QRect(QPoint(0, 0), page.size()), 0);
+    }
+    painter.drawImage(page.topLeft(), background_);
+  } else {
+    painter.fillRect(page, Qt::white);
+    if (!picture_.IsEmpty()) picture_.Play(painter, page, 0);
+  }
   painter.setFont(boxFont_);
   DrawPageOverlay(painter, origin.x(), origin.y());
 }

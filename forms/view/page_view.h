@@ -6,6 +6,8 @@
 
 #include <QAbstractScrollArea>
 #include <QFont>
+#include <QImage>
+#include <QPainter>
 #include <QPointer>
 
 #include <memory>
@@ -204,6 +206,10 @@ class CProg32View : public QAbstractScrollArea, public ui::IEditHost {
   IPageHost& host_;
   doc::PageDefinition definition_;
   CMetaFile picture_;
+  // The picture played once at the page's size for the screen: replaying its drawing and text
+  // on every repaint took most of a repaint's time.
+  QImage background_;
+  QPainter::RenderHints backgroundHints_;
   QSize extent_{790, 1100};
   int pageW_ = 0, pageH_ = 0;
   double boxScale_ = 0.0;

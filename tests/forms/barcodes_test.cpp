@@ -109,7 +109,7 @@ TEST(Barcodes, StripOfTheSheetsLinearCodes) {
     QPainter p(&img);
     EXPECT_EQ(DrawEan128Barcode(p, kIdentificationPrefix, "0000012345678ZFUEG", ToDevice(kIdentificationRect, s), nullptr), 0);
     EXPECT_EQ(DrawReferenceBarcode(p, "1001234567890", s, nullptr), 0);
-    EXPECT_EQ(DrawEan128Barcode(p, kPaymentPrefix, "0" "11" "00491500051234567890" + std::string(22, '0') + "030A",
+    EXPECT_EQ(DrawEan128Barcode(p, kPaymentPrefix, std::string("0" "11" "00491500051234567890").append(22, '0').append("030A"),
                                 ToDevice(kPaymentRect, s), nullptr),
               0);
   }

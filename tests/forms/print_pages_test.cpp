@@ -151,7 +151,9 @@ class Ord020 : public PrintPages {
     std::string out;
     for (int j = 0; j < rows; ++j) {
       const QString text = Shown(firstBox + columns * j);
-      if (!text.isEmpty()) out += (out.empty() ? "" : " ") + text.toStdString();
+      if (text.isEmpty()) continue;
+      if (!out.empty()) out += ' ';
+      out += text.toStdString();
     }
     return out;
   }

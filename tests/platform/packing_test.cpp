@@ -23,7 +23,7 @@ TEST(Packing, RoundTripOfTextAndBinary) {
   std::string binary;
   for (int i = 0; i < 3000; ++i) binary += static_cast<char>((i * 131) & 0xFF);
   std::vector<std::string> texts{binary, "A"};
-  texts.push_back("<T10001>" + std::string(4000, '0'));
+  texts.push_back(std::string("<T10001>").append(4000, '0'));
   for (const std::string& text : texts) {
     const auto back = platform::Unpack(Bytes(Packed(text)), 4096);
     ASSERT_TRUE(back.has_value());

@@ -83,7 +83,7 @@ std::vector<Case> Cases() {
                {}});
   c.push_back({"KeyBehindAllNineteenOtherPagesIsSkipped", 1,
                [](FiscalTransfer& t, ImportSession&, Block&) {
-                 for (int s = 1; s < fiscal::kPageSlots; ++s) Page(t, "X" + std::to_string(s), {1});
+                 for (int s = 1; s < fiscal::kPageSlots; ++s) Page(t, std::string("X").append(std::to_string(s)), {1});
                  t.pages[5].Add(0, 1000);  // data, but under another key
                },
                {}});
@@ -359,7 +359,7 @@ TEST(FiscalApply, SlotOfAKey) {
   t.pageKeys[2] = "RTA";
   EXPECT_EQ(t.SlotOf("RTA"), 2);
   EXPECT_EQ(t.SlotOf("CB"), 3) << "the first empty slot";
-  for (int s = 1; s < fiscal::kPageSlots; ++s) t.pageKeys[static_cast<std::size_t>(s)] = "K" + std::to_string(s);
+  for (int s = 1; s < fiscal::kPageSlots; ++s) t.pageKeys[static_cast<std::size_t>(s)] = std::string("K").append(std::to_string(s));
   EXPECT_EQ(t.SlotOf("CB"), 0);
 }
 
