@@ -111,7 +111,8 @@ bool CDeclarationDocument::FileDeclaration() {
     d.block = doc_->Block();
     d.household = renta_->Household();
     d.shownMember = remembered;
-    d.hasErrors = [this] { return doc_->ValidateDeclaration(3) == 0; };
+    // Warnings alone do not make the declaration one that "tiene errores".
+    d.hasErrors = [this] { return doc_->ValidateDeclaration(3) == 0 && lastSeverity_ >= 1; };
     forms::CSeleccionDeclaracionImprimirDlg select(std::move(d), 1, CProgramMessages::Parent());
     select.EnsureCreated();
     if (services_.runModal(select) != ui::IDOK || select.member < 1) {

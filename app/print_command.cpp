@@ -138,7 +138,8 @@ bool CDeclarationDocument::PrintDeclaration() {
     d.household = renta_->Household();
     d.shownMember = remembered;
     d.printMember = renta_->TargetMember();
-    d.hasErrors = [this] { return doc_->ValidateDeclaration(3) == 0; };
+    // Warnings alone do not make the declaration one that "tiene errores".
+    d.hasErrors = [this] { return doc_->ValidateDeclaration(3) == 0 && lastSeverity_ >= 1; };
     forms::CSeleccionDeclaracionImprimirDlg select(std::move(d), memberMode, CProgramMessages::Parent());
     select.EnsureCreated();
     if (services_.runModal(select) != ui::IDOK || select.member < 1) {

@@ -1,8 +1,11 @@
 #include "forms/filing/filing_dialogs.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QPushButton>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +15,7 @@
 #include "platform/help.h"
 #include "platform/strings.h"
 #include "platform/web_address.h"
+#include "ui/controls/file_dialog_ex.h"
 #include "ui/controls/link_label.h"
 #include "ui/edit_host.h"
 
@@ -26,25 +30,41 @@ FilingMessageHook& MessageHook() {
   return hook;
 }
 
-// The extension of the save dialog: template 274, and template 1 (remote mode) without the
-// paragraph on immediate filing.
+// The filing dialog: template 274, and template 1 (remote mode) without the paragraph on
+// immediate filing. The folder and name fields stand where the save dialog's own were.
 constexpr ui::ControlDef kFilingControls[] = {
-    {.kind = Ctl::Static, .textId = kStrFilingExplanation, .row = 0, .col = 0, .colSpan = 2},
-    {.kind = Ctl::Static, .textId = kStrImmediateExplanation, .row = 1, .col = 0, .colSpan = 2},
-    {.id = kPrintCopyCheck, .kind = Ctl::CheckBox, .textId = kStrPrintCopy, .row = 2, .col = 0, .colSpan = 2},
-    {.id = kImmediateCheck, .kind = Ctl::CheckBox, .textId = kStrImmediate, .row = 3, .col = 0, .colSpan = 2},
+    {.kind = Ctl::Static, .textId = kStrFilingExplanation, .row = 0, .col = 0, .colSpan = 3},
+    {.kind = Ctl::Static, .textId = kStrImmediateExplanation, .row = 1, .col = 0, .colSpan = 3},
+    {.kind = Ctl::Static, .textId = kStrFolder, .row = 2, .col = 0},
+    {.id = kFolderEdit, .kind = Ctl::Custom, .row = 2, .col = 1},
+    {.id = kBrowseButton, .kind = Ctl::Button, .textId = kStrBrowse, .row = 2, .col = 2},
+    {.kind = Ctl::Static, .textId = kStrFileName, .row = 3, .col = 0},
+    {.id = kFileNameEdit, .kind = Ctl::Custom, .row = 3, .col = 1},
     {.id = kSpouseLabel, .kind = Ctl::Static, .textId = kStrSpouseName, .row = 4, .col = 0, .hidden = true},
     {.id = kSpouseEdit, .kind = Ctl::Custom, .row = 4, .col = 1, .hidden = true},
+    {.id = kPrintCopyCheck, .kind = Ctl::CheckBox, .textId = kStrPrintCopy, .row = 5, .col = 0, .colSpan = 3},
+    {.id = kImmediateCheck, .kind = Ctl::CheckBox, .textId = kStrImmediate, .row = 6, .col = 0, .colSpan = 3},
 };
 constexpr ui::DialogTemplate kFilingTemplate{274, nullptr, kStrFilingDialogCaption, kFilingControls};
 constexpr ui::ControlDef kRemoteFilingControls[] = {
-    {.kind = Ctl::Static, .textId = kStrFilingExplanation, .row = 0, .col = 0, .colSpan = 2},
-    {.id = kPrintCopyCheck, .kind = Ctl::CheckBox, .textId = kStrPrintCopy, .row = 1, .col = 0, .colSpan = 2},
-    {.id = kImmediateCheck, .kind = Ctl::CheckBox, .textId = kStrImmediate, .row = 2, .col = 0, .colSpan = 2},
+    {.kind = Ctl::Static, .textId = kStrFilingExplanation, .row = 0, .col = 0, .colSpan = 3},
+    {.kind = Ctl::Static, .textId = kStrFolder, .row = 1, .col = 0},
+    {.id = kFolderEdit, .kind = Ctl::Custom, .row = 1, .col = 1},
+    {.id = kBrowseButton, .kind = Ctl::Button, .textId = kStrBrowse, .row = 1, .col = 2},
+    {.kind = Ctl::Static, .textId = kStrFileName, .row = 2, .col = 0},
+    {.id = kFileNameEdit, .kind = Ctl::Custom, .row = 2, .col = 1},
     {.id = kSpouseLabel, .kind = Ctl::Static, .textId = kStrSpouseName, .row = 3, .col = 0, .hidden = true},
     {.id = kSpouseEdit, .kind = Ctl::Custom, .row = 3, .col = 1, .hidden = true},
+    {.id = kPrintCopyCheck, .kind = Ctl::CheckBox, .textId = kStrPrintCopy, .row = 4, .col = 0, .colSpan = 3},
+    {.id = kImmediateCheck, .kind = Ctl::CheckBox, .textId = kStrImmediate, .row = 5, .col = 0, .colSpan = 3},
 };
 constexpr ui::DialogTemplate kRemoteFilingTemplate{1, nullptr, kStrFilingDialogCaption, kRemoteFilingControls};
+// Aceptar, Cancelar and Ayuda, in a row of their own at the foot.
+constexpr ui::ControlDef kFilingButtons[] = {
+    {.id = ui::IDOK, .kind = Ctl::Ok, .textId = ui::kStrOkButton},
+    {.id = ui::IDCANCEL, .kind = Ctl::Cancel, .textId = ui::kStrCancelButton},
+    {.id = ui::kHelpButtonId, .kind = Ctl::Help, .textId = kStrHelpButtonText},
+};
 
 constexpr ui::ControlDef kPresentationControls[] = {
     {.kind = Ctl::Static, .textId = kStrPresentationText, .row = 0, .col = 0, .colSpan = 2},
@@ -52,20 +72,6 @@ constexpr ui::ControlDef kPresentationControls[] = {
     {.id = ui::IDCANCEL, .kind = Ctl::Cancel, .textId = ui::kStrCancelButton, .row = 1, .col = 1},
 };
 constexpr ui::DialogTemplate kPresentationTemplate{283, nullptr, kStrPresentationCaption, kPresentationControls};
-
-// The file dialog inside CDlgInternet: its owner checks every accepted name first.
-class FilingFileDialog : public QFileDialog {
- public:
-  FilingFileDialog(CDlgInternet* owner) : QFileDialog(owner, Qt::Widget), owner_(owner) {}
-  void accept() override {
-    const QStringList files = selectedFiles();
-    if (files.isEmpty() || owner_->OnFileNameOK(files.first())) return;
-    QFileDialog::accept();
-  }
-
- private:
-  CDlgInternet* owner_;
-};
 
 }  // namespace
 
@@ -85,32 +91,49 @@ int ShowFilingMessage(QWidget* parent, const QString& text, bool yesNo) {
 
 CDlgInternet::CDlgInternet(const QString& defaultExtension, const QString& proposedName, const QString& baseFolder,
                            bool remote, QWidget* parent)
-    : QDialog(parent), proposedName_(proposedName), baseFolder_(baseFolder), remote_(remote) {
+    : QDialog(parent),
+      defaultExtension_(defaultExtension),
+      proposedName_(proposedName),
+      baseFolder_(baseFolder),
+      remote_(remote) {
   setWindowTitle(platform::LoadString(kStrFilingDialogCaption));
   auto* layout = new QVBoxLayout(this);
-  files_ = new FilingFileDialog(this);
-  files_->setOption(QFileDialog::DontUseNativeDialog);
-  files_->setAcceptMode(QFileDialog::AcceptSave);
-  files_->setFileMode(QFileDialog::AnyFile);
-  files_->setDefaultSuffix(defaultExtension);
-  files_->setNameFilter(platform::LoadString(defaultExtension == QLatin1String("714") ? kStrFilter714 : kStrFilter100));
-  files_->setDirectory(baseFolder);
-  files_->selectFile(proposedName);
-  layout->addWidget(files_);
-  extension_ = new QWidget(this);
-  const auto spouseEdit = [](const ui::ControlDef& def, QWidget* p) -> QWidget* {
+  auto* fields = new QWidget(this);
+  const auto lineEdit = [](const ui::ControlDef& def, QWidget* p) -> QWidget* {
     auto* e = new QLineEdit(p);
     ui::SetControlId(e, def.id);
+    if (def.id == kFolderEdit || def.id == kFileNameEdit) e->setMinimumWidth(e->fontMetrics().averageCharWidth() * 48);
     return e;
   };
-  ui::BuildTemplate(extension_, remote ? kRemoteFilingTemplate : kFilingTemplate, spouseEdit);
-  layout->addWidget(extension_);
-  connect(files_, &QFileDialog::finished, this, [this](int r) { done(r == QDialog::Accepted ? ui::IDOK : ui::IDCANCEL); });
+  ui::BuildTemplate(fields, remote ? kRemoteFilingTemplate : kFilingTemplate, lineEdit);
+  for (auto* label : fields->findChildren<QLabel*>()) label->setWordWrap(true);
+  layout->addWidget(fields);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  for (const ui::ControlDef& def : kFilingButtons) buttons->addWidget(ui::CreateControl(def, this));
+  layout->addLayout(buttons);
+
+  const auto button = [this](int id) { return qobject_cast<QAbstractButton*>(GetDlgItem(id)); };
+  if (auto* ok = button(ui::IDOK)) {
+    connect(ok, &QAbstractButton::clicked, this, [this] { OnOK(); });
+    if (auto* push = qobject_cast<QPushButton*>(ok)) push->setDefault(true);
+  }
+  if (auto* cancel = button(ui::IDCANCEL)) connect(cancel, &QAbstractButton::clicked, this, [this] { OnCancel(); });
+  if (auto* help = button(ui::kHelpButtonId))
+    connect(help, &QAbstractButton::clicked, this, [] { platform::ShowHelp(kFilingHelpTopic); });
+  if (auto* browse = button(kBrowseButton)) connect(browse, &QAbstractButton::clicked, this, [this] { OnBrowse(); });
   if (auto* print = qobject_cast<QCheckBox*>(GetDlgItem(kPrintCopyCheck)))
     connect(print, &QCheckBox::toggled, this, [this](bool on) { printCopy = on ? 1 : 0; });
+  if (auto* folder = qobject_cast<QLineEdit*>(GetDlgItem(kFolderEdit))) folder->setText(QDir::toNativeSeparators(baseFolder));
+  if (auto* name = qobject_cast<QLineEdit*>(GetDlgItem(kFileNameEdit))) name->setText(proposedName);
 }
 
-QWidget* CDlgInternet::GetDlgItem(int id) const { return ui::FindControl(extension_, id); }
+QWidget* CDlgInternet::GetDlgItem(int id) const { return ui::FindControl(this, id); }
+
+QString CDlgInternet::Text(int id) const {
+  const auto* edit = qobject_cast<const QLineEdit*>(GetDlgItem(id));
+  return edit ? edit->text().trimmed() : QString();
+}
 
 void CDlgInternet::SetSpouseFileName(const QString& name) {
   spouseFileName_ = name;
@@ -145,9 +168,12 @@ void CDlgInternet::OnInitDialog() {
   if (remote_) {
     // The file goes to the remote folder under the proposed name: nothing to choose there.
     if (QWidget* w = GetDlgItem(kImmediateCheck)) w->hide();
-    for (QWidget* w : files_->findChildren<QWidget*>())
-      if (!qobject_cast<QAbstractButton*>(w) && !qobject_cast<QDialogButtonBox*>(w)) w->setEnabled(false);
-    if (QWidget* edit = GetDlgItem(kSpouseEdit)) edit->setEnabled(false);
+    for (int id : {int(kFolderEdit), int(kFileNameEdit), int(kBrowseButton), int(kSpouseEdit)})
+      if (QWidget* w = GetDlgItem(id)) w->setEnabled(false);
+  }
+  if (auto* name = qobject_cast<QLineEdit*>(GetDlgItem(kFileNameEdit)); name && name->isEnabled()) {
+    name->setFocus();
+    name->selectAll();
   }
 }
 
@@ -155,6 +181,50 @@ int CDlgInternet::DoModal() { return exec() == ui::IDOK ? ui::IDOK : ui::IDCANCE
 
 QString CDlgInternet::WithExtension(const QString& path) {
   return QFileInfo(path).fileName().contains(u'.') ? path : path + QStringLiteral(".100");
+}
+
+QString CDlgInternet::TypedPath() const {
+  const QString name = Text(kFileNameEdit);
+  if (name.isEmpty()) return {};
+  const QString folder = Text(kFolderEdit);
+  QString path = QDir::cleanPath(folder.isEmpty() ? name : QDir(folder).filePath(name));
+  // As the save dialog does: a name without an extension takes the form's.
+  if (!QFileInfo(path).fileName().contains(u'.') && !defaultExtension_.isEmpty())
+    path += QLatin1Char('.') + defaultExtension_;
+  return path;
+}
+
+void CDlgInternet::OnOK() {
+  const QString path = TypedPath();
+  if (path.isEmpty()) {
+    if (QWidget* name = GetDlgItem(kFileNameEdit)) name->setFocus();
+    return;
+  }
+  if (QFileInfo::exists(path)) {
+    QString text = platform::LoadString(kStrSpouseFileExists);
+    text.replace(QStringLiteral("%%f%%"), QDir::toNativeSeparators(path));
+    if (ShowFilingMessage(this, text, true) != kAnswerYes) return;
+  }
+  if (OnFileNameOK(path)) return;
+  done(ui::IDOK);
+}
+
+void CDlgInternet::OnCancel() { done(ui::IDCANCEL); }
+
+void CDlgInternet::OnBrowse() {
+  const bool form714 = defaultExtension_ == QLatin1String("714");
+  const QString filter = platform::LoadString(form714 ? kStrFilter714 : kStrFilter100) + QStringLiteral("|*.") +
+                         defaultExtension_ + QStringLiteral("||");
+  const QString folder = Text(kFolderEdit);
+  const QString name = Text(kFileNameEdit);
+  CFileDialogEx files(false, defaultExtension_, folder.isEmpty() ? name : QDir(folder).filePath(name), 0, filter, this);
+  files.setWindowTitle(windowTitle());
+  if (!folder.isEmpty() && QFileInfo(folder).isDir()) files.setDirectory(folder);
+  if (files.DoModal() != CFileDialogEx::kIdOk) return;
+  const QFileInfo chosen(files.GetPathName());
+  if (chosen.fileName().isEmpty()) return;
+  if (auto* f = qobject_cast<QLineEdit*>(GetDlgItem(kFolderEdit))) f->setText(QDir::toNativeSeparators(chosen.path()));
+  if (auto* n = qobject_cast<QLineEdit*>(GetDlgItem(kFileNameEdit))) n->setText(chosen.fileName());
 }
 
 bool CDlgInternet::OnFileNameOK(const QString& path) {

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QFileDialog>
 #include <QString>
 
 #include <functional>
@@ -20,6 +19,9 @@ enum FilingDialogControl : int {
   kImmediateCheck = 2172,
   kSpouseLabel = 2250,
   kSpouseEdit = 414,
+  kFolderEdit = 1137,
+  kFileNameEdit = 1152,
+  kBrowseButton = 2173,
 };
 
 // String ids of the filing dialogs and of the filing command.
@@ -42,6 +44,10 @@ enum FilingText : int {
   kStrFilter100 = 94308,
   kStrFilter714 = 94309,
   kStrFilingDialogCaption = 94310,
+  kStrFolder = 94311,
+  kStrFileName = 94312,
+  kStrBrowse = 94313,
+  kStrHelpButtonText = 68,
 };
 
 inline constexpr int kFilingHelpTopic = 690;
@@ -54,6 +60,8 @@ int ShowFilingMessage(QWidget* parent, const QString& text, bool yesNo);
 inline constexpr int kAnswerYes = 6;
 inline constexpr int kAnswerNo = 7;
 
+// The folder and the name of the file are chosen in the dialog's own fields (or through the file
+// dialog its browse button opens); Aceptar takes them, Cancelar and Esc end without a file.
 class CDlgInternet : public QDialog {
   Q_OBJECT
  public:
@@ -78,20 +86,30 @@ class CDlgInternet : public QDialog {
   int immediateFiling = 0;
 
   QWidget* GetDlgItem(int id) const;
-  QFileDialog* FileDialog() const { return files_; }
+  // The path the folder and name fields name, the default extension added to a name without one.
+  QString TypedPath() const;
+
+  // Aceptar: an empty name keeps the dialog open; an existing file is replaced only when the user
+  // says so.
+  void OnOK();
+  void OnCancel();
+  // The browse button: a save dialog whose choice fills the folder and name fields.
+  void OnBrowse();
 
  protected:
   void showEvent(QShowEvent* e) override;
   // F1: the help topic of filing.
   void keyPressEvent(QKeyEvent* e) override;
+  void accept() override { OnOK(); }
+  void reject() override { OnCancel(); }
 
  private:
   void OnInitDialog();
   // A name without an extension gets ".100".
   static QString WithExtension(const QString& path);
+  QString Text(int id) const;
 
-  QFileDialog* files_ = nullptr;
-  QWidget* extension_ = nullptr;
+  QString defaultExtension_;
   QString proposedName_;
   QString baseFolder_;
   QString chosenPath_;

@@ -5,7 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QPrintDialog>
+#include <QTest>
 #include <QPrinter>
 
 #include <deque>
@@ -17,6 +21,7 @@
 #include "annex/asignacion_tributaria_dlg.h"
 #include "app/declaration_document.h"
 #include "checks/avisos_model.h"
+#include "forms/filing/filing_dialogs.h"
 #include "forms/print/declaration_print.h"
 #include "forms/print/member_selection_dlg.h"
 #include "forms/print/print_selection_dlg.h"
@@ -89,6 +94,32 @@ inline Step PrintFlow(std::deque<Step>& script, const std::string& path,
     script.push_front(Reminder(script));
     return static_cast<int>(QDialog::Accepted);
   };
+}
+
+// The filing dialog answered as a user does: the folder and the name of `path` typed into their
+// fields, the paper copy ticked or not, then Aceptar (Cancelar when `accept` is false).
+inline int FillFilingDialog(QDialog& d, const std::string& path, bool paperCopy, bool accept = true) {
+  auto& files = dynamic_cast<forms::CDlgInternet&>(d);
+  files.show();
+  const QFileInfo target(QString::fromStdString(path));
+  const auto type = [&](int id, const QString& text) {
+    auto* edit = qobject_cast<QLineEdit*>(files.GetDlgItem(id));
+    EXPECT_TRUE(edit && edit->isVisible() && edit->isEnabled()) << id;
+    if (!edit) return;
+    edit->clear();
+    QTest::keyClicks(edit, text);
+  };
+  type(forms::kFolderEdit, target.path());
+  type(forms::kFileNameEdit, target.fileName());
+  auto* paper = qobject_cast<QCheckBox*>(files.GetDlgItem(forms::kPrintCopyCheck));
+  EXPECT_TRUE(paper && paper->isVisible());
+  if (paper && paper->isChecked() != paperCopy) paper->click();
+  auto* button = qobject_cast<QAbstractButton*>(files.GetDlgItem(accept ? ui::IDOK : ui::IDCANCEL));
+  EXPECT_TRUE(button && button->isVisible());
+  if (button) button->click();
+  EXPECT_FALSE(files.isVisible()) << "the filing dialog ended";
+  files.hide();
+  return files.result();
 }
 
 // The sheets a first print of the open declaration `d` draws: every copy of every page in use for

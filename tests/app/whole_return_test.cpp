@@ -277,12 +277,7 @@ class WholeReturn : public apptest::AppTest {
   }
   // The filing command: findings written anyway, the file named in the filing dialog; its text.
   std::string File(const std::string& path) {
-    const auto name = [path](QDialog& d) -> int {
-      auto& files = dynamic_cast<forms::CDlgInternet&>(d);
-      EXPECT_FALSE(files.OnFileNameOK(QString::fromStdString(path)));
-      files.printCopy = 0;
-      return ui::IDOK;
-    };
+    const auto name = [path](QDialog& d) -> int { return apptest::FillFilingDialog(d, path, false); };
     script.push_back([this, name](QDialog& d) -> int {
       if (dynamic_cast<checks::CAvisosErroresDlg*>(&d)) {
         script.push_front(name);

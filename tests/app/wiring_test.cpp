@@ -73,6 +73,11 @@
 #include "blocks/form100_e5.h"
 #include "ui/sel_str_edit.h"
 #include "forms/filing/filing_dialogs.h"
+#include "forms/filing/filing_pages.h"
+#include "forms/filing/filing_writer100.h"
+#include "forms/filing/filing_writer714.h"
+#include "data/doc/reference.h"
+#include "platform/seal.h"
 #include "forms/print/member_selection_dlg.h"
 #include "forms/print/declaration_print.h"
 #include "forms/print/packed_record.h"
@@ -198,16 +203,76 @@ class WiringTest : public apptest::AppTest {
   // `path`, a paper copy asked for or not; OK, or Cancel when `accept` is false.
   Step FilingNamed(const std::string& path, bool paperCopy = false, bool accept = true) {
     const auto name = [path, paperCopy, accept](QDialog& d) -> int {
-      auto& files = dynamic_cast<forms::CDlgInternet&>(d);
-      EXPECT_FALSE(files.OnFileNameOK(QString::fromStdString(path)));
-      files.printCopy = paperCopy ? 1 : 0;
-      return accept ? ui::IDOK : ui::IDCANCEL;
+      return apptest::FillFilingDialog(d, path, paperCopy, accept);
     };
     return [this, name](QDialog& d) -> int {
       if (!dynamic_cast<checks::CAvisosErroresDlg*>(&d)) return name(d);
       script.push_front(name);
       return checks::kAvisosWriteFile;
     };
+  }
+
+  // The filing file of the open declaration as the filing writers make it for `member` (form
+  // 100; 0 for form 714) while a filing is under way: the record the filing command writes.
+  std::string FilingFileBuilt(int member) {
+    app::CDeclarationDocument& d = *Current();
+    forms::FilingContext c;
+    c.local = d.LocalDatabase();
+    c.declarations = &assembly->Store().Connection();
+    c.messages = d.Messages();
+    c.block = d.Document().Block();
+    c.key = d.Key();
+    c.member = member;
+    int filing = 1;
+    c.filingFlag = &filing;
+    if (doc::CRentaDoc* renta = d.RentaDocument())
+      c.showMember = [renta](int m) {
+        const int before = renta->ShownMember();
+        renta->ShowMember(m);
+        return before;
+      };
+    c.language = d.Language();
+    c.versionLetter = doc::GetWindowsVersionCode();
+    c.pages = forms::BindingTableFilingPages({d.LocalDatabase(), d.Language(), {}}, d.Document().Block());
+    c.seal = [](const std::string& file, char* seal, int position) { return platform::SelloPos(file, seal, position); };
+    std::string path = (data.Path() / "built.tmp").string();
+    bool written = false;
+    if (member == 0) {
+      forms::CFilingFileWriter714 writer(std::move(c));
+      written = writer.Generate(path, forms::kFilingCreate);
+    } else {
+      forms::CFilingFileWriter100 writer(member, std::move(c));
+      written = writer.Generate(path, forms::kFilingCreate);
+    }
+    EXPECT_TRUE(written);
+    std::string text = ReadText(path);
+    std::filesystem::remove(path);
+    return text;
+  }
+  static std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  // Where the field named `comment` of the form-100 layout's first record begins in the file.
+  std::size_t LayoutPlace(const std::string& comment) {
+    db::CAdoRecordset rs;
+    EXPECT_TRUE(rs.Open("internet", Current()->LocalDatabase(), {}, "[idinternet] ASC"));
+    std::size_t at = 0;
+    for (; rs.IsNotAtEnd(); rs.MoveNext()) {
+      std::string kind, text, name;
+      std::int32_t length = 0, decimals = 0;
+      rs.GetText("fminternet", kind);
+      rs.GetText("caracter", text);
+      rs.GetText("comentario", name);
+      rs.GetInt("longitud", length);
+      rs.GetInt("decimales", decimals);
+      if (name == comment) return at;
+      if (kind == "R") ADD_FAILURE() << comment << " is not in the first record";
+      at += kind == "C" ? std::max<std::size_t>(text.size(), static_cast<std::size_t>(length))
+                        : static_cast<std::size_t>(length + (kind == "D" ? decimals : 0));
+    }
+    ADD_FAILURE() << comment << " is not in the layout";
+    return 0;
   }
 
   // The sheets a first print of the open declaration draws: every copy of every page in use.
@@ -1636,6 +1701,79 @@ TEST_F(WiringTest, AWealthTaxDeclarationIsFiledWithoutChoosingAMember) {
   EXPECT_NE(text.find("87654321X"), std::string::npos);
 }
 
+// The filing dialog as a user meets it, for both forms: the folder and the name typed into its
+// fields, Aceptar; the file written there is the record the program builds for the declaration.
+TEST_F(WiringTest, TheFilingDialogWritesTheFileNamedInItsFields) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  f100::sec_a::Holder.set(f100::record(block, f100::SectionA), 2);
+  f100::sec_a::MoneyPay.set(f100::record(block, f100::SectionA), 18000.0);
+  std::filesystem::create_directories(data.Path() / "envios");
+  const std::string income = (data.Path() / "envios" / "renta2003").string();
+  script.push_back(MemberProposed());
+  script.push_back(FilingNamed(income));
+  Trigger(ID_FILE_SEND);
+  EXPECT_TRUE(script.empty());
+  ASSERT_TRUE(std::filesystem::exists(income + ".100")) << "the name typed without extension takes the form's";
+  const std::string filed = ReadText(income + ".100");
+  EXPECT_EQ(filed.substr(0, 5), "<T100");
+  EXPECT_EQ(filed, FilingFileBuilt(doc::kDeclarant));
+}
+
+TEST_F(WiringTest, TheFilingDialogWritesTheWealthTaxFileNamedInItsFields) {
+  script.push_back(Create(kWealth, true));
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::filesystem::create_directories(data.Path() / "envios");
+  std::memcpy(f714::record(Current()->Document().Block().data(), f714::Personal) + f714::personal::Nif.off, "87654321X", 9);
+  const std::string wealth = (data.Path() / "envios" / "87654321.714").string();
+  script.push_back(FilingNamed(wealth));
+  Trigger(ID_FILE_SEND);
+  EXPECT_TRUE(script.empty());
+  ASSERT_TRUE(std::filesystem::exists(wealth));
+  const std::string filed714 = ReadText(wealth);
+  EXPECT_EQ(filed714.substr(0, 5), "<T714");
+  EXPECT_EQ(filed714, FilingFileBuilt(0));
+}
+
+// The church and social-purposes choice of the member filed is carried in the filing file at
+// the layout's places of fields Z61 and Z71, and in the packed record of the dot code.
+TEST_F(WiringTest, TheTaxAssignmentChoiceIsFiledAndInTheDotCode) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* family = f100::record(Current()->Document().Block().data(), f100::Family);
+  const std::size_t z61 = LayoutPlace("Z61"), z71 = LayoutPlace("Z71");
+  ASSERT_EQ(z71, z61 + 1);
+  struct Case {
+    std::uint8_t church, social;
+    const char* marks;
+  };
+  int n = 0;
+  for (const Case& c : {Case{1, 0, "X "}, Case{0, 1, " X"}, Case{1, 1, "XX"}}) {
+    f100::family::ChurchTaxBox(doc::kDeclarant).set(family, c.church);
+    f100::family::SocialPurposeBox(doc::kDeclarant).set(family, c.social);
+    Current()->Document().SetModifiedFlag(true);
+    const std::string path = (data.Path() / ("asignacion" + std::to_string(++n) + ".100")).string();
+    script.push_back(MemberProposed());
+    script.push_back(FilingNamed(path));
+    Trigger(ID_FILE_SEND);
+    const std::string filed = ReadText(path);
+    ASSERT_GT(filed.size(), z71) << c.marks;
+    EXPECT_EQ(filed.substr(z61, 2), c.marks);
+
+    const std::string dot = Current()->DotCodeText(doc::kDeclarant);
+    const forms::packed::BuildResult record = forms::packed::BuildPackedBarcodeRecord(dot, 100, "12345678Z");
+    ASSERT_EQ(record.error, forms::packed::BuildError::None);
+    const auto unpacked = forms::packed::UnpackBarcodeRecord(record.record);
+    ASSERT_TRUE(unpacked.has_value());
+    ASSERT_GT(unpacked->text.size(), z71);
+    EXPECT_EQ(unpacked->text.substr(z61, 2), c.marks);
+  }
+}
+
 // Printing to a PDF file: the member chosen, the file chosen in the print dialog, one sheet per
 // page in use: the pages every declaration carries, and the others only with a value of the
 // member printed. The member's declaration is marked printed.
@@ -1938,6 +2076,8 @@ TEST_F(WiringTest, ThePrintedDotCodeReadsBackAsTheFilingRecord) {
   CreateIncome(kIncome);
   Start();
   ASSERT_NE(Current(), nullptr);
+  // The church choice marked: the dot code carries it.
+  f100::family::ChurchTaxBox(doc::kDeclarant).set(f100::record(Current()->Document().Block().data(), f100::Family), 1);
   const std::string path = (data.Path() / "renta.pdf").string();
   script.push_back(MemberProposed());
   ASSERT_GT(PrintToPdf(path), 0u);
@@ -1982,6 +2122,7 @@ TEST_F(WiringTest, ThePrintedDotCodeReadsBackAsTheFilingRecord) {
   EXPECT_EQ(unpacked->form, 100);
   EXPECT_EQ(unpacked->nif, "12345678Z");
   EXPECT_EQ(unpacked->text, expected);
+  EXPECT_EQ(unpacked->text.substr(LayoutPlace("Z61"), 2), "X ") << "the church and social-purposes choice";
 
   bool identification = false;
   for (std::string t : linear) {

@@ -1,6 +1,14 @@
 // The filing dialogs and the filing web address.
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
 
 #include <fstream>
 
@@ -112,27 +120,121 @@ TEST_F(InternetDlg, NamesWithoutExtensionGetOneHundred) {
   EXPECT_TRUE(messages.shown.empty());
 }
 
-TEST_F(InternetDlg, PrintCopyAndImmediateFiling) {
+// What a user meets: the folder and the proposed name in their fields, Aceptar, Cancelar and the
+// browse button; the name typed there, the check boxes clicked, Aceptar.
+TEST_F(InternetDlg, FolderAndNameTypedThenAceptar) {
   forms::CDlgInternet dlg("100", "12345678", Folder());
   dlg.show();
+  auto* folder = qobject_cast<QLineEdit*>(dlg.GetDlgItem(forms::kFolderEdit));
+  auto* name = qobject_cast<QLineEdit*>(dlg.GetDlgItem(forms::kFileNameEdit));
+  ASSERT_TRUE(folder && name);
+  for (int id : {int(forms::kFolderEdit), int(forms::kFileNameEdit), int(forms::kBrowseButton), int(ui::IDOK),
+                 int(ui::IDCANCEL), int(forms::kPrintCopyCheck), int(forms::kImmediateCheck)})
+    EXPECT_TRUE(dlg.GetDlgItem(id)->isVisible() && dlg.GetDlgItem(id)->isEnabled()) << id;
+  EXPECT_EQ(QDir(folder->text()), QDir(Folder()));
+  EXPECT_EQ(name->text(), "12345678");
+  EXPECT_EQ(qobject_cast<QAbstractButton*>(dlg.GetDlgItem(ui::IDOK))->text(), platform::LoadString(ui::kStrOkButton));
+  EXPECT_LE(dlg.width(), 1280);
+  EXPECT_LE(dlg.height(), 800);
+
   EXPECT_EQ(dlg.printCopy, 1);
   auto* print = qobject_cast<QCheckBox*>(dlg.GetDlgItem(forms::kPrintCopyCheck));
   ASSERT_TRUE(print && print->isChecked());
-  print->setChecked(false);
+  print->click();
   EXPECT_EQ(dlg.printCopy, 0);
   EXPECT_TRUE(dlg.GetDlgItem(forms::kSpouseEdit)->isHidden());
-  qobject_cast<QCheckBox*>(dlg.GetDlgItem(forms::kImmediateCheck))->setChecked(true);
-  dlg.FileDialog()->selectFile(Folder() + "declaracion");
-  QMetaObject::invokeMethod(dlg.FileDialog(), "accept");  // the Save button
+  qobject_cast<QAbstractButton*>(dlg.GetDlgItem(forms::kImmediateCheck))->click();
+  name->clear();
+  QTest::keyClicks(name, "declaracion");
+  qobject_cast<QAbstractButton*>(dlg.GetDlgItem(ui::IDOK))->click();
   EXPECT_EQ(dlg.result(), ui::IDOK);
+  EXPECT_FALSE(dlg.isVisible());
   EXPECT_EQ(dlg.GetPathName(), Folder() + "declaracion.100");
   EXPECT_EQ(dlg.immediateFiling, 1);
+  EXPECT_TRUE(messages.shown.empty());
+}
+
+// A name without an extension takes the form's, as a save dialog gives it; an empty name keeps
+// the dialog open; an existing file is replaced only on Yes; Cancelar ends without a name.
+TEST_F(InternetDlg, NamesTheDialogRefusesOrAsksAbout) {
+  {
+    forms::CDlgInternet dlg("714", "87654321", Folder());
+    dlg.show();
+    qobject_cast<QAbstractButton*>(dlg.GetDlgItem(ui::IDOK))->click();
+    EXPECT_EQ(dlg.GetPathName(), Folder() + "87654321.714");
+  }
+  forms::CDlgInternet dlg("100", "12345678", Folder());
+  dlg.show();
+  auto* name = qobject_cast<QLineEdit*>(dlg.GetDlgItem(forms::kFileNameEdit));
+  auto* ok = qobject_cast<QAbstractButton*>(dlg.GetDlgItem(ui::IDOK));
+  name->setText("   ");
+  ok->click();
+  EXPECT_TRUE(dlg.isVisible()) << "no name: the dialog stays";
+  EXPECT_TRUE(dlg.GetPathName().isEmpty());
+
+  std::ofstream(dir.Str() + "12345678.100") << "old";
+  name->setText("12345678");
+  messages.answer = forms::kAnswerNo;
+  ok->click();
+  EXPECT_TRUE(dlg.isVisible()) << "not replaced";
+  QString asked = platform::LoadString(forms::kStrSpouseFileExists);
+  asked.replace("%%f%%", Folder() + "12345678.100");
+  EXPECT_EQ(messages.shown, (std::vector<QString>{asked}));
+  messages.answer = forms::kAnswerYes;
+  ok->click();
+  EXPECT_EQ(dlg.result(), ui::IDOK);
+  EXPECT_EQ(dlg.GetPathName(), Folder() + "12345678.100");
+
+  // A full path typed as the name wins over the folder.
+  forms::CDlgInternet other("100", "12345678", "/nowhere");
+  other.show();
+  qobject_cast<QLineEdit*>(other.GetDlgItem(forms::kFileNameEdit))->setText(Folder() + "sub/../x.100");
+  qobject_cast<QAbstractButton*>(other.GetDlgItem(ui::IDOK))->click();
+  EXPECT_EQ(other.GetPathName(), Folder() + "x.100");
+
+  forms::CDlgInternet cancelled("100", "12345678", Folder());
+  cancelled.show();
+  qobject_cast<QAbstractButton*>(cancelled.GetDlgItem(ui::IDCANCEL))->click();
+  EXPECT_EQ(cancelled.result(), ui::IDCANCEL);
+  EXPECT_TRUE(cancelled.GetPathName().isEmpty());
+}
+
+// The browse button opens a save dialog; the file chosen there fills the folder and name fields.
+TEST_F(InternetDlg, BrowseFillsFolderAndName) {
+  std::filesystem::create_directories(dir.Path() / "otra");
+  const QString chosenFolder = Folder() + "otra";
+  forms::CDlgInternet dlg("100", "12345678", Folder());
+  dlg.show();
+  bool answered = false;
+  QTimer::singleShot(0, [&] {
+    auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    ASSERT_TRUE(files);
+    EXPECT_EQ(files->acceptMode(), QFileDialog::AcceptSave);
+    auto* edit = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_TRUE(edit);
+    edit->setText(chosenFolder + "/conjunta");
+    auto* box = files->findChild<QDialogButtonBox*>();
+    ASSERT_TRUE(box);
+    box->button(QDialogButtonBox::Save)->click();
+    answered = true;
+  });
+  qobject_cast<QAbstractButton*>(dlg.GetDlgItem(forms::kBrowseButton))->click();
+  ASSERT_TRUE(answered);
+  EXPECT_EQ(QDir(qobject_cast<QLineEdit*>(dlg.GetDlgItem(forms::kFolderEdit))->text()), QDir(chosenFolder));
+  EXPECT_EQ(qobject_cast<QLineEdit*>(dlg.GetDlgItem(forms::kFileNameEdit))->text(), "conjunta.100");
+  EXPECT_TRUE(dlg.isVisible()) << "the filing dialog waits for Aceptar";
+  qobject_cast<QAbstractButton*>(dlg.GetDlgItem(ui::IDOK))->click();
+  EXPECT_EQ(dlg.GetPathName(), chosenFolder + "/conjunta.100");
 }
 
 TEST_F(InternetDlg, RemoteModeOffersNoImmediateFiling) {
   forms::CDlgInternet dlg("100", "12345678", Folder(), true);
   dlg.show();
   EXPECT_TRUE(dlg.GetDlgItem(forms::kImmediateCheck)->isHidden());
+  // The file goes to the remote folder under the proposed name.
+  for (int id : {int(forms::kFolderEdit), int(forms::kFileNameEdit), int(forms::kBrowseButton)})
+    EXPECT_FALSE(dlg.GetDlgItem(id)->isEnabled()) << id;
+  EXPECT_TRUE(dlg.GetDlgItem(ui::IDOK)->isEnabled());
   EXPECT_FALSE(dlg.OnFileNameOK(Folder() + "12345678"));
   EXPECT_EQ(dlg.immediateFiling, 0);
 }

@@ -2,7 +2,10 @@
 // have, reserve the places of the sheet list and the seal, and lay out a whole file.
 #include <cstring>
 #include <set>
+#include <tuple>
+#include <utility>
 
+#include "blocks/form100.h"
 #include "blocks/form714.h"
 #include "tools/dbsource/dbsource.h"
 #include "filing_fixture.h"
@@ -273,6 +276,99 @@ TEST(FilingProgramPages, LayoutRowsReadEveryDataBoxByItsKind) {
         EXPECT_EQ(it == positions.end() ? 0 : it->second, data ? 1 : 0) << table << ": page " << code << " box " << position;
       }
     }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// A writer that looks at every field row of the shipped layout as it is laid out: a row with a
+// box position must find that box on its page; a row of no kind must have its value filled by
+// the writer (a probe value put in its place must not come back); the church and social-purposes
+// choice reads check-mark boxes. Every page is laid out, in use or not.
+template <class Writer>
+class LayoutProbe : public Writer {
+ public:
+  using Writer::Writer;
+  std::vector<std::string> faults;
+  std::set<std::string> probed;
+  const std::set<std::tuple<int, int, std::string>>* noKindRows = nullptr;  // page, number, name of rows of no kind
+
+ protected:
+  void GetSpecialFieldValue(int p, int page, int rowOffset, std::string& value, int& length,
+                            const std::string& name) override {
+    const std::string where = std::to_string(page) + " " + std::to_string(p) + " " + name;
+    const CBoxField* box = p > 0 ? this->CurrentBox(p) : nullptr;
+    if (p > 0 && !box) faults.push_back(where + ": no such box on the page");
+    if ((name.find("Z61") != std::string::npos || name.find("Z71") != std::string::npos) &&
+        !(box && box->TypeLetter() == 'B'))
+      faults.push_back(where + ": the assignment choice reads no check-mark box");
+    const bool noKind = noKindRows && noKindRows->count({page, p, name});
+    if (!noKind || p == forms::kSheetListPosition || p == forms::kSealPosition) {
+      Writer::GetSpecialFieldValue(p, page, rowOffset, value, length, name);
+      return;
+    }
+    const std::string probe(value.size(), '\x7f');
+    value = probe;
+    Writer::GetSpecialFieldValue(p, page, rowOffset, value, length, name);
+    if (value.size() == probe.size() && value.find('\x7f') != std::string::npos)
+      faults.push_back(where + ": a row of no kind that the writer does not fill");
+    probed.insert(where);
+  }
+};
+
+std::set<std::tuple<int, int, std::string>> NoKindRows(db::CAdoConnection& local, const char* table) {
+  std::set<std::tuple<int, int, std::string>> rows;
+  db::CAdoRecordset rs;
+  EXPECT_TRUE(rs.Open(table, &local, {}, "[idinternet] ASC"));
+  for (; rs.IsNotAtEnd(); rs.MoveNext()) {
+    std::string page, number, kind, name;
+    rs.GetText("INDICEFICH", page);
+    rs.GetText("INDNUMERO", number);
+    rs.GetText("fminternet", kind);
+    rs.GetText("comentario", name);
+    if (kind.empty() || std::string("CRJDSEBKV").find(kind[0]) == std::string::npos)
+      rows.insert({std::stoi(page), std::stoi(number), name});
+  }
+  return rows;
+}
+
+TEST(FilingProgramPages, EveryLayoutRowNamesABoxOrAFieldTheWriterFills) {
+  db::CAdoConnection local;
+  ASSERT_TRUE(local.Open(QX_BINARY_DIR "/resources/DatLocal.db", db::OpenMode::ReadOnly));
+  forms::BoxTables tables{&local, 'e', [](int, bool) {}};
+  MessageRecorder messages;
+  const auto context = [&](std::span<std::uint8_t> block) {
+    forms::FilingContext c;
+    c.local = &local;
+    c.messages = &messages;
+    c.block = block;
+    c.pages = forms::BindingTableFilingPages(tables, block);
+    return c;
+  };
+  {
+    std::vector<std::uint8_t> block(f100::kBlockSize, 0);
+    const auto noKind = NoKindRows(local, "internet");
+    LayoutProbe<forms::CFilingFileWriter100> writer(2, context(block));
+    writer.SetFilter({});  // every page, in use or not
+    writer.noKindRows = &noKind;
+    std::string text;
+    ASSERT_TRUE(writer.Generate(text, forms::kFilingTextOnly));
+    EXPECT_TRUE(writer.faults.empty()) << ::testing::PrintToString(writer.faults);
+    EXPECT_GT(writer.probed.size(), 20u);
+    EXPECT_TRUE(writer.probed.count("201 163 Z61") && writer.probed.count("201 164 Z71"));
+  }
+  {
+    std::vector<std::uint8_t> block(f714::kBlockSize, 0);
+    const auto noKind = NoKindRows(local, "internet_patrimonio");
+    LayoutProbe<forms::CFilingFileWriter714> writer(context(block));
+    writer.SetFilter({});
+    writer.noKindRows = &noKind;
+    std::string text;
+    ASSERT_TRUE(writer.Generate(text, forms::kFilingTextOnly));
+    EXPECT_TRUE(writer.faults.empty()) << ::testing::PrintToString(writer.faults);
+    EXPECT_FALSE(writer.probed.empty());
   }
 }
 
