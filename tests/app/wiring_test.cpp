@@ -2816,6 +2816,46 @@ TEST_F(WiringTest, ThePrinterChosenIsKeptForTheNextPrint) {
   EXPECT_EQ(proposed.toStdString(), first);
 }
 
+// A member with a spouse: the summary sheet carries the spouse's identification barcode as well,
+// read from the whole sheet in its own area clear of the page; the sheet mark is drawn.
+TEST_F(WiringTest, TheSummarySheetOfAMemberWithASpouseCarriesTheSpousesBarcode) {
+#if !defined(QX_HAVE_ZXING)
+  GTEST_SKIP() << "no barcode reader library to read the sheets back";
+#else
+  namespace fam = f100::family;
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  ReopenAsCouple([](std::uint8_t* block) {
+    std::uint8_t* family = f100::record(block, f100::Family);
+    fam::HolderNif(doc::kSpouse - 1).set(family, "87654321X");
+    for (std::size_t h : {std::size_t{0}, std::size_t{doc::kDeclarant - 1}}) {
+      fam::SpouseNif(h).set(family, "87654321X");
+      fam::SpouseSurname1(h).set(family, "MARTIN");
+      fam::SpouseSurname2(h).set(family, "RUIZ");
+      fam::SpouseGivenName(h).set(family, "EVA");
+    }
+  });
+  ASSERT_NE(Current(), nullptr);
+  const std::string pdf = (data.Path() / "conyuge.pdf").string();
+  script.push_back(MemberProposed());
+  ASSERT_GT(PrintToPdf(pdf), 0u);
+  ExpectMarksReadableAndFree(*Current(), pdf, (data.Path() / "c").string(), true);
+  auto& renta = dynamic_cast<doc::CRentaDoc&>(Current()->Document());
+  const char mark = renta.SheetMarkChar();
+  const QImage first = PageImage(pdf, (data.Path() / "c-marca").string(), 1);
+  if (mark != ' ' && !first.isNull()) {
+    const QRect area = forms::print::SheetMarkArea();
+    const double fx = first.width() / double(forms::print::kPageWidth), fy = first.height() / double(forms::print::kPageHeight);
+    int dark = 0;
+    for (int y = int(area.top() * fy); y < int(area.bottom() * fy); ++y)
+      for (int x = int(area.left() * fx); x < int(area.right() * fx); ++x)
+        if (qGray(first.pixel(x, y)) < 128) ++dark;
+    EXPECT_GT(dark, 0) << "the sheet mark '" << mark << "' beside the dot code";
+  }
+#endif
+}
+
 // An empty wealth-tax declaration prints the pages every declaration carries, none of its empty
 // section pages: three copies of pages 1, 9 and 10, the payment document (pages 11 and 12) in the
 // last.
