@@ -221,6 +221,8 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   bool internetCopy_ = false;
   // Set for the print that the findings window's print button asks for: member chosen, validated.
   bool correctionsPrint_ = false;
+  // The printer of the last print (or the file it printed to): the next print starts from it.
+  QString printerName_, printerFile_;
   void FillPrintIdentity(forms::PrintJob& job, int member);
   // The document's validator: the check state follows the document, then the form's validator.
   int Validate(int type, int member, int section);

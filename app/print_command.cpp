@@ -89,6 +89,16 @@ void CDeclarationDocument::FillPrintIdentity(forms::PrintJob& job, int member) {
                              Trimmed(f100::family::HolderGivenName(member - 1).raw(family));
     job.nameCode = forms::CNameCode(name, job.nif).GetCode();
     job.reference = renta_->GetReferenceText(member - 1);
+    // The other spouse of the member's household: an identification barcode of its own on the
+    // first sheet when both the NIF and the name are known.
+    const std::string spouseNif = Trimmed(f100::family::SpouseNif(member - 1).raw(family));
+    const std::string spouseName = Trimmed(f100::family::SpouseSurname1(member - 1).raw(family)) + ' ' +
+                                   Trimmed(f100::family::SpouseSurname2(member - 1).raw(family)) + ' ' +
+                                   Trimmed(f100::family::SpouseGivenName(member - 1).raw(family));
+    if (!spouseNif.empty() && spouseName.find_first_not_of(' ') != std::string::npos) {
+      job.spouseNif = spouseNif;
+      job.spouseNameCode = forms::CNameCode(spouseName, spouseNif).GetCode();
+    }
   } else {
     const std::uint8_t* personal = block + f714::Personal.offset;
     job.nif = Trimmed(f714::personal::Nif.raw(personal));
@@ -165,6 +175,11 @@ bool CDeclarationDocument::PrintDeclaration() {
   printer.setPageSize(QPageSize(QPageSize::A4));
   printer.setPageOrientation(QPageLayout::Portrait);
   printer.setFullPage(true);
+  if (!printerName_.isEmpty()) printer.setPrinterName(printerName_);
+  if (!printerFile_.isEmpty()) {
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(printerFile_);
+  }
 
   forms::PrintJob job;
   job.kind = kind;
@@ -224,6 +239,8 @@ bool CDeclarationDocument::PrintDeclaration() {
     }
     if (dialog714 && dialog714->Copies() == 2 && !internet) copiesMode = 2;
   }
+  printerName_ = printer.printerName();
+  printerFile_ = printer.outputFileName();
   // The marks are read by machine: A4, portrait, one side, enough resolution.
   if (!forms::print::CheckPrinterSetup(forms::SetupOfPrinter(printer), printer.resolution(), &services_.messages)) {
     restoreMember();

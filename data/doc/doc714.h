@@ -7,6 +7,7 @@
 
 #include "blocks/form714.h"
 #include "data/doc/document.h"
+#include "data/doc/reference.h"
 
 namespace doc {
 
@@ -50,6 +51,10 @@ class C714Doc : public CProg32Doc {
     std::array<char, 21> footText{};
   };
   PrintSheet& PrintSheetState() { return printSheet_; }
+  // The dot code's piece count of the last print and the sheet mark beside the dot code.
+  void SetDotCodePieceCount(int count) { dotCodePieces_ = count; }
+  int DotCodePieceCount() const { return dotCodePieces_; }
+  char SheetMarkChar() const { return SheetMarkChar714(dotCodePieces_); }
 
  private:
   std::uint8_t* Personal() { return f714::record(block_.data(), f714::Personal); }
@@ -62,6 +67,7 @@ class C714Doc : public CProg32Doc {
   std::array<char, 80> barcode_{};
   std::array<char, 10> headerNif_{};
   PrintSheet printSheet_;
+  int dotCodePieces_ = 0;
 };
 
 }  // namespace doc

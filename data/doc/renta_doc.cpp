@@ -5,6 +5,7 @@
 
 #include "blocks/family_entries.h"
 #include "blocks/form100_payment.h"
+#include "data/doc/reference.h"
 #include "data/util/utilities.h"
 
 namespace doc {
@@ -335,6 +336,7 @@ void CRentaDoc::ShowMember(int member) {
   host_.UpdateAllViews(3);
   shownMember_ = member;
   memberView_ = member == 1 ? 1 : 0;
+  FillHeaderIdentification();
   UpdateMemberStatusBar(false);
   host_.UpdateAllViews(3);
   host_.UpdateAllViews(1);
@@ -440,15 +442,26 @@ void CRentaDoc::FillHeaderIdentification() {
   if (second) header_.replace(57, 57, holder(kSecondHolder));
 }
 
+double CRentaDoc::TargetResult(int m) const {
+  const std::uint8_t* f = Family();
+  return (fam::ResultSelection1(m).get(f) == 1 || fam::ResultSelection2(m).get(f) == 1)
+             ? f100::result::MemberResult.get(f100::record(block_.data(), f100::Result), m - 1)
+             : f100::section_n::ResultCopy.get(f100::record(block_.data(), f100::SectionN), m - 1);
+}
+
+char CRentaDoc::SheetMarkChar() const {
+  const int m = targetMember_ >= 1 && targetMember_ <= 5 ? targetMember_ : 2;
+  const std::uint8_t* f = Family();
+  const bool marked = fam::ChurchTaxBox(m).get(f) != 0 || fam::SocialPurposeBox(m).get(f) != 0 ||
+                      fam::NoAssignment(m).get(f) != 0;
+  return SheetMarkChar100(dotCodePieces_, TargetResult(m), marked);
+}
+
 std::string CRentaDoc::BuildBarcodeData() {
   namespace pay = f100::payment;
   const int m = targetMember_ >= 1 && targetMember_ <= 5 ? targetMember_ : 2;
-  const std::uint8_t* f = Family();
   const std::uint8_t* q = f100::record(block_.data(), f100::SectionQ);
-  double result = (fam::ResultSelection1(m).get(f) == 1 || fam::ResultSelection2(m).get(f) == 1)
-                      ? f100::result::MemberResult.get(f100::record(block_.data(), f100::Result), m - 1)
-                      : f100::section_n::ResultCopy.get(f100::record(block_.data(), f100::SectionN), m - 1);
-  const double x = CUtilities::RoundToDecimals(result, 2);
+  const double x = CUtilities::RoundToDecimals(TargetResult(m), 2);
   const bool suspension =
       f100::summary::SuspensionRequest.get(f100::record(block_.data(), f100::Summary)) == 1 && (m == 2 || m == 3);
 

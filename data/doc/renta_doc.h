@@ -69,7 +69,14 @@ class CRentaDoc : public CProg32Doc {
   // The shown member's holders, NIF and name blank-padded; an unfilled second holder is zeros.
   void FillHeaderIdentification();
   const std::string& HeaderIdentification() const { return header_; }  // 114 characters
+  // Where the page headers read the first holder's NIF (9) and, after it, name (48).
+  char* HeaderIdentificationData() { return header_.data(); }
   std::string BuildBarcodeData();
+  // The dot code's piece count of the last print (symbols drawn; 5 when the record needed more)
+  // and the sheet mark beside the dot code that it gives.
+  void SetDotCodePieceCount(int count) { dotCodePieces_ = count; }
+  int DotCodePieceCount() const { return dotCodePieces_; }
+  char SheetMarkChar() const;
   const std::array<char, 80>& BarcodeArea() const { return barcode_; }
   std::array<char, 80>& BarcodeArea() { return barcode_; }
   std::string GetReferenceText(int index) const;
@@ -113,6 +120,8 @@ class CRentaDoc : public CProg32Doc {
   std::string header_;
   std::array<char, 80> barcode_{};
   PrintSheet printSheet_;
+  int dotCodePieces_ = 0;
+  double TargetResult(int member) const;
 };
 
 }  // namespace doc

@@ -52,9 +52,13 @@ std::string AccountText(std::span<const std::uint8_t> b, std::size_t e, std::siz
   std::string s;
   s.reserve(24);
   const std::pair<std::size_t, std::size_t> parts[] = {{e, 4}, {o, 4}, {c, 2}, {n, 10}};
+  // Every part keeps its width, blank-padded on the left: an account left empty still reads as
+  // an account of 20 places rather than as three dashes.
   for (const auto& [off, width] : parts) {
     if (!s.empty()) s.push_back('-');
-    s.append(Text(b, off, width));
+    const std::string part = Text(b, off, width);
+    s.append(width - part.size(), ' ');
+    s.append(part);
   }
   return s;
 }

@@ -29,6 +29,7 @@ constexpr std::size_t kPartWidth[] = {4, 4, 2, 10};
 constexpr std::array<std::pair<int, std::size_t>, 5> kUnstrided = {
     {{45, 5284}, {46, 5304}, {47, 5306}, {48, 5316}, {52, 485}}};
 constexpr int kCompensation = 20;
+constexpr int kReferenceCode = 1;
 
 int MemberOf(int h) { return h + 1; }
 
@@ -107,6 +108,8 @@ void CBoxesORD017::BindPageData(int rebind) {
   if (block.size() >= kBlockEnd)
     for (const auto& [position, offset] : kUnstrided)
       if (CBoxField* box = Position(position)) box->data = block.data() + kFamily + offset;
+  if (internetCopy && *internetCopy)
+    if (CBoxField* box = Position(kReferenceCode)) box->data = nullptr;
   RefreshBoxStates(0);
 }
 
@@ -245,6 +248,7 @@ ORD017::ORD017(IPageHost& host, QWidget* parent)
   if (auto* d = dynamic_cast<doc::CRentaDoc*>(GetDocument())) {
     Boxes()->BindOutside(51, d->BarcodeArea().data());
     Boxes()->BindOutside(53, d->PrintSheetState().identificationCodes[0].data());
+    if (auto* list = dynamic_cast<CBoxesORD017*>(Boxes())) list->internetCopy = &d->PrintSheetState().internetCopy;
   }
 }
 

@@ -12,6 +12,8 @@ class CBoxesORD017 : public CBindingTableList {
  public:
   using CBindingTableList::CBindingTableList;
   void BindPageData(int rebind) override;
+  // While set, the sheet printed is the paper copy of an internet filing: no reference code.
+  const bool* internetCopy = nullptr;
   void ApplyHolderMode() override;
   void RefreshBoxStates(int position) override;
   void ReleasePageData() override {}

@@ -37,10 +37,26 @@ std::span<std::uint8_t> DocumentBlock(IPageHost& host) {
 
 CPage100::CPage100(IPageHost& host, int pageCode, std::span<const RowArea> rowAreas, QWidget* parent)
     : CRentaVista(host, pageCode, std::make_unique<CBindingTableList>(pageCode, DocumentBlock(host), -1, rowAreas),
-                  parent) {}
+                  parent) {
+  BindHeader(pageCode);
+}
 
 CPage100::CPage100(IPageHost& host, int pageCode, std::unique_ptr<CBindingTableList> list, QWidget* parent)
-    : CRentaVista(host, pageCode, std::move(list), parent) {}
+    : CRentaVista(host, pageCode, std::move(list), parent) {
+  BindHeader(pageCode);
+}
+
+void CPage100::BindHeader(int pageCode) {
+  // Pages 2 to 16 head every sheet with the NIF and the name of the member shown; page 5 has
+  // the reference first.
+  if (pageCode < 202 || pageCode > 216) return;
+  auto* d = dynamic_cast<doc::CRentaDoc*>(GetDocument());
+  if (!d || !Boxes()) return;
+  d->FillHeaderIdentification();
+  const int nif = pageCode == 205 ? 2 : 1;
+  Boxes()->BindOutside(nif, d->HeaderIdentificationData());
+  Boxes()->BindOutside(nif + 1, d->HeaderIdentificationData() + 9);
+}
 
 void CPage100::RecalculateAndCheck(std::initializer_list<int> checks, std::size_t record, std::size_t size) {
   if (doc::CProg32Doc* d = GetDocument()) {

@@ -31,6 +31,8 @@ class CPage100 : public CRentaVista {
  protected:
   // Binds the box at `position` to the copy label of the sheet being printed (form-100 documents).
   void BindCopyLabel(int position);
+  // Binds the header boxes (NIF, name) of pages 2 to 16 to the document's header identification.
+  void BindHeader(int pageCode);
   // The common end of an edit: the page's boxes repainted, every view told, the box states
   // re-derived from the edited box; `result`.
   int EndEdit(int position, int result);

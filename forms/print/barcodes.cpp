@@ -73,9 +73,7 @@ int DrawEan128Barcode(QPainter& p, std::string_view prefix, std::string_view dat
 
 int DrawReferenceBarcode(QPainter& p, std::string_view reference, SheetScales s, IMessageService* messages) {
   if (reference.empty()) return 1;
-  // The rectangle reaches past the page's right edge; the bars stay on the page.
-  QRect device = ToDevice(kReferenceRect, s);
-  device.setRight(std::min(device.right(), Trunc(kPageWidth * s.sx) - 1));
+  const QRect device = ToDevice(kReferenceRect, s);
   p.save();
   const int result = DrawLinear(p, platform::EncodeCode128(ReferenceBarcodeText(reference)), device, messages);
   p.restore();
@@ -251,6 +249,29 @@ QRect SheetMarkRect(double scaleX, double scaleY) {
   const int top = Trunc((390 + 2) * scaleY), bottom = Trunc((455 + 2) * scaleY);
   const int dx = Trunc(4 * scaleX), dy = Trunc(2 * scaleY);
   return QRect(QPoint(left + dx, top + dy), QPoint(right - dx - 1, bottom - dy - 1));
+}
+
+double PrintScaleX(QSize viewport) { return viewport.width() / 1024.0; }
+double PrintScaleY(QSize viewport) { return viewport.height() / (1024.0 * kPageHeight / kPageWidth); }
+
+std::vector<QRect> DotCodeAreas(int form) {
+  std::vector<QRect> areas;
+  // A full symbol at 0.95 page units a module: 17 modules a column and 69 more across, 51 rows
+  // of three modules down.
+  constexpr double kModule = 0.96;
+  const int height = static_cast<int>(std::ceil(kDotCodeRows * 3 * kModule)) + 1;
+  for (int k = 0; k < kDotCodeSymbols; ++k) {
+    const int width = static_cast<int>(std::ceil(Pdf417Modules(kDotCodeColumns[k]) * kModule)) + 1;
+    areas.emplace_back(kDotCodeX[k], DotCodeY(k, form), width, height);
+  }
+  return areas;
+}
+
+QRect SheetMarkArea() {
+  // SheetMarkRect in page units: 1024 units of the page as shown are 790 page units.
+  constexpr double f = 790.0 / 1024.0;
+  return QRect(QPoint(static_cast<int>(82 * f), static_cast<int>(392 * f)),
+               QPoint(static_cast<int>(std::ceil(101 * f)), static_cast<int>(std::ceil(457 * f))));
 }
 
 void DrawSheetMark(QPainter& p, char mark, double scaleX, double scaleY) {

@@ -31,9 +31,13 @@ SheetScales ScalesOf(QSize viewport);
 // A rectangle (x, y, width, height) of page units in device units.
 QRect ToDevice(const QRect& page, SheetScales s);
 
-inline constexpr QRect kIdentificationRect{100, 126, 300, 120};
-inline constexpr QRect kPaymentRect{50, 1020, 300, 155};
-inline constexpr QRect kReferenceRect{530, 160, 300, 125};
+// Each mark keeps inside the sheet and clear of the others: the identification barcode and its
+// text end above the dot code (which starts at 235), the reference barcode keeps a margin from
+// the sheet's right edge and the payment barcode from its foot, so that a scanner reads them.
+inline constexpr QRect kIdentificationRect{100, 126, 300, 104};
+inline constexpr QRect kSpouseIdentificationRect{100, 580, 300, 120};
+inline constexpr QRect kPaymentRect{50, 1020, 300, 64};
+inline constexpr QRect kReferenceRect{530, 160, 230, 125};
 inline constexpr std::string_view kIdentificationPrefix = "90010";
 inline constexpr std::string_view kPaymentPrefix = "90558";
 inline constexpr std::string_view kReferencePrefix = "21011";
@@ -111,5 +115,13 @@ bool CheckPrinterSetup(const forms::PrinterSetup& setup, int yResolution, IMessa
 // The one-character sheet mark beside the dot code, with the view's print scale factors.
 QRect SheetMarkRect(double printScaleX, double printScaleY);
 void DrawSheetMark(QPainter& p, char mark, double printScaleX, double printScaleY);
+// The print scale factors of a sheet: device units per unit of the page as shown, 1024 wide.
+double PrintScaleX(QSize viewport);
+double PrintScaleY(QSize viewport);
+
+// The page-unit rectangles that a dot code may take on the first sheet of `form` (its four
+// symbols at their largest) and the sheet mark beside it: the page pictures keep them free.
+std::vector<QRect> DotCodeAreas(int form);
+QRect SheetMarkArea();
 
 }  // namespace forms::print

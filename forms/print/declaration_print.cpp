@@ -46,6 +46,17 @@ std::string IdentificationCode(const std::uint8_t* family, const blocks::Text& n
   return code;
 }
 
+bool FirstSheet(int kind, int page) { return kind == 3 ? page == 301 : page == 222; }
+bool PaymentSheet(int kind, int page) { return kind == 3 ? (page == 311 || page == 312) : (page == 217 || page == 218); }
+
+// The identification barcode: on the first sheet and the payment sheets; form 100's payment
+// document has it a little lower.
+QRect IdentificationArea(int kind, int page) {
+  QRect r = print::kIdentificationRect;
+  if (kind != 3 && PaymentSheet(kind, page)) r.moveTop(137);
+  return r;
+}
+
 }  // namespace
 
 void PreparePrintSheet(doc::CRentaDoc& d, char language, int member) {
@@ -135,6 +146,24 @@ std::vector<int> PagesInUse(IPageHost& host, int kind) {
   return pages;
 }
 
+std::vector<MarkArea> SheetMarkAreas(int kind, int page, bool internet, int dotCodePieces, bool spouse) {
+  std::vector<MarkArea> areas;
+  const bool first = FirstSheet(kind, page), paymentSheet = PaymentSheet(kind, page);
+  if (first || paymentSheet) areas.push_back({MarkArea::Identification, IdentificationArea(kind, page)});
+  if (first && kind == 2 && spouse) areas.push_back({MarkArea::SpouseIdentification, print::kSpouseIdentificationRect});
+  if (paymentSheet && !internet) {
+    areas.push_back({MarkArea::Reference, print::kReferenceRect});
+    areas.push_back({MarkArea::Payment, print::kPaymentRect});
+  }
+  if (first && !internet && dotCodePieces > 0) {
+    const std::vector<QRect> symbols = print::DotCodeAreas(kind == 3 ? 714 : 100);
+    for (int k = 0; k < std::min<int>(dotCodePieces, static_cast<int>(symbols.size())); ++k)
+      areas.push_back({MarkArea::DotCode, symbols[static_cast<std::size_t>(k)]});
+    areas.push_back({MarkArea::SheetMark, print::SheetMarkArea()});
+  }
+  return areas;
+}
+
 std::vector<print::PlannedSheet> PlannedSheets(const PrintJob& job) {
   print::PlanOptions o;
   o.form = job.kind == 3 ? 714 : 100;
@@ -177,25 +206,6 @@ bool IsCopyLabelBox(const CBoxField& box) {
   std::string id = box.Identifica;
   while (!id.empty() && (id.back() == ' ' || id.back() == '\0')) id.pop_back();
   return id == "EJEMPLAR";
-}
-
-// Where each page carries its machine-readable marks: the identification barcode on the first
-// sheet and the payment sheets, the reference on the payment sheets, the dot code on the first.
-struct SheetMarks {
-  bool identification = false, reference = false, dotCode = false;
-  QRect identificationRect;
-};
-SheetMarks MarksOf(int kind, int page, bool internet) {
-  SheetMarks m;
-  const bool first = kind == 3 ? page == 301 : page == 222;
-  const bool payment = kind == 3 ? (page == 311 || page == 312) : (page == 217 || page == 218);
-  m.identification = first || payment;
-  m.reference = payment && !internet;
-  m.dotCode = first && !internet;
-  m.identificationRect = print::kIdentificationRect;
-  // The payment document of form 100 has its identification a little lower.
-  if (kind != 3 && payment) m.identificationRect.moveTop(137);
-  return m;
 }
 
 }  // namespace
@@ -262,30 +272,46 @@ bool PrintSession::Print(IPageHost& pageHost, const PrintJob& job, IMessageServi
       break;
     }
     view->SetPrinting(true);
-    for (int i = 0; i < view->GetBoxCount(); ++i)
-      if (CBoxField* box = view->GetBox(i); box->data == nullptr && IsCopyLabelBox(*box)) box->data = label.data();
     // A page whose rows do not fit goes on over continuation sheets, each with the page's marks.
     CPageBoxList* list = view->BoxList();
     const bool continued = list && HasContinuationSheets(job.kind, planned.page);
     for (int s = 1; s <= kMaxContinuationSheets; ++s) {
       if (continued && !list->SelectSheet(s, 1) && s > 1) break;
+      // Selecting a sheet binds the boxes again: the label goes to the copy-label box after it.
+      for (int i = 0; i < view->GetBoxCount(); ++i)
+        if (CBoxField* box = view->GetBox(i); box->data == nullptr && IsCopyLabelBox(*box)) box->data = label.data();
       if (sheetDrawn_) device_.newPage();
       DrawPageOnSheet(painter, *view, sheet);
       if (job.trial) {
         DrawTrialWatermark(painter, sheet);
       } else {
-        const SheetMarks marks = MarksOf(job.kind, planned.page, job.internet);
-        if (marks.identification && !job.nif.empty())
+        const bool first = FirstSheet(job.kind, planned.page);
+        const bool paymentSheet = PaymentSheet(job.kind, planned.page);
+        if ((first || paymentSheet) && !job.nif.empty())
           print::DrawEan128Barcode(painter, print::kIdentificationPrefix,
                                    print::IdentificationData(job.nif, job.nameCode),
-                                   print::ToDevice(marks.identificationRect, scales), messages);
-        if (marks.reference && !job.reference.empty())
+                                   print::ToDevice(IdentificationArea(job.kind, planned.page), scales), messages);
+        if (first && job.kind == 2 && !job.spouseNif.empty()) {
+          QRect spouse = print::ToDevice(print::kSpouseIdentificationRect, scales);
+          spouse.setHeight(spouse.height() - 20);
+          print::DrawEan128Barcode(painter, print::kIdentificationPrefix,
+                                   print::IdentificationData(job.spouseNif, job.spouseNameCode), spouse, messages);
+        }
+        if (paymentSheet && !job.internet && !job.reference.empty())
           print::DrawReferenceBarcode(painter, job.reference, scales, messages);
-        if (marks.reference && !payment.empty())
+        if (paymentSheet && !job.internet && !payment.empty())
           print::DrawEan128Barcode(painter, print::kPaymentPrefix, payment, print::ToDevice(print::kPaymentRect, scales),
                                    messages);
-        if (marks.dotCode && !job.filingText.empty())
-          print::DrawDotCodeSheet(painter, sheet.size(), job.filingText, job.kind == 3 ? 714 : 100, job.nif, messages);
+        if (first && !job.internet && !job.filingText.empty()) {
+          const print::DotCodeOutcome dot = print::DrawDotCodeSheet(
+              painter, sheet.size(), job.filingText, job.kind == 3 ? 714 : 100, job.nif, messages);
+          if (renta) renta->SetDotCodePieceCount(dot.pieceCount);
+          if (wealth) wealth->SetDotCodePieceCount(dot.pieceCount);
+          if (dot.markDue) {
+            const char mark = renta ? renta->SheetMarkChar() : wealth ? wealth->SheetMarkChar() : ' ';
+            print::DrawSheetMark(painter, mark, print::PrintScaleX(sheet.size()), print::PrintScaleY(sheet.size()));
+          }
+        }
       }
       if (job.sheetDrawn) job.sheetDrawn(planned.page, planned.copyKind, *view);
       sheetDrawn_ = true;

@@ -12,9 +12,10 @@
 
 #include "forms/print/print_plan.h"
 
+#include <QRect>
+
 class QPagedPaintDevice;
 class QPainter;
-class QRect;
 class IMessageService;
 
 namespace doc {
@@ -34,6 +35,8 @@ struct PrintJob {
   bool trial = false;           // a trial copy: watermark "PRUEBA", no marks to be read
   std::string nif;              // the printed holder's identification number
   std::string nameCode;         // the identification code from the name ("ABC-X")
+  std::string spouseNif;        // form 100: the other spouse's, empty when not known
+  std::string spouseNameCode;
   std::string reference;        // the printed reference (13 characters are coded)
   std::string filingText;       // the filing record packed into the dot code; empty: none
   char language = 'e';          // the printing language: pictures, box texts, holder words, copy labels
@@ -43,6 +46,17 @@ struct PrintJob {
   // Told of each sheet once its page is drawn (page code, copy kind, the page as printed).
   std::function<void(int page, int copyKind, CFormView& view)> sheetDrawn;
 };
+
+// A machine-readable mark of a printed sheet and the rectangle (page units) it may take, its
+// human-readable text included: the page pictures keep these free.
+struct MarkArea {
+  enum Kind { Identification, SpouseIdentification, Reference, Payment, DotCode, SheetMark } kind;
+  QRect rect;
+};
+// The marks a sheet of page `page` carries in a print of form `kind`: the paper copy of an
+// internet filing has neither dot code nor reference nor payment barcode; `dotCodePieces`
+// symbols of the dot code (up to 4), the spouse's barcode when `spouse`.
+std::vector<MarkArea> SheetMarkAreas(int kind, int page, bool internet, int dotCodePieces, bool spouse);
 
 // The sheets of `job`: its copies, each page with its copy kind.
 std::vector<print::PlannedSheet> PlannedSheets(const PrintJob& job);

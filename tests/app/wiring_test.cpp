@@ -26,6 +26,8 @@
 #include <deque>
 
 #include <QImage>
+#include <QPainter>
+#include <set>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -81,6 +83,8 @@
 #include "forms/print/member_selection_dlg.h"
 #include "forms/print/declaration_print.h"
 #include "forms/print/packed_record.h"
+#include "forms/print/barcodes.h"
+#include "forms/print/copy_label.h"
 #include "forms/print/print_selection_dlg.h"
 #include "forms/print/name_code.h"
 #include "forms/print/print714_dlg.h"
@@ -1811,6 +1815,8 @@ TEST_F(WiringTest, ThePrintCommandPrintsEveryPageInUseToAPdfFile) {
       << "and saved so";
 }
 
+QString PdfSheetText(const std::string& pdf, int n);
+
 // The paper copy asked for with a filing: the member dialog shows the filed member, fixed and
 // without the extra copy; one copy is printed, not validated again, with no reminder, and the
 // member's printed status is left as it was.
@@ -1846,6 +1852,18 @@ TEST_F(WiringTest, ThePaperCopyOfAFiledDeclarationPrintsOneCopyOfTheFiledMember)
   EXPECT_TRUE(std::filesystem::exists(file));
   EXPECT_EQ(apptest::PdfSheets(pdf), apptest::PlannedSheetCount(*Current(), false, true));
   EXPECT_EQ(renta->MemberStatus(doc::kDeclarant), 0) << "a paper copy does not mark the member printed";
+  // Nor does it carry the reference code: the payment document leaves it out.
+  const std::string code = renta->GetReferenceText(doc::kDeclarant - 1);
+  ASSERT_FALSE(code.empty());
+  forms::PrintJob job;
+  job.kind = 2;
+  job.pages = forms::PagesInUse(*Current(), 2);
+  job.internet = true;
+  const auto planned = forms::PlannedSheets(job);
+  for (std::size_t i = 0; i < planned.size(); ++i)
+    if (planned[i].page == 217) {
+      EXPECT_FALSE(PdfSheetText(pdf, static_cast<int>(i) + 1).contains(QString::fromStdString(code)));
+    }
 }
 
 // The marks on the sheets are read by machine: a sheet other than A4 or a landscape page is
@@ -2066,6 +2084,101 @@ QImage PageImage(const std::string& pdf, const std::string& prefix, int n = 1) {
 }
 #endif
 
+// The text of sheet `n` (from 1) of a PDF file; empty without a text extractor.
+QString PdfSheetText(const std::string& pdf, int n) {
+  const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+  if (tool.isEmpty()) return {};
+  QProcess p;
+  p.start(tool, {QStringLiteral("-f"), QString::number(n), QStringLiteral("-l"), QString::number(n),
+                 QString::fromStdString(pdf), QStringLiteral("-")});
+  if (!p.waitForFinished(-1)) return {};
+  return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+#if defined(QX_HAVE_ZXING)
+// Every sheet of a first print of the open declaration read back as a scanner reads it: each mark
+// the sheet carries decodes from the whole sheet at 300 dpi and lies, its text included, inside
+// its area; every area lies inside the sheet, and the page as printed (picture and boxes) leaves
+// every area blank.
+void ExpectMarksReadableAndFree(app::CDeclarationDocument& d, const std::string& pdf, const std::string& prefix,
+                                bool spouse) {
+  forms::PrintJob job;
+  job.kind = d.KindByte();
+  job.pages = forms::PagesInUse(d, job.kind);
+  const auto planned = forms::PlannedSheets(job);
+  ASSERT_EQ(apptest::PdfSheets(pdf), planned.size());
+  const bool reference = job.kind == 3
+                             ? !dynamic_cast<doc::C714Doc&>(d.Document()).GetReferenceText().empty()
+                             : !dynamic_cast<doc::CRentaDoc&>(d.Document()).GetReferenceText(doc::kDeclarant - 1).empty();
+  const int pieces = job.kind == 3 ? dynamic_cast<doc::C714Doc&>(d.Document()).DotCodePieceCount()
+                                   : dynamic_cast<doc::CRentaDoc&>(d.Document()).DotCodePieceCount();
+  EXPECT_GE(pieces, 1) << "the dot code's piece count kept";
+  EXPECT_LE(pieces, 4);
+  ZXing::DecodeHints hints;
+  hints.setFormats(ZXing::BarcodeFormat::PDF417 | ZXing::BarcodeFormat::Code128);
+  hints.setTryHarder(true);
+  // The reader's pass over a shrunk copy of the sheet adds nothing at 300 dpi, and the library's
+  // merge of its results fails on sheets with several linear barcodes.
+  hints.setTryDownscale(false);
+  std::set<int> pagesLookedAt;
+  for (std::size_t i = 0; i < planned.size(); ++i) {
+    const int page = planned[i].page;
+    const auto areas = forms::SheetMarkAreas(job.kind, page, false, pieces, spouse && page == 222);
+    if (areas.empty()) continue;
+    SCOPED_TRACE(testing::Message() << "sheet " << i + 1 << ", page " << page);
+    for (const auto& a : areas)
+      EXPECT_TRUE(QRect(0, 0, forms::print::kPageWidth, forms::print::kPageHeight).contains(a.rect))
+          << "an area leaves the sheet: kind " << a.kind;
+    const QImage sheet = PageImage(pdf, prefix + std::to_string(i), static_cast<int>(i) + 1);
+    if (sheet.isNull()) GTEST_SKIP() << "no PDF rasteriser (pdftoppm)";
+    const double fx = sheet.width() / double(forms::print::kPageWidth), fy = sheet.height() / double(forms::print::kPageHeight);
+    const ZXing::Results results = ZXing::ReadBarcodes(
+        ZXing::ImageView(sheet.constBits(), sheet.width(), sheet.height(), ZXing::ImageFormat::Lum,
+                         static_cast<int>(sheet.bytesPerLine())),
+        hints);
+    // A read barcode lies inside an area of its kind.
+    auto inside = [&](const ZXing::Result& r, const QRect& area) {
+      const QRectF a(area.x() * fx, area.y() * fy, area.width() * fx, area.height() * fy);
+      const auto& q = r.position();
+      for (const auto& pt : {q.topLeft(), q.topRight(), q.bottomLeft(), q.bottomRight()})
+        if (!a.adjusted(-2, -2, 2, 2).contains(QPointF(pt.x, pt.y))) return false;
+      return true;
+    };
+    for (const auto& a : areas) {
+      if (a.kind == forms::MarkArea::SheetMark || (a.kind == forms::MarkArea::Reference && !reference)) continue;
+      const bool linear = a.kind != forms::MarkArea::DotCode;
+      const bool read = std::any_of(results.begin(), results.end(), [&](const ZXing::Result& r) {
+        return (r.format() == ZXing::BarcodeFormat::Code128) == linear && inside(r, a.rect);
+      });
+      EXPECT_TRUE(read) << "no barcode read in the area of kind " << a.kind << " (" << results.size() << " read)";
+    }
+    for (const ZXing::Result& r : results)
+      EXPECT_TRUE(std::any_of(areas.begin(), areas.end(), [&](const auto& a) { return inside(r, a.rect); }))
+          << "a barcode outside the areas: " << r.text();
+    // The page as printed, without its marks: blank wherever a mark goes.
+    if (!pagesLookedAt.insert(page).second) continue;
+    std::unique_ptr<forms::CFormView> view(forms::CreatePageView(d, job.kind, page));
+    ASSERT_TRUE(view && view->Create());
+    view->SetPrinting(true);
+    QImage picture(forms::print::kPageWidth * 3, forms::print::kPageHeight * 3, QImage::Format_Grayscale8);
+    picture.fill(Qt::white);
+    {
+      QPainter painter(&picture);
+      forms::DrawPageOnSheet(painter, *view, picture.rect());
+    }
+    for (const auto& a : areas) {
+      const QRect r(a.rect.x() * 3, a.rect.y() * 3, a.rect.width() * 3, a.rect.height() * 3);
+      int dark = 0;
+      for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+          if (qGray(picture.pixel(x, y)) < 200) ++dark;
+      EXPECT_EQ(dark, 0) << "the page draws over the area of kind " << a.kind << " " << a.rect.x() << ","
+                         << a.rect.y() << " " << a.rect.width() << "x" << a.rect.height();
+    }
+  }
+}
+#endif
+
 // The dot code of a printed form-100 declaration read back from the sheet: its PDF417 symbols,
 // joined in their order and unpacked, are the filing record the program built for the print; the
 // identification barcode reads as its digits.
@@ -2090,6 +2203,9 @@ TEST_F(WiringTest, ThePrintedDotCodeReadsBackAsTheFilingRecord) {
   ZXing::DecodeHints hints;
   hints.setFormats(ZXing::BarcodeFormat::PDF417 | ZXing::BarcodeFormat::Code128);
   hints.setTryHarder(true);
+  // The library's merge of the results of its pass over a shrunk copy fails on sheets with
+  // several linear barcodes; at 300 dpi that pass adds nothing.
+  hints.setTryDownscale(false);
   const ZXing::Results results = ZXing::ReadBarcodes(
       ZXing::ImageView(page.constBits(), page.width(), page.height(), ZXing::ImageFormat::Lum,
                        static_cast<int>(page.bytesPerLine())),
@@ -2433,6 +2549,10 @@ TEST_F(WiringTest, AWealthTaxDeclarationIdentifiedOnItsFirstPageIsLiquidatedAndP
   EXPECT_EQ(std::string(d714.PrintSheetState().identificationCode.data()), code);
   EXPECT_EQ(std::string(d714.BarcodeArea().data(), 6), "905580") << "a payment";
   EXPECT_EQ(d714.PrintSheetState().copyLabel[0], 0) << "the label goes with the print";
+#if defined(QX_HAVE_ZXING)
+  ExpectMarksReadableAndFree(*Current(), (data.Path() / "identificado.pdf").string(), (data.Path() / "p").string(),
+                             false);
+#endif
 }
 
 // Every coded message the application core shows has its row in the four message tables, and a
@@ -2797,6 +2917,143 @@ TEST_F(WiringTest, ANewDeclarationImportsItsFiscalDataFileAfterTheFamilyData) {
   rs.GetBlob("FICHEROSI", yes);
   EXPECT_EQ(member, 1);
   EXPECT_NE(std::string(yes.begin(), yes.end()).find("DISTRIBUCIONES CENTRO SA"), std::string::npos);
+}
+
+
+// The printed sheets of an income-tax declaration, every copy: the barcodes read from the whole
+// sheet and lie clear of the page's boxes and labels (the wealth tax's: its identified declaration
+// below).
+TEST_F(WiringTest, EveryPrintedIncomeBarcodeIsReadableAndClearOfThePage) {
+#if !defined(QX_HAVE_ZXING)
+  GTEST_SKIP() << "no barcode reader library to read the sheets back";
+#else
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  const std::string income = (data.Path() / "renta-marcas.pdf").string();
+  script.push_back(MemberProposed());
+  ASSERT_GT(PrintToPdf(income), 0u);
+  ExpectMarksReadableAndFree(*Current(), income, (data.Path() / "r").string(), false);
+#endif
+}
+
+// The printer of a print (here the file it printed to) is where the next print starts.
+TEST_F(WiringTest, ThePrinterChosenIsKeptForTheNextPrint) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  const std::string first = (data.Path() / "primera.pdf").string();
+  script.push_back(MemberProposed());
+  ASSERT_GT(PrintToPdf(first), 0u);
+  script.push_back(MemberProposed());
+  script.push_back(apptest::AfterPrintQuestions(script, [](QDialog& d) {
+    auto& pages = dynamic_cast<forms::CSeleccionImpresionDlg&>(d);
+    EXPECT_TRUE(qxtest::ShowActive(&pages));
+    pages.Item<QAbstractButton>(ui::IDOK)->click();
+    pages.hide();
+    return pages.result();
+  }));
+  QString proposed;
+  EXPECT_GT(PrintToPdf((data.Path() / "segunda.pdf").string(),
+                       [&proposed](QPrintDialog& d) { proposed = d.printer()->outputFileName(); }),
+            0u);
+  EXPECT_EQ(proposed.toStdString(), first);
+}
+
+// A member with a spouse: the summary sheet carries the spouse's identification barcode as well,
+// read from the whole sheet in its own area clear of the page; the sheet mark is drawn.
+TEST_F(WiringTest, TheSummarySheetOfAMemberWithASpouseCarriesTheSpousesBarcode) {
+#if !defined(QX_HAVE_ZXING)
+  GTEST_SKIP() << "no barcode reader library to read the sheets back";
+#else
+  namespace fam = f100::family;
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  ReopenAsCouple([](std::uint8_t* block) {
+    std::uint8_t* family = f100::record(block, f100::Family);
+    fam::HolderNif(doc::kSpouse - 1).set(family, "87654321X");
+    for (std::size_t h : {std::size_t{0}, std::size_t{doc::kDeclarant - 1}}) {
+      fam::SpouseNif(h).set(family, "87654321X");
+      fam::SpouseSurname1(h).set(family, "MARTIN");
+      fam::SpouseSurname2(h).set(family, "RUIZ");
+      fam::SpouseGivenName(h).set(family, "EVA");
+    }
+  });
+  ASSERT_NE(Current(), nullptr);
+  const std::string pdf = (data.Path() / "conyuge.pdf").string();
+  script.push_back(MemberProposed());
+  ASSERT_GT(PrintToPdf(pdf), 0u);
+  ExpectMarksReadableAndFree(*Current(), pdf, (data.Path() / "c").string(), true);
+  auto& renta = dynamic_cast<doc::CRentaDoc&>(Current()->Document());
+  const char mark = renta.SheetMarkChar();
+  const QImage first = PageImage(pdf, (data.Path() / "c-marca").string(), 1);
+  if (mark != ' ' && !first.isNull()) {
+    const QRect area = forms::print::SheetMarkArea();
+    const double fx = first.width() / double(forms::print::kPageWidth), fy = first.height() / double(forms::print::kPageHeight);
+    int dark = 0;
+    for (int y = int(area.top() * fy); y < int(area.bottom() * fy); ++y)
+      for (int x = int(area.left() * fx); x < int(area.right() * fx); ++x)
+        if (qGray(first.pixel(x, y)) < 128) ++dark;
+    EXPECT_GT(dark, 0) << "the sheet mark '" << mark << "' beside the dot code";
+  }
+#endif
+}
+
+// An empty wealth-tax declaration prints the pages every declaration carries, none of its empty
+// section pages: three copies of pages 1, 9 and 10, the payment document (pages 11 and 12) in the
+// last.
+TEST_F(WiringTest, AnEmptyWealthTaxDeclarationPrintsOnlyThePagesEveryDeclarationCarries) {
+  script.push_back(Create(kWealth, true));
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  EXPECT_EQ(forms::PagesInUse(*Current(), 3), (std::vector<int>{301, 309, 310, 311, 312}));
+  EXPECT_EQ(PrintToPdf((data.Path() / "vacia.pdf").string()), 11u);
+}
+
+// Every printed form-100 sheet names the member printed and its copy, whole: the NIF and the name
+// in its header and the copy label of its copy in the printing language.
+TEST_F(WiringTest, EveryPrintedIncomeSheetCarriesTheHolderAndTheWholeCopyLabel) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  const std::string pdf = (data.Path() / "renta-cabecera.pdf").string();
+  {
+    std::uint8_t* family = f100::record(Current()->Document().Block().data(), f100::Family);
+    const std::size_t h = doc::kDeclarant - 1;
+    f100::family::HolderSurname1(h).set(family, "GARCIA");
+    f100::family::HolderSurname2(h).set(family, "LOPEZ");
+    f100::family::HolderGivenName(h).set(family, "ANA");
+  }
+  script.push_back(MemberProposed());
+  ASSERT_GT(PrintToPdf(pdf), 0u);
+  if (PdfSheetText(pdf, 1).isEmpty()) GTEST_SKIP() << "no PDF text extractor (pdftotext)";
+  auto& renta = dynamic_cast<doc::CRentaDoc&>(Current()->Document());
+  renta.FillHeaderIdentification();
+  const std::string header = renta.HeaderIdentification();
+  QString name = QString::fromLatin1(header.substr(9, 48).c_str()).trimmed();
+  ASSERT_FALSE(name.isEmpty());
+  EXPECT_EQ(name.toStdString(), "GARCIA LOPEZ, ANA");
+  const QString surname = QStringLiteral("GARCIA");
+  const std::string reference = renta.GetReferenceText(doc::kDeclarant - 1);
+  ASSERT_FALSE(reference.empty());
+  forms::PrintJob job;
+  job.kind = 2;
+  job.pages = forms::PagesInUse(*Current(), 2);
+  const auto planned = forms::PlannedSheets(job);
+  for (std::size_t i = 0; i < planned.size(); ++i) {
+    const int page = planned[i].page;
+    if (page == 290) continue;  // the signature page: a summary of its own
+    SCOPED_TRACE(testing::Message() << "sheet " << i + 1 << ", page " << page);
+    const QString text = PdfSheetText(pdf, static_cast<int>(i) + 1).simplified();
+    EXPECT_TRUE(text.contains(QStringLiteral("12345678Z"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(surname, Qt::CaseInsensitive)) << surname.toStdString() << " in " << text.toStdString();
+    const QString label = QString::fromLatin1(forms::print::CopyLabelText(planned[i].copyKind, 'e').c_str());
+    EXPECT_TRUE(text.contains(label)) << label.toStdString();
+    if (page == 217) {
+      EXPECT_TRUE(text.contains(QString::fromStdString(reference))) << "the reference code";
+    }
+  }
 }
 
 }  // namespace

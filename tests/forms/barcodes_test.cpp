@@ -65,7 +65,7 @@ TEST(Barcodes, PageUnitsToDevice) {
   const SheetScales s = ScalesOf(kSheet300);
   EXPECT_FLOAT_EQ(s.sx, 2400 * 0.0012658228f);
   const QRect r = ToDevice(kIdentificationRect, s);
-  EXPECT_EQ(r, QRect(303, 385, 911, 367));  // each product truncated
+  EXPECT_EQ(r, QRect(303, 385, 911, 318));  // each product truncated
 }
 
 TEST(Barcodes, PrinterResolutionFromTheViewportHeight) {

@@ -269,7 +269,7 @@ TEST(FilingProgramPages, LayoutRowsReadEveryDataBoxByItsKind) {
         // The identity at the head of a sheet is the header's; page 205's registry numbers are
         // filed split into number and year.
         const int first714 = code == 311 ? 15 : code >= 309 ? 3 : 4;
-        const bool head = code > 300 ? position < first714 : box.id == "HNIF" || box.id == "HNOMBRE";
+        const bool head = code > 300 ? position < first714 : box.id == "ZDNID" || box.id == "ZAPEND";
         const bool split = code == 205 && (position == 55 || position == 115);
         const bool data = box.paint == 0 && box.type != 'Z' && !head && !split;
         const auto it = positions.find(position);

@@ -63,6 +63,16 @@ TEST(SignaturePage, AZeroResultARefundWaivedAndTheFamilyUnit) {
   EXPECT_EQ(lines[5], std::string("Renuncia a la devolucion:") + std::string(25, ' ') + "SI");
   EXPECT_TRUE(lines[6].empty()) << "no account line";
 
+  // A refund to an account left empty, or filled in part: every part keeps its width.
+  Declaration empty;
+  empty.Amount(kN + 616 + 8 * m, -200.0);
+  empty.Amount(kQ + 8288 + 8 * m, 200.0);
+  const auto noAccount = CBoxesFirma::ComposeLines(empty.block, m);
+  EXPECT_EQ(noAccount[5], "Cuenta para la devolucion:" + std::string(52 - 26 - 23, ' ') + "    -    -  -          ");
+  empty.Text(kQ + 8190 + 4 * m, "21");
+  empty.Text(kQ + 8234 + 10 * m, "1234");
+  EXPECT_EQ(CBoxesFirma::ComposeLines(empty.block, m)[5].substr(29), "  21-    -  -      1234");
+
   Declaration joint;
   joint.Text(kFam + 476 + 9, "11111111H");
   joint.Text(kFam + 1266 + 9, "22222222J");

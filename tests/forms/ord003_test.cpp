@@ -80,7 +80,13 @@ TEST_F(Ord003, BindsTheRowsThroughItsTableAndTheTotalsToTheirFields) {
   ASSERT_EQ(page.GetBoxCount(), 110);
   EXPECT_EQ(page.GetBox(105)->data, Block() + f100::SectionE1.offset + 1728);
   EXPECT_EQ(page.GetBox(109)->data, Block() + f100::Family.offset + 105);
-  for (int p : {1, 2, 3, 107, 108, 109}) EXPECT_EQ(page.GetBox(p - 1)->data, nullptr) << p;
+  for (int p : {3, 107, 108, 109}) EXPECT_EQ(page.GetBox(p - 1)->data, nullptr) << p;
+  // The page header: the NIF and the name of the member shown, kept by the document.
+  {
+    auto& renta = dynamic_cast<doc::CRentaDoc&>(*document);
+    EXPECT_EQ(page.GetBox(0)->data, renta.HeaderIdentificationData());
+    EXPECT_EQ(page.GetBox(1)->data, renta.HeaderIdentificationData() + 9);
+  }
   forms::CScrollRowTable* table = List().Rows();
   ASSERT_NE(table, nullptr);
   for (int r = 0; r < 3; ++r)

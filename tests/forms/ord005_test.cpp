@@ -91,7 +91,13 @@ TEST_F(Ord005, BindsTheRowsThroughItsTableAndTheSumsToTheMembersSlots) {
   EXPECT_EQ(page.GetBox(0)->data, Block() + f100::Family.offset + 105);
   EXPECT_EQ(page.GetBox(124)->data, Section() + 12336);
   EXPECT_EQ(page.GetBox(125)->data, Section() + 12376);
-  for (int p : {2, 3, 4, 127, 128, 129}) EXPECT_EQ(page.GetBox(p - 1)->data, nullptr) << p;
+  for (int p : {4, 127, 128, 129}) EXPECT_EQ(page.GetBox(p - 1)->data, nullptr) << p;
+  // The page header: the NIF and the name of the member shown, kept by the document.
+  {
+    auto& renta = dynamic_cast<doc::CRentaDoc&>(*document);
+    EXPECT_EQ(page.GetBox(1)->data, renta.HeaderIdentificationData());
+    EXPECT_EQ(page.GetBox(2)->data, renta.HeaderIdentificationData() + 9);
+  }
   forms::CScrollRowTable* table = List().Rows();
   ASSERT_NE(table, nullptr);
   struct Cell {

@@ -41,7 +41,13 @@ TEST_F(Ord007, BindsEveryBoxToItsFieldOrRowCell) {
     EXPECT_EQ(Data(f.position), At(f.offset)) << f.position;
   for (const Field& f : {Field{30, kG1 + 1552}, Field{31, kG1 + 1688}, Field{32, kG1 + 1688}, Field{33, kG1 + 1688}})
     EXPECT_EQ(Option(f.position), At(f.offset)) << f.position;
-  for (int p : {1, 2, 7, 117, 118, 119}) EXPECT_EQ(Data(p), nullptr) << p;
+  for (int p : {7, 117, 118, 119}) EXPECT_EQ(Data(p), nullptr) << p;
+  // The page header: the NIF and the name of the member shown, kept by the document.
+  {
+    auto& renta = dynamic_cast<doc::CRentaDoc&>(*document);
+    EXPECT_EQ(Data(1), renta.HeaderIdentificationData());
+    EXPECT_EQ(Data(2), renta.HeaderIdentificationData() + 9);
+  }
   for (const RowCell& c : {RowCell{3, 996, 0, 0}, RowCell{4, 996, 0, 1}, RowCell{6, 996, 1, 1}, RowCell{8, 997, 0, 0},
                            RowCell{13, 997, 0, 5}, RowCell{25, 997, 2, 5}, RowCell{35, 998, 0, 0}, RowCell{38, 998, 0, 4},
                            RowCell{39, 998, 0, 5}, RowCell{45, 998, 0, 11}, RowCell{67, 998, 2, 11},

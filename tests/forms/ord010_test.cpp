@@ -38,7 +38,13 @@ TEST_F(Ord010, BindsEveryTotalAndBaseToItsFieldAndTheRowsToTheirTables) {
     EXPECT_EQ(Data(f.position), At(f.offset)) << f.position;
   for (const Field& f : {Field{19, kJ + 696}, Field{39, kJ + 1232}, Field{48, kK + 360}, Field{49, kK + 432}})
     EXPECT_EQ(Option(f.position), At(f.offset)) << f.position;
-  for (int p : {1, 2, 3, 64, 65, 67}) EXPECT_EQ(Data(p), nullptr) << p;
+  for (int p : {3, 64, 65, 67}) EXPECT_EQ(Data(p), nullptr) << p;
+  // The page header: the NIF and the name of the member shown, kept by the document.
+  {
+    auto& renta = dynamic_cast<doc::CRentaDoc&>(*document);
+    EXPECT_EQ(Data(1), renta.HeaderIdentificationData());
+    EXPECT_EQ(Data(2), renta.HeaderIdentificationData() + 9);
+  }
 
   // Row boxes: position -> (table, row, cell).
   struct RowCell {

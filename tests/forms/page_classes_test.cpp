@@ -64,8 +64,14 @@ TEST_F(PageClasses, Ord009BindsEveryTotalToItsHolderVector) {
                          Bound{23, i}, Bound{31, i + 320}, Bound{32, j}, Bound{42, j + 400},
                          Bound{45, f100::Family.offset + 105}})
     EXPECT_EQ(page.GetBox(b.position - 1)->data, Block() + b.offset) << b.position;
-  // The page header and the page-foot text are not bound.
-  for (int p : {1, 2, 43}) EXPECT_EQ(page.GetBox(p - 1)->data, nullptr) << p;
+  // The page-foot text is not bound.
+  EXPECT_EQ(page.GetBox(42)->data, nullptr);
+  // The page header: the NIF and the name of the member shown, kept by the document.
+  {
+    auto& renta = dynamic_cast<doc::CRentaDoc&>(*document);
+    EXPECT_EQ(page.GetBox(0)->data, renta.HeaderIdentificationData());
+    EXPECT_EQ(page.GetBox(1)->data, renta.HeaderIdentificationData() + 9);
+  }
   // The copy label of the sheet being printed, kept by the document.
   EXPECT_EQ(page.GetBox(43)->data, dynamic_cast<doc::CRentaDoc&>(*document).PrintSheetState().copyLabel.data());
 }
