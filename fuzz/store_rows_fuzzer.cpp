@@ -80,6 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   db::CAdoConnection conn("DatRed");
   conn.SetReporter(&quiet);
   if (!conn.Open(dir + db::kDeclarationsFile, db::OpenMode::Create) || !db::CreateDeclarationsSchema(conn)) std::abort();
+  conn.Execute("PRAGMA synchronous = OFF");  // nothing here needs to outlive the run
 
   std::vector<std::string> keys;
   const int rows = in.ConsumeIntegralInRange(0, 6);
@@ -124,6 +125,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     db::CAdoConnection other("otra");
     other.SetReporter(&quiet);
     if (!other.Open(dir + "otra.db", db::OpenMode::Create) || !db::CreateDeclarationsSchema(other)) std::abort();
+    other.Execute("PRAGMA synchronous = OFF");
     store::DeclarationStore fresh(other);
     (void)fresh.LoadLocalCopies(dir);
     if (fresh.Count() > store::kMaxDeclarations) std::abort();
