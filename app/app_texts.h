@@ -66,6 +66,7 @@ enum TextId : int {
   kStrProfileUnreadable = 90061,  // QUILDXAN.INI exists but cannot be read
   kStrProfileUnwritable = 90062,  // QUILDXAN.INI cannot be written
   kStrNoHandOver = 90063,         // a running copy holds the store but does not answer
+  kStrStoreNotOurs = 96601,       // the declarations file is empty or another program's (its path)
   kStrMenuFile = 91001,
   kStrMenuTools = 91002,
   kStrMenuView = 91003,

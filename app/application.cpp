@@ -4,6 +4,8 @@
 #include <QDialog>
 #include <QDir>
 #include <QEventLoop>
+#include <QFileInfo>
+#include <QHash>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -96,14 +98,27 @@ CRentaApp::~CRentaApp() {
 }
 
 CRentaApp::Start CRentaApp::CheckSingleInstance() {
-  const QString lockPath = QString::fromStdString(WithSlash(options_.folders.userData)) + QLatin1String(SingleInstance::kLockFileName);
-  instance_ = std::make_unique<SingleInstance>(options_.instanceName, lockPath, options_.handOverMs);
+  // One writer per store, whichever profile, user or machine opens it: the lock lies beside the
+  // store. A folder that is not there yet (and that the start-up may not make) keeps the lock in
+  // the user's data folder; the store then does not open anyway.
+  profile_->ReadStartup();
+  const std::string store = DeclarationsDbPath();
+  const bool mayCreate = profile_->values.remota != 0 || SameFolder(store, options_.folders.userData);
+  if (mayCreate && !store.empty()) QDir().mkpath(QString::fromStdString(store));
+  const bool beside = !store.empty() && QFileInfo(QString::fromStdString(store)).isDir();
+  const std::string lockFolder = beside ? store : WithSlash(options_.folders.userData);
+  const QString lockPath = QString::fromStdString(lockFolder) + QLatin1String(SingleInstance::kLockFileName);
+  // Copies of one user on different stores answer on different names.
+  QString name = options_.instanceName;
+  if (beside && !SameFolder(store, options_.folders.userData))
+    name += QLatin1Char('-') +
+            QString::number(qHash(QFileInfo(QString::fromStdString(store)).canonicalFilePath()), 16);
+  instance_ = std::make_unique<SingleInstance>(name, lockPath, options_.handOverMs);
   switch (instance_->TryClaim()) {
     case SingleInstance::Claim::Running: break;
     case SingleInstance::Claim::HandedOver: return Start::HandedOver;
     case SingleInstance::Claim::Refused: {
       // Said in the user's language, read from the profile without writing it.
-      profile_->ReadStartup();
       const std::string& letter = profile_->values.idiomaV;
       SetTextLanguage(!letter.empty() && IsLanguageLetter(letter[0]) ? letter[0] : 'e');
       ShowMessage(nullptr, {QString(), Text(kStrNoHandOver), kIconStop});
@@ -218,6 +233,10 @@ bool CRentaApp::OpenDatabases() {
       return true;
     case db::OpenFailure::Declarations:
       ShowMessage(frame_.get(), {QString(), Text(kStrDbRed), kIconStop});
+      break;
+    case db::OpenFailure::NotAStore:
+      ShowMessage(frame_.get(), {QString(), Text(kStrStoreNotOurs).arg(QString::fromStdString(declarations + db::kDeclarationsFile)),
+                                 kIconStop});
       break;
     case db::OpenFailure::Local:
       ShowMessage(frame_.get(), {QString(), Text(kStrDbLocal), kIconStop});

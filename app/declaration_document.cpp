@@ -175,6 +175,11 @@ bool CDeclarationDocument::Save() {
 
 bool CDeclarationDocument::IsModified() const { return doc_->IsModified(); }
 
+bool CDeclarationDocument::HasPendingBoxEdit() const {
+  const CEditEx* editor = view_ ? view_->Editor() : nullptr;
+  return editor && editor->IsModifiedEx();
+}
+
 int CDeclarationDocument::KindByte() const { return doc_->Kind(); }
 
 std::string CDeclarationDocument::Key() const { return store::TrimKey(doc_->Key()); }

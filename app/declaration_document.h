@@ -128,6 +128,8 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
 
   // Commands of the open declaration.
   bool IsModified() const;
+  // The open box's editor holds a change that saving stores first.
+  bool HasPendingBoxEdit() const;
   void SaveAs();    // 32859
   bool ShowStatus();  // 2042: validates and opens "Avisos y errores"; whether it ended with OK
   // 57612: the filing file of the declaration (form 100: of the member chosen); whether written.
@@ -166,6 +168,7 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   bool Accessible() const override;
   IMessageService* Messages() override;
   void UpdateAllViews(int hint) override;
+  void BoxEditorModified() override { services_.shell.UpdateCommandStates(); }
   void WriteZoomSetting(const std::string& text) override;
   void ShowPrompt(const QString& text) override;
   void ShowHelpTopic(int topic) override { services_.shell.ShowHelpTopic(topic); }
@@ -200,6 +203,7 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   void SetStatusPanes(std::string_view member, std::string_view kind) override;
   bool ShowPage(int index, int box) override;
   int CommitPendingBoxEdit() override;
+  void DocumentStateChanged() override { services_.shell.UpdateCommandStates(); }
   int PendingBoxFocus() override;
   std::uint8_t AskCaptureType() override;
   bool RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int startPage) override;

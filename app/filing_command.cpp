@@ -5,6 +5,9 @@
 // immediate filing the user asked for.
 #include <QFile>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <string>
@@ -32,6 +35,23 @@ namespace app {
 namespace {
 
 constexpr int kFileCommandPrint = 57607;
+
+// The file being written gets a short name of its own in the chosen folder, so that a chosen
+// name of any legal length still has room.
+std::string PartialPath(const std::string& finalPath) {
+  static int serial = 0;
+  const std::string name = ".qx-filing-" + std::to_string(::getpid()) + "-" + std::to_string(++serial) + ".tmp";
+  return (std::filesystem::path(finalPath).parent_path() / name).string();
+}
+
+// What was written reaches the disk before the rename makes it the filing file.
+bool FlushToDisk(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  const bool flushed = ::fsync(fd) == 0;
+  ::close(fd);
+  return flushed;
+}
 
 // The first eight characters of an identification number without blanks, "0000000" when empty.
 std::string DefaultFileName(std::string_view nif) {
@@ -70,7 +90,7 @@ bool CDeclarationDocument::WriteFilingFile(int member, const QString& path) {
   // Written beside the chosen name and renamed into place once whole: a failed or interrupted
   // write leaves no file that looks like a filing file.
   const std::string finalPath = path.toStdString();
-  std::string partial = finalPath + ".part";
+  std::string partial = PartialPath(finalPath);
   bool written = false;
   if (kindByte_ == store::kKindForm714) {
     forms::CFilingFileWriter714 writer(std::move(c));
@@ -80,9 +100,12 @@ bool CDeclarationDocument::WriteFilingFile(int member, const QString& path) {
     written = writer.Generate(partial, forms::kFilingCreate);
   }
   std::error_code ec;
-  if (written) {
+  if (written && FlushToDisk(partial)) {
     std::filesystem::rename(partial, finalPath, ec);
     written = !ec;
+    if (written) FlushToDisk(std::filesystem::path(finalPath).parent_path().string());  // the rename itself
+  } else {
+    written = false;
   }
   if (!written) {
     std::filesystem::remove(partial, ec);

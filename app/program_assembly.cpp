@@ -216,7 +216,7 @@ void CProgramAssembly::ConnectCommands(CMainFrame& frame) {
   frame.SetCommandHandler(ID_FILE_SAVE, onDeclaration([](CDeclarationDocument& d) { d.Save(); }));
   frame.SetCommandRule(ID_FILE_SAVE, [this] {
     CDeclarationDocument* d = CurrentDeclaration();
-    return d && d->IsModified();
+    return d && (d->IsModified() || d->HasPendingBoxEdit());
   });
   frame.SetCommandHandler(ID_FILE_SAVE_AS, onDeclaration([](CDeclarationDocument& d) { d.SaveAs(); }));
   frame.SetCommandHandler(ID_ERRORS, onDeclaration([](CDeclarationDocument& d) { d.ShowStatus(); }));

@@ -126,7 +126,7 @@ int CAgrarianProductEdit::OpenProductDialog() {
     default: result = Run<CRestoProductosDlg>(CRestoProductosDlg::kRecordSize, true); break;
   }
   if (result != ui::IDOK || !self) return 1;
-  modified_ = true;
+  MarkModified();
   LoadFromData(1);
   Notify(ui::kNotifySubDialogValue);
   return 2;

@@ -239,11 +239,11 @@ int CModsEmpreEdit::OpenModuleDialog() {
   }
   if (!self) return result;
   if (result == ui::IDOK) {
-    modified_ = true;
+    MarkModified();
     Notify(ui::kNotifySubDialogValue);
     if (!self) return result;
     LoadFromData(1);
-    modified_ = true;
+    MarkModified();
   }
   return result;
 }

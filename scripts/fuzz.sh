@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time
 # (QX_FUZZ_SECONDS, 20 by default) from the kept seeds plus generated well-formed files: the
-# transfer-file and local-copy readers, the page-picture reader, and the "datos fiscales" reader
-# (from the sample files shipped in resources/examples).
+# transfer-file and local-copy readers, the page-picture reader and player, the "datos fiscales"
+# reader (from the sample files shipped in resources/examples), the settings profile and the
+# declarations store over rows of any content.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 seconds=${QX_FUZZ_SECONDS:-20}
@@ -24,8 +25,22 @@ corpus="$build/corpus/wmf"
 rm -rf "$corpus" && mkdir -p "$corpus"
 "$build/wmf_seeds" "$root/resources/pages" "$corpus"
 "$build/wmf_reader_fuzzer" -max_total_time="$seconds" -max_len=200000 -rss_limit_mb=2048 "$corpus"
+# The player over the same pictures (its own copy: each run adds what it finds to its corpus); the
+# system's font configuration keeps caches to the end of the process, which is no leak of ours.
+rm -rf "$build/corpus/wmf_player" && cp -r "$corpus" "$build/corpus/wmf_player"
+QT_QPA_PLATFORM=offscreen LSAN_OPTIONS="suppressions=$root/fuzz/lsan_fonts.supp" "$build/wmf_player_fuzzer" \
+  -max_total_time="$seconds" -max_len=200000 -rss_limit_mb=2048 "$build/corpus/wmf_player"
 
 corpus="$build/corpus/fiscal"
 rm -rf "$corpus" && mkdir -p "$corpus"
 cp "$root"/resources/examples/*.df "$corpus"/
 "$build/fiscal_file_fuzzer" -max_total_time="$seconds" -max_len=20000 -rss_limit_mb=2048 "$corpus"
+
+corpus="$build/corpus/profile"
+rm -rf "$corpus" && mkdir -p "$corpus"
+cp "$root"/fuzz/corpus/profile/* "$corpus"/
+"$build/settings_profile_fuzzer" -max_total_time="$seconds" -max_len=4096 -rss_limit_mb=2048 "$corpus"
+
+corpus="$build/corpus/store"
+rm -rf "$corpus" && mkdir -p "$corpus"
+"$build/store_rows_fuzzer" -max_total_time="$seconds" -max_len=4096 -rss_limit_mb=2048 "$corpus"

@@ -95,7 +95,7 @@ bool CBoxEdit::Marked() const {
 
 void CBoxEdit::SetMark(bool on) {
   SetTextKeep(on ? QStringLiteral("X") : QStringLiteral(" "));
-  modified_ = true;
+  MarkModified();
   StoreToData();
   Notify(ui::kNotifyValueStored);
 }
@@ -115,7 +115,7 @@ int CBoxEdit::FilterKeyDown(int key, int repeat, int flags) {
   if (key == Qt::Key_Delete) {
     if (ControlReadOnly()) return kRefuse;
     SetTextKeep(QStringLiteral(" "));
-    modified_ = true;
+    MarkModified();
     StoreToData();
     Notify(ui::kNotifyValueCleared);
     return kHandled;

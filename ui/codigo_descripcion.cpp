@@ -105,7 +105,7 @@ int CCodigoDescripcion::FilterChar(char32_t ch, int repeat, int flags, bool from
     if (!box_ || !box_->AdmitNega) return kRefuse;
     if (t.isEmpty()) return kAccept;
     SetTextKeep(t.startsWith(u'-') ? t.mid(1) : QStringLiteral("-") + t);
-    modified_ = true;
+    MarkModified();
     return kHandled;
   }
   return kRefuse;

@@ -148,7 +148,7 @@ int CDateEdit::TypeDigit(char32_t ch) {
   }
   Apply(t, p + 1);
   WriteDateToData(t);
-  modified_ = true;
+  MarkModified();
   if (p == 1 || p == 4) {
     const Section s = p == 1 ? kDay : kMonth;
     if (CheckDateSection(s)) {
@@ -172,7 +172,7 @@ int CDateEdit::DeleteChar(bool backward) {
       if (i != 2 && i != 5) t[i] = u' ';
     Apply(t, a);
     WriteDateToData(t);
-    modified_ = true;
+    MarkModified();
     return kHandled;
   }
   const int p = cursorPosition();
@@ -196,7 +196,7 @@ int CDateEdit::DeleteChar(bool backward) {
   }
   Apply(t, caret);
   WriteDateToData(t);
-  modified_ = true;
+  MarkModified();
   return kHandled;
 }
 
@@ -368,7 +368,7 @@ int CCountEdit::FilterChar(char32_t ch, int repeat, int flags, bool fromKeyboard
   QString t = text();
   if (!t.isEmpty()) t.chop(1);
   SetTextKeep(t);
-  modified_ = true;
+  MarkModified();
   if (n > 0) setSelection(a, std::min(n, static_cast<int>(t.size()) - a));
   return kHandled;
 }

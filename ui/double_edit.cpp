@@ -144,7 +144,7 @@ int CDoubleEdit::FilterChar(char32_t ch, int repeat, int flags, bool fromKeyboar
       shift = 1;
     }
     setText(nt);
-    modified_ = true;
+    MarkModified();
     if (selLen > 0) setSelection(std::max(0, selStart + shift), selLen);
     else setCursorPosition(std::max(0, caret + shift));
     return kHandled;

@@ -165,17 +165,17 @@ bool CEditEx::HandleKey(int key, Qt::KeyboardModifiers mods) {
       return true;
     }
     Paste();
-    modified_ = true;
+    MarkModified();
     return true;
   }
   if ((shift && key == Qt::Key_Delete) || (ctrl && key == Qt::Key_X)) {
     if (!ControlReadOnly()) cut();
-    modified_ = true;
+    MarkModified();
     return true;
   }
   if (ctrl && key == Qt::Key_Z) {
     if (isUndoAvailable()) undo();
-    modified_ = true;
+    MarkModified();
     return true;
   }
   return false;
@@ -255,7 +255,7 @@ void CEditEx::OpenCalculator() {
     setText(out);
     StoreToData();
     LoadFromData(0);
-    modified_ = true;
+    MarkModified();
   } else {
     ShowMessage(QStringLiteral("100R147"), platform::kIconExclamation);
   }
@@ -364,7 +364,7 @@ void CEditEx::OnKeyDown(QKeyEvent* e) {
     }
     if (ControlReadOnly()) return;
     del();
-    modified_ = true;
+    MarkModified();
     return;
   }
   if (key == Qt::Key_F5) {
@@ -425,7 +425,7 @@ void CEditEx::OnChar(char32_t ch, Qt::KeyboardModifiers mods) {
   validated_ = false;
   if (!ControlReadOnly()) {
     TypeChar(ch);
-    modified_ = true;
+    MarkModified();
   }
 }
 
@@ -442,7 +442,7 @@ void CEditEx::focusOutEvent(QFocusEvent* e) {
   if (t.contains(u'\r') || t.contains(u'\n')) {
     t.replace(u'\r', u' ').replace(u'\n', u' ');
     SetTextKeep(t);
-    modified_ = true;
+    MarkModified();
   }
   if (!validated_) {
     const int r = CheckText(text());

@@ -93,10 +93,21 @@ class CEditEx : public QLineEdit {
   void SetDlgCtrlID(int id) { ui::SetControlId(this, id); }
   int EditWidth() const { return editWidth_; }
   bool IsModifiedEx() const { return modified_; }
-  void SetModifiedEx(bool m) { modified_ = m; }
+  void SetModifiedEx(bool m) {
+    if (m) MarkModified();
+    else modified_ = false;
+  }
+  // Told when the text becomes modified (typed, pasted, cleared ...), after the change: the
+  // window around the edit may offer its commands at once.
+  void SetModifiedListener(std::function<void()> listener) { modifiedListener_ = std::move(listener); }
   bool IsValidated() const { return validated_; }
   // The control's own read-only state (the style) or the descriptor's.
   bool ControlReadOnly() const { return isReadOnly() || IsReadOnly(); }
+  void MarkModified() {
+    const bool was = modified_;
+    modified_ = true;
+    if (!was && modifiedListener_) modifiedListener_();
+  }
 
   // The calculator of the program (F5); answers its result text, or nothing when cancelled.
   using CalculatorHook = std::function<std::optional<QString>(QWidget* parent, bool numeric)>;
@@ -138,6 +149,7 @@ class CEditEx : public QLineEdit {
   bool validated_ = true;
   bool modified_ = false;
   bool allowApostrophe_ = true;
+  std::function<void()> modifiedListener_;
 
  private:
   void Init();

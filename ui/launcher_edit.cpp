@@ -149,7 +149,7 @@ int CDialogLauncherEdit::Launch() {
     return 1;
   }
   if (result == ui::IDOK) {
-    modified_ = true;
+    MarkModified();
     Notify(ui::kNotifySubDialogValue);
   }
   setFocus();

@@ -182,7 +182,7 @@ int CListaEdit::ApplySelection() {
     setText(item);
   }
   StoreToData();
-  modified_ = true;
+  MarkModified();
   return 1;
 }
 
@@ -191,7 +191,7 @@ int CListaEdit::SearchWithFilter(char32_t ch) {
   if (ch == U' ') {
     setText(QString());
     StoreToData();
-    modified_ = true;
+    MarkModified();
     LoadFromData(1);
     Notify(ui::kNotifyValueCleared);
     return 0;
@@ -218,7 +218,7 @@ int CListaEdit::SearchWithFilter(char32_t ch) {
     setText(Q(ret));
   }
   StoreToData();
-  modified_ = true;
+  MarkModified();
   LoadFromData(1);
   Notify(ui::kNotifyValueStored);
   if (openToo) ToggleList();
@@ -325,7 +325,7 @@ void CListaEdit::EnterChosen() {
   const int r = ApplySelection();
   CloseList();
   if (r == 1) {
-    modified_ = true;
+    MarkModified();
     Notify(ui::kNotifyValueStored);
   }
 }

@@ -68,7 +68,7 @@ int CSelStrEdit::OpenAndNotify() {
   // The page may drop its editor while a selection dialog runs: nothing more is done on it then.
   QPointer<CSelStrEdit> alive(this);
   if (OpenSelection(0) == 1 && alive) {
-    modified_ = true;
+    MarkModified();
     Notify(ui::kNotifyValueStored);
     LoadFromData(1);
   }
@@ -105,7 +105,7 @@ int CSelStrEdit::OpenSelection(int) {
     return 1;
   }
   if (result == ui::IDOK) {
-    modified_ = true;
+    MarkModified();
     if (name_ != "IDD_DATOSHIJO" && name_ != "IDD_TIPOELEMPATRIM") Notify(ui::kNotifyValueCleared);
     Notify(ui::kNotifySubDialogValue);
   }

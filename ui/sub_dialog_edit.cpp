@@ -109,7 +109,7 @@ int CSubDialogEdit::OpenSubDialog() {
   if (std::strcmp(e->name, "IDD_BORRADOR") == 0) dlg->Dialog().caption = QString::fromStdString(title_);
   if (dlg->Dialog().DoModal() == ui::IDOK) {
     exchange(false);
-    modified_ = true;
+    MarkModified();
     Notify(ui::kNotifySubDialogValue);
   }
   setFocus();

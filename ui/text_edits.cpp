@@ -59,7 +59,7 @@ int CYesNoEdit::BindData(void* field) {
 void CYesNoEdit::Set(const QString& shown, unsigned char value) {
   SetTextKeep(shown);
   if (box_ && box_->data && !ControlReadOnly()) blocks::U8{0}.set(box_->data, value);
-  modified_ = true;
+  MarkModified();
   Notify(ui::kNotifyValueStored);
 }
 

@@ -120,7 +120,7 @@ int CTitularEdit::FilterChar(char32_t ch, int, int, bool) {
   }
   SetCode(stored);
   ShowWord(stored);
-  modified_ = true;
+  MarkModified();
   Notify(ui::kNotifyValueStored);
   doc::State().editedSincePrinted = true;
   if (Code() != stored) {
@@ -136,7 +136,7 @@ int CTitularEdit::SearchWithFilter(char32_t ch) {
   if (ch != U' ') return 1;
   setText(QString());
   LoadFromData(1);
-  modified_ = true;
+  MarkModified();
   const int answer = AskClear();
   doc::State().editedSincePrinted = true;
   if (answer == 0) return 1;
@@ -199,7 +199,7 @@ int CTitularEdit::ApplySelection() {
   }
   SetCode(static_cast<unsigned char>(InMemberView() ? GetCurrentHolder() : code));
   ShowWord(Code());
-  modified_ = true;
+  MarkModified();
   doc::State().editedSincePrinted = true;
   return 1;
 }

@@ -81,6 +81,33 @@ std::string RecordKey(std::string_view line) {
   return key;
 }
 
+namespace {
+
+// An amount: digits, with the negative mark "N" allowed only as its first character.
+bool IsAmountField(std::string_view v) {
+  for (std::size_t i = 0; i < v.size(); ++i)
+    if (!IsDigit(v[i]) && !(i == 0 && v[i] == 'N')) return false;
+  return true;
+}
+
+// A date as the file writes it (year, month, day), or all zeros when the file gives none.
+bool IsDateField(std::string_view v) {
+  if (!std::all_of(v.begin(), v.end(), IsDigit)) return false;
+  if (v.size() != 8 || v == "00000000") return true;
+  auto number = [&v](std::size_t pos, std::size_t n) {
+    int x = 0;
+    for (std::size_t i = pos; i < pos + n; ++i) x = x * 10 + (v[i] - '0');
+    return x;
+  };
+  const int year = number(0, 4), month = number(4, 2), day = number(6, 2);
+  if (year < 1800 || month < 1 || month > 12 || day < 1) return false;
+  static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  return day <= (month == 2 && !leap ? 28 : kDays[month - 1]);
+}
+
+}  // namespace
+
 bool ValidateLine(std::string_view line, const Layout& layout) {
   const std::string key = RecordKey(line);
   if (key.empty()) return false;
@@ -88,11 +115,12 @@ bool ValidateLine(std::string_view line, const Layout& layout) {
   if (!fields) return false;
   std::size_t p = 1;
   for (const FieldLayout& f : *fields) {
-    const int w = f.Width();
-    for (int i = 0; i < w; ++i, ++p) {
-      if (p >= line.size()) return false;
-      if ((f.type == 'N' || f.type == 'D') && !IsDigit(line[p]) && line[p] != 'N') return false;
-    }
+    const auto w = static_cast<std::size_t>(f.Width());
+    if (p + w > line.size()) return false;
+    const std::string_view v = line.substr(p, w);
+    if (f.type == 'N' && !IsAmountField(v)) return false;
+    if (f.type == 'D' && !IsDateField(v)) return false;
+    p += w;
   }
   return p == line.size();
 }

@@ -126,5 +126,6 @@ inline constexpr int kMsgUnreadable = 91;
 inline constexpr int kMsgTooLarge = 98020;
 inline constexpr int kMsgForeign = 98021;
 inline constexpr int kMsgOtherYear = 98022;
+inline constexpr int kStrFaultLine = 96600;  // names the line a damaged file failed at
 
 }  // namespace fiscal

@@ -23,8 +23,9 @@ StringMessageHook& Hook() {
 
 void SetStringMessageHook(StringMessageHook hook) { Hook() = std::move(hook); }
 
-void ShowStringMessage(int id, QWidget* parent) {
-  const QString text = platform::LoadString(id);
+void ShowStringMessage(int id, QWidget* parent, const QString& detail) {
+  QString text = platform::LoadString(id);
+  if (!detail.isEmpty()) text += QLatin1Char('\n') + detail;
   if (Hook()) {
     Hook()(id, text);
     return;
@@ -79,7 +80,11 @@ std::optional<FiscalFile> OpenFiscalFile(const QString& path, const Layout& layo
     else file = ReadFiscalFile(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), layout, options);
   }
   if (file.ok()) return file;
-  ShowStringMessage(MessageId(file.status), parent);
+  // The damaged line is named so that a user can tell a cut download from a changed line.
+  const QString where = file.faultLine > 0 && file.status == ReadStatus::kDamaged
+                            ? platform::LoadString(kStrFaultLine).arg(file.faultLine)
+                            : QString();
+  ShowStringMessage(MessageId(file.status), parent, where);
   return std::nullopt;
 }
 

@@ -15,8 +15,9 @@ class QWidget;
 
 namespace fiscal {
 
-// Shows the string-table text `id` in a plain message box with an OK button.
-void ShowStringMessage(int id, QWidget* parent = nullptr);
+// Shows the string-table text `id` in a plain message box with an OK button; `detail`, when
+// given, follows it on a line of its own.
+void ShowStringMessage(int id, QWidget* parent = nullptr, const QString& detail = {});
 // Tests see the message instead of a box while a hook is set.
 using StringMessageHook = std::function<void(int id, const QString& text)>;
 void SetStringMessageHook(StringMessageHook hook);

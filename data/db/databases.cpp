@@ -1,9 +1,12 @@
 #include "data/db/databases.h"
 
+#include <sqlite3.h>
 #include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <string_view>
 #include <system_error>
 
 namespace db {
@@ -81,6 +84,35 @@ std::string ShippedDataDir() {
 std::string UserDataDir() { return XdgDir("XDG_DATA_HOME", ".local/share"); }
 std::string UserConfigDir() { return XdgDir("XDG_CONFIG_HOME", ".config"); }
 
+bool LooksLikeDeclarationsStore(const std::string& path) {
+  std::error_code ec;
+  if (!fs::exists(path, ec) || !fs::is_regular_file(path, ec)) return true;  // the opening says why
+  if (fs::file_size(path, ec) == 0 || ec) return false;
+  char header[16] = {};
+  {
+    std::ifstream in(path, std::ios::binary);
+    if (!in.read(header, sizeof header)) return false;
+  }
+  if (std::string_view(header, sizeof header) != std::string_view("SQLite format 3\0", 16)) return false;
+  // Read only: looking must not change the file.
+  // A file that cannot be looked into now (busy, unreadable) is left to the opening and its
+  // own messages.
+  sqlite3* db = nullptr;
+  bool ours = true;
+  if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    sqlite3_stmt* st = nullptr;
+    const int rc = sqlite3_prepare_v2(
+        db, "SELECT COUNT(*), SUM(type = 'table' AND name = 'DATOSDEC' COLLATE NOCASE) FROM sqlite_master", -1, &st,
+        nullptr);
+    if (rc == SQLITE_NOTADB) ours = false;
+    else if (rc == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+      ours = sqlite3_column_int(st, 0) == 0 || sqlite3_column_int(st, 1) > 0;
+    sqlite3_finalize(st);
+  }
+  sqlite3_close(db);
+  return ours;
+}
+
 bool CreateDeclarationsSchema(CAdoConnection& connection) {
   Transaction t(connection);
   return t.Active() && connection.Execute(kDeclarationsSchema) && t.Commit();
@@ -98,6 +130,9 @@ OpenFailure AppDatabases::Open(const std::string& declarationsDir, const std::st
                                bool createDeclarations) {
   std::error_code ec;
   if (createDeclarations && !declarationsDir.empty()) fs::create_directories(declarationsDir, ec);
+  // An empty file would open as a new, empty store and be written into; another program's file
+  // would take our tables beside its own.
+  if (!LooksLikeDeclarationsStore(declarationsDir + kDeclarationsFile)) return OpenFailure::NotAStore;
   if (!declarations_.Open(declarationsDir + kDeclarationsFile, createDeclarations ? OpenMode::Create : OpenMode::ReadWrite) ||
       !CreateDeclarationsSchema(declarations_)) {
     declarations_.Close();

@@ -30,7 +30,13 @@ inline constexpr int kMaxDeclarations = 50;
 bool CreateDeclarationsSchema(CAdoConnection& connection);
 
 // Which of the three failed to open, for the start-up message.
-enum class OpenFailure { None, Declarations, Local, Modules };
+// NotAStore: the declarations file exists but is empty or no store of this program; it is
+// left as it was.
+enum class OpenFailure { None, Declarations, NotAStore, Local, Modules };
+
+// Whether an existing file may be opened as the declarations store: not empty, a database of
+// the engine, and either without tables yet or holding DATOSDEC. A missing file answers true.
+bool LooksLikeDeclarationsStore(const std::string& path);
 
 // The three connections the application owns from start-up to shutdown.
 class AppDatabases {

@@ -36,7 +36,7 @@ bool C714Doc::OpenDeclaration(std::string_view key, bool isNew) {
   if (!LoadFromDatabase()) return false;
   if (isNew) {
     SaveToDatabase();
-    modified_ = true;
+    SetModifiedFlag(true);
   }
   currentPage_ = 0;
   host_.ShowPage(0, 0);

@@ -94,7 +94,7 @@ void CProg32Doc::ClearDeclarationData() {
 bool CProg32Doc::OpenDeclaration(std::string_view key, bool isNew) {
   newNotSaved_ = isNew;
   newDeclaration_ = isNew;
-  modified_ = false;
+  SetModifiedFlag(false);
   SetKey(key);
   return true;
 }
@@ -105,6 +105,7 @@ bool CProg32Doc::LoadFromDatabase() {
     store_.Messages().Coded(store::msg::kNotFound);
     return false;
   }
+  rowStamp_ = store::DeclarationStore::BlockStamp(d->block);
   if (!newDeclaration_) {
     kind_ = d->kind;
     key_ = store::PadKey(d->key);
@@ -121,16 +122,18 @@ bool CProg32Doc::WriteBlock(int kind, std::optional<char> modality, bool wasModi
   // command saves three times in a row); a document's first save, and every save of a declaration
   // made new in this document, always writes.
   if (rowWritten_ && !newDeclaration_ && store_.RowHolds(key_, kind, modality, Block())) {
-    modified_ = newNotSaved_ && wasModified;
+    SetModifiedFlag(newNotSaved_ && wasModified);
     return true;
   }
-  if (!store_.WriteRow(key_, kind, modality, Block())) {
-    modified_ = true;
-    store_.Messages().Coded(kSaveFailedCode, MessageIcon::Stop);
+  bool changedElsewhere = false;
+  if (!store_.WriteRow(key_, kind, modality, Block(), rowStamp_, &changedElsewhere)) {
+    SetModifiedFlag(true);
+    store_.Messages().Coded(changedElsewhere ? kSaveConflictCode : kSaveFailedCode, MessageIcon::Stop);
     return false;
   }
   rowWritten_ = true;
-  modified_ = newNotSaved_ && wasModified;
+  rowStamp_ = store::DeclarationStore::BlockStamp(Block());
+  SetModifiedFlag(newNotSaved_ && wasModified);
   return true;
 }
 
@@ -142,7 +145,7 @@ bool CProg32Doc::SaveToDatabase() {
 
 int CProg32Doc::CommitPendingBoxEdit() {
   int r = host_.CommitPendingBoxEdit();
-  if (r == 1) modified_ = true;
+  if (r == 1) SetModifiedFlag(true);
   return r;
 }
 
@@ -155,18 +158,18 @@ bool CProg32Doc::Save() {
     newNotSaved_ = neverSaved;
     return false;
   }
-  modified_ = false;
+  SetModifiedFlag(false);
   return true;
 }
 
 bool CProg32Doc::SaveModified() {
-  if (CommitPendingBoxEdit() == 1 && !modified_) modified_ = true;
+  if (CommitPendingBoxEdit() == 1 && !modified_) SetModifiedFlag(true);
   if (!modified_) return true;
   std::string text = platform::TextWith(kSaveChangesText, store::TrimKey(key_));
   switch (host_.AskSaveChanges(text)) {
     case Answer::Cancel: return false;
     case Answer::Yes: return Save() && !modified_;
-    case Answer::No: modified_ = false; return true;
+    case Answer::No: SetModifiedFlag(false); return true;
   }
   return true;
 }
@@ -188,7 +191,7 @@ bool CProg32Doc::SaveAs() {
   std::string newKey = store::PadKey(store::FirstChars(*name));
   if (!store_.SaveAs(key_, newKey, kind_, modality_, Block())) return false;
   // The row under the old name stays as it was last saved.
-  modified_ = false;
+  SetModifiedFlag(false);
   OnCloseDocument();
   host_.OpenDeclaration(newKey);
   return true;

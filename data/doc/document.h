@@ -25,6 +25,10 @@ namespace doc {
 // Shown when a declaration could not be written: it stays open with its changes, to be saved
 // again or under another name.
 inline constexpr std::string_view kSaveFailedCode = "WIN090";
+// Shown when another copy of the program saved the declaration since this one read it: nothing
+// is overwritten; the declaration stays open with the user's edits, to be saved under another
+// name or closed and opened again.
+inline constexpr std::string_view kSaveConflictCode = store::msg::kChangedElsewhere;
 
 // Answers of the save prompt.
 enum class Answer { Yes = 6, No = 7, Cancel = 2 };
@@ -59,6 +63,8 @@ class DocumentHost {
   // nothing was pending.
   virtual int CommitPendingBoxEdit() { return 0; }
   virtual void UpdateAllViews(int /*hint*/) {}
+  // The document became modified or unmodified: the commands that depend on it are offered anew.
+  virtual void DocumentStateChanged() {}
   // String 122 with the key: Yes, No or Cancel.
   virtual Answer AskSaveChanges(std::string_view /*text*/) { return Answer::No; }
   // The save-as dialog: the name typed (upper case), nullopt when cancelled.
@@ -116,7 +122,11 @@ class CProg32Doc {
   const std::string& Key() const { return key_; }  // padded to 50
   int Kind() const { return kind_; }
   bool IsModified() const { return modified_; }
-  void SetModifiedFlag(bool modified) { modified_ = modified; }
+  void SetModifiedFlag(bool modified) {
+    if (modified_ == modified) return;
+    modified_ = modified;
+    host_.DocumentStateChanged();
+  }
   bool NewNotSaved() const { return newNotSaved_; }
   void ClearNewNotSaved() { newNotSaved_ = false; }
   std::uint8_t Modality() const { return modality_; }
@@ -180,6 +190,9 @@ class CProg32Doc {
   // This document has written its row under the current key: a later save that would change
   // nothing in it is not written again.
   bool rowWritten_ = false;
+  // The stamp of the stored block as this document last read or wrote it; a save writes only
+  // over that row.
+  std::optional<std::uint64_t> rowStamp_;
   int currentPage_ = -1;
   double zoom_ = 1.0;
   std::string yearText_ = "2003";

@@ -113,7 +113,7 @@ bool CRentaDoc::OpenDeclaration(std::string_view key, bool isNew) {
   if (isNew) {
     kind_ = 0;
     SaveToDatabase();
-    modified_ = false;
+    SetModifiedFlag(false);
     modality_ = host_.AskCaptureType();
     // A declaration whose capture type was not answered is neither individual nor joint: it is
     // not set up, as when the family data are cancelled.
@@ -151,7 +151,7 @@ bool CRentaDoc::OpenDeclaration(std::string_view key, bool isNew) {
 void CRentaDoc::ShowFormPages() {
   if (kind_ == store::kKindForm100) return;
   CommitPendingBoxEdit();
-  if (kind_ != 255) modified_ = true;
+  if (kind_ != 255) SetModifiedFlag(true);
   kind_ = store::kKindForm100;
   currentPage_ = 0;
   host_.ShowPage(0, 0);
@@ -387,7 +387,7 @@ void CRentaDoc::ApplyFamilyData(int remembered, bool spouseJustExcluded) {
     for (const SharedField& s : kSharedWithSpouse)
       for (std::size_t to : s.to) std::memmove(f + to, f + s.from, s.width);
   }
-  modified_ = true;
+  SetModifiedFlag(true);
   Calculate(1);
   ComputeHouseholdFlags();
   int show = 2;

@@ -81,6 +81,8 @@ void SettingsProfile::ReadStartup() {
   values.idiomaV = ini_.GetString("Idioma", "IdiomaV", "e");
   values.idiomaI = ini_.GetString("Idioma", "IdiomaI", "e");
   values.zoom = ini_.GetString("Aspecto", "Zoom", "1.0");
+  // Where the store lies: its single-copy lock is kept beside it.
+  values.dirBDRed = ini_.GetString("Directorios", "DirBDRed", folders_.userData);
 }
 
 bool SettingsProfile::ShowIntroduction() {

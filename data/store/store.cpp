@@ -387,11 +387,28 @@ bool DeclarationStore::RowHolds(std::string_view key, int kind, std::optional<ch
          std::equal(stored.begin(), stored.end(), block.begin());
 }
 
+std::uint64_t DeclarationStore::BlockStamp(std::span<const std::uint8_t> block) {
+  std::uint64_t h = 14695981039346656037ull;
+  for (std::uint8_t b : block) h = (h ^ b) * 1099511628211ull;
+  return (h ^ block.size()) * 1099511628211ull;
+}
+
 bool DeclarationStore::WriteRow(std::string_view key, int kind, std::optional<char> modality,
-                                std::span<const std::uint8_t> block) {
+                                std::span<const std::uint8_t> block, std::optional<std::uint64_t> expectedStamp,
+                                bool* changedElsewhere) {
+  if (changedElsewhere) *changedElsewhere = false;
   db::Transaction t(conn_);
   CAdoRecordset rs;
   if (!rs.Open(kDec, &conn_, ByKey(key))) return false;
+  if (expectedStamp) {
+    // Read inside the transaction that writes: no other copy can slip a save in between.
+    std::vector<std::uint8_t> stored;
+    rs.GetBlob("DATOS", stored);
+    if (BlockStamp(stored) != *expectedStamp) {
+      if (changedElsewhere) *changedElsewhere = true;
+      return false;
+    }
+  }
   if (!rs.SetInt("TIPODEC", kind) || !rs.SetText("CLAVE", PadKey(key))) return false;
   if (modality && !rs.SetText("MODALIDAD", ModalityText(*modality))) return false;
   if (!rs.SetBlob("DATOS", block)) return false;

@@ -50,6 +50,9 @@ inline constexpr std::string_view kDatabaseCut = "ALM005";
 // (the path given).
 inline constexpr std::string_view kNoSuchFolder = "ALM006";
 inline constexpr std::string_view kCannotWrite = "ALM007";
+// A save found the declaration's row changed by another copy of the program since it was read:
+// nothing was written, the declaration stays open with the user's edits.
+inline constexpr std::string_view kChangedElsewhere = "ALM008";
 }  // namespace msg
 
 // String ids of the store's plain-box texts.
@@ -168,8 +171,13 @@ class DeclarationStore {
   // name taken: WIN040.
   bool SaveAs(std::string_view oldKey, std::string_view newKey, int kind, int modalityByte,
               std::span<const std::uint8_t> block);
-  // Writes a declaration's row (kind, key, modality when given, block) in place.
-  bool WriteRow(std::string_view key, int kind, std::optional<char> modality, std::span<const std::uint8_t> block);
+  // Writes a declaration's row (kind, key, modality when given, block) in place. With
+  // `expectedStamp` the row is written only while its stored block still has that stamp (as the
+  // writer read or last wrote it); otherwise nothing is written and `*changedElsewhere` is set.
+  bool WriteRow(std::string_view key, int kind, std::optional<char> modality, std::span<const std::uint8_t> block,
+                std::optional<std::uint64_t> expectedStamp = std::nullopt, bool* changedElsewhere = nullptr);
+  // A fingerprint of a stored block, to tell whether a row changed since it was read.
+  static std::uint64_t BlockStamp(std::span<const std::uint8_t> block);
   // Removes a row that a new declaration left unsaved; string 201 when that fails.
   bool DeleteUnsaved(std::string_view key);
   // Removes the corrections rows (CORREGIX) of a declaration.

@@ -2,11 +2,15 @@
 
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPrinter>
 
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
 
 #include "blocks/form100.h"
 #include "blocks/form714.h"
@@ -280,7 +284,10 @@ bool PrintSession::Print(IPageHost& pageHost, const PrintJob& job, IMessageServi
       // Selecting a sheet binds the boxes again: the label goes to the copy-label box after it.
       for (int i = 0; i < view->GetBoxCount(); ++i)
         if (CBoxField* box = view->GetBox(i); box->data == nullptr && IsCopyLabelBox(*box)) box->data = label.data();
-      if (sheetDrawn_) device_.newPage();
+      if (sheetDrawn_ && !device_.newPage()) {
+        ok_ = false;
+        break;
+      }
       DrawPageOnSheet(painter, *view, sheet);
       if (job.trial) {
         DrawTrialWatermark(painter, sheet);
@@ -317,6 +324,7 @@ bool PrintSession::Print(IPageHost& pageHost, const PrintJob& job, IMessageServi
       sheetDrawn_ = true;
       if (!continued) break;
     }
+    if (!ok_) break;
   }
   // The sheets' labels go with the print; the identification code stays with the declaration.
   if (renta) renta->PrintSheetState() = {};
@@ -327,8 +335,38 @@ bool PrintSession::Print(IPageHost& pageHost, const PrintJob& job, IMessageServi
   return ok_;
 }
 
+namespace {
+
+// Whether a file the print wrote holds the whole document: the writer's end mark within its last
+// bytes. A full disk or a failing device cuts it short without the painter noticing.
+bool OutputFileWhole(const std::string& path) {
+  std::ifstream in(path, std::ios::binary | std::ios::ate);
+  if (!in) return false;
+  const std::streamoff size = in.tellg();
+  if (size <= 0) return false;
+  const std::streamoff tail = std::min<std::streamoff>(size, 64);
+  std::string last(static_cast<std::size_t>(tail), '\0');
+  in.seekg(size - tail);
+  if (!in.read(last.data(), tail)) return false;
+  return last.find("%%EOF") != std::string::npos;
+}
+
+}  // namespace
+
 bool PrintSession::End() {
   if (painter_->isActive() && !painter_->end()) ok_ = false;
+  auto* printer = dynamic_cast<QPrinter*>(&device_);
+  if (printer && (printer->printerState() == QPrinter::Error || printer->printerState() == QPrinter::Aborted))
+    ok_ = false;
+  const std::string file = printer && printer->outputFormat() == QPrinter::PdfFormat
+                               ? printer->outputFileName().toStdString()
+                               : std::string();
+  if (ok_ && started_ && !file.empty() && !OutputFileWhole(file)) ok_ = false;
+  // A print that failed leaves no file that looks like a printed declaration.
+  if (!ok_ && started_ && !file.empty()) {
+    std::error_code ec;
+    if (std::filesystem::is_regular_file(file, ec)) std::filesystem::remove(file, ec);
+  }
   return ok_ && started_;
 }
 

@@ -23,6 +23,62 @@ namespace {
 constexpr std::size_t kMaxObjects = 4096;
 constexpr int kMaxSavedStates = 64;
 
+// What a page picture may ask of one play. The page pictures draw rules, frames and captions; a
+// figure far beyond these is a damaged picture and would hold the page view for seconds on every
+// repaint (a filled figure whose edges cross each other costs the square of its points).
+constexpr std::size_t kMaxFigurePoints = 256;      // one polygon or polyline
+constexpr std::size_t kMaxPicturePoints = 1 << 18;  // every figure of the picture together
+constexpr std::size_t kMaxTextBytes = 512;          // one text
+constexpr std::size_t kMaxPictureText = 1 << 18;    // every text of the picture together
+constexpr std::size_t kMaxRecords = 1 << 18;        // records played
+
+// Keeps one play within those bounds: what lies beyond them is left out, and the picture is
+// then a damaged one.
+class PlayBudget {
+ public:
+  // Whether `op` is played; a text beyond its bound is played cut (`*textBytes`).
+  bool Admit(const wmf::Op& op, std::size_t* textBytes = nullptr) {
+    if (++records_ > kMaxRecords) return Refuse();
+    switch (op.fn) {
+      case wmf::Fn::Polygon:
+      case wmf::Fn::Polyline:
+        if (op.points.size() > kMaxFigurePoints) return Refuse();
+        points_ += op.points.size();
+        if (points_ > kMaxPicturePoints) return Refuse();
+        return true;
+      case wmf::Fn::TextOut:
+      case wmf::Fn::ExtTextOut: {
+        std::size_t n = op.text.size();
+        if (n > kMaxTextBytes) {
+          damaged_ = true;
+          n = kMaxTextBytes;
+        }
+        if (text_ + n > kMaxPictureText) return Refuse();
+        text_ += n;
+        if (textBytes) *textBytes = n;
+        return true;
+      }
+      case wmf::Fn::SaveDC:
+        if (++depth_ > kMaxSavedStates) return Refuse();
+        return true;
+      case wmf::Fn::RestoreDC:
+        if (depth_ > 0) --depth_;
+        return true;
+      default: return true;
+    }
+  }
+  bool Damaged() const { return damaged_; }
+
+ private:
+  bool Refuse() {
+    damaged_ = true;
+    return false;
+  }
+  std::size_t records_ = 0, points_ = 0, text_ = 0;
+  int depth_ = 0;
+  bool damaged_ = false;
+};
+
 QColor ColorOf(std::uint32_t ref) {
   return QColor(static_cast<int>(ref & 255), static_cast<int>(ref >> 8 & 255), static_cast<int>(ref >> 16 & 255));
 }
@@ -84,7 +140,12 @@ class Player {
     p_.setRenderHint(QPainter::TextAntialiasing, true);
     p_.setClipRect(target_, Qt::IntersectClip);
     Map();
-    for (const wmf::Op& op : picture_.ops) Do(op);
+    PlayBudget budget;
+    for (const wmf::Op& op : picture_.ops) {
+      std::size_t textBytes = 0;
+      if (!budget.Admit(op, &textBytes)) continue;
+      Do(op, textBytes);
+    }
     p_.restore();
   }
 
@@ -184,7 +245,7 @@ class Player {
     p_.drawText(QPointF(x, y), text);
   }
 
-  void Do(const wmf::Op& op) {
+  void Do(const wmf::Op& op, std::size_t textBytes) {
     using wmf::Fn;
     switch (op.fn) {
       case Fn::Eof: break;
@@ -256,7 +317,7 @@ class Player {
         p_.drawPolygon(Polygon(op), state_.fill);
         break;
       case Fn::TextOut:
-      case Fn::ExtTextOut: Text(Pt(op.points[0]), op.text); break;
+      case Fn::ExtTextOut: Text(Pt(op.points[0]), op.text.substr(0, textBytes)); break;
     }
   }
 
@@ -282,6 +343,8 @@ bool CMetaFile::Load(const std::string& path, IMessageService* messages) {
     error_ = wmf::ReadError::Short;
   }
   if (!ok && messages) messages->ShowMessage(kPictureMessage, MessageIcon::Warning, path);
+  // Said once, when the page is read: every repaint draws what it can.
+  if (ok && damaged_ && messages) messages->ShowMessage(kDamagedPictureMessage, MessageIcon::Warning, path);
   return ok;
 }
 
@@ -289,6 +352,9 @@ bool CMetaFile::Read(std::span<const std::uint8_t> bytes) {
   auto picture = wmf::Decode(bytes, &error_);
   if (!picture) return false;
   header_ = picture->placeable.value_or(wmf::Placeable{});
+  PlayBudget budget;
+  for (const wmf::Op& op : picture->ops) budget.Admit(op);
+  damaged_ = budget.Damaged();
   picture_ = std::move(picture);
   return true;
 }
@@ -328,6 +394,7 @@ QSize CMetaFile::GetSize() const {
 void CMetaFile::Clear() {
   picture_.reset();
   header_ = {};
+  damaged_ = false;
 }
 
 }  // namespace forms

@@ -22,6 +22,9 @@ namespace forms {
 
 // Shown when a page picture cannot be read.
 inline constexpr const char* kPictureMessage = "WIN025";
+// Shown when a page picture asks for more than a page ever draws (figures of too many points,
+// texts too long, too many records): it is drawn without what lies beyond.
+inline constexpr const char* kDamagedPictureMessage = "ALM009";
 
 class CMetaFile {
  public:
@@ -52,12 +55,15 @@ class CMetaFile {
 
   // Why the last read failed.
   wmf::ReadError LastError() const { return error_; }
+  // The picture read holds more than a play draws: it plays without the excess.
+  bool Damaged() const { return damaged_; }
   const wmf::Placeable& Header() const { return header_; }
 
  private:
   std::optional<wmf::Picture> picture_;
   wmf::Placeable header_;
   wmf::ReadError error_ = wmf::ReadError::None;
+  bool damaged_ = false;
 };
 
 }  // namespace forms

@@ -388,6 +388,7 @@ void CProg32View::CreateBoxEditor(int index) {
   CBoxField* box = GetBox(index);
   CEditEx* e = NewBoxEditor(*box);
   editor_ = e;
+  e->SetModifiedListener([this] { host_.BoxEditorModified(); });
   const QPoint o = ScrollPosition();
   e->CreateInView(viewport(), o.x(), o.y(), boxFont_);
   e->setFocus(Qt::OtherFocusReason);

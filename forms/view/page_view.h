@@ -57,6 +57,8 @@ class IPageHost {
   virtual IMessageService* Messages() { return nullptr; }
   // Every view of the document (the views call it for hints 1 and 2).
   virtual void UpdateAllViews(int hint) = 0;
+  // The open box's editor holds a change not stored yet (the save command applies to it).
+  virtual void BoxEditorModified() {}
   // The zoom setting text new documents start from ("%1.2f").
   virtual void WriteZoomSetting(const std::string& /*text*/) {}
   // Pane 0 of the main frame's status bar.

@@ -8,11 +8,16 @@
 
 #include <unistd.h>
 
+#include <fstream>
+#include <functional>
+#include <iterator>
+
 #include "app/app_texts.h"
 #include "app/command_line.h"
 #include "app/sections_bar.h"
 #include "app/single_instance.h"
 #include "app_fixture.h"
+#include "data/db/ado.h"
 #include "data/settings/ini_file.h"
 
 using namespace apptest;
@@ -82,18 +87,90 @@ TEST_F(AppTest, ASecondStartHandsOverToTheFirstAndEnds) {
   EXPECT_EQ(third.InitInstance(), app::CRentaApp::Start::Running);
 }
 
+// One store, one writer: a copy started with another profile (another user, or another machine
+// that reaches the store folder as remote mode does) on the store a running copy holds is told
+// so and ends without opening it; once the first has ended, it starts.
+TEST_F(AppTest, ASecondCopyOnTheSameStoreFromAnotherProfileIsRefused) {
+  app::CRentaApp& first = Start();
+  ASSERT_TRUE(first.Databases().Declarations().IsOpen());
+  for (const char* remote : {"0", "1"}) {
+    SCOPED_TRACE(remote);
+    TempDir otherConfig, otherData;
+    std::ofstream(otherConfig.Path() / "QUILDXAN.INI")
+        << "[Inicio]\nIntroduccion=FALSE\n[Remota]\nRemota=" << remote << "\n[Directorios]\nDirBDRed=" << data.Str() << "\n";
+    app::AppOptions o = Options();
+    o.profilePath = otherConfig.Str() + "QUILDXAN.INI";
+    o.folders.userData = otherData.Str();
+    messages.clear();
+    const int runs = index.runs;
+    app::CRentaApp& second = MakeApp(o);
+    EXPECT_EQ(second.InitInstance(), app::CRentaApp::Start::Failed);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back().text, app::Text(app::kStrNoHandOver, 'e'));
+    EXPECT_FALSE(second.Databases().Declarations().IsOpen());
+    EXPECT_EQ(index.runs, runs);
+    second.ExitInstance(1);
+    if (std::string(remote) == "1") {
+      first.ExitInstance(0);
+      app::CRentaApp& later = MakeApp(o);
+      EXPECT_EQ(later.InitInstance(), app::CRentaApp::Start::Running);
+      EXPECT_EQ(later.Databases().Declarations().Path(), data.Str() + db::kDeclarationsFile);
+      later.ExitInstance(0);
+    }
+  }
+}
+
+// A declarations file that is empty, not a database, or another program's database is no store:
+// the start-up names it and stops, and the file keeps every byte (nothing is created in it).
 TEST_F(AppTest, AnUnreadableDeclarationsDatabaseShowsItsMessageAndStops) {
-  std::ofstream(data.Path() / "DatRed.db") << std::string(4096, 'x');
+  const std::string store = (data.Path() / "DatRed.db").string();
+  auto bytesOf = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  struct Case {
+    const char* what;
+    std::function<void()> write;
+  } cases[] = {
+      {"zero bytes", [&] { std::ofstream(store, std::ios::binary | std::ios::trunc); }},
+      {"not a database", [&] { std::ofstream(store, std::ios::binary | std::ios::trunc) << std::string(4096, 'x'); }},
+      {"another program's database",
+       [&] {
+         std::filesystem::remove(store);
+         db::CAdoConnection other;
+         ASSERT_TRUE(other.Open(store, db::OpenMode::Create));
+         ASSERT_TRUE(other.Execute("CREATE TABLE AGENDA (NOMBRE TEXT); INSERT INTO AGENDA VALUES ('ANA');"));
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    c.write();
+    const std::string before = bytesOf(store);
+    messages.clear();
+    const int runsBefore = index.runs;
+    app::CRentaApp& a = MakeApp(Options());
+    EXPECT_EQ(a.InitInstance(), app::CRentaApp::Start::Failed);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.back().text, app::Text(app::kStrStoreNotOurs, 'e').arg(QString::fromStdString(store)));
+    EXPECT_EQ(messages.back().icon, app::kIconStop);
+    EXPECT_EQ(index.runs, runsBefore);
+    EXPECT_FALSE(a.Databases().Declarations().IsOpen());
+    EXPECT_FALSE(a.Databases().Local().IsOpen());
+    EXPECT_EQ(bytesOf(store), before) << "the file was left as it was";
+    a.ExitInstance(1);
+  }
+}
+
+// A database the engine cannot open at all still gets the engine's report and the shipped text.
+TEST_F(AppTest, AnUnopenableDeclarationsDatabaseShowsItsMessageAndStops) {
+  std::filesystem::create_directory(data.Path() / "DatRed.db");  // a folder where the file should be
   app::CRentaApp& a = MakeApp(Options());
   EXPECT_EQ(a.InitInstance(), app::CRentaApp::Start::Failed);
   ASSERT_FALSE(messages.empty());
   EXPECT_EQ(messages.back().text, QStringLiteral("Imposible inicializar la Base de Datos RED"));
   EXPECT_EQ(messages.back().icon, app::kIconStop);
-  EXPECT_GE(messages.size(), 2u);  // the database's own report first
   EXPECT_EQ(index.runs, 0);
   EXPECT_FALSE(a.Databases().Local().IsOpen());
-  // The file was left as it was.
-  EXPECT_EQ(std::filesystem::file_size(data.Path() / "DatRed.db"), 4096u);
 }
 
 TEST_F(AppTest, AMissingLocalDatabaseStopsBeforeTheModulesDatabase) {

@@ -874,6 +874,30 @@ TEST_F(WiringTest, CalculatorMemoryLivesInTheSettingsProfile) {
             QStringLiteral("12,500000"));
 }
 
+// Typing in a box offers the save command at once, with no menu opened and no page changed:
+// Ctrl+G (and the toolbar's button) right after the keys stores what was typed.
+TEST_F(WiringTest, CtrlGRightAfterTypingSavesTheTypedBox) {
+  script.push_back(Create(kWealth, true));
+  CRentaApp& a = Start();
+  ASSERT_NE(Current(), nullptr);
+  Trigger(ID_FILE_SAVE);
+  QAction* save = a.MainFrame()->Action(ID_FILE_SAVE);
+  ASSERT_FALSE(save->isEnabled());
+  ASSERT_TRUE(qxtest::ShowActive(a.MainFrame()));
+  forms::CFormView* page = Current()->View();
+  ASSERT_NE(page, nullptr);
+  page->GoToBox(3);
+  ASSERT_TRUE(Settle([&] { return page->EditedBox() == 3; }));
+  QTest::keyClicks(page->Editor(), QStringLiteral("12345678z"));
+  EXPECT_TRUE(save->isEnabled()) << "offered as soon as the box holds a change";
+  QTest::keyClick(page->Editor(), Qt::Key_G, Qt::ControlModifier);
+  EXPECT_FALSE(Current()->IsModified());
+  EXPECT_FALSE(save->isEnabled()) << "nothing left to save";
+  const std::vector<std::uint8_t> stored = StoredBlock(kWealthStored);
+  ASSERT_FALSE(stored.empty());
+  EXPECT_EQ(f714::personal::Nif.str(f714::record(stored.data(), f714::Personal)), "12345678Z");
+}
+
 // The main road: a declaration opens on its first page, the user fills a box and moves on with
 // Tab, pages through the declaration with the frame's commands and the go-to-page dialog, and
 // zooms; the box prompt stands in the status bar.
@@ -1703,6 +1727,18 @@ TEST_F(WiringTest, AWealthTaxDeclarationIsFiledWithoutChoosingAMember) {
   const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   EXPECT_NE(text.find("<P301"), std::string::npos);
   EXPECT_NE(text.find("87654321X"), std::string::npos);
+
+  // A name of the longest length the file system allows (255 bytes) is written whole, and
+  // nothing else is left in the folder.
+  const std::string longest = (data.Path() / (std::string(251, 'N') + ".714")).string();
+  script.push_back(FilingNamed(longest));
+  Trigger(ID_FILE_SEND);
+  ASSERT_TRUE(std::filesystem::exists(longest));
+  std::ifstream again(longest, std::ios::binary);
+  const std::string written((std::istreambuf_iterator<char>(again)), std::istreambuf_iterator<char>());
+  EXPECT_NE(written.find("87654321X"), std::string::npos);
+  for (const auto& entry : std::filesystem::directory_iterator(data.Path()))
+    EXPECT_EQ(entry.path().filename().string().find(".qx-filing"), std::string::npos) << entry.path();
 }
 
 // The filing dialog as a user meets it, for both forms: the folder and the name typed into its
@@ -1813,6 +1849,35 @@ TEST_F(WiringTest, ThePrintCommandPrintsEveryPageInUseToAPdfFile) {
   EXPECT_EQ(renta->MemberStatus(doc::kDeclarant), 1) << "printed";
   EXPECT_EQ(f100::family::MemberStatus(doc::kDeclarant - 1).get(f100::record(StoredBlock(kIncome).data(), f100::Family)), 1)
       << "and saved so";
+}
+
+// A print whose device fails (here every write refused, as on a full disk) is reported as failed
+// and changes nothing: no reminder, no printed status, no counter, the stored row as it was.
+TEST_F(WiringTest, APrintToAFailingDeviceIsReportedAsFailedAndChangesNothing) {
+  CreateIncome(kIncome);
+  CRentaApp& a = Start();
+  ASSERT_NE(Current(), nullptr);
+  Trigger(ID_FILE_SAVE);
+  const std::vector<std::uint8_t> before = StoredBlock(kIncome);
+  auto* renta = dynamic_cast<doc::CRentaDoc*>(&Current()->Document());
+  ASSERT_NE(renta, nullptr);
+  const int status = renta->MemberStatus(doc::kDeclarant);
+  script.push_back(apptest::AfterPrintQuestions(script, [](QDialog& d) {
+    auto& dialog = dynamic_cast<QPrintDialog&>(d);
+    dialog.printer()->setOutputFormat(QPrinter::PdfFormat);
+    dialog.printer()->setOutputFileName(QStringLiteral("/dev/full"));
+    return static_cast<int>(QDialog::Accepted);  // no reminder follows
+  }));
+  messages.clear();
+  Trigger(ID_FILE_PRINT);
+  const QString failed = platform::LoadString(96209);
+  EXPECT_TRUE(std::any_of(messages.begin(), messages.end(), [&](const ShellMessage& m) { return m.text == failed; }));
+  EXPECT_EQ(renta->MemberStatus(doc::kDeclarant), status) << "not marked printed";
+  EXPECT_EQ(StoredBlock(kIncome), before);
+  db::CAdoRecordset counters;
+  counters.Open("CONTADORES", &a.Databases().Declarations(), db::Filter::Eq("MODELO", std::int64_t{100}));
+  EXPECT_TRUE(!counters.IsOpen() || counters.GetFieldText("IMPRESOS").empty() || counters.GetFieldText("IMPRESOS") == "0")
+      << counters.GetFieldText("IMPRESOS");
 }
 
 QString PdfSheetText(const std::string& pdf, int n);

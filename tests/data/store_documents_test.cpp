@@ -125,6 +125,59 @@ TEST_F(DocumentTest, MissingRowIsNotFoundAndAFailedSaveIsNoSuccess) {
   EXPECT_FALSE(store.Exists("Q"));
 }
 
+// Two copies of the program on one store file, each with its own connection and document, both
+// editing one declaration: the first save is kept; the second finds the row changed since it
+// read it, writes nothing and says so, and keeps its own edits to be saved under another name.
+// Closed without saving and opened again, it sees the first copy's change and saves over it.
+TEST_F(DocumentTest, ASaveOverAnotherCopysSaveIsRefusedAndTheEditsKept) {
+  ASSERT_TRUE(store.Create("GOMEZ", store::kKindForm714));
+  db::CAdoConnection otherConn("otra copia");
+  ASSERT_TRUE(otherConn.Open(dir.Str() + db::kDeclarationsFile));
+  Recorder otherRec;
+  store::DeclarationStore other(otherConn, storetest::RecordedMessages(&otherRec, nullptr));
+  ScriptedHost otherHost;
+
+  C714Doc a(store, host), b(other, otherHost);
+  ASSERT_TRUE(a.OpenDeclaration("GOMEZ", false));
+  ASSERT_TRUE(b.OpenDeclaration("GOMEZ", false));
+  constexpr std::size_t kBoxA = 1000, kBoxB = 2000;  // two boxes of the block
+  b.Block()[kBoxB] = 'B';
+  b.SetModifiedFlag(true);
+  ASSERT_TRUE(b.Save());
+  b.Block()[kBoxB] = 'C';  // the same copy saves again: its own row, not another's
+  b.SetModifiedFlag(true);
+  ASSERT_TRUE(b.Save());
+  EXPECT_TRUE(otherRec.codes.empty());
+
+  a.Block()[kBoxA] = 'A';
+  a.SetModifiedFlag(true);
+  EXPECT_FALSE(a.Save());
+  EXPECT_EQ(rec.codes.back(), kSaveConflictCode);
+  EXPECT_TRUE(a.IsModified());
+  EXPECT_EQ(a.Block()[kBoxA], 'A') << "the user's edits are kept";
+  std::vector<std::uint8_t> stored = store.Load("GOMEZ")->block;
+  EXPECT_EQ(stored[kBoxB], 'C') << "the other copy's save is kept";
+  EXPECT_EQ(stored[kBoxA], 0);
+  EXPECT_FALSE(a.Save()) << "still refused on a second try";
+
+  // Saved under another name, with both the edits and nothing of the other copy's.
+  host.saveAsName = "GOMEZ BIS";
+  ASSERT_TRUE(a.SaveAs());
+  EXPECT_EQ(store.Load("GOMEZ BIS")->block[kBoxA], 'A');
+  EXPECT_EQ(store.Load("GOMEZ")->block[kBoxB], 'C');
+
+  // Opened again, the other copy's change is read and the next save writes over it.
+  C714Doc again(store, host);
+  ASSERT_TRUE(again.OpenDeclaration("GOMEZ", false));
+  EXPECT_EQ(again.Block()[kBoxB], 'C');
+  again.Block()[kBoxA] = 'D';
+  again.SetModifiedFlag(true);
+  EXPECT_TRUE(again.Save());
+  stored = store.Load("GOMEZ")->block;
+  EXPECT_EQ(stored[kBoxA], 'D');
+  EXPECT_EQ(stored[kBoxB], 'C');
+}
+
 TEST_F(DocumentTest, SaveAsCopiesAndOpensTheNewName) {
   std::vector<std::uint8_t> b(f100::kBlockSize, 0);
   fam::MemberStatus(1).set(Fam(b), 1);

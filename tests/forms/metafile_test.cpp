@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -198,4 +199,59 @@ TEST(MetaFile, PlaysOddButReadablePicturesWithoutHarm) {
   QImage image(20, 20, QImage::Format_RGB32);
   QPainter p(&image);
   EXPECT_TRUE(m.Play(p, QRect(0, 0, 20, 20), 0));
+}
+
+// A damaged picture: one filled figure of 2,000 points whose edges all cross each other (the
+// player would spend seconds on it at every repaint) and a text far longer than a page holds.
+// What lies within bounds is drawn, the rest left out, and loading it says once that it is
+// damaged; a picture within bounds is not.
+TEST(MetaFile, AFigureOrTextBeyondWhatAPageDrawsIsLeftOutAndThePictureReportedDamaged) {
+  wmf::Writer w({0, 0, 100, 100, 254});
+  w.SetWindow({0, 0}, {100, 100});
+  w.Select(w.CreatePen(wmf::kPenNull, 0, 0));
+  w.Select(w.CreateBrush(wmf::kBrushSolid, wmf::Rgb(0, 0, 0)));
+  std::vector<wmf::Point> star;
+  for (int i = 0; i < 2000; ++i) {
+    const double a = 3.14159265358979 * 2 * (i * 997 % 2000) / 2000.0;
+    star.push_back({static_cast<std::int16_t>(75 + 20 * std::cos(a)), static_cast<std::int16_t>(25 + 20 * std::sin(a))});
+  }
+  w.Polygon(star);
+  w.TextOut({0, 60}, std::string(30000, 'W'));
+  w.Rectangle({0, 0}, {40, 40});  // after the damage: still drawn
+  const std::vector<std::uint8_t> bytes = w.Finish();
+
+  CMetaFile m;
+  ASSERT_TRUE(m.Read(bytes));
+  EXPECT_TRUE(m.Damaged());
+  QImage image(100, 100, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  {
+    QPainter p(&image);
+    EXPECT_TRUE(m.Play(p, QRect(0, 0, 100, 100), 0));
+  }
+  EXPECT_EQ(At(image, 20, 20), 0x000000u) << "the rectangle after the figure";
+  EXPECT_EQ(At(image, 75, 25), 0xFFFFFFu) << "the figure left out";
+
+  const auto dir = std::filesystem::temp_directory_path() / "qx_metafile_damaged";
+  std::filesystem::create_directories(dir);
+  const std::string path = (dir / "estrella.wmf").string();
+  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
+                                              static_cast<std::streamsize>(bytes.size()));
+  MessageRecorder messages;
+  CMetaFile loaded;
+  EXPECT_TRUE(loaded.Load(path, &messages));
+  EXPECT_EQ(messages.codes(), std::vector<std::string>{forms::kDamagedPictureMessage});
+  std::filesystem::remove_all(dir);
+
+  // Within bounds: a figure of 256 points and the small picture draw whole, without a word.
+  std::vector<wmf::Point> ring;
+  for (int i = 0; i < 256; ++i)
+    ring.push_back({static_cast<std::int16_t>(50 + 40 * std::cos(i * 0.0245)), static_cast<std::int16_t>(50 + 40 * std::sin(i * 0.0245))});
+  wmf::Writer fine({0, 0, 100, 100, 254});
+  fine.Polygon(ring);
+  for (const std::vector<std::uint8_t>& good : {fine.Finish(), SmallPicture()}) {
+    CMetaFile ok;
+    ASSERT_TRUE(ok.Read(good));
+    EXPECT_FALSE(ok.Damaged());
+  }
 }

@@ -1,6 +1,9 @@
 // A print's sheets as drawn: each copy's label on its pages, in the printing language rather than
 // the screen's, for both forms.
 #include <QBuffer>
+#include <QFileInfo>
+#include <QPrinter>
+#include <QTemporaryDir>
 #include <QPdfWriter>
 
 #include <array>
@@ -110,6 +113,52 @@ TEST_F(PrintCopies, APageWhoseRowsDoNotFitGoesOnOverContinuationSheets) {
   }
   doc::State().household = nullptr;
   doc::State().shownMember = nullptr;
+}
+
+// A printer that stops at its n-th new sheet, as a printer out of paper or a disk that fills up.
+class FailingPrinter : public QPrinter {
+ public:
+  explicit FailingPrinter(int failAtSheet) : failAt_(failAtSheet) {}
+  bool newPage() override { return (failAt_ == 0 || ++sheets_ + 1 < failAt_) && QPrinter::newPage(); }
+
+ private:
+  int failAt_;
+  int sheets_ = 0;
+};
+
+// A print that fails at a sheet, or whose file comes out cut short, is a failed print, and the
+// file it began is removed; a print that ends writes its file whole.
+TEST_F(PrintCopies, APrintThatFailsAtAnySheetOrAtTheEndIsAFailureAndLeavesNoFile) {
+  QTemporaryDir dir;
+  struct Case {
+    const char* what;
+    int failAtSheet;  // 0: never
+    std::string file;
+    bool printed;
+  } cases[] = {
+      {"whole", 0, dir.filePath(QStringLiteral("entera.pdf")).toStdString(), true},
+      {"second sheet refused", 2, dir.filePath(QStringLiteral("segunda.pdf")).toStdString(), false},
+      {"last sheet refused", 3, dir.filePath(QStringLiteral("ultima.pdf")).toStdString(), false},
+      {"device full on every write", 0, "/dev/full", false},
+      {"folder missing", 0, dir.filePath(QStringLiteral("no/hay.pdf")).toStdString(), false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Open(3, 301);
+    forms::PrintJob job;
+    job.kind = 3;
+    job.pages = {301};
+    job.trial = true;
+    ASSERT_EQ(forms::PlannedSheets(job).size(), 3u) << "three copies of the page";
+    FailingPrinter printer(c.failAtSheet);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(c.file));
+    EXPECT_EQ(forms::PrintDeclaration(*host, job, printer, nullptr), c.printed);
+    if (c.file != "/dev/full") {
+      EXPECT_EQ(QFileInfo::exists(QString::fromStdString(c.file)), c.printed);
+    }
+    view.reset();
+  }
 }
 
 }  // namespace

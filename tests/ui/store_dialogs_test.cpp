@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -65,6 +67,32 @@ TEST_F(StoreDialogsTest, IndexColumnsFollowTheGridWidthAndTheFirstRowIsShown) {
     EXPECT_EQ(d.Grid()->GetColumnWidth(2), w);
     EXPECT_EQ(d.Grid()->GetColumnWidth(3), w + 15);
   }
+}
+
+// "&" in a name is drawn as itself: the row of "R&D" is wider than the row of "RD" by the "&"
+// (as a mnemonic it would be left out and the "D" underlined).
+TEST_F(StoreDialogsTest, AnAmpersandInANameIsShownAsItself) {
+  ASSERT_TRUE(st.Create("R&D", store::kKindForm100));
+  ASSERT_TRUE(st.Create("RD", store::kKindForm100));
+  CIndiceDeclaracionesDlg d(st);
+  d.show();
+  ASSERT_EQ(d.Grid()->GetItemText(1, 1).trimmed(), "R&D");
+  const QImage shot = d.Grid()->grab().toImage();
+  auto inkWidth = [&](int row) {
+    QRect cell;
+    EXPECT_TRUE(d.Grid()->GetCellRect(row, 1, cell));
+    const QColor paper = shot.pixelColor(cell.right() - 2, cell.center().y());
+    int left = cell.right(), right = cell.left();
+    for (int y = cell.top() + 1; y < cell.bottom(); ++y)
+      for (int x = cell.left() + 1; x < cell.right(); ++x)
+        if (shot.pixelColor(x, y) != paper) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+    return right - left;
+  };
+  const int ampersand = QFontMetrics(d.Grid()->font()).horizontalAdvance(QLatin1Char('&'));
+  EXPECT_GE(inkWidth(1) - inkWidth(2), ampersand / 2);
 }
 
 TEST_F(StoreDialogsTest, SearchSaveAsAndClash) {

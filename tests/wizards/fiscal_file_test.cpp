@@ -264,6 +264,12 @@ TEST(FiscalFile, EditionEdgeCases) {
   f = ok(File({di, negative}));
   ASSERT_TRUE(f.ok());
   EXPECT_EQ(FormatFileNumber(f.records[1].values[4], 10, 2), "-21.450,30");
+  // Dates: a leap day, and zeros where the file gives no date.
+  for (const char* date : {"20040229", "00000000"}) {
+    std::string d = di;
+    d.replace(d.size() - 8, 8, date);
+    EXPECT_TRUE(ok(File({d})).ok()) << date;
+  }
 
   std::string re1 = "2RE1" + std::string(135, '0'), re2 = re1;
   re2[3] = '2';
@@ -283,6 +289,9 @@ TEST(FiscalFile, RefusedFilesKeepNothingAndNameTheirMessage) {
   const std::string whole = File({"0DDFF2003", di, rta, cb, "999"});
   std::string minus = rta;
   minus[44] = '-';
+  // The amount at 44 is twelve characters; the date of the data closes the identification line.
+  auto with = [](std::string line, std::size_t at, const std::string& part) { return line.replace(at, part.size(), part); };
+  const std::size_t diDate = di.size() - 8;
   std::string manyRuns;
   for (int i = 0; i < 10; ++i) manyRuns += File({rta, cb});
   struct Case {
@@ -293,6 +302,12 @@ TEST(FiscalFile, RefusedFilesKeepNothingAndNameTheirMessage) {
   } cases[] = {
       {"9990 is no trailer", File({"0DDFF2003", di, "9990"}), ReadStatus::kDamaged, 3},
       {"minus sign in an amount", File({di, minus}), ReadStatus::kDamaged, 2},
+      {"negative mark inside an amount", File({di, with(rta, 44, "00000N234567")}), ReadStatus::kDamaged, 2},
+      {"negative mark at an amount's end", File({di, with(rta, 44, "0000012345N7")}), ReadStatus::kDamaged, 2},
+      {"date of nines", File({"0DDFF2003", with(di, diDate, "99999999")}), ReadStatus::kDamaged, 2},
+      {"30 February", File({with(di, diDate, "20030230")}), ReadStatus::kDamaged, 1},
+      {"month 13", File({with(di, diDate, "20031301")}), ReadStatus::kDamaged, 1},
+      {"negative mark in a date", File({with(di, diDate, "N0040401")}), ReadStatus::kDamaged, 1},
       {"one character too many", File({di, rta + "0"}), ReadStatus::kDamaged, 2},
       {"one character too few", File({di, rta.substr(0, rta.size() - 1)}), ReadStatus::kDamaged, 2},
       {"key without layout", File({di, std::string("2ZZ0").append(rta, 4)}), ReadStatus::kDamaged, 2},
@@ -368,7 +383,8 @@ TEST(FiscalFile, OpeningARefusedFileShowsItsMessageInTheInterfaceLanguage) {
     EXPECT_FALSE(OpenFiscalFile(path, ShippedLayout()).has_value());
     ASSERT_FALSE(shown.empty());
     EXPECT_EQ(shown.back().first, 324);
-    EXPECT_FALSE(shown.back().second.isEmpty());
+    // The message names the damaged line.
+    EXPECT_EQ(shown.back().second, platform::LoadString(324) + QLatin1Char('\n') + platform::LoadString(kStrFaultLine).arg(3));
     texts.insert(shown.back().second);
   }
   EXPECT_GE(texts.size(), 3u);  // Catalan and Valencian may agree

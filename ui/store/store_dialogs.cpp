@@ -260,6 +260,9 @@ void CIndiceDeclaracionesDlg::OnInitDialog() {
   grid->SetItemText(0, 3, platform::LoadString(kStrCaptureIndividual));
   for (int c = 1; c < 4; ++c)
     grid->SetItemFormat(0, c, qx::grid::kFmtCenter | qx::grid::kFmtVCenter | qx::grid::kFmtWordBreak | qx::grid::kFmtNoPrefix);
+  // A name may hold "&": shown as typed, never as a mnemonic.
+  for (int r = 1; r <= ::store::kIndexRows; ++r)
+    for (int c = 1; c < 4; ++c) grid->SetItemFormat(r, c, grid->GetItemFormat(r, c) | qx::grid::kFmtNoPrefix);
   // The accessible display keeps the system's colours.
   if (ui::CurrentSession().plainColours) {
     grid->SetCellBackground(grid->palette().color(QPalette::Base));
