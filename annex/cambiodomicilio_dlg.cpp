@@ -134,7 +134,9 @@ int D::OnCommand(int id, int code) {
 
 void D::QueryMunicipalities(QComboBox* box) {
   const std::string_view code = f::PostalCode.raw(Data());
-  if (code != "     " && code[0] == '0') return;
+  // A field never written holds zero bytes: nothing to look for. The digit 0 begins the codes of
+  // provinces 01 to 09 and is looked up like any other.
+  if (code != "     " && code[0] == '\0') return;
   auto set = [&](std::size_t i) { return code[i] != 0 && code[i] != ' '; };
   db::Filter filter;
   if (!set(2)) filter = db::Filter::StartsWith("CP", code.substr(0, 2));
@@ -144,7 +146,7 @@ void D::QueryMunicipalities(QComboBox* box) {
   db::CAdoConnection* conn = connection ? connection : ui::LookupConnection();
   if (!conn) return;
   db::CAdoRecordset rs;
-  if (!rs.Open("MUNICIPE", conn, filter, "NOMBRE ASC")) return;
+  if (!rs.Open("CPMUNICI", conn, filter, "NOMBRE ASC")) return;
   QString previous;
   for (; !rs.IsEOF(); rs.MoveNext()) {
     std::string name;

@@ -197,8 +197,9 @@ int CEpigrafeDlg::OpenFor(CSelStrEdit& edit) {
   const int result = dlg.DoModal();
   if (result != ui::IDOK) return 2;
   const int n = edit.VariantIndex();
-  // Other variants are not used by any box; nothing goes back for them.
-  if (n == 1 || n == 3 || n == 2) {
+  // A box that names no variant (page 3's headings) takes the whole code, as variant 1: the
+  // heading chosen must not be lost. Other variants are not used by any box.
+  if (n == 0 || n == 1 || n == 3 || n == 2) {
     const std::string chosen(dlg.block_.begin() + static_cast<long>(f::Code.off),
                              dlg.block_.begin() + static_cast<long>(f::Code.off + f::Code.width));
     std::memcpy(code, chosen.data(), std::min<std::size_t>(n == 2 ? 3 : 5, link->targetWidth));

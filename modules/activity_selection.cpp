@@ -5,9 +5,14 @@
 
 #include "blocks/form100_e4.h"
 #include "blocks/form100_e5.h"
+#include "forms/view/module_editor_hook.h"
+#include "modules/activity_edits.h"
 #include "modules/activity_rows.h"
+#include "modules/module_db.h"
+#include "platform/icons.h"
 #include "modules/activity_select_dlg.h"
 #include "platform/strings.h"
+#include "ui/message_dlg.h"
 #include "ui/sel_str_edit.h"
 
 namespace modules {
@@ -21,16 +26,30 @@ std::string CodeAt(const unsigned char* row, std::size_t at, std::size_t width) 
   return code;
 }
 
+bool HasActivities(db::CAdoConnection* connection, const ModuleTableSet& tables, int regime) {
+  db::CAdoRecordset rs;
+  if (!connection || !rs.Open(tables[ModuleTableSet::kActivities], connection, RegimeFilter(regime))) return false;
+  const bool any = !rs.IsEOF();
+  rs.Close();
+  return any;
+}
+
 int Select(CSelStrEdit& edit, int regime, const RunDialog& run,
            const std::function<void(CSeleccionarActividadDlg&, const unsigned char*)>& preselect,
            const std::function<int(const CDatosMod&, unsigned char*)>& write) {
   CBoxField* box = edit.Box();
   auto* row = box ? static_cast<unsigned char*>(box->option) : nullptr;
   if (!row) return 2;
+  const ModuleTableSet tables = ModuleTableSet::ForLanguage(platform::Language());
+  // A dialog with nothing to choose from would say nothing of why: the user is told instead.
+  if (!HasActivities(edit.Connection(), tables, regime)) {
+    CMessageDlg(edit.window()).Show(QStringLiteral("WIN1104"), platform::kIconExclamation);
+    return 2;
+  }
   // Parented to the window, not to the edit: the page may drop its editor while the dialog runs.
   CSeleccionarActividadDlg dlg(edit.Connection(), edit.window());
   dlg.SetRegime(regime);
-  dlg.SetTableNames(ModuleTableSet::ForLanguage(platform::Language()));
+  dlg.SetTableNames(tables);
   preselect(dlg, row);
   const int result = run ? run(dlg) : dlg.DoModal();
   if (result != ui::IDOK) return 2;
@@ -63,6 +82,7 @@ int SelectAgrarianActivity(CSelStrEdit& edit, const RunDialog& run) {
 void RegisterActivitySelection() {
   ui::RegisterSelectionOpener(kBusinessSelection, [](CSelStrEdit& edit) { return SelectBusinessActivity(edit); });
   ui::RegisterSelectionOpener(kAgrarianSelection, [](CSelStrEdit& edit) { return SelectAgrarianActivity(edit); });
+  forms::SetSelectionBoxEditorMaker(&MakeActivityEdit);
 }
 
 }  // namespace modules

@@ -185,11 +185,14 @@ FiscalFile ReadFiscalFile(std::string_view bytes, const Layout& layout, const Re
       r.values.emplace_back(l.substr(p, w));
       p += w;
     }
-    if (file.runs.empty() || file.runs.back().key != r.key) {
+    // A key met again after other keys goes on in its first run: the wizard shows one page per
+    // key, and a page of its own for the later lines would never be shown nor imported.
+    auto run = std::find_if(file.runs.begin(), file.runs.end(), [&](const Run& x) { return x.key == r.key; });
+    if (run == file.runs.end()) {
       if (file.runs.size() == options.maxRuns) return refuse(ReadStatus::kTooManyPages, lineNumber);
-      file.runs.push_back(Run{r.key, {}});
+      run = file.runs.insert(file.runs.end(), Run{r.key, {}});
     }
-    file.runs.back().records.push_back(file.records.size());
+    run->records.push_back(file.records.size());
     file.records.push_back(std::move(r));
     progress += step;
     if (options.progress) options.progress(static_cast<int>(progress));

@@ -84,7 +84,8 @@ struct Record {
   std::string_view Value(const Layout& layout, int order) const;
 };
 
-// Consecutive records of one key: one page of the import wizard.
+// The records of one key, in file order, wherever they stand in the file: one page of the import
+// wizard.
 struct Run {
   std::string key;
   std::vector<std::size_t> records;  // indexes into FiscalFile::records
@@ -113,8 +114,7 @@ struct ReadOptions {
 FiscalFile ReadFiscalFile(std::string_view bytes, const Layout& layout, const ReadOptions& options = {});
 
 // The runs of a read file that become wizard pages, in page order: for each list row in `order`,
-// the first run of its key not yet placed. Runs of a key without a list row, and later runs of a
-// key already placed, are left out.
+// the run of its key. Runs of a key without a list row are left out.
 std::vector<std::size_t> PlacePages(const FiscalFile& file, const Layout& layout);
 
 // The string-table id of the message that tells the user why a file was refused (0 for kOk).

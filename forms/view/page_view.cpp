@@ -357,6 +357,15 @@ ModuleBoxEditorMaker& ModuleMaker() {
 
 void SetModuleBoxEditorMaker(ModuleBoxEditorMaker maker) { ModuleMaker() = std::move(maker); }
 
+namespace {
+ModuleBoxEditorMaker& SelectionMaker() {
+  static ModuleBoxEditorMaker maker;
+  return maker;
+}
+}  // namespace
+
+void SetSelectionBoxEditorMaker(ModuleBoxEditorMaker maker) { SelectionMaker() = std::move(maker); }
+
 CEditEx* CProg32View::NewBoxEditor(CBoxField& box) {
   const bool subDialog = !box.NombreVent.empty() && box.option;
   // Lookups of a box that names a database read the modules database, else the local one.
@@ -379,7 +388,12 @@ CEditEx* CProg32View::NewBoxEditor(CBoxField& box) {
         if (CEditEx* e = ModuleMaker()(box, connection)) return e;
       return new CDoubleEdit(&box);
     default:
-      if (subDialog && box.decimals == -1) return new CSelStrEdit(&box, box.Base.empty() ? nullptr : connection);
+      if (subDialog && box.decimals == -1) {
+        db::CAdoConnection* base = box.Base.empty() ? nullptr : connection;
+        if (SelectionMaker())
+          if (CEditEx* e = SelectionMaker()(box, base)) return e;
+        return new CSelStrEdit(&box, base);
+      }
       return new CEditEx(&box);
   }
 }

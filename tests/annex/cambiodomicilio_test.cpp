@@ -252,9 +252,9 @@ TEST_F(Address100, TheMunicipalitiesFollowThePostalCodeAndATypedNameStays) {
   ASSERT_TRUE(db::BuildDatabaseFromSources(QX_SOURCE_DIR "/resources/db/DatLocal", dir.Path() / "DatLocal.db", &error));
   db::CAdoConnection conn{"DatLocal"};
   ASSERT_TRUE(conn.Open((dir.Path() / "DatLocal.db").string()));
-  ASSERT_TRUE(conn.Execute("DELETE FROM MUNICIPE; INSERT INTO MUNICIPE VALUES"
-                           "('28','079','6','MADRID','28001'),('28','079','6','MADRID','28002'),"
-                           "('28','006','2','ALCOBENDAS','28100'),('08','019','3','BARCELONA','08001')"));
+  ASSERT_TRUE(conn.Execute("DELETE FROM CPMUNICI; INSERT INTO CPMUNICI VALUES"
+                           "('28001','28','079','MADRID'),('28002','28','079','MADRID'),"
+                           "('28100','28','006','ALCOBENDAS'),('08001','08','019','BARCELONA')"));
   struct Case {
     const char* postal;
     std::vector<QString> listed;  // before the blank entry
@@ -264,6 +264,8 @@ TEST_F(Address100, TheMunicipalitiesFollowThePostalCodeAndATypedNameStays) {
       {"28100", {QStringLiteral("ALCOBENDAS")}},
       {"281", {QStringLiteral("ALCOBENDAS")}},
       {"", {}},
+      {"08", {QStringLiteral("BARCELONA")}},
+      {"08001", {QStringLiteral("BARCELONA")}},
   };
   qxtest::MemberView view(2, {0, 1, 0, 0, 0});
   JointFlag joint(false);

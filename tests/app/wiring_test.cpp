@@ -68,6 +68,15 @@
 #include "forms/pages/ord017.h"
 #include "blocks/form100_e4.h"
 #include "modules/activity_select_dlg.h"
+#include "modules/activity_edits.h"
+#include "annex/cambiodomicilio_dlg.h"
+#include "annex/epigrafe_dlg.h"
+#include "blocks/form100_e1.h"
+#include "data/db/dbsource.h"
+#include "forms/pages/ord003.h"
+#include "ui/message_dlg.h"
+#include <QComboBox>
+#include <QLabel>
 #include "modules/module_value_dlgs.h"
 #include "modules/module_value_edit.h"
 #include "modules/agrarian_product_edit.h"
@@ -1199,14 +1208,10 @@ TEST_F(WiringTest, Page4OpensTheActivitySelectionAndValuesTheTypedUnits) {
   page->GoToBox(code);
   ASSERT_TRUE(Settle([&] { return page->EditedBox() == code; }));
   auto* selection = dynamic_cast<CSelStrEdit*>(page->Editor());
-  ASSERT_NE(selection, nullptr) << "the activity is chosen, not typed";
-  bool opened = false;
-  qxtest::WhenModal([&](QWidget* w) {
-    opened = dynamic_cast<CSeleccionarActividadDlg*>(w) != nullptr;
-    static_cast<QDialog*>(w)->reject();
-  });
-  QTest::keyClick(selection, Qt::Key_6);
-  EXPECT_TRUE(opened) << "Seleccionar Actividad";
+  ASSERT_NE(selection, nullptr) << "the activity is chosen in a dialog";
+  coded.shown.clear();
+  QTest::keyClick(selection, Qt::Key_F7);
+  EXPECT_EQ(coded.Codes(), std::vector<QString>{QStringLiteral("WIN1104")}) << "the shipped modules hold no activity";
 
   // An activity as the selection writes it, with its holder.
   std::uint8_t* rec = f100::record(block, f100::SectionE4);
@@ -1367,6 +1372,302 @@ TEST_F(WiringTest, Page5EntersAProductsIncomesInItsYieldDialog) {
   EXPECT_DOUBLE_EQ(e5::groupField(0, 1, e5::kIncomeTotal).get(block + f100::SectionE5.offset), 1000.0)
       << "the section was recalculated";
   EXPECT_TRUE(Enabled(ID_FILE_SAVE));
+}
+
+// Page 3's heading box lists the headings of the activity's kind: a lawyer's (section 2) found by
+// its number, a dancer's (section 3) picked from the list.
+TEST_F(WiringTest, Page3ChoosesProfessionalAndArtisticHeadingsInTheHeadingDialog) {
+  namespace e1 = f100::sec_e1;
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  for (auto [row, kind] : {std::pair{0, '5'}, std::pair{1, '4'}}) {
+    std::uint8_t* r = f100::record(block, f100::SectionE1) + static_cast<std::size_t>(row) * e1::kRowSize;
+    r[0] = 2;
+    r[1] = static_cast<std::uint8_t>(kind);
+    e1::NormalModality.set(r, 1);
+  }
+  script.push_back(GoToPage(QStringLiteral("3")));
+  Trigger(ID_GO_TO_PAGE);
+  auto* page = dynamic_cast<forms::ORD003*>(Current()->View());
+  ASSERT_NE(page, nullptr);
+  using forms::CBoxesORD003;
+  struct Case {
+    int row;
+    std::function<void(CEpigrafeDlg&)> choose;
+    const char* code;
+  } cases[] = {
+      {0,
+       [](CEpigrafeDlg& d) {
+         EXPECT_EQ(d.Item<QLabel>(CEpigrafeDlg::kTitle)->text(), QStringLiteral("PROFESIONALES"));
+         QWidget* search = d.GetDlgItem(CEpigrafeDlg::kSearch);
+         search->setFocus();
+         QTest::keyClicks(search, QStringLiteral("731"));
+         d.Item<QAbstractButton>(CEpigrafeDlg::kSearchButton)->click();
+         EXPECT_EQ(d.Edit(CEpigrafeDlg::kList)->text().trimmed(), QStringLiteral("ABOGADOS"));
+       },
+       "731"},
+      {1,
+       [](CEpigrafeDlg& d) {
+         EXPECT_EQ(d.Item<QLabel>(CEpigrafeDlg::kTitle)->text(), QStringLiteral("ARTISTAS Y DEPORTISTAS"));
+         auto* list = d.Item<CListaEdit>(CEpigrafeDlg::kList);
+         QTest::mouseClick(list->Button(), Qt::LeftButton);
+         ASSERT_TRUE(list->ListOpen());
+         EXPECT_EQ(list->List()->count(), 32) << "every heading of section 3";
+         QTest::keyClicks(list->List(), QStringLiteral("BAILARINES"));
+         QTest::keyClick(list->List(), Qt::Key_Return);
+         EXPECT_EQ(d.Edit(CEpigrafeDlg::kCode)->text().trimmed(), QStringLiteral("022"));
+       },
+       "022"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    const int heading = CBoxesORD003::PositionOf(c.row, CBoxesORD003::kHeading) - 1;
+    page->GoToBox(heading);
+    ASSERT_TRUE(Settle([&] { return page->EditedBox() == heading; }));
+    bool opened = false;
+    qxtest::WhenModal([&](QWidget* w) {
+      auto* d = dynamic_cast<CEpigrafeDlg*>(w);
+      ASSERT_NE(d, nullptr);
+      opened = true;
+      c.choose(*d);
+      d->Item<QAbstractButton>(ui::IDOK)->click();
+    });
+    QTest::keyClick(page->Editor(), Qt::Key_F7);
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(std::string(static_cast<const char*>(page->GetBox(heading)->data), 3), c.code);
+  }
+}
+
+// The address of page 1 proposes the municipalities of the postal code typed, those of provinces
+// 01 to 09 too, and the municipalities as they stood in 2003.
+TEST_F(WiringTest, ThePage1AddressListsTheMunicipalitiesOfThePostalCode) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  forms::CFormView* page = Current()->View();
+  ASSERT_EQ(page->GetPageCode(), 201);
+  int street = -1;
+  for (int i = 0; i < page->GetBoxCount() && street < 0; ++i)
+    if (page->GetBox(i)->Identifica == "CALLED") street = i;
+  ASSERT_GE(street, 0);
+  page->GoToBox(street);
+  ASSERT_TRUE(Settle([&] { return page->EditedBox() == street; }));
+  const std::pair<const char*, std::vector<QString>> cases[] = {
+      {"28013", {QStringLiteral("MADRID")}},
+      {"08001", {QStringLiteral("BARCELONA")}},
+      {"03001", {QStringLiteral("ALICANTE/ALACANT")}},
+      {"15380", {QStringLiteral("CESURAS"), QStringLiteral("OZA DOS RÍOS")}},
+  };
+  bool opened = false;
+  qxtest::WhenModal([&](QWidget* w) {
+    auto* d = dynamic_cast<CCambiodomicilioDlg*>(w);
+    ASSERT_NE(d, nullptr);
+    opened = true;
+    for (const auto& [postal, listed] : cases) {
+      QWidget* code = d->GetDlgItem(CCambiodomicilioDlg::kPostalCode);
+      code->setFocus();
+      static_cast<QLineEdit*>(code)->selectAll();
+      QTest::keyClicks(code, QString::fromLatin1(postal));
+      QTest::keyClick(code, Qt::Key_Tab);
+      QComboBox* box = d->MunicipalityBox();
+      box->setFocus();
+      QApplication::processEvents();
+      std::vector<QString> shown;
+      for (int i = 0; i + 1 < box->count(); ++i) shown.push_back(box->itemText(i));
+      EXPECT_EQ(shown, listed) << postal;
+    }
+    d->Item<QAbstractButton>(ui::IDCANCEL)->click();
+  });
+  QTest::keyClick(page->Editor(), Qt::Key_F7);
+  EXPECT_TRUE(opened);
+}
+
+// The shipped modules database holds no activity: the activity boxes say so instead of opening an
+// empty selection, and typing an epigraph keeps nothing.
+TEST_F(WiringTest, WithoutActivitiesTheActivityBoxesSaySoAndKeepNothing) {
+  namespace e4 = f100::sec_e4;
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  f100::record(block, f100::SectionE5)[0] = 2;  // page 5's key opens with a holder
+  for (const char* number : {"4", "5"}) {
+    SCOPED_TRACE(number);
+    script.push_back(GoToPage(QString::fromLatin1(number)));
+    Trigger(ID_GO_TO_PAGE);
+    forms::CFormView* page = Current()->View();
+    const int code = *number == '4' ? forms::CBoxesORD004::PositionOf(0, forms::CBoxesORD004::kCodeBox) - 1
+                                    : forms::CBoxesORD005::PositionOf(0, forms::CBoxesORD005::kKeyBox) - 1;
+    page->GoToBox(code);
+    ASSERT_TRUE(Settle([&] { return page->EditedBox() == code; }));
+    ASSERT_NE(dynamic_cast<modules::CSelActivityEdit*>(page->Editor()), nullptr);
+    coded.shown.clear();
+    QTest::keyClick(page->Editor(), Qt::Key_F7);
+    ASSERT_EQ(coded.Codes(), std::vector<QString>{QStringLiteral("WIN1104")}) << "a message, not an empty dialog";
+    EXPECT_TRUE(coded.shown[0].text.startsWith(QStringLiteral("La base de datos de módulos")));
+  }
+  // A typed epigraph finds no activity to look it up in: it is dropped when the box is left.
+  script.push_back(GoToPage(QStringLiteral("4")));
+  Trigger(ID_GO_TO_PAGE);
+  forms::CFormView* page = Current()->View();
+  const int code = forms::CBoxesORD004::PositionOf(0, forms::CBoxesORD004::kCodeBox) - 1;
+  page->GoToBox(code);
+  ASSERT_TRUE(Settle([&] { return page->EditedBox() == code; }));
+  coded.shown.clear();
+  QTest::keyClicks(page->Editor(), QStringLiteral("642.4"));
+  QTest::keyClick(page->Editor(), Qt::Key_Tab);
+  QApplication::processEvents();  // the page's move on from the box
+  EXPECT_EQ(coded.Codes(), std::vector<QString>{QStringLiteral("WIN1104")});
+  EXPECT_EQ(e4::Epigraph.trimmed(f100::record(block, f100::SectionE4)), "");
+  EXPECT_EQ(e4::Activity.get(f100::record(block, f100::SectionE4)), 0);
+}
+
+// With a modules database that holds activities: an epigraph typed into page 4's code box is
+// looked up in "Seleccionar Actividad" when the box is left, and Delete clears it after asking.
+class WiringModulesTest : public WiringTest {
+ protected:
+  void SetUp() override {
+    WiringTest::SetUp();
+    namespace fs = std::filesystem;
+    for (const auto& e : fs::directory_iterator(QX_BINARY_DIR "/resources"))
+      if (e.path().filename() != "MODULO03.db") fs::create_symlink(e.path(), folder_.Path() / e.path().filename());
+    for (const auto& e : fs::directory_iterator(QX_SOURCE_DIR "/resources/db/MODULO03"))
+      if (e.path().extension() == ".sql") fs::copy_file(e.path(), sources_.Path() / e.path().filename());
+    for (const auto& e : fs::directory_iterator(QX_SOURCE_DIR "/tests/modules/fixture"))
+      if (e.path().extension() == ".tsv") fs::copy_file(e.path(), sources_.Path() / e.path().filename());
+    std::string error;
+    ASSERT_TRUE(db::BuildDatabaseFromSources(sources_.Path(), folder_.Path() / "MODULO03.db", &error)) << error;
+    shipped = folder_.Str();
+  }
+  apptest::TempDir folder_, sources_;
+};
+
+TEST_F(WiringModulesTest, Page4LooksATypedEpigraphUpAndClearsItAfterAsking) {
+  namespace e4 = f100::sec_e4;
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  script.push_back(GoToPage(QStringLiteral("4")));
+  Trigger(ID_GO_TO_PAGE);
+  auto* page = dynamic_cast<forms::ORD004*>(Current()->View());
+  ASSERT_NE(page, nullptr);
+  const int code = forms::CBoxesORD004::PositionOf(0, forms::CBoxesORD004::kCodeBox) - 1;
+  page->GoToBox(code);
+  ASSERT_TRUE(Settle([&] { return page->EditedBox() == code; }));
+  auto* edit = dynamic_cast<modules::CSelActivityEdit*>(page->Editor());
+  ASSERT_NE(edit, nullptr);
+
+  // A point first, or a digit where the point goes, is refused.
+  QTest::keyClicks(edit, QStringLiteral(".64a2"));
+  EXPECT_EQ(edit->text(), QStringLiteral("642"));
+  QTest::keyClicks(edit, QStringLiteral("4.4"));
+  EXPECT_EQ(edit->text(), QStringLiteral("642.4"));
+  bool looked = false;
+  qxtest::WhenModal([&](QWidget* w) {
+    auto* d = dynamic_cast<CSeleccionarActividadDlg*>(w);
+    ASSERT_NE(d, nullptr);
+    looked = true;
+    using Dlg = CSeleccionarActividadDlg;
+    EXPECT_EQ(static_cast<QListWidget*>(d->GetDlgItem(Dlg::kActivityListId))->currentItem()->text(),
+              QStringLiteral("Carnicería de prueba"));
+    EXPECT_EQ(static_cast<QListWidget*>(d->GetDlgItem(Dlg::kEpigraphListId))->currentItem()->text(),
+              QStringLiteral("642.4"));
+    QTest::mouseClick(static_cast<QAbstractButton*>(d->GetDlgItem(ui::IDOK)), Qt::LeftButton);
+  });
+  QTest::keyClick(edit, Qt::Key_Tab);
+  ASSERT_TRUE(looked) << "leaving the box looks the epigraph up";
+  EXPECT_TRUE(Settle([&] { return page->EditedBox() != code; })) << "Tab goes on to the next box";
+  std::uint8_t* rec = f100::record(block, f100::SectionE4);
+  EXPECT_EQ(e4::Epigraph.str(rec), "642.4");
+  EXPECT_EQ(e4::Activity.get(rec), 40);
+
+  // Delete asks first: Cancel keeps the activity, Aceptar clears it.
+  page->GoToBox(code);
+  ASSERT_TRUE(Settle([&] { return page->EditedBox() == code; }));
+  for (int answer : {kAnsCancelar, kAnsAceptar}) {
+    coded.shown.clear();
+    coded.Then(answer);
+    QTest::keyClick(page->Editor(), Qt::Key_Delete);
+    EXPECT_EQ(coded.Codes(), std::vector<QString>{QStringLiteral("100P001")}) << answer;
+    EXPECT_EQ(e4::Epigraph.trimmed(rec), answer == kAnsAceptar ? "" : "642.4") << answer;
+  }
+  EXPECT_EQ(e4::Activity.get(rec), 0) << "the row went with its code";
+}
+
+// A fiscal-data file whose work income comes in two runs (another kind of record between them):
+// the wizard offers both payers on the one page of their kind and imports them.
+TEST_F(WiringTest, AFiscalDataFileWithTwoRunsOfOneKindImportsEveryRow) {
+  std::ifstream in(QX_SOURCE_DIR "/resources/examples/trabajador.df", std::ios::binary);
+  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::size_t rta = text.find("\n2RTA") + 1, cb = text.find("\n2CB") + 1;
+  std::string second = text.substr(rta, cb - rta);
+  second.replace(second.find("DISTRIBUCIONES CENTRO SA"), 24, "SEGUNDO PAGADOR SL      ");
+  text.insert(text.find("\n2PP") + 1, second);  // RTA, CB, RTA, PP
+  apptest::TempDir dir;
+  const std::string path = dir.Str() + "dos_pagadores.df";
+  std::ofstream(path, std::ios::binary) << text;
+  const QString file = QString::fromStdString(path);
+  afterFamily.push_back([](QDialog& d) {
+    auto& entry = dynamic_cast<CDatosFiscalesDlg148&>(d);
+    entry.show();
+    QTest::mouseClick(ui::FindControl(&entry, CDatosFiscalesDlg148::kIdImport), Qt::LeftButton);
+    entry.hide();
+    return entry.result();
+  });
+  afterFamily.push_back([file](QDialog& d) {
+    auto& download = dynamic_cast<CObtencionDatosFiscalesDlg&>(d);
+    download.show();
+    qxtest::ChooseFileWhenAsked(file);
+    download.OnFileChosen();
+    download.OnContinuar();
+    download.hide();
+    return download.result();
+  });
+  int pages = 0, payers = 0;
+  afterFamily.push_back([&](QDialog& d) {
+    auto& wizard = dynamic_cast<CAsistenteDatosFiscales&>(d);
+    wizard.show();
+    QCoreApplication::processEvents();
+    pages = wizard.GetPageCount();
+    for (int k = 1; k <= pages; ++k)
+      if (CDFTrabajo* p = wizard.Slot(k); p && p->Key() == QStringLiteral("RTA"))
+        payers = static_cast<int>(p->lines.size()) - 1;
+    for (int i = 1; i < pages; ++i) {
+      QTest::mouseClick(wizard.FrameButton(CAsistente::kIdWizNext), Qt::LeftButton);
+      QCoreApplication::processEvents();
+    }
+    QTest::mouseClick(wizard.FrameButton(CAsistente::kIdWizFinish), Qt::LeftButton);
+    QCoreApplication::processEvents();
+    wizard.hide();
+    return wizard.result();
+  });
+  afterFamily.push_back([](QDialog&) { return static_cast<int>(QDialog::Accepted); });
+  afterFamily.push_back([](QDialog& d) {
+    auto& names = dynamic_cast<wizards::CNombreApellidosDlg&>(d);
+    names.firstSurname = QStringLiteral("MARTINEZ");
+    names.secondSurname = QStringLiteral("ROJO");
+    names.name = QStringLiteral("ANA");
+    return static_cast<int>(QDialog::Accepted);
+  });
+  afterFamily.push_back([](QDialog&) { return static_cast<int>(QDialog::Accepted); });
+  script.push_back(Cancel());
+  Start();
+  CreateIncome("FISCAL", Capture::Joint);
+  Trigger(ID_FILE_NEW);
+  ASSERT_NE(Current(), nullptr);
+  EXPECT_EQ(pages, 4) << "one page per kind of record";
+  EXPECT_EQ(payers, 2) << "both runs on the work-income page";
+  EXPECT_TRUE(script.empty());
+  db::CAdoRecordset rs;
+  ASSERT_TRUE(rs.Open("DATOSFISC", &assembly->Store().Connection(), db::Filter::Eq("CLAVE", std::string("FISCAL"))));
+  std::vector<std::uint8_t> yes;
+  rs.GetBlob("FICHEROSI", yes);
+  const std::string imported(yes.begin(), yes.end());
+  EXPECT_NE(imported.find("DISTRIBUCIONES CENTRO SA"), std::string::npos);
+  EXPECT_NE(imported.find("SEGUNDO PAGADOR SL"), std::string::npos);
 }
 
 // The descendants and ascendants of page 1 are kept in the family data: their boxes open the

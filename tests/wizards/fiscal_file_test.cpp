@@ -313,7 +313,6 @@ TEST(FiscalFile, RefusedFilesKeepNothingAndNameTheirMessage) {
       {"key without layout", File({di, std::string("2ZZ0").append(rta, 4)}), ReadStatus::kDamaged, 2},
       {"line of another type", File({di, std::string("3").append(rta, 1)}), ReadStatus::kDamaged, 2},
       {"truncated inside a line", whole.substr(0, whole.find(cb) + 40), ReadStatus::kDamaged, 4},
-      {"more pages than the wizard holds", File({di}) + manyRuns, ReadStatus::kTooManyPages, 20},
       {"oversized", File({"0DDFF2003", di}) + std::string(1u << 20, ' '), ReadStatus::kTooLarge, 0},
       {"binary", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16), ReadStatus::kForeign, 0},
       {"text of another kind", File({"Querida Ana:", "te escribo para..."}), ReadStatus::kForeign, 1},
@@ -327,6 +326,17 @@ TEST(FiscalFile, RefusedFilesKeepNothingAndNameTheirMessage) {
     EXPECT_TRUE(f.records.empty() && f.runs.empty()) << c.what;
     EXPECT_NE(MessageId(f.status), 0) << c.what;
   }
+  // Runs of the same kinds again and again make one page per kind; more kinds than pages are refused.
+  const FiscalFile repeated = ReadFiscalFile(File({di}) + manyRuns, layout);
+  EXPECT_TRUE(repeated.ok());
+  EXPECT_EQ(repeated.runs.size(), 3u);
+  EXPECT_EQ(repeated.runs[1].records.size(), 10u);
+  ReadOptions two;
+  two.maxRuns = 2;
+  const FiscalFile tooMany = ReadFiscalFile(File({di, rta, rta, cb}), layout, two);
+  EXPECT_EQ(tooMany.status, ReadStatus::kTooManyPages);
+  EXPECT_EQ(tooMany.faultLine, 4);
+  EXPECT_TRUE(tooMany.records.empty() && tooMany.runs.empty());
   EXPECT_EQ(MessageId(ReadStatus::kDamaged), 324);
   EXPECT_EQ(MessageId(ReadStatus::kTooManyPages), 324);
 }
@@ -360,9 +370,14 @@ TEST(FiscalFile, PagesFollowTheListOrderAndLeaveOutWhatHasNoPlace) {
     return std::make_pair(f.runs.size(), keys);
   };
   EXPECT_EQ(keysOf({"2RE1", "2RE2", "2PP0"}), std::make_pair(std::size_t{2}, std::vector<std::string>{"RE0", "PP1"}));
-  // The second RE run and the key without a list row make pages that are never shown.
-  EXPECT_EQ(keysOf({"2PP0", "2RE1", "2XX0", "2RE1"}),
-            std::make_pair(std::size_t{4}, std::vector<std::string>{"RE1", "PP0"}));
+  // The second RE run joins the first RE page; the key without a list row makes a page never shown.
+  EXPECT_EQ(keysOf({"2PP0", "2RE1", "2XX0", "2RE2"}),
+            std::make_pair(std::size_t{3}, std::vector<std::string>{"RE1", "PP0"}));
+  const FiscalFile f = ReadFiscalFile(File({"2RE1", "2RE2", "2PP0", "2RE3"}), layout);
+  ASSERT_EQ(f.runs.size(), 2u);
+  std::vector<std::string> re;
+  for (std::size_t i : f.runs[0].records) re.push_back(f.records[i].line);
+  EXPECT_EQ(re, (std::vector<std::string>{"2RE1", "2RE2", "2RE3"})) << "every RE line, in file order";
 }
 
 TEST(FiscalFile, OpeningARefusedFileShowsItsMessageInTheInterfaceLanguage) {
