@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QLineEdit>
+#include <QMoveEvent>
 #include <QPainter>
 #include <QStyleOptionToolButton>
 
@@ -33,6 +34,7 @@ CCompanionButton::~CCompanionButton() {
 }
 
 void CCompanionButton::Follow() {
+  following_ = true;
   const int h = edit_->height();
   QMargins m = edit_->textMargins();
   if (m.right() != h) edit_->setTextMargins(m.left(), m.top(), h, m.bottom());
@@ -43,6 +45,14 @@ void CCompanionButton::Follow() {
     setGeometry(g.right() - h + 1, g.top(), h, h);
   }
   raise();
+  following_ = false;
+}
+
+void CCompanionButton::moveEvent(QMoveEvent* e) {
+  QToolButton::moveEvent(e);
+  // A scroll of the parent moves the button and its edit alike, the edit first: it goes back over
+  // the edit rather than off by the scroll.
+  if (!following_ && parentWidget() != edit_) Follow();
 }
 
 bool CCompanionButton::eventFilter(QObject* watched, QEvent* e) {

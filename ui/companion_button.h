@@ -25,10 +25,12 @@ class CCompanionButton : public QToolButton {
  protected:
   bool eventFilter(QObject* watched, QEvent* e) override;
   void paintEvent(QPaintEvent* e) override;
+  void moveEvent(QMoveEvent* e) override;
 
  private:
   QLineEdit* edit_;
   Look look_;
+  bool following_ = false;
 };
 
 // The keys of the editors that take no typed text (launcher, selection and sub-dialog edits):

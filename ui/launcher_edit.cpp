@@ -162,6 +162,8 @@ int CDialogLauncherEdit::FilterChar(char32_t, int, int, bool) {
 
 int CDialogLauncherEdit::FilterKeyDown(int key, int repeat, int flags) {
   if (key == Qt::Key_Delete) return kRefuse;
+  // F7 opens the dialog as on every box that opens a window.
+  if (key == Qt::Key_F7) return Launch() == 2 ? kHandled : kRefuse;
   return CDoubleEdit::FilterKeyDown(key, repeat, flags);
 }
 

@@ -1,7 +1,10 @@
 #include "data/doc/renta_doc.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
+#include <tuple>
 
 #include "blocks/family_entries.h"
 #include "blocks/form100_payment.h"
@@ -29,6 +32,20 @@ constexpr blocks::U8 kDeclarantMarker{755}, kSpouseMarker{1555};
 
 // NIFs of Form100Personal.
 constexpr blocks::Text kDeclarantNif{80, 9}, kSpouseNif{89, 9}, kChild1Nif{98, 9}, kChild2Nif{107, 9};
+
+// What page 1 shows of each member (one slot per member, family unit first; offsets within
+// Form100Family): the civil-status marks in the order of the wizard's codes (single, married,
+// widowed, separated or divorced), the own and the other spouse's date of birth with their years.
+constexpr std::size_t At(std::size_t blockOffset) { return blockOffset - f100::Family.offset; }
+constexpr std::size_t kCivilMarks[4] = {At(753), At(763), At(758), At(768)};
+constexpr std::size_t kOwnBirth = At(1473), kOwnBirthYear = At(1453);
+constexpr std::size_t kOtherBirth = At(2268), kOtherBirthYear = At(2248);
+
+void SetBirth(std::uint8_t* family, std::size_t date, std::size_t year, int slot, std::string_view birth) {
+  const auto k = static_cast<std::size_t>(slot);
+  blocks::Text{date + 8 * k, 8}.set(family, birth);
+  blocks::Text{year + 4 * k, 4}.set(family, birth.size() >= 8 ? birth.substr(4, 4) : std::string_view{});
+}
 
 // Descendant ranking arrays in Form100Family.
 constexpr blocks::F64 kFirstNumber{4184};
@@ -382,6 +399,20 @@ void CRentaDoc::ApplyFamilyData(int remembered, bool spouseJustExcluded) {
     if (int d = FindChildDescendant(child, -1); d >= 0)
       CopyHolderName(f, kDescendantNames, d, kFirstHolder, 2 + child);
   for (int m = 1; m <= f100::kMembers; ++m) fam::CommunityCodeCopy(m - 1).set(f, CommunityCode(m));
+  // Page 1 shows the civil status and the dates of birth that the wizard keeps in the personal
+  // record: the spouses share the status, the children are single.
+  namespace wp = f100::wizard_personal;
+  const unsigned status = std::min<unsigned>(wp::CivilStatus.get(p), 3);
+  for (std::size_t slot = 0; slot < 5; ++slot)
+    for (unsigned code = 0; code < 4; ++code) f[kCivilMarks[code] + slot] = (slot < 3 ? code == status : code == 0) ? 1 : 0;
+  const std::string_view declarant = wp::DeclarantBirth.raw(p), spouse = wp::SpouseBirth.raw(p);
+  for (const auto& [slot, own, other] : {std::tuple{0, declarant, spouse}, std::tuple{1, declarant, spouse},
+                                         std::tuple{2, spouse, declarant}}) {
+    SetBirth(f, kOwnBirth, kOwnBirthYear, slot, own);
+    SetBirth(f, kOtherBirth, kOtherBirthYear, slot, other);
+  }
+  SetBirth(f, kOwnBirth, kOwnBirthYear, 3, wp::Child1Birth.raw(p));
+  SetBirth(f, kOwnBirth, kOwnBirthYear, 4, wp::Child2Birth.raw(p));
   if (fam::SpouseExcluded.get(f) == 0 && f100::GetDeclarationMode(block_.data()) == 1 && kDeclarantMarker.isSet(f) &&
       kSpouseMarker.isSet(f)) {
     for (const SharedField& s : kSharedWithSpouse)

@@ -122,11 +122,13 @@ void CBoxesORD001::BindPageData(int rebind) {
   if (CBoxField* x = box(198)) x->data = reinterpret_cast<std::uint8_t*>(barcodeText_.data());
   if (CBoxField* x = box(199)) x->data = reinterpret_cast<std::uint8_t*>(receiptText_.data());
 
-  // The boxes that open a dialog: the street kinds a selection list over their own field, the
-  // pairs of marks one record, the assignment marks their own field, the disagreement its block.
+  // The boxes that open a dialog: the street kinds the start of the declaration's block (the address
+  // dialog tells form 100 from form 714 by it and finds the member's slots there; handed their own
+  // field, it took it for a form-714 block and wrote beyond the address), the pairs of marks one
+  // record, the assignment marks their own field, the disagreement its block.
   for (int p : {kStreetKind, kSpouseStreetKind})
     if (CBoxField* x = box(p)) {
-      x->option = x->data;
+      x->option = b;
       x->decimals = -1;
     }
   addressMarks_ = {b + kAddressMarks + k, b + kFirstDeclarationMarks + k};

@@ -27,6 +27,7 @@ void CBoxesPAT010::BindPageData(int rebind) {
   CBindingTableList::BindPageData(rebind);
   const std::span<std::uint8_t> block = Block();
   taxPaid_ = {};
+  quotaLimit_ = {};
   if (block.size() < f714::kBlockSize) return;
   std::uint8_t* b = block.data();
   std::uint8_t* s = b + kS;
@@ -34,13 +35,19 @@ void CBoxesPAT010::BindPageData(int rebind) {
   taxPaid_.item1 = s + f714::liq::NetWealth.off;
   taxPaid_.size = static_cast<std::int32_t>(kPaidPairsBytes);
   if (CBoxField* box = Position(kTaxPaidAbroad)) box->option = &taxPaid_;
+  quotaLimit_.block = s + f714::liq::IncomeTaxMode.off;
+  quotaLimit_.item1 = s + f714::liq::NetWealth.off;
+  quotaLimit_.size = static_cast<std::int32_t>(f714::liq::SecondBaseCopy.off - f714::liq::IncomeTaxMode.off);
+  if (CBoxField* box = Position(kQuotaLimit)) box->option = &quotaLimit_;
   for (int p : kLockedWithoutMinimum)
     if (CBoxField* box = Position(p)) box->SoloLectur = NoExemptMinimum.get(b) != 0 ? 1 : 0;
 }
 
 void CBoxesPAT010::ReleasePageData() {
-  if (CBoxField* box = Position(kTaxPaidAbroad)) box->option = nullptr;
+  for (int p : {kTaxPaidAbroad, kQuotaLimit})
+    if (CBoxField* box = Position(p)) box->option = nullptr;
   taxPaid_ = {};
+  quotaLimit_ = {};
   CBindingTableList::ReleasePageData();
 }
 
@@ -103,6 +110,7 @@ int PAT010::OnBoxEdited(int position) {
 int PAT010::OnBoxSubDialogValue(int position) {
   if (position == 14) Liquidate(1);
   else if (position == 21) Liquidate(2);
+  else if (position == CBoxesPAT010::kQuotaLimit) Liquidate(-1);
   else if (doc::CProg32Doc* d = GetDocument()) {
     d->Calculate(0);
     RepaintBoxes();

@@ -9,11 +9,11 @@
 namespace forms {
 
 // The liquidation's box list: box 21 (the tax paid abroad) opens its dialog on the three pairs of
-// tax paid and value, handing the net wealth along as the base. Box 11 opens nothing: the 48 bytes
-// after it (+296 .. +343) are the income-tax inputs of the liquidation, and the summary has no 48
-// free bytes in a row where a second set of pairs could live.
+// tax paid and value, handing the net wealth along as the base; box 11 (the income-tax base) opens
+// the quota limit on the liquidation's income-tax inputs (+296 .. +367), with the net wealth too.
 class CBoxesPAT010 : public CBindingTableList {
  public:
+  static constexpr int kQuotaLimit = 11;
   static constexpr int kTaxPaidAbroad = 21;
   explicit CBoxesPAT010(std::span<std::uint8_t> block);
   void BindPageData(int rebind) override;
@@ -22,6 +22,7 @@ class CBoxesPAT010 : public CBindingTableList {
 
  private:
   ui::AnnexPointerList taxPaid_{};
+  ui::AnnexPointerList quotaLimit_{};
 };
 
 class PAT010 : public CGenericPage714 {

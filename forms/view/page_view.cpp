@@ -405,6 +405,7 @@ void CProg32View::CreateBoxEditor(int index) {
   e->SetModifiedListener([this] { host_.BoxEditorModified(); });
   const QPoint o = ScrollPosition();
   e->CreateInView(viewport(), o.x(), o.y(), boxFont_);
+  if (auto* launcher = dynamic_cast<CDialogLauncherEdit*>(e)) launcher->CreateBrowseButton();
   e->setFocus(Qt::OtherFocusReason);
 }
 
@@ -589,6 +590,8 @@ int CProg32View::OnBoxNotify(int id, int code) {
     default: return 0;
   }
   if (r == 1) host_.UpdateAllViews(kHintRepaintBoxes);
+  // The recalculation after a dialog may have made the box's editor anew: the keys go back to it.
+  if (code == ui::kNotifySubDialogValue && editor_ && editor_->isVisible()) editor_->setFocus(Qt::OtherFocusReason);
   return r;
 }
 

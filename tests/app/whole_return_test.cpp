@@ -387,9 +387,16 @@ TEST_F(WholeReturn, AnIncomeTaxReturn) {
   EXPECT_DOUBLE_EQ(annex::inrega6::Income.get(f100::record(Block(), f100::SectionB) + annex::inrega6::kGroup.holder.off),
                    1250.80);
 
-  // Page 14: a donation typed in its box; the home bought with a loan in the housing sheet.
+  // Page 14: a donation entered in the dialog of its box; the home bought with a loan in the
+  // housing sheet.
   GoTo(14, 214);
-  TypeInBox(3, QStringLiteral("600"));
+  InAnnex(3, [](QWidget& m) {
+    auto& d = dynamic_cast<CTemplateDlg&>(m);
+    TypeInto(d, 1394, "D");  // the first row's holder and amount
+    TypeInto(d, 1318, "600");
+    d.Item<QAbstractButton>(ui::IDOK)->click();
+  });
+  EXPECT_NEAR(Shown(3), 600.0, 0.005) << "the donations at 15 %";
   InAnnex(15, [](QWidget& m) {
     auto& sheet = dynamic_cast<CVivienda&>(m);
     CInverVivi& p = sheet.InvestmentPage();

@@ -80,7 +80,8 @@ TEST_F(Ord001, BindsEachBoxToItsFieldAndTheDialogBoxesToWhatTheyEdit) {
   EXPECT_EQ(page.GetBox(136)->data, List().ascendants.data());
 
   // What each dialog box hands its dialog.
-  EXPECT_EQ(page.GetBox(4)->option, page.GetBox(4)->data) << "street kind: its own field, a selection";
+  EXPECT_EQ(page.GetBox(4)->option, Block()) << "street kind: the declaration's block, where the address dialog finds the member";
+  EXPECT_EQ(page.GetBox(29)->option, Block()) << "the other spouse's street kind too";
   EXPECT_EQ(page.GetBox(4)->decimals, -1);
   for (int p : {14, 15, 39, 40}) {
     const auto* marks = static_cast<const ui::FieldPair*>(page.GetBox(p - 1)->option);

@@ -39,7 +39,8 @@ TEST_F(Pat010, WithoutExemptMinimumTwoAmountsAreLocked) {
 }
 
 // The tax paid abroad opens its dialog on the liquidation's three pairs of tax and value with the
-// net wealth as the base; the income-tax base box hands nothing, so its inputs are never a block.
+// net wealth as the base; the income-tax base box opens the quota limit on the income-tax inputs,
+// with the net wealth too.
 TEST_F(Pat010, TheTaxPaidAbroadBoxHandsThePairsAndTheNetWealth) {
   forms::CFormView& page = Open(3, 310);
   const auto* paid = page.GetBox(forms::CBoxesPAT010::kTaxPaidAbroad - 1);
@@ -49,11 +50,16 @@ TEST_F(Pat010, TheTaxPaidAbroadBoxHandsThePairsAndTheNetWealth) {
   EXPECT_EQ(link.block, Block() + kS + 448);
   EXPECT_EQ(link.item1, Block() + kS + 168);
   EXPECT_EQ(link.size, 48);
-  const auto* base = page.GetBox(10);
-  EXPECT_TRUE(base->NombreVent.empty());
-  EXPECT_EQ(base->option, nullptr);
+  const auto* base = page.GetBox(forms::CBoxesPAT010::kQuotaLimit - 1);
+  EXPECT_EQ(base->NombreVent, "IDD_PCUOTINT");
+  ASSERT_NE(base->option, nullptr);
+  const auto& inputs = *static_cast<const ui::AnnexPointerList*>(base->option);
+  EXPECT_EQ(inputs.block, Block() + kS + 296);
+  EXPECT_EQ(inputs.item1, Block() + kS + 168);
+  EXPECT_EQ(inputs.size, 72);
   page.BoxList()->ReleasePageData();
   EXPECT_EQ(paid->option, nullptr);
+  EXPECT_EQ(base->option, nullptr);
 }
 
 TEST_F(Pat010, CeutaAndMelillaAreHeldToTheTaxableBase) {
