@@ -125,8 +125,13 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
   auto* lay = new QHBoxLayout(this);
   index_ = new QListWidget(this);
   text_ = new QTextBrowser(this);
-  lay->addWidget(index_, 1);
-  lay->addWidget(text_, 3);
+  // Titles wrap within the index rather than end cut off at its edge.
+  index_->setWordWrap(true);
+  index_->setTextElideMode(Qt::ElideNone);
+  index_->setResizeMode(QListView::Adjust);
+  index_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  lay->addWidget(index_, 2);
+  lay->addWidget(text_, 5);
   for (const HelpTopic& t : HelpIndex::Get().Topics()) {
     auto* item = new QListWidgetItem(HelpTitle(t.id), index_);
     item->setData(Qt::UserRole, t.id);
@@ -135,7 +140,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
           [this](QListWidgetItem* it) { ShowTopic(it->data(Qt::UserRole).toInt()); });
   connect(index_, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* it) { ShowTopic(it->data(Qt::UserRole).toInt()); });
-  resize(720, 480);
+  resize(900, 560);
 }
 
 void HelpViewer::ShowTopic(int id) {

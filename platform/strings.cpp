@@ -1,8 +1,11 @@
 #ifdef QT_CORE_LIB
 #include "platform/strings.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QStringList>
+#include <QTranslator>
 
 namespace platform {
 
@@ -66,9 +69,48 @@ const StringTable& Strings(char letter) {
   return it->second;
 }
 
+QString QtCatalogueName(char letter) {
+  switch (letter) {
+    case 'e': return QStringLiteral("qt_es");
+    case 'c':
+    case 'v': return QStringLiteral("qt_ca");  // Valencian reads Qt's Catalan texts
+    case 'g': return QStringLiteral("qt_gl");
+    default: return {};
+  }
+}
+
+namespace {
+// Qt's own dialogs and buttons (print and file dialogs, Yes/No/Cancel) follow the interface
+// language through the system's Qt catalogues; without a catalogue they stay in Qt's English.
+void InstallQtTranslator(char letter) {
+  static QTranslator* installed = nullptr;
+  static QString installedName;
+  auto* app = QCoreApplication::instance();
+  if (!app) return;
+  const QString name = QtCatalogueName(letter);
+  if (installed && name == installedName) return;
+  if (installed) {
+    QCoreApplication::removeTranslator(installed);
+    delete installed;
+    installed = nullptr;
+    installedName.clear();
+  }
+  if (name.isEmpty()) return;
+  auto* t = new QTranslator(app);
+  if (!t->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete t;
+    return;
+  }
+  QCoreApplication::installTranslator(t);
+  installed = t;
+  installedName = name;
+}
+}  // namespace
+
 void SetLanguage(char letter) {
   if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
   g_language = letter;
+  InstallQtTranslator(letter);
 }
 
 char Language() { return g_language; }

@@ -699,6 +699,7 @@ TEST_F(WiringTest, ExportAndImportThroughTheCommands) {
   EXPECT_EQ(a.LastTransferPath(), QString::fromStdString(file));
   ASSERT_FALSE(messages.empty());
   EXPECT_EQ(messages.back().text.toStdString(), platform::Text(store::text::kExported));
+  EXPECT_EQ(messages.back().icon, app::kIconInfo) << "a success is no warning";
 
   ASSERT_TRUE(s.Delete(kIncome, false));
   ASSERT_TRUE(s.Delete(kRenamed, false));
@@ -852,6 +853,16 @@ TEST_F(WiringTest, ADeclarationOpensOnItsFirstPageAndIsFilledBoxByBox) {
   Trigger(ID_LAST_PAGE);
   EXPECT_EQ(Current()->View()->GetPageCode(), 311);
   EXPECT_FALSE(Enabled(ID_LAST_PAGE));
+  EXPECT_TRUE(Enabled(ID_FIRST_PAGE));
+  EXPECT_TRUE(Enabled(ID_PREV_PAGE));
+  // Reached another way (a box to go to), the page commands follow the page at once.
+  Trigger(ID_FIRST_PAGE);
+  EXPECT_FALSE(Enabled(ID_PREV_PAGE));
+  a.MainFrame()->GoToBox(11, 0);
+  EXPECT_EQ(Current()->View()->GetPageCode(), 311);
+  EXPECT_TRUE(Enabled(ID_FIRST_PAGE));
+  EXPECT_TRUE(Enabled(ID_PREV_PAGE));
+  EXPECT_FALSE(Enabled(ID_NEXT_PAGE));
 
   // Zoom: the document's zoom and the profile's text.
   EXPECT_FALSE(Enabled(ID_ZOOM_OUT));

@@ -86,7 +86,7 @@ TEST_F(WizardFrame, StepsSwapBackNextAndFinish) {
   EXPECT_FALSE(f.Shown(CAsistente::kIdWizBack));
   EXPECT_TRUE(f.Shown(CAsistente::kIdWizNext));
   EXPECT_FALSE(f.Shown(CAsistente::kIdWizFinish));
-  EXPECT_EQ(f.Button(CAsistente::kIdWizNext)->text(), QStringLiteral("&Siguiente"));
+  EXPECT_EQ(f.Button(CAsistente::kIdWizNext)->text(), QStringLiteral("Si&guiente"));
 
   f.Click(CAsistente::kIdWizNext);
   EXPECT_EQ(f.sheet.GetActiveIndex(), 1);

@@ -1,0 +1,29 @@
+// Keys typed after the key that opened a box's dialog must not land in whatever field of that
+// dialog happens to have the focus (it may stand for another amount than the box). While the guard
+// lives, character keys are dropped with a beep until the user does something in the dialog other
+// than typing on: a mouse press, or a key that is not a character (Tab, an arrow, Enter, Escape...).
+#pragma once
+
+#include <QObject>
+
+namespace ui {
+
+class TypeAheadGuard : public QObject {
+ public:
+  // Watches the application from now until destroyed.
+  TypeAheadGuard();
+  ~TypeAheadGuard() override;
+  TypeAheadGuard(const TypeAheadGuard&) = delete;
+  TypeAheadGuard& operator=(const TypeAheadGuard&) = delete;
+
+  int Dropped() const { return dropped_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  bool armed_ = true;
+  int dropped_ = 0;
+};
+
+}  // namespace ui
