@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTranslator>
 
+#include <cstring>
+
 namespace platform {
 
 QString UnescapeTsv(const QString& value) {
@@ -80,6 +82,24 @@ QString QtCatalogueName(char letter) {
 }
 
 namespace {
+// The standard buttons of Qt's dialogs in the program's own words, for a language whose Qt
+// catalogue lacks them (the Galician one predates them). Qt's catalogue, installed after this one,
+// is asked first.
+class OwnButtonWords : public QTranslator {
+ public:
+  bool isEmpty() const override { return false; }
+  QString translate(const char* context, const char* source, const char* = nullptr, int = -1) const override {
+    if (!context || !source || std::strcmp(context, "QPlatformTheme") != 0) return {};
+    static constexpr struct {
+      const char* source;
+      int id;
+    } kWords[] = {{"&Yes", 96017}, {"&No", 96016}, {"OK", 59}, {"Cancel", 62}, {"Close", 90031}};
+    for (const auto& w : kWords)
+      if (std::strcmp(source, w.source) == 0) return LoadString(w.id);
+    return {};
+  }
+};
+
 // Qt's own dialogs and buttons (print and file dialogs, Yes/No/Cancel) follow the interface
 // language through the system's Qt catalogues; without a catalogue they stay in Qt's English.
 void InstallQtTranslator(char letter) {
@@ -87,6 +107,13 @@ void InstallQtTranslator(char letter) {
   static QString installedName;
   auto* app = QCoreApplication::instance();
   if (!app) return;
+  static OwnButtonWords* own = [app] {
+    auto* t = new OwnButtonWords;
+    t->setParent(app);
+    QCoreApplication::installTranslator(t);
+    return t;
+  }();
+  (void)own;
   const QString name = QtCatalogueName(letter);
   if (installed && name == installedName) return;
   if (installed) {

@@ -218,11 +218,11 @@ TEST_P(WindowsFit, TheToolWindows) {
     Check(d, "fiscal_data_holders");
   }
   {
-    fiscal::CDonacionesMurciaDlg d;
+    CDonacionesMurciaDlg d;
     Check(d, "fiscal_donations");
   }
   {
-    fiscal::CGastosAdqEnajDlg d;
+    CGastosAdqEnajDlg d;
     Check(d, "fiscal_expenses");
   }
   {
