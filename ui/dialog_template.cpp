@@ -191,8 +191,11 @@ void BuildTemplate(QWidget* host, const DialogTemplate& t,
     if (d.kind != Ctl::GroupBox)
       if (auto g = groups.find(d.group); g != groups.end()) into = g->second;
     // Texts across several columns, and long ones, wrap rather than widen the window.
-    if (auto* l = qobject_cast<QLabel*>(w); l && (d.colSpan > 1 || l->text().size() > kLongCaption))
-      l->setWordWrap(true);
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+      if (d.colSpan > 1 || l->text().size() > kLongCaption) l->setWordWrap(true);
+      // A caption of several lines keeps them all when the layout is short of height.
+      else if (!l->text().isEmpty()) l->setMinimumHeight(l->sizeHint().height());
+    }
     into->addWidget(w, d.row, d.col, d.rowSpan, d.colSpan);
     if (d.hidden) w->hide();
     if (d.kind == Ctl::Radio && d.radioGroup) {

@@ -1,6 +1,7 @@
 #include "ui/type_ahead_guard.h"
 
 #include <QApplication>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -31,6 +32,16 @@ bool TypeAheadGuard::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonDblClick:
       armed_ = false;
       return false;
+    case QEvent::FocusIn: {
+      // The focus moved from one field of the window to another: the user chose where to type.
+      auto* w = static_cast<QWidget*>(watched);
+      const Qt::FocusReason why = static_cast<QFocusEvent*>(event)->reason();
+      if (lastFocus_ && lastFocus_ != w && lastFocus_->window() == w->window() &&
+          why != Qt::ActiveWindowFocusReason && why != Qt::PopupFocusReason)
+        armed_ = false;
+      lastFocus_ = w;
+      return false;
+    }
     case QEvent::KeyPress: {
       auto* k = static_cast<QKeyEvent*>(event);
       if (!IsCharacterKey(k)) {
