@@ -344,6 +344,10 @@ bool CDeclarationDocument::ShowPage(int index, int box) {
     page->EditHotBox();
   }
   area->setActiveSubWindow(frame_);
+  services_.shell.PageShown(index + 1);
+  // Whatever brought the page (a box to go to, the sections bar, a check's finding), the page
+  // commands follow it at once.
+  services_.shell.UpdateCommandStates();
   if (box > 0) view_->GoToBox(box - 1);
   return true;
 }

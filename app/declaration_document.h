@@ -82,6 +82,8 @@ class IDeclarationShell {
   virtual void RunCalculator() {}
   // The mark that fiscal data were incorporated into a declaration ("S").
   virtual void SetFiscalDataMark(const QString& /*mark*/) {}
+  // The page shown now (1-based), for the sections bar to follow.
+  virtual void PageShown(int /*page*/) {}
 };
 
 // What every open declaration shares with the rest of the program.

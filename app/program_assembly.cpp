@@ -142,6 +142,11 @@ void CApplicationShell::RunCalculator() { app_.OnCalculator(); }
 
 void CApplicationShell::SetFiscalDataMark(const QString& mark) { app_.FiscalDataMark() = mark; }
 
+void CApplicationShell::PageShown(int page) {
+  if (CMainFrame* f = app_.MainFrame())
+    if (CBarraApartados* bar = f->SectionsBar()) bar->FollowPage(page);
+}
+
 // ---------------------------------------------------------------- assembly
 
 CProgramAssembly::CProgramAssembly(CRentaApp& app, std::function<int(QDialog&)> runModal)

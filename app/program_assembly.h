@@ -69,6 +69,7 @@ class CApplicationShell : public IDeclarationShell {
   bool CommandEnabled(int id) override;
   void RunCalculator() override;
   void SetFiscalDataMark(const QString& mark) override;
+  void PageShown(int page) override;
 
  private:
   CRentaApp& app_;

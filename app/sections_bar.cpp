@@ -1,5 +1,7 @@
 #include "app/sections_bar.h"
 
+#include <QTreeWidgetItemIterator>
+
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -9,6 +11,7 @@
 #include <QTimer>
 #include <QToolTip>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 #include "app/app_texts.h"
 #include "app/sections_index.h"
@@ -330,6 +333,31 @@ void CBarraApartados::ChooseItem(QTreeWidgetItem* item) {
     QTimer::singleShot(0, this, [this, page, box] { emit goToBox(page, box); });
   }
   tree_->raise();
+}
+
+void CBarraApartados::FollowPage(int page) {
+  if (form_ == 0 || page < 1 || !EnsureConnection()) return;
+  if (QTreeWidgetItem* current = tree_->currentItem();
+      current && static_cast<int>(current->data(0, kItemDataRole).toUInt() / 65536u) == page)
+    return;  // the entry chosen already stands for the page
+  for (int tab = 0; tab < tabs_->count(); ++tab) {
+    bool found = false;
+    for (const IndexRow& row : ReadIndexRows(*connection_, form_, letter_, tab))
+      if (row.nivel > 0 && row.pagina == page) {
+        found = true;
+        break;
+      }
+    if (!found) continue;
+    if (tabs_->currentIndex() != tab) tabs_->setCurrentIndex(tab);
+    for (QTreeWidgetItemIterator it(tree_); *it; ++it) {
+      if (static_cast<int>((*it)->data(0, kItemDataRole).toUInt() / 65536u) != page) continue;
+      for (QTreeWidgetItem* up = (*it)->parent(); up; up = up->parent()) up->setExpanded(true);
+      tree_->setCurrentItem(*it);
+      tree_->scrollToItem(*it);
+      return;
+    }
+    return;
+  }
 }
 
 bool CBarraApartados::eventFilter(QObject* watched, QEvent* event) {

@@ -69,6 +69,9 @@ class CBarraApartados : public QDockWidget {
 
   // Chooses an entry as a double click or the space key does.
   void ChooseItem(QTreeWidgetItem* item);
+  // The page shown (1-based): the bar shows the tab of its first entry and selects that entry,
+  // going nowhere. A page without an entry leaves the bar as it is.
+  void FollowPage(int page);
 
  signals:
   // The chosen entry's page (1-based, 100 the personal data wizard) and box.

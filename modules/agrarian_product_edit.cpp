@@ -1,4 +1,5 @@
 #include "modules/agrarian_product_edit.h"
+#include "ui/type_ahead_guard.h"
 
 #include <QHideEvent>
 
@@ -136,6 +137,7 @@ int CAgrarianProductEdit::FilterChar(char32_t ch, int, int, bool) {
   if (ch == kChEscape) return kRefuse;
   if (GetCurrentHolder() != doc::kFamilyUnit && (doc::HouseholdHas(doc::kSpouse) || doc::HouseholdHas(doc::kChild1)))
     return kRefuse;
+  const ui::TypeAheadGuard typedAhead;
   OpenProductDialog();
   return kHandled;
 }

@@ -1,6 +1,7 @@
 #ifdef QT_CORE_LIB
 #include "platform/help.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -10,6 +11,7 @@
 #include "platform/help_texts.h"
 #include "platform/strings.h"
 
+#include <algorithm>
 #include <map>
 #include <utility>
 
@@ -125,8 +127,14 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
   auto* lay = new QHBoxLayout(this);
   index_ = new QListWidget(this);
   text_ = new QTextBrowser(this);
-  lay->addWidget(index_, 1);
-  lay->addWidget(text_, 3);
+  // Titles wrap within the index rather than end cut off at its edge.
+  index_->setWordWrap(true);
+  index_->setTextElideMode(Qt::ElideNone);
+  index_->setResizeMode(QListView::Adjust);
+  index_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  index_->viewport()->installEventFilter(this);
+  lay->addWidget(index_, 2);
+  lay->addWidget(text_, 5);
   for (const HelpTopic& t : HelpIndex::Get().Topics()) {
     auto* item = new QListWidgetItem(HelpTitle(t.id), index_);
     item->setData(Qt::UserRole, t.id);
@@ -135,7 +143,23 @@ HelpViewer::HelpViewer(QWidget* parent) : QDialog(parent) {
           [this](QListWidgetItem* it) { ShowTopic(it->data(Qt::UserRole).toInt()); });
   connect(index_, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* it) { ShowTopic(it->data(Qt::UserRole).toInt()); });
-  resize(720, 480);
+  resize(900, 560);
+}
+
+// Each title's row is as high as its lines at the index's width.
+void HelpViewer::FitTitles() {
+  const int width = index_->viewport()->width();
+  const QFontMetrics fm(index_->font());
+  for (int r = 0; r < index_->count(); ++r) {
+    QListWidgetItem* item = index_->item(r);
+    const QRect need = fm.boundingRect(QRect(0, 0, std::max(width - 8, 40), 10000), Qt::TextWordWrap, item->text());
+    item->setSizeHint(QSize(width, need.height() + 6));
+  }
+}
+
+bool HelpViewer::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == index_->viewport() && event->type() == QEvent::Resize) FitTitles();
+  return QDialog::eventFilter(watched, event);
 }
 
 void HelpViewer::ShowTopic(int id) {
@@ -149,6 +173,7 @@ void HelpViewer::ShowTopic(int id) {
     item->setText(HelpTitle(item->data(Qt::UserRole).toInt()));
     if (item->data(Qt::UserRole).toInt() == id) index_->setCurrentRow(r);
   }
+  FitTitles();
 }
 
 HelpViewer* HelpViewer::Instance() {

@@ -44,7 +44,11 @@ class HelpViewer : public QDialog {
   int CurrentTopic() const { return current_; }
   static HelpViewer* Instance();  // the one window, created on first use
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
+  void FitTitles();
   QListWidget* index_;
   QTextBrowser* text_;
   int current_ = 0;

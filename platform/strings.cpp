@@ -1,8 +1,13 @@
 #ifdef QT_CORE_LIB
 #include "platform/strings.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QLibraryInfo>
 #include <QStringList>
+#include <QTranslator>
+
+#include <cstring>
 
 namespace platform {
 
@@ -66,9 +71,73 @@ const StringTable& Strings(char letter) {
   return it->second;
 }
 
+QString QtCatalogueName(char letter) {
+  switch (letter) {
+    case 'e': return QStringLiteral("qt_es");
+    case 'c':
+    case 'v': return QStringLiteral("qt_ca");  // Valencian reads Qt's Catalan texts
+    case 'g': return QStringLiteral("qt_gl");
+    default: return {};
+  }
+}
+
+namespace {
+// The standard buttons of Qt's dialogs in the program's own words, for a language whose Qt
+// catalogue lacks them (the Galician one predates them). Qt's catalogue, installed after this one,
+// is asked first.
+class OwnButtonWords : public QTranslator {
+ public:
+  bool isEmpty() const override { return false; }
+  QString translate(const char* context, const char* source, const char* = nullptr, int = -1) const override {
+    if (!context || !source || std::strcmp(context, "QPlatformTheme") != 0) return {};
+    static constexpr struct {
+      const char* source;
+      int id;
+    } kWords[] = {{"&Yes", 96017}, {"&No", 96016}, {"OK", 59}, {"Cancel", 62}, {"Close", 90031}};
+    for (const auto& w : kWords)
+      if (std::strcmp(source, w.source) == 0) return LoadString(w.id);
+    return {};
+  }
+};
+
+// Qt's own dialogs and buttons (print and file dialogs, Yes/No/Cancel) follow the interface
+// language through the system's Qt catalogues; without a catalogue they stay in Qt's English.
+void InstallQtTranslator(char letter) {
+  static QTranslator* installed = nullptr;
+  static QString installedName;
+  auto* app = QCoreApplication::instance();
+  if (!app) return;
+  static OwnButtonWords* own = [app] {
+    auto* t = new OwnButtonWords;
+    t->setParent(app);
+    QCoreApplication::installTranslator(t);
+    return t;
+  }();
+  (void)own;
+  const QString name = QtCatalogueName(letter);
+  if (installed && name == installedName) return;
+  if (installed) {
+    QCoreApplication::removeTranslator(installed);
+    delete installed;
+    installed = nullptr;
+    installedName.clear();
+  }
+  if (name.isEmpty()) return;
+  auto* t = new QTranslator(app);
+  if (!t->load(name, QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    delete t;
+    return;
+  }
+  QCoreApplication::installTranslator(t);
+  installed = t;
+  installedName = name;
+}
+}  // namespace
+
 void SetLanguage(char letter) {
   if (letter >= 'A' && letter <= 'Z') letter = static_cast<char>(letter - 'A' + 'a');
   g_language = letter;
+  InstallQtTranslator(letter);
 }
 
 char Language() { return g_language; }

@@ -25,8 +25,11 @@ class StringTable {
 // The table of one language letter, loaded from the embedded resources on first use.
 const StringTable& Strings(char letter);
 
-// The interface language letter, lower case; "e" until set.
+// The interface language letter, lower case; "e" until set. Also puts Qt's own dialogs in that
+// language when the system holds Qt's catalogue for it.
 void SetLanguage(char letter);
+// The name of Qt's catalogue for an interface language letter (lower case), empty when none.
+QString QtCatalogueName(char letter);
 char Language();
 
 // The text of `id` in the interface language; the Castellano text when that language lacks it

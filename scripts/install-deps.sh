@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build ccache pkg-config git
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl1-mesa-dev
+  qt6-translations-l10n
   libsqlite3-dev sqlite3 libzint-dev zlib1g-dev
   libzxing-dev poppler-utils
   fonts-liberation

@@ -28,6 +28,13 @@ void RegisterAnnexClass(std::string_view className, AnnexFactory factory) {
 
 bool IsAnnexClassRegistered(std::string_view className) { return Registry().find(className) != Registry().end(); }
 
+std::vector<std::string> RegisteredAnnexClasses() {
+  std::vector<std::string> names;
+  for (const auto& [name, factory] : Registry())
+    if (factory) names.push_back(name);
+  return names;
+}
+
 std::unique_ptr<IAnnexDialog> CreateAnnexDialog(std::string_view className, const AnnexArgs& args) {
   auto it = Registry().find(className);
   return it == Registry().end() || !it->second ? nullptr : it->second(args);

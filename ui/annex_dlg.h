@@ -53,6 +53,8 @@ class IAnnexDialog {
 using AnnexFactory = std::function<std::unique_ptr<IAnnexDialog>(const AnnexArgs&)>;
 void RegisterAnnexClass(std::string_view className, AnnexFactory factory);
 bool IsAnnexClassRegistered(std::string_view className);
+// The names registered, in name order.
+std::vector<std::string> RegisteredAnnexClasses();
 // Null when no class of that name is registered.
 std::unique_ptr<IAnnexDialog> CreateAnnexDialog(std::string_view className, const AnnexArgs& args);
 

@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QVBoxLayout>
 
 #include <map>
 
@@ -97,6 +98,9 @@ QWidget* CreateControl(const ControlDef& d, QWidget* parent) {
 }
 
 namespace {
+// Characters beyond which a caption wraps.
+constexpr int kLongCaption = 60;
+
 // Pixels of `chars` characters of the data-entry face (Arial, 13 pixels).
 int CharsWidth(const QString& sample, int chars) {
   QFont f(QStringLiteral("Arial"));
@@ -151,11 +155,26 @@ void BuildTemplate(QWidget* host, const DialogTemplate& t,
   else if (t.caption) host->setWindowTitle(QString::fromUtf8(t.caption));
   auto* grid = new QGridLayout(host);
   std::map<int, QGridLayout*> groups;
-  // Group boxes first, so that their members can be placed whatever the order of the table.
+  // Group boxes first, so that their members can be placed whatever the order of the table. A
+  // title too long for one line (a frame title cannot wrap) becomes a wrapped line at the top of
+  // the frame, so that the window keeps within the smallest screen.
   for (const ControlDef& d : t.controls) {
     if (d.kind != Ctl::GroupBox) continue;
-    QWidget* box = CreateControl(d, host);
-    groups[d.id] = new QGridLayout(box);
+    auto* box = static_cast<QGroupBox*>(CreateControl(d, host));
+    if (box->title().size() > kLongCaption) {
+      auto* column = new QVBoxLayout(box);
+      auto* title = new QLabel(box->title(), box);
+      title->setTextFormat(Qt::PlainText);
+      title->setWordWrap(true);
+      box->setAccessibleName(box->title());
+      box->setTitle(QString());
+      column->addWidget(title);
+      auto* members = new QGridLayout;
+      column->addLayout(members);
+      groups[d.id] = members;
+    } else {
+      groups[d.id] = new QGridLayout(box);
+    }
   }
   for (const ControlDef& d : t.controls) {
     QWidget* w;
@@ -171,6 +190,12 @@ void BuildTemplate(QWidget* host, const DialogTemplate& t,
     QGridLayout* into = grid;
     if (d.kind != Ctl::GroupBox)
       if (auto g = groups.find(d.group); g != groups.end()) into = g->second;
+    // Texts across several columns, and long ones, wrap rather than widen the window.
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+      if (d.colSpan > 1 || l->text().size() > kLongCaption) l->setWordWrap(true);
+      // A caption of several lines keeps them all when the layout is short of height.
+      else if (!l->text().isEmpty()) l->setMinimumHeight(l->sizeHint().height());
+    }
     into->addWidget(w, d.row, d.col, d.rowSpan, d.colSpan);
     if (d.hidden) w->hide();
     if (d.kind == Ctl::Radio && d.radioGroup) {

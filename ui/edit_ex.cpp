@@ -80,9 +80,31 @@ unsigned CEditEx::GetEditStyle() const {
   return s;
 }
 
+char32_t FoldAccentedVowel(char32_t ch) {
+  switch (ch) {
+    case U'á': case U'à': case U'â': case U'ä': case U'ã': return U'a';
+    case U'Á': case U'À': case U'Â': case U'Ä': case U'Ã': return U'A';
+    case U'é': case U'è': case U'ê': case U'ë': return U'e';
+    case U'É': case U'È': case U'Ê': case U'Ë': return U'E';
+    case U'í': case U'ì': case U'î': case U'ï': return U'i';
+    case U'Í': case U'Ì': case U'Î': case U'Ï': return U'I';
+    case U'ó': case U'ò': case U'ô': case U'ö': case U'õ': return U'o';
+    case U'Ó': case U'Ò': case U'Ô': case U'Ö': case U'Õ': return U'O';
+    case U'ú': case U'ù': case U'û': case U'ü': return U'u';
+    case U'Ú': case U'Ù': case U'Û': case U'Ü': return U'U';
+    default: return ch;
+  }
+}
+
+QString FoldAccentedVowels(const QString& text) {
+  QString out = text;
+  for (QChar& c : out) c = QChar(static_cast<char16_t>(FoldAccentedVowel(c.unicode())));
+  return out;
+}
+
 void CEditEx::Paste() {
   if (ControlReadOnly()) return;
-  insert(QApplication::clipboard()->text().toUpper());
+  insert(FoldAccentedVowels(QApplication::clipboard()->text()).toUpper());
 }
 
 void CEditEx::SetOption(void* option) {
@@ -348,6 +370,14 @@ void CEditEx::keyPressEvent(QKeyEvent* e) {
   modified_ = m;
 }
 
+// Text composed through an input method (dead keys) goes through the same filter as typed keys;
+// the composition itself is not shown.
+void CEditEx::inputMethodEvent(QInputMethodEvent* e) {
+  for (char32_t c : e->commitString().toUcs4())
+    if (c >= 0x20 && c != 0x7F) OnChar(c, Qt::NoModifier);
+  e->accept();
+}
+
 void CEditEx::OnKeyDown(QKeyEvent* e) {
   const int key = e->key();
   const Qt::KeyboardModifiers mods = e->modifiers();
@@ -385,6 +415,7 @@ void CEditEx::OnKeyDown(QKeyEvent* e) {
 }
 
 void CEditEx::OnChar(char32_t ch, Qt::KeyboardModifiers mods) {
+  ch = FoldAccentedVowel(ch);
   const bool shift = mods & Qt::ShiftModifier;
   if (ch == kChTab || ch == kChEnter) {
     Notify(ui::kNotifyEnterTab);

@@ -36,6 +36,11 @@ enum EditStyle : unsigned {
   kStyleRight = 1u << 4,
 };
 
+// The boxes take the plain letters of the forms: an accented vowel (Á, à, ü...) becomes its plain
+// vowel; Ñ and Ç, which the forms carry, and every other character stay as they are.
+char32_t FoldAccentedVowel(char32_t ch);
+QString FoldAccentedVowels(const QString& text);
+
 class CEditEx : public QLineEdit {
   Q_OBJECT
  public:
@@ -123,6 +128,7 @@ class CEditEx : public QLineEdit {
  protected:
   bool event(QEvent* e) override;
   void keyPressEvent(QKeyEvent* e) override;
+  void inputMethodEvent(QInputMethodEvent* e) override;
   void focusInEvent(QFocusEvent* e) override;
   void focusOutEvent(QFocusEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;

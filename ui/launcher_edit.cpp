@@ -1,4 +1,5 @@
 #include "ui/launcher_edit.h"
+#include "ui/type_ahead_guard.h"
 
 #include <algorithm>
 #include <charconv>
@@ -157,6 +158,7 @@ int CDialogLauncherEdit::Launch() {
 }
 
 int CDialogLauncherEdit::FilterChar(char32_t, int, int, bool) {
+  const ui::TypeAheadGuard typedAhead;
   return Launch() == 2 ? kHandled : kRefuse;
 }
 

@@ -1,4 +1,5 @@
 #include "ui/sel_str_edit.h"
+#include "ui/type_ahead_guard.h"
 
 #include <map>
 
@@ -125,6 +126,7 @@ int CSelStrEdit::Clear(bool fromDelete) {
 int CSelStrEdit::FilterChar(char32_t ch, int, int, bool) {
   if (ch == kChEscape) return kRefuse;
   if (ch == U' ') return Clear(false);
+  const ui::TypeAheadGuard typedAhead;
   if (MemberViewRefuses()) ShowMessage(QStringLiteral("100R025"), platform::kIconExclamation);
   OpenAndNotify();
   return kHandled;

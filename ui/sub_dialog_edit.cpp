@@ -1,4 +1,5 @@
 #include "ui/sub_dialog_edit.h"
+#include "ui/type_ahead_guard.h"
 
 #include <QMessageBox>
 
@@ -125,6 +126,7 @@ void CSubDialogEdit::LoadFromData(int mode) {
 int CSubDialogEdit::FilterChar(char32_t ch, int, int, bool) {
   if (ch == kChBackspace) return kRefuse;
   if (ch == kChEscape) return kAccept;
+  const ui::TypeAheadGuard typedAhead;
   OpenSubDialog();
   return kHandled;
 }

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QScreen>
 
+#include <algorithm>
+
 #include "platform/help.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
@@ -43,6 +45,20 @@ QFont DataEntryFont() {
   return f;
 }
 
+// Moves a window that reaches past the screen's usable area back inside it (its top-left corner
+// first, when it is larger than the area).
+void KeepOnScreen(QWidget* w) {
+  QScreen* s = w->screen() ? w->screen() : QApplication::primaryScreen();
+  if (!s) return;
+  const QRect area = s->availableGeometry();
+  const QRect f = w->frameGeometry();
+  if (area.contains(f)) return;
+  QPoint tl = f.topLeft();
+  tl.setX(std::max(area.left(), std::min(tl.x(), area.right() + 1 - f.width())));
+  tl.setY(std::max(area.top(), std::min(tl.y(), area.bottom() + 1 - f.height())));
+  w->move(w->pos() + (tl - f.topLeft()));
+}
+
 // Centred on the main window when the whole dialog then lies on the screen, else on the screen.
 void PlaceOverMainWindow(QWidget* w) {
   const QRect screen = QApplication::primaryScreen() ? QApplication::primaryScreen()->geometry() : QRect();
@@ -57,6 +73,7 @@ void PlaceOverMainWindow(QWidget* w) {
     }
   }
   if (!screen.isNull()) w->move(screen.center() - QPoint(sz.width() / 2, sz.height() / 2));
+  KeepOnScreen(w);
 }
 
 void SetUpButton(QWidget* host, int id, int icon, bool flat = true) {
@@ -157,6 +174,8 @@ int CTemplateDlg::DoModal() {
 
 void CTemplateDlg::showEvent(QShowEvent* e) {
   EnsureCreated();
+  // What was filled in after the placement may have grown the dialog past the screen's edge.
+  KeepOnScreen(this);
   QDialog::showEvent(e);
 }
 

@@ -107,7 +107,8 @@ bool SettingsProfile::LoadFrameSettings() {
   values.dirBase = ini_.GetString("Directorios", "DirBase", folders_.shipped);
   values.dirBDRed = ini_.GetString("Directorios", "DirBDRed", folders_.userData);
   values.dirBDLocal = ini_.GetString("Directorios", "DirBDLocal", folders_.shipped);
-  values.barApartados = ini_.GetInt("Aspecto", "BarApartados", 2);
+  // A new user's bar is docked below the page: floating, it would open over the page's boxes.
+  values.barApartados = ini_.GetInt("Aspecto", "BarApartados", 1);
   values.barApartadosX = ini_.GetInt("Aspecto", "BarApartadosX", 50);
   values.barApartadosY = ini_.GetInt("Aspecto", "BarApartadosY", 425);
   values.asistente = ini_.GetInt("Aspecto", "Asistente", 0);

@@ -57,7 +57,8 @@ int IndexController::FillGrid() {
     if (++r > kIndexRows) break;
     char number[16];
     std::snprintf(number, sizeof number, "%5d", r);
-    view_.SetCell(r, 0, number);
+    // The legend's (I): a declaration printed and not changed since.
+    view_.SetCell(r, 0, row.printed ? std::string(number) + " I" : std::string(number));
     view_.SetCell(r, 1, row.key);
     view_.SetCell(r, 2, KindText(row.kind));
     std::string m = TrimKey(row.modality);

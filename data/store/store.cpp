@@ -131,15 +131,27 @@ std::vector<IndexRow> DeclarationStore::List(const ListFilter& filter) {
   else if (filter.patrimonio) f = Filter::Eq("TIPODEC", std::int64_t{3});
   else return rows;
   CAdoRecordset rs;
-  if (!rs.Open(kDec, &conn_, f, {}, "CLAVE, TIPODEC, MODALIDAD")) return rows;
+  if (!rs.Open(kDec, &conn_, f, {}, "CLAVE, TIPODEC, MODALIDAD, DATOS")) return rows;
+  std::vector<std::uint8_t> block;
   for (rs.MoveFirst(); rs.IsNotAtEnd(); rs.MoveNext()) {
     IndexRow r;
     rs.GetText("CLAVE", r.key);
     rs.GetInt("TIPODEC", r.kind);
     rs.GetText("MODALIDAD", r.modality);
+    block.clear();
+    if (rs.GetBlob("DATOS", block)) r.printed = BlockPrinted(r.kind, block);
     rows.push_back(std::move(r));
   }
   return rows;
+}
+
+bool BlockPrinted(int kind, std::span<const std::uint8_t> block) {
+  // The member status bytes at the start of Form100Family: 1 printed, 2 printed and changed since.
+  if (CarriesForm100(kind) && block.size() == kForm100Bytes)
+    return std::any_of(block.begin() + 288, block.begin() + 293, [](std::uint8_t b) { return b == 1; });
+  // Form714Personal's printed flag.
+  if (CarriesForm714(kind) && block.size() == kForm714Bytes) return block[6200] != 0;
+  return false;
 }
 
 std::vector<FiscalSlot> DeclarationStore::LoadFiscal(std::string_view key, bool* ok) {
@@ -485,7 +497,7 @@ bool DeclarationStore::Export(const std::string& path, std::span<const std::stri
     return false;
   }
   if (!WriteTransferFile(path, *bytes)) return false;
-  if (announceSuccess) messages_.Plain(text::kExported);
+  if (announceSuccess) messages_.Plain(text::kExported, MessageIcon::Information);
   return true;
 }
 

@@ -117,7 +117,11 @@ struct IndexRow {
   std::string key;       // as stored, with its trailing blanks
   std::int32_t kind = 0;
   std::string modality;
+  bool printed = false;  // printed and not changed since (form 100: any member; form 714: the declaration)
 };
+
+// Whether a stored block of `kind` holds a print not changed since.
+bool BlockPrinted(int kind, std::span<const std::uint8_t> block);
 
 // Which forms the index lists.
 struct ListFilter {

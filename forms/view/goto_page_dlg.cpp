@@ -81,13 +81,17 @@ int CIrPaginaDlg::OnEditEnter(int id) {
   return 0;
 }
 
+// Going to a typed page ends the dialog: the user asked for that page and now reads it. Without
+// a number there is nowhere to go and the dialog waits for one.
 void CIrPaginaDlg::Go() {
-  if (target_) target_(kCmdGoToTypedPage);
+  const bool typed = page_ != 0;
+  if (typed && target_) target_(kCmdGoToTypedPage);
   page_ = 0;
   if (number_) {
     number_->LoadFromData(1);
     number_->setFocus();
   }
+  if (typed) accept();
 }
 
 }  // namespace forms

@@ -152,6 +152,32 @@ TEST_F(Address100, OkWritesTheDeclarantsSlotsAndCancelLeavesTheBytes) {
   EXPECT_EQ(messages.Codes(), std::vector<QString>{QStringLiteral("100I002")});
 }
 
+// Alt+A, the OK button's letter, accepts the dialog from any field, the typed text included.
+TEST_F(Address100, AltAAcceptsFromTheFieldBeingTyped) {
+  qxtest::MemberView view(2, {0, 1, 0, 0, 0});
+  JointFlag joint(false);
+  std::uint8_t* block = decl.block.data();
+  PutSlot(block, a::kFirstGroup, 2, kHome);
+  AddressBox b("CALLED", block);
+  bool closed = false;
+  const int result = Open(b, [&](D& d) {
+    QWidget* street = d.GetDlgItem(D::kStreet);
+    QTest::mouseClick(street, Qt::LeftButton);
+    QTest::keyClick(street, Qt::Key_End);
+    QTest::keyClicks(street, QStringLiteral(" NUEVA"));
+    QTest::keyClick(street, Qt::Key_A, Qt::AltModifier);
+    // A button pressed by its letter is drawn pressed for a moment before it acts.
+    for (int i = 0; i < 100 && d.isVisible(); ++i) QTest::qWait(5);
+    closed = !d.isVisible();
+  });
+  EXPECT_TRUE(closed);
+  EXPECT_EQ(result, ui::IDOK);
+  std::vector<std::uint8_t> rec(a::kRecordBytes);
+  for (const a::StoredField& f : a::kForm100Groups[a::kFirstGroup])
+    std::memcpy(rec.data() + f.field.off, block + f.offset + f.field.width, f.field.width);
+  EXPECT_EQ(std::string(a::Street.trimmed(rec.data())), "MAYOR NUEVA");
+}
+
 TEST_F(Address100, OkChecksTheAddressAndStaysOpenOnAFault) {
   struct Case {
     const char* what;

@@ -2,6 +2,7 @@
 // holder selector's modes, the launcher's copy-in / copy-back-on-OK, a row dialog in a member view,
 // and every entry of the launch table.
 #include <QAbstractButton>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QRadioButton>
 
@@ -316,6 +317,41 @@ TEST_F(Kernel, TheLauncherOpensItsDialogOnACopyAndCopiesBackOnlyOnOk) {
   // Delete never clears the amount behind a launcher.
   QTest::keyClick(l, Qt::Key_Delete);
   EXPECT_EQ(annex::rtonetatrentas::DividendYield.get(declaration.annex.data()), 1000.0);
+}
+
+// The digits typed on after the one that opened the dialog never land in the dialog's focused
+// field (it may stand for another amount); once the user moves (Tab, a click), typing goes in.
+TEST_F(Kernel, KeysTypedWhileTheLaunchersDialogOpensAreDropped) {
+  Open();
+  auto* l = dlg->Item<CDialogLauncherEdit>(kLauncher);
+  QString typedAhead, afterTab, afterClick;
+  qxtest::WhenModal([&](QWidget* m) {
+    QWidget* first = QApplication::focusWidget();
+    ASSERT_NE(first, nullptr);
+    qxtest::Type(first, QStringLiteral("2345"));
+    if (auto* e = qobject_cast<QLineEdit*>(first)) typedAhead = e->text();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QWidget* next = QApplication::focusWidget();
+    qxtest::Type(next, QStringLiteral("7"));
+    if (auto* e = qobject_cast<QLineEdit*>(next)) afterTab = e->text();
+    static_cast<QAbstractButton*>(ui::FindControl(m, ui::IDCANCEL))->click();
+  });
+  l->setFocus();
+  qxtest::Type(l, QStringLiteral("1"));
+  EXPECT_FALSE(typedAhead.contains(QStringLiteral("2345"))) << typedAhead.toStdString();
+  EXPECT_FALSE(typedAhead.contains(u'2')) << typedAhead.toStdString();
+  EXPECT_TRUE(afterTab.contains(u'7')) << afterTab.toStdString();
+
+  // A click in the dialog is a move too.
+  qxtest::WhenModal([&](QWidget* m) {
+    auto* dividends = ui::FindControl(m, 24706);
+    QTest::mouseClick(dividends, Qt::LeftButton);
+    qxtest::Type(dividends, QStringLiteral("12"));
+    if (auto* e = qobject_cast<QLineEdit*>(dividends)) afterClick = e->text();
+    static_cast<QAbstractButton*>(ui::FindControl(m, ui::IDCANCEL))->click();
+  });
+  qxtest::Type(l, QStringLiteral("9"));
+  EXPECT_TRUE(afterClick.contains(QStringLiteral("12"))) << afterClick.toStdString();
 }
 
 TEST(LauncherDescriptor, NamePartsGiveTheNameTheVariantAndTheHolderMode) {

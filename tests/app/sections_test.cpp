@@ -4,10 +4,14 @@
 #include "ui/hover_icon_button.h"
 #include <QTreeWidget>
 
+#include <map>
+#include <string>
+
 #include "app/sections_bar.h"
 #include "app/sections_index.h"
 #include "app_fixture.h"
 #include "data/db/ado.h"
+#include "data/doc/document.h"
 
 using namespace apptest;
 
@@ -92,7 +96,7 @@ TEST_F(AppTest, OpeningADeclarationFillsTheBarOfItsFormAndEntriesGoToTheirBox) {
   EXPECT_EQ(a.MainFrame()->PromptShown(), e->child(1)->text(0));
   QCoreApplication::processEvents();
   ASSERT_EQ(lastDoc->goTos.size(), 1u);
-  EXPECT_EQ(lastDoc->goTos[0], std::make_pair(6, 0));
+  EXPECT_EQ(lastDoc->goTos[0], std::make_pair(4, 0));
   // An entry without a page only shows its text.
   bar->ChooseItem(root);
   QCoreApplication::processEvents();
@@ -150,4 +154,70 @@ TEST_F(AppTest, TheBarsStateIsKeptWhenADeclarationCloses) {
   const int state = a.Profile().values.barApartados;
   f->close();
   EXPECT_EQ(a.Profile().values.barApartados, state);
+}
+
+// Each entry opens the page that holds its section: the liquidation's entries do not send the
+// user to the investment incentives, form 714's gross quota opens the liquidation page.
+TEST(SectionsIndex, EntriesOpenThePageOfTheirSection) {
+  db::CAdoConnection local("DatLocal");
+  ASSERT_TRUE(local.Open(QX_BINARY_DIR "/resources/DatLocal.db", db::OpenMode::ReadOnly));
+  struct Case {
+    int form;
+    const char* entry;
+    int page;
+  };
+  const Case cases[] = {{200, "100A", 2},  {200, "100B", 2},   {200, "100D", 2},  {200, "100E1", 3}, {200, "100E4", 4},
+                        {200, "100E5", 5}, {200, "100F2", 6},  {200, "100G1", 7}, {200, "100G4", 8}, {200, "100H", 9},
+                        {200, "100K", 10}, {200, "100L", 11},  {200, "100Q1", 12}, {200, "100Q2", 12}, {200, "100N", 13},
+                        {200, "100O", 14}, {200, "100P", 15},  {200, "100Q3", 17}, {300, "300A", 2},  {300, "300C", 3},
+                        {300, "300G4", 6}, {300, "300L", 8},   {300, "300M", 9},  {300, "300N", 10}, {300, "300N1", 11}};
+  std::map<std::string, int> pages;
+  for (int form : {200, 300}) {
+    const int last = form == 200 ? 17 : 11;
+    for (int tab = 0; tab < 4; ++tab)
+      for (const auto& r : app::ReadIndexRows(local, form, 'e', tab)) {
+        pages[r.indNumero] = r.pagina;
+        EXPECT_TRUE(r.pagina == 0 || r.pagina == 100 || (r.pagina >= 1 && r.pagina <= last)) << r.indNumero;
+      }
+  }
+  for (const Case& c : cases) EXPECT_EQ(pages[c.entry], c.page) << c.entry;
+}
+
+// The bar follows the page shown: the tab and the entry of that page, without going anywhere.
+TEST_F(AppTest, TheBarFollowsThePageShown) {
+  WriteProfile("[Inicio]\nIntroduccion=FALSE\n[Aspecto]\nBarApartados=1\n");
+  app::CRentaApp& a = Start({app::IndexChoice::Ok, false, "PEDRO", false});
+  app::CBarraApartados* bar = a.MainFrame()->SectionsBar();
+  ASSERT_TRUE(bar->isVisible());
+  bar->FollowPage(12);
+  EXPECT_EQ(bar->Tabs()->currentIndex(), 3);
+  ASSERT_NE(bar->Tree()->currentItem(), nullptr);
+  EXPECT_EQ(bar->Tree()->currentItem()->text(0), QStringLiteral("Cuota líquida y cuota resultante de la autoliquidación"));
+  bar->FollowPage(4);
+  EXPECT_EQ(bar->Tabs()->currentIndex(), 1);
+  ASSERT_NE(bar->Tree()->currentItem(), nullptr);
+  EXPECT_EQ(bar->Tree()->currentItem()->text(0), QStringLiteral("E4. Estimación objetiva (módulos)"));
+  // A page without an entry (16) leaves the bar where it was.
+  bar->FollowPage(16);
+  EXPECT_EQ(bar->Tree()->currentItem()->text(0), QStringLiteral("E4. Estimación objetiva (módulos)"));
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(lastDoc->goTos.empty()) << "following goes nowhere";
+}
+
+// A page's window title says what the page holds after its number, in both forms and every language.
+TEST(SectionsIndex, EveryPageTitleDescribesThePage) {
+  db::CAdoConnection local("DatLocal");
+  ASSERT_TRUE(local.Open(QX_BINARY_DIR "/resources/DatLocal.db", db::OpenMode::ReadOnly));
+  std::vector<int> codes;
+  for (int c = 201; c <= 218; ++c) codes.push_back(c);
+  for (int c = 301; c <= 312; ++c) codes.push_back(c);
+  for (char letter : {'e', 'c', 'g', 'v'})
+    for (int code : codes) {
+      doc::PageDefinition def;
+      ASSERT_TRUE(doc::ReadPageDefinition({&local, letter, {}}, code, def)) << code;
+      const std::string number = std::to_string(code % 100) + ": ";
+      const std::size_t at = def.title.find(number);
+      ASSERT_NE(at, std::string::npos) << code << letter << " " << def.title;
+      EXPECT_GT(def.title.size(), at + number.size()) << code << letter << " " << def.title;
+    }
 }

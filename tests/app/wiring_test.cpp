@@ -786,6 +786,7 @@ TEST_F(WiringTest, ExportAndImportThroughTheCommands) {
   EXPECT_EQ(a.LastTransferPath(), QString::fromStdString(file));
   ASSERT_FALSE(messages.empty());
   EXPECT_EQ(messages.back().text.toStdString(), platform::Text(store::text::kExported));
+  EXPECT_EQ(messages.back().icon, app::kIconInfo) << "a success is no warning";
 
   ASSERT_TRUE(s.Delete(kIncome, false));
   ASSERT_TRUE(s.Delete(kRenamed, false));
@@ -963,6 +964,16 @@ TEST_F(WiringTest, ADeclarationOpensOnItsFirstPageAndIsFilledBoxByBox) {
   Trigger(ID_LAST_PAGE);
   EXPECT_EQ(Current()->View()->GetPageCode(), 311);
   EXPECT_FALSE(Enabled(ID_LAST_PAGE));
+  EXPECT_TRUE(Enabled(ID_FIRST_PAGE));
+  EXPECT_TRUE(Enabled(ID_PREV_PAGE));
+  // Reached another way (a box to go to), the page commands follow the page at once.
+  Trigger(ID_FIRST_PAGE);
+  EXPECT_FALSE(Enabled(ID_PREV_PAGE));
+  a.MainFrame()->GoToBox(11, 0);
+  EXPECT_EQ(Current()->View()->GetPageCode(), 311);
+  EXPECT_TRUE(Enabled(ID_FIRST_PAGE));
+  EXPECT_TRUE(Enabled(ID_PREV_PAGE));
+  EXPECT_FALSE(Enabled(ID_NEXT_PAGE));
 
   // Zoom: the document's zoom and the profile's text.
   EXPECT_FALSE(Enabled(ID_ZOOM_OUT));
@@ -3005,7 +3016,8 @@ TEST_F(WiringTest, TheCertificateBoxOfPageOneOpensTheCertificateRequest) {
     QTest::keyClick(declarant, Qt::Key_X);
     d->Item<QAbstractButton>(ui::IDOK)->click();
   });
-  QTest::keyClick(page->Editor(), Qt::Key_X);
+  // Opened by a double click: a key would open it too, and the keys typed on would be dropped.
+  QTest::mouseDClick(page->Editor(), Qt::LeftButton);
   ASSERT_TRUE(opened);
   const std::uint8_t* block = Current()->Document().Block().data();
   EXPECT_EQ(block[annex::requests::kCertificateMarks], 1) << "the family unit asks";

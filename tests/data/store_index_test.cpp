@@ -1,6 +1,8 @@
 // The declarations index rules over a fake window: button states, typing, selection, the store
 // commands and the search.
 #include <gtest/gtest.h>
+#include <cstdio>
+#include <algorithm>
 
 #include <map>
 
@@ -69,6 +71,37 @@ TEST_F(IndexTest, EmptyStoreEnablesAltaOnlyWhenANameIsTyped) {
   index.OnListFilters(false, false);
   Type("PEREZ");
   EXPECT_TRUE(view.IsEnabled(id::kAlta));
+}
+
+// The legend's (I): a declaration printed and unchanged since carries the mark; one changed after
+// its print, or never printed, does not.
+TEST_F(IndexTest, APrintedDeclarationCarriesThePrintedMark) {
+  struct Case {
+    const char* key;
+    int kind;
+    std::size_t at;  // the status byte set, 0 none
+    std::uint8_t status;
+    bool marked;
+  };
+  const Case cases[] = {{"IMPRESA", kKindForm100, 288 + 1, 1, true},   // the declarant printed
+                        {"CAMBIADA", kKindForm100, 288 + 1, 2, false}, // printed, then changed
+                        {"NUEVA", kKindForm100, 0, 0, false},
+                        {"PATRIMONIO", kKindForm714, 6200, 1, true}};
+  for (const Case& c : cases) {
+    ASSERT_TRUE(store.Create(c.key, c.kind));
+    std::vector<std::uint8_t> block(c.kind == kKindForm714 ? kForm714Bytes : kForm100Bytes);
+    if (c.at) block[c.at] = c.status;
+    ASSERT_TRUE(store.WriteRow(c.key, c.kind, c.kind == kKindForm714 ? '0' : 'I', block));
+  }
+  index.OnInit();
+  for (int r = 1; r <= 4; ++r) {
+    const std::string key = TrimKey(view.Cell(r, 1));
+    const Case* c = std::find_if(std::begin(cases), std::end(cases), [&](const Case& x) { return key == x.key; });
+    ASSERT_NE(c, std::end(cases)) << key;
+    char number[16];
+    std::snprintf(number, sizeof number, "%5d", r);
+    EXPECT_EQ(view.Cell(r, 0), std::string(number) + (c->marked ? " I" : "")) << key;
+  }
 }
 
 TEST_F(IndexTest, ListRowsTypingAndSelection) {

@@ -193,13 +193,21 @@ TEST_F(PageTest, TheGoToPageDialogSendsItsRequestsAndResetsTheNumber) {
   QTest::keyClicks(number, QStringLiteral("567"));
   EXPECT_EQ(static_cast<QLineEdit*>(number)->text(), QStringLiteral("56")) << "two digits";
   QTest::keyClick(number, Qt::Key_Backspace);
-  QTest::keyClick(number, Qt::Key_Return);
-  EXPECT_EQ(dlg.PageNumber(), 0);
-  EXPECT_EQ(static_cast<QLineEdit*>(number)->text(), QString());
+  // Next and previous keep the dialog open; so does Ir a without a number.
   dlg.Item<QPushButton>(forms::CIrPaginaDlg::kIdNext)->click();
   dlg.Item<QPushButton>(forms::CIrPaginaDlg::kIdPrevious)->click();
-  EXPECT_EQ(sent, (std::vector<std::pair<int, int>>{{2033, 5}, {2029, 0}, {2030, 0}}));
   EXPECT_TRUE(dlg.isVisible()) << "the dialog stays open";
+  number->setFocus();
+  QTest::keyClick(number, Qt::Key_Return);
+  EXPECT_EQ(sent, (std::vector<std::pair<int, int>>{{2029, 5}, {2030, 5}, {2033, 5}}));
+  EXPECT_EQ(dlg.PageNumber(), 0);
+  EXPECT_EQ(static_cast<QLineEdit*>(number)->text(), QString());
+  EXPECT_FALSE(dlg.isVisible()) << "going to the typed page ends the dialog";
+  EXPECT_EQ(dlg.result(), QDialog::Accepted);
+  ASSERT_TRUE(qxtest::ShowActive(&dlg));
+  dlg.Item<QPushButton>(forms::CIrPaginaDlg::kIdGo)->click();
+  EXPECT_EQ(sent.size(), 3u) << "nothing typed: nowhere to go";
+  EXPECT_TRUE(dlg.isVisible());
 }
 
 TEST(BoxEdit, KeysMarkClearAndToggleTheBoundByte) {

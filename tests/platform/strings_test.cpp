@@ -1,6 +1,11 @@
 // String tables by language letter and the help index.
 #include <gtest/gtest.h>
 
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QPushButton>
+
 #include "platform/help.h"
 #include "platform/strings.h"
 
@@ -20,6 +25,30 @@ TEST(StringTables, EveryLanguageHasTheButtonWordsAndFallsBackToCastellano) {
   EXPECT_EQ(platform::LoadString(61), "&Acceptar");
   platform::SetLanguage('x');
   EXPECT_EQ(platform::LoadString(61), "&Aceptar");
+  platform::SetLanguage('e');
+}
+
+// Qt's own buttons speak the interface language; Valencian takes Qt's Catalan texts.
+TEST(StringTables, QtsOwnDialogsFollowTheInterfaceLanguage) {
+  const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+  ASSERT_TRUE(QFileInfo::exists(folder + QStringLiteral("/qt_es.qm"))) << "scripts/install-deps.sh installs Qt's catalogues";
+  struct Case {
+    char letter;
+    const char* catalogue;
+  };
+  for (const Case& c : {Case{'e', "qt_es"}, Case{'c', "qt_ca"}, Case{'v', "qt_ca"}, Case{'g', "qt_gl"}}) {
+    EXPECT_EQ(platform::QtCatalogueName(c.letter), QString::fromLatin1(c.catalogue)) << c.letter;
+    platform::SetLanguage(c.letter);
+    QDialogButtonBox box(QDialogButtonBox::Yes | QDialogButtonBox::No | QDialogButtonBox::Cancel);
+    const QString yes = box.button(QDialogButtonBox::Yes)->text().remove(u'&');
+    const QString cancel = box.button(QDialogButtonBox::Cancel)->text().remove(u'&');
+    EXPECT_NE(yes, QStringLiteral("Yes")) << c.letter;
+    EXPECT_NE(cancel, QStringLiteral("Cancel")) << c.letter;
+    if (c.letter == 'e') {
+      EXPECT_EQ(yes, QStringLiteral("Sí"));
+    }
+  }
+  EXPECT_TRUE(platform::QtCatalogueName('x').isEmpty());
   platform::SetLanguage('e');
 }
 

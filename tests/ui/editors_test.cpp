@@ -1,6 +1,8 @@
 // Bound editors driven by real key sequences inside a table-built dialog.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QInputMethodEvent>
 #include <QTest>
 
 #include <cstring>
@@ -141,13 +143,40 @@ TEST_F(Editors, MemberViewRefusesTypingWithMessage100R025) {
   EXPECT_EQ(messages.shown.size(), 1u);
 }
 
-TEST_F(Editors, TextFilterRefusesAccentsAndOptionallyTheApostrophe) {
+TEST_F(Editors, TextFilterFoldsAccentsAndOptionallyRefusesTheApostrophe) {
   auto* e = Focus<CEditEx>(1001);
   qxtest::Type(e, QString::fromUtf8("ñá'"));
-  EXPECT_EQ(e->text(), QString::fromUtf8("Ñ'"));
+  EXPECT_EQ(e->text(), QString::fromUtf8("ÑA'"));
   e->SetAllowApostrophe(false);
   qxtest::Type(e, "'");
-  EXPECT_EQ(e->text(), QString::fromUtf8("Ñ'"));
+  EXPECT_EQ(e->text(), QString::fromUtf8("ÑA'"));
+}
+
+// A surname typed or pasted with accents keeps every letter: the accented vowels become their
+// plain vowels, Ñ and Ç stay.
+TEST_F(Editors, NameBoxFoldsAccentedVowelsAndKeepsEnyeAndCedilla) {
+  struct Case {
+    const char* typed;
+    const char* shown;
+  };
+  for (const Case& c : {Case{"García", "GARCIA"}, Case{"López", "LOPEZ"}, Case{"Ñandú", "ÑANDU"},
+                        Case{"Güell", "GUELL"}, Case{"Çàèì", "ÇAEI"}, Case{"ÁÉÍÓÚÜ", "AEIOUU"}}) {
+    auto* e = Focus<CAlfaEdit>(1006);
+    e->clear();
+    qxtest::Type(e, QString::fromUtf8(c.typed));
+    EXPECT_EQ(e->text(), QString::fromUtf8(c.shown)) << c.typed << " typed";
+    e->clear();
+    QApplication::clipboard()->setText(QString::fromUtf8(c.typed));
+    e->Paste();
+    EXPECT_EQ(e->text(), QString::fromUtf8(c.shown)) << c.typed << " pasted";
+  }
+  // Composed through an input method (a dead key and its vowel) it is folded the same way.
+  auto* e = Focus<CAlfaEdit>(1006);
+  e->clear();
+  QInputMethodEvent composed;
+  composed.setCommitString(QString::fromUtf8("é"));
+  QApplication::sendEvent(e, &composed);
+  EXPECT_EQ(e->text(), QStringLiteral("E"));
 }
 
 TEST_F(Editors, AmountTypedWithPointIsEditedWithCommaAndShownGrouped) {

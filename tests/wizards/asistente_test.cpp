@@ -86,7 +86,7 @@ TEST_F(WizardFrame, StepsSwapBackNextAndFinish) {
   EXPECT_FALSE(f.Shown(CAsistente::kIdWizBack));
   EXPECT_TRUE(f.Shown(CAsistente::kIdWizNext));
   EXPECT_FALSE(f.Shown(CAsistente::kIdWizFinish));
-  EXPECT_EQ(f.Button(CAsistente::kIdWizNext)->text(), QStringLiteral("&Siguiente"));
+  EXPECT_EQ(f.Button(CAsistente::kIdWizNext)->text(), QStringLiteral("Si&guiente"));
 
   f.Click(CAsistente::kIdWizNext);
   EXPECT_EQ(f.sheet.GetActiveIndex(), 1);
@@ -216,7 +216,7 @@ TEST_F(WizardFrame, EscapeCancelsAndTheModalRunAnswersTheButton) {
 TEST_F(WizardFrame, CaptionsInTheInterfaceLanguage) {
   platform::SetLanguage('c');
   Fixture f(2, true);
-  EXPECT_EQ(f.Button(CAsistente::kIdWizNext)->text(), QStringLiteral("&Següent"));
+  EXPECT_EQ(f.Button(CAsistente::kIdWizNext)->text(), QStringLiteral("Se&güent"));
   EXPECT_EQ(f.sheet.windowTitle(), QStringLiteral("Page A - Pas 1 de 2"));
   platform::SetLanguage('e');
 }
