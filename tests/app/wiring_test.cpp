@@ -902,6 +902,7 @@ TEST_F(WiringTest, CtrlGRightAfterTypingSavesTheTypedBox) {
   Trigger(ID_FILE_SAVE);
   QAction* save = a.MainFrame()->Action(ID_FILE_SAVE);
   ASSERT_FALSE(save->isEnabled());
+  a.MainFrame()->showNormal();
   ASSERT_TRUE(qxtest::ShowActive(a.MainFrame()));
   forms::CFormView* page = Current()->View();
   ASSERT_NE(page, nullptr);
