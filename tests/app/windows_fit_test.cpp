@@ -100,7 +100,8 @@ TEST_P(WindowsFit, EveryAnnexDialogMadeByName) {
   ASSERT_GE(names.size(), 60u);
   // The list items the launcher hands along, for the dialogs whose entry has them.
   std::vector<std::uint8_t> listed(4096, 0);
-  double amount = 0.0;
+  // Some dialogs copy a whole context from the second item: room for any of them.
+  std::vector<std::uint8_t> amounts(4096, 0);
   std::uint8_t byte = 0;
   for (const std::string& name : names) {
     const ui::LaunchEntry* entry = nullptr;
@@ -109,7 +110,7 @@ TEST_P(WindowsFit, EveryAnnexDialogMadeByName) {
     std::unique_ptr<ui::IAnnexDialog> d = ui::CreateAnnexDialog(name, ui::AnnexArgs{nullptr, 0, 0});
     ASSERT_NE(d, nullptr) << name;
     if (entry && entry->list != ui::LaunchList::None) {
-      ui::AnnexPointerList list{listed.data(), &amount, &amount, 0, 2};
+      ui::AnnexPointerList list{listed.data(), amounts.data(), amounts.data(), 0, 2};
       if (entry->list == ui::LaunchList::Byte) list.item1 = &byte;
       d->SetListItems(list);
     }
@@ -135,7 +136,7 @@ TEST_P(WindowsFit, EveryPageOfTheWizards) {
     Check(d, "descendant");
   }
   {
-    std::vector<std::uint8_t> housing(600, 0);
+    std::vector<std::uint8_t> housing(f100::kBlockSize, 0);  // the sheet works on the whole declaration
     CVivienda w(QStringLiteral("VIVIENDA"), nullptr, 0, 0, housing.data());
     for (int i = 0; i < w.GetPageCount(); ++i) {
       w.show();
