@@ -37,31 +37,37 @@ std::string Fixed(double value, int decimals) {
 bool IsAmountType(char t) { return t == 'R' || t == 'F'; }
 bool IsIntegerType(char t) { return t == 'C' || t == 'I'; }
 
-}  // namespace
-
-db::Filter PageFilterCondition(std::string_view pageFilter, std::string* text) {
-  db::Filter condition;
-  std::string sql;
+// The page codes of a page filter, blank-separated, each " <code>" with `exclude` for a "!code";
+// `each` returns false to stop.
+template <typename Each>
+void ForEachPageCode(std::string_view pageFilter, Each each) {
   std::size_t i = 0;
-  const auto skipBlanks = [&] {
+  while (true) {
     while (i < pageFilter.size() && pageFilter[i] == ' ') ++i;
-  };
-  skipBlanks();
-  while (i < pageFilter.size()) {
+    if (i >= pageFilter.size()) return;
     std::size_t end = pageFilter.find(' ', i);
     if (end == std::string_view::npos) end = pageFilter.size();
     std::string_view token = pageFilter.substr(i, end - i);
     const bool exclude = token.front() == '!';
     if (exclude) token.remove_prefix(1);
-    const std::string code = std::string(1, ' ').append(token);
+    if (!each(std::string(1, ' ').append(token), exclude)) return;
+    i = end;
+  }
+}
+
+}  // namespace
+
+db::Filter PageFilterCondition(std::string_view pageFilter, std::string* text) {
+  db::Filter condition;
+  std::string sql;
+  ForEachPageCode(pageFilter, [&](const std::string& code, bool exclude) {
+    if (!sql.empty()) sql += " and ";
     sql += exclude ? "INDICEFICH <> '" : "INDICEFICH = '";
     sql += code + "'";
     const db::Filter one = exclude ? db::Filter::Ne("INDICEFICH", code) : db::Filter::Eq("INDICEFICH", code);
     condition = condition.Empty() ? one : (condition && one);
-    i = end;
-    skipBlanks();
-    if (i < pageFilter.size()) sql += " and ";
-  }
+    return true;
+  });
   if (text) *text = sql;
   return condition;
 }
@@ -205,23 +211,12 @@ std::shared_ptr<const StoredLayout> ReadLayout(db::CAdoConnection* local, const 
 // Whether a row of page `page` passes the page filter (see PageFilterCondition); a row without
 // a page belongs to none.
 bool PassesPageFilter(std::string_view page, std::string_view pageFilter) {
-  std::size_t i = 0;
-  const auto skipBlanks = [&] {
-    while (i < pageFilter.size() && pageFilter[i] == ' ') ++i;
-  };
-  skipBlanks();
-  while (i < pageFilter.size()) {
-    std::size_t end = pageFilter.find(' ', i);
-    if (end == std::string_view::npos) end = pageFilter.size();
-    std::string_view token = pageFilter.substr(i, end - i);
-    const bool exclude = token.front() == '!';
-    if (exclude) token.remove_prefix(1);
-    const std::string code = std::string(1, ' ').append(token);
-    if (page.empty() || db::SameText(page, code) == exclude) return false;
-    i = end;
-    skipBlanks();
-  }
-  return true;
+  bool passes = true;
+  ForEachPageCode(pageFilter, [&](const std::string& code, bool exclude) {
+    passes = !page.empty() && db::SameText(page, code) != exclude;
+    return passes;
+  });
+  return passes;
 }
 
 }  // namespace
