@@ -3680,6 +3680,82 @@ TEST_F(WiringTest, ThePrinterChosenIsKeptForTheNextPrint) {
   EXPECT_EQ(proposed.toStdString(), first);
 }
 
+// "Tiene errores" in the member dialog speaks of the member ticked, not of the one the window
+// shows: one spouse without a NIF, the other complete; both ways round, for a print and a filing.
+TEST_F(WiringTest, TheMemberDialogJudgesErrorsOnTheMemberTicked) {
+  namespace fam = f100::family;
+  using D = forms::CSeleccionDeclaracionImprimirDlg;
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  struct Case {
+    int faulty;  // the member without a NIF
+    int clean;
+  };
+  for (const Case c : {Case{doc::kSpouse, doc::kDeclarant}, Case{doc::kDeclarant, doc::kSpouse}}) {
+    SCOPED_TRACE(testing::Message() << "member without a NIF: " << c.faulty);
+    ReopenAsCouple([&](std::uint8_t* block) {
+      std::uint8_t* family = f100::record(block, f100::Family);
+      fam::HolderNif(static_cast<std::size_t>(c.clean - 1)).set(family, c.clean == doc::kDeclarant ? "12345678Z" : "87654321X");
+      fam::HolderNif(static_cast<std::size_t>(c.faulty - 1)).set(family, "");
+      // Both names of each household, so that only the missing NIF is an error.
+      for (const int m : {doc::kDeclarant, doc::kSpouse}) {
+        const auto h = static_cast<std::size_t>(m - 1);
+        const bool declarant = m == doc::kDeclarant;
+        fam::HolderSurname1(h).set(family, declarant ? "GARCIA" : "MARTIN");
+        fam::HolderGivenName(h).set(family, declarant ? "ANA" : "EVA");
+        fam::SpouseSurname1(h).set(family, declarant ? "MARTIN" : "GARCIA");
+        fam::SpouseGivenName(h).set(family, declarant ? "EVA" : "ANA");
+      }
+    });
+    ASSERT_NE(Current(), nullptr);
+    auto& renta = dynamic_cast<doc::CRentaDoc&>(Current()->Document());
+    // The window shows the member with errors while the other is chosen, and the reverse.
+    for (const int command : {ID_FILE_PRINT, ID_FILE_SEND}) {
+      SCOPED_TRACE(command == ID_FILE_PRINT ? "print" : "filing");
+      Trigger(c.faulty == doc::kSpouse ? ID_MEMBER_SPOUSE : ID_MEMBER_DECLARANT);
+      ASSERT_EQ(renta.ShownMember(), c.faulty);
+      bool looked = false;
+      script.push_back([&](QDialog& d) {
+        auto* member = dynamic_cast<D*>(&d);
+        if (!member) {
+          ADD_FAILURE() << "not the member dialog: " << d.metaObject()->className();
+          return static_cast<int>(QDialog::Rejected);
+        }
+        D& select = *member;
+        EXPECT_TRUE(qxtest::ShowActive(&select));
+        QWidget* text = select.GetDlgItem(D::kErrorsText);
+        auto* individual = select.Item<QAbstractButton>(D::kIndividual);
+        if (!text || !individual) {
+          ADD_FAILURE() << "the dialog's errors text and individual choice";
+          return static_cast<int>(QDialog::Rejected);
+        }
+        if (!individual->isChecked()) individual->click();
+        auto tick = [&](int member) {
+          auto* radio = select.Item<QAbstractButton>(member == doc::kDeclarant ? D::kDeclarant : D::kSpouse);
+          ASSERT_NE(radio, nullptr);
+          EXPECT_TRUE(radio->isEnabled() && !radio->isHidden()) << "member " << member;
+          radio->click();
+        };
+        tick(c.clean);
+        EXPECT_TRUE(text->isHidden()) << "the member ticked has no errors";
+        tick(c.faulty);
+        EXPECT_FALSE(text->isHidden()) << "the member ticked has errors";
+        tick(c.clean);
+        EXPECT_TRUE(text->isHidden());
+        looked = true;
+        select.Item<QAbstractButton>(ui::IDCANCEL)->click();
+        select.hide();
+        return select.result();
+      });
+      Trigger(command);
+      EXPECT_TRUE(looked);
+      EXPECT_TRUE(script.empty());
+      script.clear();
+    }
+  }
+}
+
 // A member with a spouse: the summary sheet carries the spouse's identification barcode as well,
 // read from the whole sheet in its own area clear of the page; the sheet mark is drawn.
 TEST_F(WiringTest, TheSummarySheetOfAMemberWithASpouseCarriesTheSpousesBarcode) {
