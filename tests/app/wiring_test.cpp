@@ -2256,6 +2256,69 @@ TEST_F(WiringTest, ThePaperCopyOfAFiledDeclarationPrintsOneCopyOfTheFiledMember)
     }
 }
 
+// A filing with its paper copy asks the tax-assignment question once: the print that follows
+// the file does not ask it again, whether or not the validation had findings.
+TEST_F(WiringTest, AFilingWithItsPaperCopyAsksTheTaxAssignmentOnce) {
+  namespace fam = f100::family;
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* family = f100::record(Current()->Document().Block().data(), f100::Family);
+  fam::ChurchTaxBox(doc::kDeclarant).set(family, 0);
+  fam::SocialPurposeBox(doc::kDeclarant).set(family, 0);
+  fam::NoAssignment(doc::kDeclarant).set(family, 0);
+  fam::HolderNif(doc::kDeclarant - 1).set(family, "12345678Z");
+  fam::HolderSurname1(doc::kDeclarant - 1).set(family, "GARCIA");
+  fam::HolderGivenName(doc::kDeclarant - 1).set(family, "ANA");
+  // The declarant's street and number, whose absence are findings that stop the filing.
+  Current()->Document().Block()[1058 + 20 * doc::kDeclarant] = 'C';
+  Current()->Document().Block()[1060 + 3 * doc::kDeclarant] = '1';
+  const std::string file = (data.Path() / "12345678.100").string();
+  const std::string pdf = (data.Path() / "copia.pdf").string();
+  int asked = 0, printers = 0;
+  // Every dialog up to the print dialog, the last of a paper copy (which has no reminder).
+  std::function<int(QDialog&)> answer = [&](QDialog& d) -> int {
+    if (!dynamic_cast<QPrintDialog*>(&d)) script.push_front(answer);
+    if (auto* assignment = dynamic_cast<CAsignacionTributariaDlg*>(&d)) {
+      ++asked;
+      assignment->show();
+      QTest::keyClick(assignment->GetDlgItem(CAsignacionTributariaDlg::kMarkNoneId), Qt::Key_Escape);
+      assignment->hide();
+      return assignment->result();
+    }
+    if (auto* findings = dynamic_cast<checks::CAvisosErroresDlg*>(&d)) {
+      // Warnings only: the window's own button writes the file.
+      findings->show();
+      auto* write = qobject_cast<QAbstractButton*>(findings->Control(checks::CAvisosErroresDlg::kIdPrint));
+      EXPECT_TRUE(write && write->isEnabled());
+      if (write) write->click();
+      findings->hide();
+      return findings->result();
+    }
+    if (dynamic_cast<forms::CDlgInternet*>(&d)) return apptest::FillFilingDialog(d, file, true);
+    if (auto* select = dynamic_cast<forms::CSeleccionDeclaracionImprimirDlg*>(&d)) {
+      EXPECT_TRUE(qxtest::ShowActive(select));
+      select->Item<QAbstractButton>(ui::IDOK)->click();
+      select->hide();
+      return select->result();
+    }
+    if (auto* dialog = dynamic_cast<QPrintDialog*>(&d)) {
+      ++printers;
+      dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+      dialog->printer()->setOutputFileName(QString::fromStdString(pdf));
+      return static_cast<int>(QDialog::Accepted);
+    }
+    ADD_FAILURE() << "an unexpected dialog: " << d.metaObject()->className();
+    return static_cast<int>(QDialog::Rejected);
+  };
+  script.push_back(answer);
+  Trigger(ID_FILE_SEND);
+  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(printers, 1) << "the paper copy printed";
+  EXPECT_GT(apptest::PdfSheets(pdf), 0u);
+  EXPECT_EQ(asked, 1) << "the question asked once for the filing and its paper copy";
+}
+
 // The marks on the sheets are read by machine: a sheet other than A4 or a landscape page is
 // refused with its message, and nothing is printed.
 TEST_F(WiringTest, APrinterSetUpThatTheMarksCannotBeReadFromIsRefused) {
