@@ -16,6 +16,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QTest>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <algorithm>
@@ -800,6 +801,39 @@ TEST_F(WiringTest, ExportAndImportThroughTheCommands) {
   Trigger(ID_IMPORT);
   EXPECT_EQ(StoredKeys(), (std::vector<std::string>{kIncome, kRenamed}));
   EXPECT_EQ(messages.back().text.toStdString(), platform::Text(store::text::kImported));
+}
+
+// The success of an export is told in the message box the program really shows, with the
+// information icon (the recording hook is off for it).
+TEST_F(WiringTest, TheExportsSuccessShowsTheInformationIcon) {
+  script.push_back(Cancel());
+  Start();
+  ASSERT_TRUE(assembly->Store().Create(kIncome, store::kKindForm100));
+  const std::string file = data.Str() + "exito.ren";
+  script.push_back([](QDialog& d) {
+    auto& list = dynamic_cast<ui::store_dlg::CExportacionDlg&>(d);
+    list.SelectAll(true);
+    list.accept();
+    return list.result();
+  });
+  script.push_back(FileChosen(file));
+  app::SetMessageHook({});
+  QString shown;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    shown = box->text();
+    icon = box->icon();
+    box->accept();
+  });
+  watch.start(5);
+  Trigger(ID_EXPORT);
+  watch.stop();
+  ASSERT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(shown.toStdString(), platform::Text(store::text::kExported));
+  EXPECT_EQ(icon, QMessageBox::Information) << "a success is no warning";
 }
 
 // Remote mode: the store goes to the local copies at the end of a run and comes back at the
