@@ -3853,6 +3853,49 @@ TEST_F(WiringTest, TheMemberDialogJudgesErrorsOnTheMemberTicked) {
   }
 }
 
+// Page 1's change-of-address and first-declaration marks (boxes 14, 15 and the spouse's 39, 40)
+// read the same on paper as on screen: the printed page binds the same fields under the same
+// names and captions, and the printed sheet says so.
+TEST_F(WiringTest, PageOnesAddressAndFirstDeclarationMarksReadAlikeOnScreenAndPaper) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::unique_ptr<forms::CFormView> screen(forms::CreatePageView(*Current(), 2, 201));
+  std::unique_ptr<forms::CFormView> paper(forms::CreatePageView(*Current(), 2, 220));
+  ASSERT_TRUE(screen && screen->Create());
+  ASSERT_TRUE(paper && paper->Create());
+  paper->SetPrinting(true);
+  auto find = [](forms::CFormView& view, int number) -> CBoxField* {
+    for (int i = 0; i < view.GetBoxCount(); ++i)
+      if (view.GetBox(i)->IndNumero == number) return view.GetBox(i);
+    return nullptr;
+  };
+  for (const int number : {14, 15, 39, 40}) {
+    SCOPED_TRACE(testing::Message() << "box " << number);
+    CBoxField* shown = find(*screen, number);
+    CBoxField* printed = find(*paper, number);
+    ASSERT_TRUE(shown && printed);
+    EXPECT_EQ(printed->Identifica, shown->Identifica);
+    EXPECT_EQ(printed->data, shown->data) << "the same field";
+    EXPECT_EQ(printed->TypeLetter(), shown->TypeLetter());
+  }
+
+  const std::string pdf = (data.Path() / "pagina1.pdf").string();
+  script.push_back(MemberProposed());
+  ASSERT_GT(PrintToPdf(pdf), 0u);
+  forms::PrintJob job;
+  job.kind = 2;
+  job.pages = forms::PagesInUse(*Current(), 2);
+  const auto planned = forms::PlannedSheets(job);
+  const auto first = std::find_if(planned.begin(), planned.end(), [](const auto& p) { return p.page == 220; });
+  ASSERT_NE(first, planned.end());
+  const QString text = PdfSheetText(pdf, static_cast<int>(first - planned.begin()) + 1);
+  if (text.isEmpty()) GTEST_SKIP() << "no PDF text extractor (pdftotext)";
+  EXPECT_GE(text.count(QStringLiteral("Cambio de domicilio")), 2) << "the declarant's and the spouse's";
+  EXPECT_GE(text.count(QString::fromUtf8("Primera declaración")), 2);
+  EXPECT_FALSE(text.contains(QStringLiteral("Contacto"))) << "no phone-contact marks on these fields";
+}
+
 // A member with a spouse: the summary sheet carries the spouse's identification barcode as well,
 // read from the whole sheet in its own area clear of the page; the sheet mark is drawn.
 TEST_F(WiringTest, TheSummarySheetOfAMemberWithASpouseCarriesTheSpousesBarcode) {
