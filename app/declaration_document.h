@@ -230,6 +230,9 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   // The printer of the last print (or the file it printed to): the next print starts from it.
   QString printerName_, printerFile_;
   void FillPrintIdentity(forms::PrintJob& job, int member);
+  // Whether the declaration of `member` as the member dialog names it (1 family unit .. 5, 6
+  // declarant and spouse) has errors for printing; warnings alone do not count.
+  bool PrintMemberHasErrors(int member);
   // The document's validator: the check state follows the document, then the form's validator.
   int Validate(int type, int member, int section);
   void RefreshCheckState();

@@ -111,6 +111,12 @@ void CDeclarationDocument::FillPrintIdentity(forms::PrintJob& job, int member) {
   job.filingText = job.internet ? std::string() : DotCodeText(member);
 }
 
+bool CDeclarationDocument::PrintMemberHasErrors(int member) {
+  // The validation reads the document's target member: the one ticked, not the one shown.
+  if (renta_) renta_->SetTargetMember(member, member == 1 ? 1 : 0);
+  return doc_->ValidateDeclaration(3) == 0 && lastSeverity_ >= 1;
+}
+
 bool CDeclarationDocument::PrintDeclaration() {
   BusyScope busy(*this);
   doc_->CommitPendingBoxEdit();
@@ -148,8 +154,7 @@ bool CDeclarationDocument::PrintDeclaration() {
     d.household = renta_->Household();
     d.shownMember = remembered;
     d.printMember = renta_->TargetMember();
-    // Warnings alone do not make the declaration one that "tiene errores".
-    d.hasErrors = [this] { return doc_->ValidateDeclaration(3) == 0 && lastSeverity_ >= 1; };
+    d.hasErrors = [this](int member) { return PrintMemberHasErrors(member); };
     forms::CSeleccionDeclaracionImprimirDlg select(std::move(d), memberMode, CProgramMessages::Parent());
     select.EnsureCreated();
     if (services_.runModal(select) != ui::IDOK || select.member < 1) {
