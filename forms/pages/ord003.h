@@ -7,7 +7,7 @@
 #include <array>
 
 #include "forms/pages/page100.h"
-#include "forms/pages/row_buttons.h"
+#include "forms/pages/row_table_buttons.h"
 #include "ui/annex_dlg.h"
 #include "ui/lookup_catalogue.h"
 
@@ -62,7 +62,6 @@ class ORD003 : public CPage100 {
   Q_OBJECT
  public:
   static constexpr int kCode = 203;
-  static constexpr int kNextCommand = 980, kPreviousCommand = 981;
   explicit ORD003(IPageHost& host, QWidget* parent = nullptr);
 
   int OnBoxEdited(int position) override;
@@ -81,7 +80,6 @@ class ORD003 : public CPage100 {
   CBoxesORD003* Rows() const { return static_cast<CBoxesORD003*>(BoxList()); }
 
  private:
-  void UpdateRowButtons();
   int Event(int row, int event);
   void ReloadRows();
   void CalculateAndReload();
