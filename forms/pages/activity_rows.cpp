@@ -6,8 +6,6 @@
 
 #include "blocks/field.h"
 #include "data/program_state.h"
-#include "platform/cp1252.h"
-#include "platform/strings.h"
 #include "ui/edit_ex.h"
 
 namespace forms {
@@ -53,8 +51,7 @@ void CActivityRowsList::CountSheets() {
     const std::uint8_t* rec = block.data() + section_.section + static_cast<std::size_t>(i) * section_.rowSize;
     if (blocks::I32{section_.activityAt}.get(rec) > 0 && (shown <= 1 || rec[0] == shown)) ++n;
   }
-  // Two activities a sheet.
-  continuationSheets = n > 2 ? (n + 1) / 2 - 1 : 0;
+  continuationSheets = ContinuationSheetsFor(n, kVisibleRows);
 }
 
 void CActivityRowsList::BindPageData(int rebind) {
@@ -75,8 +72,7 @@ void CActivityRowsList::ReleasePageData() {
         box->option = nullptr;
       }
   table_.reset();
-  sheetTitle_ = {};
-  if (CBoxField* box = Position(section_.sheetTitle)) box->data = nullptr;
+  ClearSheetTitle(section_.sheetTitle);
   CBindingTableList::ReleasePageData();
 }
 
@@ -126,14 +122,10 @@ bool CActivityRowsList::SelectSheet(int sheet, int printing) {
     return true;
   }
   if (sheet < 1 || sheet > continuationSheets + 1) {
-    sheetTitle_ = {};
-    if (CBoxField* box = Position(section_.sheetTitle)) box->data = nullptr;
+    ClearSheetTitle(section_.sheetTitle);
     return false;
   }
   if (sheet == sheetShown_) return true;
-  const std::string title = platform::Utf8ToCp1252(platform::LoadString(kContinuationTitle).toStdString());
-  sheetTitle_ = {};
-  std::memcpy(sheetTitle_.data(), title.data(), std::min(title.size(), sheetTitle_.size() - 1));
   if (table_) {
     if (filing || sheet == 2) table_->PageDown();
     else if (sheet == 3) {
@@ -144,7 +136,7 @@ bool CActivityRowsList::SelectSheet(int sheet, int printing) {
   BindRows();
   for (int p : section_.clearedOnContinuation)
     if (CBoxField* box = Position(p)) box->data = nullptr;
-  if (CBoxField* box = Position(section_.sheetTitle)) box->data = sheetTitle_.data();
+  ShowSheetTitle(section_.sheetTitle, kContinuationTitle);
   sheetShown_ = sheet;
   RefreshSheet(0);
   return true;

@@ -80,7 +80,6 @@ class CActivityRowsList : public CBindingTableList {
  private:
   const ActivitySection& section_;
   std::array<char, 8> sheetDigit_{};
-  std::array<char, 32> sheetTitle_{};
   int sheetShown_ = 1;
 };
 
