@@ -10,6 +10,7 @@
 #include <memory>
 #include <string_view>
 
+#include "forms/page_positions.h"
 #include "forms/pages/activity_rows.h"
 
 namespace forms {
@@ -34,8 +35,9 @@ class CRowTableORD004 : public CScrollRowTable {
 class CBoxesORD004 : public CActivityRowsList {
  public:
   static constexpr int kCode = 204;
-  static constexpr int kFirstRowBox = 4, kBoxesPerRow = 39;
-  static constexpr int kSheetBox = 3, kNetYields = 82, kSheetTitle = 83;
+  static constexpr int kFirstRowBox = boxes::ORD004::E4J00R1, kBoxesPerRow = boxes::ORD004::E4J00R2 - kFirstRowBox;
+  static constexpr int kSheetBox = boxes::ORD004::HOJA, kNetYields = boxes::ORD004::E4RENDI,
+                       kSheetTitle = boxes::ORD004::HOJACOMP;
   static constexpr int kBlocks = 7;
   // Page events besides the table's: the activity information, a changed holder.
   enum : int { kInformation = 80, kHolderChanged = 82 };

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string_view>
 
+#include "forms/page_positions.h"
 #include "forms/pages/activity_rows.h"
 
 namespace forms {
@@ -33,8 +34,9 @@ class CRowTableORD005 : public CScrollRowTable {
 class CBoxesORD005 : public CActivityRowsList {
  public:
   static constexpr int kCode = 205;
-  static constexpr int kFirstRowBox = 5, kBoxesPerRow = 60;
-  static constexpr int kSheetBox = 4, kTotals = 125, kNetYields = 126, kSheetTitle = 127;
+  static constexpr int kFirstRowBox = boxes::ORD005::E5J00R1, kBoxesPerRow = boxes::ORD005::E5J00R2 - kFirstRowBox;
+  static constexpr int kSheetBox = boxes::ORD005::HOJA, kTotals = boxes::ORD005::E5INGRE,
+                       kNetYields = boxes::ORD005::E5RENDI, kSheetTitle = boxes::ORD005::HOJACOMP;
   static constexpr int kLinkKinds = 13;
   // Page events besides the table's: the information dialog, a changed holder.
   enum : int { kInformation = 79, kHolderChanged = 81 };
