@@ -145,8 +145,7 @@ void CBoxesORD003::ReleasePageData() {
       if (CBoxField* box = Position(PositionOf(r, c))) box->option = nullptr;
   headingLinks_ = {};
   incomeLinks_ = {};
-  if (CBoxField* box = Position(kSheetTitle)) box->data = nullptr;
-  sheetTitle_ = {};
+  ClearSheetTitle(kSheetTitle);
   CBindingTableList::ReleasePageData();
 }
 
@@ -209,14 +208,10 @@ bool CBoxesORD003::SelectSheet(int sheet, int /*printing*/) {
     return true;
   }
   if (sheet != 2 || continuationSheets < sheet - 1) {
-    sheetTitle_ = {};
-    if (CBoxField* box = Position(kSheetTitle)) box->data = nullptr;
+    ClearSheetTitle(kSheetTitle);
     return false;
   }
   if (sheetShown_ == sheet) return true;
-  const std::string title = platform::Utf8ToCp1252(platform::LoadString(kSheetTitleText).toStdString());
-  sheetTitle_ = {};
-  std::memcpy(sheetTitle_.data(), title.data(), std::min(title.size(), sheetTitle_.size() - 1));
   if (CBoxField* box = Position(kSheetBox)) {
     box->data = nullptr;
     box->displayText.clear();
@@ -225,7 +220,7 @@ bool CBoxesORD003::SelectSheet(int sheet, int /*printing*/) {
   BindRows();
   BindRowLinks();
   if (CBoxField* box = Position(kNetYields)) box->data = nullptr;
-  if (CBoxField* box = Position(kSheetTitle)) box->data = sheetTitle_.data();
+  ShowSheetTitle(kSheetTitle, kSheetTitleText);
   sheetShown_ = sheet;
   RefreshSheet(0);
   return true;

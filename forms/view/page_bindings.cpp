@@ -96,7 +96,8 @@ constexpr BoxBinding kPat001[] = {
 
 // ORD003 (203): the sum of the net yields of the activities in direct estimation and the member's
 // reference text; the activity rows are bound through their row table.
-constexpr BoxBinding kOrd003[] = {{106, f100::SectionE1.offset + 1728}, {110, f100::Family.offset + 105}};
+constexpr BoxBinding kOrd003[] = {{boxes::ORD003::E1SUMA, f100::SectionE1.offset + 1728},
+                                  {boxes::ORD003::REFERENCIA, f100::Family.offset + 105}};
 
 // ORD004 (204): the sum of the reduced net yields of the activities in objective estimation and the
 // member's reference text; the activity rows are bound through their row table.
