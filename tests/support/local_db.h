@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "data/db/ado.h"
@@ -15,7 +17,17 @@ namespace qxtest {
 class LocalDatabase {
  public:
   static db::CAdoConnection& Get() {
-    static LocalDatabase* instance = new LocalDatabase;  // lives for the whole run
+    // Lives for the whole run (never destroyed, so no test outlives it); its folder goes at exit,
+    // else every test process would leave a copy of the database behind.
+    static LocalDatabase* instance = [] {
+      auto* d = new LocalDatabase;
+      static const std::filesystem::path folder = d->dir_.Path();
+      std::atexit([] {
+        std::error_code ec;
+        std::filesystem::remove_all(folder, ec);
+      });
+      return d;
+    }();
     return instance->connection_;
   }
 
