@@ -6,6 +6,8 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QHash>
+#include <QPointer>
+#include <QSet>
 #include <QStatusBar>
 #include <QTimer>
 
@@ -47,6 +49,31 @@ void CloseModalWindows() {
     if (QApplication::activeModalWidget() == w) break;  // it refused to close
   }
 }
+
+// Runs `painted` once a window has been painted: at once for one painted already or for none,
+// otherwise after its first paint has ended.
+class PaintWatch : public QObject {
+ public:
+  std::function<void()> painted;
+  void Await(QWidget* window) {
+    if (!window || seen_.contains(window)) painted();
+    else awaited_ = window;
+  }
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() == QEvent::Paint && o->isWidgetType() && static_cast<QWidget*>(o)->isWindow()) {
+      seen_.insert(o);
+      if (o == awaited_) {
+        awaited_ = nullptr;
+        QTimer::singleShot(0, this, [this] { painted(); });
+      }
+    }
+    return false;
+  }
+
+ private:
+  QSet<QObject*> seen_;
+  QPointer<QObject> awaited_;
+};
 
 bool SameFolder(const std::string& a, const std::string& b) {
   namespace fs = std::filesystem;
@@ -175,21 +202,27 @@ CRentaApp::Start CRentaApp::InitInstance() {
 }
 
 void CRentaApp::RunOpenCommandUnattended() {
-  // The index is modal: the run's action comes from the index's own event loop.
+  // The index is modal: the run's action comes from the index's own event loop, once the index
+  // has been painted (before that the user would see nothing of it).
   bool reached = false;
-  QTimer at;
-  at.setSingleShot(true);
   QEventLoop waitForAction;
-  connect(&at, &QTimer::timeout, this, [this, &reached] {
+  PaintWatch watch;
+  watch.painted = [&] {
+    if (reached) return;
     reached = true;
     options_.atIndex();
     CloseModalWindows();
-  });
-  connect(&at, &QTimer::timeout, &waitForAction, &QEventLoop::quit);
+    waitForAction.quit();
+  };
+  qApp->installEventFilter(&watch);
+  QTimer at;
+  at.setSingleShot(true);
+  connect(&at, &QTimer::timeout, &watch, [&watch] { watch.Await(QApplication::activeModalWidget()); });
   at.start(options_.atIndexDelayMs);
   RunOpenCommand(false);
   // An index that was not modal has ended already; the action still runs at its time.
   if (!reached) waitForAction.exec();
+  qApp->removeEventFilter(&watch);
 }
 
 void CRentaApp::Quit(int code) {

@@ -30,9 +30,9 @@ struct AppOptions {
   // Runs the introduction dialog; answers whether it ended with Continue. Default: modal.
   std::function<bool(CIntroDlg&)> runIntroduction;
   // An unattended run (start-up timing, screenshots): `atIndex` is called from the event loop
-  // `atIndexDelayMs` after start-up has reached the declarations index, and then every modal
-  // window is closed so that start-up ends. The introduction is only run when
-  // `runIntroduction` scripts it.
+  // `atIndexDelayMs` after start-up has reached the declarations index, once the index has been
+  // painted, and then every modal window is closed so that start-up ends. The introduction is
+  // only run when `runIntroduction` scripts it.
   std::function<void()> atIndex;
   int atIndexDelayMs = 0;
   // An embedded start with no client ends after this wait.

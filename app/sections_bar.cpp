@@ -27,7 +27,7 @@ constexpr int kItemDataRole = Qt::UserRole + 1;
 constexpr int kTitleThickness = 17;  // the gripper and buttons strip of a docked bar
 
 QIcon TreeImage(int closed, int open) {
-  QIcon icon(platform::ProgramImageFile(platform::kBitmapTree, closed));
+  QIcon icon = platform::ProgramImageIcon(platform::ProgramImageFile(platform::kBitmapTree, closed));
   icon.addFile(platform::ProgramImageFile(platform::kBitmapTree, open), QSize(), QIcon::Selected);
   return icon;
 }
@@ -276,6 +276,11 @@ void CBarraApartados::SetForm(int formPageCode) {
   while (tabs_->count() > 0) tabs_->removeTab(0);
   tree_->clear();
   filling_ = false;
+  // No form has no sections: the local database is not opened for it (start-up sets this).
+  if (form_ == 0) {
+    update();
+    return;
+  }
   FillTabs();
   FillTree(0);
   if (QTreeWidgetItem* first = tree_->topLevelItem(0)) first->setExpanded(true);

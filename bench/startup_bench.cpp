@@ -81,8 +81,9 @@ BENCHMARK(BM_StartBareMainWindow)->Unit(benchmark::kMillisecond);
 
 #if defined(QX_PROGRAM) && defined(QX_BARE_WINDOW)
 // Whole processes, as the user waits for them: the program started unattended up to the
-// declarations index (QX_STARTUP_TIME ends it there) on folders of an earlier start, and the
-// bare window. Their ratio is the start-up's cost over Qt's own.
+// declarations index (QX_STARTUP_TIME ends it once the index has been painted) on folders of
+// an earlier start, and the bare window, which ends once it has been painted. Their ratio is the
+// start-up's cost over Qt's own.
 void RunProcess(benchmark::State& state, const char* program, bool unattended) {
   std::random_device r;
   const std::filesystem::path base =

@@ -72,6 +72,9 @@ bool HasProgramIcon(int id);
 // The images of a bitmap strip, in order, and the file of one of them.
 QList<QIcon> ProgramImages(int bitmapId);
 QString ProgramImageFile(int bitmapId, int n);
+// The icon of one of those files (more files may be added to it for other modes); it is read
+// when first drawn.
+QIcon ProgramImageIcon(const QString& file);
 
 // Standard message icons by their system ids.
 enum StandardIconId : int {

@@ -31,18 +31,23 @@ QString UnescapeTsv(const QString& value) {
 }
 
 int StringTable::ParseTsv(const QString& content) {
+  // Read in place: the table is read at every start, before the first window shows.
   int rows = 0;
-  const QStringList lines = content.split(u'\n');
-  for (qsizetype i = 1; i < lines.size(); ++i) {  // line 0: column names
-    QString line = lines[i];
+  const QStringView all(content);
+  qsizetype pos = all.indexOf(u'\n');  // line 0: column names
+  while (pos >= 0 && pos < all.size()) {
+    const qsizetype begin = pos + 1;
+    const qsizetype end = all.indexOf(u'\n', begin);
+    QStringView line = all.mid(begin, (end < 0 ? all.size() : end) - begin);
+    pos = end;
     if (line.endsWith(u'\r')) line.chop(1);
-    if (line.isEmpty()) continue;
     const qsizetype tab = line.indexOf(u'\t');
     if (tab <= 0) continue;
     bool ok = false;
     const int id = line.left(tab).toInt(&ok);
     if (!ok) continue;
-    texts_[id] = UnescapeTsv(line.mid(tab + 1));
+    const QStringView value = line.mid(tab + 1);
+    texts_[id] = value.contains(u'\\') ? UnescapeTsv(value.toString()) : value.toString();
     ++rows;
   }
   return rows;

@@ -38,10 +38,15 @@ IniFile::ReadResult IniFile::ReadFromDisk(const std::string& path, std::string& 
 bool IniFile::Load() {
   lines_.clear();
   crlf_ = false;
-  std::string text;
+  readText_.clear();
+  std::string& text = readText_;
   const ReadResult read = reader_(path_, text);
   readFailed_ = read == ReadResult::Failed;
-  if (read != ReadResult::Read) return read == ReadResult::Missing;
+  read_ = read == ReadResult::Read;
+  if (!read_) {
+    text.clear();
+    return read == ReadResult::Missing;
+  }
   std::string section;
   for (std::size_t pos = 0; pos < text.size();) {
     const std::size_t end = std::min(text.find('\n', pos), text.size());
@@ -83,10 +88,14 @@ bool IniFile::Save() const {
   if (target.has_parent_path()) fs::create_directories(target.parent_path(), ec);
   const fs::path temp = target.string() + ".tmp";
   const char* eol = crlf_ ? "\r\n" : "\n";
+  std::string text;
+  for (const Line& l : lines_) text += (!l.raw.empty() ? l.raw : l.key.empty() ? l.text : l.key + "=" + l.text) + eol;
+  // Every start and end saves the profile; nothing changed is nothing to write.
+  if (read_ && text == readText_ && fs::is_regular_file(target, ec)) return true;
   {
     std::ofstream out(temp, std::ios::binary | std::ios::trunc);
     if (!out) return false;
-    for (const Line& l : lines_) out << (!l.raw.empty() ? l.raw : l.key.empty() ? l.text : l.key + "=" + l.text) << eol;
+    out << text;
     out.flush();
     if (!out) {
       fs::remove(temp, ec);

@@ -30,7 +30,8 @@ class IniFile {
   bool ReadFailed() const { return readFailed_; }
   // Written through a temporary file renamed over the profile. A profile that is a symbolic
   // link stays one: its target is written. The file's line ends (CRLF or LF) and its permissions
-  // are kept, and so is every line the program did not change.
+  // are kept, and so is every line the program did not change. A file that would be written as
+  // it was read is left untouched.
   bool Save() const;
 
   bool Has(std::string_view section, std::string_view key) const;
@@ -53,6 +54,8 @@ class IniFile {
   std::vector<Line> lines_;
   bool readFailed_ = false;
   bool crlf_ = false;
+  bool read_ = false;  // the file was there and read
+  std::string readText_;
 };
 
 }  // namespace settings

@@ -322,10 +322,21 @@ namespace {
 // The declarations index as the program runs it: a modal dialog that only a user ends.
 struct ModalIndex : app::IDeclarationsIndex {
   int runs = 0;
+  int paints = 0;  // of the index window itself
+  struct PaintCount : QObject {
+    int* paints;
+    explicit PaintCount(int* p) : paints(p) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+      if (e->type() == QEvent::Paint) ++*paints;
+      return false;
+    }
+  };
   app::IndexChoice Run(QWidget* parent, bool) override {
     ++runs;
     QDialog d(parent);
     d.setModal(true);
+    PaintCount count(&paints);
+    d.installEventFilter(&count);
     const bool ok = d.exec() == QDialog::Accepted;
     return {ok ? app::IndexChoice::Ok : app::IndexChoice::Cancel, false, {}, false};
   }
@@ -334,7 +345,8 @@ struct ModalIndex : app::IDeclarationsIndex {
 }  // namespace
 
 // The start-up timing and the screenshots run unattended on a fresh profile: the introduction
-// is not waited for, the run's action comes once the index is up, and then start-up ends.
+// is not waited for, the run's action comes once the index has been painted, and then start-up
+// ends.
 TEST_F(AppTest, AnUnattendedStartReachesTheIndexRunsItsActionAndEnds) {
   struct Case {
     const char* name;
@@ -349,9 +361,11 @@ TEST_F(AppTest, AnUnattendedStartReachesTheIndexRunsItsActionAndEnds) {
     o.runIntroduction = nullptr;  // no one scripts it: it would wait for a user
     int actions = 0;
     bool fromInsideTheIndex = false;
+    int paintsBefore = 0;
     o.atIndex = [&] {
       ++actions;
       fromInsideTheIndex = QApplication::activeModalWidget() != nullptr;
+      paintsBefore = modal.paints;
     };
     app::CRentaApp& a = MakeApp(o);
     if (c.modalIndex) a.SetDeclarationsIndex(&modal);
@@ -369,6 +383,10 @@ TEST_F(AppTest, AnUnattendedStartReachesTheIndexRunsItsActionAndEnds) {
     EXPECT_FALSE(blocked);
     EXPECT_EQ(actions, 1);
     EXPECT_EQ(fromInsideTheIndex, c.modalIndex);
+    // The index is on the screen when the action runs: a timing that ends there counts its painting.
+    if (c.modalIndex) {
+      EXPECT_GE(paintsBefore, 1);
+    }
     EXPECT_EQ(c.modalIndex ? modal.runs : index.runs, 1);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(introRuns, 0);

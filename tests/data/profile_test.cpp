@@ -3,6 +3,7 @@
 #include <functional>
 #include <sstream>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "data/settings/profile.h"
@@ -235,4 +236,33 @@ TEST_F(ProfileTest, LinksLineEndsAndPermissionsAreKept) {
   for (std::size_t i = text.find('\n'); i != std::string::npos; i = text.find('\n', i + 1))
     EXPECT_EQ(text[i - 1], '\r') << "line end at " << i;
   EXPECT_EQ(SettingsProfile(Ini(), Folders()).CalculatorMemory(), "0.0");
+}
+
+// Start and end save the profile every run: one whose text would not change is left as it is
+// (the same file, not a copy renamed over it); a change, or a file gone meanwhile, is written.
+TEST_F(ProfileTest, AnUnchangedProfileIsNotRewritten) {
+  auto inode = [&] {
+    struct stat st {};
+    return ::stat(Ini().c_str(), &st) == 0 ? static_cast<long long>(st.st_ino) : -1LL;
+  };
+  SettingsProfile p(Ini(), Folders());
+  ASSERT_TRUE(p.LoadFrameSettings());
+  ASSERT_TRUE(p.SaveFrameSettings());
+  const long long first = inode();
+  ASSERT_NE(first, -1);
+  const std::string text = ReadAll(Ini());
+
+  SettingsProfile again(Ini(), Folders());
+  ASSERT_TRUE(again.LoadFrameSettings());
+  ASSERT_TRUE(again.SaveFrameSettings());
+  EXPECT_EQ(inode(), first);
+  EXPECT_EQ(ReadAll(Ini()), text);
+
+  again.values.zoom = "2.0";
+  ASSERT_TRUE(again.SaveFrameSettings());
+  EXPECT_NE(ReadAll(Ini()).find("Zoom=2.0"), std::string::npos);
+
+  std::filesystem::remove(Ini());
+  ASSERT_TRUE(again.SaveFrameSettings());
+  EXPECT_NE(ReadAll(Ini()).find("Zoom=2.0"), std::string::npos);
 }
