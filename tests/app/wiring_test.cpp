@@ -62,6 +62,7 @@
 #include "annex/resumen_declaraciones_dlg.h"
 #include "annex/tipo_captura_datos_dlg.h"
 #include "app/program_assembly.h"
+#include "app/store_commands.h"
 #include "app_fixture.h"
 #include "print_steps.h"
 #include "blocks/form100_a.h"
@@ -812,8 +813,9 @@ TEST_F(WiringTest, RemoteModeCarriesTheDeclarationsInItsLocalCopies) {
   program->ExitInstance(0);
   assembly.reset();
   program.reset();
-  EXPECT_TRUE(std::filesystem::exists(data.Path() / "Decla.100"));
-  ASSERT_TRUE(std::filesystem::exists(data.Path() / "Decla.714"));
+  const std::filesystem::path copies = app::MachineCopiesFolder(data.Str(), {});
+  EXPECT_TRUE(std::filesystem::exists(copies / "Decla.100"));
+  ASSERT_TRUE(std::filesystem::exists(copies / "Decla.714"));
 
   std::filesystem::remove(data.Path() / "DatRed.db");
   ui::store_dlg::CIndiceDeclaracionesDlg::ResetLocalCopiesLoaded();  // a new run of the program
@@ -824,8 +826,56 @@ TEST_F(WiringTest, RemoteModeCarriesTheDeclarationsInItsLocalCopies) {
   Start();
 }
 
-// Remote mode with the default folders: the local copies lie beside the store they were written
-// from. Each start finds the copies' declarations stored already and adds nothing.
+// Two machines in remote mode on one store, with one data folder (a roaming home): each keeps
+// its own local copies; the second machine's end of run leaves the first one's copies as they were,
+// and each machine's next run reads back its own.
+TEST_F(WiringTest, RemoteModeKeepsEachMachinesLocalCopiesApart) {
+  WriteProfile("[Remota]\nRemota=1\n");
+  const auto ReadFile = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const auto run = [&](const char* machine, const std::function<void()>& during) {
+    ui::store_dlg::CIndiceDeclaracionesDlg::ResetLocalCopiesLoaded();  // a new run of the program
+    app::AppOptions o = Options();
+    o.machine = machine;
+    program = std::make_unique<CRentaApp>(std::move(o));
+    assembly = std::make_unique<CProgramAssembly>(*program, [this](QDialog& d) { return RunModal(d); });
+    ASSERT_EQ(program->InitInstance(), CRentaApp::Start::Running);
+    during();
+    program->ExitInstance(0);
+    assembly.reset();
+    program.reset();
+  };
+  const std::filesystem::path a = app::MachineCopiesFolder(data.Str(), "PUESTO-A");
+  const std::filesystem::path b = app::MachineCopiesFolder(data.Str(), "PUESTO-B");
+  ASSERT_NE(a, b);
+  script.push_back(Cancel());
+  run("PUESTO-A", [&] { ASSERT_TRUE(assembly->Store().Create("GARCIA", store::kKindForm100)); });
+  const std::string copyOfA = ReadFile((a / "Decla.100").string());
+  ASSERT_FALSE(copyOfA.empty());
+
+  script.push_back(Cancel());
+  run("PUESTO-B", [&] {
+    ASSERT_TRUE(assembly->Store().Create("LOPEZ", store::kKindForm100));
+    ASSERT_TRUE(assembly->Store().Delete("GARCIA", false));
+  });
+  EXPECT_EQ(ReadFile((a / "Decla.100").string()), copyOfA) << "the first machine's copy is untouched";
+  ASSERT_TRUE(std::filesystem::exists(b / "Decla.100"));
+  EXPECT_NE(ReadFile((b / "Decla.100").string()).find("LOPEZ"), std::string::npos);
+  EXPECT_EQ(ReadFile((b / "Decla.100").string()).find("GARCIA"), std::string::npos);
+
+  // The store lost: each machine's next run brings back what that machine last carried.
+  std::filesystem::remove(data.Path() / "DatRed.db");
+  script.push_back(Cancel());
+  run("PUESTO-A", [&] { EXPECT_EQ(StoredKeys(), (std::vector<std::string>{"GARCIA"})); });
+  std::filesystem::remove(data.Path() / "DatRed.db");
+  script.push_back(Cancel());
+  run("PUESTO-B", [&] { EXPECT_EQ(StoredKeys(), (std::vector<std::string>{"LOPEZ"})); });
+}
+
+// Remote mode with the default folders: the local copies lie in the folder of the store they were
+// written from. Each start finds the copies' declarations stored already and adds nothing.
 TEST_F(WiringTest, RemoteModeWithTheStoreInPlaceKeepsOneRowOverSixStarts) {
   WriteProfile("[Remota]\nRemota=1\n");
   for (int start = 0; start < 6; ++start) {
