@@ -971,6 +971,88 @@ TEST_F(WiringTest, CtrlGRightAfterTypingSavesTheTypedBox) {
   EXPECT_EQ(f714::personal::Nif.str(f714::record(stored.data(), f714::Personal)), "12345678Z");
 }
 
+// Form 714's region code (page 1) and months (pages 1 and 11) are picked from lists of the lookup
+// tables: the box's drop button opens the list, a clicked line and Enter write the box and the
+// record, Escape closes the list and leaves the declaration's bytes as they were.
+TEST_F(WiringTest, TheWealthTaxRegionAndMonthBoxesPickFromTheirLists) {
+  script.push_back(Create(kWealth, true));
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  const std::size_t size = Current()->Document().Block().size();
+  std::uint8_t* personal = f714::record(block, f714::Personal);
+  // Opens the box's list with its drop button; the list, or null.
+  const auto openList = [&](forms::CFormView* page, int position) -> CListaEdit* {
+    page->GoToBox(position - 1);
+    if (!Settle([&] { return page->EditedBox() == position - 1; })) return nullptr;
+    auto* edit = dynamic_cast<CListaEdit*>(page->Editor());
+    if (!edit || !edit->Button() || !edit->Button()->isVisible()) return nullptr;
+    QTest::mouseClick(edit->Button(), Qt::LeftButton);
+    return edit->List() ? edit : nullptr;
+  };
+  const auto pick = [&](CListaEdit* edit, const QString& item) {
+    QListWidget* list = edit->List();
+    int row = -1;
+    for (int r = 0; r < list->count(); ++r)
+      if (edit->ItemText(r) == item) row = r;
+    ASSERT_GE(row, 0) << item.toStdString();
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    QTest::keyClick(list, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_FALSE(edit->ListOpen());
+  };
+  const auto escapeLeavesTheBytes = [&](forms::CFormView* page, int position) {
+    SCOPED_TRACE(testing::Message() << "box " << position);
+    const std::vector<std::uint8_t> before(block, block + size);
+    CListaEdit* edit = openList(page, position);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_GT(edit->List()->count(), 0);
+    QTest::keyClick(edit->List(), Qt::Key_Down);  // browsing the list
+    QTest::keyClick(edit->List(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(edit->ListOpen());
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), block)) << "Escape changes nothing";
+    EXPECT_EQ(page->GetBox(position - 1)->displayText, edit->text());
+  };
+
+  forms::CFormView* page = Current()->View();
+  ASSERT_EQ(page->GetPageCode(), 301);
+  escapeLeavesTheBytes(page, 37);
+  CListaEdit* region = openList(page, 37);
+  ASSERT_NE(region, nullptr);
+  // The communities of the lookup table, by name.
+  EXPECT_EQ(region->List()->count(), 17);
+  pick(region, QStringLiteral("09"));
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(personal + 431), 2), "09");
+  EXPECT_EQ(page->GetBox(36)->displayText, QStringLiteral("09"));
+  EXPECT_EQ(page->GetBox(37)->SoloLectur, 0) << "Cataluña's mark can be set";
+  Trigger(ID_FILE_SAVE);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(f714::record(StoredBlock(kWealthStored).data(), f714::Personal) + 431), 2),
+            "09");
+
+  escapeLeavesTheBytes(page, 42);
+  CListaEdit* month = openList(page, 42);
+  ASSERT_NE(month, nullptr);
+  ASSERT_EQ(month->List()->count(), 12);
+  EXPECT_EQ(month->List()->item(0)->text(), QStringLiteral("ENERO")) << "in the months' order";
+  pick(month, QStringLiteral("MAYO"));
+  EXPECT_EQ(blocks::Text(476, 10).trimmed(personal), "MAYO");
+  EXPECT_EQ(page->GetBox(41)->displayText, QStringLiteral("MAYO"));
+
+  script.push_back(GoToPage(QStringLiteral("11")));
+  Trigger(ID_GO_TO_PAGE);
+  page = Current()->View();
+  ASSERT_EQ(page->GetPageCode(), 311);
+  EXPECT_EQ(page->GetBox(29)->displayText, QStringLiteral("MAYO")) << "page 11 shows the same month";
+  escapeLeavesTheBytes(page, 30);
+  month = openList(page, 30);
+  ASSERT_NE(month, nullptr);
+  pick(month, QStringLiteral("DICIEMBRE"));
+  EXPECT_EQ(blocks::Text(476, 10).trimmed(personal), "DICIEMBRE");
+  EXPECT_EQ(page->GetBox(29)->displayText, QStringLiteral("DICIEMBRE"));
+}
+
 // The main road: a declaration opens on its first page, the user fills a box and moves on with
 // Tab, pages through the declaration with the frame's commands and the go-to-page dialog, and
 // zooms; the box prompt stands in the status bar.
@@ -3236,18 +3318,17 @@ TEST_F(WiringTest, EveryAnnexBoxOfBothFormsNamesADialogOfTheProgram) {
   // Boxes with an annex record, by page code.
   const std::map<int, int> kAnnexBoxes = {
       {201, 15}, {202, 26}, {203, 12}, {204, 16}, {205, 30}, {206, 16}, {207, 31}, {208, 14}, {209, 5},
-      {210, 15}, {211, 9},  {212, 9},  {214, 12}, {215, 74}, {216, 42}, {301, 4},  {310, 2},  {311, 1}};
+      {210, 15}, {211, 9},  {212, 9},  {214, 12}, {215, 74}, {216, 42}, {301, 2},  {310, 2}};
   // Of them, those whose record a box editor of the page reads without a dialog: the module and
   // product values of the activity rows (4, 5), the class code of the transferred items (7, 8);
-  // on form 714 the region code and the months, which open no list yet (README).
+  // on form 714 box 32 of the representative's address, given an empty record that no dialog reads.
   const std::map<int, std::vector<int>> kReadByTheirEditors = {
       {204, {8, 11, 14, 17, 20, 23, 26, 47, 50, 53, 56, 59, 62, 65}},
       {205, {5, 8, 11, 14, 17, 20, 23, 26, 29, 32, 35, 38, 41, 44, 65, 68, 71, 74, 77, 80, 83, 86, 89, 92, 95, 98, 101,
              104}},
       {207, {74, 88, 102}},
       {208, {39, 57, 75}},
-      {301, {32, 37, 42}},
-      {311, {30}}};
+      {301, {32}}};
   std::map<int, int> annexBoxes;
   std::map<int, std::vector<int>> unnamed;
   std::set<std::string> named;
