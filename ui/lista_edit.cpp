@@ -314,11 +314,13 @@ void CListaEdit::ToggleList() {
     CloseList();
     return;
   }
+  browsing_ = false;
   connect(list_, &QListWidget::currentRowChanged, this, [this] {
-    if (!filling_) ApplySelection();
+    if (!filling_ && browsing_) ApplySelection();
   });
   connect(list_, &QListWidget::itemActivated, this, [this] { EnterChosen(); });
   list_->installEventFilter(this);
+  list_->viewport()->installEventFilter(this);
   popup_->installEventFilter(this);
   FitListToContents();
   popup_->show();
@@ -335,8 +337,10 @@ void CListaEdit::EnterChosen() {
 }
 
 bool CListaEdit::eventFilter(QObject* watched, QEvent* e) {
+  if (list_ && watched == list_->viewport() && e->type() == QEvent::MouseButtonPress) browsing_ = true;
   if (list_ && watched == list_ && e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
+    browsing_ = true;
     switch (k->key()) {
       case Qt::Key_Return:
       case Qt::Key_Enter: EnterChosen(); return true;

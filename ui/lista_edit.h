@@ -96,6 +96,9 @@ class CListaEdit : public CEditEx {
   std::vector<std::uint8_t> fieldBefore_, targetBefore_;
   QString textBefore_;
   bool modifiedBefore_ = false;
+  // Set once the user moves in the open list: the row the list makes current when it takes the
+  // focus is not a choice.
+  bool browsing_ = false;
 };
 
 // The lookup edit of the activity-heading dialog: reads on its own connection and, since several

@@ -1008,6 +1008,8 @@ TEST_F(WiringTest, TheWealthTaxRegionAndMonthBoxesPickFromTheirLists) {
     CListaEdit* edit = openList(page, position);
     ASSERT_NE(edit, nullptr);
     EXPECT_GT(edit->List()->count(), 0);
+    QApplication::processEvents();
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), block)) << "opening the list chooses nothing";
     QTest::keyClick(edit->List(), Qt::Key_Down);  // browsing the list
     QTest::keyClick(edit->List(), Qt::Key_Escape);
     QApplication::processEvents();
@@ -1023,6 +1025,11 @@ TEST_F(WiringTest, TheWealthTaxRegionAndMonthBoxesPickFromTheirLists) {
   ASSERT_NE(region, nullptr);
   // The communities of the lookup table, by name.
   EXPECT_EQ(region->List()->count(), 17);
+  if (const char* out = std::getenv("QX_UPDATE_IMAGES")) {
+    QPixmap shot = page->grab();
+    QPainter(&shot).drawPixmap(page->mapFromGlobal(region->List()->window()->pos()), region->List()->window()->grab());
+    shot.save(QString::fromLocal8Bit(out) + QStringLiteral("/region_list.png"));
+  }
   pick(region, QStringLiteral("09"));
   EXPECT_EQ(std::string(reinterpret_cast<const char*>(personal + 431), 2), "09");
   EXPECT_EQ(page->GetBox(36)->displayText, QStringLiteral("09"));
