@@ -25,6 +25,7 @@ struct AppOptions {
   QString instanceName;              // the single-instance socket
   std::string profilePath;           // QUILDXAN.INI
   settings::FolderDefaults folders;  // defaults of DirBDRed and DirBase/DirBDLocal
+  std::string machine;               // this machine's name (empty: the host's), for its local copies
   bool embedding = false;            // started with /Embedding or /Automation
   int handOverMs = 3000;             // how long a later start waits for the running copy's answer
   // Runs the introduction dialog; answers whether it ended with Continue. Default: modal.

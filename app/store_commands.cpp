@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QDialog>
 #include <QFileInfo>
+#include <QDir>
 #include <QLabel>
+#include <QSysInfo>
 #include <QVBoxLayout>
 
+#include <cctype>
 #include <optional>
 
 #include "app/app_texts.h"
@@ -67,7 +70,20 @@ void CStoreCommands::ImportLastYear() {
   runModal_(dlg);
 }
 
-std::string CStoreCommands::LocalCopiesFolder() const { return app_.Options().folders.userData; }
+std::string MachineCopiesFolder(const std::string& userData, const std::string& machine) {
+  std::string name = machine.empty() ? QSysInfo::machineHostName().toStdString() : machine;
+  // A folder name of portable characters; nothing else of the name reaches the path.
+  for (char& c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '-' && c != '_' && c != '.') c = '_';
+  if (name.empty() || name.find_first_not_of('.') == std::string::npos) name = "local";
+  std::string folder = userData;
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder + "local-copies/" + name + '/';
+}
+
+std::string CStoreCommands::LocalCopiesFolder() const {
+  return MachineCopiesFolder(app_.Options().folders.userData, app_.Options().machine);
+}
 
 void CStoreCommands::ExportLocalCopies() {
   QDialog progress(app_.MainFrame());
@@ -75,7 +91,9 @@ void CStoreCommands::ExportLocalCopies() {
   auto* layout = new QVBoxLayout(&progress);
   layout->addWidget(new QLabel(Text(kStrLocalExportText), &progress));
   progress.show();
-  store_.ExportLocalCopies(LocalCopiesFolder(), [&progress] {
+  const std::string folder = LocalCopiesFolder();
+  QDir().mkpath(QString::fromStdString(folder));
+  store_.ExportLocalCopies(folder, [&progress] {
     progress.show();
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   });

@@ -14,6 +14,9 @@ namespace app {
 
 class CRentaApp;
 
+// The local-copies folder of `machine` (the host's name when empty) under `userData`.
+std::string MachineCopiesFolder(const std::string& userData, const std::string& machine);
+
 class CStoreCommands {
  public:
   CStoreCommands(CRentaApp& app, store::DeclarationStore& store, std::function<int(QDialog&)> runModal);
@@ -23,7 +26,9 @@ class CStoreCommands {
   void ImportLastYear();
   // Writes the local copies, with "EXPORTACION DE DATOS" on screen meanwhile.
   void ExportLocalCopies();
-  // Where remote mode keeps its local copies: the user's own data folder.
+  // Where remote mode keeps this machine's local copies: a folder of its own under the user's
+  // data folder, since that folder may be shared by several machines (a roaming home, or the
+  // store's own folder).
   std::string LocalCopiesFolder() const;
 
  private:

@@ -3,7 +3,7 @@
 # (QX_FUZZ_SECONDS, 20 by default) from the kept seeds plus generated well-formed files: the
 # transfer-file and local-copy readers, the page-picture reader and player, the "datos fiscales"
 # reader (from the sample files shipped in resources/examples), the settings profile and the
-# declarations store over rows of any content.
+# declarations store over rows of any content, the box-definition rows and the edits' typed text.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 seconds=${QX_FUZZ_SECONDS:-20}
@@ -44,3 +44,20 @@ cp "$root"/fuzz/corpus/profile/* "$corpus"/
 corpus="$build/corpus/store"
 rm -rf "$corpus" && mkdir -p "$corpus"
 "$build/store_rows_fuzzer" -max_total_time="$seconds" -max_len=4096 -rss_limit_mb=2048 "$corpus"
+
+# Box-definition rows and the edits' typed text, from a few well-formed seeds.
+corpus="$build/corpus/box_row"
+rm -rf "$corpus" && mkdir -p "$corpus"
+for spec in F12*5.2 S9 R13.2 S1*5.0 D8 R12*3-x; do
+  { printf '\x0a\x00\x00\x00\x14\x00\x00\x00\x64\x00\x00\x00\x78\x00\x00\x00\x09'; printf '%s' "$spec"; } >"$corpus/$spec"
+done
+"$build/box_row_fuzzer" -max_total_time="$seconds" -max_len=256 -rss_limit_mb=2048 "$corpus"
+
+corpus="$build/corpus/typed_text"
+rm -rf "$corpus" && mkdir -p "$corpus"
+n=0
+for text in '1.234,56' '-12,5' '1 /2 /03  ' '15/06/1970' '12345678Z' 'X1234567L' 'B12345674' '99999999999'; do
+  n=$((n + 1))
+  printf '\x01%s' "$text" >"$corpus/seed$n"
+done
+"$build/typed_text_fuzzer" -max_total_time="$seconds" -max_len=64 -rss_limit_mb=2048 "$corpus"

@@ -11,6 +11,7 @@
 #include "platform/cp1252.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
+#include "ui/box_definition.h"
 #include "ui/drawing_target.h"
 #include "ui/message_dlg.h"
 #include "ui/session.h"
@@ -106,40 +107,17 @@ std::int32_t CBoxField::MemberInt() const {
 void CBoxField::ParseFormatSpec() {
   if (specParsed) return;
   specParsed = 1;
-  std::string spec = StrValidac;
-  if (auto dash = spec.find('-'); dash != std::string::npos) spec = spec.substr(0, dash);
-  int w = 0, occ = 0, dec = 0;
-  if (std::sscanf(spec.c_str(), "R%d*%d.%d", &w, &occ, &dec) < 2) {
-    occ = 0;
-    dec = 0;
-    std::sscanf(spec.c_str(), "R%d.%d", &w, &dec);
-  }
-  w = std::max(w, 0);
-  occ = std::max(occ, 0);
-  dec = std::max(dec, 0);
-  StrValidac = std::string("R").append(std::to_string(w));
-  if (occ != 0) StrValidac.append("*").append(std::to_string(occ));
-  StrValidac.append(".").append(std::to_string(dec));
+  StrValidac = ui::NormalizedAmountSpec(StrValidac);
   shownDecimals = 2;
 }
 
 void CBoxField::ApplyFormatSpec() {
   if (TypeLetter() == 'R') ParseFormatSpec();
-  std::string spec = StrValidac;
-  if (auto dash = spec.find('-'); dash != std::string::npos) spec = spec.substr(0, dash);
-  if (spec.empty()) return;
-  std::size_t i = 1;
-  std::string w;
-  while (i < spec.size() && spec[i] != '.' && spec[i] != '*') w += spec[i++];
-  width = std::atoi(w.c_str());
-  occurrences = 0;
-  decimals = 0;
-  if (i < spec.size() && spec[i] == '*') {
-    occurrences = i + 1 < spec.size() ? spec[i + 1] - '0' : 0;
-    if (occurrences < 0 || occurrences > 9) occurrences = 0;
-    i += 2;
-  }
-  if (i < spec.size() && spec[i] == '.') decimals = std::atoi(spec.c_str() + i + 1);
+  if (StrValidac.empty() || StrValidac[0] == '-') return;
+  const ui::BoxFormat f = ui::ReadFormatSpec(StrValidac);
+  width = f.width;
+  occurrences = f.occurrences;
+  decimals = f.decimals;
 }
 
 void CBoxField::FormatText() {

@@ -1,4 +1,5 @@
 #include "ui/date_edit.h"
+#include "ui/typed_text.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -90,25 +91,7 @@ bool CDateEdit::CheckDateSection(Section s) const {
   return true;
 }
 
-QString CDateEdit::CompleteSections(QString t, int width) {
-  for (int start : {0, 3}) {
-    const QChar a = t[start], b = t[start + 1];
-    if (a == u' ' && IsDigit(b)) t[start] = u'0';
-    else if (IsDigit(a) && b == u' ') {
-      t[start + 1] = a;
-      t[start] = u'0';
-    }
-  }
-  if (width == 8) {
-    QString digits;
-    for (int i = 6; i < 10; ++i)
-      if (IsDigit(t[i])) digits += t[i];
-    QString year = digits.leftJustified(4, u' ');
-    if (digits.size() == 2) year = (digits[0] == u'0' ? QStringLiteral("20") : QStringLiteral("19")) + digits;
-    t.replace(6, 4, year);
-  }
-  return t;
-}
+QString CDateEdit::CompleteSections(QString t, int width) { return ui::typed::CompleteDateSections(std::move(t), width); }
 
 void CDateEdit::CompleteDateSection(Section s) {
   if (ControlReadOnly()) return;
@@ -258,11 +241,7 @@ int CDateEdit::CheckText(const QString& t) {
   return MoveInDate(!(QApplication::keyboardModifiers() & Qt::ShiftModifier));
 }
 
-QString CDateEdit::CompleteStoredDate(const QString& eight) {
-  QString t = eight.left(2) + u'/' + eight.mid(2, 2) + u'/' + eight.mid(4);
-  t = CompleteSections(t.leftJustified(10, u' '), 8);
-  return t.remove(u'/');
-}
+QString CDateEdit::CompleteStoredDate(const QString& eight) { return ui::typed::CompleteStoredDate(eight); }
 
 int CDateEdit::StoreToData() {
   if (ControlReadOnly()) return 1;
@@ -332,9 +311,7 @@ int CIntegerEdit::FilterChar(char32_t ch, int, int, bool) {
 int CIntegerEdit::StoreToData() {
   if (ControlReadOnly()) return 1;
   if (!box_ || !box_->data) return 0;
-  QString t = text();
-  t.remove(u'.');
-  const std::int32_t v = t.isEmpty() || t.startsWith(u' ') ? 0 : std::atoi(t.toLatin1().constData());
+  const std::int32_t v = ui::typed::ParseIntegerText(text());
   const int slot = box_->NumberSlot();
   if (slot < 0) return 0;
   blocks::I32{0}(static_cast<std::size_t>(slot)).set(box_->data, v);

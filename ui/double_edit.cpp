@@ -1,4 +1,5 @@
 #include "ui/double_edit.h"
+#include "ui/typed_text.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -57,15 +58,7 @@ int CDoubleEdit::BindData(void* field) {
   return 8;
 }
 
-double CDoubleEdit::ParseAmountText(const QString& text) {
-  if (text.isEmpty()) return 0.0;
-  QByteArray a;
-  for (QChar c : text) {
-    if (c == u'.') continue;
-    a += c == u',' ? '.' : static_cast<char>(c.toLatin1());
-  }
-  return blocks::ParseDecimal(a.toStdString());
-}
+double CDoubleEdit::ParseAmountText(const QString& text) { return ui::typed::ParseAmountText(text); }
 
 bool CDoubleEdit::IsNumericText(const QString& t) const {
   bool comma = false;

@@ -234,7 +234,10 @@ int CListaEdit::FilterChar(char32_t ch, int, int, bool) {
     return kAccept;
   }
   if (ch == kChEscape) {
-    if (ListOpen()) CloseList();
+    if (ListOpen()) {
+      RestoreBeforeList();
+      CloseList();
+    }
     return kHandled;
   }
   if (ch == kChBackspace) return kRefuse;
@@ -306,15 +309,18 @@ void CListaEdit::ToggleList() {
   const int side = width() + height();
   popup_->setGeometry(QRect(mapToGlobal(QPoint(0, height() + 1)), QSize(side, side)));
   items_.clear();
+  KeepBeforeList();
   if (LoadTable() != 1) {
     CloseList();
     return;
   }
+  browsing_ = false;
   connect(list_, &QListWidget::currentRowChanged, this, [this] {
-    if (!filling_) ApplySelection();
+    if (!filling_ && browsing_) ApplySelection();
   });
   connect(list_, &QListWidget::itemActivated, this, [this] { EnterChosen(); });
   list_->installEventFilter(this);
+  list_->viewport()->installEventFilter(this);
   popup_->installEventFilter(this);
   FitListToContents();
   popup_->show();
@@ -331,12 +337,14 @@ void CListaEdit::EnterChosen() {
 }
 
 bool CListaEdit::eventFilter(QObject* watched, QEvent* e) {
+  if (list_ && watched == list_->viewport() && e->type() == QEvent::MouseButtonPress) browsing_ = true;
   if (list_ && watched == list_ && e->type() == QEvent::KeyPress) {
     auto* k = static_cast<QKeyEvent*>(e);
+    browsing_ = true;
     switch (k->key()) {
       case Qt::Key_Return:
       case Qt::Key_Enter: EnterChosen(); return true;
-      case Qt::Key_Escape:
+      case Qt::Key_Escape: RestoreBeforeList(); CloseList(); return true;
       case Qt::Key_Tab:
       case Qt::Key_Backtab: CloseList(); return true;
       default: break;
@@ -348,6 +356,31 @@ bool CListaEdit::eventFilter(QObject* watched, QEvent* e) {
     }, Qt::QueuedConnection);
   }
   return CEditEx::eventFilter(watched, e);
+}
+
+void CListaEdit::KeepBeforeList() {
+  fieldBefore_.clear();
+  targetBefore_.clear();
+  if (box_ && box_->data && box_->width > 0) {
+    const auto* f = static_cast<const std::uint8_t*>(blocks::at(box_->data, box_->TextOffset()));
+    fieldBefore_.assign(f, f + box_->width);
+  }
+  if (const ui::LookupLink* link = Link(); link && link->target && link->targetWidth > 0) {
+    const auto* t = static_cast<const std::uint8_t*>(link->target);
+    targetBefore_.assign(t, t + link->targetWidth);
+  }
+  textBefore_ = text();
+  modifiedBefore_ = modified_;
+}
+
+void CListaEdit::RestoreBeforeList() {
+  if (box_ && box_->data && box_->width > 0 && fieldBefore_.size() == static_cast<std::size_t>(box_->width))
+    std::memcpy(blocks::at(box_->data, box_->TextOffset()), fieldBefore_.data(), fieldBefore_.size());
+  if (const ui::LookupLink* link = Link(); link && link->target && targetBefore_.size() == link->targetWidth)
+    std::memcpy(link->target, targetBefore_.data(), targetBefore_.size());
+  setText(textBefore_);
+  modified_ = modifiedBefore_;
+  if (box_) box_->UpdateText();
 }
 
 void CListaEdit::CloseList() {

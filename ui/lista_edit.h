@@ -5,6 +5,7 @@
 
 #include <QPointer>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -74,6 +75,10 @@ class CListaEdit : public CEditEx {
   void AddLine(const QString& text, const QString& item);
   void FitListToContents();
   void EnterChosen();
+  // Browsing the open list writes each line it passes over: Escape puts back what the field,
+  // the link's target and the edit held when the list opened.
+  void KeepBeforeList();
+  void RestoreBeforeList();
   // The bound field's text (the shown member's run).
   std::string BoundText() const;
   // Writes `value` (UTF-8) into the link's target, at most its width.
@@ -88,6 +93,12 @@ class CListaEdit : public CEditEx {
   std::vector<QString> items_;
   bool filling_ = false;
   bool toggling_ = false;
+  std::vector<std::uint8_t> fieldBefore_, targetBefore_;
+  QString textBefore_;
+  bool modifiedBefore_ = false;
+  // Set once the user moves in the open list: the row the list makes current when it takes the
+  // focus is not a choice.
+  bool browsing_ = false;
 };
 
 // The lookup edit of the activity-heading dialog: reads on its own connection and, since several

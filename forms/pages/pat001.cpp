@@ -26,7 +26,7 @@ constexpr std::size_t kRealObligation = 81, kPersonalObligation = 82, kResidence
 constexpr std::pair<std::size_t, std::size_t> kAddress[] = {{141, 3}, {230, 20}, {250, 6}};
 constexpr std::size_t kSummaryExemptMark = f714::Summary.offset + 296;
 constexpr int kResidenceBox = 2, kStreetKindBox = 8, kRepresentativeProvinceBox = 32, kRegionBox = 37,
-              kRegionalMarkBox = 38, kMonthBox = 42, kReferenceCodeBox = 51;
+              kRegionalMarkBox = 38, kReferenceCodeBox = 51;
 constexpr char kPersonalRegion[] = "20", kRegionalRegion[] = "09";
 
 bool Marked(std::uint8_t b) { return b == 1 || b == 'X' || b == 'x'; }
@@ -56,12 +56,10 @@ void CBoxesPAT001::BindPageData(int rebind) {
   const std::span<std::uint8_t> block = Block();
   if (block.size() < f714::kBlockSize) return;
   std::uint8_t* p = block.data() + kP;
-  region_ = {p + kRegion, nullptr};
   representativeProvince_ = {};
-  monthName_ = {p + kMonth, nullptr};
-  if (CBoxField* b = Position(kRegionBox)) b->option = &region_;
   if (CBoxField* b = Position(kRepresentativeProvinceBox)) b->option = &representativeProvince_;
-  if (CBoxField* b = Position(kMonthBox)) b->option = &monthName_;
+  // The region code and the month are picked from their lists (communities, months), which read
+  // and write the boxes' own fields.
   // The street kind is chosen from its list, in the address dialog.
   if (CBoxField* b = Position(kStreetKindBox)) b->decimals = -1;
   if (composeName) composeName();
@@ -78,9 +76,8 @@ void CBoxesPAT001::BindPageData(int rebind) {
 }
 
 void CBoxesPAT001::ReleasePageData() {
-  for (int position : {kRegionBox, kRepresentativeProvinceBox, kMonthBox})
-    if (CBoxField* b = Position(position)) b->option = nullptr;
-  region_ = representativeProvince_ = monthName_ = {};
+  if (CBoxField* b = Position(kRepresentativeProvinceBox)) b->option = nullptr;
+  representativeProvince_ = {};
 }
 
 void CBoxesPAT001::ApplyResidenceRule() {

@@ -26,7 +26,7 @@ class CBoxesPAT001 : public CBindingTableList {
   const bool* internetCopy = nullptr;
 
  private:
-  ui::AnnexPointerList region_, representativeProvince_, monthName_;
+  ui::AnnexPointerList representativeProvince_;
 };
 
 class PAT001 : public CGenericPage714 {

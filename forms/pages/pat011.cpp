@@ -26,7 +26,7 @@ struct Part {
   std::size_t off, width;
 };
 constexpr Part kAccount[] = {{kR + 26, 4}, {kR + 30, 4}, {kR + 34, 2}, {kR + 36, 10}};
-constexpr int kPartial = 18, kCash = 22, kDebit = 23, kFirstAccount = 24, kMonthName = 30, kReferenceCode = 34;
+constexpr int kPartial = 18, kCash = 22, kDebit = 23, kFirstAccount = 24, kReferenceCode = 34;
 constexpr int kDefaultHelp = 667;
 
 void Editable(CBindingTableList& list, std::initializer_list<int> positions, bool on) {
@@ -86,17 +86,13 @@ void CBoxesPAT011::BindPageData(int rebind) {
     const std::string date = today ? today() : QDate::currentDate().toString(QStringLiteral("ddMMyyyy")).toStdString();
     std::memcpy(b + DeclarationDate.off, date.data(), std::min<std::size_t>(8, date.size()));
   }
-  monthName_ = {b + kP + 476, nullptr};
-  if (CBoxField* box = Position(kMonthName)) box->option = &monthName_;
+  // The month is picked from the months' list, which reads and writes the box's own field.
   if (internetCopy && *internetCopy)
     if (CBoxField* box = Position(kReferenceCode)) box->data = nullptr;
   if (ToPay.get(b) > 0) ApplyAccountRule();
 }
 
-void CBoxesPAT011::ReleasePageData() {
-  if (CBoxField* box = Position(kMonthName)) box->option = nullptr;
-  monthName_ = {};
-}
+void CBoxesPAT011::ReleasePageData() {}
 
 void CBoxesPAT011::RefreshBoxStates(int) {
   const std::span<std::uint8_t> block = Block();

@@ -25,7 +25,6 @@ class CBoxesPAT011 : public CBindingTableList {
   const bool* internetCopy = nullptr;
 
  private:
-  ui::AnnexPointerList monthName_;
 };
 
 class PAT011 : public CGenericPage714 {

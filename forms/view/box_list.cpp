@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "data/db/ado.h"
+#include "ui/box_definition.h"
 
 namespace forms {
 
@@ -26,17 +27,11 @@ int Int(db::CAdoRecordset& rs, const char* column) {
   return v;
 }
 
-// One box-definition row as the loaders take it.
-struct ControlRow {
-  std::string page, number, fminternet, identifica, strValidac, ficheroTab, base, nombreVent;
-  int idinternet = 0, numeroDeCo = 0, soloLectur = 0, pintarEn = 0, admitNega = 0, pintacero = 0;
-  int coor[4] = {0, 0, 0, 0};
-};
-struct ControlText {
-  std::string number, title, prompt;
-};
-using ControlRows = std::vector<ControlRow>;
-using ControlTexts = std::vector<ControlText>;
+using ui::ControlRow;
+using ui::ControlRows;
+using ui::ControlText;
+using ui::ControlTexts;
+using ui::ScaledRect;
 
 db::Filter PageFilter(const std::string& pageCodeText) { return db::Filter::Eq("INDICEFICH", pageCodeText); }
 
@@ -92,14 +87,6 @@ std::shared_ptr<const ControlTexts> PageControlTexts(db::CAdoConnection* local, 
   return texts;
 }
 
-// Page units to device pixels, rounded outwards.
-QRect ScaledRect(const ControlRow& row, double scale) {
-  const int l = static_cast<int>(std::floor(row.coor[0] * scale));
-  const int t = static_cast<int>(std::floor(row.coor[1] * scale));
-  const int r = static_cast<int>(std::ceil(row.coor[2] * scale));
-  const int b = static_cast<int>(std::ceil(row.coor[3] * scale));
-  return QRect(QPoint(l, t), QPoint(r, b));
-}
 
 }  // namespace
 

@@ -406,6 +406,9 @@ void CProg32View::CreateBoxEditor(int index) {
   const QPoint o = ScrollPosition();
   e->CreateInView(viewport(), o.x(), o.y(), boxFont_);
   if (auto* launcher = dynamic_cast<CDialogLauncherEdit*>(e)) launcher->CreateBrowseButton();
+  // A list box shows its drop button and reads its table's catalogue row.
+  if (box->TypeLetter() == 'L')
+    if (auto* list = dynamic_cast<CListaEdit*>(e)) list->SetupControl();
   e->setFocus(Qt::OtherFocusReason);
 }
 

@@ -63,6 +63,7 @@
 #include "annex/resumen_declaraciones_dlg.h"
 #include "annex/tipo_captura_datos_dlg.h"
 #include "app/program_assembly.h"
+#include "app/store_commands.h"
 #include "app_fixture.h"
 #include "print_steps.h"
 #include "blocks/form100_a.h"
@@ -846,8 +847,9 @@ TEST_F(WiringTest, RemoteModeCarriesTheDeclarationsInItsLocalCopies) {
   program->ExitInstance(0);
   assembly.reset();
   program.reset();
-  EXPECT_TRUE(std::filesystem::exists(data.Path() / "Decla.100"));
-  ASSERT_TRUE(std::filesystem::exists(data.Path() / "Decla.714"));
+  const std::filesystem::path copies = app::MachineCopiesFolder(data.Str(), {});
+  EXPECT_TRUE(std::filesystem::exists(copies / "Decla.100"));
+  ASSERT_TRUE(std::filesystem::exists(copies / "Decla.714"));
 
   std::filesystem::remove(data.Path() / "DatRed.db");
   ui::store_dlg::CIndiceDeclaracionesDlg::ResetLocalCopiesLoaded();  // a new run of the program
@@ -858,8 +860,56 @@ TEST_F(WiringTest, RemoteModeCarriesTheDeclarationsInItsLocalCopies) {
   Start();
 }
 
-// Remote mode with the default folders: the local copies lie beside the store they were written
-// from. Each start finds the copies' declarations stored already and adds nothing.
+// Two machines in remote mode on one store, with one data folder (a roaming home): each keeps
+// its own local copies; the second machine's end of run leaves the first one's copies as they were,
+// and each machine's next run reads back its own.
+TEST_F(WiringTest, RemoteModeKeepsEachMachinesLocalCopiesApart) {
+  WriteProfile("[Remota]\nRemota=1\n");
+  const auto ReadFile = [](const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const auto run = [&](const char* machine, const std::function<void()>& during) {
+    ui::store_dlg::CIndiceDeclaracionesDlg::ResetLocalCopiesLoaded();  // a new run of the program
+    app::AppOptions o = Options();
+    o.machine = machine;
+    program = std::make_unique<CRentaApp>(std::move(o));
+    assembly = std::make_unique<CProgramAssembly>(*program, [this](QDialog& d) { return RunModal(d); });
+    ASSERT_EQ(program->InitInstance(), CRentaApp::Start::Running);
+    during();
+    program->ExitInstance(0);
+    assembly.reset();
+    program.reset();
+  };
+  const std::filesystem::path a = app::MachineCopiesFolder(data.Str(), "PUESTO-A");
+  const std::filesystem::path b = app::MachineCopiesFolder(data.Str(), "PUESTO-B");
+  ASSERT_NE(a, b);
+  script.push_back(Cancel());
+  run("PUESTO-A", [&] { ASSERT_TRUE(assembly->Store().Create("GARCIA", store::kKindForm100)); });
+  const std::string copyOfA = ReadFile((a / "Decla.100").string());
+  ASSERT_FALSE(copyOfA.empty());
+
+  script.push_back(Cancel());
+  run("PUESTO-B", [&] {
+    ASSERT_TRUE(assembly->Store().Create("LOPEZ", store::kKindForm100));
+    ASSERT_TRUE(assembly->Store().Delete("GARCIA", false));
+  });
+  EXPECT_EQ(ReadFile((a / "Decla.100").string()), copyOfA) << "the first machine's copy is untouched";
+  ASSERT_TRUE(std::filesystem::exists(b / "Decla.100"));
+  EXPECT_NE(ReadFile((b / "Decla.100").string()).find("LOPEZ"), std::string::npos);
+  EXPECT_EQ(ReadFile((b / "Decla.100").string()).find("GARCIA"), std::string::npos);
+
+  // The store lost: each machine's next run brings back what that machine last carried.
+  std::filesystem::remove(data.Path() / "DatRed.db");
+  script.push_back(Cancel());
+  run("PUESTO-A", [&] { EXPECT_EQ(StoredKeys(), (std::vector<std::string>{"GARCIA"})); });
+  std::filesystem::remove(data.Path() / "DatRed.db");
+  script.push_back(Cancel());
+  run("PUESTO-B", [&] { EXPECT_EQ(StoredKeys(), (std::vector<std::string>{"LOPEZ"})); });
+}
+
+// Remote mode with the default folders: the local copies lie in the folder of the store they were
+// written from. Each start finds the copies' declarations stored already and adds nothing.
 TEST_F(WiringTest, RemoteModeWithTheStoreInPlaceKeepsOneRowOverSixStarts) {
   WriteProfile("[Remota]\nRemota=1\n");
   for (int start = 0; start < 6; ++start) {
@@ -953,6 +1003,95 @@ TEST_F(WiringTest, CtrlGRightAfterTypingSavesTheTypedBox) {
   const std::vector<std::uint8_t> stored = StoredBlock(kWealthStored);
   ASSERT_FALSE(stored.empty());
   EXPECT_EQ(f714::personal::Nif.str(f714::record(stored.data(), f714::Personal)), "12345678Z");
+}
+
+// Form 714's region code (page 1) and months (pages 1 and 11) are picked from lists of the lookup
+// tables: the box's drop button opens the list, a clicked line and Enter write the box and the
+// record, Escape closes the list and leaves the declaration's bytes as they were.
+TEST_F(WiringTest, TheWealthTaxRegionAndMonthBoxesPickFromTheirLists) {
+  script.push_back(Create(kWealth, true));
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* block = Current()->Document().Block().data();
+  const std::size_t size = Current()->Document().Block().size();
+  std::uint8_t* personal = f714::record(block, f714::Personal);
+  // Opens the box's list with its drop button; the list, or null.
+  const auto openList = [&](forms::CFormView* page, int position) -> CListaEdit* {
+    page->GoToBox(position - 1);
+    if (!Settle([&] { return page->EditedBox() == position - 1; })) return nullptr;
+    auto* edit = dynamic_cast<CListaEdit*>(page->Editor());
+    if (!edit || !edit->Button() || !edit->Button()->isVisible()) return nullptr;
+    QTest::mouseClick(edit->Button(), Qt::LeftButton);
+    return edit->List() ? edit : nullptr;
+  };
+  const auto pick = [&](CListaEdit* edit, const QString& item) {
+    QListWidget* list = edit->List();
+    int row = -1;
+    for (int r = 0; r < list->count(); ++r)
+      if (edit->ItemText(r) == item) row = r;
+    ASSERT_GE(row, 0) << item.toStdString();
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    QTest::keyClick(list, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_FALSE(edit->ListOpen());
+  };
+  const auto escapeLeavesTheBytes = [&](forms::CFormView* page, int position) {
+    SCOPED_TRACE(testing::Message() << "box " << position);
+    const std::vector<std::uint8_t> before(block, block + size);
+    CListaEdit* edit = openList(page, position);
+    ASSERT_NE(edit, nullptr);
+    EXPECT_GT(edit->List()->count(), 0);
+    QApplication::processEvents();
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), block)) << "opening the list chooses nothing";
+    QTest::keyClick(edit->List(), Qt::Key_Down);  // browsing the list
+    QTest::keyClick(edit->List(), Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(edit->ListOpen());
+    EXPECT_TRUE(std::equal(before.begin(), before.end(), block)) << "Escape changes nothing";
+    EXPECT_EQ(page->GetBox(position - 1)->displayText, edit->text());
+  };
+
+  forms::CFormView* page = Current()->View();
+  ASSERT_EQ(page->GetPageCode(), 301);
+  escapeLeavesTheBytes(page, 37);
+  CListaEdit* region = openList(page, 37);
+  ASSERT_NE(region, nullptr);
+  // The communities of the lookup table, by name.
+  EXPECT_EQ(region->List()->count(), 17);
+  if (const char* out = std::getenv("QX_UPDATE_IMAGES")) {
+    QPixmap shot = page->grab();
+    QPainter(&shot).drawPixmap(page->mapFromGlobal(region->List()->window()->pos()), region->List()->window()->grab());
+    shot.save(QString::fromLocal8Bit(out) + QStringLiteral("/region_list.png"));
+  }
+  pick(region, QStringLiteral("09"));
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(personal + 431), 2), "09");
+  EXPECT_EQ(page->GetBox(36)->displayText, QStringLiteral("09"));
+  EXPECT_EQ(page->GetBox(37)->SoloLectur, 0) << "Cataluña's mark can be set";
+  Trigger(ID_FILE_SAVE);
+  EXPECT_EQ(std::string(reinterpret_cast<const char*>(f714::record(StoredBlock(kWealthStored).data(), f714::Personal) + 431), 2),
+            "09");
+
+  escapeLeavesTheBytes(page, 42);
+  CListaEdit* month = openList(page, 42);
+  ASSERT_NE(month, nullptr);
+  ASSERT_EQ(month->List()->count(), 12);
+  EXPECT_EQ(month->List()->item(0)->text(), QStringLiteral("ENERO")) << "in the months' order";
+  pick(month, QStringLiteral("MAYO"));
+  EXPECT_EQ(blocks::Text(476, 10).trimmed(personal), "MAYO");
+  EXPECT_EQ(page->GetBox(41)->displayText, QStringLiteral("MAYO"));
+
+  script.push_back(GoToPage(QStringLiteral("11")));
+  Trigger(ID_GO_TO_PAGE);
+  page = Current()->View();
+  ASSERT_EQ(page->GetPageCode(), 311);
+  EXPECT_EQ(page->GetBox(29)->displayText, QStringLiteral("MAYO")) << "page 11 shows the same month";
+  escapeLeavesTheBytes(page, 30);
+  month = openList(page, 30);
+  ASSERT_NE(month, nullptr);
+  pick(month, QStringLiteral("DICIEMBRE"));
+  EXPECT_EQ(blocks::Text(476, 10).trimmed(personal), "DICIEMBRE");
+  EXPECT_EQ(page->GetBox(29)->displayText, QStringLiteral("DICIEMBRE"));
 }
 
 // The main road: a declaration opens on its first page, the user fills a box and moves on with
@@ -3283,18 +3422,17 @@ TEST_F(WiringTest, EveryAnnexBoxOfBothFormsNamesADialogOfTheProgram) {
   // Boxes with an annex record, by page code.
   const std::map<int, int> kAnnexBoxes = {
       {201, 15}, {202, 26}, {203, 12}, {204, 16}, {205, 30}, {206, 16}, {207, 31}, {208, 14}, {209, 5},
-      {210, 15}, {211, 9},  {212, 9},  {214, 12}, {215, 74}, {216, 42}, {301, 4},  {310, 2},  {311, 1}};
+      {210, 15}, {211, 9},  {212, 9},  {214, 12}, {215, 74}, {216, 42}, {301, 2},  {310, 2}};
   // Of them, those whose record a box editor of the page reads without a dialog: the module and
   // product values of the activity rows (4, 5), the class code of the transferred items (7, 8);
-  // on form 714 the region code and the months, which open no list yet (README).
+  // on form 714 box 32 of the representative's address, given an empty record that no dialog reads.
   const std::map<int, std::vector<int>> kReadByTheirEditors = {
       {204, {8, 11, 14, 17, 20, 23, 26, 47, 50, 53, 56, 59, 62, 65}},
       {205, {5, 8, 11, 14, 17, 20, 23, 26, 29, 32, 35, 38, 41, 44, 65, 68, 71, 74, 77, 80, 83, 86, 89, 92, 95, 98, 101,
              104}},
       {207, {74, 88, 102}},
       {208, {39, 57, 75}},
-      {301, {32, 37, 42}},
-      {311, {30}}};
+      {301, {32}}};
   std::map<int, int> annexBoxes;
   std::map<int, std::vector<int>> unnamed;
   std::set<std::string> named;

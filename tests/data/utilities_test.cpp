@@ -2,7 +2,9 @@
 
 #include <filesystem>
 
+#include <fstream>
 #include "data/util/utilities.h"
+#include "platform/cp1252.h"
 #include "db_fixture.h"
 
 TEST(RoundToDecimals, HalfAwayFromZeroWithTolerance) {
@@ -31,6 +33,31 @@ TEST(WholeYearsBetween, AnniversariesAndLeapDays) {
     EXPECT_EQ(CUtilities::WholeYearsBetween(c.from, c.to, years, flag), c.result) << c.from << " " << c.to;
     EXPECT_EQ(years, c.years) << c.from << " " << c.to;
     EXPECT_EQ(flag, c.flag) << c.from << " " << c.to;
+  }
+}
+
+// The months' lists the date boxes pick from: every name, as the field stores it, reads back as
+// its own month in the language whose list it is.
+TEST(MonthsAndDates, TheMonthListsReadBackAsTheirMonths) {
+  using Reader = std::string (*)(std::string_view);
+  const std::pair<char, Reader> languages[] = {{'E', &CUtilities::MonthNumberFromSpanish},
+                                               {'C', &CUtilities::MonthNumberFromCatalan},
+                                               {'G', &CUtilities::MonthNumberFromGalician},
+                                               {'V', &CUtilities::MonthNumberFromCatalan}};
+  for (const auto& [letter, read] : languages) {
+    std::ifstream in(std::string(QX_SOURCE_DIR "/resources/db/DatLocal/MESES__") + letter + ".tsv");
+    ASSERT_TRUE(in) << letter;
+    std::string line;
+    std::getline(in, line);  // the column names
+    int rows = 0;
+    while (std::getline(in, line)) {
+      const std::string key = line.substr(0, line.find('\t'));
+      const std::string name = platform::Utf8ToCp1252(line.substr(line.find('\t') + 1));
+      EXPECT_LE(name.size(), 10u) << name;
+      EXPECT_EQ(read(name), key) << letter << " " << line;
+      ++rows;
+    }
+    EXPECT_EQ(rows, 12) << letter;
   }
 }
 

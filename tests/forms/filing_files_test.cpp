@@ -266,6 +266,48 @@ TEST_F(FilingFiles, Form100FileOfTheDeclarantFieldByField) {
   EXPECT_EQ(records[10], "</T100>");
 }
 
+// Page 201's ascendant rows as the record lays them out: the whole 33-character name, the
+// one-character disability key and the cohabitation as its digit, at the layout's places.
+TEST_F(FilingFiles, Form100AscendantsWhereTheLayoutPutsThem) {
+  std::vector<std::uint8_t> block(f100::kBlockSize, 0);
+  std::uint8_t* b = block.data();
+  std::memcpy(b + BoundOffset(201, 1) + 9, "12345678Z", 9);
+  std::uint8_t* a = b + 4152;  // the ascendants, 80 bytes each
+  const std::string name = "APELLIDOUNO APELLIDODOS NOMBREABC";
+  ASSERT_EQ(name.size(), 33u);
+  std::memcpy(a, "44444444A", 9);
+  std::memcpy(a + 9, name.data(), 33);
+  std::memcpy(a + 46, "01021930", 8);
+  a[60] = '2';
+  std::memcpy(a + 62, "11 ", 3);
+  blocks::F64{72}.set(a, 3.0);
+  std::memcpy(a + 80, "55555555K", 9);  // a second ascendant without cohabitation
+  std::memcpy(a + 80 + 62, "11 ", 3);
+
+  std::string file = out.Str() + "12345678.100";
+  {
+    forms::CFilingFileWriter100 writer(2, Context(block));
+    ASSERT_TRUE(writer.Generate(file, forms::kFilingCreate));
+  }
+  const std::vector<std::string> records = Records(filingtest::ReadFile(out.Str() + "12345678.100"));
+  ASSERT_GE(records.size(), 2u);
+  ASSERT_EQ(records[1].rfind("<P201", 0), 0u);
+  const std::vector<Field> fields = Record(LayoutRows(local, "internet"), "<P201");
+  ASSERT_EQ(records[1].size(), static_cast<std::size_t>(fields.back().at + 1));
+  const std::map<int, std::string> want = {
+      {137, "44444444A"}, {138, name}, {139, "01021930"}, {140, "2"}, {141, "1"}, {142, "3"},
+      {143, "55555555K"}, {144, std::string(33, ' ')}, {146, " "}, {147, "1"}, {148, "0"}};
+  std::set<int> seen;
+  for (const Field& f : fields) {
+    const auto it = want.find(f.position);
+    if (it == want.end()) continue;
+    seen.insert(f.position);
+    EXPECT_EQ(records[1].substr(static_cast<std::size_t>(f.at), static_cast<std::size_t>(f.width)), it->second)
+        << "position " << f.position;
+  }
+  EXPECT_EQ(seen.size(), want.size());
+}
+
 // The form-714 file: a row of page 302 (its text codes as texts), a negative liquidation value,
 // pages 303 to 308 without data left out.
 TEST_F(FilingFiles, Form714FileFieldByField) {

@@ -235,6 +235,22 @@ TEST_F(Ord001, AChildsNamesGoToItsDescendantRecordShortenedToTheColumn) {
   EXPECT_EQ((blocks::Text{9, 48}.str(child)), "FERNANDEZ-PEREZ VI, MARIA DEL MAR");
 }
 
+// The cohabitation of an ascendant is the double the family wizard writes; the page shows its
+// digit.
+TEST_F(Ord001, ShowsTheAscendantsCohabitationAsItsNumber) {
+  Show(doc::kFamilyUnit);
+  std::uint8_t* a = Block() + kAscendants;
+  std::memcpy(a, "44444444A", 9);
+  blocks::F64{72}.set(a, 2.0);
+  Show(doc::kFamilyUnit);
+  CBoxField* box = view->GetBox(141);
+  ASSERT_EQ(box->data, List().ascendants.data() + 72);
+  box->UpdateText();
+  EXPECT_EQ(box->displayText, QStringLiteral("2"));
+  EXPECT_EQ(box->TypeLetter(), 'F');
+  EXPECT_NE(box->SoloLectur, 0) << "written by the family wizard only";
+}
+
 TEST_F(Ord001, EachMemberSeesItsOwnDescendantsAndAscendants) {
   Show(doc::kFamilyUnit);
   auto descendant = [&](std::size_t r) { return Block() + kDescendants + r * kDescendantSize; };

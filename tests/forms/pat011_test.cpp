@@ -86,14 +86,15 @@ TEST_F(Pat011, TheDeclarationDateIsTodaysOnlyTheFirstTime) {
 
 constexpr std::size_t kP = f714::Personal.offset;
 
-TEST_F(Pat011, TheMonthNameCarriesItsRecord) {
+// The month of the date is picked from the months' list, which writes the box's own field.
+TEST_F(Pat011, TheMonthNameIsAListBoxOverTheMonths) {
   forms::CFormView& page = Open(3, 311);
-  auto* record = static_cast<ui::AnnexPointerList*>(page.GetBox(29)->option);
-  ASSERT_NE(record, nullptr);
-  EXPECT_EQ(record->block, Block() + kP + 476);
-  EXPECT_EQ(record->item1, nullptr);
-  page.BoxList()->ReleasePageData();
-  EXPECT_EQ(page.GetBox(29)->option, nullptr);
+  const CBoxField* month = page.GetBox(29);
+  EXPECT_EQ(month->TypeLetter(), 'L');
+  EXPECT_EQ(month->FicheroTab, "MESES__E.TAB");
+  EXPECT_EQ(month->data, Block() + kP + 476);
+  EXPECT_EQ(month->width, 10);
+  EXPECT_EQ(month->option, nullptr) << "the list reads no record of its own";
 }
 
 // Context help on pages 9 and 11: the box under the point opened; page 11 answers its help

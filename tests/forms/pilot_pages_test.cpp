@@ -94,7 +94,7 @@ TEST_F(PilotPages, FixedPositionsHoldTheirFields) {
     const char* id;
     const char* spec;
   };
-  for (const Case& c : {Case{301, 1, "OBLREAL", "B1"}, Case{301, 4, "NIF", "S9"}, Case{301, 37, "CCAA", "S2"},
+  for (const Case& c : {Case{301, 1, "OBLREAL", "B1"}, Case{301, 4, "NIF", "S9"}, Case{301, 37, "CCAA", "L2"},
                         Case{301, 45, "EJEMPLAR", "S60"}, Case{301, 46, "REFERENCIA", "S60"},
                         Case{301, 51, "JUSTIFICAN", "S20"}, Case{201, 1, "NIF", "S9*5"},
                         Case{201, 49, "DES1NIF", "S9"}, Case{201, 132, "DES12SIT", "S1"},

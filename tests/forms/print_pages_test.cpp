@@ -202,6 +202,19 @@ TEST_F(Ord020, PrintsTheDescendantsAndAscendantsOfTheMemberPrinted) {
   SaveImage("ORD020");
 }
 
+// The cohabitation column holds a number of one digit (a double in the record): printed as that
+// digit, not as the first byte of the double.
+TEST_F(Ord020, PrintsTheAscendantsCohabitationAsItsNumber) {
+  household = {1, 1, 0, 0, 0};
+  Show(220, 2);
+  Ascendant(0, "44444444D", "11 ");
+  Ascendant(1, "55555555E", "11 ");
+  blocks::F64{4152 + 72}.set(Block(), 3.0);
+  Show(220, 2);
+  EXPECT_EQ(Shown(142), QStringLiteral("3"));
+  EXPECT_EQ(Shown(148), QString()) << "no cohabitation: nothing printed";
+}
+
 TEST_F(PrintPages, PagPdfShowsTheAccountTheResultUses) {
   forms::CFormView& page = Show(222, 2);
   EXPECT_EQ(page.GetPageClassName(), "PAGPDF");

@@ -171,7 +171,7 @@ PAGES_100 = [(202, 'ORD002', False), (203, 'ORD003', True), (204, 'ORD004', True
              (210, 'ORD010', True), (211, 'ORD011', False), (212, 'ORD012', False), (213, 'ORD013', False),
              (214, 'ORD014', False), (215, 'ORD015', False), (216, 'ORD016', False), (217, 'ORD017', False)]
 # The identity at the head of every sheet is the header record's.
-HEAD_100 = ('HNIF', 'HNOMBRE')
+HEAD_100 = ('ZDNID', 'ZAPEND')
 SPECIAL_100 = {
     # The registry numbers "number/year" of page 205 as number and year, four digits each.
     205: {55: [(-90, '', 4, 0, '', 'NUMREG1'), (-92, '', 4, 0, '', 'ANOREG1')],
