@@ -2,6 +2,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QPrintDialog>
 #include <QMessageBox>
 #include <QComboBox>
 #include <QMenu>
@@ -13,10 +14,17 @@
 #include <QTest>
 
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "app/program_assembly.h"
 #include "app/declaration_document.h"
 #include "app/main_frame.h"
+#include "annex/asignacion_tributaria_dlg.h"
+#include "forms/print/member_selection_dlg.h"
+#include "forms/print/print_selection_dlg.h"
 #include "annex/resumen_declaraciones_dlg.h"
 #include "ui/avisos_errores_dlg.h"
 #include "ui/grid/rejilla_ctrl.h"
@@ -37,6 +45,7 @@
 #include "wizards/datos_fam.h"
 #include "support/ui_helpers.h"
 #include "app_fixture.h"
+#include "print_steps.h"
 #include "support/modal_driver.h"
 
 namespace {
@@ -73,6 +82,14 @@ class JourneyBase : public apptest::AppTest {
 };
 
 
+// The text of a PDF file as pdftotext reads it.
+std::string PdfText(const std::string& pdf) {
+  const std::string txt = pdf + ".txt";
+  const std::string command = "pdftotext -layout '" + pdf + "' '" + txt + "'";
+  EXPECT_EQ(std::system(command.c_str()), 0) << command;
+  std::ifstream in(txt);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
 // With QX_SCREENSHOTS set to a folder, each step's window is saved there as
 // form100-NN-<step>.png.
 void Shot(QWidget& w, const char* step) {
@@ -178,6 +195,30 @@ class JourneyForm100 : public JourneyBase {
     action->trigger();
     QCoreApplication::processEvents();
   }
+  // The findings window: the codes it lists; the row of `review` (when given) clicked and
+  // "Revisar" pressed, else "Cancelar".
+  std::vector<std::string> Findings(const std::string& review = {}) {
+    std::vector<std::string> listed;
+    road->Expect<checks::CAvisosErroresDlg>("findings", [&listed, review](checks::CAvisosErroresDlg& d) {
+      Shot(d, review.empty() ? "avisos-final" : "avisos");
+      int row = 0;
+      for (std::size_t i = 0; i < d.Model().Rows().size(); ++i) {
+        listed.push_back(d.Model().Rows()[i].code);
+        if (!row && listed.back() == review) row = static_cast<int>(i) + 1;
+      }
+      if (review.empty()) return Press(d, QStringLiteral("Cancelar"));
+      auto* grid = d.findChild<CRejillaCtrl*>();
+      ASSERT_NE(grid, nullptr);
+      ASSERT_GT(row, 0) << review << " is not listed: " << ::testing::PrintToString(listed);
+      QRect cell;
+      ASSERT_TRUE(grid->GetCellRect(row, 1, cell));
+      QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+      Press(d, QStringLiteral("Revisar"));
+    });
+    Command(ID_ERRORS);
+    EXPECT_TRUE(road->RunUntilDone(5000));
+    return listed;
+  }
   // "Ir a página": the number typed, Enter.
   void GoToPage(int number) {
     qxtest::ModalDriver& drive = *road;
@@ -189,6 +230,13 @@ class JourneyForm100 : public JourneyBase {
     ASSERT_TRUE(drive.RunUntilDone(5000));
     ASSERT_EQ(Page()->GetPageCode(), 200 + number);
   }
+  // Box `position` clicked, `keys` typed, Tab.
+  void TypeInBox(int position, const QString& keys) {
+    ClickBox(position);
+    qxtest::Type(Page()->Editor(), keys);
+    QTest::keyClick(Page()->Editor(), Qt::Key_Tab);
+    QCoreApplication::processEvents();
+  }
   // A click on box `position` (1-based) of the page shown.
   void ClickBox(int position) {
     forms::CFormView* page = Page();
@@ -198,7 +246,8 @@ class JourneyForm100 : public JourneyBase {
     page->ScrollTo(QPoint(0, std::max(0, area.top() - 40)));
     QCoreApplication::processEvents();
     QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, area.center() - page->ScrollPosition());
-    ASSERT_TRUE(Settle([&] { return page->EditedBox() == position - 1; })) << "box " << position;
+    ASSERT_TRUE(Settle([&] { return page->EditedBox() == position - 1; }))
+        << "box " << position << " ro " << page->GetBox(position - 1)->SoloLectur << " member " << page->GetBox(position - 1)->textFieldFlag << " edited " << page->EditedBox() << " rect " << area.x() << "," << area.y() << " " << area.width() << "x" << area.height() << " scroll " << page->ScrollPosition().y() << " vp " << page->viewport()->height();
   }
 };
 
@@ -300,24 +349,7 @@ TEST_F(JourneyForm100, ANewIncomeTaxReturnThroughTheWindowsTheUserSees) {
   ASSERT_TRUE(drive.RunUntilDone(5000));
 
   // The findings: the declarant's missing name, reviewed; its box is open on page 1.
-  std::vector<std::string> listed;
-  drive.Expect<checks::CAvisosErroresDlg>("findings", [&listed](checks::CAvisosErroresDlg& d) {
-    Shot(d, "avisos");
-    auto* grid = d.findChild<CRejillaCtrl*>();
-    ASSERT_NE(grid, nullptr);
-    int row = 0;
-    for (std::size_t i = 0; i < d.Model().Rows().size(); ++i) {
-      listed.push_back(d.Model().Rows()[i].code);
-      if (!row && listed.back() == "WIN015") row = static_cast<int>(i) + 1;
-    }
-    ASSERT_GT(row, 0) << ::testing::PrintToString(listed);
-    QRect cell;
-    ASSERT_TRUE(grid->GetCellRect(row, 1, cell));
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
-    Press(d, QStringLiteral("Revisar"));
-  });
-  Command(ID_ERRORS);
-  ASSERT_TRUE(drive.RunUntilDone(5000));
+  std::vector<std::string> listed = Findings("WIN015");
   ASSERT_TRUE(Settle([&] { return Page() && Page()->GetPageCode() == 201 && Page()->EditedBox() == 1; }))
       << "page " << (Page() ? Page()->GetPageCode() : 0) << " box " << (Page() ? Page()->EditedBox() : -2);
   Front(*Page());
@@ -330,21 +362,75 @@ TEST_F(JourneyForm100, ANewIncomeTaxReturnThroughTheWindowsTheUserSees) {
   EXPECT_EQ(Page()->GetBox(2)->displayText.trimmed(), QStringLiteral("LOPEZ"));
   EXPECT_EQ(Page()->GetBox(3)->displayText.trimmed(), QStringLiteral("MARIA"));
   Shot(*program->MainFrame(), "corregido");
-  listed.clear();
-  drive.Expect<checks::CAvisosErroresDlg>("findings again", [&listed](checks::CAvisosErroresDlg& d) {
-    for (const auto& r : d.Model().Rows()) { listed.push_back(r.code); std::fprintf(stderr, "ROW %s %d %s\n", r.code.c_str(), r.severity, r.description.c_str()); }
-    Press(d, QStringLiteral("Cancelar"));
+  listed = Findings("WIN030");
+  EXPECT_EQ(std::find(listed.begin(), listed.end(), "WIN015"), listed.end()) << "gone once corrected";
+  // Tax to pay, debited at once: the account typed on page 17.
+  ASSERT_EQ(Page()->GetPageCode(), 217);
+  EXPECT_EQ(Page()->GetBox(21)->displayText, QStringLiteral("X")) << "paid at once";
+  EXPECT_EQ(Page()->GetBox(25)->displayText, QStringLiteral("X")) << "by direct debit";
+  TypeInBox(27, QStringLiteral("2100"));
+  TypeInBox(28, QStringLiteral("0418"));
+  TypeInBox(29, QStringLiteral("45"));
+  TypeInBox(30, QStringLiteral("0200051332"));
+  Shot(*program->MainFrame(), "cuenta");
+  listed = Findings();
+  std::fprintf(stderr, "LISTED %s\n", ::testing::PrintToString(listed).c_str());
+  drive.Expect<forms::CSeleccionDeclaracionImprimirDlg>("print choice", [](forms::CSeleccionDeclaracionImprimirDlg& d) {
+    Shot(d, "imprimir-seleccion");
+    Press(d, OkCaption());
   });
-  Command(ID_ERRORS);
-  ASSERT_TRUE(drive.RunUntilDone(5000));
-  EXPECT_EQ(std::find(listed.begin(), listed.end(), "WIN015"), listed.end()) << ::testing::PrintToString(listed);
-  for (int i = 0; i < 6; ++i)
+  drive.Expect<checks::CAvisosErroresDlg>("findings before the print", [](checks::CAvisosErroresDlg& d) {
+    Press(d, QStringLiteral("Imprimir"));
+  });
+  drive.Expect<CAsignacionTributariaDlg>("tax assignment question", [](CAsignacionTributariaDlg& d) {
+    Shot(d, "asignacion");
+    QList<QWidget*> choices;
+    for (QLineEdit* e : d.findChildren<QLineEdit*>())
+      if (e->isVisible()) choices.append(e);
+    ASSERT_EQ(choices.size(), 3);
+    EXPECT_FALSE(qxtest::ButtonNamed(d, OkCaption())->isEnabled()) << "nothing chosen yet";
+    QTest::mouseClick(choices[1], Qt::LeftButton);
+    choices[1]->setFocus();
+    QTest::keyClicks(choices[1], QStringLiteral("X"));
+    Press(d, OkCaption());
+  });
+  drive.Expect<forms::CSeleccionDeclaracionImprimirDlg>("print choice, the member settled", [](forms::CSeleccionDeclaracionImprimirDlg& d) {
+    Press(d, OkCaption());
+  });
+  // Qt's print dialog, in Castellano: the PDF printer, the file name typed, "Imprimir".
+  const std::string pdf = (data.Path() / "renta.pdf").string();
+  drive.Expect<QPrintDialog>("print dialog", [&pdf](QPrintDialog& d) {
+    Shot(d, "imprimir");
+    auto* printer = d.findChild<QComboBox*>();
+    ASSERT_NE(printer, nullptr);
+    EXPECT_TRUE(printer->currentText().contains(QStringLiteral("PDF"))) << printer->currentText().toStdString();
+    QLineEdit* file = nullptr;
+    for (QLineEdit* e : d.findChildren<QLineEdit*>())
+      if (e->isVisible() && e->isEnabled()) file = e;
+    ASSERT_NE(file, nullptr);
+    QTest::mouseClick(file, Qt::LeftButton);
+    file->selectAll();
+    QTest::keyClick(file, Qt::Key_Backspace);
+    QTest::keyClicks(file, QString::fromStdString(pdf));
+    Press(d, QStringLiteral("Imprimir"));
+  });
+  drive.Expect<forms::CAtencion100Dlg>("reminder", [](forms::CAtencion100Dlg& d) {
+    Shot(d, "atencion");
+    Press(d, OkCaption());
+  });
+  const std::size_t planned = apptest::PlannedSheetCount(*Current());
+  Command(ID_FILE_PRINT);
+  ASSERT_TRUE(drive.RunUntilDone(10000));
+  ASSERT_TRUE(std::filesystem::exists(pdf));
+  EXPECT_EQ(apptest::PdfSheets(pdf), planned);
+  EXPECT_NE(PdfText(pdf).find("GARCIA LOPEZ"), std::string::npos) << "the name on the printed sheets";
+
+  for (int i = 0; i < 4; ++i)
     drive.Expect("explore", [](QWidget&) { return true; }, [](QWidget& w) {
       std::fputs(Describe(w).c_str(), stderr);
-      for (QComboBox* c : w.findChildren<QComboBox*>()) if (c->isVisible()) { std::fprintf(stderr, "  combo:"); for (int i = 0; i < c->count(); ++i) std::fprintf(stderr, " [%s]", qPrintable(c->itemText(i))); std::fprintf(stderr, "\n"); }
       if (auto* b = qxtest::ButtonNamed(w, OkCaption())) b->click(); else if (auto* d = qobject_cast<QDialog*>(&w)) d->reject();
     });
-  Command(ID_FILE_PRINT);
+  Command(ID_FILE_SEND);
   drive.RunUntilDone(3000);
 }
 
