@@ -2,6 +2,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
+#include <QCheckBox>
 #include <QPrintDialog>
 #include <QMessageBox>
 #include <QComboBox>
@@ -22,6 +23,7 @@
 #include "app/program_assembly.h"
 #include "app/declaration_document.h"
 #include "app/main_frame.h"
+#include "forms/filing/filing_dialogs.h"
 #include "annex/asignacion_tributaria_dlg.h"
 #include "forms/print/member_selection_dlg.h"
 #include "forms/print/print_selection_dlg.h"
@@ -153,6 +155,20 @@ bool Is(QWidget& w) { return dynamic_cast<T*>(&w) != nullptr; }
 
 QString OkCaption() { return QString(platform::LoadString(ui::kStrOkButton)).remove(QLatin1Char('&')); }
 void Accept(QWidget& w) { qxtest::Click(w, QString(platform::LoadString(ui::kStrOkButton)).remove(QLatin1Char('&'))); }
+
+// The tax-assignment question answered "No deseo marcar ninguna".
+void NoTaxAssignment(CAsignacionTributariaDlg& d) {
+  Shot(d, "asignacion");
+  QList<QWidget*> choices;
+  for (QLineEdit* e : d.findChildren<QLineEdit*>())
+    if (e->isVisible()) choices.append(e);
+  ASSERT_EQ(choices.size(), 3);
+  EXPECT_FALSE(qxtest::ButtonNamed(d, OkCaption())->isEnabled()) << "nothing chosen yet";
+  QTest::mouseClick(choices[1], Qt::LeftButton);
+  choices[1]->setFocus();
+  QTest::keyClicks(choices[1], QStringLiteral("X"));
+  Press(d, OkCaption());
+}
 
 class JourneyForm100 : public JourneyBase {
  protected:
@@ -382,18 +398,7 @@ TEST_F(JourneyForm100, ANewIncomeTaxReturnThroughTheWindowsTheUserSees) {
   drive.Expect<checks::CAvisosErroresDlg>("findings before the print", [](checks::CAvisosErroresDlg& d) {
     Press(d, QStringLiteral("Imprimir"));
   });
-  drive.Expect<CAsignacionTributariaDlg>("tax assignment question", [](CAsignacionTributariaDlg& d) {
-    Shot(d, "asignacion");
-    QList<QWidget*> choices;
-    for (QLineEdit* e : d.findChildren<QLineEdit*>())
-      if (e->isVisible()) choices.append(e);
-    ASSERT_EQ(choices.size(), 3);
-    EXPECT_FALSE(qxtest::ButtonNamed(d, OkCaption())->isEnabled()) << "nothing chosen yet";
-    QTest::mouseClick(choices[1], Qt::LeftButton);
-    choices[1]->setFocus();
-    QTest::keyClicks(choices[1], QStringLiteral("X"));
-    Press(d, OkCaption());
-  });
+  drive.Expect<CAsignacionTributariaDlg>("tax assignment question", NoTaxAssignment);
   drive.Expect<forms::CSeleccionDeclaracionImprimirDlg>("print choice, the member settled", [](forms::CSeleccionDeclaracionImprimirDlg& d) {
     Press(d, OkCaption());
   });
@@ -425,12 +430,54 @@ TEST_F(JourneyForm100, ANewIncomeTaxReturnThroughTheWindowsTheUserSees) {
   EXPECT_EQ(apptest::PdfSheets(pdf), planned);
   EXPECT_NE(PdfText(pdf).find("GARCIA LOPEZ"), std::string::npos) << "the name on the printed sheets";
 
+  // The filing file: the member, the findings' "Escribir", the folder and name typed, Aceptar.
+  drive.Expect<forms::CSeleccionDeclaracionImprimirDlg>("filing choice", [](forms::CSeleccionDeclaracionImprimirDlg& d) {
+    Shot(d, "fichero-seleccion");
+    Press(d, OkCaption());
+  });
+  drive.Expect<checks::CAvisosErroresDlg>("findings before the file", [](checks::CAvisosErroresDlg& d) {
+    Press(d, QStringLiteral("Escribir"));
+  });
+  drive.Expect<CAsignacionTributariaDlg>("tax assignment question again", NoTaxAssignment);
+  const std::filesystem::path filed = data.Path() / "envio" / "12345678.100";
+  std::filesystem::create_directories(filed.parent_path());
+  drive.Expect<forms::CDlgInternet>("filing dialog", [&filed](forms::CDlgInternet& d) {
+    Shot(d, "fichero");
+    auto* folder = qobject_cast<QLineEdit*>(Control(d, forms::kFolderEdit));
+    ASSERT_NE(folder, nullptr);
+    folder->selectAll();
+    QTest::keyClick(folder, Qt::Key_Backspace);
+    QTest::keyClicks(folder, QString::fromStdString(filed.parent_path().string()));
+    auto* name = qobject_cast<QLineEdit*>(Control(d, forms::kFileNameEdit));
+    ASSERT_NE(name, nullptr);
+    QTest::mouseClick(name, Qt::LeftButton);
+    name->selectAll();
+    QTest::keyClick(name, Qt::Key_Backspace);
+    QTest::keyClicks(name, QString::fromStdString(filed.filename().string()));
+    // The paper copy was printed already.
+    auto* paper = qobject_cast<QCheckBox*>(Control(d, forms::kPrintCopyCheck));
+    ASSERT_NE(paper, nullptr);
+    if (paper->isChecked()) QTest::mouseClick(paper, Qt::LeftButton, {}, QPoint(6, paper->height() / 2));
+    EXPECT_FALSE(paper->isChecked());
+    Press(d, OkCaption());
+  });
+  Command(ID_FILE_SEND);
+  ASSERT_TRUE(drive.RunUntilDone(10000));
+  ASSERT_TRUE(std::filesystem::exists(filed)) << filed;
+  {
+    std::ifstream in(filed, std::ios::binary);
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text.substr(0, 5), "<T100");
+    EXPECT_NE(text.find("12345678Z"), std::string::npos);
+    EXPECT_NE(text.find("GARCIA"), std::string::npos);
+  }
+
   for (int i = 0; i < 4; ++i)
     drive.Expect("explore", [](QWidget&) { return true; }, [](QWidget& w) {
       std::fputs(Describe(w).c_str(), stderr);
       if (auto* b = qxtest::ButtonNamed(w, OkCaption())) b->click(); else if (auto* d = qobject_cast<QDialog*>(&w)) d->reject();
     });
-  Command(ID_FILE_SEND);
+  Command(ID_EXPORT);
   drive.RunUntilDone(3000);
 }
 
