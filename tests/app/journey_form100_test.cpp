@@ -1,4 +1,9 @@
-// Exploration draft.
+// A new income-tax return start to finish as the user meets it: the program runs its own windows
+// (no hook answers a dialog or a message for it) and every step waits for the next window on
+// screen, checks what it shows and acts on it through its widgets: keys typed into its fields,
+// clicks on its boxes, lists and buttons. Only the printer stands outside the program: Qt's print
+// dialog, driven by its widgets, prints to a PDF file. With QX_SCREENSHOTS set to a folder every
+// step leaves a picture of its window there (scripts/screenshots.sh).
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
@@ -24,6 +29,8 @@
 #include "app/program_assembly.h"
 #include "app/declaration_document.h"
 #include "app/main_frame.h"
+#include "app/intro_dialog.h"
+#include "annex/tipo_captura_datos_dlg.h"
 #include "ui/store/store_dialogs.h"
 #include "ui/store/transfer_dialogs.h"
 #include "forms/filing/filing_dialogs.h"
@@ -56,19 +63,6 @@
 namespace {
 
 using namespace app;
-
-std::string Describe(QWidget& w) {
-  std::string s = std::string(w.metaObject()->className()) + " \"" + w.windowTitle().toStdString() + "\"\n";
-  for (QAbstractButton* b : w.findChildren<QAbstractButton*>())
-    if (b->isVisible())
-      s += "  button [" + b->text().toStdString() + "]" + (b->isEnabled() ? "" : " (disabled)") + " " +
-           b->metaObject()->className() + " " + b->objectName().toStdString() + "\n";
-  for (QLabel* l : w.findChildren<QLabel*>())
-    if (l->isVisible() && !l->text().isEmpty()) s += "  label [" + l->text().left(80).toStdString() + "]\n";
-  for (QLineEdit* e : w.findChildren<QLineEdit*>())
-    if (e->isVisible()) s += "  edit [" + e->text().toStdString() + "] " + e->metaObject()->className() + "\n";
-  return s;
-}
 
 class JourneyBase : public apptest::AppTest {
  protected:
@@ -158,7 +152,6 @@ bool Is(QWidget& w) { return dynamic_cast<T*>(&w) != nullptr; }
 
 
 QString OkCaption() { return QString(platform::LoadString(ui::kStrOkButton)).remove(QLatin1Char('&')); }
-void Accept(QWidget& w) { qxtest::Click(w, QString(platform::LoadString(ui::kStrOkButton)).remove(QLatin1Char('&'))); }
 
 // The tax-assignment question answered "No deseo marcar ninguna".
 void NoTaxAssignment(CAsignacionTributariaDlg& d) {
@@ -274,46 +267,73 @@ class JourneyForm100 : public JourneyBase {
 TEST_F(JourneyForm100, ANewIncomeTaxReturnThroughTheWindowsTheUserSees) {
   qxtest::ModalDriver drive;
   road = &drive;
-  drive.Expect("intro", [](QWidget& w) { return w.inherits("app::CIntroDlg"); }, [](QWidget& w) {
-    qxtest::Click(w, QStringLiteral("Continuar"));
+  drive.Expect<CIntroDlg>("introduction", [](CIntroDlg& w) {
+    Shot(w, "introduccion");
+    Press(w, QStringLiteral("Continuar"));
   });
-  drive.Expect("index", [](QWidget& w) { return w.inherits("ui::store_dlg::CIndiceDeclaracionesDlg"); }, [](QWidget& w) {
+  // The index: the name typed where the cursor stands, the form chosen, "Alta".
+  drive.Expect<ui::store_dlg::CIndiceDeclaracionesDlg>("index", [](ui::store_dlg::CIndiceDeclaracionesDlg& w) {
+    Front(w);
+    EXPECT_FALSE(qxtest::ButtonNamed(w, QStringLiteral("Alta"))->isEnabled()) << "no name yet";
     QWidget* name = QApplication::focusWidget();
     ASSERT_NE(name, nullptr);
     QTest::keyClicks(name, QStringLiteral("GARCÍA LÓPEZ, MARÍA"));
-    for (QRadioButton* r : w.findChildren<QRadioButton*>()) if (r->text() == QStringLiteral("&Renta")) r->click();
-    qxtest::Click(w, QStringLiteral("Alta"));
+    QRadioButton* income = nullptr;
+    for (QRadioButton* r : w.findChildren<QRadioButton*>())
+      if (r->isVisible() && QString(r->text()).remove(QLatin1Char('&')) == QStringLiteral("Renta")) income = r;
+    ASSERT_NE(income, nullptr);
+    QTest::mouseClick(income, Qt::LeftButton, {}, QPoint(6, income->height() / 2));
+    EXPECT_TRUE(income->isChecked());
+    Shot(w, "indice-alta");
+    Press(w, QStringLiteral("Alta"));
   });
-  drive.Expect("capture", [](QWidget& w) { return w.inherits("CTipoCapturaDatosDlg"); }, [](QWidget& w) {
-    qxtest::Click(w, QStringLiteral("Continuar"));
+  drive.Expect<CTipoCapturaDatosDlg>("capture type", [](CTipoCapturaDatosDlg& w) {
+    Shot(w, "tipo-captura");
+    EXPECT_EQ(w.windowTitle(), QStringLiteral("TIPO DE CAPTURA DE DATOS"));
+    Press(w, QStringLiteral("Continuar"));
   });
   drive.Expect<famwiz::CDatosFam>("wizard", [](famwiz::CDatosFam& w) {
     using P = famwiz::CDatosFam1;
+    // Each page tells its step in the title; Finalizar only on the last one.
+    const auto step = [&w](int n) {
+      QCoreApplication::processEvents();
+      EXPECT_TRUE(w.windowTitle().endsWith(QStringLiteral("Paso %1 de 5").arg(n))) << w.windowTitle().toStdString();
+      EXPECT_EQ(qxtest::ButtonNamed(w, QStringLiteral("Finalizar")) != nullptr, n == 5) << n;
+      EXPECT_EQ(qxtest::ButtonNamed(w, QStringLiteral("Siguiente")) != nullptr, n < 5) << n;
+      Shot(w, qPrintable(QStringLiteral("asistente-paso%1").arg(n)));
+    };
+    step(1);
     TypeIn(w, P::kDeclNif, QStringLiteral("12345678Z"));
     TypeIn(w, P::kDeclBirth, QStringLiteral("15061970"));
-    qxtest::Click(w, QStringLiteral("Siguiente"));
-    qxtest::Click(w, QStringLiteral("Siguiente"));
-    qxtest::Click(w, QStringLiteral("Siguiente"));
+    Press(w, QStringLiteral("Siguiente"));
+    step(2);
+    Press(w, QStringLiteral("Siguiente"));
+    step(3);
+    Press(w, QStringLiteral("Siguiente"));
+    step(4);
     TypeIn(w, famwiz::CDatosFam2::MarkId(f100::family_wizard::kMale, 2), QStringLiteral("X"));
-    qxtest::Click(w, QStringLiteral("Siguiente"));
-    auto* region = dynamic_cast<CListaEdit*>(Control(w, famwiz::CComauto::kNameIds[1]));
+    Press(w, QStringLiteral("Siguiente"));
+    step(5);
+    ChooseFromList(w, famwiz::CComauto::kNameIds[1], QStringLiteral("MADRID"));
+    auto* region = qobject_cast<QLineEdit*>(Control(w, famwiz::CComauto::kNameIds[1]));
     ASSERT_NE(region, nullptr);
-    region->setFocus();
-    QTest::keyClick(region, Qt::Key_Down, Qt::AltModifier);
-    ASSERT_NE(region->List(), nullptr);
-    QListWidget* list = region->List();
-    const auto madrid = list->findItems(QStringLiteral("MADRID"), Qt::MatchExactly);
-    ASSERT_EQ(madrid.size(), 1);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(madrid[0]).center());
-    QTest::keyClick(list, Qt::Key_Return);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(static_cast<QLineEdit*>(region)->text(), QStringLiteral("MADRID"));
-    qxtest::Click(w, QStringLiteral("Finalizar"));
+    EXPECT_EQ(region->text(), QStringLiteral("MADRID"));
+    Press(w, QStringLiteral("Finalizar"));
   });
-  drive.Expect<CMessageDlg>("regional notice", [](CMessageDlg& m) { Accept(m); });
-  drive.Expect<famwiz::CComprobacionDatosFamiliaresDlg>("summary", [](famwiz::CComprobacionDatosFamiliaresDlg& d) { Accept(d); });
+  drive.Expect<CMessageDlg>("regional deductions notice", [](CMessageDlg& m) {
+    Shot(m, "aviso-autonomica");
+    Press(m, OkCaption());
+  });
+  drive.Expect<famwiz::CComprobacionDatosFamiliaresDlg>("family summary", [](famwiz::CComprobacionDatosFamiliaresDlg& d) {
+    Shot(d, "comprobacion");
+    bool single = false;
+    for (QLabel* l : d.findChildren<QLabel*>()) single = single || l->text() == QStringLiteral("SOLTERO");
+    EXPECT_TRUE(single) << "the civil status typed";
+    Press(d, OkCaption());
+  });
   drive.Expect<CDatosFiscalesDlg148>("fiscal data", [](CDatosFiscalesDlg148& d) {
-    qxtest::Click(d, QStringLiteral("Cumplimentar directamente la Declaración"));
+    Shot(d, "datos-fiscales");
+    Press(d, QStringLiteral("Cumplimentar directamente la Declaración"));
   });
   app::AppOptions o = Options();
   o.runIntroduction = {};
@@ -323,6 +343,9 @@ TEST_F(JourneyForm100, ANewIncomeTaxReturnThroughTheWindowsTheUserSees) {
   EXPECT_TRUE(drive.RunUntilDone(5000));
   ASSERT_NE(Current(), nullptr);
   ASSERT_EQ(Page()->GetPageCode(), 201);
+  EXPECT_EQ(Page()->GetBox(0)->displayText.trimmed(), QStringLiteral("12345678Z")) << "the wizard's NIF on page 1";
+  Shot(*program->MainFrame(), "pagina1");
+  // The address: F7 on its box opens the dialog.
   ClickBox(5);
   drive.Expect<CCambiodomicilioDlg>("address", [](CCambiodomicilioDlg& d) {
     using D = CCambiodomicilioDlg;
@@ -335,9 +358,11 @@ TEST_F(JourneyForm100, ANewIncomeTaxReturnThroughTheWindowsTheUserSees) {
     QTest::keyClicks(town->lineEdit(), QStringLiteral("MADRID"));
     TypeIn(d, D::kTelephone, QStringLiteral("915550000"));
     ChooseFromList(d, D::kProvince, QStringLiteral("Madrid"));
-    Press(d, QString(platform::LoadString(ui::kStrOkButton)).remove(QLatin1Char('&')));
+    EXPECT_EQ(d.Edit(D::kPostalCode)->text(), QStringLiteral("28013"));
+    Shot(d, "domicilio");
+    Press(d, OkCaption());
   });
-  drive.Expect<CMessageDlg>("address notice", [](CMessageDlg& m) { std::fputs(Describe(m).c_str(), stderr); Accept(m); });
+  drive.Expect<CMessageDlg>("address notice", [](CMessageDlg& m) { Press(m, OkCaption()); });
   QTest::keyClick(Page()->Editor(), Qt::Key_F7);
   EXPECT_TRUE(drive.RunUntilDone(5000));
   EXPECT_EQ(Page()->GetBox(4)->displayText.trimmed(), QStringLiteral("CL"));
@@ -348,19 +373,26 @@ TEST_F(JourneyForm100, ANewIncomeTaxReturnThroughTheWindowsTheUserSees) {
     TypeIn(d, CRdtoTrabajoDlg::CellId(1, 0), QStringLiteral("28000"));
     TypeIn(d, CRdtoTrabajoDlg::CellId(2, 0), QStringLiteral("4200"));
     TypeIn(d, CRdtoTrabajoDlg::CellId(8, 0), QStringLiteral("1780,40"));
-    Press(d, QString(platform::LoadString(ui::kStrOkButton)).remove(QLatin1Char('&')));
+    Shot(d, "rendimientos-trabajo");
+    Press(d, OkCaption());
   });
   QTest::mouseDClick(Page()->Editor(), Qt::LeftButton);
   EXPECT_TRUE(drive.RunUntilDone(5000));
+  EXPECT_EQ(Page()->GetBox(2)->displayText.trimmed(), QStringLiteral("28.000"));
+  EXPECT_EQ(Page()->GetBox(14)->displayText.trimmed(), QStringLiteral("26.219,6")) << "net work income";
+  Shot(*program->MainFrame(), "pagina2");
   GoToPage(15);
   ClickBox(69);
   drive.Expect<CTemplateDlg>("regional", [](CTemplateDlg& d) {
     TypeIn(d, 1394, QStringLiteral("D"));
     TypeIn(d, 1318, QStringLiteral("1000"));
-    Press(d, QString(platform::LoadString(ui::kStrOkButton)).remove(QLatin1Char('&')));
+    Shot(d, "deduccion-autonomica");
+    Press(d, OkCaption());
   });
   QTest::keyClick(Page()->Editor(), Qt::Key_F7);
   EXPECT_TRUE(drive.RunUntilDone(5000));
+  EXPECT_EQ(Page()->GetBox(68)->displayText.trimmed(), QStringLiteral("150")) << "15 % of the donation";
+  Shot(*program->MainFrame(), "pagina15");
   drive.Expect<CResumenDeclaracionesDlg>("results summary", [](CResumenDeclaracionesDlg& d) {
     Shot(d, "resumen");
     Press(d, OkCaption());
@@ -394,7 +426,6 @@ TEST_F(JourneyForm100, ANewIncomeTaxReturnThroughTheWindowsTheUserSees) {
   TypeInBox(30, QStringLiteral("0200051332"));
   Shot(*program->MainFrame(), "cuenta");
   listed = Findings();
-  std::fprintf(stderr, "LISTED %s\n", ::testing::PrintToString(listed).c_str());
   drive.Expect<forms::CSeleccionDeclaracionImprimirDlg>("print choice", [](forms::CSeleccionDeclaracionImprimirDlg& d) {
     Shot(d, "imprimir-seleccion");
     Press(d, OkCaption());
