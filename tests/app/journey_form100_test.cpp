@@ -6,19 +6,19 @@
 // step leaves a picture of its window there (scripts/screenshots.sh).
 #include <QAbstractButton>
 #include <QApplication>
-#include <QLabel>
-#include <QFileDialog>
 #include <QCheckBox>
-#include <QPrintDialog>
-#include <QMessageBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
-#include <QToolBar>
-#include <QListWidget>
+#include <QMessageBox>
+#include <QPrintDialog>
 #include <QRadioButton>
-#include <QLineEdit>
 #include <QTest>
+#include <QToolBar>
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,43 +26,45 @@
 #include <fstream>
 #include <iterator>
 
-#include "app/program_assembly.h"
-#include "app/declaration_document.h"
-#include "app/main_frame.h"
-#include "app/intro_dialog.h"
-#include "annex/tipo_captura_datos_dlg.h"
-#include "ui/store/store_dialogs.h"
-#include "ui/store/transfer_dialogs.h"
-#include "forms/filing/filing_dialogs.h"
 #include "annex/asignacion_tributaria_dlg.h"
+#include "annex/cambiodomicilio_dlg.h"
+#include "annex/rdto_trabajo_dlg.h"
+#include "annex/resumen_declaraciones_dlg.h"
+#include "annex/tipo_captura_datos_dlg.h"
+#include "app/declaration_document.h"
+#include "app/intro_dialog.h"
+#include "app/main_frame.h"
+#include "app/program_assembly.h"
+#include "app_fixture.h"
+#include "blocks/family_entries.h"
+#include "checks/avisos_model.h"
+#include "forms/filing/filing_dialogs.h"
 #include "forms/print/member_selection_dlg.h"
 #include "forms/print/print_selection_dlg.h"
-#include "annex/resumen_declaraciones_dlg.h"
-#include "ui/avisos_errores_dlg.h"
-#include "ui/grid/rejilla_ctrl.h"
-#include "checks/avisos_model.h"
-#include "annex/rdto_trabajo_dlg.h"
-#include "forms/view/goto_page_dlg.h"
-#include "ui/box_field.h"
-#include "annex/cambiodomicilio_dlg.h"
 #include "forms/view/form_views.h"
+#include "forms/view/goto_page_dlg.h"
 #include "platform/strings.h"
-#include "ui/dialog_template.h"
-#include "ui/message_dlg.h"
-#include "wizards/comprobacion_dlg.h"
-#include "wizards/datos_fiscales_dlg148.h"
-#include "blocks/family_entries.h"
-#include "ui/edit_host.h"
-#include "ui/lista_edit.h"
-#include "wizards/datos_fam.h"
-#include "support/ui_helpers.h"
-#include "app_fixture.h"
 #include "print_steps.h"
 #include "support/modal_driver.h"
+#include "support/ui_helpers.h"
+#include "ui/avisos_errores_dlg.h"
+#include "ui/box_field.h"
+#include "ui/dialog_template.h"
+#include "ui/edit_host.h"
+#include "ui/grid/rejilla_ctrl.h"
+#include "ui/lista_edit.h"
+#include "ui/message_dlg.h"
+#include "ui/store/store_dialogs.h"
+#include "ui/store/transfer_dialogs.h"
+#include "wizards/comprobacion_dlg.h"
+#include "wizards/datos_fam.h"
+#include "wizards/datos_fiscales_dlg148.h"
 
 namespace {
 
 using namespace app;
+
+constexpr int kAddressCaption = 97610;  // "DOMICILIO ACTUAL"
 
 class JourneyBase : public apptest::AppTest {
  protected:
@@ -89,10 +91,13 @@ std::string PdfText(const std::string& pdf) {
   std::ifstream in(txt);
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
-// With QX_SCREENSHOTS set to a folder, each step's window is saved there as
-// form100-NN-<step>.png.
+// A window of the road fits a 1280x800 screen. With QX_SCREENSHOTS set to a folder, it is also
+// saved there as form100-NN-<step>.png.
 void Shot(QWidget& w, const char* step) {
   static int number = 0;
+  const QSize size = w.window()->frameGeometry().size();
+  EXPECT_TRUE(size.width() <= 1280 && size.height() <= 800)
+      << step << ": " << size.width() << "x" << size.height() << " does not fit a 1280x800 screen";
   const QString folder = qEnvironmentVariable("QX_SCREENSHOTS");
   if (folder.isEmpty()) return;
   QCoreApplication::processEvents();
@@ -147,10 +152,6 @@ void Press(QWidget& w, const QString& caption) {
   ASSERT_TRUE(b->isEnabled()) << caption.toStdString();
   QTest::mouseClick(b, Qt::LeftButton);
 }
-template <class T>
-bool Is(QWidget& w) { return dynamic_cast<T*>(&w) != nullptr; }
-
-
 QString OkCaption() { return QString(platform::LoadString(ui::kStrOkButton)).remove(QLatin1Char('&')); }
 
 // The tax-assignment question answered "No deseo marcar ninguna".
@@ -172,7 +173,6 @@ class JourneyForm100 : public JourneyBase {
   qxtest::ModalDriver* road = nullptr;
   CDeclarationDocument* Current() { return assembly->CurrentDeclaration(); }
   forms::CFormView* Page() { return Current() ? Current()->View() : nullptr; }
-  std::uint8_t* Block() { return Current()->Document().Block().data(); }
   static bool Settle(const std::function<bool()>& done) {
     for (int i = 0; i < 400 && !done(); ++i) QTest::qWait(5);
     return done();
@@ -187,7 +187,7 @@ class JourneyForm100 : public JourneyBase {
     if (action && f->ToolBar() && f->ToolBar()->isVisible())
       if (auto* button = qobject_cast<QAbstractButton*>(f->ToolBar()->widgetForAction(action))) {
         ASSERT_TRUE(button->isVisible() && button->isEnabled()) << "toolbar button of command " << id;
-        button->click();
+        QTest::mouseClick(button, Qt::LeftButton);
         QCoreApplication::processEvents();
         return;
       }
@@ -260,7 +260,8 @@ class JourneyForm100 : public JourneyBase {
     QCoreApplication::processEvents();
     QTest::mouseClick(page->viewport(), Qt::LeftButton, {}, area.center() - page->ScrollPosition());
     ASSERT_TRUE(Settle([&] { return page->EditedBox() == position - 1; }))
-        << "box " << position << " ro " << page->GetBox(position - 1)->SoloLectur << " member " << page->GetBox(position - 1)->textFieldFlag << " edited " << page->EditedBox() << " rect " << area.x() << "," << area.y() << " " << area.width() << "x" << area.height() << " scroll " << page->ScrollPosition().y() << " vp " << page->viewport()->height();
+        << "box " << position << (page->GetBox(position - 1)->SoloLectur ? " (read-only)" : "") << " not open; open: "
+        << page->EditedBox() + 1;
   }
 };
 
@@ -349,6 +350,7 @@ TEST_F(JourneyForm100, ANewIncomeTaxReturnThroughTheWindowsTheUserSees) {
   ClickBox(5);
   drive.Expect<CCambiodomicilioDlg>("address", [](CCambiodomicilioDlg& d) {
     using D = CCambiodomicilioDlg;
+    EXPECT_EQ(d.windowTitle(), platform::LoadString(kAddressCaption));
     ChooseFromList(d, D::kStreetType, QStringLiteral("CALLE"));
     TypeIn(d, D::kStreet, QStringLiteral("MAYOR"));
     TypeIn(d, D::kNumber, QStringLiteral("12"));
