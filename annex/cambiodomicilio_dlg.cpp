@@ -425,7 +425,7 @@ int D::OpenFor(CSelStrEdit& edit) {
   auto* block = box ? static_cast<std::uint8_t*>(box->option) : nullptr;
   if (!block) return 2;
   CCambiodomicilioDlg dlg({&edit, 0, 0});
-  if (!edit.Title().empty()) dlg.caption = QString::fromStdString(edit.Title());
+  // The window keeps its own title: the address boxes are titled after their first field ("Sigla").
   dlg.index = edit.VariantIndex();
   std::uint8_t* rec = dlg.Data();
   // The address boxes hand the start of their declaration's block: a form-100 block is the one

@@ -432,8 +432,9 @@ void CValidator100::Section1(int m) {
   else if (!joint && mode == 1 && m == 2 && B.empty(1861) && B.empty(2167))
     Report("100R068", 1, 30, 1, 2, Counted::AsWarning);
 
-  auto meets87 = [&](size_t number, size_t mark) { return twoDigitNumber(B.t(number, 2)) == 20 && B.b(mark) == 0; };
-  auto meets88 = [&](size_t number, size_t mark) { return twoDigitNumber(B.t(number, 2)) != 20 && B.b(mark) != 0; };
+  // The address dialog writes a home in Spain with a blank country code: blanks are no country.
+  auto meets87 = [&](size_t number, size_t mark) { return twoDigitNumber(B.t(number, 2)) == 20 && B.empty(mark); };
+  auto meets88 = [&](size_t number, size_t mark) { return twoDigitNumber(B.t(number, 2)) != 20 && !B.empty(mark); };
   if (m != 1) {
     size_t number = 4630 + 2 * um(m), mark = 1060 + 3 * um(m);
     if (meets87(number, mark)) Report("100R087", 1, 4, 0, m);

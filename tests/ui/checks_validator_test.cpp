@@ -129,6 +129,37 @@ TEST_F(ValidatorFixture, RulesOnSmallFixtures) {
   }
 }
 
+// The country code of the declarant's address against the region of residence "20" (abroad): the
+// address dialog leaves a home in Spain with a blank country code, which names no country.
+TEST_F(ValidatorFixture, ABlankCountryCodeIsAHomeInSpain) {
+  struct Case {
+    const char* region;
+    std::string country;  // the three bytes of the declarant's country code
+    const char* found;    // the finding expected, or null for none of the two
+  } cases[] = {
+      {"12", "   ", nullptr},
+      {"12", std::string(3, '\0'), nullptr},
+      {"12", "004", "100R088"},
+      {"20", "   ", "100R087"},
+      {"20", "004", nullptr},
+  };
+  for (const Case& c : cases) {
+    block.assign(block.size(), 0);
+    store.rows.clear();
+    SetUp();
+    text(block, 4634, c.region);
+    std::copy(c.country.begin(), c.country.end(), block.begin() + 1066);
+    text(block, 1344 + 14, "28013");
+    v100.Validate(0, 2, -1);
+    const auto found = codes();
+    for (const char* code : {"100R087", "100R088"}) {
+      const bool expected = c.found && std::string(c.found) == code;
+      EXPECT_EQ(std::find(found.begin(), found.end(), code) != found.end(), expected)
+          << c.region << " [" << c.country << "] " << code << ": " << ::testing::PrintToString(found);
+    }
+  }
+}
+
 TEST_F(ValidatorFixture, WithholdingLimitIsRoundedFortyPercentPlusHalf) {
   block[11568] = 2;
   blocks::F64{11568 + 264}.set(block.data(), 1000);
