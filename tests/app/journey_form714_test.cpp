@@ -45,6 +45,7 @@
 #include "print_steps.h"
 #include "support/modal_driver.h"
 #include "ui/avisos_errores_dlg.h"
+#include "ui/lista_edit.h"
 #include "ui/controls/file_dialog_ex.h"
 #include "ui/edit_host.h"
 #include "ui/grid/rejilla_ctrl.h"
@@ -296,7 +297,23 @@ TEST_F(Journey714, AWealthTaxReturnThroughItsWindows) {
   EXPECT_EQ(ShownText(9), QStringLiteral("MAYOR"));
   EXPECT_EQ(ShownText(17), QStringLiteral("28013"));
   EXPECT_EQ(ShownText(5), QStringLiteral("ORTEGA"));
-  TypeInBox(37, QStringLiteral("12"));
+  // The region of residence, picked from the list its drop button opens.
+  ClickBox(37);
+  auto* region = dynamic_cast<CListaEdit*>(Page()->Editor());
+  ASSERT_TRUE(region && region->Button() && region->Button()->isVisible()) << "the region box's drop button";
+  QTest::mouseClick(region->Button(), Qt::LeftButton);
+  ASSERT_NE(region->List(), nullptr);
+  {
+    QListWidget* list = region->List();
+    int row = -1;
+    for (int r = 0; r < list->count(); ++r)
+      if (region->ItemText(r) == QStringLiteral("12")) row = r;
+    ASSERT_GE(row, 0) << "Madrid in the list of regions";
+    list->scrollToItem(list->item(row));
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+    QTest::keyClick(list, Qt::Key_Return);
+    QApplication::processEvents();
+  }
   EXPECT_EQ(ShownText(37), QStringLiteral("12")) << "the region of residence";
 
   // Assets on the section pages: a click on a row's description, the text, Tab, the amount, Tab.
