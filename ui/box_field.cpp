@@ -12,7 +12,7 @@
 #include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/drawing_target.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "ui/session.h"
 
 namespace {
@@ -72,8 +72,7 @@ int HolderWordId(char lang, int code) {
 void ShowOverflowOnce() {
   if (!doc::State().boxOverflowArmed) return;
   doc::State().boxOverflowArmed = false;
-  CMessageDlg dlg(nullptr);
-  dlg.Show(QStringLiteral("WIN022"), platform::kIconExclamation, QString());
+  ui::ShowMessage(nullptr, QStringLiteral("WIN022"), platform::kIconExclamation, QString());
 }
 
 }  // namespace
