@@ -147,6 +147,12 @@ CDeclarationDocument::CDeclarationDocument(DocumentServices& services, int kindB
 
 bool CDeclarationDocument::PrintDeclaration() { return print_->Run(); }
 
+bool CDeclarationDocument::PrintMemberHasErrors(int member) {
+  // The validation reads the document's target member: the one ticked, not the one shown.
+  if (renta_) renta_->SetTargetMember(member, member == 1 ? 1 : 0);
+  return doc_->ValidateDeclaration(3) == 0 && lastSeverity_ >= 1;
+}
+
 bool CDeclarationDocument::FileDeclaration() { return filing_->Run(); }
 
 std::string CDeclarationDocument::DotCodeText(int member) { return print_->DotCodeText(member); }

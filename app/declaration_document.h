@@ -223,6 +223,9 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   // Validation findings in "Avisos y errores" (in filing mode its write button ends it with
   // kAvisosWriteFile); the window's ending.
   int RunAvisosErrores(bool filing);
+  // Whether the declaration of `member` as the member dialog names it (1 family unit .. 5, 6
+  // declarant and spouse) has errors for printing; warnings alone do not count.
+  bool PrintMemberHasErrors(int member);
   // The document's validator: the check state follows the document, then the form's validator.
   int Validate(int type, int member, int section);
   void RefreshCheckState();

@@ -116,8 +116,7 @@ bool CFilingCommand::Run() {
     d.block = doc_->Block();
     d.household = renta_->Household();
     d.shownMember = remembered;
-    // Warnings alone do not make the declaration one that "tiene errores".
-    d.hasErrors = [this] { return document_.doc_->ValidateDeclaration(3) == 0 && document_.lastSeverity_ >= 1; };
+    d.hasErrors = [this](int member) { return document_.PrintMemberHasErrors(member); };
     forms::CSeleccionDeclaracionImprimirDlg select(std::move(d), 1, CProgramMessages::Parent());
     select.EnsureCreated();
     if (services_.runModal(select) != ui::IDOK || select.member < 1) {

@@ -135,8 +135,7 @@ bool CPrintCommand::Run() {
     d.household = renta_->Household();
     d.shownMember = remembered;
     d.printMember = renta_->TargetMember();
-    // Warnings alone do not make the declaration one that "tiene errores".
-    d.hasErrors = [this] { return document_.doc_->ValidateDeclaration(3) == 0 && document_.lastSeverity_ >= 1; };
+    d.hasErrors = [this](int member) { return document_.PrintMemberHasErrors(member); };
     forms::CSeleccionDeclaracionImprimirDlg select(std::move(d), memberMode, CProgramMessages::Parent());
     select.EnsureCreated();
     if (services_.runModal(select) != ui::IDOK || select.member < 1) {

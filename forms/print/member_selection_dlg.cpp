@@ -148,7 +148,7 @@ void D::UpdateAvailability() {
   const bool chosen = jointSelection != -1 && member != -1;
   Enable(ui::IDOK, chosen);
   if (!chosen) return;
-  const bool errors = mode_ != 2 && mode_ != 3 && declaration_.hasErrors && declaration_.hasErrors();
+  const bool errors = mode_ != 2 && mode_ != 3 && declaration_.hasErrors && declaration_.hasErrors(member);
   if (QWidget* t = GetDlgItem(kErrorsText)) t->setVisible(errors);
   Enable(kPrinterButton, !errors && mode_ != 1);
 }

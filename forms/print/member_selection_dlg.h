@@ -28,8 +28,9 @@ class CSeleccionDeclaracionImprimirDlg : public CTemplateDlg {
     int shownMember = 1;
     // Modes 2 and 3: the member already chosen (1 .. 5, 6 declarant and spouse), shown and fixed.
     int printMember = 2;
-    // Validates the declaration for printing (type 3): TRUE when it reports errors.
-    std::function<bool()> hasErrors;
+    // Validates the declaration of the member chosen (1 .. 6, as `member`) for printing: TRUE
+    // when it reports errors.
+    std::function<bool(int member)> hasErrors;
   };
   CSeleccionDeclaracionImprimirDlg(Declaration declaration, int mode, QWidget* parent = nullptr);
 

@@ -16,6 +16,7 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QTest>
+#include <QMessageBox>
 #include <QTimer>
 
 #include <algorithm>
@@ -796,6 +797,40 @@ TEST_F(WiringTest, ExportAndImportThroughTheCommands) {
   Trigger(ID_IMPORT);
   EXPECT_EQ(StoredKeys(), (std::vector<std::string>{kIncome, kRenamed}));
   EXPECT_EQ(messages.back().text.toStdString(), platform::Text(store::text::kImported));
+}
+
+// The success of an export is told in the message box the program really shows, with the
+// information icon (the program's own message service stands over the recording double for it).
+TEST_F(WiringTest, TheExportsSuccessShowsTheInformationIcon) {
+  script.push_back(Cancel());
+  Start();
+  ASSERT_TRUE(assembly->Store().Create(kIncome, store::kKindForm100));
+  const std::string file = data.Str() + "exito.ren";
+  script.push_back([](QDialog& d) {
+    auto& list = dynamic_cast<ui::store_dlg::CExportacionDlg&>(d);
+    list.SelectAll(true);
+    list.accept();
+    return list.result();
+  });
+  script.push_back(FileChosen(file));
+  ui::CDialogMessages programs;
+  ui::ScopedMessageService realBoxes(programs);
+  QString shown;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (!box) return;
+    shown = box->text();
+    icon = box->icon();
+    box->accept();
+  });
+  watch.start(5);
+  Trigger(ID_EXPORT);
+  watch.stop();
+  ASSERT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(shown.toStdString(), platform::Text(store::text::kExported));
+  EXPECT_EQ(icon, QMessageBox::Information) << "a success is no warning";
 }
 
 // Remote mode: the store goes to the local copies at the end of a run and comes back at the
@@ -2252,6 +2287,69 @@ TEST_F(WiringTest, ThePaperCopyOfAFiledDeclarationPrintsOneCopyOfTheFiledMember)
     }
 }
 
+// A filing with its paper copy asks the tax-assignment question once: the print that follows
+// the file does not ask it again, whether or not the validation had findings.
+TEST_F(WiringTest, AFilingWithItsPaperCopyAsksTheTaxAssignmentOnce) {
+  namespace fam = f100::family;
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::uint8_t* family = f100::record(Current()->Document().Block().data(), f100::Family);
+  fam::ChurchTaxBox(doc::kDeclarant).set(family, 0);
+  fam::SocialPurposeBox(doc::kDeclarant).set(family, 0);
+  fam::NoAssignment(doc::kDeclarant).set(family, 0);
+  fam::HolderNif(doc::kDeclarant - 1).set(family, "12345678Z");
+  fam::HolderSurname1(doc::kDeclarant - 1).set(family, "GARCIA");
+  fam::HolderGivenName(doc::kDeclarant - 1).set(family, "ANA");
+  // The declarant's street and number, whose absence are findings that stop the filing.
+  Current()->Document().Block()[1058 + 20 * doc::kDeclarant] = 'C';
+  Current()->Document().Block()[1060 + 3 * doc::kDeclarant] = '1';
+  const std::string file = (data.Path() / "12345678.100").string();
+  const std::string pdf = (data.Path() / "copia.pdf").string();
+  int asked = 0, printers = 0;
+  // Every dialog up to the print dialog, the last of a paper copy (which has no reminder).
+  std::function<int(QDialog&)> answer = [&](QDialog& d) -> int {
+    if (!dynamic_cast<QPrintDialog*>(&d)) script.push_front(answer);
+    if (auto* assignment = dynamic_cast<CAsignacionTributariaDlg*>(&d)) {
+      ++asked;
+      assignment->show();
+      QTest::keyClick(assignment->GetDlgItem(CAsignacionTributariaDlg::kMarkNoneId), Qt::Key_Escape);
+      assignment->hide();
+      return assignment->result();
+    }
+    if (auto* findings = dynamic_cast<checks::CAvisosErroresDlg*>(&d)) {
+      // Warnings only: the window's own button writes the file.
+      findings->show();
+      auto* write = qobject_cast<QAbstractButton*>(findings->Control(checks::CAvisosErroresDlg::kIdPrint));
+      EXPECT_TRUE(write && write->isEnabled());
+      if (write) write->click();
+      findings->hide();
+      return findings->result();
+    }
+    if (dynamic_cast<forms::CDlgInternet*>(&d)) return apptest::FillFilingDialog(d, file, true);
+    if (auto* select = dynamic_cast<forms::CSeleccionDeclaracionImprimirDlg*>(&d)) {
+      EXPECT_TRUE(qxtest::ShowActive(select));
+      select->Item<QAbstractButton>(ui::IDOK)->click();
+      select->hide();
+      return select->result();
+    }
+    if (auto* dialog = dynamic_cast<QPrintDialog*>(&d)) {
+      ++printers;
+      dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+      dialog->printer()->setOutputFileName(QString::fromStdString(pdf));
+      return static_cast<int>(QDialog::Accepted);
+    }
+    ADD_FAILURE() << "an unexpected dialog: " << d.metaObject()->className();
+    return static_cast<int>(QDialog::Rejected);
+  };
+  script.push_back(answer);
+  Trigger(ID_FILE_SEND);
+  EXPECT_TRUE(std::filesystem::exists(file));
+  EXPECT_EQ(printers, 1) << "the paper copy printed";
+  EXPECT_GT(apptest::PdfSheets(pdf), 0u);
+  EXPECT_EQ(asked, 1) << "the question asked once for the filing and its paper copy";
+}
+
 // The marks on the sheets are read by machine: a sheet other than A4 or a landscape page is
 // refused with its message, and nothing is printed.
 TEST_F(WiringTest, APrinterSetUpThatTheMarksCannotBeReadFromIsRefused) {
@@ -3674,6 +3772,125 @@ TEST_F(WiringTest, ThePrinterChosenIsKeptForTheNextPrint) {
                        [&proposed](QPrintDialog& d) { proposed = d.printer()->outputFileName(); }),
             0u);
   EXPECT_EQ(proposed.toStdString(), first);
+}
+
+// "Tiene errores" in the member dialog speaks of the member ticked, not of the one the window
+// shows: one spouse without a NIF, the other complete; both ways round, for a print and a filing.
+TEST_F(WiringTest, TheMemberDialogJudgesErrorsOnTheMemberTicked) {
+  namespace fam = f100::family;
+  using D = forms::CSeleccionDeclaracionImprimirDlg;
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  struct Case {
+    int faulty;  // the member without a NIF
+    int clean;
+  };
+  for (const Case c : {Case{doc::kSpouse, doc::kDeclarant}, Case{doc::kDeclarant, doc::kSpouse}}) {
+    SCOPED_TRACE(testing::Message() << "member without a NIF: " << c.faulty);
+    ReopenAsCouple([&](std::uint8_t* block) {
+      std::uint8_t* family = f100::record(block, f100::Family);
+      fam::HolderNif(static_cast<std::size_t>(c.clean - 1)).set(family, c.clean == doc::kDeclarant ? "12345678Z" : "87654321X");
+      fam::HolderNif(static_cast<std::size_t>(c.faulty - 1)).set(family, "");
+      // Both names of each household, so that only the missing NIF is an error.
+      for (const int m : {doc::kDeclarant, doc::kSpouse}) {
+        const auto h = static_cast<std::size_t>(m - 1);
+        const bool declarant = m == doc::kDeclarant;
+        fam::HolderSurname1(h).set(family, declarant ? "GARCIA" : "MARTIN");
+        fam::HolderGivenName(h).set(family, declarant ? "ANA" : "EVA");
+        fam::SpouseSurname1(h).set(family, declarant ? "MARTIN" : "GARCIA");
+        fam::SpouseGivenName(h).set(family, declarant ? "EVA" : "ANA");
+      }
+    });
+    ASSERT_NE(Current(), nullptr);
+    auto& renta = dynamic_cast<doc::CRentaDoc&>(Current()->Document());
+    // The window shows the member with errors while the other is chosen, and the reverse.
+    for (const int command : {ID_FILE_PRINT, ID_FILE_SEND}) {
+      SCOPED_TRACE(command == ID_FILE_PRINT ? "print" : "filing");
+      Trigger(c.faulty == doc::kSpouse ? ID_MEMBER_SPOUSE : ID_MEMBER_DECLARANT);
+      ASSERT_EQ(renta.ShownMember(), c.faulty);
+      bool looked = false;
+      script.push_back([&](QDialog& d) {
+        auto* member = dynamic_cast<D*>(&d);
+        if (!member) {
+          ADD_FAILURE() << "not the member dialog: " << d.metaObject()->className();
+          return static_cast<int>(QDialog::Rejected);
+        }
+        D& select = *member;
+        EXPECT_TRUE(qxtest::ShowActive(&select));
+        QWidget* text = select.GetDlgItem(D::kErrorsText);
+        auto* individual = select.Item<QAbstractButton>(D::kIndividual);
+        if (!text || !individual) {
+          ADD_FAILURE() << "the dialog's errors text and individual choice";
+          return static_cast<int>(QDialog::Rejected);
+        }
+        if (!individual->isChecked()) individual->click();
+        auto tick = [&](int member) {
+          auto* radio = select.Item<QAbstractButton>(member == doc::kDeclarant ? D::kDeclarant : D::kSpouse);
+          ASSERT_NE(radio, nullptr);
+          EXPECT_TRUE(radio->isEnabled() && !radio->isHidden()) << "member " << member;
+          radio->click();
+        };
+        tick(c.clean);
+        EXPECT_TRUE(text->isHidden()) << "the member ticked has no errors";
+        tick(c.faulty);
+        EXPECT_FALSE(text->isHidden()) << "the member ticked has errors";
+        tick(c.clean);
+        EXPECT_TRUE(text->isHidden());
+        looked = true;
+        select.Item<QAbstractButton>(ui::IDCANCEL)->click();
+        select.hide();
+        return select.result();
+      });
+      Trigger(command);
+      EXPECT_TRUE(looked);
+      EXPECT_TRUE(script.empty());
+      script.clear();
+    }
+  }
+}
+
+// Page 1's change-of-address and first-declaration marks (boxes 14, 15 and the spouse's 39, 40)
+// read the same on paper as on screen: the printed page binds the same fields under the same
+// names and captions, and the printed sheet says so.
+TEST_F(WiringTest, PageOnesAddressAndFirstDeclarationMarksReadAlikeOnScreenAndPaper) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  std::unique_ptr<forms::CFormView> screen(forms::CreatePageView(*Current(), 2, 201));
+  std::unique_ptr<forms::CFormView> paper(forms::CreatePageView(*Current(), 2, 220));
+  ASSERT_TRUE(screen && screen->Create());
+  ASSERT_TRUE(paper && paper->Create());
+  paper->SetPrinting(true);
+  auto find = [](forms::CFormView& view, int number) -> CBoxField* {
+    for (int i = 0; i < view.GetBoxCount(); ++i)
+      if (view.GetBox(i)->IndNumero == number) return view.GetBox(i);
+    return nullptr;
+  };
+  for (const int number : {14, 15, 39, 40}) {
+    SCOPED_TRACE(testing::Message() << "box " << number);
+    CBoxField* shown = find(*screen, number);
+    CBoxField* printed = find(*paper, number);
+    ASSERT_TRUE(shown && printed);
+    EXPECT_EQ(printed->Identifica, shown->Identifica);
+    EXPECT_EQ(printed->data, shown->data) << "the same field";
+    EXPECT_EQ(printed->TypeLetter(), shown->TypeLetter());
+  }
+
+  const std::string pdf = (data.Path() / "pagina1.pdf").string();
+  script.push_back(MemberProposed());
+  ASSERT_GT(PrintToPdf(pdf), 0u);
+  forms::PrintJob job;
+  job.kind = 2;
+  job.pages = forms::PagesInUse(*Current(), 2);
+  const auto planned = forms::PlannedSheets(job);
+  const auto first = std::find_if(planned.begin(), planned.end(), [](const auto& p) { return p.page == 220; });
+  ASSERT_NE(first, planned.end());
+  const QString text = PdfSheetText(pdf, static_cast<int>(first - planned.begin()) + 1);
+  if (text.isEmpty()) GTEST_SKIP() << "no PDF text extractor (pdftotext)";
+  EXPECT_GE(text.count(QStringLiteral("Cambio de domicilio")), 2) << "the declarant's and the spouse's";
+  EXPECT_GE(text.count(QString::fromUtf8("Primera declaración")), 2);
+  EXPECT_FALSE(text.contains(QStringLiteral("Contacto"))) << "no phone-contact marks on these fields";
 }
 
 // A member with a spouse: the summary sheet carries the spouse's identification barcode as well,

@@ -55,7 +55,7 @@ TEST(MemberSelection, APrintWithItsMemberChosenShowsItFixed) {
   for (int mode : {2, 3}) {
     for (int chosen : {1, 3}) {
       SCOPED_TRACE(testing::Message() << "mode " << mode << ", member " << chosen);
-      D dlg(D::Declaration{block, {1, 1, 1, 0, 0}, 2, chosen, [] { return true; }}, mode);
+      D dlg(D::Declaration{block, {1, 1, 1, 0, 0}, 2, chosen, [](int) { return true; }}, mode);
       dlg.EnsureCreated();
       ASSERT_TRUE(qxtest::ShowActive(&dlg));
       EXPECT_TRUE(dlg.Item<QAbstractButton>(chosen == 1 ? D::kJoint : D::kSpouse)->isChecked());
