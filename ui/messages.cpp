@@ -21,22 +21,28 @@ IMessageService*& Current() {
 QString Q(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 std::string S(const QString& s) { return s.toStdString(); }
 
-// The window the message in progress was asked for over.
-QPointer<QWidget>& AskedParent() {
-  static QPointer<QWidget> parent;
-  return parent;
+// The window the message in progress was asked for over (none asked: a service called directly).
+struct AskedParent {
+  bool asked = false;
+  QPointer<QWidget> parent;
+};
+AskedParent& Asked() {
+  static AskedParent asked;
+  return asked;
 }
 
 struct ParentScope {
-  explicit ParentScope(QWidget* parent) : before(AskedParent()) { AskedParent() = parent; }
-  ~ParentScope() { AskedParent() = before; }
-  QPointer<QWidget> before;
+  explicit ParentScope(QWidget* parent) : before(Asked()) { Asked() = {true, parent}; }
+  ~ParentScope() { Asked() = before; }
+  AskedParent before;
 };
 
 bool g_codedOnScreen = false;
 
+// The window the caller named, even none; a service called directly goes over the dialog on
+// screen, else over the main window.
 QWidget* DialogParent() {
-  if (QWidget* asked = AskedParent()) return asked;
+  if (Asked().asked) return Asked().parent;
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
   return CurrentSession().mainWindow;
 }

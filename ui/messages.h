@@ -63,8 +63,8 @@ int ShowPlain(QWidget* parent, const PlainMessage& message);
 int ShowPlain(QWidget* parent, const QString& title, const QString& text, int icon,
               PlainButtons buttons = PlainButtons::Ok, int stringId = 0);
 
-// The program's service: the dialogs over the window the caller named, else over the dialog on
-// screen, else over the main window.
+// The program's service: the dialogs over the window the caller of ShowMessage / ShowPlain named;
+// called directly, over the dialog on screen, else over the main window.
 class CDialogMessages : public IMessageService {
  public:
   int ShowMessage(std::string_view code, MessageIcon icon, std::string_view extra) override;
