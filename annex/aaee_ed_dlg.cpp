@@ -6,7 +6,7 @@
 #include "data/program_state.h"
 #include "platform/icons.h"
 #include "ui/edit_ex.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -31,7 +31,7 @@ constexpr ui::ControlDef kControls[] = {
 constexpr ui::DialogTemplate kTemplate{.id = D::kId, .captionId = 97820, .controls = kControls};
 
 bool Asks(QWidget* parent, const char* code) {
-  return CMessageDlg(parent).Show(QString::fromLatin1(code), platform::kIconAsterisk) == kAnsCorregir;
+  return ui::ShowMessage(parent, QString::fromLatin1(code), platform::kIconAsterisk) == kAnsCorregir;
 }
 }  // namespace
 
@@ -63,7 +63,7 @@ int CAaeeEdDlg::OnEditKillFocus(int id) {
   if (!e || !e->IsModifiedEx()) return 0;
   e->StoreToData();
   if (openedPayments_ != f::FractionalPayments.get(Data()) && openedPayments_ != 0.0)
-    CMessageDlg(this).Show(QStringLiteral("100I006"), platform::kIconAsterisk);
+    ui::ShowMessage(this, QStringLiteral("100I006"), platform::kIconAsterisk);
   e->SetModifiedEx(false);
   return 0;
 }

@@ -11,7 +11,7 @@
 #include "data/program_state.h"
 #include "platform/icons.h"
 #include "tallyvex.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -170,7 +170,7 @@ bool CGtotecinfDlg::CheckBases() {
       for (int r = 0; r < f::kRows; ++r) {
         const std::uint8_t* row = Row(r);
         if (f::Holder.get(row) == h && c.base.get(row) > 0 && c.yields[static_cast<std::size_t>(h - 1)] == 0.0) {
-          CMessageDlg(this).Show(QString::fromLatin1(c.code), platform::kIconHand);
+          ui::ShowMessage(this, QString::fromLatin1(c.code), platform::kIconHand);
           return false;
         }
       }

@@ -5,7 +5,7 @@
 #include "blocks/rounding.h"
 #include "platform/icons.h"
 #include "ui/lista_edit.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -80,7 +80,7 @@ bool CAlterpatriDlg::ValidateOK() {
     else if (T < A && code.substr(0, 2) == "G2") refusal = "100R120";
     else if (f::KindText(r).isAbsent(d) && T + A > 0.0) refusal = "100R122";
     if (refusal) {
-      CMessageDlg(this).Show(QString::fromLatin1(refusal), platform::kIconHand);
+      ui::ShowMessage(this, QString::fromLatin1(refusal), platform::kIconHand);
       if (QWidget* w = GetDlgItem(kKind[r])) w->setFocus();
       return false;
     }

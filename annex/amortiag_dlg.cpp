@@ -5,7 +5,7 @@
 #include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/edit_ex.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -75,5 +75,5 @@ bool CAmortiagDlg::ValidateOK() {
     for (std::size_t off : kIncomes[u]) income = income || blocks::F64{off}.get(d) != 0.0;
     flagged = !income;
   }
-  return !flagged || CMessageDlg(this).Show(QStringLiteral("100P031"), platform::kIconAsterisk) != kAnsCorregir;
+  return !flagged || ui::ShowMessage(this, QStringLiteral("100P031"), platform::kIconAsterisk) != kAnsCorregir;
 }

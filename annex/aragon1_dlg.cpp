@@ -2,7 +2,7 @@
 
 #include "data/program_state.h"
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -55,7 +55,7 @@ int D::OnEditValueChanged(int id) {
 bool D::ValidateOK() {
   const std::uint8_t* b = Data();
   if ((hc::Declarant.get(b) > 0 && f::PersonsDeclarant.get(b) == 0) || (hc::Spouse.get(b) > 0 && f::PersonsSpouse.get(b) == 0)) {
-    CMessageDlg(this).Show(QStringLiteral("100R084"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("100R084"), platform::kIconHand);
     return false;
   }
   return true;

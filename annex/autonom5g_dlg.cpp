@@ -2,7 +2,7 @@
 
 #include "annex/holder_counts.h"
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -52,13 +52,13 @@ bool CAutonom5GDlg::ValidateOK() {
       (f::Declarant2003.get(b) + f::Spouse2003.get(b) > 0.0 && f::LivesWithBoth2003.get(b) == 255) ||
       (f::DeclarantEarlier.get(b) + f::SpouseEarlier.get(b) > 0.0 && f::LivesWithBothEarlier.get(b) == 255);
   if (unanswered) {
-    CMessageDlg(this).Show(QStringLiteral("100R085"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("100R085"), platform::kIconHand);
     accept = false;
   }
   const bool multipleAlone = (f::MultipleCommon.get(b) > 0.0 && f::Common2003.get(b) == 0.0) ||
                              (f::MultipleDeclarant.get(b) > 0.0 && f::Declarant2003.get(b) == 0.0) ||
                              (f::MultipleSpouse.get(b) > 0.0 && f::Spouse2003.get(b) == 0.0);
-  if (multipleAlone && CMessageDlg(this).Show(QStringLiteral("100P083"), platform::kIconAsterisk) == kAnsCorregir)
+  if (multipleAlone && ui::ShowMessage(this, QStringLiteral("100P083"), platform::kIconAsterisk) == kAnsCorregir)
     accept = false;
   return accept;
 }

@@ -5,7 +5,7 @@
 
 #include "annex/holder_counts.h"
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -60,12 +60,12 @@ bool CAutonom6MDlg::ValidateOK() {
   bool accept = true;
   const double own = Sum(b, {f::Declarant[0], f::Declarant[1], f::Declarant[2], f::Spouse[0], f::Spouse[1], f::Spouse[2]});
   if (own > 0.0 && f::LivesWithBoth.get(b) == 255) {
-    CMessageDlg(this).Show(QStringLiteral("100R085"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("100R085"), platform::kIconHand);
     accept = false;
   }
   for (int order : {0, 1}) {
     if (Sum(b, {f::Common[order], f::Declarant[order], f::Spouse[order]}) > 1.0) {
-      CMessageDlg(this).Show(QStringLiteral("100R086"), platform::kIconHand);
+      ui::ShowMessage(this, QStringLiteral("100R086"), platform::kIconHand);
       accept = false;
       break;
     }
@@ -74,7 +74,7 @@ bool CAutonom6MDlg::ValidateOK() {
       (f::MultipleCommon.get(b) > 0.0 && Sum(b, {f::Common[0], f::Common[1], f::Common[2]}) == 0.0) ||
       (f::MultipleDeclarant.get(b) > 0.0 && Sum(b, {f::Declarant[0], f::Declarant[1], f::Declarant[2]}) == 0.0) ||
       (f::MultipleSpouse.get(b) > 0.0 && Sum(b, {f::Spouse[0], f::Spouse[1], f::Spouse[2]}) == 0.0);
-  if (multipleAlone && CMessageDlg(this).Show(QStringLiteral("100P084"), platform::kIconAsterisk) == kAnsCorregir)
+  if (multipleAlone && ui::ShowMessage(this, QStringLiteral("100P084"), platform::kIconAsterisk) == kAnsCorregir)
     accept = false;
   return accept;
 }

@@ -1,7 +1,7 @@
 #include "annex/autonom7v2_dlg.h"
 
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "data/program_state.h"
 
 namespace {
@@ -76,7 +76,7 @@ int CAutonom7V2Dlg::OnEditValueChanged(int id) {
 bool CAutonom7V2Dlg::ValidateOK() {
   const std::uint8_t* b = Data();
   if ((f::Declarant.get(b) || f::Spouse.get(b)) && f::LivesWithBoth.get(b) == kBlank) {
-    CMessageDlg(this).Show(QStringLiteral("100R085"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("100R085"), platform::kIconHand);
     if (QWidget* w = GetDlgItem(kLivesWithBoth)) w->setFocus();
     return false;
   }

@@ -8,7 +8,7 @@
 #include "checks/validation_helper.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -60,7 +60,7 @@ constexpr int kYearPrompts[] = {270, 276, 278, 279};
 constexpr int kHolderWords[] = {94, 188, 190};  // common, declarant, spouse
 
 bool Empty(char c) { return c == 0 || c == ' '; }
-void Stop(QWidget* parent, const char* code) { CMessageDlg(parent).Show(QString::fromLatin1(code), platform::kIconHand); }
+void Stop(QWidget* parent, const char* code) { ui::ShowMessage(parent, QString::fromLatin1(code), platform::kIconHand); }
 }  // namespace
 
 D::CCalculoInteresesDemoraDlg(QWidget* parent) : CAnnexDlg(kTemplate, in::kRecordSize, ui::AnnexArgs{parent}) {}

@@ -19,7 +19,7 @@
 #include "platform/icons.h"
 #include "ui/edit_ex.h"
 #include "ui/lista_edit.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "ui/sel_str_edit.h"
 
 namespace {
@@ -317,12 +317,12 @@ void D::OnOK() {
   phone = first == std::string_view::npos ? std::string_view{} : phone.substr(first);
   phone = phone.substr(0, phone.find_last_not_of(std::string_view(" \0", 2)) + 1);
   if (!phone.empty() && phone.find_first_not_of('0') == std::string_view::npos) {
-    CMessageDlg(this).Show(QStringLiteral("WIN046"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("WIN046"), platform::kIconHand);
     if (QWidget* w = GetDlgItem(kTelephone)) w->setFocus();
     return;
   }
   auto refuse = [this](const char* code, int focus) {
-    CMessageDlg(this).Show(QString::fromLatin1(code), platform::kIconHand);
+    ui::ShowMessage(this, QString::fromLatin1(code), platform::kIconHand);
     if (QWidget* w = GetDlgItem(focus)) w->setFocus();
   };
   switch (result) {
@@ -333,7 +333,7 @@ void D::OnOK() {
     default: break;
   }
   const bool joint = doc::State().form100Joint && *doc::State().form100Joint != 0;
-  if (form714 || joint || f::Kind.get(r) != 3) CMessageDlg(this).Show(QStringLiteral("100I002"), platform::kIconAsterisk);
+  if (form714 || joint || f::Kind.get(r) != 3) ui::ShowMessage(this, QStringLiteral("100I002"), platform::kIconAsterisk);
   CTemplateDlg::OnOK();
 }
 

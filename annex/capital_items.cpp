@@ -9,7 +9,7 @@
 #include "platform/icons.h"
 #include "tallyvex.h"
 #include "ui/launcher_edit.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace annex::capital {
 
@@ -42,7 +42,7 @@ void CItemValueDlg::Enable(int id, bool on) {
   if (auto* l = Item<CDialogLauncherEdit>(id); l && l->Button()) l->Button()->setEnabled(enable);
 }
 
-int CItemValueDlg::Say(const char* code, int icon) { return CMessageDlg(this).Show(QString::fromLatin1(code), icon); }
+int CItemValueDlg::Say(const char* code, int icon) { return ui::ShowMessage(this, QString::fromLatin1(code), icon); }
 
 void CG4ItemDlg::RecalculateItem() {
   namespace g4 = f100::sec_g4;

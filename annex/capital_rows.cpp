@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace annex {
 
@@ -19,7 +19,7 @@ int RunRowWarnings(ui::CAnnexRowsDlg& dialog, std::span<const RowWarning> warnin
     const std::uint8_t* row = dialog.Row(r);
     for (const RowWarning& w : warnings)
       if (w.fails(c::Income.get(row), c::Withholding.get(row), c::Third.get(row), c::Fourth.get(row)) &&
-          CMessageDlg(&dialog).Show(QString::fromLatin1(w.code), platform::kIconAsterisk) == kAnsCorregir)
+          ui::ShowMessage(&dialog, QString::fromLatin1(w.code), platform::kIconAsterisk) == kAnsCorregir)
         return 0;
   }
   return 1;

@@ -1,7 +1,7 @@
 #include "annex/cesderima_dlg.h"
 
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -31,6 +31,6 @@ bool CCesderimaDlg::ValidateOK() {
                      : f::PaymentOnAccount.get(Data()) > imputed ? "100R044"
                                                                  : nullptr;
   if (!code) return true;
-  CMessageDlg(this).Show(QString::fromLatin1(code), platform::kIconHand);
+  ui::ShowMessage(this, QString::fromLatin1(code), platform::kIconHand);
   return false;
 }

@@ -2,7 +2,7 @@
 
 #include "data/program_state.h"
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -25,7 +25,7 @@ constexpr ui::ControlDef kControls[] = {
 constexpr ui::DialogTemplate kTemplate{.id = D::kId, .captionId = 95289, .controls = kControls};
 
 bool NoRegime(unsigned char k) { return k == ' ' || k == 0; }
-int Ask(QWidget* parent, const char* code, int icon) { return CMessageDlg(parent).Show(QString::fromLatin1(code), icon); }
+int Ask(QWidget* parent, const char* code, int icon) { return ui::ShowMessage(parent, QString::fromLatin1(code), icon); }
 }  // namespace
 
 CConproppDlg::CConproppDlg(const ui::AnnexArgs& args) : CAnnexDlg(kTemplate, f::kBlockSize, args) {}

@@ -2,7 +2,7 @@
 
 #include "annex/holder_counts.h"
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -62,7 +62,7 @@ int CDec3cruz6imp4Dlg::OnEditKillFocus(int id) {
 bool CDec3cruz6imp4Dlg::ValidateOK() {
   for (const Pair& p : kPairs) {
     if (p.count.get(Data()) > 0.0 && p.persons.get(Data()) == 0.0) {
-      CMessageDlg(this).Show(QStringLiteral("100R084"), platform::kIconHand);
+      ui::ShowMessage(this, QStringLiteral("100R084"), platform::kIconHand);
       if (QWidget* w = GetDlgItem(p.personsId)) w->setFocus();
       return false;
     }

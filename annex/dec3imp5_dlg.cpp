@@ -5,7 +5,7 @@
 #include "platform/help.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -88,7 +88,7 @@ bool CDec3imp5Dlg::ValidateOK() {
   const bool declarant = hc::Declarant.get(b) > 0.0 && f::PersonsDeclarant.get(b) == 0.0;
   const bool spouse = hc::Spouse.get(b) > 0.0 && f::PersonsSpouse.get(b) == 0.0;
   if (!declarant && !spouse) return true;
-  CMessageDlg(this).Show(QStringLiteral("100R084"), platform::kIconHand);
+  ui::ShowMessage(this, QStringLiteral("100R084"), platform::kIconHand);
   if (QWidget* w = GetDlgItem(declarant ? kPersonsDeclarant : kPersonsSpouse)) w->setFocus();
   return false;
 }

@@ -1,7 +1,7 @@
 #include "annex/dec3sino1_dlg.h"
 
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -38,7 +38,7 @@ int CDec3sino1Dlg::OnEditKillFocus(int id) {
 
 bool CDec3sino1Dlg::ValidateOK() {
   if (HasOwnChildren() && f::LivesWithBoth.get(Data()) == f::kBlank) {
-    CMessageDlg(this).Show(QStringLiteral("100R104"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("100R104"), platform::kIconHand);
     if (QWidget* w = GetDlgItem(kLivesWithBoth)) w->setFocus();
     return false;
   }

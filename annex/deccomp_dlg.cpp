@@ -8,7 +8,7 @@
 #include "data/program_state.h"
 #include "platform/icons.h"
 #include "ui/edit_ex.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -170,12 +170,12 @@ bool D::ValidateOK() {
     const bool marked = f::EarlierReturn(k).get(rec) || f::SpecialCase(k).get(rec);
     const bool amounts = f::ToPay(k).get(rec) != 0.0 || f::Refunded(k).get(rec) != 0.0;
     if (marked && !amounts) {
-      if (CMessageDlg(this).Show(QStringLiteral("100P043"), platform::kIconAsterisk) == kAnsCorregir) {
+      if (ui::ShowMessage(this, QStringLiteral("100P043"), platform::kIconAsterisk) == kAnsCorregir) {
         GetDlgItem(kToPay[k])->setFocus();
         return false;
       }
     } else if (!marked && amounts) {
-      CMessageDlg(this).Show(QStringLiteral("100R039"), platform::kIconHand);
+      ui::ShowMessage(this, QStringLiteral("100R039"), platform::kIconHand);
       GetDlgItem(kEarlier[k])->setFocus();
       return false;
     }

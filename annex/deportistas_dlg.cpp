@@ -1,7 +1,7 @@
 #include "annex/deportistas_dlg.h"
 
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -58,7 +58,7 @@ int CDeportistasDlg::OnEditValueChanged(int id) {
 int CDeportistasDlg::ValidateRows() {
   for (int r = 0; r < f::kRows; ++r) {
     if (f::Own.get(Row(r)) + f::Promoter.get(Row(r)) <= f::kLimit) continue;
-    return CMessageDlg(this).Show(QStringLiteral("100P074"), platform::kIconAsterisk) == kAnsCorregir ? 0 : 1;
+    return ui::ShowMessage(this, QStringLiteral("100P074"), platform::kIconAsterisk) == kAnsCorregir ? 0 : 1;
   }
   return 1;
 }

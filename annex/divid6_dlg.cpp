@@ -7,7 +7,7 @@
 #include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/box_field.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -92,7 +92,7 @@ int CDivid6Dlg::OnEditKillFocus(int id) {
   if (GetColumnOfControl(id) != kReductionColumn) return 1;
   const int row = GetRowOfControl(id);
   if (row < 0 || f::Reduction.get(Row(row)) <= 0.0) return 1;
-  if (CMessageDlg(this).Show(QStringLiteral("100P009"), platform::kIconAsterisk) == kAnsCorregir)
+  if (ui::ShowMessage(this, QStringLiteral("100P009"), platform::kIconAsterisk) == kAnsCorregir)
     if (QWidget* w = GetDlgItem(id)) w->setFocus();
   return 1;
 }
@@ -106,10 +106,10 @@ int CDivid6Dlg::ValidateRows() {
       if (!c.fails(g, a, w, d, red)) continue;
       const QString code = QString::fromLatin1(c.code);
       if (c.kind == Kind::Error) {
-        CMessageDlg(this).Show(code, platform::kIconHand);
+        ui::ShowMessage(this, code, platform::kIconHand);
         return 0;
       }
-      if (CMessageDlg(this).Show(code, platform::kIconAsterisk) == kAnsCorregir) return 0;
+      if (ui::ShowMessage(this, code, platform::kIconAsterisk) == kAnsCorregir) return 0;
     }
   }
   return 1;

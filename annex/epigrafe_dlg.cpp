@@ -11,7 +11,7 @@
 #include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/lista_edit.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "ui/sel_str_edit.h"
 #include "ui/box_field.h"
 
@@ -115,7 +115,7 @@ void CEpigrafeDlg::OnSearch() {
   const std::string key = digits.left(5).toStdString();
   const std::string description = LookUp(key);
   if (description[0] == ' ') {
-    CMessageDlg(this).Show(QStringLiteral("100R139"), platform::kIconExclamation);
+    ui::ShowMessage(this, QStringLiteral("100R139"), platform::kIconExclamation);
     return;
   }
   f::Code.set(Data(), key, '\0');
@@ -192,7 +192,7 @@ int CEpigrafeDlg::OpenFor(CSelStrEdit& edit) {
   if (edit.Connection()) dlg.connection_ = edit.Connection();
   dlg.shownMember = CEditEx::GetShownMember();
   dlg.hasOtherMembers = CEditEx::HasOtherMembers() ? 1 : 0;
-  if (dlg.ReadOnlyView()) CMessageDlg(&edit).Show(QStringLiteral("100R025"), platform::kIconExclamation);
+  if (dlg.ReadOnlyView()) ui::ShowMessage(&edit, QStringLiteral("100R025"), platform::kIconExclamation);
   dlg.SetCode(undotted, swapped ? '1' : *kindByte);
   const int result = dlg.DoModal();
   if (result != ui::IDOK) return 2;

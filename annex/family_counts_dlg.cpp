@@ -6,14 +6,14 @@
 #include "platform/help.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
 namespace hc = annex::holder_counts;
 
 bool Refuse(QWidget* parent, const char* code) {
-  CMessageDlg(parent).Show(QString::fromLatin1(code), platform::kIconHand);
+  ui::ShowMessage(parent, QString::fromLatin1(code), platform::kIconHand);
   return false;
 }
 

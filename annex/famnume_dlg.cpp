@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "ui/titular_edit.h"
 
 namespace {
@@ -57,7 +57,7 @@ int CFamnumeDlg::OnEditValueCleared(int) {
 
 bool CFamnumeDlg::ValidateOK() {
   if (f::Holder.get(Data()) < ui::kHolderDeclarant || f::Persons.get(Data()) != 0.0) return true;
-  CMessageDlg(this).Show(QStringLiteral("100R084"), platform::kIconHand);
+  ui::ShowMessage(this, QStringLiteral("100R084"), platform::kIconHand);
   if (QWidget* persons = GetDlgItem(kPersons)) persons->setFocus();
   return false;
 }

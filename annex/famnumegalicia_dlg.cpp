@@ -5,7 +5,7 @@
 #include "platform/help.h"
 #include "platform/icons.h"
 #include "ui/edit_host.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "ui/titular_edit.h"
 
 namespace {
@@ -85,7 +85,7 @@ bool CFamnumegaliciaDlg::ValidateOK() {
   bool marked = false;
   for (const blocks::U8& category : kCategoryFields) marked = marked || category.get(Data()) != 0;
   if (!marked || f::Persons.get(Data()) != 0.0 || f::Holder.get(Data()) == ui::kHolderCommon) return true;
-  CMessageDlg(this).Show(QStringLiteral("100R084"), platform::kIconHand);
+  ui::ShowMessage(this, QStringLiteral("100R084"), platform::kIconHand);
   if (QWidget* persons = GetDlgItem(kPersons)) persons->setFocus();
   return false;
 }

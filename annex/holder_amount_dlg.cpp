@@ -8,7 +8,7 @@
 #include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/titular_edit.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -147,7 +147,7 @@ bool CTit3dat1Dlg::ValidateOK() {
     return false;
   };
   if ((marked[0] && held(ui::kHolderDeclarant)) || (marked[1] && held(ui::kHolderSpouse))) {
-    CMessageDlg(this).Show(QStringLiteral("100P081"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("100P081"), platform::kIconHand);
     return false;
   }
   return true;
@@ -165,7 +165,7 @@ CTit3dat1nDlg::CTit3dat1nDlg(const ui::AnnexArgs& args) : CHolderAmountDlg(kSpec
 bool CTit3dat1nDlg::ValidateOK() {
   const double taxpayers = f::Taxpayers.get(Shown());
   auto refuse = [this](const char* code) {
-    CMessageDlg(this).Show(QString::fromLatin1(code), platform::kIconHand);
+    ui::ShowMessage(this, QString::fromLatin1(code), platform::kIconHand);
     if (QWidget* w = GetDlgItem(kTaxpayers)) w->setFocus();
     return false;
   };

@@ -10,7 +10,7 @@
 #include "data/doc/reference.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -79,7 +79,7 @@ constexpr ui::RowLayout kWorksLayout{.rows = om::kRows, .columns = 4, .first = 0
 
 constexpr int kVariant2Note = 191;
 
-void Stop(QWidget* parent, const char* code) { CMessageDlg(parent).Show(QString::fromLatin1(code), platform::kIconHand); }
+void Stop(QWidget* parent, const char* code) { ui::ShowMessage(parent, QString::fromLatin1(code), platform::kIconHand); }
 
 // The 20 characters of a row's account, entity to number.
 std::string AccountText(const std::uint8_t* row) {

@@ -5,7 +5,7 @@
 #include "annex/scratch_declaration.h"
 #include "platform/icons.h"
 #include "tallyvex.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -94,7 +94,7 @@ int CTransparenciaFiscalDlg::OpenForRow(std::uint8_t* row, QWidget* parent) {
       f::CorporateTaxation.set(row + f::kRowBlock, 0.0);
       f::Excess.set(row + f::kRowBlock, 0.0);
     }
-    CMessageDlg(parent).Show(QStringLiteral("100I008"), platform::kIconAsterisk);
+    ui::ShowMessage(parent, QStringLiteral("100I008"), platform::kIconAsterisk);
   }
   return 1;
 }
@@ -164,5 +164,5 @@ bool CImpotrocDlg::ValidateOK() {
   if (!asks || f::CorporateTaxation.get(Data()) != 0.0 || imputedBase_ <= 0.0 ||
       f::PaymentsOnAccount.get(Data()) + f::CorporateQuotas.get(Data()) <= 0.0)
     return true;
-  return CMessageDlg(this).Show(QStringLiteral("100P042"), platform::kIconAsterisk) == kAnsContinuar;
+  return ui::ShowMessage(this, QStringLiteral("100P042"), platform::kIconAsterisk) == kAnsContinuar;
 }

@@ -9,7 +9,7 @@
 #include "data/program_state.h"
 #include "platform/icons.h"
 #include "ui/box_field.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -129,7 +129,7 @@ void CImpurentasDlg::ShowDaysLimited(double limit) {
   char text[32] = " ";
   auto res = std::to_chars(text + 1, text + sizeof text - 1, limit);
   *res.ptr = '\0';
-  CMessageDlg(this).Show(QStringLiteral("WIN031"), platform::kIconExclamation, QString::fromLatin1(text));
+  ui::ShowMessage(this, QStringLiteral("WIN031"), platform::kIconExclamation, QString::fromLatin1(text));
 }
 
 int CImpurentasDlg::OnEditKillFocus(int id) {
@@ -140,7 +140,7 @@ int CImpurentasDlg::OnEditKillFocus(int id) {
   const int column = GetColumnOfControl(id);
   if (column == kShare && f::Share.get(Row(row)) > 100.0) {
     f::Share.set(Row(row), 100.0);
-    CMessageDlg(this).Show(QStringLiteral("100R009"), platform::kIconAsterisk);
+    ui::ShowMessage(this, QStringLiteral("100R009"), platform::kIconAsterisk);
   }
   if (column == kDays && f::Days.get(Row(row)) > DayLimit(row)) {
     const double limit = GetDayLimit(row);
@@ -177,7 +177,7 @@ bool CImpurentasDlg::ValidateOK() {
     const char first = f::Reference.raw(row)[0];
     if (f::Value.get(row) == 0.0 || f::Share.get(row) == 0.0 || f::Revised.get(row) == f::kRevisedBlank ||
         first == '\0' || first == ' ' || f::Days.get(row) == 0.0) {
-      CMessageDlg(this).Show(QStringLiteral("100R114"), platform::kIconHand);
+      ui::ShowMessage(this, QStringLiteral("100R114"), platform::kIconHand);
       return false;
     }
   }

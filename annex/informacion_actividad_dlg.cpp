@@ -7,7 +7,7 @@
 #include "data/program_state.h"
 #include "platform/icons.h"
 #include "ui/edit_ex.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -96,7 +96,7 @@ int D::OnEditKillFocus(int id) {
     if (CEditEx* e = Edit(kPayments); e && e->IsModifiedEx()) {
       e->StoreToData();
       if (f::FractionalPayments.get(Data()) != openedPayments_ && openedPayments_ != 0.0)
-        CMessageDlg(this).Show(QStringLiteral("100I006"), platform::kIconAsterisk);
+        ui::ShowMessage(this, QStringLiteral("100I006"), platform::kIconAsterisk);
       e->SetModifiedEx(false);
     }
   EnableByActivityCode();
@@ -105,7 +105,7 @@ int D::OnEditKillFocus(int id) {
 
 bool D::Validate() {
   if (f::BoughtFeed.get(Data()) == 1 && (activityCode_ == '1' || activityCode_ == '7') &&
-      CMessageDlg(this).Show(QStringLiteral("100P030"), platform::kIconAsterisk) == kAnsCorregir)
+      ui::ShowMessage(this, QStringLiteral("100P030"), platform::kIconAsterisk) == kAnsCorregir)
     return false;
   return true;
 }

@@ -16,7 +16,7 @@
 #include "platform/icons.h"
 #include "ui/double_edit.h"
 #include "ui/edit_ex.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "ui/titular_edit.h"
 
 namespace annex::activity_info {
@@ -149,7 +149,7 @@ void D::SetRow(std::uint8_t holder, int row) {
   rowGiven_ = true;
 }
 
-int D::Show(const char* code, int icon) { return CMessageDlg(this).Show(QString::fromLatin1(code), icon); }
+int D::Show(const char* code, int icon) { return ui::ShowMessage(this, QString::fromLatin1(code), icon); }
 
 void D::Reload(int id) {
   if (CEditEx* e = Edit(id)) e->LoadFromData(1);

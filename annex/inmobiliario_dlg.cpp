@@ -11,7 +11,7 @@
 #include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/edit_ex.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -168,7 +168,7 @@ int CInmobiliarioDlg::OnEditValueChanged(int id) {
   if (IsHolderOrTypeCell(id)) {
     std::uint8_t* row = Row(item);
     if (f::Type.raw(row)[0] == f::kIncomeOnlyType && HasExpensesOrReduction(item)) {
-      if (CMessageDlg(this).Show(QStringLiteral("100P080"), platform::kIconAsterisk) == kAnsCorregir) {
+      if (ui::ShowMessage(this, QStringLiteral("100P080"), platform::kIconAsterisk) == kAnsCorregir) {
         row[f::Type.off] = static_cast<std::uint8_t>(savedTypes_[static_cast<std::size_t>(item)]);
         putBack = true;
       } else {
@@ -190,7 +190,7 @@ int CInmobiliarioDlg::OnEditValueChanged(int id) {
 
 bool CInmobiliarioDlg::ValidateItems() {
   auto warn = [this](const char* code) {
-    return CMessageDlg(this).Show(QString::fromLatin1(code), platform::kIconAsterisk) != kAnsCorregir;
+    return ui::ShowMessage(this, QString::fromLatin1(code), platform::kIconAsterisk) != kAnsCorregir;
   };
   for (int k = 0; k < f::kItems; ++k) {
     const std::uint8_t* row = Row(k);
@@ -200,7 +200,7 @@ bool CInmobiliarioDlg::ValidateItems() {
     const double r = f::Reduction.get(row), w = f::Withholdings.get(row);
     const double amortisation = f::Amortisation.get(row), compensation = f::FiscalCompensation.get(row);
     if (r > 0 && Round2(0.4 * gross + 0.5) < r) {
-      CMessageDlg(this).Show(QStringLiteral("100R021"), platform::kIconHand);
+      ui::ShowMessage(this, QStringLiteral("100R021"), platform::kIconHand);
       return false;
     }
     if (Round2(0.15 * gross + 0.5) < w && !warn("100P044")) return false;

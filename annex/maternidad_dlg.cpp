@@ -11,7 +11,7 @@
 #include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/launcher_edit.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "ui/titular_edit.h"
 #include "blocks/numtext.h"
 #include "ui/box_field.h"
@@ -260,7 +260,7 @@ bool CMaternidadDlg::ValidateOK() {
   if (const std::uint8_t* decl = doc::State().form100Block) {
     const std::uint8_t* marks = decl + f100::Family.offset + f100::family_wizard::Marks.off + f100::family_wizard::kMale;
     const bool man = (holder == ui::kHolderDeclarant && marks[1] != 0) || (holder == ui::kHolderSpouse && marks[2] != 0);
-    if (man && CMessageDlg(this).Show(QStringLiteral("100P071"), platform::kIconExclamation) == kAnsCorregir)
+    if (man && ui::ShowMessage(this, QStringLiteral("100P071"), platform::kIconExclamation) == kAnsCorregir)
       return false;
   }
   int entered = 0;
@@ -270,11 +270,11 @@ bool CMaternidadDlg::ValidateOK() {
     sum += m::Deduction(c).get(d);
   }
   if (entered > EligibleDescendants()) {
-    CMessageDlg(this).Show(QStringLiteral("100P076"), platform::kIconHand, platform::LoadString(kMoreChildrenText));
+    ui::ShowMessage(this, QStringLiteral("100P076"), platform::kIconHand, platform::LoadString(kMoreChildrenText));
     return false;
   }
   if (sum > 0.0 && m::Advance.get(d) == 0.0 &&
-      CMessageDlg(this).Show(QStringLiteral("100P088"), platform::kIconExclamation) == kAnsCorregir)
+      ui::ShowMessage(this, QStringLiteral("100P088"), platform::kIconExclamation) == kAnsCorregir)
     return false;
   return true;
 }
@@ -367,7 +367,7 @@ int CCotizacionesDevengadasDlg::ConfirmAllMonthsMark() {
   bool any = false;
   for (int c = 0; c < m::kChildren; ++c) any = any || m::ChildContributions(c).get(Data()) != 0.0;
   if (!any) return 1;
-  if (CMessageDlg(this).Show(QStringLiteral("100P072"), platform::kIconExclamation) == kAnsCorregir) {
+  if (ui::ShowMessage(this, QStringLiteral("100P072"), platform::kIconExclamation) == kAnsCorregir) {
     EnableMonths(true, false);
     return 0;
   }
@@ -409,7 +409,7 @@ bool CMatmesesDlg::ValidateOK() {
     if (Data()[month] == 0) continue;
     const double paid = blocks::F64{8 * static_cast<std::size_t>(month)}.get(context_.data());
     if (paid != 0.0) continue;
-    return CMessageDlg(this).Show(QStringLiteral("100P073"), platform::kIconExclamation,
+    return ui::ShowMessage(this, QStringLiteral("100P073"), platform::kIconExclamation,
                                   platform::LoadString(kSelfEmployedText)) != kAnsCorregir;
   }
   return true;

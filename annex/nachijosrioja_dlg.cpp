@@ -2,7 +2,7 @@
 
 #include "annex/holder_counts.h"
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -55,18 +55,18 @@ bool CNachijosriojaDlg::ValidateOK() {
   const std::uint8_t* b = Data();
   bool accept = true;
   if (f::Second(0).get(b) + f::Second(1).get(b) + f::Second(2).get(b) > 1.0) {
-    CMessageDlg(this).Show(QStringLiteral("100R121"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("100R121"), platform::kIconHand);
     accept = false;
   }
   const double members = f::Second(1).get(b) + f::ThirdOn(1).get(b) + f::Second(2).get(b) + f::ThirdOn(2).get(b);
   if (members > 0.0 && f::LivesWithBoth.get(b) == 255) {
-    CMessageDlg(this).Show(QStringLiteral("100R085"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("100R085"), platform::kIconHand);
     accept = false;
   }
   bool multipleAlone = false;
   for (int c = 0; c < 3; ++c)
     multipleAlone = multipleAlone || (f::Multiple(c).get(b) > 0.0 && f::Second(c).get(b) + f::ThirdOn(c).get(b) == 0.0);
-  if (multipleAlone && CMessageDlg(this).Show(QStringLiteral("100P083"), platform::kIconAsterisk) == kAnsCorregir)
+  if (multipleAlone && ui::ShowMessage(this, QStringLiteral("100P083"), platform::kIconAsterisk) == kAnsCorregir)
     accept = false;
   return accept;
 }

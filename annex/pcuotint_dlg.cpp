@@ -1,7 +1,7 @@
 #include "annex/pcuotint_dlg.h"
 
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -113,13 +113,13 @@ bool CPcuotintDlg::ValidateOK() {
   bool shown = false;
   const double spouseUnproductive = f::SpouseUnproductive.get(Data());
   if (spouseUnproductive > f::SpouseBase.get(Data()) && spouseUnproductive != 0.0) {
-    CMessageDlg(this).Show(QStringLiteral("714R002"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("714R002"), platform::kIconHand);
     if (QWidget* w = GetDlgItem(kSpouseUnproductive)) w->setFocus();
     shown = true;
   }
   const double unproductive = f::Unproductive.get(Data());
   if (unproductive > reference_ && unproductive != 0.0) {
-    CMessageDlg(this).Show(QStringLiteral("714R004"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("714R004"), platform::kIconHand);
     if (QWidget* w = GetDlgItem(kUnproductive)) w->setFocus();
     shown = true;
   }

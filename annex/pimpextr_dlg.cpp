@@ -1,7 +1,7 @@
 #include "annex/pimpextr_dlg.h"
 
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -44,7 +44,7 @@ bool CPimpextrDlg::ValidateOK() {
   }
   if (!focus && sum != 0.0 && sum > base_) focus = kNetValue[0];
   if (!focus) return true;
-  CMessageDlg(this).Show(QStringLiteral("100P001"), platform::kIconHand);
+  ui::ShowMessage(this, QStringLiteral("100P001"), platform::kIconHand);
   if (QWidget* w = GetDlgItem(focus)) w->setFocus();
   return false;
 }

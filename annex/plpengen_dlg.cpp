@@ -7,7 +7,7 @@
 #include "blocks/form100.h"
 #include "data/program_state.h"
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -63,7 +63,7 @@ int CPensionLimitDlg::ValidateLimit() {
   // A row without a holder has no limit to compare with.
   const double limit = f::LimitForHolder(holder_);
   if (limit == 0.0 || limit >= f::Year.get(Data())) return 1;
-  return CMessageDlg(this).Show(QStringLiteral("100P050"), platform::kIconAsterisk) == kAnsCorregir ? 0 : 1;
+  return ui::ShowMessage(this, QStringLiteral("100P050"), platform::kIconAsterisk) == kAnsCorregir ? 0 : 1;
 }
 
 }  // namespace annex

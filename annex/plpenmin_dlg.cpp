@@ -8,7 +8,7 @@
 #include "checks/validation_helper.h"
 #include "data/program_state.h"
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -35,7 +35,7 @@ constexpr ui::DialogTemplate kTemplate{.id = CPlpenminDlg::kId, .captionId = 952
                                        .helpTopic = 893};
 
 bool Corrected(QWidget* parent, const char* code) {
-  return CMessageDlg(parent).Show(QString::fromLatin1(code), platform::kIconAsterisk) == kAnsCorregir;
+  return ui::ShowMessage(parent, QString::fromLatin1(code), platform::kIconAsterisk) == kAnsCorregir;
 }
 }  // namespace
 
@@ -70,7 +70,7 @@ int CPlpenminDlg::OnEditKillFocus(int id) {
     UpdateAll(false);
     return 1;
   }
-  CMessageDlg(this).Show(QStringLiteral("WIN004"), platform::kIconExclamation);
+  ui::ShowMessage(this, QStringLiteral("WIN004"), platform::kIconExclamation);
   f::Nif.clear(Data());
   UpdateAll(false);
   if (QWidget* w = GetDlgItem(kNif)) w->setFocus();

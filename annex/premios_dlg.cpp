@@ -6,7 +6,7 @@
 
 #include "platform/icons.h"
 #include "ui/box_field.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -64,7 +64,7 @@ constexpr ui::RowLayout kKindLayout{.rows = k::kRows, .columns = 4, .first = 0, 
 
 // Button 8 ("Corregir") of an information message keeps the dialog open.
 bool Corrected(QWidget* parent, const char* code) {
-  return CMessageDlg(parent).Show(QString::fromLatin1(code), platform::kIconAsterisk) == kAnsCorregir;
+  return ui::ShowMessage(parent, QString::fromLatin1(code), platform::kIconAsterisk) == kAnsCorregir;
 }
 }  // namespace
 
@@ -104,7 +104,7 @@ CPremespDlg::CPremespDlg(const ui::AnnexArgs& args) : CPrizeRowsDlg(kKindTemplat
 int CPremespDlg::ValidateRows() {
   for (int r = 0; r < k::kRows; ++r) {
     if (k::PassedOn.get(Row(r)) > k::PaymentOnAccount.get(Row(r))) {
-      CMessageDlg(this).Show(QStringLiteral("100R052"), platform::kIconHand);
+      ui::ShowMessage(this, QStringLiteral("100R052"), platform::kIconHand);
       return 0;
     }
   }

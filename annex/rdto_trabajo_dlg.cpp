@@ -9,7 +9,7 @@
 #include "platform/strings.h"
 #include "ui/box_field.h"
 #include "ui/launcher_edit.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -196,10 +196,10 @@ int CRdtoTrabajoDlg::ValidateEntries() {
       if (!c.fails(Row(e))) continue;
       const QString code = QString::fromLatin1(c.code);
       if (c.error) {
-        CMessageDlg(this).Show(code, platform::kIconHand);
+        ui::ShowMessage(this, code, platform::kIconHand);
         return 0;
       }
-      if (CMessageDlg(this).Show(code, platform::kIconAsterisk) == kAnsCorregir) {
+      if (ui::ShowMessage(this, code, platform::kIconAsterisk) == kAnsCorregir) {
         if (QWidget* w = GetDlgItem(Cell(c.focusColumn, e))) w->setFocus();
         return 0;
       }
@@ -215,7 +215,7 @@ int CRdtoTrabajoDlg::ValidateEntries() {
     holders += counts ? 1 : 0;
   }
   if (holders > 1) {
-    CMessageDlg(this).Show(QStringLiteral("100R020"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("100R020"), platform::kIconHand);
     if (QWidget* w = GetDlgItem(Cell(kHolderCol, 0))) w->setFocus();
     return 0;
   }

@@ -1,7 +1,7 @@
 #include "annex/redapooc_dlg.h"
 
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -40,5 +40,5 @@ void CRedapoocDlg::RefreshEnabledRows() {
 
 int CRedapoocDlg::ValidateBlock() {
   if (f::Personal.get(Row(0)) + f::Promoter.get(Row(0)) <= f::kLimit) return 1;
-  return CMessageDlg(this).Show(QStringLiteral("100P051"), platform::kIconAsterisk) == kAnsCorregir ? 0 : 1;
+  return ui::ShowMessage(this, QStringLiteral("100P051"), platform::kIconAsterisk) == kAnsCorregir ? 0 : 1;
 }

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -84,7 +84,7 @@ bool CFondosDlg::ValidateOK() {
   const std::uint8_t* d = Data();
   const double limit = (fo::ShortGains.get(d) + fo::LongGains.get(d)) * fo::kWithholdingRate + 0.5;
   if (limit < fo::Withholdings.get(d) &&
-      CMessageDlg(this).Show(QStringLiteral("100P045"), platform::kIconAsterisk) == kAnsCorregir)
+      ui::ShowMessage(this, QStringLiteral("100P045"), platform::kIconAsterisk) == kAnsCorregir)
     return false;
   return true;
 }

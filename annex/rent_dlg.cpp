@@ -6,7 +6,7 @@
 #include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/double_edit.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -131,7 +131,7 @@ int CAutonom1GDlg::OnEditKillFocus(int id) {
   const double months = f::ContractSecond.get(Row(r));
   if (months == 0.0 || months > 12.0) {
     f::ContractSecond.set(Row(r), 0.0);
-    CMessageDlg(this).Show(QStringLiteral("100R149"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("100R149"), platform::kIconHand);
   }
   UpdateAll(false);
   return 1;
@@ -141,7 +141,7 @@ bool CAutonom1GDlg::ValidateOK() {
   for (int r = 0; r < spec_.layout.rows; ++r) {
     const std::uint8_t* row = Row(r);
     if (GetRowOwner(r) == 0 || f::ContractSecond.get(row) != 0.0 || f::ContractFirst.get(row) < 0.0) continue;
-    CMessageDlg(this).Show(QString::fromLatin1(index == 2 ? "100R113" : "100R095"), platform::kIconHand);
+    ui::ShowMessage(this, QString::fromLatin1(index == 2 ? "100R113" : "100R095"), platform::kIconHand);
     if (QWidget* w = GetDlgItem(kSecond[r])) w->setFocus();
     return false;
   }
@@ -171,7 +171,7 @@ bool CAutonom4CaDlg::CheckCommonPersons(int row) {
   UpdateAll(true);
   const double persons = f::HomePersons.get(Row(row));
   if (GetRowOwner(row) != 1 || persons <= 0.0 || persons >= 2.0) return true;
-  CMessageDlg(this).Show(QStringLiteral("100R128"), platform::kIconHand);
+  ui::ShowMessage(this, QStringLiteral("100R128"), platform::kIconHand);
   f::HomePersons.set(Row(row), 0.0);
   UpdateAll(false);
   return false;
@@ -191,7 +191,7 @@ int CAutonom4CaDlg::OnEditValueChanged(int id) {
 
 bool CAutonom4CaDlg::ValidateOK() {
   auto refuse = [this](const char* code, int row) {
-    CMessageDlg(this).Show(QString::fromLatin1(code), platform::kIconHand);
+    ui::ShowMessage(this, QString::fromLatin1(code), platform::kIconHand);
     if (QWidget* w = GetDlgItem(kPersons[row])) w->setFocus();
     return false;
   };

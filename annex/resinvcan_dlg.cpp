@@ -1,7 +1,7 @@
 #include "annex/resinvcan_dlg.h"
 
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -85,7 +85,7 @@ const HolderAmountSpec kSpec86{kTemplate86, f::kBlockSize5,
 #undef QX_END
 
 bool Refuse(CTemplateDlg& d, const char* code, int icon) {
-  CMessageDlg(&d).Show(QString::fromLatin1(code), icon);
+  ui::ShowMessage(&d, QString::fromLatin1(code), icon);
   return false;
 }
 }  // namespace
@@ -93,7 +93,7 @@ bool Refuse(CTemplateDlg& d, const char* code, int icon) {
 void annex::RefuseRepeatedHolder(CHolderAmountDlg& d, int id, const int (&holders)[2]) {
   const int row = id == holders[0] ? 0 : id == holders[1] ? 1 : -1;
   if (row < 0 || d.GetRowOwner(row) == 0 || d.GetRowOwner(0) != d.GetRowOwner(1)) return;
-  CMessageDlg(&d).Show(QStringLiteral("100R045"), platform::kIconHand);
+  ui::ShowMessage(&d, QStringLiteral("100R045"), platform::kIconHand);
   d.ClearRowData(row);
   d.ClearRowControls(row);
   d.CompactRows();

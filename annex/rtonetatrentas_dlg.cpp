@@ -2,7 +2,7 @@
 
 #include "platform/icons.h"
 #include "ui/box_field.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -30,6 +30,5 @@ int CRtonetatrentasDlg::ValidateDeduction() {
   const double d = ui::RoundToDecimals(deduction, 2);
   const double y = ui::RoundToDecimals(f::DividendYield.get(Data()) * 0.4, 2);
   if (y > d) return 1;
-  CMessageDlg msg(this);
-  return msg.Show(QStringLiteral("100P086"), platform::kIconAsterisk) == kAnsCorregir ? 0 : 1;
+  return ui::ShowMessage(this, QStringLiteral("100P086"), platform::kIconAsterisk) == kAnsCorregir ? 0 : 1;
 }

@@ -3,7 +3,7 @@
 #include "blocks/form100.h"
 #include "data/program_state.h"
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -67,7 +67,7 @@ double SectionIIncome(int column) {
 }
 
 bool Warn(QWidget* parent, const char* code) {
-  return CMessageDlg(parent).Show(QString::fromLatin1(code), platform::kIconAsterisk) == kAnsCorregir;
+  return ui::ShowMessage(parent, QString::fromLatin1(code), platform::kIconAsterisk) == kAnsCorregir;
 }
 }  // namespace
 
@@ -103,7 +103,7 @@ bool D::ValidateOK() {
   bool accept = true;
   if ((f::Inside[1].get(b) + f::Outside[1].get(b) > 0 && f::PersonsDeclarant.get(b) == 0) ||
       (f::Inside[2].get(b) + f::Outside[2].get(b) > 0 && f::PersonsSpouse.get(b) == 0)) {
-    CMessageDlg(this).Show(QStringLiteral("100R084"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("100R084"), platform::kIconHand);
     accept = false;
   }
   const double d = f::ExemptDeclarant.get(b) + SectionIIncome(1), s = f::ExemptSpouse.get(b) + SectionIIncome(2);

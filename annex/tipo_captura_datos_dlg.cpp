@@ -1,7 +1,7 @@
 #include "annex/tipo_captura_datos_dlg.h"
 
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -35,5 +35,5 @@ std::uint8_t CTipoCapturaDatosDlg::Answer(int result) const {
 bool CTipoCapturaDatosDlg::ValidateOK() {
   if (!Marked()) return true;
   // Only "Continuar" confirms the special case; any other answer keeps the mark for a second look.
-  return CMessageDlg(this).Show(QStringLiteral("100P002"), platform::kIconQuestion) == kAnsContinuar;
+  return ui::ShowMessage(this, QStringLiteral("100P002"), platform::kIconQuestion) == kAnsContinuar;
 }

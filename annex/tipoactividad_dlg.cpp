@@ -3,7 +3,7 @@
 #include "annex/activity_rows.h"
 #include "data/program_state.h"
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -66,7 +66,7 @@ int CTipoactividadDlg::OnEditKillFocus(int id) {
 bool CTipoactividadDlg::ValidateOK() {
   const std::uint8_t* b = Data();
   if (f::NetYield.get(b) != 0.0 && f::Direct.get(b) == 0 && f::Objective.get(b) == 0) {
-    CMessageDlg(this).Show(QStringLiteral("100R138"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("100R138"), platform::kIconHand);
     return false;
   }
   return true;

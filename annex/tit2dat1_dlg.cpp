@@ -4,7 +4,7 @@
 
 #include "platform/icons.h"
 #include "platform/strings.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -75,7 +75,7 @@ void CTit2dat1Dlg::OnInitAnnex() {
 
 bool CTit2dat1Dlg::ValidateOK() {
   if (index != 13 || (f::Amount.get(Row(0)) == 0.0 && f::Amount.get(Row(1)) == 0.0)) return true;
-  return CMessageDlg(this).Show(QStringLiteral("100I021"), platform::kIconAsterisk) != kAnsCorregir;
+  return ui::ShowMessage(this, QStringLiteral("100I021"), platform::kIconAsterisk) != kAnsCorregir;
 }
 
 // ---------------------------------------------------------------- 1833

@@ -4,7 +4,7 @@
 
 #include "blocks/rounding.h"
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;

@@ -8,7 +8,7 @@
 #include "checks/validation_helper.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 using ui::Ctl;
@@ -128,7 +128,7 @@ int CZeduNifDlg::OnEditKillFocus(int id) {
       for (int i = 0; i < kWidth; ++i) nif[i] = static_cast<std::uint8_t>(text[i] ? text[i] : ' ');
     } else {
       std::memset(nif, ' ', kWidth);
-      CMessageDlg(this).Show(QStringLiteral("WIN004"), platform::kIconExclamation);
+      ui::ShowMessage(this, QStringLiteral("WIN004"), platform::kIconExclamation);
       if (QWidget* w = GetDlgItem(id)) w->setFocus();
     }
   }
@@ -150,7 +150,7 @@ int CTit2dat4Dlg::OnEditValueChanged(int id) {
   const int r = IndexOf(kYHolders, id);
   if (r < 0 || GetRowOwner(r) == 0) return answer;
   if (GetRowOwner(0) != GetRowOwner(1)) return answer;
-  CMessageDlg(this).Show(QStringLiteral("100R045"), platform::kIconHand);
+  ui::ShowMessage(this, QStringLiteral("100R045"), platform::kIconHand);
   ClearRowData(r);
   ClearRowControls(r);
   CompactRows();
@@ -162,7 +162,7 @@ int CTit2dat4Dlg::OnEditValueChanged(int id) {
 bool CTit2dat4Dlg::ValidateOK() {
   for (int r = 0; r < spec_.layout.rows; ++r) {
     if (f::YoungContractHolders.get(Row(r)) == 0.0 && f::YoungAmount.get(Row(r)) > 0.0) {
-      CMessageDlg(this).Show(QStringLiteral("100R095"), platform::kIconHand);
+      ui::ShowMessage(this, QStringLiteral("100R095"), platform::kIconHand);
       if (QWidget* w = GetDlgItem(kYCount[r])) w->setFocus();
       return false;
     }

@@ -8,8 +8,6 @@ namespace app {
 
 namespace {
 
-char g_letter = 'e';
-
 struct Entry {
   int id;
   std::array<const char*, 4> text;  // e, c, g, v
@@ -111,22 +109,21 @@ QString Pick(const std::array<const char*, 4>& texts, char letter) {
 }  // namespace
 
 void SetTextLanguage(char letter) {
-  g_letter = letter;
   platform::SetLanguage(letter);
 }
-char TextLanguage() { return g_letter; }
+char TextLanguage() { return platform::Language(); }
 
 QString Text(int id, char letter) {
   if (const Entry* e = FindTitle(id)) return Pick(e->text, letter);
   const platform::StringTable& table = platform::Strings(letter);
   return table.Has(id) ? table.Get(id) : platform::Strings('e').Get(id);
 }
-QString Text(int id) { return Text(id, g_letter); }
+QString Text(int id) { return Text(id, platform::Language()); }
 bool HasText(int id) { return FindTitle(id) || platform::Strings('e').Has(id); }
 
 QString MenuText(int commandId) {
   const CommandEntry* c = FindCommand(commandId);
-  return c ? Pick(c->menu, g_letter) : QString();
+  return c ? Pick(c->menu, platform::Language()) : QString();
 }
 // A command's string holds its status-bar prompt, a line break and its tooltip.
 QString TooltipText(int commandId) { return Text(commandId).section(QLatin1Char('\n'), -1); }

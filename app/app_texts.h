@@ -7,7 +7,8 @@
 
 namespace app {
 
-// The interface language letter the shell texts follow: 'e', 'c', 'g' or 'v'.
+// The interface language letter the shell texts follow: 'e', 'c', 'g' or 'v'. Its one owner is
+// platform::Language(); the program, the pages and the message tables read it there.
 void SetTextLanguage(char letter);
 char TextLanguage();
 

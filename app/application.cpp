@@ -22,6 +22,7 @@
 #include "app/version_info.h"
 #include "data/store/store.h"
 #include "platform/help.h"
+#include "platform/strings.h"
 #include "ui/controls/calculator_dlg.h"
 #include "ui/session.h"
 
@@ -166,11 +167,10 @@ CRentaApp::Start CRentaApp::InitInstance() {
   const settings::ProfileValues& v = profile_->values;
   remote_ = v.remota;
   accessibility_ = v.accesibilidad;
-  interfaceLetter_ = v.idiomaV.empty() ? 'e' : v.idiomaV[0];
   printingLetter_ = v.idiomaI.empty() ? 'e' : v.idiomaI[0];
   zoom_ = QString::fromStdString(v.zoom);
   // 6. The texts of the interface language.
-  LoadLanguageLibrary();
+  LoadLanguageLibrary(v.idiomaV.empty() ? 'e' : v.idiomaV[0]);
   // 7. The introduction (an unattended run has no one to answer it).
   if (profile_->ShowIntroduction() && (!options_.atIndex || options_.runIntroduction)) RunIntroduction();
   // 8. The two document templates.
@@ -283,12 +283,12 @@ bool CRentaApp::OpenDatabases() {
 
 void CRentaApp::BuildHelpPath() {
   QString name = QStringLiteral("quildxae.hlp");
-  name[7] = QChar::fromLatin1(interfaceLetter_);
+  name[7] = QChar::fromLatin1(InterfaceLanguage());
   helpFile_ = QString::fromStdString(profile_->values.dirBase) + name;
 }
 
 void CRentaApp::RunIntroduction() {
-  CIntroDlg dlg(nullptr, QString::fromStdString(profile_->values.dirBase), interfaceLetter_, accessibility_ != 0);
+  CIntroDlg dlg(nullptr, QString::fromStdString(profile_->values.dirBase), InterfaceLanguage(), accessibility_ != 0);
   const bool continued = options_.runIntroduction ? options_.runIntroduction(dlg) : dlg.exec() == QDialog::Accepted;
   if (continued && dlg.DontShowAgain()) profile_->DisableIntroduction();
 }
@@ -383,9 +383,11 @@ void CRentaApp::OpenDeclaration(const std::string& key, int kind, const std::str
   }
 }
 
-void CRentaApp::LoadLanguageLibrary() {
-  if (IsLanguageLetter(interfaceLetter_)) {
-    SetTextLanguage(interfaceLetter_);
+char CRentaApp::InterfaceLanguage() const { return platform::Language(); }
+
+void CRentaApp::LoadLanguageLibrary(char letter) {
+  if (IsLanguageLetter(letter)) {
+    SetTextLanguage(letter);
     return;
   }
   // No texts for that letter: the program's own (Castellano) stay.
@@ -394,7 +396,7 @@ void CRentaApp::LoadLanguageLibrary() {
 }
 
 void CRentaApp::SwitchLanguage(char letter) {
-  if (letter == interfaceLetter_) return;
+  if (letter == InterfaceLanguage()) return;
   IDeclarationDocument* doc = GetCurrentDocument();
   IDeclarationDocument::Place place;
   std::string key;
@@ -406,12 +408,12 @@ void CRentaApp::SwitchLanguage(char letter) {
     keyToReopen_ = key;
     if (!CloseAllDeclarations()) return;
   }
-  interfaceLetter_ = printingLetter_ = letter;
+  printingLetter_ = letter;
   profile_->values.idiomaV = std::string(1, letter);
   profile_->values.idiomaI = std::string(1, letter);
   templates_[0].reset();
   templates_[1].reset();
-  LoadLanguageLibrary();
+  LoadLanguageLibrary(letter);
   CreateTemplates();
   if (frame_) frame_->ReloadMenus();
   BuildHelpPath();
@@ -455,7 +457,7 @@ void CRentaApp::OnCalculator() {
 }
 
 void CRentaApp::OnAbout() {
-  CAboutDlg dlg(frame_.get(), interfaceLetter_, accessibility_ != 0, remote_ != 0);
+  CAboutDlg dlg(frame_.get(), InterfaceLanguage(), accessibility_ != 0, remote_ != 0);
   dlg.exec();
 }
 

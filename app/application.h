@@ -77,7 +77,8 @@ class CRentaApp : public QObject {
   void WhenDocumentIdle(std::function<void()> action, int delayMs = 0);
 
   void SwitchLanguage(char letter);
-  void LoadLanguageLibrary();
+  // The texts of `letter`, else (a letter without texts) the program's own, said so.
+  void LoadLanguageLibrary(char letter);
   void OnReorganizeData();
   void OnAbout();
   // The calculator, with its result offered for copying.
@@ -107,7 +108,7 @@ class CRentaApp : public QObject {
   CMainFrame* MainFrame() const { return frame_.get(); }
   SingleInstance* Instance() const { return instance_.get(); }
 
-  char InterfaceLanguage() const { return interfaceLetter_; }
+  char InterfaceLanguage() const;
   char PrintingLanguage() const { return printingLetter_; }
   bool RemoteMode() const { return remote_ != 0; }
   bool Accessibility() const { return accessibility_ != 0; }
@@ -160,7 +161,6 @@ class CRentaApp : public QObject {
 
   int remote_ = 0;
   int accessibility_ = 0;
-  char interfaceLetter_ = 'e';
   char printingLetter_ = 'e';
   QString zoom_ = QStringLiteral("1.0");
   QString startDir_;

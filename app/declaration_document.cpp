@@ -11,6 +11,9 @@
 
 #include "annex/tipo_captura_datos_dlg.h"
 #include "app/app_texts.h"
+#include "app/filing_command.h"
+#include "app/filing_context.h"
+#include "app/print_command.h"
 #include "annex/asignacion_tributaria_dlg.h"
 #include "app/program_messages.h"
 #include "blocks/form100.h"
@@ -137,7 +140,22 @@ CDeclarationDocument::CDeclarationDocument(DocumentServices& services, int kindB
   doc_->SetZoom(z >= 1.0 && z <= 2.0 ? z : 1.0);
   // The pages' definitions and pictures: the local database and the program's base folder.
   doc_->SetPageTables({services_.shell.LocalDatabase(), services_.shell.InterfaceLanguage(), services_.shell.BaseFolder()});
+  filingContexts_ = std::make_unique<CFilingContextFactory>(*this);
+  print_ = std::make_unique<CPrintCommand>(*this, *filingContexts_);
+  filing_ = std::make_unique<CFilingCommand>(*this, *filingContexts_, *print_);
 }
+
+bool CDeclarationDocument::PrintDeclaration() { return print_->Run(); }
+
+bool CDeclarationDocument::PrintMemberHasErrors(int member) {
+  // The validation reads the document's target member: the one ticked, not the one shown.
+  if (renta_) renta_->SetTargetMember(member, member == 1 ? 1 : 0);
+  return doc_->ValidateDeclaration(3) == 0 && lastSeverity_ >= 1;
+}
+
+bool CDeclarationDocument::FileDeclaration() { return filing_->Run(); }
+
+std::string CDeclarationDocument::DotCodeText(int member) { return print_->DotCodeText(member); }
 
 CDeclarationDocument::~CDeclarationDocument() {
   delete previewFrame_.data();
@@ -242,8 +260,7 @@ bool CDeclarationDocument::ShowStatus() {
   lastSeverity_ = -1;
   if (doc_->ValidateDeclaration(3) == 2) return false;
   if (RunAvisosErrores(false) != checks::kAvisosPrinting) return false;
-  correctionsPrint_ = true;
-  PrintDeclaration();
+  print_->RunCorrectionsPrint();
   return true;
 }
 

@@ -31,13 +31,15 @@ namespace doc {
 class CRentaDoc;
 }
 namespace forms {
-struct PrintJob;
 class CIrPaginaDlg;
 }
 
 namespace app {
 
 class CProgramMessages;
+class CFilingContextFactory;
+class CPrintCommand;
+class CFilingCommand;
 
 // What an open declaration asks of the program around it; the application answers over its main
 // window.
@@ -192,6 +194,10 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
 
  private:
   class AvisosHost;
+  // The commands that print and file the declaration work on its document and windows.
+  friend class CFilingContextFactory;
+  friend class CPrintCommand;
+  friend class CFilingCommand;
   struct BusyScope {
     explicit BusyScope(CDeclarationDocument& d) : d_(d) { ++d_.busy_; }
     ~BusyScope() { --d_.busy_; }
@@ -217,19 +223,6 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   // Validation findings in "Avisos y errores" (in filing mode its write button ends it with
   // kAvisosWriteFile); the window's ending.
   int RunAvisosErrores(bool filing);
-  // The filing record of `member` (form 100) as text, for the dot code; empty when it fails.
-  std::string FilingText(int member);
-  // Writes the filing file of `member` (form 100) at `path`; reports a failure.
-  bool WriteFilingFile(int member, const QString& path);
-  // Set while a filing file is being written; the writers read and clear it.
-  int filingFlag_ = 0;
-  // Set while the paper copy of a filed declaration is printed.
-  bool internetCopy_ = false;
-  // Set for the print that the findings window's print button asks for: member chosen, validated.
-  bool correctionsPrint_ = false;
-  // The printer of the last print (or the file it printed to): the next print starts from it.
-  QString printerName_, printerFile_;
-  void FillPrintIdentity(forms::PrintJob& job, int member);
   // Whether the declaration of `member` as the member dialog names it (1 family unit .. 5, 6
   // declarant and spouse) has errors for printing; warnings alone do not count.
   bool PrintMemberHasErrors(int member);
@@ -254,6 +247,9 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   int lastSeverity_ = -1;
   int busy_ = 0;
   bool closed_ = false;
+  std::unique_ptr<CFilingContextFactory> filingContexts_;
+  std::unique_ptr<CPrintCommand> print_;
+  std::unique_ptr<CFilingCommand> filing_;
 };
 
 }  // namespace app

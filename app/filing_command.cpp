@@ -12,8 +12,12 @@
 #include <filesystem>
 #include <string>
 
+#include "app/filing_command.h"
+
 #include "app/app_texts.h"
 #include "app/declaration_document.h"
+#include "app/filing_context.h"
+#include "app/print_command.h"
 #include "app/program_messages.h"
 #include "app/version_info.h"
 #include "checks/avisos_model.h"
@@ -66,39 +70,13 @@ std::string DefaultFileName(std::string_view nif) {
 
 }  // namespace
 
-bool CDeclarationDocument::WriteFilingFile(int member, const QString& path) {
-  forms::FilingContext c;
-  c.local = LocalDatabase();
-  c.declarations = &services_.store.Connection();
-  c.messages = &services_.messages;
-  c.block = doc_->Block();
-  c.key = doc_->Key();
-  c.member = member;
-  c.filingFlag = &filingFlag_;
-  if (renta_)
-    c.showMember = [this](int m) {
-      const int before = renta_->ShownMember();
-      renta_->ShowMember(m);
-      return before;
-    };
-  c.language = Language();
-  c.versionLetter = doc::GetWindowsVersionCode();
-  forms::BoxTables tables{LocalDatabase(), Language(), [this](int id, bool stop) { ShowStringMessage(id, stop); }};
-  c.pages = forms::BindingTableFilingPages(tables, doc_->Block());
-  c.seal = [](const std::string& file, char* seal, int position) { return platform::SelloPos(file, seal, position); };
-
+bool CFilingCommand::WriteFilingFile(int member, const QString& path) {
+  DocumentServices& services_ = document_.services_;
   // Written beside the chosen name and renamed into place once whole: a failed or interrupted
   // write leaves no file that looks like a filing file.
   const std::string finalPath = path.toStdString();
   std::string partial = PartialPath(finalPath);
-  bool written = false;
-  if (kindByte_ == store::kKindForm714) {
-    forms::CFilingFileWriter714 writer(std::move(c));
-    written = writer.Generate(partial, forms::kFilingCreate);
-  } else {
-    forms::CFilingFileWriter100 writer(member, std::move(c));
-    written = writer.Generate(partial, forms::kFilingCreate);
-  }
+  bool written = filing_.Generate(member, CFilingContextFactory::Purpose::File, partial, forms::kFilingCreate);
   std::error_code ec;
   if (written && FlushToDisk(partial)) {
     std::filesystem::rename(partial, finalPath, ec);
@@ -114,8 +92,12 @@ bool CDeclarationDocument::WriteFilingFile(int member, const QString& path) {
   return written;
 }
 
-bool CDeclarationDocument::FileDeclaration() {
-  BusyScope busy(*this);
+bool CFilingCommand::Run() {
+  CDeclarationDocument::BusyScope busy(document_);
+  const auto& doc_ = document_.doc_;
+  doc::CRentaDoc* const renta_ = document_.renta_;
+  DocumentServices& services_ = document_.services_;
+  int& filingFlag_ = filing_.filingFlag;
   const bool form100 = renta_ != nullptr;
   const int remembered = form100 ? renta_->ShownMember() : 0;
   const std::uint8_t rememberedView = form100 ? renta_->MemberView() : 0;
@@ -123,7 +105,7 @@ bool CDeclarationDocument::FileDeclaration() {
     if (!form100) return;
     renta_->SetTargetMember(renta_->TargetMember(), rememberedView);
     if (renta_->CanShowMember(remembered)) renta_->ShowMember(remembered);
-    UpdateAllViews(1);
+    document_.UpdateAllViews(1);
   };
 
   int target = 0;
@@ -134,7 +116,7 @@ bool CDeclarationDocument::FileDeclaration() {
     d.block = doc_->Block();
     d.household = renta_->Household();
     d.shownMember = remembered;
-    d.hasErrors = [this](int member) { return PrintMemberHasErrors(member); };
+    d.hasErrors = [this](int member) { return document_.PrintMemberHasErrors(member); };
     forms::CSeleccionDeclaracionImprimirDlg select(std::move(d), 1, CProgramMessages::Parent());
     select.EnsureCreated();
     if (services_.runModal(select) != ui::IDOK || select.member < 1) {
@@ -161,7 +143,7 @@ bool CDeclarationDocument::FileDeclaration() {
   if (form100 && bothSpouses) renta_->SetTargetMember(6, rememberedView);
   const int v = doc_->ValidateDeclaration(form100 ? 1 : 0);
   if (v == 0) {
-    const int ending = RunAvisosErrores(true);
+    const int ending = document_.RunAvisosErrores(true);
     if (ending != checks::kAvisosWriteFile) {
       filingFlag_ = 0;
       if (ending != checks::kAvisosJumped) restore();
@@ -218,9 +200,9 @@ bool CDeclarationDocument::FileDeclaration() {
   CUtilities::IncrementUsageCounters(services_.store.Connection(), model, false, true, false);
   if (paper) {
     if (renta_) renta_->SetSecondPaperCopy(true);
-    internetCopy_ = true;
+    print_.SetInternetCopy(true);
     if (services_.shell.CommandEnabled(kFileCommandPrint)) services_.shell.RunCommand(kFileCommandPrint);
-    internetCopy_ = false;
+    print_.SetInternetCopy(false);
     if (renta_) renta_->SetSecondPaperCopy(false);
   }
   if (immediate)
@@ -233,7 +215,7 @@ bool CDeclarationDocument::FileDeclaration() {
         CUtilities::IncrementUsageCounters(services_.store.Connection(), model, false, false, true);
     }
   restore();
-  UpdateAllViews(1);
+  document_.UpdateAllViews(1);
   return true;
 }
 

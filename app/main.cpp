@@ -6,18 +6,34 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
+#include <string>
 
 #include "app/application.h"
 #include "app/command_line.h"
 #include "app/intro_dialog.h"
 #include "app/main_frame.h"
 #include "app/program_assembly.h"
+#include "ui/messages.h"
 
 namespace {
 
 void SaveScreen(const QString& path) {
   if (QScreen* s = QGuiApplication::primaryScreen()) s->grabWindow(0).save(path);
 }
+
+struct UnattendedMessages : IMessageService {
+  int ShowMessage(std::string_view code, MessageIcon, std::string_view extra) override {
+    std::fprintf(stderr, "%.*s %.*s\n", static_cast<int>(code.size()), code.data(), static_cast<int>(extra.size()),
+                 extra.data());
+    return 1;
+  }
+  void Notice(std::string_view text) override { std::fprintf(stderr, " %.*s\n", static_cast<int>(text.size()), text.data()); }
+  int ShowPlain(const PlainMessage& m) override {
+    Notice(m.text);
+    return kPlainOk;
+  }
+};
 
 }  // namespace
 
@@ -81,11 +97,10 @@ int main(int argc, char** argv) {
       SaveScreen(cl.introScreenshot);
     };
   }
-  if (options.atIndex)
-    app::SetMessageHook([](QWidget*, const app::ShellMessage& m) {
-      std::fprintf(stderr, "%s %s\n", qPrintable(m.code), qPrintable(m.text));
-      return 1;
-    });
+  // An unattended run has no one to answer a message: it is written to standard error.
+  UnattendedMessages unattended;
+  std::optional<ui::ScopedMessageService> toStderr;
+  if (options.atIndex) toStderr.emplace(unattended);
   app::CRentaApp theApp(options);
   started = &theApp;
   app::CProgramAssembly assembly(theApp);

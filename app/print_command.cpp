@@ -10,7 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "app/print_command.h"
+
 #include "app/declaration_document.h"
+#include "app/filing_context.h"
 #include "app/program_messages.h"
 #include "checks/avisos_model.h"
 #include "blocks/form100.h"
@@ -44,34 +47,9 @@ std::string Trimmed(std::string_view text) {
 }
 }  // namespace
 
-std::string CDeclarationDocument::FilingText(int member) {
-  forms::FilingContext c;
-  c.local = LocalDatabase();
-  c.declarations = &services_.store.Connection();
-  c.messages = &services_.messages;
-  c.block = doc_->Block();
-  c.key = doc_->Key();
-  c.member = member;
-  c.filingFlag = &filingFlag_;
-  c.language = Language();
-  c.versionLetter = doc::GetWindowsVersionCode();
-  forms::BoxTables tables{LocalDatabase(), Language(), {}};
-  c.pages = forms::BindingTableFilingPages(tables, doc_->Block());
-  c.seal = [](const std::string& file, char* seal, int position) { return platform::SelloPos(file, seal, position); };
+std::string CPrintCommand::DotCodeText(int member) {
   std::string text;
-  bool ok = false;
-  if (kindByte_ == store::kKindForm714) {
-    forms::CFilingFileWriter714 writer(std::move(c));
-    ok = writer.Generate(text, forms::kFilingTextOnly);
-  } else {
-    forms::CFilingFileWriter100 writer(member, std::move(c));
-    ok = writer.Generate(text, forms::kFilingTextOnly);
-  }
-  return ok ? text : std::string();
-}
-
-std::string CDeclarationDocument::DotCodeText(int member) {
-  std::string text = FilingText(member);
+  if (!filing_.Generate(member, CFilingContextFactory::Purpose::DotCode, text, forms::kFilingTextOnly)) text.clear();
   // The record of a print is told from that of a filing file by its mark.
   if (text.size() > 35) text[35] = 'P';
   return text;
@@ -79,7 +57,9 @@ std::string CDeclarationDocument::DotCodeText(int member) {
 
 // The identity a print of `member` (form 100; form 714 its declarant) carries: NIF, the
 // identification code of the name, the reference and the record of the dot code.
-void CDeclarationDocument::FillPrintIdentity(forms::PrintJob& job, int member) {
+void CPrintCommand::FillPrintIdentity(forms::PrintJob& job, int member) {
+  const auto& doc_ = document_.doc_;
+  doc::CRentaDoc* const renta_ = document_.renta_;
   const std::uint8_t* block = doc_->Block().data();
   if (renta_) {
     const std::uint8_t* family = block + f100::Family.offset;
@@ -111,14 +91,16 @@ void CDeclarationDocument::FillPrintIdentity(forms::PrintJob& job, int member) {
   job.filingText = job.internet ? std::string() : DotCodeText(member);
 }
 
-bool CDeclarationDocument::PrintMemberHasErrors(int member) {
-  // The validation reads the document's target member: the one ticked, not the one shown.
-  if (renta_) renta_->SetTargetMember(member, member == 1 ? 1 : 0);
-  return doc_->ValidateDeclaration(3) == 0 && lastSeverity_ >= 1;
+bool CPrintCommand::RunCorrectionsPrint() {
+  correctionsPrint_ = true;
+  return Run();
 }
 
-bool CDeclarationDocument::PrintDeclaration() {
-  BusyScope busy(*this);
+bool CPrintCommand::Run() {
+  CDeclarationDocument::BusyScope busy(document_);
+  const auto& doc_ = document_.doc_;
+  doc::CRentaDoc* const renta_ = document_.renta_;
+  DocumentServices& services_ = document_.services_;
   doc_->CommitPendingBoxEdit();
   const bool form100 = renta_ != nullptr;
   const int kind = form100 ? 2 : 3;
@@ -143,10 +125,9 @@ bool CDeclarationDocument::PrintDeclaration() {
   // Findings stop the print; the window's print button asks for it again without validating.
   const auto findingsStop = [&] {
     restoreMember();
-    UpdateAllViews(1);
-    if (RunAvisosErrores(false) != checks::kAvisosPrinting) return false;
-    correctionsPrint_ = true;
-    return PrintDeclaration();
+    document_.UpdateAllViews(1);
+    if (document_.RunAvisosErrores(false) != checks::kAvisosPrinting) return false;
+    return RunCorrectionsPrint();
   };
   if (form100) {
     forms::CSeleccionDeclaracionImprimirDlg::Declaration d;
@@ -154,7 +135,7 @@ bool CDeclarationDocument::PrintDeclaration() {
     d.household = renta_->Household();
     d.shownMember = remembered;
     d.printMember = renta_->TargetMember();
-    d.hasErrors = [this](int member) { return PrintMemberHasErrors(member); };
+    d.hasErrors = [this](int member) { return document_.PrintMemberHasErrors(member); };
     forms::CSeleccionDeclaracionImprimirDlg select(std::move(d), memberMode, CProgramMessages::Parent());
     select.EnsureCreated();
     if (services_.runModal(select) != ui::IDOK || select.member < 1) {
@@ -188,7 +169,7 @@ bool CDeclarationDocument::PrintDeclaration() {
 
   forms::PrintJob job;
   job.kind = kind;
-  job.pages = forms::PagesInUse(*this, kind);
+  job.pages = forms::PagesInUse(document_, kind);
   job.language = services_.shell.PrintingLanguage();
   job.internet = internet;
 
@@ -253,7 +234,7 @@ bool CDeclarationDocument::PrintDeclaration() {
   }
   if (!form100) {
     // Form 714 validates once its printer is chosen; the findings window's print button goes on.
-    if (doc_->ValidateDeclaration(0) == 0 && RunAvisosErrores(false) != checks::kAvisosPrinting) return false;
+    if (doc_->ValidateDeclaration(0) == 0 && document_.RunAvisosErrores(false) != checks::kAvisosPrinting) return false;
     if (printedBefore && !internet) {
       if (!choosePages()) return false;
     }
@@ -269,12 +250,12 @@ bool CDeclarationDocument::PrintDeclaration() {
       renta_->SetTargetMember(m, 0);
       renta_->ShowMember(m);
       doc_->Calculate(1);
-      job.pages = forms::PagesInUse(*this, kind);
+      job.pages = forms::PagesInUse(document_, kind);
     }
     FillPrintIdentity(job, m);
     // The page pictures in the printing language for the print, then the screen's again.
     doc_->SetPageTables({services_.shell.LocalDatabase(), job.language, services_.shell.BaseFolder()});
-    if (!session.Print(*this, job, &services_.messages)) break;
+    if (!session.Print(document_, job, &services_.messages)) break;
   }
   const bool printed = session.End();
   doc_->SetPageTables({services_.shell.LocalDatabase(), services_.shell.InterfaceLanguage(), services_.shell.BaseFolder()});
@@ -301,7 +282,7 @@ bool CDeclarationDocument::PrintDeclaration() {
   }
   if (form100 && bothSpouses) renta_->SetTargetMember(6, 0);
   restoreMember();
-  UpdateAllViews(1);
+  document_.UpdateAllViews(1);
   if (printed && !internet) {
     // What to do with the paper declaration.
     if (form100) {

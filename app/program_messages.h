@@ -1,7 +1,7 @@
 // The coded message dialog behind the message service of the layers below the shell (the store,
 // the documents, the calculation drivers, the checks and validators: IMessageService), and the
-// message texts the "Avisos y errores" window lists. Every
-// message goes through app::ShowMessage, so one hook sees them all.
+// message texts the "Avisos y errores" window lists. Every message goes on to the message service
+// (ui/messages.h).
 #pragma once
 
 #include <string>

@@ -72,10 +72,10 @@ enum MessageButtons : int { kButtonsOk = 0, kButtonsYesNoCancel = 3 };
 // Answers of a plain message box besides OK (1).
 enum MessageAnswer : int { kAnswerCancel = 2, kAnswerYes = 6, kAnswerNo = 7 };
 
-// Every message of the program goes through here: a plain message box by default, the coded
-// message dialog for a code; tests replace it. `code` is the coded message ("WIN024") or empty
-// for a plain text; `extra` takes the place of "%s" in a coded message. Answers the button
-// pressed (1 OK; a coded message the id of its button).
+// A message of the shell through the message service (ui/messages.h): the coded message dialog for
+// a code, else a plain message box titled with the program's name. `code` is the coded message
+// ("WIN024") or empty for a plain text; `extra` takes the place of "%s" in a coded message.
+// Answers the button pressed (1 OK; a coded message the id of its button).
 struct ShellMessage {
   ShellMessage() = default;
   ShellMessage(QString c, QString t, int i = kIconInfo, QString x = {}, int b = kButtonsOk)
@@ -86,8 +86,6 @@ struct ShellMessage {
   QString extra;
   int buttons = kButtonsOk;
 };
-using MessageHook = std::function<int(QWidget* parent, const ShellMessage&)>;
-void SetMessageHook(MessageHook hook);
 int ShowMessage(QWidget* parent, const ShellMessage& message);
 
 }  // namespace app

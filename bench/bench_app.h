@@ -3,6 +3,10 @@
 
 #include <QApplication>
 
+#include <string>
+
+#include "ui/messages.h"
+
 namespace qxbench {
 
 inline QApplication& App() {
@@ -15,5 +19,12 @@ inline QApplication& App() {
   }();
   return *app;
 }
+
+// Every message answered with its first button, none shown.
+struct AcceptingMessages : IMessageService {
+  int ShowMessage(std::string_view, MessageIcon, std::string_view) override { return 1; }
+  void Notice(std::string_view) override {}
+  int ShowPlain(const PlainMessage&) override { return kPlainOk; }
+};
 
 }  // namespace qxbench

@@ -56,7 +56,6 @@ struct Shell : app::IDeclarationShell {
 struct OpenDocument {
   OpenDocument() {
     qxbench::App();
-    app::SetMessageHook([](QWidget*, const app::ShellMessage&) { return 1; });
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     ok = declarations.Open((folder / "DatRed.db").string(), db::OpenMode::Create) &&
@@ -72,7 +71,6 @@ struct OpenDocument {
   }
   ~OpenDocument() {
     document.reset();
-    app::SetMessageHook(nullptr);
     std::error_code ec;
     std::filesystem::remove_all(folder, ec);
   }
@@ -89,6 +87,8 @@ struct OpenDocument {
     return checks::kAvisosWriteFile;
   }
 
+  qxbench::AcceptingMessages accepting;
+  ui::ScopedMessageService accept{accepting};
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "qx_filing_command_bench";
   const std::string filePath = (folder / "12345678.100").string();
   db::CAdoConnection declarations{"DatRed"};

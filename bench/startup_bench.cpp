@@ -26,7 +26,8 @@ struct CancellingIndex : app::IDeclarationsIndex {
 
 void BM_StartToTheIndex(benchmark::State& state) {
   qxbench::App();
-  app::SetMessageHook([](QWidget*, const app::ShellMessage&) { return 1; });
+  qxbench::AcceptingMessages accepting;
+  ui::ScopedMessageService messages(accepting);
   CancellingIndex index;
   std::random_device r;
   const std::filesystem::path base =
@@ -56,7 +57,6 @@ void BM_StartToTheIndex(benchmark::State& state) {
       break;
     }
   }
-  app::SetMessageHook(nullptr);
   std::error_code ec;
   std::filesystem::remove_all(base, ec);
 }

@@ -7,7 +7,7 @@
 #include "platform/cp1252.h"
 #include "platform/icons.h"
 #include "ui/edit_ex.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace {
 
@@ -108,7 +108,7 @@ int CModulosListBox::AddLine(const std::string& cp1252Line) {
   const std::string line = modules::ReformatLineAmount(cp1252Line, &overflowed);
   if (overflowed && doc::State().boxOverflowArmed) {
     doc::State().boxOverflowArmed = false;
-    CMessageDlg(this).Show(QStringLiteral("WIN022"), platform::kIconExclamation);
+    ui::ShowMessage(this, QStringLiteral("WIN022"), platform::kIconExclamation);
   }
   auto* item = new QListWidgetItem(QString::fromStdString(platform::Cp1252ToUtf8(line)));
   item->setData(Qt::UserRole, QByteArray::fromStdString(line));

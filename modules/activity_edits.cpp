@@ -11,7 +11,7 @@
 #include "platform/icons.h"
 #include "ui/box_field.h"
 #include "ui/edit_host.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace modules {
 
@@ -46,7 +46,7 @@ int CSelActivityEdit::ClearSelection() {
   const blocks::Text field{box_->TextOffset(), static_cast<std::size_t>(box_->width)};
   const std::string_view code = field.raw(box_->data);
   if (code.find_first_not_of(std::string_view("\0 ", 2)) == std::string_view::npos) return 1;  // nothing to clear
-  if (CMessageDlg(this).Show(QStringLiteral("100P001"), platform::kIconExclamation) != kAnsAceptar) return 1;
+  if (ui::ShowMessage(this, QStringLiteral("100P001"), platform::kIconExclamation) != kAnsAceptar) return 1;
   field.set(box_->data, std::string(static_cast<std::size_t>(box_->width), ' '));
   typed_ = false;
   return 2;

@@ -12,7 +12,7 @@
 #include "platform/icons.h"
 #include "modules/activity_select_dlg.h"
 #include "platform/strings.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "ui/sel_str_edit.h"
 
 namespace modules {
@@ -43,7 +43,7 @@ int Select(CSelStrEdit& edit, int regime, const RunDialog& run,
   const ModuleTableSet tables = ModuleTableSet::ForLanguage(platform::Language());
   // A dialog with nothing to choose from would say nothing of why: the user is told instead.
   if (!HasActivities(edit.Connection(), tables, regime)) {
-    CMessageDlg(edit.window()).Show(QStringLiteral("WIN1104"), platform::kIconExclamation);
+    ui::ShowMessage(edit.window(), QStringLiteral("WIN1104"), platform::kIconExclamation);
     return 2;
   }
   // Parented to the window, not to the edit: the page may drop its editor while the dialog runs.

@@ -13,7 +13,7 @@
 #include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/edit_ex.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace modules {
 
@@ -138,7 +138,7 @@ bool CDaysDlgBase::CheckDays(int days) {
   const double season = mr::SeasonDays.get(Data());
   if ((season != 0 && days > season) || days > maxDays_) {
     Guard() = true;
-    CMessageDlg(this).Show(QStringLiteral("100R118"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("100R118"), platform::kIconHand);
     Guard() = false;
     return false;
   }
@@ -366,7 +366,7 @@ int PNA::OnEditKillFocus(int id) {
   if (Closing()) return 1;
   for (const auto& [control, field] : {std::pair{kHolder, kHolderHours}, std::pair{kSpouse, kSpouseHours}}) {
     if (id != control || field.get(Data()) <= kYearHours) continue;
-    CMessageDlg(this).Show(QStringLiteral("100R136"), platform::kIconExclamation);
+    ui::ShowMessage(this, QStringLiteral("100R136"), platform::kIconExclamation);
     field.set(Data(), 0.0);
     Reload(Edit(control));
     if (QWidget* e = GetDlgItem(control)) e->setFocus();

@@ -7,7 +7,7 @@
 #include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/edit_ex.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 
 namespace modules {
 
@@ -178,7 +178,7 @@ bool CProductYieldDlgBase::CheckIndexes(const IndexChain& chain) {
     const YieldLine& l = shape_.lines[static_cast<std::size_t>(line)];
     const blocks::F64 index{l.at + kIndexAt};
     if (index.get(Data()) < blocks::RoundToDecimals(1, 2)) continue;
-    CMessageDlg(this).Show(QStringLiteral("WIN028"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("WIN028"), platform::kIconHand);
     index.set(Data(), 0.0);
     if (CEditEx* e = Edit(l.index)) {
       e->LoadFromData(1);

@@ -13,7 +13,7 @@
 #include "platform/strings.h"
 #include "ui/box_definition.h"
 #include "ui/drawing_target.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "ui/session.h"
 
 namespace {
@@ -73,8 +73,7 @@ int HolderWordId(char lang, int code) {
 void ShowOverflowOnce() {
   if (!doc::State().boxOverflowArmed) return;
   doc::State().boxOverflowArmed = false;
-  CMessageDlg dlg(nullptr);
-  dlg.Show(QStringLiteral("WIN022"), platform::kIconExclamation, QString());
+  ui::ShowMessage(nullptr, QStringLiteral("WIN022"), platform::kIconExclamation, QString());
 }
 
 }  // namespace

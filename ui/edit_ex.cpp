@@ -12,7 +12,7 @@
 #include "platform/help.h"
 #include "platform/icons.h"
 #include "platform/sound.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "ui/session.h"
 
 namespace {
@@ -216,8 +216,7 @@ void CEditEx::Notify(int code) {
 void CEditEx::Beep() const { platform::MessageBeep(); }
 
 void CEditEx::ShowMessage(const QString& code, int icon, const QString& extra) {
-  CMessageDlg dlg(this);
-  dlg.Show(code, icon, extra);
+  ui::ShowMessage(this, code, icon, extra);
 }
 
 bool CEditEx::IsDialogChild() const {

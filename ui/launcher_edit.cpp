@@ -8,7 +8,7 @@
 #include "platform/icons.h"
 #include "ui/annex_dlg.h"
 #include "ui/launch_table.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "ui/session.h"
 #include "ui/template_dlg.h"
 
@@ -132,8 +132,7 @@ int CDialogLauncherEdit::RunEntry(const ui::LaunchEntry& e) {
 int CDialogLauncherEdit::Launch() {
   const int id = ui::FindDialogId(name_);
   if (!box_ || !box_->option) {
-    CMessageDlg msg(nullptr);
-    msg.Show(QStringLiteral("WIN052"), platform::kIconExclamation);
+    ui::ShowMessage(nullptr, QStringLiteral("WIN052"), platform::kIconExclamation);
     return 1;
   }
   const ui::LaunchEntry* entry = id < 0 ? nullptr : ui::FindLaunchEntry(id);

@@ -12,8 +12,6 @@
 #include "ui/session.h"
 
 bool CMessageDlg::onScreen_ = false;
-CMessageDlg::AnswerHook CMessageDlg::hook_;
-ShownMessage CMessageDlg::lastShown_;
 
 namespace {
 constexpr int kStrDeleteButton = 99754, kStrMessageCaption = 99755;
@@ -42,8 +40,6 @@ CMessageDlg::CMessageDlg(const QString& code, int icon, const QString& extra, QW
     : CMessageDlg(parent) {
   Show(code, icon, extra);
 }
-
-void CMessageDlg::SetAnswerHook(AnswerHook hook) { hook_ = std::move(hook); }
 
 void CMessageDlg::Build() {
   setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
@@ -97,17 +93,16 @@ QString CMessageDlg::RemoveEscapes(const QString& text) {
   return out;
 }
 
-bool CMessageDlg::LookUpMessage(const QString& codeIn) {
+bool CMessageDlg::Lookup(const QString& codeIn, QString& title, QString& text, int& buttons) {
   if (codeIn.isEmpty()) return false;
   const QString code = codeIn.left(7);
   ui::IMessageSource* src = ui::GetMessageSource();
   if (!src) return false;
   const auto row = src->Find(ui::MessageTableName(platform::Language()), code);
   if (!row) return false;
-  title_ = CutAtDoubleBlank(row->titu);
-  QString text = row->text;
+  title = CutAtDoubleBlank(row->titu);
+  text = row->text;
   while (text.endsWith(u' ')) text.chop(1);
-  if (!text.isEmpty()) text_ = text;
   const QString words = CutAtDoubleBlank(row->botones);
   QStringList list;
   if (row->numbotones == 2.0) {
@@ -117,6 +112,7 @@ bool CMessageDlg::LookUpMessage(const QString& codeIn) {
   } else {
     list << words.left(std::max<qsizetype>(0, words.size() - 1));
   }
+  buttons = 0;
   for (QString w : list) {
     for (const ButtonRow& b : kButtons)
       if (w == platform::LoadString(b.plainId).toUpper()) {
@@ -125,44 +121,57 @@ bool CMessageDlg::LookUpMessage(const QString& codeIn) {
       }
     for (const ButtonRow& b : kButtons)
       if (w.toUpper() == platform::LoadString(b.captionId).toUpper()) {
-        buttons_ |= b.flag;
+        buttons |= b.flag;
         break;
       }
   }
   return true;
 }
 
+bool CMessageDlg::LookUpMessage(const QString& code) {
+  QString title, text;
+  int buttons = 0;
+  if (!Lookup(code, title, text, buttons)) return false;
+  title_ = title;
+  if (!text.isEmpty()) text_ = text;
+  buttons_ |= buttons;
+  return true;
+}
+
+ShownMessage CMessageDlg::Compose(const QString& code, int icon, const QString& extra) {
+  ShownMessage m;
+  m.code = code;
+  m.icon = icon;
+  m.extra = extra;
+  if (!code.isEmpty()) {
+    if (!Lookup(code, m.title, m.text, m.buttons)) {
+      m.title.clear();
+      m.text = extra.isEmpty() ? code : extra;
+      m.buttons = kBtnAceptar;
+    } else if (!extra.isEmpty()) {
+      m.text = InsertExtra(m.text, extra);
+    }
+  } else if (!extra.isEmpty()) {
+    m.text = extra;
+    m.buttons = kBtnAceptar;
+  }
+  m.text = RemoveEscapes(m.text);
+  return m;
+}
+
 int CMessageDlg::Show(const QString& code, int icon, const QString& extra) {
   if (onScreen_) return result_;
+  const ShownMessage m = Compose(code, icon, extra);
   iconId_ = icon;
   icon_ = platform::StandardIcon(icon);
   code_ = code;
-  text_.clear();
-  title_.clear();
-  buttons_ = 0;
-  if (!code.isEmpty()) {
-    if (!LookUpMessage(code)) {
-      text_ = extra.isEmpty() ? code : extra;
-      buttons_ = kBtnAceptar;
-    } else if (!extra.isEmpty()) {
-      text_ = InsertExtra(text_, extra);
-    }
-  } else if (!extra.isEmpty()) {
-    text_ = extra;
-    buttons_ = kBtnAceptar;
-  }
-  text_ = RemoveEscapes(text_);
-  lastShown_ = ShownMessage{code, title_, text_, buttons_, icon};
+  title_ = m.title;
+  text_ = m.text;
+  buttons_ = m.buttons;
 
   onScreen_ = true;
-  int answer;
-  if (hook_) {
-    answer = hook_(lastShown_);
-    if (answer == kAnsContinuar || answer == kAnsCorregir || answer == kAnsConfirmar) result_ = answer;
-  } else {
-    InitDialog();
-    answer = exec();
-  }
+  InitDialog();
+  const int answer = exec();
   onScreen_ = false;
   if (result_ == kAnsNone) result_ = answer;
   if (parent_) parent_->update();

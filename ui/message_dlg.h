@@ -1,38 +1,16 @@
 // The coded message dialog: title, text and buttons of a message code read from the message table
-// of the interface language; answers the button pressed.
+// of the interface language; answers the button pressed. The program shows it through the message
+// service (ui/messages.h), never directly.
 #pragma once
 
 #include <QDialog>
 #include <QIcon>
 #include <QString>
 
-#include <functional>
-
+#include "ui/messages.h"
 #include "ui/owner_draw_button.h"
 
 class QLabel;
-
-// Answers of CMessageDlg::Show (the buttons' control ids).
-enum MessageAnswer : int {
-  kAnsNone = -1,
-  kAnsAceptar = 1,
-  kAnsCancelar = 2,
-  kAnsContinuar = 3,
-  kAnsCorregir = 8,
-  kAnsConfirmar = 10,
-};
-
-// Button flags of a message.
-enum MessageButtonFlag : int { kBtnAceptar = 1, kBtnCancelar = 2, kBtnContinuar = 4, kBtnCorregir = 8, kBtnConfirmar = 16 };
-
-// What a shown message put before the user (for the test seam and for logs).
-struct ShownMessage {
-  QString code;
-  QString title;
-  QString text;
-  int buttons = 0;  // MessageButtonFlag bits
-  int icon = 0;
-};
 
 class CMessageDlg : public QDialog {
   Q_OBJECT
@@ -53,6 +31,8 @@ class CMessageDlg : public QDialog {
 
   // Reads the row of `code`: title, text and buttons. False when there is none.
   bool LookUpMessage(const QString& code);
+  // What Show puts before the user for `code`, `icon` and `extra`, without showing it.
+  static ShownMessage Compose(const QString& code, int icon, const QString& extra = QString());
   static QString CutAtDoubleBlank(const QString& s);
   // "%s" replaced by the extra text; any other "%" stays as it is.
   static QString InsertExtra(const QString& text, const QString& extra);
@@ -64,11 +44,6 @@ class CMessageDlg : public QDialog {
   QWidget* GetDlgItem(int id) const;
 
   static bool IsOnScreen() { return onScreen_; }
-  // Test seam: when set, Show hands the message to the hook instead of running the dialog, and
-  // the hook's answer stands for the button pressed.
-  using AnswerHook = std::function<int(const ShownMessage&)>;
-  static void SetAnswerHook(AnswerHook hook);
-  static const ShownMessage& LastShown() { return lastShown_; }
 
  protected:
   void keyPressEvent(QKeyEvent* e) override;
@@ -96,7 +71,7 @@ class CMessageDlg : public QDialog {
   QString code_;
   bool inited_ = false;
 
+  static bool Lookup(const QString& code, QString& title, QString& text, int& buttons);
+
   static bool onScreen_;
-  static AnswerHook hook_;
-  static ShownMessage lastShown_;
 };

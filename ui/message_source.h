@@ -59,7 +59,7 @@ class MemoryMessageSource : public IMessageSource {
   std::map<QString, std::map<QString, MessageRow>> tables_;  // upper-case names and codes
 };
 
-// The source every CMessageDlg reads (none: every code reads as not found).
+// The source every coded message reads (none: every code reads as not found).
 void SetMessageSource(std::shared_ptr<IMessageSource> source);
 IMessageSource* GetMessageSource();
 

@@ -1,7 +1,6 @@
 #include "ui/sub_dialog_edit.h"
 #include "ui/type_ahead_guard.h"
 
-#include <QMessageBox>
 
 #include <cstring>
 
@@ -9,6 +8,7 @@
 #include "platform/strings.h"
 #include "ui/annex_dlg.h"
 #include "ui/launcher_edit.h"
+#include "ui/messages.h"
 
 namespace ui {
 
@@ -23,7 +23,6 @@ constexpr SubDialogEntry kSubDialogs[] = {
     {"IDD_CERTIFICADO", 23, "CCertificadoDlg", SubDialogData::OneField5},
     {"IDD_DFDISCONF", 104, "CDfdisconfDlg", SubDialogData::Block72},
 };
-PlainMessageHook g_plainHook;
 }  // namespace
 
 std::span<const SubDialogEntry> SubDialogTable() { return kSubDialogs; }
@@ -34,14 +33,8 @@ const SubDialogEntry* FindSubDialog(std::string_view name) {
   return nullptr;
 }
 
-void SetPlainMessageHook(PlainMessageHook hook) { g_plainHook = std::move(hook); }
-
 void ShowPlainMessage(QWidget* parent, int stringId) {
-  if (g_plainHook) {
-    g_plainHook(stringId);
-    return;
-  }
-  QMessageBox::information(parent, QString(), platform::LoadString(stringId));
+  ShowPlain(parent, QString(), platform::LoadString(stringId), platform::kIconAsterisk, PlainButtons::Ok, stringId);
 }
 
 }  // namespace ui

@@ -64,10 +64,8 @@ class CSubDialogEdit : public CBoxEdit {
   QPointer<ui::CCompanionButton> button_;
 };
 
-// Plain message boxes of the box editors ("No existe dato a editar" ...), by string id; a test seam
-// records them instead of showing.
+// Plain message boxes of the box editors ("No existe dato a editar" ...), by string id, through
+// the message service.
 namespace ui {
 void ShowPlainMessage(QWidget* parent, int stringId);
-using PlainMessageHook = std::function<void(int stringId)>;
-void SetPlainMessageHook(PlainMessageHook hook);
 }  // namespace ui

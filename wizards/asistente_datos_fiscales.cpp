@@ -7,7 +7,7 @@
 #include "data/db/ado.h"
 #include "platform/help.h"
 #include "platform/icons.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "wizards/datos_fiscales_incorporados_dlg.h"
 #include "wizards/df_trabajo.h"
 #include "wizards/fiscal_helpers.h"
@@ -119,8 +119,7 @@ int CAsistenteDatosFiscales::OnCommand(int id, int code) {
   if (code != ui::kBnClicked) return CAsistente::OnCommand(id, code);
   switch (id) {
     case kIdWizFinish: {
-      CMessageDlg question(this);
-      if (question.Show(QString::fromLatin1(kFinishQuestion), platform::kIconAsterisk) != kAnsAceptar) {
+      if (ui::ShowMessage(this, QString::fromLatin1(kFinishQuestion), platform::kIconAsterisk) != kAnsAceptar) {
         if (CDFTrabajo* last = LastPage()) last->OnSetActive();
         return 1;
       }

@@ -16,7 +16,7 @@
 #include "platform/strings.h"
 #include "ui/box_edit.h"
 #include "ui/lista_edit.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "ui/sel_str_edit.h"
 #include "wizards/comprobacion_dlg.h"
 
@@ -643,7 +643,7 @@ void CDatoshijoDlg::OnInitDialog() {
 }
 
 int CDatoshijoDlg::Show(const char* code, int icon, const QString& extra) {
-  return CMessageDlg(this).Show(QString::fromLatin1(code), icon ? icon : platform::kIconHand, extra);
+  return ui::ShowMessage(this, QString::fromLatin1(code), icon ? icon : platform::kIconHand, extra);
 }
 
 void CDatoshijoDlg::Refuse(const char* code, int focus, int icon) {
@@ -1121,7 +1121,7 @@ CDatosFam::~CDatosFam() = default;
 void CDatosFam::ClearUnusedMemberData() { famwiz::ClearUnusedMemberData(work_, additional_ && additional_->isVisible()); }
 
 int CDatosFam::Show(const char* code, int icon, const QString& extra) {
-  return CMessageDlg(this).Show(QString::fromLatin1(code), icon, extra);
+  return ui::ShowMessage(this, QString::fromLatin1(code), icon, extra);
 }
 
 int CDatosFam::OnGoToPage(int page) {

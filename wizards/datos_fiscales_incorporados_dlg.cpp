@@ -17,7 +17,7 @@
 #include "data/store/store.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "ui/session.h"
 
 namespace {
@@ -115,7 +115,7 @@ bool Dlg::Load() {
   if (!loaded_) {
     incorporatedText_.clear();
     notIncorporatedText_.clear();
-    CMessageDlg(this).Show(QStringLiteral("100R129"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("100R129"), platform::kIconHand);
   }
   return loaded_;
 }

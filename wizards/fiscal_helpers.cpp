@@ -3,7 +3,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFont>
-#include <QMessageBox>
 #include <QPainter>
 
 #include <algorithm>
@@ -11,27 +10,14 @@
 
 #include "platform/cp1252.h"
 #include "platform/strings.h"
+#include "ui/messages.h"
 
 namespace fiscal {
-
-namespace {
-StringMessageHook& Hook() {
-  static StringMessageHook hook;
-  return hook;
-}
-}  // namespace
-
-void SetStringMessageHook(StringMessageHook hook) { Hook() = std::move(hook); }
 
 void ShowStringMessage(int id, QWidget* parent, const QString& detail) {
   QString text = platform::LoadString(id);
   if (!detail.isEmpty()) text += QLatin1Char('\n') + detail;
-  if (Hook()) {
-    Hook()(id, text);
-    return;
-  }
-  QMessageBox box(QMessageBox::NoIcon, platform::LoadString(2090), text, QMessageBox::Ok, parent);
-  box.exec();
+  ui::ShowPlain(parent, platform::LoadString(2090), text, 0, PlainButtons::Ok, id);
 }
 
 void CreateAndSelectFont(LogFont* buffer, int height, int width, std::uint8_t outPrecision,

@@ -15,12 +15,9 @@ class QWidget;
 
 namespace fiscal {
 
-// Shows the string-table text `id` in a plain message box with an OK button; `detail`, when
+// Shows the string-table text `id` in a plain message box with an OK button (message service); `detail`, when
 // given, follows it on a line of its own.
 void ShowStringMessage(int id, QWidget* parent = nullptr, const QString& detail = {});
-// Tests see the message instead of a box while a hook is set.
-using StringMessageHook = std::function<void(int id, const QString& text)>;
-void SetStringMessageHook(StringMessageHook hook);
 
 // The platform's logical font record: 60 bytes, the face name in Windows-1252.
 struct LogFont {

@@ -17,7 +17,7 @@
 #include "ui/box_edit.h"
 #include "ui/edit_ex.h"
 #include "ui/edit_host.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "ui/owner_draw_button.h"
 #include "ui/sub_dialog_edit.h"
 
@@ -225,7 +225,7 @@ CPrestamosHipotecariosDlg::CPrestamosHipotecariosDlg(QWidget* parent) : CTemplat
 
 void CPrestamosHipotecariosDlg::OnInitDialog() {
   CTemplateDlg::OnInitDialog();
-  CMessageDlg(this).Show(QStringLiteral("100DFPH"), platform::kIconAsterisk);
+  ui::ShowMessage(this, QStringLiteral("100DFPH"), platform::kIconAsterisk);
   std::memset(dateField_, ' ', sizeof dateField_);
   std::memcpy(dateField_, date.data(), std::min(date.size(), sizeof dateField_));
   Edit(kIdAcquisition)->BindData(&acquisition);
@@ -289,7 +289,7 @@ int CPrestamosHipotecariosDlg::OnEditKillFocus(int id) {
   if (!checks::CValidationHelper::IsValidDate(text)) {
     std::memset(dateField_, ' ', sizeof dateField_);
     Reload();
-    CMessageDlg(this).Show(QStringLiteral("WIN008"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("WIN008"), platform::kIconHand);
     Enable(kIdAmount, false);
     return 0;
   }
@@ -305,7 +305,7 @@ void CPrestamosHipotecariosDlg::OnOK() {
   CTemplatePropPg::UpdateChildControls(this, true);
   date.assign(dateField_, sizeof dateField_);
   if (DateIsBlank() && acquisition == 1 && externalFinancing == 1) {
-    CMessageDlg(this).Show(QStringLiteral("101DFPH"), platform::kIconAsterisk);
+    ui::ShowMessage(this, QStringLiteral("101DFPH"), platform::kIconAsterisk);
     return;
   }
   done(ui::IDOK);

@@ -20,7 +20,7 @@
 #include "ui/controls/file_dialog_ex.h"
 #include "ui/controls/profile_store.h"
 #include "ui/edit_ex.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "ui/owner_draw_button.h"
 #include "wizards/fiscal_file.h"
 #include "wizards/fiscal_helpers.h"
@@ -296,8 +296,7 @@ void CObtencionDatosFiscalesDlg::ChooseFile() {
   while (second.endsWith('\n') || second.endsWith('\r')) second.chop(1);
   const QByteArray member = platform::Utf8ToCp1252(nif.toStdString()).c_str();
   if (second.isEmpty() || second.mid(1, 9) != member.left(9)) {
-    CMessageDlg msg(this);
-    msg.Show(QStringLiteral("WIN048"), platform::kIconExclamation);
+    ui::ShowMessage(this, QStringLiteral("WIN048"), platform::kIconExclamation);
     done(kOtherNif);
     return;
   }

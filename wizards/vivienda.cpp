@@ -22,7 +22,7 @@
 #include "ui/double_edit.h"
 #include "ui/launch_table.h"
 #include "ui/launcher_edit.h"
-#include "ui/message_dlg.h"
+#include "ui/messages.h"
 #include "ui/session.h"
 #include "ui/titular_edit.h"
 
@@ -348,7 +348,7 @@ int CInverVivi::CheckPage() {
   };
   if (!concerns(0) && !concerns(1)) return 1;
   const int answer =
-      CMessageDlg(this).Show(QStringLiteral("100P079"), platform::kIconAsterisk, platform::LoadString(kStrWipeNote));
+      ui::ShowMessage(this, QStringLiteral("100P079"), platform::kIconAsterisk, platform::LoadString(kStrWipeNote));
   if (answer == kCorregir) return 0;
   for (int e = 0; e < 2; ++e) pendingClear_[static_cast<std::size_t>(e)] = concerns(e);
   return 1;
@@ -411,10 +411,10 @@ int CInverVivi::OnEditKillFocus(int id) {
     if (!Blank(date)) {
       bool refused = false;
       if (!tv::IsValidDate(date.c_str())) {
-        CMessageDlg(this).Show(QStringLiteral("WIN008"), platform::kIconHand);
+        ui::ShowMessage(this, QStringLiteral("WIN008"), platform::kIconHand);
         refused = true;
       } else if (tv::CompareDates("01012004", date.c_str()) != 1) {
-        CMessageDlg(this).Show(QStringLiteral("WIN008"), platform::kIconAsterisk);
+        ui::ShowMessage(this, QStringLiteral("WIN008"), platform::kIconAsterisk);
         refused = true;
       }
       if (refused) std::memset(working_.data() + field.off, 0, field.width);
@@ -518,7 +518,7 @@ int CCompAdq::OnEditKillFocus(int id) {
       comp::Days(r).set(w, days);
       limits_[static_cast<std::size_t>(r)] = days;
       Reload();
-      CMessageDlg(this).Show(QStringLiteral("WIN031"), platform::kIconExclamation,
+      ui::ShowMessage(this, QStringLiteral("WIN031"), platform::kIconExclamation,
                              QStringLiteral(" ") + QString::fromStdString(blocks::FormatGeneral(days)));
       inKillFocus_ = false;
       return 1;
@@ -564,7 +564,7 @@ int CCompAdq::CheckPage() {
     t[static_cast<std::size_t>(r)] = comp::Interest(r).get(w) + comp::Investment(r).get(w);
     const int holder = comp::Holder(r).get(w);
     if (holder != 0 && t[static_cast<std::size_t>(r)] != 0.0 && comp::Cadastral(r).get(w) == 0.0) {
-      CMessageDlg(this).Show(QStringLiteral("100R057"), platform::kIconHand);
+      ui::ShowMessage(this, QStringLiteral("100R057"), platform::kIconHand);
       return 0;
     }
     if (holder == ui::kHolderCommon) e += t[static_cast<std::size_t>(r)];
@@ -574,17 +574,17 @@ int CCompAdq::CheckPage() {
   g += blocks::RoundToDecimals(e * 0.5, 2);
   i += blocks::RoundToDecimals(e * 0.5, 2);
   if (g > declarant || i > spouse) {
-    CMessageDlg(this).Show(QStringLiteral("100R056"), platform::kIconHand);
+    ui::ShowMessage(this, QStringLiteral("100R056"), platform::kIconHand);
     return 0;
   }
   const double firstRow = inv::FinancedWithin(0).get(iv) + inv::FinancedAfter(0).get(iv) + inv::Unfinanced(0).get(iv);
   if (firstRow > 0 && inv::InfoHolder(0).get(iv) == 0 &&
-      CMessageDlg(this).Show(QStringLiteral("100R063"), platform::kIconAsterisk) == kCorregir)
+      ui::ShowMessage(this, QStringLiteral("100R063"), platform::kIconAsterisk) == kCorregir)
     return 0;
   for (int k = 0; k < 2; ++k) {
     if (inv::InfoHolder(k).get(iv) == 0) continue;
     if (Blank(inv::InfoDate(k).raw(iv)) || Blank(inv::InfoLoan(k).raw(iv))) {
-      if (CMessageDlg(this).Show(QStringLiteral("100P082"), platform::kIconAsterisk) == kCorregir) return 0;
+      if (ui::ShowMessage(this, QStringLiteral("100P082"), platform::kIconAsterisk) == kCorregir) return 0;
       break;
     }
   }
@@ -592,7 +592,7 @@ int CCompAdq::CheckPage() {
     const std::string date(inv::InfoDate(r).raw(iv));
     if (Blank(date) || t[static_cast<std::size_t>(r)] == 0.0) continue;
     if (tv::CompareDates(date.c_str(), "04051998") != -1) {
-      CMessageDlg(this).Show(QStringLiteral("100R140"), platform::kIconHand);
+      ui::ShowMessage(this, QStringLiteral("100R140"), platform::kIconHand);
       return 0;
     }
   }
@@ -706,7 +706,7 @@ int OpenHousingSheet(bool fromCompensation, int holderMode, std::uint8_t* annex,
   std::memcpy(sheet.Compensation().data(), compensation, comp::kSize);
   const int shown = GetCurrentHolder();
   if (shown != ui::kFamilyUnit && HouseholdHasSeveralHolders())
-    CMessageDlg(nullptr).Show(QStringLiteral("100R025"), platform::kIconExclamation);
+    ui::ShowMessage(nullptr, QStringLiteral("100R025"), platform::kIconExclamation);
   const int result = Runner() ? Runner()(sheet) : sheet.DoModal();
   if (result != ui::IDOK) return result;
   std::memcpy(investment, sheet.Investment().data(), inv::kSize);

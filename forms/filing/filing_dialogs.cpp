@@ -9,26 +9,23 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
+#include <QApplication>
 #include <QVBoxLayout>
 
 #include "platform/help.h"
+#include "platform/icons.h"
 #include "platform/strings.h"
 #include "platform/web_address.h"
 #include "ui/controls/file_dialog_ex.h"
 #include "ui/controls/link_label.h"
 #include "ui/edit_host.h"
+#include "ui/messages.h"
 
 namespace forms {
 
 namespace {
 
 using ui::Ctl;
-
-FilingMessageHook& MessageHook() {
-  static FilingMessageHook hook;
-  return hook;
-}
 
 // The filing dialog: template 274, and template 1 (remote mode) without the paragraph on
 // immediate filing. The folder and name fields stand where the save dialog's own were.
@@ -75,18 +72,10 @@ constexpr ui::DialogTemplate kPresentationTemplate{283, nullptr, kStrPresentatio
 
 }  // namespace
 
-void SetFilingMessageHook(FilingMessageHook hook) { MessageHook() = std::move(hook); }
-
 int ShowFilingMessage(QWidget* parent, const QString& text, bool yesNo) {
-  if (MessageHook()) return MessageHook()(parent, text, yesNo);
-  if (!yesNo) {
-    QMessageBox::information(parent, QApplication::applicationDisplayName(), text);
-    return 1;
-  }
-  return QMessageBox::question(parent, QApplication::applicationDisplayName(), text,
-                               QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
-             ? kAnswerYes
-             : kAnswerNo;
+  return ui::ShowPlain(parent, QApplication::applicationDisplayName(), text,
+                       yesNo ? platform::kIconQuestion : platform::kIconAsterisk,
+                       yesNo ? PlainButtons::YesNo : PlainButtons::Ok);
 }
 
 CDlgInternet::CDlgInternet(const QString& defaultExtension, const QString& proposedName, const QString& baseFolder,

@@ -52,10 +52,8 @@ enum FilingText : int {
 
 inline constexpr int kFilingHelpTopic = 690;
 
-// Plain message boxes of the filing dialogs: the text and whether it asks Yes or No; answers 6
-// (Yes), 7 (No) or 1 (OK). Tests put their own.
-using FilingMessageHook = std::function<int(QWidget* parent, const QString& text, bool yesNo)>;
-void SetFilingMessageHook(FilingMessageHook hook);
+// Plain message boxes of the filing dialogs, through the message service: the text and whether it
+// asks Yes or No; answers 6 (Yes), 7 (No) or 1 (OK).
 int ShowFilingMessage(QWidget* parent, const QString& text, bool yesNo);
 inline constexpr int kAnswerYes = 6;
 inline constexpr int kAnswerNo = 7;

@@ -16,11 +16,7 @@ class AsignacionTributaria : public annextest::AnnexTest {
  protected:
   void SetUp() override {
     AnnexTest::SetUp();
-    ui::SetPlainMessageHook([this](int id) { plain.push_back(id); });
-  }
-  void TearDown() override {
-    ui::SetPlainMessageHook({});
-    AnnexTest::TearDown();
+    messages.observePlain = [this](const PlainMessage& m) { plain.push_back(m.stringId); };
   }
   std::unique_ptr<Dlg> Shown(bool byHandDisabled = false) {
     auto d = std::make_unique<Dlg>();

@@ -31,11 +31,7 @@ class BoxEditors : public AnnexTest {
  protected:
   void SetUp() override {
     AnnexTest::SetUp();
-    ui::SetPlainMessageHook([this](int id) { plain.push_back(id); });
-  }
-  void TearDown() override {
-    ui::SetPlainMessageHook({});
-    AnnexTest::TearDown();
+    messages.observePlain = [this](const PlainMessage& m) { plain.push_back(m.stringId); };
   }
   std::vector<int> plain;
   Host host;

@@ -16,6 +16,7 @@
 #include "app/main_frame.h"
 #include "app/seams.h"
 #include "data/db_fixture.h"  // tests/data: TempDir
+#include "support/ui_helpers.h"
 
 namespace apptest {
 
@@ -62,15 +63,18 @@ struct FakeIndex : app::IDeclarationsIndex {
 class AppTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    app::SetMessageHook([this](QWidget*, const app::ShellMessage& m) {
-      messages.push_back(m);
-      return 1;
-    });
+    // Every message, coded or plain, is recorded as the shell would have asked for it.
+    answers.observe = [this](const ShownMessage& m) {
+      messages.push_back(app::ShellMessage(m.code, QString(), m.icon, m.extra));
+    };
+    answers.observePlain = [this](const PlainMessage& m) {
+      messages.push_back(app::ShellMessage(QString(), QString::fromStdString(m.text), m.icon, QString(),
+                                           static_cast<int>(m.buttons)));
+    };
   }
   void TearDown() override {
     for (auto& a : apps) a->ExitInstance(0);
     apps.clear();
-    app::SetMessageHook(nullptr);
   }
 
   void WriteProfile(const std::string& text) { std::ofstream(config.Path() / "QUILDXAN.INI") << text; }
@@ -117,6 +121,9 @@ class AppTest : public ::testing::Test {
   TempDir config, data;
   std::string shipped = QX_BINARY_DIR "/resources/";
   FakeIndex index;
+  // The message service's double: coded messages answered from its script (accept by default),
+  // plain ones by its plainAnswer (OK by default).
+  qxtest::ScriptedMessages answers;
   std::vector<app::ShellMessage> messages;
   std::vector<std::unique_ptr<app::CRentaApp>> apps;
   FakeDocument* lastDoc = nullptr;

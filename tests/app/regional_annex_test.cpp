@@ -48,11 +48,9 @@ class RegionalAnnexTest : public apptest::AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
-    app::SetMessageHook([this](QWidget* parent, const ShellMessage& m) {
-      messages.push_back(m);
-      if (!m.code.isEmpty()) return CMessageDlg(parent).Show(m.code, m.icon, m.extra);
-      return m.buttons == kButtonsYesNoCancel ? static_cast<int>(kAnswerYes) : 1;
-    });
+    answers.plainAnswer = [](const PlainMessage& m) {
+      return m.buttons == PlainButtons::YesNoCancel ? kPlainYes : kPlainOk;
+    };
   }
   void TearDown() override {
     if (program) program->ExitInstance(0);

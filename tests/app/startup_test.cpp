@@ -252,6 +252,10 @@ TEST_F(AppTest, AnUnknownLanguageLetterKeepsTheProgramsOwnTexts) {
   EXPECT_EQ(messages.front().text, QStringLiteral("No se ha podido cargar DLL de idioma. \nError: 2"));
   EXPECT_EQ(a.MainFrame()->MenuBarPopup(0)->title(), QStringLiteral("&Archivo"));
   EXPECT_EQ(a.MainFrame()->Action(app::ID_FILE_OPEN)->statusTip(), QStringLiteral("Abrir"));
+  // One language throughout: the documents, the message tables and the help file follow the
+  // texts shown, not the letter the profile could not give.
+  EXPECT_EQ(a.InterfaceLanguage(), 'e');
+  EXPECT_EQ(app::TextLanguage(), 'e');
 }
 
 // A declarations folder set in the profile is where the user's declarations are: it is read

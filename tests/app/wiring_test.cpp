@@ -160,17 +160,13 @@ class WiringTest : public apptest::AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
-    // Every message is recorded; coded ones go on to the coded message dialog, which reads the
-    // message table and takes its answer from `coded` (accept).
-    app::SetMessageHook([this](QWidget* parent, const ShellMessage& m) {
-      messages.push_back(m);
-      if (!m.code.isEmpty()) return CMessageDlg(parent).Show(m.code, m.icon, m.extra);
-      if (m.buttons == kButtonsYesNoCancel) {
-        ++saveQuestions;
-        return saveAnswer;
-      }
-      return 1;
-    });
+    // Every message is recorded (the fixture's double); coded ones are read from the message table
+    // and answered from the script (accept), the save question by `saveAnswer`.
+    answers.plainAnswer = [this](const PlainMessage& m) {
+      if (m.buttons != PlainButtons::YesNoCancel) return kPlainOk;
+      ++saveQuestions;
+      return saveAnswer;
+    };
   }
   void TearDown() override {
     if (program) program->ExitInstance(0);
@@ -805,7 +801,7 @@ TEST_F(WiringTest, ExportAndImportThroughTheCommands) {
 }
 
 // The success of an export is told in the message box the program really shows, with the
-// information icon (the recording hook is off for it).
+// information icon (the program's own message service stands over the recording double for it).
 TEST_F(WiringTest, TheExportsSuccessShowsTheInformationIcon) {
   script.push_back(Cancel());
   Start();
@@ -818,7 +814,8 @@ TEST_F(WiringTest, TheExportsSuccessShowsTheInformationIcon) {
     return list.result();
   });
   script.push_back(FileChosen(file));
-  app::SetMessageHook({});
+  ui::CDialogMessages programs;
+  ui::ScopedMessageService realBoxes(programs);
   QString shown;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
   QTimer watch;

@@ -16,22 +16,27 @@
 #include "forms/filing/filing_dialogs.h"
 #include "platform/strings.h"
 #include "platform/web_address.h"
+#include "support/ui_helpers.h"
 #include "ui/controls/link_label.h"
 
 namespace {
 
 const QString kServer = QString::fromLatin1(platform::kTaxAuthorityServer);
 
+// The plain messages of the filing dialogs through the message service's double: their texts, and
+// the answer to a Yes/No question.
 struct Messages {
   Messages() {
-    forms::SetFilingMessageHook([this](QWidget*, const QString& text, bool yesNo) {
-      shown.push_back(text);
-      return yesNo ? answer : 1;
-    });
+    double_.plainAnswer = [this](const PlainMessage& m) {
+      shown.push_back(QString::fromStdString(m.text));
+      return m.buttons == PlainButtons::YesNo ? answer : kPlainOk;
+    };
   }
-  ~Messages() { forms::SetFilingMessageHook({}); }
   std::vector<QString> shown;
   int answer = forms::kAnswerYes;
+
+ private:
+  qxtest::ScriptedMessages double_;
 };
 
 TEST(FilingAddress, TemplateKeysInTheirOrder) {

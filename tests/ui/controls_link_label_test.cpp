@@ -4,6 +4,7 @@
 
 #include "platform/strings.h"
 #include "ui/controls/link_label.h"
+#include "support/ui_helpers.h"
 
 namespace {
 
@@ -14,16 +15,16 @@ class LinkLabelTest : public ::testing::Test {
       opened << url.toString();
       return openSucceeds;
     });
-    CLinkLabel::SetErrorReporter([this](QWidget*, const QString& text) { reported << text; });
+    messages.observePlain = [this](const PlainMessage& m) { reported << QString::fromStdString(m.text); };
   }
   void TearDown() override {
     CLinkLabel::SetOpener(nullptr);
-    CLinkLabel::SetErrorReporter(nullptr);
   }
 
   bool openSucceeds = true;
   QStringList opened;
   QStringList reported;
+  qxtest::ScriptedMessages messages;
 };
 
 TEST_F(LinkLabelTest, TextAndUrlStandInForEachOther) {

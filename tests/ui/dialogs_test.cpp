@@ -52,8 +52,7 @@ class AmountDlg : public CTemplateDlg {
     ++checks;
     Edit(1002)->StoreToData();
     if (amount > 1000) {
-      CMessageDlg msg(this);
-      if (msg.Show("WIN070", platform::kIconExclamation) == kAnsCorregir) Edit(1002)->setFocus();
+      if (ui::ShowMessage(this, "WIN070", platform::kIconExclamation) == kAnsCorregir) Edit(1002)->setFocus();
     }
     return 1;
   }
@@ -136,8 +135,7 @@ TEST(TemplateDlg, KillFocusCheckShowsItsMessageOnceAndCancelSkipsIt) {
   int nested = 0;
   script.onShow = [&](const ShownMessage&) {
     // While the message is up, another focus change must not show a second message.
-    CMessageDlg again;
-    if (again.Show("WIN070", platform::kIconHand) == kAnsNone) ++nested;
+    if (ui::ShowMessage(nullptr, "WIN070", platform::kIconHand) == kAnsNone) ++nested;
   };
   AmountDlg dlg;
   std::memset(dlg.name, ' ', 20);

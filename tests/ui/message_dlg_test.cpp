@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <QTemporaryDir>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTest>
 
 #include <sqlite3.h>
@@ -31,8 +33,7 @@ class MessageDlg : public ::testing::Test {
 
 TEST_F(MessageDlg, RowsAreParsedIntoTitleTextAndButtons) {
   qxtest::ScriptedMessages script({8});
-  CMessageDlg dlg;
-  EXPECT_EQ(dlg.Show("100R042XYZ", platform::kIconHand, "1.000,00"), kAnsCorregir);  // cut to seven
+  EXPECT_EQ(ui::ShowMessage(nullptr, "100R042XYZ", platform::kIconHand, "1.000,00"), kAnsCorregir);  // cut to seven
   const ShownMessage& m = script.shown.at(0);
   EXPECT_EQ(m.title, "AVISO");
   EXPECT_EQ(m.text, QString::fromUtf8("Importe 1.000,00 fuera de límite"));
@@ -58,30 +59,31 @@ TEST_F(MessageDlg, TextAndButtonCases) {
   };
   for (const Case& c : cases) {
     qxtest::ScriptedMessages script;
-    CMessageDlg dlg;
-    dlg.Show(c.code, platform::kIconAsterisk, QString::fromUtf8(c.extra));
+    ui::ShowMessage(nullptr, c.code, platform::kIconAsterisk, QString::fromUtf8(c.extra));
     EXPECT_EQ(script.shown.at(0).text, QString::fromUtf8(c.text)) << c.code << " " << c.extra;
     EXPECT_EQ(script.shown.at(0).buttons, c.buttons) << c.code;
   }
 }
 
+// One dialog shown again keeps its first answer, unless "Corregir" sets it anew.
 TEST_F(MessageDlg, ResultIsKeptBetweenShows) {
-  qxtest::ScriptedMessages script({1, 2, 8});
   CMessageDlg dlg;
+  qxtest::WhenModal([](QWidget* m) { QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : m, Qt::Key_Return); });
   EXPECT_EQ(dlg.Show("100R043", platform::kIconHand), kAnsAceptar);
-  EXPECT_EQ(dlg.Show("100R043", platform::kIconHand), kAnsAceptar);  // 2 does not replace it
+  qxtest::WhenModal([](QWidget* m) { QTest::keyClick(m, Qt::Key_Escape); });  // no buttons: 2
+  EXPECT_EQ(dlg.Show("100R045", platform::kIconHand), kAnsAceptar);        // 2 does not replace it
+  qxtest::WhenModal([](QWidget* m) {
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : m, Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+  });
   EXPECT_EQ(dlg.Show("100R042", platform::kIconHand), kAnsCorregir);  // 8 sets it anew
 }
 
 TEST_F(MessageDlg, ShowFromInsideAShownMessageReturnsAtOnce) {
   qxtest::ScriptedMessages script({1});
   int inner = 0;
-  script.onShow = [&](const ShownMessage&) {
-    CMessageDlg fresh;
-    inner = fresh.Show("100R043", platform::kIconHand);
-  };
-  CMessageDlg dlg;
-  dlg.Show("100R043", platform::kIconHand);
+  script.onShow = [&](const ShownMessage&) { inner = ui::ShowMessage(nullptr, "100R043", platform::kIconHand); };
+  ui::ShowMessage(nullptr, "100R043", platform::kIconHand);
   EXPECT_EQ(inner, kAnsNone);
   EXPECT_EQ(script.shown.size(), 1u);
 }
@@ -116,6 +118,56 @@ TEST_F(MessageDlg, EmptyDialogWithoutButtonsEndsWithEscape) {
   EXPECT_EQ(dlg.Show("", platform::kIconHand, ""), kAnsCancelar);
 }
 
+// Without a double the message service is the program's: the coded message dialog, and plain
+// message boxes with the title, icon and buttons asked for and their answers.
+TEST_F(MessageDlg, TheProgramsServiceShowsTheRealDialogs) {
+  QString title;
+  qxtest::WhenModal([&](QWidget* m) {
+    title = m->windowTitle();
+    QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : m, Qt::Key_Return);
+  });
+  EXPECT_EQ(ui::ShowMessage(nullptr, "100R043", platform::kIconHand), kAnsAceptar);
+  EXPECT_EQ(title, "AVISO");
+
+  struct Case {
+    int icon;
+    PlainButtons buttons;
+    QMessageBox::Icon shownIcon;
+    QMessageBox::StandardButtons shownButtons;
+    QMessageBox::StandardButton pressed;
+    int answer;
+  } cases[] = {
+      {0, PlainButtons::Ok, QMessageBox::NoIcon, QMessageBox::Ok, QMessageBox::Ok, kPlainOk},
+      {platform::kIconHand, PlainButtons::Ok, QMessageBox::Critical, QMessageBox::Ok, QMessageBox::Ok, kPlainOk},
+      {platform::kIconExclamation, PlainButtons::Ok, QMessageBox::Warning, QMessageBox::Ok, QMessageBox::Ok, kPlainOk},
+      {platform::kIconQuestion, PlainButtons::YesNo, QMessageBox::Question, QMessageBox::Yes | QMessageBox::No,
+       QMessageBox::No, kPlainNo},
+      {platform::kIconAsterisk, PlainButtons::YesNoCancel, QMessageBox::Information,
+       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes, kPlainYes},
+      {platform::kIconAsterisk, PlainButtons::YesNoCancel, QMessageBox::Information,
+       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel, kPlainCancel},
+  };
+  for (const Case& c : cases) {
+    QString shownTitle, shownText;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    qxtest::WhenModal([&](QWidget* m) {
+      auto* box = qobject_cast<QMessageBox*>(m);
+      ASSERT_NE(box, nullptr);
+      shownTitle = box->windowTitle();
+      shownText = box->text();
+      icon = box->icon();
+      buttons = box->standardButtons();
+      box->button(c.pressed)->click();
+    });
+    EXPECT_EQ(ui::ShowPlain(nullptr, QStringLiteral("QUILDEXAN"), QStringLiteral("Texto"), c.icon, c.buttons), c.answer);
+    EXPECT_EQ(shownTitle, "QUILDEXAN");
+    EXPECT_EQ(shownText, "Texto");
+    EXPECT_EQ(icon, c.shownIcon) << c.icon;
+    EXPECT_EQ(buttons, c.shownButtons) << c.icon;
+  }
+}
+
 TEST_F(MessageDlg, SqliteSourceBindsTheCodeAndReadsTheLanguageTable) {
   QTemporaryDir dir;
   const QString path = dir.filePath("DatLocal.db");
@@ -134,8 +186,7 @@ TEST_F(MessageDlg, SqliteSourceBindsTheCodeAndReadsTheLanguageTable) {
   ui::SetMessageSource(src);
   platform::SetLanguage('c');
   qxtest::ScriptedMessages script;
-  CMessageDlg dlg;
-  dlg.Show("100R025", platform::kIconExclamation);
+  ui::ShowMessage(nullptr, "100R025", platform::kIconExclamation);
   EXPECT_EQ(script.shown.at(0).title, QString::fromUtf8("AVÍS"));
   EXPECT_EQ(script.shown.at(0).buttons, kBtnAceptar);
   platform::SetLanguage('e');

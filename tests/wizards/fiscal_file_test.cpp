@@ -20,6 +20,7 @@
 #include "wizards/fiscal_helpers.h"
 #include "wizards/fiscal_layout_db.h"
 #include "wizards/fiscal_layout_tsv.h"
+#include "support/ui_helpers.h"
 
 using namespace fiscal;
 
@@ -390,7 +391,8 @@ TEST(FiscalFile, OpeningARefusedFileShowsItsMessageInTheInterfaceLanguage) {
     f.write(bytes.data(), static_cast<qint64>(bytes.size()));
   }
   std::vector<std::pair<int, QString>> shown;
-  SetStringMessageHook([&](int id, const QString& text) { shown.emplace_back(id, text); });
+  qxtest::ScriptedMessages plainBoxes;
+  plainBoxes.observePlain = [&](const PlainMessage& m) { shown.emplace_back(m.stringId, QString::fromStdString(m.text)); };
   const char before = platform::Language();
   std::set<QString> texts;
   for (char l : {'e', 'c', 'g', 'v'}) {
@@ -411,7 +413,6 @@ TEST(FiscalFile, OpeningARefusedFileShowsItsMessageInTheInterfaceLanguage) {
   ASSERT_TRUE(read.has_value());
   EXPECT_EQ(read->Nif(), "73456789X");
   platform::SetLanguage(before);
-  SetStringMessageHook({});
   // The refused file itself is left as it was.
   QFile f(path);
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));

@@ -78,7 +78,7 @@ class FiscalImportTest : public ::testing::Test {
     block_.assign(f100::kBlockSize, 0);
     SetRegion(0, "13");
     SetRegion(1, "13");
-    fiscal::SetStringMessageHook([this](int id, const QString&) { strings_.push_back(id); });
+    plainBoxes_.observePlain = [this](const PlainMessage& m) { strings_.push_back(m.stringId); };
     env_.local = &qxtest::LocalDatabase::Get();
     env_.declarations = &declarations_;
     env_.declarationKey = "PRUEBA";
@@ -91,7 +91,6 @@ class FiscalImportTest : public ::testing::Test {
     };
     env_.runModal = [this](QDialog& d) { return Run(d); };
   }
-  void TearDown() override { fiscal::SetStringMessageHook({}); }
 
   void SetRegion(int k, const char* code) { f100::wizard_personal::RegionCode(k).set(block_.data(), code); }
 
@@ -241,6 +240,7 @@ class FiscalImportTest : public ::testing::Test {
   fiscal::ImportEnvironment env_;
   std::vector<fiscal::FiscalTransfer> applied_;
   std::vector<int> strings_;
+  qxtest::ScriptedMessages plainBoxes_;
   Answers answers;
   qxtest::ScriptedMessages coded_;
   std::unique_ptr<Wizard> wizard_;

@@ -25,10 +25,10 @@ class TransferDialogs : public ::testing::Test {
  protected:
   void SetUp() override {
     ui::SetMessageSource(qxtest::AuthoredMessages());
-    ui::SetPlainMessageHook([this](int id) { plain.push_back(id); });
+    plainBoxes.observePlain = [this](const PlainMessage& m) { plain.push_back(m.stringId); };
   }
-  void TearDown() override { ui::SetPlainMessageHook({}); }
   std::vector<int> plain;
+  qxtest::ScriptedMessages plainBoxes;
   qxtest::ScriptedMessages messages;
 };
 

@@ -81,14 +81,13 @@ class DownloadDialog : public ::testing::Test {
     profile_.SetString(QStringLiteral("DatosFiscales"), QStringLiteral("Servidor"), server_.Address() + "/");
     profile_.SetString(QStringLiteral("Directorios"), QStringLiteral("DirBase"), dir_.path());
     ui::controls::SetActiveProfile(&profile_);
-    fiscal::SetStringMessageHook([this](int id, const QString&) { stringMessages.push_back(id); });
+    plainBoxes.observePlain = [this](const PlainMessage& m) { stringMessages.push_back(m.stringId); };
     dlg.nif = QStringLiteral("12345678Z");
     dlg.productVersion = QStringLiteral("1.00");
     dlg.show();
     QCoreApplication::processEvents();
   }
   void TearDown() override {
-    fiscal::SetStringMessageHook({});
     ui::controls::SetActiveProfile(before_);
   }
   void Click(int id) {
@@ -119,6 +118,7 @@ class DownloadDialog : public ::testing::Test {
   ui::controls::MemoryProfileStore profile_;
   ui::controls::ProfileStore* before_ = nullptr;
   std::vector<int> stringMessages;
+  qxtest::ScriptedMessages plainBoxes;
   TestDlg dlg;
 };
 

@@ -2,28 +2,20 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "platform/icons.h"
 #include "platform/strings.h"
+#include "ui/messages.h"
 
 namespace {
 
 bool DesktopOpen(const QUrl& url) { return QDesktopServices::openUrl(url); }
 
-void WarningBox(QWidget* parent, const QString& text) {
-  QMessageBox::warning(parent, QApplication::applicationDisplayName(), text);
-}
-
 CLinkLabel::Opener& ActiveOpener() {
   static CLinkLabel::Opener opener = DesktopOpen;
   return opener;
-}
-
-CLinkLabel::ErrorReporter& ActiveReporter() {
-  static CLinkLabel::ErrorReporter reporter = WarningBox;
-  return reporter;
 }
 
 struct ReasonText {
@@ -129,7 +121,7 @@ void CLinkLabel::OnClicked() {
   } else {
     update();
     QApplication::beep();
-    ActiveReporter()(this, OpenErrorText(result));
+    ui::ShowPlain(this, QApplication::applicationDisplayName(), OpenErrorText(result), platform::kIconExclamation);
   }
   emit clicked();
 }
@@ -154,6 +146,3 @@ void CLinkLabel::SetOpener(Opener opener) {
   ActiveOpener() = opener ? std::move(opener) : Opener(DesktopOpen);
 }
 
-void CLinkLabel::SetErrorReporter(ErrorReporter reporter) {
-  ActiveReporter() = reporter ? std::move(reporter) : ErrorReporter(WarningBox);
-}

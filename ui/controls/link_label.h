@@ -52,10 +52,6 @@ class CLinkLabel : public QLabel {
   using Opener = std::function<bool(const QUrl&)>;
   static void SetOpener(Opener opener);
 
-  // Shows a failed open to the user; replaceable so that tests can answer it.
-  using ErrorReporter = std::function<void(QWidget* parent, const QString& text)>;
-  static void SetErrorReporter(ErrorReporter reporter);
-
  signals:
   void clicked();
 
