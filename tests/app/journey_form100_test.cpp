@@ -36,6 +36,7 @@
 #include "app/main_frame.h"
 #include "app/program_assembly.h"
 #include "app_fixture.h"
+#include "ui/messages.h"
 #include "blocks/family_entries.h"
 #include "checks/avisos_model.h"
 #include "forms/filing/filing_dialogs.h"
@@ -70,16 +71,21 @@ class JourneyBase : public apptest::AppTest {
  protected:
   void SetUp() override {
     AppTest::SetUp();
-    app::SetMessageHook(nullptr);
+    // The program's own message service over the fixture's double: the messages are shown as the
+    // user sees them.
+    realMessages = std::make_unique<ui::ScopedMessageService>(programsMessages);
   }
   void TearDown() override {
     if (program) program->ExitInstance(0);
     assembly.reset();
     program.reset();
+    realMessages.reset();
     AppTest::TearDown();
   }
   std::unique_ptr<CRentaApp> program;
   std::unique_ptr<CProgramAssembly> assembly;
+  ui::CDialogMessages programsMessages;
+  std::unique_ptr<ui::ScopedMessageService> realMessages;
 };
 
 

@@ -31,6 +31,7 @@
 #include "app/main_frame.h"
 #include "app/program_assembly.h"
 #include "app_fixture.h"
+#include "ui/messages.h"
 #include "blocks/form714.h"
 #include "blocks/form714_sections.h"
 #include "blocks/numtext.h"
@@ -118,12 +119,17 @@ std::string ReadAll(const std::string& path) {
 
 class Journey714 : public apptest::AppTest {
  protected:
-  // No message hook: the program's messages are shown as the user sees them.
-  void SetUp() override { app::SetMessageHook(nullptr); }
+  // The program's own message service over the fixture's double: the messages are shown as the
+  // user sees them.
+  void SetUp() override {
+    AppTest::SetUp();
+    realMessages = std::make_unique<ui::ScopedMessageService>(programsMessages);
+  }
   void TearDown() override {
     if (program) program->ExitInstance(0);
     assembly.reset();
     program.reset();
+    realMessages.reset();
     AppTest::TearDown();
   }
 
@@ -228,6 +234,8 @@ class Journey714 : public apptest::AppTest {
 
   std::unique_ptr<CRentaApp> program;
   std::unique_ptr<CProgramAssembly> assembly;
+  ui::CDialogMessages programsMessages;
+  std::unique_ptr<ui::ScopedMessageService> realMessages;
   qxtest::ModalDriver drive;
 };
 
