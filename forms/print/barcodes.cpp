@@ -107,7 +107,8 @@ std::optional<DotCodeSettings> DotCodeSettingsFor(int resolution, SheetScales sc
 
 int DotCodeY(int symbol, int form) {
   if (symbol < 2) return 235;
-  return form == 714 ? 630 : 660;
+  // Form 100's summary sheet has the spouse's barcode down to 700: its second band goes below it.
+  return form == 714 ? 630 : 702;
 }
 
 namespace {

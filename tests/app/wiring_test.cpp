@@ -4071,6 +4071,45 @@ TEST_F(WiringTest, TheSummarySheetOfAMemberWithASpouseCarriesTheSpousesBarcode) 
 #endif
 }
 
+// The summary sheet of a member with a spouse leaves free the areas of all four dot-code symbols:
+// inside the sheet, clear of each other and of the spouse's barcode, and blank in the page as
+// printed.
+TEST_F(WiringTest, TheSummarySheetLeavesEveryDotCodeSymbolItsOwnArea) {
+  CreateIncome(kIncome);
+  Start();
+  ASSERT_NE(Current(), nullptr);
+  const auto areas = forms::SheetMarkAreas(2, 222, false, 4, true);
+  std::vector<QRect> dots;
+  for (const auto& a : areas) {
+    EXPECT_TRUE(QRect(0, 0, forms::print::kPageWidth, forms::print::kPageHeight).contains(a.rect)) << a.kind;
+    if (a.kind == forms::MarkArea::DotCode) dots.push_back(a.rect);
+  }
+  ASSERT_EQ(dots.size(), 4u);
+  for (std::size_t i = 0; i < areas.size(); ++i)
+    for (std::size_t j = i + 1; j < areas.size(); ++j)
+      EXPECT_FALSE(areas[i].rect.intersects(areas[j].rect))
+          << "areas of kind " << areas[i].kind << " and " << areas[j].kind << " overlap";
+  std::unique_ptr<forms::CFormView> view(forms::CreatePageView(*Current(), 2, 222));
+  ASSERT_TRUE(view && view->Create());
+  view->SetPrinting(true);
+  QImage picture(forms::print::kPageWidth * 3, forms::print::kPageHeight * 3, QImage::Format_Grayscale8);
+  picture.fill(Qt::white);
+  {
+    QPainter painter(&picture);
+    forms::DrawPageOnSheet(painter, *view, picture.rect());
+  }
+  for (const auto& a : areas) {
+    const QRect r(a.rect.x() * 3, a.rect.y() * 3, a.rect.width() * 3, a.rect.height() * 3);
+    int dark = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      for (int x = r.left(); x <= r.right(); ++x)
+        if (qGray(picture.pixel(x, y)) < 200) ++dark;
+    EXPECT_EQ(dark, 0) << "the page draws over the area of kind " << a.kind << " at " << a.rect.y();
+  }
+  picture.save(QString::fromStdString((data.Path() / "resumen.png").string()));
+  picture.save(QStringLiteral("/tmp/b2_resumen.png"));
+}
+
 // An empty wealth-tax declaration prints the pages every declaration carries, none of its empty
 // section pages: three copies of pages 1, 9 and 10, the payment document (pages 11 and 12) in the
 // last.
