@@ -137,6 +137,17 @@ CDeclarationDocument::CDeclarationDocument(DocumentServices& services, int kindB
   doc_->SetZoom(z >= 1.0 && z <= 2.0 ? z : 1.0);
   // The pages' definitions and pictures: the local database and the program's base folder.
   doc_->SetPageTables({services_.shell.LocalDatabase(), services_.shell.InterfaceLanguage(), services_.shell.BaseFolder()});
+  doc_->Model().Subscribe(this);
+}
+
+void CDeclarationDocument::OnDeclarationEvent(const doc::DeclarationEvent& event) {
+  if (event.kind == doc::DeclarationChange::ModifiedChanged) services_.shell.UpdateCommandStates();
+}
+
+void CDeclarationDocument::RefreshShownPage() {
+  if (!view_) return;
+  view_->RecalculateAndRefresh();
+  view_->RepaintBoxes();
 }
 
 CDeclarationDocument::~CDeclarationDocument() {
@@ -199,8 +210,7 @@ void CDeclarationDocument::GoToBox(int page, int box) {
   }
   // `box` is the box's index on its page; the page shown opens box number `box` + 1.
   if (page >= 1) doc_->NavigatePage(page, box < 0 ? 0 : box + 1);
-  UpdateAllViews(3);
-  UpdateAllViews(1);
+  RefreshShownPage();
 }
 
 IDeclarationDocument::Place CDeclarationDocument::CurrentPlace() {
@@ -451,8 +461,7 @@ bool CDeclarationDocument::EditFamilyData(int startPage) {
   if (!renta) return false;
   renta->CommitPendingBoxEdit();
   if (!RunFamilyWizard(*renta, false, startPage)) return false;
-  UpdateAllViews(3);
-  UpdateAllViews(1);
+  RefreshShownPage();
   return true;
 }
 
@@ -481,7 +490,7 @@ bool CDeclarationDocument::RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int 
   std::vector<std::uint8_t> before(block.begin(), block.end());
   if (isNew) std::fill(block.begin(), block.end(), 0);
   wizard.CopyBack(block.data());
-  if (!std::equal(before.begin(), before.end(), block.begin())) doc::State().editedSincePrinted = true;
+  if (!std::equal(before.begin(), before.end(), block.begin())) doc.Model().SetEditedSincePrinted(true);
   doc.ApplyFamilyData(remembered, !wasExcluded && FW::NonResidentSpouse.get(family) != 0);
   if (isNew) RunFiscalDataImport(doc);
   return true;
@@ -507,8 +516,7 @@ void CDeclarationDocument::RunFiscalDataImport(doc::CRentaDoc& doc) {
   CDatosFiscalesDlg148 entry(env);
   services_.runModal(entry);
   doc.Calculate(1);
-  UpdateAllViews(3);
-  UpdateAllViews(1);
+  RefreshShownPage();
 }
 
 }  // namespace app

@@ -24,7 +24,7 @@ const std::string kResources = QX_BINARY_DIR "/resources/";
 struct DocHost : doc::DocumentHost {
   forms::CProg32View* view = nullptr;
   int CommitPendingBoxEdit() override { return view ? view->CommitPendingEdit() : 0; }
-  void UpdateAllViews(int hint) override {
+  void UpdateAllViews(int hint) {
     if (view) view->OnUpdate(hint);
   }
 };

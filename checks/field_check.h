@@ -8,7 +8,7 @@
 
 #include "checks/corrections_store.h"
 #include "checks/message_service.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 
 namespace checks {
 

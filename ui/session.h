@@ -3,7 +3,7 @@
 // the program state of data/program_state.h. User-interface thread only.
 #pragma once
 
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 
 class QWidget;
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <map>
 
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "ui/box_edit.h"
 #include "ui/edit_ex.h"
 
@@ -109,7 +109,7 @@ void CBindingTableList::BindRows() {
 }
 
 void CBindingTableList::ApplyHolderMode() {
-  const int holder = GetCurrentHolder();
+  const int holder = doc::ShownMember();
   for (auto& t : tables_) t->SetOwnerFilterAndRefresh(static_cast<std::uint8_t>(holder >= 1 ? holder : 1));
   BindRows();
 }
@@ -275,11 +275,9 @@ void CRentaVista::RecalculateAndRefresh() {
   int id = 0;
   if (CEditEx* e = Editor()) {
     id = e->GetDlgCtrlID();
-    if (e->IsModifiedEx()) {
-      e->StoreToData();
-      OnBoxEdited(id);
-      e->SetModifiedEx(false);
-    }
+    // Committed as when the box is left, so that the declaration knows it changed.
+    if (e->IsModifiedEx() && CommitPendingEdit() != 1)
+      if (CEditEx* still = Editor()) still->SetModifiedEx(false);
   }
   if (list_) list_->ApplyHolderMode();
   if (id > 0) {

@@ -67,14 +67,12 @@ struct AddressBox {
 // The joint-filing flag of the open declaration for the life of a scope.
 class JointFlag {
  public:
-  explicit JointFlag(bool joint) : flag_(joint ? 1 : 0), saved_(doc::State().form100Joint) {
-    doc::State().form100Joint = &flag_;
-  }
-  ~JointFlag() { doc::State().form100Joint = saved_; }
+  explicit JointFlag(bool joint) : saved_(published_.Model().Modality()) { published_.Model().SetModality(joint ? 1 : 0); }
+  ~JointFlag() { published_.Model().SetModality(saved_); }
 
  private:
-  std::uint8_t flag_;
-  const std::uint8_t* saved_;
+  qxtest::PublishedDeclaration published_;
+  std::uint8_t saved_;
 };
 
 void Type(QWidget* dlg, int id, const QString& keys) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "support/member_view.h"
 #include "blocks/field.h"
 #include "blocks/form100.h"
 #include "forms/pages/page100.h"
@@ -161,10 +162,9 @@ TEST_F(PageClasses, Ord012BindsTheResultAndAnEditRecalculatesAndMarksModified) {
 
 TEST_F(PageClasses, Ord014BindsTheAccountsByMemberAndCarriesOverAfterAnAnnexValue) {
   forms::CFormView& page = Open(2, 214);
-  std::array<std::uint8_t, 5> household{1, 1, 1, 0, 0};
-  int shown = 1;
-  doc::State().household = &household;
-  doc::State().shownMember = &shown;
+  qxtest::HouseholdSlot household{{1, 1, 1, 0, 0}};
+  qxtest::ShownSlot shown{1};
+  qxtest::Publish(household, shown);
   EXPECT_EQ(page.GetPageClassName(), "ORD014");
   ASSERT_EQ(page.GetBoxCount(), 68);
   const std::size_t o = f100::SectionO.offset, s = f100::Summary.offset;
@@ -194,8 +194,6 @@ TEST_F(PageClasses, Ord014BindsTheAccountsByMemberAndCarriesOverAfterAnAnnexValu
   ASSERT_EQ(host->fieldChecks.size(), 2u);
   EXPECT_EQ(host->fieldChecks[0], std::make_pair(207, static_cast<void*>(Block() + o)));
   EXPECT_EQ(host->fieldChecks[1], std::make_pair(208, static_cast<void*>(Block() + o)));
-  doc::State().household = nullptr;
-  doc::State().shownMember = nullptr;
 }
 
 class Ord013 : public PageClasses {
@@ -203,8 +201,7 @@ class Ord013 : public PageClasses {
   // Page 13 open with the declarant, the spouse and child 1 in the household, `member` shown.
   forms::CFormView& Show(int member) {
     forms::CFormView& page = view ? *view : Open(2, 213);
-    doc::State().household = &household;
-    doc::State().shownMember = &shown;
+    qxtest::Publish(household, shown);
     shown = member;
     page.BoxList()->ApplyHolderMode();
     return page;
@@ -219,8 +216,8 @@ class Ord013 : public PageClasses {
     return open;
   }
 
-  std::array<std::uint8_t, 5> household{1, 1, 1, 1, 0};
-  int shown = 1;
+  qxtest::HouseholdSlot household{{1, 1, 1, 1, 0}};
+  qxtest::ShownSlot shown{1};
 };
 
 TEST_F(Ord013, BindsTheAmountsAndTheShownMembersAccount) {

@@ -24,7 +24,7 @@
 #include "data/doc/calculators.h"
 #include "data/doc/doc714.h"
 #include "data/doc/renta_doc.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "data/store/store.h"
 #include "forms/view/form_views.h"
 
@@ -61,7 +61,7 @@ class TempFolder {
 struct NoHost : doc::DocumentHost {
   forms::CProg32View* view = nullptr;
   int CommitPendingBoxEdit() override { return view ? view->CommitPendingEdit() : 0; }
-  void UpdateAllViews(int hint) override {
+  void UpdateAllViews(int hint) {
     if (view) view->OnUpdate(hint);
   }
 };
@@ -117,7 +117,7 @@ class PageHost : public forms::IPageHost {
 class PageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    doc::State() = doc::ProgramState{};
+    doc::overflow_warning::Arm();
     ASSERT_TRUE(declarations.Open(folder.File("DatRed.db"), db::OpenMode::Create));
     ASSERT_TRUE(db::CreateDeclarationsSchema(declarations));
     std::filesystem::copy_file(kResources + "DatLocal.db", folder.File("DatLocal.db"));

@@ -164,7 +164,7 @@ TEST_F(PageTest, TheMemberShownChangesWhichSlotEveryPerMemberBoxShows) {
   for (int member = 1; member <= 5; ++member) {
     renta.ShowMember(member);
     Paint(v);
-    EXPECT_EQ(GetCurrentHolder(), member);
+    EXPECT_EQ(doc::ShownMember(), member);
     EXPECT_EQ(v.GetBox(0)->displayText, QString::fromLatin1(nifs[member - 1])) << member;
     EXPECT_EQ(v.GetBox(166)->displayText, member == 3 ? QStringLiteral("99999999R") : QString()) << member;
   }
@@ -211,7 +211,7 @@ TEST_F(PageTest, TheGoToPageDialogSendsItsRequestsAndResetsTheNumber) {
 }
 
 TEST(BoxEdit, KeysMarkClearAndToggleTheBoundByte) {
-  doc::State() = doc::ProgramState{};
+  doc::overflow_warning::Arm();
   CBoxField box;
   box.StrValidac = "B3";
   box.ApplyFormatSpec();
