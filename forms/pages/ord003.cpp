@@ -145,8 +145,7 @@ void CBoxesORD003::ReleasePageData() {
       if (CBoxField* box = Position(PositionOf(r, c))) box->option = nullptr;
   headingLinks_ = {};
   incomeLinks_ = {};
-  if (CBoxField* box = Position(kSheetTitle)) box->data = nullptr;
-  sheetTitle_ = {};
+  ClearSheetTitle(kSheetTitle);
   CBindingTableList::ReleasePageData();
 }
 
@@ -209,14 +208,10 @@ bool CBoxesORD003::SelectSheet(int sheet, int /*printing*/) {
     return true;
   }
   if (sheet != 2 || continuationSheets < sheet - 1) {
-    sheetTitle_ = {};
-    if (CBoxField* box = Position(kSheetTitle)) box->data = nullptr;
+    ClearSheetTitle(kSheetTitle);
     return false;
   }
   if (sheetShown_ == sheet) return true;
-  const std::string title = platform::Utf8ToCp1252(platform::LoadString(kSheetTitleText).toStdString());
-  sheetTitle_ = {};
-  std::memcpy(sheetTitle_.data(), title.data(), std::min(title.size(), sheetTitle_.size() - 1));
   if (CBoxField* box = Position(kSheetBox)) {
     box->data = nullptr;
     box->displayText.clear();
@@ -225,7 +220,7 @@ bool CBoxesORD003::SelectSheet(int sheet, int /*printing*/) {
   BindRows();
   BindRowLinks();
   if (CBoxField* box = Position(kNetYields)) box->data = nullptr;
-  if (CBoxField* box = Position(kSheetTitle)) box->data = sheetTitle_.data();
+  ShowSheetTitle(kSheetTitle, kSheetTitleText);
   sheetShown_ = sheet;
   RefreshSheet(0);
   return true;
@@ -235,8 +230,9 @@ bool CBoxesORD003::SelectSheet(int sheet, int /*printing*/) {
 
 ORD003::ORD003(IPageHost& host, QWidget* parent)
     : CPage100(host, kCode, std::make_unique<CBoxesORD003>(DocumentBlock(host)), parent),
-      buttons_(*this, kNextCommand, kPreviousCommand) {
-  buttons_.onPress = [this](int direction) { ScrollRows(direction); };
+      buttons_(*this, {{CBoxesORD003::kTableId, 0, 0, 0, CBoxesORD003::PositionOf(0, 0),
+                        CBoxesORD003::PositionOf(CBoxesORD003::kVisibleRows, 0) - 1}}) {
+  buttons_.onPress = [this](int, int direction) { ScrollRows(direction); };
 }
 
 int ORD003::Event(int row, int event) {
@@ -255,18 +251,11 @@ void ORD003::CalculateAndReload() {
   RepaintBoxes();
 }
 
-void ORD003::UpdateRowButtons() {
-  CBoxesORD003* list = Rows();
-  if (!list) return;
-  buttons_.Update(list->OnRowTableEvent(CBoxesORD003::kTableId, 0, -2, 0) != 0,
-                  list->OnRowTableEvent(CBoxesORD003::kTableId, 1, -2, 0) != 0);
-}
-
 int ORD003::OnBoxEdited(int position) {
   const int row = CBoxesORD003::RowOf(position);
   if (row >= 0) {
     Event(row, CBoxesORD003::kCommitRow);
-    UpdateRowButtons();
+    buttons_.Update();
   }
   CalculateAndReload();
   if (row >= 0 && CBoxesORD003::CellOf(position) == CBoxesORD003::kReduction) {
@@ -299,7 +288,7 @@ int ORD003::OnBoxValueChanged(int position) {
     case CBoxesORD003::kOwner:
       commit();
       Event(row, CBoxesORD003::kOwnerChanged);
-      UpdateRowButtons();
+      buttons_.Update();
       break;
     case CBoxesORD003::kKind: {
       const std::uint8_t before = stored[1];
@@ -368,7 +357,7 @@ int ORD003::OnBoxSubDialogValue(int position) {
   if (!list || !d || row < 0) return 0;
   if (cell == CBoxesORD003::kHeading) {
     Event(row, CBoxesORD003::kCommitRow);
-    UpdateRowButtons();
+    buttons_.Update();
   } else if (cell >= CBoxesORD003::kIncome1 && cell <= CBoxesORD003::kIncome3) {
     Event(row, CBoxesORD003::kCommitRow);
     const std::span<std::uint8_t> block = d->Block();
@@ -394,7 +383,7 @@ int ORD003::OnBoxSubDialogValue(int position) {
 void ORD003::RecalculateAndRefresh() {
   CRentaVista::RecalculateAndRefresh();
   RepaintBoxes();
-  UpdateRowButtons();
+  buttons_.Update();
 }
 
 bool ORD003::InitPageControls() {
@@ -410,7 +399,7 @@ bool ORD003::InitPageControls() {
     const int x = r.left() - shift;
     buttons_.Place(QPoint(x, r.bottom() - 40), QPoint(x, r.bottom() - 20));
   }
-  UpdateRowButtons();
+  buttons_.Update();
   return base;
 }
 
@@ -419,8 +408,7 @@ void ORD003::RepositionPageControls() { buttons_.Reposition(); }
 bool ORD003::HandleNavigationKey(int key, Qt::KeyboardModifiers mods) {
   if ((key == Qt::Key_F3 || key == Qt::Key_F4) && Editor()) {
     if (CBoxesORD003::RowOf(Editor()->GetDlgCtrlID()) < 0) return CPage100::HandleNavigationKey(key, mods);
-    QToolButton* b = key == Qt::Key_F4 ? buttons_.Next() : buttons_.Previous();
-    if (b && b->isEnabled()) ScrollRows(key == Qt::Key_F4 ? 0 : 1);
+    buttons_.HandleKey(key);
     return true;
   }
   return CPage100::HandleNavigationKey(key, mods);
@@ -435,7 +423,7 @@ void ORD003::ScrollRows(int direction) {
     RepaintBoxes();
   }
   Event(direction, -1);
-  UpdateRowButtons();
+  buttons_.Update();
   RepaintBoxes();
   if (CEditEx* e = Editor()) {
     const CBoxField* box = GetBox(e->GetDlgCtrlID() - 1);

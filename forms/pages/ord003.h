@@ -6,8 +6,9 @@
 
 #include <array>
 
+#include "forms/page_positions.h"
 #include "forms/pages/page100.h"
-#include "forms/pages/row_buttons.h"
+#include "forms/pages/row_table_buttons.h"
 #include "ui/annex_dlg.h"
 #include "ui/lookup_catalogue.h"
 
@@ -17,8 +18,10 @@ class CBoxesORD003 : public CBindingTableList {
  public:
   static constexpr int kCode = 203;
   static constexpr int kTableId = 995;
-  static constexpr int kFirstRowBox = 4, kCellsPerRow = 34, kVisibleRows = 3;
-  static constexpr int kSheetBox = 3, kNetYields = 106, kSheetTitle = 107;
+  static constexpr int kFirstRowBox = boxes::ORD003::E1C00R1, kCellsPerRow = boxes::ORD003::E1C00R2 - kFirstRowBox,
+                       kVisibleRows = 3;
+  static constexpr int kSheetBox = boxes::ORD003::HOJA, kNetYields = boxes::ORD003::E1SUMA,
+                       kSheetTitle = boxes::ORD003::HOJACOMP;
   static constexpr int kSheetTitleText = 96800;
   // Row events of the table.
   enum : int { kOwnerChanged = 500, kCommitRow = 501, kReloadRow = 502 };
@@ -54,7 +57,6 @@ class CBoxesORD003 : public CBindingTableList {
   std::array<ui::AnnexPointerList, kVisibleRows> incomeLinks_{};
   // The sheet digit, once per member slot so that no member's occurrence reads past it.
   std::array<char, 6> sheetDigit_{};
-  std::array<char, 32> sheetTitle_{};
   int sheetShown_ = 1;
 };
 
@@ -62,7 +64,6 @@ class ORD003 : public CPage100 {
   Q_OBJECT
  public:
   static constexpr int kCode = 203;
-  static constexpr int kNextCommand = 980, kPreviousCommand = 981;
   explicit ORD003(IPageHost& host, QWidget* parent = nullptr);
 
   int OnBoxEdited(int position) override;
@@ -81,7 +82,6 @@ class ORD003 : public CPage100 {
   CBoxesORD003* Rows() const { return static_cast<CBoxesORD003*>(BoxList()); }
 
  private:
-  void UpdateRowButtons();
   int Event(int row, int event);
   void ReloadRows();
   void CalculateAndReload();

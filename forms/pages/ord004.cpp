@@ -195,18 +195,14 @@ int CRowTableORD004::OnCellChange(int row, int event, int flag) {
 
 // ---------------------------------------------------------------- the list
 
+constexpr int kCleared[] = {CBoxesORD004::kNetYields, CBoxesORD004::kSheetBox};
+constexpr ActivitySection kSection{CBoxesORD004::kCode, CBoxesORD004::kFirstRowBox, CBoxesORD004::kBoxesPerRow,
+                                   CBoxesORD004::kSheetBox, CBoxesORD004::kSheetTitle, kCleared, "# ", nullptr,
+                                   nullptr, f100::SectionE4.offset, e4::kRowSize, e4::kRows, e4::Activity.off,
+                                   CBoxesORD004::kHolderBox};
+
 CBoxesORD004::CBoxesORD004(std::span<std::uint8_t> block, int memberIndex)
-    : CBindingTableList(kCode, block, memberIndex) {}
-
-int CBoxesORD004::RowOf(int position) {
-  const int i = position - kFirstRowBox;
-  return i >= 0 && i < kVisibleRows * kBoxesPerRow ? i / kBoxesPerRow : -1;
-}
-
-int CBoxesORD004::BoxOf(int position) {
-  const int i = position - kFirstRowBox;
-  return i >= 0 && i < kVisibleRows * kBoxesPerRow ? i % kBoxesPerRow : -1;
-}
+    : CActivityRowsList(kSection, block, memberIndex) {}
 
 int CBoxesORD004::CellOf(int box) {
   constexpr int kModuleBoxCells[] = {7, 9, 12};  // text, units, yield of module 0
@@ -221,13 +217,10 @@ int CBoxesORD004::CellOf(int box) {
   return -1;
 }
 
-double CBoxesORD004::Amount(int row, int cell) const {
-  const std::uint8_t* p = Cell(row, cell);
-  return p ? blocks::F64{0}.get(p) : 0.0;
-}
-
-void CBoxesORD004::SetReadOnly(int position, bool readOnly) {
-  if (CBoxField* box = Position(position)) box->SoloLectur = readOnly || !box->data ? 1 : 0;
+std::unique_ptr<CScrollRowTable> CBoxesORD004::MakeTable() {
+  auto table = std::make_unique<CRowTableORD004>(Block());
+  table->question = [this](std::string_view code) { return Ask(code, MessageIcon::Information); };
+  return table;
 }
 
 void CBoxesORD004::BindRow(int row) {
@@ -274,59 +267,6 @@ void CBoxesORD004::EnableRows(int from) {
     for (int box : {kFurtherReductionBox, kExtraordinaryBox, kOtherReceiptsBox, kIrregularReductionBox})
       SetReadOnly(b + box, !open);
   }
-}
-
-void CBoxesORD004::CountSheets() {
-  continuationSheets = 0;
-  const std::span<std::uint8_t> block = Block();
-  if (block.size() < f100::SectionE4.offset + f100::SectionE4.size) return;
-  const int shown = GetCurrentHolder();
-  int n = 0;
-  for (int i = 0; i < e4::kRows; ++i) {
-    const std::uint8_t* rec = block.data() + f100::SectionE4.offset + static_cast<std::size_t>(i) * e4::kRowSize;
-    if (e4::Activity.get(rec) > 0 && (shown <= 1 || rec[0] == shown)) ++n;
-  }
-  continuationSheets = n > 2 ? (n + 1) / 2 - 1 : 0;
-}
-
-void CBoxesORD004::BindPageData(int rebind) {
-  paging_ = false;
-  if (rebind) ReleasePageData();
-  sheetShown_ = 1;
-  CBindingTableList::BindPageData(0);
-  table_ = std::make_unique<CRowTableORD004>(Block());
-  table_->question = [this](std::string_view code) { return Ask(code, MessageIcon::Information); };
-  BindRow(0);
-  BindRow(1);
-  EnableRows(0);
-  CountSheets();
-}
-
-void CBoxesORD004::ReleasePageData() {
-  for (int r = 0; r < kVisibleRows; ++r)
-    for (int j = 0; j < kBoxesPerRow; ++j)
-      if (CBoxField* box = Position(PositionOf(r, j))) {
-        box->data = nullptr;
-        box->option = nullptr;
-      }
-  links_ = {};
-  table_.reset();
-  sheetTitle_ = {};
-  if (CBoxField* box = Position(kSheetTitle)) box->data = nullptr;
-  CBindingTableList::ReleasePageData();
-}
-
-void CBoxesORD004::ApplyHolderMode() {
-  CBindingTableList::ApplyHolderMode();
-  if (table_) {
-    const int holder = GetCurrentHolder();
-    table_->SetOwnerFilterAndRefresh(static_cast<std::uint8_t>(holder >= 1 ? holder : 1));
-  }
-  BindRow(0);
-  EnableRows(0);
-  BindRow(1);
-  EnableRows(1);
-  CountSheets();
 }
 
 bool CBoxesORD004::CheckDuplicate(int row) {
@@ -398,9 +338,9 @@ int CBoxesORD004::ApplyActivityInformation(int row, const std::uint8_t* info) {
     }
   } else if (e4::ActivityNet.get(rec) != 0.0) {
     if (Ask("100P027", MessageIcon::Information) == kAnswerContinue) {
-      table_->OnCellChange(row, CRowTableORD004::kCommit, 1);
-      table_->OnCellChange(row, CRowTableORD004::kReset, 0);
-      table_->OnCellChange(row, CRowTableORD004::kReload, 0);
+      Rows()->OnCellChange(row, CRowTableORD004::kCommit, 1);
+      Rows()->OnCellChange(row, CRowTableORD004::kReset, 0);
+      Rows()->OnCellChange(row, CRowTableORD004::kReload, 0);
     } else {
       e4::SeasonalDays.set(rec, oldStart);
       return 2;
@@ -439,72 +379,63 @@ int CBoxesORD004::ShowActivityInformation(int row) {
     const int applied = ApplyActivityInformation(row, copy);
     if (applied == 2) continue;  // the start changed on a valued activity: the dialog again
     if (applied == 0) return 0;
-    table_->OnCellChange(row, CRowTableORD004::kCommit, 0);
+    Rows()->OnCellChange(row, CRowTableORD004::kCommit, 0);
     SetSharedInstalments(block, rec[0], instalments);
-    table_->OnCellChange(row, CRowTableORD004::kReload, 0);
+    Rows()->OnCellChange(row, CRowTableORD004::kReload, 0);
     return kAnswerOk;
   }
 }
 
 int CBoxesORD004::OnRowTableEvent(int /*table*/, int row, int event, int extra) {
   if (!table_ || row < 0 || row >= kVisibleRows) return 0;
-  // A member's filtered rows are for display: storing one would overwrite another record.
-  const bool filtered = table_->Filter() != 1 && HouseholdHasSeveralHolders();
-  auto rebind = [this] {
-    BindRow(0);
-    BindRow(1);
-  };
+  if (event < 0) return ScrollEvent(row, event);
+  CRowTableORD004* table = Rows();
+  const bool filtered = Filtered();
   int result = 0;
   switch (event) {
-    case -2: result = table_->CanScroll(row != 0 ? 1 : 0) ? 1 : 0; break;
-    case -1:
-      result = table_->Scroll(row != 0 ? 1 : 0);
-      rebind();
-      EnableRows(0);
-      break;
     case CRowTableORD004::kCommit:
-      if (!filtered) table_->OnCellChange(row, event, extra);
+      if (!filtered) table->OnCellChange(row, event, extra);
       EnableRows(0);
       break;
     case CRowTableORD004::kDelete:
       if (!filtered) {
-        table_->OnCellChange(row, CRowTableORD004::kDelete, 1);
-        table_->OnCellChange(row, CRowTableORD004::kCommit, 0);
-        table_->OnCellChange(row, CRowTableORD004::kReload, 0);
+        table->OnCellChange(row, CRowTableORD004::kDelete, 1);
+        table->OnCellChange(row, CRowTableORD004::kCommit, 0);
+        table->OnCellChange(row, CRowTableORD004::kReload, 0);
       }
-      rebind();
+      BindRows();
       EnableRows(0);
       break;
     case kInformation: {
-      if (table_->GetRowOwnerInput(table_->FirstVisible() + row) == 0 || filtered) break;
+      if (table->GetRowOwnerInput(table->FirstVisible() + row) == 0 || filtered) break;
       // The row is stored first: a dialog closed without OK (or missing) keeps what was typed.
-      table_->OnCellChange(row, CRowTableORD004::kCommit, 0);
+      table->OnCellChange(row, CRowTableORD004::kCommit, 0);
       if (ShowActivityInformation(row) == kAnswerOk) {
-        table_->OnCellChange(row, CRowTableORD004::kCommit, 0);
+        table->OnCellChange(row, CRowTableORD004::kCommit, 0);
         if (onModified) onModified();
         const std::span<std::uint8_t> block = Block();
         Calculos100E4(block.data() + f100::SectionE4.offset);
       }
-      table_->OnCellChange(row, CRowTableORD004::kReload, 0);
+      table->OnCellChange(row, CRowTableORD004::kReload, 0);
       EnableRows(0);
       result = 1;
       break;
     }
     case CRowTableORD004::kReset:
-      if (!filtered) table_->OnCellChange(row, event, extra);
+      if (!filtered) table->OnCellChange(row, event, extra);
       break;
     case kHolderChanged: {
-      const int i = table_->FirstVisible() + row;
-      const std::uint8_t stored = table_->GetRecordOwner(i);
-      if (!filtered && stored != 0 && stored != table_->GetRowOwnerInput(i)) {
-        table_->OnCellChange(row, CRowTableORD004::kReset, 1);
-        table_->OnCellChange(row, CRowTableORD004::kCommit, 1);
+      const int i = table->FirstVisible() + row;
+      const std::uint8_t stored = table->GetRecordOwner(i);
+      if (!filtered && stored != 0 && stored != table->GetRowOwnerInput(i)) {
+        table->OnCellChange(row, CRowTableORD004::kReset, 1);
+        table->OnCellChange(row, CRowTableORD004::kCommit, 1);
         EnableRows(row);
       }
       break;
     }
     case CRowTableORD004::kReload:
-      table_->OnCellChange(row, event, 0);
+      table->OnCellChange(row, event, 0);
       EnableRows(0);
       break;
     default: break;
@@ -513,79 +444,16 @@ int CBoxesORD004::OnRowTableEvent(int /*table*/, int row, int event, int extra) 
   return result;
 }
 
-bool CBoxesORD004::SelectSheet(int sheet, int printing) {
-  sheetDigit_ = {' ', ' ', '\0'};
-  if (sheet == 1) {
-    BindPageData(1);
-    ApplyHolderMode();
-    if (CBoxField* box = Position(kSheetBox)) {
-      sheetDigit_[0] = continuationSheets == 1 ? '1' : '2';
-      box->data = continuationSheets > 0 ? sheetDigit_.data() : nullptr;
-    }
-    RefreshSheet(0);
-    return true;
-  }
-  if (sheet < 1 || sheet > continuationSheets + 1) {
-    sheetTitle_ = {};
-    if (CBoxField* box = Position(kSheetTitle)) box->data = nullptr;
-    return false;
-  }
-  if (sheet == sheetShown_) return true;
-  paging_ = true;
-  const std::string title = platform::Utf8ToCp1252(platform::LoadString(96800).toStdString());
-  sheetTitle_ = {};
-  std::memcpy(sheetTitle_.data(), title.data(), std::min(title.size(), sheetTitle_.size() - 1));
-  if (table_) {
-    if (filing || sheet == 2) table_->PageDown();
-    else if (sheet == 3) {
-      table_->PageDown();
-      if (printing == 1) table_->PageDown();
-    }
-  }
-  BindRow(0);
-  BindRow(1);
-  for (int p : {kNetYields, kSheetBox})
-    if (CBoxField* box = Position(p)) box->data = nullptr;
-  if (CBoxField* box = Position(kSheetTitle)) box->data = sheetTitle_.data();
-  sheetShown_ = sheet;
-  paging_ = false;
-  RefreshSheet(0);
-  return true;
-}
-
 // ---------------------------------------------------------------- the view
 
 ORD004::ORD004(IPageHost& host, QWidget* parent)
-    : CPage100(host, kCode, std::make_unique<CBoxesORD004>(DocumentBlock(host)), parent),
-      buttons_(*this,
-               {{CBoxesORD004::kTableId, CBoxesORD004::PositionOf(1, CBoxesORD004::kHolderBox), -45, -80,
-                 CBoxesORD004::PositionOf(0, 0), CBoxesORD004::PositionOf(1, CBoxesORD004::kBoxesPerRow - 1)}},
-               [this](int, int) { AfterScroll(CBoxesORD004::PositionOf(1, CBoxesORD004::kCodeBox)); }),
-      info0_(*this, kInfoRow0),
-      info1_(*this, kInfoRow1) {
-  info0_.onPress = [this] { ShowInformation(0); };
-  info1_.onPress = [this] { ShowInformation(1); };
-  Rows()->onModified = [this] {
-    if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
-  };
-  Rows()->question = [this](std::string_view code, MessageIcon icon) { return Ask(code, icon); };
+    : CActivityPage(host, kCode, std::make_unique<CBoxesORD004>(DocumentBlock(host)), CBoxesORD004::kInformation,
+                    {{CBoxesORD004::kTableId, CBoxesORD004::PositionOf(1, CBoxesORD004::kHolderBox), -45, -80,
+                      CBoxesORD004::PositionOf(0, 0), CBoxesORD004::PositionOf(1, CBoxesORD004::kBoxesPerRow - 1)}},
+                    [this](int, int) { GoToBox(CBoxesORD004::PositionOf(1, CBoxesORD004::kCodeBox) - 1); }, parent) {
   Rows()->notBuilt = [this](std::string_view dialog) {
     if (IMessageService* m = Host().Messages()) m->ShowMessage("WIN1102", MessageIcon::Warning, dialog);
   };
-}
-
-int ORD004::Ask(std::string_view code, MessageIcon icon) {
-  IMessageService* m = Host().Messages();
-  return m ? m->ShowMessage(code, icon) : kAnswerOk;
-}
-
-int ORD004::Event(int row, int event) {
-  CBoxesORD004* list = Rows();
-  return list ? list->OnRowTableEvent(CBoxesORD004::kTableId, row, event, 0) : 0;
-}
-
-void ORD004::Calculate() {
-  if (doc::CProg32Doc* d = GetDocument()) d->Calculate(1);
 }
 
 void ORD004::SectionStep(int row) {
@@ -594,15 +462,6 @@ void ORD004::SectionStep(int row) {
     Calculos100E4(d->Block().data() + f100::SectionE4.offset);
   Event(row, CRowTableORD004::kReload);
 }
-
-void ORD004::Ending() {
-  Calculate();
-  RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
-  if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
-}
-
-void ORD004::AfterScroll(int position) { GoToBox(position - 1); }
 
 int ORD004::OnBoxEdited(int position) {
   CBoxesORD004* list = Rows();
@@ -629,8 +488,7 @@ int ORD004::OnBoxEdited(int position) {
       default:
         // Units typed straight into a module (the modules valued in their own dialogs are not
         // typed here).
-        if (box >= CBoxesORD004::UnitsBox(0) && box <= CBoxesORD004::UnitsBox(CBoxesORD004::kBlocks - 1) &&
-            (box - CBoxesORD004::UnitsBox(0)) % 3 == 0)
+        if (CBoxesORD004::IsUnitsBox(box))
           SectionStep(row);
         break;
     }
@@ -651,8 +509,7 @@ int ORD004::OnBoxSubDialogValue(int position) {
       if (list->CheckDuplicate(row)) SectionStep(row);
       buttons_.Update();
       result = 1;
-    } else if (box >= CBoxesORD004::UnitsBox(0) && (box - CBoxesORD004::UnitsBox(0)) % 3 == 0 &&
-               box <= CBoxesORD004::UnitsBox(CBoxesORD004::kBlocks - 1)) {
+    } else if (CBoxesORD004::IsUnitsBox(box)) {
       SectionStep(row);
       if (box == CBoxesORD004::UnitsBox(0)) list->CheckStaffConsistency(row);
       if (box == CBoxesORD004::UnitsBox(1)) {
@@ -687,8 +544,7 @@ int ORD004::OnBoxValueChanged(int position) {
     }
     SectionStep(row);
     buttons_.Update();
-  } else if (list && row >= 0 && box >= CBoxesORD004::UnitsBox(0) &&
-             box <= CBoxesORD004::UnitsBox(CBoxesORD004::kBlocks - 1) && (box - CBoxesORD004::UnitsBox(0)) % 3 == 0) {
+  } else if (list && row >= 0 && CBoxesORD004::IsUnitsBox(box)) {
     SectionStep(row);
   }
   Ending();
@@ -709,62 +565,9 @@ int ORD004::OnBoxValueCleared(int position) {
   return 1;
 }
 
-void ORD004::ShowInformation(int row) {
-  if (GetCurrentHolder() != doc::kFamilyUnit && CEditEx::HasOtherMembers()) Ask("100R025", MessageIcon::Warning);
-  if (Event(row, CBoxesORD004::kInformation) != 1) return;
-  if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+void ORD004::InformationTaken(int row) {
   Calculate();
   Event(row, CRowTableORD004::kReload);
-  buttons_.Update();
-  Host().UpdateAllViews(kHintRepaintBoxes);
-  RepaintBoxes();
-  GoToBox(CBoxesORD004::PositionOf(row, CBoxesORD004::kCodeBox) - 1);
-}
-
-void ORD004::RecalculateAndRefresh() {
-  CRentaVista::RecalculateAndRefresh();
-  RepaintBoxes();
-  buttons_.Update();
-}
-
-bool ORD004::InitPageControls() {
-  const bool base = CPage100::InitPageControls();
-  buttons_.Create();
-  if (!info0_.Create() || !info1_.Create()) {
-    Ask("WIN025", MessageIcon::Warning);
-    return false;
-  }
-  RepositionPageControls();
-  buttons_.Update();
-  return base;
-}
-
-void ORD004::RepositionPageControls() {
-  buttons_.Reposition();
-  if (CBoxField* anchor = GetBox(CBoxesORD004::PositionOf(0, CBoxesORD004::kHolderBox) - 1)) info0_.Place(anchor->Area());
-  if (CBoxField* anchor = GetBox(CBoxesORD004::PositionOf(1, CBoxesORD004::kHolderBox) - 1)) info1_.Place(anchor->Area());
-}
-
-bool ORD004::HandleNavigationKey(int key, Qt::KeyboardModifiers mods) {
-  CEditEx* e = Editor();
-  if (key != Qt::Key_F3 && key != Qt::Key_F4 && key != Qt::Key_F7) return CPage100::HandleNavigationKey(key, mods);
-  if (!e) return true;
-  const int position = e->GetDlgCtrlID();
-  if (key == Qt::Key_F7) {
-    const int row = position == CBoxesORD004::PositionOf(0, CBoxesORD004::kHolderBox)   ? 0
-                    : position == CBoxesORD004::PositionOf(1, CBoxesORD004::kHolderBox) ? 1
-                                                                                         : -1;
-    if (row < 0) return CPage100::HandleNavigationKey(key, mods);
-    QToolButton* b = InfoButton(row).Button();
-    if (b && b->isEnabled()) ShowInformation(row);
-    if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
-    Calculate();
-    if (CEditEx* now = Editor()) now->LoadFromData(1);
-    RepaintBoxes();
-    return true;
-  }
-  buttons_.HandleKey(key);
-  return CPage100::HandleNavigationKey(key, mods);
 }
 
 }  // namespace forms

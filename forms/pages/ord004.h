@@ -10,10 +10,8 @@
 #include <memory>
 #include <string_view>
 
-#include "data/message_service.h"
-#include "forms/pages/page100.h"
-#include "forms/pages/row_buttons.h"
-#include "forms/pages/row_table_buttons.h"
+#include "forms/page_positions.h"
+#include "forms/pages/activity_rows.h"
 
 namespace forms {
 
@@ -34,12 +32,12 @@ class CRowTableORD004 : public CScrollRowTable {
   void AfterFilter() override;
 };
 
-class CBoxesORD004 : public CBindingTableList {
+class CBoxesORD004 : public CActivityRowsList {
  public:
   static constexpr int kCode = 204;
-  static constexpr int kTableId = 997;
-  static constexpr int kFirstRowBox = 4, kBoxesPerRow = 39, kVisibleRows = 2;
-  static constexpr int kSheetBox = 3, kNetYields = 82, kSheetTitle = 83;
+  static constexpr int kFirstRowBox = boxes::ORD004::E4J00R1, kBoxesPerRow = boxes::ORD004::E4J00R2 - kFirstRowBox;
+  static constexpr int kSheetBox = boxes::ORD004::HOJA, kNetYields = boxes::ORD004::E4RENDI,
+                       kSheetTitle = boxes::ORD004::HOJACOMP;
   static constexpr int kBlocks = 7;
   // Page events besides the table's: the activity information, a changed holder.
   enum : int { kInformation = 80, kHolderChanged = 82 };
@@ -51,6 +49,10 @@ class CBoxesORD004 : public CBindingTableList {
     kReducedNetBox = 38
   };
   static constexpr int UnitsBox(int block) { return kFirstModuleBox + 1 + 3 * block; }
+  // A box of the modules' units (typed or valued in the module's dialog).
+  static constexpr bool IsUnitsBox(int box) {
+    return box >= UnitsBox(0) && box <= UnitsBox(kBlocks - 1) && (box - UnitsBox(0)) % 3 == 0;
+  }
 
   // The second pointer of a module's units box.
   struct ModuleLink {
@@ -60,20 +62,14 @@ class CBoxesORD004 : public CBindingTableList {
   };
 
   explicit CBoxesORD004(std::span<std::uint8_t> block, int memberIndex = -1);
-  void BindPageData(int rebind) override;
-  void ReleasePageData() override;
-  void ApplyHolderMode() override;
   int OnRowTableEvent(int table, int row, int event, int extra) override;
-  bool SelectSheet(int sheet, int printing) override;
 
-  static int RowOf(int position);
-  static int BoxOf(int position);
+  static int RowOf(int position) { return RowIn(position, kFirstRowBox, kBoxesPerRow); }
+  static int BoxOf(int position) { return BoxIn(position, kFirstRowBox, kBoxesPerRow); }
   static int PositionOf(int row, int box) { return kFirstRowBox + kBoxesPerRow * row + box; }
   // The table cell a row box shows.
   static int CellOf(int box);
-  CRowTableORD004* Rows() const { return table_.get(); }
-  std::uint8_t* Cell(int row, int cell) const { return table_ ? table_->GetCell(row, cell) : nullptr; }
-  double Amount(int row, int cell) const;
+  CRowTableORD004* Rows() const { return static_cast<CRowTableORD004*>(table_.get()); }
   const ModuleLink& Link(int row, int block) const {
     return links_[static_cast<std::size_t>(row)][static_cast<std::size_t>(block)];
   }
@@ -84,63 +80,38 @@ class CBoxesORD004 : public CBindingTableList {
   void CheckStaffConsistency(int row);
   // Set by the duplicate test when the refused row lost its holder.
   bool rowEmptied = false;
-
-  // What the list does when an activity dialog changed a record (the document marked modified),
-  // how it asks and how it tells that a dialog is missing.
-  std::function<void()> onModified;
-  std::function<int(std::string_view code, MessageIcon icon)> question;
+  // How the list tells that a dialog is missing.
   std::function<void(std::string_view dialog)> notBuilt;
 
  private:
-  void BindRow(int row);
-  void EnableRows(int from);
-  void CountSheets();
+  std::unique_ptr<CScrollRowTable> MakeTable() override;
+  void BindRow(int row) override;
+  void EnableRows(int from) override;
   int ShowActivityInformation(int row);
   int ApplyActivityInformation(int row, const std::uint8_t* info);
-  void SetReadOnly(int position, bool readOnly);
-  int Ask(std::string_view code, MessageIcon icon) { return question ? question(code, icon) : 1; }
 
-  std::unique_ptr<CRowTableORD004> table_;
   std::array<std::array<ModuleLink, kBlocks>, kVisibleRows> links_{};
-  std::array<char, 3> sheetDigit_{};
-  std::array<char, 32> sheetTitle_{};
-  int sheetShown_ = 1;
-  bool paging_ = false;
 };
 
-class ORD004 : public CPage100 {
+class ORD004 : public CActivityPage {
   Q_OBJECT
  public:
   static constexpr int kCode = 204;
-  static constexpr int kNextCommand = 998, kPreviousCommand = 999, kInfoRow0 = 1002, kInfoRow1 = 1003;
   explicit ORD004(IPageHost& host, QWidget* parent = nullptr);
 
   int OnBoxEdited(int position) override;
   int OnBoxValueChanged(int position) override;
   int OnBoxValueCleared(int position) override;
   int OnBoxSubDialogValue(int position) override;
-  void RecalculateAndRefresh() override;
-  bool InitPageControls() override;
-  void RepositionPageControls() override;
-  bool HandleNavigationKey(int key, Qt::KeyboardModifiers mods) override;
-
-  // The information command of visible row `row` (buttons 1002 / 1003, F7).
-  void ShowInformation(int row);
-  CRowTableButtons& RowButtons() { return buttons_; }
-  const CRowIconButton& InfoButton(int row) const { return row == 0 ? info0_ : info1_; }
   CBoxesORD004* Rows() const { return static_cast<CBoxesORD004*>(BoxList()); }
 
+ protected:
+  void InformationTaken(int row) override;
+  int InformationFocus(int row) const override { return CBoxesORD004::PositionOf(row, CBoxesORD004::kCodeBox); }
+
  private:
-  int Event(int row, int event);
   // Commit, the section's calculation, reload: after every change of a row's values.
   void SectionStep(int row);
-  void Calculate();
-  void Ending();
-  void AfterScroll(int position);
-  int Ask(std::string_view code, MessageIcon icon);
-
-  CRowTableButtons buttons_;
-  CRowIconButton info0_, info1_;
 };
 
 }  // namespace forms

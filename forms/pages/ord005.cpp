@@ -144,18 +144,14 @@ int CRowTableORD005::OnCellChange(int row, int event, int flag) {
 
 // ---------------------------------------------------------------- the list
 
+constexpr int kCleared[] = {CBoxesORD005::kTotals, CBoxesORD005::kNetYields, CBoxesORD005::kSheetBox};
+constexpr ActivitySection kSection{CBoxesORD005::kCode, CBoxesORD005::kFirstRowBox, CBoxesORD005::kBoxesPerRow,
+                                   CBoxesORD005::kSheetBox, CBoxesORD005::kSheetTitle, kCleared, "#####",
+                                   "S1*5.0          ", "010X", f100::SectionE5.offset, e5::kRowSize, e5::kRows,
+                                   e5::Activity.off, CBoxesORD005::kHolderBox};
+
 CBoxesORD005::CBoxesORD005(std::span<std::uint8_t> block, int memberIndex)
-    : CBindingTableList(kCode, block, memberIndex) {}
-
-int CBoxesORD005::RowOf(int position) {
-  const int i = position - kFirstRowBox;
-  return i >= 0 && i < kVisibleRows * kBoxesPerRow ? i / kBoxesPerRow : -1;
-}
-
-int CBoxesORD005::BoxOf(int position) {
-  const int i = position - kFirstRowBox;
-  return i >= 0 && i < kVisibleRows * kBoxesPerRow ? i % kBoxesPerRow : -1;
-}
+    : CActivityRowsList(kSection, block, memberIndex) {}
 
 int CBoxesORD005::CellOf(int box) {
   if (box == 0) return 2;
@@ -173,11 +169,6 @@ int CBoxesORD005::CellOf(int box) {
   return -1;
 }
 
-double CBoxesORD005::Amount(int row, int cell) const {
-  const std::uint8_t* p = Cell(row, cell);
-  return p ? blocks::F64{0}.get(p) : 0.0;
-}
-
 int CBoxesORD005::KeyValue(int row) const {
   const std::uint8_t* key = Cell(row, 0);
   if (!key) return 0;
@@ -186,8 +177,10 @@ int CBoxesORD005::KeyValue(int row) const {
   return std::atoi(text);
 }
 
-void CBoxesORD005::SetReadOnly(int position, bool readOnly) {
-  if (CBoxField* box = Position(position)) box->SoloLectur = readOnly || !box->data ? 1 : 0;
+std::unique_ptr<CScrollRowTable> CBoxesORD005::MakeTable() {
+  auto table = std::make_unique<CRowTableORD005>(Block());
+  table->question = [this](std::string_view code) { return Ask(code, MessageIcon::Information); };
+  return table;
 }
 
 void CBoxesORD005::BindRow(int row) {
@@ -264,59 +257,6 @@ void CBoxesORD005::EnableRows(int from) {
   }
 }
 
-void CBoxesORD005::CountSheets() {
-  continuationSheets = 0;
-  const std::span<std::uint8_t> block = Block();
-  if (block.size() < f100::SectionE5.offset + f100::SectionE5.size) return;
-  const int shown = GetCurrentHolder();
-  int n = 0;
-  for (int i = 0; i < e5::kRows; ++i) {
-    const std::uint8_t* rec = block.data() + f100::SectionE5.offset + static_cast<std::size_t>(i) * e5::kRowSize;
-    if (e5::Activity.get(rec) > 0 && (shown <= 1 || rec[0] == shown)) ++n;
-  }
-  int sheets = n / 2;
-  if (sheets > 0) sheets += n % 2 - 1;
-  continuationSheets = sheets;
-}
-
-void CBoxesORD005::BindPageData(int rebind) {
-  if (rebind) ReleasePageData();
-  sheetShown_ = 1;
-  CBindingTableList::BindPageData(0);
-  table_ = std::make_unique<CRowTableORD005>(Block());
-  table_->question = [this](std::string_view code) { return question ? question(code) : 1; };
-  BindRow(0);
-  BindRow(1);
-  EnableRows(0);
-  CountSheets();
-}
-
-void CBoxesORD005::ReleasePageData() {
-  for (int r = 0; r < kVisibleRows; ++r)
-    for (int j = 0; j < kBoxesPerRow; ++j)
-      if (CBoxField* box = Position(PositionOf(r, j))) {
-        box->data = nullptr;
-        box->option = nullptr;
-      }
-  links_ = {};
-  table_.reset();
-  sheetTitle_ = {};
-  if (CBoxField* box = Position(kSheetTitle)) box->data = nullptr;
-  CBindingTableList::ReleasePageData();
-}
-
-void CBoxesORD005::ApplyHolderMode() {
-  CBindingTableList::ApplyHolderMode();
-  if (table_) {
-    const int holder = GetCurrentHolder();
-    table_->SetOwnerFilterAndRefresh(static_cast<std::uint8_t>(holder >= 1 ? holder : 1));
-  }
-  BindRow(0);
-  BindRow(1);
-  EnableRows(0);
-  CountSheets();
-}
-
 int CBoxesORD005::ShowActivityInformation(int row) {
   const AgrarianInformationOpener& open = AgrarianInformation();
   const std::span<std::uint8_t> block = Block();
@@ -329,48 +269,44 @@ int CBoxesORD005::ShowActivityInformation(int row) {
 
 int CBoxesORD005::OnRowTableEvent(int /*table*/, int row, int event, int /*extra*/) {
   if (!table_ || row < 0 || row >= kVisibleRows) return 0;
-  const bool filtered = table_->Filter() != 1 && HouseholdHasSeveralHolders();
+  if (event < 0) return ScrollEvent(row, event);
+  CRowTableORD005* table = Rows();
+  const bool filtered = Filtered();
   auto rebind = [this] {
-    BindRow(0);
-    BindRow(1);
+    BindRows();
     EnableRows(0);
   };
   int result = 0;
   switch (event) {
-    case -2: result = table_->CanScroll(row != 0 ? 1 : 0) ? 1 : 0; break;
-    case -1:
-      result = table_->Scroll(row != 0 ? 1 : 0);
-      rebind();
-      break;
     case CRowTableORD005::kCommit:
     case CRowTableORD005::kDelete:
       // A member's filtered rows are for display: storing one would overwrite another record.
       if (filtered) break;
-      table_->OnCellChange(row, event, event == CRowTableORD005::kDelete ? 1 : 0);
+      table->OnCellChange(row, event, event == CRowTableORD005::kDelete ? 1 : 0);
       rebind();
       break;
     case CRowTableORD005::kReload:
-      table_->OnCellChange(row, event, 0);
+      table->OnCellChange(row, event, 0);
       rebind();
       break;
     case kInformation: {
-      if (table_->GetRowOwnerInput(table_->FirstVisible() + row) == 0 || filtered) break;
+      if (table->GetRowOwnerInput(table->FirstVisible() + row) == 0 || filtered) break;
       if (ShowActivityInformation(row) == kAnswerOk) {
-        table_->OnCellChange(row, CRowTableORD005::kReload, 0);
-        table_->OnCellChange(row, CRowTableORD005::kCommit, 0);
+        table->OnCellChange(row, CRowTableORD005::kReload, 0);
+        table->OnCellChange(row, CRowTableORD005::kCommit, 0);
         if (onModified) onModified();
       } else {
-        table_->OnCellChange(row, CRowTableORD005::kReload, 0);
+        table->OnCellChange(row, CRowTableORD005::kReload, 0);
       }
       rebind();
       result = 1;
       break;
     }
     case kHolderChanged: {
-      const int i = table_->FirstVisible() + row;
-      const std::uint8_t stored = table_->GetRecordOwner(i);
-      if (!filtered && stored != 0 && stored != table_->GetRowOwnerInput(i)) {
-        table_->OnCellChange(row, CRowTableORD005::kReset, 1);
+      const int i = table->FirstVisible() + row;
+      const std::uint8_t stored = table->GetRecordOwner(i);
+      if (!filtered && stored != 0 && stored != table->GetRowOwnerInput(i)) {
+        table->OnCellChange(row, CRowTableORD005::kReset, 1);
         EnableRows(row);
       }
       break;
@@ -381,93 +317,19 @@ int CBoxesORD005::OnRowTableEvent(int /*table*/, int row, int event, int /*extra
   return result;
 }
 
-bool CBoxesORD005::SelectSheet(int sheet, int printing) {
-  sheetDigit_.fill(' ');
-  sheetDigit_.back() = '\0';
-  if (sheet == 1) {
-    BindPageData(1);
-    ApplyHolderMode();
-    if (continuationSheets > 0) {
-      std::memset(sheetDigit_.data(), continuationSheets == 1 ? '1' : '2', sheetDigit_.size() - 1);
-      if (CBoxField* box = Position(kSheetBox)) {
-        box->data = sheetDigit_.data();
-        box->StrValidac = "S1*5.0          ";
-        box->fminternet = "010X" + (box->fminternet.size() > 4 ? box->fminternet.substr(4) : std::string());
-      }
-    }
-    RefreshSheet(0);
-    return true;
-  }
-  if (sheet < 1 || sheet > continuationSheets + 1) {
-    sheetTitle_ = {};
-    if (CBoxField* box = Position(kSheetTitle)) box->data = nullptr;
-    return false;
-  }
-  if (sheet == sheetShown_) return true;
-  const std::string title = platform::Utf8ToCp1252(platform::LoadString(96800).toStdString());
-  sheetTitle_ = {};
-  std::memcpy(sheetTitle_.data(), title.data(), std::min(title.size(), sheetTitle_.size() - 1));
-  if (table_) {
-    if (filing || sheet == 2) table_->PageDown();
-    else if (sheet == 3) {
-      table_->PageDown();
-      if (printing == 1) table_->PageDown();
-    }
-  }
-  BindRow(0);
-  BindRow(1);
-  for (int p : {kTotals, kNetYields, kSheetBox})
-    if (CBoxField* box = Position(p)) box->data = nullptr;
-  if (CBoxField* box = Position(kSheetTitle)) box->data = sheetTitle_.data();
-  sheetShown_ = sheet;
-  RefreshSheet(0);
-  return true;
-}
-
 // ---------------------------------------------------------------- the view
 
 ORD005::ORD005(IPageHost& host, QWidget* parent)
-    : CPage100(host, kCode, std::make_unique<CBoxesORD005>(DocumentBlock(host)), parent),
-      buttons_(*this, kNextCommand, kPreviousCommand),
-      info0_(*this, kInfoRow0),
-      info1_(*this, kInfoRow1) {
-  buttons_.onPress = [this](int direction) { ScrollRows(direction); };
-  info0_.onPress = [this] { ShowInformation(0); };
-  info1_.onPress = [this] { ShowInformation(1); };
-  Rows()->onModified = [this] {
-    if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
-  };
-  Rows()->question = [this](std::string_view code) { return Ask(code, MessageIcon::Information); };
-}
-
-int ORD005::Ask(std::string_view code, MessageIcon icon) {
-  IMessageService* m = Host().Messages();
-  return m ? m->ShowMessage(code, icon) : kAnswerOk;
-}
-
-int ORD005::Event(int row, int event) {
-  CBoxesORD005* list = Rows();
-  return list ? list->OnRowTableEvent(CBoxesORD005::kTableId, row, event, 0) : 0;
+    : CActivityPage(host, kCode, std::make_unique<CBoxesORD005>(DocumentBlock(host)), CBoxesORD005::kInformation,
+                    {{CBoxesORD005::kTableId, CBoxesORD005::PositionOf(1, 0), -45, -40, CBoxesORD005::PositionOf(0, 0),
+                      CBoxesORD005::PositionOf(1, CBoxesORD005::kBoxesPerRow - 1)}},
+                    {}, parent) {
+  buttons_.onPress = [this](int, int direction) { ScrollRows(direction); };
 }
 
 void ORD005::Reload(int first) {
   Event(first, CRowTableORD005::kReload);
   Event(1 - first, CRowTableORD005::kReload);
-}
-
-void ORD005::Calculate() {
-  if (doc::CProg32Doc* d = GetDocument()) d->Calculate(1);
-}
-
-void ORD005::Ending() {
-  Calculate();
-  Host().UpdateAllViews(kHintRepaintBoxes);
-  RepaintBoxes();
-  if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
-}
-
-void ORD005::UpdateRowButtons() {
-  buttons_.Update(Event(0, -2) != 0, Event(1, -2) != 0);
 }
 
 int ORD005::OnBoxEdited(int position) {
@@ -481,7 +343,7 @@ int ORD005::OnBoxEdited(int position) {
       case CBoxesORD005::kHolderBox:
       case CBoxesORD005::kKeyBox:
         Event(row, CRowTableORD005::kCommit);
-        UpdateRowButtons();
+        buttons_.Update();
         break;
       case CBoxesORD005::kDeductions1Box:
       case CBoxesORD005::kDeductions2Box:
@@ -513,14 +375,14 @@ int ORD005::OnBoxSubDialogValue(int position) {
     Event(0, CRowTableORD005::kCommit);
     Calculate();
     Reload(0);
-    UpdateRowButtons();
+    buttons_.Update();
   } else if (row >= 0 && box == CBoxesORD005::kKeyBox) {
     Event(row, CRowTableORD005::kCommit);
     Event(row, CRowTableORD005::kDelete);
-    UpdateRowButtons();
+    buttons_.Update();
   } else if (row == 1 && box == CBoxesORD005::kHolderBox) {
     Event(1, CRowTableORD005::kCommit);
-    UpdateRowButtons();
+    buttons_.Update();
   }
   Event(0, CRowTableORD005::kCommit);
   Event(1, CRowTableORD005::kCommit);
@@ -542,12 +404,12 @@ int ORD005::OnBoxValueChanged(int position) {
     Event(row, CRowTableORD005::kCommit);
     Calculate();
     Reload(row);
-    UpdateRowButtons();
+    buttons_.Update();
   } else if (row >= 0 && box == CBoxesORD005::kKeyBox) {
     Event(row, CRowTableORD005::kCommit);
     Calculate();
     Reload(row);
-    UpdateRowButtons();
+    buttons_.Update();
   } else {
     if (row >= 0 && box == CBoxesORD005::kDescriptionBox) Event(row, CRowTableORD005::kCommit);
     if (d) d->SetModifiedFlag(true);
@@ -565,7 +427,7 @@ int ORD005::OnBoxValueCleared(int position) {
     Event(row, CRowTableORD005::kDelete);
     Calculate();
     Reload(row);
-    UpdateRowButtons();
+    buttons_.Update();
   } else if (row >= 0 && box == CBoxesORD005::kDescriptionBox) {
     Event(row, CRowTableORD005::kCommit);
   }
@@ -575,72 +437,11 @@ int ORD005::OnBoxValueCleared(int position) {
   return 1;
 }
 
-void ORD005::ShowInformation(int row) {
-  if (GetCurrentHolder() != doc::kFamilyUnit && CEditEx::HasOtherMembers())
-    Ask("100R025", MessageIcon::Warning);
-  if (Event(row, CBoxesORD005::kInformation) != 1) return;
-  doc::CProg32Doc* d = GetDocument();
-  if (d) {
-    d->SetModifiedFlag(true);
-    if (d->Block().size() >= f100::SectionE5.offset + f100::SectionE5.size)
-      Calculos100E5(d->Block().data() + f100::SectionE5.offset);
-  }
+void ORD005::InformationTaken(int row) {
+  if (doc::CProg32Doc* d = GetDocument(); d && d->Block().size() >= f100::SectionE5.offset + f100::SectionE5.size)
+    Calculos100E5(d->Block().data() + f100::SectionE5.offset);
   Calculate();
   Reload(row);
-  UpdateRowButtons();
-  Host().UpdateAllViews(kHintRepaintBoxes);
-  RepaintBoxes();
-  GoToBox(CBoxesORD005::PositionOf(row, CBoxesORD005::kKeyBox) - 1);
-}
-
-void ORD005::RecalculateAndRefresh() {
-  CRentaVista::RecalculateAndRefresh();
-  RepaintBoxes();
-  UpdateRowButtons();
-}
-
-bool ORD005::InitPageControls() {
-  const bool base = CPage100::InitPageControls();
-  if (!buttons_.Create() || !info0_.Create() || !info1_.Create()) {
-    Ask("WIN025", MessageIcon::Warning);
-    return false;
-  }
-  RepositionPageControls();
-  UpdateRowButtons();
-  return base;
-}
-
-void ORD005::RepositionPageControls() {
-  if (CBoxField* anchor = GetBox(CBoxesORD005::PositionOf(1, 0) - 1)) {
-    const QRect r = anchor->Area();
-    const int x = r.right() + r.height();
-    buttons_.Place(QPoint(x - 23, r.top() - 80 + 40), QPoint(x - 45, r.top() - 80 + 40));
-    info1_.Place(r);
-  }
-  if (CBoxField* anchor = GetBox(CBoxesORD005::PositionOf(0, 0) - 1)) info0_.Place(anchor->Area());
-}
-
-bool ORD005::HandleNavigationKey(int key, Qt::KeyboardModifiers mods) {
-  CEditEx* e = Editor();
-  if (key != Qt::Key_F3 && key != Qt::Key_F4 && key != Qt::Key_F7) return CPage100::HandleNavigationKey(key, mods);
-  if (!e) return true;
-  const int position = e->GetDlgCtrlID();
-  if (key == Qt::Key_F7) {
-    const int row = position == CBoxesORD005::PositionOf(0, 0) ? 0 : position == CBoxesORD005::PositionOf(1, 0) ? 1 : -1;
-    if (row < 0) return CPage100::HandleNavigationKey(key, mods);
-    QToolButton* b = InfoButton(row).Button();
-    if (b && b->isEnabled()) ShowInformation(row);
-    if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
-    Calculate();
-    if (CEditEx* now = Editor()) now->LoadFromData(1);
-    RepaintBoxes();
-    return true;
-  }
-  if (CBoxesORD005::RowOf(position) >= 0) {
-    QToolButton* b = key == Qt::Key_F4 ? buttons_.Next() : buttons_.Previous();
-    if (b && b->isEnabled()) ScrollRows(key == Qt::Key_F4 ? 0 : 1);
-  }
-  return CPage100::HandleNavigationKey(key, mods);
 }
 
 void ORD005::ScrollRows(int direction) {
@@ -655,7 +456,7 @@ void ORD005::ScrollRows(int direction) {
   Event(direction, -1);
   const int shown = GetCurrentHolder();
   if (shown <= doc::kFamilyUnit || (shown == doc::kDeclarant && !doc::State().familyUnitCopy)) Reload(0);
-  UpdateRowButtons();
+  buttons_.Update();
   RepaintBoxes();
   if (Editor()) {
     const CBoxField* target = GetBox(CBoxesORD005::PositionOf(1, 2) - 1);

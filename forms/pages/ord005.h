@@ -10,9 +10,8 @@
 #include <memory>
 #include <string_view>
 
-#include "forms/pages/page100.h"
-#include "data/message_service.h"
-#include "forms/pages/row_buttons.h"
+#include "forms/page_positions.h"
+#include "forms/pages/activity_rows.h"
 
 namespace forms {
 
@@ -32,12 +31,12 @@ class CRowTableORD005 : public CScrollRowTable {
   bool RowCountsAsFilled(int working) const override;
 };
 
-class CBoxesORD005 : public CBindingTableList {
+class CBoxesORD005 : public CActivityRowsList {
  public:
   static constexpr int kCode = 205;
-  static constexpr int kTableId = 997;
-  static constexpr int kFirstRowBox = 5, kBoxesPerRow = 60, kVisibleRows = 2;
-  static constexpr int kSheetBox = 4, kTotals = 125, kNetYields = 126, kSheetTitle = 127;
+  static constexpr int kFirstRowBox = boxes::ORD005::E5J00R1, kBoxesPerRow = boxes::ORD005::E5J00R2 - kFirstRowBox;
+  static constexpr int kSheetBox = boxes::ORD005::HOJA, kTotals = boxes::ORD005::E5INGRE,
+                       kNetYields = boxes::ORD005::E5RENDI, kSheetTitle = boxes::ORD005::HOJACOMP;
   static constexpr int kLinkKinds = 13;
   // Page events besides the table's: the information dialog, a changed holder.
   enum : int { kInformation = 79, kHolderChanged = 81 };
@@ -53,74 +52,46 @@ class CBoxesORD005 : public CBindingTableList {
   };
 
   explicit CBoxesORD005(std::span<std::uint8_t> block, int memberIndex = -1);
-  void BindPageData(int rebind) override;
-  void ReleasePageData() override;
-  void ApplyHolderMode() override;
   int OnRowTableEvent(int table, int row, int event, int extra) override;
-  bool SelectSheet(int sheet, int printing) override;
 
-  static int RowOf(int position);
-  static int BoxOf(int position);
+  static int RowOf(int position) { return RowIn(position, kFirstRowBox, kBoxesPerRow); }
+  static int BoxOf(int position) { return BoxIn(position, kFirstRowBox, kBoxesPerRow); }
   static int PositionOf(int row, int box) { return kFirstRowBox + kBoxesPerRow * row + box; }
   // The table cell a row box shows.
   static int CellOf(int box);
-  CRowTableORD005* Rows() const { return table_.get(); }
-  std::uint8_t* Cell(int row, int cell) const { return table_ ? table_->GetCell(row, cell) : nullptr; }
-  double Amount(int row, int cell) const;
+  CRowTableORD005* Rows() const { return static_cast<CRowTableORD005*>(table_.get()); }
   const RowValueLink& Link(int row, int kind) const { return links_[static_cast<std::size_t>(row)][static_cast<std::size_t>(kind)]; }
-  // What the list does when a row's information dialog closed with OK (the document marked
-  // modified) and how it asks.
-  std::function<void()> onModified;
-  std::function<int(std::string_view code)> question;
 
  private:
-  void BindRow(int row);
-  void EnableRows(int from);
-  void CountSheets();
+  std::unique_ptr<CScrollRowTable> MakeTable() override;
+  void BindRow(int row) override;
+  void EnableRows(int from) override;
   int ShowActivityInformation(int row);
-  void SetReadOnly(int position, bool readOnly);
   int KeyValue(int row) const;
 
-  std::unique_ptr<CRowTableORD005> table_;
   std::array<std::array<RowValueLink, kLinkKinds + 1>, kVisibleRows> links_{};
-  std::array<char, 6> sheetDigit_{};
-  std::array<char, 32> sheetTitle_{};
-  int sheetShown_ = 1;
 };
 
-class ORD005 : public CPage100 {
+class ORD005 : public CActivityPage {
   Q_OBJECT
  public:
   static constexpr int kCode = 205;
-  static constexpr int kNextCommand = 998, kPreviousCommand = 999, kInfoRow0 = 1002, kInfoRow1 = 1003;
   explicit ORD005(IPageHost& host, QWidget* parent = nullptr);
 
   int OnBoxEdited(int position) override;
   int OnBoxValueChanged(int position) override;
   int OnBoxValueCleared(int position) override;
   int OnBoxSubDialogValue(int position) override;
-  void RecalculateAndRefresh() override;
-  bool InitPageControls() override;
-  void RepositionPageControls() override;
-  bool HandleNavigationKey(int key, Qt::KeyboardModifiers mods) override;
 
   void ScrollRows(int direction);
-  // The information command of visible row `row` (buttons 1002 / 1003, F7).
-  void ShowInformation(int row);
-  const CRowButtons& RowButtons() const { return buttons_; }
-  const CRowIconButton& InfoButton(int row) const { return row == 0 ? info0_ : info1_; }
   CBoxesORD005* Rows() const { return static_cast<CBoxesORD005*>(BoxList()); }
 
- private:
-  int Event(int row, int event);
-  void Reload(int first);
-  void Calculate();
-  void Ending();
-  void UpdateRowButtons();
-  int Ask(std::string_view code, MessageIcon icon);
+ protected:
+  void InformationTaken(int row) override;
+  int InformationFocus(int row) const override { return CBoxesORD005::PositionOf(row, CBoxesORD005::kKeyBox); }
 
-  CRowButtons buttons_;
-  CRowIconButton info0_, info1_;
+ private:
+  void Reload(int first);
 };
 
 }  // namespace forms

@@ -95,8 +95,7 @@ void CBoxesORD006::ReleasePageData() {
   if (CBoxField* box = Position(124)) box->option = nullptr;
   activityLinks_ = {};
   imputationLinks_ = {};
-  title_.clear();
-  if (CBoxField* box = Position(kTitleBox)) box->data = nullptr;
+  ClearSheetTitle(kTitleBox);
   CBindingTableList::ReleasePageData();
 }
 
@@ -226,9 +225,7 @@ void CBoxesORD006::CountContinuationSheets() {
     }
     n = std::max(n, count);
   }
-  int sheets = n / 3;
-  if (sheets > 0) sheets += (n % 3 != 0 ? 1 : 0) - 1;
-  continuationSheets = sheets;
+  continuationSheets = ContinuationSheetsFor(n, 3);
 }
 
 int CBoxesORD006::OnRowTableEvent(int table, int row, int event, int extra) {
@@ -281,11 +278,10 @@ bool CBoxesORD006::SelectSheet(int sheet, int /*printing*/) {
     return true;
   }
   if (sheet > continuationSheets + 1) {
-    title_.clear();
-    if (CBoxField* box = Position(kTitleBox)) box->data = nullptr;
+    ClearSheetTitle(kTitleBox);
     return false;
   }
-  if (!title_.empty()) return true;
+  if (SheetTitleShown()) return true;
   if (CBoxField* box = Position(kSheetBox)) {
     box->data = nullptr;
     box->displayText.clear();
@@ -299,8 +295,7 @@ bool CBoxesORD006::SelectSheet(int sheet, int /*printing*/) {
   }
   for (int p : {55, 56, 57, 58, 59, 60, 61, 62, 105, 106, 107, 120, 121, 122, 123, 124, 134})
     if (CBoxField* box = Position(p)) box->data = nullptr;
-  title_ = platform::Utf8ToCp1252(platform::LoadString(kContinuationTitle).toStdString());
-  if (CBoxField* box = Position(kTitleBox)) box->data = title_.data();
+  ShowSheetTitle(kTitleBox, kContinuationTitle);
   return true;
 }
 

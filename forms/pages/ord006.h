@@ -38,7 +38,6 @@ class CBoxesORD006 : public CBindingTableList {
   std::array<ui::AnnexPointerList, 3> activityLinks_{};
   std::array<ui::AnnexPointerList, 3> imputationLinks_{};
   std::array<char, 2> sheetDigit_{' ', '\0'};
-  std::string title_;
 };
 
 class ORD006 : public CPage100 {

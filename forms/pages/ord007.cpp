@@ -87,8 +87,7 @@ void CBoxesORD007::ReleasePageData() {
       if (CBoxField* box = Position(p + 14 * r)) box->option = nullptr;
   }
   links_ = {};
-  title_.clear();
-  if (CBoxField* box = Position(kTitleBox)) box->data = nullptr;
+  ClearSheetTitle(kTitleBox);
   CBindingTableList::ReleasePageData();
 }
 
@@ -180,9 +179,7 @@ void CBoxesORD007::CountContinuationSheets() {
     }
     n = std::max(n, count);
   }
-  int sheets = n / 3;
-  if (sheets > 0) sheets += (n % 3 != 0 ? 1 : 0) - 1;
-  continuationSheets = sheets;
+  continuationSheets = ContinuationSheetsFor(n, 3);
 }
 
 int CBoxesORD007::OnRowTableEvent(int table, int row, int event, int extra) {
@@ -233,8 +230,7 @@ bool CBoxesORD007::SelectSheet(int sheet, int printing) {
     return true;
   }
   if (sheet > continuationSheets + 1) {
-    title_.clear();
-    if (CBoxField* box = Position(kTitleBox)) box->data = nullptr;
+    ClearSheetTitle(kTitleBox);
     return false;
   }
   if (sheet <= 0) return true;
@@ -258,8 +254,7 @@ bool CBoxesORD007::SelectSheet(int sheet, int printing) {
   unbind(68, 71);
   unbind(114, 116);
   if (CBoxField* box = Position(kSheetBox)) box->data = nullptr;
-  title_ = platform::Utf8ToCp1252(platform::LoadString(kContinuationTitle).toStdString());
-  if (CBoxField* box = Position(kTitleBox)) box->data = title_.data();
+  ShowSheetTitle(kTitleBox, kContinuationTitle);
   return true;
 }
 

@@ -35,7 +35,6 @@ class CBoxesORD007 : public CBindingTableList {
   // Two per visible transfer row: the class box's and the value boxes'.
   std::array<ui::AnnexPointerList, 6> links_{};
   std::array<char, 3> sheetDigit_{' ', ' ', '\0'};
-  std::string title_;
 };
 
 class ORD007 : public CPage100 {

@@ -133,8 +133,7 @@ void CBoxesORD008::ReleasePageData() {
     for (int p : {39, 42, 43})
       if (CBoxField* box = Position(p + 18 * r)) box->option = nullptr;
   links_ = {};
-  title_.clear();
-  if (CBoxField* box = Position(kTitleBox)) box->data = nullptr;
+  ClearSheetTitle(kTitleBox);
   CBindingTableList::ReleasePageData();
 }
 
@@ -215,9 +214,7 @@ void CBoxesORD008::CountContinuationSheets() {
     }
     n = std::max(n, count);
   }
-  int sheets = n / 3;
-  if (sheets > 0) sheets += (n % 3 != 0 ? 1 : 0) - 1;
-  continuationSheets = sheets;
+  continuationSheets = ContinuationSheetsFor(n, 3);
 }
 
 void CBoxesORD008::ValidateRow(int table, int row, int reload) {
@@ -274,8 +271,7 @@ bool CBoxesORD008::SelectSheet(int sheet, int printing) {
     return true;
   }
   if (sheet - 1 > continuationSheets) {
-    title_.clear();
-    if (CBoxField* box = Position(kTitleBox)) box->data = nullptr;
+    ClearSheetTitle(kTitleBox);
     return false;
   }
   if (sheet <= 0) return true;
@@ -292,8 +288,7 @@ bool CBoxesORD008::SelectSheet(int sheet, int printing) {
   ChooseValueDialogs();
   for (int p : {13, 23, 36, 91, 92, 93, 103, 113, 114, 115, 116, 117, 118, kSheetBox})
     if (CBoxField* box = Position(p)) box->data = nullptr;
-  title_ = platform::Utf8ToCp1252(platform::LoadString(kContinuationTitle).toStdString());
-  if (CBoxField* box = Position(kTitleBox)) box->data = title_.data();
+  ShowSheetTitle(kTitleBox, kContinuationTitle);
   return true;
 }
 

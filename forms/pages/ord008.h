@@ -37,7 +37,6 @@ class CBoxesORD008 : public CBindingTableList {
   int Event(int table, int row, int event) { return CBindingTableList::OnRowTableEvent(table, row, event, 0); }
   std::array<ui::AnnexPointerList, 6> links_{};
   std::array<char, 3> sheetDigit_{' ', ' ', '\0'};
-  std::string title_;
 };
 
 class ORD008 : public CPage100 {

@@ -74,8 +74,7 @@ void CBoxesORD010::ReleasePageData() {
   for (int p : {5, 6, 7, 8, 12, 13, 14, 15, 22, 23, 26, 27})
     if (CBoxField* box = Position(p)) box->option = nullptr;
   links_ = {};
-  title_.clear();
-  if (CBoxField* box = Position(kTitleBox)) box->data = nullptr;
+  ClearSheetTitle(kTitleBox);
   CBindingTableList::ReleasePageData();
 }
 
@@ -192,11 +191,10 @@ bool CBoxesORD010::SelectSheet(int sheet, int /*printing*/) {
     return true;
   }
   if (continuationSheets < sheet - 1) {
-    title_.clear();
-    if (CBoxField* box = Position(kTitleBox)) box->data = nullptr;
+    ClearSheetTitle(kTitleBox);
     return false;
   }
-  if (!title_.empty()) return true;
+  if (SheetTitleShown()) return true;
   if (CBoxField* box = Position(kSheetBox)) {
     box->data = nullptr;
     box->displayText.clear();
@@ -210,8 +208,7 @@ bool CBoxesORD010::SelectSheet(int sheet, int /*printing*/) {
   };
   unbind(4, 19);
   unbind(28, 63);
-  title_ = platform::Utf8ToCp1252(platform::LoadString(kContinuationTitle).toStdString());
-  if (CBoxField* box = Position(kTitleBox)) box->data = title_.data();
+  ShowSheetTitle(kTitleBox, kContinuationTitle);
   return true;
 }
 

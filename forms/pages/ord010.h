@@ -34,7 +34,6 @@ class CBoxesORD010 : public CBindingTableList {
   // Row links of the contribution boxes: own and promoter's per pension row, one per disabled row.
   std::array<ui::AnnexPointerList, 6> links_{};
   std::array<char, 2> sheetDigit_{' ', '\0'};
-  std::string title_;
 };
 
 class ORD010 : public CPage100 {

@@ -14,7 +14,6 @@ class CBoxesORD015 : public CBindingTableList {
  public:
   using CBindingTableList::CBindingTableList;
   void ApplyHolderMode() override;
-  void ReleasePageData() override { CBindingTableList::ReleasePageData(); }
   // The two-character community codes that count for the member shown.
   std::vector<std::string> CommunitiesShown() const;
 };

@@ -1,42 +1,15 @@
-// The next and previous buttons of a page's row table: two 20 x 20 bitmap buttons over the page,
-// placed beside an anchor box and kept there while the page scrolls; enabled while the table can
-// scroll that way.
+// The information button of a row: a square icon button over the page beside a box of the row,
+// kept there while the page scrolls. (The rows' scroll buttons: row_table_buttons.h.)
 #pragma once
 
 #include <QToolButton>
 
 #include <functional>
 
+#include "forms/pages/row_table_buttons.h"
 #include "forms/view/page_view.h"
 
 namespace forms {
-
-class CRowButtons {
- public:
-  // String ids of the tooltips.
-  static constexpr int kNextTip = 96801, kPreviousTip = 96802;
-  static constexpr int kSide = 20;
-
-  CRowButtons(CProg32View& view, int nextId, int previousId);
-  // Loads the bitmaps and creates the buttons; false (nothing created) when a bitmap is missing.
-  bool Create();
-  // Page positions of the buttons' top left corners (page pixels, before scrolling).
-  void Place(QPoint next, QPoint previous);
-  // Moves them by the page's scroll position.
-  void Reposition();
-  void Update(bool canNext, bool canPrevious);
-  QToolButton* Next() const { return next_; }
-  QToolButton* Previous() const { return previous_; }
-  // Pressed: 0 next, 1 previous.
-  std::function<void(int direction)> onPress;
-
- private:
-  CProg32View& view_;
-  int nextId_, previousId_;
-  QToolButton* next_ = nullptr;
-  QToolButton* previous_ = nullptr;
-  QPoint nextAt_, previousAt_;
-};
 
 // A square button with the information icon beside a box of a row.
 class CRowIconButton {

@@ -3,26 +3,29 @@
 #include <QScrollBar>
 
 #include "data/doc/document.h"
+#include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/edit_ex.h"
 
 namespace forms {
 
 namespace {
-constexpr int kNextTip = 97000, kPreviousTip = 97001;
-constexpr int kSide = 20, kGap = 22;
+constexpr int kGap = 22;
 }  // namespace
 
 CRowTableButtons::CRowTableButtons(CFormView& view, std::vector<Pair> pairs, AfterScroll after)
     : view_(view), after_(std::move(after)) {
-  for (const Pair& p : pairs) made_.push_back({p, nullptr, nullptr});
+  for (const Pair& p : pairs) made_.push_back({p, nullptr, nullptr, false, {}, {}});
 }
 
-void CRowTableButtons::Create() {
+bool CRowTableButtons::Create() {
+  const QIcon nextIcon = platform::NamedBitmap("IDB_SIGU"), previousIcon = platform::NamedBitmap("IDB_PREVU");
+  if (nextIcon.isNull() || previousIcon.isNull()) return false;
   for (Made& m : made_) {
-    auto make = [&](const char* caption, int tip, int direction) {
+    auto make = [&](const QIcon& icon, int tip, int direction) {
       auto* b = new QToolButton(view_.viewport());
-      b->setText(QString::fromLatin1(caption));
+      b->setIcon(icon);
+      b->setIconSize(QSize(kSide - 4, kSide - 4));
       b->setToolTip(platform::LoadString(tip));
       b->setFixedSize(kSide, kSide);
       b->setFocusPolicy(Qt::NoFocus);
@@ -31,11 +34,12 @@ void CRowTableButtons::Create() {
       b->show();
       return b;
     };
-    m.previous = make("<", kPreviousTip, 1);
-    m.next = make(">", kNextTip, 0);
+    m.previous = make(previousIcon, kPreviousTip, 1);
+    m.next = make(nextIcon, kNextTip, 0);
   }
   Reposition();
   Update();
+  return true;
 }
 
 void CRowTableButtons::Update() {
@@ -46,12 +50,25 @@ void CRowTableButtons::Update() {
   }
 }
 
+void CRowTableButtons::Place(QPoint next, QPoint previous) {
+  if (made_.empty()) return;
+  made_.front().placed = true;
+  made_.front().nextAt = next;
+  made_.front().previousAt = previous;
+  Reposition();
+}
+
 void CRowTableButtons::Reposition() {
   const QPoint scroll = view_.ScrollPosition();
   const doc::CProg32Doc* d = view_.GetDocument();
   const int left = d && d->Zoom() > 1.0 ? 5 : 0;
   for (Made& m : made_) {
     if (!m.previous || !m.next) continue;
+    if (m.placed) {
+      m.previous->move(m.previousAt - scroll);
+      m.next->move(m.nextAt - scroll);
+      continue;
+    }
     if (m.pair.anchor == 0) {
       const double scale = view_.BoxScale();
       const int x = static_cast<int>(m.pair.dx * scale) - scroll.x();
@@ -80,6 +97,10 @@ void CRowTableButtons::Press(int table, int direction) {
   QToolButton* b = Button(table, direction);
   CPageBoxList* list = view_.BoxList();
   if (!b || !b->isEnabled() || !list) return;
+  if (onPress) {
+    onPress(table, direction);
+    return;
+  }
   CEditEx* editor = view_.Editor();
   if (editor && editor->IsModifiedEx()) {
     if (view_.CommitPendingEdit() != 1) return;

@@ -7,6 +7,8 @@
 #include <map>
 
 #include "data/doc/active_declaration.h"
+#include "platform/cp1252.h"
+#include "platform/strings.h"
 #include "ui/box_edit.h"
 #include "ui/edit_ex.h"
 
@@ -139,6 +141,16 @@ bool CBindingTableList::SelectSheet(int sheet, int /*printing*/) {
   BindRows();
   RefreshSheet(0);
   return true;
+}
+
+void CBindingTableList::ShowSheetTitle(int position, int stringId) {
+  sheetTitle_ = platform::Utf8ToCp1252(platform::LoadString(stringId).toStdString());
+  if (CBoxField* box = Position(position)) box->data = sheetTitle_.data();
+}
+
+void CBindingTableList::ClearSheetTitle(int position) {
+  sheetTitle_.clear();
+  if (CBoxField* box = Position(position)) box->data = nullptr;
 }
 
 void CBindingTableList::BindPageData(int rebind) {

@@ -72,6 +72,15 @@ class CBindingTableList : public CHolderPageBoxList {
   void BindRows();
   bool IsRowBox(int position) const;
   std::span<std::uint8_t> Block() const { return block_; }
+  // Continuation sheets for `records` rows shown `perSheet` to a sheet (the first sheet holds the
+  // first rows).
+  static int ContinuationSheetsFor(int records, int perSheet) {
+    return records > 0 ? (records + perSheet - 1) / perSheet - 1 : 0;
+  }
+  // The continuation title (string `stringId`) in box `position`, or the box emptied.
+  void ShowSheetTitle(int position, int stringId);
+  void ClearSheetTitle(int position);
+  bool SheetTitleShown() const { return !sheetTitle_.empty(); }
 
  private:
   std::span<const BoxBinding> bindings_;
@@ -80,6 +89,7 @@ class CBindingTableList : public CHolderPageBoxList {
   std::vector<std::unique_ptr<CScrollRowTable>> tables_;
   std::vector<bool> spent_;  // per table: no rows left for the sheet shown
   std::vector<std::pair<int, void*>> outside_;
+  std::string sheetTitle_;  // cp1252, the boxes' encoding
 };
 
 class CFormView : public CProg32View {

@@ -6,6 +6,7 @@
 
 #include "blocks/form100.h"
 #include "blocks/form714.h"
+#include "forms/page_positions.h"
 #include "forms/view/form_views.h"
 
 namespace forms {
@@ -95,16 +96,20 @@ constexpr BoxBinding kPat001[] = {
 
 // ORD003 (203): the sum of the net yields of the activities in direct estimation and the member's
 // reference text; the activity rows are bound through their row table.
-constexpr BoxBinding kOrd003[] = {{106, f100::SectionE1.offset + 1728}, {110, f100::Family.offset + 105}};
+constexpr BoxBinding kOrd003[] = {{boxes::ORD003::E1SUMA, f100::SectionE1.offset + 1728},
+                                  {boxes::ORD003::REFERENCIA, f100::Family.offset + 105}};
 
 // ORD004 (204): the sum of the reduced net yields of the activities in objective estimation and the
 // member's reference text; the activity rows are bound through their row table.
-constexpr BoxBinding kOrd004[] = {{82, f100::SectionE4.offset + 8496}, {86, f100::Family.offset + 105}};
+constexpr BoxBinding kOrd004[] = {{boxes::ORD004::E4RENDI, f100::SectionE4.offset + 8496},
+                                  {boxes::ORD004::REFERENCIA, f100::Family.offset + 105}};
 
 // ORD005 (205): the member's reference text and the sums of the agricultural activities' incomes
 // and net yields; the activity rows are bound through their row table.
 constexpr BoxBinding kOrd005[] = {
-    {1, f100::Family.offset + 105}, {125, f100::SectionE5.offset + 12336}, {126, f100::SectionE5.offset + 12376}};
+    {boxes::ORD005::REFERENCIA, f100::Family.offset + 105},
+    {boxes::ORD005::E5INGRE, f100::SectionE5.offset + 12336},
+    {boxes::ORD005::E5RENDI, f100::SectionE5.offset + 12376}};
 // ORD006 (206): the totals of the attributed and imputed income; the row areas are the page's.
 constexpr BoxBinding kOrd006[] = {
     {55, f100::SectionF1.offset + 1104}, {56, f100::SectionF1.offset + 1144}, {57, f100::SectionF1.offset + 1184},
