@@ -422,7 +422,7 @@ void WriteForm100(std::uint8_t* block, int group, int shown, const std::uint8_t*
 
 int D::OpenFor(CSelStrEdit& edit) {
   CBoxField* box = edit.Box();
-  auto* block = box ? static_cast<std::uint8_t*>(box->option) : nullptr;
+  auto* block = box ? static_cast<std::uint8_t*>(box->HandedAs(ui::Handed::DeclarationStart)) : nullptr;
   if (!block) return 2;
   CCambiodomicilioDlg dlg({&edit, 0, 0});
   if (!edit.Title().empty()) dlg.caption = QString::fromStdString(edit.Title());

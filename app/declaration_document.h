@@ -172,7 +172,8 @@ class CDeclarationDocument final : public IDeclarationDocument,
   char Language() const override;
   bool Accessible() const override;
   IMessageService* Messages() override;
-  void UpdateAllViews(int hint) override;
+  // The open page view repaints its boxes (1) or recalculates (3): the print and filing commands.
+  void UpdateAllViews(int hint);
   void BoxEditorModified() override { services_.shell.UpdateCommandStates(); }
   void WriteZoomSetting(const std::string& text) override;
   void ShowPrompt(const QString& text) override;

@@ -33,7 +33,6 @@ struct PageHost : forms::IPageHost {
   PageHost(doc::CProg32Doc& d, db::CAdoConnection& l, DocHost& h) : document(d), local(l), host(h) {}
   doc::CProg32Doc* PageDocument() override { return &document; }
   db::CAdoConnection* LocalDatabase() override { return &local; }
-  void UpdateAllViews(int hint) override { host.UpdateAllViews(hint); }
   int ScreenWidth() const override { return 1024; }
   doc::CProg32Doc& document;
   db::CAdoConnection& local;

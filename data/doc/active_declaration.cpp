@@ -59,6 +59,11 @@ bool HouseholdHasSeveralHolders() {
   return m && m->HasSeveralHolders();
 }
 
+bool FamilyUnitCopy() {
+  const DeclarationModel* m = ActiveForm100();
+  return m && m->FamilyUnitCopy();
+}
+
 void MarkEditedSincePrinted() {
   if (DeclarationModel* m = ActiveDeclaration()) m->SetEditedSincePrinted(true);
 }

@@ -24,6 +24,8 @@ bool HouseholdHas(int member);
 // A form-100 declaration is open and its household has a spouse or a first child, or a
 // family-unit copy was made of it.
 bool HouseholdHasSeveralHolders();
+// The open form-100 declaration's household had a family-unit copy made of it.
+bool FamilyUnitCopy();
 // A bound edit stored a value: the printed references of the open declaration are renewed.
 void MarkEditedSincePrinted();
 

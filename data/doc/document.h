@@ -130,11 +130,6 @@ class CProg32Doc {
   DeclarationModel& Model() { return model_; }
   const DeclarationModel& Model() const { return model_; }
   bool IsModified() const { return model_.IsModified(); }
-  // For the page rules that write the block in place and have not named their range yet.
-  void SetModifiedFlag(bool modified) {
-    if (modified) model_.WrittenAll();
-    else model_.MarkSaved();
-  }
   bool NewNotSaved() const { return newNotSaved_; }
   void ClearNewNotSaved() { newNotSaved_ = false; }
   std::uint8_t Modality() const { return model_.Modality(); }

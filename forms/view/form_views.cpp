@@ -176,7 +176,7 @@ void CBindingTableList::BindPageData(int rebind) {
       box->data = block_.data() + offset;
     }
     if (it != bindings_.end() && it->annex != BoxBinding::kNoAnnex && it->annex < block_.size())
-      box->option = block_.data() + it->annex;
+      box->HandOver(it->annex == 0 ? ui::Handed::DeclarationStart : ui::Handed::Unnamed, block_.data() + it->annex);
   }
   for (const RowArea& area : rowAreas_)
     if (area.model) tables_.push_back(std::make_unique<CScrollRowTable>(*area.model, block_));
@@ -333,7 +333,6 @@ template <class Base>
 int CGenericPage<Base>::OnBoxEdited(int) {
   if (doc::CProg32Doc* d = this->GetDocument()) d->Calculate(1);
   this->RepaintBoxes();
-  this->Host().UpdateAllViews(kHintRepaintBoxes);
   return 1;
 }
 

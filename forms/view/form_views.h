@@ -11,7 +11,6 @@
 #include <vector>
 #include <string>
 
-#include "data/program_state.h"  // the page classes until they take the model
 #include "forms/view/box_list.h"
 #include "forms/view/page_view.h"
 #include "forms/view/row_table.h"

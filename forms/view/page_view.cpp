@@ -300,7 +300,7 @@ void CProg32View::StepZoom(int direction) {
   d->CommitPendingBoxEdit();
   d->SetZoom(kZoomSteps[next]);
   host_.WriteZoomSetting(blocks::FormatFixed(kZoomSteps[next], 2));
-  host_.UpdateAllViews(kHintZoom);
+  RelayoutAfterZoom();
 }
 
 void CProg32View::RelayoutAfterZoom() {
@@ -627,7 +627,7 @@ int CProg32View::OnBoxNotify(int id, int code) {
     case ui::kNotifyValueStored: r = OnBoxValueChanged(id); break;
     default: return 0;
   }
-  if (r == 1) host_.UpdateAllViews(kHintRepaintBoxes);
+  if (r == 1) RepaintBoxes();
   // The recalculation after a dialog may have made the box's editor anew: the keys go back to it.
   if (code == ui::kNotifySubDialogValue && editor_ && editor_->isVisible()) editor_->setFocus(Qt::OtherFocusReason);
   return r;

@@ -55,8 +55,6 @@ class IPageHost {
   virtual char Language() const { return 'e'; }
   virtual bool Accessible() const { return false; }
   virtual IMessageService* Messages() { return nullptr; }
-  // Every view of the document (the views call it for hints 1 and 2).
-  virtual void UpdateAllViews(int hint) = 0;
   // The open box's editor holds a change not stored yet (the save command applies to it).
   virtual void BoxEditorModified() {}
   // The zoom setting text new documents start from ("%1.2f").

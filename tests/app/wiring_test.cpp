@@ -213,7 +213,7 @@ class WiringTest : public apptest::AppTest {
     f100::personal::DeclarationMode.set(f100::record(block, f100::Personal), 1);
     f100::family::CommunityCodeCopy(doc::kSpouse - 1).set(f100::record(block, f100::Family), "01");
     if (more) more(block);
-    Current()->Document().SetModifiedFlag(true);
+    Current()->Document().Model().WrittenAll();
     Trigger(ID_FILE_SAVE);
     Trigger(ID_FILE_CLOSE);
     if (whileClosed) whileClosed();
@@ -579,7 +579,7 @@ TEST_F(WiringTest, DeclarationsOfBothFormsFromTheIndexToTheStoreAndBack) {
   EXPECT_EQ(Current()->Key(), kWealthStored);
   std::uint8_t* result = f714::record(Current()->Document().Block().data(), f714::Result);
   f714::result::Option24.set(result, 7);  // the calculation's final step resets it
-  Current()->Document().SetModifiedFlag(true);
+  Current()->Document().Model().WrittenAll();
   Trigger(ID_FILE_SAVE);
   stored = StoredBlock(kWealthStored);
   ASSERT_EQ(stored.size(), f714::kBlockSize);
@@ -663,7 +663,7 @@ TEST_F(WiringTest, AFailedSaveKeepsTheDeclarationOpenWithItsEdits) {
     ASSERT_NE(doc, nullptr);
     pay += 100.0;
     f100::sec_a::MoneyPay.set(f100::record(doc->Document().Block().data(), f100::SectionA), pay);
-    doc->Document().SetModifiedFlag(true);
+    doc->Document().Model().WrittenAll();
     f.begin(a);
     messages.clear();
     coded.shown.clear();
@@ -752,7 +752,7 @@ TEST_F(WiringTest, SaveAsOpensTheCopyInPlaceAndClosingTheFrameClosesIt) {
   EXPECT_EQ(f100::sec_a::MoneyPay.get(f100::record(StoredBlock(kIncome).data(), f100::SectionA)), 0.0);
 
   // Closing the declaration's frame asks first; Cancel keeps it open, No closes it unsaved.
-  Current()->Document().SetModifiedFlag(true);
+  Current()->Document().Model().WrittenAll();
   saveAnswer = kAnswerCancel;
   Current()->Frame()->close();
   ASSERT_TRUE(Settle([&] { return saveQuestions == 1; }));
@@ -871,7 +871,7 @@ TEST_F(WiringTest, ANewIncomeTaxDeclarationIsIndividualOrJointAsItsCaptureTypeIs
     }
     ASSERT_NE(Current(), nullptr);
     EXPECT_EQ(Current()->Document().Modality(), c.modality);
-    Current()->Document().SetModifiedFlag(true);
+    Current()->Document().Model().WrittenAll();
     Trigger(ID_FILE_SAVE);
     const auto rows = assembly->Store().List();
     const auto row = std::ranges::find_if(rows, [&](const auto& r) { return store::TrimKey(r.key) == c.name; });
@@ -1066,7 +1066,7 @@ TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
   EXPECT_EQ(f100::sec_a::NetWorkIncome.get(secA, 2), 3000.0);
   EXPECT_TRUE(Current()->Document().Model().EditedSincePrinted());
 
-  Current()->Document().SetModifiedFlag(true);
+  Current()->Document().Model().WrittenAll();
   Trigger(ID_FILE_SAVE);
   const std::vector<QString> codes = coded.Codes();
   EXPECT_EQ(std::count(codes.begin(), codes.end(), QStringLiteral("WIN026")), 1);
@@ -2120,7 +2120,7 @@ TEST_F(WiringTest, TheTaxAssignmentChoiceIsFiledAndInTheDotCode) {
   for (const Case& c : {Case{1, 0, "X "}, Case{0, 1, " X"}, Case{1, 1, "XX"}}) {
     f100::family::ChurchTaxBox(doc::kDeclarant).set(family, c.church);
     f100::family::SocialPurposeBox(doc::kDeclarant).set(family, c.social);
-    Current()->Document().SetModifiedFlag(true);
+    Current()->Document().Model().WrittenAll();
     const std::string path = (data.Path() / ("asignacion" + std::to_string(++n) + ".100")).string();
     script.push_back(MemberProposed());
     script.push_back(FilingNamed(path));

@@ -90,7 +90,7 @@ TEST_F(DocumentTest, NewDeclarationNeverSavedLeavesNoRow) {
   EXPECT_FALSE(p.OnCloseDocument());
   EXPECT_TRUE(store.Exists("OTRA"));
   // Unmodified and never saved: deleted on close.
-  p.SetModifiedFlag(false);
+  p.Model().MarkSaved();
   EXPECT_TRUE(p.OnCloseDocument());
   EXPECT_FALSE(store.Exists("OTRA"));
 }
@@ -153,15 +153,15 @@ TEST_F(DocumentTest, ASaveOverAnotherCopysSaveIsRefusedAndTheEditsKept) {
   ASSERT_TRUE(b.OpenDeclaration("GOMEZ", false));
   constexpr std::size_t kBoxA = 1000, kBoxB = 2000;  // two boxes of the block
   b.Block()[kBoxB] = 'B';
-  b.SetModifiedFlag(true);
+  b.Model().WrittenAll();
   ASSERT_TRUE(b.Save());
   b.Block()[kBoxB] = 'C';  // the same copy saves again: its own row, not another's
-  b.SetModifiedFlag(true);
+  b.Model().WrittenAll();
   ASSERT_TRUE(b.Save());
   EXPECT_TRUE(otherRec.codes.empty());
 
   a.Block()[kBoxA] = 'A';
-  a.SetModifiedFlag(true);
+  a.Model().WrittenAll();
   EXPECT_FALSE(a.Save());
   EXPECT_EQ(rec.codes.back(), kSaveConflictCode);
   EXPECT_TRUE(a.IsModified());
@@ -183,7 +183,7 @@ TEST_F(DocumentTest, ASaveOverAnotherCopysSaveIsRefusedAndTheEditsKept) {
   ASSERT_TRUE(again.OpenDeclaration("GOMEZ", false));
   EXPECT_EQ(again.Block()[kBoxB], 'C');
   again.Block()[kBoxA] = 'D';
-  again.SetModifiedFlag(true);
+  again.Model().WrittenAll();
   EXPECT_TRUE(again.Save());
   stored = store.Load("GOMEZ")->block;
   EXPECT_EQ(stored[kBoxA], 'D');

@@ -344,7 +344,7 @@ TEST_F(Ord004, AnInformationDialogChangesTheRecordAndTheHoldersSharedInstalments
   FakeInformation::newStart = 2002.0;
   FakeInformation::instalments = 300.0;
   FakeInformation::runs = 0;
-  document->SetModifiedFlag(false);
+  document->Model().MarkSaved();
   page.ShowInformation(1);
   EXPECT_EQ(FakeInformation::runs, 1);
   EXPECT_DOUBLE_EQ(e4::SeasonalDays.get(Record(1)), 2002.0);

@@ -264,7 +264,7 @@ TEST_F(Ord005, TheInformationButtonOpensTheRowsDialogAndRecalculates) {
     e5::Withholdings.set(r, 12.5);
     return 1;
   });
-  document->SetModifiedFlag(false);
+  document->Model().MarkSaved();
   ASSERT_NE(page.InfoButton(1).Button(), nullptr);
   page.InfoButton(1).Button()->click();
   ASSERT_EQ(opened, std::vector<int>{1});

@@ -104,7 +104,7 @@ TEST_F(PageClasses, Ord009AnnexBoxesOpenTheirDialogOnTheirPairsAndAnnexValueReca
     EXPECT_EQ(page.GetBox(b.position - 1)->option, Block() + b.offset) << b.position;
   }
   EXPECT_EQ(page.OnBoxEdited(12), 1);
-  document->SetModifiedFlag(false);
+  document->Model().MarkSaved();
   EXPECT_EQ(page.OnBoxSubDialogValue(12), 0);
   EXPECT_TRUE(document->IsModified());
 }
@@ -125,7 +125,7 @@ TEST_F(PageClasses, Ord011BindsTheSettlementReadOnlyAndRecalculatesOnAValueChang
     EXPECT_EQ(page.GetBox(p - 1)->SoloLectur == 0, annex) << p;
   }
   EXPECT_EQ(page.GetBox(6)->decimals, 2);  // the average rates
-  document->SetModifiedFlag(false);
+  document->Model().MarkSaved();
   EXPECT_EQ(page.OnBoxValueChanged(5), 0);
   EXPECT_FALSE(document->IsModified());  // the settlement is the calculation's, not an edit
   SaveImage("ORD011");
@@ -145,7 +145,7 @@ TEST_F(PageClasses, Ord012BindsTheResultAndAnEditRecalculatesAndMarksModified) {
     EXPECT_EQ(page.GetBox(p - 1)->SoloLectur == 0, annex) << p;
   }
   SaveImage("ORD012");
-  document->SetModifiedFlag(false);
+  document->Model().MarkSaved();
   ASSERT_EQ(page.FindFirstEditableBox(), 3);  // the editor opens on position 4
   page.GoToBox(3);
   QApplication::processEvents();
@@ -188,7 +188,7 @@ TEST_F(PageClasses, Ord014BindsTheAccountsByMemberAndCarriesOverAfterAnAnnexValu
   page.BoxList()->ApplyHolderMode();
   EXPECT_EQ(page.GetBox(54)->data, Block() + o + 2304);
   SaveImage("ORD014");
-  document->SetModifiedFlag(false);
+  document->Model().MarkSaved();
   EXPECT_EQ(page.OnBoxSubDialogValue(3), 0);
   EXPECT_TRUE(document->IsModified());
   ASSERT_EQ(host->fieldChecks.size(), 2u);

@@ -71,7 +71,6 @@ class PageHost : public forms::IPageHost {
   PageHost(doc::CProg32Doc& d, db::CAdoConnection& local, NoHost& docHost) : doc_(d), local_(local), docHost_(docHost) {}
   doc::CProg32Doc* PageDocument() override { return &doc_; }
   db::CAdoConnection* LocalDatabase() override { return &local_; }
-  void UpdateAllViews(int hint) override { docHost_.UpdateAllViews(hint); }
   void WriteZoomSetting(const std::string& text) override { zoomText = text; }
   void ShowPrompt(const QString& text) override { prompt = text; }
   void ShowStringMessage(int id, bool stop) override { messages.push_back(stop ? -id : id); }
