@@ -48,6 +48,32 @@ TEST_F(PageTest, AnAmountTypedAndLeftIsStoredRecalculatedAndRepainted) {
   EXPECT_NE(before.copy(total), after.copy(total));
 }
 
+// A box's value reaches the declaration's model through the view's one commit: the model hears
+// the box's bytes and its revision moves, which is what "modified" is; a save settles it.
+TEST_F(PageTest, ACommittedBoxIsAnnouncedToTheModelWithItsBytes) {
+  struct Heard : doc::IDeclarationListener {
+    void OnDeclarationEvent(const doc::DeclarationEvent& e) override {
+      if (e.kind == doc::DeclarationChange::ValuesChanged) ranges.push_back(e.range);
+    }
+    std::vector<doc::ByteRange> ranges;
+  } heard;
+  forms::CFormView& v = Open(3, kAmountPage);
+  document->Model().Subscribe(&heard);
+  const std::uint64_t revision = document->Model().Revision();
+  EXPECT_EQ(v.CommitPendingEdit(), 0) << "nothing typed: nothing to commit";
+  EXPECT_EQ(document->Model().Revision(), revision);
+  TypeAndLeave(QStringLiteral("7"), Qt::Key_Tab);
+  EXPECT_EQ(heard.ranges, (std::vector<doc::ByteRange>{{kRow0, 8}}));
+  EXPECT_GT(document->Model().Revision(), revision);
+  EXPECT_TRUE(document->IsModified());
+  document->Model().MarkSaved();
+  EXPECT_FALSE(document->IsModified());
+  TypeAndLeave(QStringLiteral("8"), Qt::Key_Tab);
+  EXPECT_EQ(heard.ranges.back(), (doc::ByteRange{kRow1, 8}));
+  EXPECT_TRUE(document->IsModified());
+  document->Model().Unsubscribe(&heard);
+}
+
 TEST_F(PageTest, ARefusedValueKeepsTheEditorAndAZeroBoxWithShowZeroShowsIt) {
   forms::CFormView& v = Open(3, kAmountPage);
   EXPECT_EQ(v.GetBox(2)->displayText, QStringLiteral("0,00")) << "show zero";
