@@ -5,6 +5,7 @@
 // Written) and are told to the listeners as typed events.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
