@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "annex/activity_rows.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/icons.h"
 #include "ui/edit_ex.h"
 #include "ui/messages.h"
@@ -38,7 +38,7 @@ bool Asks(QWidget* parent, const char* code) {
 CAaeeEdDlg::CAaeeEdDlg(const ui::AnnexArgs& args) : CAnnexDlg(kTemplate, f::kBlockSize, args) {}
 
 std::uint8_t* CAaeeEdDlg::DeclarationRow() const {
-  std::uint8_t* block = doc::State().form100Block;
+  std::uint8_t* block = doc::Form100Block();
   return block && row_ >= 0 && row_ < rows::kRows ? rows::Row(block, rows::kDirect, row_) : nullptr;
 }
 
@@ -46,7 +46,7 @@ void CAaeeEdDlg::SyncHolderPayments() {
   std::uint8_t* row = DeclarationRow();
   if (!row) return;
   const double current = f::FractionalPayments.get(Data());
-  const double payments = rows::HolderPayments(doc::State().form100Block, rows::kDirect, row[0], current);
+  const double payments = rows::HolderPayments(doc::Form100Block(), rows::kDirect, row[0], current);
   // Only the dialog's copy: the row takes the payments with the rest of the block on OK, and
   // Cancel leaves the declaration untouched.
   f::FractionalPayments.set(Data(), payments);

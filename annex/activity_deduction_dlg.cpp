@@ -8,7 +8,7 @@
 
 #include "blocks/form100.h"
 #include "blocks/rounding.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/icons.h"
 #include "tallyvex.h"
 #include "ui/messages.h"
@@ -132,7 +132,7 @@ CGtotecinfDlg::CGtotecinfDlg(const ui::AnnexArgs& args) : CActivityDeductionDlg(
 void CGtotecinfDlg::CalculateDeduction() {
   UpdateAll(true);
   Vec s{};
-  if (const std::uint8_t* decl = doc::State().form100Block) {
+  if (const std::uint8_t* decl = doc::Form100Block()) {
     AddRows(s, decl, kE4, [](const std::uint8_t* row) { return At(row, 1392); });
     AddRows(s, decl, kE5, [](const std::uint8_t* row) { return At(row, 2032); });
     AddRows(s, decl, kF1, [](const std::uint8_t* row) { return row[105] != 0 ? At(row, 112) : 0.0; });
@@ -150,7 +150,7 @@ void CGtotecinfDlg::CalculateDeduction() {
 }
 
 bool CGtotecinfDlg::CheckBases() {
-  const std::uint8_t* decl = doc::State().form100Block;
+  const std::uint8_t* decl = doc::Form100Block();
   Vec objective{}, direct{};
   if (decl) {
     AddRows(objective, decl, kE4, [](const std::uint8_t* row) { return At(row, 1272); });

@@ -1,6 +1,6 @@
 #include "annex/aragon1_dlg.h"
 
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/icons.h"
 #include "ui/messages.h"
 
@@ -29,7 +29,7 @@ constexpr ui::DialogTemplate kTemplate{.id = D::kId, .captionId = 97943, .contro
 D::CAragon1Dlg(const ui::AnnexArgs& args) : CAnnexDlg(kTemplate, f::kBlockSize, args) {}
 
 void D::OnInitAnnex() {
-  const bool joint = doc::State().form100Joint && *doc::State().form100Joint == 1;
+  const bool joint = doc::Form100Joint();
   if (joint)
     if (QWidget* w = GetDlgItem(kFamilyBase)) w->setEnabled(false);
   hc::ApplyPersonsRule(*this, hc::Declarant, f::PersonsDeclarant, kPersonsDeclarant);

@@ -2,7 +2,7 @@
 
 #include <QAbstractButton>
 
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "ui/box_edit.h"
 #include "ui/sub_dialog_edit.h"
 
@@ -34,7 +34,7 @@ CAsignacionTributariaDlg::CAsignacionTributariaDlg(QWidget* parent)
 
 void CAsignacionTributariaDlg::OnInitDialog() {
   CTemplateDlg::OnInitDialog();
-  savedEdited_ = doc::State().editedSincePrinted;
+  if (const doc::DeclarationModel* m = doc::ActiveDeclaration()) savedEdited_ = m->EditedSincePrinted();
   binder_.Bind(marks_.data());
   if (QWidget* byHand = GetDlgItem(kByHandId)) byHand->setEnabled(!byHandDisabled_);
   binder_.Exchange(false);
@@ -70,6 +70,6 @@ void CAsignacionTributariaDlg::OnOK() {
     return;
   }
   // Choosing an option is no change of the declaration.
-  doc::State().editedSincePrinted = savedEdited_;
+  if (doc::DeclarationModel* m = doc::ActiveDeclaration()) m->SetEditedSincePrinted(savedEdited_);
   CTemplateDlg::OnOK();
 }

@@ -2,7 +2,7 @@
 
 #include "platform/icons.h"
 #include "ui/messages.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 
 namespace {
 using ui::Ctl;

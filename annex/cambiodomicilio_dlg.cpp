@@ -14,7 +14,7 @@
 
 #include "blocks/form100.h"
 #include "data/db/ado.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/cp1252.h"
 #include "platform/icons.h"
 #include "ui/edit_ex.h"
@@ -215,10 +215,10 @@ void D::LockResidentFields(bool lock) {
 
 bool D::TransferAsked() const {
   if (form714) return false;
-  const std::uint8_t* block = doc::State().form100Block;
-  const bool joint = doc::State().form100Joint && *doc::State().form100Joint != 0;
+  const std::uint8_t* block = doc::Form100Block();
+  const bool joint = doc::Form100Joint();
   const unsigned mode = block ? f100::GetDeclarationMode(block) : 0;
-  const int shown = GetCurrentHolder();
+  const int shown = doc::ShownMember();
   const unsigned kind = f::Kind.get(block_.data());
   if (!joint && kind == 3) return false;
   if (shown == doc::kDeclarant && !joint && mode == 1) return true;
@@ -304,11 +304,11 @@ void D::OnOK() {
   f::Municipality.set(r, platform::Utf8ToCp1252(municipality.toStdString()), '\0');
   if (!form714) {
     const std::uint8_t stored = f::Transfer.get(r);
-    const std::uint8_t* block = doc::State().form100Block;
+    const std::uint8_t* block = doc::Form100Block();
     const bool spouseApart = block && block[f::kSpouseSeparate] == 1;
     if (!doc::HouseholdHas(doc::kFamilyUnit) || (spouseApart && !doc::HouseholdHas(doc::kChild1)))
       f::Transfer.set(r, 0);
-    const bool joint = doc::State().form100Joint && *doc::State().form100Joint != 0;
+    const bool joint = doc::Form100Joint();
     if (!joint) f::Transfer.set(r, f::Kind.get(r) == 3 ? 0 : stored);
   }
   const int result = CheckAddress();
@@ -332,7 +332,7 @@ void D::OnOK() {
     case kIncompleteAbroad: return refuse("WIN021", kStreet);
     default: break;
   }
-  const bool joint = doc::State().form100Joint && *doc::State().form100Joint != 0;
+  const bool joint = doc::Form100Joint();
   if (form714 || joint || f::Kind.get(r) != 3) ui::ShowMessage(this, QStringLiteral("100I002"), platform::kIconAsterisk);
   CTemplateDlg::OnOK();
 }
@@ -422,7 +422,7 @@ void WriteForm100(std::uint8_t* block, int group, int shown, const std::uint8_t*
 
 int D::OpenFor(CSelStrEdit& edit) {
   CBoxField* box = edit.Box();
-  auto* block = box ? static_cast<std::uint8_t*>(box->option) : nullptr;
+  auto* block = box ? static_cast<std::uint8_t*>(box->HandedAs(ui::Handed::DeclarationStart)) : nullptr;
   if (!block) return 2;
   CCambiodomicilioDlg dlg({&edit, 0, 0});
   // The window keeps its own title: the address boxes are titled after their first field ("Sigla").
@@ -430,7 +430,7 @@ int D::OpenFor(CSelStrEdit& edit) {
   std::uint8_t* rec = dlg.Data();
   // The address boxes hand the start of their declaration's block: a form-100 block is the one
   // the open form-100 document publishes.
-  dlg.form714 = block != doc::State().form100Block;
+  dlg.form714 = block != doc::Form100Block();
   if (dlg.form714) {
     f::Kind.set(rec, 2);
     for (const f::StoredField& s : f::kForm714Address) std::memcpy(rec + s.field.off, block + s.offset, s.field.width);
@@ -443,8 +443,8 @@ int D::OpenFor(CSelStrEdit& edit) {
   std::string id = box->Identifica;
   id.erase(id.find_last_not_of(' ') + 1);
   const int group = id == "CALLED" ? f::kFirstGroup : f::kSecondGroup;
-  const int shown = std::clamp(GetCurrentHolder(), static_cast<int>(doc::kFamilyUnit), static_cast<int>(doc::kChild2));
-  const bool joint = doc::State().form100Joint && *doc::State().form100Joint != 0;
+  const int shown = std::clamp(doc::ShownMember(), static_cast<int>(doc::kFamilyUnit), static_cast<int>(doc::kChild2));
+  const bool joint = doc::Form100Joint();
   const unsigned mode = f100::GetDeclarationMode(block);
   const bool spouseApart = block[f::kSpouseSeparate] == 1;
   f::Kind.set(rec, group == f::kFirstGroup ? 2 : 3);

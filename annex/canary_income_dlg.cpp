@@ -21,7 +21,7 @@ void RunFirstPass(annex::ScratchDeclaration& s) {
                 s(f100::Family), 1);
 }
 
-bool MemberView(const CTemplateDlg& d) { return d.shownMember != ui::kFamilyUnit && HouseholdHasSeveralHolders(); }
+bool MemberView(const CTemplateDlg& d) { return d.shownMember != ui::kFamilyUnit && doc::HouseholdHasSeveralHolders(); }
 
 // ---- 233
 constexpr int kPartsBox = 30351;
@@ -123,7 +123,7 @@ void CBicocaDlg::Recalculate() {
   RunFirstPass(scratch);
   scratch.Take(f100::Summary, g::kSummaryOffset, working);
   if (MemberView(*this)) std::memset(Shown() + g::kParts, 0, g::kBlockSize - g::kParts);
-  else if (!HouseholdHasSeveralHolders()) g::Part(0).set(Shown(), 0.0);
+  else if (!doc::HouseholdHasSeveralHolders()) g::Part(0).set(Shown(), 0.0);
 }
 
 void CBicocaDlg::OnInitAnnex() { Recalculate(); }
@@ -157,7 +157,7 @@ void CResinvcan4Dlg::Recalculate() {
   scratch.Take(f100::SectionQ, v::kSectionOffset, working);
   if (MemberView(*this)) {
     std::memset(Shown() + v::kComputed, 0, v::kBlockSize - v::kComputed);
-  } else if (!HouseholdHasSeveralHolders()) {
+  } else if (!doc::HouseholdHasSeveralHolders()) {
     for (blocks::F64 joint : {v::Rate(0), v::BeforeLimit(0), v::BeforeLimit(1), v::Limit(0), v::Limit(1)})
       joint.set(Shown(), 0.0);
   }

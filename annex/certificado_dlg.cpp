@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 
 namespace {
 using ui::Ctl;
@@ -35,7 +35,7 @@ D::CCertificadoDlg(const ui::DialogTemplate& tmpl, std::size_t marks, const ui::
 CBorradorDlg::CBorradorDlg(const ui::AnnexArgs& args) : CCertificadoDlg(kDraft, f::kDraftMarks, args) {}
 
 void D::OnInitAnnex() {
-  if (const std::uint8_t* block = doc::State().form100Block) std::memcpy(Data(), block + marks_, 5);
+  if (const std::uint8_t* block = doc::Form100Block()) std::memcpy(Data(), block + marks_, 5);
 }
 
 int D::OnEditValueChanged(int id) {

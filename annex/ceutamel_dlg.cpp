@@ -82,7 +82,7 @@ void CCeutamelDlg::Recalculate() {
   Calculos100O(scratch(f100::SectionO), scratch(f100::SectionK), scratch(f100::Summary), scratch(f100::Personal),
                scratch(f100::Family), scratch(f100::SectionI), 3);
   scratch.Take(f100::SectionO, f::o::kCeutaRows, working);
-  if (!HouseholdHasSeveralHolders()) {
+  if (!doc::HouseholdHasSeveralHolders()) {
     f::GeneralPart(0).set(Shown(), 0.0);
     f::SpecialPart(0).set(Shown(), 0.0);
   }
@@ -97,7 +97,7 @@ void CCeutamelDlg::OnInitAnnex() {
     for (int id : {kJointGeneral, kJointSpecial})
       if (QWidget* w = GetDlgItem(id)) w->setEnabled(false);
   }
-  if (shownMember != ui::kFamilyUnit && HouseholdHasSeveralHolders()) ZeroParts();
+  if (shownMember != ui::kFamilyUnit && doc::HouseholdHasSeveralHolders()) ZeroParts();
 }
 
 int CCeutamelDlg::OnEditKillFocus(int id) {

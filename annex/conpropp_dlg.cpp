@@ -1,6 +1,6 @@
 #include "annex/conpropp_dlg.h"
 
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/icons.h"
 #include "ui/messages.h"
 
@@ -32,7 +32,7 @@ CConproppDlg::CConproppDlg(const ui::AnnexArgs& args) : CAnnexDlg(kTemplate, f::
 
 int CConproppDlg::OnEditValueChanged(int id) {
   if (id != kRegime) return 0;
-  const std::uint8_t* declaration = doc::State().form100Block;
+  const std::uint8_t* declaration = doc::Form100Block();
   if (!declaration || f::Regime.get(Data()) != f::kSpouse) return 0;
   const std::uint8_t* spouse = declaration + f::kSpouseRecord;
   // The spouse-contribution record already names this holder with contributions of its own.
@@ -44,13 +44,13 @@ int CConproppDlg::OnEditValueChanged(int id) {
 }
 
 int CConproppDlg::ValidateBlock() {
-  const std::uint8_t* declaration = doc::State().form100Block;
+  const std::uint8_t* declaration = doc::Form100Block();
   const unsigned char k = f::Regime.get(Data());
   const int h = f::Holder.get(Data());
   const double amount = f::Amount.get(Data());
   if (declaration) {
     const unsigned char civil = f::CivilStatus.get(declaration);
-    const bool joint = doc::State().form100Joint && *doc::State().form100Joint == 1;
+    const bool joint = doc::Form100Joint();
     if (k == f::kSpouse && (civil == f::kSingle || civil == f::kSeparated)) {
       Ask(this, "100R150", platform::kIconHand);
       return 0;

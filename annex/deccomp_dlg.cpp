@@ -5,7 +5,7 @@
 
 #include "blocks/form100.h"
 #include "blocks/form100_payment.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/icons.h"
 #include "ui/edit_ex.h"
 #include "ui/messages.h"
@@ -47,14 +47,14 @@ D::CDeccompDlg(const ui::AnnexArgs& args) : CAnnexDlg(kTemplate, f::kBlockBytes,
 
 void D::OnInitAnnex() {
   std::uint8_t* rec = Data();
-  if (const std::uint8_t* block = doc::State().form100Block) {
+  if (const std::uint8_t* block = doc::Form100Block()) {
     std::memcpy(rec, block + f::kMarks, 10);
     std::memcpy(rec + f::ToPay(0).off, block + f::kToPay, 40);
     std::memcpy(rec + f::Refunded(0).off, block + f::kRefunded, 40);
   }
   // A member's return may be marked from that member's view too.
-  const int shown = GetCurrentHolder();
-  if (shown != doc::kFamilyUnit && HouseholdHasSeveralHolders()) {
+  const int shown = doc::ShownMember();
+  if (shown != doc::kFamilyUnit && doc::HouseholdHasSeveralHolders()) {
     const bool editable[] = {true, true, doc::HouseholdHas(doc::kSpouse), doc::HouseholdHas(doc::kChild1),
                              doc::HouseholdHas(doc::kChild2)};
     for (int k = 0; k < f::kColumns; ++k)
@@ -71,7 +71,7 @@ void D::EnableColumn(int k, bool enable) {
 
 void D::UpdateColumns() {
   std::uint8_t* rec = Data();
-  const std::uint8_t* block = doc::State().form100Block;
+  const std::uint8_t* block = doc::Form100Block();
   const unsigned mode = block ? f100::GetDeclarationMode(block) : 0;
   const bool spouse = doc::HouseholdHas(doc::kSpouse);
   const bool spouseApart = block && f100::family::SpouseExcluded.get(block + f100::Family.offset) == 1;
@@ -112,7 +112,7 @@ void D::UpdateColumns() {
 }
 
 void D::ResetPaymentOptions(int k) {
-  std::uint8_t* q = doc::State().form100Block ? doc::State().form100Block + f100::SectionQ.offset : nullptr;
+  std::uint8_t* q = doc::Form100Block() ? doc::Form100Block() + f100::SectionQ.offset : nullptr;
   if (!q) return;
   namespace p = f100::payment;
   const int m = k + 1;
@@ -142,7 +142,7 @@ int D::OnEditValueChanged(int id) {
   } else {
     return 1;
   }
-  doc::State().editedSincePrinted = true;
+  doc::MarkEditedSincePrinted();
   UpdateColumns();
   return 1;
 }
@@ -180,7 +180,7 @@ bool D::ValidateOK() {
       return false;
     }
   }
-  if (std::uint8_t* block = doc::State().form100Block) {
+  if (std::uint8_t* block = doc::Form100Block()) {
     std::memcpy(block + f::kToPay, rec + f::ToPay(0).off, 40);
     std::memcpy(block + f::kRefunded, rec + f::Refunded(0).off, 40);
     // The payment choices change only with the return that makes them so.

@@ -190,7 +190,7 @@ int CEpigrafeDlg::OpenFor(CSelStrEdit& edit) {
   const bool swapped = (name == "IAE4" || name == "IAE5" || name == "IAE6") && *kindByte == '5';
   CEpigrafeDlg dlg({&edit, 0, edit.VariantIndex()});
   if (edit.Connection()) dlg.connection_ = edit.Connection();
-  dlg.shownMember = CEditEx::GetShownMember();
+  dlg.shownMember = doc::ShownMember();
   dlg.hasOtherMembers = CEditEx::HasOtherMembers() ? 1 : 0;
   if (dlg.ReadOnlyView()) ui::ShowMessage(&edit, QStringLiteral("100R025"), platform::kIconExclamation);
   dlg.SetCode(undotted, swapped ? '1' : *kindByte);

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/help.h"
 #include "platform/icons.h"
 #include "platform/strings.h"

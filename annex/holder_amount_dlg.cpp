@@ -3,7 +3,7 @@
 #include <QLabel>
 
 #include "blocks/form100.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/help.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
@@ -134,7 +134,7 @@ void CTit3dat1Dlg::OnInitAnnex() {
 
 bool CTit3dat1Dlg::ValidateOK() {
   if (index != kHousingVariant) return true;
-  const std::uint8_t* block = doc::State().form100Block;
+  const std::uint8_t* block = doc::Form100Block();
   if (!block) return true;
   const std::uint8_t* investment = block + kHousingInvestmentAt;
   // The marks of the housing sheet's investment page: the declarant's, then the spouse's.

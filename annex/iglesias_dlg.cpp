@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "blocks/form100.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "ui/edit_ex.h"
 
 namespace {
@@ -38,7 +38,7 @@ const D::Kind kChurchKind{kChurchTemplate, kChurchMarks, D::kMarks};
 const D::Kind kSocialKind{kSocialTemplate, kSocialMarks, N::kMarks};
 
 std::uint8_t* Family() {
-  std::uint8_t* block = doc::State().form100Block;
+  std::uint8_t* block = doc::Form100Block();
   return block ? block + f100::Family.offset : nullptr;
 }
 }  // namespace
@@ -51,10 +51,10 @@ void D::UpdateMemberFields() {
   auto enable = [this](int id, bool on) {
     if (QWidget* w = GetDlgItem(id)) w->setEnabled(on);
   };
-  if (GetCurrentHolder() != doc::kFamilyUnit && HouseholdHasSeveralHolders())
+  if (doc::ShownMember() != doc::kFamilyUnit && doc::HouseholdHasSeveralHolders())
     for (int id : kind_.ids)
       if (auto* e = dynamic_cast<CEditEx*>(GetDlgItem(id))) e->SetEditableInMemberView(1);
-  const std::uint8_t* block = doc::State().form100Block;
+  const std::uint8_t* block = doc::Form100Block();
   const bool jointFiling = block && (block[f100::Personal.offset] == 1 || block[f100::Personal.offset + 1] == 1);
   enable(kind_.ids[0], jointFiling && doc::HouseholdHas(doc::kFamilyUnit));
   enable(kind_.ids[1], true);

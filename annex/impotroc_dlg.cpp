@@ -61,7 +61,7 @@ constexpr ui::ControlDef kControls1831[] = {
 constexpr ui::DialogTemplate kTemplate1831{.id = D::kId, .captionId = 97300, .controls = kControls1831,
                                            .helpTopic = 857};
 
-bool MemberView(const CTemplateDlg& d) { return d.shownMember != ui::kFamilyUnit && HouseholdHasSeveralHolders(); }
+bool MemberView(const CTemplateDlg& d) { return d.shownMember != ui::kFamilyUnit && doc::HouseholdHasSeveralHolders(); }
 }  // namespace
 
 // ---------------------------------------------------------------- 1844
@@ -83,8 +83,8 @@ int CTransparenciaFiscalDlg::OpenForRow(std::uint8_t* row, QWidget* parent) {
   CTransparenciaFiscalDlg d({parent, 0, 0});
   const std::uint8_t before = f::RowMark.get(row);
   d.Data()[0] = before;
-  d.shownMember = GetCurrentHolder();
-  d.hasOtherMembers = HouseholdHasSeveralHolders() ? 1 : 0;
+  d.shownMember = doc::ShownMember();
+  d.hasOtherMembers = doc::HouseholdHasSeveralHolders() ? 1 : 0;
   if (d.DoModal() != ui::IDOK) return 0;
   const std::uint8_t mark = d.Data()[0];
   f::RowMark.set(row, mark);
@@ -107,7 +107,7 @@ void CImpotrocDlg::SetListItems(const ui::AnnexPointerList& list) {
   if (list.item1) kind_ = blocks::U8{0}.get(list.item1);
   if (list.item2) imputedBase_ = blocks::F64{0}.get(list.item2);
   row_ = list.value >= 0 && list.value < f100::sec_f2::kRows ? list.value : 0;
-  const std::uint8_t* declaration = doc::State().form100Block;
+  const std::uint8_t* declaration = doc::Form100Block();
   const auto* block = static_cast<const std::uint8_t*>(list.block);
   if (!declaration || !block) return;
   const std::uint8_t* first = f100::record(declaration, f100::SectionF2) + f::kRowBlock;
@@ -127,7 +127,7 @@ void CImpotrocDlg::Recalculate() {
   // Only the computed fields come back: the entered ones are the dialog's.
   std::memcpy(Data() + f::kComputed, s.At(f100::SectionF2, at) + f::kComputed, f::kBlockSize - f::kComputed);
   if (MemberView(*this)) std::memset(Data() + f::kComputed, 0, f::kBlockSize - f::kComputed);
-  else if (!HouseholdHasSeveralHolders())
+  else if (!doc::HouseholdHasSeveralHolders())
     for (blocks::F64 joint : {f::UnitRate, f::UnitShare, f::UnitTax}) joint.set(Data(), 0.0);
 }
 

@@ -6,7 +6,7 @@
 
 #include "blocks/form100.h"
 #include "data/doc/reference.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/icons.h"
 #include "ui/box_field.h"
 #include "ui/messages.h"
@@ -65,7 +65,7 @@ CImpurentasDlg::CImpurentasDlg(const ui::AnnexArgs& args) : CAnnexRowsDlg(kTempl
 double CImpurentasDlg::GetDayLimit(int row) {
   std::string reference = "31122003";
   if (f::Holder.get(Row(row)) == 2)
-    if (const std::uint8_t* decl = doc::State().form100Block) {
+    if (const std::uint8_t* decl = doc::Form100Block()) {
       const std::string_view death = f100::personal::PeriodEndDate.raw(f100::record(decl, f100::Personal));
       if (death[0] != '\0' && death[0] != ' ') reference.assign(death);
     }

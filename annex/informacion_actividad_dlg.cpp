@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "annex/activity_rows.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/icons.h"
 #include "ui/edit_ex.h"
 #include "ui/messages.h"
@@ -76,7 +76,7 @@ void D::EnableByActivityCode() {
 }
 
 void D::SyncHolderPayments() {
-  std::uint8_t* declaration = doc::State().form100Block;
+  std::uint8_t* declaration = doc::Form100Block();
   if (!declaration) return;
   const double current = f::FractionalPayments.get(Data());
   const double payments = rows::HolderPayments(declaration, rows::kAgrarian, holder_, current);
@@ -121,8 +121,8 @@ int D::OpenForRow(std::uint8_t* declaration, int row, const std::function<int(QD
   std::uint8_t* r = rows::Row(declaration, rows::kAgrarian, row);
   D dlg(nullptr);
   std::memcpy(dlg.AnnexBlock().data(), r + f::kRowBlock, f::kBlockSize);
-  dlg.shownMember = GetCurrentHolder();
-  dlg.hasOtherMembers = HouseholdHasSeveralHolders() ? 1 : 0;
+  dlg.shownMember = doc::ShownMember();
+  dlg.hasOtherMembers = doc::HouseholdHasSeveralHolders() ? 1 : 0;
   dlg.SetRow(static_cast<char>(r[f::kRowActivityCode]), r[0], row);
   f::FractionalPayments.set(dlg.Data(), FirstHolderPayments(declaration, r[0], 0.0));
   dlg.EnsureCreated();

@@ -12,7 +12,7 @@
 #include "annex/informacion_nuevas_actividades_dlg.h"
 #include "blocks/family_entries.h"
 #include "data/doc/reference.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/icons.h"
 #include "ui/double_edit.h"
 #include "ui/edit_ex.h"
@@ -168,7 +168,7 @@ void D::OnInitDialog() {
 
 void D::OnInitAnnex() {
   std::memcpy(opened_, Data(), ai::kSize);
-  std::uint8_t* declaration = doc::State().form100Block;
+  std::uint8_t* declaration = doc::Form100Block();
   if (!rowGiven_ && declaration && row_ >= 0 && row_ < rows::kRows)
     holder_ = rows::Holder(declaration, rows::kObjective, row_);
   const double year = ai::StartYear.get(Data());
@@ -195,7 +195,7 @@ void D::FollowVehicles(int vehicles) {
 // Another row of the holder with other instalments gives them to this one at once: the value
 // shown is then the one every row of the holder holds, whatever the dialog's answer.
 void D::ShareHolderInstalments() {
-  std::uint8_t* declaration = doc::State().form100Block;
+  std::uint8_t* declaration = doc::Form100Block();
   if (!declaration) return;
   double value = ai::Instalments.get(Data());
   bool adopted = false;
@@ -217,7 +217,7 @@ void D::ShareHolderInstalments() {
 void D::TestDays() {
   std::uint8_t* d = Data();
   const double days = ai::SeasonDays.get(d);
-  const std::uint8_t* declaration = doc::State().form100Block;
+  const std::uint8_t* declaration = doc::Form100Block();
   const std::uint8_t* personal = declaration ? declaration + f100::Personal.offset : nullptr;
   const char* code = nullptr;
   int icon = platform::kIconHand;

@@ -7,7 +7,7 @@
 
 #include "blocks/family_entries.h"
 #include "blocks/form100.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/launcher_edit.h"
@@ -236,7 +236,7 @@ void CMaternidadDlg::Recalculate() {
 }
 
 int CMaternidadDlg::EligibleDescendants() const {
-  const std::uint8_t* decl = doc::State().form100Block;
+  const std::uint8_t* decl = doc::Form100Block();
   const int holder = m::Holder.get(const_cast<CMaternidadDlg*>(this)->Data());
   if (!decl || (holder != ui::kHolderDeclarant && holder != ui::kHolderSpouse)) return 0;
   namespace de = f100::descendant_entry;
@@ -257,7 +257,7 @@ int CMaternidadDlg::EligibleDescendants() const {
 bool CMaternidadDlg::ValidateOK() {
   std::uint8_t* d = Data();
   const int holder = m::Holder.get(d);
-  if (const std::uint8_t* decl = doc::State().form100Block) {
+  if (const std::uint8_t* decl = doc::Form100Block()) {
     const std::uint8_t* marks = decl + f100::Family.offset + f100::family_wizard::Marks.off + f100::family_wizard::kMale;
     const bool man = (holder == ui::kHolderDeclarant && marks[1] != 0) || (holder == ui::kHolderSpouse && marks[2] != 0);
     if (man && ui::ShowMessage(this, QStringLiteral("100P071"), platform::kIconExclamation) == kAnsCorregir)
@@ -331,7 +331,7 @@ int CMaternidadDlg::OnContributions(const std::function<int(QDialog&)>& run) {
 void CMaternidadDlg::AdjustToShownMember() {
   std::uint8_t* d = Data();
   const int holder = m::Holder.get(d);
-  const int shown = GetCurrentHolder();
+  const int shown = doc::ShownMember();
   if (shown == ui::kHolderDeclarant && (holder == ui::kHolderCommon || holder == ui::kHolderDeclarant)) {
     m::Holder.set(d, ui::kHolderDeclarant);
   } else if (shown == ui::kHolderSpouse && (holder == ui::kHolderCommon || holder == ui::kHolderSpouse)) {

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 
 namespace {
 using ui::Ctl;
@@ -45,7 +45,7 @@ void CPgacuinmDlg::RefreshEnabledRows() {
 void CPgacuinmDlg::UpdateEnabledCells() {
   for (int id : kCapital)
     if (QWidget* w = GetDlgItem(id)) w->setEnabled(false);
-  if (GetCurrentHolder() == 0 || !IsEditable()) return;
+  if (doc::ShownMember() == 0 || !IsEditable()) return;
   for (int r = 0; r < f::kRows; ++r) {
     if (f::OnCapitalIncome.get(Row(r)) == 0.0) continue;
     if (QWidget* w = GetDlgItem(kHolders[r])) w->setEnabled(false);

@@ -5,7 +5,7 @@
 #include <QPushButton>
 
 #include "blocks/form100.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/icons.h"
 #include "ui/messages.h"
 
@@ -41,7 +41,7 @@ constexpr ui::DialogTemplate kPromoterTemplate{.id = CPlpengen2Dlg::kId, .captio
 }  // namespace
 
 double annex::plpengen::LimitForHolder(int holder) {
-  const std::uint8_t* declaration = doc::State().form100Block;
+  const std::uint8_t* declaration = doc::Form100Block();
   if (!declaration || holder < doc::kDeclarant || holder > doc::kChild2) return 0.0;
   return DameCuantiaMaximaPlanPensiones(f100::personal::Age(holder - 1).get(declaration));
 }

@@ -6,7 +6,7 @@
 
 #include "blocks/form100.h"
 #include "checks/validation_helper.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/icons.h"
 #include "ui/messages.h"
 
@@ -48,7 +48,7 @@ void CPlpenminDlg::SetListItems(const ui::AnnexPointerList& list) {
 void CPlpenminDlg::OnInitAnnex() {
   if (QWidget* ok = GetDlgItem(ui::IDOK)) ok->setEnabled(true);
   // A disabled person's own contributions are entered in one row only.
-  if (const std::uint8_t* declaration = doc::State().form100Block; declaration && f::Own.get(Data()) == 0.0) {
+  if (const std::uint8_t* declaration = doc::Form100Block(); declaration && f::Own.get(Data()) == 0.0) {
     namespace j = f100::sec_j;
     const std::uint8_t* section = f100::record(declaration, f100::SectionJ);
     for (int r = 0; r < j::kDisabledRowCount; ++r) {
@@ -84,7 +84,7 @@ int CPlpenminDlg::ValidateBlock() {
     if (QWidget* w = GetDlgItem(kNif)) w->setFocus();
     return 0;
   }
-  const std::uint8_t* declaration = doc::State().form100Block;
+  const std::uint8_t* declaration = doc::Form100Block();
   if (declaration && holder_ >= doc::kDeclarant && holder_ <= doc::kChild2 && own + promoter > 0.0 &&
       f100::personal::DisabilityCode(holder_ - 1).get(declaration) != '3' && Corrected(this, "100P049"))
     return 0;

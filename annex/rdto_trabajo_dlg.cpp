@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/box_field.h"
@@ -127,7 +127,7 @@ void CRdtoTrabajoDlg::MoveRow(int destination, int source) {
 }
 
 void CRdtoTrabajoDlg::EnableContributionLaunchers() {
-  const bool lockedView = shownMember != doc::kFamilyUnit && HouseholdHasSeveralHolders();
+  const bool lockedView = shownMember != doc::kFamilyUnit && doc::HouseholdHasSeveralHolders();
   for (int e = 0; e < f::kEntries; ++e) {
     std::uint8_t* entry = Row(e);
     const int holder = f::Holder.get(entry);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "blocks/form100.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "tallyvex.h"
 #include "ui/edit_ex.h"
 
@@ -83,7 +83,7 @@ void CRenobgaDlg::Enable(int id, bool on) {
 void CRenobgaDlg::ZeroResults() { std::memset(Shown() + f::kResults, 0, f::kBlockSize - f::kResults); }
 
 void CRenobgaDlg::CalculateResults() {
-  std::uint8_t* declaration = doc::State().form100Block;
+  std::uint8_t* declaration = doc::Form100Block();
   if (!declaration) return;
   // A copy of the summary only: the declaration's other records are read, never written here.
   std::vector<std::uint8_t> summary(f100::Summary.size);
@@ -96,11 +96,11 @@ void CRenobgaDlg::CalculateResults() {
                 r(f100::SectionG6), r(f100::SectionI), r(f100::SectionA), r(f100::SectionJ), r(f100::Result),
                 r(f100::Family), 4);
   std::memcpy(Shown(), summary.data() + f::kSummaryOffset, f::kBlockSize);
-  if (!HouseholdHasSeveralHolders()) std::memset(Shown() + f::kResults, 0, f::kResultSize);
+  if (!doc::HouseholdHasSeveralHolders()) std::memset(Shown() + f::kResults, 0, f::kResultSize);
 }
 
 void CRenobgaDlg::OnInitAnnex() {
-  if (shownMember != ui::kFamilyUnit && HouseholdHasSeveralHolders()) ZeroResults();
+  if (shownMember != ui::kFamilyUnit && doc::HouseholdHasSeveralHolders()) ZeroResults();
 }
 
 void CRenobgaDlg::RefreshEnabledRows() {

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
 #include "ui/double_edit.h"

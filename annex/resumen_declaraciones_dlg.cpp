@@ -97,7 +97,7 @@ void CResumenDeclaracionesDlg::ComputeDeductions() {
     double state = 0.0, regional = 0.0;
     for (std::size_t off : kStateParts) state += blocks::Vec5{off}.get(block.data(), c);
     for (std::size_t off : kRegionalParts) regional += blocks::Vec5{off}.get(block.data(), c);
-    if ((c == 0 && !HouseholdHasSeveralHolders()) || (c == 2 && spouseAlone)) state = regional = 0.0;
+    if ((c == 0 && !doc::HouseholdHasSeveralHolders()) || (c == 2 && spouseAlone)) state = regional = 0.0;
     blocks::F64{0}(static_cast<std::size_t>(c)).set(state_.data(), state);
     blocks::F64{0}(static_cast<std::size_t>(c)).set(regional_.data(), regional);
   }
@@ -127,7 +127,7 @@ void CResumenDeclaracionesDlg::OnInitDialog() {
   doc_.Calculate(1);
   ComputeDeductions();
   const std::span<std::uint8_t> block = doc_.Block();
-  if (HouseholdHasSeveralHolders() && !Is99(block, 0)) BindColumn(0);
+  if (doc::HouseholdHasSeveralHolders() && !Is99(block, 0)) BindColumn(0);
   BindColumn(1);
   if (!Is99(block, 2)) {
     BindColumn(2);

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 
 namespace {
 using ui::Ctl;
@@ -66,7 +66,7 @@ void CSalpencartujaDlg::EnableByHolders() {
 }
 
 void CSalpencartujaDlg::AdjustToShownMember() {
-  const int member = GetCurrentHolder();
+  const int member = doc::ShownMember();
   if (member != doc::kDeclarant && member != doc::kSpouse) {
     std::memset(Data(), 0, f::kBlockSize);
     return;
@@ -83,7 +83,7 @@ void CSalpencartujaDlg::AdjustToShownMember() {
 }
 
 void CSalpencartujaDlg::OnInitAnnex() {
-  if (shownMember != doc::kFamilyUnit && HouseholdHasSeveralHolders()) {
+  if (shownMember != doc::kFamilyUnit && doc::HouseholdHasSeveralHolders()) {
     AdjustToShownMember();
     for (const ui::ControlDef& d : kControls)
       if (d.field.Bound())

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "blocks/form100.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 
 namespace annex {
 
@@ -17,7 +17,7 @@ class ScratchDeclaration {
  public:
   // Empty when no form-100 declaration is open.
   ScratchDeclaration() {
-    if (const std::uint8_t* open = doc::State().form100Block) bytes_.assign(open, open + f100::kBlockSize);
+    if (const std::uint8_t* open = doc::Form100Block()) bytes_.assign(open, open + f100::kBlockSize);
   }
   bool Valid() const { return !bytes_.empty(); }
   void* operator()(const blocks::RecordDef& r) { return f100::record(bytes_.data(), r); }

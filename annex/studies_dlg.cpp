@@ -1,7 +1,7 @@
 #include "annex/studies_dlg.h"
 
 #include "blocks/form100.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/icons.h"
 #include "ui/messages.h"
 
@@ -60,7 +60,7 @@ constexpr ui::RowLayout kBooksLayout{.rows = t::kRows, .columns = 2, .first = 0,
 
 // The declarant's (1) or the spouse's (2) elements of the fourth and seventh vectors of section I.
 double SectionIIncome(int column) {
-  const std::uint8_t* block = doc::State().form100Block;
+  const std::uint8_t* block = doc::Form100Block();
   if (!block) return 0.0;
   const std::uint8_t* i = block + f100::SectionI.offset;
   return blocks::Vec5{120}.get(i, column) + blocks::Vec5{240}.get(i, column);

@@ -1,7 +1,7 @@
 #include "annex/tipoactividad_dlg.h"
 
 #include "annex/activity_rows.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/icons.h"
 #include "ui/messages.h"
 
@@ -77,7 +77,7 @@ bool CTipoactividadDlg::ValidateOK() {
 void CTipoactividadDlg::OnOK() {
   UpdateAll(true);
   if (!ValidateOK()) return;
-  if (std::uint8_t* declaration = doc::State().form100Block; declaration && holder_ != 0 && !ReadOnlyView())
+  if (std::uint8_t* declaration = doc::Form100Block(); declaration && holder_ != 0 && !ReadOnlyView())
     rows::SetHolderPayments(declaration, rows::kAttributed, holder_, f::FractionalPayments.get(Data()));
   CTemplateDlg::OnOK();
 }

@@ -143,6 +143,17 @@ CDeclarationDocument::CDeclarationDocument(DocumentServices& services, int kindB
   filingContexts_ = std::make_unique<CFilingContextFactory>(*this);
   print_ = std::make_unique<CPrintCommand>(*this, *filingContexts_);
   filing_ = std::make_unique<CFilingCommand>(*this, *filingContexts_, *print_);
+  doc_->Model().Subscribe(this);
+}
+
+void CDeclarationDocument::OnDeclarationEvent(const doc::DeclarationEvent& event) {
+  if (event.kind == doc::DeclarationChange::ModifiedChanged) services_.shell.UpdateCommandStates();
+}
+
+void CDeclarationDocument::RefreshShownPage() {
+  if (!view_) return;
+  view_->RecalculateAndRefresh();
+  view_->RepaintBoxes();
 }
 
 bool CDeclarationDocument::PrintDeclaration() { return print_->Run(); }
@@ -217,8 +228,7 @@ void CDeclarationDocument::GoToBox(int page, int box) {
   }
   // `box` is the box's index on its page; the page shown opens box number `box` + 1.
   if (page >= 1) doc_->NavigatePage(page, box < 0 ? 0 : box + 1);
-  UpdateAllViews(3);
-  UpdateAllViews(1);
+  RefreshShownPage();
 }
 
 IDeclarationDocument::Place CDeclarationDocument::CurrentPlace() {
@@ -468,8 +478,7 @@ bool CDeclarationDocument::EditFamilyData(int startPage) {
   if (!renta) return false;
   renta->CommitPendingBoxEdit();
   if (!RunFamilyWizard(*renta, false, startPage)) return false;
-  UpdateAllViews(3);
-  UpdateAllViews(1);
+  RefreshShownPage();
   return true;
 }
 
@@ -498,7 +507,7 @@ bool CDeclarationDocument::RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int 
   std::vector<std::uint8_t> before(block.begin(), block.end());
   if (isNew) std::fill(block.begin(), block.end(), 0);
   wizard.CopyBack(block.data());
-  if (!std::equal(before.begin(), before.end(), block.begin())) doc::State().editedSincePrinted = true;
+  if (!std::equal(before.begin(), before.end(), block.begin())) doc.Model().SetEditedSincePrinted(true);
   doc.ApplyFamilyData(remembered, !wasExcluded && FW::NonResidentSpouse.get(family) != 0);
   if (isNew) RunFiscalDataImport(doc);
   return true;
@@ -524,8 +533,7 @@ void CDeclarationDocument::RunFiscalDataImport(doc::CRentaDoc& doc) {
   CDatosFiscalesDlg148 entry(env);
   services_.runModal(entry);
   doc.Calculate(1);
-  UpdateAllViews(3);
-  UpdateAllViews(1);
+  RefreshShownPage();
 }
 
 }  // namespace app

@@ -111,7 +111,10 @@ class CDeclarationFrame : public CChildFrame {
   std::function<void()> close_;
 };
 
-class CDeclarationDocument final : public IDeclarationDocument, private doc::DocumentHost, public forms::IPageHost {
+class CDeclarationDocument final : public IDeclarationDocument,
+                                   private doc::DocumentHost,
+                                   public forms::IPageHost,
+                                   private doc::IDeclarationListener {
  public:
   // `kindByte` 2 form 100, 3 form 714.
   CDeclarationDocument(DocumentServices& services, int kindByte);
@@ -171,7 +174,8 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   char Language() const override;
   bool Accessible() const override;
   IMessageService* Messages() override;
-  void UpdateAllViews(int hint) override;
+  // The open page view repaints its boxes (1) or recalculates (3): the print and filing commands.
+  void UpdateAllViews(int hint);
   void BoxEditorModified() override { services_.shell.UpdateCommandStates(); }
   void WriteZoomSetting(const std::string& text) override;
   void ShowPrompt(const QString& text) override;
@@ -211,7 +215,10 @@ class CDeclarationDocument final : public IDeclarationDocument, private doc::Doc
   void SetStatusPanes(std::string_view member, std::string_view kind) override;
   bool ShowPage(int index, int box) override;
   int CommitPendingBoxEdit() override;
-  void DocumentStateChanged() override { services_.shell.UpdateCommandStates(); }
+  // doc::IDeclarationListener: the save command follows the modified state.
+  void OnDeclarationEvent(const doc::DeclarationEvent& event) override;
+  // The page shown recalculated for the member shown and repainted.
+  void RefreshShownPage();
   int PendingBoxFocus() override;
   std::uint8_t AskCaptureType() override;
   bool RunFamilyWizard(doc::CRentaDoc& doc, bool isNew, int startPage) override;

@@ -159,7 +159,7 @@ bool CFilingCommand::Run() {
     restore();
     return false;
   }
-  doc_->SetModifiedFlag(true);
+  doc_->Model().WrittenAll();
 
   forms::CDlgInternet files(QString::fromLatin1(form100 ? "100" : "714"), QString::fromStdString(name),
                             QString::fromStdString(services_.shell.FilingFolder()), services_.shell.RemoteMode(),

@@ -3,7 +3,7 @@
 #include "app/declaration_document.h"
 #include "app/program_messages.h"
 #include "data/doc/renta_doc.h"
-#include "data/program_state.h"
+#include "data/doc/reference.h"
 #include "forms/filing/filing_pages.h"
 #include "forms/filing/filing_writer100.h"
 #include "forms/filing/filing_writer714.h"

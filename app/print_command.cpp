@@ -20,7 +20,7 @@
 #include "blocks/form714.h"
 #include "data/doc/doc714.h"
 #include "data/doc/renta_doc.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "data/util/utilities.h"
 #include "forms/filing/filing_pages.h"
 #include "forms/filing/filing_writer100.h"
@@ -107,7 +107,7 @@ bool CPrintCommand::Run() {
   const int remembered = form100 ? renta_->ShownMember() : 0;
   // A box value that did not fit its box since the last commit (form 100 calculates first, which
   // lays every value out again).
-  if (!form100 && !doc::State().boxOverflowArmed) {
+  if (!form100 && !doc::overflow_warning::Armed()) {
     services_.messages.ShowMessage("WIN022", ::MessageIcon::Warning, {});
     return false;
   }
@@ -271,7 +271,7 @@ bool CPrintCommand::Run() {
       }
     } else {
       // The reference printed stays the declaration's.
-      doc::State().editedSincePrinted = false;
+      doc_->Model().SetEditedSincePrinted(false);
       if (!internet) doc_->SetPrinted(true);
       CUtilities::IncrementUsageCounters(services_.store.Connection(), 714, true, false, false);
     }

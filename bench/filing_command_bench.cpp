@@ -131,7 +131,7 @@ void BM_FilingCommandForm100NoDialogs(benchmark::State& state) {
     document.CommitPendingBoxEdit();
     filingFlag = 1;
     bool done = document.SaveToDatabase() && document.ValidateDeclaration(1) >= 0 && document.SaveToDatabase();
-    document.SetModifiedFlag(true);
+    document.Model().WrittenAll();
     forms::FilingContext c;
     c.local = &d.local;
     c.declarations = &d.declarations;

@@ -34,7 +34,6 @@ struct PageHost : forms::IPageHost {
   PageHost(doc::CProg32Doc& d, db::CAdoConnection& l) : document(d), local(l) {}
   doc::CProg32Doc* PageDocument() override { return &document; }
   db::CAdoConnection* LocalDatabase() override { return &local; }
-  void UpdateAllViews(int) override {}
   int ScreenWidth() const override { return 1024; }
   doc::CProg32Doc& document;
   db::CAdoConnection& local;

@@ -24,7 +24,7 @@ const std::string kResources = QX_BINARY_DIR "/resources/";
 struct DocHost : doc::DocumentHost {
   forms::CProg32View* view = nullptr;
   int CommitPendingBoxEdit() override { return view ? view->CommitPendingEdit() : 0; }
-  void UpdateAllViews(int hint) override {
+  void UpdateAllViews(int hint) {
     if (view) view->OnUpdate(hint);
   }
 };
@@ -33,7 +33,6 @@ struct PageHost : forms::IPageHost {
   PageHost(doc::CProg32Doc& d, db::CAdoConnection& l, DocHost& h) : document(d), local(l), host(h) {}
   doc::CProg32Doc* PageDocument() override { return &document; }
   db::CAdoConnection* LocalDatabase() override { return &local; }
-  void UpdateAllViews(int hint) override { host.UpdateAllViews(hint); }
   int ScreenWidth() const override { return 1024; }
   doc::CProg32Doc& document;
   db::CAdoConnection& local;

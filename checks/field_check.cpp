@@ -288,8 +288,8 @@ bool CFieldCheck::AddCorrection(const std::string& code, int vista, int numcontr
   int member = sujetodecl;
   if (doc_.kind == kForm714) {
     member = 2;
-  } else if (member < 1 || member > 5 || (member != GetCurrentHolder() && !doc::HouseholdHas(member))) {
-    member = GetCurrentHolder();
+  } else if (member < 1 || member > 5 || (member != doc::ShownMember() && !doc::HouseholdHas(member))) {
+    member = doc::ShownMember();
   }
   std::optional<CorrectionRow> found;
   if (!store_.Find(key_, code, member, found)) return false;

@@ -8,15 +8,15 @@
 
 #include "checks/corrections_store.h"
 #include "checks/message_service.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 
 namespace checks {
 
 enum DeclarationKind : int { kForm100 = 2, kForm714 = 3 };
 
 // The declaration that the check object and validators work on; the document keeps it current.
-// The shown member, the household and the box-overflow flag are the program state
-// (data/program_state.h).
+// The shown member and the household are the declaration model's, the box-overflow flag beside
+// it (data/doc/active_declaration.h).
 struct DocumentState {
   DeclarationKind kind = kForm100;
   unsigned char* block = nullptr;  // Form100Data or Form714Data of the open declaration

@@ -328,11 +328,11 @@ int CValidator100::Validate(int purpose, int member, int section) {
   if (block_ == nullptr || doc.blockSize < f100::kBlockSize) return highest_;
   Blk B{block_};
 
-  if (!doc::State().boxOverflowArmed) Report("WIN022", 0, 0, 1, member, Counted::No);
+  if (!doc::overflow_warning::Armed()) Report("WIN022", 0, 0, 1, member, Counted::No);
   if (member == 1 && B.b(kSpouseExcluded) != 0) Report("UFCYGNR", 0, 0, 1, 1, Counted::No);
 
   bool both = member == 6;
-  int m = member == -1 ? GetCurrentHolder() : both ? 2 : member;
+  int m = member == -1 ? doc::ShownMember() : both ? 2 : member;
   if (m < 1 || m > 5) return 1;
   if (B.t(f100::personal::communityCode(m).off, 2) == "99") {
     Report("100R071", 100, -1, 1, m);

@@ -80,7 +80,7 @@ int CValidator714::Validate(int purpose, int member, int section) {
   unsigned char* S = doc.block + f714::Summary.offset;
   using namespace v714;
 
-  if (!doc::State().boxOverflowArmed) Report("WIN022", 9, 0, 1, member, Counted::No);
+  if (!doc::overflow_warning::Armed()) Report("WIN022", 9, 0, 1, member, Counted::No);
   if (!emptyChar(personal::CopyResult.get(P)) && result::Quota.get(R) - result::Deducted.get(R) <= 0)
     Report("100R079", 1, 36, 1, 2);
 

@@ -1,7 +1,7 @@
 #include "modules/activity_data_dlg.h"
 
 
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "modules/amount_format.h"
 #include "modules/module_strings.h"
 #include "platform/cp1252.h"
@@ -106,8 +106,7 @@ CModulosListBox::CModulosListBox(QWidget* parent) : QListWidget(parent) {
 int CModulosListBox::AddLine(const std::string& cp1252Line) {
   bool overflowed = false;
   const std::string line = modules::ReformatLineAmount(cp1252Line, &overflowed);
-  if (overflowed && doc::State().boxOverflowArmed) {
-    doc::State().boxOverflowArmed = false;
+  if (overflowed && doc::overflow_warning::TakeArmed()) {
     ui::ShowMessage(this, QStringLiteral("WIN022"), platform::kIconExclamation);
   }
   auto* item = new QListWidgetItem(QString::fromStdString(platform::Cp1252ToUtf8(line)));

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "blocks/form100_e5.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "modules/module_db.h"
 #include "modules/module_value_strings.h"
 #include "modules/product_yield_dlgs.h"
@@ -91,7 +91,7 @@ double CAgrarianProductEdit::GetNetYieldIndex() const {
 
 void CAgrarianProductEdit::PrepareDialog(CTemplateDlg& dlg) const {
   if (ValidProduct(binding_.product)) dlg.caption = platform::LoadString(sid::kProductCaption).replace(QStringLiteral("%d"), QString::number(binding_.product));
-  dlg.shownMember = GetCurrentHolder();
+  dlg.shownMember = doc::ShownMember();
   dlg.hasOtherMembers = HasOtherMembers() ? 1 : 0;
 }
 
@@ -110,7 +110,7 @@ int CAgrarianProductEdit::Run(std::size_t bytes, bool withProduct) {
 
 int CAgrarianProductEdit::OpenProductDialog() {
   using namespace modules;
-  if (GetShownMember() != doc::kFamilyUnit && HasOtherMembers())
+  if (doc::ShownMember() != doc::kFamilyUnit && HasOtherMembers())
     ShowMessage(QStringLiteral("100R025"), platform::kIconExclamation);
   const int product = binding_.product;
   if (!binding_.record || !ValidProduct(product)) return 1;
@@ -135,7 +135,7 @@ int CAgrarianProductEdit::OpenProductDialog() {
 
 int CAgrarianProductEdit::FilterChar(char32_t ch, int, int, bool) {
   if (ch == kChEscape) return kRefuse;
-  if (GetCurrentHolder() != doc::kFamilyUnit && (doc::HouseholdHas(doc::kSpouse) || doc::HouseholdHas(doc::kChild1)))
+  if (doc::ShownMember() != doc::kFamilyUnit && (doc::HouseholdHas(doc::kSpouse) || doc::HouseholdHas(doc::kChild1)))
     return kRefuse;
   const ui::TypeAheadGuard typedAhead;
   OpenProductDialog();

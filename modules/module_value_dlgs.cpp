@@ -8,7 +8,7 @@
 #include "blocks/family_entries.h"
 #include "blocks/rounding.h"
 #include "blocks/truncate.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "modules/module_value_strings.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
@@ -94,7 +94,7 @@ constexpr ui::DialogTemplate kMesasTemplate{.id = CMesasDlg::kId, .captionId = s
 
 // The declarant's date of death, or nothing when none is given.
 const std::uint8_t* DeclarantDeath() {
-  const std::uint8_t* block = doc::State().form100Block;
+  const std::uint8_t* block = doc::Form100Block();
   if (!block) return nullptr;
   const std::uint8_t* date = block + f100::wizard_personal::DeclarantDeath.off;
   return date[0] != 0 && date[0] != ' ' ? date : nullptr;

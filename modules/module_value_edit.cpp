@@ -8,7 +8,7 @@
 
 #include "blocks/form100.h"
 #include "blocks/form100_e4.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "forms/pages/ord004.h"
 #include "forms/pages/ord005.h"
 #include "forms/view/module_editor_hook.h"
@@ -84,7 +84,7 @@ QString Caption(int id) { return id ? platform::LoadString(id) : QString(); }
 
 // A member of a household with several is shown.
 bool SingleMemberOfSeveral() {
-  return CEditEx::GetShownMember() != doc::kFamilyUnit && CEditEx::HasOtherMembers();
+  return doc::ShownMember() != doc::kFamilyUnit && CEditEx::HasOtherMembers();
 }
 
 }  // namespace
@@ -130,7 +130,7 @@ void CModsEmpreEdit::OnButtonClicked() {
 void CModsEmpreEdit::mouseDoubleClickEvent(QMouseEvent*) { OnButtonClicked(); }
 
 const std::uint8_t* CModsEmpreEdit::ActivityRow() const {
-  const std::uint8_t* block = doc::State().form100Block;
+  const std::uint8_t* block = doc::Form100Block();
   if (!block || binding_.activity < 0 || binding_.activity >= e4::kRows) return nullptr;
   return f100::record(block, f100::SectionE4) + static_cast<std::size_t>(binding_.activity) * e4::kRowSize;
 }
@@ -140,7 +140,7 @@ void CModsEmpreEdit::ClearDetail() {
 }
 
 void CModsEmpreEdit::PrepareDialog(CTemplateDlg& dlg) const {
-  dlg.shownMember = GetShownMember();
+  dlg.shownMember = doc::ShownMember();
   dlg.hasOtherMembers = HasOtherMembers() ? 1 : 0;
 }
 
@@ -174,7 +174,7 @@ int CModsEmpreEdit::OpenNonSalariedDialog() {
   modules::CPersonalNoAsalariadoDlg dlg;
   const std::uint8_t* row = ActivityRow();
   std::array<std::uint8_t, 5> household{};
-  if (const auto* h = doc::State().household) household = *h;
+  if (const doc::DeclarationModel* m = doc::ActiveForm100()) household = m->Household();
   const std::uint8_t holder = row ? e4::Holder.get(row) : 0;
   const double maxEmployees = row ? e4::MaxEmployees.get(row) : 0.0;
   return Run<modules::CPersonalNoAsalariadoDlg>(

@@ -123,7 +123,7 @@ CAnnexDlg::CAnnexDlg(const DialogTemplate& tmpl, std::size_t blockBytes, const A
   extra = args.extra;
 }
 
-bool CAnnexDlg::ReadOnlyView() const { return shownMember != kFamilyUnit && HouseholdHasSeveralHolders(); }
+bool CAnnexDlg::ReadOnlyView() const { return shownMember != kFamilyUnit && doc::HouseholdHasSeveralHolders(); }
 
 void CAnnexDlg::OnInitDialog() {
   CTemplateDlg::OnInitDialog();

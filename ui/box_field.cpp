@@ -71,21 +71,20 @@ int HolderWordId(char lang, int code) {
 }
 
 void ShowOverflowOnce() {
-  if (!doc::State().boxOverflowArmed) return;
-  doc::State().boxOverflowArmed = false;
+  if (!doc::overflow_warning::TakeArmed()) return;
   ui::ShowMessage(nullptr, QStringLiteral("WIN022"), platform::kIconExclamation, QString());
 }
 
 }  // namespace
 
 int CBoxField::NumberSlot() const {
-  const int h = GetCurrentHolder();
+  const int h = doc::ShownMember();
   if (occurrences > 1 && h != 0) return h - 1 < occurrences ? h - 1 : -1;
   return 0;
 }
 
 std::size_t CBoxField::TextOffset() const {
-  const int h = GetCurrentHolder();
+  const int h = doc::ShownMember();
   if (occurrences >= 2 && occurrences >= h && h > 0)
     return static_cast<std::size_t>(h - 1) * static_cast<std::size_t>(width);
   return 0;

@@ -17,6 +17,17 @@ class QPainter;
 #include "blocks/field.h"
 #include "blocks/rounding.h"
 
+namespace ui {
+// What a box hands to the dialog it opens, named: a dialog that reads more than the bytes it is
+// handed (the address dialog reads the member's slots from the start of the declaration's block)
+// takes only the kind it reads, so a page that hands it anything else opens nothing rather than
+// have the dialog write beyond what it was given.
+enum class Handed : unsigned char {
+  Unnamed,           // set through `option` alone
+  DeclarationStart,  // the first byte of the declaration's block
+};
+}  // namespace ui
+
 class CBoxField {
  public:
   CBoxField() = default;
@@ -55,6 +66,16 @@ class CBoxField {
 
   char TypeLetter() const { return StrValidac.empty() ? '\0' : StrValidac[0]; }
 
+  // Hands `what` to the box's dialog as `kind`.
+  void HandOver(ui::Handed kind, void* what) {
+    option = what;
+    handed_ = kind;
+    handedFor_ = what;
+  }
+  // What the box hands as `kind`; null when it hands nothing or something else (a later plain
+  // `option` names nothing).
+  void* HandedAs(ui::Handed kind) const { return handed_ == kind && handedFor_ == option ? option : nullptr; }
+
   // Display text from the bound value by the type letter; empty when nothing is bound.
   void UpdateText();
   // Normalises an amount spec once ("R%d*%d.%d" or "R%d.%d"), shown decimals 2.
@@ -87,6 +108,8 @@ class CBoxField {
 
  private:
   void FormatIntegerWith(const char* fmt);
+  ui::Handed handed_ = ui::Handed::Unnamed;
+  void* handedFor_ = nullptr;
 };
 
 namespace ui {

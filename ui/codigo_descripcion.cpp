@@ -82,7 +82,7 @@ int CCodigoDescripcion::StoreToData() {
   const std::size_t n = std::min(bytes.size(), static_cast<std::size_t>(std::max(box_->width, 0)));
   std::memcpy(box_->data, bytes.data(), n);
   box_->UpdateText();
-  if (modified_) doc::State().editedSincePrinted = true;
+  if (modified_) doc::MarkEditedSincePrinted();
   return 1;
 }
 

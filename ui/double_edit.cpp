@@ -147,7 +147,7 @@ int CDoubleEdit::FilterChar(char32_t ch, int repeat, int flags, bool fromKeyboar
 
 int CDoubleEdit::MemberIndex() const {
   const int occ = box_ ? box_->occurrences : 0;
-  const int m = GetShownMember();
+  const int m = doc::ShownMember();
   if (occ >= 2 && m >= 1) return m <= occ ? m - 1 : -1;
   return 0;
 }
@@ -161,7 +161,7 @@ int CDoubleEdit::StoreToData() {
   if (idx < 0) return 0;
   blocks::F64{0}(static_cast<std::size_t>(idx)).set(box_->data, v);
   box_->UpdateText();
-  if (modified_) doc::State().editedSincePrinted = true;
+  if (modified_) doc::MarkEditedSincePrinted();
   return 1;
 }
 

@@ -126,11 +126,10 @@ int CEditEx::SetShownDecimals(int count) {
   return prev;
 }
 
-int CEditEx::GetShownMember() { return GetCurrentHolder(); }
-bool CEditEx::HasOtherMembers() { return HouseholdHasSeveralHolders(); }
+bool CEditEx::HasOtherMembers() { return doc::HouseholdHasSeveralHolders(); }
 
 bool CEditEx::MemberViewRefuses() const {
-  return GetShownMember() != ui::kFamilyUnit && HasOtherMembers() && !IsInputAllowed();
+  return doc::ShownMember() != ui::kFamilyUnit && HasOtherMembers() && !IsInputAllowed();
 }
 
 bool CEditEx::BaseCharAccepted(char32_t ch) const {
@@ -286,7 +285,7 @@ void CEditEx::DataExchange(bool save) {
   if (save) {
     StoreToData();
     if (box_) box_->UpdateText();
-    doc::State().editedSincePrinted = true;
+    doc::MarkEditedSincePrinted();
   } else {
     LoadFromData(1);
   }

@@ -84,7 +84,6 @@ class CEditEx : public QLineEdit {
   void SetAllowApostrophe(bool allow) { allowApostrophe_ = allow; }
   void SetEditableInMemberView(bool editable);
   int SetShownDecimals(int count);
-  static int GetShownMember();
   static bool HasOtherMembers();
   void OpenCalculator();
   // The framework's data exchange of this field: save stores and marks the declaration edited.

@@ -48,7 +48,7 @@ class RowMatrixBase : public Base {
   static constexpr int kMaxRows = MaxRows;
 
   RowMatrixBase(const ui::DialogTemplate& tmpl, QWidget* parent)
-      : Base(tmpl, parent), holderModeByte_(static_cast<unsigned char>(GetCurrentHolder())) {}
+      : Base(tmpl, parent), holderModeByte_(static_cast<unsigned char>(doc::ShownMember())) {}
 
   // The matrix: ids in column order (column c, row r at r + c * rows).
   void SetMatrix(int rows, int columns, std::vector<int> ids) {

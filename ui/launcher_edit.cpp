@@ -87,8 +87,8 @@ void CDialogLauncherEdit::CreateBrowseButton() {
 int CDialogLauncherEdit::PrepareDialog(CTemplateDlg& dlg, bool withOccurrences) {
   if (!title_.empty()) dlg.caption = QString::fromStdString(title_);
   if (withOccurrences && box_) dlg.occurrences = box_->occurrences;
-  dlg.shownMember = GetCurrentHolder();
-  dlg.hasOtherMembers = HouseholdHasSeveralHolders() ? 1 : 0;
+  dlg.shownMember = doc::ShownMember();
+  dlg.hasOtherMembers = doc::HouseholdHasSeveralHolders() ? 1 : 0;
   if (dlg.shownMember != ui::kFamilyUnit && dlg.hasOtherMembers)
     ShowMessage(QStringLiteral("100R025"), platform::kIconExclamation);
   return 1;

@@ -29,7 +29,7 @@ void CMultiLineEdit::StoreToData() {
   QString t = toPlainText().toUpper();
   t.replace(u'\r', u' ').replace(u'\n', u' ');
   blocks::Text{0, static_cast<std::size_t>(width_)}.set(data_, platform::Utf8ToCp1252(t.toStdString()));
-  doc::State().editedSincePrinted = true;
+  doc::MarkEditedSincePrinted();
 }
 
 void CMultiLineEdit::keyPressEvent(QKeyEvent* e) {

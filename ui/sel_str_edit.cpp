@@ -56,7 +56,7 @@ void CSelStrEdit::CreateDropButton() {
 
 void CSelStrEdit::ButtonClicked() {
   if (noOpen_) return;
-  const int shown = GetShownMember();
+  const int shown = doc::ShownMember();
   const bool exempt = name_ == "IDD_NOMAPE" || name_ == "IDD_CAMBIODOMICILIO" || name_ == "IDD_DATOSHIJO";
   if (shown != ui::kNoDeclaration && shown != ui::kFamilyUnit && HasOtherMembers() && !exempt) {
     ShowMessage(QStringLiteral("100R025"), platform::kIconExclamation);
@@ -142,7 +142,7 @@ int CSelStrEdit::FilterKeyDown(int key, int repeat, int flags) {
     return kHandled;
   }
   if (key == Qt::Key_Delete) {
-    if (GetShownMember() != ui::kFamilyUnit && HasOtherMembers()) return kRefuse;
+    if (doc::ShownMember() != ui::kFamilyUnit && HasOtherMembers()) return kRefuse;
     return Clear(true);
   }
   return CEditEx::FilterKeyDown(key, repeat, flags);

@@ -1,9 +1,9 @@
 // What the dialog framework keeps of the program besides the open declaration: the application
-// options and the main window. The declaration's shown member, household and shared flags are
-// the program state of data/program_state.h. User-interface thread only.
+// options and the main window. The declaration's shown member and household are its model's
+// (data/doc/active_declaration.h). User-interface thread only.
 #pragma once
 
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 
 class QWidget;
 

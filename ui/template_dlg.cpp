@@ -162,7 +162,7 @@ void CTemplateDlg::OnInitDialog() {
   adjustSize();
   PlaceOverMainWindow(this);
   if (liveCount_ == 1) brushExists_ = true;
-  if (shownMember != ui::kFamilyUnit && HouseholdHasSeveralHolders()) CTemplatePropPg::SetChildEditsEnabled(this, 0);
+  if (shownMember != ui::kFamilyUnit && doc::HouseholdHasSeveralHolders()) CTemplatePropPg::SetChildEditsEnabled(this, 0);
 }
 
 void CTemplateDlg::SetButtonIcon(int id, int iconId, bool flat) { SetUpButton(this, id, iconId, flat); }
@@ -180,7 +180,7 @@ void CTemplateDlg::showEvent(QShowEvent* e) {
 }
 
 void CTemplateDlg::OnOK() {
-  if (shownMember == ui::kFamilyUnit || !HouseholdHasSeveralHolders()) done(ui::IDOK);
+  if (shownMember == ui::kFamilyUnit || !doc::HouseholdHasSeveralHolders()) done(ui::IDOK);
   else done(ui::IDCANCEL);
 }
 

@@ -48,7 +48,7 @@ bool HolderAvailable(int mode, int code) {
 }  // namespace ui
 
 namespace {
-bool InMemberView() { return GetCurrentHolder() >= ui::kDeclarant; }
+bool InMemberView() { return doc::ShownMember() >= ui::kDeclarant; }
 }  // namespace
 
 // The field is one byte but the edit shows a word: no character limit on the text.
@@ -116,13 +116,13 @@ int CTitularEdit::FilterChar(char32_t ch, int, int, bool) {
     stored = static_cast<unsigned char>(code);
   } else {
     if (c != U'D') return kRefuse;
-    stored = static_cast<unsigned char>(GetCurrentHolder());
+    stored = static_cast<unsigned char>(doc::ShownMember());
   }
   SetCode(stored);
   ShowWord(stored);
   MarkModified();
   Notify(ui::kNotifyValueStored);
-  doc::State().editedSincePrinted = true;
+  doc::MarkEditedSincePrinted();
   if (Code() != stored) {
     ShowWord(Code());
     modified_ = false;
@@ -138,7 +138,7 @@ int CTitularEdit::SearchWithFilter(char32_t ch) {
   LoadFromData(1);
   MarkModified();
   const int answer = AskClear();
-  doc::State().editedSincePrinted = true;
+  doc::MarkEditedSincePrinted();
   if (answer == 0) return 1;
   SetCode(0);
   Notify(ui::kNotifyValueStored);
@@ -168,7 +168,7 @@ int CTitularEdit::LoadTable() {
     for (int code = 1; code <= 5; ++code)
       if (ui::HolderAvailable(mode_, code)) AddLine(ui::HolderWord(code), QString::number(code));
   } else {
-    AddLine(ui::HolderWord(ui::kHolderDeclarant), QString::number(GetCurrentHolder()));
+    AddLine(ui::HolderWord(ui::kHolderDeclarant), QString::number(doc::ShownMember()));
   }
   const unsigned char code = Code();
   int selected = 0;
@@ -197,9 +197,9 @@ int CTitularEdit::ApplySelection() {
     if (box_) box_->displayText = text();
     return 1;
   }
-  SetCode(static_cast<unsigned char>(InMemberView() ? GetCurrentHolder() : code));
+  SetCode(static_cast<unsigned char>(InMemberView() ? doc::ShownMember() : code));
   ShowWord(Code());
   MarkModified();
-  doc::State().editedSincePrinted = true;
+  doc::MarkEditedSincePrinted();
   return 1;
 }

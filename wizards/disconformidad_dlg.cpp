@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "ui/sub_dialog_edit.h"
 
 namespace wizards {
@@ -90,7 +90,7 @@ QWidget* CDisconformidadDlg::CreateCustomControl(const ui::ControlDef&, QWidget*
 
 void CDisconformidadDlg::OnInitAnnex() {
   // The declaration's own marks win over what the box handed in.
-  if (const std::uint8_t* block = doc::State().form100Block)
+  if (const std::uint8_t* block = doc::Form100Block())
     std::memcpy(Data(), block + f100::Family.offset + f100::family::Disagreement.off, 5);
   for (int k = 0; k < kMembers; ++k) {
     auto* edit = Item<CSubDialogEdit>(kMemberEdits[static_cast<std::size_t>(k)]);
@@ -103,7 +103,7 @@ void CDisconformidadDlg::OnInitAnnex() {
 }
 
 void CDisconformidadDlg::EnableMemberEdits() {
-  const bool memberView = GetCurrentHolder() != doc::kFamilyUnit && HouseholdHasSeveralHolders();
+  const bool memberView = doc::ShownMember() != doc::kFamilyUnit && doc::HouseholdHasSeveralHolders();
   for (int k = 0; k < kMembers; ++k) {
     auto* edit = Item<CSubDialogEdit>(kMemberEdits[static_cast<std::size_t>(k)]);
     if (!edit) continue;

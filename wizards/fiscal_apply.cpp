@@ -447,7 +447,7 @@ void ApplyFiscalData(const FiscalTransfer& transfer, const ImportSession& sessio
   std::span<std::uint8_t> block = document.Block();
   if (block.size() < f100::kBlockSize) return;
   WriteFiscalData(transfer, session, block);
-  document.SetModifiedFlag(true);
+  document.Model().WrittenAll();
   document.Calculate(1);
   const bool joint = document.Modality() == 1;
   for (int check : {203, 204, 209, 205}) checks::CarryOverPerHolder(check, block.data(), joint);

@@ -14,7 +14,7 @@
 #include "blocks/family_entries.h"
 #include "blocks/numtext.h"
 #include "blocks/rounding.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/help.h"
 #include "platform/icons.h"
 #include "platform/strings.h"
@@ -92,7 +92,7 @@ constexpr int kStrWipeNote = 98919;
 constexpr int kStrMurciaNote = 98918;
 
 bool Blank(std::string_view t) { return t.empty() || t[0] == '\0' || t[0] == ' '; }
-bool Member(int mode) { return mode != ui::kFamilyUnit && HouseholdHasSeveralHolders(); }
+bool Member(int mode) { return mode != ui::kFamilyUnit && doc::HouseholdHasSeveralHolders(); }
 QWidget* Control(QWidget* page, int id) { return ui::FindControl(page, id); }
 void Enable(QWidget* page, int id, bool on) {
   if (QWidget* w = Control(page, id)) w->setEnabled(on);
@@ -243,8 +243,8 @@ void CInverVivi::OnInitDialog() {
   CGestorPg::OnInitDialog();
   committed_ = sheet_.Investment();
   working_ = committed_;
-  shownMember = GetCurrentHolder();
-  hasOtherMembers = HouseholdHasSeveralHolders() ? 1 : 0;
+  shownMember = doc::ShownMember();
+  hasOtherMembers = doc::HouseholdHasSeveralHolders() ? 1 : 0;
   ApplyHolderMode();
   binder_.SetUpEditors(mode_);
   binder_.Bind(working_.data());
@@ -462,8 +462,8 @@ void CCompAdq::OnInitDialog() {
   CGestorPg::OnInitDialog();
   committed_ = sheet_.Compensation();
   working_ = committed_;
-  shownMember = GetCurrentHolder();
-  hasOtherMembers = HouseholdHasSeveralHolders() ? 1 : 0;
+  shownMember = doc::ShownMember();
+  hasOtherMembers = doc::HouseholdHasSeveralHolders() ? 1 : 0;
   ApplyHolderMode();
   binder_.SetUpEditors(mode_);
   binder_.Bind(working_.data());
@@ -486,7 +486,7 @@ void CCompAdq::Recalculate() {
   if (sheet_.Block())
     ComputeCompensation(sheet_.Block(), sheet_.InvestmentPage().Working(), working_.data());
   if (Member(shownMember)) comp::Incentives.clear(working_.data());
-  else if (!HouseholdHasSeveralHolders())
+  else if (!doc::HouseholdHasSeveralHolders())
     for (int item = 0; item < 5; ++item) comp::Incentive(0, item).set(working_.data(), 0.0);
   Reload();
 }
@@ -704,8 +704,8 @@ int OpenHousingSheet(bool fromCompensation, int holderMode, std::uint8_t* annex,
   CVivienda sheet(platform::LoadString(CVivienda::kCaptionString), nullptr, fromCompensation ? 1 : 0, holderMode, block);
   std::memcpy(sheet.Investment().data(), investment, inv::kSize);
   std::memcpy(sheet.Compensation().data(), compensation, comp::kSize);
-  const int shown = GetCurrentHolder();
-  if (shown != ui::kFamilyUnit && HouseholdHasSeveralHolders())
+  const int shown = doc::ShownMember();
+  if (shown != ui::kFamilyUnit && doc::HouseholdHasSeveralHolders())
     ui::ShowMessage(nullptr, QStringLiteral("100R025"), platform::kIconExclamation);
   const int result = Runner() ? Runner()(sheet) : sheet.DoModal();
   if (result != ui::IDOK) return result;
@@ -718,7 +718,7 @@ int OpenHousingSheet(bool fromCompensation, int holderMode, std::uint8_t* annex,
 void RegisterHousingWizard() {
   ui::SetWizardOpener([](const ui::LaunchEntry& e, int holderMode, void* annex) {
     const bool fromCompensation = std::strcmp(e.name, "IDD_COMPADQ") == 0;
-    return OpenHousingSheet(fromCompensation, holderMode, static_cast<std::uint8_t*>(annex), doc::State().form100Block);
+    return OpenHousingSheet(fromCompensation, holderMode, static_cast<std::uint8_t*>(annex), doc::Form100Block());
   });
 }
 

@@ -13,7 +13,6 @@ Calculator Form100Driver(IMessageService* messages) {
     c.useTargetMember = r.useTargetMember;
     c.modality = r.modality;
     c.messages = messages;
-    c.reformatBoxes = &State().reformatBoxes;
     CalculateForm100(block.data(), c);
   };
 }

@@ -19,13 +19,13 @@ std::string Stripped(std::string_view s) {
 }  // namespace
 
 C714Doc::C714Doc(store::DeclarationStore& store, DocumentHost& host, Calculator calculator, Validator validator)
-    : CProg32Doc(store, host, store::kKindForm714),
-      block_(f714::kBlockSize, 0),
+    : CProg32Doc(store, host, store::kKindForm714, f714::kBlockSize, false),
       calculator_(std::move(calculator)),
       validator_(std::move(validator)) {}
 
 void C714Doc::ClearDeclarationData() {
-  std::fill(block_.begin(), block_.end(), 0);
+  std::span<std::uint8_t> block = Block();
+  std::fill(block.begin(), block.end(), 0);
   CProg32Doc::ClearDeclarationData();
 }
 
@@ -36,7 +36,8 @@ bool C714Doc::OpenDeclaration(std::string_view key, bool isNew) {
   if (!LoadFromDatabase()) return false;
   if (isNew) {
     SaveToDatabase();
-    SetModifiedFlag(true);
+    // Never saved by the user: closing asks.
+    model_.MarkUnsaved();
   }
   currentPage_ = 0;
   host_.ShowPage(0, 0);
@@ -47,26 +48,26 @@ void C714Doc::Calculate(int mode) {
   if (calculator_) {
     CalcRequest r;
     r.mode = mode;
-    calculator_(block_, r);
+    calculator_(Block(), r);
   }
-  State().boxOverflowArmed = true;
-  host_.UpdateAllViews(1);
+  overflow_warning::Arm();
+  model_.Recalculated();
 }
 
 bool C714Doc::SaveToDatabase() {
-  const bool wasModified = modified_;
+  const bool wasModified = IsModified();
   if (!newDeclaration_) Calculate(1);
   std::uint8_t* p = Personal();
   const char text0 = static_cast<char>(per::ReferenceText.raw(p)[0]);
   const char number0 = static_cast<char>(per::ReferenceNumber.raw(p)[0]);
-  if (text0 == 0 || text0 == ' ' || number0 == 0 || number0 == ' ') State().editedSincePrinted = true;
-  if (State().editedSincePrinted) {
+  if (text0 == 0 || text0 == ' ' || number0 == 0 || number0 == ' ') model_.SetEditedSincePrinted(true);
+  if (model_.EditedSincePrinted()) {
     const std::string nif(per::Nif.str(p));
     BuildReferenceCode(nif, 0);
     per::ReferenceText.set(p, referenceText_.substr(0, 60));
-    std::string n = BuildReferenceNumber(3, yearText_, nif, 0, State().clock());
+    std::string n = BuildReferenceNumber(3, yearText_, nif, 0, referenceSettings_.clock());
     per::ReferenceNumber.set(p, n.substr(0, 20), '\0');
-    State().editedSincePrinted = false;
+    model_.SetEditedSincePrinted(false);
     if (per::Printed.get(p) == 1) {
       store_.Messages().Coded("WIN026", MessageIcon::Warning, ReplaceSheetsText());
       per::Printed.set(p, 0);
@@ -113,7 +114,7 @@ void C714Doc::SetDeclarantName(std::string_view name) {
 
 std::string C714Doc::BuildBarcodeData() {
   namespace res = f714::result;
-  const std::uint8_t* r = f714::record(block_.data(), f714::Result);
+  const std::uint8_t* r = f714::record(Block().data(), f714::Result);
   const double x = CUtilities::RoundToDecimals(res::BarcodeAmount.get(r), 2);
   std::string data = x > 0 ? "0" : "3";
   data += "00";

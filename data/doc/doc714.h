@@ -17,8 +17,6 @@ class C714Doc : public CProg32Doc {
 
   C714Doc(store::DeclarationStore& store, DocumentHost& host, Calculator calculator = {}, Validator validator = {});
 
-  std::span<std::uint8_t> Block() override { return block_; }
-  std::span<const std::uint8_t> Block() const { return block_; }
   int LastPageIndex() const override { return kPages - 1; }
 
   bool OpenDeclaration(std::string_view key, bool isNew) override;
@@ -57,10 +55,9 @@ class C714Doc : public CProg32Doc {
   char SheetMarkChar() const { return SheetMarkChar714(dotCodePieces_); }
 
  private:
-  std::uint8_t* Personal() { return f714::record(block_.data(), f714::Personal); }
-  const std::uint8_t* Personal() const { return f714::record(block_.data(), f714::Personal); }
+  std::uint8_t* Personal() { return f714::record(Block().data(), f714::Personal); }
+  const std::uint8_t* Personal() const { return f714::record(Block().data(), f714::Personal); }
 
-  std::vector<std::uint8_t> block_;
   Calculator calculator_;
   Validator validator_;
   std::array<char, 49> declarantName_{};

@@ -65,17 +65,10 @@ bool ReadPageDefinition(const PageTables& tables, int pageCode, PageDefinition& 
   return true;
 }
 
-CProg32Doc::CProg32Doc(store::DeclarationStore& store, DocumentHost& host, int kind)
-    : store_(store), host_(host), kind_(kind) {}
+CProg32Doc::CProg32Doc(store::DeclarationStore& store, DocumentHost& host, int kind, std::size_t blockSize, bool form100)
+    : store_(store), host_(host), model_(blockSize), active_(model_, form100), kind_(kind) {}
 
-CProg32Doc::~CProg32Doc() {
-  State().household = nullptr;
-  State().shownMember = nullptr;
-  State().form100Block = nullptr;
-  State().form100Joint = nullptr;
-  State().reformatBoxes = true;
-  State().boxOverflowArmed = true;
-}
+CProg32Doc::~CProg32Doc() = default;
 
 void CProg32Doc::SetKey(std::string_view key) {
   key_ = store::PadKey(store::FirstChars(key));
@@ -83,7 +76,7 @@ void CProg32Doc::SetKey(std::string_view key) {
 }
 
 void CProg32Doc::BuildReferenceCode(std::string_view id, int member) {
-  doc::BuildReferenceCode(id, member, State().remote, State().clock(), referenceText_);
+  doc::BuildReferenceCode(id, member, referenceSettings_.remote, referenceSettings_.clock(), referenceText_);
 }
 
 void CProg32Doc::ClearDeclarationData() {
@@ -94,7 +87,7 @@ void CProg32Doc::ClearDeclarationData() {
 bool CProg32Doc::OpenDeclaration(std::string_view key, bool isNew) {
   newNotSaved_ = isNew;
   newDeclaration_ = isNew;
-  SetModifiedFlag(false);
+  model_.MarkSaved();
   SetKey(key);
   return true;
 }
@@ -109,7 +102,7 @@ bool CProg32Doc::LoadFromDatabase() {
   if (!newDeclaration_) {
     kind_ = d->kind;
     key_ = store::PadKey(d->key);
-    modality_ = d->modality.rfind("C", 0) == 0 ? 1 : 0;
+    model_.SetModality(d->modality.rfind("C", 0) == 0 ? 1 : 0);
     std::span<std::uint8_t> block = Block();
     std::fill(block.begin(), block.end(), 0);
     std::copy_n(d->block.begin(), std::min(d->block.size(), block.size()), block.begin());
@@ -122,32 +115,28 @@ bool CProg32Doc::WriteBlock(int kind, std::optional<char> modality, bool wasModi
   // command saves three times in a row); a document's first save, and every save of a declaration
   // made new in this document, always writes.
   if (rowWritten_ && !newDeclaration_ && store_.RowHolds(key_, kind, modality, Block())) {
-    SetModifiedFlag(newNotSaved_ && wasModified);
+    SettleSaved(wasModified);
     return true;
   }
   bool changedElsewhere = false;
   if (!store_.WriteRow(key_, kind, modality, Block(), rowStamp_, &changedElsewhere)) {
-    SetModifiedFlag(true);
+    model_.MarkUnsaved();
     store_.Messages().Coded(changedElsewhere ? kSaveConflictCode : kSaveFailedCode, MessageIcon::Stop);
     return false;
   }
   rowWritten_ = true;
   rowStamp_ = store::DeclarationStore::BlockStamp(Block());
-  SetModifiedFlag(newNotSaved_ && wasModified);
+  SettleSaved(wasModified);
   return true;
 }
 
 bool CProg32Doc::SaveToDatabase() {
-  const bool wasModified = modified_;
-  State().editedSincePrinted = false;
+  const bool wasModified = IsModified();
+  model_.SetEditedSincePrinted(false);
   return WriteBlock(kind_, std::nullopt, wasModified);
 }
 
-int CProg32Doc::CommitPendingBoxEdit() {
-  int r = host_.CommitPendingBoxEdit();
-  if (r == 1) SetModifiedFlag(true);
-  return r;
-}
+int CProg32Doc::CommitPendingBoxEdit() { return host_.CommitPendingBoxEdit(); }
 
 bool CProg32Doc::Save() {
   const bool neverSaved = newNotSaved_;
@@ -158,24 +147,24 @@ bool CProg32Doc::Save() {
     newNotSaved_ = neverSaved;
     return false;
   }
-  SetModifiedFlag(false);
+  model_.MarkSaved();
   return true;
 }
 
 bool CProg32Doc::SaveModified() {
-  if (CommitPendingBoxEdit() == 1 && !modified_) SetModifiedFlag(true);
-  if (!modified_) return true;
+  CommitPendingBoxEdit();
+  if (!IsModified()) return true;
   std::string text = platform::TextWith(kSaveChangesText, store::TrimKey(key_));
   switch (host_.AskSaveChanges(text)) {
     case Answer::Cancel: return false;
-    case Answer::Yes: return Save() && !modified_;
-    case Answer::No: SetModifiedFlag(false); return true;
+    case Answer::Yes: return Save() && !IsModified();
+    case Answer::No: model_.MarkSaved(); return true;
   }
   return true;
 }
 
 bool CProg32Doc::OnCloseDocument() {
-  if (modified_ && !SaveModified()) return false;
+  if (IsModified() && !SaveModified()) return false;
   // A declaration created by the store and never saved by the user leaves no row behind.
   if (newNotSaved_) store_.DeleteUnsaved(key_);
   host_.HideSectionsBar();
@@ -189,9 +178,9 @@ bool CProg32Doc::SaveAs() {
   if (!name) return false;
   if (store::TrimKey(*name) == current) return Save();
   std::string newKey = store::PadKey(store::FirstChars(*name));
-  if (!store_.SaveAs(key_, newKey, kind_, modality_, Block())) return false;
+  if (!store_.SaveAs(key_, newKey, kind_, Modality(), Block())) return false;
   // The row under the old name stays as it was last saved.
-  SetModifiedFlag(false);
+  model_.MarkSaved();
   OnCloseDocument();
   host_.OpenDeclaration(newKey);
   return true;

@@ -15,9 +15,10 @@
 #include <vector>
 
 #include "data/db/ado.h"
+#include "data/doc/active_declaration.h"
+#include "data/doc/declaration_model.h"
 #include "data/doc/reference.h"
 #include "data/message_service.h"
-#include "data/program_state.h"
 #include "data/store/store.h"
 
 namespace doc {
@@ -62,9 +63,6 @@ class DocumentHost {
   // Stores the open box editor when its text changed; the page's result (1 accepted), 0 when
   // nothing was pending.
   virtual int CommitPendingBoxEdit() { return 0; }
-  virtual void UpdateAllViews(int /*hint*/) {}
-  // The document became modified or unmodified: the commands that depend on it are offered anew.
-  virtual void DocumentStateChanged() {}
   // String 122 with the key: Yes, No or Cancel.
   virtual Answer AskSaveChanges(std::string_view /*text*/) { return Answer::No; }
   // The save-as dialog: the name typed (upper case), nullopt when cancelled.
@@ -112,24 +110,29 @@ void KeepBarcode(std::array<char, 80>& area, std::string_view data);
 // Without trailing blanks.
 std::string TrimBlanks(std::string_view s);
 
+// Where a document's printed references get their time and their prefix.
+struct ReferenceSettings {
+  bool remote = false;  // remote mode: reference codes begin 9997
+  Clock clock = SystemLocalTime;
+};
+
 class CProg32Doc {
  public:
-  CProg32Doc(store::DeclarationStore& store, DocumentHost& host, int kind);
+  // `form100`: the block is a form-100 one (the household and the member shown apply).
+  CProg32Doc(store::DeclarationStore& store, DocumentHost& host, int kind, std::size_t blockSize, bool form100);
   virtual ~CProg32Doc();
   CProg32Doc(const CProg32Doc&) = delete;
   CProg32Doc& operator=(const CProg32Doc&) = delete;
 
   const std::string& Key() const { return key_; }  // padded to 50
   int Kind() const { return kind_; }
-  bool IsModified() const { return modified_; }
-  void SetModifiedFlag(bool modified) {
-    if (modified_ == modified) return;
-    modified_ = modified;
-    host_.DocumentStateChanged();
-  }
+  // The declaration without its windows; every change of the block goes through it.
+  DeclarationModel& Model() { return model_; }
+  const DeclarationModel& Model() const { return model_; }
+  bool IsModified() const { return model_.IsModified(); }
   bool NewNotSaved() const { return newNotSaved_; }
   void ClearNewNotSaved() { newNotSaved_ = false; }
-  std::uint8_t Modality() const { return modality_; }
+  std::uint8_t Modality() const { return model_.Modality(); }
   int CurrentPage() const { return currentPage_; }
   const std::string& ReferenceText() const { return referenceText_; }
   const std::string& YearText() const { return yearText_; }
@@ -137,8 +140,11 @@ class CProg32Doc {
   double Zoom() const { return zoom_; }
   void SetZoom(double zoom) { zoom_ = zoom; }
 
-  virtual std::span<std::uint8_t> Block() = 0;
+  std::span<std::uint8_t> Block() { return model_.Block(); }
+  std::span<const std::uint8_t> Block() const { return model_.Block(); }
   virtual int LastPageIndex() const = 0;
+  void SetReferenceSettings(ReferenceSettings settings) { referenceSettings_ = std::move(settings); }
+  const ReferenceSettings& References() const { return referenceSettings_; }
 
   // Builds the printed reference text for an id and a member into ReferenceText().
   virtual void BuildReferenceCode(std::string_view id, int member);
@@ -163,8 +169,8 @@ class CProg32Doc {
   // The page index a page code stands for (kind 2 or 255: 200 + n; kind 3: 300 + n).
   static int PageIndexFromCode(int kind, int code);
 
-  // Runs the host's box commit and marks the document modified when the page accepted a
-  // change. Form 100 then updates its member status.
+  // Runs the host's box commit (the view announces what it stored to the model). Form 100 then
+  // updates its member status.
   virtual int CommitPendingBoxEdit();
 
   // The page table the document reads its pages' definitions from; set by the application.
@@ -179,12 +185,18 @@ class CProg32Doc {
   // new declaration the user has not saved yet keeps `wasModified`. Not written, the store keeps
   // its last row and the document keeps its changes, marked modified, and says so.
   bool WriteBlock(int kind, std::optional<char> modality, bool wasModified);
+  // The saved state after a save: a new declaration the user has not saved yet stays modified.
+  void SettleSaved(bool wasModified) {
+    if (newNotSaved_ && wasModified) model_.MarkUnsaved();
+    else model_.MarkSaved();
+  }
   store::DeclarationStore& store_;
   DocumentHost& host_;
+  DeclarationModel model_;
+  ActiveDeclarationScope active_;
+  ReferenceSettings referenceSettings_;
   std::string key_;
   int kind_;
-  std::uint8_t modality_ = 0;
-  bool modified_ = false;
   bool newNotSaved_ = false;
   bool newDeclaration_ = false;
   // This document has written its row under the current key: a later save that would change

@@ -93,25 +93,22 @@ bool SameAccount(const void* q, const f100::payment::Account& a, const f100::pay
 }  // namespace
 
 CRentaDoc::CRentaDoc(store::DeclarationStore& store, DocumentHost& host, Calculator calculator, Validator validator)
-    : CProg32Doc(store, host, store::kKindForm100),
-      block_(f100::kBlockSize, 0),
+    : CProg32Doc(store, host, store::kKindForm100, f100::kBlockSize, true),
       calculator_(std::move(calculator)),
       validator_(std::move(validator)),
       header_(57, ' ') {
   header_.append(57, '\0');
-  State().household = &household_;
-  State().shownMember = &shownMember_;
-  State().form100Block = block_.data();
-  State().form100Joint = &modality_;
-  targetMember_ = shownMember_;
-  targetView_ = memberView_;
+  model_.SetShownMember(kFamilyUnit, 0);
+  targetMember_ = model_.ShownMember();
+  targetView_ = model_.MemberView();
 }
 
 CRentaDoc::~CRentaDoc() = default;
 
 void CRentaDoc::ClearDeclarationData() {
-  modality_ = 0;
-  std::fill(block_.begin(), block_.end(), 0);
+  model_.SetModality(0);
+  std::span<std::uint8_t> block = Block();
+  std::fill(block.begin(), block.end(), 0);
   CProg32Doc::ClearDeclarationData();
 }
 
@@ -130,11 +127,11 @@ bool CRentaDoc::OpenDeclaration(std::string_view key, bool isNew) {
   if (isNew) {
     kind_ = 0;
     SaveToDatabase();
-    SetModifiedFlag(false);
-    modality_ = host_.AskCaptureType();
+    model_.MarkSaved();
+    model_.SetModality(host_.AskCaptureType());
     // A declaration whose capture type was not answered is neither individual nor joint: it is
     // not set up, as when the family data are cancelled.
-    if (modality_ > 1 || !host_.RunFamilyWizard(*this, true, 0)) {
+    if (model_.Modality() > 1 || !host_.RunFamilyWizard(*this, true, 0)) {
       UpdateMemberStatusBar(true);
       return false;
     }
@@ -143,24 +140,21 @@ bool CRentaDoc::OpenDeclaration(std::string_view key, bool isNew) {
     int loadedKind = kind_;
     ComputeHouseholdFlags();
     if (fam::CommunityCodeCopy(2).raw(Family()) == std::string_view("\0\0", 2)) {
-      household_[2] = 0;
+      model_.SetHouseholdMember(kSpouse, false);
       std::fill_n(barcode_.begin(), 4, '\0');
     }
     kind_ = 255;
     if (loadedKind == store::kKindForm100) ShowFormPages();
   }
   // The member shown on opening.
-  if (modality_ != 1) {
-    shownMember_ = 2;
+  if (model_.Modality() != 1) {
+    model_.SetShownMember(kDeclarant, model_.MemberView());
   } else if (f100::personal::OpenOnFamilyUnit.get(Personal()) != 0) {
-    shownMember_ = 1;
-    memberView_ = 1;
-  } else if (f100::GetDeclarationMode(block_.data()) != 1 || fam::SpouseExcluded.get(Family()) != 0) {
-    shownMember_ = 2;
-    memberView_ = 0;
+    model_.SetShownMember(kFamilyUnit, 1);
+  } else if (f100::GetDeclarationMode(Data()) != 1 || fam::SpouseExcluded.get(Family()) != 0) {
+    model_.SetShownMember(kDeclarant, 0);
   } else {
-    shownMember_ = 1;
-    memberView_ = 1;
+    model_.SetShownMember(kFamilyUnit, 1);
   }
   return true;
 }
@@ -168,7 +162,8 @@ bool CRentaDoc::OpenDeclaration(std::string_view key, bool isNew) {
 void CRentaDoc::ShowFormPages() {
   if (kind_ == store::kKindForm100) return;
   CommitPendingBoxEdit();
-  if (kind_ != 255) SetModifiedFlag(true);
+  // The block itself is unchanged, but the row's kind moves to that of the pages.
+  if (kind_ != 255) model_.WrittenAll();
   kind_ = store::kKindForm100;
   currentPage_ = 0;
   host_.ShowPage(0, 0);
@@ -179,14 +174,13 @@ void CRentaDoc::Calculate(int mode) {
   if (calculator_) {
     CalcRequest r;
     r.mode = mode;
-    r.shownMember = shownMember_;
+    r.shownMember = model_.ShownMember();
     r.targetMember = targetMember_;
     r.useTargetMember = targetMemberFlag_;
-    r.modality = modality_;
-    calculator_(block_, r);
+    r.modality = model_.Modality();
+    calculator_(Block(), r);
   }
-  State().reformatBoxes = true;
-  State().boxOverflowArmed = true;
+  overflow_warning::Arm();
 }
 
 int CRentaDoc::CommitPendingBoxEdit() {
@@ -197,23 +191,23 @@ int CRentaDoc::CommitPendingBoxEdit() {
 
 bool CRentaDoc::SaveToDatabase() {
   CommitPendingBoxEdit();
-  const bool wasModified = modified_;
+  const bool wasModified = IsModified();
   Calculate(1);
 
   std::uint8_t* f = Family();
   bool need = false, anyChanged = false;
   for (int i = 0; i < f100::kMembers; ++i) {
     std::string_view text = fam::ReferenceText(i).raw(f), number = fam::ReferenceNumber(i).raw(f);
-    if (text[0] == 0 || text[0] == ' ' || number[0] == 0 || (number[0] == ' ' && !State().editedSincePrinted))
+    if (text[0] == 0 || text[0] == ' ' || number[0] == 0 || (number[0] == ' ' && !model_.EditedSincePrinted()))
       need = true;
     if (fam::MemberStatus(i).get(f) == 2) anyChanged = true;
   }
   bool renew;
   if (anyChanged) {
-    State().editedSincePrinted = true;
+    model_.SetEditedSincePrinted(true);
     renew = true;
   } else {
-    State().editedSincePrinted = false;
+    model_.SetEditedSincePrinted(false);
     renew = need && !secondPaperCopy_;
   }
   if (renew) {
@@ -224,11 +218,11 @@ bool CRentaDoc::SaveToDatabase() {
       const std::uint8_t status = fam::MemberStatus(i).get(f);
       BuildReferenceCode(nif, m);
       if (status != 1) fam::ReferenceText(i).set(f, referenceText_.substr(0, 60));
-      std::string n = BuildReferenceNumber(2, yearText_, nif, i, State().clock());
+      std::string n = BuildReferenceNumber(2, yearText_, nif, i, referenceSettings_.clock());
       if (status != 1) fam::ReferenceNumber(i).set(f, n.substr(0, 20), '\0');
-      State().editedSincePrinted = false;
+      model_.SetEditedSincePrinted(false);
       if (status == 2) {
-        if ((m == shownMember_ || shownMember_ == 1) && !warned) {
+        if ((m == model_.ShownMember() || model_.ShownMember() == 1) && !warned) {
           store_.Messages().Coded("WIN026", MessageIcon::Warning, ReplaceSheetsText());
           warned = true;
         }
@@ -239,8 +233,8 @@ bool CRentaDoc::SaveToDatabase() {
   // A new declaration's row always names its form, never a transient kind.
   const int kind = (kind_ == 0 || kind_ == 255) ? store::kKindForm100 : kind_;
   std::optional<char> modality;
-  if (modality_ == 0) modality = 'I';
-  else if (modality_ == 1) modality = 'C';
+  if (model_.Modality() == 0) modality = 'I';
+  else if (model_.Modality() == 1) modality = 'C';
   return WriteBlock(kind, modality, wasModified);
 }
 
@@ -257,8 +251,8 @@ int CRentaDoc::ValidateDeclaration(int type) {
     }
     // The status command validates both spouses when they ask for suspension and waiver and the
     // declarant's declaration was not printed yet.
-    if (type == 3 && f100::summary::SuspensionRequest.get(f100::record(block_.data(), f100::Summary)) == 1 &&
-        (shownMember_ == 2 || shownMember_ == 3) && MemberStatus(2) != 1)
+    if (type == 3 && f100::summary::SuspensionRequest.get(f100::record(Data(), f100::Summary)) == 1 &&
+        (model_.ShownMember() == 2 || model_.ShownMember() == 3) && MemberStatus(2) != 1)
       targetMember_ = 6;
     if (!validator_) {
       batch.Commit();
@@ -283,25 +277,26 @@ int CRentaDoc::ValidateDeclaration(int type) {
 
 bool CRentaDoc::UpdateMemberStatusAfterEdit() {
   std::uint8_t* f = Family();
-  if (State().editedSincePrinted) {
+  const int shown = model_.ShownMember();
+  if (model_.EditedSincePrinted()) {
     auto promote = [&](int member) {
       if (fam::MemberStatus(member - 1).get(f) == 1) fam::MemberStatus(member - 1).set(f, 2);
     };
-    if (shownMember_ == 1) {
+    if (shown == 1) {
       for (int m = 1; m <= f100::kMembers; ++m) promote(m);
     } else {
       promote(1);
-      promote(shownMember_);
+      promote(shown);
       std::uint8_t d = fam::MemberStatus(1).get(f), s = fam::MemberStatus(2).get(f);
-      if (f100::summary::SuspensionRequest.get(f100::record(block_.data(), f100::Summary)) == 1 && d != s &&
+      if (f100::summary::SuspensionRequest.get(f100::record(Data(), f100::Summary)) == 1 && d != s &&
           (d == 2 || s == 2)) {
         fam::MemberStatus(1).set(f, 2);
         fam::MemberStatus(2).set(f, 2);
       }
     }
-    State().editedSincePrinted = false;
+    model_.SetEditedSincePrinted(false);
   }
-  return shownMember_ < 1 || shownMember_ > 5 || fam::MemberStatus(shownMember_ - 1).get(f) != 2;
+  return shown < 1 || shown > 5 || fam::MemberStatus(shown - 1).get(f) != 2;
 }
 
 void CRentaDoc::SetMemberStatus(int status) {
@@ -314,49 +309,44 @@ std::string CRentaDoc::CommunityCode(int member) const {
 }
 
 void CRentaDoc::ComputeHouseholdFlags() {
-  household_.fill(0);
-  State().familyUnitCopy = false;
-  household_[1] = 1;
-  if (modality_ != 1) {
-    shownMember_ = 2;
-  } else {
-    household_[2] = f100::GetDeclarationMode(block_.data()) == 1 ? 1 : 0;
-    if (fam::SpouseExcluded.get(Family()) != 0) household_[2] = 0;
+  std::array<std::uint8_t, 5> household{};
+  bool familyUnitCopy = false;
+  household[1] = 1;
+  int shown = kDeclarant;
+  if (model_.Modality() == 1) {
+    household[2] = f100::GetDeclarationMode(Data()) == 1 ? 1 : 0;
+    if (fam::SpouseExcluded.get(Family()) != 0) household[2] = 0;
     for (int i = 0; i < fam::kDescendantCount; ++i) {
-      if (fam::descendant::Child1Mark(i).isSet(Family())) household_[3] = 1;
-      if (fam::descendant::Child2Mark(i).isSet(Family())) household_[4] = 1;
+      if (fam::descendant::Child1Mark(i).isSet(Family())) household[3] = 1;
+      if (fam::descendant::Child2Mark(i).isSet(Family())) household[4] = 1;
     }
-    shownMember_ = 2;
-    if (household_[2] || household_[3] || household_[4] || f100::personal::OpenOnFamilyUnit.get(Personal()) == 1) {
-      household_[0] = 1;
-      shownMember_ = 1;
-      State().familyUnitCopy = true;
+    if (household[2] || household[3] || household[4] || f100::personal::OpenOnFamilyUnit.get(Personal()) == 1) {
+      household[0] = 1;
+      shown = kFamilyUnit;
+      familyUnitCopy = true;
     }
   }
-  State().household = &household_;
-  State().shownMember = &shownMember_;
+  model_.SetHousehold(household, familyUnitCopy);
+  model_.SetShownMember(shown, model_.MemberView());
 }
 
 bool CRentaDoc::CanShowMember(int member) const {
-  const bool joint = modality_ == 1;
+  const bool joint = model_.Joint();
   switch (member) {
-    case 1: return joint && household_[0];
+    case 1: return joint && model_.HasMember(kFamilyUnit);
     case 2: return true;
-    case 3: return joint && household_[2] && CommunityCode(3) != "99" && fam::SpouseExcluded.get(Family()) == 0;
+    case 3: return joint && model_.HasMember(kSpouse) && CommunityCode(3) != "99" && fam::SpouseExcluded.get(Family()) == 0;
     case 4:
-    case 5: return joint && household_[member - 1] && CommunityCode(member) != "99";
+    case 5: return joint && model_.HasMember(member) && CommunityCode(member) != "99";
   }
   return false;
 }
 
 void CRentaDoc::ShowMember(int member) {
-  host_.UpdateAllViews(3);
-  shownMember_ = member;
-  memberView_ = member == 1 ? 1 : 0;
-  FillHeaderIdentification();
-  UpdateMemberStatusBar(false);
-  host_.UpdateAllViews(3);
-  host_.UpdateAllViews(1);
+  model_.ShowMember(member, member == 1 ? 1 : 0, [this] {
+    FillHeaderIdentification();
+    UpdateMemberStatusBar(false);
+  });
 }
 
 std::string_view CRentaDoc::MemberName(int member) {
@@ -372,7 +362,7 @@ std::string_view CRentaDoc::MemberName(int member) {
 
 void CRentaDoc::UpdateMemberStatusBar(bool clear) {
   if (clear) host_.SetStatusPanes({}, {});
-  else host_.SetStatusPanes(MemberName(shownMember_), kind_ == 1 ? "SIMPLIFICADA" : "");
+  else host_.SetStatusPanes(MemberName(model_.ShownMember()), kind_ == 1 ? "SIMPLIFICADA" : "");
 }
 
 void CRentaDoc::ApplyFamilyData(int remembered, bool spouseJustExcluded) {
@@ -413,25 +403,21 @@ void CRentaDoc::ApplyFamilyData(int remembered, bool spouseJustExcluded) {
   }
   SetBirth(f, kOwnBirth, kOwnBirthYear, 3, wp::Child1Birth.raw(p));
   SetBirth(f, kOwnBirth, kOwnBirthYear, 4, wp::Child2Birth.raw(p));
-  if (fam::SpouseExcluded.get(f) == 0 && f100::GetDeclarationMode(block_.data()) == 1 && kDeclarantMarker.isSet(f) &&
+  if (fam::SpouseExcluded.get(f) == 0 && f100::GetDeclarationMode(Data()) == 1 && kDeclarantMarker.isSet(f) &&
       kSpouseMarker.isSet(f)) {
     for (const SharedField& s : kSharedWithSpouse)
       for (std::size_t to : s.to) std::memmove(f + to, f + s.from, s.width);
   }
-  SetModifiedFlag(true);
+  model_.WrittenAll();
   Calculate(1);
   ComputeHouseholdFlags();
   int show = 2;
-  if (modality_ == 1) {
+  if (model_.Joint()) {
     show = remembered;
     if (show == 3 && spouseJustExcluded) show = 1;
-    if (!MemberExists(show) || CommunityCode(show) == "99") show = household_[0] ? 1 : 2;
+    if (!MemberExists(show) || CommunityCode(show) == "99") show = model_.HasMember(kFamilyUnit) ? 1 : 2;
   }
-  shownMember_ = show;
-  memberView_ = show == 1 ? 1 : 0;
-  host_.UpdateAllViews(1);
-  host_.UpdateAllViews(3);
-  host_.UpdateAllViews(1);
+  model_.ShowMemberAnew(show, show == 1 ? 1 : 0);
   UpdateMemberStatusBar(false);
 }
 
@@ -454,7 +440,7 @@ void CRentaDoc::PrepareFamilyWizard() {
 }
 
 void CRentaDoc::FillHeaderIdentification() {
-  const int m = shownMember_;
+  const int m = model_.ShownMember();
   if (m < 1 || m > 5) return;
   const std::uint8_t* f = Family();
   const int i = m - 1;
@@ -469,15 +455,15 @@ void CRentaDoc::FillHeaderIdentification() {
   };
   header_.assign(114, '\0');
   header_.replace(0, 57, holder(kFirstHolder));
-  const bool second = m == 3 || ((m == 1 || m == 2) && household_[2]);
+  const bool second = m == 3 || ((m == 1 || m == 2) && model_.HasMember(kSpouse));
   if (second) header_.replace(57, 57, holder(kSecondHolder));
 }
 
 double CRentaDoc::TargetResult(int m) const {
   const std::uint8_t* f = Family();
   return (fam::ResultSelection1(m).get(f) == 1 || fam::ResultSelection2(m).get(f) == 1)
-             ? f100::result::MemberResult.get(f100::record(block_.data(), f100::Result), m - 1)
-             : f100::section_n::ResultCopy.get(f100::record(block_.data(), f100::SectionN), m - 1);
+             ? f100::result::MemberResult.get(f100::record(Data(), f100::Result), m - 1)
+             : f100::section_n::ResultCopy.get(f100::record(Data(), f100::SectionN), m - 1);
 }
 
 char CRentaDoc::SheetMarkChar() const {
@@ -491,10 +477,10 @@ char CRentaDoc::SheetMarkChar() const {
 std::string CRentaDoc::BuildBarcodeData() {
   namespace pay = f100::payment;
   const int m = targetMember_ >= 1 && targetMember_ <= 5 ? targetMember_ : 2;
-  const std::uint8_t* q = f100::record(block_.data(), f100::SectionQ);
+  const std::uint8_t* q = f100::record(Data(), f100::SectionQ);
   const double x = CUtilities::RoundToDecimals(TargetResult(m), 2);
   const bool suspension =
-      f100::summary::SuspensionRequest.get(f100::record(block_.data(), f100::Summary)) == 1 && (m == 2 || m == 3);
+      f100::summary::SuspensionRequest.get(f100::record(Data(), f100::Summary)) == 1 && (m == 2 || m == 3);
 
   char letter;
   if (suspension && x == 0) letter = '2';

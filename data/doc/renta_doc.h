@@ -19,8 +19,6 @@ class CRentaDoc : public CProg32Doc {
   CRentaDoc(store::DeclarationStore& store, DocumentHost& host, Calculator calculator = {}, Validator validator = {});
   ~CRentaDoc() override;
 
-  std::span<std::uint8_t> Block() override { return block_; }
-  std::span<const std::uint8_t> Block() const { return block_; }
   int LastPageIndex() const override { return kPages - 1; }
 
   bool OpenDeclaration(std::string_view key, bool isNew) override;
@@ -35,10 +33,10 @@ class CRentaDoc : public CProg32Doc {
   // Command 2060: show the form pages.
   void ShowFormPages();
 
-  // Household and members.
-  const std::array<std::uint8_t, 5>& Household() const { return household_; }
-  int ShownMember() const { return shownMember_; }
-  std::uint8_t MemberView() const { return memberView_; }
+  // Household and members (the model holds them).
+  const std::array<std::uint8_t, 5>& Household() const { return model_.Household(); }
+  int ShownMember() const { return model_.ShownMember(); }
+  std::uint8_t MemberView() const { return model_.MemberView(); }
   int TargetMember() const { return targetMember_; }
   void SetTargetMember(int member, std::uint8_t view) {
     targetMember_ = member;
@@ -101,18 +99,16 @@ class CRentaDoc : public CProg32Doc {
                                 bool surname1Present);
 
  private:
-  std::uint8_t* Family() { return f100::record(block_.data(), f100::Family); }
-  const std::uint8_t* Family() const { return f100::record(block_.data(), f100::Family); }
-  const std::uint8_t* Personal() const { return f100::record(block_.data(), f100::Personal); }
+  std::uint8_t* Data() { return model_.Block().data(); }
+  const std::uint8_t* Data() const { return model_.Block().data(); }
+  std::uint8_t* Family() { return f100::record(Data(), f100::Family); }
+  const std::uint8_t* Family() const { return f100::record(Data(), f100::Family); }
+  const std::uint8_t* Personal() const { return f100::record(Data(), f100::Personal); }
   std::string CommunityCode(int member) const;
-  bool MemberExists(int member) const { return member >= 1 && member <= 5 && household_[member - 1] != 0; }
+  bool MemberExists(int member) const { return model_.HasMember(member); }
 
-  std::vector<std::uint8_t> block_;
   Calculator calculator_;
   Validator validator_;
-  std::array<std::uint8_t, 5> household_{};
-  int shownMember_ = 1;
-  std::uint8_t memberView_ = 0;
   int targetMember_ = 1;
   std::uint8_t targetView_ = 0;
   bool secondPaperCopy_ = false;

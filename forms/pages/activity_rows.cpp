@@ -5,7 +5,7 @@
 #include <string>
 
 #include "blocks/field.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "ui/edit_ex.h"
 
 namespace forms {
@@ -39,13 +39,13 @@ void CActivityRowsList::SetReadOnly(int position, bool readOnly) {
   if (CBoxField* box = Position(position)) box->SoloLectur = readOnly || !box->data ? 1 : 0;
 }
 
-bool CActivityRowsList::Filtered() const { return table_ && table_->Filter() != 1 && HouseholdHasSeveralHolders(); }
+bool CActivityRowsList::Filtered() const { return table_ && table_->Filter() != 1 && doc::HouseholdHasSeveralHolders(); }
 
 void CActivityRowsList::CountSheets() {
   continuationSheets = 0;
   const std::span<std::uint8_t> block = Block();
   if (block.size() < section_.section + section_.rowSize * static_cast<std::size_t>(section_.rows)) return;
-  const int shown = GetCurrentHolder();
+  const int shown = doc::ShownMember();
   int n = 0;
   for (int i = 0; i < section_.rows; ++i) {
     const std::uint8_t* rec = block.data() + section_.section + static_cast<std::size_t>(i) * section_.rowSize;
@@ -79,7 +79,7 @@ void CActivityRowsList::ReleasePageData() {
 void CActivityRowsList::ApplyHolderMode() {
   CBindingTableList::ApplyHolderMode();
   if (table_) {
-    const int holder = GetCurrentHolder();
+    const int holder = doc::ShownMember();
     table_->SetOwnerFilterAndRefresh(static_cast<std::uint8_t>(holder >= 1 ? holder : 1));
   }
   BindRows();
@@ -155,7 +155,7 @@ CActivityPage::CActivityPage(IPageHost& host, int pageCode, std::unique_ptr<CAct
   info0_.onPress = [this] { ShowInformation(0); };
   info1_.onPress = [this] { ShowInformation(1); };
   Activities()->onModified = [this] {
-    if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+    if (doc::CProg32Doc* d = GetDocument()) d->Model().WrittenAll();
   };
   Activities()->question = [this](std::string_view code, MessageIcon icon) { return Ask(code, icon); };
 }
@@ -177,17 +177,17 @@ void CActivityPage::Calculate() {
 void CActivityPage::Ending() {
   Calculate();
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
-  if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+  RepaintBoxes();
+  if (doc::CProg32Doc* d = GetDocument()) d->Model().WrittenAll();
 }
 
 void CActivityPage::ShowInformation(int row) {
-  if (GetCurrentHolder() != doc::kFamilyUnit && CEditEx::HasOtherMembers()) Ask("100R025", MessageIcon::Warning);
+  if (doc::ShownMember() != doc::kFamilyUnit && CEditEx::HasOtherMembers()) Ask("100R025", MessageIcon::Warning);
   if (Event(row, informationEvent_) != 1) return;
-  if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+  if (doc::CProg32Doc* d = GetDocument()) d->Model().WrittenAll();
   InformationTaken(row);
   buttons_.Update();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   RepaintBoxes();
   GoToBox(InformationFocus(row) - 1);
 }
@@ -230,7 +230,7 @@ bool CActivityPage::HandleNavigationKey(int key, Qt::KeyboardModifiers mods) {
     if (row < 0) return CPage100::HandleNavigationKey(key, mods);
     QToolButton* b = InfoButton(row).Button();
     if (b && b->isEnabled()) ShowInformation(row);
-    if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+    if (doc::CProg32Doc* d = GetDocument()) d->Model().WrittenAll();
     Calculate();
     if (CEditEx* now = Editor()) now->LoadFromData(1);
     RepaintBoxes();

@@ -7,7 +7,7 @@
 
 #include "blocks/field.h"
 #include "blocks/form100.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "ui/box_field.h"
 
 namespace forms {
@@ -127,7 +127,7 @@ std::array<std::string, CBoxesFirma::kLines> CBoxesFirma::ComposeLines(std::span
 
 void CBoxesFirma::BindPageData(int rebind) {
   if (rebind) ReleasePageData();
-  const int m = fixedMember && memberIndex >= 1 && memberIndex <= 5 ? memberIndex : std::max(1, GetCurrentHolder());
+  const int m = fixedMember && memberIndex >= 1 && memberIndex <= 5 ? memberIndex : std::max(1, doc::ShownMember());
   const std::array<std::string, kLines> lines = ComposeLines(Block(), m);
   for (int i = 0; i < kLines; ++i) {
     auto& buffer = lines_[static_cast<std::size_t>(i)];

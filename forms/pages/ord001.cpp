@@ -7,7 +7,7 @@
 #include "blocks/form100.h"
 #include "data/doc/renta_doc.h"
 #include "data/message_service.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "ui/sel_str_edit.h"
 
 namespace forms {
@@ -86,7 +86,7 @@ void StoreText(std::uint8_t* field, std::size_t width, const std::string& text) 
 
 int CBoxesORD001::Shown() const {
   if (fixedMember && memberIndex >= 1 && memberIndex <= 5) return memberIndex;
-  const int m = GetCurrentHolder();
+  const int m = doc::ShownMember();
   return m >= 1 ? m : 1;
 }
 
@@ -128,7 +128,7 @@ void CBoxesORD001::BindPageData(int rebind) {
   // record, the assignment marks their own field, the disagreement its block.
   for (int p : {kStreetKind, kSpouseStreetKind})
     if (CBoxField* x = box(p)) {
-      x->option = b;
+      x->HandOver(ui::Handed::DeclarationStart, b);
       x->decimals = -1;
     }
   addressMarks_ = {b + kAddressMarks + k, b + kFirstDeclarationMarks + k};
@@ -177,7 +177,7 @@ void CBoxesORD001::FilterTables() {
   if (span.size() < f100::Family.offset + f100::Family.size) return;
   const std::uint8_t* b = span.data();
   const int m = Shown();
-  const bool all = m == doc::kFamilyUnit || (m == doc::kDeclarant && !HouseholdHasSeveralHolders());
+  const bool all = m == doc::kFamilyUnit || (m == doc::kDeclarant && !doc::HouseholdHasSeveralHolders());
   const bool own = m == doc::kDeclarant || m == doc::kSpouse;
   std::size_t n = 0;
   for (std::size_t r = 0; r < kDescendantRows && (all || own); ++r) {
@@ -454,7 +454,7 @@ int ORD001::OnBoxEdited(int position) {
 int ORD001::OnBoxSubDialogValue(int position) {
   doc::CProg32Doc* d = GetDocument();
   if (!d) return 0;
-  d->SetModifiedFlag(true);
+  d->Model().WrittenAll();
   std::uint8_t* b = d->Block().size() >= f100::Family.offset + f100::Family.size ? d->Block().data() : nullptr;
   int result = 0;
   switch (position) {
@@ -483,7 +483,7 @@ int ORD001::OnBoxSubDialogValue(int position) {
 }
 
 int ORD001::OnBoxValueCleared(int /*position*/) {
-  if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+  if (doc::CProg32Doc* d = GetDocument()) d->Model().WrittenAll();
   return 1;
 }
 
@@ -501,7 +501,7 @@ int ORD001::OnBoxValueChanged(int position) {
       b[other + slot] = 0;
       d->Calculate(1);
       RepaintBoxes();
-      Host().UpdateAllViews(kHintRepaintBoxes);
+      RepaintBoxes();
     }
   }
   RecalculateAndRefresh();

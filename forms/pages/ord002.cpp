@@ -113,7 +113,7 @@ int ORD002::RowOf(int position, int cell) {
 
 void ORD002::RepaintAll() {
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
 }
 
 int ORD002::OnBoxSubDialogValue(int position) {
@@ -136,7 +136,7 @@ int ORD002::OnBoxSubDialogValue(int position) {
   }
   d->Calculate(1);
   RepaintAll();
-  d->SetModifiedFlag(true);
+  d->Model().WrittenAll();
   return result;
 }
 
@@ -173,7 +173,7 @@ int ORD002::OnBoxEdited(int position) {
   }
   RepaintBoxes();
   if (doc::CProg32Doc* d = GetDocument()) d->Calculate(1);
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   return 1;
 }
 

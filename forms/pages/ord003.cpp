@@ -8,7 +8,7 @@
 #include "blocks/form100_e1.h"
 #include "blocks/rounding.h"
 #include "data/message_service.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/cp1252.h"
 #include "platform/strings.h"
 
@@ -119,7 +119,7 @@ void CBoxesORD003::CountSheets() {
   const std::span<std::uint8_t> block = Block();
   if (block.size() < f100::SectionE1.offset + f100::SectionE1.size) return;
   const std::uint8_t* first = block.data() + f100::SectionE1.offset;
-  const int shown = GetCurrentHolder();
+  const int shown = doc::ShownMember();
   if (shown <= 1) {
     continuationSheets = first[3 * e1::kRowSize] != 0 ? 1 : 0;
     return;
@@ -172,7 +172,7 @@ int CBoxesORD003::OnRowTableEvent(int table, int row, int event, int extra) {
     }
     case kCommitRow:
       // A member's filtered rows are for display: storing one would overwrite another record.
-      if (t->Filter() != 1 && HouseholdHasSeveralHolders()) break;
+      if (t->Filter() != 1 && doc::HouseholdHasSeveralHolders()) break;
       CBindingTableList::OnRowTableEvent(table, row, event, 0);
       BindRowLinks();
       ApplyRowRules();
@@ -247,7 +247,7 @@ void ORD003::ReloadRows() {
 void ORD003::CalculateAndReload() {
   if (doc::CProg32Doc* d = GetDocument()) d->Calculate(1);
   ReloadRows();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   RepaintBoxes();
 }
 
@@ -344,7 +344,7 @@ int ORD003::OnBoxValueCleared(int position) {
   } else if (cell == CBoxesORD003::kNormal || cell == CBoxesORD003::kSimplified) {
     result = OnBoxValueChanged(position);
   }
-  if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+  if (doc::CProg32Doc* d = GetDocument()) d->Model().WrittenAll();
   return result;
 }
 
@@ -353,7 +353,7 @@ int ORD003::OnBoxSubDialogValue(int position) {
   const int row = CBoxesORD003::RowOf(position);
   const int cell = CBoxesORD003::CellOf(position);
   doc::CProg32Doc* d = GetDocument();
-  if (d) d->SetModifiedFlag(true);
+  if (d) d->Model().WrittenAll();
   if (!list || !d || row < 0) return 0;
   if (cell == CBoxesORD003::kHeading) {
     Event(row, CBoxesORD003::kCommitRow);
@@ -418,7 +418,7 @@ void ORD003::ScrollRows(int direction) {
   if (CEditEx* e = Editor(); e && e->IsModifiedEx()) {
     e->StoreToData();
     if (OnBoxEdited(e->GetDlgCtrlID()) != 1) return;
-    if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+    if (doc::CProg32Doc* d = GetDocument()) d->Model().WrittenAll();
     e->SetModifiedEx(false);
     RepaintBoxes();
   }

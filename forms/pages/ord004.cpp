@@ -9,7 +9,7 @@
 #include "blocks/form100.h"
 #include "blocks/form100_e4.h"
 #include "blocks/form100_e5.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/cp1252.h"
 #include "platform/strings.h"
 #include "tallyvex.h"
@@ -356,7 +356,7 @@ int CBoxesORD004::ShowActivityInformation(int row) {
   if (!rec || block.empty()) return 0;
   const InformationDialog which = InformationDialogOf(e4::Activity.get(rec));
   ui::AnnexArgs args;
-  args.holderMode = GetCurrentHolder();
+  args.holderMode = doc::ShownMember();
   args.extra = table_->FirstVisible() + row;
   for (;;) {
     std::unique_ptr<ui::IAnnexDialog> dlg = ui::CreateAnnexDialog(which.className, args);
@@ -373,7 +373,7 @@ int CBoxesORD004::ShowActivityInformation(int row) {
     for (std::size_t o = 0; o < kInfoSize; ++o) {
       const std::size_t at = kInfoOffset + o;
       if (at >= e4::Withholdings.off && at < e4::InstalmentPayments.off + 8) continue;
-      if (copy[o] != rec[at]) doc::State().editedSincePrinted = true;
+      if (copy[o] != rec[at]) doc::MarkEditedSincePrinted();
     }
     const double instalments = blocks::F64{e4::InstalmentPayments.off - kInfoOffset}.get(copy);
     const int applied = ApplyActivityInformation(row, copy);
@@ -533,7 +533,7 @@ int ORD004::OnBoxValueChanged(int position) {
     Calculate();
     Event(row, CRowTableORD004::kReload);
     buttons_.Update();
-    doc::State().editedSincePrinted = true;
+    doc::MarkEditedSincePrinted();
   } else if (list && row >= 0 && box == CBoxesORD004::kHolderBox) {
     Event(row, CBoxesORD004::kHolderChanged);
     if (list->CheckDuplicate(row)) {
@@ -561,7 +561,7 @@ int ORD004::OnBoxValueCleared(int position) {
   }
   Calculate();
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   return 1;
 }
 

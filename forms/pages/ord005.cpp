@@ -7,7 +7,7 @@
 #include "blocks/field.h"
 #include "blocks/form100.h"
 #include "blocks/form100_e5.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "forms/pages/activity_openers.h"
 #include "platform/cp1252.h"
 #include "platform/strings.h"
@@ -359,9 +359,9 @@ int ORD005::OnBoxEdited(int position) {
   }
   Calculate();
   Reload(0);
-  Host().UpdateAllViews(kHintRepaintBoxes);
   RepaintBoxes();
-  if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+  RepaintBoxes();
+  if (doc::CProg32Doc* d = GetDocument()) d->Model().WrittenAll();
   if (warn && Ask("100P029", MessageIcon::Information) == kAnswerCorrect) return 0;
   return 1;
 }
@@ -387,10 +387,10 @@ int ORD005::OnBoxSubDialogValue(int position) {
   Event(0, CRowTableORD005::kCommit);
   Event(1, CRowTableORD005::kCommit);
   Calculate();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   RepaintBoxes();
   Reload(0);
-  if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+  if (doc::CProg32Doc* d = GetDocument()) d->Model().WrittenAll();
   return 1;
 }
 
@@ -412,7 +412,7 @@ int ORD005::OnBoxValueChanged(int position) {
     buttons_.Update();
   } else {
     if (row >= 0 && box == CBoxesORD005::kDescriptionBox) Event(row, CRowTableORD005::kCommit);
-    if (d) d->SetModifiedFlag(true);
+    if (d) d->Model().WrittenAll();
     return 0;
   }
   Ending();
@@ -433,7 +433,7 @@ int ORD005::OnBoxValueCleared(int position) {
   }
   Calculate();
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   return 1;
 }
 
@@ -448,14 +448,14 @@ void ORD005::ScrollRows(int direction) {
   if (CEditEx* e = Editor(); e && e->IsModifiedEx()) {
     e->StoreToData();
     if (OnBoxEdited(e->GetDlgCtrlID()) != 1) return;
-    if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+    if (doc::CProg32Doc* d = GetDocument()) d->Model().WrittenAll();
     e->SetModifiedEx(false);
     RepaintBoxes();
   }
   Calculate();
   Event(direction, -1);
-  const int shown = GetCurrentHolder();
-  if (shown <= doc::kFamilyUnit || (shown == doc::kDeclarant && !doc::State().familyUnitCopy)) Reload(0);
+  const int shown = doc::ShownMember();
+  if (shown <= doc::kFamilyUnit || (shown == doc::kDeclarant && !doc::FamilyUnitCopy())) Reload(0);
   buttons_.Update();
   RepaintBoxes();
   if (Editor()) {

@@ -139,7 +139,7 @@ void CBoxesORD006::BindTableRow(int table, int r) {
     option(74 + 14 * r, l.block ? &l : nullptr);
     // The holder's share: the family unit's columns or the member's.
     std::uint8_t* rec = t->GetCell(r, 505);
-    const bool unit = GetCurrentHolder() == 1;
+    const bool unit = doc::ShownMember() == 1;
     for (int k = 0; k < 2; ++k)
       if (CBoxField* box = Position(75 + 14 * r + k)) {
         box->data = rec ? rec + (k == 0 ? (unit ? 184 : 192) : (unit ? 200 : 208)) : nullptr;
@@ -210,7 +210,7 @@ void CBoxesORD006::EnableRows(int table) {
 }
 
 void CBoxesORD006::CountContinuationSheets() {
-  const int m = GetCurrentHolder();
+  const int m = doc::ShownMember();
   const std::span<std::uint8_t> block = Block();
   int n = 0;
   for (int table : {kEntities, kTransparency, kInternational, kFunds}) {
@@ -374,7 +374,7 @@ bool ORD006::HandleNavigationKey(int key, Qt::KeyboardModifiers mods) {
     const int row = (p - 65) / 14;
     if (icons_[static_cast<std::size_t>(row)] && icons_[static_cast<std::size_t>(row)]->isEnabled()) {
       TransparencyCommand(row);
-      if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+      if (doc::CProg32Doc* d = GetDocument()) d->Model().WrittenAll();
       FullCalculation();
       if (Editor()) Editor()->LoadFromData(0);
       RepaintBoxes();
@@ -532,8 +532,8 @@ int ORD006::OnBoxEdited(int position) {
   FullCalculation();
   ReloadAllRows();
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
-  d->SetModifiedFlag(true);
+  RepaintBoxes();
+  d->Model().WrittenAll();
   if (CPageBoxList* l = BoxList()) l->RefreshBoxStates(position);
   for (int k = 0; k < 3; ++k)
     if (due[k] && Ask(kPairs[k].code, MessageIcon::Information) == 8) return 0;
@@ -561,7 +561,7 @@ int ORD006::OnBoxValueCleared(int position) {
         list->OnRowTableEvent(c.table, r, c.event, 0);
       }
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   return 1;
 }
 
@@ -616,7 +616,7 @@ int ORD006::OnBoxValueChanged(int position) {
   if (!handled) return 0;
   FullCalculation();
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   return 1;
 }
 
@@ -633,9 +633,9 @@ int ORD006::OnBoxSubDialogValue(int position) {
     list->OnRowTableEvent(CBoxesORD006::kImage, 0, 15, 0);
   FullCalculation();
   ReloadAllRows();
-  Host().UpdateAllViews(kHintRepaintBoxes);
   RepaintBoxes();
-  d->SetModifiedFlag(true);
+  RepaintBoxes();
+  d->Model().WrittenAll();
   return 0;
 }
 

@@ -164,7 +164,7 @@ void CBoxesORD007::ChooseValueDialogs() {
 }
 
 void CBoxesORD007::CountContinuationSheets() {
-  const int m = GetCurrentHolder();
+  const int m = doc::ShownMember();
   const std::span<std::uint8_t> block = Block();
   int n = 0;
   for (int table : {kFunds, kOther, kTransfers}) {
@@ -370,7 +370,7 @@ int ORD007::OnBoxValueChanged(int position) {
   if (position == 3 || position == 5) {
     const int r = position == 3 ? 0 : 1;
     RepaintBoxes();
-    Host().UpdateAllViews(kHintRepaintBoxes);
+    RepaintBoxes();
     ev(CBoxesORD007::kOffsets, r, 6);
     ev(CBoxesORD007::kOffsets, r, 7);
     std::uint8_t* rec = d->Block().data() + f100::SectionG1.offset;
@@ -399,7 +399,7 @@ int ORD007::OnBoxValueChanged(int position) {
   }
   Calculate();
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   return 0;
 }
 
@@ -433,7 +433,7 @@ int ORD007::OnBoxValueCleared(int position) {
   Calculate();
   for (int r = 0; r < 3; ++r) ev(CBoxesORD007::kTransfers, r, 19);
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   return 1;
 }
 
@@ -487,14 +487,14 @@ int ORD007::OnBoxSubDialogValue(int position) {
     listed = false;
   }
   if (!listed) {
-    d->SetModifiedFlag(true);
+    d->Model().WrittenAll();
     return 0;
   }
   Calculate();
   ReloadAllRows();
-  Host().UpdateAllViews(kHintRepaintBoxes);
   RepaintBoxes();
-  d->SetModifiedFlag(true);
+  RepaintBoxes();
+  d->Model().WrittenAll();
   return 1;
 }
 

@@ -199,7 +199,7 @@ void CBoxesORD008::ChooseValueDialogs() {
 }
 
 void CBoxesORD008::CountContinuationSheets() {
-  const int m = GetCurrentHolder();
+  const int m = doc::ShownMember();
   const std::span<std::uint8_t> block = Block();
   int n = 0;
   for (const Area& a : kAreas) {
@@ -503,7 +503,7 @@ int ORD008::OnBoxValueChanged(int position) {
   }
   Calculate(1);
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   return 1;
 }
 
@@ -517,7 +517,7 @@ int ORD008::OnBoxValueCleared(int position) {
   list->OnRowTableEvent(a->table, r, remove, 0);
   Calculate(1);
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   return 1;
 }
 
@@ -545,14 +545,14 @@ int ORD008::OnBoxSubDialogValue(int position) {
   } else if (j == 5 || j == 6) {
     list->OnRowTableEvent(CBoxesORD008::kItems, r, 18, 0);
   } else if (position < 114 || position > 118) {
-    d->SetModifiedFlag(true);
+    d->Model().WrittenAll();
     return 0;
   }
   Calculate(1);
   for (int k = 0; k < 3; ++k) list->OnRowTableEvent(CBoxesORD008::kItems, k, 21, 0);
-  Host().UpdateAllViews(kHintRepaintBoxes);
   RepaintBoxes();
-  d->SetModifiedFlag(true);
+  RepaintBoxes();
+  d->Model().WrittenAll();
   return 1;
 }
 

@@ -139,7 +139,7 @@ void CBoxesORD010::LinkAndEnable() {
 }
 
 void CBoxesORD010::CountContinuationSheets() {
-  const int m = GetCurrentHolder();
+  const int m = doc::ShownMember();
   if (m == 1) {
     if (StoredHolder(kDisabled, 2) != 0) continuationSheets = 1;
     return;
@@ -263,14 +263,14 @@ int ORD010::OnBoxSubDialogValue(int position) {
   Reload(CBoxesORD010::kDisabled, 2, 8);
   Reload(CBoxesORD010::kCarried, 2, 6);
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
-  if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+  RepaintBoxes();
+  if (doc::CProg32Doc* d = GetDocument()) d->Model().WrittenAll();
   return 0;
 }
 
 int ORD010::OnBoxValueCleared(int /*position*/) {
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   return 1;
 }
 
@@ -320,7 +320,7 @@ int ORD010::OnBoxValueChanged(int position) {
   Reload(CBoxesORD010::kPensions, 2, 12);
   Reload(CBoxesORD010::kDisabled, 2, 8);
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   return 0;
 }
 

@@ -5,7 +5,7 @@
 
 #include "blocks/field.h"
 #include "blocks/form100.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 
 namespace forms {
 
@@ -33,7 +33,7 @@ double Element(std::span<const std::uint8_t> block, std::size_t vector, int memb
 
 int CBoxesORD013::AccountSlot() const {
   if (fixedMember && memberIndex >= 1 && memberIndex <= 5) return memberIndex - 1;
-  const int shown = GetCurrentHolder();
+  const int shown = doc::ShownMember();
   return shown >= 1 ? shown - 1 : 0;
 }
 
@@ -60,7 +60,7 @@ void CBoxesORD013::RefreshBoxStates(int /*position*/) {
   if (block.size() < f100::SectionN.offset + f100::SectionN.size ||
       block.size() < f100::Family.offset + f100::Family.size)
     return;
-  const int m = GetCurrentHolder();
+  const int m = doc::ShownMember();
   auto setAccount = [&](bool open) {
     for (int p = kFirstAccountPosition; p < kFirstAccountPosition + 4; ++p)
       if (CBoxField* box = Position(p)) {
@@ -131,9 +131,9 @@ int ORD013::OnBoxEdited(int position) {
   }
   d = GetDocument();
   if (d) d->Calculate(1);
-  Host().UpdateAllViews(kHintRepaintBoxes);
   RepaintBoxes();
-  if (d) d->SetModifiedFlag(true);
+  RepaintBoxes();
+  if (d) d->Model().WrittenAll();
   return result;
 }
 

@@ -1,7 +1,7 @@
 #include "forms/pages/ord014.h"
 
 #include "blocks/form100.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 
 namespace forms {
 
@@ -15,7 +15,7 @@ constexpr std::size_t kKeyOffsets[] = {1196, 1341, 2304, 2449};
 void CBoxesORD014::ApplyHolderMode() {
   CBindingTableList::ApplyHolderMode();
   const std::span<std::uint8_t> block = Block();
-  const int shown = GetCurrentHolder();
+  const int shown = doc::ShownMember();
   if (shown < 1 || block.size() < f100::SectionO.offset + f100::SectionO.size) return;
   for (std::size_t g = 0; g < std::size(kKeyPositions); ++g)
     if (CBoxField* box = Position(kKeyPositions[g]))

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "blocks/form100.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 
 namespace forms {
 
@@ -45,7 +45,7 @@ std::vector<std::string> CBoxesORD015::CommunitiesShown() const {
   if (b.size() < f100::Family.offset + f100::Family.size || b.size() < f100::Personal.offset + f100::Personal.size)
     return codes;
   auto code = [&](std::size_t at) { return std::string(reinterpret_cast<const char*>(b.data() + at), 2); };
-  const int m = fixedMember && memberIndex >= 1 && memberIndex <= 5 ? memberIndex : GetCurrentHolder();
+  const int m = fixedMember && memberIndex >= 1 && memberIndex <= 5 ? memberIndex : doc::ShownMember();
   if (m == doc::kFamilyUnit) {
     for (std::size_t at : kPersonalCodes) codes.push_back(code(f100::Personal.offset + at));
   } else if (m >= doc::kDeclarant && m <= doc::kChild2) {
@@ -97,14 +97,14 @@ int ORD015::OnBoxSubDialogValue(int /*position*/) {
     d->Calculate(1);
   }
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   return 0;
 }
 
 int ORD015::OnBoxValueChanged(int /*position*/) {
   if (doc::CProg32Doc* d = GetDocument()) d->Calculate(1);
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   return 0;
 }
 

@@ -9,7 +9,7 @@
 #include "checks/validation_helper.h"
 #include "data/message_service.h"
 #include "data/doc/renta_doc.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 
 namespace forms {
 
@@ -55,7 +55,7 @@ blocks::U8 CompensationMark(int h) { return {9880 + static_cast<std::size_t>(h)}
 
 int ShownSlot(const CHolderPageBoxList& list) {
   if (list.fixedMember && list.memberIndex >= 1 && list.memberIndex <= 5) return list.memberIndex - 1;
-  const int shown = GetCurrentHolder();
+  const int shown = doc::ShownMember();
   return shown >= 1 ? shown - 1 : 0;
 }
 
@@ -119,7 +119,7 @@ void CBoxesORD017::ApplyHolderMode() {
   CBoxField* mark = Position(kCompensation);
   if (block.size() < kBlockEnd || !mark) return;
   std::uint8_t* b = block.data();
-  const int m = fixedMember && memberIndex >= 1 ? memberIndex : GetCurrentHolder();
+  const int m = fixedMember && memberIndex >= 1 ? memberIndex : doc::ShownMember();
   if (m != doc::kDeclarant && m != doc::kSpouse) {
     mark->SoloLectur = 1;
     return;
@@ -266,18 +266,18 @@ void ORD017::RecalculateAndRefresh() {
 void ORD017::AfterChange() {
   if (CPageBoxList* list = BoxList()) list->RefreshBoxStates(0);
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
 }
 
 int ORD017::OnBoxSubDialogValue(int /*position*/) {
-  if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+  if (doc::CProg32Doc* d = GetDocument()) d->Model().WrittenAll();
   return 0;
 }
 
 namespace {
 // The status byte of the member shown: 1 while its printed references are kept.
 bool Printed(const std::uint8_t* block, int h) { return block[kFamily + static_cast<std::size_t>(h)] == 1; }
-void RenewReferences() { doc::State().editedSincePrinted = true; }
+void RenewReferences() { doc::MarkEditedSincePrinted(); }
 void MarkSpousesChanged(std::uint8_t* block) { block[kFamily + 1] = block[kFamily + 2] = 2; }
 }  // namespace
 
@@ -292,7 +292,7 @@ int ORD017::OnBoxValueChanged(int position) {
   int result = 0;
   switch (position) {
     case kCompensation: {
-      const int shown = GetCurrentHolder();
+      const int shown = doc::ShownMember();
       std::uint8_t* summary = b + kSummary;
       if (shown == doc::kDeclarant) CompensationMark(2).set(summary, CompensationMark(1).get(summary));
       if (shown == doc::kSpouse) CompensationMark(1).set(summary, CompensationMark(2).get(summary));
@@ -354,7 +354,7 @@ int ORD017::OnBoxValueCleared(int position) {
   const bool printed = Printed(b, h);
   switch (position) {
     case kCompensation: {
-      const int shown = GetCurrentHolder();
+      const int shown = doc::ShownMember();
       if (shown == doc::kDeclarant || shown == doc::kSpouse) {
         CompensationMark(1).set(b + kSummary, 0);
         CompensationMark(2).set(b + kSummary, 0);

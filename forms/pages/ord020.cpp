@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "blocks/form100.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "ui/box_field.h"
 
 namespace forms {
@@ -100,8 +100,8 @@ void CBoxesORD020::BindPageData(int rebind) {
   if (m >= 1 && m <= 5) Bind(kSpouseMark, block.data() + 2357 + static_cast<std::size_t>(m));
   Bind(kCopyLabel, Sheet().copyLabel.data());
 
-  FilterDescendants(block.data(), m, HouseholdHasSeveralHolders(), descendants_);
-  FilterAscendants(block.data(), m, HouseholdHasSeveralHolders(), ascendants_);
+  FilterDescendants(block.data(), m, doc::HouseholdHasSeveralHolders(), descendants_);
+  FilterAscendants(block.data(), m, doc::HouseholdHasSeveralHolders(), ascendants_);
   const std::size_t flag = m >= 1 && m <= 5 ? static_cast<std::size_t>(m - 1) : 0;
   const std::size_t descendantCells[kDescendantColumns] = {0, 9, 108, 117, 125, 127 + flag, 132};
   for (int j = 0; j < kDescendants; ++j)

@@ -65,9 +65,9 @@ void CPage100::RecalculateAndCheck(std::initializer_list<int> checks, std::size_
       for (int check : checks) Host().RunFieldCheck(check, d->Block().data() + record);
   }
   if (CPageBoxList* list = BoxList()) list->RefreshBoxStates(0);
-  Host().UpdateAllViews(kHintRepaintBoxes);
   RepaintBoxes();
-  if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+  RepaintBoxes();
+  if (doc::CProg32Doc* d = GetDocument()) d->Model().WrittenAll();
 }
 
 void CPage100::BindCopyLabel(int position) {
@@ -79,7 +79,7 @@ CScrollRowTable* CPage100::Table(int id) const { return Boxes() ? Boxes()->Table
 
 int CPage100::EndEdit(int position, int result) {
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   if (CPageBoxList* list = BoxList()) list->RefreshBoxStates(position);
   return result;
 }
@@ -87,9 +87,9 @@ int CPage100::EndEdit(int position, int result) {
 void CPage100::RecalculateDeclaration(bool markModified) {
   if (doc::CProg32Doc* d = GetDocument()) {
     d->Calculate(1);
-    if (markModified) d->SetModifiedFlag(true);
+    if (markModified) d->Model().WrittenAll();
   }
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   RepaintBoxes();
 }
 

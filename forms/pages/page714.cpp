@@ -64,8 +64,8 @@ int CSectionPage714::OnBoxEdited(int position) {
     c.calc(block.data() + c.record, 0, summary);
     d->Calculate(0);
     RepaintBoxes();
-    Host().UpdateAllViews(kHintRepaintBoxes);
-    d->SetModifiedFlag(true);
+    RepaintBoxes();
+    d->Model().WrittenAll();
     return 1;
   }
   return 1;

@@ -8,7 +8,7 @@
 #include "blocks/form714.h"
 #include "data/doc/doc714.h"
 #include "data/message_service.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "forms/pages/page714.h"
 #include "tallyvex.h"
 
@@ -138,7 +138,7 @@ int PAT001::Recalculate(bool personal) {
   if (personal && d->Block().size() >= f714::kBlockSize) Calculos714DP(d->Block().data() + kP);
   d->Calculate(0);
   RepaintBoxes();
-  Host().UpdateAllViews(kHintRepaintBoxes);
+  RepaintBoxes();
   return 1;
 }
 
@@ -185,7 +185,7 @@ int PAT001::OnBoxEdited(int position) {
   auto refused = [&] {
     d->Calculate(0);
     RepaintBoxes();
-    Host().UpdateAllViews(kHintRepaintBoxes);
+    RepaintBoxes();
     return 0;
   };
   switch (position) {
@@ -193,12 +193,12 @@ int PAT001::OnBoxEdited(int position) {
       List().RefreshBoxStates(position);
       [[fallthrough]];
     case 34: case 35: case 36: case 39:
-      doc::State().editedSincePrinted = true;
+      doc::MarkEditedSincePrinted();
       return Recalculate(true);
     case 4:
       if (!Host().RunFieldCheck(kNifCheck, p + kNif)) return refused();
       if (auto* d714 = dynamic_cast<doc::C714Doc*>(d)) std::memcpy(d714->HeaderNif().data(), p + kNif, 10);
-      doc::State().editedSincePrinted = true;
+      doc::MarkEditedSincePrinted();
       return 1;
     case 5: case 6: case 7:
       ComposeName(p);
@@ -239,7 +239,7 @@ int PAT001::OnBoxValueChanged(int position) {
         p[kRegionalMark] = 0;
         Editable(List(), kRegionalMarkBox, false);
       }
-      doc::State().editedSincePrinted = true;
+      doc::MarkEditedSincePrinted();
       break;
     case 3:
       if (p[kRealObligation] == 1) {
@@ -253,7 +253,7 @@ int PAT001::OnBoxValueChanged(int position) {
         p[kRegionalMark] = 0;
         Editable(List(), kRegionalMarkBox, false);
       }
-      doc::State().editedSincePrinted = true;
+      doc::MarkEditedSincePrinted();
       break;
     case 18: case 19: {
       auto set = [](std::uint8_t b) { return b == 1 || b == 'X'; };
@@ -262,13 +262,13 @@ int PAT001::OnBoxValueChanged(int position) {
     }
     case 34: case 35: case 36:
       List().RefreshBoxStates(position);
-      doc::State().editedSincePrinted = true;
+      doc::MarkEditedSincePrinted();
       break;
     case kRegionBox:
       RegionLeft(p);
-      doc::State().editedSincePrinted = true;
+      doc::MarkEditedSincePrinted();
       break;
-    case 39: doc::State().editedSincePrinted = true; break;
+    case 39: doc::MarkEditedSincePrinted(); break;
     default: break;
   }
   return Recalculate(true);
@@ -282,16 +282,16 @@ int PAT001::OnBoxValueCleared(int position) {
     case 1:
       List().RefreshBoxStates(1);
       ResidenceAfterMark(p);
-      doc::State().editedSincePrinted = true;
+      doc::MarkEditedSincePrinted();
       break;
     case 3:
       List().RefreshBoxStates(3);
-      doc::State().editedSincePrinted = true;
+      doc::MarkEditedSincePrinted();
       break;
-    case 34: case 35: case 36: case 39: doc::State().editedSincePrinted = true; break;
+    case 34: case 35: case 36: case 39: doc::MarkEditedSincePrinted(); break;
     case kRegionBox:
       RegionLeft(p);
-      doc::State().editedSincePrinted = true;
+      doc::MarkEditedSincePrinted();
       break;
     default: break;
   }

@@ -115,7 +115,7 @@ int PAT010::OnBoxSubDialogValue(int position) {
     d->Calculate(0);
     RepaintBoxes();
   }
-  if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
+  if (doc::CProg32Doc* d = GetDocument()) d->Model().WrittenAll();
   return 1;
 }
 

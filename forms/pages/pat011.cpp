@@ -8,7 +8,7 @@
 #include "blocks/field.h"
 #include "blocks/form714.h"
 #include "data/doc/doc714.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "forms/pages/page714.h"
 
 namespace forms {
@@ -147,7 +147,7 @@ int PAT011::OnBoxEdited(int position) {
   if (!d || !list || d->Block().size() < f714::kBlockSize) return 1;
   std::uint8_t* b = d->Block().data();
   if (position == kPartial) {
-    doc::State().editedSincePrinted = true;
+    doc::MarkEditedSincePrinted();
     if (Due.get(b) - AlreadyPaid.get(b) >= 0) {
       Editable(*list, {kCash, kDebit}, true);
     } else {

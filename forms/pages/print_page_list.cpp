@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "ui/box_field.h"
 
 namespace forms {
@@ -32,7 +32,7 @@ void CPrintPageList::BindTable(std::span<const FieldBinding> table, int k) {
 
 int CPrintPageList::Member() const {
   if (fixedMember && memberIndex >= 1 && memberIndex <= 5) return memberIndex;
-  return GetCurrentHolder();
+  return doc::ShownMember();
 }
 
 doc::CRentaDoc::PrintSheet& CPrintPageList::Sheet() { return document_ ? document_->PrintSheetState() : idle_; }

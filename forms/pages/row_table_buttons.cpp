@@ -104,7 +104,7 @@ void CRowTableButtons::Press(int table, int direction) {
   CEditEx* editor = view_.Editor();
   if (editor && editor->IsModifiedEx()) {
     if (view_.CommitPendingEdit() != 1) return;
-    if (doc::CProg32Doc* d = view_.GetDocument()) d->SetModifiedFlag(true);
+    if (doc::CProg32Doc* d = view_.GetDocument()) d->Model().WrittenAll();
   }
   list->OnRowTableEvent(table, direction, -1, 0);
   Update();

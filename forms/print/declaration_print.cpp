@@ -190,7 +190,6 @@ class PrintingHost : public IPageHost {
   db::CAdoConnection* ModulesDatabase(const std::string& name) override { return host_.ModulesDatabase(name); }
   char Language() const override { return language_; }
   IMessageService* Messages() override { return host_.Messages(); }
-  void UpdateAllViews(int hint) override { host_.UpdateAllViews(hint); }
   void ShowStringMessage(int stringId, bool stop) override { host_.ShowStringMessage(stringId, stop); }
   int RunFieldCheck(int number, void* value) override { return host_.RunFieldCheck(number, value); }
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <map>
 
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "platform/cp1252.h"
 #include "platform/strings.h"
 #include "ui/box_edit.h"
@@ -111,7 +111,7 @@ void CBindingTableList::BindRows() {
 }
 
 void CBindingTableList::ApplyHolderMode() {
-  const int holder = GetCurrentHolder();
+  const int holder = doc::ShownMember();
   for (auto& t : tables_) t->SetOwnerFilterAndRefresh(static_cast<std::uint8_t>(holder >= 1 ? holder : 1));
   BindRows();
 }
@@ -176,7 +176,7 @@ void CBindingTableList::BindPageData(int rebind) {
       box->data = block_.data() + offset;
     }
     if (it != bindings_.end() && it->annex != BoxBinding::kNoAnnex && it->annex < block_.size())
-      box->option = block_.data() + it->annex;
+      box->HandOver(it->annex == 0 ? ui::Handed::DeclarationStart : ui::Handed::Unnamed, block_.data() + it->annex);
   }
   for (const RowArea& area : rowAreas_)
     if (area.model) tables_.push_back(std::make_unique<CScrollRowTable>(*area.model, block_));
@@ -287,11 +287,9 @@ void CRentaVista::RecalculateAndRefresh() {
   int id = 0;
   if (CEditEx* e = Editor()) {
     id = e->GetDlgCtrlID();
-    if (e->IsModifiedEx()) {
-      e->StoreToData();
-      OnBoxEdited(id);
-      e->SetModifiedEx(false);
-    }
+    // Committed as when the box is left, so that the declaration knows it changed.
+    if (e->IsModifiedEx() && CommitPendingEdit() != 1)
+      if (CEditEx* still = Editor()) still->SetModifiedEx(false);
   }
   if (list_) list_->ApplyHolderMode();
   if (id > 0) {
@@ -335,7 +333,6 @@ template <class Base>
 int CGenericPage<Base>::OnBoxEdited(int) {
   if (doc::CProg32Doc* d = this->GetDocument()) d->Calculate(1);
   this->RepaintBoxes();
-  this->Host().UpdateAllViews(kHintRepaintBoxes);
   return 1;
 }
 

@@ -19,7 +19,7 @@
 #include <cstdio>
 
 #include "blocks/numtext.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "ui/box_edit.h"
 #include "ui/box_field.h"
 #include "ui/codigo_descripcion.h"
@@ -59,10 +59,56 @@ CProg32View::CProg32View(IPageHost& host, QWidget* parent) : QAbstractScrollArea
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
 }
 
-CProg32View::~CProg32View() { delete editor_.data(); }
+CProg32View::~CProg32View() {
+  if (followed_) followed_->Unsubscribe(this);
+  delete editor_.data();
+}
+
+doc::ByteRange BoxRange(const CBoxField& box, std::span<const std::uint8_t> block) {
+  const auto* at = static_cast<const std::uint8_t*>(box.data);
+  const doc::ByteRange all{0, block.size()};
+  if (!at || block.empty() || at < block.data() || at >= block.data() + block.size()) return all;
+  std::size_t width = 0;
+  switch (box.TypeLetter()) {
+    case 'F': case 'M': case 'R': width = 8; break;
+    case 'C': case 'I': width = 4; break;
+    case 'B': case 'T': width = 1; break;
+    default: width = static_cast<std::size_t>(std::max(box.width, 1));
+  }
+  const std::size_t offset = static_cast<std::size_t>(at - block.data());
+  const std::size_t length = std::min(width * static_cast<std::size_t>(std::max(box.occurrences, 1)), block.size() - offset);
+  return {offset, length};
+}
+
+void CProg32View::OnDeclarationEvent(const doc::DeclarationEvent& event) {
+  switch (event.kind) {
+    // What the editor holds goes into the member it was typed for, under that member's figures.
+    case doc::DeclarationChange::MemberChanging: RecalculateAndRefresh(); break;
+    case doc::DeclarationChange::MemberChanged:
+      RecalculateAndRefresh();
+      RepaintBoxes();
+      break;
+    case doc::DeclarationChange::Recalculated: RepaintBoxes(); break;
+    case doc::DeclarationChange::Closed: followed_ = nullptr; break;
+    // The writer repaints what it wrote.
+    case doc::DeclarationChange::ValuesChanged:
+    case doc::DeclarationChange::ModifiedChanged: break;
+  }
+}
+
+void CProg32View::AnnounceStored(int boxIndex) {
+  doc::CProg32Doc* d = GetDocument();
+  if (!d) return;
+  const CBoxField* box = boxIndex >= 0 ? GetBox(boxIndex) : nullptr;
+  d->Model().Written(box ? BoxRange(*box, d->Block()) : doc::ByteRange{0, d->Block().size()});
+}
 
 bool CProg32View::Create() {
   if (!SetUpPage() || !CanCreatePage() || !InitPageControls()) return false;
+  if (doc::CProg32Doc* d = GetDocument(); d && host_.FollowsDeclaration() && !followed_) {
+    followed_ = &d->Model();
+    followed_->Subscribe(this);
+  }
   frameTitle_ = QString::fromStdString(definition_.title);
   emit titleChanged(frameTitle_);
   InitPrinterSetup();
@@ -254,7 +300,7 @@ void CProg32View::StepZoom(int direction) {
   d->CommitPendingBoxEdit();
   d->SetZoom(kZoomSteps[next]);
   host_.WriteZoomSetting(blocks::FormatFixed(kZoomSteps[next], 2));
-  host_.UpdateAllViews(kHintZoom);
+  RelayoutAfterZoom();
 }
 
 void CProg32View::RelayoutAfterZoom() {
@@ -414,14 +460,7 @@ void CProg32View::CreateBoxEditor(int index) {
 
 bool CProg32View::LeaveEditedBox() {
   const int p = edited_;
-  if (editor_->IsModifiedEx()) {
-    editor_->StoreToData();
-    doc::State().boxOverflowArmed = true;
-    if (OnBoxEdited(editor_->GetDlgCtrlID()) != 1) return false;
-    if (doc::CProg32Doc* d = GetDocument()) d->SetModifiedFlag(true);
-    RepaintBoxes();
-    editor_->SetModifiedEx(false);
-  }
+  if (editor_->IsModifiedEx() && CommitPendingEdit() != 1) return false;
   editor_->hide();
   DrawBoxState(kFrameNormal, p);
   DrawBoxState(kFrameEdited, p);
@@ -431,9 +470,10 @@ bool CProg32View::LeaveEditedBox() {
 int CProg32View::CommitPendingEdit() {
   if (!editor_ || !editor_->IsModifiedEx()) return 0;
   editor_->StoreToData();
-  doc::State().boxOverflowArmed = true;
+  doc::overflow_warning::Arm();
   const int r = OnBoxEdited(editor_->GetDlgCtrlID());
   if (r == 1) {
+    AnnounceStored(edited_);
     RepaintBoxes();
     editor_->SetModifiedEx(false);
   }
@@ -563,11 +603,9 @@ void CProg32View::MoveToAdjacentBox(int forward) {
     if (edited_ < 0 && d == 0) return;
   }
   // No other editable box: the value is committed and the editor stays.
-  if (editor_ && editor_->IsModifiedEx()) {
-    editor_->StoreToData();
-    doc::State().boxOverflowArmed = true;
-    OnBoxEdited(editor_->GetDlgCtrlID());
-    if (doc::CProg32Doc* doc = GetDocument()) doc->SetModifiedFlag(true);
+  // A value the page refused is kept as typed all the same: the editor stays on it.
+  if (editor_ && editor_->IsModifiedEx() && CommitPendingEdit() != 1 && editor_) {
+    AnnounceStored(edited_);
     editor_->SetModifiedEx(false);
     RepaintBoxes();
   }
@@ -592,7 +630,7 @@ int CProg32View::OnBoxNotify(int id, int code) {
     case ui::kNotifyValueStored: r = OnBoxValueChanged(id); break;
     default: return 0;
   }
-  if (r == 1) host_.UpdateAllViews(kHintRepaintBoxes);
+  if (r == 1) RepaintBoxes();
   // The recalculation after a dialog may have made the box's editor anew: the keys go back to it.
   if (code == ui::kNotifySubDialogValue && editor_ && editor_->isVisible()) editor_->setFocus(Qt::OtherFocusReason);
   return r;

@@ -55,8 +55,6 @@ class IPageHost {
   virtual char Language() const { return 'e'; }
   virtual bool Accessible() const { return false; }
   virtual IMessageService* Messages() { return nullptr; }
-  // Every view of the document (the views call it for hints 1 and 2).
-  virtual void UpdateAllViews(int hint) = 0;
   // The open box's editor holds a change not stored yet (the save command applies to it).
   virtual void BoxEditorModified() {}
   // The zoom setting text new documents start from ("%1.2f").
@@ -80,9 +78,15 @@ class IPageHost {
   virtual bool EditFamilyData(int /*startPage*/) { return false; }
   // The help topic a page answered in context-help mode.
   virtual void ShowHelpTopic(int /*topic*/) {}
+  // The views of the host follow the declaration's changes (member shown, calculation); a print
+  // draws its own views, which do not.
+  virtual bool FollowsDeclaration() const { return true; }
 };
 
-class CProg32View : public QAbstractScrollArea, public ui::IEditHost {
+// The bytes of the model's block that a box is bound to; the whole block for a box bound outside it.
+doc::ByteRange BoxRange(const CBoxField& box, std::span<const std::uint8_t> block);
+
+class CProg32View : public QAbstractScrollArea, public ui::IEditHost, private doc::IDeclarationListener {
   Q_OBJECT
  public:
   CProg32View(IPageHost& host, QWidget* parent = nullptr);
@@ -131,6 +135,8 @@ class CProg32View : public QAbstractScrollArea, public ui::IEditHost {
   int FindFirstEditableBox() const;
   int FindEditableFrom(int start, int direction) const;
   // Commits the open editor when its text changed: the page's result, 0 when nothing was pending.
+  // The one way a box's value reaches the declaration: stored, put through the page's rules, and
+  // announced to the model (which moves its revision) when the page accepted it.
   int CommitPendingEdit();
   void DrawBoxState(int state, int index);
   int HitTestBox(QPoint viewportPoint) const;
@@ -204,8 +210,12 @@ class CProg32View : public QAbstractScrollArea, public ui::IEditHost {
   void StepZoom(int direction);
   void UpdateScrollBars();
   bool LeaveEditedBox();
+  void AnnounceStored(int boxIndex);
+  // doc::IDeclarationListener
+  void OnDeclarationEvent(const doc::DeclarationEvent& event) override;
 
   IPageHost& host_;
+  doc::DeclarationModel* followed_ = nullptr;
   doc::PageDefinition definition_;
   CMetaFile picture_;
   // The picture played once at the page's size for the screen: replaying its drawing and text

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "blocks/rounding.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 
 namespace forms {
 
@@ -131,7 +131,7 @@ bool CScrollRowTable::CanScroll(int direction) const {
     if (w >= Capacity()) return false;
     if (GetRowOwnerInput(w) == 0 && !RowCountsAsFilled(w)) return false;
   }
-  const int limit = filter_ != 1 && HouseholdHasSeveralHolders() ? count_ : Capacity();
+  const int limit = filter_ != 1 && doc::HouseholdHasSeveralHolders() ? count_ : Capacity();
   return first_ < limit - VisibleRows();
 }
 

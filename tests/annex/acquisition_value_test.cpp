@@ -55,7 +55,7 @@ TEST_F(Acquisition, ShortItemsTakeThreeAmountsAndRefuseDepreciationAboveTheCost)
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.dialog << " " << c.kind << " " << c.depreciation);
     ItemFixture f(false, 4, c.kind);
-    const auto before = f.decl.bytes;
+    const std::vector<std::uint8_t> before = f.decl.bytes;
     bool open = false, stayed = false;
     f.Open(c.dialog, [&](CTemplateDlg& d) {
       TypeInto(d, CValadquiShortDlg::kAcquisition, QString::fromLatin1(c.acquisition));
@@ -86,7 +86,7 @@ TEST_F(Acquisition, ShortItemsTakeThreeAmountsAndRefuseDepreciationAboveTheCost)
 TEST_F(Acquisition, OkWritesTheEntriesWithTheirUpdatedAmountsAndCancelNothing) {
   for (bool ok : {true, false}) {
     ItemFixture f(true, 6, '3', "15031993", "20052003");
-    const auto before = f.decl.bytes;
+    const std::vector<std::uint8_t> before = f.decl.bytes;
     f.Open("IDD_VALADQUINA2", [&](CTemplateDlg& d) {
       TypeInto(d, N2::kAcquisition, QStringLiteral("10000"));
       EXPECT_FALSE(d.GetDlgItem(N2::kExpense1)->isEnabled()) << "no date, no amount";
@@ -212,7 +212,7 @@ TEST_F(Acquisition, DepreciationMayReachTheCostButNotPassIt) {
 TEST_F(Acquisition, TheYearlyDepreciationComesBackOnlyThroughBothOks) {
   for (bool outerOk : {true, false}) {
     ItemFixture f(true, 9, '3', "15031993", "20052003");
-    const auto before = f.decl.bytes;
+    const std::vector<std::uint8_t> before = f.decl.bytes;
     double seenAcquisition = -1.0;
     f.Open("IDD_VALADQUINA2", [&](CTemplateDlg& d) {
       annextest::NextModal([&](CTemplateDlg& years) {
@@ -276,7 +276,7 @@ TEST_F(Acquisition, TheMemberViewShowsTheItemAndWritesNothing) {
   for (const char* dialog : {"IDD_VALADQUINA2", "IDD_VALADQUIA2", "IDD_VALADQUINA"}) {
     const bool longTerm = std::string_view(dialog) != "IDD_VALADQUINA";
     ItemFixture f(longTerm, 0, '3', "15031993", "20052003");
-    const auto before = f.decl.bytes;
+    const std::vector<std::uint8_t> before = f.decl.bytes;
     bool editable = true;
     f.Open(dialog, [&](CTemplateDlg& d) {
       editable = d.GetDlgItem(1976)->isEnabled();

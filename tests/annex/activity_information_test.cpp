@@ -62,7 +62,7 @@ class ActivityInformation : public AnnexTest {
   // The dialog of `className` as the activities page makes it, over `record`, on the screen.
   std::unique_ptr<D> Open(const char* className, const std::vector<std::uint8_t>& record, std::uint8_t holder = 2,
                           int row = 0) {
-    std::unique_ptr<ui::IAnnexDialog> made = ui::CreateAnnexDialog(className, {nullptr, GetCurrentHolder(), row});
+    std::unique_ptr<ui::IAnnexDialog> made = ui::CreateAnnexDialog(className, {nullptr, doc::ShownMember(), row});
     EXPECT_NE(dynamic_cast<D*>(made.get()), nullptr) << className;
     if (!dynamic_cast<D*>(made.get())) return nullptr;
     std::unique_ptr<D> dlg(static_cast<D*>(made.release()));

@@ -49,7 +49,7 @@ TEST_F(Amortiag, EachVariantWritesItsOwnFiveAmounts) {
     Reset();
     f100::sec_e5::Type.set(Row(), '1');
     WithIncome();
-    const auto before = decl.bytes;
+    const std::vector<std::uint8_t> before = decl.bytes;
     const bool consumption = std::string_view(descriptor) == "IDD_AMORTIAG*1";
     QString header;
     Open(descriptor, [&](CTemplateDlg& d) {
@@ -119,7 +119,7 @@ TEST_F(Amortiag, ADepreciationForAUseWithoutIncomeIsQuestioned) {
 TEST_F(Amortiag, CancelAndTheMemberViewLeaveTheBytes) {
   f100::sec_e5::Type.set(Row(), '1');
   WithIncome();
-  const auto before = decl.bytes;
+  const std::vector<std::uint8_t> before = decl.bytes;
   Open("IDD_AMORTIAG*1", [&](CTemplateDlg& d) {
     TypeInto(d, D::kAmounts[2], QStringLiteral("40"));
     Press(d, ui::IDCANCEL);

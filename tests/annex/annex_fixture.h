@@ -11,7 +11,7 @@
 
 #include "annex/register.h"
 #include "blocks/form100.h"
-#include "data/program_state.h"
+#include "support/member_view.h"
 #include "data/db/ado.h"
 #include "tools/dbsource/dbsource.h"
 #include "data/db_fixture.h"
@@ -27,16 +27,16 @@ using qxtest::LocalDatabase;
 // The data block of an open form-100 declaration, where the dialogs that read the declaration find it.
 class OpenDeclaration {
  public:
-  OpenDeclaration() : block(f100::kBlockSize, 0), saved_(doc::State().form100Block) {
-    doc::State().form100Block = block.data();
-  }
-  ~OpenDeclaration() { doc::State().form100Block = saved_; }
+  OpenDeclaration() : block(published_.Model().Block()) { std::fill(block.begin(), block.end(), 0); }
   OpenDeclaration(const OpenDeclaration&) = delete;
   OpenDeclaration& operator=(const OpenDeclaration&) = delete;
-  std::vector<std::uint8_t> block;
+  doc::DeclarationModel& Model() { return published_.Model(); }
 
  private:
-  std::uint8_t* saved_;
+  qxtest::PublishedDeclaration published_;
+
+ public:
+  qxtest::BlockBytes block;
 };
 
 class AnnexTest : public ::testing::Test {

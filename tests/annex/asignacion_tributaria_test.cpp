@@ -4,7 +4,6 @@
 
 #include "annex/asignacion_tributaria_dlg.h"
 #include "annex_fixture.h"
-#include "data/program_state.h"
 #include "ui/box_edit.h"
 #include "ui/sub_dialog_edit.h"
 
@@ -81,19 +80,19 @@ TEST_F(AsignacionTributaria, TheByHandOptionCanBeWithheld) {
 TEST_F(AsignacionTributaria, AnsweringIsNoChangeOfTheDeclarationAndCancelAnswersNothing) {
   qxtest::MemberView view(2, {1, 1, 1, 0, 0});  // opens editable in any member view
   for (bool edited : {false, true}) {
-    doc::State().editedSincePrinted = edited;
+    view.Model().SetEditedSincePrinted(edited);
     auto d = Shown();
     Key(*d, Dlg::kMarkNowId, Qt::Key_X);
     ClickOk(*d);
     EXPECT_EQ(d->result(), ui::IDOK);
-    EXPECT_EQ(doc::State().editedSincePrinted, edited);
+    EXPECT_EQ(view.Model().EditedSincePrinted(), edited);
   }
   auto d = Shown();
   Key(*d, Dlg::kMarkNoneId, Qt::Key_X);
   QTest::keyClick(d->GetDlgItem(Dlg::kMarkNoneId), Qt::Key_Escape);
   EXPECT_EQ(d->result(), ui::IDCANCEL);
   EXPECT_EQ(d->GetAnswer(), Dlg::kNone);
-  doc::State().editedSincePrinted = false;
+  view.Model().SetEditedSincePrinted(false);
 }
 
 }  // namespace

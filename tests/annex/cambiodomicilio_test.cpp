@@ -1,6 +1,8 @@
 // The current address dialog, opened by the selection edit of an address box of form 100 or form
 // 714: the address read from the member's slot, typed into with real keys, checked at OK and
 // written back to the slots that the household shares; the municipalities by postal code.
+#include <memory>
+#include <QTimer>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -57,7 +59,7 @@ struct AddressBox {
     box.Identifica = id;
     box.StrValidac = "S2";
     box.ApplyFormatSpec();
-    box.option = block;
+    box.HandOver(ui::Handed::DeclarationStart, block);
     edit = std::make_unique<CSelStrEdit>(&box);
   }
   CBoxField box;
@@ -67,14 +69,12 @@ struct AddressBox {
 // The joint-filing flag of the open declaration for the life of a scope.
 class JointFlag {
  public:
-  explicit JointFlag(bool joint) : flag_(joint ? 1 : 0), saved_(doc::State().form100Joint) {
-    doc::State().form100Joint = &flag_;
-  }
-  ~JointFlag() { doc::State().form100Joint = saved_; }
+  explicit JointFlag(bool joint) : saved_(published_.Model().Modality()) { published_.Model().SetModality(joint ? 1 : 0); }
+  ~JointFlag() { published_.Model().SetModality(saved_); }
 
  private:
-  std::uint8_t flag_;
-  const std::uint8_t* saved_;
+  qxtest::PublishedDeclaration published_;
+  std::uint8_t saved_;
 };
 
 void Type(QWidget* dlg, int id, const QString& keys) {
@@ -150,6 +150,46 @@ TEST_F(Address100, OkWritesTheDeclarantsSlotsAndCancelLeavesTheBytes) {
     EXPECT_EQ(decl.block == expected, true) << (ok ? "OK" : "Cancel");
   }
   EXPECT_EQ(messages.Codes(), std::vector<QString>{QStringLiteral("100I002")});
+}
+
+// A box that hands the address dialog anything but the start of its declaration's block (a page
+// that handed its own field once made the dialog write the member's slots far beyond it) opens
+// nothing and writes nothing, also when the start was named and another pointer put in its place.
+TEST_F(Address100, OnlyTheNamedStartOfTheDeclarationOpensTheDialog) {
+  qxtest::MemberView view(2, {0, 1, 0, 0, 0});
+  JointFlag joint(false);
+  for (std::size_t i = 0; i < decl.block.size(); ++i) decl.block[i] = static_cast<std::uint8_t>(i * 3);
+  const std::vector<std::uint8_t> before = decl.block;
+  std::uint8_t* field = decl.block.data() + 400;
+  AddressBox b("CALLED", decl.block.data());
+  struct Case {
+    const char* what;
+    std::function<void(CBoxField&)> hand;
+  };
+  const Case cases[] = {
+      {"a plain pointer to a field", [&](CBoxField& x) { x.option = field; }},
+      {"the start named, then a field put in its place",
+       [&](CBoxField& x) {
+         x.HandOver(ui::Handed::DeclarationStart, decl.block.data());
+         x.option = field;
+       }},
+  };
+  for (const Case& c : cases) {
+    c.hand(b.box);
+    // Answered within the dialog's own loop if one opens, at once otherwise.
+    auto opened = std::make_shared<bool>(false);
+    QTimer::singleShot(0, [opened] {
+      if (auto* d = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+        *opened = true;
+        d->reject();
+      }
+    });
+    const int result = b.edit->OpenSelection(0);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(*opened) << c.what;
+    EXPECT_EQ(result, 2) << c.what;
+    EXPECT_TRUE(decl.block == before) << c.what;
+  }
 }
 
 // Alt+A, the OK button's letter, accepts the dialog from any field, the typed text included.

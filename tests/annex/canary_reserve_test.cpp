@@ -101,7 +101,7 @@ TEST_P(EarlierReserve, OkWritesTheTypedRowIntoItsBlockOnlyAndCancelNothing) {
     rc::Holder.set(block, 3);  // the spouse's row, then a free one
     c.amounts.front().field.set(block, 7.0);
     block[c.keyAt] = 'A';
-    const auto before = decl.bytes;
+    const std::vector<std::uint8_t> before = decl.bytes;
     Launch(c.name, block, [&](CTemplateDlg& d) {
       EXPECT_FALSE(d.GetDlgItem(c.amounts.front().ids[1])->isEnabled()) << "a free row";
       ChooseHolder(d, B::kHolders[1], Qt::Key_D);
@@ -262,7 +262,7 @@ TEST_F(CanaryQuota, ReserveDeductionBeforeAndWithinTheLimitAndNothingOutsideTheB
     annextest::OpenDeclaration decl;
     SetUpLiquidation(decl.block.data(), 30000.0, 6000.0, 25.0);
     const std::size_t at = f100::SectionQ.offset + r4::kSectionOffset;
-    const auto before = decl.block;
+    const std::vector<std::uint8_t> before = decl.block;
     std::vector<QString> shown;
     Launch("IDD_RESINVCAN4", decl.block.data() + at, [&](CTemplateDlg& d) {
       ChooseHolder(d, CResinvcan4Dlg::kHolders[0], Qt::Key_D);
@@ -293,7 +293,7 @@ TEST_F(CanaryQuota, GoodsIncomePartOfTheQuotaAndCancelLeavesTheDeclaration) {
   SetUpLiquidation(decl.block.data(), 25000.0, 5000.0, 20.0);
   const std::size_t at = f100::Summary.offset + bi::kSummaryOffset;
   for (bool ok : {false, true}) {
-    const auto before = decl.block;
+    const std::vector<std::uint8_t> before = decl.block;
     QString part, joint;
     Launch("IDD_BICOCA", decl.block.data() + at, [&](CTemplateDlg& d) {
       ChooseHolder(d, CBicocaDlg::kHolders[0], Qt::Key_D);
@@ -344,7 +344,7 @@ TEST_F(CanaryQuota, AMemberViewShowsNoPartsAndChangesNothing) {
   r4::Holder.set(block, 2);
   r4::Allowance.set(block, 10000.0);
   r4::CanaryIncome.set(block, 15000.0);
-  const auto before = decl.block;
+  const std::vector<std::uint8_t> before = decl.block;
   Launch("IDD_RESINVCAN4", block, [&](CTemplateDlg& d) {
     EXPECT_EQ(d.Edit(CResinvcan4Dlg::kBeforeLimit[2])->text(), QString());
     EXPECT_FALSE(d.GetDlgItem(CResinvcan4Dlg::kAllowance[0])->isEnabled());

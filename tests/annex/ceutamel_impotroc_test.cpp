@@ -67,7 +67,7 @@ TEST_F(Ceutamel, TheJointAmountsFollowTheRowsUntilTypedOverAndOkWritesTheBlockOn
   for (bool ok : {false, true}) {
     FixtureDeclaration decl;
     std::memset(decl.at(kCeutaAt), 0, cm::kBlockSize);
-    const auto before = decl.bytes;
+    const std::vector<std::uint8_t> before = decl.bytes;
     std::vector<QString> joint;
     Launch("IDD_CEUTAMEL", decl.at(kCeutaAt), [&](CTemplateDlg& d) {
       ChooseHolder(d, C::kHolders[0], Qt::Key_D);
@@ -110,7 +110,7 @@ TEST_F(Ceutamel, ThePartOfTheQuotaIsTheIncomesShareOfTheBaseAtMostTheQuota) {
     qxtest::MemberView view(1, kCouple);
     OpenDeclaration decl;
     SetUpGeneralQuota(decl.block.data(), 20000.0, 4000.0);
-    const auto before = decl.block;
+    const std::vector<std::uint8_t> before = decl.block;
     QString declarant, unit;
     Launch("IDD_CEUTAMEL", decl.block.data() + kCeutaAt, [&](CTemplateDlg& d) {
       ChooseHolder(d, C::kHolders[0], Qt::Key_D);
@@ -160,7 +160,7 @@ TEST_F(Ceutamel, TheSpousesViewIsReadOnlyWithoutJointAmountsOrParts) {
   cm::General.set(b, 800.0);
   cm::JointGeneral.set(b, 800.0);
   cm::GeneralPart(2).set(b, 55.0);
-  const auto before = decl.bytes;
+  const std::vector<std::uint8_t> before = decl.bytes;
   Launch("IDD_CEUTAMEL", b, [&](CTemplateDlg& d) {
     EXPECT_EQ(Text(d, C::kGeneral[0]), QStringLiteral("400,00"));
     EXPECT_TRUE(Text(d, C::kHolders[0]).trimmed().startsWith(u'D')) << "the common row as the member's own";
@@ -221,7 +221,7 @@ TEST_F(Impotroc, KindAndMarkDecideTheCorporateFieldsAndWhetherOkAsks) {
     messages.Then(kAnsCorregir);
     messages.Then(kAnsContinuar);
     bool enabled = false, stayedOnCorrect = false;
-    const auto before = decl.block;
+    const std::vector<std::uint8_t> before = decl.block;
     Launch("IDD_IMPOTROC", &r.list, [&](CTemplateDlg& d) {
       EXPECT_EQ(dynamic_cast<I&>(d).RowIndex(), kRow);
       enabled = d.GetDlgItem(I::kCorporateTaxation)->isEnabled() && d.GetDlgItem(I::kExcess)->isEnabled();
@@ -257,7 +257,7 @@ TEST_F(Impotroc, TheEffectiveTaxationOfTheImputedBaseIsComputedOnACopyOfTheDecla
     f100::sec_h::GeneralIncome.set(f100::record(decl.block.data(), f100::SectionH), k, 10000.0);
   }
   for (bool ok : {false, true}) {
-    const auto before = decl.block;
+    const std::vector<std::uint8_t> before = decl.block;
     std::vector<QString> shown;
     Launch("IDD_IMPOTROC", &r.list, [&](CTemplateDlg& d) {
       for (int id : {I::kHolderRate, I::kHolderShare, I::kHolderTax, I::kUnitRate}) {
@@ -290,7 +290,7 @@ TEST_F(Impotroc, AMemberViewShowsNothingComputedAndEndsWithCancel) {
   std::memset(row, 0, f100::sec_f2::kRowSize);
   ImputationRow r = SetUpRow(decl.bytes.data(), '1', 0, 1000.0);
   io::HolderTax.set(row + io::kRowBlock, 77.0);
-  const auto before = decl.bytes;
+  const std::vector<std::uint8_t> before = decl.bytes;
   Launch("IDD_IMPOTROC", &r.list, [&](CTemplateDlg& d) {
     EXPECT_EQ(Text(d, I::kHolderTax), QString());
     EXPECT_FALSE(d.GetDlgItem(I::kPayments)->isEnabled());

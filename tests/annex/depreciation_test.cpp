@@ -66,7 +66,7 @@ TEST_F(Depreciation, OkWritesTheYearsWithTheirUpdatedAmountsAndCancelNothing) {
     for (bool ok : {true, false}) {
       SCOPED_TRACE(testing::Message() << c.dialog << (ok ? " OK" : " Cancel"));
       ItemFixture f(true, 11, '1', "01061980", "01032003");
-      const auto before = f.decl.bytes;
+      const std::vector<std::uint8_t> before = f.decl.bytes;
       f.Open(c.dialog, [&](CTemplateDlg& d) {
         TypeInto(d, c.amountId, QStringLiteral("1000"));
         Press(d, ok ? ui::IDOK : ui::IDCANCEL);
@@ -114,7 +114,7 @@ TEST_F(Depreciation, TheMemberViewWritesNothing) {
   view.Show(3);
   for (const char* dialog : {"IDD_VALADQ96", "IDD_VALADQUIABA", "IDD_VALADQUIABA2"}) {
     ItemFixture f(true, 0, '1', "01061980", "01032003");
-    const auto before = f.decl.bytes;
+    const std::vector<std::uint8_t> before = f.decl.bytes;
     bool editable = true;
     f.Open(dialog, [&](CTemplateDlg& d) {
       QWidget* first = d.GetDlgItem(std::string_view(dialog) == "IDD_VALADQ96" ? 1995 : 1991);

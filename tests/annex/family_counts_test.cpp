@@ -4,7 +4,7 @@
 
 #include "annex/aragon1_dlg.h"
 #include "annex/family_counts_dlg.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "annex_fixture.h"
 #include "launch_support.h"
 #include "platform/strings.h"
@@ -110,8 +110,8 @@ TEST_F(Aragon, PersonsFollowTheCountsAndTheFamilyBaseIsNotForAJointReturn) {
   for (const std::uint8_t joint : {0, 1}) {
     SCOPED_TRACE(static_cast<int>(joint));
     qxtest::MemberView view(1, {1, 1, 1, 0, 0});
-    const std::uint8_t* saved = doc::State().form100Joint;
-    doc::State().form100Joint = &joint;
+    const std::uint8_t saved = view.Model().Modality();
+    view.Model().SetModality(joint);
     messages.shown.clear();
     std::vector<std::uint8_t> block(f::kBlockSize);
     hc::Declarant.set(block.data(), 1.0);
@@ -128,7 +128,7 @@ TEST_F(Aragon, PersonsFollowTheCountsAndTheFamilyBaseIsNotForAJointReturn) {
       annextest::Press(d, ui::IDCANCEL);
     });
     EXPECT_EQ(messages.Codes(), std::vector<QString>{QStringLiteral("100R084")});
-    doc::State().form100Joint = saved;
+    view.Model().SetModality(saved);
   }
 }
 

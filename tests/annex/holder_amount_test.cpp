@@ -209,8 +209,7 @@ TEST_F(HolderAmountRules, TheEarlierHousingDeductionRefusesThatMembersRowsInVari
       {"IDD_TIT3DAT1*3", true, true, 1, false},    // another variant does not look
   };
   qxtest::MemberView view(1, kCouple);
-  std::vector<std::uint8_t> declaration(f100::kBlockSize);
-  doc::State().form100Block = declaration.data();
+  std::span<std::uint8_t> declaration = view.Model().Block();
   std::uint8_t* investment = declaration.data() + housing::kInvestmentAt;
   const char* const keys[] = {"", "O", "D", "C"};
   for (const Case& c : cases) {

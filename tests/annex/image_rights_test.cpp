@@ -103,7 +103,7 @@ TEST_F(Cesderima, AMemberViewShowsTheAmountsDisabledAndChangesNothing) {
   qxtest::MemberView view(2, kCouple);
   Hosted host(ce::kBlockSize);
   ce::Imputed.set(host.block(), 50.0);
-  const auto before = host.bytes;
+  const std::vector<std::uint8_t> before = host.bytes;
   bool enabled = true;
   Launch("IDD_CESDERIMA", host.block(), [&](CTemplateDlg& d) {
     enabled = d.GetDlgItem(CCesderimaDlg::kImputed)->isEnabled();
@@ -140,7 +140,7 @@ TEST_F(Tit2dat1, OkWritesTheRowsCancelNothingAndTheVariantChoosesHeadingNoticeAn
       Hosted host(t2::kBlockSize);
       t2::Holder.set(host.block(), 3);
       t2::Amount.set(host.block(), 40.0);
-      const auto before = host.bytes;
+      const std::vector<std::uint8_t> before = host.bytes;
       messages.shown.clear();
       if (ok)
         for (int a : c.answers) messages.Then(a);
@@ -194,7 +194,7 @@ TEST_F(Tit2dat1, NoAmountsNoNoticeAndTheSpousesViewShowsHalfTheCommonRow) {
   t2::Amount.set(host.block(), 30.0);
   t2::Holder.set(host.block() + 16, 1);
   t2::Amount.set(host.block() + 16, 100.0);
-  const auto before = host.bytes;
+  const std::vector<std::uint8_t> before = host.bytes;
   Launch("IDD_TIT2DAT1*1", host.block(), [&](CTemplateDlg& d) {
     EXPECT_EQ(d.Edit(CTit2dat1Dlg::kAmounts[0])->text(), QString()) << "the declarant's row is not shown";
     EXPECT_EQ(d.Edit(CTit2dat1Dlg::kAmounts[1])->text(), QStringLiteral("50,00")) << "half the common row";
@@ -209,7 +209,7 @@ class Tranfisint : public AnnexTest {};
 TEST_F(Tranfisint, TheJointDeductionFollowsTheRowsUntilTypedOverAndGoesWithTheHolders) {
   qxtest::MemberView view(1, kCouple);
   Hosted host(t2::kTranfisintSize);
-  const auto before = host.bytes;
+  const std::vector<std::uint8_t> before = host.bytes;
   std::vector<QString> joint;
   Launch("IDD_TRANFISINT", host.block(), [&](CTemplateDlg& d) {
     // The amount as the edit shows it, without the decimals of a whole amount.

@@ -8,7 +8,7 @@
 #include "annex/impurentas_dlg.h"
 #include "annex_fixture.h"
 #include "blocks/form100.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "support/member_view.h"
 #include "ui/launcher_edit.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "blocks/form100.h"
-#include "data/program_state.h"
+#include "support/member_view.h"
 #include "support/ui_helpers.h"
 #include "ui/launcher_edit.h"
 #include "ui/template_dlg.h"
@@ -20,15 +20,16 @@ namespace annextest {
 // A whole form-100 block, every byte a pattern, published as the open declaration's block.
 class FixtureDeclaration {
  public:
-  FixtureDeclaration() : bytes(f100::kBlockSize, 0xA5), saved_(doc::State().form100Block) { doc::State().form100Block = bytes.data(); }
-  ~FixtureDeclaration() { doc::State().form100Block = saved_; }
+  FixtureDeclaration() : bytes(published_.Model().Block()) { std::fill(bytes.begin(), bytes.end(), 0xA5); }
   FixtureDeclaration(const FixtureDeclaration&) = delete;
   FixtureDeclaration& operator=(const FixtureDeclaration&) = delete;
   std::uint8_t* at(std::size_t offset) { return bytes.data() + offset; }
-  std::vector<std::uint8_t> bytes;
 
  private:
-  std::uint8_t* saved_;
+  qxtest::PublishedDeclaration published_;
+
+ public:
+  qxtest::BlockBytes bytes;
 };
 
 inline void Press(CTemplateDlg& d, int id) {

@@ -235,9 +235,9 @@ TEST_F(Promoter, TheRegimeIsCheckedAgainstThePersonalData) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     cp::CivilStatus.set(declaration.bytes.data(), c.civil);
-    std::uint8_t joint = c.joint;
-    const std::uint8_t* savedJoint = doc::State().form100Joint;
-    doc::State().form100Joint = &joint;
+    doc::DeclarationModel& open = *doc::ActiveForm100();
+    const std::uint8_t savedJoint = open.Modality();
+    open.SetModality(c.joint);
     f100::personal::DisabilityCode(c.holder - 1).set(declaration.bytes.data(), static_cast<std::uint8_t>(c.disability));
     std::uint8_t* block = Entry(0) + w::kNested;
     std::fill_n(block, cp::kBlockSize, 0);
@@ -250,7 +250,7 @@ TEST_F(Promoter, TheRegimeIsCheckedAgainstThePersonalData) {
       Press(d, ui::IDOK);
       stayed = d.isVisible();
     });
-    doc::State().form100Joint = savedJoint;
+    open.SetModality(savedJoint);
     EXPECT_EQ(answers.Codes(), c.codes);
     EXPECT_EQ(stayed, !c.closed);
     if (c.closed) {

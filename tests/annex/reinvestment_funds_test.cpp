@@ -37,7 +37,7 @@ class Reinvestment : public AnnexTest {
 TEST_F(Reinvestment, TheHolderOpensTheExemptionAndOkWritesItsAmounts) {
   for (bool ok : {true, false}) {
     std::memset(decl.at(kExemptionAt), 0, ex::kBlockSize);
-    const auto before = decl.bytes;
+    const std::vector<std::uint8_t> before = decl.bytes;
     bool closedWithoutHolder = false;
     annextest::Launch("IDD_EXENCION*0*2", decl.at(kExemptionAt), [&](CTemplateDlg& d) {
       closedWithoutHolder = true;
@@ -97,7 +97,7 @@ TEST_F(Reinvestment, FundWithholdingsAboveTheirShareOfTheGainsAreQuestioned) {
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.shortGains << " " << c.longGains << " " << c.withholdings << " " << c.answer);
     std::memset(decl.at(kFundsAt), 0, fo::kBlockSize);
-    const auto before = decl.bytes;
+    const std::vector<std::uint8_t> before = decl.bytes;
     qxtest::ScriptedMessages answers({c.answer});
     bool stayed = false;
     annextest::Launch("IDD_FONDOS", decl.at(kFundsAt), [&](CTemplateDlg& d) {
@@ -125,7 +125,7 @@ TEST_F(Reinvestment, FundWithholdingsAboveTheirShareOfTheGainsAreQuestioned) {
 }
 
 TEST_F(Reinvestment, CancelAndTheMemberViewLeaveTheBytes) {
-  const auto before = decl.bytes;
+  const std::vector<std::uint8_t> before = decl.bytes;
   annextest::Launch("IDD_FONDOS", decl.at(kFundsAt), [&](CTemplateDlg& d) {
     TypeInto(d, F::kShortLosses, QStringLiteral("30"));
     Press(d, ui::IDCANCEL);

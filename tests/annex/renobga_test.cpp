@@ -10,7 +10,7 @@
 #include "blocks/form100.h"
 #include "blocks/form100_a.h"
 #include "blocks/form100_k.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "support/member_view.h"
 #include "tallyvex.h"
 #include "ui/launcher_edit.h"
@@ -48,7 +48,7 @@ class Renobga : public annextest::AnnexTest {
     return block;
   }
   annextest::OpenDeclaration open;
-  std::vector<std::uint8_t>& declaration = open.block;
+  qxtest::BlockBytes& declaration = open.block;
 };
 
 void Click(QWidget* d, int id) { static_cast<QAbstractButton*>(ui::FindControl(d, id))->click(); }

@@ -49,7 +49,7 @@ TEST_F(ShareSale, EachRowsKindMustAgreeWithItsResult) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.transmission << " " << c.acquisition << " '" << c.kindKey << "'");
-    const auto before = decl.bytes;
+    const std::vector<std::uint8_t> before = decl.bytes;
     bool stayed = false;
     annextest::Launch("IDD_ALTERPATRI", Block(), [&](CTemplateDlg& d) {
       TypeInto(d, D::kTransmission[1], QString::fromLatin1(c.transmission));
@@ -106,7 +106,7 @@ TEST_F(ShareSale, DeletingAKindClearsItsCode) {
 
 TEST_F(ShareSale, CancelAndTheMemberViewLeaveTheBytes) {
   f::Transmission(2).set(Block(), 70.0);
-  const auto before = decl.bytes;
+  const std::vector<std::uint8_t> before = decl.bytes;
   annextest::Launch("IDD_ALTERPATRI", Block(), [&](CTemplateDlg& d) {
     TypeInto(d, D::kAcquisition[2], QStringLiteral("20"));
     TypeInto(d, D::kKind[2], QStringLiteral("G"));

@@ -47,7 +47,7 @@ TEST_F(Transmission, OkWritesTheTransmissionFieldsAndCancelNothing) {
       SCOPED_TRACE(testing::Message() << c.name << (ok ? " OK" : " Cancel"));
       // Kind 3 opens the reinvestment, kind 2 the taxi licence.
       ItemFixture f(c.longTerm, 7, c.business ? '2' : '3');
-      const auto before = f.decl.bytes;
+      const std::vector<std::uint8_t> before = f.decl.bytes;
       f.Open(c.name, [&](CTemplateDlg& d) {
         if (c.business) TypeInto(d, D::kTaxi, QStringLiteral("x"));
         TypeInto(d, D::kAmount, QStringLiteral("10000"));
@@ -113,7 +113,7 @@ TEST_F(Transmission, TheChecksOfOkRefuseInEachDialogsOrder) {
     fl.collected.set(f.Item(), c.C);
     fl.reinvested.set(f.Item(), c.R);
     fl.loan.set(f.Item(), c.L);
-    const auto before = f.decl.bytes;
+    const std::vector<std::uint8_t> before = f.decl.bytes;
     qxtest::ScriptedMessages answers({kAnsCorregir});
     bool stayed = false;
     f.Open(dlg.name, [&](CTemplateDlg& d) {
@@ -223,7 +223,7 @@ TEST_F(Transmission, TheMemberViewWritesNothingAndHelpOpensEachTopic) {
   view.Show(2);
   for (const Dialog& c : kDialogs) {
     ItemFixture f(c.longTerm, 0, '3');
-    const auto before = f.decl.bytes;
+    const std::vector<std::uint8_t> before = f.decl.bytes;
     bool editable = true;
     f.Open(c.name, [&](CTemplateDlg& d) {
       editable = d.GetDlgItem(D::kAmount)->isEnabled() || d.GetDlgItem(c.noLoss)->isEnabled();

@@ -38,7 +38,7 @@
 #include "data/calc/form100_calculation.h"
 #include "data/calc/form714_calculation.h"
 #include "data/doc/renta_doc.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "blocks/numtext.h"
 #include "forms/filing/filing_dialogs.h"
 #include "forms/print/declaration_print.h"

@@ -2,6 +2,7 @@
 // supports: the annex dialogs made by name, every page of the wizards, and the tool windows. Each
 // fits 1280x800, shows every control inside it, and gives no Alt+letter to two controls.
 // With QX_RENDER_DIR set each window is also saved as a picture there, to be looked at.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -23,7 +24,6 @@
 #include "data/db/ado.h"
 #include "data/db_fixture.h"
 #include "data/doc/renta_doc.h"
-#include "data/program_state.h"
 #include "data/store/store.h"
 #include "forms/view/goto_page_dlg.h"
 #include "platform/help.h"
@@ -61,11 +61,8 @@ class WindowsFit : public ::testing::TestWithParam<char> {
     famwiz::RegisterFamilyWizard();
     housing::RegisterHousingWizard();
     wizards::RegisterDisagreementDialogs();
-    saved_ = doc::State().form100Block;
-    doc::State().form100Block = block.data();
   }
   void TearDown() override {
-    doc::State().form100Block = saved_;
     ui::SetLookupConnection(nullptr);
     app::SetTextLanguage('e');
   }
@@ -87,12 +84,12 @@ class WindowsFit : public ::testing::TestWithParam<char> {
     w.hide();
   }
 
-  std::vector<std::uint8_t> block = std::vector<std::uint8_t>(f100::kBlockSize, 0);
+  qxtest::PublishedDeclaration published_;
+  std::span<std::uint8_t> block = published_.Model().Block();
   qxtest::ScriptedMessages messages;
   qxtest::MemberView view{1, {1, 1, 1, 1, 1}};
 
  private:
-  std::uint8_t* saved_ = nullptr;
 };
 
 TEST_P(WindowsFit, EveryAnnexDialogMadeByName) {

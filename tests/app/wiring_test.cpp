@@ -114,7 +114,7 @@
 #include "checks/avisos_model.h"
 #include "ui/avisos_errores_dlg.h"
 #include "data/doc/renta_doc.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "forms/view/form_views.h"
 #include "forms/view/goto_page_dlg.h"
 #include "platform/texts.h"
@@ -211,7 +211,7 @@ class WiringTest : public apptest::AppTest {
     f100::personal::DeclarationMode.set(f100::record(block, f100::Personal), 1);
     f100::family::CommunityCodeCopy(doc::kSpouse - 1).set(f100::record(block, f100::Family), "01");
     if (more) more(block);
-    Current()->Document().SetModifiedFlag(true);
+    Current()->Document().Model().WrittenAll();
     Trigger(ID_FILE_SAVE);
     Trigger(ID_FILE_CLOSE);
     if (whileClosed) whileClosed();
@@ -577,7 +577,7 @@ TEST_F(WiringTest, DeclarationsOfBothFormsFromTheIndexToTheStoreAndBack) {
   EXPECT_EQ(Current()->Key(), kWealthStored);
   std::uint8_t* result = f714::record(Current()->Document().Block().data(), f714::Result);
   f714::result::Option24.set(result, 7);  // the calculation's final step resets it
-  Current()->Document().SetModifiedFlag(true);
+  Current()->Document().Model().WrittenAll();
   Trigger(ID_FILE_SAVE);
   stored = StoredBlock(kWealthStored);
   ASSERT_EQ(stored.size(), f714::kBlockSize);
@@ -661,7 +661,7 @@ TEST_F(WiringTest, AFailedSaveKeepsTheDeclarationOpenWithItsEdits) {
     ASSERT_NE(doc, nullptr);
     pay += 100.0;
     f100::sec_a::MoneyPay.set(f100::record(doc->Document().Block().data(), f100::SectionA), pay);
-    doc->Document().SetModifiedFlag(true);
+    doc->Document().Model().WrittenAll();
     f.begin(a);
     messages.clear();
     coded.shown.clear();
@@ -750,7 +750,7 @@ TEST_F(WiringTest, SaveAsOpensTheCopyInPlaceAndClosingTheFrameClosesIt) {
   EXPECT_EQ(f100::sec_a::MoneyPay.get(f100::record(StoredBlock(kIncome).data(), f100::SectionA)), 0.0);
 
   // Closing the declaration's frame asks first; Cancel keeps it open, No closes it unsaved.
-  Current()->Document().SetModifiedFlag(true);
+  Current()->Document().Model().WrittenAll();
   saveAnswer = kAnswerCancel;
   Current()->Frame()->close();
   ASSERT_TRUE(Settle([&] { return saveQuestions == 1; }));
@@ -952,7 +952,7 @@ TEST_F(WiringTest, ANewIncomeTaxDeclarationIsIndividualOrJointAsItsCaptureTypeIs
     }
     ASSERT_NE(Current(), nullptr);
     EXPECT_EQ(Current()->Document().Modality(), c.modality);
-    Current()->Document().SetModifiedFlag(true);
+    Current()->Document().Model().WrittenAll();
     Trigger(ID_FILE_SAVE);
     const auto rows = assembly->Store().List();
     const auto row = std::ranges::find_if(rows, [&](const auto& r) { return store::TrimKey(r.key) == c.name; });
@@ -1166,13 +1166,13 @@ TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
   CRentaApp& a = Start();
   ASSERT_NE(Current(), nullptr);
   ReopenAsCouple({}, [] {
-    EXPECT_EQ(GetCurrentHolder(), 0) << "no declaration open";
-    EXPECT_FALSE(HouseholdHasSeveralHolders());
+    EXPECT_EQ(doc::ShownMember(), 0) << "no declaration open";
+    EXPECT_FALSE(doc::HouseholdHasSeveralHolders());
   });
   ASSERT_NE(Current(), nullptr);
   auto& renta = dynamic_cast<doc::CRentaDoc&>(Current()->Document());
-  EXPECT_EQ(GetCurrentHolder(), doc::kFamilyUnit) << "a household with a spouse opens on the family unit";
-  EXPECT_TRUE(HouseholdHasSeveralHolders());
+  EXPECT_EQ(doc::ShownMember(), doc::kFamilyUnit) << "a household with a spouse opens on the family unit";
+  EXPECT_TRUE(doc::HouseholdHasSeveralHolders());
   EXPECT_EQ(a.MainFrame()->PaneText(1), QStringLiteral("U.FAMILIAR"));
 
   ASSERT_TRUE(renta.CanShowMember(doc::kSpouse));
@@ -1196,7 +1196,7 @@ TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
   EXPECT_EQ(Current()->View()->GetBox(0)->displayText, QStringLiteral("222222222"));
   EXPECT_TRUE(a.MainFrame()->Action(ID_MEMBER_DECLARANT)->isChecked());
   Trigger(ID_MEMBER_SPOUSE);
-  EXPECT_EQ(GetCurrentHolder(), doc::kSpouse);
+  EXPECT_EQ(doc::ShownMember(), doc::kSpouse);
   EXPECT_EQ(Current()->View()->GetBox(0)->displayText, QStringLiteral("333333333"));
   EXPECT_FALSE(Enabled(ID_MEMBER_CHILD1)) << "no first child";
   EXPECT_EQ(a.MainFrame()->PaneText(1), QStringLiteral("CÓNYUGE"));
@@ -1221,7 +1221,7 @@ TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
   std::uint8_t* family = f100::record(renta.Block().data(), f100::Family);
   for (int m = 0; m < 5; ++m) fam::MemberStatus(m).set(family, 1);
   renta.ShowMember(doc::kFamilyUnit);
-  EXPECT_EQ(GetCurrentHolder(), doc::kFamilyUnit);
+  EXPECT_EQ(doc::ShownMember(), doc::kFamilyUnit);
   // The member change recalculated the declaration, which derives these amounts from their rows.
   for (int m = 0; m < 5; ++m) f100::sec_a::NetWorkIncome.set(secA, m, 1000.0 * (m + 1));
   edit.LoadFromData(0);
@@ -1234,13 +1234,13 @@ TEST_F(WiringTest, AJointDeclarationsMemberViewsFollowTheShownMember) {
   ASSERT_EQ(edit.StoreToData(), 1);
   EXPECT_EQ(f100::sec_a::NetWorkIncome.get(secA, 0), 7.0);
   EXPECT_EQ(f100::sec_a::NetWorkIncome.get(secA, 2), 3000.0);
-  EXPECT_TRUE(doc::State().editedSincePrinted);
+  EXPECT_TRUE(Current()->Document().Model().EditedSincePrinted());
 
-  Current()->Document().SetModifiedFlag(true);
+  Current()->Document().Model().WrittenAll();
   Trigger(ID_FILE_SAVE);
   const std::vector<QString> codes = coded.Codes();
   EXPECT_EQ(std::count(codes.begin(), codes.end(), QStringLiteral("WIN026")), 1);
-  EXPECT_FALSE(doc::State().editedSincePrinted);
+  EXPECT_FALSE(Current()->Document().Model().EditedSincePrinted());
   for (int m = 0; m < 5; ++m) EXPECT_EQ(renta.MemberStatus(m + 1), 0) << m;
 }
 
@@ -1251,7 +1251,7 @@ TEST_F(WiringTest, TheOverflowWarningIsShownOncePerCalculation) {
   CreateIncome(kIncome);
   Start();
   ASSERT_NE(Current(), nullptr);
-  ASSERT_EQ(GetCurrentHolder(), doc::kDeclarant);
+  ASSERT_EQ(doc::ShownMember(), doc::kDeclarant);
   std::uint8_t* secA = f100::record(Current()->Document().Block().data(), f100::SectionA);
   CBoxField first, second;
   for (CBoxField* b : {&first, &second}) {
@@ -1271,18 +1271,18 @@ TEST_F(WiringTest, TheOverflowWarningIsShownOncePerCalculation) {
   };
   overflow();
   EXPECT_EQ(coded.Codes(), std::vector<QString>{QStringLiteral("WIN022")});
-  EXPECT_FALSE(doc::State().boxOverflowArmed);
+  EXPECT_FALSE(doc::overflow_warning::Armed());
   overflow();
   EXPECT_EQ(coded.shown.size(), 1u) << "not again before the next calculation";
 
   Current()->Recalculate();
-  EXPECT_TRUE(doc::State().boxOverflowArmed);
+  EXPECT_TRUE(doc::overflow_warning::Armed());
   overflow();
   EXPECT_EQ(coded.Codes(), (std::vector<QString>{QStringLiteral("WIN022"), QStringLiteral("WIN022")}));
 
   saveAnswer = kAnswerNo;
   Trigger(ID_FILE_CLOSE);
-  EXPECT_TRUE(doc::State().boxOverflowArmed) << "a closing declaration arms it";
+  EXPECT_TRUE(doc::overflow_warning::Armed()) << "a closing declaration arms it";
 }
 
 // "Resumen de Resultados" opens the declaration summary over the open income-tax declaration,
@@ -1323,7 +1323,7 @@ TEST_F(WiringTest, ThePaymentPageSplitsAPositiveResultIntoTwoInstalments) {
   forms::CFormView* page = Current()->View();
   ASSERT_NE(page, nullptr);
   EXPECT_EQ(page->GetPageClassName(), "ORD017");
-  const int h = GetCurrentHolder() - 1;
+  const int h = doc::ShownMember() - 1;
   const double result = forms::ord017::MemberResult(block, h);
   ASSERT_GT(result, 0.0);
   EXPECT_EQ(*forms::ord017::MarkByte(block, forms::ord017::kAtOnce, h), 1);
@@ -2202,7 +2202,7 @@ TEST_F(WiringTest, TheFilingCommandWritesTheFileOfTheMemberChosen) {
   EXPECT_EQ(text.substr(p202 + 2, 5 + 1 + 15), "<P202" " " "000000001800000");
   EXPECT_EQ(text.find("<P203"), std::string::npos) << "a page without data (no activities) is left out";
   EXPECT_NE(text.find("\r\n<P217"), std::string::npos);
-  EXPECT_EQ(GetCurrentHolder(), doc::kDeclarant) << "the shown member is restored";
+  EXPECT_EQ(doc::ShownMember(), doc::kDeclarant) << "the shown member is restored";
 }
 
 TEST_F(WiringTest, AWealthTaxDeclarationIsFiledWithoutChoosingAMember) {
@@ -2290,7 +2290,7 @@ TEST_F(WiringTest, TheTaxAssignmentChoiceIsFiledAndInTheDotCode) {
   for (const Case& c : {Case{1, 0, "X "}, Case{0, 1, " X"}, Case{1, 1, "XX"}}) {
     f100::family::ChurchTaxBox(doc::kDeclarant).set(family, c.church);
     f100::family::SocialPurposeBox(doc::kDeclarant).set(family, c.social);
-    Current()->Document().SetModifiedFlag(true);
+    Current()->Document().Model().WrittenAll();
     const std::string path = (data.Path() / ("asignacion" + std::to_string(++n) + ".100")).string();
     script.push_back(MemberProposed());
     script.push_back(FilingNamed(path));
@@ -2595,7 +2595,7 @@ TEST_F(WiringTest, TheDeclarantAndSpousePrintBothDeclarationsInOneJob) {
   ASSERT_NE(Current(), nullptr);
   auto& renta = dynamic_cast<doc::CRentaDoc&>(Current()->Document());
   Trigger(ID_MEMBER_DECLARANT);
-  ASSERT_EQ(GetCurrentHolder(), doc::kDeclarant);
+  ASSERT_EQ(doc::ShownMember(), doc::kDeclarant);
   ASSERT_EQ(f100::summary::SuspensionRequest.get(f100::record(renta.Block().data(), f100::Summary)), 1)
       << "the results keep the request";
 
@@ -2613,7 +2613,7 @@ TEST_F(WiringTest, TheDeclarantAndSpousePrintBothDeclarationsInOneJob) {
   EXPECT_EQ(PrintToPdf(path), 2 * PlannedSheetCount()) << "two declarations, each with its copies";
   EXPECT_EQ(renta.MemberStatus(doc::kDeclarant), 1);
   EXPECT_EQ(renta.MemberStatus(doc::kSpouse), 1);
-  EXPECT_EQ(GetCurrentHolder(), doc::kDeclarant) << "the shown member is restored";
+  EXPECT_EQ(doc::ShownMember(), doc::kDeclarant) << "the shown member is restored";
   db::CAdoRecordset counters;
   counters.Open("CONTADORES", &a.Databases().Declarations(), db::Filter::Eq("MODELO", std::int64_t{100}));
   EXPECT_EQ(counters.GetFieldText("IMPRESOS"), "2");
@@ -2641,13 +2641,13 @@ TEST_F(WiringTest, ThePrintCommandPrintsAWealthTaxDeclaration) {
   for (int page = 302; page <= 308; ++page)
     EXPECT_EQ(std::find(inUse.begin(), inUse.end(), page), inUse.end()) << page << ": no assets, no page";
   // A box value that did not fit since the last commit: no print until it is seen to.
-  doc::State().boxOverflowArmed = false;
+  doc::overflow_warning::Disarm();
   messages.clear();
   Trigger(ID_FILE_PRINT);
   EXPECT_TRUE(script.empty()) << "no print dialog";
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages.back().code, QStringLiteral("WIN022"));
-  doc::State().boxOverflowArmed = true;
+  doc::overflow_warning::Arm();
   f714::personal::Nif.set(f714::record(Current()->Document().Block().data(), f714::Personal), "12345678Z");
   EXPECT_EQ(PrintToPdf((data.Path() / "patrimonio.pdf").string()), PlannedSheetCount());
   EXPECT_EQ(f714::personal::Printed.get(f714::record(StoredBlock(kWealthStored).data(), f714::Personal)), 1)
@@ -3293,7 +3293,7 @@ TEST_F(WiringTest, ThePage1AddressBoxesWriteOnlyTheirMembersAddress) {
     block[a::kSpouseSeparate] = 0;
   });
   ASSERT_NE(Current(), nullptr);
-  ASSERT_EQ(GetCurrentHolder(), doc::kFamilyUnit);
+  ASSERT_EQ(doc::ShownMember(), doc::kFamilyUnit);
   Current()->Document().Calculate(1);
   std::uint8_t* block = Current()->Document().Block().data();
   forms::CFormView* page = Current()->View();
@@ -3372,7 +3372,7 @@ TEST_F(WiringTest, Page1ShowsTheCivilStatusAndBirthDateOfTheFamilyData) {
   forms::CFormView* page = Current()->View();
   ASSERT_NE(page, nullptr);
   ASSERT_EQ(page->GetPageCode(), 201);
-  ASSERT_EQ(GetCurrentHolder(), doc::kDeclarant);
+  ASSERT_EQ(doc::ShownMember(), doc::kDeclarant);
   page->RepaintBoxes();
   constexpr int kSingle = 18, kMarried = 20, kBirth = 22;
   EXPECT_EQ(page->GetBox(kBirth - 1)->displayText, QStringLiteral("15/06/1970")) << "the wizard's date of birth";
@@ -3738,8 +3738,8 @@ TEST_F(FamilyWiringTest, ANewDeclarationOfAFamilyThroughTheWizard) {
   ASSERT_NE(Current(), nullptr) << "Finish opens the declaration; messages: "
                                 << QStringList(shown.begin(), shown.end()).join(u' ').toStdString();
   auto& renta = dynamic_cast<doc::CRentaDoc&>(Current()->Document());
-  EXPECT_EQ(GetCurrentHolder(), doc::kFamilyUnit);
-  EXPECT_TRUE(HouseholdHasSeveralHolders());
+  EXPECT_EQ(doc::ShownMember(), doc::kFamilyUnit);
+  EXPECT_TRUE(doc::HouseholdHasSeveralHolders());
   for (int m = doc::kFamilyUnit; m <= doc::kChild2; ++m) EXPECT_TRUE(renta.Household()[m - 1]) << m;
   EXPECT_EQ(shown, std::vector<QString>{QStringLiteral("100I001")}) << "Madrid has deductions of its own";
   EXPECT_TRUE(summary.contains(QStringLiteral("GARCIA LOPEZ, ANA"))) << summary.toStdString();

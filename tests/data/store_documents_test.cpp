@@ -41,9 +41,13 @@ class DocumentTest : public dbtest::DeclarationsTest {
  protected:
   void SetUp() override {
     DeclarationsTest::SetUp();
-    State() = ProgramState{};
-    State().clock = [] { return LocalTime{2004, 5, 10, 11, 30, 15}; };
+    now = LocalTime{2004, 5, 10, 11, 30, 15};
   }
+  // The time the documents' printed references read.
+  ReferenceSettings References() {
+    return {false, [this] { return now; }};
+  }
+  LocalTime now{};
   store::StoreMessages Messages() { return storetest::RecordedMessages(&rec, &plain); }
   // A stored form-100 declaration built from a block the test prepares.
   void Store100(const std::string& key, const std::vector<std::uint8_t>& block, char modality) {
@@ -64,6 +68,7 @@ TEST_F(DocumentTest, NewDeclarationNeverSavedLeavesNoRow) {
     ASSERT_TRUE(store.Create("NUEVA", store::kKindForm100));
     {
       CRentaDoc d(store, host);
+      d.SetReferenceSettings(References());
       ASSERT_TRUE(d.OpenDeclaration("NUEVA", true));
       EXPECT_TRUE(d.IsModified());  // the form pages were shown on a new declaration
       host.answer = a;
@@ -78,24 +83,27 @@ TEST_F(DocumentTest, NewDeclarationNeverSavedLeavesNoRow) {
   // Cancel keeps the declaration open.
   ASSERT_TRUE(store.Create("OTRA", store::kKindForm714));
   C714Doc p(store, host);
+  p.SetReferenceSettings(References());
   ASSERT_TRUE(p.OpenDeclaration("OTRA", true));
   EXPECT_TRUE(p.IsModified());
   host.answer = Answer::Cancel;
   EXPECT_FALSE(p.OnCloseDocument());
   EXPECT_TRUE(store.Exists("OTRA"));
   // Unmodified and never saved: deleted on close.
-  p.SetModifiedFlag(false);
+  p.Model().MarkSaved();
   EXPECT_TRUE(p.OnCloseDocument());
   EXPECT_FALSE(store.Exists("OTRA"));
 }
 
 TEST_F(DocumentTest, MissingRowIsNotFoundAndAFailedSaveIsNoSuccess) {
   CRentaDoc d(store, host);
+  d.SetReferenceSettings(References());
   EXPECT_FALSE(d.OpenDeclaration("NADIE", false));
   EXPECT_EQ(rec.codes.back(), "WIN023");
 
   ASSERT_TRUE(store.Create("P", store::kKindForm714));
   C714Doc p(store, host);
+  p.SetReferenceSettings(References());
   ASSERT_TRUE(p.OpenDeclaration("P", false));
   ASSERT_TRUE(store.Delete("P", false));
   EXPECT_FALSE(p.SaveToDatabase());
@@ -108,6 +116,7 @@ TEST_F(DocumentTest, MissingRowIsNotFoundAndAFailedSaveIsNoSuccess) {
   // removes its row.
   ASSERT_TRUE(store.Create("Q", store::kKindForm714));
   C714Doc q(store, host);
+  q.SetReferenceSettings(References());
   ASSERT_TRUE(q.OpenDeclaration("Q", true));
   ASSERT_TRUE(conn.Execute("CREATE TRIGGER refuse BEFORE UPDATE ON DATOSDEC BEGIN SELECT RAISE(ABORT, 'lleno'); END"));
   EXPECT_FALSE(q.Save());
@@ -138,19 +147,21 @@ TEST_F(DocumentTest, ASaveOverAnotherCopysSaveIsRefusedAndTheEditsKept) {
   ScriptedHost otherHost;
 
   C714Doc a(store, host), b(other, otherHost);
+  a.SetReferenceSettings(References());
+  b.SetReferenceSettings(References());
   ASSERT_TRUE(a.OpenDeclaration("GOMEZ", false));
   ASSERT_TRUE(b.OpenDeclaration("GOMEZ", false));
   constexpr std::size_t kBoxA = 1000, kBoxB = 2000;  // two boxes of the block
   b.Block()[kBoxB] = 'B';
-  b.SetModifiedFlag(true);
+  b.Model().WrittenAll();
   ASSERT_TRUE(b.Save());
   b.Block()[kBoxB] = 'C';  // the same copy saves again: its own row, not another's
-  b.SetModifiedFlag(true);
+  b.Model().WrittenAll();
   ASSERT_TRUE(b.Save());
   EXPECT_TRUE(otherRec.codes.empty());
 
   a.Block()[kBoxA] = 'A';
-  a.SetModifiedFlag(true);
+  a.Model().WrittenAll();
   EXPECT_FALSE(a.Save());
   EXPECT_EQ(rec.codes.back(), kSaveConflictCode);
   EXPECT_TRUE(a.IsModified());
@@ -168,10 +179,11 @@ TEST_F(DocumentTest, ASaveOverAnotherCopysSaveIsRefusedAndTheEditsKept) {
 
   // Opened again, the other copy's change is read and the next save writes over it.
   C714Doc again(store, host);
+  again.SetReferenceSettings(References());
   ASSERT_TRUE(again.OpenDeclaration("GOMEZ", false));
   EXPECT_EQ(again.Block()[kBoxB], 'C');
   again.Block()[kBoxA] = 'D';
-  again.SetModifiedFlag(true);
+  again.Model().WrittenAll();
   EXPECT_TRUE(again.Save());
   stored = store.Load("GOMEZ")->block;
   EXPECT_EQ(stored[kBoxA], 'D');
@@ -183,6 +195,7 @@ TEST_F(DocumentTest, SaveAsCopiesAndOpensTheNewName) {
   fam::MemberStatus(1).set(Fam(b), 1);
   Store100("PEREZ", b, 'C');
   CRentaDoc d(store, host);
+  d.SetReferenceSettings(References());
   ASSERT_TRUE(d.OpenDeclaration("PEREZ", false));
   host.saveAsName = "PEREZ NUEVA";
   ASSERT_TRUE(d.SaveAs());
@@ -228,19 +241,20 @@ TEST_F(DocumentTest, MemberShownOnOpening) {
     Store100(key, b, c.modality);
     {
       CRentaDoc d(store, host);
+      d.SetReferenceSettings(References());
       ASSERT_TRUE(d.OpenDeclaration(key, false)) << c.name;
       EXPECT_EQ(d.ShownMember(), c.shown) << c.name;
-      EXPECT_EQ(GetCurrentHolder(), c.shown) << c.name;
+      EXPECT_EQ(ShownMember(), c.shown) << c.name;
       EXPECT_EQ(HouseholdHasSeveralHolders(), c.severalHolders) << c.name;
       EXPECT_EQ(d.Kind(), 2) << c.name;
       if (c.modality == 'I') {
         for (int m : {1, 3, 4, 5}) EXPECT_FALSE(d.CanShowMember(m)) << m;
       }
-      State().boxOverflowArmed = false;
+      doc::overflow_warning::Disarm();
     }
-    EXPECT_EQ(GetCurrentHolder(), 0) << c.name;
+    EXPECT_EQ(ShownMember(), 0) << c.name;
     EXPECT_FALSE(HouseholdHasSeveralHolders()) << c.name;
-    EXPECT_TRUE(State().boxOverflowArmed) << "a closing document arms the overflow warning";
+    EXPECT_TRUE(doc::overflow_warning::Armed()) << "a closing document arms the overflow warning";
   }
 }
 
@@ -251,6 +265,7 @@ TEST_F(DocumentTest, SpouseWithCommunity99CannotBeShown) {
   fam::CommunityCodeCopy(2).set(Fam(b), "99");
   Store100("K", b, 'C');
   CRentaDoc d(store, host);
+  d.SetReferenceSettings(References());
   ASSERT_TRUE(d.OpenDeclaration("K", false));
   EXPECT_TRUE(d.CanShowMember(1));
   EXPECT_FALSE(d.CanShowMember(3));
@@ -265,6 +280,7 @@ TEST_F(DocumentTest, PrintStatusKeepsReferencesAndEditsRenewThemWithOneWarning) 
   for (int i = 0; i < 5; ++i) fam::HolderNif(i).set(Fam(b), "12345678Z");
   Store100("K", b, 'C');
   CRentaDoc d(store, host);
+  d.SetReferenceSettings(References());
   ASSERT_TRUE(d.OpenDeclaration("K", false));
   ASSERT_TRUE(d.Save());  // references built for every member
   auto stored = store.Load("K")->block;
@@ -277,14 +293,14 @@ TEST_F(DocumentTest, PrintStatusKeepsReferencesAndEditsRenewThemWithOneWarning) 
   d.SetMemberStatus(1);
   d.SetTargetMember(3, 0);
   d.SetMemberStatus(1);
-  State().clock = [] { return LocalTime{2004, 6, 1, 9, 0, 0}; };
+  now = LocalTime{2004, 6, 1, 9, 0, 0};
   ASSERT_TRUE(d.Save());
   EXPECT_EQ(d.MemberStatus(2), 1);
   stored = store.Load("K")->block;
   EXPECT_EQ(std::string(fam::ReferenceNumber(1).raw(f100::record(stored.data(), f100::Family))),
             std::string(fam::ReferenceNumber(1).raw(f100::record(d.Block().data(), f100::Family))));
 
-  State().editedSincePrinted = true;  // a box edit
+  d.Model().SetEditedSincePrinted(true);  // a box edit
   d.CommitPendingBoxEdit();
   EXPECT_EQ(d.MemberStatus(2), 2);
   EXPECT_EQ(d.MemberStatus(3), 2);
@@ -303,6 +319,7 @@ TEST_F(DocumentTest, BarcodeDataFollowsTheResult) {
   std::vector<std::uint8_t> b(f100::kBlockSize, 0);
   Store100("K", b, 'I');
   CRentaDoc d(store, host);
+  d.SetReferenceSettings(References());
   ASSERT_TRUE(d.OpenDeclaration("K", false));
   d.SetTargetMember(2, 0);
   auto* block = d.Block().data();
@@ -346,6 +363,7 @@ TEST_F(DocumentTest, ReferenceTextRankingAndChildren) {
   Child2Mark(5).set(Fam(b), 1);
   Store100("K", b, 'C');
   CRentaDoc d(store, host);
+  d.SetReferenceSettings(References());
   ASSERT_TRUE(d.OpenDeclaration("K", false));
   EXPECT_EQ(d.GetReferenceText(1), "1009123456783");
   d.RankDescendants();
@@ -368,6 +386,7 @@ TEST_F(DocumentTest, ReferenceTextRankingAndChildren) {
 TEST_F(DocumentTest, WealthTaxPrintedFlagRenewsOnceAndBarcode) {
   ASSERT_TRUE(store.Create("P", store::kKindForm714));
   C714Doc p(store, host);
+  p.SetReferenceSettings(References());
   ASSERT_TRUE(p.OpenDeclaration("P", false));
   auto* per = f714::record(p.Block().data(), f714::Personal);
   f714::personal::Nif.set(per, "12345678Z");
@@ -377,7 +396,7 @@ TEST_F(DocumentTest, WealthTaxPrintedFlagRenewsOnceAndBarcode) {
   EXPECT_TRUE(p.IsPrinted());
   ASSERT_TRUE(p.Save());
   EXPECT_EQ(rec.Count("WIN026"), 0);
-  State().editedSincePrinted = true;
+  p.Model().SetEditedSincePrinted(true);
   ASSERT_TRUE(p.Save());
   EXPECT_EQ(rec.Count("WIN026"), 1);
   EXPECT_FALSE(p.IsPrinted());
@@ -406,11 +425,19 @@ TEST_F(DocumentTest, ReferencesFollowTheNifAndTheClockAndRenewOnceTheNifIsEntere
   const blocks::Text nif100{f100::Personal.offset + 80, 9};
   const std::size_t fam100 = f100::Family.offset, per714 = f714::Personal.offset;
   const Form forms[] = {
-      {"form 100", [&] { return std::make_unique<CRentaDoc>(store, host); },
+      {"form 100", [&] {
+         auto d = std::make_unique<CRentaDoc>(store, host);
+         d->SetReferenceSettings(References());
+         return d;
+       },
        {fam100 + fam::ReferenceText.off, 60}, {fam100 + fam::ReferenceNumber.off, 20},
        [&](std::span<std::uint8_t> b) { nif100.set(b.data(), "12345678Z"); }, "Ref.: 9999.12345678.47.05953.4",
        "100932158585 1"},
-      {"form 714", [&] { return std::make_unique<C714Doc>(store, host); },
+      {"form 714", [&] {
+         auto d = std::make_unique<C714Doc>(store, host);
+         d->SetReferenceSettings(References());
+         return std::unique_ptr<CProg32Doc>(std::move(d));
+       },
        {per714 + f714::personal::ReferenceText.off, 60}, {per714 + f714::personal::ReferenceNumber.off, 20},
        [&](std::span<std::uint8_t> b) { f714::personal::Nif.set(b.data() + per714, "12345678Z"); },
        "Ref.: 9999.12345678.47.05952.5", "714932158585 6"},
@@ -424,18 +451,18 @@ TEST_F(DocumentTest, ReferencesFollowTheNifAndTheClockAndRenewOnceTheNifIsEntere
     auto number = [&] { return std::string(form.number.str(d->Block().data())); };
     auto text = [&] { return std::string(form.text.raw(d->Block().data())); };
 
-    State().clock = [] { return LocalTime{2004, 5, 10, 9, 0, 0}; };
+    now = LocalTime{2004, 5, 10, 9, 0, 0};
     ASSERT_TRUE(d->Save());
     EXPECT_EQ(text(), std::string(60, ' '));
     const std::string early = number();
-    State().clock = [] { return LocalTime{2004, 5, 10, 17, 45, 3}; };
+    now = LocalTime{2004, 5, 10, 17, 45, 3};
     ASSERT_TRUE(d->Save());
     EXPECT_NE(number(), early);
     EXPECT_EQ(number().size(), 14u);
 
     form.enterNif(d->Block());
     if (auto* r = dynamic_cast<CRentaDoc*>(d.get())) r->ApplyFamilyData(2, false);
-    State().clock = [] { return LocalTime{2004, 5, 10, 11, 30, 15}; };
+    now = LocalTime{2004, 5, 10, 11, 30, 15};
     ASSERT_TRUE(d->Save());
     EXPECT_EQ(store::TrimKey(text()), form.expectedText);
     EXPECT_EQ(number(), form.expectedNumber);
@@ -447,7 +474,7 @@ TEST_F(DocumentTest, ReferencesFollowTheNifAndTheClockAndRenewOnceTheNifIsEntere
     // Form 714's references, once filled, stay through saves without edits (form 100 renews
     // unprinted members at each save while a member has no NIF).
     if (kind == store::kKindForm714) {
-      State().clock = [] { return LocalTime{2004, 6, 1, 8, 0, 0}; };
+      now = LocalTime{2004, 6, 1, 8, 0, 0};
       ASSERT_TRUE(d->Save());
       EXPECT_EQ(number(), form.expectedNumber);
       EXPECT_EQ(store::TrimKey(text()), form.expectedText);
@@ -478,6 +505,7 @@ TEST_F(DocumentTest, FamilyDataCarryHolderNamesAndTheHeaderIsBlankPadded) {
   Surname2(4).set(Fam(b), "PEREZ", '\0');
   Store100("K", b, 'C');
   CRentaDoc d(store, host);
+  d.SetReferenceSettings(References());
   ASSERT_TRUE(d.OpenDeclaration("K", false));
   d.ApplyFamilyData(1, false);
 
@@ -518,6 +546,7 @@ TEST_F(DocumentTest, OpensOneAmongFifty) {
   std::vector<std::uint8_t> b(f100::kBlockSize, 7);
   for (int i = 0; i < 50; ++i) Store100(storetest::NumberedKey(i), b, 'I');
   CRentaDoc d(store, host);
+  d.SetReferenceSettings(References());
   ASSERT_TRUE(d.OpenDeclaration("D37", false));
   EXPECT_TRUE(std::ranges::equal(d.Block(), b));
 }
@@ -530,6 +559,7 @@ TEST_F(DocumentTest, SavingRunsTheCalculationDrivers) {
   using namespace doc;
   ASSERT_TRUE(store.Create("P", store::kKindForm714));
   C714Doc p(store, host, Form714Driver(&rec));
+  p.SetReferenceSettings(References());
   ASSERT_TRUE(p.OpenDeclaration("P", false));
   auto* r = f714::record(p.Block().data(), f714::Result);
   f714::result::Option24.set(r, 7);  // not 0 or 1: the final step resets it
@@ -539,6 +569,7 @@ TEST_F(DocumentTest, SavingRunsTheCalculationDrivers) {
   std::vector<std::uint8_t> b(f100::kBlockSize, 0);
   Store100("R", b, 'I');
   CRentaDoc d(store, host, Form100Driver(&rec));
+  d.SetReferenceSettings(References());
   ASSERT_TRUE(d.OpenDeclaration("R", false));
   EXPECT_TRUE(d.Save());
   EXPECT_EQ(store.Load("R")->block, std::vector<std::uint8_t>(d.Block().begin(), d.Block().end()));

@@ -1,6 +1,7 @@
 // Whole filing files of the program's pages and the shipped layouts, read back field by field:
 // every field of a record where the layout puts it, as wide as the layout says, padded as its
 // kind pads; the values set in the declaration where their boxes are, the rest empty.
+#include <optional>
 #include <array>
 #include <cstring>
 #include <map>
@@ -12,7 +13,7 @@
 #include "blocks/form100.h"
 #include "blocks/form100_e1.h"
 #include "blocks/form714.h"
-#include "data/program_state.h"
+#include "support/member_view.h"
 #include "filing_fixture.h"
 #include "forms/filing/filing_pages.h"
 #include "forms/filing/filing_writer100.h"
@@ -150,13 +151,10 @@ class FilingFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(local.Open(QX_BINARY_DIR "/resources/DatLocal.db", db::OpenMode::ReadOnly));
-    doc::State().household = &household;
-    doc::State().shownMember = &shown;
+    published.emplace();
+    qxtest::Publish(household, shown);
   }
-  void TearDown() override {
-    doc::State().household = nullptr;
-    doc::State().shownMember = nullptr;
-  }
+  void TearDown() override { published.reset(); }
   forms::FilingContext Context(std::span<std::uint8_t> block) {
     forms::FilingContext c;
     c.local = &local;
@@ -180,8 +178,9 @@ class FilingFiles : public ::testing::Test {
   db::CAdoConnection local;
   MessageRecorder messages;
   std::vector<int> reported;
-  std::array<std::uint8_t, 5> household{1, 1, 0, 0, 0};
-  int shown = 2;
+  std::optional<qxtest::PublishedDeclaration> published;
+  qxtest::HouseholdSlot household{{1, 1, 0, 0, 0}};
+  qxtest::ShownSlot shown{2};
   dbtest::TempDir out;
 };
 
@@ -312,8 +311,7 @@ TEST_F(FilingFiles, Form100AscendantsWhereTheLayoutPutsThem) {
 // pages 303 to 308 without data left out.
 TEST_F(FilingFiles, Form714FileFieldByField) {
   forms::RegisterForm714Pages();
-  doc::State().household = nullptr;  // no form-100 declaration open
-  doc::State().shownMember = nullptr;
+  published.reset();  // no form-100 declaration open
   std::vector<std::uint8_t> block(f714::kBlockSize, 0);
   std::uint8_t* b = block.data();
   std::memcpy(b + BoundOffset(301, 4), "87654321X", 9);

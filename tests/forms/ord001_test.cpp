@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "support/member_view.h"
 #include "blocks/field.h"
 #include "blocks/form100.h"
 #include "forms/pages/ord001.h"
@@ -36,8 +37,7 @@ class Ord001 : public PageTest {
   forms::CFormView& Show(int member, bool spouse = true, bool child = true) {
     forms::CFormView& page = view ? *view : Open(2, 201);
     household = {1, 1, static_cast<std::uint8_t>(spouse), static_cast<std::uint8_t>(child), 0};
-    doc::State().household = &household;
-    doc::State().shownMember = &shown;
+    qxtest::Publish(household, shown);
     shown = member;
     page.RecalculateAndRefresh();
     return page;
@@ -58,8 +58,8 @@ class Ord001 : public PageTest {
     return view->EditedBox() == position - 1 ? view->Editor() : nullptr;
   }
 
-  std::array<std::uint8_t, 5> household{1, 1, 1, 1, 0};
-  int shown = 2;
+  qxtest::HouseholdSlot household{{1, 1, 1, 1, 0}};
+  qxtest::ShownSlot shown{2};
 };
 
 TEST_F(Ord001, BindsEachBoxToItsFieldAndTheDialogBoxesToWhatTheyEdit) {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "support/member_view.h"
 #include "blocks/field.h"
 #include "blocks/form100.h"
 #include "blocks/form100_a.h"
@@ -34,8 +35,7 @@ class Ord002 : public PageTest {
   }
   forms::CFormView& Show(int member) {
     forms::CFormView& page = view ? *view : Open(2, 202);
-    doc::State().household = &household;
-    doc::State().shownMember = &shown;
+    qxtest::Publish(household, shown);
     shown = member;
     page.RecalculateAndRefresh();
     return page;
@@ -54,8 +54,8 @@ class Ord002 : public PageTest {
   double Stored(int i, std::size_t field) { return Amount(kRows + 40 * static_cast<std::size_t>(i) + field); }
   bool ReadOnly(int position) { return view->GetBox(position - 1)->SoloLectur != 0; }
 
-  std::array<std::uint8_t, 5> household{1, 1, 1, 0, 0};
-  int shown = 1;
+  qxtest::HouseholdSlot household{{1, 1, 1, 0, 0}};
+  qxtest::ShownSlot shown{1};
 };
 
 TEST_F(Ord002, BindsEachBoxToItsSectionAndTheAnnexBoxesToTheirRows) {

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "support/member_view.h"
 #include "blocks/field.h"
 #include "blocks/form100.h"
 #include "blocks/form100_e1.h"
@@ -26,21 +27,17 @@ class Ord003 : public PageTest {
     PageTest::SetUp();
     forms::RegisterForm100Pages();
     calculator100 = doc::Form100Driver(nullptr);
-    doc::State().household = &household;
-    doc::State().shownMember = &shown;
+    qxtest::Publish(household, shown);
   }
   void TearDown() override {
     PageTest::TearDown();
     forms::UnregisterPageClass("ORD003");
-    doc::State().household = nullptr;
-    doc::State().shownMember = nullptr;
   }
   forms::ORD003& Page() {
     if (!view) {
       Open(2, 203);
       // The document points the program state at its own household: the test's take over.
-      doc::State().household = &household;
-      doc::State().shownMember = &shown;
+      qxtest::Publish(household, shown);
     }
     return dynamic_cast<forms::ORD003&>(*view);
   }
@@ -70,8 +67,8 @@ class Ord003 : public PageTest {
     }
   }
 
-  std::array<std::uint8_t, 5> household{1, 1, 0, 0, 0};
-  int shown = 1;
+  qxtest::HouseholdSlot household{{1, 1, 0, 0, 0}};
+  qxtest::ShownSlot shown{1};
 };
 
 TEST_F(Ord003, BindsTheRowsThroughItsTableAndTheTotalsToTheirFields) {

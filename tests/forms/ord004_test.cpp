@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/member_view.h"
 #include "blocks/field.h"
 #include "blocks/form100.h"
 #include "blocks/form100_e4.h"
@@ -39,15 +40,12 @@ class Ord004 : public PageTest {
   }
   void TearDown() override {
     PageTest::TearDown();
-    doc::State().household = nullptr;
-    doc::State().shownMember = nullptr;
   }
   forms::ORD004& Page() {
     if (!view) {
       Open(2, 204);
       // The document points the program state at its own household: the test's take over.
-      doc::State().household = &household;
-      doc::State().shownMember = &shown;
+      qxtest::Publish(household, shown);
     }
     return dynamic_cast<forms::ORD004&>(*view);
   }
@@ -81,8 +79,8 @@ class Ord004 : public PageTest {
     }
   }
 
-  std::array<std::uint8_t, 5> household{1, 1, 0, 0, 0};
-  int shown = 1;
+  qxtest::HouseholdSlot household{{1, 1, 0, 0, 0}};
+  qxtest::ShownSlot shown{1};
 };
 
 TEST_F(Ord004, BindsEachPositionToItsCellAndTheSumToTheMembersSlot) {
@@ -346,7 +344,7 @@ TEST_F(Ord004, AnInformationDialogChangesTheRecordAndTheHoldersSharedInstalments
   FakeInformation::newStart = 2002.0;
   FakeInformation::instalments = 300.0;
   FakeInformation::runs = 0;
-  document->SetModifiedFlag(false);
+  document->Model().MarkSaved();
   page.ShowInformation(1);
   EXPECT_EQ(FakeInformation::runs, 1);
   EXPECT_DOUBLE_EQ(e4::SeasonalDays.get(Record(1)), 2002.0);

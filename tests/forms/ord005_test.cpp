@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/member_view.h"
 #include "blocks/field.h"
 #include "blocks/form100.h"
 #include "blocks/form100_e5.h"
@@ -32,22 +33,18 @@ class Ord005 : public PageTest {
     PageTest::SetUp();
     forms::RegisterForm100Pages();
     calculator100 = doc::Form100Driver(nullptr);
-    doc::State().household = &household;
-    doc::State().shownMember = &shown;
+    qxtest::Publish(household, shown);
   }
   void TearDown() override {
     PageTest::TearDown();
     forms::UnregisterPageClass("ORD005");
     forms::SetAgrarianInformationOpener(nullptr);
-    doc::State().household = nullptr;
-    doc::State().shownMember = nullptr;
   }
   forms::ORD005& Page() {
     if (!view) {
       Open(2, 205);
       // The document points the program state at its own household: the test's take over.
-      doc::State().household = &household;
-      doc::State().shownMember = &shown;
+      qxtest::Publish(household, shown);
     }
     return dynamic_cast<forms::ORD005&>(*view);
   }
@@ -80,8 +77,8 @@ class Ord005 : public PageTest {
     }
   }
 
-  std::array<std::uint8_t, 5> household{1, 1, 0, 0, 0};
-  int shown = 1;
+  qxtest::HouseholdSlot household{{1, 1, 0, 0, 0}};
+  qxtest::ShownSlot shown{1};
 };
 
 TEST_F(Ord005, BindsTheRowsThroughItsTableAndTheSumsToTheMembersSlots) {
@@ -267,7 +264,7 @@ TEST_F(Ord005, TheInformationButtonOpensTheRowsDialogAndRecalculates) {
     e5::Withholdings.set(r, 12.5);
     return 1;
   });
-  document->SetModifiedFlag(false);
+  document->Model().MarkSaved();
   ASSERT_NE(page.InfoButton(1).Button(), nullptr);
   page.InfoButton(1).Button()->click();
   ASSERT_EQ(opened, std::vector<int>{1});

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "support/member_view.h"
 #include "blocks/field.h"
 #include "blocks/form100.h"
 #include "forms/pages/ord015.h"
@@ -32,8 +33,7 @@ class Ord015 : public PageTest {
   }
   forms::CFormView& Show(int code, int member) {
     forms::CFormView& page = view ? *view : Open(2, code);
-    doc::State().household = &household;
-    doc::State().shownMember = &shown;
+    qxtest::Publish(household, shown);
     shown = member;
     page.RecalculateAndRefresh();
     return page;
@@ -56,8 +56,8 @@ class Ord015 : public PageTest {
     }
   }
 
-  std::array<std::uint8_t, 5> household{1, 1, 1, 0, 0};
-  int shown = 1;
+  qxtest::HouseholdSlot household{{1, 1, 1, 0, 0}};
+  qxtest::ShownSlot shown{1};
 };
 
 TEST_F(Ord015, BindsTheRegionalDeductionsAndTheirInputs) {

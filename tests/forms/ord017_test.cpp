@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "support/member_view.h"
 #include "blocks/field.h"
 #include "blocks/form100.h"
 #include "blocks/form100_payment.h"
@@ -33,8 +34,7 @@ class Ord017 : public PageTest {
   // with `result` as its result.
   forms::CFormView& Show(int member, double result) {
     forms::CFormView& page = view ? *view : Open(2, 217);
-    doc::State().household = &household;
-    doc::State().shownMember = &shown;
+    qxtest::Publish(household, shown);
     shown = member;
     f100::section_n::ResultCopy.set(Block() + f100::SectionN.offset, member - 1, result);
     page.BoxList()->ApplyHolderMode();
@@ -80,8 +80,8 @@ class Ord017 : public PageTest {
     }
   }
 
-  std::array<std::uint8_t, 5> household{1, 1, 1, 1, 0};
-  int shown = 2;
+  qxtest::HouseholdSlot household{{1, 1, 1, 1, 0}};
+  qxtest::ShownSlot shown{2};
 };
 
 TEST_F(Ord017, BindsTheMembersFieldsAndFixedPlaceFields) {

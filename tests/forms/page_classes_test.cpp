@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "support/member_view.h"
 #include "blocks/field.h"
 #include "blocks/form100.h"
 #include "forms/pages/page100.h"
@@ -103,7 +104,7 @@ TEST_F(PageClasses, Ord009AnnexBoxesOpenTheirDialogOnTheirPairsAndAnnexValueReca
     EXPECT_EQ(page.GetBox(b.position - 1)->option, Block() + b.offset) << b.position;
   }
   EXPECT_EQ(page.OnBoxEdited(12), 1);
-  document->SetModifiedFlag(false);
+  document->Model().MarkSaved();
   EXPECT_EQ(page.OnBoxSubDialogValue(12), 0);
   EXPECT_TRUE(document->IsModified());
 }
@@ -124,7 +125,7 @@ TEST_F(PageClasses, Ord011BindsTheSettlementReadOnlyAndRecalculatesOnAValueChang
     EXPECT_EQ(page.GetBox(p - 1)->SoloLectur == 0, annex) << p;
   }
   EXPECT_EQ(page.GetBox(6)->decimals, 2);  // the average rates
-  document->SetModifiedFlag(false);
+  document->Model().MarkSaved();
   EXPECT_EQ(page.OnBoxValueChanged(5), 0);
   EXPECT_FALSE(document->IsModified());  // the settlement is the calculation's, not an edit
   SaveImage("ORD011");
@@ -144,7 +145,7 @@ TEST_F(PageClasses, Ord012BindsTheResultAndAnEditRecalculatesAndMarksModified) {
     EXPECT_EQ(page.GetBox(p - 1)->SoloLectur == 0, annex) << p;
   }
   SaveImage("ORD012");
-  document->SetModifiedFlag(false);
+  document->Model().MarkSaved();
   ASSERT_EQ(page.FindFirstEditableBox(), 3);  // the editor opens on position 4
   page.GoToBox(3);
   QApplication::processEvents();
@@ -161,10 +162,9 @@ TEST_F(PageClasses, Ord012BindsTheResultAndAnEditRecalculatesAndMarksModified) {
 
 TEST_F(PageClasses, Ord014BindsTheAccountsByMemberAndCarriesOverAfterAnAnnexValue) {
   forms::CFormView& page = Open(2, 214);
-  std::array<std::uint8_t, 5> household{1, 1, 1, 0, 0};
-  int shown = 1;
-  doc::State().household = &household;
-  doc::State().shownMember = &shown;
+  qxtest::HouseholdSlot household{{1, 1, 1, 0, 0}};
+  qxtest::ShownSlot shown{1};
+  qxtest::Publish(household, shown);
   EXPECT_EQ(page.GetPageClassName(), "ORD014");
   ASSERT_EQ(page.GetBoxCount(), 68);
   const std::size_t o = f100::SectionO.offset, s = f100::Summary.offset;
@@ -188,14 +188,12 @@ TEST_F(PageClasses, Ord014BindsTheAccountsByMemberAndCarriesOverAfterAnAnnexValu
   page.BoxList()->ApplyHolderMode();
   EXPECT_EQ(page.GetBox(54)->data, Block() + o + 2304);
   SaveImage("ORD014");
-  document->SetModifiedFlag(false);
+  document->Model().MarkSaved();
   EXPECT_EQ(page.OnBoxSubDialogValue(3), 0);
   EXPECT_TRUE(document->IsModified());
   ASSERT_EQ(host->fieldChecks.size(), 2u);
   EXPECT_EQ(host->fieldChecks[0], std::make_pair(207, static_cast<void*>(Block() + o)));
   EXPECT_EQ(host->fieldChecks[1], std::make_pair(208, static_cast<void*>(Block() + o)));
-  doc::State().household = nullptr;
-  doc::State().shownMember = nullptr;
 }
 
 class Ord013 : public PageClasses {
@@ -203,8 +201,7 @@ class Ord013 : public PageClasses {
   // Page 13 open with the declarant, the spouse and child 1 in the household, `member` shown.
   forms::CFormView& Show(int member) {
     forms::CFormView& page = view ? *view : Open(2, 213);
-    doc::State().household = &household;
-    doc::State().shownMember = &shown;
+    qxtest::Publish(household, shown);
     shown = member;
     page.BoxList()->ApplyHolderMode();
     return page;
@@ -219,8 +216,8 @@ class Ord013 : public PageClasses {
     return open;
   }
 
-  std::array<std::uint8_t, 5> household{1, 1, 1, 1, 0};
-  int shown = 1;
+  qxtest::HouseholdSlot household{{1, 1, 1, 1, 0}};
+  qxtest::ShownSlot shown{1};
 };
 
 TEST_F(Ord013, BindsTheAmountsAndTheShownMembersAccount) {

@@ -24,7 +24,7 @@
 #include "data/doc/calculators.h"
 #include "data/doc/doc714.h"
 #include "data/doc/renta_doc.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "data/store/store.h"
 #include "forms/view/form_views.h"
 
@@ -61,7 +61,7 @@ class TempFolder {
 struct NoHost : doc::DocumentHost {
   forms::CProg32View* view = nullptr;
   int CommitPendingBoxEdit() override { return view ? view->CommitPendingEdit() : 0; }
-  void UpdateAllViews(int hint) override {
+  void UpdateAllViews(int hint) {
     if (view) view->OnUpdate(hint);
   }
 };
@@ -71,7 +71,6 @@ class PageHost : public forms::IPageHost {
   PageHost(doc::CProg32Doc& d, db::CAdoConnection& local, NoHost& docHost) : doc_(d), local_(local), docHost_(docHost) {}
   doc::CProg32Doc* PageDocument() override { return &doc_; }
   db::CAdoConnection* LocalDatabase() override { return &local_; }
-  void UpdateAllViews(int hint) override { docHost_.UpdateAllViews(hint); }
   void WriteZoomSetting(const std::string& text) override { zoomText = text; }
   void ShowPrompt(const QString& text) override { prompt = text; }
   void ShowStringMessage(int id, bool stop) override { messages.push_back(stop ? -id : id); }
@@ -117,7 +116,7 @@ class PageHost : public forms::IPageHost {
 class PageTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    doc::State() = doc::ProgramState{};
+    doc::overflow_warning::Arm();
     ASSERT_TRUE(declarations.Open(folder.File("DatRed.db"), db::OpenMode::Create));
     ASSERT_TRUE(db::CreateDeclarationsSchema(declarations));
     std::filesystem::copy_file(kResources + "DatLocal.db", folder.File("DatLocal.db"));

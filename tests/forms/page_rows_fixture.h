@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "support/member_view.h"
 #include "blocks/field.h"
 #include "blocks/form100.h"
 #include "forms/pages/page100.h"
@@ -28,13 +29,11 @@ class RowPageTest : public PageTest {
   }
   void TearDown() override {
     PageTest::TearDown();
-    doc::State() = doc::ProgramState{};
   }
   // The page (open from the start) rebound with `member` shown, its rows filtered for that member.
   forms::CFormView& Show(int member = 1) {
     forms::CFormView& page = *view;
-    doc::State().household = &household;
-    doc::State().shownMember = &shown;
+    qxtest::Publish(household, shown);
     shown = member;
     page.BoxList()->BindPageData(1);
     page.BoxList()->ApplyHolderMode();
@@ -67,8 +66,8 @@ class RowPageTest : public PageTest {
   }
 
   int code_;
-  std::array<std::uint8_t, 5> household{1, 1, 1, 1, 0};
-  int shown = 1;
+  qxtest::HouseholdSlot household{{1, 1, 1, 1, 0}};
+  qxtest::ShownSlot shown{1};
 };
 
 }  // namespace formstest

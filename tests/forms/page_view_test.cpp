@@ -48,6 +48,32 @@ TEST_F(PageTest, AnAmountTypedAndLeftIsStoredRecalculatedAndRepainted) {
   EXPECT_NE(before.copy(total), after.copy(total));
 }
 
+// A box's value reaches the declaration's model through the view's one commit: the model hears
+// the box's bytes and its revision moves, which is what "modified" is; a save settles it.
+TEST_F(PageTest, ACommittedBoxIsAnnouncedToTheModelWithItsBytes) {
+  struct Heard : doc::IDeclarationListener {
+    void OnDeclarationEvent(const doc::DeclarationEvent& e) override {
+      if (e.kind == doc::DeclarationChange::ValuesChanged) ranges.push_back(e.range);
+    }
+    std::vector<doc::ByteRange> ranges;
+  } heard;
+  forms::CFormView& v = Open(3, kAmountPage);
+  document->Model().Subscribe(&heard);
+  const std::uint64_t revision = document->Model().Revision();
+  EXPECT_EQ(v.CommitPendingEdit(), 0) << "nothing typed: nothing to commit";
+  EXPECT_EQ(document->Model().Revision(), revision);
+  TypeAndLeave(QStringLiteral("7"), Qt::Key_Tab);
+  EXPECT_EQ(heard.ranges, (std::vector<doc::ByteRange>{{kRow0, 8}}));
+  EXPECT_GT(document->Model().Revision(), revision);
+  EXPECT_TRUE(document->IsModified());
+  document->Model().MarkSaved();
+  EXPECT_FALSE(document->IsModified());
+  TypeAndLeave(QStringLiteral("8"), Qt::Key_Tab);
+  EXPECT_EQ(heard.ranges.back(), (doc::ByteRange{kRow1, 8}));
+  EXPECT_TRUE(document->IsModified());
+  document->Model().Unsubscribe(&heard);
+}
+
 TEST_F(PageTest, ARefusedValueKeepsTheEditorAndAZeroBoxWithShowZeroShowsIt) {
   forms::CFormView& v = Open(3, kAmountPage);
   EXPECT_EQ(v.GetBox(2)->displayText, QStringLiteral("0,00")) << "show zero";
@@ -164,7 +190,7 @@ TEST_F(PageTest, TheMemberShownChangesWhichSlotEveryPerMemberBoxShows) {
   for (int member = 1; member <= 5; ++member) {
     renta.ShowMember(member);
     Paint(v);
-    EXPECT_EQ(GetCurrentHolder(), member);
+    EXPECT_EQ(doc::ShownMember(), member);
     EXPECT_EQ(v.GetBox(0)->displayText, QString::fromLatin1(nifs[member - 1])) << member;
     EXPECT_EQ(v.GetBox(166)->displayText, member == 3 ? QStringLiteral("99999999R") : QString()) << member;
   }
@@ -211,7 +237,7 @@ TEST_F(PageTest, TheGoToPageDialogSendsItsRequestsAndResetsTheNumber) {
 }
 
 TEST(BoxEdit, KeysMarkClearAndToggleTheBoundByte) {
-  doc::State() = doc::ProgramState{};
+  doc::overflow_warning::Arm();
   CBoxField box;
   box.StrValidac = "B3";
   box.ApplyFormatSpec();

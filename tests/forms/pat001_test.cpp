@@ -89,7 +89,7 @@ TEST_F(Pat001, TheObligationMarksDecideTheRegionAndTheAddress) {
   EXPECT_EQ(page.OnBoxValueCleared(1), 1);
   EXPECT_FALSE(ReadOnly(37));
   EXPECT_TRUE(ReadOnly(2));
-  EXPECT_TRUE(doc::State().editedSincePrinted) << "the reference is renewed";
+  EXPECT_TRUE(document->Model().EditedSincePrinted()) << "the reference is renewed";
 }
 
 TEST_F(Pat001, LeavingRegionNineWithTheRegionalMarkAsksFirst) {
@@ -144,10 +144,10 @@ TEST_F(Pat001, TheNifIsCheckedAndGoesToTheHeader) {
   EXPECT_EQ(host->fieldChecks.back().second, P() + 86);
   EXPECT_STREQ(Doc().HeaderNif().data(), "") << "a refused NIF is not taken";
   host->checkResult = 1;
-  doc::State().editedSincePrinted = false;
+  document->Model().SetEditedSincePrinted(false);
   EXPECT_EQ(page.OnBoxEdited(4), 1);
   EXPECT_STREQ(Doc().HeaderNif().data(), "12345678Z");
-  EXPECT_TRUE(doc::State().editedSincePrinted);
+  EXPECT_TRUE(document->Model().EditedSincePrinted());
 }
 
 TEST_F(Pat001, ARefusedCheckClearsItsPart) {
@@ -207,9 +207,9 @@ TEST_F(Pat001, TheMarksThatEnterTheLiquidationRecalculateIt) {
   forms::CFormView& page = Open(3, 301);
   blocks::F64{f714::Summary.offset + 152}.set(Block(), 1000000.0);
   P()[81] = 1;
-  doc::State().editedSincePrinted = false;
+  document->Model().SetEditedSincePrinted(false);
   EXPECT_EQ(page.OnBoxEdited(1), 1);
-  EXPECT_TRUE(doc::State().editedSincePrinted);
+  EXPECT_TRUE(document->Model().EditedSincePrinted());
   EXPECT_EQ(blocks::F64{f714::Summary.offset + 176}.get(Block()), 0.0) << "no exempt minimum";
   EXPECT_TRUE(ReadOnly(37));
 }

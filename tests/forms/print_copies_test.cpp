@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "blocks/form100.h"
-#include "data/program_state.h"
+#include "support/member_view.h"
 #include "forms/pages/page100.h"
 #include "forms/pages/page714.h"
 #include "forms/print/copy_label.h"
@@ -89,13 +89,12 @@ TEST_F(PrintCopies, EverySheetCarriesItsCopysLabelInThePrintingLanguage) {
 // A page whose rows do not fit goes on over a continuation sheet in every copy: four activities
 // of the declarant put page 203 on two sheets (three activities fit on one).
 TEST_F(PrintCopies, APageWhoseRowsDoNotFitGoesOnOverContinuationSheets) {
-  std::array<std::uint8_t, 5> household{1, 1, 0, 0, 0};
-  int shown = 2;
+  qxtest::HouseholdSlot household{{1, 1, 0, 0, 0}};
+  qxtest::ShownSlot shown{2};
   for (int activities : {3, 4}) {
     SCOPED_TRACE(activities);
     Open(2, 203);
-    doc::State().household = &household;
-    doc::State().shownMember = &shown;
+    qxtest::Publish(household, shown);
     for (int i = 0; i < activities; ++i) Block()[f100::SectionE1.offset + static_cast<std::size_t>(i) * 288] = 2;
     forms::PrintJob job;
     job.pages = {222, 203};
@@ -111,8 +110,6 @@ TEST_F(PrintCopies, APageWhoseRowsDoNotFitGoesOnOverContinuationSheets) {
     EXPECT_EQ(drawn, expected);
     view.reset();
   }
-  doc::State().household = nullptr;
-  doc::State().shownMember = nullptr;
 }
 
 // A printer that stops at its n-th new sheet, as a printer out of paper or a disk that fills up.

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "support/member_view.h"
 #include "blocks/field.h"
 #include "blocks/form100.h"
 #include "forms/pages/ord018.h"
@@ -38,14 +39,11 @@ class PrintPages : public PageTest {
   void TearDown() override {
     PageTest::TearDown();
     for (const char* name : {"ORD018", "ORD020", "PAGPDF"}) forms::UnregisterPageClass(name);
-    doc::State().household = nullptr;
-    doc::State().shownMember = nullptr;
   }
   // The page `code` open with the household's declarant, spouse and child 1, `member` shown.
   forms::CFormView& Show(int code, int member) {
     forms::CFormView& page = view ? *view : Open(2, code);
-    doc::State().household = &household;
-    doc::State().shownMember = &shown;
+    qxtest::Publish(household, shown);
     shown = member;
     page.BoxList()->ApplyHolderMode();
     return page;
@@ -68,8 +66,8 @@ class PrintPages : public PageTest {
     }
   }
 
-  std::array<std::uint8_t, 5> household{1, 1, 1, 1, 0};
-  int shown = 2;
+  qxtest::HouseholdSlot household{{1, 1, 1, 1, 0}};
+  qxtest::ShownSlot shown{2};
 };
 
 TEST_F(PrintPages, EachPageIsDescribedInTheFourLanguages) {

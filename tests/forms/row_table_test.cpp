@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "blocks/form100.h"
-#include "data/program_state.h"
+#include "support/member_view.h"
 #include "forms/view/form_views.h"
 #include "forms/view/row_table.h"
 
@@ -28,18 +28,18 @@ void SetAmount(std::uint8_t* p, double v) { std::memcpy(p, &v, sizeof v); }
 class Household {
  public:
   Household(std::array<std::uint8_t, 5> members, int shown) : members_(members), shown_(shown) {
-    doc::State().household = &members_;
-    doc::State().shownMember = &shown_;
+    published_.Model().SetHousehold(members_, false);
+    published_.Model().SetShownMember(shown_, 0);
   }
-  ~Household() {
-    doc::State().household = nullptr;
-    doc::State().shownMember = nullptr;
+  void Show(int member) {
+    shown_ = member;
+    published_.Model().SetShownMember(shown_, 0);
   }
-  void Show(int member) { shown_ = member; }
 
  private:
   std::array<std::uint8_t, 5> members_;
   int shown_;
+  qxtest::PublishedDeclaration published_;
 };
 
 class RowTables : public ::testing::Test {

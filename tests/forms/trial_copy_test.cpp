@@ -12,6 +12,7 @@
 #include <iterator>
 #include <string>
 
+#include "support/member_view.h"
 #include "blocks/form100.h"
 #include "forms/pages/page100.h"
 #include "forms/print/print714_dlg.h"
@@ -47,19 +48,16 @@ class TrialCopy : public PageTest {
   }
   void TearDown() override {
     PageTest::TearDown();
-    doc::State().household = nullptr;
-    doc::State().shownMember = nullptr;
   }
   // A form-100 declaration of a declarant with `activities` activities in direct estimation,
   // open on page `code` with the declarant shown.
   void OpenRenta(int activities, int code = 201) {
     Open(2, code);
-    doc::State().household = &household;
-    doc::State().shownMember = &shown;
+    qxtest::Publish(household, shown);
     for (int i = 0; i < activities; ++i) Block()[f100::SectionE1.offset + static_cast<std::size_t>(i) * 288] = 2;
   }
-  std::array<std::uint8_t, 5> household{1, 1, 0, 0, 0};
-  int shown = 2;
+  qxtest::HouseholdSlot household{{1, 1, 0, 0, 0}};
+  qxtest::ShownSlot shown{2};
 };
 
 TEST_F(TrialCopy, SheetsAreTheScreenPagesWithTheContinuationSheetsOfTheMemberShown) {

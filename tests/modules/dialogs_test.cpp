@@ -17,7 +17,7 @@
 #include "modules_fixture.h"
 #include "platform/help.h"
 #include "platform/strings.h"
-#include "data/program_state.h"
+#include "data/doc/active_declaration.h"
 #include "support/ui_helpers.h"
 #include "ui/edit_ex.h"
 
@@ -327,15 +327,15 @@ TEST(ModuleList, TooLargeAnAmountShowsZeroAndWarnsOnce) {
   (*data.irpf->modules)[0].SetImporte(5e13);
   (*data.irpf->modules)[1].SetImporte(7e13);
   qxtest::ScriptedMessages messages;
-  doc::State().boxOverflowArmed = true;
+  doc::overflow_warning::Arm();
   CDatosActividadDlg67 d(data);
   d.EnsureCreated();
   EXPECT_EQ(messages.Codes(), (std::vector<QString>{"WIN022"}));
-  EXPECT_FALSE(doc::State().boxOverflowArmed);
+  EXPECT_FALSE(doc::overflow_warning::Armed());
   auto* list = d.Item<CModulosListBox>(CDatosActividadDlgBase::kIncomeTaxList);
   ASSERT_EQ(list->count(), 2);
   EXPECT_EQ(list->Line(1).substr(modules::kLineAmountColumn), "           0,00");
-  doc::State().boxOverflowArmed = true;
+  doc::overflow_warning::Arm();
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The module value dialogs and the product yield dialogs on fixture records, typed into with real
 // keys: what each works out, its checks, OK writes exactly its fields, Cancel leaves the bytes.
 // Then the two box editors that open them.
+#include <algorithm>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
@@ -14,7 +15,6 @@
 #include "blocks/form100.h"
 #include "blocks/form100_e4.h"
 #include "blocks/form100_e5.h"
-#include "data/program_state.h"
 #include "modules/agrarian_product_edit.h"
 #include "modules/module_value_dlgs.h"
 #include "modules/module_value_edit.h"
@@ -132,10 +132,9 @@ TEST_F(ModuleDialogs, UnitsAndDaysGiveTheYearlyAverageAndOkWritesOnlyItsFields) 
 // The declarant who died on 15 March 2003 worked 74 days of the year at most; the spouse's
 // activity keeps the whole year.
 TEST_F(ModuleDialogs, DaysBeyondTheDeclarantsLifeAreRefusedButNotTheSpouses) {
-  std::vector<std::uint8_t> declaration(f100::kBlockSize);
+  qxtest::PublishedDeclaration published;
+  std::span<std::uint8_t> declaration = published.Model().Block();
   f100::wizard_personal::DeclarantDeath.set(declaration.data(), "15032003");
-  auto* saved = doc::State().form100Block;
-  doc::State().form100Block = declaration.data();
   for (std::uint8_t holder : {doc::kDeclarant, doc::kSpouse}) {
     messages.shown.clear();
     Record rec = ModuleRecord(5);
@@ -155,7 +154,6 @@ TEST_F(ModuleDialogs, DaysBeyondTheDeclarantsLifeAreRefusedButNotTheSpouses) {
     EXPECT_EQ(messages.Codes(), holder == doc::kDeclarant ? std::vector<QString>{"100R118"} : std::vector<QString>{});
     EXPECT_DOUBLE_EQ(mr::Detail(1).get(rec.data()), 80) << "the days stay as typed; OK is not blocked";
   }
-  doc::State().form100Block = saved;
 }
 
 TEST_F(ModuleDialogs, SeatsAndTablesAndTheirCancel) {
@@ -397,11 +395,8 @@ class ModuleEdit : public ModuleDialogs {
  protected:
   void SetUp() override {
     ModuleDialogs::SetUp();
-    saved_ = doc::State().form100Block;
-    doc::State().form100Block = declaration.data();
     row()[0] = doc::kDeclarant;
   }
-  void TearDown() override { doc::State().form100Block = saved_; }
   std::uint8_t* row() { return f100::record(declaration.data(), f100::SectionE4); }
   std::uint8_t* module() { return row() + e4::kModules; }
   std::unique_ptr<CModsEmpreEdit> Make(int kind) {
@@ -419,12 +414,12 @@ class ModuleEdit : public ModuleDialogs {
     e->LoadFromData(0);
     return e;
   }
-  std::vector<std::uint8_t> declaration = std::vector<std::uint8_t>(f100::kBlockSize);
+  qxtest::PublishedDeclaration published_;
+  std::span<std::uint8_t> declaration = published_.Model().Block();
   ModuleBoxBinding binding;
   CBoxField box;
 
  private:
-  std::uint8_t* saved_ = nullptr;
 };
 
 TEST_F(ModuleEdit, EachKindOpensItsDialog) {
@@ -458,7 +453,7 @@ TEST_F(ModuleEdit, EachKindOpensItsDialog) {
 TEST_F(ModuleEdit, OkBringsTheRecordBackAndCancelLeavesIt) {
   for (bool ok : {false, true}) {
     auto e = Make(1);
-    const std::vector<std::uint8_t> before = declaration;
+    const std::vector<std::uint8_t> before(declaration.begin(), declaration.end());
     qxtest::WhenModal([&](QWidget* w) {
       auto* d = dynamic_cast<CVentModulos01Dlg*>(w);
       ASSERT_NE(d, nullptr);
@@ -467,7 +462,7 @@ TEST_F(ModuleEdit, OkBringsTheRecordBackAndCancelLeavesIt) {
     });
     QTest::keyClick(e.get(), Qt::Key_5);  // any key opens the staff dialog
     if (!ok) {
-      EXPECT_EQ(declaration, before);
+      EXPECT_TRUE(std::ranges::equal(declaration, before));
       continue;
     }
     EXPECT_DOUBLE_EQ(mr::Units.get(module()), 2.0);

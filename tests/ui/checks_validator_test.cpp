@@ -201,7 +201,7 @@ TEST_F(ValidatorFixture, OverflowAndExcludedSpouseAreListedNotCounted) {
       {false, false, 6, {"WIN022"}},
   };
   for (const Case& c : cases) {
-    doc::State().boxOverflowArmed = c.armed;
+    if (c.armed) doc::overflow_warning::Arm(); else doc::overflow_warning::Disarm();
     block[2358] = c.spouseExcluded ? 1 : 0;
     EXPECT_EQ(v100.Validate(0, c.member, 9), -1) << c.member;
     EXPECT_EQ(codes(), c.codes) << c.member;
@@ -212,7 +212,7 @@ TEST_F(ValidatorFixture, OverflowAndExcludedSpouseAreListedNotCounted) {
   use(b714);
   CValidator714 v714{check};
   b714[R + 24] = 1;
-  doc::State().boxOverflowArmed = false;
+  doc::overflow_warning::Disarm();
   EXPECT_EQ(v714.Validate(0, 2, -1), -1);
   ASSERT_EQ(codes(), std::vector<std::string>{"WIN022"});
   EXPECT_EQ(store.rows[0].vista, 9);

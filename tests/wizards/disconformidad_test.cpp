@@ -2,6 +2,7 @@
 // member's concepts ticked in the nested dialog mark the member, OK writes exactly the block's
 // bytes and the any-member byte, Cancel leaves the declaration as it was, absent members are
 // disabled, and the declaration's own marks are the ones shown.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
@@ -12,7 +13,6 @@
 #include <vector>
 
 #include "blocks/form100.h"
-#include "data/program_state.h"
 #include "support/member_view.h"
 #include "support/ui_helpers.h"
 #include "ui/box_field.h"
@@ -35,8 +35,6 @@ class Disagreement : public ::testing::Test {
   void SetUp() override {
     ui::SetMessageSource(qxtest::AuthoredMessages());
     wizards::RegisterDisagreementDialogs();
-    saved_ = doc::State().form100Block;
-    doc::State().form100Block = declaration.data();
     box.NombreVent = "IDD_DISCONFORMIDAD";
     box.Identifica = "DISCONF";
     box.StrValidac = "B1*5";
@@ -45,7 +43,6 @@ class Disagreement : public ::testing::Test {
     box.option = declaration.data() + kBlock;
     edit = std::make_unique<CSubDialogEdit>(&box);
   }
-  void TearDown() override { doc::State().form100Block = saved_; }
 
   // Opens the disagreement dialog from the box and runs `act` on it; Cancel unless `act` closed it.
   void Open(const std::function<void(CDisconformidadDlg&)>& act) {
@@ -73,16 +70,16 @@ class Disagreement : public ::testing::Test {
     member->OpenSubDialog();
   }
 
-  std::vector<std::uint8_t> declaration = std::vector<std::uint8_t>(f100::kBlockSize, 0);
+  qxtest::PublishedDeclaration published_;
+  std::span<std::uint8_t> declaration = published_.Model().Block();
   CBoxField box;
   std::unique_ptr<CSubDialogEdit> edit;
   qxtest::ScriptedMessages messages;
 
  private:
-  std::uint8_t* saved_ = nullptr;
 };
 
-void SetConcept(std::vector<std::uint8_t>& b, int member, int index) {
+void SetConcept(std::span<std::uint8_t> b, int member, int index) {
   blocks::I32{kBlock + dis::Concepts(member).off + 4u * static_cast<std::size_t>(index)}.set(b.data(), 1);
 }
 
@@ -92,7 +89,7 @@ TEST_F(Disagreement, TickedConceptsMarkTheMemberAndOkWritesExactlyTheBlock) {
   declaration[kBlock + 0] = 1;
   declaration[kBlock + 1] = 1;
   SetConcept(declaration, 0, 3);
-  const std::vector<std::uint8_t> before = declaration;
+  const std::vector<std::uint8_t> before(declaration.begin(), declaration.end());
   Open([](CDisconformidadDlg& d) {
     EXPECT_EQ(d.Edit(CDisconformidadDlg::kMemberEdits[0])->text(), QStringLiteral("X"));
     Concepts(d, 1, {0, 14}, true);
@@ -107,19 +104,19 @@ TEST_F(Disagreement, TickedConceptsMarkTheMemberAndOkWritesExactlyTheBlock) {
   blocks::I32{kBlock + dis::Concepts(0).off + 12}.set(expected.data(), 0);
   SetConcept(expected, 1, 0);
   SetConcept(expected, 1, 14);
-  EXPECT_TRUE(declaration == expected);
+  EXPECT_TRUE(std::ranges::equal(declaration, expected));
   EXPECT_EQ(declaration[kBlock], 1) << "a member still disagrees";
 }
 
 TEST_F(Disagreement, CancelLeavesTheDeclarationAndACancelledConceptDialogLeavesTheMember) {
   qxtest::MemberView view(1, {1, 1, 1, 0, 0});
-  const std::vector<std::uint8_t> before = declaration;
+  const std::vector<std::uint8_t> before(declaration.begin(), declaration.end());
   Open([](CDisconformidadDlg& d) {
     Concepts(d, 0, {2}, false);
     EXPECT_NE(d.Edit(CDisconformidadDlg::kMemberEdits[0])->text(), QStringLiteral("X"));
     Concepts(d, 1, {5}, true);
   });
-  EXPECT_TRUE(declaration == before);
+  EXPECT_TRUE(std::ranges::equal(declaration, before));
 }
 
 TEST_F(Disagreement, OkWithNoMemberMarkedClearsTheAnyMemberByte) {

@@ -381,7 +381,7 @@ TEST(FiscalApply, ApplyWritesCalculatesThenCarriesOver) {
     for (std::size_t row = 0; row < 6; ++row)
       blocks::F64{A.offset + 120 * row + 48}.set(b.data(), blocks::F64{A.offset + 120 * row + 64}.get(b.data()));
   });
-  d.SetModifiedFlag(false);
+  d.Model().MarkSaved();
   FiscalTransfer t;
   t.pensionDataPresent = true;
   t.pensions[1][0] = 75;  // regime 2, kind "2"
