@@ -1,6 +1,6 @@
-// Box-definition rows of any content: the format spec read as the boxes read it, the amount spec
-// normalised, the rectangle scaled. Nothing may read or write out of bounds, and the normalised
-// amount spec is a fixed point.
+// Box-definition rows of any content: the format column read as the boxes read it, the amount
+// format normalised, the rectangle scaled. Nothing may read or write out of bounds, and the
+// normalised amount format is a fixed point.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const ui::BoxFormat g = ui::ReadFormatSpec(amount);
   if (g.width < 0 || g.decimals < 0) std::abort();
   (void)ui::ScaledRect(row, scale);
-  // The whole input as one spec too, longer than any column.
+  // The whole input as one format too, longer than any column.
   (void)ui::ReadFormatSpec(spec);
   (void)ui::NormalizedAmountSpec(spec);
   return 0;
