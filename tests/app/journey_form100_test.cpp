@@ -35,7 +35,7 @@
 #include "app/intro_dialog.h"
 #include "app/main_frame.h"
 #include "app/program_assembly.h"
-#include "app_fixture.h"
+#include "journey_fixture.h"
 #include "ui/messages.h"
 #include "blocks/family_entries.h"
 #include "checks/avisos_model.h"
@@ -67,26 +67,7 @@ using namespace app;
 
 constexpr int kAddressCaption = 97610;  // "DOMICILIO ACTUAL"
 
-class JourneyBase : public apptest::AppTest {
- protected:
-  void SetUp() override {
-    AppTest::SetUp();
-    // The program's own message service over the fixture's double: the messages are shown as the
-    // user sees them.
-    realMessages = std::make_unique<ui::ScopedMessageService>(programsMessages);
-  }
-  void TearDown() override {
-    if (program) program->ExitInstance(0);
-    assembly.reset();
-    program.reset();
-    realMessages.reset();
-    AppTest::TearDown();
-  }
-  std::unique_ptr<CRentaApp> program;
-  std::unique_ptr<CProgramAssembly> assembly;
-  ui::CDialogMessages programsMessages;
-  std::unique_ptr<ui::ScopedMessageService> realMessages;
-};
+using JourneyBase = apptest::JourneyTest;
 
 
 // The text of a PDF file as pdftotext reads it.

@@ -30,7 +30,7 @@
 #include "app/intro_dialog.h"
 #include "app/main_frame.h"
 #include "app/program_assembly.h"
-#include "app_fixture.h"
+#include "journey_fixture.h"
 #include "ui/messages.h"
 #include "blocks/form714.h"
 #include "blocks/form714_sections.h"
@@ -117,22 +117,8 @@ std::string ReadAll(const std::string& path) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-class Journey714 : public apptest::AppTest {
+class Journey714 : public apptest::JourneyTest {
  protected:
-  // The program's own message service over the fixture's double: the messages are shown as the
-  // user sees them.
-  void SetUp() override {
-    AppTest::SetUp();
-    realMessages = std::make_unique<ui::ScopedMessageService>(programsMessages);
-  }
-  void TearDown() override {
-    if (program) program->ExitInstance(0);
-    assembly.reset();
-    program.reset();
-    realMessages.reset();
-    AppTest::TearDown();
-  }
-
   void Start() {
     app::AppOptions o = Options();
     o.runIntroduction = {};  // the introduction runs as it does for the user
@@ -232,10 +218,6 @@ class Journey714 : public apptest::AppTest {
         });
   }
 
-  std::unique_ptr<CRentaApp> program;
-  std::unique_ptr<CProgramAssembly> assembly;
-  ui::CDialogMessages programsMessages;
-  std::unique_ptr<ui::ScopedMessageService> realMessages;
   qxtest::ModalDriver drive;
 };
 
